@@ -1,0 +1,298 @@
+#include "StationLog.h"
+
+#include "DisplayLine.h"
+#include "LogLine.h"
+#include "platform/Cp1252.h"
+#include "platform/TextFile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+QString quoted(const QString& nom)
+{
+    return QStringLiteral("« %1 »").arg(nom);
+}
+
+bool chiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int deuxChiffres(const char* p)
+{
+    if (!chiffre(p[0]) || !chiffre(p[1]))
+        return -1;
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
+} // namespace
+
+StationLog::StationLog(const QString& dossier, const QString& indicatif)
+    : m_dossier(dossier), m_indicatif(indicatif)
+{
+}
+
+QString StationLog::Nom_Fichier(const QString& indicatif)
+{
+    return indicatif + QStringLiteral("_KZT.log");
+}
+
+QString StationLog::chemin() const
+{
+    return QDir(m_dossier).filePath(Nom_Fichier(m_indicatif));
+}
+
+Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
+{
+    const QString nom = Nom_Fichier(indicatif);
+    const QString cible = QDir(dossier).filePath(nom);
+    if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
+        return Status::failed(QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.")
+                                  .arg(quoted(nom)));
+
+    QByteArray modele;
+    const Status lu = TextFile::readAll(QDir(dossier).filePath(Nom_Modele), &modele);
+    if (!lu) {
+        return Status::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
+                                  .arg(quoted(nom), lu.message));
+    }
+
+    // NewOnly: the file is created only when no file of that name exists,
+    // even if one appeared since the test above.
+    QFile fichier(cible);
+    errno = 0;
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        return Status::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2.")
+                                  .arg(quoted(nom), TextFile::systemError(errno)));
+    }
+    errno = 0;
+    const bool ecrit = fichier.write(modele) == modele.size() && fichier.flush();
+    const int err = errno;
+    fichier.close();
+    if (!ecrit) {
+        QFile::remove(cible);
+        return Status::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2.")
+                                  .arg(quoted(nom), TextFile::systemError(err ? err : EIO)));
+    }
+    return Status::ok();
+}
+
+StationLog::Lignes StationLog::Charge_Log() const
+{
+    Lignes resultat;
+    QByteArray contenu;
+    resultat.status = TextFile::readAll(chemin(), &contenu);
+    if (!resultat.status)
+        return resultat;
+    resultat.affichage.reserve(qMin<qsizetype>(contenu.count('\n') + 1, Affichage::Numero_Maxi));
+    TextFile::forEachLine(contenu, [&resultat](const char* data, qsizetype taille) {
+        ++resultat.total;
+        if (resultat.total <= Affichage::Numero_Maxi)
+            resultat.affichage.append(Affichage::Ligne_Affichage(int(resultat.total), data, taille));
+    });
+    return resultat;
+}
+
+Status StationLog::lit(QList<QByteArray>* lignes) const
+{
+    const Status status = TextFile::readLines(chemin(), lignes);
+    if (status.code == Status::Missing) {
+        return Status::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
+                                  .arg(quoted(Nom_Fichier(m_indicatif))));
+    }
+    return status;
+}
+
+Status StationLog::ecrit(const QList<QByteArray>& lignes, const QString& travail) const
+{
+    return TextFile::replace(chemin(), QDir(m_dossier).filePath(travail), lignes);
+}
+
+Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
+{
+    if (nouvelle.size() != LogLine::Longueur) {
+        return Status::failed(
+            QStringLiteral("Ligne de log invalide (%1 caractères au lieu de %2) : rien n'a été enregistré.")
+                .arg(nouvelle.size())
+                .arg(LogLine::Longueur));
+    }
+    qsizetype mauvais = 0;
+    if (!Cp1252::encode(nouvelle, octets, &mauvais)) {
+        return Status::failed(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
+                                             "log : rien n'a été enregistré.")
+                                  .arg(Cp1252::describe(nouvelle, mauvais)));
+    }
+    return Status::ok();
+}
+
+Status StationLog::Enregistre_QSO(const QString& nouvelle)
+{
+    QByteArray ligne;
+    Status status = prepare(nouvelle, &ligne);
+    QList<QByteArray> lignes;
+    if (status)
+        status = lit(&lignes);
+    if (!status)
+        return status;
+
+    const double cle = Cle(ligne);
+    qsizetype place = lignes.size();
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (cle < Cle(lignes.at(i))) {
+            place = i;
+            break;
+        }
+    }
+    lignes.insert(place, ligne);
+    return ecrit(lignes, Fichier_Travail);
+}
+
+Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
+{
+    QByteArray ligne;
+    Status status = prepare(nouvelle, &ligne);
+    if (!status)
+        return status;
+    const qint64 moment = Moment(ligne);
+    if (moment < 0) {
+        return Status::failed(
+            QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : le QSO ne peut pas être "
+                           "placé dans l'ordre chronologique. Rien n'a été enregistré.")
+                .arg(LogLine::champ(nouvelle, LogLine::Date), LogLine::champ(nouvelle, LogLine::Heure)));
+    }
+    QList<QByteArray> lignes;
+    status = lit(&lignes);
+    if (!status)
+        return status;
+
+    // A line whose date cannot be read (a hand-edited file) has no place in
+    // time: it is passed over, and the new QSO is placed among the others.
+    qsizetype place = lignes.size();
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (Moment(lignes.at(i)) >= moment) {
+            place = i;
+            break;
+        }
+    }
+    lignes.insert(place, ligne);
+    return ecrit(lignes, Fichier_Travail_Chrono);
+}
+
+Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
+{
+    QByteArray ligne;
+    Status status = prepare(nouvelle, &ligne);
+    QList<QByteArray> lignes;
+    if (status)
+        status = lit(&lignes);
+    if (!status)
+        return status;
+
+    QByteArray vieille;
+    const bool lisible = Cp1252::encode(ancienne, &vieille);
+    bool remplacee = false;
+    for (QByteArray& l : lignes) {
+        if (lisible && Meme_Ligne(l, vieille)) {
+            l = ligne;
+            remplacee = true;
+        }
+    }
+    if (!remplacee)
+        lignes.append(ligne);
+    return ecrit(lignes, Fichier_Travail);
+}
+
+Status StationLog::Supprime_QSO(const QString& ligne)
+{
+    QList<QByteArray> lignes;
+    const Status status = lit(&lignes);
+    if (!status)
+        return status;
+    QByteArray octets;
+    if (Cp1252::encode(ligne, &octets)) {
+        lignes.removeIf([&octets](const QByteArray& l) { return Meme_Ligne(l, octets); });
+    }
+    return ecrit(lignes, Fichier_Travail);
+}
+
+double StationLog::Cle(const QByteArray& ligne)
+{
+    const QByteArray debut = ligne.left(5);
+    const qsizetype n = debut.size();
+    qsizetype i = 0;
+    while (i < n && debut.at(i) == ' ')
+        ++i;
+    QByteArray nombre;
+    if (i < n && (debut.at(i) == '+' || debut.at(i) == '-'))
+        nombre += debut.at(i++);
+    qsizetype chiffres = 0;
+    while (i < n && chiffre(debut.at(i))) {
+        nombre += debut.at(i++);
+        ++chiffres;
+    }
+    if (i < n && debut.at(i) == '.') {
+        nombre += '.';
+        ++i;
+        while (i < n && chiffre(debut.at(i))) {
+            nombre += debut.at(i++);
+            ++chiffres;
+        }
+    }
+    if (chiffres == 0)
+        return 0;
+    if (i < n && (debut.at(i) == 'E' || debut.at(i) == 'e' || debut.at(i) == 'D' ||
+                  debut.at(i) == 'd')) {
+        qsizetype j = i + 1;
+        QByteArray exposant = "e";
+        if (j < n && (debut.at(j) == '+' || debut.at(j) == '-'))
+            exposant += debut.at(j++);
+        const qsizetype premier = j;
+        while (j < n && chiffre(debut.at(j)))
+            exposant += debut.at(j++);
+        if (j > premier)
+            nombre += exposant;
+    }
+    bool ok = false;
+    const double valeur = nombre.toDouble(&ok);
+    return ok ? valeur : 0;
+}
+
+qint64 StationLog::Moment(const QByteArray& ligne)
+{
+    const int d = LogLine::Date.debut - 1;
+    const int h = LogLine::Heure.debut - 1;
+    if (ligne.size() < h + LogLine::Heure.largeur)
+        return -1;
+    const char* p = ligne.constData();
+    if (p[d + 2] != '/' || p[d + 5] != '/' || p[h + 2] != ':')
+        return -1;
+    const int jour = deuxChiffres(p + d);
+    const int mois = deuxChiffres(p + d + 3);
+    const int an = deuxChiffres(p + d + 6);
+    const int heure = deuxChiffres(p + h);
+    const int minute = deuxChiffres(p + h + 3);
+    if (jour < 0 || mois < 0 || an < 0 || heure < 0 || heure > 23 || minute < 0 || minute > 59)
+        return -1;
+    const QDate date(an >= 50 ? 1900 + an : 2000 + an, mois, jour);
+    if (!date.isValid())
+        return -1;
+    return date.toJulianDay() * 1440 + heure * 60 + minute;
+}
+
+bool StationLog::Meme_Ligne(const QByteArray& a, const QByteArray& b)
+{
+    qsizetype na = a.size();
+    qsizetype nb = b.size();
+    while (na > 0 && a.at(na - 1) == ' ')
+        --na;
+    while (nb > 0 && b.at(nb - 1) == ' ')
+        --nb;
+    return na == nb && std::memcmp(a.constData(), b.constData(), size_t(na)) == 0;
+}

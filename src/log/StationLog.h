@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/Status.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// The log of one station: callsign + "_KZT.log" in the program folder, one
+// QSO a line. Every change rewrites the whole file through a work file and
+// replaces the log in one step, so that the log on disk is at every moment
+// complete, either as it was or as it becomes. A failure leaves the log as it
+// was and says why, in French.
+class StationLog {
+public:
+    static inline const QString Nom_Modele = QStringLiteral("FXXXX.txt");
+    static inline const QString Fichier_Travail = QStringLiteral("Temporaire.txt");
+    static inline const QString Fichier_Travail_Chrono = QStringLiteral("Temporaire6.txt");
+
+    StationLog(const QString& dossier, const QString& indicatif);
+
+    static QString Nom_Fichier(const QString& indicatif);
+    QString chemin() const;
+    const QString& dossier() const { return m_dossier; }
+    const QString& indicatif() const { return m_indicatif; }
+
+    // Creates the log of a new station from the template "FXXXX.txt". A file
+    // of that name that already exists is never replaced: the result is then
+    // Failed and nothing is written.
+    static Status Cree_Log(const QString& dossier, const QString& indicatif);
+
+    struct Lignes {
+        Status status;          // Missing when the log file does not exist
+        QStringList affichage;  // display lines, numbered from 1
+        qsizetype total = 0;    // lines in the file
+        bool tronque() const { return total > affichage.size(); }
+    };
+    // Reads the log into display lines: at most Affichage::Numero_Maxi of them.
+    Lignes Charge_Log() const;
+
+    // New line at the place given by its leading number (see Cle).
+    Status Enregistre_QSO(const QString& nouvelle);
+    // New line in date and time order, before the first QSO at the same moment or later.
+    Status Insere_QSO_Chrono(const QString& nouvelle);
+    // Every line equal to the old one becomes the new one; appended when none is.
+    Status Remplace_QSO(const QString& nouvelle, const QString& ancienne);
+    // Every line equal to the given one is removed.
+    Status Supprime_QSO(const QString& ligne);
+
+    // Number read at the start of the first five characters: blanks skipped,
+    // sign, digits, decimal point and exponent (E or D) as far as they go; 0
+    // when they do not start with a number.
+    static double Cle(const QByteArray& ligne);
+    // Minutes of the QSO's date (columns 41-48, JJ/MM/AA, years 50-99 in the
+    // 1900s, 00-49 in the 2000s) and time (50-54, HH:MM); -1 when the line
+    // holds no calendar date or no valid time.
+    static qint64 Moment(const QByteArray& ligne);
+    // Two stored lines hold the same QSO when they differ only by blanks at
+    // their end (a line whose padding an editor took off is the same QSO).
+    static bool Meme_Ligne(const QByteArray& a, const QByteArray& b);
+
+private:
+    Status lit(QList<QByteArray>* lignes) const;
+    Status ecrit(const QList<QByteArray>& lignes, const QString& travail) const;
+    Status prepare(const QString& nouvelle, QByteArray* octets) const;
+
+    QString m_dossier;
+    QString m_indicatif;
+};

@@ -1,0 +1,115 @@
+#include "Cp1252.h"
+
+#include <array>
+
+namespace {
+
+// Unicode of the bytes 0x80 to 0x9F. Undefined bytes map to themselves.
+constexpr std::array<char16_t, 32> kHigh = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+int byteOf(char16_t u)
+{
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (int i = 0; i < 32; ++i) {
+        if (kHigh[i] == u)
+            return 0x80 + i;
+    }
+    return -1;
+}
+
+} // namespace
+
+namespace Cp1252 {
+
+void decodeInto(const char* data, qsizetype size, QChar* out)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
+    }
+}
+
+QString decode(const char* data, qsizetype size)
+{
+    QString text(size, Qt::Uninitialized);
+    decodeInto(data, size, text.data());
+    return text;
+}
+
+QString decode(const QByteArray& bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
+
+bool encode(const QString& text, QByteArray* out, qsizetype* badIndex)
+{
+    QByteArray bytes(text.size(), Qt::Uninitialized);
+    char* dst = bytes.data();
+    const QChar* src = text.constData();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int b = byteOf(src[i].unicode());
+        if (b < 0) {
+            if (badIndex)
+                *badIndex = i;
+            return false;
+        }
+        dst[i] = static_cast<char>(b);
+    }
+    *out = bytes;
+    return true;
+}
+
+bool isEncodable(QChar c)
+{
+    return byteOf(c.unicode()) >= 0;
+}
+
+bool isEncodable(const QString& text, qsizetype* badIndex)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (!isEncodable(text.at(i))) {
+            if (badIndex)
+                *badIndex = i;
+            return false;
+        }
+    }
+    return true;
+}
+
+QString toUpper(const QString& text)
+{
+    QString result = text;
+    for (QChar& c : result) {
+        const char16_t u = c.unicode();
+        if (u >= 'a' && u <= 'z') {
+            c = QChar(u - 32);
+            continue;
+        }
+        if (u < 0x80)
+            continue;
+        const QString up = QString(c).toUpper();
+        if (up.size() == 1 && isEncodable(up.at(0)))
+            c = up.at(0);
+    }
+    return result;
+}
+
+QString describe(const QString& text, qsizetype index)
+{
+    char32_t code = text.at(index).unicode();
+    qsizetype length = 1;
+    if (text.at(index).isHighSurrogate() && index + 1 < text.size() &&
+        text.at(index + 1).isLowSurrogate()) {
+        code = QChar::surrogateToUcs4(text.at(index), text.at(index + 1));
+        length = 2;
+    }
+    const QString shown = QChar::isPrint(code) ? text.mid(index, length) : QString();
+    return QStringLiteral("« %1 » (U+%2)")
+        .arg(shown, QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+}
+
+} // namespace Cp1252

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Windows-1252, the 8-bit code page of every data file of the program.
+// Bytes 0x00-0x7F and 0xA0-0xFF are Latin-1; 0x80-0x9F carry the Windows
+// letters and signs (€, Œ, “, …). The five bytes that Windows leaves undefined
+// (0x81, 0x8D, 0x8F, 0x90, 0x9D) read as the control character of the same
+// value and are written back as that byte, so a file always reads and writes
+// back byte for byte.
+namespace Cp1252 {
+
+QString decode(const QByteArray& bytes);
+QString decode(const char* data, qsizetype size);
+// Decodes size bytes into out, which has room for them.
+void decodeInto(const char* data, qsizetype size, QChar* out);
+
+// Encodes the text; returns false and writes nothing to *out when a character
+// has no Windows-1252 byte. *badIndex then receives the index of the first such
+// character.
+bool encode(const QString& text, QByteArray* out, qsizetype* badIndex = nullptr);
+
+bool isEncodable(const QString& text, qsizetype* badIndex = nullptr);
+bool isEncodable(QChar c);
+
+// Upper case letter by letter, the way the program has always stored names:
+// a letter is changed only when its upper case is a single character that
+// exists in Windows-1252 (so "é" gives "É", while "ß" and "µ" stay as typed).
+// The length of the text never changes.
+QString toUpper(const QString& text);
+
+// Describes the character at index for a message: « Ж » (U+0416).
+QString describe(const QString& text, qsizetype index);
+
+} // namespace Cp1252

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QSettings;
+
+// The per-user settings of the program: text values addressed by section and
+// key, under the application name "KZT". Reading never fails: a value that was
+// never written gives the default. Nothing is ever deleted.
+class SettingsStore {
+public:
+    // The user's own store.
+    SettingsStore();
+    // A store kept in the given INI file (tests, or a portable set-up).
+    explicit SettingsStore(const QString& iniFile);
+    ~SettingsStore();
+
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    QString read(const QString& section, const QString& key, const QString& defaultValue) const;
+    // A list index stored as decimal text; the default when absent, -1 when
+    // the stored text is not a whole number.
+    int readIndex(const QString& section, const QString& key, int defaultValue) const;
+    void write(const QString& section, const QString& key, const QString& value);
+    void writeIndex(const QString& section, const QString& key, int value);
+
+    QString fileName() const;
+
+private:
+    std::unique_ptr<QSettings> m_settings;
+};
