@@ -1,0 +1,71 @@
+#include "Apparence.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QWidget>
+
+namespace Apparence {
+
+void Fond(QWidget* widget, const QColor& couleur)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, couleur);
+    palette.setColor(QPalette::Button, couleur);
+    palette.setColor(QPalette::Window, couleur);
+    widget->setPalette(palette);
+}
+
+QColor Fond(const QWidget* widget)
+{
+    return widget->palette().color(QPalette::Base);
+}
+
+namespace {
+
+bool fixe(const QFont& police)
+{
+    return QFontInfo(police).fixedPitch();
+}
+
+} // namespace
+
+QFont Police_Liste()
+{
+    const QString terminal = QStringLiteral("Terminal");
+    if (QFontDatabase::families().contains(terminal)) {
+        QFont police(terminal);
+        if (fixe(police))
+            return police;
+    }
+    QFont police = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (fixe(police))
+        return police;
+    police.setStyleHint(QFont::Monospace);
+    police.setFixedPitch(true);
+    if (fixe(police))
+        return police;
+    for (const QString& famille : QFontDatabase::families()) {
+        if (!QFontDatabase::isFixedPitch(famille))
+            continue;
+        QFont autre(famille, police.pointSize());
+        if (fixe(autre))
+            return autre;
+    }
+    return police;
+}
+
+void Centre(QWidget* fenetre)
+{
+    QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    const QSize taille = fenetre->frameGeometry().size();
+    fenetre->move(zone.left() + (zone.width() - taille.width()) / 2,
+                  zone.top() + (zone.height() - taille.height()) / 2);
+}
+
+} // namespace Apparence

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+// Colours, fonts and placement shared by the windows.
+namespace Apparence {
+
+// The field waiting for input.
+inline const QColor Vert_Clair(0xC0, 0xFF, 0xC0);
+// Fields done or not yet reached, and the log list.
+inline const QColor Jaune_Clair(0xFF, 0xFF, 0xC0);
+inline const QColor Blanc(0xFF, 0xFF, 0xFF);
+
+// Background of a text box, combo box, check box or button.
+void Fond(QWidget* widget, const QColor& couleur);
+QColor Fond(const QWidget* widget);
+
+// The fixed-pitch font of the log list and its column titles: "Terminal"
+// where it exists, otherwise the system's fixed font (or the first fixed
+// font found), so that the columns line up under their titles.
+QFont Police_Liste();
+
+// Puts the window in the middle of the screen it is on.
+void Centre(QWidget* fenetre);
+
+} // namespace Apparence
