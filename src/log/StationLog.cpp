@@ -100,19 +100,39 @@ StationLog::Lignes StationLog::Charge_Log() const
     return resultat;
 }
 
-Status StationLog::lit(QList<QByteArray>* lignes) const
+class StationLog::Ecriture {
+public:
+    explicit Ecriture(const Contenu& contenu) { m_octets.reserve(contenu.octets.size() + 256); }
+    void ajoute(QByteArrayView ligne)
+    {
+        m_octets.append(ligne);
+        m_octets.append("\r\n", 2);
+    }
+    const QByteArray& octets() const { return m_octets; }
+
+private:
+    QByteArray m_octets;
+};
+
+Status StationLog::lit(Contenu* contenu) const
 {
-    const Status status = TextFile::readLines(chemin(), lignes);
+    const Status status = TextFile::readAll(chemin(), &contenu->octets);
     if (status.code == Status::Missing) {
         return Status::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
                                   .arg(quoted(Nom_Fichier(m_indicatif))));
     }
+    if (!status)
+        return status;
+    contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
+    TextFile::forEachLine(contenu->octets, [contenu](const char* data, qsizetype taille) {
+        contenu->lignes.emplace_back(data, taille);
+    });
     return status;
 }
 
-Status StationLog::ecrit(const QList<QByteArray>& lignes, const QString& travail) const
+Status StationLog::ecrit(const QByteArray& contenu, const QString& travail) const
 {
-    return TextFile::replace(chemin(), QDir(m_dossier).filePath(travail), lignes);
+    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu);
 }
 
 Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
@@ -136,22 +156,25 @@ Status StationLog::Enregistre_QSO(const QString& nouvelle)
 {
     QByteArray ligne;
     Status status = prepare(nouvelle, &ligne);
-    QList<QByteArray> lignes;
+    Contenu contenu;
     if (status)
-        status = lit(&lignes);
+        status = lit(&contenu);
     if (!status)
         return status;
 
     const double cle = Cle(ligne);
-    qsizetype place = lignes.size();
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (cle < Cle(lignes.at(i))) {
-            place = i;
-            break;
+    Ecriture ecriture(contenu);
+    bool ecrite = false;
+    for (QByteArrayView l : contenu.lignes) {
+        if (!ecrite && cle < Cle(l)) {
+            ecriture.ajoute(ligne);
+            ecrite = true;
         }
+        ecriture.ajoute(l);
     }
-    lignes.insert(place, ligne);
-    return ecrit(lignes, Fichier_Travail);
+    if (!ecrite)
+        ecriture.ajoute(ligne);
+    return ecrit(ecriture.octets(), Fichier_Travail);
 }
 
 Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
@@ -167,64 +190,73 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
                            "placé dans l'ordre chronologique. Rien n'a été enregistré.")
                 .arg(LogLine::champ(nouvelle, LogLine::Date), LogLine::champ(nouvelle, LogLine::Heure)));
     }
-    QList<QByteArray> lignes;
-    status = lit(&lignes);
+    Contenu contenu;
+    status = lit(&contenu);
     if (!status)
         return status;
 
     // A line whose date cannot be read (a hand-edited file) has no place in
     // time: it is passed over, and the new QSO is placed among the others.
-    qsizetype place = lignes.size();
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (Moment(lignes.at(i)) >= moment) {
-            place = i;
-            break;
+    Ecriture ecriture(contenu);
+    bool ecrite = false;
+    for (QByteArrayView l : contenu.lignes) {
+        if (!ecrite && Moment(l) >= moment) {
+            ecriture.ajoute(ligne);
+            ecrite = true;
         }
+        ecriture.ajoute(l);
     }
-    lignes.insert(place, ligne);
-    return ecrit(lignes, Fichier_Travail_Chrono);
+    if (!ecrite)
+        ecriture.ajoute(ligne);
+    return ecrit(ecriture.octets(), Fichier_Travail_Chrono);
 }
 
 Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
 {
     QByteArray ligne;
     Status status = prepare(nouvelle, &ligne);
-    QList<QByteArray> lignes;
+    Contenu contenu;
     if (status)
-        status = lit(&lignes);
+        status = lit(&contenu);
     if (!status)
         return status;
 
     QByteArray vieille;
     const bool lisible = Cp1252::encode(ancienne, &vieille);
+    Ecriture ecriture(contenu);
     bool remplacee = false;
-    for (QByteArray& l : lignes) {
+    for (QByteArrayView l : contenu.lignes) {
         if (lisible && Meme_Ligne(l, vieille)) {
-            l = ligne;
+            ecriture.ajoute(ligne);
             remplacee = true;
+        } else {
+            ecriture.ajoute(l);
         }
     }
     if (!remplacee)
-        lignes.append(ligne);
-    return ecrit(lignes, Fichier_Travail);
+        ecriture.ajoute(ligne);
+    return ecrit(ecriture.octets(), Fichier_Travail);
 }
 
 Status StationLog::Supprime_QSO(const QString& ligne)
 {
-    QList<QByteArray> lignes;
-    const Status status = lit(&lignes);
+    Contenu contenu;
+    const Status status = lit(&contenu);
     if (!status)
         return status;
     QByteArray octets;
-    if (Cp1252::encode(ligne, &octets)) {
-        lignes.removeIf([&octets](const QByteArray& l) { return Meme_Ligne(l, octets); });
+    const bool lisible = Cp1252::encode(ligne, &octets);
+    Ecriture ecriture(contenu);
+    for (QByteArrayView l : contenu.lignes) {
+        if (!lisible || !Meme_Ligne(l, octets))
+            ecriture.ajoute(l);
     }
-    return ecrit(lignes, Fichier_Travail);
+    return ecrit(ecriture.octets(), Fichier_Travail);
 }
 
-double StationLog::Cle(const QByteArray& ligne)
+double StationLog::Cle(QByteArrayView ligne)
 {
-    const QByteArray debut = ligne.left(5);
+    const QByteArrayView debut = ligne.first(qMin<qsizetype>(5, ligne.size()));
     const qsizetype n = debut.size();
     qsizetype i = 0;
     while (i < n && debut.at(i) == ' ')
@@ -264,13 +296,13 @@ double StationLog::Cle(const QByteArray& ligne)
     return ok ? valeur : 0;
 }
 
-qint64 StationLog::Moment(const QByteArray& ligne)
+qint64 StationLog::Moment(QByteArrayView ligne)
 {
     const int d = LogLine::Date.debut - 1;
     const int h = LogLine::Heure.debut - 1;
     if (ligne.size() < h + LogLine::Heure.largeur)
         return -1;
-    const char* p = ligne.constData();
+    const char* p = ligne.data();
     if (p[d + 2] != '/' || p[d + 5] != '/' || p[h + 2] != ':')
         return -1;
     const int jour = deuxChiffres(p + d);
@@ -286,7 +318,7 @@ qint64 StationLog::Moment(const QByteArray& ligne)
     return date.toJulianDay() * 1440 + heure * 60 + minute;
 }
 
-bool StationLog::Meme_Ligne(const QByteArray& a, const QByteArray& b)
+bool StationLog::Meme_Ligne(QByteArrayView a, QByteArrayView b)
 {
     qsizetype na = a.size();
     qsizetype nb = b.size();
@@ -294,5 +326,5 @@ bool StationLog::Meme_Ligne(const QByteArray& a, const QByteArray& b)
         --na;
     while (nb > 0 && b.at(nb - 1) == ' ')
         --nb;
-    return na == nb && std::memcmp(a.constData(), b.constData(), size_t(na)) == 0;
+    return na == nb && std::memcmp(a.data(), b.data(), size_t(na)) == 0;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 // The log of one station: callsign + "_KZT.log" in the program folder, one
 // QSO a line. Every change rewrites the whole file through a work file and
 // replaces the log in one step, so that the log on disk is at every moment
@@ -50,18 +52,26 @@ public:
     // Number read at the start of the first five characters: blanks skipped,
     // sign, digits, decimal point and exponent (E or D) as far as they go; 0
     // when they do not start with a number.
-    static double Cle(const QByteArray& ligne);
+    static double Cle(QByteArrayView ligne);
     // Minutes of the QSO's date (columns 41-48, JJ/MM/AA, years 50-99 in the
     // 1900s, 00-49 in the 2000s) and time (50-54, HH:MM); -1 when the line
     // holds no calendar date or no valid time.
-    static qint64 Moment(const QByteArray& ligne);
+    static qint64 Moment(QByteArrayView ligne);
     // Two stored lines hold the same QSO when they differ only by blanks at
     // their end (a line whose padding an editor took off is the same QSO).
-    static bool Meme_Ligne(const QByteArray& a, const QByteArray& b);
+    static bool Meme_Ligne(QByteArrayView a, QByteArrayView b);
 
 private:
-    Status lit(QList<QByteArray>* lignes) const;
-    Status ecrit(const QList<QByteArray>& lignes, const QString& travail) const;
+    // The log as read: its bytes, and each line (without its end) within them.
+    struct Contenu {
+        QByteArray octets;
+        std::vector<QByteArrayView> lignes;
+    };
+    // The new content: the lines in order, each one followed by CR LF.
+    class Ecriture;
+
+    Status lit(Contenu* contenu) const;
+    Status ecrit(const QByteArray& contenu, const QString& travail) const;
     Status prepare(const QString& nouvelle, QByteArray* octets) const;
 
     QString m_dossier;

@@ -169,7 +169,11 @@ Status replace(const QString& target, const QString& workFile, const QList<QByte
         content.append(line);
         content.append("\r\n", 2);
     }
+    return replaceContent(target, workFile, content);
+}
 
+Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content)
+{
     QFile work(workFile);
     errno = 0;
     if (!work.open(QIODevice::WriteOnly | QIODevice::Truncate)) {

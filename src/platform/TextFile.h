@@ -29,6 +29,8 @@ Status readText(const QString& path, QStringList* lines);
 // content or its new content, complete. On failure the target is left as it
 // was, the work file is removed, and the status explains what went wrong.
 Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines);
+// Same, with the whole new content (lines already ended by CR LF).
+Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content);
 
 // Same, from text: refused as a whole, with nothing written, when a character
 // has no Windows-1252 byte.
