@@ -1,11 +1,28 @@
 #include "app/Main.h"
+#include "platform/Clock.h"
+#include "platform/SettingsStore.h"
+#include "platform/WidgetMessageBox.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    Main window;
-    window.show();
+
+    SettingsStore reglages;
+    SystemClock horloge;
+    WidgetMessageBox messages;
+    // Start-up may end the program before the event loop runs (a missing or
+    // unreadable log): the flag tells, since there is no loop to leave yet.
+    bool termine = false;
+    const Services services{QCoreApplication::applicationDirPath(), reglages, horloge, messages,
+                            [&termine] {
+                                termine = true;
+                                QCoreApplication::exit(0);
+                            }};
+
+    Main fenetre(services);
+    if (!fenetre.Demarre() || termine)
+        return 0;
     return app.exec();
 }

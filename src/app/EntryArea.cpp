@@ -13,8 +13,7 @@
 
 namespace {
 
-template <typename T>
-T* nomme(T* widget, const char* nom)
+template <typename T> T* nomme(T* widget, const char* nom)
 {
     widget->setObjectName(QLatin1String(nom));
     return widget;
@@ -94,12 +93,13 @@ EntryArea::EntryArea(QWidget* parent)
             grille->addWidget(c.champ, 1, i);
         }
     }
-    grille->setColumnStretch(colonnes.size() - 2, 1);  // the windmill name takes the room left
+    grille->setColumnStretch(colonnes.size() - 2, 1); // the windmill name takes the room left
 
     Valide_A = bouton(this, "Valide_A", QStringLiteral("Valider le QSO"));
     Efface_A = bouton(this, "Efface_A", QStringLiteral("Annuler saisie en cours"));
     Annule_Saisie = bouton(this, "Annule_Saisie", QStringLiteral("Supprimer un QSO"));
-    Annule_Saisie->setToolTip(QStringLiteral("Permet d'annuler la saisie d'un Code Postal contacté"));
+    Annule_Saisie->setToolTip(
+        QStringLiteral("Permet d'annuler la saisie d'un Code Postal contacté"));
     Ajout_QSO = bouton(this, "Ajout_QSO", QStringLiteral("Inserer un QSO"));
     Rechercher = bouton(this, "Rechercher", QStringLiteral("Rechercher un QSO"));
     Command1 = bouton(this, "Command1", QStringLiteral("Liste des KZT"));
@@ -109,9 +109,11 @@ EntryArea::EntryArea(QWidget* parent)
     QFont gras = Mode_Aff->font();
     gras.setBold(true);
     Mode_Aff->setFont(gras);
-    Mode_Aff->setMinimumWidth(QFontMetrics(gras).horizontalAdvance(QStringLiteral("Modification QSO")));
-    Label14 = nomme(new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
-                    "Label14");
+    Mode_Aff->setMinimumWidth(
+        QFontMetrics(gras).horizontalAdvance(QStringLiteral("Modification QSO")));
+    Label14 =
+        nomme(new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
+              "Label14");
 
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(Valide_A);
@@ -146,8 +148,8 @@ EntryArea::EntryArea(QWidget* parent)
 
 QList<QWidget*> EntryArea::Champs() const
 {
-    return {Ind_A, Prenom_A, Dpt_A, Ref_A, Date_A, Heure_A, Mode_A,
-            Bande_A, RST_A, RSTE_A, Rem_A, QSL_A};
+    return {Ind_A,  Prenom_A, Dpt_A, Ref_A,  Date_A, Heure_A,
+            Mode_A, Bande_A,  RST_A, RSTE_A, Rem_A,  QSL_A};
 }
 
 void EntryArea::Etat_Conception()

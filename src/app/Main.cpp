@@ -1,7 +1,389 @@
 #include "Main.h"
 
-Main::Main(QWidget* parent) : QMainWindow(parent)
+#include "Apparence.h"
+#include "ClockTexts.h"
+#include "EntryArea.h"
+#include "Gestion_Erreur.h"
+#include "LogList.h"
+#include "SettingsKeys.h"
+#include "Station.h"
+#include "Version.h"
+#include "log/DisplayLine.h"
+#include "log/FirstNameMemory.h"
+#include "log/LogLine.h"
+#include "log/StationLog.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+// Number shown when the log cannot be read for another reason than its
+// absence: a file access error.
+constexpr int kErreurAcces = 75;
+
+const QString kFinLigne = QStringLiteral("\r\n");
+
+QLabel* label(QWidget* parent, const char* nom, const QString& texte)
+{
+    auto* l = new QLabel(texte, parent);
+    l->setObjectName(QLatin1String(nom));
+    return l;
+}
+
+QFrame* cadre(QWidget* parent, const char* nom)
+{
+    auto* f = new QFrame(parent);
+    f->setObjectName(QLatin1String(nom));
+    f->setFrameShape(QFrame::StyledPanel);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
+}
+
+QAction* element(QWidget* menu, const char* nom, const QString& texte)
+{
+    auto* action = new QAction(texte, menu);
+    action->setObjectName(QLatin1String(nom));
+    menu->addAction(action);
+    return action;
+}
+
+QMenu* menu(QMenuBar* barre, const char* nom, const QString& texte)
+{
+    QMenu* m = barre->addMenu(texte);
+    m->setObjectName(QLatin1String(nom));
+    m->menuAction()->setObjectName(QLatin1String(nom));
+    return m;
+}
+
+} // namespace
+
+Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(QStringLiteral("RQN_KZT"));
+
+    m_saisie = new EntryArea(this);
+    m_liste = new LogList(this);
+
+    auto* centre = new QWidget(this);
+    auto* colonne = new QVBoxLayout(centre);
+    colonne->addWidget(construitEntete());
+    colonne->addWidget(m_saisie);
+    colonne->addWidget(m_liste, 1);
+    setCentralWidget(centre);
+
+    construitMenus();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
+    Timer1->start();
+    Timer1_Timer();
+
+    dimensionne();
+}
+
+Main::~Main()
+{
+    delete m_station;
+}
+
+QWidget* Main::construitEntete()
+{
+    auto* entete = new QWidget(this);
+
+    QFrame* frame1 = cadre(entete, "Frame1");
+    I_Station = label(frame1, "I_Station", QString());
+    QFont gras = I_Station->font();
+    gras.setBold(true);
+    gras.setPointSizeF(gras.pointSizeF() * 1.3);
+    I_Station->setFont(gras);
+    auto* station = new QHBoxLayout(frame1);
+    station->addWidget(label(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
+    station->addWidget(I_Station);
+    station->addStretch(1);
+
+    QFrame* frame2 = cadre(entete, "Frame2");
+    Label37 = label(frame2, "Label37", QStringLiteral("12:35"));
+    Label34 = label(frame2, "Label34", QStringLiteral("12:20"));
+    QFont heure = Label37->font();
+    heure.setBold(true);
+    heure.setPointSizeF(heure.pointSizeF() * 1.3);
+    for (QLabel* l : {Label37, Label34}) {
+        l->setFont(heure);
+        l->setEnabled(false);
+        l->setMinimumWidth(QFontMetrics(heure).horizontalAdvance(QStringLiteral("00:00 Utc ")));
+    }
+    auto* heures = new QHBoxLayout(frame2);
+    heures->addWidget(Label37);
+    heures->addSpacing(12);
+    heures->addWidget(Label34);
+
+    QFrame* frame7 = cadre(entete, "Frame7");
+    Label33 = label(frame7, "Label33", QStringLiteral("02/02/08"));
+    Label33->setFont(heure);
+    auto* date = new QHBoxLayout(frame7);
+    date->addWidget(Label33);
+
+    auto* ligne = new QHBoxLayout(entete);
+    ligne->setContentsMargins(0, 0, 0, 0);
+    ligne->addWidget(frame1, 1);
+    ligne->addWidget(frame2);
+    ligne->addWidget(frame7);
+    return entete;
+}
+
+void Main::construitMenus()
+{
+    QMenuBar* barre = menuBar();
+
+    QMenu* fichier = menu(barre, "Mnu_Fichier", QStringLiteral("&Fichier"));
+    QAction* quitter = element(fichier, "Mnu_Quitter", QStringLiteral("&Quitter RQN_KZT"));
+    connect(quitter, &QAction::triggered, this, &Main::Mnu_Quitter_Click);
+    element(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
+
+    QMenu* date = menu(barre, "Mnu_Date", QStringLiteral("&Date"));
+    Mnu_Date_Auto = element(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));
+    Mnu_Date_Man = element(date, "Mnu_Date_Man", QStringLiteral("&Manuelle"));
+    for (QAction* a : {Mnu_Date_Auto, Mnu_Date_Man})
+        a->setCheckable(true);
+    connect(Mnu_Date_Auto, &QAction::triggered, this, &Main::Mnu_Date_Auto_Click);
+    connect(Mnu_Date_Man, &QAction::triggered, this, &Main::Mnu_Date_Man_Click);
+
+    QMenu* station = menu(barre, "Mnu_Station", QStringLiteral("&Station"));
+    QAction* nouvel = element(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
+    connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
+
+    QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
+    element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
+    QMenu* carte = menu(barre, "Mnu_Carte", QStringLiteral("&Carte"));
+    element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
+
+    // Menus without items: the title itself is the command.
+    element(barre, "Mnu_Score", QStringLiteral("S&cores"));
+    element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
+    element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
+
+    QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
+    QAction* apropos = element(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
+    connect(apropos, &QAction::triggered, this, &Main::Mnu_APropos_Click);
+    element(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
+    QAction* historique = element(aide, "Mnu_Historique", QStringLiteral("&Historique"));
+    connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
+
+    // The windows of these commands are not part of the program yet: the
+    // commands stay greyed until they can open them.
+    for (const char* nom : {"Mnu_ADIF", "Mnu_M_Contacte", "Mnu_Carte_HB", "Mnu_Score",
+                            "Mnu_Non_Recues", "Mnu_Cluster", "Mnu_Reglement"}) {
+        findChild<QAction*>(QLatin1String(nom))->setEnabled(false);
+    }
+}
+
+void Main::dimensionne()
+{
+    QSize taille = sizeHint().expandedTo(QSize(minimumSizeHint().width(), 640));
+    if (const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->availableGeometry();
+        taille = taille.boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));
+    }
+    resize(taille);
+}
+
+bool Main::Demarre()
+{
+    SettingsStore& reglages = m_services.reglages;
+    const QString globale = Reglages::Section_Globale;
+
+    Apparence::Centre(this);
+
+    m_saisie->Bande_A->clear();
+    m_saisie->Bande_A->addItems(Bandes());
+    m_saisie->Mode_A->clear();
+    m_saisie->Mode_A->addItems(Modes());
+
+    m_indicatif = reglages.read(globale, Reglages::Indicatif_Station, Reglages::Indicatif_Aucun);
+    Affiche_Station(m_indicatif);
+
+    const QString section = Reglages::Section_Station(m_indicatif);
+    Choisit_Bande_Mode(reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
+                       reglages.readIndex(section, Reglages::Mode_Utilise, 0));
+
+    const QString dateAuto = reglages.read(section, Reglages::Date_Auto, Reglages::Oui);
+    Mnu_Date_Auto->setChecked(dateAuto == Reglages::Oui);
+    Mnu_Date_Man->setChecked(dateAuto == Reglages::Non);
+
+    reglages.write(globale, Reglages::Chemin_Repertoire,
+                   QDir::toNativeSeparators(m_services.dossier));
+
+    // The first-name memory is delivered empty; a folder that lost it gets
+    // it back. A failure here is not a reason to stop: a missing memory
+    // reads as empty and the first save creates it.
+    QFile prenoms(QDir(m_services.dossier).filePath(FirstNameMemory::Nom_Fichier));
+    if (!prenoms.exists() && prenoms.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        prenoms.close();
+
+    if (m_indicatif == Reglages::Indicatif_Aucun) {
+        m_services.messages.notice(
+            kFinLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
+            kFinLigne + kFinLigne);
+        ouvreStationModale();
+        if (m_termine)
+            return false;
+    }
+
+    show();
+    m_saisie->Ind_A->setEnabled(true);
+    m_saisie->Ind_A->setFocus();
+    m_saisie->Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+
+    setWindowTitle(QStringLiteral("  RQN_KZT    Revision ") + Version::Texte);
+
+    if (m_indicatif != Reglages::Indicatif_Aucun && !Charge_Log())
+        return false;
+
+    m_liste->Selectionne_Derniere();
+
+    reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Revision, Version::Texte);
+    return true;
+}
+
+bool Main::Charge_Log()
+{
+    m_liste->Vide();
+    const StationLog log(m_services.dossier, m_indicatif);
+    const StationLog::Lignes lu = log.Charge_Log();
+
+    if (lu.status.code == Status::Missing) {
+        Gestion_Erreur fenetre(
+            m_services, [this] { Termine(); }, this);
+        fenetre.Err_Departement->setText(QStringLiteral("_KZT.log"));
+        fenetre.exec();
+        // Nothing is left to do without a log, whichever way the window closed.
+        Termine();
+        return false;
+    }
+    if (!lu.status) {
+        m_services.messages.notice(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
+                                   kFinLigne + kFinLigne + lu.status.message);
+        Termine();
+        return false;
+    }
+
+    m_liste->Remplit(lu.affichage);
+    m_saisie->Ind_A->setEnabled(true);
+
+    if (lu.tronque()) {
+        m_services.messages.notice(
+            QStringLiteral("Le log « %1 » compte %2 QSO : la liste ne peut en montrer que %3, "
+                           "seuls les %3 premiers y figurent.")
+                .arg(StationLog::Nom_Fichier(m_indicatif))
+                .arg(lu.total)
+                .arg(Affichage::Numero_Maxi));
+    }
+    return true;
+}
+
+void Main::Termine()
+{
+    if (m_termine)
+        return;
+    m_termine = true;
+    Timer1->stop();
+    if (m_station)
+        m_station->close();
+    m_services.termine();
+}
+
+void Main::Affiche_Station(const QString& texte)
+{
+    I_Station->setText(texte);
+}
+
+void Main::Choisit_Bande_Mode(int bande, int mode)
+{
+    QComboBox* bandes = m_saisie->Bande_A;
+    QComboBox* modes = m_saisie->Mode_A;
+    bandes->setCurrentIndex(bande >= 0 && bande < bandes->count() ? bande : -1);
+    modes->setCurrentIndex(mode >= 0 && mode < modes->count() ? mode : -1);
+}
+
+void Main::Timer1_Timer()
+{
+    const Clock& horloge = m_services.horloge;
+    Label37->setEnabled(true);
+    Label37->setText(Heure_Utc(horloge).left(5) + QStringLiteral(" Utc"));
+    Label34->setEnabled(true);
+    Label34->setText(Heure_Locale(horloge).left(5) + QStringLiteral(" Loc"));
+    Label33->setText(Date_Utc(horloge));
+}
+
+void Main::Mnu_Date_Auto_Click()
+{
+    Mnu_Date_Auto->setChecked(true);
+    Mnu_Date_Man->setChecked(false);
+    m_saisie->Date_A->clear();
+    m_services.reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Date_Auto,
+                              Reglages::Oui);
+}
+
+void Main::Mnu_Date_Man_Click()
+{
+    Mnu_Date_Auto->setChecked(false);
+    Mnu_Date_Man->setChecked(true);
+    m_services.reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Date_Auto,
+                              Reglages::Non);
+}
+
+void Main::Mnu_New_Indicatif_Click()
+{
+    if (!m_station) {
+        m_station = new Station(m_services, *this);
+        m_station->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_station->show();
+    m_station->raise();
+    m_station->activateWindow();
+}
+
+void Main::ouvreStationModale()
+{
+    delete m_station;
+    m_station = new Station(m_services, *this);
+    m_station->setAttribute(Qt::WA_DeleteOnClose);
+    m_station->setWindowModality(Qt::ApplicationModal);
+    m_station->exec();
+}
+
+void Main::Mnu_APropos_Click()
+{
+    m_services.messages.notice(
+        QStringLiteral("RQN_KZT  Révision ") + Version::Texte + kFinLigne + kFinLigne +
+        QStringLiteral("Carnet de trafic du diplôme KZT : les moulins des départements "
+                       "français contactés, confirmés et comptés par bande."));
+}
+
+void Main::Mnu_Historique_Click()
+{
+    m_services.messages.notice(Version::Historique());
+}
+
+void Main::Mnu_Quitter_Click()
+{
+    close();
+    Termine();
 }

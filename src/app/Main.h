@@ -1,10 +1,78 @@
 #pragma once
 
-#include <QMainWindow>
+#include "Services.h"
 
-// The main window of the program.
+#include <QMainWindow>
+#include <QPointer>
+
+class EntryArea;
+class LogList;
+class QAction;
+class QLabel;
+class QTimer;
+class Station;
+
+// The main window: the station, the clock, the QSO entry area, the log list
+// and the menus from which every other window is opened.
 class Main : public QMainWindow {
     Q_OBJECT
 public:
-    explicit Main(QWidget* parent = nullptr);
+    explicit Main(const Services& services, QWidget* parent = nullptr);
+    ~Main() override;
+
+    // The start-up sequence, up to the loaded log with its last line
+    // selected. False when the program ended on the way (missing log,
+    // unreadable log): the caller must not go on.
+    bool Demarre();
+
+    // Fills the log list from the log of the current station. A missing log
+    // opens `Gestion_Erreur`, any other failure is reported; both end the
+    // program, and the result is then false.
+    bool Charge_Log();
+
+    // Ends the program at once.
+    void Termine();
+    bool Est_Termine() const { return m_termine; }
+
+    const QString& Indicatif_Courant() const { return m_indicatif; }
+    void Change_Indicatif_Courant(const QString& indicatif) { m_indicatif = indicatif; }
+    void Affiche_Station(const QString& texte);
+    // Stored list indexes of the band and the mode; one outside its list
+    // leaves that list without a choice.
+    void Choisit_Bande_Mode(int bande, int mode);
+
+    EntryArea* Saisie() const { return m_saisie; }
+    LogList* Liste() const { return m_liste; }
+    const Services& Services_() const { return m_services; }
+
+public Q_SLOTS:
+    void Timer1_Timer();
+    void Mnu_Date_Auto_Click();
+    void Mnu_Date_Man_Click();
+    void Mnu_New_Indicatif_Click();
+    void Mnu_APropos_Click();
+    void Mnu_Historique_Click();
+    void Mnu_Quitter_Click();
+
+private:
+    void construitMenus();
+    QWidget* construitEntete();
+    void dimensionne();
+    // First start: the `Station` window, modal; returns when it is closed.
+    void ouvreStationModale();
+
+    Services m_services;
+    QString m_indicatif;
+    bool m_termine = false;
+
+    EntryArea* m_saisie;
+    LogList* m_liste;
+    QLabel* I_Station;
+    QLabel* Label37;
+    QLabel* Label34;
+    QLabel* Label33;
+    QTimer* Timer1;
+    QAction* Mnu_Date_Auto;
+    QAction* Mnu_Date_Man;
+    QPointer<Station> m_station;
 };

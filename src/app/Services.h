@@ -12,7 +12,7 @@ class SettingsStore;
 // real ones; tests give a temporary folder, their own settings file, a set
 // clock and a scripted message box.
 struct Services {
-    QString dossier;  // the program folder: logs, template, first-name memory
+    QString dossier; // the program folder: logs, template, first-name memory
     SettingsStore& reglages;
     Clock& horloge;
     MessageBox& messages;

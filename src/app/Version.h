@@ -11,11 +11,11 @@ inline const QString Texte = QStringLiteral(" 1.0.2");
 inline QString Historique()
 {
     const QString fin = QStringLiteral("\r\n");
-    return QStringLiteral("V1.0.0   le 20/06/2008 creation") + fin
-           + QStringLiteral("V1.0.1   le 14/12/2008 Ajout QSL's non reçues") + fin
-           + QStringLiteral("V1.0.2   le 03/12/2014 Sauvegarde ADIF utilisant <STATE>, <SIG> et "
-                            "<SIG_INFO>")
-           + fin;
+    return QStringLiteral("V1.0.0   le 20/06/2008 creation") + fin +
+           QStringLiteral("V1.0.1   le 14/12/2008 Ajout QSL's non reçues") + fin +
+           QStringLiteral("V1.0.2   le 03/12/2014 Sauvegarde ADIF utilisant <STATE>, <SIG> et "
+                          "<SIG_INFO>") +
+           fin;
 }
 
 } // namespace Version

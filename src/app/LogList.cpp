@@ -1,0 +1,132 @@
+#include "LogList.h"
+
+#include "Apparence.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QListView>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStringListModel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+LogList::LogList(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("L_Communes"));
+    const QString aide = QStringLiteral(
+        "Un clique sur un QSO pour l'afficher ou le supprimer, un double clique pour l'editer");
+    setToolTip(aide);
+
+    const QFont police = Apparence::Police_Liste();
+
+    m_modele = new QStringListModel(this);
+    Liste_KZT = new QListView(this);
+    Liste_KZT->setObjectName(QStringLiteral("Liste_KZT"));
+    Liste_KZT->setToolTip(aide);
+    Liste_KZT->setModel(m_modele);
+    Liste_KZT->setUniformItemSizes(true);
+    Liste_KZT->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liste_KZT->setSelectionMode(QAbstractItemView::SingleSelection);
+    Liste_KZT->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Liste_KZT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Liste_KZT->setFont(police);
+    Apparence::Fond(Liste_KZT, Apparence::Jaune_Clair);
+
+    // The titles start where the text of the list lines starts: after the
+    // frame of the list and the margin the style leaves before an item's text.
+    Label_Liste = new QLabel(Titres);
+    Label_Liste->setObjectName(QStringLiteral("Label_Liste"));
+    Label_Liste->setFont(police);
+    Label_Liste->setTextFormat(Qt::PlainText);
+    const int marge =
+        Liste_KZT->frameWidth() +
+        Liste_KZT->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liste_KZT) + 1;
+    Label_Liste->setContentsMargins(marge, 2, 0, 2);
+
+    // The titles scroll sideways with the list when the window is narrower
+    // than a line.
+    m_titres = new QScrollArea(this);
+    m_titres->setWidget(Label_Liste);
+    m_titres->setFrameShape(QFrame::NoFrame);
+    m_titres->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_titres->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_titres->setFixedHeight(Label_Liste->sizeHint().height());
+    m_titres->setWidgetResizable(false);
+    connect(Liste_KZT->horizontalScrollBar(), &QScrollBar::valueChanged,
+            m_titres->horizontalScrollBar(), &QScrollBar::setValue);
+
+    const int largeurLigne = QFontMetrics(police).horizontalAdvance(QString(122, QLatin1Char('0')));
+    Liste_KZT->setMinimumWidth(qMin(largeurLigne, 640));
+    Label_Liste->setMinimumWidth(largeurLigne + marge);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->setSpacing(0);
+    colonne->addWidget(m_titres);
+    colonne->addWidget(Liste_KZT, 1);
+
+    connect(Liste_KZT->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& actuel) {
+                if (actuel.isValid())
+                    Q_EMIT Ligne_Choisie(actuel.row());
+            });
+    // A click on the line that is already selected changes nothing in the
+    // view, but is a choice all the same.
+    Liste_KZT->viewport()->installEventFilter(this);
+    connect(Liste_KZT, &QListView::pressed, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index.row() == m_ligneAvantClic)
+            Q_EMIT Ligne_Choisie(index.row());
+    });
+    connect(Liste_KZT, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { Q_EMIT Ligne_Double_Cliquee(index.row()); });
+}
+
+bool LogList::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == Liste_KZT->viewport() && evenement->type() == QEvent::MouseButtonPress)
+        m_ligneAvantClic = Index_Selection();
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void LogList::Remplit(const QStringList& lignes)
+{
+    m_modele->setStringList(lignes);
+}
+
+void LogList::Vide()
+{
+    m_modele->setStringList({});
+}
+
+int LogList::Nombre() const
+{
+    return m_modele->rowCount();
+}
+
+QString LogList::Ligne(int index) const
+{
+    return m_modele->data(m_modele->index(index), Qt::DisplayRole).toString();
+}
+
+int LogList::Index_Selection() const
+{
+    const QModelIndex actuel = Liste_KZT->selectionModel()->currentIndex();
+    return actuel.isValid() && Liste_KZT->selectionModel()->isSelected(actuel) ? actuel.row() : -1;
+}
+
+void LogList::Selectionne(int index)
+{
+    const QModelIndex cible = m_modele->index(index);
+    if (!cible.isValid()) {
+        Liste_KZT->selectionModel()->clear();
+        return;
+    }
+    Liste_KZT->selectionModel()->setCurrentIndex(cible, QItemSelectionModel::ClearAndSelect);
+    Liste_KZT->scrollTo(cible);
+}
+
+void LogList::Selectionne_Derniere()
+{
+    Selectionne(Nombre() - 1);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QListView;
+class QScrollArea;
+class QStringListModel;
+
+// The log list of the main window and its column titles, in the container
+// `L_Communes`: one display line per QSO, in file order, in a fixed-pitch
+// font so that the columns stand under their titles. A model/view list, so
+// that tens of thousands of lines load and scroll at once.
+class LogList : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString Titres = QStringLiteral(
+        "     N°   Indicatif           Dpt   Prenom                Ref       Date       QTR  Mode  "
+        " QRG  RSTR RSTE        Mom du Moulin                QSL");
+
+    explicit LogList(QWidget* parent = nullptr);
+
+    void Remplit(const QStringList& lignes);
+    void Vide();
+    int Nombre() const;
+    QString Ligne(int index) const;
+    int Index_Selection() const; // -1 when no line is selected
+
+    // Selects the line as a click would, and shows it. An index outside the
+    // list clears the selection.
+    void Selectionne(int index);
+    void Selectionne_Derniere();
+
+    QListView* Liste_KZT;
+    QLabel* Label_Liste;
+
+Q_SIGNALS:
+    // A line became the selected one, by a click or by the program.
+    void Ligne_Choisie(int index);
+    void Ligne_Double_Cliquee(int index);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    QStringListModel* m_modele;
+    int m_ligneAvantClic = -1;
+    QScrollArea* m_titres;
+};
