@@ -175,7 +175,7 @@ void Main::construitMenus()
     element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
 
     // Menus without items: the title itself is the command.
-    element(barre, "Mnu_Score", QStringLiteral("S&cores"));
+    element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
     element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
     element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
 
