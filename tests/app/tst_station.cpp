@@ -1,0 +1,240 @@
+#include "AppBench.h"
+
+#include "app/EntryArea.h"
+#include "app/LogList.h"
+#include "app/Station.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+class TestStation : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void validez_data();
+    void validez();
+    void entreePasseAuBouton();
+    void logExistantConserve();
+    void modeleAbsent();
+    void fenetreUniqueEtNonModale();
+
+private:
+    // A started program on station F1ABC with a log of three QSOs, band 4 and
+    // mode 1, and its `Station` window opened from the menu.
+    void ouvre();
+
+    std::unique_ptr<AppBench> b;
+    std::unique_ptr<Main> m;
+    QPointer<Station> s;
+};
+
+void TestStation::init()
+{
+    b = std::make_unique<AppBench>();
+    b->choisitStation(QStringLiteral("F1ABC"));
+    b->ecritLog(QStringLiteral("F1ABC"), 3);
+    const QString section = Reglages::Section_Station(QStringLiteral("F1ABC"));
+    b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("4"));
+    b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("1"));
+    m = std::make_unique<Main>(b->services());
+    QVERIFY(m->Demarre());
+    ouvre();
+}
+
+void TestStation::cleanup()
+{
+    m.reset();
+    b.reset();
+}
+
+void TestStation::ouvre()
+{
+    enfant<QAction>(m.get(), "Mnu_New_Indicatif")->trigger();
+    s = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* station = qobject_cast<Station*>(w); station && station->isVisible())
+            s = station;
+    }
+    QVERIFY(s);
+    QVERIFY(QTest::qWaitForWindowActive(s));
+}
+
+void TestStation::validez_data()
+{
+    QTest::addColumn<QString>("saisie");
+    QTest::addColumn<bool>("colle");
+    QTest::addColumn<QString>("dansLeChamp");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("champApres");
+    QTest::addColumn<QString>("retenu");
+
+    const QString caracteres = QStringLiteral(
+        "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' ");
+    QTest::newRow("typed lower case and slash")
+        << "f/p1abc" << false << "F_P1ABC" << QString() << QString() << "F_P1ABC";
+    QTest::newRow("12 characters")
+        << "ABCDEFGHIJ12" << false << "ABCDEFGHIJ12" << QString() << QString() << "ABCDEFGHIJ12";
+    QTest::newRow("13 characters") << "ABCDEFGHIJ123" << false << "ABCDEFGHIJ123"
+                                   << "12 caracteres maximum pour l'indicatif"
+                                   << "ABCDEFGHIJ123" << QString();
+    QTest::newRow("empty") << "" << false << ""
+                           << "Vous devez entrer un indicatif"
+                           << "" << QString();
+    QTest::newRow("pasted slash") << "F/P1ABC" << true << "F/P1ABC" << caracteres << ""
+                                  << QString();
+    QTest::newRow("pasted blank") << "F1 ABC" << true << "F1 ABC" << caracteres << "" << QString();
+    QTest::newRow("pasted accented letter")
+        << "FÉ1" << true << "FÉ1" << caracteres << "" << QString();
+    QTest::newRow("pasted lower case")
+        << "f5xyz" << true << "f5xyz" << QString() << QString() << "F5XYZ";
+}
+
+void TestStation::validez()
+{
+    QFETCH(QString, saisie);
+    QFETCH(bool, colle);
+    QFETCH(QString, dansLeChamp);
+    QFETCH(QString, message);
+    QFETCH(QString, champApres);
+    QFETCH(QString, retenu);
+
+    QLineEdit* champ = s->New_Indicatif;
+    if (colle) {
+        QApplication::clipboard()->setText(saisie);
+        QTest::keyClick(champ, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(champ, saisie);
+    }
+    QCOMPARE(champ->text(), dansLeChamp);
+    const QStringList avant = {m->Liste()->Ligne(0), m->Liste()->Ligne(2)};
+
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    auto* station = enfant<QLabel>(m.get(), "I_Station");
+    if (retenu.isEmpty()) {
+        QCOMPARE(b->messages.texts(), QStringList{message});
+        QVERIFY(s->isVisible());
+        QCOMPARE(champ->text(), champApres);
+        QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+        QCOMPARE(m->Indicatif_Courant(), QStringLiteral("F1ABC"));
+        QCOMPARE(station->text(), QStringLiteral("F1ABC"));
+        QCOMPARE(m->Liste()->Nombre(), 3);
+        QCOMPARE((QStringList{m->Liste()->Ligne(0), m->Liste()->Ligne(2)}), avant);
+        QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 4);
+        return;
+    }
+
+    // A new station: its empty log from the template, band and mode 0.
+    QVERIFY(b->messages.shown().isEmpty());
+    QTRY_VERIFY(!s);
+    QCOMPARE(b->station(), retenu);
+    QCOMPARE(m->Indicatif_Courant(), retenu);
+    QCOMPARE(station->text(), QString(retenu).replace(QLatin1Char('_'), QLatin1Char('/')));
+    QVERIFY(QFile::exists(b->cheminLog(retenu)));
+    QCOMPARE(b->reglageStation(retenu, Reglages::Bande_Utilisee), QStringLiteral("0"));
+    QCOMPARE(b->reglageStation(retenu, Reglages::Mode_Utilise), QStringLiteral("0"));
+    QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 0);
+    QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 0);
+    QCOMPARE(m->Liste()->Nombre(), 0);
+    QCOMPARE(b->termine, 0);
+}
+
+void TestStation::entreePasseAuBouton()
+{
+    QCOMPARE(s->windowTitle(), QStringLiteral("Selection Indicaif"));
+    QCOMPARE(s->Label2->text(), QStringLiteral("Indicatif de la Station"));
+    QCOMPARE(s->Label5->text(),
+             QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
+    QCOMPARE(s->New_Indicatif->text(), QString());
+
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("f2"));
+    QTest::keyClick(s->New_Indicatif, Qt::Key_Return);
+    QCOMPARE(s->New_Indicatif->text(), QStringLiteral("F2"));
+    QCOMPARE(s->New_Indicatif->palette().color(QPalette::Base), QColor(255, 255, 255));
+    QCOMPARE(QApplication::focusWidget(), s->Validation);
+    QVERIFY(b->messages.shown().isEmpty());
+    QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+    QVERIFY(s->isVisible());
+
+    // Enter again presses the button that now has the focus.
+    QTest::keyClick(s->Validation, Qt::Key_Return);
+    QCOMPARE(b->station(), QStringLiteral("F2"));
+}
+
+void TestStation::logExistantConserve()
+{
+    const QByteArray log = b->ecritLog(QStringLiteral("F_P2XYZ"), 5);
+    const QString section = Reglages::Section_Station(QStringLiteral("F_P2XYZ"));
+    b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("10"));
+    b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("2"));
+    b->reglages.write(section, Reglages::Date_Auto, QStringLiteral("Non"));
+    auto* dateAuto = enfant<QAction>(m.get(), "Mnu_Date_Auto");
+    QVERIFY(dateAuto->isChecked());
+
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F/P2XYZ"));
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    QVERIFY(b->messages.shown().isEmpty());
+    QCOMPARE(AppBench::lit(b->cheminLog(QStringLiteral("F_P2XYZ"))), log);
+    QCOMPARE(b->station(), QStringLiteral("F_P2XYZ"));
+    QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 10);
+    QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 2);
+    QCOMPARE(m->Liste()->Nombre(), 5);
+    QCOMPARE(m->Liste()->Index_Selection(), -1);
+    QVERIFY(dateAuto->isChecked()); // the date mode stays as it was
+    QCOMPARE(enfant<QLabel>(m.get(), "I_Station")->text(), QStringLiteral("F/P2XYZ"));
+}
+
+void TestStation::modeleAbsent()
+{
+    QVERIFY(QFile::remove(b->chemin(QStringLiteral("FXXXX.txt"))));
+    bool erreurVue = false;
+    const auto attente = surModal(QStringLiteral("Gestion_Erreur"), [&](QWidget* w) {
+        erreurVue = true;
+        w->close();
+    });
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F3NEW"));
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    QCOMPARE(b->messages.shown().size(), 1);
+    QVERIFY(b->messages.lastText().contains(QStringLiteral("F3NEW_KZT.log")));
+    QCOMPARE(b->station(), QStringLiteral("F3NEW"));
+    QCOMPARE(b->reglageStation(QStringLiteral("F3NEW"), Reglages::Bande_Utilisee),
+             QStringLiteral("0"));
+    QVERIFY(erreurVue);
+    QCOMPARE(b->termine, 1);
+    QVERIFY(m->Est_Termine());
+    QTRY_VERIFY(!s);
+}
+
+void TestStation::fenetreUniqueEtNonModale()
+{
+    QPointer<Station> premiere = s;
+    QVERIFY(!s->isModal());
+    QVERIFY(!QApplication::activeModalWidget());
+    ouvre();
+    QCOMPARE(s.data(), premiere.data());
+    int visibles = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        visibles += qobject_cast<Station*>(w) && w->isVisible();
+    QCOMPARE(visibles, 1);
+
+    // The main window's close box leaves the station window open.
+    m->close();
+    QVERIFY(s->isVisible());
+    QCOMPARE(b->termine, 0);
+
+    // Its close box changes nothing.
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F9ZZZ"));
+    s->close();
+    QTRY_VERIFY(!premiere);
+    QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+}
+
+QTEST_MAIN(TestStation)
+#include "tst_station.moc"
