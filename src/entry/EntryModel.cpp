@@ -1,0 +1,505 @@
+#include "EntryModel.h"
+
+#include "app/SettingsKeys.h"
+#include "app/ClockTexts.h"
+#include "log/BandGroups.h"
+#include "log/DisplayLine.h"
+#include "log/FirstNameMemory.h"
+#include "log/LogLine.h"
+#include "log/StationLog.h"
+#include "log/Texte.h"
+#include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+namespace {
+
+const QString kSaisie = QStringLiteral("Saisie QSO");
+
+bool enMajuscules(EntryModel::Controle c)
+{
+    switch (c) {
+    case EntryModel::Dpt_A:
+    case EntryModel::Ref_A:
+    case EntryModel::QSL_A:
+        return false;
+    default:
+        return true;
+    }
+}
+
+QString nomDuChamp(EntryModel::Controle c)
+{
+    switch (c) {
+    case EntryModel::Ind_A: return QStringLiteral("Indicatif");
+    case EntryModel::Prenom_A: return QStringLiteral("Prénom");
+    case EntryModel::Dpt_A: return QStringLiteral("Dpt");
+    case EntryModel::Ref_A: return QStringLiteral("Ref Moulin");
+    case EntryModel::Date_A: return QStringLiteral("Date");
+    case EntryModel::Heure_A: return QStringLiteral("Heure UTC");
+    case EntryModel::Mode_A: return QStringLiteral("Mode");
+    case EntryModel::Bande_A: return QStringLiteral("Bande");
+    case EntryModel::RST_A: return QStringLiteral("RST R");
+    case EntryModel::RSTE_A: return QStringLiteral("RST E");
+    case EntryModel::Rem_A: return QStringLiteral("Nom du Moulin");
+    default: return QString();
+    }
+}
+
+} // namespace
+
+EntryModel::EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
+                       EntryHost& hote)
+    : m_dossier(dossier), m_reglages(reglages), m_messages(messages), m_hote(hote)
+{
+    Etat_Conception();
+}
+
+void EntryModel::Etat_Conception()
+{
+    for (Etat& e : m_etat)
+        e = Etat();
+    m_etat[Ind_A].actif = true;
+    m_etat[Ind_A].couleur = Couleur::Vert;
+    m_etat[Bande_A].actif = true;
+    m_etat[RST_A].texte = QStringLiteral("59");
+    m_etat[RSTE_A].texte = QStringLiteral("59");
+    m_modeAff = kSaisie;
+    m_modeModif = m_modeInsertion = m_listeVerrouillee = false;
+    m_ligneSelection.clear();
+    donneFocus(Ind_A);
+}
+
+void EntryModel::Change_Texte(Controle c, const QString& texte)
+{
+    m_etat[c].texte = texte;
+}
+
+void EntryModel::Change_Index(Controle c, int index, const QString& texte)
+{
+    m_etat[c].index = index;
+    m_etat[c].texte = texte;
+}
+
+void EntryModel::Change_Coche(bool coche)
+{
+    m_etat[QSL_A].coche = coche;
+}
+
+EntryModel::Touche EntryModel::Frappe(Controle c, QChar caractere)
+{
+    const bool entree = caractere == QLatin1Char('\r');
+    Touche t{entree ? Touche::Avalee : Touche::Prise, caractere};
+
+    if (c == Ind_A && m_hote.Indicatif_Courant() == Reglages::Indicatif_Aucun) {
+        m_messages.notice(QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
+                                         "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
+                                         "dans Station puis Nouvel Indicatif."));
+        return t;
+    }
+    if (entree) {
+        regle(c);
+        return t;
+    }
+    if ((c == Mode_A || c == Bande_A) && !m_modeModif)
+        memoriseIndex(c);
+    const char16_t u = caractere.unicode();
+    if (enMajuscules(c) && u >= 'a' && u <= 'z')
+        t.caractere = QChar(char16_t(u - 32));
+    return t;
+}
+
+bool EntryModel::refuse(const QString& message)
+{
+    m_messages.notice(message);
+    return false;
+}
+
+// A character that the log file cannot hold (Cyrillic, Greek, emoji...) is
+// refused at once rather than stored as something else.
+bool EntryModel::verifieCaracteres(Controle c)
+{
+    qsizetype mauvais = 0;
+    if (Cp1252::isEncodable(m_etat[c].texte, &mauvais))
+        return true;
+    return refuse(QStringLiteral("Le caractère %1 du champ %2 ne peut pas être enregistré dans le "
+                                 "log. Remplacez-le.")
+                      .arg(Cp1252::describe(m_etat[c].texte, mauvais), nomDuChamp(c)));
+}
+
+void EntryModel::vert(Controle c)
+{
+    m_etat[c].couleur = Couleur::Vert;
+}
+
+void EntryModel::jaune(Controle c)
+{
+    m_etat[c].couleur = Couleur::Jaune;
+}
+
+void EntryModel::active(Controle c, bool actif)
+{
+    m_etat[c].actif = actif;
+}
+
+void EntryModel::donneFocus(Controle c)
+{
+    m_focus = c;
+    m_focusADonner = true;
+}
+
+void EntryModel::accepte(Controle c, Controle suivant)
+{
+    jaune(c);
+    active(suivant);
+    vert(suivant);
+    donneFocus(suivant);
+}
+
+void EntryModel::memoriseIndex(Controle c)
+{
+    m_reglages.writeIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()),
+                          c == Mode_A ? Reglages::Mode_Utilise : Reglages::Bande_Utilisee,
+                          m_etat[c].index);
+}
+
+void EntryModel::selectionneIndex(Controle c, const QString& cle)
+{
+    const QStringList& liste = c == Mode_A ? Modes() : Bandes();
+    const int index =
+        m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
+    const bool valable = index >= 0 && index < liste.size();
+    m_etat[c].index = valable ? index : -1;
+    m_etat[c].texte = valable ? liste.at(index) : QString();
+}
+
+void EntryModel::regle(Controle c)
+{
+    QString& texte = m_etat[c].texte;
+    switch (c) {
+    case Ind_A: {
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez un indicatif")));
+        if (texte.size() > 12)
+            return void(refuse(QStringLiteral("12 caracteres maxi pour l'indicatif")));
+        if (!verifieCaracteres(c))
+            return;
+        if (!m_modeModif) {
+            Status lu;
+            const FirstNameMemory::Trouve t = FirstNameMemory(m_dossier).Cherche_Prenom(texte, &lu);
+            if (!lu)
+                m_messages.notice(lu.message);
+            if (t.trouve) {
+                m_etat[Dpt_A].texte = t.departement;
+                m_etat[Prenom_A].texte = t.prenom;
+            }
+        }
+        return accepte(Ind_A, Prenom_A);
+    }
+    case Prenom_A:
+        if (texte.size() > 15)
+            return void(refuse(QStringLiteral("15 caracteres maxi pour le Prenom")));
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(Prenom_A, Dpt_A);
+    case Dpt_A:
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez un Departement")));
+        texte = texte.toLower();
+        if (texte.size() > 2)
+            return void(refuse(QStringLiteral("2 caracteres maxi pour le Departement")));
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(Dpt_A, Ref_A);
+    case Ref_A: {
+        texte = texte.toLower();
+        if (texte.size() != 5)
+            return void(refuse(QStringLiteral("5 caracteres pour la reference ex: 77121")));
+        if (texte.left(2) != m_etat[Dpt_A].texte)
+            return void(refuse(
+                QStringLiteral("Attention la référence ne correspond pas au N° du département")));
+        if (!verifieCaracteres(c))
+            return;
+        if (!m_modeModif) {
+            const QString groupe = Groupe_Bande(m_etat[Bande_A].texte);
+            const StationLog log(m_dossier, m_hote.Indicatif_Courant());
+            const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), texte, groupe);
+            if (m.trouve) {
+                m_messages.notice(texte + QStringLiteral(" Chateau deja contacté le ") + m.date +
+                                  QStringLiteral(" sur ") + m.bande);
+                texte.clear();
+                Prepare_Saisie();
+                return;
+            }
+        }
+        jaune(Ref_A);
+        if (m_hote.Date_Auto() && !m_modeInsertion && !m_modeModif) {
+            active(Mode_A);
+            vert(Mode_A);
+            m_etat[Date_A].texte = m_hote.Label33();
+            m_etat[Heure_A].texte = m_hote.Label37().left(5);
+            m_etat[Rem_A].texte = QStringLiteral("M. ");
+            donneFocus(Mode_A);
+        } else {
+            active(Date_A);
+            vert(Date_A);
+            donneFocus(Date_A);
+        }
+        return;
+    }
+    case Date_A:
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez une date")));
+        if (Verifie_Date(texte) != 0)
+            return void(refuse(QStringLiteral("Le format de la date doit etre JJ/MM/AA")));
+        return accepte(Date_A, Heure_A);
+    case Heure_A:
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez une Heure")));
+        if (Verifie_Heure(texte) != 0)
+            return void(refuse(QStringLiteral("Le format de l'heure doit etre HH:MM")));
+        return accepte(Heure_A, Mode_A);
+    case Mode_A:
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez un Mode")));
+        if (texte.size() > 6)
+            return void(refuse(QStringLiteral("6 caracteres maxi pour le Mode")));
+        if (!verifieCaracteres(c))
+            return;
+        if (!m_modeModif)
+            memoriseIndex(Mode_A);
+        return accepte(Mode_A, RST_A);
+    case Bande_A:
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez une QRG")));
+        if (texte.size() > 7)
+            return void(refuse(QStringLiteral("7 caracteres maxi pour la QRG")));
+        if (!verifieCaracteres(c))
+            return;
+        if (!m_modeModif)
+            memoriseIndex(Bande_A);
+        active(RST_A);
+        jaune(Bande_A);
+        vert(Ind_A);
+        donneFocus(Ind_A);
+        return;
+    case RST_A:
+    case RSTE_A: {
+        if (texte.isEmpty())
+            return void(refuse(QStringLiteral("Entrez un Report")));
+        if (texte.size() > 3)
+            return void(refuse(QStringLiteral("3 caracteres maxi pour le Report")));
+        const char16_t premier = texte.at(0).unicode();
+        if (premier < '0' || premier > '5')
+            return void(refuse(QStringLiteral("R (de RST)doit etre compris entre 0 et 5")));
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(c, c == RST_A ? RSTE_A : Rem_A);
+    }
+    case Rem_A:
+        if (texte.size() > 30)
+            return void(refuse(QStringLiteral("30 caracteres maxi pour le nom du Chateau")));
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(Rem_A, QSL_A);
+    case QSL_A:
+        return accepte(QSL_A, Valide_A);
+    default:
+        return;
+    }
+}
+
+void EntryModel::Prepare_Saisie()
+{
+    for (Controle c : {Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A}) {
+        m_etat[c].texte.clear();
+        active(c, false);
+        jaune(c);
+    }
+    selectionneIndex(Mode_A, Reglages::Mode_Utilise);
+    active(Mode_A, false);
+    jaune(Mode_A);
+    selectionneIndex(Bande_A, Reglages::Bande_Utilisee);
+    for (Controle c : {RST_A, RSTE_A}) {
+        m_etat[c].texte = QStringLiteral("59");
+        active(c, false);
+        jaune(c);
+    }
+    m_etat[Rem_A].texte = QStringLiteral("M. ");
+    active(Rem_A, false);
+    jaune(Rem_A);
+    m_etat[QSL_A].coche = false;
+    m_etat[Ind_A].texte.clear();
+    vert(Ind_A);
+    active(Ind_A);
+    donneFocus(Ind_A);
+    m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
+    active(Annule_Saisie, false);
+    active(Valide_A, false);
+    m_modeAff = kSaisie;
+}
+
+void EntryModel::remplitDepuis(const QString& ligne)
+{
+    const LogLine::Champs c = Affichage::Champs_Depuis_Affichage(ligne);
+    m_etat[Ind_A].texte = c.indicatif;
+    m_etat[Dpt_A].texte = c.departement;
+    m_etat[Prenom_A].texte = c.prenom;
+    m_etat[Ref_A].texte = c.reference;
+    m_etat[Date_A].texte = c.date;
+    m_etat[Heure_A].texte = c.heure;
+    m_etat[Mode_A].texte = c.mode;
+    m_etat[Mode_A].index = int(Modes().indexOf(c.mode));
+    m_etat[Bande_A].texte = c.bande;
+    m_etat[Bande_A].index = int(Bandes().indexOf(c.bande));
+    m_etat[RST_A].texte = c.rstRecu;
+    m_etat[RSTE_A].texte = c.rstEnvoye;
+    m_etat[Rem_A].texte = c.nomMoulin;
+    m_etat[QSL_A].coche = c.qsl;
+}
+
+void EntryModel::Selection(const QString& ligne)
+{
+    if (m_listeVerrouillee)
+        return;
+    m_ligneSelection = ligne;
+    active(Annule_Saisie);
+    remplitDepuis(ligne);
+}
+
+void EntryModel::Double_Clic()
+{
+    if (m_listeVerrouillee)
+        return;
+    if (m_ligneSelection.isEmpty()) {
+        m_messages.notice(QStringLiteral("Cliquez sur une ligne pour l'editer"));
+        return;
+    }
+    m_listeVerrouillee = true;
+    m_modeModif = true;
+    for (Controle c : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A,
+                       RSTE_A, Rem_A, QSL_A, Valide_A})
+        active(c);
+    m_modeAff = QStringLiteral("Modification QSO");
+    remplitDepuis(m_ligneSelection);
+    vert(Ind_A);
+    donneFocus(Ind_A);
+}
+
+void EntryModel::Annule_Saisie_Click()
+{
+    if (m_ligneSelection.isEmpty()) {
+        m_messages.notice(QStringLiteral("Cliquez sur une ligne pour l'effacerer"));
+        return;
+    }
+    const QString ligne = Affichage::LogLine_Depuis_Affichage(m_ligneSelection, false);
+    if (m_messages.confirm(QStringLiteral("Voulez vous Supprimer ce QSO ?"))) {
+        StationLog log(m_dossier, m_hote.Indicatif_Courant());
+        const Status s = log.Supprime_QSO(ligne);
+        if (s)
+            m_hote.Recharge_Liste();
+        else
+            m_messages.notice(s.message);
+    }
+    active(Annule_Saisie, false);
+    Prepare_Saisie();
+}
+
+void EntryModel::Ajout_QSO_Click()
+{
+    m_modeInsertion = true;
+    m_modeAff = QStringLiteral("Insertion QSO");
+    donneFocus(Ind_A);
+}
+
+void EntryModel::Valide_A_Click()
+{
+    if (!m_messages.confirm(QStringLiteral("Voulez vous enregistrer ces données ?"))) {
+        reinitialiseApresValidation();
+        return;
+    }
+    // A QSO that cannot be stored stays in the fields as typed, so that the
+    // operator can correct it and save again.
+    if (enregistre())
+        reinitialiseApresValidation();
+}
+
+bool EntryModel::enregistre()
+{
+    m_etat[Prenom_A].texte = Cp1252::toUpper(m_etat[Prenom_A].texte);
+    const QString sansBlancs = Texte::sansBlancs(m_etat[Rem_A].texte);
+    if (sansBlancs.size() > 30)
+        m_etat[Rem_A].texte = sansBlancs.left(30);
+
+    LogLine::Champs c;
+    c.indicatif = m_etat[Ind_A].texte;
+    c.departement = m_etat[Dpt_A].texte;
+    c.prenom = m_etat[Prenom_A].texte;
+    c.reference = m_etat[Ref_A].texte;
+    c.date = m_etat[Date_A].texte;
+    c.heure = m_etat[Heure_A].texte;
+    c.mode = m_etat[Mode_A].texte;
+    c.bande = m_etat[Bande_A].texte;
+    c.rstRecu = m_etat[RST_A].texte;
+    c.rstEnvoye = m_etat[RSTE_A].texte;
+    c.nomMoulin = m_etat[Rem_A].texte;
+    c.qsl = m_etat[QSL_A].coche;
+    const LogLine::Formee ligne = LogLine::forme(c);
+    if (!ligne.ok())
+        return refuse(ligne.erreur);
+
+    const Status memoire = FirstNameMemory(m_dossier).Memorise_Prenom(
+        FirstNameMemory::Forme_Ligne(c.indicatif, c.departement, c.prenom));
+    if (!memoire)
+        return refuse(memoire.message);
+
+    StationLog log(m_dossier, m_hote.Indicatif_Courant());
+    Status s;
+    if (m_modeModif)
+        s = log.Remplace_QSO(ligne.ligne, Affichage::LogLine_Depuis_Affichage(m_ligneSelection, true));
+    else if (!m_hote.Date_Auto() || m_modeInsertion)
+        s = log.Insere_QSO_Chrono(ligne.ligne);
+    else
+        s = log.Enregistre_QSO(ligne.ligne);
+    if (!s)
+        return refuse(s.message);
+    m_hote.Recharge_Liste();
+    return true;
+}
+
+void EntryModel::reinitialiseApresValidation()
+{
+    m_hote.Selectionne_Derniere();
+    m_modeModif = m_modeInsertion = m_listeVerrouillee = false;
+    m_modeAff = kSaisie;
+    active(Valide_A, false);
+
+    for (Controle c : {Ind_A, Dpt_A, Prenom_A, Ref_A, Heure_A}) {
+        m_etat[c].texte.clear();
+        active(c, false);
+        jaune(c);
+    }
+    if (m_hote.Date_Auto())
+        m_etat[Date_A].texte.clear();
+    active(Date_A, false);
+    jaune(Date_A);
+    active(Mode_A, false);
+    jaune(Mode_A);
+    jaune(Bande_A);
+    for (Controle c : {RST_A, RSTE_A}) {
+        m_etat[c].texte = QStringLiteral("59");
+        active(c, false);
+        jaune(c);
+    }
+    m_etat[Rem_A].texte = QStringLiteral("M. ");
+    active(Rem_A, false);
+    jaune(Rem_A);
+    m_etat[QSL_A].coche = false;
+    active(QSL_A, false);
+
+    vert(Ind_A);
+    active(Ind_A);
+    donneFocus(Ind_A);
+    selectionneIndex(Bande_A, Reglages::Bande_Utilisee);
+    selectionneIndex(Mode_A, Reglages::Mode_Utilise);
+}

@@ -1,0 +1,132 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include <array>
+
+class MessageBox;
+class SettingsStore;
+
+// What the entry area needs from the main window around it.
+class EntryHost {
+public:
+    virtual ~EntryHost() = default;
+    virtual QString Indicatif_Courant() const = 0;
+    // The check mark of "Automatique" in the date menu.
+    virtual bool Date_Auto() const = 0;
+    // The clock labels: the UTC date (Label33) and "hh:mm Utc" (Label37).
+    virtual QString Label33() const = 0;
+    virtual QString Label37() const = 0;
+    // Reloads the log list and selects its last line; the selection reaches
+    // the entry area through Selection() as a click would.
+    virtual void Recharge_Liste() = 0;
+    // Selects the last line of the list (Selection() runs), without a reload.
+    virtual void Selectionne_Derniere() = 0;
+};
+
+// The QSO entry area as plain logic: the text, enabled state and colour of
+// each control, the focus, the entry mode and the flags shared with the log
+// list. The window shows this state and passes the keys and clicks on.
+class EntryModel {
+public:
+    enum Controle {
+        Ind_A,
+        Prenom_A,
+        Dpt_A,
+        Ref_A,
+        Date_A,
+        Heure_A,
+        Mode_A,
+        Bande_A,
+        RST_A,
+        RSTE_A,
+        Rem_A,
+        QSL_A,
+        Valide_A,
+        Annule_Saisie,
+        Nombre_Controles
+    };
+    enum class Couleur { Vert, Jaune };
+
+    struct Etat {
+        QString texte;         // text boxes, and the text of the two combo boxes
+        int index = -1;        // list index of a combo box (-1: none)
+        bool coche = false;    // the check box
+        bool actif = false;
+        Couleur couleur = Couleur::Jaune;
+    };
+
+    // A key after the rules: taken by the field as it is, replaced, or
+    // swallowed (Enter, which the rules have handled).
+    struct Touche {
+        enum Sort { Prise, Avalee } sort = Prise;
+        QChar caractere;
+    };
+
+    EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
+               EntryHost& hote);
+
+    // The state of the window when it is created.
+    void Etat_Conception();
+
+    const Etat& etat(Controle c) const { return m_etat[c]; }
+    // The window passes what the user changed without a key the rules see
+    // (text edited, pasted, item picked in a list, box ticked).
+    void Change_Texte(Controle c, const QString& texte);
+    void Change_Index(Controle c, int index, const QString& texte);
+    void Change_Coche(bool coche);
+
+    Controle focus() const { return m_focus; }
+    const QString& Mode_Aff() const { return m_modeAff; }
+    bool Mode_Modif() const { return m_modeModif; }
+    bool Mode_Insertion() const { return m_modeInsertion; }
+    bool Liste_Verrouillee() const { return m_listeVerrouillee; }
+    const QString& Ligne_Selection() const { return m_ligneSelection; }
+
+    // A character typed in a field ('\r' for Enter).
+    Touche Frappe(Controle c, QChar caractere);
+
+    void Prepare_Saisie();
+    void Valide_A_Click();
+    void Efface_A_Click() { Prepare_Saisie(); }
+    void Annule_Saisie_Click();
+    void Ajout_QSO_Click();
+    // The selected line of the log list changed (click or program).
+    void Selection(const QString& ligne);
+    void Double_Clic();
+
+    // True while the focus field waits for the window to show it (set by
+    // every change, cleared by the window).
+    bool Focus_A_Donner() const { return m_focusADonner; }
+    void Focus_Donne() { m_focusADonner = false; }
+
+private:
+    void regle(Controle c);
+    bool refuse(const QString& message);
+    bool verifieCaracteres(Controle c);
+    void accepte(Controle c, Controle suivant);
+    void vert(Controle c);
+    void jaune(Controle c);
+    void active(Controle c, bool actif = true);
+    void donneFocus(Controle c);
+    void memoriseIndex(Controle c);
+    void selectionneIndex(Controle c, const QString& cle);
+    void remplitDepuis(const QString& ligne);
+    void reinitialiseApresValidation();
+    bool enregistre();
+
+    QString m_dossier;
+    SettingsStore& m_reglages;
+    MessageBox& m_messages;
+    EntryHost& m_hote;
+
+    std::array<Etat, Nombre_Controles> m_etat;
+    Controle m_focus = Ind_A;
+    bool m_focusADonner = false;
+    QString m_modeAff;
+    bool m_modeModif = false;
+    bool m_modeInsertion = false;
+    bool m_listeVerrouillee = false;
+    QString m_ligneSelection;
+};

@@ -1,0 +1,454 @@
+#include "TestSupport.h"
+#include "app/SettingsKeys.h"
+#include "entry/EntryModel.h"
+#include "log/DisplayLine.h"
+#include "log/StationLog.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace TestSupport;
+using M = EntryModel;
+
+namespace {
+
+// The main window as the entry area sees it: a log list over the log file.
+class Hote : public EntryHost {
+public:
+    QString indicatif = "F1ABC";
+    bool dateAuto = true;
+    QString dossier;
+    EntryModel* modele = nullptr;
+    QStringList liste;
+
+    QString Indicatif_Courant() const override { return indicatif; }
+    bool Date_Auto() const override { return dateAuto; }
+    QString Label33() const override { return "07/12/26"; }
+    QString Label37() const override { return "21:42 Utc"; }
+    void Recharge_Liste() override
+    {
+        liste = StationLog(dossier, indicatif).Charge_Log().affichage;
+        Selectionne_Derniere();
+    }
+    void Selectionne_Derniere() override
+    {
+        if (!liste.isEmpty())
+            modele->Selection(liste.last());
+    }
+};
+
+const QString kAncien =
+    "F5XYZ        91   MARC            91005 03/04/09 10:00 CW  14 Mhz  599 599 MOULIN DE JEAN                 *";
+
+} // namespace
+
+class TestEntryModel : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir* m_dir = nullptr;
+    SettingsStore* m_reglages = nullptr;
+    ScriptedMessageBox m_messages;
+    Hote m_hote;
+    EntryModel* m_modele = nullptr;
+
+    QString logPath() const { return m_dir->filePath("F1ABC_KZT.log"); }
+    QByteArray logBytes() const { return readBytes(logPath()); }
+    void type(M::Controle c, const QString& texte, bool entree = true)
+    {
+        for (QChar ch : texte) {
+            const M::Touche t = m_modele->Frappe(c, ch);
+            if (t.sort == M::Touche::Prise)
+                m_modele->Change_Texte(c, m_modele->etat(c).texte + t.caractere);
+        }
+        if (entree)
+            m_modele->Frappe(c, '\r');
+    }
+    void enter(M::Controle c) { m_modele->Frappe(c, '\r'); }
+    // A whole QSO typed field by field, up to the button.
+    void typeQso(const QString& ind, const QString& dpt, const QString& ref,
+                 const QString& date = QString(), const QString& heure = QString())
+    {
+        type(M::Ind_A, ind);
+        enter(M::Prenom_A);
+        if (m_modele->etat(M::Dpt_A).texte.isEmpty())
+            type(M::Dpt_A, dpt);
+        else
+            enter(M::Dpt_A);
+        type(M::Ref_A, ref);
+        if (m_modele->focus() == M::Date_A) {
+            type(M::Date_A, date);
+            type(M::Heure_A, heure);
+        }
+        for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
+            enter(c);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        QVERIFY(writeBytes(logPath(), ""));
+        m_reglages = new SettingsStore(m_dir->filePath("kzt.ini"));
+        m_messages.clear();
+        m_hote = Hote();
+        m_hote.dossier = m_dir->path();
+        m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_hote);
+        m_hote.modele = m_modele;
+        m_modele->Prepare_Saisie();
+    }
+    void cleanup()
+    {
+        delete m_modele;
+        delete m_reglages;
+        delete m_dir;
+    }
+
+    void enterRules_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");  // empty: accepted
+        QTest::addColumn<int>("next");
+        QTest::addColumn<QString>("after");   // the field's text afterwards
+        const QString ok;
+        QTest::newRow("callsign empty") << int(M::Ind_A) << "" << "Entrez un indicatif" << int(M::Ind_A) << "";
+        QTest::newRow("callsign 13") << int(M::Ind_A) << "F1ABCDEFGHIJK" << "12 caracteres maxi pour l'indicatif" << int(M::Ind_A) << "F1ABCDEFGHIJK";
+        QTest::newRow("callsign 12") << int(M::Ind_A) << "F1ABCDEFGHIJ" << ok << int(M::Prenom_A) << "F1ABCDEFGHIJ";
+        QTest::newRow("first name 16") << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP" << "15 caracteres maxi pour le Prenom" << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP";
+        QTest::newRow("first name empty") << int(M::Prenom_A) << "" << ok << int(M::Dpt_A) << "";
+        QTest::newRow("department empty") << int(M::Dpt_A) << "" << "Entrez un Departement" << int(M::Dpt_A) << "";
+        QTest::newRow("department 3 lowered") << int(M::Dpt_A) << "12A" << "2 caracteres maxi pour le Departement" << int(M::Dpt_A) << "12a";
+        QTest::newRow("department 2A") << int(M::Dpt_A) << "2A" << ok << int(M::Ref_A) << "2a";
+        QTest::newRow("reference 4") << int(M::Ref_A) << "7712" << "5 caracteres pour la reference ex: 77121" << int(M::Ref_A) << "7712";
+        QTest::newRow("reference other dept") << int(M::Ref_A) << "78121" << "Attention la référence ne correspond pas au N° du département" << int(M::Ref_A) << "78121";
+        QTest::newRow("date empty") << int(M::Date_A) << "" << "Entrez une date" << int(M::Date_A) << "";
+        QTest::newRow("date bad") << int(M::Date_A) << "32/12/08" << "Le format de la date doit etre JJ/MM/AA" << int(M::Date_A) << "32/12/08";
+        QTest::newRow("date ok") << int(M::Date_A) << "31/12/08" << ok << int(M::Heure_A) << "31/12/08";
+        QTest::newRow("time empty") << int(M::Heure_A) << "" << "Entrez une Heure" << int(M::Heure_A) << "";
+        QTest::newRow("time bad") << int(M::Heure_A) << "24:00" << "Le format de l'heure doit etre HH:MM" << int(M::Heure_A) << "24:00";
+        QTest::newRow("time ok") << int(M::Heure_A) << "23:59" << ok << int(M::Mode_A) << "23:59";
+        QTest::newRow("mode empty") << int(M::Mode_A) << "" << "Entrez un Mode" << int(M::Mode_A) << "";
+        QTest::newRow("mode 7") << int(M::Mode_A) << "OLIVIAX" << "6 caracteres maxi pour le Mode" << int(M::Mode_A) << "OLIVIAX";
+        QTest::newRow("band empty") << int(M::Bande_A) << "" << "Entrez une QRG" << int(M::Bande_A) << "";
+        QTest::newRow("band 8") << int(M::Bande_A) << "1296 MHZ" << "7 caracteres maxi pour la QRG" << int(M::Bande_A) << "1296 MHZ";
+        QTest::newRow("band ok back to callsign") << int(M::Bande_A) << "14 Mhz" << ok << int(M::Ind_A) << "14 Mhz";
+        QTest::newRow("report empty") << int(M::RST_A) << "" << "Entrez un Report" << int(M::RST_A) << "";
+        QTest::newRow("report 4") << int(M::RST_A) << "5999" << "3 caracteres maxi pour le Report" << int(M::RST_A) << "5999";
+        QTest::newRow("report 699") << int(M::RST_A) << "699" << "R (de RST)doit etre compris entre 0 et 5" << int(M::RST_A) << "699";
+        QTest::newRow("report A9") << int(M::RSTE_A) << "A9" << "R (de RST)doit etre compris entre 0 et 5" << int(M::RSTE_A) << "A9";
+        QTest::newRow("report 0") << int(M::RST_A) << "0" << ok << int(M::RSTE_A) << "0";
+        QTest::newRow("report sent 599") << int(M::RSTE_A) << "599" << ok << int(M::Rem_A) << "599";
+        QTest::newRow("name 31") << int(M::Rem_A) << QString(31, 'X') << "30 caracteres maxi pour le nom du Chateau" << int(M::Rem_A) << QString(31, 'X');
+        QTest::newRow("name 30") << int(M::Rem_A) << QString(30, 'X') << ok << int(M::QSL_A) << QString(30, 'X');
+        QTest::newRow("name empty") << int(M::Rem_A) << "" << ok << int(M::QSL_A) << "";
+        QTest::newRow("cyrillic name") << int(M::Rem_A) << "Мельница" << "U+041C" << int(M::Rem_A) << "Мельница";
+        QTest::newRow("emoji callsign") << int(M::Ind_A) << "F1😀" << "U+1F600" << int(M::Ind_A) << "F1😀";
+        QTest::newRow("greek first name") << int(M::Prenom_A) << "ΑΝΝΑ" << "U+0391" << int(M::Prenom_A) << "ΑΝΝΑ";
+    }
+    void enterRules()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QFETCH(int, next);
+        QFETCH(QString, after);
+        const auto c = M::Controle(field);
+        m_modele->Change_Texte(M::Dpt_A, "77");
+        m_modele->Change_Texte(c, text);
+        m_modele->Frappe(c, '\r');
+        if (message.isEmpty()) {
+            QCOMPARE(m_messages.texts(), QStringList());
+            QCOMPARE(m_modele->etat(c).couleur, next == field ? M::Couleur::Vert : M::Couleur::Jaune);
+            QVERIFY(m_modele->etat(M::Controle(next)).actif);
+            QCOMPARE(m_modele->etat(M::Controle(next)).couleur, M::Couleur::Vert);
+        } else {
+            QCOMPARE(m_messages.shown().size(), 1);
+            QVERIFY2(m_messages.lastText().contains(message), qPrintable(m_messages.lastText()));
+            QCOMPARE(m_messages.shown().first().buttons, MessageBox::Ok);
+        }
+        QCOMPARE(int(m_modele->focus()), next);
+        QCOMPARE(m_modele->etat(c).texte, after);
+    }
+
+    void keysAreUpperCasedExceptDepartmentAndReference()
+    {
+        type(M::Ind_A, "fxxxx", false);
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("FXXXX"));
+        type(M::Dpt_A, "2a", false);
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("2a"));
+        m_modele->Change_Texte(M::Rem_A, "");
+        type(M::Rem_A, "moulin é", false);
+        QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("MOULIN é"));
+    }
+
+    void firstInstallationMessageOnEveryKey()
+    {
+        m_hote.indicatif = "FXXXX";
+        type(M::Ind_A, "a");
+        QCOMPARE(m_messages.shown().size(), 2);
+        QCOMPARE(m_messages.lastText(),
+                 QStringLiteral("\r\n         Premiere installation, vous devez entrer votre Indicatif\r\n\r\n"
+                                "Pour cela dans la barre des menus allez dans Station puis Nouvel Indicatif."));
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("a"));
+        QCOMPARE(m_modele->focus(), M::Ind_A);
+    }
+
+    void callsignFillsDepartmentAndFirstName()
+    {
+        QVERIFY(writeBytes(m_dir->filePath("Liste_Prenom.txt"), "F5XYZ        77 jean\r\n"));
+        type(M::Ind_A, "f5xyz");
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("77"));
+        QCOMPARE(m_modele->etat(M::Prenom_A).texte, QStringLiteral("JEAN"));
+        QCOMPARE(m_modele->focus(), M::Prenom_A);
+    }
+
+    void duplicateWindmillPerGroup_data()
+    {
+        QTest::addColumn<int>("band");
+        QTest::addColumn<bool>("warned");
+        QTest::newRow("same band") << 10 << true;     // 144 Mhz
+        QTest::newRow("432") << 11 << false;
+        QTest::newRow("14") << 4 << false;
+        QTest::newRow("10 never") << 3 << false;
+    }
+    void duplicateWindmillPerGroup()
+    {
+        QFETCH(int, band);
+        QFETCH(bool, warned);
+        QString ligne = kAncien;
+        ligne.replace("14 Mhz ", "144 Mhz").replace("91005", "77121").replace("91   ", "77   ");
+        QVERIFY(writeBytes(logPath(), ligne.toLatin1() + "\r\n"));
+        m_reglages->writeIndex(Reglages::Section_Station("F1ABC"), Reglages::Bande_Utilisee, band);
+        m_modele->Prepare_Saisie();
+        type(M::Ind_A, "F6NEW");
+        enter(M::Prenom_A);
+        type(M::Dpt_A, "77");
+        type(M::Ref_A, "77121");
+        if (warned) {
+            QCOMPARE(m_messages.lastText(), QStringLiteral("77121 Chateau deja contacté le 03/04/09 sur 144 Mhz"));
+            QCOMPARE(m_modele->focus(), M::Ind_A);
+            QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
+            QCOMPARE(m_modele->etat(M::Ref_A).texte, QString());
+            QVERIFY(!m_modele->etat(M::Ref_A).actif);
+            QVERIFY(!m_modele->etat(M::Mode_A).actif);
+        } else {
+            QCOMPARE(m_messages.texts(), QStringList());
+            QCOMPARE(m_modele->focus(), M::Mode_A);
+        }
+    }
+
+    void automaticPathTakesTheClock()
+    {
+        type(M::Ind_A, "F6NEW");
+        enter(M::Prenom_A);
+        type(M::Dpt_A, "77");
+        type(M::Ref_A, "77121");
+        QCOMPARE(m_modele->focus(), M::Mode_A);
+        QCOMPARE(m_modele->etat(M::Date_A).texte, QStringLiteral("07/12/26"));
+        QCOMPARE(m_modele->etat(M::Heure_A).texte, QStringLiteral("21:42"));
+        QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("M. "));
+        QVERIFY(!m_modele->etat(M::Date_A).actif);
+    }
+
+    void manualPathWhenInsertingOrEditing_data()
+    {
+        QTest::addColumn<bool>("dateAuto");
+        QTest::addColumn<bool>("insertion");
+        QTest::newRow("manual mode") << false << false;
+        QTest::newRow("insertion in automatic mode") << true << true;
+    }
+    void manualPathWhenInsertingOrEditing()
+    {
+        QFETCH(bool, dateAuto);
+        QFETCH(bool, insertion);
+        m_hote.dateAuto = dateAuto;
+        if (insertion)
+            m_modele->Ajout_QSO_Click();
+        type(M::Ind_A, "F6NEW");
+        enter(M::Prenom_A);
+        type(M::Dpt_A, "77");
+        type(M::Ref_A, "77121");
+        QCOMPARE(m_modele->focus(), M::Date_A);
+        QVERIFY(m_modele->etat(M::Date_A).actif);
+        QCOMPARE(m_modele->etat(M::Date_A).texte, QString());
+    }
+
+    void rememberedModeAndBand()
+    {
+        const QString section = Reglages::Section_Station("F1ABC");
+        m_modele->Change_Index(M::Mode_A, 1, "CW");
+        type(M::Mode_A, "x", false);  // index before the key
+        QCOMPARE(m_reglages->read(section, Reglages::Mode_Utilise, "?"), QStringLiteral("1"));
+        m_modele->Change_Index(M::Mode_A, 2, "FM");
+        m_modele->Change_Texte(M::Mode_A, "");
+        enter(M::Mode_A);  // refused: nothing written
+        QCOMPARE(m_reglages->read(section, Reglages::Mode_Utilise, "?"), QStringLiteral("1"));
+        m_modele->Change_Index(M::Bande_A, 10, "144 Mhz");
+        enter(M::Bande_A);
+        QCOMPARE(m_reglages->read(section, Reglages::Bande_Utilisee, "?"), QStringLiteral("10"));
+
+        // While editing nothing is remembered.
+        QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
+        m_hote.Recharge_Liste();
+        m_modele->Double_Clic();
+        m_modele->Change_Index(M::Mode_A, 0, "SSB");
+        type(M::Mode_A, "s", false);
+        QCOMPARE(m_reglages->read(section, Reglages::Mode_Utilise, "?"), QStringLiteral("1"));
+
+        m_modele->Prepare_Saisie();
+        QCOMPARE(m_modele->etat(M::Mode_A).texte, QStringLiteral("CW"));
+        QCOMPARE(m_modele->etat(M::Bande_A).texte, QStringLiteral("144 Mhz"));
+    }
+
+    void savesInTheOrderTheModeAsks_data()
+    {
+        QTest::addColumn<bool>("dateAuto");
+        QTest::addColumn<bool>("insertion");
+        QTest::addColumn<int>("place");
+        // The log holds one QSO of 2009; a new QSO typed for 2008 goes first
+        // in date order, and last with the automatic date.
+        QTest::newRow("automatic") << true << false << 1;
+        QTest::newRow("manual") << false << false << 0;
+        QTest::newRow("insertion") << true << true << 0;
+    }
+    void savesInTheOrderTheModeAsks()
+    {
+        QFETCH(bool, dateAuto);
+        QFETCH(bool, insertion);
+        QFETCH(int, place);
+        QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
+        m_hote.dateAuto = dateAuto;
+        m_hote.Recharge_Liste();
+        if (insertion)
+            m_modele->Ajout_QSO_Click();
+        typeQso("F6NEW", "77", "77121", "31/12/08", "10:00");
+        QCOMPARE(m_modele->focus(), M::Valide_A);
+        QVERIFY(m_modele->etat(M::Valide_A).actif);
+        m_modele->Valide_A_Click();
+        QCOMPARE(m_messages.shown().first().text, QStringLiteral("Voulez vous enregistrer ces données ?"));
+        QCOMPARE(m_messages.shown().first().buttons, MessageBox::YesNo);
+        const QStringList lignes = QString::fromLatin1(logBytes()).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lignes.size(), 2);
+        QVERIFY(lignes.at(place).startsWith("F6NEW        77                   77121 "));
+        QCOMPARE(lignes.at(place).size(), 107);
+        // Reset: the last line selected, the fields ready for the next QSO.
+        QCOMPARE(m_modele->Ligne_Selection(), m_hote.liste.last());
+        QVERIFY(m_modele->etat(M::Annule_Saisie).actif);
+        QCOMPARE(m_modele->focus(), M::Ind_A);
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
+        QCOMPARE(m_modele->Mode_Aff(), QStringLiteral("Saisie QSO"));
+        QVERIFY(!m_modele->Mode_Insertion());
+        // In manual mode the date of the last list line stays in Date_A.
+        QCOMPARE(m_modele->etat(M::Date_A).texte,
+                 dateAuto ? QString() : Affichage::Champs_Depuis_Affichage(m_hote.liste.last()).date);
+        QCOMPARE(readBytes(m_dir->filePath("Liste_Prenom.txt")), QByteArray("F6NEW        77 \r\n"));
+    }
+
+    void answeringNoStoresNothing()
+    {
+        typeQso("F6NEW", "77", "77121");
+        m_messages.queue(MessageBox::AnswerNo);
+        m_modele->Valide_A_Click();
+        QCOMPARE(logBytes(), QByteArray());
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
+        QVERIFY(!m_modele->etat(M::Valide_A).actif);
+    }
+
+    void fieldTooLongForItsColumnIsRefusedAndKept()
+    {
+        typeQso("F6NEW", "77", "77121");
+        m_modele->Change_Texte(M::Mode_A, "OLIVIA");
+        m_modele->Valide_A_Click();
+        QVERIFY2(m_messages.lastText().contains("mode"), qPrintable(m_messages.lastText()));
+        QCOMPARE(logBytes(), QByteArray());
+        QVERIFY(!QFile::exists(m_dir->filePath("Liste_Prenom.txt")));
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F6NEW"));
+        QCOMPARE(m_modele->etat(M::Mode_A).texte, QStringLiteral("OLIVIA"));
+        QVERIFY(m_modele->etat(M::Valide_A).actif);
+    }
+
+    void failedStoreKeepsTheQso()
+    {
+        typeQso("F6NEW", "77", "77121");
+        QVERIFY(QFile::remove(logPath()));
+        QVERIFY(QDir(m_dir->path()).mkdir("F1ABC_KZT.log"));  // the log cannot be read
+        m_modele->Valide_A_Click();
+        QVERIFY(!m_messages.lastText().isEmpty());
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F6NEW"));
+        QCOMPARE(m_modele->etat(M::Ref_A).texte, QStringLiteral("77121"));
+        QVERIFY(m_modele->etat(M::Valide_A).actif);
+    }
+
+    void editReplacesTheQso()
+    {
+        QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
+        m_hote.Recharge_Liste();
+        QVERIFY(m_modele->etat(M::QSL_A).coche);
+        m_modele->Double_Clic();
+        QCOMPARE(m_modele->Mode_Aff(), QStringLiteral("Modification QSO"));
+        for (M::Controle c : {M::Ind_A, M::Date_A, M::Mode_A, M::QSL_A, M::Valide_A})
+            QVERIFY(m_modele->etat(c).actif);
+        // The list is locked: another selection changes nothing.
+        m_modele->Selection(Affichage::Ligne_Affichage(9, kAncien).replace("F5XYZ", "F9ZZZ"));
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F5XYZ"));
+        m_modele->Change_Texte(M::Prenom_A, "paul");
+        m_modele->Change_Texte(M::Rem_A, "  moulin neuf  ");
+        m_modele->Ajout_QSO_Click();  // still a replacement
+        m_modele->Valide_A_Click();
+        QString attendu = kAncien;
+        attendu.replace("MARC", "PAUL").replace("MOULIN DE JEAN", "MOULIN NEUF   ");
+        QCOMPARE(logBytes(), attendu.toLatin1() + "\r\n");
+        QVERIFY(!m_modele->Liste_Verrouillee());
+    }
+
+    void deletion_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void deletion()
+    {
+        QFETCH(bool, yes);
+        const QByteArray avant = kAncien.toLatin1() + "\r\n" + kAncien.toLatin1() + "\r\n";
+        QVERIFY(writeBytes(logPath(), avant));
+        m_hote.Recharge_Liste();
+        m_messages.queue(yes ? MessageBox::AnswerYes : MessageBox::AnswerNo);
+        m_modele->Annule_Saisie_Click();
+        QCOMPARE(m_messages.lastText(), QStringLiteral("Voulez vous Supprimer ce QSO ?"));
+        QCOMPARE(logBytes(), yes ? QByteArray() : avant);
+        QVERIFY(!m_modele->etat(M::Annule_Saisie).actif);
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
+    }
+
+    void nothingSelected()
+    {
+        m_modele->Double_Clic();
+        QCOMPARE(m_messages.lastText(), QStringLiteral("Cliquez sur une ligne pour l'editer"));
+        m_modele->Annule_Saisie_Click();
+        QCOMPARE(m_messages.lastText(), QStringLiteral("Cliquez sur une ligne pour l'effacerer"));
+    }
+
+    void clearingAnEditUnlocksTheList()
+    {
+        QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
+        m_hote.Recharge_Liste();
+        m_modele->Double_Clic();
+        m_modele->Efface_A_Click();
+        QVERIFY(!m_modele->Liste_Verrouillee());
+        QVERIFY(!m_modele->Mode_Modif());
+        QVERIFY(m_modele->etat(M::Ind_A).actif && m_modele->etat(M::Bande_A).actif);
+        for (M::Controle c : {M::Dpt_A, M::Ref_A, M::Date_A, M::Mode_A, M::RST_A, M::Rem_A})
+            QVERIFY(!m_modele->etat(c).actif);
+        QVERIFY(m_modele->etat(M::QSL_A).actif);  // the check box keeps its state
+        QVERIFY(!m_modele->etat(M::QSL_A).coche);
+        QCOMPARE(m_modele->etat(M::RST_A).texte, QStringLiteral("59"));
+        QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("M. "));
+        QCOMPARE(logBytes(), kAncien.toLatin1() + "\r\n");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEntryModel)
+#include "tst_entrymodel.moc"
