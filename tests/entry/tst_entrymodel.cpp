@@ -157,8 +157,11 @@ private Q_SLOTS:
         const auto c = M::Controle(field);
         m_modele->Change_Texte(M::Dpt_A, "77");
         m_modele->Change_Texte(c, text);
+        m_modele->Focus_Donne();
         m_modele->Frappe(c, '\r');
         if (message.isEmpty()) {
+            QVERIFY(m_modele->Focus_A_Donner());
+            QCOMPARE(int(m_modele->focus()), next);
             QCOMPARE(m_messages.texts(), QStringList());
             QCOMPARE(m_modele->etat(c).couleur, next == field ? M::Couleur::Vert : M::Couleur::Jaune);
             QVERIFY(m_modele->etat(M::Controle(next)).actif);
@@ -167,8 +170,8 @@ private Q_SLOTS:
             QCOMPARE(m_messages.shown().size(), 1);
             QVERIFY2(m_messages.lastText().contains(message), qPrintable(m_messages.lastText()));
             QCOMPARE(m_messages.shown().first().buttons, MessageBox::Ok);
+            QVERIFY(!m_modele->Focus_A_Donner());  // the focus stays in the field
         }
-        QCOMPARE(int(m_modele->focus()), next);
         QCOMPARE(m_modele->etat(c).texte, after);
     }
 
@@ -321,6 +324,7 @@ private Q_SLOTS:
         QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
         m_hote.dateAuto = dateAuto;
         m_hote.Recharge_Liste();
+        m_modele->Prepare_Saisie();  // as at the end of start-up
         if (insertion)
             m_modele->Ajout_QSO_Click();
         typeQso("F6NEW", "77", "77121", "31/12/08", "10:00");
