@@ -1,0 +1,151 @@
+#include "CarteDepartements.h"
+
+#include "LectureLog.h"
+
+namespace CarteDepartements {
+
+namespace {
+
+// Top-left corner of each box in the picture, by department number.
+constexpr std::array<std::array<int, 2>, Nombre_Cases> kPositions = {{
+    {408, 16},  {352, 264}, {288, 80},  {272, 248}, {392, 376}, {400, 336}, {424, 376}, {320, 344},
+    {320, 88},  {216, 432}, {304, 152}, {248, 424}, {256, 360}, {344, 400}, {152, 112}, {256, 320},
+    {168, 280}, {136, 280}, {248, 216}, {224, 304}, {56, 416},  {328, 200}, {64, 144},  {232, 264},
+    {184, 320}, {384, 208}, {352, 336}, {192, 112}, {208, 152}, {24, 144},  {320, 376}, {208, 400},
+    {176, 392}, {136, 336}, {288, 400}, {104, 160}, {216, 232}, {184, 208}, {360, 304}, {368, 232},
+    {128, 384}, {216, 192}, {304, 288}, {296, 312}, {104, 200}, {248, 168}, {224, 344}, {176, 360},
+    {288, 352}, {144, 200}, {120, 104}, {304, 120}, {344, 168}, {136, 160}, {376, 128}, {344, 112},
+    {64, 176},  {384, 104}, {288, 208}, {280, 48},  {248, 96},  {176, 136}, {232, 32},  {272, 288},
+    {128, 416}, {168, 432}, {256, 448}, {424, 128}, {416, 168}, {328, 272}, {376, 184}, {320, 240},
+    {168, 168}, {400, 296}, {392, 264}, {24, 32},   {200, 80},  {272, 128}, {232, 136}, {152, 240},
+    {240, 64},  {240, 392}, {200, 376}, {392, 408}, {352, 368}, {112, 232}, {184, 248}, {208, 280},
+    {384, 152}, {288, 176}, {416, 192}, {256, 144}, {0, 40},    {48, 16},   {48, 48},   {248, 120},
+    {416, 472}, {448, 448}, {32, 416},  {8, 416},
+}};
+
+bool chiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+unsigned Couleur(Etat etat)
+{
+    switch (etat) {
+    case Etat::Contacte:
+        return Rouge;
+    case Etat::Confirme:
+        return Vert;
+    case Etat::Non_Contacte:
+        break;
+    }
+    return Jaune;
+}
+
+Etat Etat_De(unsigned rgb)
+{
+    rgb &= 0xFFFFFF;
+    if (rgb == Vert)
+        return Etat::Confirme;
+    if (rgb == Rouge)
+        return Etat::Contacte;
+    return Etat::Non_Contacte;
+}
+
+int Case_Departement(QByteArrayView departement)
+{
+    if (departement == "2a" || departement == "2A")
+        return Case_2A;
+    if (departement == "2b" || departement == "2B")
+        return Case_2B;
+    if (departement.isEmpty())
+        return -1;
+    int n = 0;
+    for (const char c : departement) {
+        if (!chiffre(c))
+            return -1;
+        n = n * 10 + (c - '0');
+        if (n >= Nombre_Cases)
+            return -1;
+    }
+    return n;
+}
+
+Status Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte)
+{
+    *carte = Carte();
+    const Status lu = LectureLog::Parcourt(cheminLog, [&](QByteArrayView ligne) {
+        const int n = Case_Departement(LectureLog::Champ_Sans_Blancs(ligne, LogLine::Departement));
+        if (n < 0)
+            return;
+        const QString g = LectureLog::Groupe(ligne);
+        if (g.isEmpty() || g != groupe)
+            return;
+        Etat& etat = carte->cases[size_t(n)];
+        if (LectureLog::QSL_Recue(ligne))
+            etat = Etat::Confirme;
+        else if (etat != Etat::Confirme)
+            etat = Etat::Contacte;
+    });
+    Compte(carte);
+    return lu;
+}
+
+void Compte(Carte* carte)
+{
+    carte->contactes = carte->non_confirmes = carte->confirmes = 0;
+    for (int i = 1; i < Nombre_Cases; ++i) {
+        switch (carte->cases[size_t(i)]) {
+        case Etat::Confirme:
+            ++carte->confirmes;
+            ++carte->contactes;
+            break;
+        case Etat::Contacte:
+            ++carte->non_confirmes;
+            ++carte->contactes;
+            break;
+        case Etat::Non_Contacte:
+            break;
+        }
+    }
+}
+
+QString Texte_Case(int index)
+{
+    if (index == Case_2A)
+        return QStringLiteral("2a");
+    if (index == Case_2B)
+        return QStringLiteral("2b");
+    if (index == 20 || index >= 98)
+        return QStringLiteral("X");
+    return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
+}
+
+bool Case_Visible(int index)
+{
+    return index != 0 && index != 20 && index != 98 && index != 99;
+}
+
+QPoint Position_Case(int index)
+{
+    const auto& p = kPositions.at(size_t(index));
+    return {p[0], p[1]};
+}
+
+QString Legende_Confirmes(int n)
+{
+    return QString::number(n) + QStringLiteral(" Dpt confirmés");
+}
+
+QString Legende_Non_Confirmes(int n)
+{
+    return QString::number(n) + QStringLiteral(" Dpt non confirmés");
+}
+
+QString Legende_Non_Contactes(int n)
+{
+    return QString::number(n) + QStringLiteral(" Dpt non contactés");
+}
+
+} // namespace CarteDepartements
