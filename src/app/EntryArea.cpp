@@ -64,36 +64,49 @@ EntryArea::EntryArea(QWidget* parent)
     const QList<Colonne> colonnes = {
         {Ind_A, QStringLiteral("Indicatif"), 12},
         {Prenom_A, QStringLiteral("Prénom (optionnel)"), 15},
-        {Dpt_A, QStringLiteral("Dpt"), 3},
+        {Dpt_A, QStringLiteral("Dpt"), 2},
         {Ref_A, QStringLiteral("Ref Moulin"), 5},
         {Date_A, QStringLiteral("Date"), 8},
         {Heure_A, QStringLiteral("Heure UTC"), 5},
         {Mode_A, QStringLiteral("Mode"), 6},
-        {Bande_A, QStringLiteral("Bande"), 8},
+        {Bande_A, QStringLiteral("Bande"), 7},
         {RST_A, QStringLiteral("RST R"), 3},
         {RSTE_A, QStringLiteral("RST E"), 3},
-        {Rem_A, QStringLiteral("Nom du Moulin (optionnel)"), 24},
+        {Rem_A, QStringLiteral("Nom du Moulin (optionnel)"), 30},
         {QSL_A, QStringLiteral("QSL"), 1},
     };
 
     auto* grille = new QGridLayout;
     grille->setHorizontalSpacing(8);
     grille->setVerticalSpacing(2);
-    const int largeurCaractere = fontMetrics().averageCharWidth();
+    const QFontMetrics mesure = fontMetrics();
     for (int i = 0; i < colonnes.size(); ++i) {
         const Colonne& c = colonnes[i];
         auto* titre = new QLabel(c.titre, this);
         titre->setObjectName(QStringLiteral("Titre_") + c.champ->objectName());
         titre->setBuddy(c.champ);
         grille->addWidget(titre, 0, i, Qt::AlignLeft | Qt::AlignBottom);
-        if (c.champ == QSL_A) {
-            grille->addWidget(c.champ, 1, i, Qt::AlignCenter);
+        if (auto* liste = qobject_cast<QComboBox*>(c.champ)) {
+            liste->setMinimumContentsLength(c.caracteres);
+            liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
+        } else if (c.champ == QSL_A) {
+            grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
         } else {
-            c.champ->setMinimumWidth(largeurCaractere * c.caracteres + 16);
-            grille->addWidget(c.champ, 1, i);
+            // Room for the longest text the field takes, in capitals.
+            const int largeur =
+                mesure.horizontalAdvance(QString(c.caracteres, QLatin1Char('N'))) + 12;
+            if (c.champ == Rem_A) {
+                c.champ->setMinimumWidth(largeur);
+                grille->addWidget(c.champ, 1, i);
+            } else {
+                c.champ->setFixedWidth(largeur);
+                grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
+            }
         }
     }
-    grille->setColumnStretch(colonnes.size() - 2, 1); // the windmill name takes the room left
+    // The windmill name takes the room left.
+    grille->setColumnStretch(colonnes.size() - 2, 1);
 
     Valide_A = bouton(this, "Valide_A", QStringLiteral("Valider le QSO"));
     Efface_A = bouton(this, "Efface_A", QStringLiteral("Annuler saisie en cours"));

@@ -87,6 +87,7 @@ Station::Station(const Services& services, Main& main)
     New_Indicatif->clear();
     New_Indicatif->setFocus();
 
+    colonne->setContentsMargins(16, 12, 16, 12);
     adjustSize();
     Apparence::Centre(this);
 }

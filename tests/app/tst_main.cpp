@@ -85,7 +85,7 @@ void TestMain::premierDemarrageChoisitIndicatif()
         auto* champ = enfant<QLineEdit>(w, "New_Indicatif");
         QTest::keyClicks(champ, QStringLiteral("f/p1abc"));
         QTest::keyClick(champ, Qt::Key_Return);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTest::keyClick(enfant<QPushButton>(w, "Validation"), Qt::Key_Return);
     });
     Main m(b.services());
     QVERIFY(m.Demarre());
