@@ -5,11 +5,51 @@
 #include <QEvent>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QStyle>
 #include <QVBoxLayout>
+
+namespace {
+
+// The column titles. The label holds the titles as one text, but the blanks
+// of that text do not fall on the columns of the display lines; each title is
+// drawn over the first column of its field instead (the number, right-aligned
+// in columns 1-5, has its title over its last two columns).
+class Titres_Colonnes : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        struct Titre {
+            const char* texte;
+            int colonne; // 1-based column of the display line
+        };
+        static constexpr Titre kTitres[] = {
+            {"N°", 4},    {"Indicatif", 8},      {"Dpt", 22},  {"Prenom", 27}, {"Ref", 43},
+            {"Date", 50}, {"QTR", 60},           {"Mode", 67}, {"QRG", 72},    {"RSTR", 80},
+            {"RSTE", 85}, {"Mom du Moulin", 90}, {"QSL", 120},
+        };
+        QPainter peintre(this);
+        peintre.setFont(font());
+        peintre.setPen(palette().color(QPalette::WindowText));
+        // Measured as the lines are laid out: a run of characters, whose
+        // advance need not be a whole number of pixels per character.
+        const QRectF zone = contentsRect();
+        const QFontMetricsF mesure(font());
+        for (const Titre& t : kTitres) {
+            const qreal x = mesure.horizontalAdvance(QString(t.colonne - 1, QLatin1Char(' ')));
+            peintre.drawText(QRectF(zone.left() + x, zone.top(), zone.width(), zone.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(t.texte));
+        }
+    }
+};
+
+} // namespace
 
 LogList::LogList(QWidget* parent) : QWidget(parent)
 {
@@ -35,7 +75,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
 
     // The titles start where the text of the list lines starts: after the
     // frame of the list and the margin the style leaves before an item's text.
-    Label_Liste = new QLabel(Titres);
+    Label_Liste = new Titres_Colonnes(Titres);
     Label_Liste->setObjectName(QStringLiteral("Label_Liste"));
     Label_Liste->setFont(police);
     Label_Liste->setTextFormat(Qt::PlainText);
