@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/Services.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QFrame;
+class QLabel;
+class QPushButton;
+class VueWeb;
+
+// The DX-cluster spot list of a band. The band last shown is remembered per
+// station and shown again at the next opening.
+class Cluster : public QWidget {
+    Q_OBJECT
+public:
+    Cluster(const Services& services, const QString& indicatif, QWidget* parent = nullptr);
+
+    // Opens the window, or brings forward the one already open.
+    static Cluster* Ouvre(const Services& services, const QString& indicatif);
+
+    VueWeb* WebBrowser1;
+    QComboBox* Bande_CL;
+    QPushButton* Afficher;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QFrame* Frame1;
+
+public Q_SLOTS:
+    // Shows the page of the chosen band and remembers the choice.
+    void Afficher_Click();
+
+private:
+    Services m_services;
+    QString m_indicatif;
+};

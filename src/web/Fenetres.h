@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QSize>
+
+class QWidget;
+
+// What the web windows share.
+namespace Fenetres {
+
+// A size for a web page: most of the screen, within reason.
+QSize Taille_Page(const QWidget* fenetre);
+
+// The window goes when the program ends, with its web view, before the
+// application itself.
+void Ferme_A_La_Fin(QWidget* fenetre);
+
+// Places the window as the award pages open (see Web::Position_Basse).
+void Place_Basse(QWidget* fenetre);
+
+// Shows the window and brings it forward.
+void Montre(QWidget* fenetre);
+
+} // namespace Fenetres

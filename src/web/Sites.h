@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class SettingsStore;
+
+// The outside web pages that the program shows: the DX-cluster spot list of a
+// band, and two pages of the award's site.
+namespace Web {
+
+// The two sites. A user may point the program elsewhere with these keys of
+// the section "Setup " (the program reads them and never writes them): a host
+// ("www.example.org") or a scheme, host and port ("http://127.0.0.1:8080").
+inline const QString Site_Cluster = QStringLiteral("http://www.dxcluster.info");
+inline const QString Site_KZT = QStringLiteral("http://www.diplome-kzt.fr");
+inline const QString Cle_Site_Cluster = QStringLiteral("Site Cluster");
+inline const QString Cle_Site_KZT = QStringLiteral("Site KZT");
+
+// Who keeps the list of the activated departments, named in its caption.
+inline const QString Gestionnaire_Liste = QStringLiteral("KZT");
+
+inline const QString Chemin_Liste_KZT =
+    QStringLiteral("/index.php?option=com_wrapper&view=wrapper&Itemid=26");
+inline const QString Chemin_Reglement =
+    QStringLiteral("/index.php?option=com_content&view=article&id=18&Itemid=9");
+
+// The 14 choices of the band list of the cluster window, "All HF" first.
+const QStringList& Bandes_Cluster();
+inline constexpr int Bande_Defaut = 0;
+
+// The page of the band at that index of the list; an index outside the list
+// gives the page of "All HF".
+QString Chemin_Cluster(int index);
+
+// The site as the settings give it, or the default.
+QString Site(const SettingsStore& reglages, const QString& cle, const QString& defaut);
+QUrl Adresse(const QString& site, const QString& chemin);
+
+// The band last shown by the station, an index of the list; "All HF" when
+// none is stored or the stored one is not in the list.
+int Bande_Lue(const SettingsStore& reglages, const QString& indicatif);
+void Bande_Ecrite(SettingsStore& reglages, const QString& indicatif, int index);
+
+// Where the award pages open: centred across, and 2000 twips (1/1440 inch)
+// lower than centred, yet never below the bottom of the screen.
+QPoint Position_Basse(const QRect& ecran, const QSize& fenetre, qreal pointsParPouce);
+
+} // namespace Web
