@@ -1,0 +1,270 @@
+#include "Adif.h"
+
+#include "app/Version.h"
+#include "log/LogLine.h"
+#include "log/StationLog.h"
+#include "log/Texte.h"
+#include "platform/Cp1252.h"
+#include "platform/MessageBox.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+#include <QStringBuilder>
+#include <QStringView>
+
+#include <array>
+
+namespace Adif {
+
+namespace {
+
+const QString kFichierTravail = QStringLiteral("Temporaire_ADIF.txt");
+const QByteArray kFinLigne("\r\n");
+
+struct Correspondance {
+    const char16_t* libelle;
+    const char* bande;
+};
+
+// Band labels of the log and their ADIF bands, compared in this order.
+constexpr std::array<Correspondance, 12> kBandes = {{
+    {u"1.8 Mhz", "160m"},
+    {u"3.5 Mhz", "80m"},
+    {u"7.0 Mhz", "40m"},
+    {u"14 Mhz", "20m"},
+    {u"21 Mhz", "15m"},
+    {u"28 Mhz", "10m"},
+    {u"144 Mhz", "2m"},
+    {u"432 Mhz", "70cm"},
+    {u"10 Mhz", "30m"},
+    {u"18 Mhz", "17m"},
+    {u"24 Mhz", "12m"},
+    {u"50 Mhz", "6m"},
+}};
+
+bool imprimable(char16_t c)
+{
+    return c >= 0x20 && c <= 0x7E;
+}
+
+bool toutAscii(QStringView texte)
+{
+    for (const QChar c : texte) {
+        if (!imprimable(c.unicode()))
+            return false;
+    }
+    return true;
+}
+
+// Letters and signs that the decomposition does not bring back to ASCII.
+const char* remplacement(char16_t c)
+{
+    switch (c) {
+    case u'Œ':
+        return "OE";
+    case u'œ':
+        return "oe";
+    case u'Æ':
+        return "AE";
+    case u'æ':
+        return "ae";
+    case u'ß':
+        return "ss";
+    case u'Ø':
+        return "O";
+    case u'ø':
+        return "o";
+    case u'Ð':
+        return "D";
+    case u'ð':
+        return "d";
+    case u'Þ':
+        return "TH";
+    case u'þ':
+        return "th";
+    case u'Ł':
+        return "L";
+    case u'ł':
+        return "l";
+    case u'‘':
+    case u'’':
+    case u'‚':
+    case u'´':
+    case u'`':
+        return "'";
+    case u'“':
+    case u'”':
+    case u'„':
+    case u'«':
+    case u'»':
+        return "\"";
+    case u'–':
+    case u'—':
+        return "-";
+    case u'…':
+        return "...";
+    case u'\u00A0':
+        return " ";
+    case u'×':
+        return "x";
+    case u'€':
+        return "EUR";
+    default:
+        return nullptr;
+    }
+}
+
+// Trimmed field of the line; blanks only, as the log pads with blanks.
+QStringView champ(QStringView ligne, LogLine::Colonne colonne)
+{
+    const qsizetype debut = colonne.debut - 1;
+    if (debut >= ligne.size())
+        return {};
+    QStringView piece = ligne.mid(debut, colonne.largeur);
+    while (!piece.isEmpty() && piece.front() == QLatin1Char(' '))
+        piece = piece.mid(1);
+    while (!piece.isEmpty() && piece.back() == QLatin1Char(' '))
+        piece.chop(1);
+    return piece;
+}
+
+void ajoute(QString& record, QLatin1StringView tag, const QString& valeur)
+{
+    const QString ecrit = Ascii(valeur);
+    record.append(QLatin1Char('<'));
+    record.append(tag);
+    record.append(QLatin1Char(':'));
+    record.append(QString::number(ecrit.size()));
+    record.append(QLatin1Char('>'));
+    record.append(ecrit);
+}
+
+QString notice()
+{
+    // ASCII, like the records, for the readers that want the whole file so.
+    return QStringLiteral("Fichier produit par RQN_KZT version ") +
+           Texte::sansBlancs(Version::Texte) +
+           QStringLiteral(" <ADIF_VER:5>3.1.6 <PROGRAMID:7>RQN_KZT");
+}
+
+} // namespace
+
+QString Ascii(const QString& texte)
+{
+    if (toutAscii(texte))
+        return texte;
+    QString sortie;
+    sortie.reserve(texte.size() + 4);
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (imprimable(u)) {
+            sortie.append(c);
+            continue;
+        }
+        if (const char* r = remplacement(u)) {
+            sortie.append(QLatin1StringView(r));
+            continue;
+        }
+        // The letter without its accents: the decomposition keeps the base
+        // letter first and the marks after it.
+        QString simple;
+        for (const QChar d : QString(c).normalized(QString::NormalizationForm_KD)) {
+            if (imprimable(d.unicode()))
+                simple.append(d);
+        }
+        sortie.append(simple.isEmpty() ? QStringLiteral("?") : simple);
+    }
+    return sortie;
+}
+
+QString Bande(const QString& libelle)
+{
+    for (const Correspondance& b : kBandes) {
+        if (QStringView(b.libelle) == libelle)
+            return QString::fromLatin1(b.bande);
+    }
+    return {};
+}
+
+QString ADIF_SP(const QString& Poubelle)
+{
+    const QStringView ligne(Poubelle);
+    const QStringView date = champ(ligne, LogLine::Date);
+    const QStringView heure = champ(ligne, LogLine::Heure);
+    const QStringView qsl =
+        ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : QStringView();
+
+    QString record;
+    record.reserve(Poubelle.size() + 160);
+    ajoute(record, QLatin1StringView("call"), champ(ligne, LogLine::Indicatif).toString());
+    ajoute(record, QLatin1StringView("STATE"),
+           champ(ligne, LogLine::Colonne{LogLine::Departement.debut, 2}).toString());
+    ajoute(record, QLatin1StringView("name"), champ(ligne, LogLine::Prenom).toString());
+    ajoute(record, QLatin1StringView("SIG"), champ(ligne, LogLine::Reference).toString());
+    ajoute(record, QLatin1StringView("qso_date"),
+           QStringLiteral("20") % date.mid(6, 2) % date.mid(3, 2) % date.mid(0, 2));
+    ajoute(record, QLatin1StringView("time_on"), heure.left(2) % heure.right(2));
+    ajoute(record, QLatin1StringView("mode"), champ(ligne, LogLine::Mode).toString());
+    ajoute(record, QLatin1StringView("band"), Bande(champ(ligne, LogLine::Bande).toString()));
+    ajoute(record, QLatin1StringView("rst_rcvd"), champ(ligne, LogLine::RST_Recu).toString());
+    ajoute(record, QLatin1StringView("rst_sent"), champ(ligne, LogLine::RST_Envoye).toString());
+    ajoute(record, QLatin1StringView("SIG_INFO"), champ(ligne, LogLine::Nom_Moulin).toString());
+    ajoute(record, QLatin1StringView("QSL_RCVD"),
+           qsl == QLatin1StringView("*") ? QStringLiteral("Y") : QStringLiteral("N"));
+    record.append(QLatin1StringView("<eor>"));
+    return record;
+}
+
+QString Nom_Fichier(const QString& indicatif)
+{
+    return indicatif + QStringLiteral("_KZT.adi");
+}
+
+QByteArray Exportation(const QString& indicatif, const QByteArray& log)
+{
+    QByteArray sortie;
+    sortie.reserve(log.size() * 2 + 256);
+
+    QByteArray entete;
+    Cp1252::encode(QStringLiteral("Exportation du log de la station ") + Ascii(indicatif) +
+                       QStringLiteral(" au format ADIF"),
+                   &entete);
+    sortie += entete + kFinLigne;
+    sortie += kFinLigne;
+    sortie += notice().toLatin1() + kFinLigne;
+    sortie += kFinLigne;
+    sortie += kFinLigne;
+    sortie += QByteArray("<eoh>") + kFinLigne;
+
+    TextFile::forEachLine(log, [&sortie](const char* data, qsizetype taille) {
+        // Records are ASCII, one byte a character.
+        sortie += ADIF_SP(Cp1252::decode(data, taille)).toLatin1();
+        sortie += kFinLigne;
+    });
+    return sortie;
+}
+
+Status Exporte(const QString& dossier, const QString& indicatif)
+{
+    const QDir dir(dossier);
+    QByteArray log;
+    const Status lu = TextFile::readAll(dir.filePath(StationLog::Nom_Fichier(indicatif)), &log);
+    if (!lu)
+        return lu;
+    return TextFile::replaceContent(dir.filePath(Nom_Fichier(indicatif)),
+                                    dir.filePath(kFichierTravail), Exportation(indicatif, log));
+}
+
+void Mnu_ADIF_Click(const QString& dossier, const QString& indicatif, MessageBox& messages)
+{
+    const Status fait = Exporte(dossier, indicatif);
+    if (!fait) {
+        messages.notice(QStringLiteral("L'exportation au format ADIF n'a pas pu se faire :") +
+                        QStringLiteral("\r\n\r\n") + fait.message);
+        return;
+    }
+    messages.notice(QStringLiteral("Le fichier a été enregistré sous le nom : ") +
+                    Nom_Fichier(indicatif));
+}
+
+} // namespace Adif

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "log/LogLine.h"
+#include "platform/Cp1252.h"
+
+#include <QByteArray>
+#include <QStringList>
+
+namespace AdifFixtures {
+
+inline LogLine::Champs champs()
+{
+    LogLine::Champs c;
+    c.indicatif = QStringLiteral("FXXXX");
+    c.departement = QStringLiteral("77");
+    c.prenom = QStringLiteral("JEAN");
+    c.reference = QStringLiteral("77121");
+    c.date = QStringLiteral("25/12/14");
+    c.heure = QStringLiteral("14:05");
+    c.mode = QStringLiteral("SSB");
+    c.bande = QStringLiteral("14 Mhz");
+    c.rstRecu = QStringLiteral("59");
+    c.rstEnvoye = QStringLiteral("59");
+    c.nomMoulin = QStringLiteral("MOULIN DE LA TOUR");
+    c.qsl = true;
+    return c;
+}
+
+inline QString ligne(const LogLine::Champs& c)
+{
+    return LogLine::forme(c).ligne;
+}
+
+// The bytes of a log holding these lines, in the log's code page.
+inline QByteArray log(const QStringList& lignes)
+{
+    QByteArray octets;
+    for (const QString& l : lignes) {
+        QByteArray b;
+        Cp1252::encode(l, &b);
+        octets += b + "\r\n";
+    }
+    return octets;
+}
+
+// A log that covers every band label and mode, accented names, empty first
+// and windmill names, both QSL flags and one-character departments.
+inline QStringList journalComplet()
+{
+    QStringList lignes;
+    const QStringList prenoms = {"JEAN", "", "HÉLÈNE", "FRANÇOIS", "ŒDIPE", "JOSÉ"};
+    const QStringList noms = {"MOULIN DE LA TOUR",      "",
+                              "MOULIN DE L'ÉCLUSE",     "MOULIN ÀÇÈÉÊËÎÏÔÙÛÜŸ",
+                              "MOULIN D’ŒUVRE – CÆSAR", "MOULIN N°3"};
+    const QStringList departements = {"77", "2a", "7", "2B", "1", "59"};
+    int n = 0;
+    for (const QString& bande : Bandes()) {
+        for (const QString& mode : Modes()) {
+            LogLine::Champs c = champs();
+            c.indicatif = QStringLiteral("F%1ABC").arg(n % 10);
+            c.prenom = prenoms.at(n % prenoms.size());
+            c.nomMoulin = noms.at(n % noms.size());
+            c.departement = departements.at(n % departements.size());
+            c.reference = c.departement.left(1) + QStringLiteral("%1").arg(1000 + n).right(4);
+            c.date = QStringLiteral("%1/%2/%3")
+                         .arg(1 + n % 28, 2, 10, QLatin1Char('0'))
+                         .arg(1 + n % 12, 2, 10, QLatin1Char('0'))
+                         .arg(n % 20 + 5, 2, 10, QLatin1Char('0'));
+            c.heure = QStringLiteral("%1:%2")
+                          .arg(n % 24, 2, 10, QLatin1Char('0'))
+                          .arg(n * 7 % 60, 2, 10, QLatin1Char('0'));
+            c.mode = mode;
+            c.bande = bande;
+            c.qsl = n % 2 == 0;
+            lignes.append(ligne(c));
+            ++n;
+        }
+    }
+    return lignes;
+}
+
+} // namespace AdifFixtures
