@@ -8,6 +8,7 @@
 #include "SettingsKeys.h"
 #include "Station.h"
 #include "Version.h"
+#include "entry/EntryBinding.h"
 #include "log/DisplayLine.h"
 #include "log/FirstNameMemory.h"
 #include "log/LogLine.h"
@@ -87,6 +88,16 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     setCentralWidget(centre);
 
     construitMenus();
+
+    m_liaison = new EntryBinding(
+        *m_saisie, *m_liste, m_services.dossier, m_services.reglages, m_services.messages,
+        {[this] { return m_indicatif; }, [this] { return Mnu_Date_Auto->isChecked(); },
+         [this] { return Label33->text(); }, [this] { return Label37->text(); },
+         [this] {
+             if (Charge_Log())
+                 m_liste->Selectionne_Derniere();
+         }},
+        this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -259,6 +270,9 @@ bool Main::Demarre()
     m_liste->Selectionne_Derniere();
 
     reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Revision, Version::Texte);
+
+    // The entry area starts ready for a new QSO.
+    m_liaison->agit([this] { m_liaison->modele().Prepare_Saisie(); });
     return true;
 }
 

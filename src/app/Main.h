@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class EntryArea;
+class EntryBinding;
 class LogList;
 class QAction;
 class QLabel;
@@ -42,6 +43,7 @@ public:
     void Choisit_Bande_Mode(int bande, int mode);
 
     EntryArea* Saisie() const { return m_saisie; }
+    EntryBinding* Liaison_Saisie() const { return m_liaison; }
     LogList* Liste() const { return m_liste; }
     const Services& Services_() const { return m_services; }
 
@@ -66,6 +68,7 @@ private:
     bool m_termine = false;
 
     EntryArea* m_saisie;
+    EntryBinding* m_liaison;
     LogList* m_liste;
     QLabel* I_Station;
     QLabel* Label37;

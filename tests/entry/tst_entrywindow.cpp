@@ -1,0 +1,205 @@
+// The road of QSOs through the real main window, typed with the keyboard.
+#include "app/AppBench.h"
+#include "app/EntryArea.h"
+#include "app/LogList.h"
+#include "log/DisplayLine.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+namespace {
+
+const QByteArray kQso1 = "F5XYZ        77   JEAN            77121 06/12/26 14:05 SSB 14 Mhz  59  57  "
+                         "M. GALETTE                     *\r\n";
+
+} // namespace
+
+class TestEntryWindow : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<AppBench> b;
+    std::unique_ptr<Main> m;
+    EntryArea* z = nullptr;
+
+    QWidget* focus() const { return QApplication::focusWidget(); }
+    // Types text and Enter in the field that has the focus.
+    void tape(const QString& texte, bool entree = true)
+    {
+        QWidget* w = focus();
+        QVERIFY(w);
+        for (QChar c : texte) {
+            if (c.unicode() < 128) {
+                QTest::keyClick(w, c.toLatin1());
+            } else {
+                QTest::sendKeyEvent(QTest::KeyAction::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::KeyAction::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+            }
+        }
+        if (entree)
+            QTest::keyClick(focus(), Qt::Key_Return);
+    }
+    void enter() { QTest::keyClick(focus(), Qt::Key_Return); }
+    QByteArray log() const { return AppBench::lit(b->cheminLog("F1ABC")); }
+    QListView* liste() const { return m->Liste()->Liste_KZT; }
+    void clique(int ligne, bool double_ = false)
+    {
+        const QRect r = liste()->visualRect(liste()->model()->index(ligne, 0));
+        QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, r.center());
+        if (double_)
+            QTest::mouseDClick(liste()->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    void demarre(const QByteArray& contenu = {}, bool dateAuto = true)
+    {
+        b = std::make_unique<AppBench>();
+        b->choisitStation("F1ABC");
+        b->reglages.write(Reglages::Section_Station("F1ABC"), Reglages::Date_Auto,
+                          dateAuto ? Reglages::Oui : Reglages::Non);
+        b->reglages.write(Reglages::Section_Station("F1ABC"), Reglages::Bande_Utilisee, "4");
+        QFile f(b->cheminLog("F1ABC"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenu);
+        f.close();
+        m = std::make_unique<Main>(b->services());
+        QVERIFY(m->Demarre());
+        QApplication::setActiveWindow(m.get());
+        QVERIFY(QTest::qWaitForWindowActive(m.get()));
+        z = m->Saisie();
+        QCOMPARE(focus(), z->Ind_A);
+    }
+
+private Q_SLOTS:
+    void cleanup()
+    {
+        m.reset();
+        b.reset();
+    }
+
+    void automaticModeQsoTypedAndSaved()
+    {
+        demarre();
+        tape("f5xyz");
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F5XYZ"));
+        QCOMPARE(focus(), z->Prenom_A);
+        tape("jean");
+        tape("77");
+        tape("77121");
+        QCOMPARE(focus(), z->Mode_A);
+        QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
+        QCOMPARE(z->Heure_A->text(), QStringLiteral("14:05"));
+        enter();  // SSB
+        enter();  // 59
+        QTest::keyClick(focus(), Qt::Key_Backspace);
+        tape("7");  // 57
+        QCOMPARE(focus(), z->Rem_A);
+        tape("galette");
+        QCOMPARE(focus(), z->QSL_A);
+        QTest::keyClick(focus(), Qt::Key_Space);
+        enter();
+        QCOMPARE(focus(), z->Valide_A);
+        enter();  // the box answers Yes
+        QCOMPARE(b->messages.texts(), QStringList{"Voulez vous enregistrer ces données ?"});
+        QCOMPARE(log(), kQso1);
+        QCOMPARE(AppBench::lit(b->chemin("Liste_Prenom.txt")), QByteArray("F5XYZ        77 JEAN\r\n"));
+        QCOMPARE(m->Liste()->Nombre(), 1);
+        QCOMPARE(m->Liste()->Index_Selection(), 0);
+        QCOMPARE(focus(), z->Ind_A);
+        QVERIFY(z->Ind_A->text().isEmpty());
+        QVERIFY(z->Annule_Saisie->isEnabled());
+        QVERIFY(!z->Valide_A->isEnabled());
+
+        // The next QSO with the same callsign gets its department and first
+        // name back; the same windmill on the same band is a duplicate.
+        tape("f5xyz");
+        QCOMPARE(z->Dpt_A->text(), QStringLiteral("77"));
+        QCOMPARE(z->Prenom_A->text(), QStringLiteral("JEAN"));
+        enter();
+        enter();
+        tape("77121");
+        QCOMPARE(b->messages.lastText(), QStringLiteral("77121 Chateau deja contacté le 06/12/26 sur 14 Mhz"));
+        QCOMPARE(focus(), z->Ind_A);
+        QVERIFY(!z->Ref_A->isEnabled());
+        QCOMPARE(log(), kQso1);
+    }
+
+    void manualModeInsertsInDateOrderWithAccents()
+    {
+        demarre(kQso1, false);
+        QVERIFY(z->Date_A->text().isEmpty() || z->Date_A->text() == "06/12/26");
+        tape("f6abc");
+        tape("");
+        tape("2A");
+        tape("2a001");
+        QCOMPARE(focus(), z->Date_A);
+        tape("01/01/25");
+        tape("09:30");
+        QCOMPARE(focus(), z->Mode_A);
+        QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
+        tape("cw");
+        enter();
+        enter();
+        tape("moulin à élise");
+        enter();
+        enter();
+        const QByteArray attendu = "F6ABC        2a                   2a001 01/01/25 09:30 CW  14 Mhz  59  59  "
+                                   "M. MOULIN \xc0 \xc9LISE               \r\n";
+        QCOMPARE(log(), attendu + kQso1);
+        // The date stays for the next QSO in manual mode: the last line's.
+        QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
+    }
+
+    void editThroughDoubleClick()
+    {
+        demarre(kQso1);
+        clique(0, true);
+        QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+        QCOMPARE(focus(), z->Ind_A);
+        QVERIFY(z->Valide_A->isEnabled());
+        z->Prenom_A->setText("paul");
+        QTest::mouseClick(z->Valide_A, Qt::LeftButton);
+        QByteArray attendu = kQso1;
+        attendu.replace("JEAN", "PAUL");
+        QCOMPARE(log(), attendu);
+        QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    }
+
+    void deletion_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+    void deletion()
+    {
+        QFETCH(bool, yes);
+        demarre(kQso1 + kQso1);
+        clique(1);
+        QVERIFY(z->Annule_Saisie->isEnabled());
+        b->messages.queue(yes ? MessageBox::AnswerYes : MessageBox::AnswerNo);
+        QTest::mouseClick(z->Annule_Saisie, Qt::LeftButton);
+        QCOMPARE(b->messages.lastText(), QStringLiteral("Voulez vous Supprimer ce QSO ?"));
+        QCOMPARE(log(), yes ? QByteArray() : kQso1 + kQso1);
+        QCOMPARE(m->Liste()->Nombre(), yes ? 0 : 2);
+        QVERIFY(!z->Annule_Saisie->isEnabled());
+    }
+
+    void clickWhileTypingShowsTheQso()
+    {
+        demarre(kQso1);
+        tape("f9zzz");
+        QCOMPARE(focus(), z->Prenom_A);
+        clique(0);
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F5XYZ"));
+        QCOMPARE(z->Rem_A->text(), QStringLiteral("M. GALETTE"));
+        QVERIFY(z->QSL_A->isChecked());
+        QVERIFY(z->Prenom_A->isEnabled());  // enabled fields stay enabled
+        QVERIFY(!z->Ref_A->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestEntryWindow)
+#include "tst_entrywindow.moc"
