@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// Finding QSOs among the display lines of the main list, and the lines of
+// the result list that lead back to them.
+namespace Recherche {
+
+// Which box gives the search text.
+enum class Cle { Indicatif, Reference, Departement };
+
+// Column titles above the result list.
+inline const QString Entete = QStringLiteral(
+    "   N°   Indicatif          Dpt      Date       Bande   N° KZT             Nom du Chateau    "
+    "         QSL");
+
+inline constexpr int Longueur_Resultat = 86;
+// The result line starts with the QSO number, which finds the line again.
+inline constexpr int Longueur_Numero = 5;
+
+// A search text that begins with CR LF loses these two characters.
+QString Sans_CRLF(const QString& texte);
+
+// The text compared with the lines: upper case for the callsign and the
+// reference, as typed for the department.
+QString Texte_Compare(Cle cle, const QString& texte);
+
+// Whether the display line matches the compared text:
+// - callsign: the trimmed callsign holds the text anywhere;
+// - reference: the reference without blanks equals the text;
+// - department: the two first columns of the department equal the text; a
+//   one-character text matches the departments stored with that one
+//   character (the second column blank).
+bool Correspond(Cle cle, const QString& compare, const QString& affichage);
+
+// The result line of a display line (86 characters): number, callsign and
+// department, date, band, reference, windmill name and QSL flag.
+QString Ligne_Resultat(const QString& affichage);
+
+struct Resultat {
+    QStringList lignes;      // the result lines, in the order of the main list
+    QString message;         // to show when not empty
+    bool videIndica = false; // the callsign box is emptied
+    bool videBoites = false; // the three boxes are emptied
+};
+
+// The search over the lines of the main list with the text of the chosen box
+// (already without its leading CR LF).
+Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes);
+
+// Index of the main-list line that the result line stands for: the last one
+// whose first five characters are those of the result; -1 when none.
+int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes);
+
+} // namespace Recherche

@@ -1,0 +1,270 @@
+#include "Recherche_Indicatif.h"
+
+#include "app/Apparence.h"
+#include "app/LogList.h"
+#include "platform/MessageBox.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace {
+
+QLineEdit* boiteJaune(QWidget* parent, const char* nom)
+{
+    auto* b = new QLineEdit(parent);
+    b->setObjectName(QLatin1String(nom));
+    Apparence::Fond(b, Apparence::Jaune_Clair);
+    return b;
+}
+
+bool estEntree(const QKeyEvent* touche)
+{
+    return touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_liste(&liste)
+{
+    setObjectName(QStringLiteral("Recherche_Indicatif"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Label3 = new QLabel(this);
+    Label3->setObjectName(QStringLiteral("Label3"));
+
+    Frame2 = new QFrame(this);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setFrameShape(QFrame::StyledPanel);
+    const char* noms[] = {nullptr, "Option1(1)", "Option1(2)", "Option1(3)"};
+    const QString legendes[] = {QString(), QStringLiteral("Indicatif"), QStringLiteral("N° KZT"),
+                                QStringLiteral("Dpt")};
+    for (int i = 1; i <= 3; ++i) {
+        Option1[i] = new QRadioButton(legendes[i], Frame2);
+        Option1[i]->setObjectName(QLatin1String(noms[i]));
+    }
+    Indica = boiteJaune(Frame2, "Indica");
+    Data = boiteJaune(Frame2, "Data");
+    Depa = boiteJaune(Frame2, "Depa");
+    auto* choix = new QGridLayout(Frame2);
+    QLineEdit* boites[] = {nullptr, Indica, Data, Depa};
+    for (int i = 1; i <= 3; ++i) {
+        choix->addWidget(Option1[i], 0, i - 1);
+        choix->addWidget(boites[i], 1, i - 1);
+        boites[i]->installEventFilter(this);
+        QLineEdit* b = boites[i];
+        connect(Option1[i], &QRadioButton::clicked, b, [b] { b->setFocus(); });
+    }
+    Option1[1]->setChecked(true);
+
+    Label13 = new QLabel(this);
+    Label13->setObjectName(QStringLiteral("Label13"));
+    Label13->setTextFormat(Qt::PlainText);
+    Label13->setFont(Apparence::Police_Liste());
+
+    m_resultats = new QStringListModel(this);
+    QSO_Effectues = new QListView(this);
+    QSO_Effectues->setObjectName(QStringLiteral("QSO_Effectues"));
+    QSO_Effectues->setModel(m_resultats);
+    QSO_Effectues->setFont(Apparence::Police_Liste());
+    QSO_Effectues->setUniformItemSizes(true);
+    QSO_Effectues->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QSO_Effectues->setSelectionMode(QAbstractItemView::SingleSelection);
+    QSO_Effectues->setToolTip(QStringLiteral("Double clique sur le QSO pour retour au log"));
+    QSO_Effectues->viewport()->installEventFilter(this);
+    // The titles start where the text of the lines starts.
+    const int marge = QSO_Effectues->frameWidth() + 2;
+    Label13->setContentsMargins(marge, 0, 0, 0);
+    const int largeur =
+        QFontMetrics(Apparence::Police_Liste())
+            .horizontalAdvance(QString(Recherche::Entete.size() + 2, QLatin1Char('0')));
+    QSO_Effectues->setMinimumWidth(largeur + 2 * marge + 20);
+
+    Command1 = new QPushButton(QStringLiteral("Quitter"), this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+
+    auto* haut = new QHBoxLayout;
+    haut->addWidget(Label3);
+    haut->addWidget(Frame2, 1);
+    auto* bas = new QHBoxLayout;
+    bas->addStretch(1);
+    bas->addWidget(Command1);
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(haut);
+    colonne->addWidget(Label13);
+    colonne->addWidget(QSO_Effectues, 1);
+    colonne->addLayout(bas);
+    resize(sizeHint().expandedTo(QSize(0, 460)));
+
+    // Load.
+    Apparence::Centre(this);
+    Indica->clear();
+    setWindowTitle(QStringLiteral("Rechercher un QSO"));
+    Label3->setText(QStringLiteral("Rechercher un QSO par ..."));
+    Label13->setText(Recherche::Entete);
+}
+
+Recherche_Indicatif* Recherche_Indicatif::Ouvre(const Services& services, LogList& liste)
+{
+    static QPointer<Recherche_Indicatif> fenetre;
+    if (!fenetre)
+        fenetre = new Recherche_Indicatif(services, liste);
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
+    fenetre->Indica->setFocus();
+    return fenetre;
+}
+
+QStringList Recherche_Indicatif::Resultats() const
+{
+    return m_resultats->stringList();
+}
+
+Recherche::Cle Recherche_Indicatif::cleChoisie() const
+{
+    if (Option1[2]->isChecked())
+        return Recherche::Cle::Reference;
+    if (Option1[3]->isChecked())
+        return Recherche::Cle::Departement;
+    return Recherche::Cle::Indicatif;
+}
+
+QLineEdit* Recherche_Indicatif::boite(Recherche::Cle cle) const
+{
+    switch (cle) {
+    case Recherche::Cle::Reference:
+        return Data;
+    case Recherche::Cle::Departement:
+        return Depa;
+    case Recherche::Cle::Indicatif:
+        break;
+    }
+    return Indica;
+}
+
+bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
+{
+    const QEvent::Type type = evenement->type();
+    if (objet == QSO_Effectues->viewport()) {
+        if (type == QEvent::MouseButtonDblClick) {
+            // The view takes the click first; then back to the log.
+            QMetaObject::invokeMethod(this, &Recherche_Indicatif::QSO_Effectues_DblClick,
+                                      Qt::QueuedConnection);
+        }
+        return QWidget::eventFilter(objet, evenement);
+    }
+
+    auto* b = qobject_cast<QLineEdit*>(objet);
+    if (!b)
+        return QWidget::eventFilter(objet, evenement);
+
+    if (type == QEvent::MouseButtonPress) {
+        Option1[b == Indica ? 1 : b == Data ? 2 : 3]->setChecked(true);
+    } else if (type == QEvent::KeyPress) {
+        auto* touche = static_cast<QKeyEvent*>(evenement);
+        if (estEntree(touche)) {
+            entree(b);
+            return true;
+        }
+        const QString texte = touche->text();
+        if (b == Indica && texte.size() == 1 && texte.at(0) >= QLatin1Char('a') &&
+            texte.at(0) <= QLatin1Char('z')) {
+            Indica->insert(texte.toUpper());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void Recherche_Indicatif::entree(QLineEdit* b)
+{
+    MessageBox& messages = m_services.messages;
+    if (b == Indica) {
+        if (Indica->text().size() > 12)
+            messages.notice(QStringLiteral("12 caracteres maxi pour l'indicatif"));
+        if (Indica->text().isEmpty()) {
+            messages.notice(QStringLiteral("Entrez un indicatif"));
+            Indica->clear();
+            return;
+        }
+    } else if (b == Data) {
+        if (Data->text().size() != 5) {
+            messages.notice(QStringLiteral("5 caracteres maxi pour la référence ex: 77121"));
+            return;
+        }
+    } else {
+        Depa->setText(Depa->text().toLower());
+        if (Depa->text().size() > 2) {
+            messages.notice(QStringLiteral("2 caracteres maxi pour le département"));
+            return;
+        }
+        if (Depa->text().isEmpty()) {
+            messages.notice(QStringLiteral("Entrez un Canton"));
+            Depa->clear();
+            return;
+        }
+    }
+    Recherche_SP();
+}
+
+void Recherche_Indicatif::Recherche_SP()
+{
+    m_resultats->setStringList({});
+    const Recherche::Cle cle = cleChoisie();
+    QLineEdit* source = boite(cle);
+    const QString texte = Recherche::Sans_CRLF(source->text());
+    if (texte != source->text())
+        source->setText(texte);
+
+    QStringList lignes;
+    if (m_liste) {
+        const int n = m_liste->Nombre();
+        lignes.reserve(n);
+        for (int i = 0; i < n; ++i)
+            lignes.append(m_liste->Ligne(i));
+    }
+    const Recherche::Resultat r = Recherche::Recherche_SP(cle, texte, lignes);
+    m_resultats->setStringList(r.lignes);
+    if (!r.message.isEmpty())
+        m_services.messages.notice(r.message);
+    if (r.videIndica)
+        Indica->clear();
+    if (r.videBoites) {
+        Data->clear();
+        Depa->clear();
+    }
+}
+
+void Recherche_Indicatif::QSO_Effectues_DblClick()
+{
+    const QModelIndex choisi = QSO_Effectues->selectionModel()->currentIndex();
+    if (m_liste && choisi.isValid() && QSO_Effectues->selectionModel()->isSelected(choisi)) {
+        const QString resultat = m_resultats->data(choisi, Qt::DisplayRole).toString();
+        QStringList lignes;
+        const int n = m_liste->Nombre();
+        lignes.reserve(n);
+        for (int i = 0; i < n; ++i)
+            lignes.append(m_liste->Ligne(i));
+        const int index = Recherche::Ligne_Du_Resultat(resultat, lignes);
+        if (index >= 0) {
+            // Selecting the line runs the main window's selection handler,
+            // even when that line was already the selected one.
+            if (m_liste->Index_Selection() == index)
+                Q_EMIT m_liste->Ligne_Choisie(index);
+            else
+                m_liste->Selectionne(index);
+        }
+    }
+    close();
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "Recherche.h"
+#include "app/Services.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class LogList;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QRadioButton;
+class QStringListModel;
+
+// Finds QSOs of the main list by callsign, windmill reference or department;
+// a double-click on a result selects that QSO in the main list and closes.
+class Recherche_Indicatif : public QWidget {
+    Q_OBJECT
+public:
+    Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent = nullptr);
+
+    // Opens the window, or brings forward the one already open.
+    static Recherche_Indicatif* Ouvre(const Services& services, LogList& liste);
+
+    // Option1(1) to Option1(3).
+    QRadioButton* Option1[4] = {};
+    QLineEdit* Indica;
+    QLineEdit* Data;
+    QLineEdit* Depa;
+    QListView* QSO_Effectues;
+    QLabel* Label13;
+    QLabel* Label3;
+    QPushButton* Command1;
+    QFrame* Frame2;
+
+    QStringList Resultats() const;
+
+public Q_SLOTS:
+    void Recherche_SP();
+    void QSO_Effectues_DblClick();
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    Recherche::Cle cleChoisie() const;
+    QLineEdit* boite(Recherche::Cle cle) const;
+    void entree(QLineEdit* boite);
+
+    Services m_services;
+    QPointer<LogList> m_liste;
+    QStringListModel* m_resultats;
+};
