@@ -8,6 +8,10 @@
 #include "SettingsKeys.h"
 #include "Station.h"
 #include "Version.h"
+#include "awards/Aff_Contacte.h"
+#include "awards/Carte_Acti_KZT.h"
+#include "awards/Multi_QSL.h"
+#include "awards/Scores_Moulins.h"
 #include "entry/EntryBinding.h"
 #include "log/DisplayLine.h"
 #include "log/FirstNameMemory.h"
@@ -68,6 +72,20 @@ QMenu* menu(QMenuBar* barre, const char* nom, const QString& texte)
     m->setObjectName(QLatin1String(nom));
     m->menuAction()->setObjectName(QLatin1String(nom));
     return m;
+}
+
+// Shows the window of that kind, made the first time it is asked for; a
+// window already open comes to the front.
+template <typename Fenetre, typename Fabrique> void ouvre(QWidget* principale, Fabrique fabrique)
+{
+    auto* fenetre = principale->findChild<Fenetre*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!fenetre) {
+        fenetre = fabrique();
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
 }
 
 } // namespace
@@ -181,13 +199,38 @@ void Main::construitMenus()
     connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
 
     QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
-    element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
+    QAction* contactes = element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
     QMenu* carte = menu(barre, "Mnu_Carte", QStringLiteral("&Carte"));
-    element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
+    QAction* departements =
+        element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
 
     // Menus without items: the title itself is the command.
-    element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
-    element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
+    QAction* scores = element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
+    QAction* nonRecues = element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
+
+    // The award windows read the log of the station current when they need it.
+    const auto indicatif = [this] { return m_indicatif; };
+    connect(contactes, &QAction::triggered, this, [this, indicatif] {
+        ouvre<Aff_Contacte>(this, [&] { return new Aff_Contacte(m_services, indicatif, this); });
+    });
+    connect(departements, &QAction::triggered, this, [this, indicatif] {
+        ouvre<Carte_Acti_KZT>(this,
+                              [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
+    });
+    connect(scores, &QAction::triggered, this, [this] {
+        ouvre<Scores_Moulins>(this,
+                              [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
+    });
+    connect(nonRecues, &QAction::triggered, this, [this, indicatif] {
+        const auto lignes = [this] {
+            QStringList l;
+            l.reserve(m_liste->Nombre());
+            for (int i = 0; i < m_liste->Nombre(); ++i)
+                l << m_liste->Ligne(i);
+            return l;
+        };
+        ouvre<Multi_QSL>(this, [&] { return new Multi_QSL(m_services, lignes, indicatif, this); });
+    });
     element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
 
     QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
@@ -199,8 +242,7 @@ void Main::construitMenus()
 
     // The windows of these commands are not part of the program yet: the
     // commands stay greyed until they can open them.
-    for (const char* nom : {"Mnu_ADIF", "Mnu_M_Contacte", "Mnu_Carte_HB", "Mnu_Score",
-                            "Mnu_Non_Recues", "Mnu_Cluster", "Mnu_Reglement"}) {
+    for (const char* nom : {"Mnu_ADIF", "Mnu_Cluster", "Mnu_Reglement"}) {
         findChild<QAction*>(QLatin1String(nom))->setEnabled(false);
     }
 }

@@ -389,11 +389,11 @@ void TestMain::menus_data()
     ligne("Mnu_Station", "", "Station", true);
     ligne("Mnu_New_Indicatif", "Mnu_Station", "Nouvel Indicatif", true);
     ligne("Mnu_Liste", "", "Liste", true);
-    ligne("Mnu_M_Contacte", "Mnu_Liste", "des Moulins contactés", false);
+    ligne("Mnu_M_Contacte", "Mnu_Liste", "des Moulins contactés", true);
     ligne("Mnu_Carte", "", "Carte", true);
-    ligne("Mnu_Carte_HB", "Mnu_Carte", "des départements contactés", false);
-    ligne("Mnu_Score", "", "Scores", false);
-    ligne("Mnu_Non_Recues", "", "QSL's non reçues", false);
+    ligne("Mnu_Carte_HB", "Mnu_Carte", "des départements contactés", true);
+    ligne("Mnu_Score", "", "Scores", true);
+    ligne("Mnu_Non_Recues", "", "QSL's non reçues", true);
     ligne("Mnu_Cluster", "", "Afficher Cluster", false);
     ligne("Mnu_Aide", "", "Aide", true);
     ligne("Mnu_APropos", "Mnu_Aide", "A_Propos", true);
