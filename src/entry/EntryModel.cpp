@@ -309,34 +309,34 @@ void EntryModel::regle(Controle c)
     }
 }
 
-void EntryModel::Prepare_Saisie()
+// What both resets do: every field ready for a new QSO, the remembered mode
+// and band selected again, the flags cleared.
+void EntryModel::videChamps(bool garderDate)
 {
-    for (Controle c : {Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A}) {
-        m_etat[c].texte.clear();
+    for (Controle c : {Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, RST_A, RSTE_A, Rem_A}) {
+        if (c != Date_A || !garderDate)
+            m_etat[c].texte.clear();
         active(c, false);
         jaune(c);
     }
-    selectionneIndex(Mode_A, Reglages::Mode_Utilise);
-    active(Mode_A, false);
-    jaune(Mode_A);
-    selectionneIndex(Bande_A, Reglages::Bande_Utilisee);
-    for (Controle c : {RST_A, RSTE_A}) {
-        m_etat[c].texte = QStringLiteral("59");
-        active(c, false);
-        jaune(c);
-    }
+    m_etat[RST_A].texte = m_etat[RSTE_A].texte = QStringLiteral("59");
     m_etat[Rem_A].texte = QStringLiteral("M. ");
-    active(Rem_A, false);
-    jaune(Rem_A);
     m_etat[QSL_A].coche = false;
     m_etat[Ind_A].texte.clear();
     vert(Ind_A);
     active(Ind_A);
     donneFocus(Ind_A);
+    selectionneIndex(Bande_A, Reglages::Bande_Utilisee);
+    selectionneIndex(Mode_A, Reglages::Mode_Utilise);
     m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
-    active(Annule_Saisie, false);
     active(Valide_A, false);
     m_modeAff = kSaisie;
+}
+
+void EntryModel::Prepare_Saisie()
+{
+    videChamps(false);
+    active(Annule_Saisie, false);
 }
 
 void EntryModel::remplitDepuis(const QString& ligne)
@@ -469,37 +469,10 @@ bool EntryModel::enregistre()
 
 void EntryModel::reinitialiseApresValidation()
 {
+    // The last line is selected first: the selection shows it in the fields,
+    // which the reset then empties, but for the date in the manual date mode.
     m_hote.Selectionne_Derniere();
-    m_modeModif = m_modeInsertion = m_listeVerrouillee = false;
-    m_modeAff = kSaisie;
-    active(Valide_A, false);
-
-    for (Controle c : {Ind_A, Dpt_A, Prenom_A, Ref_A, Heure_A}) {
-        m_etat[c].texte.clear();
-        active(c, false);
-        jaune(c);
-    }
-    if (m_hote.Date_Auto())
-        m_etat[Date_A].texte.clear();
-    active(Date_A, false);
-    jaune(Date_A);
-    active(Mode_A, false);
-    jaune(Mode_A);
+    videChamps(!m_hote.Date_Auto());
     jaune(Bande_A);
-    for (Controle c : {RST_A, RSTE_A}) {
-        m_etat[c].texte = QStringLiteral("59");
-        active(c, false);
-        jaune(c);
-    }
-    m_etat[Rem_A].texte = QStringLiteral("M. ");
-    active(Rem_A, false);
-    jaune(Rem_A);
-    m_etat[QSL_A].coche = false;
     active(QSL_A, false);
-
-    vert(Ind_A);
-    active(Ind_A);
-    donneFocus(Ind_A);
-    selectionneIndex(Bande_A, Reglages::Bande_Utilisee);
-    selectionneIndex(Mode_A, Reglages::Mode_Utilise);
 }

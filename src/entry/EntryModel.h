@@ -113,6 +113,7 @@ private:
     void memoriseIndex(Controle c);
     void selectionneIndex(Controle c, const QString& cle);
     void remplitDepuis(const QString& ligne);
+    void videChamps(bool garderDate);
     void reinitialiseApresValidation();
     bool enregistre();
 

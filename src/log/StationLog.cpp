@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -110,6 +111,25 @@ public:
     }
     const QByteArray& octets() const { return m_octets; }
 
+    // The lines with the new one before the first line that `avant` picks,
+    // or at the end when it picks none.
+    static QByteArray insere(const Contenu& contenu, QByteArrayView nouvelle,
+                             const std::function<bool(QByteArrayView)>& avant)
+    {
+        Ecriture ecriture(contenu);
+        bool ecrite = false;
+        for (QByteArrayView l : contenu.lignes) {
+            if (!ecrite && avant(l)) {
+                ecriture.ajoute(nouvelle);
+                ecrite = true;
+            }
+            ecriture.ajoute(l);
+        }
+        if (!ecrite)
+            ecriture.ajoute(nouvelle);
+        return ecriture.m_octets;
+    }
+
 private:
     QByteArray m_octets;
 };
@@ -163,18 +183,8 @@ Status StationLog::Enregistre_QSO(const QString& nouvelle)
         return status;
 
     const double cle = Cle(ligne);
-    Ecriture ecriture(contenu);
-    bool ecrite = false;
-    for (QByteArrayView l : contenu.lignes) {
-        if (!ecrite && cle < Cle(l)) {
-            ecriture.ajoute(ligne);
-            ecrite = true;
-        }
-        ecriture.ajoute(l);
-    }
-    if (!ecrite)
-        ecriture.ajoute(ligne);
-    return ecrit(ecriture.octets(), Fichier_Travail);
+    return ecrit(Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < Cle(l); }),
+                 Fichier_Travail);
 }
 
 Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
@@ -197,18 +207,9 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
 
     // A line whose date cannot be read (a hand-edited file) has no place in
     // time: it is passed over, and the new QSO is placed among the others.
-    Ecriture ecriture(contenu);
-    bool ecrite = false;
-    for (QByteArrayView l : contenu.lignes) {
-        if (!ecrite && Moment(l) >= moment) {
-            ecriture.ajoute(ligne);
-            ecrite = true;
-        }
-        ecriture.ajoute(l);
-    }
-    if (!ecrite)
-        ecriture.ajoute(ligne);
-    return ecrit(ecriture.octets(), Fichier_Travail_Chrono);
+    return ecrit(
+        Ecriture::insere(contenu, ligne, [moment](QByteArrayView l) { return Moment(l) >= moment; }),
+        Fichier_Travail_Chrono);
 }
 
 Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)

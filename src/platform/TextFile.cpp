@@ -132,30 +132,30 @@ Status readAll(const QString& path, QByteArray* content)
     return Status::ok();
 }
 
-Status readLines(const QString& path, QList<QByteArray>* lines)
+namespace {
+
+template <typename Line, typename Make>
+Status readEach(const QString& path, QList<Line>* lines, Make make)
 {
     QByteArray content;
     const Status status = readAll(path, &content);
     if (!status)
         return status;
     lines->clear();
-    forEachLine(content, [lines](const char* data, qsizetype size) {
-        lines->append(QByteArray(data, size));
-    });
+    forEachLine(content, [&](const char* data, qsizetype size) { lines->append(make(data, size)); });
     return status;
+}
+
+} // namespace
+
+Status readLines(const QString& path, QList<QByteArray>* lines)
+{
+    return readEach(path, lines, [](const char* data, qsizetype size) { return QByteArray(data, size); });
 }
 
 Status readText(const QString& path, QStringList* lines)
 {
-    QByteArray content;
-    const Status status = readAll(path, &content);
-    if (!status)
-        return status;
-    lines->clear();
-    forEachLine(content, [lines](const char* data, qsizetype size) {
-        lines->append(Cp1252::decode(data, size));
-    });
-    return status;
+    return readEach(path, lines, [](const char* data, qsizetype size) { return Cp1252::decode(data, size); });
 }
 
 Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines)
