@@ -9,7 +9,7 @@
 #include "app/Main.h"
 #include "app/SettingsKeys.h"
 #include "entry/EntryBinding.h"
-#include "log/LogLine.h"
+#include "BenchLog.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -25,33 +25,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-QString qso(int n)
-{
-    LogLine::Champs c;
-    c.indicatif = QStringLiteral("F%1").arg(n, 6, 10, QLatin1Char('0'));
-    c.departement = QStringLiteral("77");
-    c.prenom = QStringLiteral("JEAN");
-    c.reference = QStringLiteral("77%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
-    const QDateTime t = QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
-    c.date = t.toString(QStringLiteral("dd/MM/yy"));
-    c.heure = t.toString(QStringLiteral("HH:mm"));
-    c.mode = QStringLiteral("SSB");
-    c.bande = QStringLiteral("14 Mhz");
-    c.rstRecu = QStringLiteral("59");
-    c.rstEnvoye = QStringLiteral("59");
-    c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE");
-    return LogLine::forme(c).ligne;
-}
-
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using BenchLog::qso;
 
 int main(int argc, char* argv[])
 {
@@ -65,9 +39,7 @@ int main(int argc, char* argv[])
     reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, QStringLiteral("BENCH"));
 
     constexpr int kQsos = 10000;
-    QByteArray contenu;
-    for (int n = 1; n <= kQsos; ++n)
-        contenu += qso(n * 2).toLatin1() + "\r\n";
+    const QByteArray contenu = BenchLog::fichier(kQsos, 2);
     QFile f(QDir(dossier.path()).filePath(QStringLiteral("BENCH_KZT.log")));
     if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size())
         return 1;
@@ -100,7 +72,7 @@ int main(int argc, char* argv[])
             temps.push_back(double(t.nsecsElapsed()) / 1e6);
         }
         std::printf("%-28s %8.2fms %8.2fms\n", automatique ? "automatic date (append)" : "manual date (date order)",
-                    mediane(temps), *std::max_element(temps.begin(), temps.end()));
+                    BenchLog::mediane(temps), *std::max_element(temps.begin(), temps.end()));
     }
     return messages.shown().size() == 42 ? 0 : 2;
 }

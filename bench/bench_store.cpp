@@ -4,7 +4,7 @@
 //
 //   bench_store [folder]     (default: a temporary folder)
 
-#include "log/LogLine.h"
+#include "BenchLog.h"
 #include "log/StationLog.h"
 
 #include <QByteArray>
@@ -20,26 +20,9 @@
 
 #include <unistd.h>
 
-namespace {
+using BenchLog::qso;
 
-QString qso(int n)
-{
-    LogLine::Champs c;
-    c.indicatif = QStringLiteral("F%1").arg(n, 6, 10, QLatin1Char('0'));
-    c.departement = QStringLiteral("77");
-    c.prenom = QStringLiteral("JEAN");
-    c.reference = QStringLiteral("77%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
-    const QDateTime t = QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
-    c.date = t.toString(QStringLiteral("dd/MM/yy"));
-    c.heure = t.toString(QStringLiteral("HH:mm"));
-    c.mode = QStringLiteral("SSB");
-    c.bande = QStringLiteral("14 Mhz");
-    c.rstRecu = QStringLiteral("59");
-    c.rstEnvoye = QStringLiteral("59");
-    c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE");
-    c.qsl = n % 3 == 0;
-    return LogLine::forme(c).ligne;
-}
+namespace {
 
 double medianMs(int runs, const std::function<void()>& work)
 {
@@ -82,9 +65,7 @@ int main(int argc, char* argv[])
     std::printf("%-8s %10s %10s %10s %10s %10s %10s  %s\n", "QSOs", "load", "copy+fsync", "append",
                 "chrono", "replace", "delete", "worst rewrite / copy");
     for (int size : {1000, 10000, 99999}) {
-        QByteArray content;
-        for (int n = 1; n <= size; ++n)
-            content += qso(n * 2).toLatin1() + "\r\n";
+        const QByteArray content = BenchLog::fichier(size, 2);
         StationLog log(folder, QStringLiteral("BENCH"));
         QFile file(log.chemin());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())

@@ -8,7 +8,7 @@
 #include "app/LogList.h"
 #include "app/Main.h"
 #include "app/SettingsKeys.h"
-#include "log/LogLine.h"
+#include "BenchLog.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -24,38 +24,7 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
-
-QByteArray log(int lignes)
-{
-    QByteArray contenu;
-    contenu.reserve(qsizetype(lignes) * 109);
-    for (int n = 1; n <= lignes; ++n) {
-        LogLine::Champs c;
-        c.indicatif = QStringLiteral("F%1").arg(n, 6, 10, QLatin1Char('0'));
-        c.departement = QStringLiteral("77");
-        c.prenom = QStringLiteral("JEAN");
-        c.reference = QStringLiteral("77%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
-        c.date = QStringLiteral("01/02/08");
-        c.heure = QStringLiteral("12:00");
-        c.mode = QStringLiteral("SSB");
-        c.bande = QStringLiteral("14 Mhz");
-        c.rstRecu = QStringLiteral("59");
-        c.rstEnvoye = QStringLiteral("59");
-        c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE");
-        c.qsl = n % 3 == 0;
-        contenu += LogLine::forme(c).ligne.toLatin1() + "\r\n";
-    }
-    return contenu;
-}
-
-double mediane(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-} // namespace
+using BenchLog::mediane;
 
 int main(int argc, char* argv[])
 {
@@ -74,7 +43,7 @@ int main(int argc, char* argv[])
     for (const int lignes : {1000, 10000, 99999}) {
         QFile f(QDir(dossier.path()).filePath(QStringLiteral("F1ABC_KZT.log")));
         f.open(QIODevice::WriteOnly);
-        f.write(log(lignes));
+        f.write(BenchLog::fichier(lignes));
         f.close();
 
         Main fenetre(services);
