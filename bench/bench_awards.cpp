@@ -1,0 +1,182 @@
+// Times of the award computations on a log of 99,999 QSOs spread over the
+// bands, departments and QSL flags: the windmill list of a group with its
+// saved and printed lines, the department map, the scores, the unreceived-QSL
+// search over the display lines and the QSL-back lines; then the same work
+// through the windows (offscreen).
+//
+//   bench_awards [folder]     (default: a temporary folder)
+
+#include "app/Services.h"
+#include "awards/Aff_Contacte.h"
+#include "awards/CarteDepartements.h"
+#include "awards/Carte_Acti_KZT.h"
+#include "awards/MoulinsContactes.h"
+#include "awards/Multi_QSL.h"
+#include "awards/QslNonRecues.h"
+#include "awards/Scores.h"
+#include "log/DisplayLine.h"
+#include "log/LogLine.h"
+#include "log/StationLog.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kQso = 99999;
+const QString kStation = QStringLiteral("F1XYZ");
+
+QString qso(int n)
+{
+    LogLine::Champs c;
+    c.indicatif = QStringLiteral("F%1AB").arg(n % 5000);
+    const int dep = n % 97 + 1;
+    c.departement = dep == 96   ? QStringLiteral("2A")
+                    : dep == 97 ? QStringLiteral("2B")
+                                : QString::number(dep);
+    c.prenom = QStringLiteral("JEAN");
+    c.reference = QStringLiteral("%1%2")
+                      .arg(dep % 96, 2, 10, QLatin1Char('0'))
+                      .arg(n % 997, 3, 10, QLatin1Char('0'));
+    const QDateTime t =
+        QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 1800);
+    c.date = t.toString(QStringLiteral("dd/MM/yy"));
+    c.heure = t.toString(QStringLiteral("HH:mm"));
+    c.mode = QStringLiteral("SSB");
+    c.bande = Bandes().at(n % Bandes().size());
+    c.rstRecu = QStringLiteral("59");
+    c.rstEnvoye = QStringLiteral("59");
+    c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE %1").arg(n % 100);
+    c.qsl = n % 3 == 0;
+    return LogLine::forme(c).ligne;
+}
+
+double medianMs(int runs, const std::function<void()>& work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer t;
+        t.start();
+        work();
+        times.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void print(const char* what, double ms)
+{
+    std::printf("%-58s %8.1f ms%s\n", what, ms, ms < 100 ? "" : "   (over 100 ms)");
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir temp;
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
+    QDir().mkpath(folder);
+
+    const StationLog log(folder, kStation);
+    {
+        QFile f(log.chemin());
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write the log");
+        for (int n = 1; n <= kQso; ++n)
+            f.write(qso(n).toLatin1() + "\r\n");
+    }
+    const StationLog::Lignes affichage = log.Charge_Log();
+    std::printf("log of %d QSOs, %lld display lines\n\n", kQso,
+                static_cast<long long>(affichage.affichage.size()));
+    constexpr int runs = 7;
+
+    MoulinsContactes::Liste liste;
+    print("windmill list, HF (read, pick, sort, count)", medianMs(runs, [&] {
+              MoulinsContactes::Construit(log.chemin(), QStringLiteral("HF"), &liste);
+          }));
+    std::printf("  %lld lines listed, %d confirmed\n", static_cast<long long>(liste.lignes.size()),
+                liste.confirmes);
+    QString nom;
+    print("windmill list saved (work file, sync, rename)", medianMs(runs, [&] {
+              MoulinsContactes::Enregistre(folder, kStation, QStringLiteral("HF"),
+                                           QDate(2026, 12, 6), liste.lignes, &nom);
+          }));
+    print("windmill list printed lines", medianMs(runs, [&] {
+              MoulinsContactes::Lignes_Impression(kStation, QStringLiteral("HF"),
+                                                  QDate(2026, 12, 6), liste.lignes);
+          }));
+
+    CarteDepartements::Carte carte;
+    print("department map, HF", medianMs(runs, [&] {
+              CarteDepartements::Colorie_Carte(log.chemin(), QStringLiteral("HF"), &carte);
+          }));
+    Scores::Tableau scores;
+    print("scores", medianMs(runs, [&] { Scores::Calcule(log.chemin(), &scores); }));
+
+    QStringList trouvees;
+    print("unreceived QSLs of F12AB (display lines)", medianMs(runs, [&] {
+              trouvees = QslNonRecues::Recherche(affichage.affichage, QStringLiteral("f12ab"));
+          }));
+    std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
+    print("unreceived QSLs of \"F\" (every callsign)", medianMs(runs, [&] {
+              trouvees = QslNonRecues::Recherche(affichage.affichage, QStringLiteral("F"));
+          }));
+    std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
+    print("QSL-back lines of all of them", medianMs(runs, [&] {
+              QslNonRecues::Lignes_Cartes(QStringLiteral("F"), kStation, trouvees);
+          }));
+
+    std::printf("\nthrough the windows (offscreen)\n");
+    SettingsStore reglages(QDir(folder).filePath(QStringLiteral("KZT.ini")));
+    SystemClock horloge;
+    ScriptedMessageBox messages;
+    const Services services{folder, reglages, horloge, messages, [] {}};
+    const auto indicatif = [] { return kStation; };
+
+    print("windmill list window: open", medianMs(3, [&] {
+              Aff_Contacte w(services, indicatif);
+              w.show();
+              QCoreApplication::processEvents();
+          }));
+    Aff_Contacte liste_w(services, indicatif);
+    liste_w.show();
+    print("windmill list window: Afficher, HF", medianMs(runs, [&] {
+              liste_w.Afficher->click();
+              QCoreApplication::processEvents();
+          }));
+    print("map window: open (shows HF)", medianMs(3, [&] {
+              Carte_Acti_KZT w(services, indicatif);
+              w.show();
+              QCoreApplication::processEvents();
+          }));
+    Carte_Acti_KZT carte_w(services, indicatif);
+    carte_w.show();
+    print("map window: Afficher", medianMs(runs, [&] {
+              carte_w.Afficher->click();
+              QCoreApplication::processEvents();
+          }));
+    Multi_QSL qsl_w(
+        services, [&] { return affichage.affichage; }, indicatif);
+    qsl_w.show();
+    qsl_w.Indicatif->setText(QStringLiteral("F"));
+    print("unreceived-QSL window: search \"F\"", medianMs(runs, [&] {
+              qsl_w.Recherche->click();
+              QCoreApplication::processEvents();
+          }));
+    return messages.shown().isEmpty() ? 0 : 1;
+}
