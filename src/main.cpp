@@ -7,9 +7,6 @@
 
 int main(int argc, char* argv[])
 {
-    // The web pages' engine, loaded only when a page is shown, needs this
-    // from the start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
 
     SettingsStore reglages;

@@ -31,10 +31,6 @@ FabriqueVueWeb* fabrique()
     static FabriqueVueWeb* chargee = nullptr;
     if (chargee)
         return chargee;
-    // The engine needs the OpenGL contexts shared from the start of the
-    // application; without that it would crash, so the browser takes over.
-    if (!QCoreApplication::testAttribute(Qt::AA_ShareOpenGLContexts))
-        return nullptr;
     QPluginLoader module(VueWeb::Chemin_Module());
     if (QObject* instance = module.instance())
         chargee = qobject_cast<FabriqueVueWeb*>(instance);

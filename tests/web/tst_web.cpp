@@ -315,14 +315,5 @@ void TestWeb::awardPagesOpenTheirPaths()
              QStringLiteral("/index.php?option=com_wrapper&view=wrapper&Itemid=26"));
 }
 
-// The web engine, loaded after the application is made, asks for shared
-// OpenGL contexts from the start, as the program does.
-int main(int argc, char* argv[])
-{
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication app(argc, argv);
-    TestWeb test;
-    QTEST_SET_MAIN_SOURCE_PATH
-    return QTest::qExec(&test, argc, argv);
-}
+QTEST_MAIN(TestWeb)
 #include "tst_web.moc"

@@ -2,9 +2,32 @@
 
 #include "platform/WebViewModule.h"
 
+#include <QCoreApplication>
 #include <QObject>
+#include <QOpenGLContext>
 #include <QUrl>
 #include <QWebEngineView>
+
+// Qt's own setter of the context that the web engine shares its drawing
+// with (exported by QtGui, used by the web engine itself).
+void qt_gl_set_global_share_context(QOpenGLContext* context);
+
+namespace {
+
+// The web engine draws in a context shared with the application's. An
+// application that asks for it from its start has one; the program does not,
+// as it costs every start, so the module makes it the first time it loads.
+void partageOpenGL()
+{
+    if (QOpenGLContext::globalShareContext())
+        return;
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    auto* contexte = new QOpenGLContext(QCoreApplication::instance());
+    contexte->create();
+    qt_gl_set_global_share_context(contexte);
+}
+
+} // namespace
 
 class ModuleWeb : public QObject, public FabriqueVueWeb {
     Q_OBJECT
@@ -12,6 +35,8 @@ class ModuleWeb : public QObject, public FabriqueVueWeb {
     Q_INTERFACES(FabriqueVueWeb)
 
 public:
+    ModuleWeb() { partageOpenGL(); }
+
     QWidget* cree(QWidget* parent, std::function<void(bool)> chargee) override
     {
         auto* vue = new QWebEngineView(parent);

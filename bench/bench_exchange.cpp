@@ -1,0 +1,291 @@
+// Times of the QSO search over a main list of 99,999 lines and of the ADIF
+// export of a 99,999-QSO log, then the start of the program on a 10,000-QSO
+// log beside the start of an empty Qt window: time until the window is up
+// and the most memory used (resident), each the median of several starts.
+// The start with the cluster window open (web module loaded) is given too.
+//
+//   bench_exchange [runs]     (default 9 starts of each kind)
+//
+// The starts run this program again in a child mode:
+//   bench_exchange --start empty|program|cluster <folder> <settings.ini>
+
+#include "app/Main.h"
+#include "app/SettingsKeys.h"
+#include "exchange/Adif.h"
+#include "log/DisplayLine.h"
+#include "log/LogLine.h"
+#include "platform/Clock.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "platform/WebView.h"
+#include "search/Recherche.h"
+#include "web/Cluster.h"
+#include "web/Sites.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <functional>
+#include <vector>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const QString kIndicatif = QStringLiteral("F5BEN");
+
+QString qso(int n)
+{
+    LogLine::Champs c;
+    c.indicatif = QStringLiteral("F%1").arg(n, 6, 10, QLatin1Char('0'));
+    c.departement = n % 7 == 0 ? QStringLiteral("2a") : QStringLiteral("%1").arg(n % 95 + 1);
+    c.prenom = n % 5 == 0 ? QStringLiteral("HÉLÈNE") : QStringLiteral("JEAN");
+    c.reference = QStringLiteral("77%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
+    const QDateTime t =
+        QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
+    c.date = t.toString(QStringLiteral("dd/MM/yy"));
+    c.heure = t.toString(QStringLiteral("HH:mm"));
+    c.mode = Modes().at(n % 3);
+    c.bande = Bandes().at(n % 12);
+    c.rstRecu = QStringLiteral("59");
+    c.rstEnvoye = QStringLiteral("59");
+    c.nomMoulin =
+        n % 3 == 0 ? QStringLiteral("MOULIN DE L'ÉCLUSE") : QStringLiteral("MOULIN DE LA GALETTE");
+    c.qsl = n % 3 == 0;
+    return LogLine::forme(c).ligne;
+}
+
+QByteArray log(int lignes)
+{
+    QByteArray octets;
+    octets.reserve(qsizetype(lignes) * 109);
+    for (int n = 1; n <= lignes; ++n)
+        octets += qso(n).toLatin1() + "\r\n";
+    return octets;
+}
+
+double medianeMs(int fois, const std::function<void()>& travail)
+{
+    std::vector<double> temps;
+    for (int i = 0; i < fois; ++i) {
+        QElapsedTimer t;
+        t.start();
+        travail();
+        temps.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    std::sort(temps.begin(), temps.end());
+    return temps[temps.size() / 2];
+}
+
+qint64 maintenantNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
+
+void recherche()
+{
+    QStringList lignes;
+    lignes.reserve(99999);
+    for (int n = 1; n <= 99999; ++n)
+        lignes.append(Affichage::Ligne_Affichage(n, qso(n)));
+
+    struct Cas {
+        const char* nom;
+        Recherche::Cle cle;
+        QString texte;
+    };
+    const Cas cas[] = {
+        {"callsign F00012", Recherche::Cle::Indicatif, QStringLiteral("F00012")},
+        {"callsign F (every line found)", Recherche::Cle::Indicatif, QStringLiteral("F")},
+        {"reference 77121", Recherche::Cle::Reference, QStringLiteral("77121")},
+        {"department 2a", Recherche::Cle::Departement, QStringLiteral("2a")},
+        {"department 7", Recherche::Cle::Departement, QStringLiteral("7")},
+        {"nothing found", Recherche::Cle::Indicatif, QStringLiteral("K1")},
+    };
+    std::printf("Search over 99,999 lines of the main list (median of 9)\n");
+    for (const Cas& c : cas) {
+        qsizetype trouves = 0;
+        const double ms = medianeMs(
+            9, [&] { trouves = Recherche::Recherche_SP(c.cle, c.texte, lignes).lignes.size(); });
+        std::printf("  %-32s %7.1f ms  (%lld found)\n", c.nom, ms, (long long)trouves);
+    }
+    // Back to the log from the last result.
+    const QString dernier = Recherche::Ligne_Resultat(lignes.last());
+    std::printf("  %-32s %7.1f ms\n", "back to the main list",
+                medianeMs(9, [&] { Recherche::Ligne_Du_Resultat(dernier, lignes); }));
+}
+
+void exportation()
+{
+    QTemporaryDir dossier;
+    const QByteArray octets = log(99999);
+    QFile f(QDir(dossier.path()).filePath(kIndicatif + QStringLiteral("_KZT.log")));
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
+        qFatal("cannot write the log");
+    f.close();
+    qsizetype taille = 0;
+    std::printf("ADIF export of 99,999 QSOs (median of 9)\n");
+    std::printf("  %-32s %7.1f ms\n", "records in memory",
+                medianeMs(9, [&] { taille = Adif::Exportation(kIndicatif, octets).size(); }));
+    std::printf("  %-32s %7.1f ms  (%.1f MB written, synced)\n", "whole export to the disk",
+                medianeMs(9,
+                          [&] {
+                              if (!Adif::Exporte(dossier.path(), kIndicatif))
+                                  qFatal("export failed");
+                          }),
+                double(taille) / 1e6);
+}
+
+// The window is up: the moment, and the most memory resident so far (this
+// process only: the count starts again at exec), then the end.
+void pret()
+{
+    const qint64 ns = maintenantNs();
+    long long hwm = 0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& ligne : status.readAll().split('\n')) {
+            if (ligne.startsWith("VmHWM:"))
+                hwm = ligne.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+    }
+    std::printf("%lld %lld\n", (long long)ns, hwm);
+    QCoreApplication::quit();
+}
+
+// Child: start as asked, print the moment the window is up, and end.
+int demarre(int argc, char* argv[])
+{
+    const QByteArray genre = argv[2];
+    QApplication app(argc, argv);
+    if (genre == "empty") {
+        QWidget fenetre;
+        fenetre.resize(800, 600);
+        fenetre.show();
+        QTimer::singleShot(0, &pret);
+        return app.exec();
+    }
+    SettingsStore reglages(QString::fromLocal8Bit(argv[4]));
+    SystemClock horloge;
+    ScriptedMessageBox messages;
+    const Services services{QString::fromLocal8Bit(argv[3]), reglages, horloge, messages,
+                            [] { QCoreApplication::exit(1); }};
+    Main fenetre(services);
+    if (!fenetre.Demarre())
+        return 1;
+    if (genre == "cluster") {
+        VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR));
+        VueWeb::Navigateur([](const QUrl&) { return true; });
+        Cluster::Ouvre(services, kIndicatif);
+    }
+    QTimer::singleShot(0, &pret);
+    return app.exec();
+}
+
+struct Depart {
+    double ms;
+    double mo;
+};
+
+Depart lance(const char* genre, const QString& dossier, const QString& ini)
+{
+    const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
+    const QByteArray d = dossier.toLocal8Bit();
+    const QByteArray i = ini.toLocal8Bit();
+    int tube[2];
+    if (pipe(tube) != 0)
+        qFatal("pipe");
+    const qint64 debut = maintenantNs();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(tube[1], STDOUT_FILENO);
+        close(tube[0]);
+        execl(moi.constData(), moi.constData(), "--start", genre, d.constData(), i.constData(),
+              static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(tube[1]);
+    char texte[64] = {};
+    ssize_t lu = 0;
+    ssize_t n;
+    while ((n = read(tube[0], texte + lu, sizeof texte - 1 - size_t(lu))) > 0)
+        lu += n;
+    close(tube[0]);
+    int etat = 0;
+    waitpid(pid, &etat, 0);
+    const QList<QByteArray> lus = QByteArray(texte).trimmed().split(' ');
+    if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != 2)
+        qFatal("the start '%s' failed", genre);
+    return {double(lus.at(0).toLongLong() - debut) / 1e6, double(lus.at(1).toLongLong()) / 1024.0};
+}
+
+void departs(int fois)
+{
+    QTemporaryDir dossier;
+    QFile f(QDir(dossier.path()).filePath(kIndicatif + QStringLiteral("_KZT.log")));
+    const QByteArray octets = log(10000);
+    if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
+        qFatal("cannot write the log");
+    f.close();
+    const QString ini = QDir(dossier.path()).filePath(QStringLiteral("KZT.ini"));
+    {
+        SettingsStore reglages(ini);
+        reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, kIndicatif);
+        // Nowhere to go: the web module loads, the page fails at once.
+        reglages.write(Reglages::Section_Globale, Web::Cle_Site_Cluster,
+                       QStringLiteral("http://127.0.0.1:9"));
+    }
+
+    std::printf("Start (median of %d; platform %s)\n", fois,
+                qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")
+                    ? "default"
+                    : qgetenv("QT_QPA_PLATFORM").constData());
+    Depart reference{};
+    for (const char* genre : {"empty", "program", "cluster"}) {
+        std::vector<double> ms;
+        std::vector<double> mo;
+        lance(genre, dossier.path(), ini); // warms the disk cache
+        for (int i = 0; i < fois; ++i) {
+            const Depart d = lance(genre, dossier.path(), ini);
+            ms.push_back(d.ms);
+            mo.push_back(d.mo);
+        }
+        std::sort(ms.begin(), ms.end());
+        std::sort(mo.begin(), mo.end());
+        const Depart m{ms[ms.size() / 2], mo[mo.size() / 2]};
+        if (reference.ms == 0)
+            reference = m;
+        const char* nom = std::strcmp(genre, "empty") == 0     ? "empty Qt window"
+                          : std::strcmp(genre, "program") == 0 ? "program, 10,000-QSO log"
+                                                               : "program + cluster window";
+        std::printf("  %-28s %7.1f ms (x%.2f)  %7.1f MB max resident (x%.2f)\n", nom, m.ms,
+                    m.ms / reference.ms, m.mo, m.mo / reference.mo);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc >= 5 && QByteArray(argv[1]) == "--start")
+        return demarre(argc, argv);
+
+    QApplication app(argc, argv);
+    const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
+    recherche();
+    exportation();
+    departs(fois);
+    return 0;
+}
