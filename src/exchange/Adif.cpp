@@ -9,10 +9,11 @@
 #include "platform/TextFile.h"
 
 #include <QDir>
-#include <QStringBuilder>
 #include <QStringView>
 
 #include <array>
+#include <charconv>
+#include <initializer_list>
 
 namespace Adif {
 
@@ -128,15 +129,104 @@ QStringView champ(QStringView ligne, LogLine::Colonne colonne)
     return piece;
 }
 
-void ajoute(QString& record, QLatin1StringView tag, const QString& valeur)
+// The ASCII form of one character outside printable ASCII.
+QByteArray plie(char16_t u)
 {
-    const QString ecrit = Ascii(valeur);
-    record.append(QLatin1Char('<'));
-    record.append(tag);
-    record.append(QLatin1Char(':'));
-    record.append(QString::number(ecrit.size()));
-    record.append(QLatin1Char('>'));
-    record.append(ecrit);
+    if (const char* r = remplacement(u))
+        return QByteArray(r);
+    // The letter without its accents: the decomposition keeps the base
+    // letter and puts the marks after it.
+    QByteArray simple;
+    for (const QChar d : QString(QChar(u)).normalized(QString::NormalizationForm_KD)) {
+        if (imprimable(d.unicode()))
+            simple.append(char(d.unicode()));
+    }
+    return simple.isEmpty() ? QByteArray("?") : simple;
+}
+
+// Every character that the log's code page holds is folded once.
+constexpr char16_t kTable = 0x180;
+
+const QByteArray& pliage(char16_t u)
+{
+    static const std::array<QByteArray, kTable> table = [] {
+        std::array<QByteArray, kTable> t;
+        for (char16_t c = 0; c < kTable; ++c)
+            t[c] = imprimable(c) ? QByteArray(1, char(c)) : plie(c);
+        return t;
+    }();
+    return table[u];
+}
+
+void ecritAscii(QByteArray& sortie, QStringView texte)
+{
+    for (const QChar c : texte) {
+        const char16_t u = c.unicode();
+        if (imprimable(u))
+            sortie.append(char(u));
+        else if (u < kTable)
+            sortie.append(pliage(u));
+        else
+            sortie.append(plie(u));
+    }
+}
+
+// One field: "<" tag ":" length ">" value, the value made of the pieces.
+void ajoute(QByteArray& record, QLatin1StringView tag, std::initializer_list<QStringView> pieces)
+{
+    qsizetype longueur = 0;
+    bool ascii = true;
+    for (QStringView p : pieces) {
+        longueur += p.size();
+        ascii = ascii && toutAscii(p);
+    }
+    QByteArray plie;
+    if (!ascii) {
+        for (QStringView p : pieces)
+            ecritAscii(plie, p);
+        longueur = plie.size();
+    }
+    char chiffres[24];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, longueur).ptr;
+    record.append('<');
+    record.append(tag.data(), tag.size());
+    record.append(':');
+    record.append(chiffres, fin - chiffres);
+    record.append('>');
+    if (!ascii) {
+        record.append(plie);
+        return;
+    }
+    for (QStringView p : pieces) {
+        for (const QChar c : p)
+            record.append(char(c.unicode()));
+    }
+}
+
+// The record of the line, appended to the bytes.
+void ecritRecord(QByteArray& record, QStringView ligne)
+{
+    const QStringView date = champ(ligne, LogLine::Date);
+    const QStringView heure = champ(ligne, LogLine::Heure);
+    const QStringView qsl =
+        ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : QStringView();
+    const QString bande = Bande(champ(ligne, LogLine::Bande).toString());
+
+    ajoute(record, QLatin1StringView("call"), {champ(ligne, LogLine::Indicatif)});
+    ajoute(record, QLatin1StringView("STATE"),
+           {champ(ligne, LogLine::Colonne{LogLine::Departement.debut, 2})});
+    ajoute(record, QLatin1StringView("name"), {champ(ligne, LogLine::Prenom)});
+    ajoute(record, QLatin1StringView("SIG"), {champ(ligne, LogLine::Reference)});
+    ajoute(record, QLatin1StringView("qso_date"),
+           {u"20", date.mid(6, 2), date.mid(3, 2), date.mid(0, 2)});
+    ajoute(record, QLatin1StringView("time_on"), {heure.left(2), heure.right(2)});
+    ajoute(record, QLatin1StringView("mode"), {champ(ligne, LogLine::Mode)});
+    ajoute(record, QLatin1StringView("band"), {bande});
+    ajoute(record, QLatin1StringView("rst_rcvd"), {champ(ligne, LogLine::RST_Recu)});
+    ajoute(record, QLatin1StringView("rst_sent"), {champ(ligne, LogLine::RST_Envoye)});
+    ajoute(record, QLatin1StringView("SIG_INFO"), {champ(ligne, LogLine::Nom_Moulin)});
+    ajoute(record, QLatin1StringView("QSL_RCVD"), {qsl == QLatin1StringView("*") ? u"Y" : u"N"});
+    record.append("<eor>", 5);
 }
 
 QString notice()
@@ -153,28 +243,10 @@ QString Ascii(const QString& texte)
 {
     if (toutAscii(texte))
         return texte;
-    QString sortie;
+    QByteArray sortie;
     sortie.reserve(texte.size() + 4);
-    for (const QChar c : texte) {
-        const char16_t u = c.unicode();
-        if (imprimable(u)) {
-            sortie.append(c);
-            continue;
-        }
-        if (const char* r = remplacement(u)) {
-            sortie.append(QLatin1StringView(r));
-            continue;
-        }
-        // The letter without its accents: the decomposition keeps the base
-        // letter first and the marks after it.
-        QString simple;
-        for (const QChar d : QString(c).normalized(QString::NormalizationForm_KD)) {
-            if (imprimable(d.unicode()))
-                simple.append(d);
-        }
-        sortie.append(simple.isEmpty() ? QStringLiteral("?") : simple);
-    }
-    return sortie;
+    ecritAscii(sortie, texte);
+    return QString::fromLatin1(sortie);
 }
 
 QString Bande(const QString& libelle)
@@ -188,31 +260,10 @@ QString Bande(const QString& libelle)
 
 QString ADIF_SP(const QString& Poubelle)
 {
-    const QStringView ligne(Poubelle);
-    const QStringView date = champ(ligne, LogLine::Date);
-    const QStringView heure = champ(ligne, LogLine::Heure);
-    const QStringView qsl =
-        ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : QStringView();
-
-    QString record;
+    QByteArray record;
     record.reserve(Poubelle.size() + 160);
-    ajoute(record, QLatin1StringView("call"), champ(ligne, LogLine::Indicatif).toString());
-    ajoute(record, QLatin1StringView("STATE"),
-           champ(ligne, LogLine::Colonne{LogLine::Departement.debut, 2}).toString());
-    ajoute(record, QLatin1StringView("name"), champ(ligne, LogLine::Prenom).toString());
-    ajoute(record, QLatin1StringView("SIG"), champ(ligne, LogLine::Reference).toString());
-    ajoute(record, QLatin1StringView("qso_date"),
-           QStringLiteral("20") % date.mid(6, 2) % date.mid(3, 2) % date.mid(0, 2));
-    ajoute(record, QLatin1StringView("time_on"), heure.left(2) % heure.right(2));
-    ajoute(record, QLatin1StringView("mode"), champ(ligne, LogLine::Mode).toString());
-    ajoute(record, QLatin1StringView("band"), Bande(champ(ligne, LogLine::Bande).toString()));
-    ajoute(record, QLatin1StringView("rst_rcvd"), champ(ligne, LogLine::RST_Recu).toString());
-    ajoute(record, QLatin1StringView("rst_sent"), champ(ligne, LogLine::RST_Envoye).toString());
-    ajoute(record, QLatin1StringView("SIG_INFO"), champ(ligne, LogLine::Nom_Moulin).toString());
-    ajoute(record, QLatin1StringView("QSL_RCVD"),
-           qsl == QLatin1StringView("*") ? QStringLiteral("Y") : QStringLiteral("N"));
-    record.append(QLatin1StringView("<eor>"));
-    return record;
+    ecritRecord(record, Poubelle);
+    return QString::fromLatin1(record);
 }
 
 QString Nom_Fichier(const QString& indicatif)
@@ -236,9 +287,11 @@ QByteArray Exportation(const QString& indicatif, const QByteArray& log)
     sortie += kFinLigne;
     sortie += QByteArray("<eoh>") + kFinLigne;
 
-    TextFile::forEachLine(log, [&sortie](const char* data, qsizetype taille) {
-        // Records are ASCII, one byte a character.
-        sortie += ADIF_SP(Cp1252::decode(data, taille)).toLatin1();
+    QString ligne;
+    TextFile::forEachLine(log, [&](const char* data, qsizetype taille) {
+        ligne.resize(taille);
+        Cp1252::decodeInto(data, taille, ligne.data());
+        ecritRecord(sortie, ligne);
         sortie += kFinLigne;
     });
     return sortie;
