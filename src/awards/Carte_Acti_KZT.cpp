@@ -6,6 +6,7 @@
 #include "platform/MessageBox.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,12 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     Bande_Carte->setGeometry(344, 12, 120, 24);
     for (QLabel* l : {NB_Dep, Label5, Bande_Carte})
         l->setFont(titre);
+    // The heading reads as one line: its text stays within its place.
+    while (titre.pointSizeF() > 7 &&
+           QFontMetrics(titre).horizontalAdvance(Label5->text()) > Label5->width() - 4) {
+        titre.setPointSizeF(titre.pointSizeF() - 0.5);
+        Label5->setFont(titre);
+    }
 
     Label1 = nomme(new QLabel(QStringLiteral("KZT"), this), QStringLiteral("Label1"));
     Label1->setFont(titre);
