@@ -13,12 +13,16 @@
 #include "awards/Multi_QSL.h"
 #include "awards/Scores_Moulins.h"
 #include "entry/EntryBinding.h"
+#include "exchange/Adif.h"
 #include "log/DisplayLine.h"
 #include "log/FirstNameMemory.h"
 #include "log/LogLine.h"
 #include "log/StationLog.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "search/Recherche_Indicatif.h"
+#include "web/Cluster.h"
+#include "web/Pages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -30,6 +34,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -106,6 +111,10 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     setCentralWidget(centre);
 
     construitMenus();
+    connect(m_saisie->Rechercher, &QPushButton::clicked, this,
+            [this] { Recherche_Indicatif::Ouvre(m_services, *m_liste, this); });
+    connect(m_saisie->Command1, &QPushButton::clicked, this,
+            [this] { Liste_KZT1::Ouvre(m_services, this); });
 
     m_liaison = new EntryBinding(
         *m_saisie, *m_liste, m_services.dossier, m_services.reglages, m_services.messages,
@@ -184,7 +193,9 @@ void Main::construitMenus()
     QMenu* fichier = menu(barre, "Mnu_Fichier", QStringLiteral("&Fichier"));
     QAction* quitter = element(fichier, "Mnu_Quitter", QStringLiteral("&Quitter RQN_KZT"));
     connect(quitter, &QAction::triggered, this, &Main::Mnu_Quitter_Click);
-    element(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
+    QAction* adif = element(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
+    connect(adif, &QAction::triggered, this,
+            [this] { Adif::Mnu_ADIF_Click(m_services.dossier, m_indicatif, m_services.messages); });
 
     QMenu* date = menu(barre, "Mnu_Date", QStringLiteral("&Date"));
     Mnu_Date_Auto = element(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));
@@ -231,20 +242,17 @@ void Main::construitMenus()
         };
         ouvre<Multi_QSL>(this, [&] { return new Multi_QSL(m_services, lignes, indicatif, this); });
     });
-    element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
+    QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
+    connect(cluster, &QAction::triggered, this,
+            [this] { Cluster::Ouvre(m_services, m_indicatif, this); });
 
     QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
     QAction* apropos = element(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
     connect(apropos, &QAction::triggered, this, &Main::Mnu_APropos_Click);
-    element(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
+    QAction* reglement = element(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
+    connect(reglement, &QAction::triggered, this, [this] { Reglement::Ouvre(m_services, this); });
     QAction* historique = element(aide, "Mnu_Historique", QStringLiteral("&Historique"));
     connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
-
-    // The windows of these commands are not part of the program yet: the
-    // commands stay greyed until they can open them.
-    for (const char* nom : {"Mnu_ADIF", "Mnu_Cluster", "Mnu_Reglement"}) {
-        findChild<QAction*>(QLatin1String(nom))->setEnabled(false);
-    }
 }
 
 void Main::dimensionne()

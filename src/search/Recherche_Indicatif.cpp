@@ -114,11 +114,12 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     Label13->setText(Recherche::Entete);
 }
 
-Recherche_Indicatif* Recherche_Indicatif::Ouvre(const Services& services, LogList& liste)
+Recherche_Indicatif* Recherche_Indicatif::Ouvre(const Services& services, LogList& liste,
+                                                QWidget* parent)
 {
     static QPointer<Recherche_Indicatif> fenetre;
     if (!fenetre)
-        fenetre = new Recherche_Indicatif(services, liste);
+        fenetre = new Recherche_Indicatif(services, liste, parent);
     fenetre->show();
     fenetre->raise();
     fenetre->activateWindow();

@@ -23,7 +23,8 @@ public:
     Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
-    static Recherche_Indicatif* Ouvre(const Services& services, LogList& liste);
+    static Recherche_Indicatif* Ouvre(const Services& services, LogList& liste,
+                                      QWidget* parent = nullptr);
 
     // Option1(1) to Option1(3).
     QRadioButton* Option1[4] = {};

@@ -78,11 +78,11 @@ void Cluster::Afficher_Click()
     WebBrowser1->ouvre(Web::Adresse(site, Web::Chemin_Cluster(index)));
 }
 
-Cluster* Cluster::Ouvre(const Services& services, const QString& indicatif)
+Cluster* Cluster::Ouvre(const Services& services, const QString& indicatif, QWidget* parent)
 {
     static QPointer<Cluster> fenetre;
     if (!fenetre) {
-        fenetre = new Cluster(services, indicatif);
+        fenetre = new Cluster(services, indicatif, parent);
         Fenetres::Ferme_A_La_Fin(fenetre);
     }
     Fenetres::Montre(fenetre);

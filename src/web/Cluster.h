@@ -18,7 +18,8 @@ public:
     Cluster(const Services& services, const QString& indicatif, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
-    static Cluster* Ouvre(const Services& services, const QString& indicatif);
+    static Cluster* Ouvre(const Services& services, const QString& indicatif,
+                          QWidget* parent = nullptr);
 
     VueWeb* WebBrowser1;
     QComboBox* Bande_CL;

@@ -54,11 +54,11 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
     WebBrowser1->ouvre(adresse(services, Web::Chemin_Reglement));
 }
 
-Reglement* Reglement::Ouvre(const Services& services)
+Reglement* Reglement::Ouvre(const Services& services, QWidget* parent)
 {
     static QPointer<Reglement> fenetre;
     if (!fenetre) {
-        fenetre = new Reglement(services);
+        fenetre = new Reglement(services, parent);
         Fenetres::Ferme_A_La_Fin(fenetre);
     }
     Fenetres::Montre(fenetre);

@@ -27,7 +27,7 @@ public:
     explicit Reglement(const Services& services, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
-    static Reglement* Ouvre(const Services& services);
+    static Reglement* Ouvre(const Services& services, QWidget* parent = nullptr);
 
     VueWeb* WebBrowser1;
 };

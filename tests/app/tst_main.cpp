@@ -382,7 +382,7 @@ void TestMain::menus_data()
     };
     ligne("Mnu_Fichier", "", "Fichier", true);
     ligne("Mnu_Quitter", "Mnu_Fichier", "Quitter RQN_KZT", true);
-    ligne("Mnu_ADIF", "Mnu_Fichier", "Exporter le log au format ADIF", false);
+    ligne("Mnu_ADIF", "Mnu_Fichier", "Exporter le log au format ADIF", true);
     ligne("Mnu_Date", "", "Date", true);
     ligne("Mnu_Date_Auto", "Mnu_Date", "Automatique", true);
     ligne("Mnu_Date_Man", "Mnu_Date", "Manuelle", true);
@@ -394,10 +394,10 @@ void TestMain::menus_data()
     ligne("Mnu_Carte_HB", "Mnu_Carte", "des départements contactés", true);
     ligne("Mnu_Score", "", "Scores", true);
     ligne("Mnu_Non_Recues", "", "QSL's non reçues", true);
-    ligne("Mnu_Cluster", "", "Afficher Cluster", false);
+    ligne("Mnu_Cluster", "", "Afficher Cluster", true);
     ligne("Mnu_Aide", "", "Aide", true);
     ligne("Mnu_APropos", "Mnu_Aide", "A_Propos", true);
-    ligne("Mnu_Reglement", "Mnu_Aide", "Reglement", false);
+    ligne("Mnu_Reglement", "Mnu_Aide", "Reglement", true);
     ligne("Mnu_Historique", "Mnu_Aide", "Historique", true);
 }
 
