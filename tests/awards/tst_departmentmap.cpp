@@ -21,7 +21,6 @@ private Q_SLOTS:
     void colouring();
     void missingLog();
     void boxes();
-    void colours();
 };
 
 void TestDepartmentMap::departmentBox_data()
@@ -153,19 +152,6 @@ void TestDepartmentMap::boxes()
     }
     QCOMPARE(Position_Case(75), QPoint(24, 32));
     QCOMPARE(Position_Case(97), QPoint(448, 448));
-}
-
-void TestDepartmentMap::colours()
-{
-    for (Etat e : {Etat::Non_Contacte, Etat::Contacte, Etat::Confirme})
-        QCOMPARE(Etat_De(Couleur(e)), e);
-    QCOMPARE(Couleur(Etat::Non_Contacte), 0xFFFF80u);
-    QCOMPARE(Couleur(Etat::Contacte), 0xFFC0C0u);
-    QCOMPARE(Couleur(Etat::Confirme), 0x80FF80u);
-    QCOMPARE(Etat_De(0xFFFFFF), Etat::Non_Contacte);
-    QCOMPARE(Legende_Confirmes(0), QStringLiteral("0 Dpt confirmés"));
-    QCOMPARE(Legende_Non_Confirmes(12), QStringLiteral("12 Dpt non confirmés"));
-    QCOMPARE(Legende_Non_Contactes(96), QStringLiteral("96 Dpt non contactés"));
 }
 
 QTEST_GUILESS_MAIN(TestDepartmentMap)
