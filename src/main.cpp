@@ -4,10 +4,20 @@
 #include "platform/WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+
+    // The platform's own dialogs (printer choice, text box menus) in French,
+    // like the rest of the program.
+    QTranslator qtFrancais;
+    if (qtFrancais.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(&qtFrancais);
 
     SettingsStore reglages;
     SystemClock horloge;
