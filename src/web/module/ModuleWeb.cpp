@@ -3,6 +3,7 @@
 #include "platform/WebViewModule.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QObject>
 #include <QOpenGLContext>
 #include <QUrl>
@@ -17,11 +18,11 @@ namespace {
 // The web engine draws in a context shared with the application's. An
 // application that asks for it from its start has one; the program does not,
 // as it costs every start, so the module makes it the first time it loads.
+// (The engine still warns once that it was loaded late.)
 void partageOpenGL()
 {
     if (QOpenGLContext::globalShareContext())
         return;
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     auto* contexte = new QOpenGLContext(QCoreApplication::instance());
     contexte->create();
     qt_gl_set_global_share_context(contexte);
@@ -35,7 +36,12 @@ class ModuleWeb : public QObject, public FabriqueVueWeb {
     Q_INTERFACES(FabriqueVueWeb)
 
 public:
-    ModuleWeb() { partageOpenGL(); }
+    ModuleWeb()
+    {
+        partageOpenGL();
+        // The engine's report of its set-up is of no use to the operator.
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+    }
 
     QWidget* cree(QWidget* parent, std::function<void(bool)> chargee) override
     {
