@@ -32,10 +32,12 @@ bool fixe(const QFont& police)
 
 } // namespace
 
-QFont Police_Liste()
+namespace {
+
+QFont choisitPoliceListe()
 {
     const QString terminal = QStringLiteral("Terminal");
-    if (QFontDatabase::families().contains(terminal)) {
+    if (QFontDatabase::hasFamily(terminal)) {
         QFont police(terminal);
         if (fixe(police))
             return police;
@@ -54,6 +56,15 @@ QFont Police_Liste()
         if (fixe(autre))
             return autre;
     }
+    return police;
+}
+
+} // namespace
+
+QFont Police_Liste()
+{
+    // Chosen once: looking fonts up is one of the dearest steps of a start.
+    static const QFont police = choisitPoliceListe();
     return police;
 }
 

@@ -56,8 +56,9 @@ void ecritNumero(QChar* out, int numero)
 
 QString Ligne_Affichage(int numero, const char* logLine, qsizetype taille)
 {
-    QString ligne(Longueur, QLatin1Char(' '));
+    QString ligne(Longueur, Qt::Uninitialized);
     QChar* out = ligne.data();
+    std::fill_n(reinterpret_cast<char16_t*>(out), Longueur, u' ');
     ecritNumero(out, numero);
     for (const Piece& p : kPieces) {
         const qsizetype debut = p.stockee.debut - 1;

@@ -25,12 +25,25 @@ int byteOf(char16_t u)
 
 namespace Cp1252 {
 
+namespace {
+
+constexpr std::array<char16_t, 256> tableOfBytes()
+{
+    std::array<char16_t, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[size_t(b)] = (b >= 0x80 && b < 0xA0) ? kHigh[size_t(b - 0x80)] : char16_t(b);
+    return table;
+}
+
+constexpr std::array<char16_t, 256> kBytes = tableOfBytes();
+
+} // namespace
+
 void decodeInto(const char* data, qsizetype size, QChar* out)
 {
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(data[i]);
-        out[i] = (b >= 0x80 && b < 0xA0) ? QChar(kHigh[b - 0x80]) : QChar(char16_t(b));
-    }
+    auto* dst = reinterpret_cast<char16_t*>(out);
+    for (qsizetype i = 0; i < size; ++i)
+        dst[i] = kBytes[static_cast<unsigned char>(data[i])];
 }
 
 QString decode(const char* data, qsizetype size)
