@@ -23,6 +23,7 @@
 #include "web/Sites.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -177,6 +178,15 @@ int demarre(int argc, char* argv[])
         QTimer::singleShot(0, &pret);
         return app.exec();
     }
+    if (genre == "text") {
+        // The same window with one line of text: the system's fonts are
+        // looked up, as any window that shows text must.
+        QLabel fenetre(QStringLiteral("RQN_KZT"));
+        fenetre.resize(800, 600);
+        fenetre.show();
+        QTimer::singleShot(0, &pret);
+        return app.exec();
+    }
     SettingsStore reglages(QString::fromLocal8Bit(argv[4]));
     SystemClock horloge;
     ScriptedMessageBox messages;
@@ -253,7 +263,7 @@ void departs(int fois)
                     ? "default"
                     : qgetenv("QT_QPA_PLATFORM").constData());
     Depart reference{};
-    for (const char* genre : {"empty", "program", "cluster"}) {
+    for (const char* genre : {"empty", "text", "program", "cluster"}) {
         std::vector<double> ms;
         std::vector<double> mo;
         lance(genre, dossier.path(), ini); // warms the disk cache
@@ -268,6 +278,7 @@ void departs(int fois)
         if (reference.ms == 0)
             reference = m;
         const char* nom = std::strcmp(genre, "empty") == 0     ? "empty Qt window"
+                          : std::strcmp(genre, "text") == 0    ? "Qt window with one label"
                           : std::strcmp(genre, "program") == 0 ? "program, 10,000-QSO log"
                                                                : "program + cluster window";
         std::printf("  %-28s %7.1f ms (x%.2f)  %7.1f MB max resident (x%.2f)\n", nom, m.ms,
