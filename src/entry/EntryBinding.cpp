@@ -103,9 +103,14 @@ void EntryBinding::lit()
         const auto c = M::Controle(i);
         QWidget* w = m_widgets[size_t(i)];
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            const int index = combo->currentIndex();
+            // A text typed that is one of the items counts as that item chosen.
             const QString texte = combo->currentText();
-            m_modele.Change_Index(c, index >= 0 && combo->itemText(index) == texte ? index : -1, texte);
+            const int index = combo->currentIndex();
+            m_modele.Change_Index(c,
+                                  index >= 0 && combo->itemText(index) == texte
+                                      ? index
+                                      : combo->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive),
+                                  texte);
         } else if (auto* ligne = qobject_cast<QLineEdit*>(w)) {
             m_modele.Change_Texte(c, ligne->text());
         } else if (auto* coche = qobject_cast<QCheckBox*>(w)) {

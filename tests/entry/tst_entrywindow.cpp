@@ -150,6 +150,9 @@ private Q_SLOTS:
         QCOMPARE(log(), attendu + kQso1);
         // The date stays for the next QSO in manual mode: the last line's.
         QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
+        // The mode typed is one of the list's: it is remembered as chosen.
+        QCOMPARE(b->reglageStation("F1ABC", Reglages::Mode_Utilise), QStringLiteral("1"));
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("CW"));
     }
 
     void editThroughDoubleClick()
