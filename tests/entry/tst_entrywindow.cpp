@@ -190,6 +190,29 @@ private Q_SLOTS:
         QVERIFY(!z->Annule_Saisie->isEnabled());
     }
 
+    // The last line was already the selected one: declining still shows it
+    // again, so it can be deleted at once and its date is kept in manual mode.
+    void decliningShowsTheLastLineAgain()
+    {
+        demarre(kQso1, false);
+        QVERIFY(!z->Annule_Saisie->isEnabled());
+        tape("f6abc");
+        tape("");
+        tape("2a");
+        tape("2a001");
+        tape("01/01/25");
+        tape("09:30");
+        for (int i = 0; i < 5; ++i)
+            enter();
+        QCOMPARE(focus(), z->Valide_A);
+        b->messages.queue(MessageBox::AnswerNo);
+        enter();
+        QCOMPARE(log(), kQso1);
+        QVERIFY(z->Annule_Saisie->isEnabled());
+        QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
+        QVERIFY(z->Ind_A->text().isEmpty());
+    }
+
     void clickWhileTypingShowsTheQso()
     {
         demarre(kQso1);
