@@ -244,7 +244,7 @@ void Main::construitMenus()
     });
     QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
     connect(cluster, &QAction::triggered, this,
-            [this] { Cluster::Ouvre(m_services, m_indicatif, this); });
+            [this, indicatif] { Cluster::Ouvre(m_services, indicatif, this); });
 
     QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
     QAction* apropos = element(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));

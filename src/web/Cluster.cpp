@@ -14,8 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Cluster::Cluster(const Services& services, const QString& indicatif, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services), m_indicatif(indicatif)
+Cluster::Cluster(const Services& services, std::function<QString()> indicatif, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
 {
     setObjectName(QStringLiteral("Cluster"));
     setWindowTitle(QStringLiteral("Cluster"));
@@ -64,8 +64,14 @@ Cluster::Cluster(const Services& services, const QString& indicatif, QWidget* pa
     Apparence::Centre(this);
 
     Bande_CL->addItems(Web::Bandes_Cluster());
-    Bande_CL->setCurrentIndex(Web::Bande_Lue(m_services.reglages, m_indicatif));
+    Bande_CL->setCurrentIndex(Web::Bande_Lue(m_services.reglages, m_indicatif()));
     Afficher_Click();
+}
+
+Cluster::Cluster(const Services& services, const QString& indicatif, QWidget* parent)
+    : Cluster(
+          services, [indicatif] { return indicatif; }, parent)
+{
 }
 
 void Cluster::Afficher_Click()
@@ -73,18 +79,25 @@ void Cluster::Afficher_Click()
     int index = Bande_CL->currentIndex();
     if (index < 0)
         index = Web::Bande_Defaut;
-    Web::Bande_Ecrite(m_services.reglages, m_indicatif, index);
+    Web::Bande_Ecrite(m_services.reglages, m_indicatif(), index);
     const QString site = Web::Site(m_services.reglages, Web::Cle_Site_Cluster, Web::Site_Cluster);
     WebBrowser1->ouvre(Web::Adresse(site, Web::Chemin_Cluster(index)));
 }
 
-Cluster* Cluster::Ouvre(const Services& services, const QString& indicatif, QWidget* parent)
+Cluster* Cluster::Ouvre(const Services& services, std::function<QString()> indicatif,
+                        QWidget* parent)
 {
     static QPointer<Cluster> fenetre;
     if (!fenetre) {
-        fenetre = new Cluster(services, indicatif, parent);
+        fenetre = new Cluster(services, std::move(indicatif), parent);
         Fenetres::Ferme_A_La_Fin(fenetre);
     }
     Fenetres::Montre(fenetre);
     return fenetre;
+}
+
+Cluster* Cluster::Ouvre(const Services& services, const QString& indicatif, QWidget* parent)
+{
+    return Ouvre(
+        services, [indicatif] { return indicatif; }, parent);
 }

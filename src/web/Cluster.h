@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -15,9 +17,15 @@ class VueWeb;
 class Cluster : public QWidget {
     Q_OBJECT
 public:
+    // indicatif gives the current station each time the band is stored, so
+    // that a change of station while the window is open is followed.
+    Cluster(const Services& services, std::function<QString()> indicatif,
+            QWidget* parent = nullptr);
     Cluster(const Services& services, const QString& indicatif, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
+    static Cluster* Ouvre(const Services& services, std::function<QString()> indicatif,
+                          QWidget* parent = nullptr);
     static Cluster* Ouvre(const Services& services, const QString& indicatif,
                           QWidget* parent = nullptr);
 
@@ -35,5 +43,5 @@ public Q_SLOTS:
 
 private:
     Services m_services;
-    QString m_indicatif;
+    std::function<QString()> m_indicatif;
 };

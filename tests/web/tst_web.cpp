@@ -65,6 +65,7 @@ private Q_SLOTS:
 
     void pageLoadsInRealView();
     void clusterShowsStoredBandAndStoresChoice();
+    void clusterFollowsAChangeOfStation();
     void clusterOpensOnce();
     void awardPagesOpenTheirPaths();
 };
@@ -258,6 +259,23 @@ void TestWeb::clusterShowsStoredBandAndStoresChoice()
     QCOMPARE(encore.WebBrowser1->adresse().path(), QStringLiteral("/dxc/top_50_14_MHz.html"));
     Cluster autre(services(), QStringLiteral("F6AUTRE"));
     QCOMPARE(autre.Bande_CL->currentIndex(), 0);
+}
+
+void TestWeb::clusterFollowsAChangeOfStation()
+{
+    PageServer serveur;
+    pointeSites(serveur.site());
+    QString station = QStringLiteral("F5AVANT");
+    Cluster fenetre(services(), [&station] { return station; });
+    // The station is changed while the window is open: the next band shown
+    // is the new station's, and the old one keeps its own.
+    station = QStringLiteral("F5APRES");
+    fenetre.Bande_CL->setCurrentIndex(12);
+    fenetre.Afficher->click();
+    QCOMPARE(m_reglages.read(Reglages::Section_Station("F5APRES"), Reglages::Bande_Cluster, {}),
+             QStringLiteral("12"));
+    QCOMPARE(m_reglages.read(Reglages::Section_Station("F5AVANT"), Reglages::Bande_Cluster, {}),
+             QStringLiteral("0"));
 }
 
 void TestWeb::clusterOpensOnce()
