@@ -3,6 +3,7 @@
 #include "Apparence.h"
 #include "Main.h"
 #include "SettingsKeys.h"
+#include "entry/EntryBinding.h"
 #include "log/StationLog.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -169,6 +170,8 @@ void Station::Validation_Click()
 
     if (!m_main.Charge_Log())
         return;
+    EntryBinding* saisie = m_main.Liaison_Saisie();
+    saisie->agit([saisie] { saisie->modele().Change_Station(); });
 
     close();
 }

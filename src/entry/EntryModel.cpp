@@ -386,6 +386,12 @@ void EntryModel::Double_Clic()
     donneFocus(Ind_A);
 }
 
+void EntryModel::Change_Station()
+{
+    if (m_modeModif)
+        Prepare_Saisie();
+}
+
 void EntryModel::Annule_Saisie_Click()
 {
     if (m_ligneSelection.isEmpty()) {

@@ -95,6 +95,10 @@ public:
     // The selected line of the log list changed (click or program).
     void Selection(const QString& ligne);
     void Double_Clic();
+    // The station changed and its log is now the list: a QSO taken from the
+    // list of the previous station is no longer there to be replaced, so its
+    // edit ends (it would otherwise be added to the new station's log).
+    void Change_Station();
 
     // True while the focus field waits for the window to show it (set by
     // every change, cleared by the window).

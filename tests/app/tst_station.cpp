@@ -3,6 +3,7 @@
 #include "app/EntryArea.h"
 #include "app/LogList.h"
 #include "app/Station.h"
+#include "entry/EntryBinding.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -22,6 +23,7 @@ private Q_SLOTS:
     void logExistantConserve();
     void modeleAbsent();
     void fenetreUniqueEtNonModale();
+    void changementPendantUneEdition();
 
 private:
     // A started program on station F1ABC with a log of three QSOs, band 4 and
@@ -234,6 +236,26 @@ void TestStation::fenetreUniqueEtNonModale()
     s->close();
     QTRY_VERIFY(!premiere);
     QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+}
+
+// A QSO of the first station's list, being edited when the station changes,
+// is not stored in the new station's log: its edit ends.
+void TestStation::changementPendantUneEdition()
+{
+    EntryBinding* saisie = m->Liaison_Saisie();
+    saisie->agit([saisie] { saisie->modele().Double_Clic(); });
+    QVERIFY(saisie->modele().Mode_Modif());
+
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F2NEW"));
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    QCOMPARE(b->station(), QStringLiteral("F2NEW"));
+    QVERIFY(!saisie->modele().Mode_Modif());
+    QVERIFY(!saisie->modele().Liste_Verrouillee());
+    QVERIFY(!m->Saisie()->Valide_A->isEnabled());
+    QCOMPARE(m->Saisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(m->Saisie()->Ind_A->text().isEmpty());
+    QVERIFY(AppBench::lit(b->cheminLog(QStringLiteral("F2NEW"))).isEmpty());
 }
 
 QTEST_MAIN(TestStation)
