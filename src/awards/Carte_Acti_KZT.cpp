@@ -49,6 +49,8 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     QFont titre = font();
     titre.setBold(true);
     titre.setPointSizeF(12);
+    // "KZT" keeps its bold 12 points even when the heading has to shrink.
+    const QFont kzt = titre;
     NB_Dep = nomme(new QLabel(QStringLiteral("0"), Frame1), QStringLiteral("NB_Dep"));
     NB_Dep->setGeometry(56, 12, 52, 24);
     NB_Dep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -67,7 +69,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     }
 
     Label1 = nomme(new QLabel(QStringLiteral("KZT"), this), QStringLiteral("Label1"));
-    Label1->setFont(titre);
+    Label1->setFont(kzt);
     Label1->setGeometry(120, 56, 64, 24);
     Bande_A = nomme(new QComboBox(this), QStringLiteral("Bande_A"));
     Bande_A->setEditable(true);
