@@ -432,11 +432,6 @@ void EntryModel::Valide_A_Click()
 
 bool EntryModel::enregistre()
 {
-    m_etat[Prenom_A].texte = Cp1252::toUpper(m_etat[Prenom_A].texte);
-    const QString sansBlancs = Texte::sansBlancs(m_etat[Rem_A].texte);
-    if (sansBlancs.size() > 30)
-        m_etat[Rem_A].texte = sansBlancs.left(30);
-
     LogLine::Champs c;
     c.indicatif = m_etat[Ind_A].texte;
     c.departement = m_etat[Dpt_A].texte;
@@ -450,9 +445,16 @@ bool EntryModel::enregistre()
     c.rstEnvoye = m_etat[RSTE_A].texte;
     c.nomMoulin = m_etat[Rem_A].texte;
     c.qsl = m_etat[QSL_A].coche;
+    // The line puts the first name in upper case and cuts the windmill name
+    // itself; the fields show that only once the QSO is to be stored, a
+    // refused one stays as typed.
     const LogLine::Formee ligne = LogLine::forme(c);
     if (!ligne.ok())
         return refuse(ligne.erreur);
+    c.prenom = m_etat[Prenom_A].texte = Cp1252::toUpper(c.prenom);
+    const QString sansBlancs = Texte::sansBlancs(m_etat[Rem_A].texte);
+    if (sansBlancs.size() > 30)
+        m_etat[Rem_A].texte = sansBlancs.left(30);
 
     const Status memoire = FirstNameMemory(m_dossier).Memorise_Prenom(
         FirstNameMemory::Forme_Ligne(c.indicatif, c.departement, c.prenom));

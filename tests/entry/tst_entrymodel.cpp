@@ -364,12 +364,16 @@ private Q_SLOTS:
     {
         typeQso("F6NEW", "77", "77121");
         m_modele->Change_Texte(M::Mode_A, "OLIVIA");
+        m_modele->Change_Texte(M::Prenom_A, "paul");
+        m_modele->Change_Texte(M::Rem_A, "  moulin de la galette et de ses environs ");
         m_modele->Valide_A_Click();
         QVERIFY2(m_messages.lastText().contains("mode"), qPrintable(m_messages.lastText()));
         QCOMPARE(logBytes(), QByteArray());
         QVERIFY(!QFile::exists(m_dir->filePath("Liste_Prenom.txt")));
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F6NEW"));
         QCOMPARE(m_modele->etat(M::Mode_A).texte, QStringLiteral("OLIVIA"));
+        QCOMPARE(m_modele->etat(M::Prenom_A).texte, QStringLiteral("paul"));
+        QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("  moulin de la galette et de ses environs "));
         QVERIFY(m_modele->etat(M::Valide_A).actif);
     }
 
