@@ -38,6 +38,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 namespace {
 
@@ -444,6 +445,19 @@ void Main::Mnu_APropos_Click()
 void Main::Mnu_Historique_Click()
 {
     m_services.messages.notice(Version::Historique());
+}
+
+// The close box closes the main window only: the windows opened from it stay
+// open, and the program ends when the last of them is closed. Qt does not
+// count a window that has a parent among those that keep the program going,
+// so they lose that tie to the main window now.
+void Main::closeEvent(QCloseEvent* evenement)
+{
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow() && w->isVisible() && w->windowHandle())
+            w->windowHandle()->setTransientParent(nullptr);
+    }
+    QMainWindow::closeEvent(evenement);
 }
 
 void Main::Mnu_Quitter_Click()

@@ -56,6 +56,9 @@ public Q_SLOTS:
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();
 
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
 private:
     void construitMenus();
     QWidget* construitEntete();

@@ -13,7 +13,9 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 
 class TestMain : public QObject {
     Q_OBJECT
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void menus_data();
     void menus();
     void aProposHistoriqueQuitter();
+    void fermetureLaisseLesFenetresOuvertes();
     void listeEnPoliceFixe();
 };
 
@@ -463,6 +466,34 @@ void TestMain::aProposHistoriqueQuitter()
 
     enfant<QAction>(&m, "Mnu_Quitter")->trigger();
     QCOMPARE(b.termine, 1);
+    QVERIFY(!m.isVisible());
+}
+
+// The main window's close box: a window opened from the menus stays open and
+// the program goes on until it is closed too.
+void TestMain::fermetureLaisseLesFenetresOuvertes()
+{
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    b.ecritLog(QStringLiteral("F1ABC"), 1);
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+    enfant<QAction>(&m, "Mnu_Score")->trigger();
+    QPointer<QWidget> scores = m.findChild<QWidget*>(QStringLiteral("Scores_Moulins"));
+    QVERIFY(scores && scores->isVisible());
+
+    bool ouverteApres = false;
+    QTimer::singleShot(0, &m, [&] {
+        m.close();
+        QTimer::singleShot(50, &m, [&] {
+            ouverteApres = scores && scores->isVisible();
+            if (scores)
+                scores->close();
+        });
+    });
+    QTimer::singleShot(3000, &m, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0); // ended by the last window, not by the watch
+    QVERIFY(ouverteApres);
     QVERIFY(!m.isVisible());
 }
 
