@@ -3,6 +3,7 @@
 #include "Apparence.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QPainter>
@@ -114,6 +115,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     // A click on the line that is already selected changes nothing in the
     // view, but is a choice all the same.
     Liste_KZT->viewport()->installEventFilter(this);
+    Liste_KZT->installEventFilter(this);
     connect(Liste_KZT, &QListView::pressed, this, [this](const QModelIndex& index) {
         if (index.isValid() && index.row() == m_ligneAvantClic)
             Q_EMIT Ligne_Choisie(index.row());
@@ -124,6 +126,20 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
 
 bool LogList::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (m_verrouillee && (objet == Liste_KZT->viewport() || objet == Liste_KZT)) {
+        switch (evenement->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::KeyPress: {
+            const int touche = static_cast<QKeyEvent*>(evenement)->key();
+            return touche != Qt::Key_Tab && touche != Qt::Key_Backtab;
+        }
+        default:
+            break;
+        }
+    }
     if (objet == Liste_KZT->viewport() && evenement->type() == QEvent::MouseButtonPress)
         m_ligneAvantClic = Index_Selection();
     return QWidget::eventFilter(objet, evenement);

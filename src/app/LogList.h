@@ -32,6 +32,10 @@ public:
     void Selectionne(int index);
     void Selectionne_Derniere();
 
+    // While a QSO of the list is being edited, clicks and keys on the list
+    // change nothing, not even the highlighted line.
+    void Verrouille(bool verrouillee) { m_verrouillee = verrouillee; }
+
     QListView* Liste_KZT;
     QLabel* Label_Liste;
 
@@ -46,5 +50,6 @@ protected:
 private:
     QStringListModel* m_modele;
     int m_ligneAvantClic = -1;
+    bool m_verrouillee = false;
     QScrollArea* m_titres;
 };

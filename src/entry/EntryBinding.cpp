@@ -147,6 +147,7 @@ void EntryBinding::montre()
             Apparence::Fond(w, e.couleur == M::Couleur::Vert ? Apparence::Vert_Clair : Apparence::Jaune_Clair);
     }
     m_zone.Mode_Aff->setText(m_modele.Mode_Aff());
+    m_liste.Verrouille(m_modele.Liste_Verrouillee());
     if (m_modele.Focus_A_Donner()) {
         m_modele.Focus_Donne();
         QWidget* w = m_widgets[size_t(m_modele.focus())];
@@ -177,8 +178,12 @@ bool EntryBinding::eventFilter(QObject* objet, QEvent* evenement)
         agit([this, c] { m_modele.Frappe(c, QLatin1Char('\r')); });
         return true;
     }
-    const QString texte = touche->text();
-    if (texte.size() != 1 || !texte.at(0).isPrint() || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+    // Backspace is a typed key like the characters (code 8); the other
+    // editing keys (arrows, Delete) are not.
+    const bool retour = touche->key() == Qt::Key_Backspace;
+    const QString texte = retour ? QString(QChar(8)) : touche->text();
+    if (texte.size() != 1 || (!retour && !texte.at(0).isPrint()) ||
+        (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
 
     M::Touche t;

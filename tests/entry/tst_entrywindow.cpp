@@ -157,16 +157,22 @@ private Q_SLOTS:
 
     void editThroughDoubleClick()
     {
-        demarre(kQso1);
+        QByteArray autre = kQso1;
+        autre.replace("F5XYZ", "F6XYZ");
+        demarre(kQso1 + autre);
         clique(0, true);
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Modification QSO"));
         QCOMPARE(focus(), z->Ind_A);
         QVERIFY(z->Valide_A->isEnabled());
+        // The list is locked: neither the fields nor the highlighted line move.
+        clique(1);
+        QCOMPARE(m->Liste()->Index_Selection(), 0);
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F5XYZ"));
         z->Prenom_A->setText("paul");
         QTest::mouseClick(z->Valide_A, Qt::LeftButton);
         QByteArray attendu = kQso1;
         attendu.replace("JEAN", "PAUL");
-        QCOMPARE(log(), attendu);
+        QCOMPARE(log(), attendu + autre);
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     }
 
