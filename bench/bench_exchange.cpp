@@ -179,10 +179,10 @@ int demarre(int argc, char* argv[])
         return app.exec();
     }
     if (genre == "text") {
-        // The same window with one line of text: the system's fonts are
-        // looked up, as any window that shows text must.
+        // The same window with one line of text, measured: the system's
+        // fonts are looked up, as any window that shows text must.
         QLabel fenetre(QStringLiteral("RQN_KZT"));
-        fenetre.resize(800, 600);
+        fenetre.resize(fenetre.sizeHint().expandedTo(QSize(800, 600)));
         fenetre.show();
         QTimer::singleShot(0, &pret);
         return app.exec();
