@@ -4,8 +4,10 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QElapsedTimer>
 
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 // Logs for the benchmarks: QSO n is an hour after QSO n - 1, so that the
@@ -45,6 +47,19 @@ inline double mediane(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
+}
+
+// Median time of the work over that many runs, in milliseconds.
+inline double medianeMs(int fois, const std::function<void()>& travail)
+{
+    std::vector<double> temps;
+    for (int i = 0; i < fois; ++i) {
+        QElapsedTimer t;
+        t.start();
+        travail();
+        temps.push_back(double(t.nsecsElapsed()) / 1e6);
+    }
+    return mediane(temps);
 }
 
 } // namespace BenchLog

@@ -6,6 +6,7 @@
 //
 //   bench_awards [folder]     (default: a temporary folder)
 
+#include "BenchLog.h"
 #include "app/Services.h"
 #include "awards/Aff_Contacte.h"
 #include "awards/CarteDepartements.h"
@@ -64,19 +65,6 @@ QString qso(int n)
     return LogLine::forme(c).ligne;
 }
 
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void print(const char* what, double ms)
 {
     std::printf("%-58s %8.1f ms%s\n", what, ms, ms < 100 ? "" : "   (over 100 ms)");
@@ -106,38 +94,38 @@ int main(int argc, char* argv[])
     constexpr int runs = 7;
 
     MoulinsContactes::Liste liste;
-    print("windmill list, HF (read, pick, sort, count)", medianMs(runs, [&] {
+    print("windmill list, HF (read, pick, sort, count)", BenchLog::medianeMs(runs, [&] {
               MoulinsContactes::Construit(log.chemin(), QStringLiteral("HF"), &liste);
           }));
     std::printf("  %lld lines listed, %d confirmed\n", static_cast<long long>(liste.lignes.size()),
                 liste.confirmes);
     QString nom;
-    print("windmill list saved (work file, sync, rename)", medianMs(runs, [&] {
+    print("windmill list saved (work file, sync, rename)", BenchLog::medianeMs(runs, [&] {
               MoulinsContactes::Enregistre(folder, kStation, QStringLiteral("HF"),
                                            QDate(2026, 12, 6), liste.lignes, &nom);
           }));
-    print("windmill list printed lines", medianMs(runs, [&] {
+    print("windmill list printed lines", BenchLog::medianeMs(runs, [&] {
               MoulinsContactes::Lignes_Impression(kStation, QStringLiteral("HF"),
                                                   QDate(2026, 12, 6), liste.lignes);
           }));
 
     CarteDepartements::Carte carte;
-    print("department map, HF", medianMs(runs, [&] {
+    print("department map, HF", BenchLog::medianeMs(runs, [&] {
               CarteDepartements::Colorie_Carte(log.chemin(), QStringLiteral("HF"), &carte);
           }));
     Scores::Tableau scores;
-    print("scores", medianMs(runs, [&] { Scores::Calcule(log.chemin(), &scores); }));
+    print("scores", BenchLog::medianeMs(runs, [&] { Scores::Calcule(log.chemin(), &scores); }));
 
     QStringList trouvees;
-    print("unreceived QSLs of F12AB (display lines)", medianMs(runs, [&] {
+    print("unreceived QSLs of F12AB (display lines)", BenchLog::medianeMs(runs, [&] {
               trouvees = QslNonRecues::Recherche(affichage.affichage, QStringLiteral("f12ab"));
           }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
-    print("unreceived QSLs of \"F\" (every callsign)", medianMs(runs, [&] {
+    print("unreceived QSLs of \"F\" (every callsign)", BenchLog::medianeMs(runs, [&] {
               trouvees = QslNonRecues::Recherche(affichage.affichage, QStringLiteral("F"));
           }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
-    print("QSL-back lines of all of them", medianMs(runs, [&] {
+    print("QSL-back lines of all of them", BenchLog::medianeMs(runs, [&] {
               QslNonRecues::Lignes_Cartes(QStringLiteral("F"), kStation, trouvees);
           }));
 
@@ -148,25 +136,25 @@ int main(int argc, char* argv[])
     const Services services{folder, reglages, horloge, messages, [] {}};
     const auto indicatif = [] { return kStation; };
 
-    print("windmill list window: open", medianMs(3, [&] {
+    print("windmill list window: open", BenchLog::medianeMs(3, [&] {
               Aff_Contacte w(services, indicatif);
               w.show();
               QCoreApplication::processEvents();
           }));
     Aff_Contacte liste_w(services, indicatif);
     liste_w.show();
-    print("windmill list window: Afficher, HF", medianMs(runs, [&] {
+    print("windmill list window: Afficher, HF", BenchLog::medianeMs(runs, [&] {
               liste_w.Afficher->click();
               QCoreApplication::processEvents();
           }));
-    print("map window: open (shows HF)", medianMs(3, [&] {
+    print("map window: open (shows HF)", BenchLog::medianeMs(3, [&] {
               Carte_Acti_KZT w(services, indicatif);
               w.show();
               QCoreApplication::processEvents();
           }));
     Carte_Acti_KZT carte_w(services, indicatif);
     carte_w.show();
-    print("map window: Afficher", medianMs(runs, [&] {
+    print("map window: Afficher", BenchLog::medianeMs(runs, [&] {
               carte_w.Afficher->click();
               QCoreApplication::processEvents();
           }));
@@ -174,7 +162,7 @@ int main(int argc, char* argv[])
         services, [&] { return affichage.affichage; }, indicatif);
     qsl_w.show();
     qsl_w.Indicatif->setText(QStringLiteral("F"));
-    print("unreceived-QSL window: search \"F\"", medianMs(runs, [&] {
+    print("unreceived-QSL window: search \"F\"", BenchLog::medianeMs(runs, [&] {
               qsl_w.Recherche->click();
               QCoreApplication::processEvents();
           }));

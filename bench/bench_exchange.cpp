@@ -9,6 +9,7 @@
 // The starts run this program again in a child mode:
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
 
+#include "BenchLog.h"
 #include "app/Main.h"
 #include "app/SettingsKeys.h"
 #include "exchange/Adif.h"
@@ -75,19 +76,6 @@ QByteArray log(int lignes)
     return octets;
 }
 
-double medianeMs(int fois, const std::function<void()>& travail)
-{
-    std::vector<double> temps;
-    for (int i = 0; i < fois; ++i) {
-        QElapsedTimer t;
-        t.start();
-        travail();
-        temps.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(temps.begin(), temps.end());
-    return temps[temps.size() / 2];
-}
-
 qint64 maintenantNs()
 {
     timespec ts{};
@@ -118,14 +106,14 @@ void recherche()
     std::printf("Search over 99,999 lines of the main list (median of 9)\n");
     for (const Cas& c : cas) {
         qsizetype trouves = 0;
-        const double ms = medianeMs(
+        const double ms = BenchLog::medianeMs(
             9, [&] { trouves = Recherche::Recherche_SP(c.cle, c.texte, lignes).lignes.size(); });
         std::printf("  %-32s %7.1f ms  (%lld found)\n", c.nom, ms, (long long)trouves);
     }
     // Back to the log from the last result.
     const QString dernier = Recherche::Ligne_Resultat(lignes.last());
     std::printf("  %-32s %7.1f ms\n", "back to the main list",
-                medianeMs(9, [&] { Recherche::Ligne_Du_Resultat(dernier, lignes); }));
+                BenchLog::medianeMs(9, [&] { Recherche::Ligne_Du_Resultat(dernier, lignes); }));
 }
 
 void exportation()
@@ -139,9 +127,9 @@ void exportation()
     qsizetype taille = 0;
     std::printf("ADIF export of 99,999 QSOs (median of 9)\n");
     std::printf("  %-32s %7.1f ms\n", "records in memory",
-                medianeMs(9, [&] { taille = Adif::Exportation(kIndicatif, octets).size(); }));
+                BenchLog::medianeMs(9, [&] { taille = Adif::Exportation(kIndicatif, octets).size(); }));
     std::printf("  %-32s %7.1f ms  (%.1f MB written, synced)\n", "whole export to the disk",
-                medianeMs(9,
+                BenchLog::medianeMs(9,
                           [&] {
                               if (!Adif::Exporte(dossier.path(), kIndicatif))
                                   qFatal("export failed");

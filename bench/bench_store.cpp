@@ -24,19 +24,6 @@ using BenchLog::qso;
 
 namespace {
 
-double medianMs(int runs, const std::function<void()>& work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
 void copyWithFsync(const QString& from, const QString& to)
 {
     QFile in(from);
@@ -74,10 +61,10 @@ int main(int argc, char* argv[])
 
         const int runs = size > 50000 ? 5 : 11;
         qsizetype shown = 0;
-        const double load = medianMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
+        const double load = BenchLog::medianeMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
         if (shown != size)
             qFatal("load gave %lld lines", static_cast<long long>(shown));
-        const double copy = medianMs(runs, [&] {
+        const double copy = BenchLog::medianeMs(runs, [&] {
             copyWithFsync(log.chemin(), QDir(folder).filePath(QStringLiteral("copy.txt")));
         });
 

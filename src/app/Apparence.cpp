@@ -1,6 +1,9 @@
 #include "Apparence.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPalette>
@@ -77,6 +80,28 @@ void Centre(QWidget* fenetre)
     const QSize taille = fenetre->frameGeometry().size();
     fenetre->move(zone.left() + (zone.width() - taille.width()) / 2,
                   zone.top() + (zone.height() - taille.height()) / 2);
+}
+
+QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte)
+{
+    return Nomme(new QLabel(texte, parent), nom);
+}
+
+bool Entree(const QKeyEvent* touche)
+{
+    return touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
+}
+
+bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche)
+{
+    const QString texte = touche->text();
+    if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QChar c = texte.at(0);
+    if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+        return false;
+    boite->insert(QString(QChar(c.unicode() - 32)));
+    return true;
 }
 
 } // namespace Apparence

@@ -2,7 +2,11 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
 
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
 class QWidget;
 
 // Colours, fonts and placement shared by the windows.
@@ -25,5 +29,24 @@ QFont Police_Liste();
 
 // Puts the window in the middle of the screen it is on.
 void Centre(QWidget* fenetre);
+
+// Gives the control its name and returns it.
+template <typename T> T* Nomme(T* objet, const QString& nom)
+{
+    objet->setObjectName(nom);
+    return objet;
+}
+template <typename T> T* Nomme(T* objet, const char* nom)
+{
+    return Nomme(objet, QString::fromLatin1(nom));
+}
+
+// A label with its name and text.
+QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte);
+
+// The keys of the boxes that take callsigns: Enter, and the letters a to z
+// typed, which are put in the box as capitals (true: the key is used).
+bool Entree(const QKeyEvent* touche);
+bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche);
 
 } // namespace Apparence

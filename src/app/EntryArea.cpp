@@ -13,22 +13,16 @@
 
 namespace {
 
-template <typename T> T* nomme(T* widget, const char* nom)
-{
-    widget->setObjectName(QLatin1String(nom));
-    return widget;
-}
-
 QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte)
 {
-    auto* b = nomme(new QPushButton(texte, parent), nom);
+    auto* b = Apparence::Nomme(new QPushButton(texte, parent), nom);
     b->setAutoDefault(false);
     return b;
 }
 
 QComboBox* liste(QWidget* parent, const char* nom)
 {
-    auto* c = nomme(new QComboBox(parent), nom);
+    auto* c = Apparence::Nomme(new QComboBox(parent), nom);
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     return c;
@@ -41,18 +35,18 @@ EntryArea::EntryArea(QWidget* parent)
 {
     setObjectName(QStringLiteral("Frame3"));
 
-    Ind_A = nomme(new QLineEdit(this), "Ind_A");
-    Prenom_A = nomme(new QLineEdit(this), "Prenom_A");
-    Dpt_A = nomme(new QLineEdit(this), "Dpt_A");
-    Ref_A = nomme(new QLineEdit(this), "Ref_A");
-    Date_A = nomme(new QLineEdit(this), "Date_A");
-    Heure_A = nomme(new QLineEdit(this), "Heure_A");
+    Ind_A = Apparence::Nomme(new QLineEdit(this), "Ind_A");
+    Prenom_A = Apparence::Nomme(new QLineEdit(this), "Prenom_A");
+    Dpt_A = Apparence::Nomme(new QLineEdit(this), "Dpt_A");
+    Ref_A = Apparence::Nomme(new QLineEdit(this), "Ref_A");
+    Date_A = Apparence::Nomme(new QLineEdit(this), "Date_A");
+    Heure_A = Apparence::Nomme(new QLineEdit(this), "Heure_A");
     Mode_A = liste(this, "Mode_A");
     Bande_A = liste(this, "Bande_A");
-    RST_A = nomme(new QLineEdit(this), "RST_A");
-    RSTE_A = nomme(new QLineEdit(this), "RSTE_A");
-    Rem_A = nomme(new QLineEdit(this), "Rem_A");
-    QSL_A = nomme(new QCheckBox(this), "QSL_A");
+    RST_A = Apparence::Nomme(new QLineEdit(this), "RST_A");
+    RSTE_A = Apparence::Nomme(new QLineEdit(this), "RSTE_A");
+    Rem_A = Apparence::Nomme(new QLineEdit(this), "Rem_A");
+    QSL_A = Apparence::Nomme(new QCheckBox(this), "QSL_A");
     QSL_A->setAutoFillBackground(true);
 
     // Caption above each field, and the width of the field in characters.
@@ -117,15 +111,15 @@ EntryArea::EntryArea(QWidget* parent)
     Rechercher = bouton(this, "Rechercher", QStringLiteral("Rechercher un QSO"));
     Command1 = bouton(this, "Command1", QStringLiteral("Liste des KZT"));
 
-    Label10 = nomme(new QLabel(QStringLiteral("Mode de saisie"), this), "Label10");
-    Mode_Aff = nomme(new QLabel(QStringLiteral("Saisie QSO"), this), "Mode_Aff");
+    Label10 = Apparence::Nomme(new QLabel(QStringLiteral("Mode de saisie"), this), "Label10");
+    Mode_Aff = Apparence::Nomme(new QLabel(QStringLiteral("Saisie QSO"), this), "Mode_Aff");
     QFont gras = Mode_Aff->font();
     gras.setBold(true);
     Mode_Aff->setFont(gras);
     Mode_Aff->setMinimumWidth(
         QFontMetrics(gras).horizontalAdvance(QStringLiteral("Modification QSO")));
     Label14 =
-        nomme(new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
+        Apparence::Nomme(new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
               "Label14");
 
     auto* boutons = new QHBoxLayout;

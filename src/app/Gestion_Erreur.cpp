@@ -9,16 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel* label(QWidget* parent, const char* nom, const QString& texte)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QLatin1String(nom));
-    return l;
-}
-
-} // namespace
 
 Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> termine,
                                QWidget* parent)
@@ -28,7 +18,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     setWindowTitle(QStringLiteral("Gestion erreur 53"));
     setModal(true);
 
-    QLabel* erreur = label(this, "Label2", QStringLiteral("ERREUR 53"));
+    QLabel* erreur = Apparence::Etiquette(this, "Label2", QStringLiteral("ERREUR 53"));
     QFont titre = erreur->font();
     titre.setBold(true);
     titre.setPointSizeF(titre.pointSizeF() * 1.5);
@@ -39,9 +29,9 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
         Reglages::Section_Globale, Reglages::Indicatif_Station, Reglages::Indicatif_Aucun);
     QFont gras = font();
     gras.setBold(true);
-    Ind_Station = label(this, "Ind_Station", indicatif);
-    Ind_Station1 = label(this, "Ind_Station1", indicatif);
-    Err_Departement = label(this, "Err_Departement", QString());
+    Ind_Station = Apparence::Etiquette(this, "Ind_Station", indicatif);
+    Ind_Station1 = Apparence::Etiquette(this, "Ind_Station1", indicatif);
+    Err_Departement = Apparence::Etiquette(this, "Err_Departement", QString());
     for (QLabel* l : {Ind_Station, Ind_Station1, Err_Departement})
         l->setFont(gras);
 
@@ -55,7 +45,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     auto* ligneIndicatif = new QHBoxLayout;
     ligneIndicatif->setSpacing(0);
     ligneIndicatif->addWidget(
-        label(this, "Label3",
+        Apparence::Etiquette(this, "Label3",
               QStringLiteral("RQN_KZT a trouvé dans la base de registre l'indicatif  : ")));
     ligneIndicatif->addWidget(Ind_Station);
     ligneIndicatif->addStretch(1);
@@ -77,18 +67,18 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     colonne->addSpacing(8);
     colonne->addLayout(ligneIndicatif);
     colonne->addWidget(
-        label(this, "Label6",
+        Apparence::Etiquette(this, "Label6",
               QStringLiteral("Il n'a par contre pas trouvé dans son répértoire le fichier :")));
     colonne->addLayout(ligneFichier);
     colonne->addSpacing(8);
     colonne->addWidget(
-        label(this, "Label7",
+        Apparence::Etiquette(this, "Label7",
               QStringLiteral(
                   "Pour remèdier à cet état, cliquez sur \"Initialiser\" puis sur \"Quitter\"")));
-    colonne->addWidget(label(
+    colonne->addWidget(Apparence::Etiquette(
         this, "Label9",
         QStringLiteral("une boite de dialogue vous demandera alors de spécifier votre indicatif")));
-    colonne->addWidget(label(this, "Label1", QStringLiteral("Relancez RQN_KZT ")));
+    colonne->addWidget(Apparence::Etiquette(this, "Label1", QStringLiteral("Relancez RQN_KZT ")));
     colonne->addSpacing(8);
     colonne->addLayout(boutons);
 

@@ -48,13 +48,6 @@ constexpr int kErreurAcces = 75;
 
 const QString kFinLigne = QStringLiteral("\r\n");
 
-QLabel* label(QWidget* parent, const char* nom, const QString& texte)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QLatin1String(nom));
-    return l;
-}
-
 QFrame* cadre(QWidget* parent, const char* nom)
 {
     auto* f = new QFrame(parent);
@@ -147,19 +140,19 @@ QWidget* Main::construitEntete()
     auto* entete = new QWidget(this);
 
     QFrame* frame1 = cadre(entete, "Frame1");
-    I_Station = label(frame1, "I_Station", QString());
+    I_Station = Apparence::Etiquette(frame1, "I_Station", QString());
     QFont gras = I_Station->font();
     gras.setBold(true);
     gras.setPointSizeF(gras.pointSizeF() * 1.3);
     I_Station->setFont(gras);
     auto* station = new QHBoxLayout(frame1);
-    station->addWidget(label(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
+    station->addWidget(Apparence::Etiquette(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
     station->addWidget(I_Station);
     station->addStretch(1);
 
     QFrame* frame2 = cadre(entete, "Frame2");
-    Label37 = label(frame2, "Label37", QStringLiteral("12:35"));
-    Label34 = label(frame2, "Label34", QStringLiteral("12:20"));
+    Label37 = Apparence::Etiquette(frame2, "Label37", QStringLiteral("12:35"));
+    Label34 = Apparence::Etiquette(frame2, "Label34", QStringLiteral("12:20"));
     QFont heure = Label37->font();
     heure.setBold(true);
     heure.setPointSizeF(heure.pointSizeF() * 1.3);
@@ -174,7 +167,7 @@ QWidget* Main::construitEntete()
     heures->addWidget(Label34);
 
     QFrame* frame7 = cadre(entete, "Frame7");
-    Label33 = label(frame7, "Label33", QStringLiteral("02/02/08"));
+    Label33 = Apparence::Etiquette(frame7, "Label33", QStringLiteral("02/02/08"));
     Label33->setFont(heure);
     auto* date = new QHBoxLayout(frame7);
     date->addWidget(Label33);

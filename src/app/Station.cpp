@@ -99,20 +99,15 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
         return QDialog::eventFilter(objet, evenement);
 
     const auto* touche = static_cast<QKeyEvent*>(evenement);
-    if (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) {
+    if (Apparence::Entree(touche)) {
         Apparence::Fond(New_Indicatif, Apparence::Blanc);
         Validation->setFocus();
         return true;
     }
-    const QString texte = touche->text();
-    if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const QChar c = texte.at(0);
-    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-        New_Indicatif->insert(QString(QChar(c.unicode() - 32)));
+    if (Apparence::Majuscule_Tapee(New_Indicatif, touche))
         return true;
-    }
-    if (c == QLatin1Char('/')) {
+    if (touche->text() == QLatin1String("/") &&
+        !(touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
         New_Indicatif->insert(QStringLiteral("_"));
         return true;
     }

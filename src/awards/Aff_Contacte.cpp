@@ -18,15 +18,6 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
-namespace {
-
-template <typename T> T* nomme(T* objet, const char* nom)
-{
-    objet->setObjectName(QLatin1String(nom));
-    return objet;
-}
-
-} // namespace
 
 Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> indicatif,
                            QWidget* parent)
@@ -37,22 +28,22 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
     setObjectName(QStringLiteral("Aff_Contacte"));
     setWindowTitle(QStringLiteral("Liste alphanumerique des moulins contactés"));
 
-    Compt_C = nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");
-    Compt_V = nomme(new QLabel(QStringLiteral("0"), this), "Compt_V");
+    Compt_C = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");
+    Compt_V = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_V");
     for (QLabel* compte : {Compt_C, Compt_V}) {
         compte->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         compte->setMinimumWidth(compte->fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     }
-    Label3 = nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
-    Label4 = nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
-    Bande_D = nomme(new QComboBox(this), "Bande_D");
-    Afficher = nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
+    Label3 = Apparence::Nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
+    Label4 = Apparence::Nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
+    Bande_D = Apparence::Nomme(new QComboBox(this), "Bande_D");
+    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
 
-    Label2 = nomme(new QLabel(this), "Label2");
+    Label2 = Apparence::Nomme(new QLabel(this), "Label2");
     Label2->setText(MoulinsContactes::Entete);
 
     m_modele = new QStringListModel(this);
-    Liste_KZT_Contacte = nomme(new QListView(this), "Liste_KZT_Contacte");
+    Liste_KZT_Contacte = Apparence::Nomme(new QListView(this), "Liste_KZT_Contacte");
     Liste_KZT_Contacte->setModel(m_modele);
     Liste_KZT_Contacte->setUniformItemSizes(true);
     Liste_KZT_Contacte->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -64,9 +55,9 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
         mesure.horizontalAdvance(QString(MoulinsContactes::Longueur_Ligne + 4, QLatin1Char('0'))),
         424);
 
-    Enregistrer = nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
-    Imprimer = nomme(new QPushButton(QStringLiteral("Imprimer"), this), "Imprimer");
-    Command1 = nomme(new QPushButton(QStringLiteral("Quitter"), this), "Command1");
+    Enregistrer = Apparence::Nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
+    Imprimer = Apparence::Nomme(new QPushButton(QStringLiteral("Imprimer"), this), "Imprimer");
+    Command1 = Apparence::Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Command1");
     Enregistrer->setEnabled(false);
     Imprimer->setEnabled(false);
 

@@ -17,12 +17,6 @@ using namespace CarteDepartements;
 
 namespace {
 
-template <typename T> T* nomme(T* objet, const QString& nom)
-{
-    objet->setObjectName(nom);
-    return objet;
-}
-
 QColor couleur(unsigned rgb)
 {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -43,7 +37,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     setWindowTitle(QStringLiteral("Carte des départements contactés"));
     setFixedSize(Largeur, Hauteur);
 
-    Frame1 = nomme(new QFrame(this), QStringLiteral("Frame1"));
+    Frame1 = Apparence::Nomme(new QFrame(this), QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setGeometry(8, 0, 481, 49);
     QFont titre = font();
@@ -51,13 +45,13 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     titre.setPointSizeF(12);
     // "KZT" keeps its bold 12 points even when the heading has to shrink.
     const QFont kzt = titre;
-    NB_Dep = nomme(new QLabel(QStringLiteral("0"), Frame1), QStringLiteral("NB_Dep"));
+    NB_Dep = Apparence::Nomme(new QLabel(QStringLiteral("0"), Frame1), QStringLiteral("NB_Dep"));
     NB_Dep->setGeometry(56, 12, 52, 24);
     NB_Dep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label5 = nomme(new QLabel(QStringLiteral("départements contactés en"), Frame1),
+    Label5 = Apparence::Nomme(new QLabel(QStringLiteral("départements contactés en"), Frame1),
                    QStringLiteral("Label5"));
     Label5->setGeometry(112, 12, 228, 24);
-    Bande_Carte = nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
+    Bande_Carte = Apparence::Nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
     Bande_Carte->setGeometry(344, 12, 120, 24);
     for (QLabel* l : {NB_Dep, Label5, Bande_Carte})
         l->setFont(titre);
@@ -68,17 +62,17 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
         Label5->setFont(titre);
     }
 
-    Label1 = nomme(new QLabel(QStringLiteral("KZT"), this), QStringLiteral("Label1"));
+    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("KZT"), this), QStringLiteral("Label1"));
     Label1->setFont(kzt);
     Label1->setGeometry(120, 56, 64, 24);
-    Bande_A = nomme(new QComboBox(this), QStringLiteral("Bande_A"));
+    Bande_A = Apparence::Nomme(new QComboBox(this), QStringLiteral("Bande_A"));
     Bande_A->setEditable(true);
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Bande_A->setGeometry(192, 56, 100, 24);
-    Afficher = nomme(new QPushButton(QStringLiteral("Afficher"), this), QStringLiteral("Afficher"));
+    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), QStringLiteral("Afficher"));
     Afficher->setGeometry(304, 56, 89, 25);
 
-    Picture1 = nomme(new QLabel(this), QStringLiteral("Picture1"));
+    Picture1 = Apparence::Nomme(new QLabel(this), QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::Panel);
     Picture1->setFrameShadow(QFrame::Sunken);
     Picture1->setLineWidth(2);
@@ -93,7 +87,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     police.setBold(true);
     const QPoint origine = Picture1->contentsRect().topLeft();
     for (int i = 0; i < Nombre_Cases; ++i) {
-        QLabel* c = nomme(new QLabel(Texte_Case(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
+        QLabel* c = Apparence::Nomme(new QLabel(Texte_Case(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
         c->setFont(police);
         c->setAlignment(Qt::AlignCenter);
         c->setFrameShape(QFrame::Box);
@@ -104,9 +98,9 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
         Dep[size_t(i)] = c;
     }
 
-    Nb_Conf = nomme(new QLineEdit(this), QStringLiteral("Nb_Conf"));
-    Nb_Nconf = nomme(new QLineEdit(this), QStringLiteral("Nb_Nconf"));
-    Nb_Ncont = nomme(new QLineEdit(this), QStringLiteral("Nb_Ncont"));
+    Nb_Conf = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Conf"));
+    Nb_Nconf = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Nconf"));
+    Nb_Ncont = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Ncont"));
     const std::array<std::pair<QLineEdit*, QColor>, 3> legende = {{
         {Nb_Conf, Apparence::Vert_Clair},
         {Nb_Nconf, couleur(Rouge)},

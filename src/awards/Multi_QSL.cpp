@@ -74,12 +74,6 @@ private:
 
 namespace {
 
-template <typename T> T* nomme(T* objet, const char* nom)
-{
-    objet->setObjectName(QLatin1String(nom));
-    return objet;
-}
-
 const QString kTitre = QStringLiteral("QSL's non reçues");
 
 } // namespace
@@ -93,25 +87,25 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lign
     setObjectName(QStringLiteral("Multi_QSL"));
     setWindowTitle(kTitre);
 
-    Label2 = nomme(new QLabel(kTitre, this), "Label2");
+    Label2 = Apparence::Nomme(new QLabel(kTitre, this), "Label2");
     QFont titre = Label2->font();
     titre.setBold(true);
     titre.setPointSizeF(titre.pointSizeF() * 1.3);
     Label2->setFont(titre);
     Label2->setAlignment(Qt::AlignCenter);
 
-    Label3 = nomme(new QLabel(QStringLiteral("QSL's non reçues de"), this), "Label3");
-    Indicatif = nomme(new QLineEdit(this), "Indicatif");
+    Label3 = Apparence::Nomme(new QLabel(QStringLiteral("QSL's non reçues de"), this), "Label3");
+    Indicatif = Apparence::Nomme(new QLineEdit(this), "Indicatif");
     Indicatif->setMaximumWidth(
         Indicatif->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('W'))));
     Indicatif->installEventFilter(this);
     Label3->setBuddy(Indicatif);
-    Label6 = nomme(new QLabel(QStringLiteral("Cliquez"), this), "Label6");
-    Recherche = nomme(new QPushButton(QStringLiteral("ICI"), this), "Recherche");
-    Label1 = nomme(new QLabel(QStringLiteral("pour les afficher"), this), "Label1");
+    Label6 = Apparence::Nomme(new QLabel(QStringLiteral("Cliquez"), this), "Label6");
+    Recherche = Apparence::Nomme(new QPushButton(QStringLiteral("ICI"), this), "Recherche");
+    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("pour les afficher"), this), "Label1");
 
     m_modele = new ListeCochee(this);
-    Liste_QSO = nomme(new QListView(this), "Liste_QSO");
+    Liste_QSO = Apparence::Nomme(new QListView(this), "Liste_QSO");
     Liste_QSO->setModel(m_modele);
     Liste_QSO->setUniformItemSizes(true);
     Liste_QSO->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -122,7 +116,7 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lign
                               360);
 
     Imprimer =
-        nomme(new QPushButton(
+        Apparence::Nomme(new QPushButton(
                   QStringLiteral("Imprimer le dos d'une QSL avec la liste des QSO's cochés"), this),
               "Imprimer");
 
@@ -183,20 +177,12 @@ bool Multi_QSL::eventFilter(QObject* objet, QEvent* evenement)
         return QWidget::eventFilter(objet, evenement);
 
     const auto* touche = static_cast<QKeyEvent*>(evenement);
-    if (touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter) {
+    if (Apparence::Entree(touche)) {
         Recherche_Click();
         Recherche->setFocus();
         return true;
     }
-    const QString texte = touche->text();
-    if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const QChar c = texte.at(0);
-    if (c >= QLatin1Char('a') && c <= QLatin1Char('z')) {
-        Indicatif->insert(QString(QChar(c.unicode() - 32)));
-        return true;
-    }
-    return false;
+    return Apparence::Majuscule_Tapee(Indicatif, touche);
 }
 
 void Multi_QSL::Recherche_Click()

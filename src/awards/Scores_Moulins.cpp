@@ -13,13 +13,6 @@
 
 namespace {
 
-QLabel* label(QWidget* parent, const char* nom, const QString& texte)
-{
-    auto* l = new QLabel(texte, parent);
-    l->setObjectName(QLatin1String(nom));
-    return l;
-}
-
 QLineEdit* boite(QWidget* parent, const char* nom)
 {
     auto* b = new QLineEdit(parent);
@@ -75,7 +68,7 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     const QString confirmes = QStringLiteral("Nombre de Moulins confirmés");
 
     QFrame* banniere = cadre(this, "Frame4");
-    Label2 = label(banniere, "Label2", QStringLiteral("Scores KZT"));
+    Label2 = Apparence::Etiquette(banniere, "Label2", QStringLiteral("Scores KZT"));
     QFont grand = Label2->font();
     grand.setBold(true);
     grand.setPointSizeF(grand.pointSizeF() * 1.6);
@@ -83,9 +76,9 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     Label2->setAlignment(Qt::AlignCenter);
     (new QVBoxLayout(banniere))->addWidget(Label2);
 
-    Label1 = label(this, "Label1", QStringLiteral("KZT HF"));
-    Label5 = label(this, "Label5", QStringLiteral("KZT VHF"));
-    Label6 = label(this, "Label6", QStringLiteral("KZT UHF"));
+    Label1 = Apparence::Etiquette(this, "Label1", QStringLiteral("KZT HF"));
+    Label5 = Apparence::Etiquette(this, "Label5", QStringLiteral("KZT VHF"));
+    Label6 = Apparence::Etiquette(this, "Label6", QStringLiteral("KZT UHF"));
     HF_CT = boite(this, "HF_CT");
     HF_CF = boite(this, "HF_CF");
     VHF_CT = boite(this, "VHF_CT");
@@ -95,12 +88,12 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(banniere);
-    colonne->addWidget(groupe(this, "Frame1", Label1, label(this, "Label3", contactes), HF_CT,
-                              label(this, "Label4", confirmes), HF_CF));
-    colonne->addWidget(groupe(this, "Frame2", Label5, label(this, "Label7", contactes), VHF_CT,
-                              label(this, "Label9", confirmes), VHF_CF));
-    colonne->addWidget(groupe(this, "Frame3", Label6, label(this, "Label8", contactes), UHF_CT,
-                              label(this, "Label10", confirmes), UHF_CF));
+    colonne->addWidget(groupe(this, "Frame1", Label1, Apparence::Etiquette(this, "Label3", contactes), HF_CT,
+                              Apparence::Etiquette(this, "Label4", confirmes), HF_CF));
+    colonne->addWidget(groupe(this, "Frame2", Label5, Apparence::Etiquette(this, "Label7", contactes), VHF_CT,
+                              Apparence::Etiquette(this, "Label9", confirmes), VHF_CF));
+    colonne->addWidget(groupe(this, "Frame3", Label6, Apparence::Etiquette(this, "Label8", contactes), UHF_CT,
+                              Apparence::Etiquette(this, "Label10", confirmes), UHF_CF));
 
     adjustSize();
     setMinimumWidth(qMax(width(), 360));

@@ -24,11 +24,6 @@ QLineEdit* edition(QWidget* w)
     return nullptr;
 }
 
-bool estEntree(const QKeyEvent* e)
-{
-    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 EntryBinding::EntryBinding(EntryArea& zone, LogList& liste, const QString& dossier,
@@ -169,12 +164,12 @@ bool EntryBinding::eventFilter(QObject* objet, QEvent* evenement)
     const auto c = M::Controle(i);
 
     if (c == M::Valide_A || c == M::Annule_Saisie) {
-        if (!estEntree(touche))
+        if (!Apparence::Entree(touche))
             return false;
         static_cast<QPushButton*>(m_widgets[size_t(c)])->click();
         return true;
     }
-    if (estEntree(touche)) {
+    if (Apparence::Entree(touche)) {
         agit([this, c] { m_modele.Frappe(c, QLatin1Char('\r')); });
         return true;
     }

@@ -2,7 +2,7 @@
 
 namespace Texte {
 
-QString sansBlancs(const QString& texte)
+QStringView sansBlancs(QStringView texte)
 {
     qsizetype debut = 0;
     qsizetype fin = texte.size();
@@ -11,6 +11,11 @@ QString sansBlancs(const QString& texte)
     while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
         --fin;
     return texte.mid(debut, fin - debut);
+}
+
+QString sansBlancs(const QString& texte)
+{
+    return sansBlancs(QStringView(texte)).toString();
 }
 
 QString sansBlancsDroite(const QString& texte)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 // Small text rules shared by the fixed-width files.
 namespace Texte {
@@ -8,6 +9,7 @@ namespace Texte {
 // Removes the blanks (spaces only, as the files are padded with spaces) at
 // both ends.
 QString sansBlancs(const QString& texte);
+QStringView sansBlancs(QStringView texte);
 QString sansBlancsDroite(const QString& texte);
 
 // Pads with blanks on the right to the width (never cuts).

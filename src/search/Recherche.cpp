@@ -1,5 +1,7 @@
 #include "Recherche.h"
 
+#include "log/Texte.h"
+
 #include <QStringView>
 
 namespace Recherche {
@@ -17,17 +19,6 @@ QStringView colonnes(const QString& ligne, qsizetype debut, qsizetype largeur)
     if (debut - 1 >= vue.size())
         return {};
     return vue.mid(debut - 1, largeur);
-}
-
-QStringView sansBlancs(QStringView texte)
-{
-    qsizetype debut = 0;
-    qsizetype fin = texte.size();
-    while (debut < fin && texte.at(debut) == QLatin1Char(' '))
-        ++debut;
-    while (fin > debut && texte.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return texte.mid(debut, fin - debut);
 }
 
 bool referenceEgale(QStringView reference, QStringView texte)
@@ -73,7 +64,7 @@ bool Correspond(Cle cle, const QString& compare, const QString& affichage)
 {
     switch (cle) {
     case Cle::Indicatif:
-        return sansBlancs(colonnes(affichage, kIndicatif, kLargeurIndicatif))
+        return Texte::sansBlancs(colonnes(affichage, kIndicatif, kLargeurIndicatif))
             .contains(compare, Qt::CaseSensitive);
     case Cle::Reference:
         return referenceEgale(colonnes(affichage, kReference, kLargeurReference), compare);

@@ -20,15 +20,9 @@ namespace {
 
 QLineEdit* boiteJaune(QWidget* parent, const char* nom)
 {
-    auto* b = new QLineEdit(parent);
-    b->setObjectName(QLatin1String(nom));
+    auto* b = Apparence::Nomme(new QLineEdit(parent), nom);
     Apparence::Fond(b, Apparence::Jaune_Clair);
     return b;
-}
-
-bool estEntree(const QKeyEvent* touche)
-{
-    return touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
 }
 
 } // namespace
@@ -174,7 +168,7 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
         Option1[b == Indica ? 1 : b == Data ? 2 : 3]->setChecked(true);
     } else if (type == QEvent::KeyPress) {
         auto* touche = static_cast<QKeyEvent*>(evenement);
-        if (estEntree(touche)) {
+        if (Apparence::Entree(touche)) {
             entree(b);
             return true;
         }
