@@ -21,7 +21,8 @@ inline QString qso(int n)
     c.departement = QStringLiteral("77");
     c.prenom = QStringLiteral("JEAN");
     c.reference = QStringLiteral("77%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
-    const QDateTime t = QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
+    const QDateTime t =
+        QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
     c.date = t.toString(QStringLiteral("dd/MM/yy"));
     c.heure = t.toString(QStringLiteral("HH:mm"));
     c.mode = QStringLiteral("SSB");

@@ -5,11 +5,11 @@
 //
 //   bench_entry
 
+#include "BenchLog.h"
 #include "app/LogList.h"
 #include "app/Main.h"
 #include "app/SettingsKeys.h"
 #include "entry/EntryBinding.h"
-#include "BenchLog.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
     QTemporaryDir dossier;
     SettingsStore reglages(dossier.filePath(QStringLiteral("KZT.ini")));
     SetClock horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
-    ScriptedMessageBox messages;  // answers Yes
+    ScriptedMessageBox messages; // answers Yes
     reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, QStringLiteral("BENCH"));
 
     constexpr int kQsos = 10000;
@@ -71,7 +71,8 @@ int main(int argc, char* argv[])
             m.Valide_A_Click();
             temps.push_back(double(t.nsecsElapsed()) / 1e6);
         }
-        std::printf("%-28s %8.2fms %8.2fms\n", automatique ? "automatic date (append)" : "manual date (date order)",
+        std::printf("%-28s %8.2fms %8.2fms\n",
+                    automatique ? "automatic date (append)" : "manual date (date order)",
                     BenchLog::mediane(temps), *std::max_element(temps.begin(), temps.end()));
     }
     return messages.shown().size() == 42 ? 0 : 2;

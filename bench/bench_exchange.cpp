@@ -24,10 +24,10 @@
 #include "web/Sites.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -126,14 +126,15 @@ void exportation()
     f.close();
     qsizetype taille = 0;
     std::printf("ADIF export of 99,999 QSOs (median of 9)\n");
-    std::printf("  %-32s %7.1f ms\n", "records in memory",
-                BenchLog::medianeMs(9, [&] { taille = Adif::Exportation(kIndicatif, octets).size(); }));
+    std::printf("  %-32s %7.1f ms\n", "records in memory", BenchLog::medianeMs(9, [&] {
+                    taille = Adif::Exportation(kIndicatif, octets).size();
+                }));
     std::printf("  %-32s %7.1f ms  (%.1f MB written, synced)\n", "whole export to the disk",
                 BenchLog::medianeMs(9,
-                          [&] {
-                              if (!Adif::Exporte(dossier.path(), kIndicatif))
-                                  qFatal("export failed");
-                          }),
+                                    [&] {
+                                        if (!Adif::Exporte(dossier.path(), kIndicatif))
+                                            qFatal("export failed");
+                                    }),
                 double(taille) / 1e6);
 }
 

@@ -55,22 +55,25 @@ int main(int argc, char* argv[])
         const QByteArray content = BenchLog::fichier(size, 2);
         StationLog log(folder, QStringLiteral("BENCH"));
         QFile file(log.chemin());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(content) != content.size())
             qFatal("cannot write the log");
         file.close();
 
         const int runs = size > 50000 ? 5 : 11;
         qsizetype shown = 0;
-        const double load = BenchLog::medianeMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
+        const double load =
+            BenchLog::medianeMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
         if (shown != size)
             qFatal("load gave %lld lines", static_cast<long long>(shown));
         const double copy = BenchLog::medianeMs(runs, [&] {
             copyWithFsync(log.chemin(), QDir(folder).filePath(QStringLiteral("copy.txt")));
         });
 
-        const QString extra = qso(1);  // earliest moment: chrono puts it first
+        const QString extra = qso(1); // earliest moment: chrono puts it first
         const QString middle = qso(size);
-        const QString changed = QString(middle).replace(QStringLiteral("JEAN"), QStringLiteral("PAUL"));
+        const QString changed =
+            QString(middle).replace(QStringLiteral("JEAN"), QStringLiteral("PAUL"));
         // Each operation is timed alone; its inverse puts the log back between runs.
         const auto timed = [&](const std::function<void()>& op, const std::function<void()>& undo) {
             std::vector<double> times;
@@ -94,8 +97,8 @@ int main(int argc, char* argv[])
         const double remove = timed([&] { check(log.Supprime_QSO(extra)); },
                                     [&] { check(log.Enregistre_QSO(extra)); });
         const double worst = std::max({append, chrono, replace, remove});
-        std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n", size, load, copy,
-                    append, chrono, replace, remove, worst / copy);
+        std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n", size, load,
+                    copy, append, chrono, replace, remove, worst / copy);
         QFile::remove(log.chemin());
         QFile::remove(QDir(folder).filePath(QStringLiteral("copy.txt")));
     }

@@ -5,10 +5,10 @@
 //
 //   bench_ui
 
+#include "BenchLog.h"
 #include "app/LogList.h"
 #include "app/Main.h"
 #include "app/SettingsKeys.h"
-#include "BenchLog.h"
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"

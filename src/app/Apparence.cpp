@@ -1,11 +1,11 @@
 #include "Apparence.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QFontInfo>
-#include <QGuiApplication>
 #include <QPalette>
 #include <QScreen>
 #include <QWidget>

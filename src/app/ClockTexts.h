@@ -6,9 +6,9 @@ class Clock;
 
 // The clock texts of the main window and the checks of typed dates and times.
 
-QString Date_Utc(const Clock& clock);      // JJ/MM/AA, the UTC date
-QString Heure_Utc(const Clock& clock);     // hh:mm:ss, UTC
-QString Heure_Locale(const Clock& clock);  // hh:mm:ss, local time
+QString Date_Utc(const Clock& clock);     // JJ/MM/AA, the UTC date
+QString Heure_Utc(const Clock& clock);    // hh:mm:ss, UTC
+QString Heure_Locale(const Clock& clock); // hh:mm:ss, local time
 
 // 0 when the text is a date JJ/MM/AA (day at most 31, month at most 12), 1
 // otherwise. Day 00, month 00 and 31/02 pass: the check is on the form only.

@@ -118,9 +118,9 @@ EntryArea::EntryArea(QWidget* parent)
     Mode_Aff->setFont(gras);
     Mode_Aff->setMinimumWidth(
         QFontMetrics(gras).horizontalAdvance(QStringLiteral("Modification QSO")));
-    Label14 =
-        Apparence::Nomme(new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
-              "Label14");
+    Label14 = Apparence::Nomme(
+        new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
+        "Label14");
 
     auto* boutons = new QHBoxLayout;
     boutons->addWidget(Valide_A);

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-
 Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> termine,
                                QWidget* parent)
     : QDialog(parent), m_services(services), m_termine(std::move(termine))
@@ -44,9 +43,9 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
 
     auto* ligneIndicatif = new QHBoxLayout;
     ligneIndicatif->setSpacing(0);
-    ligneIndicatif->addWidget(
-        Apparence::Etiquette(this, "Label3",
-              QStringLiteral("RQN_KZT a trouvé dans la base de registre l'indicatif  : ")));
+    ligneIndicatif->addWidget(Apparence::Etiquette(
+        this, "Label3",
+        QStringLiteral("RQN_KZT a trouvé dans la base de registre l'indicatif  : ")));
     ligneIndicatif->addWidget(Ind_Station);
     ligneIndicatif->addStretch(1);
 
@@ -66,15 +65,15 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     colonne->addWidget(erreur);
     colonne->addSpacing(8);
     colonne->addLayout(ligneIndicatif);
-    colonne->addWidget(
-        Apparence::Etiquette(this, "Label6",
-              QStringLiteral("Il n'a par contre pas trouvé dans son répértoire le fichier :")));
+    colonne->addWidget(Apparence::Etiquette(
+        this, "Label6",
+        QStringLiteral("Il n'a par contre pas trouvé dans son répértoire le fichier :")));
     colonne->addLayout(ligneFichier);
     colonne->addSpacing(8);
-    colonne->addWidget(
-        Apparence::Etiquette(this, "Label7",
-              QStringLiteral(
-                  "Pour remèdier à cet état, cliquez sur \"Initialiser\" puis sur \"Quitter\"")));
+    colonne->addWidget(Apparence::Etiquette(
+        this, "Label7",
+        QStringLiteral(
+            "Pour remèdier à cet état, cliquez sur \"Initialiser\" puis sur \"Quitter\"")));
     colonne->addWidget(Apparence::Etiquette(
         this, "Label9",
         QStringLiteral("une boite de dialogue vous demandera alors de spécifier votre indicatif")));

@@ -146,7 +146,8 @@ QWidget* Main::construitEntete()
     gras.setPointSizeF(gras.pointSizeF() * 1.3);
     I_Station->setFont(gras);
     auto* station = new QHBoxLayout(frame1);
-    station->addWidget(Apparence::Etiquette(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
+    station->addWidget(
+        Apparence::Etiquette(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
     station->addWidget(I_Station);
     station->addStretch(1);
 

@@ -18,7 +18,6 @@
 #include <QStringListModel>
 #include <QVBoxLayout>
 
-
 Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> indicatif,
                            QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif)),
@@ -34,8 +33,10 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
         compte->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         compte->setMinimumWidth(compte->fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     }
-    Label3 = Apparence::Nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
-    Label4 = Apparence::Nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
+    Label3 =
+        Apparence::Nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
+    Label4 =
+        Apparence::Nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
     Bande_D = Apparence::Nomme(new QComboBox(this), "Bande_D");
     Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
 
@@ -55,7 +56,8 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
         mesure.horizontalAdvance(QString(MoulinsContactes::Longueur_Ligne + 4, QLatin1Char('0'))),
         424);
 
-    Enregistrer = Apparence::Nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
+    Enregistrer =
+        Apparence::Nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
     Imprimer = Apparence::Nomme(new QPushButton(QStringLiteral("Imprimer"), this), "Imprimer");
     Command1 = Apparence::Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Command1");
     Enregistrer->setEnabled(false);

@@ -49,9 +49,10 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     NB_Dep->setGeometry(56, 12, 52, 24);
     NB_Dep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Label5 = Apparence::Nomme(new QLabel(QStringLiteral("départements contactés en"), Frame1),
-                   QStringLiteral("Label5"));
+                              QStringLiteral("Label5"));
     Label5->setGeometry(112, 12, 228, 24);
-    Bande_Carte = Apparence::Nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
+    Bande_Carte =
+        Apparence::Nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
     Bande_Carte->setGeometry(344, 12, 120, 24);
     for (QLabel* l : {NB_Dep, Label5, Bande_Carte})
         l->setFont(titre);
@@ -69,7 +70,8 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     Bande_A->setEditable(true);
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Bande_A->setGeometry(192, 56, 100, 24);
-    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), QStringLiteral("Afficher"));
+    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this),
+                                QStringLiteral("Afficher"));
     Afficher->setGeometry(304, 56, 89, 25);
 
     Picture1 = Apparence::Nomme(new QLabel(this), QStringLiteral("Picture1"));
@@ -87,7 +89,8 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     police.setBold(true);
     const QPoint origine = Picture1->contentsRect().topLeft();
     for (int i = 0; i < Nombre_Cases; ++i) {
-        QLabel* c = Apparence::Nomme(new QLabel(Texte_Case(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
+        QLabel* c =
+            Apparence::Nomme(new QLabel(Texte_Case(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
         c->setFont(police);
         c->setAlignment(Qt::AlignCenter);
         c->setFrameShape(QFrame::Box);

@@ -115,10 +115,10 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lign
     Liste_QSO->setMinimumSize(QFontMetrics(police).horizontalAdvance(QString(96, QLatin1Char('0'))),
                               360);
 
-    Imprimer =
-        Apparence::Nomme(new QPushButton(
-                  QStringLiteral("Imprimer le dos d'une QSL avec la liste des QSO's cochés"), this),
-              "Imprimer");
+    Imprimer = Apparence::Nomme(
+        new QPushButton(QStringLiteral("Imprimer le dos d'une QSL avec la liste des QSO's cochés"),
+                        this),
+        "Imprimer");
 
     auto* recherche = new QHBoxLayout;
     recherche->addWidget(Label3);

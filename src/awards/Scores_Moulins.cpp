@@ -88,11 +88,14 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(banniere);
-    colonne->addWidget(groupe(this, "Frame1", Label1, Apparence::Etiquette(this, "Label3", contactes), HF_CT,
+    colonne->addWidget(groupe(this, "Frame1", Label1,
+                              Apparence::Etiquette(this, "Label3", contactes), HF_CT,
                               Apparence::Etiquette(this, "Label4", confirmes), HF_CF));
-    colonne->addWidget(groupe(this, "Frame2", Label5, Apparence::Etiquette(this, "Label7", contactes), VHF_CT,
+    colonne->addWidget(groupe(this, "Frame2", Label5,
+                              Apparence::Etiquette(this, "Label7", contactes), VHF_CT,
                               Apparence::Etiquette(this, "Label9", confirmes), VHF_CF));
-    colonne->addWidget(groupe(this, "Frame3", Label6, Apparence::Etiquette(this, "Label8", contactes), UHF_CT,
+    colonne->addWidget(groupe(this, "Frame3", Label6,
+                              Apparence::Etiquette(this, "Label8", contactes), UHF_CT,
                               Apparence::Etiquette(this, "Label10", confirmes), UHF_CF));
 
     adjustSize();

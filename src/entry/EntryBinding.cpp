@@ -32,20 +32,23 @@ EntryBinding::EntryBinding(EntryArea& zone, LogList& liste, const QString& dossi
     : QObject(parent), m_zone(zone), m_liste(liste), m_fenetre(std::move(fenetre)),
       m_modele(dossier, reglages, messages, *this)
 {
-    m_widgets = {zone.Ind_A, zone.Prenom_A, zone.Dpt_A,   zone.Ref_A,  zone.Date_A,
-                 zone.Heure_A, zone.Mode_A, zone.Bande_A, zone.RST_A,  zone.RSTE_A,
-                 zone.Rem_A,  zone.QSL_A,  zone.Valide_A, zone.Annule_Saisie};
+    m_widgets = {zone.Ind_A,   zone.Prenom_A, zone.Dpt_A,    zone.Ref_A,        zone.Date_A,
+                 zone.Heure_A, zone.Mode_A,   zone.Bande_A,  zone.RST_A,        zone.RSTE_A,
+                 zone.Rem_A,   zone.QSL_A,    zone.Valide_A, zone.Annule_Saisie};
     for (QWidget* w : m_widgets) {
         w->installEventFilter(this);
         if (QLineEdit* l = edition(w); l && l != w)
             l->installEventFilter(this);
     }
 
-    connect(zone.Valide_A, &QPushButton::clicked, this, [this] { agit([this] { m_modele.Valide_A_Click(); }); });
-    connect(zone.Efface_A, &QPushButton::clicked, this, [this] { agit([this] { m_modele.Efface_A_Click(); }); });
+    connect(zone.Valide_A, &QPushButton::clicked, this,
+            [this] { agit([this] { m_modele.Valide_A_Click(); }); });
+    connect(zone.Efface_A, &QPushButton::clicked, this,
+            [this] { agit([this] { m_modele.Efface_A_Click(); }); });
     connect(zone.Annule_Saisie, &QPushButton::clicked, this,
             [this] { agit([this] { m_modele.Annule_Saisie_Click(); }); });
-    connect(zone.Ajout_QSO, &QPushButton::clicked, this, [this] { agit([this] { m_modele.Ajout_QSO_Click(); }); });
+    connect(zone.Ajout_QSO, &QPushButton::clicked, this,
+            [this] { agit([this] { m_modele.Ajout_QSO_Click(); }); });
     connect(&liste, &LogList::Ligne_Choisie, this, &EntryBinding::ligneChoisie);
     connect(&liste, &LogList::Ligne_Double_Cliquee, this,
             [this](int) { agit([this] { m_modele.Double_Clic(); }); });
@@ -108,11 +111,12 @@ void EntryBinding::lit()
             // A text typed that is one of the items counts as that item chosen.
             const QString texte = combo->currentText();
             const int index = combo->currentIndex();
-            m_modele.Change_Index(c,
-                                  index >= 0 && combo->itemText(index) == texte
-                                      ? index
-                                      : combo->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive),
-                                  texte);
+            m_modele.Change_Index(
+                c,
+                index >= 0 && combo->itemText(index) == texte
+                    ? index
+                    : combo->findText(texte, Qt::MatchExactly | Qt::MatchCaseSensitive),
+                texte);
         } else if (auto* ligne = qobject_cast<QLineEdit*>(w)) {
             m_modele.Change_Texte(c, ligne->text());
         } else if (auto* coche = qobject_cast<QCheckBox*>(w)) {
@@ -139,7 +143,8 @@ void EntryBinding::montre()
         }
         w->setEnabled(e.actif);
         if (i != M::Annule_Saisie)
-            Apparence::Fond(w, e.couleur == M::Couleur::Vert ? Apparence::Vert_Clair : Apparence::Jaune_Clair);
+            Apparence::Fond(w, e.couleur == M::Couleur::Vert ? Apparence::Vert_Clair
+                                                             : Apparence::Jaune_Clair);
     }
     m_zone.Mode_Aff->setText(m_modele.Mode_Aff());
     m_liste.Verrouille(m_modele.Liste_Verrouillee());

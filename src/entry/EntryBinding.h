@@ -23,7 +23,7 @@ public:
         std::function<bool()> dateAuto;
         std::function<QString()> label33;
         std::function<QString()> label37;
-        std::function<void()> rechargeListe;  // reload the list, last line selected
+        std::function<void()> rechargeListe; // reload the list, last line selected
     };
 
     EntryBinding(EntryArea& zone, LogList& liste, const QString& dossier, SettingsStore& reglages,

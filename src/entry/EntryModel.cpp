@@ -1,7 +1,7 @@
 #include "EntryModel.h"
 
-#include "app/SettingsKeys.h"
 #include "app/ClockTexts.h"
+#include "app/SettingsKeys.h"
 #include "log/BandGroups.h"
 #include "log/DisplayLine.h"
 #include "log/FirstNameMemory.h"
@@ -31,18 +31,30 @@ bool enMajuscules(EntryModel::Controle c)
 QString nomDuChamp(EntryModel::Controle c)
 {
     switch (c) {
-    case EntryModel::Ind_A: return QStringLiteral("Indicatif");
-    case EntryModel::Prenom_A: return QStringLiteral("Prénom");
-    case EntryModel::Dpt_A: return QStringLiteral("Dpt");
-    case EntryModel::Ref_A: return QStringLiteral("Ref Moulin");
-    case EntryModel::Date_A: return QStringLiteral("Date");
-    case EntryModel::Heure_A: return QStringLiteral("Heure UTC");
-    case EntryModel::Mode_A: return QStringLiteral("Mode");
-    case EntryModel::Bande_A: return QStringLiteral("Bande");
-    case EntryModel::RST_A: return QStringLiteral("RST R");
-    case EntryModel::RSTE_A: return QStringLiteral("RST E");
-    case EntryModel::Rem_A: return QStringLiteral("Nom du Moulin");
-    default: return QString();
+    case EntryModel::Ind_A:
+        return QStringLiteral("Indicatif");
+    case EntryModel::Prenom_A:
+        return QStringLiteral("Prénom");
+    case EntryModel::Dpt_A:
+        return QStringLiteral("Dpt");
+    case EntryModel::Ref_A:
+        return QStringLiteral("Ref Moulin");
+    case EntryModel::Date_A:
+        return QStringLiteral("Date");
+    case EntryModel::Heure_A:
+        return QStringLiteral("Heure UTC");
+    case EntryModel::Mode_A:
+        return QStringLiteral("Mode");
+    case EntryModel::Bande_A:
+        return QStringLiteral("Bande");
+    case EntryModel::RST_A:
+        return QStringLiteral("RST R");
+    case EntryModel::RSTE_A:
+        return QStringLiteral("RST E");
+    case EntryModel::Rem_A:
+        return QStringLiteral("Nom du Moulin");
+    default:
+        return QString();
     }
 }
 
@@ -92,9 +104,10 @@ EntryModel::Touche EntryModel::Frappe(Controle c, QChar caractere)
     Touche t{entree ? Touche::Avalee : Touche::Prise, caractere};
 
     if (c == Ind_A && m_hote.Indicatif_Courant() == Reglages::Indicatif_Aucun) {
-        m_messages.notice(QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
-                                         "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
-                                         "dans Station puis Nouvel Indicatif."));
+        m_messages.notice(
+            QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
+                           "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
+                           "dans Station puis Nouvel Indicatif."));
         return t;
     }
     if (entree) {
@@ -464,7 +477,8 @@ bool EntryModel::enregistre()
     StationLog log(m_dossier, m_hote.Indicatif_Courant());
     Status s;
     if (m_modeModif)
-        s = log.Remplace_QSO(ligne.ligne, Affichage::LogLine_Depuis_Affichage(m_ligneSelection, true));
+        s = log.Remplace_QSO(ligne.ligne,
+                             Affichage::LogLine_Depuis_Affichage(m_ligneSelection, true));
     else if (!m_hote.Date_Auto() || m_modeInsertion)
         s = log.Insere_QSO_Chrono(ligne.ligne);
     else

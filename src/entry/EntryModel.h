@@ -50,9 +50,9 @@ public:
     enum class Couleur { Vert, Jaune };
 
     struct Etat {
-        QString texte;         // text boxes, and the text of the two combo boxes
-        int index = -1;        // list index of a combo box (-1: none)
-        bool coche = false;    // the check box
+        QString texte;      // text boxes, and the text of the two combo boxes
+        int index = -1;     // list index of a combo box (-1: none)
+        bool coche = false; // the check box
         bool actif = false;
         Couleur couleur = Couleur::Jaune;
     };

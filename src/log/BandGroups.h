@@ -17,8 +17,8 @@ const QStringList& Groupes_Bande();
 
 struct MoulinContacte {
     bool trouve = false;
-    QString date;   // JJ/MM/AA as stored
-    QString bande;  // the band label, trimmed
+    QString date;  // JJ/MM/AA as stored
+    QString bande; // the band label, trimmed
 };
 
 // The first QSO of the log (file order) with this reference in this group.

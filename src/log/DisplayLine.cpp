@@ -11,7 +11,7 @@ namespace Affichage {
 namespace {
 
 struct Piece {
-    int affichage;  // 1-based column in the display line
+    int affichage; // 1-based column in the display line
     LogLine::Colonne stockee;
 };
 

@@ -16,8 +16,8 @@ public:
 
     struct Trouve {
         bool trouve = false;
-        QString departement;  // columns 14-15 as stored, empty when blank
-        QString prenom;       // from column 17, in upper case
+        QString departement; // columns 14-15 as stored, empty when blank
+        QString prenom;      // from column 17, in upper case
     };
 
     // Looks up the callsign (exact, case counts); the last line that matches wins.

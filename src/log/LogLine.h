@@ -8,7 +8,7 @@
 namespace LogLine {
 
 struct Colonne {
-    int debut;   // 1-based
+    int debut; // 1-based
     int largeur;
 };
 
@@ -46,8 +46,8 @@ struct Champs {
 };
 
 struct Formee {
-    QString ligne;   // the 107 characters, when formed
-    QString erreur;  // why the QSO cannot be stored, in French
+    QString ligne;  // the 107 characters, when formed
+    QString erreur; // why the QSO cannot be stored, in French
     bool ok() const { return erreur.isEmpty(); }
 };
 

@@ -55,14 +55,14 @@ Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
     const QString nom = Nom_Fichier(indicatif);
     const QString cible = QDir(dossier).filePath(nom);
     if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
-        return Status::failed(QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.")
-                                  .arg(quoted(nom)));
+        return Status::failed(
+            QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.").arg(quoted(nom)));
 
     QByteArray modele;
     const Status lu = TextFile::readAll(QDir(dossier).filePath(Nom_Modele), &modele);
     if (!lu) {
-        return Status::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
-                                  .arg(quoted(nom), lu.message));
+        return Status::failed(
+            QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), lu.message));
     }
 
     // NewOnly: the file is created only when no file of that name exists,
@@ -97,7 +97,8 @@ StationLog::Lignes StationLog::Charge_Log() const
     TextFile::forEachLine(contenu, [&resultat](const char* data, qsizetype taille) {
         ++resultat.total;
         if (resultat.total <= Affichage::Numero_Maxi)
-            resultat.affichage.append(Affichage::Ligne_Affichage(int(resultat.total), data, taille));
+            resultat.affichage.append(
+                Affichage::Ligne_Affichage(int(resultat.total), data, taille));
     });
     return resultat;
 }
@@ -160,7 +161,8 @@ Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
 {
     if (nouvelle.size() != LogLine::Longueur) {
         return Status::failed(
-            QStringLiteral("Ligne de log invalide (%1 caractères au lieu de %2) : rien n'a été enregistré.")
+            QStringLiteral(
+                "Ligne de log invalide (%1 caractères au lieu de %2) : rien n'a été enregistré.")
                 .arg(nouvelle.size())
                 .arg(LogLine::Longueur));
     }
@@ -199,7 +201,8 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
         return Status::failed(
             QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : le QSO ne peut pas être "
                            "placé dans l'ordre chronologique. Rien n'a été enregistré.")
-                .arg(LogLine::champ(nouvelle, LogLine::Date), LogLine::champ(nouvelle, LogLine::Heure)));
+                .arg(LogLine::champ(nouvelle, LogLine::Date),
+                     LogLine::champ(nouvelle, LogLine::Heure)));
     }
     Contenu contenu;
     status = lit(&contenu);
@@ -208,9 +211,9 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
 
     // A line whose date cannot be read (a hand-edited file) has no place in
     // time: it is passed over, and the new QSO is placed among the others.
-    return ecrit(
-        Ecriture::insere(contenu, ligne, [moment](QByteArrayView l) { return Moment(l) >= moment; }),
-        Fichier_Travail_Chrono);
+    return ecrit(Ecriture::insere(contenu, ligne,
+                                  [moment](QByteArrayView l) { return Moment(l) >= moment; }),
+                 Fichier_Travail_Chrono);
 }
 
 Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
@@ -281,8 +284,8 @@ double StationLog::Cle(QByteArrayView ligne)
     }
     if (chiffres == 0)
         return 0;
-    if (i < n && (debut.at(i) == 'E' || debut.at(i) == 'e' || debut.at(i) == 'D' ||
-                  debut.at(i) == 'd')) {
+    if (i < n &&
+        (debut.at(i) == 'E' || debut.at(i) == 'e' || debut.at(i) == 'D' || debut.at(i) == 'd')) {
         qsizetype j = i + 1;
         QByteArray exposant = "e";
         if (j < n && (debut.at(j) == '+' || debut.at(j) == '-'))

@@ -28,7 +28,8 @@ QString sansBlancsDroite(const QString& texte)
 
 QString complete(const QString& texte, qsizetype largeur)
 {
-    return texte.size() >= largeur ? texte : texte + QString(largeur - texte.size(), QLatin1Char(' '));
+    return texte.size() >= largeur ? texte
+                                   : texte + QString(largeur - texte.size(), QLatin1Char(' '));
 }
 
 QString colonnes(const QString& texte, int debut, int largeur)

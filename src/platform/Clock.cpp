@@ -1,6 +1,5 @@
 #include "Clock.h"
 
-
 QDateTime SystemClock::utcNow() const
 {
     return QDateTime::currentDateTimeUtc();

@@ -52,9 +52,10 @@ void syncFolder(const QString& folder)
 int renameOver(const QString& from, const QString& to)
 {
 #ifdef Q_OS_WIN
-    const bool ok = MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
-                                reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    const bool ok =
+        MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                    reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     return ok ? 0 : EACCES;
 #else
     return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
@@ -142,7 +143,8 @@ Status readEach(const QString& path, QList<Line>* lines, Make make)
     if (!status)
         return status;
     lines->clear();
-    forEachLine(content, [&](const char* data, qsizetype size) { lines->append(make(data, size)); });
+    forEachLine(content,
+                [&](const char* data, qsizetype size) { lines->append(make(data, size)); });
     return status;
 }
 
@@ -150,12 +152,14 @@ Status readEach(const QString& path, QList<Line>* lines, Make make)
 
 Status readLines(const QString& path, QList<QByteArray>* lines)
 {
-    return readEach(path, lines, [](const char* data, qsizetype size) { return QByteArray(data, size); });
+    return readEach(path, lines,
+                    [](const char* data, qsizetype size) { return QByteArray(data, size); });
 }
 
 Status readText(const QString& path, QStringList* lines)
 {
-    return readEach(path, lines, [](const char* data, qsizetype size) { return Cp1252::decode(data, size); });
+    return readEach(path, lines,
+                    [](const char* data, qsizetype size) { return Cp1252::decode(data, size); });
 }
 
 Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines)
@@ -192,15 +196,17 @@ Status replaceContent(const QString& target, const QString& workFile, const QByt
     if (!written || work.error() != QFileDevice::NoError) {
         QFile::remove(workFile);
         return Status::failed(
-            QStringLiteral("Impossible d'écrire le fichier de travail %1 : %2. %3 n'a pas été modifié.")
+            QStringLiteral(
+                "Impossible d'écrire le fichier de travail %1 : %2. %3 n'a pas été modifié.")
                 .arg(quoted(workFile), systemError(writeErr ? writeErr : EIO), quoted(target)));
     }
 
     const int renameErr = renameOver(workFile, target);
     if (renameErr != 0) {
         QFile::remove(workFile);
-        return Status::failed(QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
-                                  .arg(quoted(target), systemError(renameErr)));
+        return Status::failed(
+            QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
+                .arg(quoted(target), systemError(renameErr)));
     }
     syncFolder(QFileInfo(target).absolutePath());
     return Status::ok();

@@ -61,10 +61,16 @@ private Q_SLOTS:
             return QDateTime(QDate(2026, 12, d), QTime(h, m, s), Qt::UTC);
         };
         QTest::newRow("before midnight, Paris already next day")
-            << at(6, 23, 30, 5) << 3600 << "06/12/26" << "23:30:05" << "00:30:05";
+            << at(6, 23, 30, 5) << 3600 << "06/12/26"
+            << "23:30:05"
+            << "00:30:05";
         QTest::newRow("after midnight, west still previous day")
-            << at(7, 0, 0, 1) << -5 * 3600 << "07/12/26" << "00:00:01" << "19:00:01";
-        QTest::newRow("summer offset") << at(7, 9, 5, 0) << 7200 << "07/12/26" << "09:05:00" << "11:05:00";
+            << at(7, 0, 0, 1) << -5 * 3600 << "07/12/26"
+            << "00:00:01"
+            << "19:00:01";
+        QTest::newRow("summer offset") << at(7, 9, 5, 0) << 7200 << "07/12/26"
+                                       << "09:05:00"
+                                       << "11:05:00";
     }
     void textsFollowUtcAroundMidnight()
     {

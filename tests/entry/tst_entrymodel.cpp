@@ -39,8 +39,8 @@ public:
     }
 };
 
-const QString kAncien =
-    "F5XYZ        91   MARC            91005 03/04/09 10:00 CW  14 Mhz  599 599 MOULIN DE JEAN                 *";
+const QString kAncien = "F5XYZ        91   MARC            91005 03/04/09 10:00 CW  14 Mhz  599 "
+                        "599 MOULIN DE JEAN                 *";
 
 } // namespace
 
@@ -109,43 +109,81 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("message");  // empty: accepted
+        QTest::addColumn<QString>("message"); // empty: accepted
         QTest::addColumn<int>("next");
-        QTest::addColumn<QString>("after");   // the field's text afterwards
+        QTest::addColumn<QString>("after"); // the field's text afterwards
         const QString ok;
-        QTest::newRow("callsign empty") << int(M::Ind_A) << "" << "Entrez un indicatif" << int(M::Ind_A) << "";
-        QTest::newRow("callsign 13") << int(M::Ind_A) << "F1ABCDEFGHIJK" << "12 caracteres maxi pour l'indicatif" << int(M::Ind_A) << "F1ABCDEFGHIJK";
-        QTest::newRow("callsign 12") << int(M::Ind_A) << "F1ABCDEFGHIJ" << ok << int(M::Prenom_A) << "F1ABCDEFGHIJ";
-        QTest::newRow("first name 16") << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP" << "15 caracteres maxi pour le Prenom" << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP";
+        QTest::newRow("callsign empty") << int(M::Ind_A) << ""
+                                        << "Entrez un indicatif" << int(M::Ind_A) << "";
+        QTest::newRow("callsign 13")
+            << int(M::Ind_A) << "F1ABCDEFGHIJK"
+            << "12 caracteres maxi pour l'indicatif" << int(M::Ind_A) << "F1ABCDEFGHIJK";
+        QTest::newRow("callsign 12")
+            << int(M::Ind_A) << "F1ABCDEFGHIJ" << ok << int(M::Prenom_A) << "F1ABCDEFGHIJ";
+        QTest::newRow("first name 16")
+            << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP"
+            << "15 caracteres maxi pour le Prenom" << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP";
         QTest::newRow("first name empty") << int(M::Prenom_A) << "" << ok << int(M::Dpt_A) << "";
-        QTest::newRow("department empty") << int(M::Dpt_A) << "" << "Entrez un Departement" << int(M::Dpt_A) << "";
-        QTest::newRow("department 3 lowered") << int(M::Dpt_A) << "12A" << "2 caracteres maxi pour le Departement" << int(M::Dpt_A) << "12a";
+        QTest::newRow("department empty") << int(M::Dpt_A) << ""
+                                          << "Entrez un Departement" << int(M::Dpt_A) << "";
+        QTest::newRow("department 3 lowered")
+            << int(M::Dpt_A) << "12A"
+            << "2 caracteres maxi pour le Departement" << int(M::Dpt_A) << "12a";
         QTest::newRow("department 2A") << int(M::Dpt_A) << "2A" << ok << int(M::Ref_A) << "2a";
-        QTest::newRow("reference 4") << int(M::Ref_A) << "7712" << "5 caracteres pour la reference ex: 77121" << int(M::Ref_A) << "7712";
-        QTest::newRow("reference other dept") << int(M::Ref_A) << "78121" << "Attention la référence ne correspond pas au N° du département" << int(M::Ref_A) << "78121";
-        QTest::newRow("date empty") << int(M::Date_A) << "" << "Entrez une date" << int(M::Date_A) << "";
-        QTest::newRow("date bad") << int(M::Date_A) << "32/12/08" << "Le format de la date doit etre JJ/MM/AA" << int(M::Date_A) << "32/12/08";
-        QTest::newRow("date ok") << int(M::Date_A) << "31/12/08" << ok << int(M::Heure_A) << "31/12/08";
-        QTest::newRow("time empty") << int(M::Heure_A) << "" << "Entrez une Heure" << int(M::Heure_A) << "";
-        QTest::newRow("time bad") << int(M::Heure_A) << "24:00" << "Le format de l'heure doit etre HH:MM" << int(M::Heure_A) << "24:00";
+        QTest::newRow("reference 4")
+            << int(M::Ref_A) << "7712"
+            << "5 caracteres pour la reference ex: 77121" << int(M::Ref_A) << "7712";
+        QTest::newRow("reference other dept")
+            << int(M::Ref_A) << "78121"
+            << "Attention la référence ne correspond pas au N° du département" << int(M::Ref_A)
+            << "78121";
+        QTest::newRow("date empty") << int(M::Date_A) << ""
+                                    << "Entrez une date" << int(M::Date_A) << "";
+        QTest::newRow("date bad") << int(M::Date_A) << "32/12/08"
+                                  << "Le format de la date doit etre JJ/MM/AA" << int(M::Date_A)
+                                  << "32/12/08";
+        QTest::newRow("date ok") << int(M::Date_A) << "31/12/08" << ok << int(M::Heure_A)
+                                 << "31/12/08";
+        QTest::newRow("time empty") << int(M::Heure_A) << ""
+                                    << "Entrez une Heure" << int(M::Heure_A) << "";
+        QTest::newRow("time bad") << int(M::Heure_A) << "24:00"
+                                  << "Le format de l'heure doit etre HH:MM" << int(M::Heure_A)
+                                  << "24:00";
         QTest::newRow("time ok") << int(M::Heure_A) << "23:59" << ok << int(M::Mode_A) << "23:59";
-        QTest::newRow("mode empty") << int(M::Mode_A) << "" << "Entrez un Mode" << int(M::Mode_A) << "";
-        QTest::newRow("mode 7") << int(M::Mode_A) << "OLIVIAX" << "6 caracteres maxi pour le Mode" << int(M::Mode_A) << "OLIVIAX";
-        QTest::newRow("band empty") << int(M::Bande_A) << "" << "Entrez une QRG" << int(M::Bande_A) << "";
-        QTest::newRow("band 8") << int(M::Bande_A) << "1296 MHZ" << "7 caracteres maxi pour la QRG" << int(M::Bande_A) << "1296 MHZ";
-        QTest::newRow("band ok back to callsign") << int(M::Bande_A) << "14 Mhz" << ok << int(M::Ind_A) << "14 Mhz";
-        QTest::newRow("report empty") << int(M::RST_A) << "" << "Entrez un Report" << int(M::RST_A) << "";
-        QTest::newRow("report 4") << int(M::RST_A) << "5999" << "3 caracteres maxi pour le Report" << int(M::RST_A) << "5999";
-        QTest::newRow("report 699") << int(M::RST_A) << "699" << "R (de RST)doit etre compris entre 0 et 5" << int(M::RST_A) << "699";
-        QTest::newRow("report A9") << int(M::RSTE_A) << "A9" << "R (de RST)doit etre compris entre 0 et 5" << int(M::RSTE_A) << "A9";
+        QTest::newRow("mode empty") << int(M::Mode_A) << ""
+                                    << "Entrez un Mode" << int(M::Mode_A) << "";
+        QTest::newRow("mode 7") << int(M::Mode_A) << "OLIVIAX"
+                                << "6 caracteres maxi pour le Mode" << int(M::Mode_A) << "OLIVIAX";
+        QTest::newRow("band empty") << int(M::Bande_A) << ""
+                                    << "Entrez une QRG" << int(M::Bande_A) << "";
+        QTest::newRow("band 8") << int(M::Bande_A) << "1296 MHZ"
+                                << "7 caracteres maxi pour la QRG" << int(M::Bande_A) << "1296 MHZ";
+        QTest::newRow("band ok back to callsign")
+            << int(M::Bande_A) << "14 Mhz" << ok << int(M::Ind_A) << "14 Mhz";
+        QTest::newRow("report empty") << int(M::RST_A) << ""
+                                      << "Entrez un Report" << int(M::RST_A) << "";
+        QTest::newRow("report 4") << int(M::RST_A) << "5999"
+                                  << "3 caracteres maxi pour le Report" << int(M::RST_A) << "5999";
+        QTest::newRow("report 699")
+            << int(M::RST_A) << "699"
+            << "R (de RST)doit etre compris entre 0 et 5" << int(M::RST_A) << "699";
+        QTest::newRow("report A9")
+            << int(M::RSTE_A) << "A9"
+            << "R (de RST)doit etre compris entre 0 et 5" << int(M::RSTE_A) << "A9";
         QTest::newRow("report 0") << int(M::RST_A) << "0" << ok << int(M::RSTE_A) << "0";
         QTest::newRow("report sent 599") << int(M::RSTE_A) << "599" << ok << int(M::Rem_A) << "599";
-        QTest::newRow("name 31") << int(M::Rem_A) << QString(31, 'X') << "30 caracteres maxi pour le nom du Chateau" << int(M::Rem_A) << QString(31, 'X');
-        QTest::newRow("name 30") << int(M::Rem_A) << QString(30, 'X') << ok << int(M::QSL_A) << QString(30, 'X');
+        QTest::newRow("name 31") << int(M::Rem_A) << QString(31, 'X')
+                                 << "30 caracteres maxi pour le nom du Chateau" << int(M::Rem_A)
+                                 << QString(31, 'X');
+        QTest::newRow("name 30") << int(M::Rem_A) << QString(30, 'X') << ok << int(M::QSL_A)
+                                 << QString(30, 'X');
         QTest::newRow("name empty") << int(M::Rem_A) << "" << ok << int(M::QSL_A) << "";
-        QTest::newRow("cyrillic name") << int(M::Rem_A) << "Мельница" << "U+041C" << int(M::Rem_A) << "Мельница";
-        QTest::newRow("emoji callsign") << int(M::Ind_A) << "F1😀" << "U+1F600" << int(M::Ind_A) << "F1😀";
-        QTest::newRow("greek first name") << int(M::Prenom_A) << "ΑΝΝΑ" << "U+0391" << int(M::Prenom_A) << "ΑΝΝΑ";
+        QTest::newRow("cyrillic name") << int(M::Rem_A) << "Мельница"
+                                       << "U+041C" << int(M::Rem_A) << "Мельница";
+        QTest::newRow("emoji callsign") << int(M::Ind_A) << "F1😀"
+                                        << "U+1F600" << int(M::Ind_A) << "F1😀";
+        QTest::newRow("greek first name") << int(M::Prenom_A) << "ΑΝΝΑ"
+                                          << "U+0391" << int(M::Prenom_A) << "ΑΝΝΑ";
     }
     void enterRules()
     {
@@ -163,14 +201,15 @@ private Q_SLOTS:
             QVERIFY(m_modele->Focus_A_Donner());
             QCOMPARE(int(m_modele->focus()), next);
             QCOMPARE(m_messages.texts(), QStringList());
-            QCOMPARE(m_modele->etat(c).couleur, next == field ? M::Couleur::Vert : M::Couleur::Jaune);
+            QCOMPARE(m_modele->etat(c).couleur,
+                     next == field ? M::Couleur::Vert : M::Couleur::Jaune);
             QVERIFY(m_modele->etat(M::Controle(next)).actif);
             QCOMPARE(m_modele->etat(M::Controle(next)).couleur, M::Couleur::Vert);
         } else {
             QCOMPARE(m_messages.shown().size(), 1);
             QVERIFY2(m_messages.lastText().contains(message), qPrintable(m_messages.lastText()));
             QCOMPARE(m_messages.shown().first().buttons, MessageBox::Ok);
-            QVERIFY(!m_modele->Focus_A_Donner());  // the focus stays in the field
+            QVERIFY(!m_modele->Focus_A_Donner()); // the focus stays in the field
         }
         QCOMPARE(m_modele->etat(c).texte, after);
     }
@@ -191,9 +230,11 @@ private Q_SLOTS:
         m_hote.indicatif = "FXXXX";
         type(M::Ind_A, "a");
         QCOMPARE(m_messages.shown().size(), 2);
-        QCOMPARE(m_messages.lastText(),
-                 QStringLiteral("\r\n         Premiere installation, vous devez entrer votre Indicatif\r\n\r\n"
-                                "Pour cela dans la barre des menus allez dans Station puis Nouvel Indicatif."));
+        QCOMPARE(
+            m_messages.lastText(),
+            QStringLiteral(
+                "\r\n         Premiere installation, vous devez entrer votre Indicatif\r\n\r\n"
+                "Pour cela dans la barre des menus allez dans Station puis Nouvel Indicatif."));
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("a"));
         QCOMPARE(m_modele->focus(), M::Ind_A);
     }
@@ -211,7 +252,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("band");
         QTest::addColumn<bool>("warned");
-        QTest::newRow("same band") << 10 << true;     // 144 Mhz
+        QTest::newRow("same band") << 10 << true; // 144 Mhz
         QTest::newRow("432") << 11 << false;
         QTest::newRow("14") << 4 << false;
         QTest::newRow("10 never") << 3 << false;
@@ -230,7 +271,8 @@ private Q_SLOTS:
         type(M::Dpt_A, "77");
         type(M::Ref_A, "77121");
         if (warned) {
-            QCOMPARE(m_messages.lastText(), QStringLiteral("77121 Chateau deja contacté le 03/04/09 sur 144 Mhz"));
+            QCOMPARE(m_messages.lastText(),
+                     QStringLiteral("77121 Chateau deja contacté le 03/04/09 sur 144 Mhz"));
             QCOMPARE(m_modele->focus(), M::Ind_A);
             QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
             QCOMPARE(m_modele->etat(M::Ref_A).texte, QString());
@@ -282,11 +324,11 @@ private Q_SLOTS:
     {
         const QString section = Reglages::Section_Station("F1ABC");
         m_modele->Change_Index(M::Mode_A, 1, "CW");
-        type(M::Mode_A, "x", false);  // index before the key
+        type(M::Mode_A, "x", false); // index before the key
         QCOMPARE(m_reglages->read(section, Reglages::Mode_Utilise, "?"), QStringLiteral("1"));
         m_modele->Change_Index(M::Mode_A, 2, "FM");
         m_modele->Change_Texte(M::Mode_A, "");
-        enter(M::Mode_A);  // refused: nothing written
+        enter(M::Mode_A); // refused: nothing written
         QCOMPARE(m_reglages->read(section, Reglages::Mode_Utilise, "?"), QStringLiteral("1"));
         m_modele->Change_Index(M::Bande_A, 10, "144 Mhz");
         enter(M::Bande_A);
@@ -324,16 +366,18 @@ private Q_SLOTS:
         QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
         m_hote.dateAuto = dateAuto;
         m_hote.Recharge_Liste();
-        m_modele->Prepare_Saisie();  // as at the end of start-up
+        m_modele->Prepare_Saisie(); // as at the end of start-up
         if (insertion)
             m_modele->Ajout_QSO_Click();
         typeQso("F6NEW", "77", "77121", "31/12/08", "10:00");
         QCOMPARE(m_modele->focus(), M::Valide_A);
         QVERIFY(m_modele->etat(M::Valide_A).actif);
         m_modele->Valide_A_Click();
-        QCOMPARE(m_messages.shown().first().text, QStringLiteral("Voulez vous enregistrer ces données ?"));
+        QCOMPARE(m_messages.shown().first().text,
+                 QStringLiteral("Voulez vous enregistrer ces données ?"));
         QCOMPARE(m_messages.shown().first().buttons, MessageBox::YesNo);
-        const QStringList lignes = QString::fromLatin1(logBytes()).split("\r\n", Qt::SkipEmptyParts);
+        const QStringList lignes =
+            QString::fromLatin1(logBytes()).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lignes.size(), 2);
         QVERIFY(lignes.at(place).startsWith("F6NEW        77                   77121 "));
         QCOMPARE(lignes.at(place).size(), 107);
@@ -346,8 +390,10 @@ private Q_SLOTS:
         QVERIFY(!m_modele->Mode_Insertion());
         // In manual mode the date of the last list line stays in Date_A.
         QCOMPARE(m_modele->etat(M::Date_A).texte,
-                 dateAuto ? QString() : Affichage::Champs_Depuis_Affichage(m_hote.liste.last()).date);
-        QCOMPARE(readBytes(m_dir->filePath("Liste_Prenom.txt")), QByteArray("F6NEW        77 \r\n"));
+                 dateAuto ? QString()
+                          : Affichage::Champs_Depuis_Affichage(m_hote.liste.last()).date);
+        QCOMPARE(readBytes(m_dir->filePath("Liste_Prenom.txt")),
+                 QByteArray("F6NEW        77 \r\n"));
     }
 
     void answeringNoStoresNothing()
@@ -373,7 +419,8 @@ private Q_SLOTS:
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F6NEW"));
         QCOMPARE(m_modele->etat(M::Mode_A).texte, QStringLiteral("OLIVIA"));
         QCOMPARE(m_modele->etat(M::Prenom_A).texte, QStringLiteral("paul"));
-        QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("  moulin de la galette et de ses environs "));
+        QCOMPARE(m_modele->etat(M::Rem_A).texte,
+                 QStringLiteral("  moulin de la galette et de ses environs "));
         QVERIFY(m_modele->etat(M::Valide_A).actif);
     }
 
@@ -381,7 +428,7 @@ private Q_SLOTS:
     {
         typeQso("F6NEW", "77", "77121");
         QVERIFY(QFile::remove(logPath()));
-        QVERIFY(QDir(m_dir->path()).mkdir("F1ABC_KZT.log"));  // the log cannot be read
+        QVERIFY(QDir(m_dir->path()).mkdir("F1ABC_KZT.log")); // the log cannot be read
         m_modele->Valide_A_Click();
         QVERIFY(!m_messages.lastText().isEmpty());
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F6NEW"));
@@ -403,7 +450,7 @@ private Q_SLOTS:
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F5XYZ"));
         m_modele->Change_Texte(M::Prenom_A, "paul");
         m_modele->Change_Texte(M::Rem_A, "  moulin neuf  ");
-        m_modele->Ajout_QSO_Click();  // still a replacement
+        m_modele->Ajout_QSO_Click(); // still a replacement
         m_modele->Valide_A_Click();
         QString attendu = kAncien;
         attendu.replace("MARC", "PAUL").replace("MOULIN DE JEAN", "MOULIN NEUF   ");
@@ -450,7 +497,7 @@ private Q_SLOTS:
         QVERIFY(m_modele->etat(M::Ind_A).actif && m_modele->etat(M::Bande_A).actif);
         for (M::Controle c : {M::Dpt_A, M::Ref_A, M::Date_A, M::Mode_A, M::RST_A, M::Rem_A})
             QVERIFY(!m_modele->etat(c).actif);
-        QVERIFY(m_modele->etat(M::QSL_A).actif);  // the check box keeps its state
+        QVERIFY(m_modele->etat(M::QSL_A).actif); // the check box keeps its state
         QVERIFY(!m_modele->etat(M::QSL_A).coche);
         QCOMPARE(m_modele->etat(M::RST_A).texte, QStringLiteral("59"));
         QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("M. "));

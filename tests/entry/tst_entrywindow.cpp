@@ -14,8 +14,9 @@
 
 namespace {
 
-const QByteArray kQso1 = "F5XYZ        77   JEAN            77121 06/12/26 14:05 SSB 14 Mhz  59  57  "
-                         "M. GALETTE                     *\r\n";
+const QByteArray kQso1 =
+    "F5XYZ        77   JEAN            77121 06/12/26 14:05 SSB 14 Mhz  59  57  "
+    "M. GALETTE                     *\r\n";
 
 } // namespace
 
@@ -36,8 +37,10 @@ class TestEntryWindow : public QObject {
             if (c.unicode() < 128) {
                 QTest::keyClick(w, c.toLatin1());
             } else {
-                QTest::sendKeyEvent(QTest::KeyAction::Press, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-                QTest::sendKeyEvent(QTest::KeyAction::Release, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::KeyAction::Press, w, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::KeyAction::Release, w, Qt::Key_unknown, QString(c),
+                                    Qt::NoModifier);
             }
         }
         if (entree)
@@ -91,20 +94,21 @@ private Q_SLOTS:
         QCOMPARE(focus(), z->Mode_A);
         QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
         QCOMPARE(z->Heure_A->text(), QStringLiteral("14:05"));
-        enter();  // SSB
-        enter();  // 59
+        enter(); // SSB
+        enter(); // 59
         QTest::keyClick(focus(), Qt::Key_Backspace);
-        tape("7");  // 57
+        tape("7"); // 57
         QCOMPARE(focus(), z->Rem_A);
         tape("galette");
         QCOMPARE(focus(), z->QSL_A);
         QTest::keyClick(focus(), Qt::Key_Space);
         enter();
         QCOMPARE(focus(), z->Valide_A);
-        enter();  // the box answers Yes
+        enter(); // the box answers Yes
         QCOMPARE(b->messages.texts(), QStringList{"Voulez vous enregistrer ces données ?"});
         QCOMPARE(log(), kQso1);
-        QCOMPARE(AppBench::lit(b->chemin("Liste_Prenom.txt")), QByteArray("F5XYZ        77 JEAN\r\n"));
+        QCOMPARE(AppBench::lit(b->chemin("Liste_Prenom.txt")),
+                 QByteArray("F5XYZ        77 JEAN\r\n"));
         QCOMPARE(m->Liste()->Nombre(), 1);
         QCOMPARE(m->Liste()->Index_Selection(), 0);
         QCOMPARE(focus(), z->Ind_A);
@@ -120,7 +124,8 @@ private Q_SLOTS:
         enter();
         enter();
         tape("77121");
-        QCOMPARE(b->messages.lastText(), QStringLiteral("77121 Chateau deja contacté le 06/12/26 sur 14 Mhz"));
+        QCOMPARE(b->messages.lastText(),
+                 QStringLiteral("77121 Chateau deja contacté le 06/12/26 sur 14 Mhz"));
         QCOMPARE(focus(), z->Ind_A);
         QVERIFY(!z->Ref_A->isEnabled());
         QCOMPARE(log(), kQso1);
@@ -145,8 +150,9 @@ private Q_SLOTS:
         tape("moulin à élise");
         enter();
         enter();
-        const QByteArray attendu = "F6ABC        2a                   2a001 01/01/25 09:30 CW  14 Mhz  59  59  "
-                                   "M. MOULIN \xc0 \xc9LISE               \r\n";
+        const QByteArray attendu =
+            "F6ABC        2a                   2a001 01/01/25 09:30 CW  14 Mhz  59  59  "
+            "M. MOULIN \xc0 \xc9LISE               \r\n";
         QCOMPARE(log(), attendu + kQso1);
         // The date stays for the next QSO in manual mode: the last line's.
         QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
@@ -228,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F5XYZ"));
         QCOMPARE(z->Rem_A->text(), QStringLiteral("M. GALETTE"));
         QVERIFY(z->QSL_A->isChecked());
-        QVERIFY(z->Prenom_A->isEnabled());  // enabled fields stay enabled
+        QVERIFY(z->Prenom_A->isEnabled()); // enabled fields stay enabled
         QVERIFY(!z->Ref_A->isEnabled());
     }
 };

@@ -16,17 +16,28 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("group");
-        QTest::newRow("18") << "18 Mhz" << "HF";
-        QTest::newRow("1.8") << "1.8 Mhz" << "HF";
-        QTest::newRow("50 is HF") << "50 Mhz" << "HF";
-        QTest::newRow("10 in no group") << "10 Mhz" << "";
-        QTest::newRow("144") << "144 Mhz" << "VHF";
-        QTest::newRow("432") << "432 Mhz" << "UHF";
-        QTest::newRow("blanks around") << "  14 Mhz  " << "HF";
-        QTest::newRow("padded column") << "14 Mhz " << "HF";
-        QTest::newRow("capital H") << "14 MHz" << "";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("typed text") << "2M" << "";
+        QTest::newRow("18") << "18 Mhz"
+                            << "HF";
+        QTest::newRow("1.8") << "1.8 Mhz"
+                             << "HF";
+        QTest::newRow("50 is HF") << "50 Mhz"
+                                  << "HF";
+        QTest::newRow("10 in no group") << "10 Mhz"
+                                        << "";
+        QTest::newRow("144") << "144 Mhz"
+                             << "VHF";
+        QTest::newRow("432") << "432 Mhz"
+                             << "UHF";
+        QTest::newRow("blanks around") << "  14 Mhz  "
+                                       << "HF";
+        QTest::newRow("padded column") << "14 Mhz "
+                                       << "HF";
+        QTest::newRow("capital H") << "14 MHz"
+                                   << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("typed text") << "2M"
+                                    << "";
     }
     void groups()
     {
@@ -42,12 +53,24 @@ private Q_SLOTS:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("band");
-        QTest::newRow("VHF only, asked HF") << "77121" << "HF" << false << "" << "";
-        QTest::newRow("VHF first in file") << "77121" << "VHF" << true << "01/02/09" << "144 Mhz";
-        QTest::newRow("HF first not latest") << "91005" << "HF" << true << "03/04/09" << "14 Mhz";
-        QTest::newRow("10 Mhz never matches") << "2a001" << "HF" << false << "" << "";
-        QTest::newRow("unknown reference") << "99999" << "HF" << false << "" << "";
-        QTest::newRow("no group") << "77121" << "" << false << "" << "";
+        QTest::newRow("VHF only, asked HF") << "77121"
+                                            << "HF" << false << ""
+                                            << "";
+        QTest::newRow("VHF first in file") << "77121"
+                                           << "VHF" << true << "01/02/09"
+                                           << "144 Mhz";
+        QTest::newRow("HF first not latest") << "91005"
+                                             << "HF" << true << "03/04/09"
+                                             << "14 Mhz";
+        QTest::newRow("10 Mhz never matches") << "2a001"
+                                              << "HF" << false << ""
+                                              << "";
+        QTest::newRow("unknown reference") << "99999"
+                                           << "HF" << false << ""
+                                           << "";
+        QTest::newRow("no group") << "77121"
+                                  << "" << false << ""
+                                  << "";
     }
     void windmillLookup()
     {

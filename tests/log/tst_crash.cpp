@@ -39,9 +39,11 @@ private Q_SLOTS:
             if (child.exitStatus() == QProcess::CrashExit)
                 ++kills;
             else
-                QFAIL(qPrintable(QString("the writer stopped by itself (code %1)").arg(child.exitCode())));
+                QFAIL(qPrintable(
+                    QString("the writer stopped by itself (code %1)").arg(child.exitCode())));
 
-            QVERIFY2(QFile::exists(path), qPrintable(QString("log missing after kill %1").arg(round)));
+            QVERIFY2(QFile::exists(path),
+                     qPrintable(QString("log missing after kill %1").arg(round)));
             const QByteArray content = readBytes(path);
             const int now = int(content.count('\n'));
             QVERIFY2(now >= lines, "the log lost saved QSOs");

@@ -17,20 +17,36 @@ private Q_SLOTS:
         QTest::addColumn<bool>("found");
         QTest::addColumn<QString>("department");
         QTest::addColumn<QString>("firstName");
-        QTest::newRow("known") << QByteArray("F1ABC        77 JEAN\r\n") << "F1ABC" << true << "77" << "JEAN";
+        QTest::newRow("known") << QByteArray("F1ABC        77 JEAN\r\n") << "F1ABC" << true << "77"
+                               << "JEAN";
         QTest::newRow("lower case name comes back upper")
-            << QByteArray("F1ABC        77 j\xe9r\xf4me\r\n") << "F1ABC" << true << "77" << "JÉRÔME";
-        QTest::newRow("blank department empties it") << QByteArray("F1ABC           PAUL\r\n") << "F1ABC" << true << "" << "PAUL";
+            << QByteArray("F1ABC        77 j\xe9r\xf4me\r\n") << "F1ABC" << true << "77"
+            << "JÉRÔME";
+        QTest::newRow("blank department empties it")
+            << QByteArray("F1ABC           PAUL\r\n") << "F1ABC" << true << ""
+            << "PAUL";
         QTest::newRow("one-character department keeps its blank")
-            << QByteArray("F1ABC        7  PAUL\r\n") << "F1ABC" << true << "7 " << "PAUL";
+            << QByteArray("F1ABC        7  PAUL\r\n") << "F1ABC" << true << "7 "
+            << "PAUL";
         QTest::newRow("last line wins")
-            << QByteArray("F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        91 MARC\r\n") << "F1ABC"
-            << true << "91" << "MARC";
-        QTest::newRow("twelve characters") << QByteArray("F1ABCDEFGHIJ 2b LUC\r\n") << "F1ABCDEFGHIJ" << true << "2b" << "LUC";
-        QTest::newRow("case counts") << QByteArray("f1abc        77 JEAN\r\n") << "F1ABC" << false << "" << "";
-        QTest::newRow("suffix does not match") << QByteArray("F1ABC_P      77 JEAN\r\n") << "F1ABC" << false << "" << "";
-        QTest::newRow("short line has no first name") << QByteArray("F1ABC        77\n") << "F1ABC" << true << "77" << "";
-        QTest::newRow("empty memory") << QByteArray() << "F1ABC" << false << "" << "";
+            << QByteArray(
+                   "F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        91 MARC\r\n")
+            << "F1ABC" << true << "91"
+            << "MARC";
+        QTest::newRow("twelve characters")
+            << QByteArray("F1ABCDEFGHIJ 2b LUC\r\n") << "F1ABCDEFGHIJ" << true << "2b"
+            << "LUC";
+        QTest::newRow("case counts")
+            << QByteArray("f1abc        77 JEAN\r\n") << "F1ABC" << false << ""
+            << "";
+        QTest::newRow("suffix does not match")
+            << QByteArray("F1ABC_P      77 JEAN\r\n") << "F1ABC" << false << ""
+            << "";
+        QTest::newRow("short line has no first name")
+            << QByteArray("F1ABC        77\n") << "F1ABC" << true << "77"
+            << "";
+        QTest::newRow("empty memory") << QByteArray() << "F1ABC" << false << ""
+                                      << "";
     }
     void lookup()
     {
@@ -66,7 +82,9 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         FirstNameMemory memory(dir.path());
-        QVERIFY(writeBytes(memory.chemin(), "F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        77 JEAN\r\n"));
+        QVERIFY(
+            writeBytes(memory.chemin(),
+                       "F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        77 JEAN\r\n"));
         QVERIFY(memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "7", "")).isOk());
         QCOMPARE(readBytes(memory.chemin()),
                  QByteArray("F1ABC        7  \r\nF5XYZ        2a ANNE\r\nF1ABC        7  \r\n"));
@@ -83,7 +101,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         FirstNameMemory memory(dir.path());
         QVERIFY(writeBytes(memory.chemin(), "F1ABC        77 JEAN\r\n"));
-        QVERIFY(!memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "ИВАН")).isOk());
+        QVERIFY(
+            !memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "ИВАН")).isOk());
         QCOMPARE(readBytes(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
     }
 };

@@ -56,7 +56,8 @@ private Q_SLOTS:
         LogLine::Champs c = exemple();
         c.nomMoulin = " le grand moulin de la butte a l'ane";
         const QString l = LogLine::forme(c).ligne;
-        QCOMPARE(LogLine::champ(l, LogLine::Nom_Moulin), QStringLiteral("LE GRAND MOULIN DE LA BUTTE A "));
+        QCOMPARE(LogLine::champ(l, LogLine::Nom_Moulin),
+                 QStringLiteral("LE GRAND MOULIN DE LA BUTTE A "));
         QCOMPARE(l.size(), 107);
     }
 
@@ -65,15 +66,33 @@ private Q_SLOTS:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("named");
-        QTest::newRow("mode of 4") << "mode" << "SSTV" << "le mode « SSTV » dépasse 3";
-        QTest::newRow("callsign of 13") << "indicatif" << "F1ABCDEFGHIJK" << "l'indicatif";
-        QTest::newRow("department of 5") << "departement" << "77777" << "le département";
-        QTest::newRow("first name of 16") << "prenom" << "ABCDEFGHIJKLMNOP" << "le prénom";
-        QTest::newRow("band of 8") << "bande" << "1296 Mhz" << "la bande";
-        QTest::newRow("report of 4") << "rstRecu" << "5999" << "le report reçu";
-        QTest::newRow("date of 9") << "date" << "05/06/200" << "la date";
-        QTest::newRow("cyrillic name") << "nomMoulin" << "Мельница" << "U+041C";
-        QTest::newRow("emoji first name") << "prenom" << "Jo😀" << "U+1F600";
+        QTest::newRow("mode of 4") << "mode"
+                                   << "SSTV"
+                                   << "le mode « SSTV » dépasse 3";
+        QTest::newRow("callsign of 13") << "indicatif"
+                                        << "F1ABCDEFGHIJK"
+                                        << "l'indicatif";
+        QTest::newRow("department of 5") << "departement"
+                                         << "77777"
+                                         << "le département";
+        QTest::newRow("first name of 16") << "prenom"
+                                          << "ABCDEFGHIJKLMNOP"
+                                          << "le prénom";
+        QTest::newRow("band of 8") << "bande"
+                                   << "1296 Mhz"
+                                   << "la bande";
+        QTest::newRow("report of 4") << "rstRecu"
+                                     << "5999"
+                                     << "le report reçu";
+        QTest::newRow("date of 9") << "date"
+                                   << "05/06/200"
+                                   << "la date";
+        QTest::newRow("cyrillic name") << "nomMoulin"
+                                       << "Мельница"
+                                       << "U+041C";
+        QTest::newRow("emoji first name") << "prenom"
+                                          << "Jo😀"
+                                          << "U+1F600";
     }
     void refusesWhatCannotBeStored()
     {
@@ -82,9 +101,9 @@ private Q_SLOTS:
         QFETCH(QString, named);
         LogLine::Champs c = exemple();
         QHash<QString, QString*> fields = {
-            {"mode", &c.mode},       {"indicatif", &c.indicatif}, {"departement", &c.departement},
-            {"prenom", &c.prenom},   {"bande", &c.bande},         {"rstRecu", &c.rstRecu},
-            {"date", &c.date},       {"nomMoulin", &c.nomMoulin}};
+            {"mode", &c.mode},     {"indicatif", &c.indicatif}, {"departement", &c.departement},
+            {"prenom", &c.prenom}, {"bande", &c.bande},         {"rstRecu", &c.rstRecu},
+            {"date", &c.date},     {"nomMoulin", &c.nomMoulin}};
         *fields.value(field) = value;
         const LogLine::Formee f = LogLine::forme(c);
         QVERIFY(!f.ok());
@@ -105,19 +124,19 @@ private Q_SLOTS:
     {
         QFETCH(int, number);
         QFETCH(QString, prefix);
-        const QString expected = prefix +
-                                 "  77   JEAN-LOÏC       77121  05/06/09  14:05  CW   144 Mhz  599  57  "
-                                 "MOULIN DE LA GALETTE            *";
+        const QString expected =
+            prefix + "  77   JEAN-LOÏC       77121  05/06/09  14:05  CW   144 Mhz  599  57  "
+                     "MOULIN DE LA GALETTE            *";
         QCOMPARE(Affichage::Ligne_Affichage(number, kLigne), expected);
         QCOMPARE(expected.size(), 122);
-        const QByteArray bytes = kLigne.toLatin1();  // Latin-1 letters only
+        const QByteArray bytes = kLigne.toLatin1(); // Latin-1 letters only
         QCOMPARE(Affichage::Ligne_Affichage(number, bytes.constData(), bytes.size()), expected);
     }
 
     void shortStoredLineStillLinesUp()
     {
         // An editor took the blanks off the end of the line.
-        const QString court = kLigne.left(96);  // up to "GALETTE"
+        const QString court = kLigne.left(96); // up to "GALETTE"
         const QString affichage = Affichage::Ligne_Affichage(3, court);
         QCOMPARE(affichage.size(), 122);
         QCOMPARE(affichage, Affichage::Ligne_Affichage(3, kLigne).left(121) + " ");
@@ -137,15 +156,17 @@ private Q_SLOTS:
 
     void fieldsOfADisplayLine()
     {
-        const LogLine::Champs c = Affichage::Champs_Depuis_Affichage(Affichage::Ligne_Affichage(5, kLigne));
+        const LogLine::Champs c =
+            Affichage::Champs_Depuis_Affichage(Affichage::Ligne_Affichage(5, kLigne));
         LogLine::Champs attendu = exemple();
         attendu.prenom = "JEAN-LOÏC";
         attendu.nomMoulin = "MOULIN DE LA GALETTE";
         QCOMPARE(c, attendu);
-        QCOMPARE(Affichage::Champs_Depuis_Affichage(Affichage::Ligne_Affichage(5, Fixtures::qso("F5XYZ"))).qsl,
+        QCOMPARE(Affichage::Champs_Depuis_Affichage(
+                     Affichage::Ligne_Affichage(5, Fixtures::qso("F5XYZ")))
+                     .qsl,
                  false);
     }
-
 };
 
 QTEST_GUILESS_MAIN(TestLogLine)

@@ -21,7 +21,8 @@ class TestStationLog : public QObject {
     QByteArray logBytes() const { return readBytes(m_path); }
     QStringList workFiles() const
     {
-        return QDir(m_dir->path()).entryList({"Temporaire*"}, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+        return QDir(m_dir->path())
+            .entryList({"Temporaire*"}, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
 private Q_SLOTS:
@@ -117,8 +118,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("place");
         QTest::newRow("empty log") << QStringList{} << "F1AAA" << 0;
         QTest::newRow("letters only: appended") << QStringList{"F5AAA", "G4BBB"} << "F1AAA" << 2;
-        QTest::newRow("before the first digit callsign") << QStringList{"F5AAA", "9A1AA", "F6CCC"} << "F1AAA" << 1;
-        QTest::newRow("digit callsign after smaller") << QStringList{"4X4AA", "9A1AA"} << "5B4AA" << 1;
+        QTest::newRow("before the first digit callsign")
+            << QStringList{"F5AAA", "9A1AA", "F6CCC"} << "F1AAA" << 1;
+        QTest::newRow("digit callsign after smaller")
+            << QStringList{"4X4AA", "9A1AA"} << "5B4AA" << 1;
     }
     void enregistrePlacesByLeadingNumber()
     {
@@ -136,17 +139,22 @@ private Q_SLOTS:
 
     void chronoPlacesByMoment_data()
     {
-        QTest::addColumn<QStringList>("dates");  // "dd/mm/yy hh:mm" of the lines in the file
+        QTest::addColumn<QStringList>("dates"); // "dd/mm/yy hh:mm" of the lines in the file
         QTest::addColumn<QString>("added");
         QTest::addColumn<int>("place");
         QTest::newRow("empty log") << QStringList{} << "01/01/10 10:00" << 0;
         QTest::newRow("1999 before 2000") << QStringList{"01/01/00 00:00"} << "31/12/99 23:59" << 0;
         QTest::newRow("2049 after 1950") << QStringList{"01/01/50 00:00"} << "01/01/49 00:00" << 1;
-        QTest::newRow("same moment goes first") << QStringList{"05/06/09 12:00", "05/06/09 12:00"} << "05/06/09 12:00" << 0;
-        QTest::newRow("middle") << QStringList{"05/06/09 12:00", "07/06/09 08:00"} << "06/06/09 23:00" << 1;
+        QTest::newRow("same moment goes first")
+            << QStringList{"05/06/09 12:00", "05/06/09 12:00"} << "05/06/09 12:00" << 0;
+        QTest::newRow("middle") << QStringList{"05/06/09 12:00", "07/06/09 08:00"}
+                                << "06/06/09 23:00" << 1;
         QTest::newRow("latest at end") << QStringList{"05/06/09 12:00"} << "05/06/09 12:01" << 1;
-        QTest::newRow("unreadable line passed over") << QStringList{"05/06/09 12:00", "xx/06/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00" << 2;
-        QTest::newRow("non-calendar line passed over") << QStringList{"31/02/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00" << 1;
+        QTest::newRow("unreadable line passed over")
+            << QStringList{"05/06/09 12:00", "xx/06/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00"
+            << 2;
+        QTest::newRow("non-calendar line passed over")
+            << QStringList{"31/02/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00" << 1;
     }
     void chronoPlacesByMoment()
     {
@@ -215,7 +223,7 @@ private Q_SLOTS:
     void lfOnlyFileIsKeptLineByLine()
     {
         const QString a = qso("F5AAA"), b = qso("F5BBB");
-        QVERIFY(writeBytes(m_path, a.toLatin1() + "\n" + b.toLatin1()));  // no last line end
+        QVERIFY(writeBytes(m_path, a.toLatin1() + "\n" + b.toLatin1())); // no last line end
         QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
         QCOMPARE(logBytes(), fileOf({a, b, qso("F1NEW")}));
     }
@@ -224,7 +232,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("line");
-        QTest::newRow("short line") << "enregistre" << "F1ABC";
+        QTest::newRow("short line") << "enregistre"
+                                    << "F1ABC";
         QTest::newRow("cyrillic") << "enregistre" << qso("F1NEW").replace("MOULIN", "МОУЛИН");
         QTest::newRow("chrono short") << "chrono" << qso("F1NEW").left(100);
         QTest::newRow("replace long") << "remplace" << qso("F1NEW") + "X";

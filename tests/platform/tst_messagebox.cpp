@@ -49,10 +49,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("press");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("answer");
-        QTest::newRow("notice") << "Entrez un indicatif" << false << "OK" << "Entrez un indicatif"
-                                << int(MessageBox::AnswerOk);
-        QTest::newRow("leading line break") << "\r\nPremiere installation\r\n\r\n" << false << "OK"
-                                            << "\nPremiere installation\n\n" << int(MessageBox::AnswerOk);
+        QTest::newRow("notice") << "Entrez un indicatif" << false << "OK"
+                                << "Entrez un indicatif" << int(MessageBox::AnswerOk);
+        QTest::newRow("leading line break") << "\r\nPremiere installation\r\n\r\n"
+                                            << false << "OK"
+                                            << "\nPremiere installation\n\n"
+                                            << int(MessageBox::AnswerOk);
         QTest::newRow("yes") << "Voulez vous Supprimer ce QSO ?" << true << "Oui"
                              << "Voulez vous Supprimer ce QSO ?" << int(MessageBox::AnswerYes);
         QTest::newRow("no") << "Voulez vous Supprimer ce QSO ?" << true << "Non"
@@ -85,7 +87,8 @@ private Q_SLOTS:
             QVERIFY(w);
             QTest::keyClick(w, Qt::Key_Return);
         });
-        QCOMPARE(box.show("Voulez vous enregistrer ces données ?", MessageBox::YesNo), MessageBox::AnswerYes);
+        QCOMPARE(box.show("Voulez vous enregistrer ces données ?", MessageBox::YesNo),
+                 MessageBox::AnswerYes);
     }
 
     void scriptedBoxRecordsAndAnswers()
@@ -93,7 +96,7 @@ private Q_SLOTS:
         ScriptedMessageBox box;
         box.queue(MessageBox::AnswerNo);
         QVERIFY(!box.confirm("Voulez vous Supprimer ce QSO ?"));
-        QVERIFY(box.confirm("encore ?"));  // script empty: Yes
+        QVERIFY(box.confirm("encore ?")); // script empty: Yes
         box.notice("fin");
         QCOMPARE(box.texts(), (QStringList{"Voulez vous Supprimer ce QSO ?", "encore ?", "fin"}));
         QCOMPARE(box.shown().at(2).buttons, MessageBox::Ok);

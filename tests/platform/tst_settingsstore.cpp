@@ -26,7 +26,8 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("kzt.ini"));
         {
             SettingsStore store(file);
-            store.write(Reglages::Section_Globale, Reglages::Indicatif_Station, QStringLiteral("F1ABC_P"));
+            store.write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                        QStringLiteral("F1ABC_P"));
             store.writeIndex(Reglages::Section_Station(QStringLiteral("F1ABC_P")),
                              Reglages::Mode_Utilise, 2);
         }
@@ -40,7 +41,8 @@ private Q_SLOTS:
         QCOMPARE(store.readIndex(Reglages::Section_Station(QStringLiteral("F5XYZ")),
                                  Reglages::Mode_Utilise, 0),
                  0);
-        QCOMPARE(store.read(QStringLiteral("Setup"), Reglages::Indicatif_Station, QStringLiteral("none")),
+        QCOMPARE(store.read(QStringLiteral("Setup"), Reglages::Indicatif_Station,
+                            QStringLiteral("none")),
                  QStringLiteral("none"));
     }
 
@@ -60,7 +62,8 @@ private Q_SLOTS:
         QTemporaryDir dir;
         SettingsStore store(dir.filePath(QStringLiteral("kzt.ini")));
         store.write(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, stored);
-        QCOMPARE(store.readIndex(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, 0), index);
+        QCOMPARE(store.readIndex(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, 0),
+                 index);
     }
 };
 

@@ -1,12 +1,11 @@
+#include "TestSupport.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFile.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
 
 using namespace TestSupport;
 
@@ -21,11 +20,11 @@ private Q_SLOTS:
             all.append(char(b));
         const QString text = Cp1252::decode(all);
         QCOMPARE(text.size(), 256);
-        QCOMPARE(text.at(0x80), QChar(0x20AC));  // €
-        QCOMPARE(text.at(0x8C), QChar(0x0152));  // Œ
-        QCOMPARE(text.at(0x9F), QChar(0x0178));  // Ÿ
-        QCOMPARE(text.at(0xE9), QChar(0x00E9));  // é
-        QCOMPARE(text.at(0x81), QChar(0x0081));  // undefined byte kept as is
+        QCOMPARE(text.at(0x80), QChar(0x20AC)); // €
+        QCOMPARE(text.at(0x8C), QChar(0x0152)); // Œ
+        QCOMPARE(text.at(0x9F), QChar(0x0178)); // Ÿ
+        QCOMPARE(text.at(0xE9), QChar(0x00E9)); // é
+        QCOMPARE(text.at(0x81), QChar(0x0081)); // undefined byte kept as is
         QByteArray back;
         QVERIFY(Cp1252::encode(text, &back));
         QCOMPARE(back, all);
@@ -78,7 +77,8 @@ private Q_SLOTS:
         QTest::newRow("lf only") << QByteArray("a\nb\n") << QStringList{"a", "b"};
         QTest::newRow("no last end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
         QTest::newRow("mixed") << QByteArray("a\nb\r\nc") << QStringList{"a", "b", "c"};
-        QTest::newRow("blank line kept") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
+        QTest::newRow("blank line kept")
+            << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
         QTest::newRow("short line") << QByteArray("F1ABC  77\r\n") << QStringList{"F1ABC  77"};
         QTest::newRow("cp1252") << QByteArray("\xc9t\xe9 \x80\r\n") << QStringList{"Été €"};
     }
@@ -109,7 +109,9 @@ private Q_SLOTS:
         const QString target = dir.filePath(QStringLiteral("log.txt"));
         const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
         writeBytes(target, "old\n");
-        QVERIFY(TextFile::replaceText(target, work, {QStringLiteral("Été"), QString(), QStringLiteral("b")}).isOk());
+        QVERIFY(TextFile::replaceText(target, work,
+                                      {QStringLiteral("Été"), QString(), QStringLiteral("b")})
+                    .isOk());
         QCOMPARE(readBytes(target), QByteArray("\xc9t\xe9\r\n\r\nb\r\n"));
         QVERIFY(!QFile::exists(work));
     }
@@ -120,7 +122,8 @@ private Q_SLOTS:
         const QString target = dir.filePath(QStringLiteral("log.txt"));
         const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
         writeBytes(target, "old\r\n");
-        const Status s = TextFile::replaceText(target, work, {QStringLiteral("ok"), QStringLiteral("Ж")});
+        const Status s =
+            TextFile::replaceText(target, work, {QStringLiteral("ok"), QStringLiteral("Ж")});
         QVERIFY(!s.isOk());
         QVERIFY(s.message.contains(QLatin1String("U+0416")));
         QCOMPARE(readBytes(target), QByteArray("old\r\n"));
