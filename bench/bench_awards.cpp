@@ -89,6 +89,7 @@ int main(int argc, char* argv[])
             f.write(qso(n).toLatin1() + "\r\n");
     }
     const StationLog::Lignes affichage = log.Charge_Log();
+    const QStringList lignes = affichage.affichage.toStringList();
     std::printf("log of %d QSOs, %lld display lines\n\n", kQso,
                 static_cast<long long>(affichage.affichage.size()));
     constexpr int runs = 7;
@@ -118,11 +119,11 @@ int main(int argc, char* argv[])
 
     QStringList trouvees;
     print("unreceived QSLs of F12AB (display lines)", BenchLog::medianeMs(runs, [&] {
-              trouvees = QslNonRecues::Recherche(affichage.affichage, QStringLiteral("f12ab"));
+              trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("f12ab"));
           }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
     print("unreceived QSLs of \"F\" (every callsign)", BenchLog::medianeMs(runs, [&] {
-              trouvees = QslNonRecues::Recherche(affichage.affichage, QStringLiteral("F"));
+              trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("F"));
           }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
     print("QSL-back lines of all of them", BenchLog::medianeMs(runs, [&] {
@@ -159,7 +160,7 @@ int main(int argc, char* argv[])
               QCoreApplication::processEvents();
           }));
     Multi_QSL qsl_w(
-        services, [&] { return affichage.affichage; }, indicatif);
+        services, [&] { return affichage.affichage.toStringList(); }, indicatif);
     qsl_w.show();
     qsl_w.Indicatif->setText(QStringLiteral("F"));
     print("unreceived-QSL window: search \"F\"", BenchLog::medianeMs(runs, [&] {

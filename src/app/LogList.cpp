@@ -2,6 +2,7 @@
 
 #include "Apparence.h"
 
+#include <QAbstractListModel>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLabel>
@@ -9,7 +10,6 @@
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -52,6 +52,36 @@ protected:
 
 } // namespace
 
+// The display lines of the log, made only for the rows the view shows.
+class LogList::Modele : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void remplit(Affichage::Journal journal)
+    {
+        beginResetModel();
+        m_journal = std::move(journal);
+        endResetModel();
+    }
+    QString ligne(int row) const
+    {
+        return row >= 0 && row < m_journal.size() ? m_journal.at(row) : QString();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_journal.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        return ligne(index.row());
+    }
+
+private:
+    Affichage::Journal m_journal;
+};
+
 LogList::LogList(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("L_Communes"));
@@ -61,7 +91,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
 
     const QFont police = Apparence::Police_Liste();
 
-    m_modele = new QStringListModel(this);
+    m_modele = new Modele(this);
     Liste_KZT = new QListView(this);
     Liste_KZT->setObjectName(QStringLiteral("Liste_KZT"));
     Liste_KZT->setToolTip(aide);
@@ -145,14 +175,14 @@ bool LogList::eventFilter(QObject* objet, QEvent* evenement)
     return QWidget::eventFilter(objet, evenement);
 }
 
-void LogList::Remplit(const QStringList& lignes)
+void LogList::Remplit(Affichage::Journal lignes)
 {
-    m_modele->setStringList(lignes);
+    m_modele->remplit(std::move(lignes));
 }
 
 void LogList::Vide()
 {
-    m_modele->setStringList({});
+    m_modele->remplit({});
 }
 
 int LogList::Nombre() const
@@ -162,7 +192,7 @@ int LogList::Nombre() const
 
 QString LogList::Ligne(int index) const
 {
-    return m_modele->data(m_modele->index(index), Qt::DisplayRole).toString();
+    return m_modele->ligne(index);
 }
 
 int LogList::Index_Selection() const

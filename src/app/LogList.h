@@ -1,12 +1,13 @@
 #pragma once
 
+#include "log/DisplayLine.h"
+
 #include <QStringList>
 #include <QWidget>
 
 class QLabel;
 class QListView;
 class QScrollArea;
-class QStringListModel;
 
 // The log list of the main window and its column titles, in the container
 // `L_Communes`: one display line per QSO, in file order, in a fixed-pitch
@@ -21,7 +22,7 @@ public:
 
     explicit LogList(QWidget* parent = nullptr);
 
-    void Remplit(const QStringList& lignes);
+    void Remplit(Affichage::Journal lignes);
     void Vide();
     int Nombre() const;
     QString Ligne(int index) const;
@@ -48,7 +49,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    QStringListModel* m_modele;
+    class Modele;
+    Modele* m_modele;
     int m_ligneAvantClic = -1;
     bool m_verrouillee = false;
     QScrollArea* m_titres;

@@ -2,6 +2,7 @@
 
 #include "Texte.h"
 #include "platform/Cp1252.h"
+#include "platform/TextFile.h"
 
 #include <algorithm>
 #include <array>
@@ -79,6 +80,44 @@ QString Ligne_Affichage(int numero, const QString& logLine)
         std::copy(texte.cbegin(), texte.cend(), out + p.affichage - 1);
     }
     return ligne;
+}
+
+Journal::Journal(QByteArray contenu) : m_contenu(std::move(contenu))
+{
+    m_lignes.reserve(
+        size_t(qMin<qsizetype>(m_contenu.size() / (LogLine::Longueur + 2) + 1, Numero_Maxi)));
+    const char* debut = m_contenu.constData();
+    TextFile::forEachLine(m_contenu, [&](const char* data, qsizetype taille) {
+        ++m_total;
+        if (m_total <= Numero_Maxi)
+            m_lignes.push_back({data - debut, taille});
+    });
+}
+
+Journal Journal::Depuis_Lignes_Log(const QStringList& lignes)
+{
+    QByteArray contenu;
+    for (const QString& l : lignes) {
+        QByteArray octets;
+        Cp1252::encode(l, &octets);
+        contenu += octets + "\r\n";
+    }
+    return Journal(contenu);
+}
+
+QString Journal::at(qsizetype i) const
+{
+    const Place& p = m_lignes.at(size_t(i));
+    return Ligne_Affichage(int(i + 1), m_contenu.constData() + p.debut, p.taille);
+}
+
+QStringList Journal::toStringList() const
+{
+    QStringList lignes;
+    lignes.reserve(size());
+    for (qsizetype i = 0; i < size(); ++i)
+        lignes.append(at(i));
+    return lignes;
 }
 
 QString LogLine_Depuis_Affichage(const QString& affichage, bool nomEnMajuscules)

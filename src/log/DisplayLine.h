@@ -2,7 +2,11 @@
 
 #include "LogLine.h"
 
+#include <QByteArray>
 #include <QString>
+#include <QStringList>
+
+#include <vector>
 
 // The line of the main list for one QSO: its number right-aligned in five
 // columns, then the stored fields at fixed columns, 122 characters in all.
@@ -17,6 +21,37 @@ inline constexpr int Numero_Maxi = 99999;
 // with blanks, so the columns always line up.
 QString Ligne_Affichage(int numero, const QString& logLine);
 QString Ligne_Affichage(int numero, const char* logLine, qsizetype taille);
+
+// The display lines of a whole log, made when they are asked for: the log's
+// bytes are kept once, with where each line stands in them, so that loading
+// a long log into the list costs little more than reading the file.
+class Journal {
+public:
+    Journal() = default;
+    // The lines of a log file's content, at most Numero_Maxi of them.
+    explicit Journal(QByteArray contenu);
+    // From stored lines given as text (characters outside Windows-1252 are
+    // not expected there).
+    static Journal Depuis_Lignes_Log(const QStringList& lignes);
+
+    qsizetype size() const { return qsizetype(m_lignes.size()); }
+    bool isEmpty() const { return m_lignes.empty(); }
+    // Lines in the file, shown or not.
+    qsizetype total() const { return m_total; }
+    // The display line of line i (0-based), numbered i + 1.
+    QString at(qsizetype i) const;
+    QString last() const { return at(size() - 1); }
+    QStringList toStringList() const;
+
+private:
+    struct Place {
+        qsizetype debut;
+        qsizetype taille;
+    };
+    QByteArray m_contenu;
+    std::vector<Place> m_lignes;
+    qsizetype m_total = 0;
+};
 
 // The stored line of a display line: the twelve pieces joined by single
 // blanks. The windmill name is put in upper case when asked (the edit does

@@ -92,14 +92,8 @@ StationLog::Lignes StationLog::Charge_Log() const
     resultat.status = TextFile::readAll(chemin(), &contenu);
     if (!resultat.status)
         return resultat;
-    resultat.affichage.reserve(
-        qMin<qsizetype>(contenu.size() / (LogLine::Longueur + 2) + 1, Affichage::Numero_Maxi));
-    TextFile::forEachLine(contenu, [&resultat](const char* data, qsizetype taille) {
-        ++resultat.total;
-        if (resultat.total <= Affichage::Numero_Maxi)
-            resultat.affichage.append(
-                Affichage::Ligne_Affichage(int(resultat.total), data, taille));
-    });
+    resultat.affichage = Affichage::Journal(std::move(contenu));
+    resultat.total = resultat.affichage.total();
     return resultat;
 }
 

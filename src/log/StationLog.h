@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DisplayLine.h"
 #include "platform/Status.h"
 
 #include <QByteArray>
@@ -32,9 +33,9 @@ public:
     static Status Cree_Log(const QString& dossier, const QString& indicatif);
 
     struct Lignes {
-        Status status;         // Missing when the log file does not exist
-        QStringList affichage; // display lines, numbered from 1
-        qsizetype total = 0;   // lines in the file
+        Status status;                // Missing when the log file does not exist
+        Affichage::Journal affichage; // display lines, numbered from 1
+        qsizetype total = 0;          // lines in the file
         bool tronque() const { return total > affichage.size(); }
     };
     // Reads the log into display lines: at most Affichage::Numero_Maxi of them.

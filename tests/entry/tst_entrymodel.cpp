@@ -29,7 +29,7 @@ public:
     QString Label37() const override { return "21:42 Utc"; }
     void Recharge_Liste() override
     {
-        liste = StationLog(dossier, indicatif).Charge_Log().affichage;
+        liste = StationLog(dossier, indicatif).Charge_Log().affichage.toStringList();
         Selectionne_Derniere();
     }
     void Selectionne_Derniere() override

@@ -69,8 +69,9 @@ private Q_SLOTS:
         setLog({qso("F5AAA"), qso("F5BBB")});
         const StationLog::Lignes l = log().Charge_Log();
         QVERIFY(l.status.isOk());
-        QCOMPARE(l.affichage, (QStringList{Affichage::Ligne_Affichage(1, qso("F5AAA")),
-                                           Affichage::Ligne_Affichage(2, qso("F5BBB"))}));
+        QCOMPARE(l.affichage.toStringList(),
+                 (QStringList{Affichage::Ligne_Affichage(1, qso("F5AAA")),
+                              Affichage::Ligne_Affichage(2, qso("F5BBB"))}));
         QVERIFY(!l.tronque());
     }
 

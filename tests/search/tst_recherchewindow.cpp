@@ -55,7 +55,7 @@ private Q_SLOTS:
     {
         m_messages.clear();
         m_liste = new LogList;
-        m_liste->Remplit(journal());
+        m_liste->Remplit(Affichage::Journal::Depuis_Lignes_Log(journalLog()));
         m_liste->Selectionne_Derniere();
     }
     void cleanup() { delete m_liste; }
