@@ -1,6 +1,7 @@
 #include "Apparence.h"
 
 #include <QFontDatabase>
+#include <QFrame>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -85,6 +86,14 @@ void Centre(QWidget* fenetre)
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte)
 {
     return Nomme(new QLabel(texte, parent), nom);
+}
+
+QFrame* Cadre(QWidget* parent, const char* nom)
+{
+    auto* f = Nomme(new QFrame(parent), nom);
+    f->setFrameShape(QFrame::StyledPanel);
+    f->setFrameShadow(QFrame::Sunken);
+    return f;
 }
 
 bool Entree(const QKeyEvent* touche)

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QString>
 
+class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
@@ -43,6 +44,8 @@ template <typename T> T* Nomme(T* objet, const char* nom)
 
 // A label with its name and text.
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte);
+// A sunken frame with its name.
+QFrame* Cadre(QWidget* parent, const char* nom);
 
 // The keys of the boxes that take callsigns: Enter, and the letters a to z
 // typed, which are put in the box as capitals (true: the key is used).

@@ -48,15 +48,6 @@ constexpr int kErreurAcces = 75;
 
 const QString kFinLigne = QStringLiteral("\r\n");
 
-QFrame* cadre(QWidget* parent, const char* nom)
-{
-    auto* f = new QFrame(parent);
-    f->setObjectName(QLatin1String(nom));
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Sunken);
-    return f;
-}
-
 QAction* element(QWidget* menu, const char* nom, const QString& texte)
 {
     auto* action = new QAction(texte, menu);
@@ -139,7 +130,7 @@ QWidget* Main::construitEntete()
 {
     auto* entete = new QWidget(this);
 
-    QFrame* frame1 = cadre(entete, "Frame1");
+    QFrame* frame1 = Apparence::Cadre(entete, "Frame1");
     I_Station = Apparence::Etiquette(frame1, "I_Station", QString());
     QFont gras = I_Station->font();
     gras.setBold(true);
@@ -151,7 +142,7 @@ QWidget* Main::construitEntete()
     station->addWidget(I_Station);
     station->addStretch(1);
 
-    QFrame* frame2 = cadre(entete, "Frame2");
+    QFrame* frame2 = Apparence::Cadre(entete, "Frame2");
     Label37 = Apparence::Etiquette(frame2, "Label37", QStringLiteral("12:35"));
     Label34 = Apparence::Etiquette(frame2, "Label34", QStringLiteral("12:20"));
     QFont heure = Label37->font();
@@ -167,7 +158,7 @@ QWidget* Main::construitEntete()
     heures->addSpacing(12);
     heures->addWidget(Label34);
 
-    QFrame* frame7 = cadre(entete, "Frame7");
+    QFrame* frame7 = Apparence::Cadre(entete, "Frame7");
     Label33 = Apparence::Etiquette(frame7, "Label33", QStringLiteral("02/02/08"));
     Label33->setFont(heure);
     auto* date = new QHBoxLayout(frame7);

@@ -24,20 +24,11 @@ QLineEdit* boite(QWidget* parent, const char* nom)
     return b;
 }
 
-QFrame* cadre(QWidget* parent, const char* nom)
-{
-    auto* f = new QFrame(parent);
-    f->setObjectName(QLatin1String(nom));
-    f->setFrameShape(QFrame::StyledPanel);
-    f->setFrameShadow(QFrame::Sunken);
-    return f;
-}
-
 // One group: its title above two rows, each a caption and its count.
 QFrame* groupe(QWidget* parent, const char* nom, QLabel* titre, QLabel* contactes, QLineEdit* ct,
                QLabel* confirmes, QLineEdit* cf)
 {
-    QFrame* f = cadre(parent, nom);
+    QFrame* f = Apparence::Cadre(parent, nom);
     QFont gras = titre->font();
     gras.setBold(true);
     gras.setPointSizeF(gras.pointSizeF() * 1.2);
@@ -67,7 +58,7 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     const QString contactes = QStringLiteral("Nombre de Moulins contactés");
     const QString confirmes = QStringLiteral("Nombre de Moulins confirmés");
 
-    QFrame* banniere = cadre(this, "Frame4");
+    QFrame* banniere = Apparence::Cadre(this, "Frame4");
     Label2 = Apparence::Etiquette(banniere, "Label2", QStringLiteral("Scores KZT"));
     QFont grand = Label2->font();
     grand.setBold(true);
