@@ -1,7 +1,6 @@
 // Times of the station log store on logs of 1,000, 10,000 and 99,999 QSOs:
 // reading the log for the list (and making every display line at once), and
-// each rewrite beside a plain copy of
-// the same file with fsync.
+// each rewrite beside a plain copy of the same file with fsync.
 //
 //   bench_store [folder]     (default: a temporary folder)
 
