@@ -161,6 +161,28 @@ private Q_SLOTS:
         QCOMPARE(z->Mode_A->currentText(), QStringLiteral("CW"));
     }
 
+    void insertionInAutomaticModeGoesInDateOrder()
+    {
+        demarre(kQso1);
+        QTest::mouseClick(z->Ajout_QSO, Qt::LeftButton);
+        QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
+        QCOMPARE(focus(), z->Ind_A);
+        tape("f8abc");
+        tape("");
+        tape("77");
+        tape("77122");
+        QCOMPARE(focus(), z->Date_A); // typed by hand, even in automatic mode
+        tape("05/12/26");
+        tape("23:10");
+        for (int i = 0; i < 6; ++i)
+            enter(); // mode, reports, name, QSL, then the button
+        QCOMPARE(log(),
+                 "F8ABC        77                   77122 05/12/26 23:10 SSB 14 Mhz  59  59  "
+                 "M.                              \r\n" +
+                     kQso1);
+        QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    }
+
     void editThroughDoubleClick()
     {
         QByteArray autre = kQso1;
