@@ -3,11 +3,13 @@
 #include <QFontDatabase>
 #include <QFrame>
 #include <QFontInfo>
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -111,6 +113,51 @@ bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche)
         return false;
     boite->insert(QString(QChar(c.unicode() - 32)));
     return true;
+}
+
+namespace {
+
+// Sees the keys that the window's controls leave: a button outside a dialog
+// takes the space bar only, and nothing closes a plain window on Escape.
+class Clavier_Fenetre : public QObject {
+public:
+    Clavier_Fenetre(QWidget* fenetre, bool echapFerme)
+        : QObject(fenetre), m_fenetre(fenetre), m_echapFerme(echapFerme)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (objet != m_fenetre || evenement->type() != QEvent::KeyPress)
+            return false;
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        if (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+            return false;
+        if (Entree(touche)) {
+            auto* bouton = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            if (!bouton || bouton->window() != m_fenetre || !bouton->isEnabled())
+                return false;
+            bouton->click();
+            return true;
+        }
+        if (m_echapFerme && touche->key() == Qt::Key_Escape) {
+            m_fenetre->close();
+            return true;
+        }
+        return false;
+    }
+
+private:
+    QWidget* m_fenetre;
+    bool m_echapFerme;
+};
+
+} // namespace
+
+void Clavier(QWidget* fenetre, bool echapFerme)
+{
+    fenetre->installEventFilter(new Clavier_Fenetre(fenetre, echapFerme));
 }
 
 } // namespace Apparence

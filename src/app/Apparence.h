@@ -52,4 +52,8 @@ QFrame* Cadre(QWidget* parent, const char* nom);
 bool Entree(const QKeyEvent* touche);
 bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche);
 
+// The keyboard of a window: Enter (or Return) presses the focused button, and
+// Escape closes the window as its close box does when `echapFerme`.
+void Clavier(QWidget* fenetre, bool echapFerme = true);
+
 } // namespace Apparence

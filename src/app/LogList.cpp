@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -162,7 +163,9 @@ bool LogList::eventFilter(QObject* objet, QEvent* evenement)
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
+            return true;
         case QEvent::KeyPress: {
+            // Tab still leaves the list.
             const int touche = static_cast<QKeyEvent*>(evenement)->key();
             return touche != Qt::Key_Tab && touche != Qt::Key_Backtab;
         }
@@ -170,8 +173,22 @@ bool LogList::eventFilter(QObject* objet, QEvent* evenement)
             break;
         }
     }
-    if (objet == Liste_KZT->viewport() && evenement->type() == QEvent::MouseButtonPress)
-        m_ligneAvantClic = Index_Selection();
+    if (objet == Liste_KZT->viewport()) {
+        if (evenement->type() == QEvent::MouseButtonPress)
+            m_ligneAvantClic = Index_Selection();
+        // The view reports a double-click on a line only; one beside the
+        // lines (an empty list) is a double-click on the list all the same.
+        if (evenement->type() == QEvent::MouseButtonDblClick &&
+            !Liste_KZT->indexAt(static_cast<QMouseEvent*>(evenement)->position().toPoint())
+                 .isValid())
+            Q_EMIT Ligne_Double_Cliquee(-1);
+    }
+    // Enter on the selected line opens it as a double-click does.
+    if (objet == Liste_KZT && evenement->type() == QEvent::KeyPress &&
+        Apparence::Entree(static_cast<QKeyEvent*>(evenement))) {
+        Q_EMIT Ligne_Double_Cliquee(Index_Selection());
+        return true;
+    }
     return QWidget::eventFilter(objet, evenement);
 }
 

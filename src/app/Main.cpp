@@ -83,6 +83,7 @@ template <typename Fenetre, typename Fabrique> void ouvre(QWidget* principale, F
 Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
 {
     setObjectName(QStringLiteral("Main"));
+    Apparence::Clavier(this, false);
     setWindowTitle(QStringLiteral("RQN_KZT"));
 
     m_saisie = new EntryArea(this);

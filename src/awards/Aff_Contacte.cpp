@@ -25,6 +25,7 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
       m_imprimante(m_imprimanteSysteme.get())
 {
     setObjectName(QStringLiteral("Aff_Contacte"));
+    Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Liste alphanumerique des moulins contactés"));
 
     Compt_C = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");

@@ -1,6 +1,7 @@
 #include "Carte_Acti_KZT.h"
 
 #include "app/Apparence.h"
+#include "log/Texte.h"
 #include "log/BandGroups.h"
 #include "log/StationLog.h"
 #include "platform/MessageBox.h"
@@ -34,6 +35,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
 {
     setObjectName(QStringLiteral("Carte_Acti_KZT"));
+    Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Carte des départements contactés"));
     setFixedSize(Largeur, Hauteur);
 
@@ -157,6 +159,10 @@ void Carte_Acti_KZT::Afficher_Click()
     const QString groupe = Bande_A->currentText();
     if (groupe.isEmpty()) {
         m_services.messages.notice(QStringLiteral("Selectionnez une bande"));
+        return;
+    }
+    if (const QString m = Texte::Message_Controle(QStringLiteral("Bande"), groupe); !m.isEmpty()) {
+        m_services.messages.notice(m);
         return;
     }
     Bande_Carte->setText(groupe);

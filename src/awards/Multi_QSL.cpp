@@ -2,6 +2,7 @@
 
 #include "QslNonRecues.h"
 #include "app/Apparence.h"
+#include "log/Texte.h"
 #include "platform/Imprimante.h"
 #include "platform/MessageBox.h"
 
@@ -85,6 +86,7 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lign
       m_imprimante(m_imprimanteSysteme.get())
 {
     setObjectName(QStringLiteral("Multi_QSL"));
+    Apparence::Clavier(this);
     setWindowTitle(kTitre);
 
     Label2 = Apparence::Nomme(new QLabel(kTitre, this), "Label2");
@@ -190,6 +192,12 @@ void Multi_QSL::Recherche_Click()
     const QString saisie = Indicatif->text();
     if (saisie.isEmpty()) {
         m_services.messages.notice(QStringLiteral("Entrez un indicatif"));
+        return;
+    }
+    // The callsign is printed on the QSL back: one line.
+    if (const QString m = Texte::Message_Controle(QStringLiteral("Indicatif"), saisie);
+        !m.isEmpty()) {
+        m_services.messages.notice(m);
         return;
     }
     Label2->setText(QStringLiteral("QSL's non reçues de ") + saisie);

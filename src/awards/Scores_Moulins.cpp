@@ -53,6 +53,7 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Scores_Moulins"));
+    Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Scores des diplomes KZT"));
 
     const QString contactes = QStringLiteral("Nombre de Moulins contactés");

@@ -49,6 +49,13 @@ EntryBinding::EntryBinding(EntryArea& zone, LogList& liste, const QString& dossi
             [this] { agit([this] { m_modele.Annule_Saisie_Click(); }); });
     connect(zone.Ajout_QSO, &QPushButton::clicked, this,
             [this] { agit([this] { m_modele.Ajout_QSO_Click(); }); });
+    // An item chosen with the mouse or the arrow keys is remembered as a
+    // typed one is.
+    for (QComboBox* combo : {zone.Mode_A, zone.Bande_A}) {
+        const auto c = combo == zone.Mode_A ? M::Mode_A : M::Bande_A;
+        connect(combo, &QComboBox::activated, this,
+                [this, c] { agit([this, c] { m_modele.Choix_Liste(c); }); });
+    }
     connect(&liste, &LogList::Ligne_Choisie, this, &EntryBinding::ligneChoisie);
     connect(&liste, &LogList::Ligne_Double_Cliquee, this,
             [this](int) { agit([this] { m_modele.Double_Clic(); }); });

@@ -58,6 +58,27 @@ QString nomDuChamp(EntryModel::Controle c)
     }
 }
 
+const QStringList& liste(EntryModel::Controle c)
+{
+    return c == EntryModel::Mode_A ? Modes() : Bandes();
+}
+
+// The item of the list that the text names, whatever its case and blanks;
+// -1 when it names none.
+int itemNomme(EntryModel::Controle c, const QString& texte)
+{
+    const auto forme = [](QString t) { return t.remove(QLatin1Char(' ')).toCaseFolded(); };
+    const QString cherche = forme(texte);
+    if (cherche.isEmpty())
+        return -1;
+    const QStringList& items = liste(c);
+    for (int i = 0; i < items.size(); ++i) {
+        if (forme(items.at(i)) == cherche)
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 EntryModel::EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
@@ -98,6 +119,12 @@ void EntryModel::Change_Coche(bool coche)
     m_etat[QSL_A].coche = coche;
 }
 
+void EntryModel::Choix_Liste(Controle c)
+{
+    if ((c == Mode_A || c == Bande_A) && !m_modeModif)
+        memoriseIndex(c);
+}
+
 EntryModel::Touche EntryModel::Frappe(Controle c, QChar caractere)
 {
     const bool entree = caractere == QLatin1Char('\r');
@@ -126,6 +153,14 @@ bool EntryModel::refuse(const QString& message)
 {
     m_messages.notice(message);
     return false;
+}
+
+// A line break, tab or other control character would split or shift the
+// stored line: it is refused whichever way it came in (typed or pasted).
+bool EntryModel::verifieControles(Controle c)
+{
+    const QString message = Texte::Message_Controle(nomDuChamp(c), m_etat[c].texte);
+    return message.isEmpty() || refuse(message);
 }
 
 // A character that the log file cannot hold (Cyrillic, Greek, emoji...) is
@@ -169,26 +204,57 @@ void EntryModel::accepte(Controle c, Controle suivant)
     donneFocus(suivant);
 }
 
+// The item the field holds, chosen in the list or typed: the one remembered
+// for the next QSO. A text that names no item changes nothing remembered, so
+// that the next QSO never starts without a band or a mode.
 void EntryModel::memoriseIndex(Controle c)
 {
+    const Etat& e = m_etat[c];
+    const QStringList& items = liste(c);
+    const int index = e.index >= 0 && e.index < items.size() && items.at(e.index) == e.texte
+                          ? e.index
+                          : itemNomme(c, e.texte);
+    if (index < 0)
+        return;
     m_reglages.writeIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()),
-                          c == Mode_A ? Reglages::Mode_Utilise : Reglages::Bande_Utilisee,
-                          m_etat[c].index);
+                          c == Mode_A ? Reglages::Mode_Utilise : Reglages::Bande_Utilisee, index);
 }
 
 void EntryModel::selectionneIndex(Controle c, const QString& cle)
 {
-    const QStringList& liste = c == Mode_A ? Modes() : Bandes();
-    const int index =
+    const QStringList& items = liste(c);
+    int index =
         m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
-    const bool valable = index >= 0 && index < liste.size();
-    m_etat[c].index = valable ? index : -1;
-    m_etat[c].texte = valable ? liste.at(index) : QString();
+    // A value that is no item (-1 written by an older version, a hand-edited
+    // file) gives the first item rather than an empty field.
+    if (index < 0 || index >= items.size())
+        index = 0;
+    m_etat[c].index = index;
+    m_etat[c].texte = items.at(index);
+}
+
+// The text of the combo box replaced by the item it names, when it names one.
+void EntryModel::prendItem(Controle c)
+{
+    const int index = itemNomme(c, m_etat[c].texte);
+    if (index < 0)
+        return;
+    m_etat[c].index = index;
+    m_etat[c].texte = liste(c).at(index);
+}
+
+QString EntryModel::messageBande(const QString& texte)
+{
+    return QStringLiteral("Le champ « Bande » contient « %1 », qui n'est pas une bande de la "
+                          "liste : choisissez une bande de la liste (par exemple « 14 Mhz »).")
+        .arg(texte);
 }
 
 void EntryModel::regle(Controle c)
 {
     QString& texte = m_etat[c].texte;
+    if (c != QSL_A && !verifieControles(c))
+        return;
     switch (c) {
     case Ind_A: {
         if (texte.isEmpty())
@@ -273,12 +339,14 @@ void EntryModel::regle(Controle c)
             return void(refuse(QStringLiteral("Le format de l'heure doit etre HH:MM")));
         return accepte(Heure_A, Mode_A);
     case Mode_A:
-        if (texte.isEmpty())
+        // A mode of blanks would be stored as no mode at all.
+        if (Texte::sansBlancs(texte).isEmpty())
             return void(refuse(QStringLiteral("Entrez un Mode")));
         if (texte.size() > 6)
             return void(refuse(QStringLiteral("6 caracteres maxi pour le Mode")));
         if (!verifieCaracteres(c))
             return;
+        prendItem(Mode_A);
         if (!m_modeModif)
             memoriseIndex(Mode_A);
         return accepte(Mode_A, RST_A);
@@ -289,6 +357,11 @@ void EntryModel::regle(Controle c)
             return void(refuse(QStringLiteral("7 caracteres maxi pour la QRG")));
         if (!verifieCaracteres(c))
             return;
+        // A band that is not one of the list's labels belongs to no group and
+        // would never count for the award.
+        prendItem(Bande_A);
+        if (itemNomme(Bande_A, texte) < 0)
+            return void(refuse(messageBande(texte)));
         if (!m_modeModif)
             memoriseIndex(Bande_A);
         active(RST_A);
@@ -443,8 +516,31 @@ void EntryModel::Valide_A_Click()
         reinitialiseApresValidation();
 }
 
+// What the Enter rules check, checked again on the fields as they stand: in
+// the editing mode, or after a field was changed with the mouse, the button
+// is reached without them. Nothing is written before every check has passed.
+bool EntryModel::verifieAvantEnregistrement()
+{
+    for (Controle c : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A,
+                       RSTE_A, Rem_A}) {
+        if (!verifieControles(c))
+            return false;
+    }
+    if (Texte::sansBlancs(m_etat[Mode_A].texte).isEmpty())
+        return refuse(QStringLiteral("Entrez un Mode"));
+    if (Texte::sansBlancs(m_etat[Bande_A].texte).isEmpty())
+        return refuse(QStringLiteral("Entrez une QRG"));
+    if (itemNomme(Bande_A, m_etat[Bande_A].texte) < 0)
+        return refuse(messageBande(m_etat[Bande_A].texte));
+    prendItem(Bande_A);
+    prendItem(Mode_A);
+    return true;
+}
+
 bool EntryModel::enregistre()
 {
+    if (!verifieAvantEnregistrement())
+        return false;
     LogLine::Champs c;
     c.indicatif = m_etat[Ind_A].texte;
     c.departement = m_etat[Dpt_A].texte;
@@ -469,11 +565,9 @@ bool EntryModel::enregistre()
     if (sansBlancs.size() > 30)
         m_etat[Rem_A].texte = sansBlancs.left(30);
 
-    const Status memoire = FirstNameMemory(m_dossier).Memorise_Prenom(
-        FirstNameMemory::Forme_Ligne(c.indicatif, c.departement, c.prenom));
-    if (!memoire)
-        return refuse(memoire.message);
-
+    // The log first: it refuses what it cannot store (a date outside the
+    // calendar for the date order, a missing log) before writing anything,
+    // and a refused QSO must leave the first-name memory as it was too.
     StationLog log(m_dossier, m_hote.Indicatif_Courant());
     Status s;
     if (m_modeModif)
@@ -486,6 +580,16 @@ bool EntryModel::enregistre()
     if (!s)
         return refuse(s.message);
     m_hote.Recharge_Liste();
+
+    // The QSO is stored: a first name that cannot be remembered is reported,
+    // and the entry goes on to the next QSO (saving again would store the
+    // QSO twice).
+    const Status memoire = FirstNameMemory(m_dossier).Memorise_Prenom(
+        FirstNameMemory::Forme_Ligne(c.indicatif, c.departement, c.prenom));
+    if (!memoire)
+        m_messages.notice(QStringLiteral("Le QSO est enregistré, mais le prénom n'a pas pu être "
+                                         "mémorisé : %1")
+                              .arg(memoire.message));
     return true;
 }
 

@@ -76,6 +76,8 @@ public:
     void Change_Texte(Controle c, const QString& texte);
     void Change_Index(Controle c, int index, const QString& texte);
     void Change_Coche(bool coche);
+    // An item of the mode or band list was chosen (mouse, arrow keys).
+    void Choix_Liste(Controle c);
 
     Controle focus() const { return m_focus; }
     const QString& Mode_Aff() const { return m_modeAff; }
@@ -108,7 +110,11 @@ public:
 private:
     void regle(Controle c);
     bool refuse(const QString& message);
+    bool verifieControles(Controle c);
     bool verifieCaracteres(Controle c);
+    bool verifieAvantEnregistrement();
+    void prendItem(Controle c);
+    static QString messageBande(const QString& texte);
     void accepte(Controle c, Controle suivant);
     void vert(Controle c);
     void jaune(Controle c);

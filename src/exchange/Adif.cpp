@@ -203,6 +203,17 @@ void ajoute(QByteArray& record, QLatin1StringView tag, std::initializer_list<QSt
     }
 }
 
+// The first two digits of the year, by the rule the log orders its QSOs by;
+// "20" when the year is not two digits.
+QStringView siecle(QStringView an)
+{
+    const bool chiffres = an.size() == 2 && an.at(0).isDigit() && an.at(1).isDigit() &&
+                          an.at(0).unicode() < 0x80 && an.at(1).unicode() < 0x80;
+    if (chiffres && LogLine::Annee(an.toInt()) < 2000)
+        return u"19";
+    return u"20";
+}
+
 // The record of the line, appended to the bytes.
 void ecritRecord(QByteArray& record, QStringView ligne)
 {
@@ -218,7 +229,7 @@ void ecritRecord(QByteArray& record, QStringView ligne)
     ajoute(record, QLatin1StringView("name"), {champ(ligne, LogLine::Prenom)});
     ajoute(record, QLatin1StringView("SIG"), {champ(ligne, LogLine::Reference)});
     ajoute(record, QLatin1StringView("qso_date"),
-           {u"20", date.mid(6, 2), date.mid(3, 2), date.mid(0, 2)});
+           {siecle(date.mid(6, 2)), date.mid(6, 2), date.mid(3, 2), date.mid(0, 2)});
     ajoute(record, QLatin1StringView("time_on"), {heure.left(2), heure.right(2)});
     ajoute(record, QLatin1StringView("mode"), {champ(ligne, LogLine::Mode)});
     ajoute(record, QLatin1StringView("band"), {bande});

@@ -27,6 +27,13 @@ inline constexpr Colonne RST_Envoye{72, 3};
 inline constexpr Colonne Nom_Moulin{76, 30};
 inline constexpr Colonne QSL{107, 1};
 
+// The year of a stored two-digit year (JJ/MM/AA): 50 to 99 are 1950 to 1999,
+// 00 to 49 are 2000 to 2049.
+constexpr int Annee(int deuxChiffres)
+{
+    return deuxChiffres >= 50 ? 1900 + deuxChiffres : 2000 + deuxChiffres;
+}
+
 // The fields of a QSO as the entry area holds them.
 struct Champs {
     QString indicatif;

@@ -311,7 +311,7 @@ qint64 StationLog::Moment(QByteArrayView ligne)
     const int minute = deuxChiffres(p + h + 3);
     if (jour < 0 || mois < 0 || an < 0 || heure < 0 || heure > 23 || minute < 0 || minute > 59)
         return -1;
-    const QDate date(an >= 50 ? 1900 + an : 2000 + an, mois, jour);
+    const QDate date(LogLine::Annee(an), mois, jour);
     if (!date.isValid())
         return -1;
     return date.toJulianDay() * 1440 + heure * 60 + minute;

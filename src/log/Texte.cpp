@@ -39,4 +39,38 @@ QString colonnes(const QString& texte, int debut, int largeur)
     return texte.mid(debut - 1, largeur);
 }
 
+qsizetype premierControle(QStringView texte)
+{
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        switch (texte.at(i).category()) {
+        case QChar::Other_Control:
+        case QChar::Separator_Line:
+        case QChar::Separator_Paragraph:
+            return i;
+        default:
+            break;
+        }
+    }
+    return -1;
+}
+
+QString Message_Controle(const QString& champ, QStringView texte)
+{
+    const qsizetype i = premierControle(texte);
+    if (i < 0)
+        return QString();
+    const char16_t c = texte.at(i).unicode();
+    QString quoi;
+    if (c == u'\n' || c == u'\r' || c == 0x85 || c == 0x2028 || c == 0x2029)
+        quoi = QStringLiteral("un saut de ligne");
+    else if (c == u'\t')
+        quoi = QStringLiteral("une tabulation");
+    else
+        quoi = QStringLiteral("un caractère de contrôle (U+%1)")
+                   .arg(QString::number(c, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return QStringLiteral("Le champ « %1 » contient %2, qui ne peut pas être enregistré : "
+                          "retirez-le.")
+        .arg(champ, quoi);
+}
+
 } // namespace Texte

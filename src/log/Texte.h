@@ -19,4 +19,12 @@ QString complete(const QString& texte, qsizetype largeur);
 // empty) when the text is shorter.
 QString colonnes(const QString& texte, int debut, int largeur);
 
+// Every text that reaches a file is one line: the index of the first line
+// break, tab, line separator or other control character of the text, -1 when
+// it has none.
+qsizetype premierControle(QStringView texte);
+// The French message that refuses such a character in the named field; empty
+// when the text has none.
+QString Message_Controle(const QString& champ, QStringView texte);
+
 } // namespace Texte

@@ -1,6 +1,7 @@
 #include "Recherche_Indicatif.h"
 
 #include "app/Apparence.h"
+#include "log/Texte.h"
 #include "app/LogList.h"
 #include "platform/MessageBox.h"
 
@@ -31,6 +32,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     : QWidget(parent, Qt::Window), m_services(services), m_liste(&liste)
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
+    Apparence::Clavier(this);
     setAttribute(Qt::WA_DeleteOnClose);
 
     Label3 = new QLabel(this);
@@ -75,6 +77,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     QSO_Effectues->setSelectionMode(QAbstractItemView::SingleSelection);
     QSO_Effectues->setToolTip(QStringLiteral("Double clique sur le QSO pour retour au log"));
     QSO_Effectues->viewport()->installEventFilter(this);
+    QSO_Effectues->installEventFilter(this);
     // The titles start where the text of the lines starts.
     const int marge = QSO_Effectues->frameWidth() + 2;
     Label13->setContentsMargins(marge, 0, 0, 0);
@@ -159,6 +162,14 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
         }
         return QWidget::eventFilter(objet, evenement);
     }
+    // Enter on a result goes back to it as a double-click does.
+    if (objet == QSO_Effectues) {
+        if (type == QEvent::KeyPress && Apparence::Entree(static_cast<QKeyEvent*>(evenement))) {
+            QSO_Effectues_DblClick();
+            return true;
+        }
+        return QWidget::eventFilter(objet, evenement);
+    }
 
     auto* b = qobject_cast<QLineEdit*>(objet);
     if (!b)
@@ -185,6 +196,15 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
 void Recherche_Indicatif::entree(QLineEdit* b)
 {
     MessageBox& messages = m_services.messages;
+    const QString controle = Texte::Message_Controle(
+        b == Indica ? QStringLiteral("Indicatif")
+        : b == Data ? QStringLiteral("N° KZT")
+                    : QStringLiteral("Dpt"),
+        b->text());
+    if (!controle.isEmpty()) {
+        messages.notice(controle);
+        return;
+    }
     if (b == Indica) {
         if (Indica->text().size() > 12)
             messages.notice(QStringLiteral("12 caracteres maxi pour l'indicatif"));

@@ -18,6 +18,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
     : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
 {
     setObjectName(QStringLiteral("Cluster"));
+    Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Cluster"));
     setAttribute(Qt::WA_DeleteOnClose);
 

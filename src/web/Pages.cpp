@@ -1,6 +1,7 @@
 #include "Pages.h"
 
 #include "Fenetres.h"
+#include "app/Apparence.h"
 #include "Sites.h"
 #include "platform/WebView.h"
 
@@ -46,6 +47,7 @@ void Liste_KZT1::Ouvre(const Services& services, QWidget* parent)
 Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Reglement"));
+    Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Reglement du diplome KZT"));
     setAttribute(Qt::WA_DeleteOnClose);
     WebBrowser1 = vue(this);

@@ -2,10 +2,14 @@
 #include "app/SettingsKeys.h"
 #include "entry/EntryModel.h"
 #include "log/DisplayLine.h"
+#include "log/LogLine.h"
+#include "log/Texte.h"
 #include "log/StationLog.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+#include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -184,6 +188,56 @@ private Q_SLOTS:
                                         << "U+1F600" << int(M::Ind_A) << "F1😀";
         QTest::newRow("greek first name") << int(M::Prenom_A) << "ΑΝΝΑ"
                                           << "U+0391" << int(M::Prenom_A) << "ΑΝΝΑ";
+
+        // A band that is a label but for case and blanks becomes the label;
+        // any other band would count for no group.
+        QTest::newRow("band typed in capitals")
+            << int(M::Bande_A) << "14 MHZ" << ok << int(M::Ind_A) << "14 Mhz";
+        QTest::newRow("band without blank") << int(M::Bande_A) << "144mhz" << ok << int(M::Ind_A)
+                                            << "144 Mhz";
+        QTest::newRow("band not in the list")
+            << int(M::Bande_A) << "5 Mhz" << "n'est pas une bande de la liste" << int(M::Bande_A)
+            << "5 Mhz";
+        QTest::newRow("mode in lower case") << int(M::Mode_A) << "cw" << ok << int(M::RST_A)
+                                            << "CW";
+        QTest::newRow("mode of blanks") << int(M::Mode_A) << "   "
+                                        << "Entrez un Mode" << int(M::Mode_A) << "   ";
+
+        // Line breaks, tabs and other control characters, typed or pasted,
+        // would split the stored line or shift its columns.
+        const struct {
+            M::Controle champ;
+            const char* nom;
+            const char* valable;
+        } champs[] = {
+            {M::Ind_A, "Indicatif", "F5NL"},     {M::Prenom_A, "Prénom", "JEAN"},
+            {M::Dpt_A, "Dpt", "77"},             {M::Ref_A, "Ref Moulin", "77121"},
+            {M::Date_A, "Date", "31/12/08"},     {M::Heure_A, "Heure UTC", "10:00"},
+            {M::Mode_A, "Mode", "CW"},           {M::Bande_A, "Bande", "14 Mhz"},
+            {M::RST_A, "RST R", "59"},           {M::RSTE_A, "RST E", "59"},
+            {M::Rem_A, "Nom du Moulin", "M. DU BAS"},
+        };
+        const struct {
+            const char* cas;
+            const char* message;
+            QString (*forme)(const QString&);
+        } sortes[] = {
+            {"line break", "un saut de ligne", [](const QString& v) { return v + "\n"; }},
+            {"tab", "une tabulation", [](const QString& v) { return v.left(1) + "\t" + v.mid(1); }},
+            {"other control", "un caractère de contrôle (U+0007)", [](const QString& v) { return "\a" + v; }},
+            {"pasted mixed text", "un saut de ligne",
+             [](const QString& v) { return v.left(2) + "\r\n" + v.mid(2); }},
+        };
+        for (const auto& ch : champs) {
+            for (const auto& so : sortes) {
+                const QString texte = so.forme(QString::fromUtf8(ch.valable));
+                QTest::addRow("%s %s", ch.nom, so.cas)
+                    << int(ch.champ) << texte
+                    << QStringLiteral("Le champ « %1 » contient %2")
+                           .arg(QString::fromUtf8(ch.nom), QString::fromUtf8(so.message))
+                    << int(ch.champ) << texte;
+            }
+        }
     }
     void enterRules()
     {
@@ -345,6 +399,124 @@ private Q_SLOTS:
         m_modele->Prepare_Saisie();
         QCOMPARE(m_modele->etat(M::Mode_A).texte, QStringLiteral("CW"));
         QCOMPARE(m_modele->etat(M::Bande_A).texte, QStringLiteral("144 Mhz"));
+    }
+
+    // The band and mode chosen for one QSO, however chosen, are those of the
+    // next QSOs, after the program is started again too.
+    void rememberedBandAndModeForTheNextQsos_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<bool>("typed"); // otherwise picked in the list
+        QTest::addColumn<QString>("bandeAttendue");
+        QTest::newRow("typed in lower case") << "14 mhz" << "cw" << true << "14 Mhz";
+        QTest::newRow("typed without blank") << "432mhz" << "fm" << true << "432 Mhz";
+        QTest::newRow("picked in the list") << "7.0 Mhz" << "CW" << false << "7.0 Mhz";
+    }
+    void rememberedBandAndModeForTheNextQsos()
+    {
+        QFETCH(QString, band);
+        QFETCH(QString, mode);
+        QFETCH(bool, typed);
+        const auto choisit = [&](M::Controle c, const QString& texte) {
+            if (typed) {
+                m_modele->Change_Texte(c, "");
+                type(M::Controle(c), texte, c == M::Bande_A);
+            } else {
+                const QStringList& items = c == M::Bande_A ? Bandes() : Modes();
+                m_modele->Change_Index(c, int(items.indexOf(texte)), texte);
+                m_modele->Choix_Liste(c);
+            }
+        };
+        QFETCH(QString, bandeAttendue);
+        const QString modeAttendu = mode.toUpper();
+
+        choisit(M::Bande_A, band);
+        type(M::Ind_A, "F6NEW");
+        enter(M::Prenom_A);
+        type(M::Dpt_A, "77");
+        type(M::Ref_A, "77121");
+        choisit(M::Mode_A, mode);
+        for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
+            enter(c);
+        m_modele->Valide_A_Click();
+        for (int qso = 2; qso <= 3; ++qso) {
+            if (qso == 3) { // the program started again
+                delete m_modele;
+                delete m_reglages;
+                m_reglages = new SettingsStore(m_dir->filePath("kzt.ini"));
+                m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_hote);
+                m_hote.modele = m_modele;
+                m_modele->Prepare_Saisie();
+            }
+            QCOMPARE(m_modele->etat(M::Bande_A).texte, bandeAttendue);
+            QCOMPARE(m_modele->etat(M::Mode_A).texte, modeAttendu);
+            typeQso(QString("F6NE%1").arg(qso), "78", QString("7812%1").arg(qso));
+            m_modele->Valide_A_Click();
+        }
+        const QStringList lignes =
+            QString::fromLatin1(logBytes()).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(lignes.size(), 3);
+        for (const QString& l : lignes) {
+            QCOMPARE(LogLine::champ(l, LogLine::Bande), Texte::complete(bandeAttendue, 7));
+            QCOMPARE(LogLine::champ(l, LogLine::Mode), Texte::complete(modeAttendu, 3));
+        }
+    }
+
+    // A QSO refused by the button changes no file: log, first-name memory
+    // and settings stay byte for byte as they were.
+    void refusedQsoChangesNoFile_data()
+    {
+        QTest::addColumn<int>("field"); // -1: the QSO typed with the date below
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("date outside the calendar")
+            << -1 << "29/02/23" << "n'est pas une date du calendrier";
+        QTest::newRow("line break pasted in the callsign")
+            << int(M::Ind_A) << "F5NL\n" << "Le champ « Indicatif » contient un saut de ligne";
+        QTest::newRow("two-line windmill name")
+            << int(M::Rem_A) << "MOULIN\r\nDU BAS"
+            << "Le champ « Nom du Moulin » contient un saut de ligne";
+        QTest::newRow("tab in the first name")
+            << int(M::Prenom_A) << "JE\tAN" << "Le champ « Prénom » contient une tabulation";
+        QTest::newRow("blank band") << int(M::Bande_A) << "" << "Entrez une QRG";
+        QTest::newRow("band not in the list")
+            << int(M::Bande_A) << "14 MHZZ" << "n'est pas une bande de la liste";
+        QTest::newRow("blank mode") << int(M::Mode_A) << " " << "Entrez un Mode";
+    }
+    void refusedQsoChangesNoFile()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
+        QVERIFY(writeBytes(m_dir->filePath("Liste_Prenom.txt"), "F6OLD        77 PAUL\r\n"));
+        m_hote.Recharge_Liste();
+        if (field < 0) {
+            m_hote.dateAuto = false;
+            m_modele->Prepare_Saisie();
+            typeQso("F6NEW", "77", "77121", text, "10:00");
+            QCOMPARE(m_modele->focus(), M::Valide_A);
+        } else {
+            m_modele->Double_Clic(); // the button is reached without the Enter rules
+            m_modele->Change_Texte(M::Controle(field), text);
+        }
+        const QString section = Reglages::Section_Station("F1ABC");
+        const QStringList reglages = {m_reglages->read(section, Reglages::Mode_Utilise, "?"),
+                                      m_reglages->read(section, Reglages::Bande_Utilisee, "?")};
+        QMap<QString, QByteArray> avant;
+        for (const QString& nom : QDir(m_dir->path()).entryList(QDir::Files))
+            avant.insert(nom, readBytes(m_dir->filePath(nom)));
+        m_messages.clear();
+        m_modele->Valide_A_Click();
+        QVERIFY2(m_messages.lastText().contains(message), qPrintable(m_messages.lastText()));
+        QMap<QString, QByteArray> apres;
+        for (const QString& nom : QDir(m_dir->path()).entryList(QDir::Files))
+            apres.insert(nom, readBytes(m_dir->filePath(nom)));
+        QCOMPARE(apres, avant);
+        QCOMPARE(m_reglages->read(section, Reglages::Mode_Utilise, "?"), reglages.at(0));
+        QCOMPARE(m_reglages->read(section, Reglages::Bande_Utilisee, "?"), reglages.at(1));
+        QVERIFY(m_modele->etat(M::Valide_A).actif); // kept for a correction
     }
 
     void savesInTheOrderTheModeAsks_data()

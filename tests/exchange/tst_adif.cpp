@@ -88,6 +88,15 @@ void TestAdif::fields_data()
         c.mode = "CW";
         c.bande = "1.8 Mhz";
     }) << QStringList{"<mode:2>CW<band:4>160m<rst_rcvd:"};
+    // The century follows the rule the log orders its QSOs by.
+    QTest::newRow("1999 stays in its century")
+        << avec([](auto& c) { c.date = "31/12/99"; }) << QStringList{"<qso_date:8>19991231<"};
+    QTest::newRow("50 is 1950") << avec([](auto& c) { c.date = "01/01/50"; })
+                                << QStringList{"<qso_date:8>19500101<"};
+    QTest::newRow("49 is 2049") << avec([](auto& c) { c.date = "01/01/49"; })
+                                << QStringList{"<qso_date:8>20490101<"};
+    QTest::newRow("00 is 2000") << avec([](auto& c) { c.date = "29/02/00"; })
+                                << QStringList{"<qso_date:8>20000229<"};
 
     // Lines of a hand-edited file are written as they stand.
     const QString l = ligne(champs());
