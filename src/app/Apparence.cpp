@@ -1,9 +1,8 @@
 #include "Apparence.h"
 
 #include <QFontDatabase>
-#include <QFrame>
 #include <QFontInfo>
-#include <QApplication>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -135,7 +134,7 @@ protected:
         if (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             return false;
         if (Entree(touche)) {
-            auto* bouton = qobject_cast<QPushButton*>(QApplication::focusWidget());
+            auto* bouton = qobject_cast<QPushButton*>(m_fenetre->focusWidget());
             if (!bouton || bouton->window() != m_fenetre || !bouton->isEnabled())
                 return false;
             bouton->click();

@@ -125,6 +125,8 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     m_titres->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_titres->setFixedHeight(Label_Liste->sizeHint().height());
     m_titres->setWidgetResizable(false);
+    // The titles follow the list: never a Tab stop of their own.
+    m_titres->setFocusPolicy(Qt::NoFocus);
     connect(Liste_KZT->horizontalScrollBar(), &QScrollBar::valueChanged,
             m_titres->horizontalScrollBar(), &QScrollBar::setValue);
 

@@ -1,9 +1,9 @@
 #include "Carte_Acti_KZT.h"
 
 #include "app/Apparence.h"
-#include "log/Texte.h"
 #include "log/BandGroups.h"
 #include "log/StationLog.h"
+#include "log/Texte.h"
 #include "platform/MessageBox.h"
 
 #include <QComboBox>

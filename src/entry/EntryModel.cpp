@@ -223,8 +223,7 @@ void EntryModel::memoriseIndex(Controle c)
 void EntryModel::selectionneIndex(Controle c, const QString& cle)
 {
     const QStringList& items = liste(c);
-    int index =
-        m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
+    int index = m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
     // A value that is no item (-1 written by an older version, a hand-edited
     // file) gives the first item rather than an empty field.
     if (index < 0 || index >= items.size())
@@ -521,8 +520,8 @@ void EntryModel::Valide_A_Click()
 // is reached without them. Nothing is written before every check has passed.
 bool EntryModel::verifieAvantEnregistrement()
 {
-    for (Controle c : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A,
-                       RSTE_A, Rem_A}) {
+    for (Controle c :
+         {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A, RSTE_A, Rem_A}) {
         if (!verifieControles(c))
             return false;
     }

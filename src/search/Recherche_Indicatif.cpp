@@ -1,8 +1,8 @@
 #include "Recherche_Indicatif.h"
 
 #include "app/Apparence.h"
-#include "log/Texte.h"
 #include "app/LogList.h"
+#include "log/Texte.h"
 #include "platform/MessageBox.h"
 
 #include <QFrame>
@@ -196,11 +196,10 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
 void Recherche_Indicatif::entree(QLineEdit* b)
 {
     MessageBox& messages = m_services.messages;
-    const QString controle = Texte::Message_Controle(
-        b == Indica ? QStringLiteral("Indicatif")
-        : b == Data ? QStringLiteral("N° KZT")
-                    : QStringLiteral("Dpt"),
-        b->text());
+    const QString controle = Texte::Message_Controle(b == Indica ? QStringLiteral("Indicatif")
+                                                     : b == Data ? QStringLiteral("N° KZT")
+                                                                 : QStringLiteral("Dpt"),
+                                                     b->text());
     if (!controle.isEmpty()) {
         messages.notice(controle);
         return;

@@ -1,8 +1,8 @@
 #include "Pages.h"
 
 #include "Fenetres.h"
-#include "app/Apparence.h"
 #include "Sites.h"
+#include "app/Apparence.h"
 #include "platform/WebView.h"
 
 #include <QPointer>

@@ -92,6 +92,10 @@ void TestStation::validez_data()
     QTest::newRow("pasted blank") << "F1 ABC" << true << "F1 ABC" << caracteres << "" << QString();
     QTest::newRow("pasted accented letter")
         << "FÉ1" << true << "FÉ1" << caracteres << "" << QString();
+    QTest::newRow("pasted line break") << "F5NL\n"
+                                       << true << "F5NL\n"
+                                       << caracteres << "" << QString();
+    QTest::newRow("pasted tab") << "F5\tNL" << true << "F5\tNL" << caracteres << "" << QString();
     QTest::newRow("pasted lower case")
         << "f5xyz" << true << "f5xyz" << QString() << QString() << "F5XYZ";
 }

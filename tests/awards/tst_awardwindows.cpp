@@ -101,9 +101,17 @@ template <typename Fenetre> void verifieOuverture(const char* menu, const char* 
     QCOMPARE(banc.ouvre<Fenetre>(menu), fenetre);
     QCOMPARE(combien<Fenetre>(), 1);
 
-    // Closed, it is gone; the menu makes a new one.
+    // Closed with Escape, as with its close box, it is gone; the menu makes a
+    // new one.
     QPointer<Fenetre> ancienne(fenetre);
-    fenetre->close();
+    QWidget* cible = fenetre;
+    for (QWidget* w : fenetre->template findChildren<QWidget*>()) {
+        if (w->focusPolicy() & Qt::TabFocus) {
+            cible = w;
+            break;
+        }
+    }
+    QTest::keyClick(cible, Qt::Key_Escape);
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!ancienne);
     QVERIFY(banc.ouvre<Fenetre>(menu));
@@ -220,8 +228,10 @@ void TestAwardWindows::map()
         QVERIFY(!w->Dep[size_t(cachee)]->isVisible());
     QCOMPARE(w->Dep[96]->text(), QStringLiteral("2a"));
 
+    // Enter presses the focused button.
     w->Bande_A->setCurrentText(QStringLiteral("UHF"));
-    QTest::mouseClick(w->Afficher, Qt::LeftButton);
+    w->Afficher->setFocus();
+    QTest::keyClick(w->Afficher, Qt::Key_Return);
     QCOMPARE(w->Bande_Carte->text(), QStringLiteral("UHF"));
     QCOMPARE(w->Etat_Case(7), Etat::Contacte);
     QCOMPARE(w->Etat_Case(77), Etat::Non_Contacte);
@@ -240,6 +250,12 @@ void TestAwardWindows::mapWithoutGroup()
     QCOMPARE(w->NB_Dep->text(), QStringLiteral("3"));
     QCOMPARE(w->Bande_Carte->text(), QStringLiteral("HF"));
     QCOMPARE(w->Etat_Case(77), CarteDepartements::Etat::Confirme);
+
+    w->Bande_A->setEditText(QStringLiteral("H\tF"));
+    QTest::mouseClick(w->Afficher, Qt::LeftButton);
+    QVERIFY(banc.b.messages.lastText().startsWith(
+        QStringLiteral("Le champ « Bande » contient une tabulation")));
+    QCOMPARE(w->Bande_Carte->text(), QStringLiteral("HF"));
 }
 
 void TestAwardWindows::scores()
@@ -266,7 +282,8 @@ void TestAwardWindows::unreceivedQsl()
     QCOMPARE(w->windowTitle(), QStringLiteral("QSL's non reçues"));
     QCOMPARE(w->Label2->text(), QStringLiteral("QSL's non reçues"));
 
-    QTest::mouseClick(w->Recherche, Qt::LeftButton);
+    w->Recherche->setFocus();
+    QTest::keyClick(w->Recherche, Qt::Key_Enter);
     QCOMPARE(banc.b.messages.lastText(), QStringLiteral("Entrez un indicatif"));
     QCOMPARE(w->Label2->text(), QStringLiteral("QSL's non reçues"));
 
@@ -288,6 +305,13 @@ void TestAwardWindows::unreceivedQsl()
     QCOMPARE(w->Label2->text(), QStringLiteral("QSL's non reçues de f6def"));
     QCOMPARE(w->Lignes().size(), 1);
     QVERIFY(w->Lignes().at(0).contains(QStringLiteral("KZT 2A001")));
+
+    // The callsign is printed on the QSL back: a line break is refused.
+    w->Indicatif->setText(QStringLiteral("F5AB\n"));
+    QTest::mouseClick(w->Recherche, Qt::LeftButton);
+    QVERIFY(banc.b.messages.lastText().startsWith(
+        QStringLiteral("Le champ « Indicatif » contient un saut de ligne")));
+    QCOMPARE(w->Label2->text(), QStringLiteral("QSL's non reçues de f6def"));
 }
 
 void TestAwardWindows::unreceivedQslPrinting()

@@ -3,8 +3,8 @@
 #include "entry/EntryModel.h"
 #include "log/DisplayLine.h"
 #include "log/LogLine.h"
-#include "log/Texte.h"
 #include "log/StationLog.h"
+#include "log/Texte.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 
@@ -193,13 +193,13 @@ private Q_SLOTS:
         // any other band would count for no group.
         QTest::newRow("band typed in capitals")
             << int(M::Bande_A) << "14 MHZ" << ok << int(M::Ind_A) << "14 Mhz";
-        QTest::newRow("band without blank") << int(M::Bande_A) << "144mhz" << ok << int(M::Ind_A)
-                                            << "144 Mhz";
+        QTest::newRow("band without blank")
+            << int(M::Bande_A) << "144mhz" << ok << int(M::Ind_A) << "144 Mhz";
         QTest::newRow("band not in the list")
-            << int(M::Bande_A) << "5 Mhz" << "n'est pas une bande de la liste" << int(M::Bande_A)
-            << "5 Mhz";
-        QTest::newRow("mode in lower case") << int(M::Mode_A) << "cw" << ok << int(M::RST_A)
-                                            << "CW";
+            << int(M::Bande_A) << "5 Mhz"
+            << "n'est pas une bande de la liste" << int(M::Bande_A) << "5 Mhz";
+        QTest::newRow("mode in lower case")
+            << int(M::Mode_A) << "cw" << ok << int(M::RST_A) << "CW";
         QTest::newRow("mode of blanks") << int(M::Mode_A) << "   "
                                         << "Entrez un Mode" << int(M::Mode_A) << "   ";
 
@@ -210,11 +210,16 @@ private Q_SLOTS:
             const char* nom;
             const char* valable;
         } champs[] = {
-            {M::Ind_A, "Indicatif", "F5NL"},     {M::Prenom_A, "Prénom", "JEAN"},
-            {M::Dpt_A, "Dpt", "77"},             {M::Ref_A, "Ref Moulin", "77121"},
-            {M::Date_A, "Date", "31/12/08"},     {M::Heure_A, "Heure UTC", "10:00"},
-            {M::Mode_A, "Mode", "CW"},           {M::Bande_A, "Bande", "14 Mhz"},
-            {M::RST_A, "RST R", "59"},           {M::RSTE_A, "RST E", "59"},
+            {M::Ind_A, "Indicatif", "F5NL"},
+            {M::Prenom_A, "Prénom", "JEAN"},
+            {M::Dpt_A, "Dpt", "77"},
+            {M::Ref_A, "Ref Moulin", "77121"},
+            {M::Date_A, "Date", "31/12/08"},
+            {M::Heure_A, "Heure UTC", "10:00"},
+            {M::Mode_A, "Mode", "CW"},
+            {M::Bande_A, "Bande", "14 Mhz"},
+            {M::RST_A, "RST R", "59"},
+            {M::RSTE_A, "RST E", "59"},
             {M::Rem_A, "Nom du Moulin", "M. DU BAS"},
         };
         const struct {
@@ -224,7 +229,8 @@ private Q_SLOTS:
         } sortes[] = {
             {"line break", "un saut de ligne", [](const QString& v) { return v + "\n"; }},
             {"tab", "une tabulation", [](const QString& v) { return v.left(1) + "\t" + v.mid(1); }},
-            {"other control", "un caractère de contrôle (U+0007)", [](const QString& v) { return "\a" + v; }},
+            {"other control", "un caractère de contrôle (U+0007)",
+             [](const QString& v) { return "\a" + v; }},
             {"pasted mixed text", "un saut de ligne",
              [](const QString& v) { return v.left(2) + "\r\n" + v.mid(2); }},
         };
@@ -409,9 +415,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("typed"); // otherwise picked in the list
         QTest::addColumn<QString>("bandeAttendue");
-        QTest::newRow("typed in lower case") << "14 mhz" << "cw" << true << "14 Mhz";
-        QTest::newRow("typed without blank") << "432mhz" << "fm" << true << "432 Mhz";
-        QTest::newRow("picked in the list") << "7.0 Mhz" << "CW" << false << "7.0 Mhz";
+        QTest::newRow("typed in lower case") << "14 mhz"
+                                             << "cw" << true << "14 Mhz";
+        QTest::newRow("typed without blank") << "432mhz"
+                                             << "fm" << true << "432 Mhz";
+        QTest::newRow("picked in the list") << "7.0 Mhz"
+                                            << "CW" << false << "7.0 Mhz";
     }
     void rememberedBandAndModeForTheNextQsos()
     {
@@ -470,19 +479,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("field"); // -1: the QSO typed with the date below
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        QTest::newRow("date outside the calendar")
-            << -1 << "29/02/23" << "n'est pas une date du calendrier";
+        QTest::newRow("date outside the calendar") << -1 << "29/02/23"
+                                                   << "n'est pas une date du calendrier";
         QTest::newRow("line break pasted in the callsign")
-            << int(M::Ind_A) << "F5NL\n" << "Le champ « Indicatif » contient un saut de ligne";
+            << int(M::Ind_A) << "F5NL\n"
+            << "Le champ « Indicatif » contient un saut de ligne";
         QTest::newRow("two-line windmill name")
             << int(M::Rem_A) << "MOULIN\r\nDU BAS"
             << "Le champ « Nom du Moulin » contient un saut de ligne";
-        QTest::newRow("tab in the first name")
-            << int(M::Prenom_A) << "JE\tAN" << "Le champ « Prénom » contient une tabulation";
-        QTest::newRow("blank band") << int(M::Bande_A) << "" << "Entrez une QRG";
-        QTest::newRow("band not in the list")
-            << int(M::Bande_A) << "14 MHZZ" << "n'est pas une bande de la liste";
-        QTest::newRow("blank mode") << int(M::Mode_A) << " " << "Entrez un Mode";
+        QTest::newRow("tab in the first name") << int(M::Prenom_A) << "JE\tAN"
+                                               << "Le champ « Prénom » contient une tabulation";
+        QTest::newRow("blank band") << int(M::Bande_A) << ""
+                                    << "Entrez une QRG";
+        QTest::newRow("band not in the list") << int(M::Bande_A) << "14 MHZZ"
+                                              << "n'est pas une bande de la liste";
+        QTest::newRow("blank mode") << int(M::Mode_A) << " "
+                                    << "Entrez un Mode";
     }
     void refusedQsoChangesNoFile()
     {

@@ -3,9 +3,11 @@
 #include "app/EntryArea.h"
 #include "app/LogList.h"
 #include "log/DisplayLine.h"
+#include "log/LogLine.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -183,17 +185,32 @@ private Q_SLOTS:
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     }
 
+    void editThroughDoubleClick_data()
+    {
+        QTest::addColumn<bool>("keyboard");
+        QTest::newRow("double-click") << false;
+        QTest::newRow("Enter on the line") << true;
+    }
     void editThroughDoubleClick()
     {
+        QFETCH(bool, keyboard);
         QByteArray autre = kQso1;
         autre.replace("F5XYZ", "F6XYZ");
         demarre(kQso1 + autre);
-        clique(0, true);
+        if (keyboard) {
+            liste()->setFocus();
+            QTest::keyClick(liste(), Qt::Key_Up);
+            QCOMPARE(m->Liste()->Index_Selection(), 0);
+            QTest::keyClick(liste(), Qt::Key_Enter);
+        } else {
+            clique(0, true);
+        }
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Modification QSO"));
         QCOMPARE(focus(), z->Ind_A);
         QVERIFY(z->Valide_A->isEnabled());
         // The list is locked: neither the fields nor the highlighted line move.
-        clique(1);
+        clique(1, true);
+        QTest::keyClick(liste(), Qt::Key_Down);
         QCOMPARE(m->Liste()->Index_Selection(), 0);
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F5XYZ"));
         z->Prenom_A->setText("paul");
@@ -245,6 +262,83 @@ private Q_SLOTS:
         QVERIFY(z->Annule_Saisie->isEnabled());
         QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
         QVERIFY(z->Ind_A->text().isEmpty());
+    }
+
+    void doubleClickOnAnEmptyList()
+    {
+        demarre();
+        QTest::mouseDClick(liste()->viewport(), Qt::LeftButton, {},
+                           liste()->viewport()->rect().center());
+        QCOMPARE(b->messages.lastText(), QStringLiteral("Cliquez sur une ligne pour l'editer"));
+        QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    }
+
+    // A band however chosen is the one of this QSO and of the next ones.
+    void bandChosenIsTheNextQsosBand_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("band");
+        QTest::newRow("typed") << "typed"
+                               << "21 Mhz";
+        QTest::newRow("mouse") << "mouse"
+                               << "7.0 Mhz";
+        QTest::newRow("arrow keys") << "arrows"
+                                    << "18 Mhz";
+    }
+    void bandChosenIsTheNextQsosBand()
+    {
+        QFETCH(QString, way);
+        QFETCH(QString, band);
+        demarre();
+        QComboBox* bande = z->Bande_A;
+        QCOMPARE(bande->currentText(), QStringLiteral("14 Mhz"));
+        if (way == "typed") {
+            bande->setFocus();
+            QTest::keyClick(bande, Qt::Key_A, Qt::ControlModifier);
+            tape("21 mhz");
+        } else if (way == "mouse") {
+            QTest::mouseClick(bande, Qt::LeftButton);
+            bande->showPopup();
+            QAbstractItemView* vue = bande->view();
+            QVERIFY(QTest::qWaitForWindowExposed(vue->window()));
+            const QRect r = vue->visualRect(vue->model()->index(2, 0));
+            QTest::mouseClick(vue->viewport(), Qt::LeftButton, {}, r.center());
+        } else {
+            bande->setFocus();
+            QTest::keyClick(bande, Qt::Key_Down);
+            z->Ind_A->setFocus();
+        }
+        QCOMPARE(bande->currentText(), band);
+        z->Ind_A->setFocus();
+        for (const char* ind : {"f5aaa", "f5bbb"}) {
+            tape(ind);
+            tape("");
+            tape("77");
+            tape(ind == QByteArray("f5aaa") ? "77001" : "77002");
+            for (int i = 0; i < 6; ++i)
+                enter();
+            QCOMPARE(bande->currentText(), band);
+        }
+        const QList<QByteArray> lignes = log().split('\n');
+        QCOMPARE(lignes.size(), 3);
+        for (int i = 0; i < 2; ++i)
+            QCOMPARE(lignes.at(i).mid(59, 7), band.leftJustified(7).toLatin1());
+        QCOMPARE(b->reglageStation("F1ABC", Reglages::Bande_Utilisee),
+                 QString::number(Bandes().indexOf(band)));
+    }
+
+    // A line break pasted in a field never reaches the log.
+    void pastedLineBreakIsRefused()
+    {
+        demarre();
+        QApplication::clipboard()->setText("f5nl\n");
+        QTest::keyClick(z->Ind_A, Qt::Key_V, Qt::ControlModifier);
+        QVERIFY(z->Ind_A->text().contains('\n'));
+        enter();
+        QVERIFY2(b->messages.lastText().contains("« Indicatif » contient un saut de ligne"),
+                 qPrintable(b->messages.lastText()));
+        QCOMPARE(focus(), z->Ind_A);
+        QCOMPARE(log(), QByteArray());
     }
 
     void clickWhileTypingShowsTheQso()

@@ -65,7 +65,10 @@ private Q_SLOTS:
     void keys();
     void enterUsesTheChosenOption();
     void optionMovesFocus();
+    void doubleClickSelectsInMainList_data();
     void doubleClickSelectsInMainList();
+    void pastedControlCharacterIsRefused_data();
+    void pastedControlCharacterIsRefused();
     void doubleClickOnSelectedLineRunsHandler();
     void doubleClickWithoutResultChangesNothing();
     void opensOnce();
@@ -190,8 +193,16 @@ void TestRechercheWindow::optionMovesFocus()
     }
 }
 
+void TestRechercheWindow::doubleClickSelectsInMainList_data()
+{
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("double-click") << false;
+    QTest::newRow("Enter on the result") << true;
+}
+
 void TestRechercheWindow::doubleClickSelectsInMainList()
 {
+    QFETCH(bool, keyboard);
     QSignalSpy choisie(m_liste, &LogList::Ligne_Choisie);
     auto* f = new Recherche_Indicatif(services(), *m_liste);
     QPointer<Recherche_Indicatif> garde(f);
@@ -199,11 +210,49 @@ void TestRechercheWindow::doubleClickSelectsInMainList()
     QTest::keyClicks(f->Indica, "FX");
     QTest::keyClick(f->Indica, Qt::Key_Return);
     QCOMPARE(numeros(*f), (QStringList{"1", "2", "4", "6"}));
-    doubleClique(*f, 2);
+    if (keyboard) {
+        f->QSO_Effectues->setFocus();
+        f->QSO_Effectues->setCurrentIndex(f->QSO_Effectues->model()->index(2, 0));
+        QTest::keyClick(f->QSO_Effectues, Qt::Key_Return);
+    } else {
+        doubleClique(*f, 2);
+    }
     QTRY_VERIFY(garde.isNull());
     QCOMPARE(m_liste->Index_Selection(), 3);
     QVERIFY(!choisie.isEmpty());
     QCOMPARE(choisie.last().first().toInt(), 3);
+}
+
+void TestRechercheWindow::pastedControlCharacterIsRefused_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("line break in the callsign")
+        << 1 << "FX\n"
+        << "Le champ « Indicatif » contient un saut de ligne";
+    QTest::newRow("tab in the reference") << 2 << "77\t12"
+                                          << "Le champ « N° KZT » contient une tabulation";
+    QTest::newRow("control character in the department")
+        << 3 << "7\x01"
+        << "Le champ « Dpt » contient un caractère de contrôle (U+0001)";
+}
+
+void TestRechercheWindow::pastedControlCharacterIsRefused()
+{
+    QFETCH(int, option);
+    QFETCH(QString, pasted);
+    QFETCH(QString, message);
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QLineEdit* boite = option == 1 ? f.Indica : option == 2 ? f.Data : f.Depa;
+    QTest::mouseClick(boite, Qt::LeftButton);
+    boite->setText(pasted);
+    QTest::keyClick(boite, Qt::Key_Return);
+    QVERIFY2(m_messages.lastText().startsWith(message), qPrintable(m_messages.lastText()));
+    QCOMPARE(m_messages.texts().size(), 1);
+    QVERIFY(f.Resultats().isEmpty());
+    QCOMPARE(boite->text(), pasted);
 }
 
 void TestRechercheWindow::doubleClickOnSelectedLineRunsHandler()
