@@ -166,7 +166,8 @@ private Q_SLOTS:
     void insertionInAutomaticModeGoesInDateOrder()
     {
         demarre(kQso1);
-        QTest::mouseClick(z->Ajout_QSO, Qt::LeftButton);
+        z->Ajout_QSO->setFocus(); // Enter presses the focused button
+        QTest::keyClick(z->Ajout_QSO, Qt::Key_Return);
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Insertion QSO"));
         QCOMPARE(focus(), z->Ind_A);
         tape("f8abc");

@@ -246,7 +246,9 @@ void TestWeb::clusterShowsStoredBandAndStoresChoice()
         fenetre.Bande_CL->setCurrentIndex(5);
         QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
                  QStringLiteral("0"));
-        fenetre.Afficher->click();
+        // Enter presses the focused button.
+        fenetre.Afficher->setFocus();
+        QTest::keyClick(fenetre.Afficher, Qt::Key_Return);
         QVERIFY(chargee.wait(60000));
         QCOMPARE(chargee.last().first().toBool(), true);
         QCOMPARE(serveur.paths.last(), QStringLiteral("/dxc/top_50_14_MHz.html"));
@@ -289,7 +291,8 @@ void TestWeb::clusterOpensOnce()
     QCOMPARE(premiere->windowTitle(), QStringLiteral("Cluster"));
     QCOMPARE(Cluster::Ouvre(services(), QStringLiteral("F5ONE")), premiere);
     QPointer<Cluster> garde(premiere);
-    premiere->close();
+    QTest::keyClick(premiere->Afficher, Qt::Key_Escape); // as the close box
+
     QTRY_VERIFY(garde.isNull());
     Cluster* seconde = Cluster::Ouvre(services(), QStringLiteral("F5ONE"));
     QVERIFY(seconde);
@@ -310,7 +313,9 @@ void TestWeb::awardPagesOpenTheirPaths()
     QVERIFY(chargee.wait(60000));
     QCOMPARE(serveur.paths.last(),
              QStringLiteral("/index.php?option=com_content&view=article&id=18&Itemid=9"));
-    reglement->close();
+    QPointer<Reglement> ouvert(reglement);
+    QTest::keyClick(reglement->WebBrowser1, Qt::Key_Escape);
+    QTRY_VERIFY(ouvert.isNull());
 
     // The list is modal: it is looked at while it runs, then closed.
     QString titre;
