@@ -223,13 +223,15 @@ void EntryModel::memoriseIndex(Controle c)
 void EntryModel::selectionneIndex(Controle c, const QString& cle)
 {
     const QStringList& items = liste(c);
-    int index = m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
-    // A value that is no item (-1 written by an older version, a hand-edited
-    // file) gives the first item rather than an empty field.
-    if (index < 0 || index >= items.size())
-        index = 0;
-    m_etat[c].index = index;
-    m_etat[c].texte = items.at(index);
+    const int index =
+        m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
+    // A value that is no item (a hand-edited file, -1 left by an older
+    // version) selects nothing: the operator then chooses, as a QSO is never
+    // stored without a band or a mode, rather than finding the QSO on a band
+    // he did not choose.
+    const bool valable = index >= 0 && index < items.size();
+    m_etat[c].index = valable ? index : -1;
+    m_etat[c].texte = valable ? items.at(index) : QString();
 }
 
 // The text of the combo box replaced by the item it names, when it names one.

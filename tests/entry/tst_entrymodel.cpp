@@ -476,11 +476,15 @@ private Q_SLOTS:
     // and settings stay byte for byte as they were.
     void refusedQsoChangesNoFile_data()
     {
-        QTest::addColumn<int>("field"); // -1: the QSO typed with the date below
+        // -1: the QSO typed with the date below; -2: typed after a band of -1
+        // was remembered by an older version.
+        QTest::addColumn<int>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
         QTest::newRow("date outside the calendar") << -1 << "29/02/23"
                                                    << "n'est pas une date du calendrier";
+        QTest::newRow("no band remembered") << -2 << ""
+                                            << "Entrez une QRG";
         QTest::newRow("line break pasted in the callsign")
             << int(M::Ind_A) << "F5NL\n"
             << "Le champ « Indicatif » contient un saut de ligne";
@@ -505,7 +509,10 @@ private Q_SLOTS:
         QVERIFY(writeBytes(m_dir->filePath("Liste_Prenom.txt"), "F6OLD        77 PAUL\r\n"));
         m_hote.Recharge_Liste();
         if (field < 0) {
-            m_hote.dateAuto = false;
+            m_hote.dateAuto = field == -2;
+            if (field == -2)
+                m_reglages->writeIndex(Reglages::Section_Station("F1ABC"), Reglages::Bande_Utilisee,
+                                       -1);
             m_modele->Prepare_Saisie();
             typeQso("F6NEW", "77", "77121", text, "10:00");
             QCOMPARE(m_modele->focus(), M::Valide_A);
