@@ -17,6 +17,7 @@
 #include "log/DisplayLine.h"
 #include "log/FirstNameMemory.h"
 #include "log/LogLine.h"
+#include "log/Sauvegardes.h"
 #include "log/StationLog.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -96,6 +97,10 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     setCentralWidget(centre);
 
     construitMenus();
+    // A settings file that cannot be written is said once; the program goes on.
+    MessageBox& messages = m_services.messages;
+    m_services.reglages.setFailureReport(
+        [&messages](const QString& message) { messages.notice(message); });
     connect(m_saisie->Rechercher, &QPushButton::clicked, this,
             [this] { Recherche_Indicatif::Ouvre(m_services, *m_liste, this); });
     connect(m_saisie->Command1, &QPushButton::clicked, this,
@@ -263,7 +268,7 @@ bool Main::Demarre()
     m_saisie->Mode_A->clear();
     m_saisie->Mode_A->addItems(Modes());
 
-    m_indicatif = reglages.read(globale, Reglages::Indicatif_Station, Reglages::Indicatif_Aucun);
+    m_indicatif = Indicatif_Enregistre(reglages);
     Affiche_Station(m_indicatif);
 
     const QString section = Reglages::Section_Station(m_indicatif);
@@ -337,6 +342,10 @@ bool Main::Charge_Log()
     m_liste->Remplit(lu.affichage);
     m_saisie->Ind_A->setEnabled(true);
 
+    // A backup that failed before a change: said once, the change was made.
+    for (const QString& echec : Sauvegardes::Echecs_A_Signaler())
+        m_services.messages.notice(echec);
+
     if (lu.tronque()) {
         m_services.messages.notice(
             QStringLiteral("Le log « %1 » compte %2 QSO : la liste ne peut en montrer que %3, "
@@ -346,6 +355,15 @@ bool Main::Charge_Log()
                 .arg(Affichage::Numero_Maxi));
     }
     return true;
+}
+
+QString Main::Indicatif_Enregistre(const SettingsStore& reglages)
+{
+    const QString lu = reglages.read(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                                     Reglages::Indicatif_Aucun);
+    // A value edited by hand that is no station callsign names no file: the
+    // program starts as if none had been chosen yet.
+    return StationLog::Indicatif_Valide(lu) ? lu : Reglages::Indicatif_Aucun;
 }
 
 void Main::Termine()

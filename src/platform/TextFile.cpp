@@ -5,15 +5,20 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QLockFile>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,32 +29,75 @@ QString quoted(const QString& path)
     return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
 }
 
-bool syncToDisk(QFile& file)
+TextFile::FileOps gSystemOps;
+std::atomic<TextFile::FileOps*> gOps{&gSystemOps};
+
+TextFile::FileOps& ops()
 {
-    if (!file.flush())
-        return false;
+    return *gOps.load();
+}
+
+// A file the user marked read-only, or that this user may not write, is not
+// replaced behind his back: renaming over it would ignore the mark.
+bool markedReadOnly(const QString& path)
+{
 #ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
+    return !QFileInfo(path).isWritable();
 #else
-    return ::fsync(file.handle()) == 0;
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+           ::access(name.constData(), W_OK) != 0;
 #endif
 }
 
-// The rename is only durable once the folder entry itself reaches the disk.
-void syncFolder(const QString& folder)
+QString notConfirmed(const QString& path, int err)
 {
-#ifndef Q_OS_WIN
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    return QStringLiteral("Le fichier %1 a été écrit, mais le disque n'a pas confirmé son "
+                          "enregistrement : %2. Vérifiez-le avant de recommencer.")
+        .arg(quoted(path), TextFile::systemError(err));
+}
+
+int waitMs = 30000;
+
+struct Held {
+    explicit Held(const QString& path) : file(path) {}
+    QLockFile file;
+    int depth = 0;
+};
+thread_local QHash<QString, Held*> tHeld;
+
+QString lockKey(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+namespace TextFile {
+
+int FileOps::write(QFile& file, const QByteArray& bytes)
+{
+    errno = 0;
+    if (file.write(bytes) == bytes.size() && file.flush())
+        return 0;
+    return errno ? errno : EIO;
+}
+
+int FileOps::sync(QFile& file)
+{
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0 ? 0 : EIO;
 #else
-    Q_UNUSED(folder);
+    return ::fsync(file.handle()) == 0 ? 0 : errno;
 #endif
 }
 
-int renameOver(const QString& from, const QString& to)
+int FileOps::rename(const QString& from, const QString& to)
 {
 #ifdef Q_OS_WIN
     const bool ok =
@@ -64,9 +112,31 @@ int renameOver(const QString& from, const QString& to)
 #endif
 }
 
-} // namespace
+// A rename or a new file only lasts through a power cut once the folder entry
+// itself reaches the disk. A folder that cannot be opened for that (no read
+// right) or a file system that has no such flush leave nothing to report.
+int FileOps::syncFolder(const QString& folder)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM ? 0 : errno;
+    int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP)
+        err = 0;
+    return err;
+#else
+    Q_UNUSED(folder);
+    return 0;
+#endif
+}
 
-namespace TextFile {
+FileOps* setFileOps(FileOps* next)
+{
+    FileOps* previous = gOps.exchange(next ? next : &gSystemOps);
+    return previous == &gSystemOps ? nullptr : previous;
+}
 
 QString systemError(int err)
 {
@@ -96,6 +166,7 @@ QString systemError(int err)
     }
 }
 
+// A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit)
 {
@@ -103,13 +174,17 @@ void forEachLine(const QByteArray& content,
     const qsizetype size = content.size();
     qsizetype start = 0;
     while (start < size) {
-        const void* found = std::memchr(data + start, '\n', size_t(size - start));
-        const qsizetype end = found ? static_cast<const char*>(found) - data : size;
-        qsizetype length = end - start;
-        if (length > 0 && data[start + length - 1] == '\r')
-            --length;
-        visit(data + start, length);
-        start = end + 1;
+        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
+        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
+        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
+        if (!cr) {
+            visit(data + start, lfAt - start);
+            start = lfAt + 1;
+            continue;
+        }
+        const qsizetype crAt = static_cast<const char*>(cr) - data;
+        visit(data + start, crAt - start);
+        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
     }
 }
 
@@ -119,15 +194,17 @@ Status readAll(const QString& path, QByteArray* content)
     if (!file.exists())
         return Status::missing(QStringLiteral("Le fichier %1 est introuvable.").arg(quoted(path)));
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        const int err = QFileInfo(path).isDir() ? EISDIR : errno;
         return Status::failed(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
-                                  .arg(quoted(path), systemError(errno)));
+                                  .arg(quoted(path), systemError(err ? err : EIO)));
     }
     errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        const int err = errno;
         return Status::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
-                                  .arg(quoted(path), systemError(errno)));
+                                  .arg(quoted(path), systemError(err ? err : EIO)));
     }
     *content = std::move(bytes);
     return Status::ok();
@@ -178,37 +255,52 @@ Status replace(const QString& target, const QString& workFile, const QList<QByte
 
 Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content)
 {
+    if (markedReadOnly(target)) {
+        return Status::failed(
+            QStringLiteral("Le fichier %1 est protégé en écriture (lecture seule) : il n'a pas été "
+                           "modifié. Retirez cette protection pour pouvoir l'enregistrer.")
+                .arg(quoted(target)));
+    }
+
+    const FolderLock lock(QFileInfo(workFile).absolutePath());
+    if (!lock)
+        return lock.status();
+
     QFile work(workFile);
     errno = 0;
     if (!work.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const int err = errno;
         return Status::failed(QStringLiteral("Impossible de créer le fichier de travail %1 : %2.")
-                                  .arg(quoted(workFile), systemError(err)));
+                                  .arg(quoted(workFile), systemError(err ? err : EIO)));
     }
     // Keep the access rights of the file being replaced.
     if (QFileInfo::exists(target))
         work.setPermissions(QFile::permissions(target));
 
-    errno = 0;
-    const bool written = work.write(content) == content.size() && syncToDisk(work);
-    const int writeErr = errno;
+    int writeErr = ops().write(work, content);
+    if (writeErr == 0)
+        writeErr = ops().sync(work);
     work.close();
-    if (!written || work.error() != QFileDevice::NoError) {
+    if (writeErr == 0 && work.error() != QFileDevice::NoError)
+        writeErr = EIO;
+    if (writeErr != 0) {
         QFile::remove(workFile);
         return Status::failed(
             QStringLiteral(
                 "Impossible d'écrire le fichier de travail %1 : %2. %3 n'a pas été modifié.")
-                .arg(quoted(workFile), systemError(writeErr ? writeErr : EIO), quoted(target)));
+                .arg(quoted(workFile), systemError(writeErr), quoted(target)));
     }
 
-    const int renameErr = renameOver(workFile, target);
+    const int renameErr = ops().rename(workFile, target);
     if (renameErr != 0) {
         QFile::remove(workFile);
         return Status::failed(
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
                 .arg(quoted(target), systemError(renameErr)));
     }
-    syncFolder(QFileInfo(target).absolutePath());
+    const int syncErr = ops().syncFolder(QFileInfo(target).absolutePath());
+    if (syncErr != 0)
+        return Status::failed(notConfirmed(target, syncErr));
     return Status::ok();
 }
 
@@ -228,6 +320,85 @@ Status replaceText(const QString& target, const QString& workFile, const QString
         encoded.append(bytes);
     }
     return replace(target, workFile, encoded);
+}
+
+Status createNew(const QString& path, const QByteArray& content)
+{
+    // NewOnly: the file is created only when no file of that name exists.
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        const int err = QFileInfo::exists(path) ? EEXIST : errno;
+        return Status::failed(QStringLiteral("Impossible de créer le fichier %1 : %2.")
+                                  .arg(quoted(path), err == EEXIST
+                                                         ? QStringLiteral("il existe déjà")
+                                                         : systemError(err ? err : EIO)));
+    }
+    int err = ops().write(file, content);
+    if (err == 0)
+        err = ops().sync(file);
+    file.close();
+    if (err == 0 && file.error() != QFileDevice::NoError)
+        err = EIO;
+    if (err != 0) {
+        QFile::remove(path);
+        return Status::failed(QStringLiteral("Impossible d'écrire le fichier %1 : %2.")
+                                  .arg(quoted(path), systemError(err)));
+    }
+    const int syncErr = ops().syncFolder(QFileInfo(path).absolutePath());
+    if (syncErr != 0)
+        return Status::failed(notConfirmed(path, syncErr));
+    return Status::ok();
+}
+
+FolderLock::FolderLock(const QString& folder) : m_key(lockKey(folder))
+{
+    if (Held* held = tHeld.value(m_key)) {
+        ++held->depth;
+        return;
+    }
+    auto held = std::make_unique<Held>(QDir(folder).filePath(FileName));
+    // A writer that died leaves its lock behind: Qt takes it over at once when
+    // that program is no longer running on this computer; from another
+    // computer of a shared folder, once it is this old.
+    held->file.setStaleLockTime(20000);
+    if (!held->file.tryLock(waitMs)) {
+        const QString path = QDir(folder).filePath(FileName);
+        switch (held->file.error()) {
+        case QLockFile::LockFailedError:
+            m_status = Status::failed(
+                QStringLiteral("Un autre programme est en train de modifier les fichiers du "
+                               "dossier %1 : rien n'a été enregistré. Réessayez dans un instant.")
+                    .arg(quoted(folder)));
+            break;
+        default:
+            m_status = Status::failed(
+                QStringLiteral("Impossible de créer le fichier de verrou %1 : %2. Rien n'a été "
+                               "enregistré.")
+                    .arg(quoted(path), systemError(QFileInfo(folder).isWritable() ? EIO : EACCES)));
+            break;
+        }
+        m_key.clear();
+        return;
+    }
+    held->depth = 1;
+    tHeld.insert(m_key, held.release());
+}
+
+FolderLock::~FolderLock()
+{
+    if (m_key.isEmpty())
+        return;
+    Held* held = tHeld.value(m_key);
+    if (held && --held->depth == 0) {
+        tHeld.remove(m_key);
+        delete held;
+    }
+}
+
+void FolderLock::setWaitMs(int ms)
+{
+    waitMs = ms;
 }
 
 } // namespace TextFile
