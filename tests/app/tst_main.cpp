@@ -2,8 +2,11 @@
 
 #include "app/EntryArea.h"
 #include "app/Gestion_Erreur.h"
+#include "app/Instance.h"
 #include "app/LogList.h"
 #include "app/Station.h"
+#include "log/Sauvegardes.h"
+#include "log/StationLog.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -11,15 +14,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QLockFile>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTimer>
 
 class TestMain : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void premierDemarrage_data();
     void premierDemarrage();
     void premierDemarrageChoisitIndicatif();
     void demarrageSelectionneDerniereLigne_data();
@@ -40,6 +46,10 @@ private Q_SLOTS:
     void aProposHistoriqueQuitter();
     void fermetureLaisseLesFenetresOuvertes();
     void listeEnPoliceFixe();
+    void instanceUnique_data();
+    void instanceUnique();
+    void reglagesNonEnregistresSignalesUneFois();
+    void sauvegardeRateeSignaleeUneFois();
 };
 
 namespace {
@@ -53,9 +63,28 @@ QString texteStation(Main& m)
 
 } // namespace
 
+// No callsign stored yet, or one that is not a station callsign (a settings
+// file edited by hand): the first start, and no file named after that text.
+void TestMain::premierDemarrage_data()
+{
+    QTest::addColumn<QString>("stocke");
+    QTest::newRow("no settings") << QString();
+    QTest::newRow("FXXXX") << QStringLiteral("FXXXX");
+    QTest::newRow("parent folder") << QStringLiteral("../outside");
+    QTest::newRow("absolute path") << QStringLiteral("/tmp/outside");
+    QTest::newRow("slash") << QStringLiteral("F1ABC/P");
+    QTest::newRow("lower case") << QStringLiteral("f1abc");
+    QTest::newRow("13 characters") << QStringLiteral("F1ABCDEFGHIJK");
+    QTest::newRow("empty") << QStringLiteral("");
+}
+
 void TestMain::premierDemarrage()
 {
+    QFETCH(QString, stocke);
     AppBench b;
+    if (!stocke.isNull())
+        b.choisitStation(stocke);
+    const QStringList fichiers = QDir(b.dossier.path()).entryList(QDir::Files);
     bool stationVue = false;
     int messagesAvantStation = -1;
     const auto attente1 = surModal(QStringLiteral("Station"), [&](QWidget* w) {
@@ -79,6 +108,10 @@ void TestMain::premierDemarrage()
     QCOMPARE(b.reglages.read(Reglages::Section_Globale, Reglages::Chemin_Repertoire, {}),
              QDir::toNativeSeparators(b.dossier.path()));
     QCOMPARE(b.termine, 0);
+    QCOMPARE(QDir(b.dossier.path()).entryList(QDir::Files),
+             fichiers + QStringList{QStringLiteral("Liste_Prenom.txt")});
+    QVERIFY(!QFile::exists(b.chemin(QStringLiteral("../outside_KZT.log"))));
+    QVERIFY(!QFile::exists(QStringLiteral("/tmp/outside_KZT.log")));
 }
 
 void TestMain::premierDemarrageChoisitIndicatif()
@@ -245,6 +278,8 @@ void TestMain::logIlisibleTermine()
     QCOMPARE(b.termine, 1);
     QCOMPARE(b.messages.shown().size(), 1);
     QVERIFY(b.messages.lastText().startsWith(QStringLiteral("Erreur N° 75")));
+    QVERIFY2(b.messages.lastText().contains(QStringLiteral("un dossier porte ce nom")),
+             qPrintable(b.messages.lastText()));
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -513,6 +548,117 @@ void TestMain::listeEnPoliceFixe()
                             "Date       QTR  Mode   QRG  RSTR RSTE        Mom du Moulin           "
                             "     QSL"));
     QCOMPARE(enfant<QWidget>(&m, "L_Communes")->toolTip(), liste->toolTip());
+}
+
+// One program at a time on a program folder: the second start is refused
+// with a message, a lock left by a program that died is taken over.
+void TestMain::instanceUnique_data()
+{
+    QTest::addColumn<QString>("verrou");
+    QTest::addColumn<bool>("prise");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("free folder") << QString() << true << QString();
+    QTest::newRow("program already open")
+        << QStringLiteral("ouvert") << false
+        << QStringLiteral("RQN_KZT est déjà ouvert sur cet ordinateur sur le dossier");
+    QTest::newRow("left by a program that died") << QStringLiteral("mort") << true << QString();
+    QTest::newRow("open on another computer")
+        << QStringLiteral("ailleurs") << false
+        << QStringLiteral("RQN_KZT est déjà ouvert sur l'ordinateur « autre-pc » sur le dossier");
+}
+
+void TestMain::instanceUnique()
+{
+    QFETCH(QString, verrou);
+    QFETCH(bool, prise);
+    QFETCH(QString, message);
+    AppBench b;
+    const QString chemin = b.chemin(Instance::Nom_Fichier);
+    auto premiere = std::make_unique<Instance>(b.dossier.path());
+    if (verrou == QStringLiteral("ouvert")) {
+        QVERIFY(premiere->Prend(b.messages));
+    } else if (verrou == QStringLiteral("mort")) {
+        QLockFile l(chemin);
+        QVERIFY(l.tryLock(0));
+        QByteArray info = AppBench::lit(chemin);
+        l.unlock();
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("999999999" + info.mid(info.indexOf('\n')));
+    } else if (verrou == QStringLiteral("ailleurs")) {
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray::number(QCoreApplication::applicationPid()) + "\nRQN_KZT\nautre-pc\n");
+    }
+    QVERIFY(b.messages.shown().isEmpty());
+
+    Instance seconde(b.dossier.path());
+    QCOMPARE(seconde.Prend(b.messages), prise);
+    if (message.isEmpty()) {
+        QVERIFY(b.messages.shown().isEmpty());
+    } else {
+        QCOMPARE(b.messages.shown().size(), 1);
+        QVERIFY2(b.messages.lastText().startsWith(message), qPrintable(b.messages.lastText()));
+        QVERIFY(b.messages.lastText().contains(QDir::toNativeSeparators(b.dossier.path())));
+        QVERIFY(b.messages.lastText().contains(QStringLiteral("« RQN_KZT.lock »")));
+    }
+    // The lock ends with the program that holds it.
+    premiere.reset();
+    if (verrou == QStringLiteral("ouvert")) {
+        QVERIFY(!QFile::exists(chemin));
+        QVERIFY(Instance(b.dossier.path()).Prend(b.messages));
+    }
+}
+
+// A settings file that cannot be written: said once, and the program goes on.
+void TestMain::reglagesNonEnregistresSignalesUneFois()
+{
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    b.ecritLog(QStringLiteral("F1ABC"), 2);
+    const QString ini = b.reglages.fileName();
+    QVERIFY(QFile::remove(ini));
+    QVERIFY(QDir().mkdir(ini)); // a folder in the way of the file
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+    QCOMPARE(b.messages.shown().size(), 1);
+    QVERIFY2(b.messages.lastText().startsWith(
+                 QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier")),
+             qPrintable(b.messages.lastText()));
+    QCOMPARE(m.Liste()->Nombre(), 2);
+    enfant<QAction>(&m, "Mnu_Date_Man")->trigger();
+    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.termine, 0);
+    const Status s = b.reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                                      QStringLiteral("F1ABC"));
+    QVERIFY(!s.isOk());
+    QVERIFY(s.message.contains(QDir::toNativeSeparators(ini)));
+}
+
+// The window says once that a backup failed; the changes are made all the same.
+void TestMain::sauvegardeRateeSignaleeUneFois()
+{
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    b.ecritLog(QStringLiteral("F1ABC"), 2);
+    QFile obstacle(b.chemin(Sauvegardes::Nom_Dossier));
+    QVERIFY(obstacle.open(QIODevice::WriteOnly));
+    obstacle.close();
+    Sauvegardes::Echecs_A_Signaler();
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+    QVERIFY(b.messages.shown().isEmpty());
+    StationLog log(b.dossier.path(), QStringLiteral("F1ABC"));
+    for (int i = 3; i <= 4; ++i) {
+        QVERIFY(log.Enregistre_QSO(QString::fromLatin1(AppBench::ligne(i))).isOk());
+        QVERIFY(m.Charge_Log());
+        QCOMPARE(m.Liste()->Nombre(), i);
+    }
+    QCOMPARE(b.messages.shown().size(), 1);
+    QVERIFY2(b.messages.lastText().startsWith(
+                 QStringLiteral("La sauvegarde du log « F1ABC_KZT.log » n'a pas pu être faite")),
+             qPrintable(b.messages.lastText()));
+    QCOMPARE(b.messages.shown().first().buttons, MessageBox::Ok);
 }
 
 QTEST_MAIN(TestMain)
