@@ -49,7 +49,15 @@ Status SettingsStore::write(const QString& section, const QString& key, const QS
 {
     m_settings->setValue(path(section, key), value);
     m_settings->sync();
-    if (m_settings->status() == QSettings::NoError) {
+    bool written = m_settings->status() == QSettings::NoError;
+    if (!written) {
+        // QSettings keeps its first error for good: whether this write reached
+        // the file is read back from the file itself.
+        const QSettings fichier(fileName(), QSettings::IniFormat);
+        written = fichier.status() == QSettings::NoError &&
+                  fichier.value(path(section, key)).toString() == value;
+    }
+    if (written) {
         m_reported = false;
         return Status::ok();
     }
