@@ -5,13 +5,15 @@
 #include <memory>
 
 class MessageBox;
-class QLockFile;
+namespace TextFile {
+class LockFile;
+}
 
 // One program at a time on a program folder: two windows started by mistake,
 // or two computers sharing the folder, would otherwise change the same files
 // at the same moment. The lock is a file of the folder, taken at start and
-// released when this object ends; the lock of a program that crashed on this
-// computer is taken over.
+// released when this object ends; the system releases it as well when the
+// program crashes or is killed, so that a crash never blocks the next start.
 class Instance {
 public:
     static inline const QString Nom_Fichier = QStringLiteral("RQN_KZT.lock");
@@ -28,5 +30,5 @@ public:
 
 private:
     QString m_dossier;
-    std::unique_ptr<QLockFile> m_verrou;
+    std::unique_ptr<TextFile::LockFile> m_verrou;
 };
