@@ -32,6 +32,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -199,6 +200,9 @@ void Main::construitMenus()
     QMenu* station = menu(barre, "Mnu_Station", QStringLiteral("&Station"));
     QAction* nouvel = element(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
     connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
+    QAction* restaure =
+        element(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
+    connect(restaure, &QAction::triggered, this, &Main::Mnu_Restaure_Click);
 
     QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
     QAction* contactes = element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
@@ -426,6 +430,56 @@ void Main::Mnu_New_Indicatif_Click()
     m_station->show();
     m_station->raise();
     m_station->activateWindow();
+}
+
+void Main::Mnu_Restaure_Click()
+{
+    MessageBox& messages = m_services.messages;
+    if (m_indicatif == Reglages::Indicatif_Aucun) {
+        messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
+                                       "« Station », « Nouvel Indicatif »)."));
+        return;
+    }
+    const QString log = StationLog::Nom_Fichier(m_indicatif);
+    Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
+    const QStringList noms = sauvegardes.Liste(m_indicatif);
+    if (noms.isEmpty()) {
+        messages.notice(
+            QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")
+                .arg(Sauvegardes::Nom_Dossier, log));
+        return;
+    }
+
+    QInputDialog choix(this);
+    choix.setObjectName(QStringLiteral("Choix_Sauvegarde"));
+    choix.setWindowTitle(QStringLiteral("Restaurer une sauvegarde du log"));
+    choix.setLabelText(QStringLiteral("Sauvegarde à remettre à la place du log « %1 » :").arg(log));
+    choix.setComboBoxItems(noms);
+    choix.setComboBoxEditable(false);
+    choix.setOkButtonText(QStringLiteral("Restaurer"));
+    choix.setCancelButtonText(QStringLiteral("Annuler"));
+    if (choix.exec() != QDialog::Accepted)
+        return;
+    const QString nom = choix.textValue();
+    const QString question =
+        QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
+        kFinLigne + kFinLigne +
+        QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
+            .arg(Sauvegardes::Nom_Dossier);
+    if (!messages.confirm(question))
+        return;
+    const Status fait = sauvegardes.Restaure(m_indicatif, nom);
+    if (!fait) {
+        messages.notice(fait.message);
+        return;
+    }
+    // A QSO being edited belonged to the log that is gone.
+    m_liaison->agit([this] { m_liaison->modele().Change_Station(); });
+    if (!Charge_Log())
+        return;
+    m_liste->Selectionne_Derniere();
+    messages.notice(
+        QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom));
 }
 
 void Main::ouvreStationModale()

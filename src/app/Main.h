@@ -56,6 +56,9 @@ public Q_SLOTS:
     void Mnu_Date_Auto_Click();
     void Mnu_Date_Man_Click();
     void Mnu_New_Indicatif_Click();
+    // Puts a backup of the current station's log back in its place, after a
+    // copy of the log as it is.
+    void Mnu_Restaure_Click();
     void Mnu_APropos_Click();
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();

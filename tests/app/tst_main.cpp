@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -49,6 +50,8 @@ private Q_SLOTS:
     void instanceUnique();
     void reglagesNonEnregistresSignalesUneFois();
     void sauvegardeRateeSignaleeUneFois();
+    void restaurationDepuisLeMenu_data();
+    void restaurationDepuisLeMenu();
 };
 
 namespace {
@@ -425,6 +428,7 @@ void TestMain::menus_data()
     ligne("Mnu_Date_Man", "Mnu_Date", "Manuelle", true);
     ligne("Mnu_Station", "", "Station", true);
     ligne("Mnu_New_Indicatif", "Mnu_Station", "Nouvel Indicatif", true);
+    ligne("Mnu_Restaure", "Mnu_Station", "Restaurer une sauvegarde du log", true);
     ligne("Mnu_Liste", "", "Liste", true);
     ligne("Mnu_M_Contacte", "Mnu_Liste", "des Moulins contactés", true);
     ligne("Mnu_Carte", "", "Carte", true);
@@ -655,6 +659,75 @@ void TestMain::sauvegardeRateeSignaleeUneFois()
                  QStringLiteral("La sauvegarde du log « F1ABC_KZT.log » n'a pas pu être faite")),
              qPrintable(b.messages.lastText()));
     QCOMPARE(b.messages.shown().first().buttons, MessageBox::Ok);
+}
+
+void TestMain::restaurationDepuisLeMenu_data()
+{
+    QTest::addColumn<QString>("choix"); // the backup chosen; empty: the chooser is cancelled
+    QTest::addColumn<bool>("oui");
+    QTest::addColumn<int>("lignes"); // QSOs of the log afterwards
+    QTest::newRow("oldest backup, confirmed")
+        << QStringLiteral("F1ABC_KZT_20261201.log") << true << 1;
+    QTest::newRow("newest backup, confirmed")
+        << QStringLiteral("F1ABC_KZT_20261205.log") << true << 3;
+    QTest::newRow("not confirmed") << QStringLiteral("F1ABC_KZT_20261201.log") << false << 5;
+    QTest::newRow("chooser cancelled") << QString() << true << 5;
+}
+
+void TestMain::restaurationDepuisLeMenu()
+{
+    QFETCH(QString, choix);
+    QFETCH(bool, oui);
+    QFETCH(int, lignes);
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    QVERIFY(QDir(b.dossier.path()).mkdir(Sauvegardes::Nom_Dossier));
+    b.ecritLog(QStringLiteral("F1ABC"), 1);
+    QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
+                        b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261201.log"))));
+    b.ecritLog(QStringLiteral("F1ABC"), 3);
+    QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
+                        b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261205.log"))));
+    const QByteArray actuel = b.ecritLog(QStringLiteral("F1ABC"), 5);
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+
+    QStringList proposees;
+    const auto attente = surModal(QStringLiteral("Choix_Sauvegarde"), [&](QWidget* w) {
+        auto* dialogue = qobject_cast<QInputDialog*>(w);
+        proposees = dialogue->comboBoxItems();
+        if (choix.isEmpty()) {
+            dialogue->reject();
+        } else {
+            dialogue->setTextValue(choix);
+            dialogue->accept();
+        }
+    });
+    b.messages.queue(oui ? MessageBox::AnswerYes : MessageBox::AnswerNo);
+    enfant<QAction>(&m, "Mnu_Restaure")->trigger();
+
+    QCOMPARE(proposees, (QStringList{QStringLiteral("F1ABC_KZT_20261205.log"),
+                                     QStringLiteral("F1ABC_KZT_20261201.log")}));
+    QCOMPARE(m.Liste()->Nombre(), lignes);
+    QCOMPARE(m.Liste()->Index_Selection(), lignes - 1);
+    const bool restauree = !choix.isEmpty() && oui;
+    // The log before the restore is kept, named after the day of the clock.
+    QCOMPARE(AppBench::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
+             restauree ? actuel : QByteArray());
+    if (restauree) {
+        QCOMPARE(b.messages.shown().size(), 2);
+        QVERIFY(b.messages.shown().first().text.startsWith(
+            QStringLiteral("Remplacer le log « F1ABC_KZT.log » par la sauvegarde « %1 » ?")
+                .arg(choix)));
+        QCOMPARE(b.messages.lastText(),
+                 QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la sauvegarde « %1 ».")
+                     .arg(choix));
+        QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))),
+                 AppBench::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
+    } else {
+        QCOMPARE(b.messages.shown().size(), choix.isEmpty() ? 0 : 1);
+        QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
+    }
 }
 
 QTEST_MAIN(TestMain)
