@@ -92,7 +92,7 @@ Status Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QB
         return Status::failed(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
                                   .arg(quoted(StationLog::Nom_Fichier(indicatif)), s.message));
     }
-    elague(indicatif);
+    elague(indicatif, nom);
     return s;
 }
 
@@ -104,12 +104,14 @@ QStringList Sauvegardes::Liste(const QString& indicatif) const
     return noms;
 }
 
-// A copy that cannot be removed stays; the next backup tries again.
-void Sauvegardes::elague(const QString& indicatif) const
+// The copy just made is kept whatever its date (a clock set in the past). A
+// copy that cannot be removed stays; the next backup tries again.
+void Sauvegardes::elague(const QString& indicatif, const QString& garde) const
 {
-    const QStringList noms = Liste(indicatif);
+    QStringList noms = Liste(indicatif);
+    noms.removeOne(garde);
     const QDir d(dossier());
-    for (qsizetype i = Nombre_Gardees; i < noms.size(); ++i)
+    for (qsizetype i = Nombre_Gardees - 1; i < noms.size(); ++i)
         QFile::remove(d.filePath(noms.at(i)));
 }
 

@@ -45,7 +45,7 @@ public:
 
 private:
     Status ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu);
-    void elague(const QString& indicatif) const;
+    void elague(const QString& indicatif, const QString& garde) const;
     void signale(const QString& indicatif, const Status& echec) const;
 
     QString m_dossier;

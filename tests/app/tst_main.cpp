@@ -105,6 +105,7 @@ void TestMain::premierDemarrage()
     QCOMPARE(m.Liste()->Nombre(), 0);
     QCOMPARE(m.windowTitle(), kTitre);
     QCOMPARE(texteStation(m), QStringLiteral("FXXXX"));
+    QCOMPARE(m.Indicatif_Courant(), QStringLiteral("FXXXX"));
     QVERIFY(m.isVisible());
     QCOMPARE(m.Saisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QCOMPARE(b.reglages.read(Reglages::Section_Globale, Reglages::Chemin_Repertoire, {}),

@@ -386,6 +386,15 @@ private Q_SLOTS:
         QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").size(), 30);
         QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").first(),
                  QString("F1ABC_KZT_20261208.log"));
+
+        // A clock set in the past: the new copy is kept, the oldest goes.
+        m_clock.set(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
+        QVERIFY(log().Enregistre_QSO(qso("F1OLD")).isOk());
+        const QStringList now = Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC");
+        QCOMPARE(now.size(), 30);
+        QVERIFY(now.contains("F1ABC_KZT_20200101.log"));
+        QVERIFY(!now.contains(kept.first()));
+        QCOMPARE(now.first(), QString("F1ABC_KZT_20261208.log"));
     }
 
     // A backup that cannot be made never stops the change; it is reported
