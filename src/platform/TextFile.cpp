@@ -414,7 +414,7 @@ bool LockFile::lock(int waitMs)
         if (waited.elapsed() >= waitMs)
             return false;
         QThread::msleep(pause);
-        pause = qMin(pause * 2, 50);
+        pause = qMin(pause * 2, 10);
     }
 #else
     Q_UNUSED(waitMs);

@@ -123,7 +123,7 @@ private Q_SLOTS:
         const QString names = dir.filePath("Liste_Prenom.txt");
         QVERIFY(writeBytes(log, ""));
         QVERIFY(writeBytes(names, ""));
-        const int changes = 150;
+        const int changes = 100;
         QProcess a, b;
         a.start(writerPath(), {dir.path(), "stress", "A", QString::number(changes)});
         b.start(writerPath(), {dir.path(), "stress", "B", QString::number(changes)});
