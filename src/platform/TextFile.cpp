@@ -49,8 +49,10 @@ bool markedReadOnly(const QString& path)
     const QByteArray name = QFile::encodeName(path);
     if (::stat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
-    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-           ::access(name.constData(), W_OK) != 0;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    // A file system mounted read-only is said by the creation of the work file.
+    return ::access(name.constData(), W_OK) != 0 && errno != EROFS;
 #endif
 }
 
