@@ -1,4 +1,5 @@
 #include "app/Main.h"
+#include "app/Instance.h"
 #include "platform/Clock.h"
 #include "platform/SettingsStore.h"
 #include "platform/WidgetMessageBox.h"
@@ -19,14 +20,18 @@ int main(int argc, char* argv[])
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtFrancais);
 
+    WidgetMessageBox messages;
+    const QString dossier = QCoreApplication::applicationDirPath();
+    Instance instance(dossier);
+    if (!instance.Prend(messages))
+        return 1;
+
     SettingsStore reglages;
     SystemClock horloge;
-    WidgetMessageBox messages;
     // Start-up may end the program before the event loop runs (a missing or
     // unreadable log): the flag tells, since there is no loop to leave yet.
     bool termine = false;
-    const Services services{QCoreApplication::applicationDirPath(), reglages, horloge, messages,
-                            [&termine] {
+    const Services services{dossier, reglages, horloge, messages, [&termine] {
                                 termine = true;
                                 QCoreApplication::exit(0);
                             }};

@@ -17,6 +17,7 @@
 #include "log/DisplayLine.h"
 #include "log/FirstNameMemory.h"
 #include "log/LogLine.h"
+#include "log/Sauvegardes.h"
 #include "log/StationLog.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
@@ -31,6 +32,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -97,6 +99,10 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     setCentralWidget(centre);
 
     construitMenus();
+    // A settings file that cannot be written is said once; the program goes on.
+    MessageBox& messages = m_services.messages;
+    m_services.reglages.setFailureReport(
+        [&messages](const QString& message) { messages.notice(message); });
     connect(m_saisie->Rechercher, &QPushButton::clicked, this,
             [this] { Recherche_Indicatif::Ouvre(m_services, *m_liste, this); });
     connect(m_saisie->Command1, &QPushButton::clicked, this,
@@ -195,6 +201,9 @@ void Main::construitMenus()
     QMenu* station = menu(barre, "Mnu_Station", QStringLiteral("&Station"));
     QAction* nouvel = element(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
     connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
+    QAction* restaure =
+        element(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
+    connect(restaure, &QAction::triggered, this, &Main::Mnu_Restaure_Click);
 
     QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
     QAction* contactes = element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
@@ -264,7 +273,7 @@ bool Main::Demarre()
     m_saisie->Mode_A->clear();
     m_saisie->Mode_A->addItems(Modes());
 
-    m_indicatif = reglages.read(globale, Reglages::Indicatif_Station, Reglages::Indicatif_Aucun);
+    m_indicatif = Indicatif_Enregistre(reglages);
     Affiche_Station(m_indicatif);
 
     const QString section = Reglages::Section_Station(m_indicatif);
@@ -338,6 +347,10 @@ bool Main::Charge_Log()
     m_liste->Remplit(lu.affichage);
     m_saisie->Ind_A->setEnabled(true);
 
+    // A backup that failed before a change: said once, the change was made.
+    for (const QString& echec : Sauvegardes::Echecs_A_Signaler())
+        m_services.messages.notice(echec);
+
     if (lu.tronque()) {
         m_services.messages.notice(
             QStringLiteral("Le log « %1 » compte %2 QSO : la liste ne peut en montrer que %3, "
@@ -347,6 +360,15 @@ bool Main::Charge_Log()
                 .arg(Affichage::Numero_Maxi));
     }
     return true;
+}
+
+QString Main::Indicatif_Enregistre(const SettingsStore& reglages)
+{
+    const QString lu = reglages.read(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                                     Reglages::Indicatif_Aucun);
+    // A value edited by hand that is no station callsign names no file: the
+    // program starts as if none had been chosen yet.
+    return StationLog::Indicatif_Valide(lu) ? lu : Reglages::Indicatif_Aucun;
 }
 
 void Main::Termine()
@@ -409,6 +431,56 @@ void Main::Mnu_New_Indicatif_Click()
     m_station->show();
     m_station->raise();
     m_station->activateWindow();
+}
+
+void Main::Mnu_Restaure_Click()
+{
+    MessageBox& messages = m_services.messages;
+    if (m_indicatif == Reglages::Indicatif_Aucun) {
+        messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
+                                       "« Station », « Nouvel Indicatif »)."));
+        return;
+    }
+    const QString log = StationLog::Nom_Fichier(m_indicatif);
+    Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
+    const QStringList noms = sauvegardes.Liste(m_indicatif);
+    if (noms.isEmpty()) {
+        messages.notice(
+            QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")
+                .arg(Sauvegardes::Nom_Dossier, log));
+        return;
+    }
+
+    QInputDialog choix(this);
+    choix.setObjectName(QStringLiteral("Choix_Sauvegarde"));
+    choix.setWindowTitle(QStringLiteral("Restaurer une sauvegarde du log"));
+    choix.setLabelText(QStringLiteral("Sauvegarde à remettre à la place du log « %1 » :").arg(log));
+    choix.setComboBoxItems(noms);
+    choix.setComboBoxEditable(false);
+    choix.setOkButtonText(QStringLiteral("Restaurer"));
+    choix.setCancelButtonText(QStringLiteral("Annuler"));
+    if (choix.exec() != QDialog::Accepted)
+        return;
+    const QString nom = choix.textValue();
+    const QString question =
+        QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
+        kFinLigne + kFinLigne +
+        QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
+            .arg(Sauvegardes::Nom_Dossier);
+    if (!messages.confirm(question))
+        return;
+    const Status fait = sauvegardes.Restaure(m_indicatif, nom);
+    if (!fait) {
+        messages.notice(fait.message);
+        return;
+    }
+    // A QSO being edited belonged to the log that is gone.
+    m_liaison->agit([this] { m_liaison->modele().Change_Station(); });
+    if (!Charge_Log())
+        return;
+    m_liste->Selectionne_Derniere();
+    messages.notice(
+        QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom));
 }
 
 void Main::ouvreStationModale()

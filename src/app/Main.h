@@ -11,6 +11,7 @@ class LogList;
 class QAction;
 class QLabel;
 class QTimer;
+class SettingsStore;
 class Station;
 
 // The main window: the station, the clock, the QSO entry area, the log list
@@ -36,6 +37,9 @@ public:
     bool Est_Termine() const { return m_termine; }
 
     const QString& Indicatif_Courant() const { return m_indicatif; }
+    // The station callsign of the settings; "FXXXX" when it is absent or is
+    // not a valid callsign.
+    static QString Indicatif_Enregistre(const SettingsStore& reglages);
     void Change_Indicatif_Courant(const QString& indicatif) { m_indicatif = indicatif; }
     void Affiche_Station(const QString& texte);
     // Stored list indexes of the band and the mode; one outside its list
@@ -52,6 +56,9 @@ public Q_SLOTS:
     void Mnu_Date_Auto_Click();
     void Mnu_Date_Man_Click();
     void Mnu_New_Indicatif_Click();
+    // Puts a backup of the current station's log back in its place, after a
+    // copy of the log as it is.
+    void Mnu_Restaure_Click();
     void Mnu_APropos_Click();
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();

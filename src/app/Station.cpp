@@ -83,8 +83,7 @@ Station::Station(const Services& services, Main& main)
     Label5->setText(QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
     setWindowTitle(QStringLiteral("Selection Indicaif"));
 
-    m_main.Change_Indicatif_Courant(m_services.reglages.read(
-        Reglages::Section_Globale, Reglages::Indicatif_Station, Reglages::Indicatif_Aucun));
+    m_main.Change_Indicatif_Courant(Main::Indicatif_Enregistre(m_services.reglages));
     New_Indicatif->clear();
     New_Indicatif->setFocus();
 

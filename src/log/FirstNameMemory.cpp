@@ -38,6 +38,11 @@ FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif
 
 Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
+    // Held from the reading to the replacement: another program of the
+    // folder cannot slip its change in between and lose it.
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
     QStringList lignes;
     const Status lu = TextFile::readText(chemin(), &lignes);
     if (!lu && lu.code != Status::Missing)

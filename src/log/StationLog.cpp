@@ -2,6 +2,8 @@
 
 #include "DisplayLine.h"
 #include "LogLine.h"
+#include "Sauvegardes.h"
+#include "platform/Clock.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFile.h"
 
@@ -35,8 +37,12 @@ int deuxChiffres(const char* p)
 
 } // namespace
 
-StationLog::StationLog(const QString& dossier, const QString& indicatif)
-    : m_dossier(dossier), m_indicatif(indicatif)
+namespace {
+const SystemClock kHorlogeSysteme;
+}
+
+StationLog::StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge)
+    : m_dossier(dossier), m_indicatif(indicatif), m_horloge(horloge ? horloge : &kHorlogeSysteme)
 {
 }
 
@@ -45,6 +51,30 @@ QString StationLog::Nom_Fichier(const QString& indicatif)
     return indicatif + QStringLiteral("_KZT.log");
 }
 
+bool StationLog::Indicatif_Valide(const QString& indicatif)
+{
+    if (indicatif.isEmpty() || indicatif.size() > 12)
+        return false;
+    for (const QChar c : indicatif) {
+        if (!((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+              (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_')))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+Status indicatifRefuse(const QString& indicatif)
+{
+    return Status::failed(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
+                                         "Z, chiffres et « _ », 12 caractères au plus) : aucun "
+                                         "fichier n'est ouvert sous ce nom.")
+                              .arg(quoted(indicatif)));
+}
+
+} // namespace
+
 QString StationLog::chemin() const
 {
     return QDir(m_dossier).filePath(Nom_Fichier(m_indicatif));
@@ -52,6 +82,8 @@ QString StationLog::chemin() const
 
 Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
 {
+    if (!Indicatif_Valide(indicatif))
+        return indicatifRefuse(indicatif);
     const QString nom = Nom_Fichier(indicatif);
     const QString cible = QDir(dossier).filePath(nom);
     if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
@@ -65,22 +97,12 @@ Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
             QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), lu.message));
     }
 
-    // NewOnly: the file is created only when no file of that name exists,
-    // even if one appeared since the test above.
-    QFile fichier(cible);
-    errno = 0;
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        return Status::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2.")
-                                  .arg(quoted(nom), TextFile::systemError(errno)));
-    }
-    errno = 0;
-    const bool ecrit = fichier.write(modele) == modele.size() && fichier.flush();
-    const int err = errno;
-    fichier.close();
-    if (!ecrit) {
-        QFile::remove(cible);
-        return Status::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2.")
-                                  .arg(quoted(nom), TextFile::systemError(err ? err : EIO)));
+    // Created only when no file of that name exists, even if one appeared
+    // since the test above, and flushed to the disk with its folder entry.
+    const Status cree = TextFile::createNew(cible, modele);
+    if (!cree) {
+        return Status::failed(
+            QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), cree.message));
     }
     return Status::ok();
 }
@@ -88,6 +110,10 @@ Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
 StationLog::Lignes StationLog::Charge_Log() const
 {
     Lignes resultat;
+    if (!Indicatif_Valide(m_indicatif)) {
+        resultat.status = indicatifRefuse(m_indicatif);
+        return resultat;
+    }
     QByteArray contenu;
     resultat.status = TextFile::readAll(chemin(), &contenu);
     if (!resultat.status)
@@ -132,6 +158,8 @@ private:
 
 Status StationLog::lit(Contenu* contenu) const
 {
+    if (!Indicatif_Valide(m_indicatif))
+        return indicatifRefuse(m_indicatif);
     const Status status = TextFile::readAll(chemin(), &contenu->octets);
     if (status.code == Status::Missing) {
         return Status::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
@@ -146,8 +174,11 @@ Status StationLog::lit(Contenu* contenu) const
     return status;
 }
 
-Status StationLog::ecrit(const QByteArray& contenu, const QString& travail) const
+Status StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
+                         const QString& travail) const
 {
+    // A failed copy is reported apart and never stops the change.
+    Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Du_Jour(m_indicatif, avant.octets);
     return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu);
 }
 
@@ -173,14 +204,19 @@ Status StationLog::Enregistre_QSO(const QString& nouvelle)
 {
     QByteArray ligne;
     Status status = prepare(nouvelle, &ligne);
+    if (!status)
+        return status;
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
     Contenu contenu;
-    if (status)
-        status = lit(&contenu);
+    status = lit(&contenu);
     if (!status)
         return status;
 
     const double cle = Cle(ligne);
-    return ecrit(Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < Cle(l); }),
+    return ecrit(contenu,
+                 Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < Cle(l); }),
                  Fichier_Travail);
 }
 
@@ -198,6 +234,9 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
                 .arg(LogLine::champ(nouvelle, LogLine::Date),
                      LogLine::champ(nouvelle, LogLine::Heure)));
     }
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
     Contenu contenu;
     status = lit(&contenu);
     if (!status)
@@ -205,7 +244,8 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
 
     // A line whose date cannot be read (a hand-edited file) has no place in
     // time: it is passed over, and the new QSO is placed among the others.
-    return ecrit(Ecriture::insere(contenu, ligne,
+    return ecrit(contenu,
+                 Ecriture::insere(contenu, ligne,
                                   [moment](QByteArrayView l) { return Moment(l) >= moment; }),
                  Fichier_Travail_Chrono);
 }
@@ -214,9 +254,13 @@ Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
 {
     QByteArray ligne;
     Status status = prepare(nouvelle, &ligne);
+    if (!status)
+        return status;
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
     Contenu contenu;
-    if (status)
-        status = lit(&contenu);
+    status = lit(&contenu);
     if (!status)
         return status;
 
@@ -234,11 +278,14 @@ Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
     }
     if (!remplacee)
         ecriture.ajoute(ligne);
-    return ecrit(ecriture.octets(), Fichier_Travail);
+    return ecrit(contenu, ecriture.octets(), Fichier_Travail);
 }
 
 Status StationLog::Supprime_QSO(const QString& ligne)
 {
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
     Contenu contenu;
     const Status status = lit(&contenu);
     if (!status)
@@ -250,7 +297,7 @@ Status StationLog::Supprime_QSO(const QString& ligne)
         if (!lisible || !Meme_Ligne(l, octets))
             ecriture.ajoute(l);
     }
-    return ecrit(ecriture.octets(), Fichier_Travail);
+    return ecrit(contenu, ecriture.octets(), Fichier_Travail);
 }
 
 double StationLog::Cle(QByteArrayView ligne)

@@ -9,20 +9,30 @@
 
 #include <vector>
 
+class Clock;
+
 // The log of one station: callsign + "_KZT.log" in the program folder, one
 // QSO a line. Every change rewrites the whole file through a work file and
 // replaces the log in one step, so that the log on disk is at every moment
 // complete, either as it was or as it becomes. A failure leaves the log as it
-// was and says why, in French.
+// was and says why, in French. A change holds the lock of the program folder
+// from the reading of the log to its replacement, so that two programs
+// working on the folder never lose each other's QSOs, and the first change
+// of each day is preceded by a copy of the log in "Sauvegardes" (a failed
+// copy does not stop the change, see Sauvegardes::Echecs_A_Signaler).
 class StationLog {
 public:
     static inline const QString Nom_Modele = QStringLiteral("FXXXX.txt");
     static inline const QString Fichier_Travail = QStringLiteral("Temporaire.txt");
     static inline const QString Fichier_Travail_Chrono = QStringLiteral("Temporaire6.txt");
 
-    StationLog(const QString& dossier, const QString& indicatif);
+    // The clock gives the day of the backups; the system's when none is given.
+    StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge = nullptr);
 
     static QString Nom_Fichier(const QString& indicatif);
+    // A station callsign: 1 to 12 characters, each A-Z, 0-9 or "_". No file
+    // is named after anything else.
+    static bool Indicatif_Valide(const QString& indicatif);
     QString chemin() const;
     const QString& dossier() const { return m_dossier; }
     const QString& indicatif() const { return m_indicatif; }
@@ -72,9 +82,10 @@ private:
     class Ecriture;
 
     Status lit(Contenu* contenu) const;
-    Status ecrit(const QByteArray& contenu, const QString& travail) const;
+    Status ecrit(const Contenu& avant, const QByteArray& contenu, const QString& travail) const;
     Status prepare(const QString& nouvelle, QByteArray* octets) const;
 
     QString m_dossier;
     QString m_indicatif;
+    const Clock* m_horloge;
 };

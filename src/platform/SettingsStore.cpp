@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include <QDir>
 #include <QSettings>
 
 namespace {
@@ -44,15 +45,46 @@ int SettingsStore::readIndex(const QString& section, const QString& key, int def
     return ok ? value : -1;
 }
 
-void SettingsStore::write(const QString& section, const QString& key, const QString& value)
+Status SettingsStore::write(const QString& section, const QString& key, const QString& value)
 {
     m_settings->setValue(path(section, key), value);
     m_settings->sync();
+    bool written = m_settings->status() == QSettings::NoError;
+    if (!written) {
+        // QSettings keeps its first error for good: whether this write reached
+        // the file is read back from the file itself.
+        const QSettings fichier(fileName(), QSettings::IniFormat);
+        written = fichier.status() == QSettings::NoError &&
+                  fichier.value(path(section, key)).toString() == value;
+    }
+    if (written) {
+        m_reported = false;
+        return Status::ok();
+    }
+    const Status failed = Status::failed(
+        QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier « %1 » (%2) : "
+                       "le programme continue, mais l'indicatif, la bande et le mode choisis ne "
+                       "seront pas retrouvés au prochain démarrage.")
+            .arg(QDir::toNativeSeparators(fileName()),
+                 m_settings->status() == QSettings::FormatError
+                     ? QStringLiteral("le fichier est mal formé")
+                     : QStringLiteral("écriture refusée : droits, disque plein ou dossier en "
+                                      "lecture seule")));
+    if (m_report && !m_reported) {
+        m_reported = true;
+        m_report(failed.message);
+    }
+    return failed;
 }
 
-void SettingsStore::writeIndex(const QString& section, const QString& key, int value)
+Status SettingsStore::writeIndex(const QString& section, const QString& key, int value)
 {
-    write(section, key, QString::number(value));
+    return write(section, key, QString::number(value));
+}
+
+void SettingsStore::setFailureReport(std::function<void(const QString& message)> report)
+{
+    m_report = std::move(report);
 }
 
 QString SettingsStore::fileName() const

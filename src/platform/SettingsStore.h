@@ -1,14 +1,20 @@
 #pragma once
 
+#include "Status.h"
+
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class QSettings;
 
 // The per-user settings of the program: text values addressed by section and
 // key, under the application name "KZT". Reading never fails: a value that was
-// never written gives the default. Nothing is ever deleted.
+// never written gives the default. Nothing is ever deleted. A write that does
+// not reach the file fails with a French message, also given to the failure
+// report (once, until a write succeeds again): the program goes on, but the
+// value will not be there at the next start.
 class SettingsStore {
 public:
     // The user's own store.
@@ -24,11 +30,15 @@ public:
     // A list index stored as decimal text; the default when absent, -1 when
     // the stored text is not a whole number.
     int readIndex(const QString& section, const QString& key, int defaultValue) const;
-    void write(const QString& section, const QString& key, const QString& value);
-    void writeIndex(const QString& section, const QString& key, int value);
+    Status write(const QString& section, const QString& key, const QString& value);
+    Status writeIndex(const QString& section, const QString& key, int value);
+
+    void setFailureReport(std::function<void(const QString& message)> report);
 
     QString fileName() const;
 
 private:
     std::unique_ptr<QSettings> m_settings;
+    std::function<void(const QString&)> m_report;
+    bool m_reported = false;
 };

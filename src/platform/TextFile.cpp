@@ -3,17 +3,23 @@
 #include "Cp1252.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QThread>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
 
 #ifdef Q_OS_WIN
 #include <io.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -24,32 +30,77 @@ QString quoted(const QString& path)
     return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
 }
 
-bool syncToDisk(QFile& file)
+TextFile::FileOps gSystemOps;
+std::atomic<TextFile::FileOps*> gOps{&gSystemOps};
+
+TextFile::FileOps& ops()
 {
-    if (!file.flush())
-        return false;
+    return *gOps.load();
+}
+
+// A file the user marked read-only, or that this user may not write, is not
+// replaced behind his back: renaming over it would ignore the mark.
+bool markedReadOnly(const QString& path)
+{
 #ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0;
+    return !QFileInfo(path).isWritable();
 #else
-    return ::fsync(file.handle()) == 0;
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    if (::stat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return true;
+    // A file system mounted read-only is said by the creation of the work file.
+    return ::access(name.constData(), W_OK) != 0 && errno != EROFS;
 #endif
 }
 
-// The rename is only durable once the folder entry itself reaches the disk.
-void syncFolder(const QString& folder)
+QString notConfirmed(const QString& path, int err)
 {
-#ifndef Q_OS_WIN
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
+    return QStringLiteral("Le fichier %1 a été écrit, mais le disque n'a pas confirmé son "
+                          "enregistrement : %2. Vérifiez-le avant de recommencer.")
+        .arg(quoted(path), TextFile::systemError(err));
+}
+
+int waitMs = 30000;
+
+struct Held {
+    explicit Held(const QString& path) : file(path) {}
+    TextFile::LockFile file;
+    int depth = 0;
+};
+thread_local QHash<QString, Held*> tHeld;
+
+QString lockKey(const QString& folder)
+{
+    const QFileInfo info(folder);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+namespace TextFile {
+
+int FileOps::write(QFile& file, const QByteArray& bytes)
+{
+    errno = 0;
+    if (file.write(bytes) == bytes.size() && file.flush())
+        return 0;
+    return errno ? errno : EIO;
+}
+
+int FileOps::sync(QFile& file)
+{
+#ifdef Q_OS_WIN
+    return _commit(file.handle()) == 0 ? 0 : EIO;
 #else
-    Q_UNUSED(folder);
+    return ::fsync(file.handle()) == 0 ? 0 : errno;
 #endif
 }
 
-int renameOver(const QString& from, const QString& to)
+int FileOps::rename(const QString& from, const QString& to)
 {
 #ifdef Q_OS_WIN
     const bool ok =
@@ -64,9 +115,31 @@ int renameOver(const QString& from, const QString& to)
 #endif
 }
 
-} // namespace
+// A rename or a new file only lasts through a power cut once the folder entry
+// itself reaches the disk. A folder that cannot be opened for that (no read
+// right) or a file system that has no such flush leave nothing to report.
+int FileOps::syncFolder(const QString& folder)
+{
+#ifndef Q_OS_WIN
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0)
+        return errno == EACCES || errno == EPERM ? 0 : errno;
+    int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP)
+        err = 0;
+    return err;
+#else
+    Q_UNUSED(folder);
+    return 0;
+#endif
+}
 
-namespace TextFile {
+FileOps* setFileOps(FileOps* next)
+{
+    FileOps* previous = gOps.exchange(next ? next : &gSystemOps);
+    return previous == &gSystemOps ? nullptr : previous;
+}
 
 QString systemError(int err)
 {
@@ -96,6 +169,7 @@ QString systemError(int err)
     }
 }
 
+// A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit)
 {
@@ -103,13 +177,17 @@ void forEachLine(const QByteArray& content,
     const qsizetype size = content.size();
     qsizetype start = 0;
     while (start < size) {
-        const void* found = std::memchr(data + start, '\n', size_t(size - start));
-        const qsizetype end = found ? static_cast<const char*>(found) - data : size;
-        qsizetype length = end - start;
-        if (length > 0 && data[start + length - 1] == '\r')
-            --length;
-        visit(data + start, length);
-        start = end + 1;
+        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
+        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
+        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
+        if (!cr) {
+            visit(data + start, lfAt - start);
+            start = lfAt + 1;
+            continue;
+        }
+        const qsizetype crAt = static_cast<const char*>(cr) - data;
+        visit(data + start, crAt - start);
+        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
     }
 }
 
@@ -119,15 +197,17 @@ Status readAll(const QString& path, QByteArray* content)
     if (!file.exists())
         return Status::missing(QStringLiteral("Le fichier %1 est introuvable.").arg(quoted(path)));
     errno = 0;
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        const int err = QFileInfo(path).isDir() ? EISDIR : errno;
         return Status::failed(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
-                                  .arg(quoted(path), systemError(errno)));
+                                  .arg(quoted(path), systemError(err ? err : EIO)));
     }
     errno = 0;
     QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
+        const int err = errno;
         return Status::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
-                                  .arg(quoted(path), systemError(errno)));
+                                  .arg(quoted(path), systemError(err ? err : EIO)));
     }
     *content = std::move(bytes);
     return Status::ok();
@@ -178,37 +258,52 @@ Status replace(const QString& target, const QString& workFile, const QList<QByte
 
 Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content)
 {
+    if (markedReadOnly(target)) {
+        return Status::failed(
+            QStringLiteral("Le fichier %1 est protégé en écriture (lecture seule) : il n'a pas été "
+                           "modifié. Retirez cette protection pour pouvoir l'enregistrer.")
+                .arg(quoted(target)));
+    }
+
+    const FolderLock lock(QFileInfo(workFile).absolutePath());
+    if (!lock)
+        return lock.status();
+
     QFile work(workFile);
     errno = 0;
     if (!work.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         const int err = errno;
         return Status::failed(QStringLiteral("Impossible de créer le fichier de travail %1 : %2.")
-                                  .arg(quoted(workFile), systemError(err)));
+                                  .arg(quoted(workFile), systemError(err ? err : EIO)));
     }
     // Keep the access rights of the file being replaced.
     if (QFileInfo::exists(target))
         work.setPermissions(QFile::permissions(target));
 
-    errno = 0;
-    const bool written = work.write(content) == content.size() && syncToDisk(work);
-    const int writeErr = errno;
+    int writeErr = ops().write(work, content);
+    if (writeErr == 0)
+        writeErr = ops().sync(work);
     work.close();
-    if (!written || work.error() != QFileDevice::NoError) {
+    if (writeErr == 0 && work.error() != QFileDevice::NoError)
+        writeErr = EIO;
+    if (writeErr != 0) {
         QFile::remove(workFile);
         return Status::failed(
             QStringLiteral(
                 "Impossible d'écrire le fichier de travail %1 : %2. %3 n'a pas été modifié.")
-                .arg(quoted(workFile), systemError(writeErr ? writeErr : EIO), quoted(target)));
+                .arg(quoted(workFile), systemError(writeErr), quoted(target)));
     }
 
-    const int renameErr = renameOver(workFile, target);
+    const int renameErr = ops().rename(workFile, target);
     if (renameErr != 0) {
         QFile::remove(workFile);
         return Status::failed(
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
                 .arg(quoted(target), systemError(renameErr)));
     }
-    syncFolder(QFileInfo(target).absolutePath());
+    const int syncErr = ops().syncFolder(QFileInfo(target).absolutePath());
+    if (syncErr != 0)
+        return Status::failed(notConfirmed(target, syncErr));
     return Status::ok();
 }
 
@@ -228,6 +323,180 @@ Status replaceText(const QString& target, const QString& workFile, const QString
         encoded.append(bytes);
     }
     return replace(target, workFile, encoded);
+}
+
+Status createNew(const QString& path, const QByteArray& content)
+{
+    // NewOnly: the file is created only when no file of that name exists.
+    QFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        const int err = QFileInfo::exists(path) ? EEXIST : errno;
+        return Status::failed(QStringLiteral("Impossible de créer le fichier %1 : %2.")
+                                  .arg(quoted(path), err == EEXIST
+                                                         ? QStringLiteral("il existe déjà")
+                                                         : systemError(err ? err : EIO)));
+    }
+    int err = ops().write(file, content);
+    if (err == 0)
+        err = ops().sync(file);
+    file.close();
+    if (err == 0 && file.error() != QFileDevice::NoError)
+        err = EIO;
+    if (err != 0) {
+        QFile::remove(path);
+        return Status::failed(QStringLiteral("Impossible d'écrire le fichier %1 : %2.")
+                                  .arg(quoted(path), systemError(err)));
+    }
+    const int syncErr = ops().syncFolder(QFileInfo(path).absolutePath());
+    if (syncErr != 0)
+        return Status::failed(notConfirmed(path, syncErr));
+    return Status::ok();
+}
+
+LockFile::LockFile(const QString& path) : m_path(path) {}
+
+LockFile::~LockFile()
+{
+    unlock();
+}
+
+bool LockFile::lock(int waitMs)
+{
+    if (m_fd >= 0)
+        return true;
+    m_error = 0;
+#ifndef Q_OS_WIN
+    const QByteArray name = QFile::encodeName(m_path);
+    QElapsedTimer waited;
+    waited.start();
+    int pause = 2;
+    for (;;) {
+        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        if (fd < 0) {
+            m_error = errno ? errno : EIO;
+            return false;
+        }
+        struct flock whole = {};
+        whole.l_type = F_WRLCK;
+        whole.l_whence = SEEK_SET;
+#ifdef F_OFD_SETLK
+        // A lock of its own open file: two threads of one program exclude
+        // each other too, and closing another descriptor does not drop it.
+        int taken = ::fcntl(fd, F_OFD_SETLK, &whole);
+        if (taken != 0 && errno == EINVAL)
+            taken = ::fcntl(fd, F_SETLK, &whole);
+#else
+        int taken = ::fcntl(fd, F_SETLK, &whole);
+#endif
+        const int err = taken == 0 ? 0 : errno;
+        if (taken != 0 && (err == ENOLCK || err == ENOSYS || err == EOPNOTSUPP)) {
+            // A file system without locks: nothing better can be done than
+            // to go on alone.
+            m_fd = fd;
+            return true;
+        }
+        if (taken == 0) {
+            // The holder before may have removed the file as it let go: the
+            // lock is only good on the file that still bears the name.
+            struct stat held, named;
+            if (::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
+                held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+                m_fd = fd;
+                return true;
+            }
+            ::close(fd);
+            continue;
+        }
+        ::close(fd);
+        if (err != EAGAIN && err != EACCES && err != EWOULDBLOCK) {
+            m_error = err;
+            return false;
+        }
+        if (waited.elapsed() >= waitMs)
+            return false;
+        QThread::msleep(pause);
+        pause = qMin(pause * 2, 10);
+    }
+#else
+    Q_UNUSED(waitMs);
+    m_fd = 0;
+    return true;
+#endif
+}
+
+void LockFile::unlock()
+{
+    if (m_fd < 0)
+        return;
+#ifndef Q_OS_WIN
+    // Removed while still held: whoever opened it meanwhile sees that it is
+    // gone and takes the new one.
+    ::unlink(QFile::encodeName(m_path).constData());
+    ::close(m_fd);
+#endif
+    m_fd = -1;
+}
+
+bool LockFile::writeInfo(const QByteArray& info)
+{
+#ifndef Q_OS_WIN
+    if (m_fd < 0 || ::ftruncate(m_fd, 0) != 0)
+        return false;
+    return ::pwrite(m_fd, info.constData(), size_t(info.size()), 0) == info.size();
+#else
+    Q_UNUSED(info);
+    return false;
+#endif
+}
+
+QByteArray LockFile::readInfo(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+}
+
+FolderLock::FolderLock(const QString& folder) : m_key(lockKey(folder))
+{
+    if (Held* held = tHeld.value(m_key)) {
+        ++held->depth;
+        return;
+    }
+    const QString path = QDir(folder).filePath(FileName);
+    auto held = std::make_unique<Held>(path);
+    if (!held->file.lock(waitMs)) {
+        if (held->file.error() == 0) {
+            m_status = Status::failed(
+                QStringLiteral("Un autre programme est en train de modifier les fichiers du "
+                               "dossier %1 : rien n'a été enregistré. Réessayez dans un instant.")
+                    .arg(quoted(folder)));
+        } else {
+            m_status = Status::failed(
+                QStringLiteral("Impossible de créer le fichier de verrou %1 : %2. Rien n'a été "
+                               "enregistré.")
+                    .arg(quoted(path), systemError(held->file.error())));
+        }
+        m_key.clear();
+        return;
+    }
+    held->depth = 1;
+    tHeld.insert(m_key, held.release());
+}
+
+FolderLock::~FolderLock()
+{
+    if (m_key.isEmpty())
+        return;
+    Held* held = tHeld.value(m_key);
+    if (held && --held->depth == 0) {
+        tHeld.remove(m_key);
+        delete held;
+    }
+}
+
+void FolderLock::setWaitMs(int ms)
+{
+    waitMs = ms;
 }
 
 } // namespace TextFile

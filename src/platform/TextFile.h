@@ -9,9 +9,11 @@
 
 #include <functional>
 
+class QFile;
+
 // Line files of the program folder: Windows-1252 text, one record a line,
-// every line written with CR LF. Reading takes CR LF, LF alone and a last line
-// without a line end, and never drops or merges a line.
+// every line written with CR LF. Reading takes CR LF, LF alone, CR alone and a
+// last line without a line end, and never drops or merges a line.
 namespace TextFile {
 
 // Calls visit(data, size) for each line of the buffer, without its line end.
@@ -28,6 +30,9 @@ Status readText(const QString& path, QStringList* lines);
 // over the target, so that the target is at every moment either its old
 // content or its new content, complete. On failure the target is left as it
 // was, the work file is removed, and the status explains what went wrong.
+// A target marked read-only is refused. The rewrite holds the lock of the
+// work file's folder (FolderLock) from the creation of the work file to the
+// rename.
 Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines);
 // Same, with the whole new content (lines already ended by CR LF).
 Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content);
@@ -36,7 +41,87 @@ Status replaceContent(const QString& target, const QString& workFile, const QByt
 // has no Windows-1252 byte.
 Status replaceText(const QString& target, const QString& workFile, const QStringList& lines);
 
+// Creates a file that must not exist yet with the given content, flushed to
+// the disk with its folder entry. Nothing is left behind on failure.
+Status createNew(const QString& path, const QByteArray& content);
+
 // French explanation of a system error number ("disque plein", ...).
 QString systemError(int err);
+
+// A lock between processes, also between computers that share the folder:
+// the file system's lock on an open lock file. The system releases it when
+// its holder ends in any way, killed or crashed, so that no lock is ever left
+// behind; a lock file left by such a holder is simply taken. The file is
+// removed when the lock is released.
+class LockFile {
+public:
+    explicit LockFile(const QString& path);
+    ~LockFile();
+    LockFile(const LockFile&) = delete;
+    LockFile& operator=(const LockFile&) = delete;
+
+    // Waits at most waitMs for the holder to let go. False when it did not
+    // (error() is then 0) or when the lock file cannot be made (error() is
+    // the system error number).
+    bool lock(int waitMs);
+    void unlock();
+    bool isLocked() const { return m_fd >= 0; }
+    int error() const { return m_error; }
+
+    // Who holds the lock, for those who wait: written by the holder.
+    bool writeInfo(const QByteArray& info);
+    static QByteArray readInfo(const QString& path);
+
+private:
+    QString m_path;
+    int m_fd = -1;
+    int m_error = 0;
+};
+
+// One writer at a time in a folder, across processes and computers sharing
+// the folder: whoever changes a file of the folder holds this lock from
+// before reading the file until the new content is in place. The same thread
+// may take the lock of a folder again while it holds it; the lock is released
+// with the outermost.
+class FolderLock {
+public:
+    static inline const QString FileName = QStringLiteral("Temporaire.lock");
+
+    explicit FolderLock(const QString& folder);
+    ~FolderLock();
+    FolderLock(const FolderLock&) = delete;
+    FolderLock& operator=(const FolderLock&) = delete;
+
+    // Failed, with a French message, when the lock could not be had.
+    const Status& status() const { return m_status; }
+    explicit operator bool() const { return m_status.isOk(); }
+
+    // How long a writer waits for another one before giving up.
+    static void setWaitMs(int ms);
+
+private:
+    QString m_key;
+    Status m_status;
+};
+
+// The system calls that make a rewrite durable. The program uses the
+// system's; a test may put its own in place to watch their order or to make
+// one of them fail. Each returns 0 or the system error number.
+class FileOps {
+public:
+    virtual ~FileOps() = default;
+    // Writes all the bytes and hands them to the system.
+    virtual int write(QFile& file, const QByteArray& bytes);
+    // Flushes the file's content to the disk.
+    virtual int sync(QFile& file);
+    // Renames from over to, in one step.
+    virtual int rename(const QString& from, const QString& to);
+    // Flushes the folder's entries (a rename, a new file) to the disk.
+    virtual int syncFolder(const QString& folder);
+};
+
+// Puts ops in place of the current operations (nullptr: the system's) and
+// returns the previous ones.
+FileOps* setFileOps(FileOps* ops);
 
 } // namespace TextFile

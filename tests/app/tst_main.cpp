@@ -2,12 +2,16 @@
 
 #include "app/EntryArea.h"
 #include "app/Gestion_Erreur.h"
+#include "app/Instance.h"
 #include "app/LogList.h"
 #include "app/Station.h"
+#include "log/Sauvegardes.h"
+#include "log/StationLog.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -15,11 +19,13 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSysInfo>
 #include <QTimer>
 
 class TestMain : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void premierDemarrage_data();
     void premierDemarrage();
     void premierDemarrageChoisitIndicatif();
     void demarrageSelectionneDerniereLigne_data();
@@ -40,6 +46,12 @@ private Q_SLOTS:
     void aProposHistoriqueQuitter();
     void fermetureLaisseLesFenetresOuvertes();
     void listeEnPoliceFixe();
+    void instanceUnique_data();
+    void instanceUnique();
+    void reglagesNonEnregistresSignalesUneFois();
+    void sauvegardeRateeSignaleeUneFois();
+    void restaurationDepuisLeMenu_data();
+    void restaurationDepuisLeMenu();
 };
 
 namespace {
@@ -53,9 +65,28 @@ QString texteStation(Main& m)
 
 } // namespace
 
+// No callsign stored yet, or one that is not a station callsign (a settings
+// file edited by hand): the first start, and no file named after that text.
+void TestMain::premierDemarrage_data()
+{
+    QTest::addColumn<QString>("stocke");
+    QTest::newRow("no settings") << QString();
+    QTest::newRow("FXXXX") << QStringLiteral("FXXXX");
+    QTest::newRow("parent folder") << QStringLiteral("../outside");
+    QTest::newRow("absolute path") << QStringLiteral("/tmp/outside");
+    QTest::newRow("slash") << QStringLiteral("F1ABC/P");
+    QTest::newRow("lower case") << QStringLiteral("f1abc");
+    QTest::newRow("13 characters") << QStringLiteral("F1ABCDEFGHIJK");
+    QTest::newRow("empty") << QStringLiteral("");
+}
+
 void TestMain::premierDemarrage()
 {
+    QFETCH(QString, stocke);
     AppBench b;
+    if (!stocke.isNull())
+        b.choisitStation(stocke);
+    const QStringList fichiers = QDir(b.dossier.path()).entryList(QDir::Files);
     bool stationVue = false;
     int messagesAvantStation = -1;
     const auto attente1 = surModal(QStringLiteral("Station"), [&](QWidget* w) {
@@ -74,11 +105,16 @@ void TestMain::premierDemarrage()
     QCOMPARE(m.Liste()->Nombre(), 0);
     QCOMPARE(m.windowTitle(), kTitre);
     QCOMPARE(texteStation(m), QStringLiteral("FXXXX"));
+    QCOMPARE(m.Indicatif_Courant(), QStringLiteral("FXXXX"));
     QVERIFY(m.isVisible());
     QCOMPARE(m.Saisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     QCOMPARE(b.reglages.read(Reglages::Section_Globale, Reglages::Chemin_Repertoire, {}),
              QDir::toNativeSeparators(b.dossier.path()));
     QCOMPARE(b.termine, 0);
+    QCOMPARE(QDir(b.dossier.path()).entryList(QDir::Files),
+             fichiers + QStringList{QStringLiteral("Liste_Prenom.txt")});
+    QVERIFY(!QFile::exists(b.chemin(QStringLiteral("../outside_KZT.log"))));
+    QVERIFY(!QFile::exists(QStringLiteral("/tmp/outside_KZT.log")));
 }
 
 void TestMain::premierDemarrageChoisitIndicatif()
@@ -245,6 +281,8 @@ void TestMain::logIlisibleTermine()
     QCOMPARE(b.termine, 1);
     QCOMPARE(b.messages.shown().size(), 1);
     QVERIFY(b.messages.lastText().startsWith(QStringLiteral("Erreur N° 75")));
+    QVERIFY2(b.messages.lastText().contains(QStringLiteral("un dossier porte ce nom")),
+             qPrintable(b.messages.lastText()));
     QVERIFY(!QApplication::activeModalWidget());
 }
 
@@ -391,6 +429,7 @@ void TestMain::menus_data()
     ligne("Mnu_Date_Man", "Mnu_Date", "Manuelle", true);
     ligne("Mnu_Station", "", "Station", true);
     ligne("Mnu_New_Indicatif", "Mnu_Station", "Nouvel Indicatif", true);
+    ligne("Mnu_Restaure", "Mnu_Station", "Restaurer une sauvegarde du log", true);
     ligne("Mnu_Liste", "", "Liste", true);
     ligne("Mnu_M_Contacte", "Mnu_Liste", "des Moulins contactés", true);
     ligne("Mnu_Carte", "", "Carte", true);
@@ -513,6 +552,183 @@ void TestMain::listeEnPoliceFixe()
                             "Date       QTR  Mode   QRG  RSTR RSTE        Mom du Moulin           "
                             "     QSL"));
     QCOMPARE(enfant<QWidget>(&m, "L_Communes")->toolTip(), liste->toolTip());
+}
+
+// One program at a time on a program folder: the second start is refused
+// with a message, a lock left by a program that died is taken over.
+void TestMain::instanceUnique_data()
+{
+    QTest::addColumn<QString>("verrou");
+    QTest::addColumn<bool>("prise");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("free folder") << QString() << true << QString();
+    QTest::newRow("program already open")
+        << QStringLiteral("ouvert") << false
+        << QStringLiteral("RQN_KZT est déjà ouvert sur cet ordinateur sur le dossier");
+    QTest::newRow("left by a program that died") << QStringLiteral("mort") << true << QString();
+    QTest::newRow("open on another computer")
+        << QStringLiteral("ailleurs") << false
+        << QStringLiteral("RQN_KZT est déjà ouvert sur l'ordinateur « autre-pc » sur le dossier");
+}
+
+void TestMain::instanceUnique()
+{
+    QFETCH(QString, verrou);
+    QFETCH(bool, prise);
+    QFETCH(QString, message);
+    AppBench b;
+    const QString chemin = b.chemin(Instance::Nom_Fichier);
+    auto premiere = std::make_unique<Instance>(b.dossier.path());
+    if (verrou == QStringLiteral("ouvert") || verrou == QStringLiteral("ailleurs"))
+        QVERIFY(premiere->Prend(b.messages));
+    QFile f(chemin);
+    if (verrou == QStringLiteral("mort")) {
+        // The file of a program that was killed: the system let its lock go.
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QSysInfo::machineHostName().toUtf8() + "\n999999999\n");
+        f.close();
+    } else if (verrou == QStringLiteral("ailleurs")) {
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("autre-pc\n4242\n");
+        f.close();
+    }
+    QVERIFY(b.messages.shown().isEmpty());
+
+    Instance seconde(b.dossier.path());
+    QCOMPARE(seconde.Prend(b.messages), prise);
+    if (message.isEmpty()) {
+        QVERIFY(b.messages.shown().isEmpty());
+    } else {
+        QCOMPARE(b.messages.shown().size(), 1);
+        QVERIFY2(b.messages.lastText().startsWith(message), qPrintable(b.messages.lastText()));
+        QVERIFY(b.messages.lastText().contains(QDir::toNativeSeparators(b.dossier.path())));
+    }
+    // The lock ends with the program that holds it.
+    premiere.reset();
+    if (!prise) {
+        QVERIFY(!QFile::exists(chemin));
+        QVERIFY(Instance(b.dossier.path()).Prend(b.messages));
+    }
+}
+
+// A settings file that cannot be written: said once, and the program goes on.
+void TestMain::reglagesNonEnregistresSignalesUneFois()
+{
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    b.ecritLog(QStringLiteral("F1ABC"), 2);
+    const QString ini = b.reglages.fileName();
+    QVERIFY(QFile::remove(ini));
+    QVERIFY(QDir().mkdir(ini)); // a folder in the way of the file
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+    QCOMPARE(b.messages.shown().size(), 1);
+    QVERIFY2(b.messages.lastText().startsWith(
+                 QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier")),
+             qPrintable(b.messages.lastText()));
+    QCOMPARE(m.Liste()->Nombre(), 2);
+    enfant<QAction>(&m, "Mnu_Date_Man")->trigger();
+    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.termine, 0);
+    const Status s = b.reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                                      QStringLiteral("F1ABC"));
+    QVERIFY(!s.isOk());
+    QVERIFY(s.message.contains(QDir::toNativeSeparators(ini)));
+}
+
+// The window says once that a backup failed; the changes are made all the same.
+void TestMain::sauvegardeRateeSignaleeUneFois()
+{
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    b.ecritLog(QStringLiteral("F1ABC"), 2);
+    QFile obstacle(b.chemin(Sauvegardes::Nom_Dossier));
+    QVERIFY(obstacle.open(QIODevice::WriteOnly));
+    obstacle.close();
+    Sauvegardes::Echecs_A_Signaler();
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+    QVERIFY(b.messages.shown().isEmpty());
+    StationLog log(b.dossier.path(), QStringLiteral("F1ABC"));
+    for (int i = 3; i <= 4; ++i) {
+        QVERIFY(log.Enregistre_QSO(QString::fromLatin1(AppBench::ligne(i))).isOk());
+        QVERIFY(m.Charge_Log());
+        QCOMPARE(m.Liste()->Nombre(), i);
+    }
+    QCOMPARE(b.messages.shown().size(), 1);
+    QVERIFY2(b.messages.lastText().startsWith(
+                 QStringLiteral("La sauvegarde du log « F1ABC_KZT.log » n'a pas pu être faite")),
+             qPrintable(b.messages.lastText()));
+    QCOMPARE(b.messages.shown().first().buttons, MessageBox::Ok);
+}
+
+void TestMain::restaurationDepuisLeMenu_data()
+{
+    QTest::addColumn<QString>("choix"); // the backup chosen; empty: the chooser is cancelled
+    QTest::addColumn<bool>("oui");
+    QTest::addColumn<int>("lignes"); // QSOs of the log afterwards
+    QTest::newRow("oldest backup, confirmed")
+        << QStringLiteral("F1ABC_KZT_20261201.log") << true << 1;
+    QTest::newRow("newest backup, confirmed")
+        << QStringLiteral("F1ABC_KZT_20261205.log") << true << 3;
+    QTest::newRow("not confirmed") << QStringLiteral("F1ABC_KZT_20261201.log") << false << 5;
+    QTest::newRow("chooser cancelled") << QString() << true << 5;
+}
+
+void TestMain::restaurationDepuisLeMenu()
+{
+    QFETCH(QString, choix);
+    QFETCH(bool, oui);
+    QFETCH(int, lignes);
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    QVERIFY(QDir(b.dossier.path()).mkdir(Sauvegardes::Nom_Dossier));
+    b.ecritLog(QStringLiteral("F1ABC"), 1);
+    QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
+                        b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261201.log"))));
+    b.ecritLog(QStringLiteral("F1ABC"), 3);
+    QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
+                        b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261205.log"))));
+    const QByteArray actuel = b.ecritLog(QStringLiteral("F1ABC"), 5);
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+
+    QStringList proposees;
+    const auto attente = surModal(QStringLiteral("Choix_Sauvegarde"), [&](QWidget* w) {
+        auto* dialogue = qobject_cast<QInputDialog*>(w);
+        proposees = dialogue->comboBoxItems();
+        if (choix.isEmpty()) {
+            dialogue->reject();
+        } else {
+            dialogue->setTextValue(choix);
+            dialogue->accept();
+        }
+    });
+    b.messages.queue(oui ? MessageBox::AnswerYes : MessageBox::AnswerNo);
+    enfant<QAction>(&m, "Mnu_Restaure")->trigger();
+
+    QCOMPARE(proposees, (QStringList{QStringLiteral("F1ABC_KZT_20261205.log"),
+                                     QStringLiteral("F1ABC_KZT_20261201.log")}));
+    QCOMPARE(m.Liste()->Nombre(), lignes);
+    QCOMPARE(m.Liste()->Index_Selection(), lignes - 1);
+    const bool restauree = !choix.isEmpty() && oui;
+    // The log before the restore is kept, named after the day of the clock.
+    QCOMPARE(AppBench::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
+             restauree ? actuel : QByteArray());
+    if (restauree) {
+        QCOMPARE(b.messages.shown().size(), 2);
+        QVERIFY(b.messages.shown().first().text.startsWith(
+            QStringLiteral("Remplacer le log « F1ABC_KZT.log » par la sauvegarde « %1 » ?")
+                .arg(choix)));
+        QCOMPARE(b.messages.lastText(),
+                 QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la sauvegarde « %1 ».")
+                     .arg(choix));
+        QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))),
+                 AppBench::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
+    } else {
+        QCOMPARE(b.messages.shown().size(), choix.isEmpty() ? 0 : 1);
+        QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
+    }
 }
 
 QTEST_MAIN(TestMain)

@@ -1,7 +1,9 @@
 #include "Fixtures.h"
 #include "TestSupport.h"
 #include "log/DisplayLine.h"
+#include "log/Sauvegardes.h"
 #include "log/StationLog.h"
+#include "platform/Clock.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -16,7 +18,25 @@ class TestStationLog : public QObject {
     QTemporaryDir* m_dir = nullptr;
     QString m_path;
 
-    StationLog log() const { return StationLog(m_dir->path(), "F1ABC"); }
+    SetClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600};
+
+    StationLog log() const { return StationLog(m_dir->path(), "F1ABC", &m_clock); }
+    QString backup(const QString& name) const { return m_dir->filePath("Sauvegardes/" + name); }
+    QStringList backups() const
+    {
+        return QDir(m_dir->filePath("Sauvegardes")).entryList(QDir::Files, QDir::Name);
+    }
+    Status change(const QString& operation, const QString& line, const QString& old = {})
+    {
+        StationLog l = log();
+        if (operation == "enregistre")
+            return l.Enregistre_QSO(line);
+        if (operation == "chrono")
+            return l.Insere_QSO_Chrono(line);
+        if (operation == "remplace")
+            return l.Remplace_QSO(line, old);
+        return l.Supprime_QSO(old);
+    }
     void setLog(const QStringList& lines) { QVERIFY(writeBytes(m_path, fileOf(lines))); }
     QByteArray logBytes() const { return readBytes(m_path); }
     QStringList workFiles() const
@@ -30,6 +50,8 @@ private Q_SLOTS:
     {
         m_dir = new QTemporaryDir;
         m_path = m_dir->filePath("F1ABC_KZT.log");
+        m_clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600);
+        Sauvegardes::Echecs_A_Signaler(); // those of the tests before
     }
     void cleanup()
     {
@@ -221,10 +243,18 @@ private Q_SLOTS:
         QCOMPARE(logBytes(), fileOf({b}));
     }
 
-    void lfOnlyFileIsKeptLineByLine()
+    void foreignLineEndsAreKeptLineByLine_data()
     {
+        QTest::addColumn<QByteArray>("end");
+        QTest::newRow("lf only") << QByteArray("\n");
+        QTest::newRow("cr only") << QByteArray("\r");
+    }
+    void foreignLineEndsAreKeptLineByLine()
+    {
+        QFETCH(QByteArray, end);
         const QString a = qso("F5AAA"), b = qso("F5BBB");
-        QVERIFY(writeBytes(m_path, a.toLatin1() + "\n" + b.toLatin1())); // no last line end
+        QVERIFY(writeBytes(m_path, a.toLatin1() + end + b.toLatin1())); // no last line end
+        QCOMPARE(log().Charge_Log().affichage.size(), qsizetype(2));
         QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
         QCOMPARE(logBytes(), fileOf({a, b, qso("F1NEW")}));
     }
@@ -258,7 +288,47 @@ private Q_SLOTS:
         QCOMPARE(logBytes(), before);
     }
 
-    void fullDiskLeavesTheLogAsItWas_data()
+    void failedWriteLeavesTheLogAsItWas_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("message");
+        for (const char* cause : {"full disk", "read-only log"}) {
+            for (const char* operation : {"enregistre", "chrono", "remplace", "supprime"}) {
+                QTest::addRow("%s, %s", operation, cause)
+                    << operation << cause
+                    << (QString(cause) == "full disk" ? "disque est plein" : "lecture seule");
+            }
+        }
+    }
+    void failedWriteLeavesTheLogAsItWas()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, cause);
+        QFETCH(QString, message);
+        QStringList lines;
+        for (int i = 0; i < 40; ++i)
+            lines << qso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
+        setLog(lines);
+        const QByteArray before = logBytes();
+        Status s;
+        if (cause == "read-only log") {
+            QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup));
+            s = change(operation, qso("F1NEW"), lines.first());
+        } else {
+            FileSizeLimit limit(before.size() / 2);
+            s = change(operation, qso("F1NEW"), lines.first());
+        }
+        QVERIFY(!s.isOk());
+        QVERIFY2(s.message.contains(message), qPrintable(s.message));
+        QCOMPARE(logBytes(), before);
+        QCOMPARE(QFile::permissions(m_path) & QFile::WriteOwner,
+                 cause == "read-only log" ? QFile::Permissions() : QFile::WriteOwner);
+    }
+
+    // Before the first change of each day the log as it was is copied into
+    // "Sauvegardes"; later changes of the day leave that copy alone.
+    void everyChangeIsPrecededByTheDaysBackup_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::newRow("enregistre") << "enregistre";
@@ -266,30 +336,136 @@ private Q_SLOTS:
         QTest::newRow("remplace") << "remplace";
         QTest::newRow("supprime") << "supprime";
     }
-    void fullDiskLeavesTheLogAsItWas()
+    void everyChangeIsPrecededByTheDaysBackup()
     {
         QFETCH(QString, operation);
-        QStringList lines;
-        for (int i = 0; i < 40; ++i)
-            lines << qso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
-        setLog(lines);
-        const QByteArray before = logBytes();
-        StationLog l = log();
-        Status s;
-        {
-            FileSizeLimit limit(before.size() / 2);
-            if (operation == "enregistre")
-                s = l.Enregistre_QSO(qso("F1NEW"));
-            else if (operation == "chrono")
-                s = l.Insere_QSO_Chrono(qso("F1NEW"));
-            else if (operation == "remplace")
-                s = l.Remplace_QSO(qso("F1NEW"), lines.first());
-            else
-                s = l.Supprime_QSO(lines.first());
+        const QString a = qso("F5AAA", "01/06/09"), b = qso("F5BBB", "02/06/09");
+        setLog({a, b});
+        const QByteArray start = logBytes();
+        // 23:30 UTC is already 8 December in local time (UTC+1): the local day counts.
+        QVERIFY(change(operation, qso("F1NEW", "03/06/09"), a).isOk());
+        QCOMPARE(backups(), QStringList{"F1ABC_KZT_20261208.log"});
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208.log")), start);
+        const QByteArray afterFirst = logBytes();
+        QVERIFY(afterFirst != start);
+
+        QVERIFY(change(operation, qso("F1TWO", "04/06/09"), b).isOk());
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208.log")), start);
+
+        m_clock.advance(24 * 3600);
+        const QByteArray endOfDay = logBytes();
+        QVERIFY(change(operation, qso("F1TRI", "05/06/09"), qso("F1NEW", "03/06/09")).isOk());
+        QCOMPARE(backups(), (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261209.log"}));
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261209.log")), endOfDay);
+        QVERIFY(Sauvegardes::Echecs_A_Signaler().isEmpty());
+    }
+
+    void thirtyBackupsAreKeptPerStation()
+    {
+        setLog({qso("F5AAA")});
+        QVERIFY(QDir(m_dir->path()).mkdir("Sauvegardes"));
+        QStringList kept;
+        for (int day = 1; day <= 34; ++day) {
+            const QString name =
+                Sauvegardes::Nom_Sauvegarde("F1ABC", QDate(2026, 10, 1).addDays(day));
+            QVERIFY(writeBytes(backup(name), "old\r\n"));
+            if (day > 5)
+                kept << name;
         }
-        QVERIFY(!s.isOk());
-        QVERIFY2(s.message.contains("disque est plein"), qPrintable(s.message));
-        QCOMPARE(logBytes(), before);
+        // Other stations' copies and other files are not counted nor touched.
+        const QStringList others{"F1ABC_P_KZT_20200101.log", "F1AB_KZT_20200101.log",
+                                 "F1ABC_KZT_2020010.log", "notes.txt"};
+        for (const QString& other : others)
+            QVERIFY(writeBytes(backup(other), "other"));
+
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        kept << "F1ABC_KZT_20261208.log";
+        QStringList expected = kept + others;
+        expected.sort();
+        QCOMPARE(backups(), expected);
+        QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").size(), 30);
+        QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").first(),
+                 QString("F1ABC_KZT_20261208.log"));
+
+        // A clock set in the past: the new copy is kept, the oldest goes.
+        m_clock.set(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
+        QVERIFY(log().Enregistre_QSO(qso("F1OLD")).isOk());
+        const QStringList now = Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC");
+        QCOMPARE(now.size(), 30);
+        QVERIFY(now.contains("F1ABC_KZT_20200101.log"));
+        QVERIFY(!now.contains(kept.first()));
+        QCOMPARE(now.first(), QString("F1ABC_KZT_20261208.log"));
+    }
+
+    // A backup that cannot be made never stops the change; it is reported
+    // once for the station and the day.
+    void failedBackupDoesNotStopTheChange()
+    {
+        setLog({qso("F5AAA")});
+        QVERIFY(writeBytes(m_dir->filePath("Sauvegardes"), "a file in the way"));
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5AAA"), qso("F1NEW")}));
+        const QStringList failed = Sauvegardes::Echecs_A_Signaler();
+        QCOMPARE(failed.size(), 1);
+        QVERIFY2(failed.first().contains("Sauvegardes"), qPrintable(failed.first()));
+        QVERIFY(log().Supprime_QSO(qso("F5AAA")).isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F1NEW")}));
+        QVERIFY(Sauvegardes::Echecs_A_Signaler().isEmpty());
+        m_clock.advance(24 * 3600);
+        QVERIFY(log().Supprime_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(Sauvegardes::Echecs_A_Signaler().size(), 1);
+    }
+
+    void restoreKeepsTheCurrentLogFirst()
+    {
+        setLog({qso("F5AAA")});
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        const QByteArray current = logBytes();
+        Sauvegardes s(m_dir->path(), m_clock);
+        QVERIFY(s.Restaure("F1ABC", "F1ABC_KZT_20261208.log").isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5AAA")}));
+        // The day's copy stays as it was; the log of before the restore is
+        // kept under the time of day.
+        QCOMPARE(backups(),
+                 (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261208_003000.log"}));
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208_003000.log")), current);
+        QCOMPARE(s.Liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
+
+        const Status other = s.Restaure("F1ABC", "F5XYZ_KZT_20261208.log");
+        QVERIFY(!other.isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5AAA")}));
+        QVERIFY(!s.Restaure("F1ABC", "../F1ABC_KZT.log").isOk());
+    }
+
+    // A callsign that is no station callsign never names a file, wherever it
+    // comes from (a settings file edited by hand).
+    void invalidCallsignNamesNoFile_data()
+    {
+        QTest::addColumn<QString>("callsign");
+        QTest::newRow("parent folder") << "../outside";
+        QTest::newRow("slash") << "F1ABC/P";
+        QTest::newRow("lower case") << "f1abc";
+        QTest::newRow("blank") << "F1 ABC";
+        QTest::newRow("empty") << "";
+        QTest::newRow("13 characters") << "F1ABCDEFGHIJK";
+        QTest::newRow("absolute") << "/tmp/x";
+    }
+    void invalidCallsignNamesNoFile()
+    {
+        QFETCH(QString, callsign);
+        QVERIFY(writeBytes(m_dir->filePath("FXXXX.txt"), ""));
+        QVERIFY(!StationLog::Indicatif_Valide(callsign));
+        const QStringList before =
+            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QVERIFY(!StationLog::Cree_Log(m_dir->path(), callsign).isOk());
+        StationLog l(m_dir->path(), callsign, &m_clock);
+        QCOMPARE(l.Charge_Log().status.code, Status::Failed);
+        QVERIFY(!l.Enregistre_QSO(qso("F1NEW")).isOk());
+        QVERIFY(!l.Supprime_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(!QFile::exists(m_dir->filePath("../outside_KZT.log")));
+        QVERIFY(StationLog::Indicatif_Valide("F_P1ABC_9"));
+        QVERIFY(StationLog::Indicatif_Valide("F1ABCDEFGHIJ"));
     }
 
     void missingLogIsAnErrorAndNothingIsCreated()

@@ -1,6 +1,8 @@
 #include "app/SettingsKeys.h"
 #include "platform/SettingsStore.h"
 
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +66,49 @@ private Q_SLOTS:
         store.write(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, stored);
         QCOMPARE(store.readIndex(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, 0),
                  index);
+    }
+
+    // A write that does not reach the file fails and is reported once; the
+    // report comes again after a write that succeeded.
+    void failedWriteIsReportedOnce()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("kzt.ini"));
+        SettingsStore store(file);
+        QStringList reports;
+        store.setFailureReport([&reports](const QString& m) { reports << m; });
+        QVERIFY(store
+                    .write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                           QStringLiteral("F1ABC"))
+                    .isOk());
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        const Status failed =
+            store.writeIndex(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, 3);
+        QVERIFY(!failed.isOk());
+        QVERIFY(
+            store.write(QStringLiteral("Setup F1ABC"), Reglages::Mode_Utilise, QStringLiteral("1"))
+                .code == Status::Failed);
+        QCOMPARE(reports, QStringList{failed.message});
+        QVERIFY(failed.message.contains(QDir::toNativeSeparators(file)));
+        // The program goes on with the values it was given.
+        QCOMPARE(store.readIndex(QStringLiteral("Setup F1ABC"), Reglages::Bande_Utilisee, 0), 3);
+
+        QVERIFY(QDir().rmdir(file));
+        QVERIFY(store
+                    .write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                           QStringLiteral("F1XYZ"))
+                    .isOk());
+        QCOMPARE(SettingsStore(file).readIndex(QStringLiteral("Setup F1ABC"),
+                                               Reglages::Bande_Utilisee, 0),
+                 3);
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        QVERIFY(!store
+                     .write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+                            QStringLiteral("F5XYZ"))
+                     .isOk());
+        QCOMPARE(reports.size(), 2);
     }
 };
 
