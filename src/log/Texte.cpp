@@ -18,14 +18,6 @@ QString sansBlancs(const QString& texte)
     return sansBlancs(QStringView(texte)).toString();
 }
 
-QString sansBlancsDroite(const QString& texte)
-{
-    qsizetype fin = texte.size();
-    while (fin > 0 && texte.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return texte.left(fin);
-}
-
 QString complete(const QString& texte, qsizetype largeur)
 {
     return texte.size() >= largeur ? texte

@@ -10,7 +10,6 @@ namespace Texte {
 // both ends.
 QString sansBlancs(const QString& texte);
 QStringView sansBlancs(QStringView texte);
-QString sansBlancsDroite(const QString& texte);
 
 // Pads with blanks on the right to the width (never cuts).
 QString complete(const QString& texte, qsizetype largeur);
