@@ -18,6 +18,18 @@ QString sansBlancs(const QString& texte)
     return sansBlancs(QStringView(texte)).toString();
 }
 
+QChar Majuscule_Tapee(QChar c)
+{
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - u'a' + u'A') : c;
+}
+
+QString Majuscules_Tapees(QString texte)
+{
+    for (QChar& c : texte)
+        c = Majuscule_Tapee(c);
+    return texte;
+}
+
 QString complete(const QString& texte, qsizetype largeur)
 {
     return texte.size() >= largeur ? texte
