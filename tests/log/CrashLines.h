@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/LogLine.h"
+#include "support/QsoLines.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -28,10 +28,10 @@ inline QString line(int n)
 
 inline QByteArray firstLines(int n)
 {
-    QByteArray bytes;
+    QStringList lines;
     for (int i = 1; i <= n; ++i)
-        bytes += line(i).toLatin1() + "\r\n";
-    return bytes;
+        lines.append(line(i));
+    return QsoLines::fichier(lines);
 }
 
 } // namespace CrashLines

@@ -5,6 +5,8 @@
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "search/Recherche_Indicatif.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
 
 #include <QApplication>
 #include <QLabel>
