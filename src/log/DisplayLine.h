@@ -25,8 +25,6 @@ struct Piece {
     int colonne;
     LogLine::Colonne stockee;
     constexpr int largeur() const { return stockee.largeur; }
-    // The column after the piece.
-    constexpr int suite() const { return colonne + stockee.largeur; }
 };
 
 inline constexpr Piece Indicatif{8, LogLine::Indicatif};
