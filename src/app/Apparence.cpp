@@ -165,7 +165,8 @@ QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type)
     for (QWidget* w : fenetres) {
         if (!w->metaObject()->inherits(&type))
             continue;
-        if (w->testAttribute(Qt::WA_DeleteOnClose) && !w->isVisible())
+        // Closed: it is deleted when the events of the moment are done.
+        if (!w->isVisible())
             continue;
         return w;
     }

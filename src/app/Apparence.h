@@ -52,9 +52,10 @@ QFrame* Cadre(QWidget* parent, const char* nom);
 bool Entree(const QKeyEvent* touche);
 bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche);
 
-// Each secondary window exists once. The window of that kind already open: a
-// direct child of the parent, or a top-level window when there is no parent.
-// A window that was closed and only waits to be deleted does not count.
+// Each secondary window exists once, and goes when it is closed. The window of
+// that kind already open: a direct child of the parent, or a top-level window
+// when there is no parent. A hidden one was closed and only waits to be
+// deleted (Qt clears Qt::WA_DeleteOnClose when it closes it): it does not count.
 QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type);
 template <typename Fenetre> Fenetre* Fenetre_Ouverte(QWidget* parent)
 {
@@ -65,13 +66,15 @@ template <typename Fenetre> Fenetre* Fenetre_Ouverte(QWidget* parent)
 void Montre(QWidget* fenetre);
 
 // Shows the window of that kind already open, or the one that fabrique()
-// makes when there is none; returns it.
+// makes when there is none, to be deleted when it is closed; returns it.
 template <typename Fenetre, typename Fabrique>
 Fenetre* Ouvre_Une_Fois(QWidget* parent, Fabrique fabrique)
 {
     Fenetre* fenetre = Fenetre_Ouverte<Fenetre>(parent);
-    if (!fenetre)
+    if (!fenetre) {
         fenetre = fabrique();
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    }
     Montre(fenetre);
     return fenetre;
 }
