@@ -242,7 +242,7 @@ QString Ascii(const QString& texte)
 
 QString Bande(const QString& libelle)
 {
-    const Definition_Bande* b = Definition(libelle);
+    const Definition_Bande* b = Definition_De(libelle);
     return b ? QString::fromLatin1(b->adif) : QString();
 }
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-const Definition_Bande* Definition(QStringView libelle)
+const Definition_Bande* Definition_De(QStringView libelle)
 {
     for (const Definition_Bande& b : Table_Bandes) {
         if (QStringView(b.libelle) == libelle)
@@ -18,7 +18,7 @@ const Definition_Bande* Definition(QStringView libelle)
 
 Groupe Groupe_De(QStringView bande)
 {
-    const Definition_Bande* b = Definition(Texte::sansBlancs(bande));
+    const Definition_Bande* b = Definition_De(Texte::sansBlancs(bande));
     return b ? b->groupe : Groupe::Aucun;
 }
 

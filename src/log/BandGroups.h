@@ -39,7 +39,7 @@ inline constexpr std::array<Definition_Bande, 12> Table_Bandes = {{
 
 // The band of that label exactly as it stands (case counts); nullptr for a
 // label that is no band of the list.
-const Definition_Bande* Definition(QStringView libelle);
+const Definition_Bande* Definition_De(QStringView libelle);
 
 // The group of a band label taken without its blanks around it, otherwise as
 // it stands (case counts); Aucun for a typed text.
