@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/LogLine.h"
+#include "support/QsoLines.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -16,22 +16,12 @@ namespace BenchLog {
 
 inline QString qso(int n)
 {
-    LogLine::Champs c;
-    c.indicatif = QStringLiteral("F%1").arg(n, 6, 10, QLatin1Char('0'));
-    c.departement = QStringLiteral("77");
-    c.prenom = QStringLiteral("JEAN");
+    LogLine::Champs c =
+        QsoLines::numero(n, QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC), 3600);
     c.reference = QStringLiteral("77%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
-    const QDateTime t =
-        QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
-    c.date = t.toString(QStringLiteral("dd/MM/yy"));
-    c.heure = t.toString(QStringLiteral("HH:mm"));
-    c.mode = QStringLiteral("SSB");
-    c.bande = QStringLiteral("14 Mhz");
-    c.rstRecu = QStringLiteral("59");
-    c.rstEnvoye = QStringLiteral("59");
     c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE");
     c.qsl = n % 3 == 0;
-    return LogLine::forme(c).ligne;
+    return QsoLines::ligne(c);
 }
 
 // QSOs step, 2 step, ... count step, as a log file's bytes.

@@ -13,6 +13,8 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
 
 #include <QAction>
 #include <QApplication>

@@ -20,6 +20,8 @@
 #include "platform/SettingsStore.h"
 #include "platform/WebView.h"
 #include "search/Recherche.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/Stations.h"
 #include "web/Cluster.h"
 #include "web/Sites.h"
 
@@ -187,7 +189,7 @@ int demarre(int argc, char* argv[])
     if (genre == "cluster") {
         VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR));
         VueWeb::Navigateur([](const QUrl&) { return true; });
-        Cluster::Ouvre(services, kIndicatif);
+        Cluster::Ouvre(services, Station_Fixe(kIndicatif));
     }
     QTimer::singleShot(0, &pret);
     return app.exec();

@@ -12,6 +12,7 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QApplication>
 #include <QDir>

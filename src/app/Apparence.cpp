@@ -1,5 +1,8 @@
 #include "Apparence.h"
 
+#include "log/Texte.h"
+
+#include <QApplication>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFrame>
@@ -107,10 +110,10 @@ bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche)
     const QString texte = touche->text();
     if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    const QChar c = texte.at(0);
-    if (c < QLatin1Char('a') || c > QLatin1Char('z'))
+    const QChar majuscule = Texte::Majuscule_Tapee(texte.at(0));
+    if (majuscule == texte.at(0))
         return false;
-    boite->insert(QString(QChar(c.unicode() - 32)));
+    boite->insert(QString(majuscule));
     return true;
 }
 
@@ -153,6 +156,31 @@ private:
 };
 
 } // namespace
+
+QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type)
+{
+    const QWidgetList fenetres =
+        parent ? parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
+               : QApplication::topLevelWidgets();
+    for (QWidget* w : fenetres) {
+        if (!w->metaObject()->inherits(&type))
+            continue;
+        // Closed: it is deleted when the events of the moment are done.
+        if (!w->isVisible())
+            continue;
+        return w;
+    }
+    return nullptr;
+}
+
+void Montre(QWidget* fenetre)
+{
+    if (!fenetre)
+        return;
+    fenetre->show();
+    fenetre->raise();
+    fenetre->activateWindow();
+}
 
 void Clavier(QWidget* fenetre, bool echapFerme)
 {

@@ -52,6 +52,33 @@ QFrame* Cadre(QWidget* parent, const char* nom);
 bool Entree(const QKeyEvent* touche);
 bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche);
 
+// Each secondary window exists once, and goes when it is closed. The window of
+// that kind already open: a direct child of the parent, or a top-level window
+// when there is no parent. A hidden one was closed and only waits to be
+// deleted (Qt clears Qt::WA_DeleteOnClose when it closes it): it does not count.
+QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type);
+template <typename Fenetre> Fenetre* Fenetre_Ouverte(QWidget* parent)
+{
+    return static_cast<Fenetre*>(Fenetre_Ouverte(parent, Fenetre::staticMetaObject));
+}
+
+// Shows the window and brings it forward.
+void Montre(QWidget* fenetre);
+
+// Shows the window of that kind already open, or the one that fabrique()
+// makes when there is none, to be deleted when it is closed; returns it.
+template <typename Fenetre, typename Fabrique>
+Fenetre* Ouvre_Une_Fois(QWidget* parent, Fabrique fabrique)
+{
+    Fenetre* fenetre = Fenetre_Ouverte<Fenetre>(parent);
+    if (!fenetre) {
+        fenetre = fabrique();
+        fenetre->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    Montre(fenetre);
+    return fenetre;
+}
+
 // The keyboard of a window: Enter (or Return) presses the focused button, and
 // Escape closes the window as its close box does when `echapFerme`.
 void Clavier(QWidget* fenetre, bool echapFerme = true);

@@ -19,11 +19,16 @@ QString hms(const QTime& t)
     return t.toString(QStringLiteral("HH:mm:ss"));
 }
 
+QString date(const QDateTime& t)
+{
+    return t.date().toString(QStringLiteral("dd/MM/yy"));
+}
+
 } // namespace
 
 QString Date_Utc(const Clock& clock)
 {
-    return clock.utcNow().date().toString(QStringLiteral("dd/MM/yy"));
+    return date(clock.utcNow());
 }
 
 QString Heure_Utc(const Clock& clock)
@@ -34,6 +39,12 @@ QString Heure_Utc(const Clock& clock)
 QString Heure_Locale(const Clock& clock)
 {
     return hms(clock.localNow().time());
+}
+
+Horloge_Lue Lit_Horloge(const Clock& clock)
+{
+    const QDateTime utc = clock.utcNow();
+    return {date(utc), hms(utc.time()), hms(clock.localTime(utc).time())};
 }
 
 int Verifie_Date(const QString& texte)

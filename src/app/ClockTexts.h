@@ -10,6 +10,15 @@ QString Date_Utc(const Clock& clock);     // JJ/MM/AA, the UTC date
 QString Heure_Utc(const Clock& clock);    // hh:mm:ss, UTC
 QString Heure_Locale(const Clock& clock); // hh:mm:ss, local time
 
+// The three texts of one tick of the main window's clock, from one reading of
+// the clock: across midnight the date is that of the times shown.
+struct Horloge_Lue {
+    QString dateUtc;     // JJ/MM/AA
+    QString heureUtc;    // hh:mm:ss
+    QString heureLocale; // hh:mm:ss
+};
+Horloge_Lue Lit_Horloge(const Clock& clock);
+
 // 0 when the text is a date JJ/MM/AA (day at most 31, month at most 12), 1
 // otherwise. Day 00, month 00 and 31/02 pass: the check is on the form only.
 int Verifie_Date(const QString& texte);

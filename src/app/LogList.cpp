@@ -31,10 +31,17 @@ protected:
             const char* texte;
             int colonne; // 1-based column of the display line
         };
+        using namespace Affichage;
+        // The reports' titles are one character wider than their columns
+        // and stand one column before them; "QSL" ends over the flag.
         static constexpr Titre kTitres[] = {
-            {"N°", 4},    {"Indicatif", 8},      {"Dpt", 22},  {"Prenom", 27}, {"Ref", 43},
-            {"Date", 50}, {"QTR", 60},           {"Mode", 67}, {"QRG", 72},    {"RSTR", 80},
-            {"RSTE", 85}, {"Mom du Moulin", 90}, {"QSL", 120},
+            {"N°", Largeur_Numero - 1},       {"Indicatif", Indicatif.colonne},
+            {"Dpt", Departement.colonne},     {"Prenom", Prenom.colonne},
+            {"Ref", Reference.colonne},       {"Date", Date.colonne},
+            {"QTR", Heure.colonne},           {"Mode", Mode.colonne},
+            {"QRG", Bande.colonne},           {"RSTR", RST_Recu.colonne - 1},
+            {"RSTE", RST_Envoye.colonne - 1}, {"Mom du Moulin", Nom_Moulin.colonne},
+            {"QSL", QSL.colonne - 2},
         };
         QPainter peintre(this);
         peintre.setFont(font());
@@ -130,7 +137,8 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     connect(Liste_KZT->horizontalScrollBar(), &QScrollBar::valueChanged,
             m_titres->horizontalScrollBar(), &QScrollBar::setValue);
 
-    const int largeurLigne = QFontMetrics(police).horizontalAdvance(QString(122, QLatin1Char('0')));
+    const int largeurLigne =
+        QFontMetrics(police).horizontalAdvance(QString(Affichage::Longueur, QLatin1Char('0')));
     Liste_KZT->setMinimumWidth(qMin(largeurLigne, 640));
     Label_Liste->setMinimumWidth(largeurLigne + marge);
 
@@ -142,7 +150,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
 
     connect(Liste_KZT->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actuel) {
-                if (actuel.isValid())
+                if (actuel.isValid() && !m_selectionEnCours)
                     Q_EMIT Ligne_Choisie(actuel.row());
             });
     // A click on the line that is already selected changes nothing in the
@@ -227,8 +235,13 @@ void LogList::Selectionne(int index)
         Liste_KZT->selectionModel()->clear();
         return;
     }
+    // The view tells only when the current line changes; the choice is
+    // told here instead, once, whether it changed or not.
+    m_selectionEnCours = true;
     Liste_KZT->selectionModel()->setCurrentIndex(cible, QItemSelectionModel::ClearAndSelect);
+    m_selectionEnCours = false;
     Liste_KZT->scrollTo(cible);
+    Q_EMIT Ligne_Choisie(index);
 }
 
 void LogList::Selectionne_Derniere()

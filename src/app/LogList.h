@@ -28,8 +28,9 @@ public:
     QString Ligne(int index) const;
     int Index_Selection() const; // -1 when no line is selected
 
-    // Selects the line as a click would, and shows it. An index outside the
-    // list clears the selection.
+    // Selects the line as a click would, and shows it: the listeners are told
+    // once, even when the line was already the selected one. An index outside
+    // the list clears the selection and tells nobody.
     void Selectionne(int index);
     void Selectionne_Derniere();
 
@@ -53,5 +54,6 @@ private:
     Modele* m_modele;
     int m_ligneAvantClic = -1;
     bool m_verrouillee = false;
+    bool m_selectionEnCours = false;
     QScrollArea* m_titres;
 };

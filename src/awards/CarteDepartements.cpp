@@ -75,12 +75,13 @@ int Case_Departement(QByteArrayView departement)
 Status Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte)
 {
     *carte = Carte();
+    const Groupe choisi = Groupe_Nomme(groupe);
     const Status lu = LectureLog::Parcourt(cheminLog, [&](QByteArrayView ligne) {
         const int n = Case_Departement(LectureLog::Champ_Sans_Blancs(ligne, LogLine::Departement));
         if (n < 0)
             return;
-        const QString g = LectureLog::Groupe(ligne);
-        if (g.isEmpty() || g != groupe)
+        const Groupe g = LectureLog::Groupe_Ligne(ligne);
+        if (g == Groupe::Aucun || g != choisi)
             return;
         Etat& etat = carte->cases[size_t(n)];
         if (LectureLog::QSL_Recue(ligne))

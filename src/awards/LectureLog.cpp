@@ -38,10 +38,10 @@ QByteArrayView Champ_Sans_Blancs(QByteArrayView ligne, LogLine::Colonne colonne)
     return champ;
 }
 
-QString Groupe(QByteArrayView ligne)
+Groupe Groupe_Ligne(QByteArrayView ligne)
 {
     const QByteArrayView bande = Champ_Sans_Blancs(ligne, LogLine::Bande);
-    return Groupe_Bande(Cp1252::decode(bande.data(), bande.size()));
+    return Groupe_De(Cp1252::decode(bande.data(), bande.size()));
 }
 
 bool QSL_Recue(QByteArrayView ligne)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "log/BandGroups.h"
 #include "log/LogLine.h"
 #include "platform/Status.h"
 
@@ -22,8 +23,8 @@ QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne);
 // The same without the blanks at both ends.
 QByteArrayView Champ_Sans_Blancs(QByteArrayView ligne, LogLine::Colonne colonne);
 
-// The group of the line's band ("HF", "VHF", "UHF"), or the empty text.
-QString Groupe(QByteArrayView ligne);
+// The group of the line's band.
+Groupe Groupe_Ligne(QByteArrayView ligne);
 
 // True when the QSL card of the QSO has arrived (column 107 is "*").
 bool QSL_Recue(QByteArrayView ligne);

@@ -68,9 +68,10 @@ QString Ligne_Liste(const QString& logLine)
 Status Construit(const QString& cheminLog, const QString& groupe, Liste* liste)
 {
     *liste = Liste();
+    const Groupe choisi = Groupe_Nomme(groupe);
     const Status lu = LectureLog::Parcourt(cheminLog, [&](QByteArrayView stockee) {
-        const QString g = LectureLog::Groupe(stockee);
-        if (g.isEmpty() || g != groupe)
+        const Groupe g = LectureLog::Groupe_Ligne(stockee);
+        if (g == Groupe::Aucun || g != choisi)
             return;
         liste->lignes.append(ligneListe(stockee));
         ++liste->contactes;

@@ -1,5 +1,6 @@
 #include "QslNonRecues.h"
 
+#include "log/DisplayLine.h"
 #include "log/Texte.h"
 #include "platform/Cp1252.h"
 
@@ -7,24 +8,31 @@ namespace QslNonRecues {
 
 namespace {
 
-// Columns of the display line (1-based, width).
-QString piece(const QString& affichage, int debut, int largeur)
+using Affichage::Champ;
+using Affichage::Piece;
+
+QString sansBlancs(const QString& affichage, Piece piece)
 {
-    return Texte::colonnes(affichage, debut, largeur);
+    return Texte::sansBlancs(Champ(affichage, piece));
 }
 
-QString sansBlancs(const QString& affichage, int debut, int largeur)
+// The display columns from one piece up to the next one, blanks between
+// them included.
+QString jusqua(const QString& affichage, Piece debut, Piece suivante)
 {
-    return Texte::sansBlancs(piece(affichage, debut, largeur));
+    return Texte::colonnes(affichage, debut.colonne, suivante.colonne - debut.colonne);
 }
 
 } // namespace
 
 QString Ligne_QSL(const QString& affichage)
 {
-    return piece(affichage, 50, 17) + QLatin1Char(' ') + sansBlancs(affichage, 22, 4) +
-           QStringLiteral("   KZT ") + sansBlancs(affichage, 43, 5) + QStringLiteral("   ") +
-           piece(affichage, 67, 23) + QStringLiteral("  ") + piece(affichage, 90, 30);
+    using namespace Affichage;
+    // Date and time; mode, band and the two reports.
+    return jusqua(affichage, Date, Mode) + QLatin1Char(' ') + sansBlancs(affichage, Departement) +
+           QStringLiteral("   KZT ") + sansBlancs(affichage, Reference) + QStringLiteral("   ") +
+           jusqua(affichage, Mode, Nom_Moulin) + QStringLiteral("  ") +
+           Champ(affichage, Nom_Moulin);
 }
 
 QString Cle(const QString& saisie)
@@ -37,9 +45,9 @@ QStringList Recherche(const QStringList& affichage, const QString& saisie)
     const QString cle = Cle(saisie);
     QStringList lignes;
     for (const QString& ligne : affichage) {
-        if (sansBlancs(ligne, 122, 1) == QLatin1String("*"))
+        if (sansBlancs(ligne, Affichage::QSL) == QLatin1String("*"))
             continue;
-        if (!sansBlancs(ligne, 8, 12).contains(cle))
+        if (!sansBlancs(ligne, Affichage::Indicatif).contains(cle))
             continue;
         lignes.append(Ligne_QSL(ligne));
     }

@@ -8,16 +8,20 @@ Status Calcule(const QString& cheminLog, Tableau* scores)
 {
     *scores = Tableau();
     return LectureLog::Parcourt(cheminLog, [scores](QByteArrayView ligne) {
-        const QString groupe = LectureLog::Groupe(ligne);
         Compte* compte = nullptr;
-        if (groupe == QLatin1String("HF"))
+        switch (LectureLog::Groupe_Ligne(ligne)) {
+        case Groupe::HF:
             compte = &scores->hf;
-        else if (groupe == QLatin1String("VHF"))
+            break;
+        case Groupe::VHF:
             compte = &scores->vhf;
-        else if (groupe == QLatin1String("UHF"))
+            break;
+        case Groupe::UHF:
             compte = &scores->uhf;
-        if (!compte)
+            break;
+        case Groupe::Aucun:
             return;
+        }
         ++compte->contactes;
         if (LectureLog::QSL_Recue(ligne))
             ++compte->confirmes;

@@ -92,14 +92,7 @@ void EntryBinding::Recharge_Liste()
 
 void EntryBinding::Selectionne_Derniere()
 {
-    // Selecting the line that is already selected changes nothing in the
-    // view, so the view does not tell: the choice is passed on here, as for
-    // any other line.
-    const int derniere = m_liste.Nombre() - 1;
-    if (derniere >= 0 && m_liste.Index_Selection() == derniere)
-        ligneChoisie(derniere);
-    else
-        m_liste.Selectionne_Derniere();
+    m_liste.Selectionne_Derniere();
 }
 
 void EntryBinding::ligneChoisie(int index)

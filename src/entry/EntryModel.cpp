@@ -143,9 +143,8 @@ EntryModel::Touche EntryModel::Frappe(Controle c, QChar caractere)
     }
     if ((c == Mode_A || c == Bande_A) && !m_modeModif)
         memoriseIndex(c);
-    const char16_t u = caractere.unicode();
-    if (enMajuscules(c) && u >= 'a' && u <= 'z')
-        t.caractere = QChar(char16_t(u - 32));
+    if (enMajuscules(c))
+        t.caractere = Texte::Majuscule_Tapee(caractere);
     return t;
 }
 
@@ -301,7 +300,7 @@ void EntryModel::regle(Controle c)
         if (!verifieCaracteres(c))
             return;
         if (!m_modeModif) {
-            const QString groupe = Groupe_Bande(m_etat[Bande_A].texte);
+            const Groupe groupe = Groupe_De(m_etat[Bande_A].texte);
             const StationLog log(m_dossier, m_hote.Indicatif_Courant());
             const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), texte, groupe);
             if (m.trouve) {

@@ -1,6 +1,7 @@
 #include "Adif.h"
 
 #include "app/Version.h"
+#include "log/BandGroups.h"
 #include "log/LogLine.h"
 #include "log/StationLog.h"
 #include "log/Texte.h"
@@ -21,27 +22,6 @@ namespace {
 
 const QString kFichierTravail = QStringLiteral("Temporaire_ADIF.txt");
 const QByteArray kFinLigne("\r\n");
-
-struct Correspondance {
-    const char16_t* libelle;
-    const char* bande;
-};
-
-// Band labels of the log and their ADIF bands, compared in this order.
-constexpr std::array<Correspondance, 12> kBandes = {{
-    {u"1.8 Mhz", "160m"},
-    {u"3.5 Mhz", "80m"},
-    {u"7.0 Mhz", "40m"},
-    {u"14 Mhz", "20m"},
-    {u"21 Mhz", "15m"},
-    {u"28 Mhz", "10m"},
-    {u"144 Mhz", "2m"},
-    {u"432 Mhz", "70cm"},
-    {u"10 Mhz", "30m"},
-    {u"18 Mhz", "17m"},
-    {u"24 Mhz", "12m"},
-    {u"50 Mhz", "6m"},
-}};
 
 bool imprimable(char16_t c)
 {
@@ -262,11 +242,8 @@ QString Ascii(const QString& texte)
 
 QString Bande(const QString& libelle)
 {
-    for (const Correspondance& b : kBandes) {
-        if (QStringView(b.libelle) == libelle)
-            return QString::fromLatin1(b.bande);
-    }
-    return {};
+    const Definition_Bande* b = Definition_De(libelle);
+    return b ? QString::fromLatin1(b->adif) : QString();
 }
 
 QString ADIF_SP(const QString& Poubelle)

@@ -7,38 +7,72 @@
 
 #include <cstring>
 
+const Definition_Bande* Definition_De(QStringView libelle)
+{
+    for (const Definition_Bande& b : Table_Bandes) {
+        if (QStringView(b.libelle) == libelle)
+            return &b;
+    }
+    return nullptr;
+}
+
+Groupe Groupe_De(QStringView bande)
+{
+    const Definition_Bande* b = Definition_De(Texte::sansBlancs(bande));
+    return b ? b->groupe : Groupe::Aucun;
+}
+
+QString Nom_Groupe(Groupe groupe)
+{
+    switch (groupe) {
+    case Groupe::HF:
+        return QStringLiteral("HF");
+    case Groupe::VHF:
+        return QStringLiteral("VHF");
+    case Groupe::UHF:
+        return QStringLiteral("UHF");
+    case Groupe::Aucun:
+        break;
+    }
+    return QString();
+}
+
+Groupe Groupe_Nomme(QStringView nom)
+{
+    for (Groupe g : {Groupe::HF, Groupe::VHF, Groupe::UHF}) {
+        if (nom == Nom_Groupe(g))
+            return g;
+    }
+    return Groupe::Aucun;
+}
+
 QString Groupe_Bande(const QString& bande)
 {
-    const QString b = Texte::sansBlancs(bande);
-    static const QStringList hf = {
-        QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"), QStringLiteral("7.0 Mhz"),
-        QStringLiteral("14 Mhz"),  QStringLiteral("18 Mhz"),  QStringLiteral("21 Mhz"),
-        QStringLiteral("24 Mhz"),  QStringLiteral("28 Mhz"),  QStringLiteral("50 Mhz")};
-    if (hf.contains(b))
-        return QStringLiteral("HF");
-    if (b == QLatin1String("144 Mhz"))
-        return QStringLiteral("VHF");
-    if (b == QLatin1String("432 Mhz"))
-        return QStringLiteral("UHF");
-    return QString();
+    return Nom_Groupe(Groupe_De(bande));
 }
 
 const QStringList& Groupes_Bande()
 {
-    static const QStringList groupes = {QStringLiteral("HF"), QStringLiteral("VHF"),
-                                        QStringLiteral("UHF")};
+    static const QStringList groupes = {Nom_Groupe(Groupe::HF), Nom_Groupe(Groupe::VHF),
+                                        Nom_Groupe(Groupe::UHF)};
     return groupes;
 }
 
 MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
                                     const QString& groupe, Status* status)
 {
+    return Moulin_Deja_Contacte(cheminLog, reference, Groupe_Nomme(groupe), status);
+}
+
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    Groupe groupe, Status* status)
+{
     MoulinContacte resultat;
     QByteArray contenu;
     const Status lu = TextFile::readAll(cheminLog, &contenu);
     if (status)
         *status = lu;
-    if (!lu || groupe.isEmpty())
+    if (!lu || groupe == Groupe::Aucun)
         return resultat;
 
     QByteArray ref;
@@ -53,7 +87,7 @@ MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& ref
             return;
         const QString ligne = Cp1252::decode(data, taille);
         const QString bande = Texte::sansBlancs(LogLine::champ(ligne, LogLine::Bande));
-        if (Groupe_Bande(bande) != groupe)
+        if (Groupe_De(bande) != groupe)
             return;
         resultat.trouve = true;
         resultat.date = LogLine::champ(ligne, LogLine::Date);

@@ -11,40 +11,14 @@ namespace Affichage {
 
 namespace {
 
-struct Piece {
-    int affichage; // 1-based column in the display line
-    LogLine::Colonne stockee;
-};
-
-// Display columns of the twelve stored fields; the blanks between them are
-// the separators of the display line.
-constexpr std::array<Piece, 12> kPieces = {{
-    {8, LogLine::Indicatif},
-    {22, LogLine::Departement},
-    {27, LogLine::Prenom},
-    {43, LogLine::Reference},
-    {50, LogLine::Date},
-    {60, LogLine::Heure},
-    {67, LogLine::Mode},
-    {72, LogLine::Bande},
-    {81, LogLine::RST_Recu},
-    {86, LogLine::RST_Envoye},
-    {90, LogLine::Nom_Moulin},
-    {122, LogLine::QSL},
-}};
-
 constexpr int kNom = 10;
-
-QString piece(const QString& affichage, const Piece& p)
-{
-    return Texte::colonnes(affichage, p.affichage, p.stockee.largeur);
-}
+static_assert(Pieces[kNom].colonne == Nom_Moulin.colonne);
 
 void ecritNumero(QChar* out, int numero)
 {
     int n = numero;
-    for (int i = 4; i >= 0; --i) {
-        if (n == 0 && i < 4) {
+    for (int i = Largeur_Numero - 1; i >= 0; --i) {
+        if (n == 0 && i < Largeur_Numero - 1) {
             out[i] = QLatin1Char(' ');
         } else {
             out[i] = QLatin1Char(char('0' + n % 10));
@@ -61,11 +35,11 @@ QString Ligne_Affichage(int numero, const char* logLine, qsizetype taille)
     QChar* out = ligne.data();
     std::fill_n(reinterpret_cast<char16_t*>(out), Longueur, u' ');
     ecritNumero(out, numero);
-    for (const Piece& p : kPieces) {
+    for (const Piece& p : Pieces) {
         const qsizetype debut = p.stockee.debut - 1;
         const qsizetype n = std::clamp<qsizetype>(taille - debut, 0, p.stockee.largeur);
         if (n > 0)
-            Cp1252::decodeInto(logLine + debut, n, out + p.affichage - 1);
+            Cp1252::decodeInto(logLine + debut, n, out + p.colonne - 1);
     }
     return ligne;
 }
@@ -75,9 +49,9 @@ QString Ligne_Affichage(int numero, const QString& logLine)
     QString ligne(Longueur, QLatin1Char(' '));
     QChar* out = ligne.data();
     ecritNumero(out, numero);
-    for (const Piece& p : kPieces) {
+    for (const Piece& p : Pieces) {
         const QString texte = LogLine::champ(logLine, p.stockee);
-        std::copy(texte.cbegin(), texte.cend(), out + p.affichage - 1);
+        std::copy(texte.cbegin(), texte.cend(), out + p.colonne - 1);
     }
     return ligne;
 }
@@ -120,12 +94,17 @@ QStringList Journal::toStringList() const
     return lignes;
 }
 
+QString Champ(const QString& affichage, Piece piece)
+{
+    return Texte::colonnes(affichage, piece.colonne, piece.largeur());
+}
+
 QString LogLine_Depuis_Affichage(const QString& affichage, bool nomEnMajuscules)
 {
     QString ligne;
     ligne.reserve(LogLine::Longueur);
-    for (int i = 0; i < int(kPieces.size()); ++i) {
-        QString texte = Texte::complete(piece(affichage, kPieces[i]), kPieces[i].stockee.largeur);
+    for (int i = 0; i < int(Pieces.size()); ++i) {
+        QString texte = Texte::complete(Champ(affichage, Pieces[i]), Pieces[i].largeur());
         if (i == kNom && nomEnMajuscules)
             texte = Cp1252::toUpper(texte);
         if (i > 0)
@@ -137,20 +116,20 @@ QString LogLine_Depuis_Affichage(const QString& affichage, bool nomEnMajuscules)
 
 LogLine::Champs Champs_Depuis_Affichage(const QString& affichage)
 {
-    auto t = [&](int i) { return Texte::sansBlancs(piece(affichage, kPieces[i])); };
+    auto t = [&](Piece p) { return Texte::sansBlancs(Champ(affichage, p)); };
     LogLine::Champs c;
-    c.indicatif = t(0);
-    c.departement = t(1);
-    c.prenom = t(2);
-    c.reference = t(3);
-    c.date = piece(affichage, kPieces[4]);
-    c.heure = piece(affichage, kPieces[5]);
-    c.mode = t(6);
-    c.bande = t(7);
-    c.rstRecu = t(8);
-    c.rstEnvoye = t(9);
-    c.nomMoulin = t(10);
-    c.qsl = piece(affichage, kPieces[11]) == QLatin1String("*");
+    c.indicatif = t(Indicatif);
+    c.departement = t(Departement);
+    c.prenom = t(Prenom);
+    c.reference = t(Reference);
+    c.date = Champ(affichage, Date);
+    c.heure = Champ(affichage, Heure);
+    c.mode = t(Mode);
+    c.bande = t(Bande);
+    c.rstRecu = t(RST_Recu);
+    c.rstEnvoye = t(RST_Envoye);
+    c.nomMoulin = t(Nom_Moulin);
+    c.qsl = Champ(affichage, QSL) == QLatin1String("*");
     return c;
 }
 

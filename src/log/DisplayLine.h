@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
 #include <vector>
 
 // The line of the main list for one QSO: its number right-aligned in five
@@ -15,6 +16,40 @@ namespace Affichage {
 inline constexpr int Longueur = 122;
 // Highest number that the five columns can show.
 inline constexpr int Numero_Maxi = 99999;
+// The number stands right-aligned in the first columns.
+inline constexpr int Largeur_Numero = 5;
+
+// Where a stored field stands in the display line: its first column (1-based)
+// and the column of the stored line it comes from, with its width.
+struct Piece {
+    int colonne;
+    LogLine::Colonne stockee;
+    constexpr int largeur() const { return stockee.largeur; }
+};
+
+inline constexpr Piece Indicatif{8, LogLine::Indicatif};
+inline constexpr Piece Departement{22, LogLine::Departement};
+inline constexpr Piece Prenom{27, LogLine::Prenom};
+inline constexpr Piece Reference{43, LogLine::Reference};
+inline constexpr Piece Date{50, LogLine::Date};
+inline constexpr Piece Heure{60, LogLine::Heure};
+inline constexpr Piece Mode{67, LogLine::Mode};
+inline constexpr Piece Bande{72, LogLine::Bande};
+inline constexpr Piece RST_Recu{81, LogLine::RST_Recu};
+inline constexpr Piece RST_Envoye{86, LogLine::RST_Envoye};
+inline constexpr Piece Nom_Moulin{90, LogLine::Nom_Moulin};
+inline constexpr Piece QSL{122, LogLine::QSL};
+
+// The twelve pieces in the order of the stored line; the blanks between them
+// are the separators of the display line.
+inline constexpr std::array<Piece, 12> Pieces = {
+    Indicatif, Departement, Prenom,   Reference,  Date,       Heure,
+    Mode,      Bande,       RST_Recu, RST_Envoye, Nom_Moulin, QSL,
+};
+static_assert(QSL.colonne == Longueur && QSL.largeur() == 1);
+
+// The piece of a display line, as it stands (shorter when the line is).
+QString Champ(const QString& affichage, Piece piece);
 
 // The display line of the stored line at position numero (1-based). A stored
 // line shorter than 107 characters (a hand-edited file) is read as if padded

@@ -1,5 +1,6 @@
 #include "LogLine.h"
 
+#include "BandGroups.h"
 #include "Texte.h"
 #include "platform/Cp1252.h"
 
@@ -71,11 +72,12 @@ QString champ(const QString& ligne, Colonne colonne)
 
 const QStringList& Bandes()
 {
-    static const QStringList bandes = {
-        QStringLiteral("1.8 Mhz"), QStringLiteral("3.5 Mhz"), QStringLiteral("7.0 Mhz"),
-        QStringLiteral("10 Mhz"),  QStringLiteral("14 Mhz"),  QStringLiteral("18 Mhz"),
-        QStringLiteral("21 Mhz"),  QStringLiteral("24 Mhz"),  QStringLiteral("28 Mhz"),
-        QStringLiteral("50 Mhz"),  QStringLiteral("144 Mhz"), QStringLiteral("432 Mhz")};
+    static const QStringList bandes = [] {
+        QStringList l;
+        for (const Definition_Bande& b : Table_Bandes)
+            l.append(QString::fromUtf16(b.libelle));
+        return l;
+    }();
     return bandes;
 }
 

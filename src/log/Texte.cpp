@@ -18,12 +18,16 @@ QString sansBlancs(const QString& texte)
     return sansBlancs(QStringView(texte)).toString();
 }
 
-QString sansBlancsDroite(const QString& texte)
+QChar Majuscule_Tapee(QChar c)
 {
-    qsizetype fin = texte.size();
-    while (fin > 0 && texte.at(fin - 1) == QLatin1Char(' '))
-        --fin;
-    return texte.left(fin);
+    return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - u'a' + u'A') : c;
+}
+
+QString Majuscules_Tapees(QString texte)
+{
+    for (QChar& c : texte)
+        c = Majuscule_Tapee(c);
+    return texte;
 }
 
 QString complete(const QString& texte, qsizetype largeur)

@@ -10,7 +10,12 @@ namespace Texte {
 // both ends.
 QString sansBlancs(const QString& texte);
 QStringView sansBlancs(QStringView texte);
-QString sansBlancsDroite(const QString& texte);
+
+// The boxes that take capitals put the letters a to z typed in them in upper
+// case and leave every other character as typed (accented letters are put in
+// upper case, as far as the log's code page allows, when the field is stored).
+QChar Majuscule_Tapee(QChar c);
+QString Majuscules_Tapees(QString texte);
 
 // Pads with blanks on the right to the width (never cuts).
 QString complete(const QString& texte, qsizetype largeur);

@@ -5,39 +5,7 @@ QDateTime SystemClock::utcNow() const
     return QDateTime::currentDateTimeUtc();
 }
 
-QDateTime SystemClock::localNow() const
+QDateTime SystemClock::localTime(const QDateTime& utc) const
 {
-    return QDateTime::currentDateTime();
-}
-
-SetClock::SetClock(const QDateTime& utc, int localOffsetSeconds)
-{
-    set(utc.isValid() ? utc : QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC),
-        localOffsetSeconds);
-}
-
-void SetClock::set(const QDateTime& utc, int localOffsetSeconds)
-{
-    m_utc = utc.toUTC();
-    m_offset = localOffsetSeconds;
-}
-
-void SetClock::setUtc(const QDateTime& utc)
-{
-    m_utc = utc.toUTC();
-}
-
-void SetClock::advance(int seconds)
-{
-    m_utc = m_utc.addSecs(seconds);
-}
-
-QDateTime SetClock::utcNow() const
-{
-    return m_utc;
-}
-
-QDateTime SetClock::localNow() const
-{
-    return m_utc.toOffsetFromUtc(m_offset);
+    return utc.toLocalTime();
 }

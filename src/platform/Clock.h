@@ -8,28 +8,14 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual QDateTime utcNow() const = 0;
-    // Local time: UTC with the time zone and daylight-saving rules applied.
-    virtual QDateTime localNow() const = 0;
+    // The local time of a UTC moment: the time zone and daylight-saving
+    // rules applied.
+    virtual QDateTime localTime(const QDateTime& utc) const = 0;
+    QDateTime localNow() const { return localTime(utcNow()); }
 };
 
 class SystemClock : public Clock {
 public:
     QDateTime utcNow() const override;
-    QDateTime localNow() const override;
-};
-
-// A clock that shows what it is told: a UTC moment and the offset of local
-// time from UTC.
-class SetClock : public Clock {
-public:
-    explicit SetClock(const QDateTime& utc = {}, int localOffsetSeconds = 0);
-    void set(const QDateTime& utc, int localOffsetSeconds);
-    void setUtc(const QDateTime& utc);
-    void advance(int seconds);
-    QDateTime utcNow() const override;
-    QDateTime localNow() const override;
-
-private:
-    QDateTime m_utc;
-    int m_offset = 0;
+    QDateTime localTime(const QDateTime& utc) const override;
 };

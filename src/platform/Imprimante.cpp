@@ -1,7 +1,6 @@
 #include "Imprimante.h"
 
 #include <QFontMetricsF>
-#include <QPageSize>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -67,13 +66,4 @@ bool ImprimanteSysteme::choisit(QPrinter& imprimante, QWidget* parent)
     dialogue.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialogue.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialogue.exec() == QDialog::Accepted;
-}
-
-bool ImprimantePdf::choisit(QPrinter& imprimante, QWidget*)
-{
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(m_chemin);
-    imprimante.setPageSize(QPageSize(QPageSize::A4));
-    ++m_travaux;
-    return true;
 }

@@ -1,6 +1,8 @@
 #include "Recherche.h"
 
+#include "log/DisplayLine.h"
 #include "log/Texte.h"
+#include "platform/Cp1252.h"
 
 #include <QStringView>
 
@@ -8,17 +10,17 @@ namespace Recherche {
 
 namespace {
 
-// Display columns (1-based) of the pieces read by the search.
-constexpr qsizetype kIndicatif = 8, kLargeurIndicatif = 12;
-constexpr qsizetype kDepartement = 22;
-constexpr qsizetype kReference = 43, kLargeurReference = 5;
-
 QStringView colonnes(const QString& ligne, qsizetype debut, qsizetype largeur)
 {
     const QStringView vue(ligne);
     if (debut - 1 >= vue.size())
         return {};
     return vue.mid(debut - 1, largeur);
+}
+
+QStringView colonnes(const QString& ligne, Affichage::Piece piece)
+{
+    return colonnes(ligne, piece.colonne, piece.largeur());
 }
 
 bool referenceEgale(QStringView reference, QStringView texte)
@@ -57,19 +59,20 @@ QString Sans_CRLF(const QString& texte)
 
 QString Texte_Compare(Cle cle, const QString& texte)
 {
-    return cle == Cle::Departement ? texte : texte.toUpper();
+    return cle == Cle::Departement ? texte : Cp1252::toUpper(texte);
 }
 
 bool Correspond(Cle cle, const QString& compare, const QString& affichage)
 {
     switch (cle) {
     case Cle::Indicatif:
-        return Texte::sansBlancs(colonnes(affichage, kIndicatif, kLargeurIndicatif))
+        return Texte::sansBlancs(colonnes(affichage, Affichage::Indicatif))
             .contains(compare, Qt::CaseSensitive);
     case Cle::Reference:
-        return referenceEgale(colonnes(affichage, kReference, kLargeurReference), compare);
+        return referenceEgale(colonnes(affichage, Affichage::Reference), compare);
     case Cle::Departement: {
-        const QStringView departement = colonnes(affichage, kDepartement, 2);
+        // The two first columns of the department.
+        const QStringView departement = colonnes(affichage, Affichage::Departement.colonne, 2);
         if (compare.size() == 1) {
             // A department of one character is stored followed by a blank.
             return departement.size() == 2 && departement.at(0) == compare.at(0) &&
@@ -83,22 +86,26 @@ bool Correspond(Cle cle, const QString& compare, const QString& affichage)
 
 QString Ligne_Resultat(const QString& affichage)
 {
-    const QString ligne = affichage.size() >= 122
+    using namespace Affichage;
+    const QString ligne = affichage.size() >= Longueur
                               ? affichage
-                              : affichage + QString(122 - affichage.size(), QLatin1Char(' '));
+                              : affichage + QString(Longueur - affichage.size(), QLatin1Char(' '));
     const QStringView vue(ligne);
+    const auto piece = [&vue](int colonne, int largeur) { return vue.mid(colonne - 1, largeur); };
     const QLatin1StringView deux("  ");
     QString resultat;
     resultat.reserve(Longueur_Resultat);
-    resultat.append(vue.mid(0, 24));
+    // The number, the callsign and the first three columns of the department.
+    resultat.append(piece(1, Departement.colonne + 2));
     resultat.append(deux);
-    resultat.append(vue.mid(49, 8));
+    resultat.append(piece(Date.colonne, Date.largeur()));
     resultat.append(deux);
-    resultat.append(vue.mid(71, 8));
+    resultat.append(piece(Bande.colonne, Bande.largeur() + 1));
     resultat.append(deux);
-    resultat.append(vue.mid(42, 5));
+    resultat.append(piece(Reference.colonne, Reference.largeur()));
     resultat.append(deux);
-    resultat.append(vue.mid(89, 33));
+    // The windmill name and the QSL flag, to the end of the line.
+    resultat.append(piece(Nom_Moulin.colonne, Longueur + 1 - Nom_Moulin.colonne));
     return resultat;
 }
 

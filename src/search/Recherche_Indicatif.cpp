@@ -114,12 +114,8 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
 Recherche_Indicatif* Recherche_Indicatif::Ouvre(const Services& services, LogList& liste,
                                                 QWidget* parent)
 {
-    static QPointer<Recherche_Indicatif> fenetre;
-    if (!fenetre)
-        fenetre = new Recherche_Indicatif(services, liste, parent);
-    fenetre->show();
-    fenetre->raise();
-    fenetre->activateWindow();
+    auto* fenetre = Apparence::Ouvre_Une_Fois<Recherche_Indicatif>(
+        parent, [&] { return new Recherche_Indicatif(services, liste, parent); });
     fenetre->Indica->setFocus();
     return fenetre;
 }
@@ -183,12 +179,8 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
             entree(b);
             return true;
         }
-        const QString texte = touche->text();
-        if (b == Indica && texte.size() == 1 && texte.at(0) >= QLatin1Char('a') &&
-            texte.at(0) <= QLatin1Char('z')) {
-            Indica->insert(texte.toUpper());
+        if (b == Indica && Apparence::Majuscule_Tapee(Indica, touche))
             return true;
-        }
     }
     return QWidget::eventFilter(objet, evenement);
 }
@@ -271,14 +263,10 @@ void Recherche_Indicatif::QSO_Effectues_DblClick()
         for (int i = 0; i < n; ++i)
             lignes.append(m_liste->Ligne(i));
         const int index = Recherche::Ligne_Du_Resultat(resultat, lignes);
-        if (index >= 0) {
-            // Selecting the line runs the main window's selection handler,
-            // even when that line was already the selected one.
-            if (m_liste->Index_Selection() == index)
-                Q_EMIT m_liste->Ligne_Choisie(index);
-            else
-                m_liste->Selectionne(index);
-        }
+        // Selecting the line runs the main window's selection handler, even
+        // when that line was already the selected one.
+        if (index >= 0)
+            m_liste->Selectionne(index);
     }
     close();
 }

@@ -10,7 +10,6 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -69,12 +68,6 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
     Afficher_Click();
 }
 
-Cluster::Cluster(const Services& services, const QString& indicatif, QWidget* parent)
-    : Cluster(
-          services, [indicatif] { return indicatif; }, parent)
-{
-}
-
 void Cluster::Afficher_Click()
 {
     int index = Bande_CL->currentIndex();
@@ -88,17 +81,9 @@ void Cluster::Afficher_Click()
 Cluster* Cluster::Ouvre(const Services& services, std::function<QString()> indicatif,
                         QWidget* parent)
 {
-    static QPointer<Cluster> fenetre;
-    if (!fenetre) {
-        fenetre = new Cluster(services, std::move(indicatif), parent);
+    return Apparence::Ouvre_Une_Fois<Cluster>(parent, [&] {
+        auto* fenetre = new Cluster(services, std::move(indicatif), parent);
         Fenetres::Ferme_A_La_Fin(fenetre);
-    }
-    Fenetres::Montre(fenetre);
-    return fenetre;
-}
-
-Cluster* Cluster::Ouvre(const Services& services, const QString& indicatif, QWidget* parent)
-{
-    return Ouvre(
-        services, [indicatif] { return indicatif; }, parent);
+        return fenetre;
+    });
 }

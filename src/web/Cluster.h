@@ -21,12 +21,9 @@ public:
     // that a change of station while the window is open is followed.
     Cluster(const Services& services, std::function<QString()> indicatif,
             QWidget* parent = nullptr);
-    Cluster(const Services& services, const QString& indicatif, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
     static Cluster* Ouvre(const Services& services, std::function<QString()> indicatif,
-                          QWidget* parent = nullptr);
-    static Cluster* Ouvre(const Services& services, const QString& indicatif,
                           QWidget* parent = nullptr);
 
     VueWeb* WebBrowser1;

@@ -33,13 +33,4 @@ void Place_Basse(QWidget* fenetre)
                                       ecran->logicalDotsPerInchY()));
 }
 
-void Montre(QWidget* fenetre)
-{
-    if (!fenetre)
-        return;
-    fenetre->show();
-    fenetre->raise();
-    fenetre->activateWindow();
-}
-
 } // namespace Fenetres

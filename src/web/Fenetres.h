@@ -17,7 +17,4 @@ void Ferme_A_La_Fin(QWidget* fenetre);
 // Places the window as the award pages open (see Web::Position_Basse).
 void Place_Basse(QWidget* fenetre);
 
-// Shows the window and brings it forward.
-void Montre(QWidget* fenetre);
-
 } // namespace Fenetres

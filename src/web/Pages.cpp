@@ -5,7 +5,6 @@
 #include "app/Apparence.h"
 #include "platform/WebView.h"
 
-#include <QPointer>
 #include <QVBoxLayout>
 
 namespace {
@@ -58,11 +57,9 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
 
 Reglement* Reglement::Ouvre(const Services& services, QWidget* parent)
 {
-    static QPointer<Reglement> fenetre;
-    if (!fenetre) {
-        fenetre = new Reglement(services, parent);
+    return Apparence::Ouvre_Une_Fois<Reglement>(parent, [&] {
+        auto* fenetre = new Reglement(services, parent);
         Fenetres::Ferme_A_La_Fin(fenetre);
-    }
-    Fenetres::Montre(fenetre);
-    return fenetre;
+        return fenetre;
+    });
 }

@@ -1,6 +1,7 @@
 #include "Sites.h"
 
 #include "app/SettingsKeys.h"
+#include "log/BandGroups.h"
 #include "platform/SettingsStore.h"
 
 #include <cmath>
@@ -9,17 +10,10 @@ namespace Web {
 
 namespace {
 
-struct BandeCluster {
-    const char* libelle;
-    const char* piece;
-};
-
-constexpr BandeCluster kBandes[] = {
-    {"All HF", "HF"}, {"1.8 Mhz", "1.8"}, {"3.5 Mhz", "3.5"}, {"7.0 Mhz", "7"},   {"10 Mhz", "10"},
-    {"14 Mhz", "14"}, {"18 Mhz", "18"},   {"21 Mhz", "21"},   {"24 Mhz", "24"},   {"28 Mhz", "28"},
-    {"50 Mhz", "50"}, {"144 Mhz", "144"}, {"432 Mhz", "430"}, {"All VHF", "VHF"},
-};
-constexpr int kNombre = int(std::size(kBandes));
+// The list offers every band of the program between the two pages of all
+// bands of a kind.
+constexpr int kNombre = int(Table_Bandes.size()) + 2;
+constexpr int kToutesVHF = kNombre - 1;
 
 bool dansLaListe(int index)
 {
@@ -31,9 +25,10 @@ bool dansLaListe(int index)
 const QStringList& Bandes_Cluster()
 {
     static const QStringList bandes = [] {
-        QStringList l;
-        for (const BandeCluster& b : kBandes)
-            l.append(QString::fromLatin1(b.libelle));
+        QStringList l{QStringLiteral("All HF")};
+        for (const Definition_Bande& b : Table_Bandes)
+            l.append(QString::fromUtf16(b.libelle));
+        l.append(QStringLiteral("All VHF"));
         return l;
     }();
     return bandes;
@@ -41,11 +36,15 @@ const QStringList& Bandes_Cluster()
 
 QString Chemin_Cluster(int index)
 {
-    const QString piece =
-        QString::fromLatin1(kBandes[dansLaListe(index) ? index : Bande_Defaut].piece);
-    if (piece == QLatin1String("HF") || piece == QLatin1String("VHF"))
-        return QStringLiteral("/dxc/top_250_") + piece + QStringLiteral(".html");
-    return QStringLiteral("/dxc/top_50_") + piece + QStringLiteral("_MHz.html");
+    if (!dansLaListe(index))
+        index = Bande_Defaut;
+    if (index == 0)
+        return QStringLiteral("/dxc/top_250_HF.html");
+    if (index == kToutesVHF)
+        return QStringLiteral("/dxc/top_250_VHF.html");
+    return QStringLiteral("/dxc/top_50_") +
+           QString::fromLatin1(Table_Bandes[size_t(index - 1)].cluster) +
+           QStringLiteral("_MHz.html");
 }
 
 QString Site(const SettingsStore& reglages, const QString& cle, const QString& defaut)

@@ -7,6 +7,8 @@
 #include "platform/Clock.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,33 @@
 #include "app/ClockTexts.h"
 #include "platform/Clock.h"
+#include "support/SetClock.h"
 
 #include <QTest>
+
+namespace {
+
+// A clock one second later at each reading, as the system clock is when a
+// tick reads it across the turn of a second.
+class MovingClock : public Clock {
+public:
+    MovingClock(const QDateTime& utc, int offset) : m_next(utc), m_offset(offset) {}
+    QDateTime utcNow() const override
+    {
+        const QDateTime t = m_next;
+        m_next = m_next.addSecs(1);
+        return t;
+    }
+    QDateTime localTime(const QDateTime& utc) const override
+    {
+        return utc.toOffsetFromUtc(m_offset);
+    }
+
+private:
+    mutable QDateTime m_next;
+    int m_offset;
+};
+
+} // namespace
 
 class TestClockTexts : public QObject {
     Q_OBJECT
@@ -83,6 +109,33 @@ private Q_SLOTS:
         QCOMPARE(Date_Utc(clock), date);
         QCOMPARE(Heure_Utc(clock), utcTime);
         QCOMPARE(Heure_Locale(clock), localTime);
+    }
+
+    // The labels of one tick come from one reading: the date never belongs to
+    // the next second (the next day, at midnight) of the times shown.
+    void oneTickReadsTheClockOnce_data()
+    {
+        textsFollowUtcAroundMidnight_data();
+        const QDateTime derniere(QDate(2026, 12, 6), QTime(23, 59, 59), Qt::UTC);
+        QTest::newRow("last second of the day") << derniere << 0 << "06/12/26"
+                                                << "23:59:59"
+                                                << "23:59:59";
+        QTest::newRow("last second, local an hour ahead") << derniere << 3600 << "06/12/26"
+                                                          << "23:59:59"
+                                                          << "00:59:59";
+    }
+    void oneTickReadsTheClockOnce()
+    {
+        QFETCH(QDateTime, utc);
+        QFETCH(int, offset);
+        QFETCH(QString, date);
+        QFETCH(QString, utcTime);
+        QFETCH(QString, localTime);
+        const MovingClock clock(utc, offset);
+        const Horloge_Lue lue = Lit_Horloge(clock);
+        QCOMPARE(lue.dateUtc, date);
+        QCOMPARE(lue.heureUtc, utcTime);
+        QCOMPARE(lue.heureLocale, localTime);
     }
 
     void yearIsTheLastTwoDigits()

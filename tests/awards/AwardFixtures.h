@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/LogLine.h"
+#include "support/QsoLines.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -55,9 +55,7 @@ inline QString qso(const QString& bande, const QString& departement = QStringLit
 
 inline bool ecrit(const QString& chemin, const QStringList& lignes)
 {
-    QByteArray octets;
-    for (const QString& l : lignes)
-        octets += l.toLatin1() + "\r\n";
+    const QByteArray octets = QsoLines::fichier(lignes);
     QFile f(chemin);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
 }

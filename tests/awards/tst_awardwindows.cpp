@@ -6,6 +6,7 @@
 #include "awards/Multi_QSL.h"
 #include "awards/Scores_Moulins.h"
 #include "platform/Imprimante.h"
+#include "support/ImprimantePdf.h"
 
 #include <QAction>
 #include <QApplication>

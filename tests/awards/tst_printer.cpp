@@ -2,6 +2,7 @@
 #include "awards/QslNonRecues.h"
 #include "log/DisplayLine.h"
 #include "platform/Imprimante.h"
+#include "support/ImprimantePdf.h"
 
 #include <QFontInfo>
 #include <QProcess>

@@ -7,6 +7,7 @@
 #include "log/Texte.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QDir>
 #include <QMap>

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "log/LogLine.h"
-#include "platform/Cp1252.h"
+#include "support/QsoLines.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -53,6 +52,9 @@ inline QStringList journalComplet()
                               "MOULIN DE L'ÉCLUSE",     "MOULIN ÀÇÈÉÊËÎÏÔÙÛÜŸ",
                               "MOULIN D’ŒUVRE – CÆSAR", "MOULIN N°3"};
     const QStringList departements = {"77", "2a", "7", "2B", "1", "59"};
+    // Reports of two and three characters, never the same both ways.
+    const QStringList recus = {"59", "599", "57", "339", "5", "44"};
+    const QStringList envoyes = {"57", "579", "55", "559", "4", "59"};
     int n = 0;
     for (const QString& bande : Bandes()) {
         for (const QString& mode : Modes()) {
@@ -69,6 +71,8 @@ inline QStringList journalComplet()
             c.heure = QStringLiteral("%1:%2")
                           .arg(n % 24, 2, 10, QLatin1Char('0'))
                           .arg(n * 7 % 60, 2, 10, QLatin1Char('0'));
+            c.rstRecu = recus.at(n % recus.size());
+            c.rstEnvoye = envoyes.at(n % envoyes.size());
             c.mode = mode;
             c.bande = bande;
             c.qsl = n % 2 == 0;

@@ -4,6 +4,7 @@
 #include "exchange/Adif.h"
 #include "log/LogLine.h"
 #include "platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,6 +89,10 @@ void TestAdif::fields_data()
         c.mode = "CW";
         c.bande = "1.8 Mhz";
     }) << QStringList{"<mode:2>CW<band:4>160m<rst_rcvd:"};
+    QTest::newRow("each report in its own field") << avec([](auto& c) {
+        c.rstRecu = "57";
+        c.rstEnvoye = "449";
+    }) << QStringList{"<rst_rcvd:2>57<rst_sent:3>449<SIG_INFO:"};
     // The century follows the rule the log orders its QSOs by.
     QTest::newRow("1999 stays in its century")
         << avec([](auto& c) { c.date = "31/12/99"; }) << QStringList{"<qso_date:8>19991231<"};

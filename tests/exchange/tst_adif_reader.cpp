@@ -63,6 +63,8 @@ void TestAdifReader::everyRecordIsAccepted()
         QCOMPARE(q["CALL"].toString(), l.left(12).trimmed());
         QCOMPARE(q["BAND"].toString(), bandes.at(i / 3));
         QCOMPARE(q["MODE"].toString(), l.mid(55, 3).trimmed());
+        QCOMPARE(q["RST_RCVD"].toString(), l.mid(67, 3).trimmed());
+        QCOMPARE(q["RST_SENT"].toString(), l.mid(71, 3).trimmed());
         QCOMPARE(q["SIG_INFO"].toString(), Adif::Ascii(l.mid(75, 30).trimmed()));
         QCOMPARE(q["QSL_RCVD"].toString(), l.endsWith('*') ? "Y" : "N");
     }

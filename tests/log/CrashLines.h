@@ -2,6 +2,7 @@
 
 #include "log/FirstNameMemory.h"
 #include "log/LogLine.h"
+#include "support/QsoLines.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -33,10 +34,10 @@ inline QString line(int n, const QString& prefix = QStringLiteral("F"),
 
 inline QByteArray firstLines(int n)
 {
-    QByteArray bytes;
+    QStringList lines;
     for (int i = 1; i <= n; ++i)
-        bytes += line(i).toLatin1() + "\r\n";
-    return bytes;
+        lines.append(line(i));
+    return QsoLines::fichier(lines);
 }
 
 // Lines already in the log (or the first-name memory) when the writers
@@ -85,10 +86,7 @@ inline QByteArray state(const QString& mode, int k)
     } else if (mode == QLatin1String("supprime") && k % 2 == 1) {
         lines << line(k);
     }
-    QByteArray bytes;
-    for (const QString& l : lines)
-        bytes += l.toLatin1() + "\r\n";
-    return bytes;
+    return QsoLines::fichier(lines);
 }
 
 } // namespace CrashLines

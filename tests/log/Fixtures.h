@@ -1,6 +1,6 @@
 #pragma once
 
-#include "log/LogLine.h"
+#include "support/QsoLines.h"
 
 #include <QByteArray>
 #include <QStringList>
@@ -13,27 +13,19 @@ inline QString qso(const QString& indicatif, const QString& date = QStringLitera
                    const QString& bande = QStringLiteral("14 Mhz"),
                    const QString& reference = QStringLiteral("77121"))
 {
-    LogLine::Champs c;
+    LogLine::Champs c = QsoLines::ordinaire();
     c.indicatif = indicatif;
     c.departement = reference.left(2);
-    c.prenom = QStringLiteral("JEAN");
     c.reference = reference;
     c.date = date;
     c.heure = heure;
-    c.mode = QStringLiteral("SSB");
     c.bande = bande;
-    c.rstRecu = QStringLiteral("59");
-    c.rstEnvoye = QStringLiteral("59");
-    c.nomMoulin = QStringLiteral("MOULIN");
-    return LogLine::forme(c).ligne;
+    return QsoLines::ligne(c);
 }
 
 inline QByteArray fileOf(const QStringList& lines)
 {
-    QByteArray bytes;
-    for (const QString& l : lines)
-        bytes += l.toLatin1() + "\r\n";
-    return bytes;
+    return QsoLines::fichier(lines);
 }
 
 } // namespace Fixtures

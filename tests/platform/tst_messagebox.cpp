@@ -1,4 +1,5 @@
 #include "platform/WidgetMessageBox.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QApplication>
 #include <QLabel>

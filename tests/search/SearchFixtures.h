@@ -1,7 +1,6 @@
 #pragma once
 
-#include "log/DisplayLine.h"
-#include "log/LogLine.h"
+#include "support/QsoLines.h"
 
 #include <QStringList>
 
@@ -10,29 +9,19 @@ namespace SearchFixtures {
 inline QString qso(const QString& indicatif, const QString& departement, const QString& reference,
                    const QString& nom = QStringLiteral("MOULIN"), bool qsl = false)
 {
-    LogLine::Champs c;
+    LogLine::Champs c = QsoLines::ordinaire();
     c.indicatif = indicatif;
     c.departement = departement;
-    c.prenom = QStringLiteral("JEAN");
     c.reference = reference;
-    c.date = QStringLiteral("05/06/09");
-    c.heure = QStringLiteral("12:00");
-    c.mode = QStringLiteral("SSB");
-    c.bande = QStringLiteral("14 Mhz");
-    c.rstRecu = QStringLiteral("59");
-    c.rstEnvoye = QStringLiteral("59");
     c.nomMoulin = nom;
     c.qsl = qsl;
-    return LogLine::forme(c).ligne;
+    return QsoLines::ligne(c);
 }
 
 // The main list of a log: display lines numbered from 1.
 inline QStringList affichage(const QStringList& log)
 {
-    QStringList lignes;
-    for (int i = 0; i < log.size(); ++i)
-        lignes.append(Affichage::Ligne_Affichage(i + 1, log.at(i)));
-    return lignes;
+    return QsoLines::affichage(log);
 }
 
 // A small log: callsigns holding FX at different places, departments of one

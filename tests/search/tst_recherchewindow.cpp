@@ -5,6 +5,8 @@
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "search/Recherche_Indicatif.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -72,6 +74,10 @@ private Q_SLOTS:
     void doubleClickOnSelectedLineRunsHandler();
     void doubleClickWithoutResultChangesNothing();
     void opensOnce();
+    void listSelectionTellsOnce_data();
+    void listSelectionTellsOnce();
+    void eachParentHasItsOwnWindow();
+    void aClosedWindowIsNotShownAgain();
 };
 
 void TestRechercheWindow::load()
@@ -304,6 +310,63 @@ void TestRechercheWindow::opensOnce()
     garde = f;
     QTest::keyClick(f->Data, Qt::Key_Escape);
     QTRY_VERIFY(garde.isNull());
+}
+
+// The list tells its listeners once for every line the program selects,
+// whether that line was the selected one or not, and never for no line.
+void TestRechercheWindow::listSelectionTellsOnce_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QList<int>>("told");
+    QTest::newRow("the line already selected") << 5 << QList<int>{5};
+    QTest::newRow("another line") << 2 << QList<int>{2};
+    QTest::newRow("the first line") << 0 << QList<int>{0};
+    QTest::newRow("outside the list") << 6 << QList<int>{};
+    QTest::newRow("no line") << -1 << QList<int>{};
+}
+
+void TestRechercheWindow::listSelectionTellsOnce()
+{
+    QFETCH(int, index);
+    QFETCH(QList<int>, told);
+    QSignalSpy choisie(m_liste, &LogList::Ligne_Choisie);
+    m_liste->Selectionne(index);
+    QList<int> lignes;
+    for (const QList<QVariant>& signal : choisie)
+        lignes.append(signal.first().toInt());
+    QCOMPARE(lignes, told);
+    QCOMPARE(m_liste->Index_Selection(), told.isEmpty() ? -1 : index);
+}
+
+// A window is the one of its main window: a second main window (another list,
+// other services) gets a window of its own.
+void TestRechercheWindow::eachParentHasItsOwnWindow()
+{
+    QWidget premier;
+    QWidget second;
+    LogList autreListe;
+    Recherche_Indicatif* a = Recherche_Indicatif::Ouvre(services(), *m_liste, &premier);
+    Recherche_Indicatif* b = Recherche_Indicatif::Ouvre(services(), autreListe, &second);
+    QVERIFY(a != b);
+    QCOMPARE(a->parentWidget(), &premier);
+    QCOMPARE(b->parentWidget(), &second);
+    QCOMPARE(Recherche_Indicatif::Ouvre(services(), *m_liste, &premier), a);
+    QCOMPARE(Recherche_Indicatif::Ouvre(services(), autreListe, &second), b);
+}
+
+// Opened again at once after its closing, before it is deleted, the window
+// comes new: the closed one would vanish under the user's eyes.
+void TestRechercheWindow::aClosedWindowIsNotShownAgain()
+{
+    QWidget principale;
+    Recherche_Indicatif* f = Recherche_Indicatif::Ouvre(services(), *m_liste, &principale);
+    QPointer<Recherche_Indicatif> garde(f);
+    f->close();
+    QVERIFY(garde);
+    Recherche_Indicatif* g = Recherche_Indicatif::Ouvre(services(), *m_liste, &principale);
+    QVERIFY(g != f);
+    QTRY_VERIFY(garde.isNull());
+    QVERIFY(g->isVisible());
 }
 
 QTEST_MAIN(TestRechercheWindow)

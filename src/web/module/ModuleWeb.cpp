@@ -8,10 +8,21 @@
 #include <QOpenGLContext>
 #include <QUrl>
 #include <QWebEngineView>
+#include <QtGlobal>
 
-// Qt's own setter of the context that the web engine shares its drawing
-// with (exported by QtGui, used by the web engine itself).
-void qt_gl_set_global_share_context(QOpenGLContext* context);
+// The public way to have a shared context is Qt::AA_ShareOpenGLContexts, set
+// before the application object is made; the program does not set it, as it
+// would cost every start for a page that is seldom shown. There is no public
+// way to give one later, so the module uses the setter that QtGui exports for
+// the web engine, which the engine declares by hand in the same way. It is
+// not part of Qt's API: it is used only for the Qt versions it was checked
+// with, and tst_web fails when the context is no longer set.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 2, 0) && QT_VERSION < QT_VERSION_CHECK(7, 0, 0)
+#define KZT_PARTAGE_OPENGL 1
+QT_BEGIN_NAMESPACE
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+QT_END_NAMESPACE
+#endif
 
 namespace {
 
@@ -23,9 +34,11 @@ void partageOpenGL()
 {
     if (QOpenGLContext::globalShareContext())
         return;
+#ifdef KZT_PARTAGE_OPENGL
     auto* contexte = new QOpenGLContext(QCoreApplication::instance());
     contexte->create();
     qt_gl_set_global_share_context(contexte);
+#endif
 }
 
 } // namespace

@@ -1,6 +1,4 @@
-#include "MessageBox.h"
-
-#include <QStringList>
+#include "ScriptedMessageBox.h"
 
 MessageBox::Answer ScriptedMessageBox::show(const QString& text, Buttons buttons)
 {
