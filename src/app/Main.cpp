@@ -66,20 +66,6 @@ QMenu* menu(QMenuBar* barre, const char* nom, const QString& texte)
     return m;
 }
 
-// Shows the window of that kind, made the first time it is asked for; a
-// window already open comes to the front.
-template <typename Fenetre, typename Fabrique> void ouvre(QWidget* principale, Fabrique fabrique)
-{
-    auto* fenetre = principale->findChild<Fenetre*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!fenetre) {
-        fenetre = fabrique();
-        fenetre->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    fenetre->show();
-    fenetre->raise();
-    fenetre->activateWindow();
-}
-
 } // namespace
 
 Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
@@ -218,15 +204,16 @@ void Main::construitMenus()
     // The award windows read the log of the station current when they need it.
     const auto indicatif = [this] { return m_indicatif; };
     connect(contactes, &QAction::triggered, this, [this, indicatif] {
-        ouvre<Aff_Contacte>(this, [&] { return new Aff_Contacte(m_services, indicatif, this); });
+        Apparence::Ouvre_Une_Fois<Aff_Contacte>(
+            this, [&] { return new Aff_Contacte(m_services, indicatif, this); });
     });
     connect(departements, &QAction::triggered, this, [this, indicatif] {
-        ouvre<Carte_Acti_KZT>(this,
-                              [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
+        Apparence::Ouvre_Une_Fois<Carte_Acti_KZT>(
+            this, [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
     });
     connect(scores, &QAction::triggered, this, [this] {
-        ouvre<Scores_Moulins>(this,
-                              [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
+        Apparence::Ouvre_Une_Fois<Scores_Moulins>(
+            this, [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
     });
     connect(nonRecues, &QAction::triggered, this, [this, indicatif] {
         const auto lignes = [this] {
@@ -236,7 +223,8 @@ void Main::construitMenus()
                 l << m_liste->Ligne(i);
             return l;
         };
-        ouvre<Multi_QSL>(this, [&] { return new Multi_QSL(m_services, lignes, indicatif, this); });
+        Apparence::Ouvre_Une_Fois<Multi_QSL>(
+            this, [&] { return new Multi_QSL(m_services, lignes, indicatif, this); });
     });
     QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
     connect(cluster, &QAction::triggered, this,
@@ -397,12 +385,14 @@ void Main::Choisit_Bande_Mode(int bande, int mode)
 
 void Main::Timer1_Timer()
 {
-    const Clock& horloge = m_services.horloge;
+    // One reading of the clock for the three texts, so that they never come
+    // from two different seconds (at midnight, the date and the time).
+    const Horloge_Lue h = Lit_Horloge(m_services.horloge);
     Label37->setEnabled(true);
-    Label37->setText(Heure_Utc(horloge).left(5) + QStringLiteral(" Utc"));
+    Label37->setText(h.heureUtc.left(5) + QStringLiteral(" Utc"));
     Label34->setEnabled(true);
-    Label34->setText(Heure_Locale(horloge).left(5) + QStringLiteral(" Loc"));
-    Label33->setText(Date_Utc(horloge));
+    Label34->setText(h.heureLocale.left(5) + QStringLiteral(" Loc"));
+    Label33->setText(h.dateUtc);
 }
 
 void Main::Mnu_Date_Auto_Click()

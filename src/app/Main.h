@@ -49,7 +49,6 @@ public:
     EntryArea* Saisie() const { return m_saisie; }
     EntryBinding* Liaison_Saisie() const { return m_liaison; }
     LogList* Liste() const { return m_liste; }
-    const Services& Services_() const { return m_services; }
 
 public Q_SLOTS:
     void Timer1_Timer();

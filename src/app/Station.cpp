@@ -5,6 +5,7 @@
 #include "SettingsKeys.h"
 #include "entry/EntryBinding.h"
 #include "log/StationLog.h"
+#include "log/Texte.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 
@@ -23,17 +24,6 @@ bool caractereValide(QChar c)
 {
     return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
            (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_');
-}
-
-// Upper case for the letters a to z only: any other character stays as it is
-// and is refused by the check that follows.
-QString majuscules(QString texte)
-{
-    for (QChar& c : texte) {
-        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
-            c = QChar(c.unicode() - 32);
-    }
-    return texte;
 }
 
 } // namespace
@@ -118,7 +108,7 @@ void Station::Validation_Click()
     MessageBox& messages = m_services.messages;
     SettingsStore& reglages = m_services.reglages;
 
-    const QString candidat = majuscules(New_Indicatif->text());
+    const QString candidat = Texte::Majuscules_Tapees(New_Indicatif->text());
     if (candidat.isEmpty()) {
         messages.notice(QStringLiteral("Vous devez entrer un indicatif"));
         return;

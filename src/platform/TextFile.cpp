@@ -230,12 +230,6 @@ Status readEach(const QString& path, QList<Line>* lines, Make make)
 
 } // namespace
 
-Status readLines(const QString& path, QList<QByteArray>* lines)
-{
-    return readEach(path, lines,
-                    [](const char* data, qsizetype size) { return QByteArray(data, size); });
-}
-
 Status readText(const QString& path, QStringList* lines)
 {
     return readEach(path, lines,

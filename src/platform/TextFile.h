@@ -22,7 +22,6 @@ void forEachLine(const QByteArray& content,
 
 // Reads the whole file. Missing when the file does not exist.
 Status readAll(const QString& path, QByteArray* content);
-Status readLines(const QString& path, QList<QByteArray>* lines);
 Status readText(const QString& path, QStringList* lines);
 
 // Replaces the file at target by the given lines: they are written to the

@@ -4,6 +4,7 @@
 #include "log/Sauvegardes.h"
 #include "log/StationLog.h"
 #include "platform/Clock.h"
+#include "support/SetClock.h"
 
 #include <QDir>
 #include <QTemporaryDir>

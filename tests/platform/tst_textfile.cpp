@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 #include "platform/Cp1252.h"
 #include "platform/TextFile.h"
+#include "support/SetClock.h"
 
 #include <QDir>
 #include <QElapsedTimer>
