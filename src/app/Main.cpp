@@ -94,15 +94,7 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     connect(m_saisie->Command1, &QPushButton::clicked, this,
             [this] { Liste_KZT1::Ouvre(m_services, this); });
 
-    m_liaison = new EntryBinding(
-        *m_saisie, *m_liste, m_services.dossier, m_services.reglages, m_services.messages,
-        {[this] { return m_indicatif; }, [this] { return Mnu_Date_Auto->isChecked(); },
-         [this] { return Label33->text(); }, [this] { return Label37->text(); },
-         [this] {
-             if (Charge_Log())
-                 m_liste->Selectionne_Derniere();
-         }},
-        this);
+    m_liaison = new EntryBinding(*m_saisie, *m_liste, m_services, *this, this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -348,15 +340,6 @@ bool Main::Charge_Log()
                 .arg(Affichage::Numero_Maxi));
     }
     return true;
-}
-
-QString Main::Indicatif_Enregistre(const SettingsStore& reglages)
-{
-    const QString lu = reglages.read(Reglages::Section_Globale, Reglages::Indicatif_Station,
-                                     Reglages::Indicatif_Aucun);
-    // A value edited by hand that is no station callsign names no file: the
-    // program starts as if none had been chosen yet.
-    return StationLog::Indicatif_Valide(lu) ? lu : Reglages::Indicatif_Aucun;
 }
 
 void Main::Termine()

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Services.h"
+#include "entry/EntryModel.h"
+#include "log/StationModel.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,7 +18,7 @@ class Station;
 
 // The main window: the station, the clock, the QSO entry area, the log list
 // and the menus from which every other window is opened.
-class Main : public QMainWindow {
+class Main : public QMainWindow, public StationHost, public EntryHost {
     Q_OBJECT
 public:
     explicit Main(const Services& services, QWidget* parent = nullptr);
@@ -36,15 +38,24 @@ public:
     void Termine();
     bool Est_Termine() const { return m_termine; }
 
-    const QString& Indicatif_Courant() const { return m_indicatif; }
-    // The station callsign of the settings; "FXXXX" when it is absent or is
-    // not a valid callsign.
-    static QString Indicatif_Enregistre(const SettingsStore& reglages);
-    void Change_Indicatif_Courant(const QString& indicatif) { m_indicatif = indicatif; }
-    void Affiche_Station(const QString& texte);
-    // Stored list indexes of the band and the mode; one outside its list
-    // leaves that list without a choice.
-    void Choisit_Bande_Mode(int bande, int mode);
+    const QString& Indicatif_Courant() const override { return m_indicatif; }
+    static QString Indicatif_Enregistre(const SettingsStore& reglages)
+    {
+        return StationModel::Indicatif_Enregistre(reglages);
+    }
+
+    // StationHost
+    void Change_Indicatif_Courant(const QString& indicatif) override { m_indicatif = indicatif; }
+    void Affiche_Station(const QString& texte) override;
+    // An index outside its list leaves that list without a choice.
+    void Choisit_Bande_Mode(int bande, int mode) override;
+    // A QSO being edited belonged to the previous station's log: its edit ends.
+    bool Recharge_Log() override;
+
+    // EntryHost
+    bool Date_Auto() const override;
+    void Recharge_Liste() override;
+    void Selectionne_Derniere() override;
 
     EntryArea* Saisie() const { return m_saisie; }
     EntryBinding* Liaison_Saisie() const { return m_liaison; }

@@ -1,16 +1,7 @@
 #include "Station.h"
 
 #include "Apparence.h"
-#include "Main.h"
-#include "SettingsKeys.h"
-#include "entry/EntryBinding.h"
-#include "log/StationLog.h"
-#include "log/Texte.h"
-#include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,18 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-bool caractereValide(QChar c)
-{
-    return (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
-           (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_');
-}
-
-} // namespace
-
-Station::Station(const Services& services, Main& main)
-    : QDialog(nullptr), m_services(services), m_main(main)
+Station::Station(const Services& services, StationHost& hote)
+    : QDialog(nullptr), m_modele(services.dossier, services.reglages, services.messages, hote)
 {
     setObjectName(QStringLiteral("Station"));
     setWindowTitle(QStringLiteral("Indicatif de la station"));
@@ -73,7 +54,7 @@ Station::Station(const Services& services, Main& main)
     Label5->setText(QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
     setWindowTitle(QStringLiteral("Selection Indicaif"));
 
-    m_main.Change_Indicatif_Courant(Main::Indicatif_Enregistre(m_services.reglages));
+    m_modele.Charge();
     New_Indicatif->clear();
     New_Indicatif->setFocus();
 
@@ -105,57 +86,15 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
 
 void Station::Validation_Click()
 {
-    MessageBox& messages = m_services.messages;
-    SettingsStore& reglages = m_services.reglages;
-
-    const QString candidat = Texte::Majuscules_Tapees(New_Indicatif->text());
-    if (candidat.isEmpty()) {
-        messages.notice(QStringLiteral("Vous devez entrer un indicatif"));
-        return;
+    switch (m_modele.Validation(New_Indicatif->text())) {
+    case StationModel::Issue::Refuse:
+    case StationModel::Issue::Fin:
+        break;
+    case StationModel::Issue::Refuse_Vidage:
+        New_Indicatif->clear();
+        break;
+    case StationModel::Issue::Accepte:
+        close();
+        break;
     }
-    if (candidat.size() > Longueur_Maxi) {
-        messages.notice(QStringLiteral("12 caracteres maximum pour l'indicatif"));
-        return;
-    }
-    for (const QChar c : candidat) {
-        if (!caractereValide(c)) {
-            messages.notice(QStringLiteral(
-                "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' "));
-            New_Indicatif->clear();
-            return;
-        }
-    }
-
-    m_main.Change_Indicatif_Courant(candidat);
-    m_main.Affiche_Station(QString());
-
-    const QString section = Reglages::Section_Station(candidat);
-    const QFileInfo log(QDir(m_services.dossier).filePath(StationLog::Nom_Fichier(candidat)));
-    if (!log.exists() && !log.isSymLink()) {
-        // The settings are written even when the log cannot be created: the
-        // reload below then reports the missing log.
-        const Status cree = StationLog::Cree_Log(m_services.dossier, candidat);
-        if (!cree)
-            messages.notice(cree.message);
-        reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, candidat);
-        reglages.writeIndex(section, Reglages::Bande_Utilisee, 0);
-        reglages.writeIndex(section, Reglages::Mode_Utilise, 0);
-    } else {
-        reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, candidat);
-    }
-
-    QString affiche = reglages.read(Reglages::Section_Globale, Reglages::Indicatif_Station,
-                                    Reglages::Indicatif_Aucun);
-    affiche.replace(QLatin1Char('_'), QLatin1Char('/'));
-    m_main.Affiche_Station(affiche);
-
-    m_main.Choisit_Bande_Mode(reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
-                              reglages.readIndex(section, Reglages::Mode_Utilise, 0));
-
-    if (!m_main.Charge_Log())
-        return;
-    EntryBinding* saisie = m_main.Liaison_Saisie();
-    saisie->agit([saisie] { saisie->modele().Change_Station(); });
-
-    close();
 }

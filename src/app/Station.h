@@ -1,24 +1,24 @@
 #pragma once
 
 #include "Services.h"
+#include "log/StationModel.h"
 
 #include <QDialog>
 
-class Main;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // Choice of the station callsign. The callsign is typed in upper case with
-// "_" in place of "/"; "Validez" checks it, creates the station's log when
-// there is none (an existing log is kept as it is), stores it and reloads the
-// main window for that station.
+// "_" in place of "/"; "Validez" hands it to the StationModel, which checks
+// it, creates the station's log when there is none (an existing log is kept
+// as it is), stores it and reloads the main window for that station.
 class Station : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int Longueur_Maxi = 12;
+    static constexpr int Longueur_Maxi = StationModel::Longueur_Maxi;
 
-    Station(const Services& services, Main& main);
+    Station(const Services& services, StationHost& hote);
 
     QLabel* Label2;
     QLabel* Label3;
@@ -33,6 +33,5 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    Services m_services;
-    Main& m_main;
+    StationModel m_modele;
 };

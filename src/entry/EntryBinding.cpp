@@ -26,11 +26,10 @@ QLineEdit* edition(QWidget* w)
 
 } // namespace
 
-EntryBinding::EntryBinding(EntryArea& zone, LogList& liste, const QString& dossier,
-                           SettingsStore& reglages, MessageBox& messages, Fenetre fenetre,
-                           QObject* parent)
-    : QObject(parent), m_zone(zone), m_liste(liste), m_fenetre(std::move(fenetre)),
-      m_modele(dossier, reglages, messages, *this)
+EntryBinding::EntryBinding(EntryArea& zone, LogList& liste, const Services& services,
+                           EntryHost& hote, QObject* parent)
+    : QObject(parent), m_zone(zone), m_liste(liste),
+      m_modele(services.dossier, services.reglages, services.messages, services.horloge, hote)
 {
     m_widgets = {zone.Ind_A,   zone.Prenom_A, zone.Dpt_A,    zone.Ref_A,        zone.Date_A,
                  zone.Heure_A, zone.Mode_A,   zone.Bande_A,  zone.RST_A,        zone.RSTE_A,
@@ -83,16 +82,6 @@ void EntryBinding::agit(const std::function<void()>& action)
     action();
     m_dansModele = false;
     montre();
-}
-
-void EntryBinding::Recharge_Liste()
-{
-    m_fenetre.rechargeListe();
-}
-
-void EntryBinding::Selectionne_Derniere()
-{
-    m_liste.Selectionne_Derniere();
 }
 
 void EntryBinding::ligneChoisie(int index)

@@ -82,8 +82,9 @@ int itemNomme(EntryModel::Controle c, const QString& texte)
 } // namespace
 
 EntryModel::EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
-                       EntryHost& hote)
-    : m_dossier(dossier), m_reglages(reglages), m_messages(messages), m_hote(hote)
+                       const Clock& horloge, EntryHost& hote)
+    : m_dossier(dossier), m_reglages(reglages), m_messages(messages), m_horloge(horloge),
+      m_hote(hote)
 {
     Etat_Conception();
 }
@@ -315,8 +316,9 @@ void EntryModel::regle(Controle c)
         if (m_hote.Date_Auto() && !m_modeInsertion && !m_modeModif) {
             active(Mode_A);
             vert(Mode_A);
-            m_etat[Date_A].texte = m_hote.Label33();
-            m_etat[Heure_A].texte = m_hote.Label37().left(5);
+            const Horloge_Lue h = Lit_Horloge(m_horloge);
+            m_etat[Date_A].texte = h.dateUtc;
+            m_etat[Heure_A].texte = h.heureUtc.left(5);
             m_etat[Rem_A].texte = QStringLiteral("M. ");
             donneFocus(Mode_A);
         } else {

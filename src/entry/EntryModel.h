@@ -5,6 +5,7 @@
 
 #include <array>
 
+class Clock;
 class MessageBox;
 class SettingsStore;
 
@@ -12,12 +13,9 @@ class SettingsStore;
 class EntryHost {
 public:
     virtual ~EntryHost() = default;
-    virtual QString Indicatif_Courant() const = 0;
+    virtual const QString& Indicatif_Courant() const = 0;
     // The check mark of "Automatique" in the date menu.
     virtual bool Date_Auto() const = 0;
-    // The clock labels: the UTC date (Label33) and "hh:mm Utc" (Label37).
-    virtual QString Label33() const = 0;
-    virtual QString Label37() const = 0;
     // Reloads the log list and selects its last line; the selection reaches
     // the entry area through Selection() as a click would.
     virtual void Recharge_Liste() = 0;
@@ -27,7 +25,9 @@ public:
 
 // The QSO entry area as plain logic: the text, enabled state and colour of
 // each control, the focus, the entry mode and the flags shared with the log
-// list. The window shows this state and passes the keys and clicks on.
+// list. The window shows this state and passes the keys and clicks on. In
+// the automatic date mode the date and time of a QSO are those of the clock,
+// as the main window shows them.
 class EntryModel {
 public:
     enum Controle {
@@ -65,7 +65,7 @@ public:
     };
 
     EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
-               EntryHost& hote);
+               const Clock& horloge, EntryHost& hote);
 
     // The state of the window when it is created.
     void Etat_Conception();
@@ -130,6 +130,7 @@ private:
     QString m_dossier;
     SettingsStore& m_reglages;
     MessageBox& m_messages;
+    const Clock& m_horloge;
     EntryHost& m_hote;
 
     std::array<Etat, Nombre_Controles> m_etat;

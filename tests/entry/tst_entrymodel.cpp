@@ -8,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
 
 #include <QDir>
 #include <QMap>
@@ -28,10 +29,8 @@ public:
     EntryModel* modele = nullptr;
     QStringList liste;
 
-    QString Indicatif_Courant() const override { return indicatif; }
+    const QString& Indicatif_Courant() const override { return indicatif; }
     bool Date_Auto() const override { return dateAuto; }
-    QString Label33() const override { return "07/12/26"; }
-    QString Label37() const override { return "21:42 Utc"; }
     void Recharge_Liste() override
     {
         liste = StationLog(dossier, indicatif).Charge_Log().affichage.toStringList();
@@ -55,6 +54,7 @@ class TestEntryModel : public QObject {
     QTemporaryDir* m_dir = nullptr;
     SettingsStore* m_reglages = nullptr;
     ScriptedMessageBox m_messages;
+    SetClock m_horloge{QDateTime(QDate(2026, 12, 7), QTime(21, 42, 30), Qt::UTC), 3600};
     Hote m_hote;
     EntryModel* m_modele = nullptr;
 
@@ -99,7 +99,7 @@ private Q_SLOTS:
         m_messages.clear();
         m_hote = Hote();
         m_hote.dossier = m_dir->path();
-        m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_hote);
+        m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_horloge, m_hote);
         m_hote.modele = m_modele;
         m_modele->Prepare_Saisie();
     }
@@ -455,7 +455,8 @@ private Q_SLOTS:
                 delete m_modele;
                 delete m_reglages;
                 m_reglages = new SettingsStore(m_dir->filePath("kzt.ini"));
-                m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_hote);
+                m_modele =
+                    new EntryModel(m_dir->path(), *m_reglages, m_messages, m_horloge, m_hote);
                 m_hote.modele = m_modele;
                 m_modele->Prepare_Saisie();
             }
