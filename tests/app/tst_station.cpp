@@ -4,6 +4,8 @@
 #include "app/LogList.h"
 #include "app/Station.h"
 #include "entry/EntryBinding.h"
+#include "log/StationModel.h"
+#include "log/Texte.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -12,6 +14,37 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace {
+
+// The main window as the station rules see it: what it was told, in order.
+class HoteStation : public StationHost {
+public:
+    QStringList appels;
+    bool rechargeOk = true;
+
+    void Change_Indicatif_Courant(const QString& indicatif) override
+    {
+        appels << QStringLiteral("courant ") + indicatif;
+    }
+    void Affiche_Station(const QString& texte) override
+    {
+        appels << QStringLiteral("affiche ") + texte;
+    }
+    void Choisit_Bande_Mode(int bande, int mode) override
+    {
+        appels << QStringLiteral("bande %1 mode %2").arg(bande).arg(mode);
+    }
+    bool Recharge_Log() override
+    {
+        appels << QStringLiteral("recharge");
+        return rechargeOk;
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(StationModel::Issue)
+
 class TestStation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -19,6 +52,10 @@ private Q_SLOTS:
     void cleanup();
     void validez_data();
     void validez();
+    void regles_data();
+    void regles();
+    void chargeLitLIndicatifEnregistre_data();
+    void chargeLitLIndicatifEnregistre();
     void entreePasseAuBouton();
     void logExistantConserve();
     void modeleAbsent();
@@ -148,6 +185,118 @@ void TestStation::validez()
     QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 0);
     QCOMPARE(m->Liste()->Nombre(), 0);
     QCOMPARE(b->termine, 0);
+}
+
+// The rules of "Validez" without the window: what the main window is told,
+// what the field becomes, what is written.
+void TestStation::regles_data()
+{
+    QTest::addColumn<QString>("saisie");
+    QTest::addColumn<bool>("logExistant"); // with band 10 and mode 2 stored
+    QTest::addColumn<bool>("rechargeOk");
+    QTest::addColumn<StationModel::Issue>("issue");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("appels");
+
+    using I = StationModel::Issue;
+    const QString caracteres = QStringLiteral(
+        "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' ");
+    const QStringList rien;
+    const auto nouveau = [](const QString& indicatif, const QString& affiche) {
+        return QStringList{"courant " + indicatif, "affiche ", "affiche " + affiche,
+                           "bande 0 mode 0", "recharge"};
+    };
+
+    QTest::newRow("new station, lower case")
+        << "f_p1abc" << false << true << I::Accepte << "" << nouveau("F_P1ABC", "F/P1ABC");
+    QTest::newRow("existing log keeps its band and mode")
+        << "F_P1ABC" << true << true << I::Accepte << ""
+        << QStringList{"courant F_P1ABC", "affiche ", "affiche F/P1ABC", "bande 10 mode 2",
+                       "recharge"};
+    QTest::newRow("12 characters") << "ABCDEFGHIJ12" << false << true << I::Accepte << ""
+                                   << nouveau("ABCDEFGHIJ12", "ABCDEFGHIJ12");
+    QTest::newRow("underscore alone")
+        << "_" << false << true << I::Accepte << "" << nouveau("_", "/");
+    QTest::newRow("reload ends the program")
+        << "F2NEW" << false << false << I::Fin << "" << nouveau("F2NEW", "F2NEW");
+    QTest::newRow("13 characters") << "ABCDEFGHIJ123" << false << true << I::Refuse
+                                   << "12 caracteres maximum pour l'indicatif" << rien;
+    QTest::newRow("13 characters with a slash") << "ABCDEFGHIJ/23" << false << true << I::Refuse
+                                                << "12 caracteres maximum pour l'indicatif" << rien;
+    QTest::newRow("empty") << "" << false << true << I::Refuse << "Vous devez entrer un indicatif"
+                           << rien;
+    QTest::newRow("slash") << "F/P1ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("blank") << "F1 ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("accented letter")
+        << "FÉ1" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("line break") << "F5NL\n"
+                                << false << true << I::Refuse_Vidage << caracteres << rien;
+}
+
+void TestStation::regles()
+{
+    QFETCH(QString, saisie);
+    QFETCH(bool, logExistant);
+    QFETCH(bool, rechargeOk);
+    QFETCH(StationModel::Issue, issue);
+    QFETCH(QString, message);
+    QFETCH(QStringList, appels);
+
+    const QString retenu = Texte::Majuscules_Tapees(saisie);
+    QByteArray log;
+    if (logExistant) {
+        log = b->ecritLog(retenu, 2);
+        const QString section = Reglages::Section_Station(retenu);
+        b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("10"));
+        b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("2"));
+    }
+    HoteStation hote;
+    hote.rechargeOk = rechargeOk;
+    StationModel modele(b->dossier.path(), b->reglages, b->messages, hote);
+
+    QCOMPARE(modele.Validation(saisie), issue);
+    QCOMPARE(hote.appels, appels);
+    if (!message.isEmpty()) {
+        QCOMPARE(b->messages.texts(), QStringList{message});
+        QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+        QVERIFY(!QFile::exists(b->cheminLog(retenu)));
+        return;
+    }
+    QVERIFY(b->messages.shown().isEmpty());
+    QCOMPARE(b->station(), retenu);
+    QVERIFY(QFile::exists(b->cheminLog(retenu)));
+    if (logExistant)
+        QCOMPARE(AppBench::lit(b->cheminLog(retenu)), log);
+    else
+        QVERIFY(AppBench::lit(b->cheminLog(retenu)).isEmpty());
+}
+
+// Loading the window makes the stored callsign the current one; a stored
+// value that names no file counts as none.
+void TestStation::chargeLitLIndicatifEnregistre_data()
+{
+    QTest::addColumn<QString>("stocke");
+    QTest::addColumn<QString>("courant");
+    QTest::newRow("stored") << "F_P5ABC"
+                            << "F_P5ABC";
+    QTest::newRow("empty") << ""
+                           << "FXXXX";
+    QTest::newRow("with a slash") << "F/P5ABC"
+                                  << "FXXXX";
+    QTest::newRow("too long") << "ABCDEFGHIJ123"
+                              << "FXXXX";
+    QTest::newRow("lower case") << "f5abc"
+                                << "FXXXX";
+}
+
+void TestStation::chargeLitLIndicatifEnregistre()
+{
+    QFETCH(QString, stocke);
+    QFETCH(QString, courant);
+    b->choisitStation(stocke);
+    HoteStation hote;
+    StationModel(b->dossier.path(), b->reglages, b->messages, hote).Charge();
+    QCOMPARE(hote.appels, QStringList{"courant " + courant});
 }
 
 void TestStation::entreePasseAuBouton()
