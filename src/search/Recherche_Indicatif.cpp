@@ -2,8 +2,6 @@
 
 #include "app/Apparence.h"
 #include "app/LogList.h"
-#include "log/Texte.h"
-#include "platform/MessageBox.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -29,7 +27,9 @@ QLineEdit* boiteJaune(QWidget* parent, const char* nom)
 } // namespace
 
 Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services), m_liste(&liste)
+    : QWidget(parent, Qt::Window), m_liste(&liste),
+      m_modele(
+          services.messages, [this] { return lignes(); }, [this] { montre(); })
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
     Apparence::Clavier(this);
@@ -42,10 +42,8 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::StyledPanel);
     const char* noms[] = {nullptr, "Option1(1)", "Option1(2)", "Option1(3)"};
-    const QString legendes[] = {QString(), QStringLiteral("Indicatif"), QStringLiteral("N° KZT"),
-                                QStringLiteral("Dpt")};
     for (int i = 1; i <= 3; ++i) {
-        Option1[i] = new QRadioButton(legendes[i], Frame2);
+        Option1[i] = new QRadioButton(SearchModel::Nom(Recherche::Cle(i - 1)), Frame2);
         Option1[i]->setObjectName(QLatin1String(noms[i]));
     }
     Indica = boiteJaune(Frame2, "Indica");
@@ -125,15 +123,6 @@ QStringList Recherche_Indicatif::Resultats() const
     return m_resultats->stringList();
 }
 
-Recherche::Cle Recherche_Indicatif::cleChoisie() const
-{
-    if (Option1[2]->isChecked())
-        return Recherche::Cle::Reference;
-    if (Option1[3]->isChecked())
-        return Recherche::Cle::Departement;
-    return Recherche::Cle::Indicatif;
-}
-
 QLineEdit* Recherche_Indicatif::boite(Recherche::Cle cle) const
 {
     switch (cle) {
@@ -145,6 +134,58 @@ QLineEdit* Recherche_Indicatif::boite(Recherche::Cle cle) const
         break;
     }
     return Indica;
+}
+
+Recherche::Cle Recherche_Indicatif::cleDe(const QLineEdit* b) const
+{
+    return b == Data   ? Recherche::Cle::Reference
+           : b == Depa ? Recherche::Cle::Departement
+                       : Recherche::Cle::Indicatif;
+}
+
+QStringList Recherche_Indicatif::lignes() const
+{
+    QStringList l;
+    if (m_liste) {
+        const int n = m_liste->Nombre();
+        l.reserve(n);
+        for (int i = 0; i < n; ++i)
+            l.append(m_liste->Ligne(i));
+    }
+    return l;
+}
+
+void Recherche_Indicatif::agit(const std::function<void()>& action)
+{
+    lit();
+    action();
+    montre();
+}
+
+void Recherche_Indicatif::lit()
+{
+    for (int i = 1; i <= 3; ++i) {
+        const auto cle = Recherche::Cle(i - 1);
+        if (Option1[i]->isChecked())
+            m_modele.Choisit(cle);
+        m_modele.Change_Texte(cle, boite(cle)->text());
+    }
+}
+
+void Recherche_Indicatif::montre()
+{
+    for (int i = 1; i <= 3; ++i) {
+        const auto cle = Recherche::Cle(i - 1);
+        if (m_modele.option() == cle)
+            Option1[i]->setChecked(true);
+        QLineEdit* b = boite(cle);
+        if (b->text() != m_modele.texte(cle))
+            b->setText(m_modele.texte(cle));
+    }
+    if (m_recherchesMontrees != m_modele.Recherches()) {
+        m_recherchesMontrees = m_modele.Recherches();
+        m_resultats->setStringList(m_modele.resultats());
+    }
 }
 
 bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
@@ -171,85 +212,24 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
     if (!b)
         return QWidget::eventFilter(objet, evenement);
 
+    const Recherche::Cle cle = cleDe(b);
     if (type == QEvent::MouseButtonPress) {
-        Option1[b == Indica ? 1 : b == Data ? 2 : 3]->setChecked(true);
+        agit([this, cle] { m_modele.Choisit(cle); });
     } else if (type == QEvent::KeyPress) {
         auto* touche = static_cast<QKeyEvent*>(evenement);
         if (Apparence::Entree(touche)) {
-            entree(b);
+            agit([this, cle] { m_modele.Entree(cle); });
             return true;
         }
-        if (b == Indica && Apparence::Majuscule_Tapee(Indica, touche))
+        if (SearchModel::Majuscules(cle) && Apparence::Majuscule_Tapee(b, touche))
             return true;
     }
     return QWidget::eventFilter(objet, evenement);
 }
 
-void Recherche_Indicatif::entree(QLineEdit* b)
-{
-    MessageBox& messages = m_services.messages;
-    const QString controle = Texte::Message_Controle(b == Indica ? QStringLiteral("Indicatif")
-                                                     : b == Data ? QStringLiteral("N° KZT")
-                                                                 : QStringLiteral("Dpt"),
-                                                     b->text());
-    if (!controle.isEmpty()) {
-        messages.notice(controle);
-        return;
-    }
-    if (b == Indica) {
-        if (Indica->text().size() > 12)
-            messages.notice(QStringLiteral("12 caracteres maxi pour l'indicatif"));
-        if (Indica->text().isEmpty()) {
-            messages.notice(QStringLiteral("Entrez un indicatif"));
-            Indica->clear();
-            return;
-        }
-    } else if (b == Data) {
-        if (Data->text().size() != 5) {
-            messages.notice(QStringLiteral("5 caracteres maxi pour la référence ex: 77121"));
-            return;
-        }
-    } else {
-        Depa->setText(Depa->text().toLower());
-        if (Depa->text().size() > 2) {
-            messages.notice(QStringLiteral("2 caracteres maxi pour le département"));
-            return;
-        }
-        if (Depa->text().isEmpty()) {
-            messages.notice(QStringLiteral("Entrez un Canton"));
-            Depa->clear();
-            return;
-        }
-    }
-    Recherche_SP();
-}
-
 void Recherche_Indicatif::Recherche_SP()
 {
-    m_resultats->setStringList({});
-    const Recherche::Cle cle = cleChoisie();
-    QLineEdit* source = boite(cle);
-    const QString texte = Recherche::Sans_CRLF(source->text());
-    if (texte != source->text())
-        source->setText(texte);
-
-    QStringList lignes;
-    if (m_liste) {
-        const int n = m_liste->Nombre();
-        lignes.reserve(n);
-        for (int i = 0; i < n; ++i)
-            lignes.append(m_liste->Ligne(i));
-    }
-    const Recherche::Resultat r = Recherche::Recherche_SP(cle, texte, lignes);
-    m_resultats->setStringList(r.lignes);
-    if (!r.message.isEmpty())
-        m_services.messages.notice(r.message);
-    if (r.videIndica)
-        Indica->clear();
-    if (r.videBoites) {
-        Data->clear();
-        Depa->clear();
-    }
+    agit([this] { m_modele.Recherche_SP(); });
 }
 
 void Recherche_Indicatif::QSO_Effectues_DblClick()
@@ -257,12 +237,7 @@ void Recherche_Indicatif::QSO_Effectues_DblClick()
     const QModelIndex choisi = QSO_Effectues->selectionModel()->currentIndex();
     if (m_liste && choisi.isValid() && QSO_Effectues->selectionModel()->isSelected(choisi)) {
         const QString resultat = m_resultats->data(choisi, Qt::DisplayRole).toString();
-        QStringList lignes;
-        const int n = m_liste->Nombre();
-        lignes.reserve(n);
-        for (int i = 0; i < n; ++i)
-            lignes.append(m_liste->Ligne(i));
-        const int index = Recherche::Ligne_Du_Resultat(resultat, lignes);
+        const int index = Recherche::Ligne_Du_Resultat(resultat, lignes());
         // Selecting the line runs the main window's selection handler, even
         // when that line was already the selected one.
         if (index >= 0)

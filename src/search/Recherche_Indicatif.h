@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Recherche.h"
+#include "SearchModel.h"
 #include "app/Services.h"
 
 #include <QPointer>
@@ -17,6 +18,7 @@ class QStringListModel;
 
 // Finds QSOs of the main list by callsign, windmill reference or department;
 // a double-click on a result selects that QSO in the main list and closes.
+// The rules of the boxes and the search are those of its SearchModel.
 class Recherche_Indicatif : public QWidget {
     Q_OBJECT
 public:
@@ -47,11 +49,17 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    Recherche::Cle cleChoisie() const;
     QLineEdit* boite(Recherche::Cle cle) const;
-    void entree(QLineEdit* boite);
+    Recherche::Cle cleDe(const QLineEdit* boite) const;
+    QStringList lignes() const;
+    // Runs an action of the model on what the user left in the window, then
+    // shows the outcome.
+    void agit(const std::function<void()>& action);
+    void lit();
+    void montre();
 
-    Services m_services;
     QPointer<LogList> m_liste;
-    QStringListModel* m_resultats;
+    QStringListModel* m_resultats = nullptr;
+    int m_recherchesMontrees = 0;
+    SearchModel m_modele;
 };
