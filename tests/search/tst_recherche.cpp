@@ -1,6 +1,8 @@
 #include "SearchFixtures.h"
 
 #include "search/Recherche.h"
+#include "search/SearchModel.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QTest>
 
@@ -15,6 +17,8 @@ class TestRecherche : public QObject {
 private Q_SLOTS:
     void search_data();
     void search();
+    void enterInABox_data();
+    void enterInABox();
     void resultLine();
     void backToTheList_data();
     void backToTheList();
@@ -95,6 +99,116 @@ void TestRecherche::search()
     // The callsign box is emptied whenever the search ends, and when it had
     // no text.
     QCOMPARE(r.videIndica, videBoites || cle == Cle::Indicatif);
+}
+
+// Enter in a box of the search window: the checks of that box, then the
+// search with the key of the chosen option.
+void TestRecherche::enterInABox_data()
+{
+    QTest::addColumn<QStringList>("lignes");
+    QTest::addColumn<Cle>("option");
+    QTest::addColumn<Cle>("boite");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QStringList>("messages");
+    // The text of the box as each message is shown, then afterwards.
+    QTest::addColumn<QStringList>("vus");
+    QTest::addColumn<QString>("apres");
+    QTest::addColumn<QStringList>("numeros");
+
+    const QStringList j = journal();
+    const QStringList aucun;
+    const QString pasTrouve = QStringLiteral("Pas de QSO trouvé");
+    const QString long12 = QStringLiteral("12 caracteres maxi pour l'indicatif");
+    const QString ref5 = QStringLiteral("5 caracteres maxi pour la référence ex: 77121");
+
+    QTest::newRow("callsign found") << j << Cle::Indicatif << Cle::Indicatif << "FX" << aucun
+                                    << aucun << "" << QStringList{"1", "2", "4", "6"};
+    QTest::newRow("callsign of 12 characters")
+        << j << Cle::Indicatif << Cle::Indicatif << "FX1ABCFX1ABC" << QStringList{pasTrouve}
+        << QStringList{"FX1ABCFX1ABC"} << "" << aucun;
+    QTest::newRow("callsign of 13 characters: said, then searched")
+        << j << Cle::Indicatif << Cle::Indicatif << "FX1ABCFX1ABCF"
+        << QStringList{long12, pasTrouve} << QStringList{"FX1ABCFX1ABCF", "FX1ABCFX1ABCF"} << ""
+        << aucun;
+    QTest::newRow("no callsign") << j << Cle::Indicatif << Cle::Indicatif << ""
+                                 << QStringList{"Entrez un indicatif"} << QStringList{""} << ""
+                                 << aucun;
+    QTest::newRow("reference") << j << Cle::Reference << Cle::Reference << "77121" << aucun << aucun
+                               << "" << QStringList{"1"};
+    QTest::newRow("reference of 4 characters")
+        << j << Cle::Reference << Cle::Reference << "7712" << QStringList{ref5}
+        << QStringList{"7712"} << "7712" << aucun;
+    QTest::newRow("reference of 6 characters")
+        << j << Cle::Reference << Cle::Reference << "771211" << QStringList{ref5}
+        << QStringList{"771211"} << "771211" << aucun;
+    QTest::newRow("no reference") << j << Cle::Reference << Cle::Reference << ""
+                                  << QStringList{ref5} << QStringList{""} << "" << aucun;
+    QTest::newRow("department in upper case") << j << Cle::Departement << Cle::Departement << "2A"
+                                              << aucun << aucun << "" << QStringList{"2"};
+    QTest::newRow("department too long, in lower case")
+        << j << Cle::Departement << Cle::Departement << "2AB"
+        << QStringList{"2 caracteres maxi pour le département"} << QStringList{"2ab"} << "2ab"
+        << aucun;
+    QTest::newRow("no department")
+        << j << Cle::Departement << Cle::Departement << "" << QStringList{"Entrez un Canton"}
+        << QStringList{""} << "" << aucun;
+    QTest::newRow("department not found")
+        << j << Cle::Departement << Cle::Departement << "13" << QStringList{pasTrouve}
+        << QStringList{"13"} << "" << aucun;
+    QTest::newRow("empty list") << aucun << Cle::Indicatif << Cle::Indicatif << "FX"
+                                << QStringList{pasTrouve} << QStringList{"FX"} << "" << aucun;
+    QTest::newRow("line break in the callsign")
+        << j << Cle::Indicatif << Cle::Indicatif << "FX\r\n"
+        << QStringList{"Le champ « Indicatif » contient un saut de ligne, qui ne peut pas être "
+                       "enregistré : retirez-le."}
+        << QStringList{"FX\r\n"} << "FX\r\n"
+        << aucun;
+    QTest::newRow("tab in the reference")
+        << j << Cle::Reference << Cle::Reference << "77\t21"
+        << QStringList{"Le champ « N° KZT » contient une tabulation, qui ne peut pas être "
+                       "enregistré : retirez-le."}
+        << QStringList{"77\t21"} << "77\t21" << aucun;
+    // The checks are those of the box, the search that of the option.
+    QTest::newRow("callsign box, department option")
+        << j << Cle::Departement << Cle::Indicatif << "F8" << aucun << aucun << ""
+        << QStringList{"1", "4"};
+    QTest::newRow("short reference box, callsign option")
+        << j << Cle::Indicatif << Cle::Reference << "771" << QStringList{ref5} << QStringList{"771"}
+        << "771" << aucun;
+}
+
+void TestRecherche::enterInABox()
+{
+    QFETCH(QStringList, lignes);
+    QFETCH(Cle, option);
+    QFETCH(Cle, boite);
+    QFETCH(QString, texte);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, vus);
+    QFETCH(QString, apres);
+    QFETCH(QStringList, numeros);
+
+    ScriptedMessageBox boites;
+    SearchModel* modele = nullptr;
+    QStringList vusReels;
+    SearchModel m(
+        boites, [&] { return lignes; }, [&] { vusReels << modele->texte(boite); });
+    modele = &m;
+    // The option's box holds the text found in the department rows: "77".
+    if (option != boite)
+        m.Change_Texte(option, QStringLiteral("77"));
+    m.Choisit(option);
+    m.Change_Texte(boite, texte);
+    m.Entree(boite);
+
+    QCOMPARE(boites.texts(), messages);
+    QCOMPARE(vusReels, vus);
+    QCOMPARE(m.texte(boite), apres);
+    QStringList trouves;
+    for (const QString& l : m.resultats())
+        trouves.append(l.left(5).trimmed());
+    QCOMPARE(trouves, numeros);
+    QCOMPARE(m.option(), option);
 }
 
 void TestRecherche::resultLine()
