@@ -17,7 +17,9 @@ class SettingsStore;
 class Station;
 
 // The main window: the station, the clock, the QSO entry area, the log list
-// and the menus from which every other window is opened.
+// and the menus from which every other window is opened. The station window
+// and the entry rules reach it through StationHost and EntryHost only
+// (MainHost.cpp).
 class Main : public QMainWindow, public StationHost, public EntryHost {
     Q_OBJECT
 public:

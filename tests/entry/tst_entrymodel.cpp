@@ -54,7 +54,7 @@ class TestEntryModel : public QObject {
     QTemporaryDir* m_dir = nullptr;
     SettingsStore* m_reglages = nullptr;
     ScriptedMessageBox m_messages;
-    SetClock m_horloge{QDateTime(QDate(2026, 12, 7), QTime(21, 42, 30), Qt::UTC), 3600};
+    SetClock m_horloge;
     Hote m_hote;
     EntryModel* m_modele = nullptr;
 
@@ -95,6 +95,7 @@ private Q_SLOTS:
     {
         m_dir = new QTemporaryDir;
         QVERIFY(writeBytes(logPath(), ""));
+        m_horloge.set(QDateTime(QDate(2026, 12, 7), QTime(21, 42, 30), Qt::UTC), 3600);
         m_reglages = new SettingsStore(m_dir->filePath("kzt.ini"));
         m_messages.clear();
         m_hote = Hote();
@@ -356,6 +357,39 @@ private Q_SLOTS:
         QCOMPARE(m_modele->etat(M::Heure_A).texte, QStringLiteral("21:42"));
         QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("M. "));
         QVERIFY(!m_modele->etat(M::Date_A).actif);
+    }
+
+    // The date and time are those of the UTC clock when the reference is
+    // accepted, read once.
+    void automaticPathReadsTheClockThen_data()
+    {
+        QTest::addColumn<QDateTime>("utc");
+        QTest::addColumn<int>("decalage");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("heure");
+        QTest::newRow("UTC, not local time")
+            << QDateTime(QDate(2026, 12, 7), QTime(23, 30, 0), Qt::UTC) << 3600 << "07/12/26"
+            << "23:30";
+        QTest::newRow("seconds dropped")
+            << QDateTime(QDate(2026, 1, 2), QTime(8, 5, 59), Qt::UTC) << 0 << "02/01/26"
+            << "08:05";
+        QTest::newRow("last second of the year")
+            << QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59), Qt::UTC) << -18000 << "31/12/26"
+            << "23:59";
+    }
+    void automaticPathReadsTheClockThen()
+    {
+        QFETCH(QDateTime, utc);
+        QFETCH(int, decalage);
+        QFETCH(QString, date);
+        QFETCH(QString, heure);
+        type(M::Ind_A, "F6NEW");
+        enter(M::Prenom_A);
+        type(M::Dpt_A, "77");
+        m_horloge.set(utc, decalage);
+        type(M::Ref_A, "77121");
+        QCOMPARE(m_modele->etat(M::Date_A).texte, date);
+        QCOMPARE(m_modele->etat(M::Heure_A).texte, heure);
     }
 
     void manualPathWhenInsertingOrEditing_data()
