@@ -74,14 +74,14 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
         Validation->setFocus();
         return true;
     }
-    if (Apparence::Majuscule_Tapee(New_Indicatif, touche))
-        return true;
-    if (touche->text() == QLatin1String("/") &&
-        !(touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
-        New_Indicatif->insert(QStringLiteral("_"));
-        return true;
-    }
-    return false;
+    const QString texte = touche->text();
+    if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const QChar prise = StationModel::Touche(texte.at(0));
+    if (prise == texte.at(0))
+        return false;
+    New_Indicatif->insert(QString(prise));
+    return true;
 }
 
 void Station::Validation_Click()

@@ -49,6 +49,11 @@ StationModel::Refus StationModel::Verifie(const QString& candidat)
     return {};
 }
 
+QChar StationModel::Touche(QChar c)
+{
+    return c == QLatin1Char('/') ? QLatin1Char('_') : Texte::Majuscule_Tapee(c);
+}
+
 void StationModel::Charge()
 {
     m_hote.Change_Indicatif_Courant(Indicatif_Enregistre(m_reglages));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 
 class MessageBox;
@@ -48,6 +49,10 @@ public:
         bool vide = false;
     };
     static Refus Verifie(const QString& candidat);
+    // A character typed in the field, as it goes in: a lower-case letter a to
+    // z as upper case, "/" as "_" (file names cannot hold "/"), any other as
+    // typed.
+    static QChar Touche(QChar c);
 
     // The window loads: the stored callsign becomes the current one.
     void Charge();

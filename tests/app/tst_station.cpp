@@ -54,6 +54,8 @@ private Q_SLOTS:
     void validez();
     void regles_data();
     void regles();
+    void touches_data();
+    void touches();
     void chargeLitLIndicatifEnregistre_data();
     void chargeLitLIndicatifEnregistre();
     void entreePasseAuBouton();
@@ -269,6 +271,29 @@ void TestStation::regles()
         QCOMPARE(AppBench::lit(b->cheminLog(retenu)), log);
     else
         QVERIFY(AppBench::lit(b->cheminLog(retenu)).isEmpty());
+}
+
+void TestStation::touches_data()
+{
+    QTest::addColumn<QChar>("tapee");
+    QTest::addColumn<QChar>("prise");
+    QTest::newRow("a") << QChar(u'a') << QChar(u'A');
+    QTest::newRow("z") << QChar(u'z') << QChar(u'Z');
+    QTest::newRow("slash") << QChar(u'/') << QChar(u'_');
+    QTest::newRow("upper case") << QChar(u'F') << QChar(u'F');
+    QTest::newRow("digit") << QChar(u'5') << QChar(u'5');
+    QTest::newRow("underscore") << QChar(u'_') << QChar(u'_');
+    // Refused by "Validez", not changed on the way in.
+    QTest::newRow("accented") << QChar(u'é') << QChar(u'é');
+    QTest::newRow("blank") << QChar(u' ') << QChar(u' ');
+    QTest::newRow("backslash") << QChar(u'\\') << QChar(u'\\');
+}
+
+void TestStation::touches()
+{
+    QFETCH(QChar, tapee);
+    QFETCH(QChar, prise);
+    QCOMPARE(StationModel::Touche(tapee), prise);
 }
 
 // Loading the window makes the stored callsign the current one; a stored
