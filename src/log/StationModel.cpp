@@ -46,6 +46,11 @@ StationModel::Refus StationModel::Verifie(const QString& candidat)
                                    "ou le signe '_' "),
                     true};
     }
+    // "FXXXX" stored means that no station has been chosen yet: as a station
+    // it would bring the first-start question back and refuse every QSO.
+    if (candidat == Reglages::Indicatif_Aucun)
+        return {QStringLiteral("FXXXX n'est pas un indicatif de station : entrez le vôtre."),
+                false};
     return {};
 }
 

@@ -225,6 +225,9 @@ void TestStation::regles_data()
                                    << "12 caracteres maximum pour l'indicatif" << rien;
     QTest::newRow("13 characters with a slash") << "ABCDEFGHIJ/23" << false << true << I::Refuse
                                                 << "12 caracteres maximum pour l'indicatif" << rien;
+    QTest::newRow("the callsign meaning no station")
+        << "fxxxx" << false << true << I::Refuse
+        << "FXXXX n'est pas un indicatif de station : entrez le vôtre." << rien;
     QTest::newRow("empty") << "" << false << true << I::Refuse << "Vous devez entrer un indicatif"
                            << rien;
     QTest::newRow("slash") << "F/P1ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
