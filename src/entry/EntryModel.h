@@ -107,8 +107,16 @@ public:
     bool Focus_A_Donner() const { return m_focusADonner; }
     void Focus_Donne() { m_focusADonner = false; }
 
+public:
+    // The items of the mode list or of the band list.
+    static const QStringList& items(Controle c);
+
 private:
     void regle(Controle c);
+    void regleIndicatif(Controle c);
+    void regleReference(Controle c);
+    void regleBande(Controle c);
+    void regleReport(Controle c);
     bool refuse(const QString& message);
     bool verifieControles(Controle c);
     bool verifieCaracteres(Controle c);
