@@ -162,6 +162,7 @@ bool LogList::eventFilter(QObject* objet, QEvent* evenement)
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
+            return true;
         case QEvent::KeyPress: {
             const int touche = static_cast<QKeyEvent*>(evenement)->key();
             return touche != Qt::Key_Tab && touche != Qt::Key_Backtab;

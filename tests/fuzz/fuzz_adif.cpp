@@ -2,8 +2,9 @@
 // record a line of the log, each field's length the length of its value, so
 // that any ADIF reader reads back the twelve fields of every QSO.
 //
-// Input: a byte giving the length of the station callsign, that callsign
-// (Windows-1252), then the log's bytes.
+// Input: a byte giving the length of the station callsign (low four bits)
+// and whether the export is also written to a file (next two bits both set),
+// that callsign (Windows-1252), then the log's bytes.
 
 #include "FuzzSupport.h"
 
@@ -87,9 +88,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (imprimable)
         FUZZ_CHECK(ascii == indicatif);
 
-    // Written beside the log, the export is that same content.
-    if (!indicatif.isEmpty() && imprimable && !indicatif.contains(QLatin1Char('/')) &&
-        indicatif != QLatin1String(".") && indicatif != QLatin1String("..")) {
+    // Written beside the log, the export is that same content (for one input
+    // in four: the file is flushed to the disk).
+    if ((data[0] & 0x30) == 0x30 && !indicatif.isEmpty() && imprimable &&
+        !indicatif.contains(QLatin1Char('/')) && indicatif != QLatin1String(".") &&
+        indicatif != QLatin1String("..")) {
         const QString dossier = Fuzz::dossier();
         Fuzz::ecrit(QDir(dossier).filePath(StationLog::Nom_Fichier(indicatif)), log);
         FUZZ_CHECK(Adif::Exporte(dossier, indicatif).isOk());
