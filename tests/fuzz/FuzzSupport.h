@@ -27,10 +27,13 @@
 
 namespace Fuzz {
 
-// One folder for the whole run, removed at its end.
+// One folder for the whole run, removed at its end: in memory when the
+// system offers it, as the store flushes every file it writes to the disk.
 inline QString dossier()
 {
-    static QTemporaryDir d;
+    static QTemporaryDir d(QDir(QStringLiteral("/dev/shm")).exists()
+                               ? QStringLiteral("/dev/shm/kzt-fuzz-XXXXXX")
+                               : QDir::tempPath() + QStringLiteral("/kzt-fuzz-XXXXXX"));
     if (!d.isValid()) {
         std::fprintf(stderr, "no temporary folder\n");
         std::abort();
