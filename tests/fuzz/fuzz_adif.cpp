@@ -89,10 +89,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(ascii == indicatif);
 
     // Written beside the log, the export is that same content (for one input
-    // in four: the file is flushed to the disk).
-    if ((data[0] & 0x30) == 0x30 && !indicatif.isEmpty() && imprimable &&
-        !indicatif.contains(QLatin1Char('/')) && indicatif != QLatin1String(".") &&
-        indicatif != QLatin1String("..")) {
+    // in four: the file is flushed to the disk). The callsign is one that the
+    // station window accepts: letters A to Z, digits and "_".
+    bool station = !indicatif.isEmpty();
+    for (const QChar c : indicatif) {
+        station =
+            station && ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+                        (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_'));
+    }
+    if ((data[0] & 0x30) == 0x30 && station) {
         const QString dossier = Fuzz::dossier();
         Fuzz::ecrit(QDir(dossier).filePath(StationLog::Nom_Fichier(indicatif)), log);
         FUZZ_CHECK(Adif::Exporte(dossier, indicatif).isOk());
