@@ -15,6 +15,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <functional>
+
 namespace {
 
 enum Operation { Enregistre, Insere, Remplace, Supprime };
@@ -44,23 +46,16 @@ QByteArray valide(const QString& t)
     return octets;
 }
 
-// The lines of the result are the old ones with the new line once at some
-// place; returns that place, or -1.
-qsizetype placeUnique(const QList<QByteArray>& avant, const QList<QByteArray>& apres,
-                      const QByteArray& nouvelle)
+// The old lines with the new one before the first line that `avant` picks,
+// or at the end when it picks none.
+QList<QByteArray> insere(QList<QByteArray> lignes, const QByteArray& nouvelle,
+                         const std::function<bool(const QByteArray&)>& avant)
 {
-    if (apres.size() != avant.size() + 1)
-        return -1;
     qsizetype k = 0;
-    while (k < avant.size() && apres.at(k) == avant.at(k))
+    while (k < lignes.size() && !avant(lignes.at(k)))
         ++k;
-    if (apres.at(k) != nouvelle)
-        return -1;
-    for (qsizetype i = k; i < avant.size(); ++i) {
-        if (apres.at(i + 1) != avant.at(i))
-            return -1;
-    }
-    return k;
+    lignes.insert(k, nouvelle);
+    return lignes;
 }
 
 } // namespace
@@ -148,23 +143,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool lisible = Cp1252::encode(ancienne, &vieille);
     switch (operation) {
     case Enregistre: {
-        const qsizetype k = placeUnique(avant, apres, ligne);
-        FUZZ_CHECK(k >= 0);
         // Before the first line of a greater leading number.
         const double cle = StationLog::Cle(ligne);
-        for (qsizetype i = 0; i < k; ++i)
-            FUZZ_CHECK(!(cle < StationLog::Cle(avant.at(i))));
-        FUZZ_CHECK(k == avant.size() || cle < StationLog::Cle(avant.at(k)));
+        FUZZ_CHECK(apres == insere(avant, ligne, [cle](const QByteArray& l) {
+                       return cle < StationLog::Cle(l);
+                   }));
         break;
     }
     case Insere: {
-        const qsizetype k = placeUnique(avant, apres, ligne);
-        FUZZ_CHECK(k >= 0);
         // Before the first QSO at the same moment or later.
         const qint64 moment = StationLog::Moment(ligne);
-        for (qsizetype i = 0; i < k; ++i)
-            FUZZ_CHECK(StationLog::Moment(avant.at(i)) < moment);
-        FUZZ_CHECK(k == avant.size() || StationLog::Moment(avant.at(k)) >= moment);
+        FUZZ_CHECK(apres == insere(avant, ligne, [moment](const QByteArray& l) {
+                       return StationLog::Moment(l) >= moment;
+                   }));
         break;
     }
     case Remplace: {
