@@ -191,8 +191,12 @@ Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
                 .arg(nouvelle.size())
                 .arg(LogLine::Longueur));
     }
-    qsizetype mauvais = 0;
-    if (!Cp1252::encode(nouvelle, octets, &mauvais)) {
+    // A line end within the line would cut the QSO in two in the file.
+    qsizetype mauvais = nouvelle.indexOf(QLatin1Char('\r'));
+    const qsizetype lf = nouvelle.indexOf(QLatin1Char('\n'));
+    if (mauvais < 0 || (lf >= 0 && lf < mauvais))
+        mauvais = lf;
+    if (mauvais >= 0 || !Cp1252::encode(nouvelle, octets, &mauvais)) {
         return Status::failed(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
                                              "log : rien n'a été enregistré.")
                                   .arg(Cp1252::describe(nouvelle, mauvais)));

@@ -79,6 +79,16 @@ QString lockKey(const QString& folder)
     return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
 }
 
+// Index of the first CR or LF of the line; -1 when it holds none.
+qsizetype lineEnd(const QString& line)
+{
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line.at(i) == QLatin1Char('\r') || line.at(i) == QLatin1Char('\n'))
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 namespace TextFile {
@@ -307,8 +317,9 @@ Status replaceText(const QString& target, const QString& workFile, const QString
     encoded.reserve(lines.size());
     for (qsizetype n = 0; n < lines.size(); ++n) {
         QByteArray bytes;
-        qsizetype bad = 0;
-        if (!Cp1252::encode(lines.at(n), &bytes, &bad)) {
+        // A line end within a line would make two lines of it in the file.
+        qsizetype bad = lineEnd(lines.at(n));
+        if (bad >= 0 || !Cp1252::encode(lines.at(n), &bytes, &bad)) {
             return Status::failed(
                 QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le fichier %2. "
                                "Rien n'a été écrit.")

@@ -104,6 +104,11 @@ private Q_SLOTS:
         QVERIFY(
             !memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "ИВАН")).isOk());
         QCOMPARE(readBytes(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+        // Nor a line end, which would make two lines of one.
+        QVERIFY(
+            !memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "JE\rAN")).isOk());
+        QVERIFY(!memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F6\nX", "", "")).isOk());
+        QCOMPARE(readBytes(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
     }
 };
 

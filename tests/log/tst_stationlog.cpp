@@ -269,6 +269,10 @@ private Q_SLOTS:
         QTest::newRow("cyrillic") << "enregistre" << qso("F1NEW").replace("MOULIN", "МОУЛИН");
         QTest::newRow("chrono short") << "chrono" << qso("F1NEW").left(100);
         QTest::newRow("replace long") << "remplace" << qso("F1NEW") + "X";
+        // A line end inside the line would make two lines of it in the file.
+        QTest::newRow("CR inside") << "enregistre" << qso("F1NEW").replace("MOULIN", "MOU\rIN");
+        QTest::newRow("chrono LF inside") << "chrono" << qso("F1NEW").replace("MOULIN", "MOU\nIN");
+        QTest::newRow("replace CR LF at end") << "remplace" << qso("F1NEW").left(105) + "\r\n";
     }
     void refusedWritesLeaveTheLogAsItWas()
     {

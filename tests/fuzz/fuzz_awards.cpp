@@ -1,0 +1,111 @@
+// The award computations over any log: the windmill lists, the scores, the
+// department map and the unreceived QSLs agree with each other and with the
+// lines of the log, and the QSL cards are laid out whole.
+//
+// Input: a byte giving the length of the search text, that text
+// (Windows-1252), then the log's bytes.
+
+#include "FuzzSupport.h"
+
+#include "awards/CarteDepartements.h"
+#include "awards/LectureLog.h"
+#include "awards/MoulinsContactes.h"
+#include "awards/QslNonRecues.h"
+#include "awards/Scores.h"
+#include "log/BandGroups.h"
+#include "log/DisplayLine.h"
+#include "log/LogLine.h"
+#include "log/StationLog.h"
+#include "log/Texte.h"
+
+#include <algorithm>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const size_t k = qMin<size_t>(data[0] & 15, size - 1);
+    const QString saisie = Cp1252::decode(reinterpret_cast<const char*>(data + 1), qsizetype(k));
+    const QByteArray contenu(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
+
+    const QString dossier = Fuzz::dossier();
+    const StationLog log(dossier, QStringLiteral("F1FUZ"));
+    Fuzz::ecrit(log.chemin(), contenu);
+
+    // The lines as the award windows read them.
+    struct Compte {
+        int contactes = 0;
+        int confirmes = 0;
+    };
+    Compte parGroupe[3];
+    bool longues = true;
+    qsizetype lues = 0;
+    const Status parcours = LectureLog::Parcourt(log.chemin(), [&](QByteArrayView ligne) {
+        ++lues;
+        longues = longues && ligne.size() >= LogLine::Longueur;
+        const QString groupe = LectureLog::Groupe(ligne);
+        const qsizetype g = Groupes_Bande().indexOf(groupe);
+        FUZZ_CHECK(groupe.isEmpty() == (g < 0));
+        FUZZ_CHECK(LectureLog::Champ(ligne, LogLine::Nom_Moulin).size() <= 30);
+        const QByteArrayView dpt = LectureLog::Champ_Sans_Blancs(ligne, LogLine::Departement);
+        const int n = CarteDepartements::Case_Departement(dpt);
+        FUZZ_CHECK(n >= -1 && n < CarteDepartements::Nombre_Cases);
+        if (g < 0)
+            return;
+        ++parGroupe[g].contactes;
+        if (LectureLog::QSL_Recue(ligne))
+            ++parGroupe[g].confirmes;
+    });
+    FUZZ_CHECK(parcours.isOk());
+
+    Scores::Tableau scores;
+    FUZZ_CHECK(Scores::Calcule(log.chemin(), &scores).isOk());
+    const Scores::Compte* parScore[3] = {&scores.hf, &scores.vhf, &scores.uhf};
+
+    for (int g = 0; g < 3; ++g) {
+        const QString groupe = Groupes_Bande().at(g);
+        FUZZ_CHECK(parScore[g]->contactes == parGroupe[g].contactes);
+        FUZZ_CHECK(parScore[g]->confirmes == parGroupe[g].confirmes);
+
+        MoulinsContactes::Liste liste;
+        FUZZ_CHECK(MoulinsContactes::Construit(log.chemin(), groupe, &liste).isOk());
+        FUZZ_CHECK(liste.contactes == parGroupe[g].contactes);
+        FUZZ_CHECK(liste.confirmes == parGroupe[g].confirmes);
+        FUZZ_CHECK(liste.lignes.size() == liste.contactes);
+        FUZZ_CHECK(std::is_sorted(liste.lignes.cbegin(), liste.lignes.cend()));
+        for (const QString& l : liste.lignes) {
+            FUZZ_CHECK(l.size() <= MoulinsContactes::Longueur_Ligne);
+            if (longues)
+                FUZZ_CHECK(l.size() == MoulinsContactes::Longueur_Ligne);
+        }
+
+        // A box is on the map only for a QSO of the group, and green only
+        // for a confirmed one.
+        CarteDepartements::Carte carte;
+        FUZZ_CHECK(CarteDepartements::Colorie_Carte(log.chemin(), groupe, &carte).isOk());
+        FUZZ_CHECK(carte.contactes == carte.confirmes + carte.non_confirmes);
+        FUZZ_CHECK(carte.contactes <= parGroupe[g].contactes);
+        FUZZ_CHECK(carte.confirmes <= parGroupe[g].confirmes);
+        FUZZ_CHECK(carte.contactes <= CarteDepartements::Nombre_Cases - 1);
+
+        const MoulinContacte moulin =
+            Moulin_Deja_Contacte(log.chemin(), Texte::sansBlancs(saisie), groupe);
+        if (moulin.trouve)
+            FUZZ_CHECK(Groupe_Bande(moulin.bande) == groupe);
+    }
+
+    // The unreceived QSLs of the correspondent, on cards of 18 QSOs.
+    const StationLog::Lignes lignes = log.Charge_Log();
+    FUZZ_CHECK(lignes.status.isOk() && lignes.total == lues);
+    const QStringList affichage = lignes.affichage.toStringList();
+    const QStringList qsl = QslNonRecues::Recherche(affichage, saisie);
+    FUZZ_CHECK(qsl.size() <= affichage.size());
+    const QStringList cartes =
+        QslNonRecues::Lignes_Cartes(saisie, QStringLiteral("F1FUZ"), qsl.mid(0, 100));
+    const qsizetype n = qMin<qsizetype>(qsl.size(), 100);
+    const qsizetype pleines = n / QslNonRecues::QSO_Par_Carte;
+    const bool entamee = n % QslNonRecues::QSO_Par_Carte != 0;
+    FUZZ_CHECK(cartes.size() == pleines * 25 + (entamee ? 24 : 0));
+    FUZZ_CHECK(cartes.count(QslNonRecues::Signature) == pleines + (entamee ? 1 : 0));
+    return 0;
+}

@@ -1,0 +1,93 @@
+// The reading of a station log as it comes from the disk (any bytes, any
+// line ends) into the display lines of the main list, and back from a
+// display line to the stored line and to the entry fields.
+
+#include "FuzzSupport.h"
+
+#include "log/DisplayLine.h"
+#include "log/LogLine.h"
+#include "log/StationLog.h"
+#include "platform/TextFile.h"
+
+#include <QDir>
+
+namespace {
+
+// The columns of the blanks between the stored fields.
+bool separateursBlancs(const QByteArray& ligne)
+{
+    for (int c : {13, 18, 34, 40, 49, 55, 59, 67, 71, 75, 106}) {
+        if (ligne.at(c - 1) != ' ')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray contenu(reinterpret_cast<const char*>(data), qsizetype(size));
+
+    // The lines as the reader cuts them: within the content, in order, none
+    // holding a LF.
+    QList<QByteArray> lignes;
+    const char* fin = contenu.constData() + contenu.size();
+    const char* precedent = contenu.constData();
+    TextFile::forEachLine(contenu, [&](const char* d, qsizetype n) {
+        FUZZ_CHECK(n >= 0 && d >= precedent && d + n <= fin);
+        FUZZ_CHECK(!QByteArrayView(d, n).contains('\n'));
+        precedent = d + n;
+        lignes.append(QByteArray(d, n));
+    });
+    qsizetype octets = 0;
+    for (const QByteArray& l : lignes)
+        octets += l.size();
+    FUZZ_CHECK(octets <= contenu.size());
+    FUZZ_CHECK(lignes.isEmpty() == contenu.isEmpty());
+
+    const Affichage::Journal journal(contenu);
+    FUZZ_CHECK(journal.total() == lignes.size());
+    FUZZ_CHECK(journal.size() == qMin<qsizetype>(lignes.size(), Affichage::Numero_Maxi));
+
+    // The same content read from the disk gives the same lines.
+    const QString dossier = Fuzz::dossier();
+    Fuzz::ecrit(QDir(dossier).filePath(StationLog::Nom_Fichier(QStringLiteral("F1FUZ"))), contenu);
+    const StationLog::Lignes lues = StationLog(dossier, QStringLiteral("F1FUZ")).Charge_Log();
+    FUZZ_CHECK(lues.status.isOk());
+    FUZZ_CHECK(lues.total == journal.total() && lues.affichage.size() == journal.size());
+
+    const qsizetype n = qMin<qsizetype>(journal.size(), 64);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QByteArray& stockee = lignes.at(i);
+        const QString affichage = journal.at(i);
+        FUZZ_CHECK(affichage.size() == Affichage::Longueur);
+        FUZZ_CHECK(affichage == lues.affichage.at(i));
+        FUZZ_CHECK(affichage.left(5) == QString::number(i + 1).rightJustified(5, QLatin1Char(' ')));
+        // From text or from bytes, the same display line.
+        FUZZ_CHECK(affichage == Affichage::Ligne_Affichage(int(i + 1), Cp1252::decode(stockee)));
+
+        const QString retour = Affichage::LogLine_Depuis_Affichage(affichage, false);
+        FUZZ_CHECK(retour.size() == LogLine::Longueur);
+        if (stockee.size() == LogLine::Longueur && separateursBlancs(stockee))
+            FUZZ_CHECK(retour == Cp1252::decode(stockee));
+        const QString majuscules = Affichage::LogLine_Depuis_Affichage(affichage, true);
+        FUZZ_CHECK(majuscules.size() == LogLine::Longueur);
+        FUZZ_CHECK(majuscules.left(75) == retour.left(75));
+
+        // The fields of the entry area form a line again, or are refused
+        // with a reason; a formed line is always whole.
+        const LogLine::Champs champs = Affichage::Champs_Depuis_Affichage(affichage);
+        FUZZ_CHECK(champs.qsl == (affichage.at(121) == QLatin1Char('*')));
+        const LogLine::Formee formee = LogLine::forme(champs);
+        if (formee.ok()) {
+            FUZZ_CHECK(formee.ligne.size() == LogLine::Longueur);
+            FUZZ_CHECK(Cp1252::isEncodable(formee.ligne));
+        } else {
+            FUZZ_CHECK(!formee.erreur.isEmpty());
+        }
+    }
+    if (!journal.isEmpty())
+        FUZZ_CHECK(journal.last() == journal.at(journal.size() - 1));
+    return 0;
+}

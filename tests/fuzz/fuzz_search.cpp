@@ -1,0 +1,54 @@
+// The QSO search over the display lines of any log, with any text in any of
+// the three boxes: the results are the lines that match, in list order, each
+// 86 characters long and leading back to its own line of the list.
+//
+// Input: a byte giving the box (low two bits) and the length of the text
+// (the other bits), that text (UTF-8), then the log's bytes.
+
+#include "FuzzSupport.h"
+
+#include "log/DisplayLine.h"
+#include "search/Recherche.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const Recherche::Cle cle = Recherche::Cle((data[0] & 3) % 3);
+    const size_t k = qMin<size_t>(data[0] >> 2, size - 1);
+    const QString saisie = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(k));
+    const QByteArray contenu(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
+
+    QStringList lignes = Affichage::Journal(contenu).toStringList();
+    // Lines of the list shorter than usual are searched as well.
+    if (data[0] & 0x80 && !lignes.isEmpty())
+        lignes.last().truncate(lignes.size() % Affichage::Longueur);
+
+    const QString texte = Recherche::Sans_CRLF(saisie);
+    FUZZ_CHECK(texte == (saisie.startsWith(QStringLiteral("\r\n")) ? saisie.mid(2) : saisie));
+    const QString compare = Recherche::Texte_Compare(cle, texte);
+    const Recherche::Resultat r = Recherche::Recherche_SP(cle, texte, lignes);
+
+    QList<qsizetype> attendues;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (Recherche::Correspond(cle, compare, lignes.at(i)))
+            attendues.append(i);
+    }
+    if (!lignes.isEmpty() && compare.isEmpty()) {
+        FUZZ_CHECK(r.lignes.isEmpty() && !r.message.isEmpty());
+        return 0;
+    }
+    FUZZ_CHECK(r.lignes.size() == attendues.size());
+    FUZZ_CHECK(r.message.isEmpty() == !r.lignes.isEmpty());
+    FUZZ_CHECK(r.videIndica && r.videBoites);
+    for (qsizetype j = 0; j < r.lignes.size(); ++j) {
+        const QString& resultat = r.lignes.at(j);
+        const qsizetype i = attendues.at(j);
+        FUZZ_CHECK(resultat.size() == Recherche::Longueur_Resultat);
+        FUZZ_CHECK(resultat == Recherche::Ligne_Resultat(lignes.at(i)));
+        // The numbers of the list are all different: back to that very line.
+        if (lignes.at(i).size() >= Recherche::Longueur_Numero)
+            FUZZ_CHECK(Recherche::Ligne_Du_Resultat(resultat, lignes) == i);
+    }
+    return 0;
+}
