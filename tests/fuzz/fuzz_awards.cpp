@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Status parcours = LectureLog::Parcourt(log.chemin(), [&](QByteArrayView ligne) {
         ++lues;
         longues = longues && ligne.size() >= LogLine::Longueur;
-        const QString groupe = LectureLog::Groupe(ligne);
+        const QString groupe = Nom_Groupe(LectureLog::Groupe_Ligne(ligne));
         const qsizetype g = Groupes_Bande().indexOf(groupe);
         FUZZ_CHECK(groupe.isEmpty() == (g < 0));
         FUZZ_CHECK(LectureLog::Champ(ligne, LogLine::Nom_Moulin).size() <= 30);
