@@ -10,20 +10,20 @@
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
 
 #include "BenchLog.h"
-#include "app/Main.h"
-#include "app/SettingsKeys.h"
-#include "exchange/Adif.h"
-#include "log/DisplayLine.h"
-#include "log/LogLine.h"
-#include "platform/Clock.h"
-#include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
-#include "platform/WebView.h"
-#include "search/Recherche.h"
+#include "gui/app/Main.h"
+#include "core/app/SettingsKeys.h"
+#include "core/exchange/Adif.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/LogLine.h"
+#include "core/platform/Clock.h"
+#include "core/platform/MessageBox.h"
+#include "core/platform/SettingsStore.h"
+#include "gui/platform/WebView.h"
+#include "core/search/Recherche.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/Stations.h"
-#include "web/Cluster.h"
-#include "web/Sites.h"
+#include "gui/web/Cluster.h"
+#include "core/web/Sites.h"
 
 #include <QApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 //   bench_store [folder]     (default: a temporary folder)
 
 #include "BenchLog.h"
-#include "log/StationLog.h"
+#include "core/log/StationLog.h"
 
 #include <QByteArray>
 #include <QDir>

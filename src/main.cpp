@@ -1,8 +1,8 @@
-#include "app/Main.h"
-#include "app/Instance.h"
-#include "platform/Clock.h"
-#include "platform/SettingsStore.h"
-#include "platform/WidgetMessageBox.h"
+#include "gui/app/Main.h"
+#include "core/app/Instance.h"
+#include "core/platform/Clock.h"
+#include "core/platform/SettingsStore.h"
+#include "gui/platform/WidgetMessageBox.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

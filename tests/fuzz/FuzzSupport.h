@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Cp1252.h"
+#include "core/platform/Cp1252.h"
 
 #include <QByteArray>
 #include <QDir>

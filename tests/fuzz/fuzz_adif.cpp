@@ -8,10 +8,10 @@
 
 #include "FuzzSupport.h"
 
-#include "exchange/Adif.h"
-#include "log/LogLine.h"
-#include "log/StationLog.h"
-#include "platform/TextFile.h"
+#include "core/exchange/Adif.h"
+#include "core/log/LogLine.h"
+#include "core/log/StationLog.h"
+#include "core/platform/TextFile.h"
 
 #include <QDir>
 #include <QFile>

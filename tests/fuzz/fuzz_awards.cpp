@@ -7,16 +7,16 @@
 
 #include "FuzzSupport.h"
 
-#include "awards/CarteDepartements.h"
-#include "awards/LectureLog.h"
-#include "awards/MoulinsContactes.h"
-#include "awards/QslNonRecues.h"
-#include "awards/Scores.h"
-#include "log/BandGroups.h"
-#include "log/DisplayLine.h"
-#include "log/LogLine.h"
-#include "log/StationLog.h"
-#include "log/Texte.h"
+#include "core/awards/CarteDepartements.h"
+#include "core/awards/LectureLog.h"
+#include "core/awards/MoulinsContactes.h"
+#include "core/awards/QslNonRecues.h"
+#include "core/awards/Scores.h"
+#include "core/log/BandGroups.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/LogLine.h"
+#include "core/log/StationLog.h"
+#include "core/log/Texte.h"
 
 #include <algorithm>
 

@@ -10,9 +10,9 @@
 
 #include "FuzzSupport.h"
 
-#include "log/FirstNameMemory.h"
-#include "log/StationLog.h"
-#include "log/Texte.h"
+#include "core/log/FirstNameMemory.h"
+#include "core/log/StationLog.h"
+#include "core/log/Texte.h"
 
 #include <QDir>
 #include <QFile>

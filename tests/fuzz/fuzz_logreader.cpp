@@ -4,10 +4,10 @@
 
 #include "FuzzSupport.h"
 
-#include "log/DisplayLine.h"
-#include "log/LogLine.h"
-#include "log/StationLog.h"
-#include "platform/TextFile.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/LogLine.h"
+#include "core/log/StationLog.h"
+#include "core/platform/TextFile.h"
 
 #include <QDir>
 

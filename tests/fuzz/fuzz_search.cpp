@@ -7,8 +7,8 @@
 
 #include "FuzzSupport.h"
 
-#include "log/DisplayLine.h"
-#include "search/Recherche.h"
+#include "core/log/DisplayLine.h"
+#include "core/search/Recherche.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

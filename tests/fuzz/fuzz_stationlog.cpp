@@ -9,8 +9,8 @@
 
 #include "FuzzSupport.h"
 
-#include "log/LogLine.h"
-#include "log/StationLog.h"
+#include "core/log/LogLine.h"
+#include "core/log/StationLog.h"
 
 #include <QDir>
 #include <QFile>

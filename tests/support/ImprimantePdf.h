@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Imprimante.h"
+#include "gui/platform/Imprimante.h"
 
 // A PDF file on A4 paper, without a dialog.
 class ImprimantePdf : public Imprimante {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "log/DisplayLine.h"
-#include "log/LogLine.h"
-#include "platform/Cp1252.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/LogLine.h"
+#include "core/platform/Cp1252.h"
 
 #include <QByteArray>
 #include <QDateTime>

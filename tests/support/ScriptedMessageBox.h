@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "core/platform/MessageBox.h"
 
 #include <QList>
 #include <QString>

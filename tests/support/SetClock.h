@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 // A clock that shows what it is told: a UTC moment and the offset of local
 // time from UTC.

@@ -1,0 +1,40 @@
+#include "Instance.h"
+
+#include "core/platform/MessageBox.h"
+#include "core/platform/TextFile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSysInfo>
+
+Instance::Instance(const QString& dossier)
+    : m_dossier(dossier),
+      m_verrou(std::make_unique<TextFile::LockFile>(QDir(dossier).filePath(Nom_Fichier)))
+{
+}
+
+Instance::~Instance() = default;
+
+bool Instance::Prend(MessageBox& messages)
+{
+    const QString machine = QSysInfo::machineHostName();
+    if (m_verrou->lock(0)) {
+        // Who holds the folder, for the message of a second start.
+        m_verrou->writeInfo(machine.toUtf8() + '\n' +
+                            QByteArray::number(QCoreApplication::applicationPid()) + '\n');
+        return true;
+    }
+    if (m_verrou->error() != 0)
+        return true;
+
+    const QString autre = QString::fromUtf8(
+        TextFile::LockFile::readInfo(QDir(m_dossier).filePath(Nom_Fichier)).split('\n').value(0));
+    const QString ou = autre.isEmpty() || autre == machine
+                           ? QStringLiteral("sur cet ordinateur")
+                           : QStringLiteral("sur l'ordinateur « %1 »").arg(autre);
+    messages.notice(
+        QStringLiteral("RQN_KZT est déjà ouvert %1 sur le dossier « %2 ». Un seul programme à la "
+                       "fois peut travailler sur ce dossier : utilisez la fenêtre déjà ouverte.")
+            .arg(ou, QDir::toNativeSeparators(m_dossier)));
+    return false;
+}

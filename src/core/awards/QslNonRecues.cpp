@@ -1,0 +1,83 @@
+#include "QslNonRecues.h"
+
+#include "core/log/DisplayLine.h"
+#include "core/log/Texte.h"
+#include "core/platform/Cp1252.h"
+
+namespace QslNonRecues {
+
+namespace {
+
+using Affichage::Champ;
+using Affichage::Piece;
+
+QString sansBlancs(const QString& affichage, Piece piece)
+{
+    return Texte::sansBlancs(Champ(affichage, piece));
+}
+
+// The display columns from one piece up to the next one, blanks between
+// them included.
+QString jusqua(const QString& affichage, Piece debut, Piece suivante)
+{
+    return Texte::colonnes(affichage, debut.colonne, suivante.colonne - debut.colonne);
+}
+
+} // namespace
+
+QString Ligne_QSL(const QString& affichage)
+{
+    using namespace Affichage;
+    // Date and time; mode, band and the two reports.
+    return jusqua(affichage, Date, Mode) + QLatin1Char(' ') + sansBlancs(affichage, Departement) +
+           QStringLiteral("   KZT ") + sansBlancs(affichage, Reference) + QStringLiteral("   ") +
+           jusqua(affichage, Mode, Nom_Moulin) + QStringLiteral("  ") +
+           Champ(affichage, Nom_Moulin);
+}
+
+QString Cle(const QString& saisie)
+{
+    return Cp1252::toUpper(saisie);
+}
+
+QStringList Recherche(const QStringList& affichage, const QString& saisie)
+{
+    const QString cle = Cle(saisie);
+    QStringList lignes;
+    for (const QString& ligne : affichage) {
+        if (sansBlancs(ligne, Affichage::QSL) == QLatin1String("*"))
+            continue;
+        if (!sansBlancs(ligne, Affichage::Indicatif).contains(cle))
+            continue;
+        lignes.append(Ligne_QSL(ligne));
+    }
+    return lignes;
+}
+
+QStringList Lignes_Cartes(const QString& correspondant, const QString& station,
+                          const QStringList& cochees)
+{
+    const QString marge(4, QLatin1Char(' '));
+    QStringList sortie;
+    int c = 0;
+    for (const QString& ligne : cochees) {
+        if (c == 0) {
+            sortie << marge + correspondant +
+                          QStringLiteral(" confirme les QSO's suivants avec la station ") + station
+                   << QString() << Entete_Carte;
+        }
+        sortie << marge + ligne.left(Largeur_Imprimee);
+        if (++c == QSO_Par_Carte) {
+            sortie << QString() << Signature << QStringLiteral("-") << QString();
+            c = 0;
+        }
+    }
+    if (c != 0) {
+        for (int i = 0; i < QSO_Par_Carte + 1 - c; ++i)
+            sortie << QString();
+        sortie << Signature << QStringLiteral("-");
+    }
+    return sortie;
+}
+
+} // namespace QslNonRecues

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "core/platform/Status.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <array>
+
+// The award counts HF, VHF and UHF separately; a band in no group ("10 Mhz")
+// counts for none.
+enum class Groupe { Aucun, HF, VHF, UHF };
+
+// What the program knows of each band: the label of the band list and of the
+// log, its group, its ADIF band and the piece of its DX-cluster page.
+struct Definition_Bande {
+    const char16_t* libelle;
+    Groupe groupe;
+    const char* adif;
+    const char* cluster;
+};
+
+// The twelve bands, in the order of the band list.
+inline constexpr std::array<Definition_Bande, 12> Table_Bandes = {{
+    {u"1.8 Mhz", Groupe::HF, "160m", "1.8"},
+    {u"3.5 Mhz", Groupe::HF, "80m", "3.5"},
+    {u"7.0 Mhz", Groupe::HF, "40m", "7"},
+    {u"10 Mhz", Groupe::Aucun, "30m", "10"},
+    {u"14 Mhz", Groupe::HF, "20m", "14"},
+    {u"18 Mhz", Groupe::HF, "17m", "18"},
+    {u"21 Mhz", Groupe::HF, "15m", "21"},
+    {u"24 Mhz", Groupe::HF, "12m", "24"},
+    {u"28 Mhz", Groupe::HF, "10m", "28"},
+    {u"50 Mhz", Groupe::HF, "6m", "50"},
+    {u"144 Mhz", Groupe::VHF, "2m", "144"},
+    {u"432 Mhz", Groupe::UHF, "70cm", "430"},
+}};
+
+// The band of that label exactly as it stands (case counts); nullptr for a
+// label that is no band of the list.
+const Definition_Bande* Definition_De(QStringView libelle);
+
+// The group of a band label taken without its blanks around it, otherwise as
+// it stands (case counts); Aucun for a typed text.
+Groupe Groupe_De(QStringView bande);
+
+// The name of a group as the windows and files show it: "HF", "VHF", "UHF",
+// and the empty text for Aucun.
+QString Nom_Groupe(Groupe groupe);
+// The group of that name; Aucun for any other text.
+Groupe Groupe_Nomme(QStringView nom);
+
+// "HF", "VHF", "UHF", or the empty text for a band in no group ("10 Mhz", a
+// typed text).
+QString Groupe_Bande(const QString& bande);
+
+// The three group names, in the order the windows offer them.
+const QStringList& Groupes_Bande();
+
+struct MoulinContacte {
+    bool trouve = false;
+    QString date;  // JJ/MM/AA as stored
+    QString bande; // the band label, trimmed
+};
+
+// The first QSO of the log (file order) with this reference in this group;
+// none for Aucun.
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    Groupe groupe, Status* status = nullptr);
+// The same with the group by its name.
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    const QString& groupe, Status* status = nullptr);

@@ -1,0 +1,69 @@
+#include "FirstNameMemory.h"
+
+#include "StationLog.h"
+#include "Texte.h"
+#include "core/platform/Cp1252.h"
+#include "core/platform/TextFile.h"
+
+#include <QDir>
+
+FirstNameMemory::FirstNameMemory(const QString& dossier) : m_dossier(dossier) {}
+
+QString FirstNameMemory::chemin() const
+{
+    return QDir(m_dossier).filePath(Nom_Fichier);
+}
+
+FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif,
+                                                        Status* status) const
+{
+    Trouve t;
+    QStringList lignes;
+    Status lu = TextFile::readText(chemin(), &lignes);
+    if (lu.code == Status::Missing)
+        lu = Status::ok();
+    if (status)
+        *status = lu;
+    for (const QString& ligne : lignes) {
+        if (Texte::sansBlancs(ligne.left(12)) != indicatif)
+            continue;
+        t.trouve = true;
+        t.departement = Texte::colonnes(ligne, 14, 2);
+        t.prenom = Cp1252::toUpper(ligne.mid(16));
+    }
+    if (t.departement == QLatin1String("  "))
+        t.departement.clear();
+    return t;
+}
+
+Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
+{
+    // Held from the reading to the replacement: another program of the
+    // folder cannot slip its change in between and lose it.
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
+    QStringList lignes;
+    const Status lu = TextFile::readText(chemin(), &lignes);
+    if (!lu && lu.code != Status::Missing)
+        return lu;
+
+    const QString cle = ligne.left(12);
+    bool remplacee = false;
+    for (QString& l : lignes) {
+        if (l.left(12) == cle) {
+            l = ligne;
+            remplacee = true;
+        }
+    }
+    if (!remplacee)
+        lignes.append(ligne);
+    return TextFile::replaceText(chemin(), QDir(m_dossier).filePath(StationLog::Fichier_Travail),
+                                 lignes);
+}
+
+QString FirstNameMemory::Forme_Ligne(const QString& indicatif, const QString& departement,
+                                     const QString& prenom)
+{
+    return Texte::complete(indicatif, 13) + Texte::complete(departement, 3) + prenom;
+}

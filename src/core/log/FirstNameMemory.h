@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/platform/Status.h"
+
+#include <QString>
+
+// "Liste_Prenom.txt": for each correspondent, the department and first name
+// of the last QSO saved with that callsign. One file for every station. A
+// missing file is an empty memory; the first save creates it.
+class FirstNameMemory {
+public:
+    static inline const QString Nom_Fichier = QStringLiteral("Liste_Prenom.txt");
+
+    explicit FirstNameMemory(const QString& dossier);
+    QString chemin() const;
+
+    struct Trouve {
+        bool trouve = false;
+        QString departement; // columns 14-15 as stored, empty when blank
+        QString prenom;      // from column 17, in upper case
+    };
+
+    // Looks up the callsign (exact, case counts); the last line that matches wins.
+    Trouve Cherche_Prenom(const QString& indicatif, Status* status = nullptr) const;
+
+    // Every line of the same callsign (first 12 characters) becomes the new
+    // line; appended when there is none. Written through "Temporaire.txt".
+    Status Memorise_Prenom(const QString& ligne);
+
+    // callsign padded to 13, department padded to 3, first name.
+    static QString Forme_Ligne(const QString& indicatif, const QString& departement,
+                               const QString& prenom);
+
+private:
+    QString m_dossier;
+};

@@ -1,0 +1,380 @@
+#include "StationLog.h"
+
+#include "DisplayLine.h"
+#include "LogLine.h"
+#include "Sauvegardes.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Cp1252.h"
+#include "core/platform/TextFile.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <functional>
+
+namespace {
+
+QString quoted(const QString& nom)
+{
+    return QStringLiteral("« %1 »").arg(nom);
+}
+
+bool chiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int deuxChiffres(const char* p)
+{
+    if (!chiffre(p[0]) || !chiffre(p[1]))
+        return -1;
+    return (p[0] - '0') * 10 + (p[1] - '0');
+}
+
+} // namespace
+
+namespace {
+const SystemClock kHorlogeSysteme;
+}
+
+StationLog::StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge)
+    : m_dossier(dossier), m_indicatif(indicatif), m_horloge(horloge ? horloge : &kHorlogeSysteme)
+{
+}
+
+QString StationLog::Nom_Fichier(const QString& indicatif)
+{
+    return indicatif + QStringLiteral("_KZT.log");
+}
+
+bool StationLog::Indicatif_Valide(const QString& indicatif)
+{
+    if (indicatif.isEmpty() || indicatif.size() > 12)
+        return false;
+    for (const QChar c : indicatif) {
+        if (!((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
+              (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_')))
+            return false;
+    }
+    return true;
+}
+
+namespace {
+
+Status indicatifRefuse(const QString& indicatif)
+{
+    return Status::failed(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
+                                         "Z, chiffres et « _ », 12 caractères au plus) : aucun "
+                                         "fichier n'est ouvert sous ce nom.")
+                              .arg(quoted(indicatif)));
+}
+
+} // namespace
+
+QString StationLog::chemin() const
+{
+    return QDir(m_dossier).filePath(Nom_Fichier(m_indicatif));
+}
+
+Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
+{
+    if (!Indicatif_Valide(indicatif))
+        return indicatifRefuse(indicatif);
+    const QString nom = Nom_Fichier(indicatif);
+    const QString cible = QDir(dossier).filePath(nom);
+    if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
+        return Status::failed(
+            QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.").arg(quoted(nom)));
+
+    QByteArray modele;
+    const Status lu = TextFile::readAll(QDir(dossier).filePath(Nom_Modele), &modele);
+    if (!lu) {
+        return Status::failed(
+            QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), lu.message));
+    }
+
+    // Created only when no file of that name exists, even if one appeared
+    // since the test above, and flushed to the disk with its folder entry.
+    const Status cree = TextFile::createNew(cible, modele);
+    if (!cree) {
+        return Status::failed(
+            QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), cree.message));
+    }
+    return Status::ok();
+}
+
+StationLog::Lignes StationLog::Charge_Log() const
+{
+    Lignes resultat;
+    if (!Indicatif_Valide(m_indicatif)) {
+        resultat.status = indicatifRefuse(m_indicatif);
+        return resultat;
+    }
+    QByteArray contenu;
+    resultat.status = TextFile::readAll(chemin(), &contenu);
+    if (!resultat.status)
+        return resultat;
+    resultat.affichage = Affichage::Journal(std::move(contenu));
+    resultat.total = resultat.affichage.total();
+    return resultat;
+}
+
+class StationLog::Ecriture {
+public:
+    explicit Ecriture(const Contenu& contenu) { m_octets.reserve(contenu.octets.size() + 256); }
+    void ajoute(QByteArrayView ligne)
+    {
+        m_octets.append(ligne);
+        m_octets.append("\r\n", 2);
+    }
+    const QByteArray& octets() const { return m_octets; }
+
+    // The lines with the new one before the first line that `avant` picks,
+    // or at the end when it picks none.
+    static QByteArray insere(const Contenu& contenu, QByteArrayView nouvelle,
+                             const std::function<bool(QByteArrayView)>& avant)
+    {
+        Ecriture ecriture(contenu);
+        bool ecrite = false;
+        for (QByteArrayView l : contenu.lignes) {
+            if (!ecrite && avant(l)) {
+                ecriture.ajoute(nouvelle);
+                ecrite = true;
+            }
+            ecriture.ajoute(l);
+        }
+        if (!ecrite)
+            ecriture.ajoute(nouvelle);
+        return ecriture.m_octets;
+    }
+
+private:
+    QByteArray m_octets;
+};
+
+Status StationLog::lit(Contenu* contenu) const
+{
+    if (!Indicatif_Valide(m_indicatif))
+        return indicatifRefuse(m_indicatif);
+    const Status status = TextFile::readAll(chemin(), &contenu->octets);
+    if (status.code == Status::Missing) {
+        return Status::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
+                                  .arg(quoted(Nom_Fichier(m_indicatif))));
+    }
+    if (!status)
+        return status;
+    contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
+    TextFile::forEachLine(contenu->octets, [contenu](const char* data, qsizetype taille) {
+        contenu->lignes.emplace_back(data, taille);
+    });
+    return status;
+}
+
+Status StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
+                         const QString& travail) const
+{
+    // A failed copy is reported apart and never stops the change.
+    Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Du_Jour(m_indicatif, avant.octets);
+    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu);
+}
+
+Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
+{
+    if (nouvelle.size() != LogLine::Longueur) {
+        return Status::failed(
+            QStringLiteral(
+                "Ligne de log invalide (%1 caractères au lieu de %2) : rien n'a été enregistré.")
+                .arg(nouvelle.size())
+                .arg(LogLine::Longueur));
+    }
+    // A line end within the line would cut the QSO in two in the file.
+    qsizetype mauvais = nouvelle.indexOf(QLatin1Char('\r'));
+    const qsizetype lf = nouvelle.indexOf(QLatin1Char('\n'));
+    if (mauvais < 0 || (lf >= 0 && lf < mauvais))
+        mauvais = lf;
+    if (mauvais >= 0 || !Cp1252::encode(nouvelle, octets, &mauvais)) {
+        return Status::failed(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
+                                             "log : rien n'a été enregistré.")
+                                  .arg(Cp1252::describe(nouvelle, mauvais)));
+    }
+    return Status::ok();
+}
+
+Status StationLog::Enregistre_QSO(const QString& nouvelle)
+{
+    QByteArray ligne;
+    Status status = prepare(nouvelle, &ligne);
+    if (!status)
+        return status;
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
+    Contenu contenu;
+    status = lit(&contenu);
+    if (!status)
+        return status;
+
+    const double cle = Cle(ligne);
+    return ecrit(contenu,
+                 Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < Cle(l); }),
+                 Fichier_Travail);
+}
+
+Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
+{
+    QByteArray ligne;
+    Status status = prepare(nouvelle, &ligne);
+    if (!status)
+        return status;
+    const qint64 moment = Moment(ligne);
+    if (moment < 0) {
+        return Status::failed(
+            QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : le QSO ne peut pas être "
+                           "placé dans l'ordre chronologique. Rien n'a été enregistré.")
+                .arg(LogLine::champ(nouvelle, LogLine::Date),
+                     LogLine::champ(nouvelle, LogLine::Heure)));
+    }
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
+    Contenu contenu;
+    status = lit(&contenu);
+    if (!status)
+        return status;
+
+    // A line whose date cannot be read (a hand-edited file) has no place in
+    // time: it is passed over, and the new QSO is placed among the others.
+    return ecrit(contenu,
+                 Ecriture::insere(contenu, ligne,
+                                  [moment](QByteArrayView l) { return Moment(l) >= moment; }),
+                 Fichier_Travail_Chrono);
+}
+
+Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
+{
+    QByteArray ligne;
+    Status status = prepare(nouvelle, &ligne);
+    if (!status)
+        return status;
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
+    Contenu contenu;
+    status = lit(&contenu);
+    if (!status)
+        return status;
+
+    QByteArray vieille;
+    const bool lisible = Cp1252::encode(ancienne, &vieille);
+    Ecriture ecriture(contenu);
+    bool remplacee = false;
+    for (QByteArrayView l : contenu.lignes) {
+        if (lisible && Meme_Ligne(l, vieille)) {
+            ecriture.ajoute(ligne);
+            remplacee = true;
+        } else {
+            ecriture.ajoute(l);
+        }
+    }
+    if (!remplacee)
+        ecriture.ajoute(ligne);
+    return ecrit(contenu, ecriture.octets(), Fichier_Travail);
+}
+
+Status StationLog::Supprime_QSO(const QString& ligne)
+{
+    const TextFile::FolderLock verrou(m_dossier);
+    if (!verrou)
+        return verrou.status();
+    Contenu contenu;
+    const Status status = lit(&contenu);
+    if (!status)
+        return status;
+    QByteArray octets;
+    const bool lisible = Cp1252::encode(ligne, &octets);
+    Ecriture ecriture(contenu);
+    for (QByteArrayView l : contenu.lignes) {
+        if (!lisible || !Meme_Ligne(l, octets))
+            ecriture.ajoute(l);
+    }
+    return ecrit(contenu, ecriture.octets(), Fichier_Travail);
+}
+
+double StationLog::Cle(QByteArrayView ligne)
+{
+    const QByteArrayView debut = ligne.first(qMin<qsizetype>(5, ligne.size()));
+    const qsizetype n = debut.size();
+    qsizetype i = 0;
+    while (i < n && debut.at(i) == ' ')
+        ++i;
+    QByteArray nombre;
+    if (i < n && (debut.at(i) == '+' || debut.at(i) == '-'))
+        nombre += debut.at(i++);
+    qsizetype chiffres = 0;
+    while (i < n && chiffre(debut.at(i))) {
+        nombre += debut.at(i++);
+        ++chiffres;
+    }
+    if (i < n && debut.at(i) == '.') {
+        nombre += '.';
+        ++i;
+        while (i < n && chiffre(debut.at(i))) {
+            nombre += debut.at(i++);
+            ++chiffres;
+        }
+    }
+    if (chiffres == 0)
+        return 0;
+    if (i < n &&
+        (debut.at(i) == 'E' || debut.at(i) == 'e' || debut.at(i) == 'D' || debut.at(i) == 'd')) {
+        qsizetype j = i + 1;
+        QByteArray exposant = "e";
+        if (j < n && (debut.at(j) == '+' || debut.at(j) == '-'))
+            exposant += debut.at(j++);
+        const qsizetype premier = j;
+        while (j < n && chiffre(debut.at(j)))
+            exposant += debut.at(j++);
+        if (j > premier)
+            nombre += exposant;
+    }
+    bool ok = false;
+    const double valeur = nombre.toDouble(&ok);
+    return ok ? valeur : 0;
+}
+
+qint64 StationLog::Moment(QByteArrayView ligne)
+{
+    const int d = LogLine::Date.debut - 1;
+    const int h = LogLine::Heure.debut - 1;
+    if (ligne.size() < h + LogLine::Heure.largeur)
+        return -1;
+    const char* p = ligne.data();
+    if (p[d + 2] != '/' || p[d + 5] != '/' || p[h + 2] != ':')
+        return -1;
+    const int jour = deuxChiffres(p + d);
+    const int mois = deuxChiffres(p + d + 3);
+    const int an = deuxChiffres(p + d + 6);
+    const int heure = deuxChiffres(p + h);
+    const int minute = deuxChiffres(p + h + 3);
+    if (jour < 0 || mois < 0 || an < 0 || heure < 0 || heure > 23 || minute < 0 || minute > 59)
+        return -1;
+    const QDate date(LogLine::Annee(an), mois, jour);
+    if (!date.isValid())
+        return -1;
+    return date.toJulianDay() * 1440 + heure * 60 + minute;
+}
+
+bool StationLog::Meme_Ligne(QByteArrayView a, QByteArrayView b)
+{
+    qsizetype na = a.size();
+    qsizetype nb = b.size();
+    while (na > 0 && a.at(na - 1) == ' ')
+        --na;
+    while (nb > 0 && b.at(nb - 1) == ' ')
+        --nb;
+    return na == nb && std::memcmp(a.data(), b.data(), size_t(na)) == 0;
+}

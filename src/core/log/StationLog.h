@@ -1,0 +1,91 @@
+#pragma once
+
+#include "DisplayLine.h"
+#include "core/platform/Status.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class Clock;
+
+// The log of one station: callsign + "_KZT.log" in the program folder, one
+// QSO a line. Every change rewrites the whole file through a work file and
+// replaces the log in one step, so that the log on disk is at every moment
+// complete, either as it was or as it becomes. A failure leaves the log as it
+// was and says why, in French. A change holds the lock of the program folder
+// from the reading of the log to its replacement, so that two programs
+// working on the folder never lose each other's QSOs, and the first change
+// of each day is preceded by a copy of the log in "Sauvegardes" (a failed
+// copy does not stop the change, see Sauvegardes::Echecs_A_Signaler).
+class StationLog {
+public:
+    static inline const QString Nom_Modele = QStringLiteral("FXXXX.txt");
+    static inline const QString Fichier_Travail = QStringLiteral("Temporaire.txt");
+    static inline const QString Fichier_Travail_Chrono = QStringLiteral("Temporaire6.txt");
+
+    // The clock gives the day of the backups; the system's when none is given.
+    StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge = nullptr);
+
+    static QString Nom_Fichier(const QString& indicatif);
+    // A station callsign: 1 to 12 characters, each A-Z, 0-9 or "_". No file
+    // is named after anything else.
+    static bool Indicatif_Valide(const QString& indicatif);
+    QString chemin() const;
+    const QString& dossier() const { return m_dossier; }
+    const QString& indicatif() const { return m_indicatif; }
+
+    // Creates the log of a new station from the template "FXXXX.txt". A file
+    // of that name that already exists is never replaced: the result is then
+    // Failed and nothing is written.
+    static Status Cree_Log(const QString& dossier, const QString& indicatif);
+
+    struct Lignes {
+        Status status;                // Missing when the log file does not exist
+        Affichage::Journal affichage; // display lines, numbered from 1
+        qsizetype total = 0;          // lines in the file
+        bool tronque() const { return total > affichage.size(); }
+    };
+    // Reads the log into display lines: at most Affichage::Numero_Maxi of them.
+    Lignes Charge_Log() const;
+
+    // New line at the place given by its leading number (see Cle).
+    Status Enregistre_QSO(const QString& nouvelle);
+    // New line in date and time order, before the first QSO at the same moment or later.
+    Status Insere_QSO_Chrono(const QString& nouvelle);
+    // Every line equal to the old one becomes the new one; appended when none is.
+    Status Remplace_QSO(const QString& nouvelle, const QString& ancienne);
+    // Every line equal to the given one is removed.
+    Status Supprime_QSO(const QString& ligne);
+
+    // Number read at the start of the first five characters: blanks skipped,
+    // sign, digits, decimal point and exponent (E or D) as far as they go; 0
+    // when they do not start with a number.
+    static double Cle(QByteArrayView ligne);
+    // Minutes of the QSO's date (columns 41-48, JJ/MM/AA, years 50-99 in the
+    // 1900s, 00-49 in the 2000s) and time (50-54, HH:MM); -1 when the line
+    // holds no calendar date or no valid time.
+    static qint64 Moment(QByteArrayView ligne);
+    // Two stored lines hold the same QSO when they differ only by blanks at
+    // their end (a line whose padding an editor took off is the same QSO).
+    static bool Meme_Ligne(QByteArrayView a, QByteArrayView b);
+
+private:
+    // The log as read: its bytes, and each line (without its end) within them.
+    struct Contenu {
+        QByteArray octets;
+        std::vector<QByteArrayView> lignes;
+    };
+    // The new content: the lines in order, each one followed by CR LF.
+    class Ecriture;
+
+    Status lit(Contenu* contenu) const;
+    Status ecrit(const Contenu& avant, const QByteArray& contenu, const QString& travail) const;
+    Status prepare(const QString& nouvelle, QByteArray* octets) const;
+
+    QString m_dossier;
+    QString m_indicatif;
+    const Clock* m_horloge;
+};

@@ -1,0 +1,147 @@
+#include "Recherche.h"
+
+#include "core/log/DisplayLine.h"
+#include "core/log/Texte.h"
+#include "core/platform/Cp1252.h"
+
+#include <QStringView>
+
+namespace Recherche {
+
+namespace {
+
+QStringView colonnes(const QString& ligne, qsizetype debut, qsizetype largeur)
+{
+    const QStringView vue(ligne);
+    if (debut - 1 >= vue.size())
+        return {};
+    return vue.mid(debut - 1, largeur);
+}
+
+QStringView colonnes(const QString& ligne, Affichage::Piece piece)
+{
+    return colonnes(ligne, piece.colonne, piece.largeur());
+}
+
+bool referenceEgale(QStringView reference, QStringView texte)
+{
+    // The reference without any blank.
+    qsizetype i = 0;
+    for (const QChar c : reference) {
+        if (c == QLatin1Char(' '))
+            continue;
+        if (i >= texte.size() || texte.at(i) != c)
+            return false;
+        ++i;
+    }
+    return i == texte.size();
+}
+
+QString messageTexteVide(Cle cle)
+{
+    switch (cle) {
+    case Cle::Indicatif:
+        return QStringLiteral("Entrez un indicatif");
+    case Cle::Reference:
+        return QStringLiteral("Entrez une référence");
+    case Cle::Departement:
+        return QStringLiteral("Entrez un departement");
+    }
+    return {};
+}
+
+} // namespace
+
+QString Sans_CRLF(const QString& texte)
+{
+    return texte.startsWith(QStringLiteral("\r\n")) ? texte.mid(2) : texte;
+}
+
+QString Texte_Compare(Cle cle, const QString& texte)
+{
+    return cle == Cle::Departement ? texte : Cp1252::toUpper(texte);
+}
+
+bool Correspond(Cle cle, const QString& compare, const QString& affichage)
+{
+    switch (cle) {
+    case Cle::Indicatif:
+        return Texte::sansBlancs(colonnes(affichage, Affichage::Indicatif))
+            .contains(compare, Qt::CaseSensitive);
+    case Cle::Reference:
+        return referenceEgale(colonnes(affichage, Affichage::Reference), compare);
+    case Cle::Departement: {
+        // The two first columns of the department.
+        const QStringView departement = colonnes(affichage, Affichage::Departement.colonne, 2);
+        if (compare.size() == 1) {
+            // A department of one character is stored followed by a blank.
+            return departement.size() == 2 && departement.at(0) == compare.at(0) &&
+                   departement.at(1) == QLatin1Char(' ');
+        }
+        return departement == compare;
+    }
+    }
+    return false;
+}
+
+QString Ligne_Resultat(const QString& affichage)
+{
+    using namespace Affichage;
+    const QString ligne = affichage.size() >= Longueur
+                              ? affichage
+                              : affichage + QString(Longueur - affichage.size(), QLatin1Char(' '));
+    const QStringView vue(ligne);
+    const auto piece = [&vue](int colonne, int largeur) { return vue.mid(colonne - 1, largeur); };
+    const QLatin1StringView deux("  ");
+    QString resultat;
+    resultat.reserve(Longueur_Resultat);
+    // The number, the callsign and the first three columns of the department.
+    resultat.append(piece(1, Departement.colonne + 2));
+    resultat.append(deux);
+    resultat.append(piece(Date.colonne, Date.largeur()));
+    resultat.append(deux);
+    resultat.append(piece(Bande.colonne, Bande.largeur() + 1));
+    resultat.append(deux);
+    resultat.append(piece(Reference.colonne, Reference.largeur()));
+    resultat.append(deux);
+    // The windmill name and the QSL flag, to the end of the line.
+    resultat.append(piece(Nom_Moulin.colonne, Longueur + 1 - Nom_Moulin.colonne));
+    return resultat;
+}
+
+Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes)
+{
+    Resultat r;
+    const QString compare = Texte_Compare(cle, texte);
+    if (!lignes.isEmpty()) {
+        if (compare.isEmpty()) {
+            r.message = messageTexteVide(cle);
+            r.videIndica = cle == Cle::Indicatif;
+            return r;
+        }
+        for (const QString& ligne : lignes) {
+            if (Correspond(cle, compare, ligne))
+                r.lignes.append(Ligne_Resultat(ligne));
+        }
+    }
+    if (r.lignes.isEmpty())
+        r.message = QStringLiteral("Pas de QSO trouvé");
+    r.videIndica = true;
+    r.videBoites = true;
+    return r;
+}
+
+int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
+{
+    if (resultat.size() < Longueur_Numero)
+        return -1;
+    const QStringView numero = QStringView(resultat).left(Longueur_Numero);
+    int trouvee = -1;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (QStringView(lignes.at(i)).left(Longueur_Numero) == numero)
+            trouvee = int(i);
+    }
+    return trouvee;
+}
+
+} // namespace Recherche

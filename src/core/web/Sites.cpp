@@ -1,0 +1,85 @@
+#include "Sites.h"
+
+#include "core/app/SettingsKeys.h"
+#include "core/log/BandGroups.h"
+#include "core/platform/SettingsStore.h"
+
+#include <cmath>
+
+namespace Web {
+
+namespace {
+
+// The list offers every band of the program between the two pages of all
+// bands of a kind.
+constexpr int kNombre = int(Table_Bandes.size()) + 2;
+constexpr int kToutesVHF = kNombre - 1;
+
+bool dansLaListe(int index)
+{
+    return index >= 0 && index < kNombre;
+}
+
+} // namespace
+
+const QStringList& Bandes_Cluster()
+{
+    static const QStringList bandes = [] {
+        QStringList l{QStringLiteral("All HF")};
+        for (const Definition_Bande& b : Table_Bandes)
+            l.append(QString::fromUtf16(b.libelle));
+        l.append(QStringLiteral("All VHF"));
+        return l;
+    }();
+    return bandes;
+}
+
+QString Chemin_Cluster(int index)
+{
+    if (!dansLaListe(index))
+        index = Bande_Defaut;
+    if (index == 0)
+        return QStringLiteral("/dxc/top_250_HF.html");
+    if (index == kToutesVHF)
+        return QStringLiteral("/dxc/top_250_VHF.html");
+    return QStringLiteral("/dxc/top_50_") +
+           QString::fromLatin1(Table_Bandes[size_t(index - 1)].cluster) +
+           QStringLiteral("_MHz.html");
+}
+
+QString Site(const SettingsStore& reglages, const QString& cle, const QString& defaut)
+{
+    const QString lu = reglages.read(Reglages::Section_Globale, cle, QString()).trimmed();
+    return lu.isEmpty() ? defaut : lu;
+}
+
+QUrl Adresse(const QString& site, const QString& chemin)
+{
+    QString base = site.contains(QStringLiteral("://")) ? site : QStringLiteral("http://") + site;
+    while (base.endsWith(QLatin1Char('/')))
+        base.chop(1);
+    return QUrl(base + chemin);
+}
+
+int Bande_Lue(const SettingsStore& reglages, const QString& indicatif)
+{
+    const int index = reglages.readIndex(Reglages::Section_Station(indicatif),
+                                         Reglages::Bande_Cluster, Bande_Defaut);
+    return dansLaListe(index) ? index : Bande_Defaut;
+}
+
+void Bande_Ecrite(SettingsStore& reglages, const QString& indicatif, int index)
+{
+    reglages.writeIndex(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, index);
+}
+
+QPoint Position_Basse(const QRect& ecran, const QSize& fenetre, qreal pointsParPouce)
+{
+    const int decalage = int(std::lround(2000.0 * pointsParPouce / 1440.0));
+    const int gauche = ecran.left() + (ecran.width() - fenetre.width()) / 2;
+    int haut = ecran.top() + (ecran.height() - fenetre.height()) / 2 + decalage;
+    haut = qMax(ecran.top(), qMin(haut, ecran.bottom() + 1 - fenetre.height()));
+    return {gauche, haut};
+}
+
+} // namespace Web

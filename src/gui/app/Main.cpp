@@ -1,0 +1,498 @@
+#include "Main.h"
+
+#include "gui/platform/Apparence.h"
+#include "core/app/ClockTexts.h"
+#include "gui/entry/EntryArea.h"
+#include "Gestion_Erreur.h"
+#include "gui/entry/LogList.h"
+#include "core/app/SettingsKeys.h"
+#include "Station.h"
+#include "core/app/Version.h"
+#include "gui/awards/Aff_Contacte.h"
+#include "gui/awards/Carte_Acti_KZT.h"
+#include "gui/awards/Multi_QSL.h"
+#include "gui/awards/Scores_Moulins.h"
+#include "gui/entry/EntryBinding.h"
+#include "core/exchange/Adif.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/FirstNameMemory.h"
+#include "core/log/LogLine.h"
+#include "core/log/Sauvegardes.h"
+#include "core/log/StationLog.h"
+#include "core/platform/MessageBox.h"
+#include "core/platform/SettingsStore.h"
+#include "gui/search/Recherche_Indicatif.h"
+#include "gui/web/Cluster.h"
+#include "gui/web/Pages.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <QWindow>
+
+namespace {
+
+// Number shown when the log cannot be read for another reason than its
+// absence: a file access error.
+constexpr int kErreurAcces = 75;
+
+const QString kFinLigne = QStringLiteral("\r\n");
+
+QAction* element(QWidget* menu, const char* nom, const QString& texte)
+{
+    auto* action = new QAction(texte, menu);
+    action->setObjectName(QLatin1String(nom));
+    menu->addAction(action);
+    return action;
+}
+
+QMenu* menu(QMenuBar* barre, const char* nom, const QString& texte)
+{
+    QMenu* m = barre->addMenu(texte);
+    m->setObjectName(QLatin1String(nom));
+    m->menuAction()->setObjectName(QLatin1String(nom));
+    return m;
+}
+
+} // namespace
+
+Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
+{
+    setObjectName(QStringLiteral("Main"));
+    Apparence::Clavier(this, false);
+    setWindowTitle(QStringLiteral("RQN_KZT"));
+
+    m_saisie = new EntryArea(this);
+    m_liste = new LogList(this);
+
+    auto* centre = new QWidget(this);
+    auto* colonne = new QVBoxLayout(centre);
+    colonne->addWidget(construitEntete());
+    colonne->addWidget(m_saisie);
+    colonne->addWidget(m_liste, 1);
+    setCentralWidget(centre);
+
+    construitMenus();
+    // A settings file that cannot be written is said once; the program goes on.
+    MessageBox& messages = m_services.messages;
+    m_services.reglages.setFailureReport(
+        [&messages](const QString& message) { messages.notice(message); });
+    connect(m_saisie->Rechercher, &QPushButton::clicked, this,
+            [this] { Recherche_Indicatif::Ouvre(m_services, *m_liste, this); });
+    connect(m_saisie->Command1, &QPushButton::clicked, this,
+            [this] { Liste_KZT1::Ouvre(m_services, this); });
+
+    m_liaison = new EntryBinding(*m_saisie, *m_liste, m_services, *this, this);
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
+    Timer1->start();
+    Timer1_Timer();
+
+    dimensionne();
+}
+
+Main::~Main()
+{
+    delete m_station;
+}
+
+QWidget* Main::construitEntete()
+{
+    auto* entete = new QWidget(this);
+
+    QFrame* frame1 = Apparence::Cadre(entete, "Frame1");
+    I_Station = Apparence::Etiquette(frame1, "I_Station", QString());
+    QFont gras = I_Station->font();
+    gras.setBold(true);
+    gras.setPointSizeF(gras.pointSizeF() * 1.3);
+    I_Station->setFont(gras);
+    auto* station = new QHBoxLayout(frame1);
+    station->addWidget(
+        Apparence::Etiquette(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
+    station->addWidget(I_Station);
+    station->addStretch(1);
+
+    QFrame* frame2 = Apparence::Cadre(entete, "Frame2");
+    Label37 = Apparence::Etiquette(frame2, "Label37", QStringLiteral("12:35"));
+    Label34 = Apparence::Etiquette(frame2, "Label34", QStringLiteral("12:20"));
+    QFont heure = Label37->font();
+    heure.setBold(true);
+    heure.setPointSizeF(heure.pointSizeF() * 1.3);
+    for (QLabel* l : {Label37, Label34}) {
+        l->setFont(heure);
+        l->setEnabled(false);
+        l->setMinimumWidth(QFontMetrics(heure).horizontalAdvance(QStringLiteral("00:00 Utc ")));
+    }
+    auto* heures = new QHBoxLayout(frame2);
+    heures->addWidget(Label37);
+    heures->addSpacing(12);
+    heures->addWidget(Label34);
+
+    QFrame* frame7 = Apparence::Cadre(entete, "Frame7");
+    Label33 = Apparence::Etiquette(frame7, "Label33", QStringLiteral("02/02/08"));
+    Label33->setFont(heure);
+    auto* date = new QHBoxLayout(frame7);
+    date->addWidget(Label33);
+
+    auto* ligne = new QHBoxLayout(entete);
+    ligne->setContentsMargins(0, 0, 0, 0);
+    ligne->addWidget(frame1, 1);
+    ligne->addWidget(frame2);
+    ligne->addWidget(frame7);
+    return entete;
+}
+
+void Main::construitMenus()
+{
+    QMenuBar* barre = menuBar();
+
+    QMenu* fichier = menu(barre, "Mnu_Fichier", QStringLiteral("&Fichier"));
+    QAction* quitter = element(fichier, "Mnu_Quitter", QStringLiteral("&Quitter RQN_KZT"));
+    connect(quitter, &QAction::triggered, this, &Main::Mnu_Quitter_Click);
+    QAction* adif = element(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
+    connect(adif, &QAction::triggered, this,
+            [this] { Adif::Mnu_ADIF_Click(m_services.dossier, m_indicatif, m_services.messages); });
+
+    QMenu* date = menu(barre, "Mnu_Date", QStringLiteral("&Date"));
+    Mnu_Date_Auto = element(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));
+    Mnu_Date_Man = element(date, "Mnu_Date_Man", QStringLiteral("&Manuelle"));
+    for (QAction* a : {Mnu_Date_Auto, Mnu_Date_Man})
+        a->setCheckable(true);
+    connect(Mnu_Date_Auto, &QAction::triggered, this, &Main::Mnu_Date_Auto_Click);
+    connect(Mnu_Date_Man, &QAction::triggered, this, &Main::Mnu_Date_Man_Click);
+
+    QMenu* station = menu(barre, "Mnu_Station", QStringLiteral("&Station"));
+    QAction* nouvel = element(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
+    connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
+    QAction* restaure =
+        element(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
+    connect(restaure, &QAction::triggered, this, &Main::Mnu_Restaure_Click);
+
+    QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
+    QAction* contactes = element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
+    QMenu* carte = menu(barre, "Mnu_Carte", QStringLiteral("&Carte"));
+    QAction* departements =
+        element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
+
+    // Menus without items: the title itself is the command.
+    QAction* scores = element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
+    QAction* nonRecues = element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
+
+    // The award windows read the log of the station current when they need it.
+    const auto indicatif = [this] { return m_indicatif; };
+    connect(contactes, &QAction::triggered, this, [this, indicatif] {
+        Apparence::Ouvre_Une_Fois<Aff_Contacte>(
+            this, [&] { return new Aff_Contacte(m_services, indicatif, this); });
+    });
+    connect(departements, &QAction::triggered, this, [this, indicatif] {
+        Apparence::Ouvre_Une_Fois<Carte_Acti_KZT>(
+            this, [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
+    });
+    connect(scores, &QAction::triggered, this, [this] {
+        Apparence::Ouvre_Une_Fois<Scores_Moulins>(
+            this, [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
+    });
+    connect(nonRecues, &QAction::triggered, this, [this, indicatif] {
+        const auto lignes = [this] {
+            QStringList l;
+            l.reserve(m_liste->Nombre());
+            for (int i = 0; i < m_liste->Nombre(); ++i)
+                l << m_liste->Ligne(i);
+            return l;
+        };
+        Apparence::Ouvre_Une_Fois<Multi_QSL>(
+            this, [&] { return new Multi_QSL(m_services, lignes, indicatif, this); });
+    });
+    QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
+    connect(cluster, &QAction::triggered, this,
+            [this, indicatif] { Cluster::Ouvre(m_services, indicatif, this); });
+
+    QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
+    QAction* apropos = element(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
+    connect(apropos, &QAction::triggered, this, &Main::Mnu_APropos_Click);
+    QAction* reglement = element(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
+    connect(reglement, &QAction::triggered, this, [this] { Reglement::Ouvre(m_services, this); });
+    QAction* historique = element(aide, "Mnu_Historique", QStringLiteral("&Historique"));
+    connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
+}
+
+void Main::dimensionne()
+{
+    QSize taille = sizeHint().expandedTo(QSize(minimumSizeHint().width(), 640));
+    if (const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen()) {
+        const QRect zone = ecran->availableGeometry();
+        taille = taille.boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));
+    }
+    resize(taille);
+}
+
+bool Main::Demarre()
+{
+    SettingsStore& reglages = m_services.reglages;
+    const QString globale = Reglages::Section_Globale;
+
+    Apparence::Centre(this);
+
+    m_saisie->Bande_A->clear();
+    m_saisie->Bande_A->addItems(Bandes());
+    m_saisie->Mode_A->clear();
+    m_saisie->Mode_A->addItems(Modes());
+
+    m_indicatif = Indicatif_Enregistre(reglages);
+    Affiche_Station(m_indicatif);
+
+    const QString section = Reglages::Section_Station(m_indicatif);
+    Choisit_Bande_Mode(reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
+                       reglages.readIndex(section, Reglages::Mode_Utilise, 0));
+
+    const QString dateAuto = reglages.read(section, Reglages::Date_Auto, Reglages::Oui);
+    Mnu_Date_Auto->setChecked(dateAuto == Reglages::Oui);
+    Mnu_Date_Man->setChecked(dateAuto == Reglages::Non);
+
+    reglages.write(globale, Reglages::Chemin_Repertoire,
+                   QDir::toNativeSeparators(m_services.dossier));
+
+    // The first-name memory is delivered empty; a folder that lost it gets
+    // it back. A failure here is not a reason to stop: a missing memory
+    // reads as empty and the first save creates it.
+    QFile prenoms(QDir(m_services.dossier).filePath(FirstNameMemory::Nom_Fichier));
+    if (!prenoms.exists() && prenoms.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        prenoms.close();
+
+    if (m_indicatif == Reglages::Indicatif_Aucun) {
+        m_services.messages.notice(
+            kFinLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
+            kFinLigne + kFinLigne);
+        ouvreStationModale();
+        if (m_termine)
+            return false;
+    }
+
+    show();
+    m_saisie->Ind_A->setEnabled(true);
+    m_saisie->Ind_A->setFocus();
+    m_saisie->Mode_Aff->setText(QStringLiteral("Saisie QSO"));
+
+    setWindowTitle(QStringLiteral("  RQN_KZT    Revision ") + Version::Texte);
+
+    if (m_indicatif != Reglages::Indicatif_Aucun && !Charge_Log())
+        return false;
+
+    m_liste->Selectionne_Derniere();
+
+    reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Revision, Version::Texte);
+
+    // The entry area starts ready for a new QSO.
+    m_liaison->agit([this] { m_liaison->modele().Prepare_Saisie(); });
+    return true;
+}
+
+bool Main::Charge_Log()
+{
+    m_liste->Vide();
+    const StationLog log(m_services.dossier, m_indicatif);
+    const StationLog::Lignes lu = log.Charge_Log();
+
+    if (lu.status.code == Status::Missing) {
+        Gestion_Erreur fenetre(
+            m_services, [this] { Termine(); }, this);
+        fenetre.Err_Departement->setText(QStringLiteral("_KZT.log"));
+        fenetre.exec();
+        // Nothing is left to do without a log, whichever way the window closed.
+        Termine();
+        return false;
+    }
+    if (!lu.status) {
+        m_services.messages.notice(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
+                                   kFinLigne + kFinLigne + lu.status.message);
+        Termine();
+        return false;
+    }
+
+    m_liste->Remplit(lu.affichage);
+    m_saisie->Ind_A->setEnabled(true);
+
+    // A backup that failed before a change: said once, the change was made.
+    for (const QString& echec : Sauvegardes::Echecs_A_Signaler())
+        m_services.messages.notice(echec);
+
+    if (lu.tronque()) {
+        m_services.messages.notice(
+            QStringLiteral("Le log « %1 » compte %2 QSO : la liste ne peut en montrer que %3, "
+                           "seuls les %3 premiers y figurent.")
+                .arg(StationLog::Nom_Fichier(m_indicatif))
+                .arg(lu.total)
+                .arg(Affichage::Numero_Maxi));
+    }
+    return true;
+}
+
+void Main::Termine()
+{
+    if (m_termine)
+        return;
+    m_termine = true;
+    Timer1->stop();
+    if (m_station)
+        m_station->close();
+    m_services.termine();
+}
+
+void Main::Affiche_Station(const QString& texte)
+{
+    I_Station->setText(texte);
+}
+
+void Main::Choisit_Bande_Mode(int bande, int mode)
+{
+    QComboBox* bandes = m_saisie->Bande_A;
+    QComboBox* modes = m_saisie->Mode_A;
+    bandes->setCurrentIndex(bande >= 0 && bande < bandes->count() ? bande : -1);
+    modes->setCurrentIndex(mode >= 0 && mode < modes->count() ? mode : -1);
+}
+
+void Main::Timer1_Timer()
+{
+    // One reading of the clock for the three texts, so that they never come
+    // from two different seconds (at midnight, the date and the time).
+    const Horloge_Lue h = Lit_Horloge(m_services.horloge);
+    Label37->setEnabled(true);
+    Label37->setText(h.heureUtc.left(5) + QStringLiteral(" Utc"));
+    Label34->setEnabled(true);
+    Label34->setText(h.heureLocale.left(5) + QStringLiteral(" Loc"));
+    Label33->setText(h.dateUtc);
+}
+
+void Main::Mnu_Date_Auto_Click()
+{
+    Mnu_Date_Auto->setChecked(true);
+    Mnu_Date_Man->setChecked(false);
+    m_saisie->Date_A->clear();
+    m_services.reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Date_Auto,
+                              Reglages::Oui);
+}
+
+void Main::Mnu_Date_Man_Click()
+{
+    Mnu_Date_Auto->setChecked(false);
+    Mnu_Date_Man->setChecked(true);
+    m_services.reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Date_Auto,
+                              Reglages::Non);
+}
+
+void Main::Mnu_New_Indicatif_Click()
+{
+    if (!m_station) {
+        m_station = new Station(m_services, *this);
+        m_station->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_station->show();
+    m_station->raise();
+    m_station->activateWindow();
+}
+
+void Main::Mnu_Restaure_Click()
+{
+    MessageBox& messages = m_services.messages;
+    if (m_indicatif == Reglages::Indicatif_Aucun) {
+        messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
+                                       "« Station », « Nouvel Indicatif »)."));
+        return;
+    }
+    const QString log = StationLog::Nom_Fichier(m_indicatif);
+    Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
+    const QStringList noms = sauvegardes.Liste(m_indicatif);
+    if (noms.isEmpty()) {
+        messages.notice(
+            QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")
+                .arg(Sauvegardes::Nom_Dossier, log));
+        return;
+    }
+
+    QInputDialog choix(this);
+    choix.setObjectName(QStringLiteral("Choix_Sauvegarde"));
+    choix.setWindowTitle(QStringLiteral("Restaurer une sauvegarde du log"));
+    choix.setLabelText(QStringLiteral("Sauvegarde à remettre à la place du log « %1 » :").arg(log));
+    choix.setComboBoxItems(noms);
+    choix.setComboBoxEditable(false);
+    choix.setOkButtonText(QStringLiteral("Restaurer"));
+    choix.setCancelButtonText(QStringLiteral("Annuler"));
+    if (choix.exec() != QDialog::Accepted)
+        return;
+    const QString nom = choix.textValue();
+    const QString question =
+        QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
+        kFinLigne + kFinLigne +
+        QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
+            .arg(Sauvegardes::Nom_Dossier);
+    if (!messages.confirm(question))
+        return;
+    const Status fait = sauvegardes.Restaure(m_indicatif, nom);
+    if (!fait) {
+        messages.notice(fait.message);
+        return;
+    }
+    // A QSO being edited belonged to the log that is gone.
+    m_liaison->agit([this] { m_liaison->modele().Change_Station(); });
+    if (!Charge_Log())
+        return;
+    m_liste->Selectionne_Derniere();
+    messages.notice(
+        QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom));
+}
+
+void Main::ouvreStationModale()
+{
+    delete m_station;
+    m_station = new Station(m_services, *this);
+    m_station->setAttribute(Qt::WA_DeleteOnClose);
+    m_station->setWindowModality(Qt::ApplicationModal);
+    m_station->exec();
+}
+
+void Main::Mnu_APropos_Click()
+{
+    m_services.messages.notice(
+        QStringLiteral("RQN_KZT  Révision ") + Version::Texte + kFinLigne + kFinLigne +
+        QStringLiteral("Carnet de trafic du diplôme KZT : les moulins des départements "
+                       "français contactés, confirmés et comptés par bande."));
+}
+
+void Main::Mnu_Historique_Click()
+{
+    m_services.messages.notice(Version::Historique());
+}
+
+// The close box closes the main window only: the windows opened from it stay
+// open, and the program ends when the last of them is closed. Qt does not
+// count a window that has a parent among those that keep the program going,
+// so they lose that tie to the main window now.
+void Main::closeEvent(QCloseEvent* evenement)
+{
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->isWindow() && w->isVisible() && w->windowHandle())
+            w->windowHandle()->setTransientParent(nullptr);
+    }
+    QMainWindow::closeEvent(evenement);
+}
+
+void Main::Mnu_Quitter_Click()
+{
+    close();
+    Termine();
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+#include "core/app/Services.h"
+#include "core/entry/EntryModel.h"
+#include "core/log/StationModel.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class EntryArea;
+class EntryBinding;
+class LogList;
+class QAction;
+class QLabel;
+class QTimer;
+class SettingsStore;
+class Station;
+
+// The main window: the station, the clock, the QSO entry area, the log list
+// and the menus from which every other window is opened. The station window
+// and the entry rules reach it through StationHost and EntryHost only
+// (MainHost.cpp).
+class Main : public QMainWindow, public StationHost, public EntryHost {
+    Q_OBJECT
+public:
+    explicit Main(const Services& services, QWidget* parent = nullptr);
+    ~Main() override;
+
+    // The start-up sequence, up to the loaded log with its last line
+    // selected. False when the program ended on the way (missing log,
+    // unreadable log): the caller must not go on.
+    bool Demarre();
+
+    // Fills the log list from the log of the current station. A missing log
+    // opens `Gestion_Erreur`, any other failure is reported; both end the
+    // program, and the result is then false.
+    bool Charge_Log();
+
+    // Ends the program at once.
+    void Termine();
+    bool Est_Termine() const { return m_termine; }
+
+    const QString& Indicatif_Courant() const override { return m_indicatif; }
+    static QString Indicatif_Enregistre(const SettingsStore& reglages)
+    {
+        return StationModel::Indicatif_Enregistre(reglages);
+    }
+
+    // StationHost
+    void Change_Indicatif_Courant(const QString& indicatif) override { m_indicatif = indicatif; }
+    void Affiche_Station(const QString& texte) override;
+    // An index outside its list leaves that list without a choice.
+    void Choisit_Bande_Mode(int bande, int mode) override;
+    // A QSO being edited belonged to the previous station's log: its edit ends.
+    bool Recharge_Log() override;
+
+    // EntryHost
+    bool Date_Auto() const override;
+    void Recharge_Liste() override;
+    void Selectionne_Derniere() override;
+
+    EntryArea* Saisie() const { return m_saisie; }
+    EntryBinding* Liaison_Saisie() const { return m_liaison; }
+    LogList* Liste() const { return m_liste; }
+
+public Q_SLOTS:
+    void Timer1_Timer();
+    void Mnu_Date_Auto_Click();
+    void Mnu_Date_Man_Click();
+    void Mnu_New_Indicatif_Click();
+    // Puts a backup of the current station's log back in its place, after a
+    // copy of the log as it is.
+    void Mnu_Restaure_Click();
+    void Mnu_APropos_Click();
+    void Mnu_Historique_Click();
+    void Mnu_Quitter_Click();
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+
+private:
+    void construitMenus();
+    QWidget* construitEntete();
+    void dimensionne();
+    // First start: the `Station` window, modal; returns when it is closed.
+    void ouvreStationModale();
+
+    Services m_services;
+    QString m_indicatif;
+    bool m_termine = false;
+
+    EntryArea* m_saisie;
+    EntryBinding* m_liaison;
+    LogList* m_liste;
+    QLabel* I_Station;
+    QLabel* Label37;
+    QLabel* Label34;
+    QLabel* Label33;
+    QTimer* Timer1;
+    QAction* Mnu_Date_Auto;
+    QAction* Mnu_Date_Man;
+    QPointer<Station> m_station;
+};

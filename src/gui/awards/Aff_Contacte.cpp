@@ -1,0 +1,158 @@
+#include "Aff_Contacte.h"
+
+#include "core/awards/MoulinsContactes.h"
+#include "gui/platform/Apparence.h"
+#include "core/log/BandGroups.h"
+#include "core/log/StationLog.h"
+#include "core/platform/Clock.h"
+#include "gui/platform/Imprimante.h"
+#include "core/platform/MessageBox.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> indicatif,
+                           QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif)),
+      m_imprimanteSysteme(std::make_unique<ImprimanteSysteme>()),
+      m_imprimante(m_imprimanteSysteme.get())
+{
+    setObjectName(QStringLiteral("Aff_Contacte"));
+    Apparence::Clavier(this);
+    setWindowTitle(QStringLiteral("Liste alphanumerique des moulins contactés"));
+
+    Compt_C = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");
+    Compt_V = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_V");
+    for (QLabel* compte : {Compt_C, Compt_V}) {
+        compte->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        compte->setMinimumWidth(compte->fontMetrics().horizontalAdvance(QStringLiteral("000000")));
+    }
+    Label3 =
+        Apparence::Nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
+    Label4 =
+        Apparence::Nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
+    Bande_D = Apparence::Nomme(new QComboBox(this), "Bande_D");
+    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
+
+    Label2 = Apparence::Nomme(new QLabel(this), "Label2");
+    Label2->setText(MoulinsContactes::Entete);
+
+    m_modele = new QStringListModel(this);
+    Liste_KZT_Contacte = Apparence::Nomme(new QListView(this), "Liste_KZT_Contacte");
+    Liste_KZT_Contacte->setModel(m_modele);
+    Liste_KZT_Contacte->setUniformItemSizes(true);
+    Liste_KZT_Contacte->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    QFont police = Apparence::Police_Liste();
+    police.setPointSizeF(9);
+    Liste_KZT_Contacte->setFont(police);
+    const QFontMetrics mesure(police);
+    Liste_KZT_Contacte->setMinimumSize(
+        mesure.horizontalAdvance(QString(MoulinsContactes::Longueur_Ligne + 4, QLatin1Char('0'))),
+        424);
+
+    Enregistrer =
+        Apparence::Nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
+    Imprimer = Apparence::Nomme(new QPushButton(QStringLiteral("Imprimer"), this), "Imprimer");
+    Command1 = Apparence::Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Command1");
+    Enregistrer->setEnabled(false);
+    Imprimer->setEnabled(false);
+
+    auto* comptes = new QGridLayout;
+    comptes->addWidget(Compt_C, 0, 0);
+    comptes->addWidget(Label3, 0, 1);
+    comptes->addWidget(Bande_D, 0, 2);
+    comptes->addWidget(Afficher, 0, 3);
+    comptes->addWidget(Compt_V, 1, 0);
+    comptes->addWidget(Label4, 1, 1);
+    comptes->setColumnStretch(4, 1);
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(Enregistrer);
+    boutons->addWidget(Imprimer);
+    boutons->addWidget(Command1);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(comptes);
+    colonne->addWidget(Label2);
+    colonne->addWidget(Liste_KZT_Contacte, 1);
+    colonne->addLayout(boutons);
+
+    connect(Afficher, &QPushButton::clicked, this, &Aff_Contacte::Afficher_Click);
+    connect(Enregistrer, &QPushButton::clicked, this, &Aff_Contacte::Enregistrer_Click);
+    connect(Imprimer, &QPushButton::clicked, this, &Aff_Contacte::Imprimer_Click);
+    connect(Command1, &QPushButton::clicked, this, &QWidget::close);
+
+    // A list of the groups only: the group names the saved file.
+    Bande_D->addItems(Groupes_Bande());
+    Bande_D->setCurrentIndex(0);
+
+    adjustSize();
+    Apparence::Centre(this);
+}
+
+Aff_Contacte::~Aff_Contacte() = default;
+
+void Aff_Contacte::Change_Imprimante(Imprimante* imprimante)
+{
+    m_imprimante = imprimante ? imprimante : m_imprimanteSysteme.get();
+}
+
+QString Aff_Contacte::indicatif() const
+{
+    return m_indicatif();
+}
+
+QStringList Aff_Contacte::Lignes() const
+{
+    return m_modele->stringList();
+}
+
+void Aff_Contacte::Afficher_Click()
+{
+    Label2->setText(MoulinsContactes::Entete);
+    m_modele->setStringList({});
+    Compt_C->setText(QStringLiteral("0"));
+    Compt_V->setText(QStringLiteral("0"));
+
+    MoulinsContactes::Liste liste;
+    const Status lu = MoulinsContactes::Construit(
+        StationLog(m_services.dossier, indicatif()).chemin(), Bande_D->currentText(), &liste);
+    if (!lu) {
+        m_services.messages.notice(lu.message);
+        return;
+    }
+    m_modele->setStringList(liste.lignes);
+    Imprimer->setEnabled(true);
+    Enregistrer->setEnabled(true);
+    Compt_C->setText(QString::number(liste.contactes));
+    Compt_V->setText(QString::number(liste.confirmes));
+}
+
+void Aff_Contacte::Enregistrer_Click()
+{
+    QString nom;
+    const Status ecrit =
+        MoulinsContactes::Enregistre(m_services.dossier, indicatif(), Bande_D->currentText(),
+                                     m_services.horloge.localNow().date(), Lignes(), &nom);
+    if (!ecrit) {
+        m_services.messages.notice(ecrit.message);
+        return;
+    }
+    m_services.messages.notice(QStringLiteral("Fichier enregistré sous le nom : ") + nom);
+}
+
+void Aff_Contacte::Imprimer_Click()
+{
+    const QStringList lignes = MoulinsContactes::Lignes_Impression(
+        indicatif(), Bande_D->currentText(), m_services.horloge.localNow().date(), Lignes());
+    const Imprimante::Resultat r = m_imprimante->Imprime(lignes, this);
+    if (!r.status)
+        m_services.messages.notice(r.status.message);
+}

@@ -1,0 +1,174 @@
+#include "Carte_Acti_KZT.h"
+
+#include "gui/platform/Apparence.h"
+#include "core/log/BandGroups.h"
+#include "core/log/StationLog.h"
+#include "core/log/Texte.h"
+#include "core/platform/MessageBox.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+using namespace CarteDepartements;
+
+namespace {
+
+QColor couleur(unsigned rgb)
+{
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+unsigned rgb(const QColor& c)
+{
+    return unsigned(c.rgb()) & 0xFFFFFF;
+}
+
+} // namespace
+
+Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()> indicatif,
+                               QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
+{
+    setObjectName(QStringLiteral("Carte_Acti_KZT"));
+    Apparence::Clavier(this);
+    setWindowTitle(QStringLiteral("Carte des départements contactés"));
+    setFixedSize(Largeur, Hauteur);
+
+    Frame1 = Apparence::Nomme(new QFrame(this), QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+    Frame1->setGeometry(8, 0, 481, 49);
+    QFont titre = font();
+    titre.setBold(true);
+    titre.setPointSizeF(12);
+    // "KZT" keeps its bold 12 points even when the heading has to shrink.
+    const QFont kzt = titre;
+    NB_Dep = Apparence::Nomme(new QLabel(QStringLiteral("0"), Frame1), QStringLiteral("NB_Dep"));
+    NB_Dep->setGeometry(56, 12, 52, 24);
+    NB_Dep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Label5 = Apparence::Nomme(new QLabel(QStringLiteral("départements contactés en"), Frame1),
+                              QStringLiteral("Label5"));
+    Label5->setGeometry(112, 12, 228, 24);
+    Bande_Carte =
+        Apparence::Nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
+    Bande_Carte->setGeometry(344, 12, 120, 24);
+    for (QLabel* l : {NB_Dep, Label5, Bande_Carte})
+        l->setFont(titre);
+    // The heading reads as one line: its text stays within its place.
+    while (titre.pointSizeF() > 7 &&
+           QFontMetrics(titre).horizontalAdvance(Label5->text()) > Label5->width() - 4) {
+        titre.setPointSizeF(titre.pointSizeF() - 0.5);
+        Label5->setFont(titre);
+    }
+
+    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("KZT"), this), QStringLiteral("Label1"));
+    Label1->setFont(kzt);
+    Label1->setGeometry(120, 56, 64, 24);
+    Bande_A = Apparence::Nomme(new QComboBox(this), QStringLiteral("Bande_A"));
+    Bande_A->setEditable(true);
+    Bande_A->setInsertPolicy(QComboBox::NoInsert);
+    Bande_A->setGeometry(192, 56, 100, 24);
+    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this),
+                                QStringLiteral("Afficher"));
+    Afficher->setGeometry(304, 56, 89, 25);
+
+    Picture1 = Apparence::Nomme(new QLabel(this), QStringLiteral("Picture1"));
+    Picture1->setFrameShape(QFrame::Panel);
+    Picture1->setFrameShadow(QFrame::Sunken);
+    Picture1->setLineWidth(2);
+    Picture1->setGeometry(8, 88, 481, 513);
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/kzt/carte_departements.png")));
+    Picture1->setAutoFillBackground(true);
+    Apparence::Fond(Picture1, Apparence::Blanc);
+
+    QFont police(QStringLiteral("Arial"));
+    police.setPointSizeF(9.75);
+    police.setBold(true);
+    const QPoint origine = Picture1->contentsRect().topLeft();
+    for (int i = 0; i < Nombre_Cases; ++i) {
+        QLabel* c =
+            Apparence::Nomme(new QLabel(Texte_Case(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
+        c->setFont(police);
+        c->setAlignment(Qt::AlignCenter);
+        c->setFrameShape(QFrame::Box);
+        c->setAutoFillBackground(true);
+        c->setGeometry(QRect(Position_Case(i) + origine, QSize(Largeur_Case, Hauteur_Case)));
+        Apparence::Fond(c, Apparence::Blanc);
+        c->setVisible(Case_Visible(i));
+        Dep[size_t(i)] = c;
+    }
+
+    Nb_Conf = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Conf"));
+    Nb_Nconf = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Nconf"));
+    Nb_Ncont = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Ncont"));
+    const std::array<std::pair<QLineEdit*, QColor>, 3> legende = {{
+        {Nb_Conf, Apparence::Vert_Clair},
+        {Nb_Nconf, couleur(Rouge)},
+        {Nb_Ncont, couleur(Jaune)},
+    }};
+    int x = 8;
+    for (const auto& [boite, fond] : legende) {
+        boite->setReadOnly(true);
+        boite->setFocusPolicy(Qt::NoFocus);
+        boite->setGeometry(x, 608, 155, 21);
+        Apparence::Fond(boite, fond);
+        x += 160;
+    }
+
+    connect(Afficher, &QPushButton::clicked, this, &Carte_Acti_KZT::Afficher_Click);
+
+    Apparence::Centre(this);
+
+    Bande_A->clear();
+    Bande_A->addItems(Groupes_Bande());
+    Bande_A->setCurrentIndex(0);
+    for (int i = 1; i < Nombre_Cases; ++i)
+        colorie(i, Jaune);
+    Afficher_Click();
+}
+
+void Carte_Acti_KZT::colorie(int index, unsigned valeur)
+{
+    Apparence::Fond(Dep[size_t(index)], couleur(valeur));
+}
+
+Etat Carte_Acti_KZT::Etat_Case(int index) const
+{
+    return Etat_De(rgb(Apparence::Fond(Dep.at(size_t(index)))));
+}
+
+Carte Carte_Acti_KZT::Colorie_Carte(const QString& groupe)
+{
+    Carte carte;
+    const Status lu = CarteDepartements::Colorie_Carte(
+        StationLog(m_services.dossier, m_indicatif()).chemin(), groupe, &carte);
+    for (int i = 0; i < Nombre_Cases; ++i)
+        colorie(i, Couleur(carte.cases[size_t(i)]));
+    if (!lu)
+        m_services.messages.notice(lu.message);
+    return carte;
+}
+
+void Carte_Acti_KZT::Afficher_Click()
+{
+    const QString groupe = Bande_A->currentText();
+    if (groupe.isEmpty()) {
+        m_services.messages.notice(QStringLiteral("Selectionnez une bande"));
+        return;
+    }
+    if (const QString m = Texte::Message_Controle(QStringLiteral("Bande"), groupe); !m.isEmpty()) {
+        m_services.messages.notice(m);
+        return;
+    }
+    Bande_Carte->setText(groupe);
+    const Carte carte = Colorie_Carte(groupe);
+    NB_Dep->setText(QString::number(carte.contactes));
+    Nb_Nconf->setText(Legende_Non_Confirmes(carte.non_confirmes));
+    Nb_Conf->setText(Legende_Confirmes(carte.confirmes));
+    Nb_Ncont->setText(Legende_Non_Contactes(carte.non_contactes()));
+}

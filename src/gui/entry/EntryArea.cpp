@@ -1,0 +1,175 @@
+#include "EntryArea.h"
+
+#include "gui/platform/Apparence.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte)
+{
+    auto* b = Apparence::Nomme(new QPushButton(texte, parent), nom);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QComboBox* liste(QWidget* parent, const char* nom)
+{
+    auto* c = Apparence::Nomme(new QComboBox(parent), nom);
+    c->setEditable(true);
+    c->setInsertPolicy(QComboBox::NoInsert);
+    return c;
+}
+
+} // namespace
+
+EntryArea::EntryArea(QWidget* parent)
+    : QGroupBox(QStringLiteral("Saisie ou modification d'un QSO"), parent)
+{
+    setObjectName(QStringLiteral("Frame3"));
+
+    Ind_A = Apparence::Nomme(new QLineEdit(this), "Ind_A");
+    Prenom_A = Apparence::Nomme(new QLineEdit(this), "Prenom_A");
+    Dpt_A = Apparence::Nomme(new QLineEdit(this), "Dpt_A");
+    Ref_A = Apparence::Nomme(new QLineEdit(this), "Ref_A");
+    Date_A = Apparence::Nomme(new QLineEdit(this), "Date_A");
+    Heure_A = Apparence::Nomme(new QLineEdit(this), "Heure_A");
+    Mode_A = liste(this, "Mode_A");
+    Bande_A = liste(this, "Bande_A");
+    RST_A = Apparence::Nomme(new QLineEdit(this), "RST_A");
+    RSTE_A = Apparence::Nomme(new QLineEdit(this), "RSTE_A");
+    Rem_A = Apparence::Nomme(new QLineEdit(this), "Rem_A");
+    QSL_A = Apparence::Nomme(new QCheckBox(this), "QSL_A");
+    QSL_A->setAutoFillBackground(true);
+
+    // Caption above each field, and the width of the field in characters.
+    struct Colonne {
+        QWidget* champ;
+        QString titre;
+        int caracteres;
+    };
+    const QList<Colonne> colonnes = {
+        {Ind_A, QStringLiteral("Indicatif"), 12},
+        {Prenom_A, QStringLiteral("Prénom (optionnel)"), 15},
+        {Dpt_A, QStringLiteral("Dpt"), 2},
+        {Ref_A, QStringLiteral("Ref Moulin"), 5},
+        {Date_A, QStringLiteral("Date"), 8},
+        {Heure_A, QStringLiteral("Heure UTC"), 5},
+        {Mode_A, QStringLiteral("Mode"), 6},
+        {Bande_A, QStringLiteral("Bande"), 7},
+        {RST_A, QStringLiteral("RST R"), 3},
+        {RSTE_A, QStringLiteral("RST E"), 3},
+        {Rem_A, QStringLiteral("Nom du Moulin (optionnel)"), 30},
+        {QSL_A, QStringLiteral("QSL"), 1},
+    };
+
+    auto* grille = new QGridLayout;
+    grille->setHorizontalSpacing(8);
+    grille->setVerticalSpacing(2);
+    const QFontMetrics mesure = fontMetrics();
+    for (int i = 0; i < colonnes.size(); ++i) {
+        const Colonne& c = colonnes[i];
+        auto* titre = new QLabel(c.titre, this);
+        titre->setObjectName(QStringLiteral("Titre_") + c.champ->objectName());
+        titre->setBuddy(c.champ);
+        grille->addWidget(titre, 0, i, Qt::AlignLeft | Qt::AlignBottom);
+        if (auto* liste = qobject_cast<QComboBox*>(c.champ)) {
+            liste->setMinimumContentsLength(c.caracteres);
+            liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
+        } else if (c.champ == QSL_A) {
+            grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
+        } else {
+            // Room for the longest text the field takes, in capitals.
+            const int largeur =
+                mesure.horizontalAdvance(QString(c.caracteres, QLatin1Char('N'))) + 12;
+            if (c.champ == Rem_A) {
+                c.champ->setMinimumWidth(largeur);
+                grille->addWidget(c.champ, 1, i);
+            } else {
+                c.champ->setFixedWidth(largeur);
+                grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
+            }
+        }
+    }
+    // The windmill name takes the room left.
+    grille->setColumnStretch(colonnes.size() - 2, 1);
+
+    Valide_A = bouton(this, "Valide_A", QStringLiteral("Valider le QSO"));
+    Efface_A = bouton(this, "Efface_A", QStringLiteral("Annuler saisie en cours"));
+    Annule_Saisie = bouton(this, "Annule_Saisie", QStringLiteral("Supprimer un QSO"));
+    Annule_Saisie->setToolTip(
+        QStringLiteral("Permet d'annuler la saisie d'un Code Postal contacté"));
+    Ajout_QSO = bouton(this, "Ajout_QSO", QStringLiteral("Inserer un QSO"));
+    Rechercher = bouton(this, "Rechercher", QStringLiteral("Rechercher un QSO"));
+    Command1 = bouton(this, "Command1", QStringLiteral("Liste des KZT"));
+
+    Label10 = Apparence::Nomme(new QLabel(QStringLiteral("Mode de saisie"), this), "Label10");
+    Mode_Aff = Apparence::Nomme(new QLabel(QStringLiteral("Saisie QSO"), this), "Mode_Aff");
+    QFont gras = Mode_Aff->font();
+    gras.setBold(true);
+    Mode_Aff->setFont(gras);
+    Mode_Aff->setMinimumWidth(
+        QFontMetrics(gras).horizontalAdvance(QStringLiteral("Modification QSO")));
+    Label14 = Apparence::Nomme(
+        new QLabel(QStringLiteral("Chaque champ se valide par la touche Entrée."), this),
+        "Label14");
+
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(Valide_A);
+    boutons->addWidget(Efface_A);
+    boutons->addWidget(Annule_Saisie);
+    boutons->addWidget(Ajout_QSO);
+    boutons->addSpacing(16);
+    boutons->addWidget(Rechercher);
+    boutons->addWidget(Command1);
+    boutons->addStretch(1);
+
+    auto* etat = new QHBoxLayout;
+    etat->addWidget(Label10);
+    etat->addWidget(Mode_Aff);
+    etat->addSpacing(24);
+    etat->addWidget(Label14);
+    etat->addStretch(1);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(grille);
+    colonne->addLayout(boutons);
+    colonne->addLayout(etat);
+
+    // Tab goes through the fields in entry order, then the buttons.
+    QList<QWidget*> ordre = Champs();
+    ordre << Valide_A << Efface_A << Annule_Saisie << Ajout_QSO << Rechercher << Command1;
+    for (int i = 1; i < ordre.size(); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
+
+    Etat_Conception();
+}
+
+QList<QWidget*> EntryArea::Champs() const
+{
+    return {Ind_A,  Prenom_A, Dpt_A, Ref_A,  Date_A, Heure_A,
+            Mode_A, Bande_A,  RST_A, RSTE_A, Rem_A,  QSL_A};
+}
+
+void EntryArea::Etat_Conception()
+{
+    for (QWidget* champ : Champs()) {
+        champ->setEnabled(false);
+        Apparence::Fond(champ, Apparence::Jaune_Clair);
+    }
+    Ind_A->setEnabled(true);
+    Apparence::Fond(Ind_A, Apparence::Vert_Clair);
+    Bande_A->setEnabled(true);
+    RST_A->setText(QStringLiteral("59"));
+    RSTE_A->setText(QStringLiteral("59"));
+    Valide_A->setEnabled(false);
+    Annule_Saisie->setEnabled(false);
+}

@@ -1,0 +1,250 @@
+#include "LogList.h"
+
+#include "gui/platform/Apparence.h"
+
+#include <QAbstractListModel>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+// The column titles. The label holds the titles as one text, but the blanks
+// of that text do not fall on the columns of the display lines; each title is
+// drawn over the first column of its field instead (the number, right-aligned
+// in columns 1-5, has its title over its last two columns).
+class Titres_Colonnes : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        struct Titre {
+            const char* texte;
+            int colonne; // 1-based column of the display line
+        };
+        using namespace Affichage;
+        // The reports' titles are one character wider than their columns
+        // and stand one column before them; "QSL" ends over the flag.
+        static constexpr Titre kTitres[] = {
+            {"N°", Largeur_Numero - 1},       {"Indicatif", Indicatif.colonne},
+            {"Dpt", Departement.colonne},     {"Prenom", Prenom.colonne},
+            {"Ref", Reference.colonne},       {"Date", Date.colonne},
+            {"QTR", Heure.colonne},           {"Mode", Mode.colonne},
+            {"QRG", Bande.colonne},           {"RSTR", RST_Recu.colonne - 1},
+            {"RSTE", RST_Envoye.colonne - 1}, {"Mom du Moulin", Nom_Moulin.colonne},
+            {"QSL", QSL.colonne - 2},
+        };
+        QPainter peintre(this);
+        peintre.setFont(font());
+        peintre.setPen(palette().color(QPalette::WindowText));
+        // Measured as the lines are laid out: a run of characters, whose
+        // advance need not be a whole number of pixels per character.
+        const QRectF zone = contentsRect();
+        const QFontMetricsF mesure(font());
+        for (const Titre& t : kTitres) {
+            const qreal x = mesure.horizontalAdvance(QString(t.colonne - 1, QLatin1Char(' ')));
+            peintre.drawText(QRectF(zone.left() + x, zone.top(), zone.width(), zone.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(t.texte));
+        }
+    }
+};
+
+} // namespace
+
+// The display lines of the log, made only for the rows the view shows.
+class LogList::Modele : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    void remplit(Affichage::Journal journal)
+    {
+        beginResetModel();
+        m_journal = std::move(journal);
+        endResetModel();
+    }
+    QString ligne(int row) const
+    {
+        return row >= 0 && row < m_journal.size() ? m_journal.at(row) : QString();
+    }
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : int(m_journal.size());
+    }
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (role != Qt::DisplayRole || !index.isValid())
+            return {};
+        return ligne(index.row());
+    }
+
+private:
+    Affichage::Journal m_journal;
+};
+
+LogList::LogList(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("L_Communes"));
+    const QString aide = QStringLiteral(
+        "Un clique sur un QSO pour l'afficher ou le supprimer, un double clique pour l'editer");
+    setToolTip(aide);
+
+    const QFont police = Apparence::Police_Liste();
+
+    m_modele = new Modele(this);
+    Liste_KZT = new QListView(this);
+    Liste_KZT->setObjectName(QStringLiteral("Liste_KZT"));
+    Liste_KZT->setToolTip(aide);
+    Liste_KZT->setModel(m_modele);
+    Liste_KZT->setUniformItemSizes(true);
+    Liste_KZT->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liste_KZT->setSelectionMode(QAbstractItemView::SingleSelection);
+    Liste_KZT->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    Liste_KZT->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Liste_KZT->setFont(police);
+    Apparence::Fond(Liste_KZT, Apparence::Jaune_Clair);
+
+    // The titles start where the text of the list lines starts: after the
+    // frame of the list and the margin the style leaves before an item's text.
+    Label_Liste = new Titres_Colonnes(Titres);
+    Label_Liste->setObjectName(QStringLiteral("Label_Liste"));
+    Label_Liste->setFont(police);
+    Label_Liste->setTextFormat(Qt::PlainText);
+    const int marge =
+        Liste_KZT->frameWidth() +
+        Liste_KZT->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liste_KZT) + 1;
+    Label_Liste->setContentsMargins(marge, 2, 0, 2);
+
+    // The titles scroll sideways with the list when the window is narrower
+    // than a line.
+    m_titres = new QScrollArea(this);
+    m_titres->setWidget(Label_Liste);
+    m_titres->setFrameShape(QFrame::NoFrame);
+    m_titres->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_titres->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_titres->setFixedHeight(Label_Liste->sizeHint().height());
+    m_titres->setWidgetResizable(false);
+    // The titles follow the list: never a Tab stop of their own.
+    m_titres->setFocusPolicy(Qt::NoFocus);
+    connect(Liste_KZT->horizontalScrollBar(), &QScrollBar::valueChanged,
+            m_titres->horizontalScrollBar(), &QScrollBar::setValue);
+
+    const int largeurLigne =
+        QFontMetrics(police).horizontalAdvance(QString(Affichage::Longueur, QLatin1Char('0')));
+    Liste_KZT->setMinimumWidth(qMin(largeurLigne, 640));
+    Label_Liste->setMinimumWidth(largeurLigne + marge);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->setSpacing(0);
+    colonne->addWidget(m_titres);
+    colonne->addWidget(Liste_KZT, 1);
+
+    connect(Liste_KZT->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& actuel) {
+                if (actuel.isValid() && !m_selectionEnCours)
+                    Q_EMIT Ligne_Choisie(actuel.row());
+            });
+    // A click on the line that is already selected changes nothing in the
+    // view, but is a choice all the same.
+    Liste_KZT->viewport()->installEventFilter(this);
+    Liste_KZT->installEventFilter(this);
+    connect(Liste_KZT, &QListView::pressed, this, [this](const QModelIndex& index) {
+        if (index.isValid() && index.row() == m_ligneAvantClic)
+            Q_EMIT Ligne_Choisie(index.row());
+    });
+    connect(Liste_KZT, &QListView::doubleClicked, this,
+            [this](const QModelIndex& index) { Q_EMIT Ligne_Double_Cliquee(index.row()); });
+}
+
+bool LogList::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (m_verrouillee && (objet == Liste_KZT->viewport() || objet == Liste_KZT)) {
+        switch (evenement->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            return true;
+        case QEvent::KeyPress: {
+            // Tab still leaves the list.
+            const int touche = static_cast<QKeyEvent*>(evenement)->key();
+            return touche != Qt::Key_Tab && touche != Qt::Key_Backtab;
+        }
+        default:
+            break;
+        }
+    }
+    if (objet == Liste_KZT->viewport()) {
+        if (evenement->type() == QEvent::MouseButtonPress)
+            m_ligneAvantClic = Index_Selection();
+        // The view reports a double-click on a line only; one beside the
+        // lines (an empty list) is a double-click on the list all the same.
+        if (evenement->type() == QEvent::MouseButtonDblClick &&
+            !Liste_KZT->indexAt(static_cast<QMouseEvent*>(evenement)->position().toPoint())
+                 .isValid())
+            Q_EMIT Ligne_Double_Cliquee(-1);
+    }
+    // Enter on the selected line opens it as a double-click does.
+    if (objet == Liste_KZT && evenement->type() == QEvent::KeyPress &&
+        Apparence::Entree(static_cast<QKeyEvent*>(evenement))) {
+        Q_EMIT Ligne_Double_Cliquee(Index_Selection());
+        return true;
+    }
+    return QWidget::eventFilter(objet, evenement);
+}
+
+void LogList::Remplit(Affichage::Journal lignes)
+{
+    m_modele->remplit(std::move(lignes));
+}
+
+void LogList::Vide()
+{
+    m_modele->remplit({});
+}
+
+int LogList::Nombre() const
+{
+    return m_modele->rowCount();
+}
+
+QString LogList::Ligne(int index) const
+{
+    return m_modele->ligne(index);
+}
+
+int LogList::Index_Selection() const
+{
+    const QModelIndex actuel = Liste_KZT->selectionModel()->currentIndex();
+    return actuel.isValid() && Liste_KZT->selectionModel()->isSelected(actuel) ? actuel.row() : -1;
+}
+
+void LogList::Selectionne(int index)
+{
+    const QModelIndex cible = m_modele->index(index);
+    if (!cible.isValid()) {
+        Liste_KZT->selectionModel()->clear();
+        return;
+    }
+    // The view tells only when the current line changes; the choice is
+    // told here instead, once, whether it changed or not.
+    m_selectionEnCours = true;
+    Liste_KZT->selectionModel()->setCurrentIndex(cible, QItemSelectionModel::ClearAndSelect);
+    m_selectionEnCours = false;
+    Liste_KZT->scrollTo(cible);
+    Q_EMIT Ligne_Choisie(index);
+}
+
+void LogList::Selectionne_Derniere()
+{
+    Selectionne(Nombre() - 1);
+}

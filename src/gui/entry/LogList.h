@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/log/DisplayLine.h"
+
+#include <QStringList>
+#include <QWidget>
+
+class QLabel;
+class QListView;
+class QScrollArea;
+
+// The log list of the main window and its column titles, in the container
+// `L_Communes`: one display line per QSO, in file order, in a fixed-pitch
+// font so that the columns stand under their titles. A model/view list, so
+// that tens of thousands of lines load and scroll at once.
+class LogList : public QWidget {
+    Q_OBJECT
+public:
+    static inline const QString Titres = QStringLiteral(
+        "     N°   Indicatif           Dpt   Prenom                Ref       Date       QTR  Mode  "
+        " QRG  RSTR RSTE        Mom du Moulin                QSL");
+
+    explicit LogList(QWidget* parent = nullptr);
+
+    void Remplit(Affichage::Journal lignes);
+    void Vide();
+    int Nombre() const;
+    QString Ligne(int index) const;
+    int Index_Selection() const; // -1 when no line is selected
+
+    // Selects the line as a click would, and shows it: the listeners are told
+    // once, even when the line was already the selected one. An index outside
+    // the list clears the selection and tells nobody.
+    void Selectionne(int index);
+    void Selectionne_Derniere();
+
+    // While a QSO of the list is being edited, clicks and keys on the list
+    // change nothing, not even the highlighted line.
+    void Verrouille(bool verrouillee) { m_verrouillee = verrouillee; }
+
+    QListView* Liste_KZT;
+    QLabel* Label_Liste;
+
+Q_SIGNALS:
+    // A line became the selected one, by a click or by the program.
+    void Ligne_Choisie(int index);
+    void Ligne_Double_Cliquee(int index);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    class Modele;
+    Modele* m_modele;
+    int m_ligneAvantClic = -1;
+    bool m_verrouillee = false;
+    bool m_selectionEnCours = false;
+    QScrollArea* m_titres;
+};

@@ -1,0 +1,89 @@
+#include "Cluster.h"
+
+#include "Fenetres.h"
+#include "core/web/Sites.h"
+#include "gui/platform/Apparence.h"
+#include "core/platform/SettingsStore.h"
+#include "gui/platform/WebView.h"
+
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+Cluster::Cluster(const Services& services, std::function<QString()> indicatif, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
+{
+    setObjectName(QStringLiteral("Cluster"));
+    Apparence::Clavier(this);
+    setWindowTitle(QStringLiteral("Cluster"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    Frame1 = new QFrame(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setFrameShape(QFrame::StyledPanel);
+
+    Label2 = new QLabel(QStringLiteral("Cluster (DxCluster)"), Frame1);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    QFont gras = Label2->font();
+    gras.setBold(true);
+    Label2->setFont(gras);
+    Label3 = new QLabel(QStringLiteral("Bande"), Frame1);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Bande_CL = new QComboBox(Frame1);
+    Bande_CL->setObjectName(QStringLiteral("Bande_CL"));
+    Bande_CL->setEditable(false);
+    Label3->setBuddy(Bande_CL);
+    Afficher = new QPushButton(QStringLiteral("Afficher"), Frame1);
+    Afficher->setObjectName(QStringLiteral("Afficher"));
+    Label1 = new QLabel(QStringLiteral("Cluster remis a jour toutes les minutes"), Frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+
+    auto* commandes = new QHBoxLayout(Frame1);
+    commandes->addWidget(Label2);
+    commandes->addSpacing(16);
+    commandes->addWidget(Label3);
+    commandes->addWidget(Bande_CL);
+    commandes->addWidget(Afficher);
+    commandes->addSpacing(16);
+    commandes->addWidget(Label1);
+    commandes->addStretch(1);
+
+    WebBrowser1 = new VueWeb(this);
+    WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addWidget(Frame1);
+    colonne->addWidget(WebBrowser1, 1);
+
+    connect(Afficher, &QPushButton::clicked, this, &Cluster::Afficher_Click);
+
+    resize(Fenetres::Taille_Page(this));
+    Apparence::Centre(this);
+
+    Bande_CL->addItems(Web::Bandes_Cluster());
+    Bande_CL->setCurrentIndex(Web::Bande_Lue(m_services.reglages, m_indicatif()));
+    Afficher_Click();
+}
+
+void Cluster::Afficher_Click()
+{
+    int index = Bande_CL->currentIndex();
+    if (index < 0)
+        index = Web::Bande_Defaut;
+    Web::Bande_Ecrite(m_services.reglages, m_indicatif(), index);
+    const QString site = Web::Site(m_services.reglages, Web::Cle_Site_Cluster, Web::Site_Cluster);
+    WebBrowser1->ouvre(Web::Adresse(site, Web::Chemin_Cluster(index)));
+}
+
+Cluster* Cluster::Ouvre(const Services& services, std::function<QString()> indicatif,
+                        QWidget* parent)
+{
+    return Apparence::Ouvre_Une_Fois<Cluster>(parent, [&] {
+        auto* fenetre = new Cluster(services, std::move(indicatif), parent);
+        Fenetres::Ferme_A_La_Fin(fenetre);
+        return fenetre;
+    });
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "core/app/Services.h"
+
+#include <QDialog>
+#include <QWidget>
+
+class VueWeb;
+
+// The list of the departments already activated, from the award's site.
+// Modal: the main window waits until it is closed.
+class Liste_KZT1 : public QDialog {
+    Q_OBJECT
+public:
+    Liste_KZT1(const Services& services, QWidget* parent = nullptr);
+
+    // Shows the window and returns when it is closed.
+    static void Ouvre(const Services& services, QWidget* parent);
+
+    VueWeb* WebBrowser1;
+};
+
+// The rules of the award, from the award's site.
+class Reglement : public QWidget {
+    Q_OBJECT
+public:
+    explicit Reglement(const Services& services, QWidget* parent = nullptr);
+
+    // Opens the window, or brings forward the one already open.
+    static Reglement* Ouvre(const Services& services, QWidget* parent = nullptr);
+
+    VueWeb* WebBrowser1;
+};

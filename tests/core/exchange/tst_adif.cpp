@@ -1,0 +1,287 @@
+#include "AdifFixtures.h"
+#include "TestSupport.h"
+
+#include "core/exchange/Adif.h"
+#include "core/log/LogLine.h"
+#include "core/platform/MessageBox.h"
+#include "support/ScriptedMessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace AdifFixtures;
+
+namespace {
+
+const QByteArray kExemple =
+    "<call:5>FXXXX<STATE:2>77<name:4>JEAN<SIG:5>77121<qso_date:8>20141225<time_on:4>1405"
+    "<mode:3>SSB<band:3>20m<rst_rcvd:2>59<rst_sent:2>59<SIG_INFO:17>MOULIN DE LA TOUR"
+    "<QSL_RCVD:1>Y<eor>";
+
+QByteArray entete(const QString& indicatif)
+{
+    return "Exportation du log de la station " + indicatif.toLatin1() + " au format ADIF\r\n";
+}
+
+} // namespace
+
+class TestAdif : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void workedExample();
+    void fields_data();
+    void fields();
+    void bands_data();
+    void bands();
+    void ascii_data();
+    void ascii();
+
+    void emptyLogGivesHeaderOnly();
+    void exportWritesEveryLineAndReplacesTheLastExport();
+    void failures_data();
+    void failures();
+    void diskFullKeepsThePreviousExport();
+};
+
+void TestAdif::workedExample()
+{
+    const QString l = ligne(champs());
+    QCOMPARE(l.size(), LogLine::Longueur);
+    QCOMPARE(Adif::ADIF_SP(l).toLatin1(), kExemple);
+}
+
+void TestAdif::fields_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("expected");
+
+    auto avec = [](auto change) {
+        LogLine::Champs c = champs();
+        change(c);
+        return ligne(c);
+    };
+
+    QTest::newRow("empty first name and windmill name") << avec([](auto& c) {
+        c.prenom.clear();
+        c.nomMoulin.clear();
+    }) << QStringList{"<name:0><SIG:5>", "<SIG_INFO:0><QSL_RCVD:1>Y<eor>"};
+    QTest::newRow("QSL not received")
+        << avec([](auto& c) { c.qsl = false; }) << QStringList{"<QSL_RCVD:1>N<eor>"};
+    QTest::newRow("department in lower case")
+        << avec([](auto& c) { c.departement = "2a"; }) << QStringList{"<STATE:2>2a<name:"};
+    QTest::newRow("one-character department")
+        << avec([](auto& c) { c.departement = "7"; }) << QStringList{"<STATE:1>7<name:"};
+    QTest::newRow("inner blanks count")
+        << avec([](auto& c) { c.nomMoulin = "  LE  GRAND MOULIN "; })
+        << QStringList{"<SIG_INFO:16>LE  GRAND MOULIN<"};
+    QTest::newRow("accented names lose their accents") << avec([](auto& c) {
+        c.prenom = "hélène";
+        c.nomMoulin = "moulin de l'écluse";
+    }) << QStringList{"<name:6>HELENE<SIG:", "<SIG_INFO:18>MOULIN DE L'ECLUSE<"};
+    QTest::newRow("ligatures are spelt out and counted") << avec([](auto& c) {
+        c.prenom = "Œdipe";
+        c.nomMoulin = "cæsar";
+    }) << QStringList{"<name:6>OEDIPE<SIG:", "<SIG_INFO:6>CAESAR<"};
+    QTest::newRow("CW on 1.8 Mhz") << avec([](auto& c) {
+        c.mode = "CW";
+        c.bande = "1.8 Mhz";
+    }) << QStringList{"<mode:2>CW<band:4>160m<rst_rcvd:"};
+    QTest::newRow("each report in its own field") << avec([](auto& c) {
+        c.rstRecu = "57";
+        c.rstEnvoye = "449";
+    }) << QStringList{"<rst_rcvd:2>57<rst_sent:3>449<SIG_INFO:"};
+    // The century follows the rule the log orders its QSOs by.
+    QTest::newRow("1999 stays in its century")
+        << avec([](auto& c) { c.date = "31/12/99"; }) << QStringList{"<qso_date:8>19991231<"};
+    QTest::newRow("50 is 1950") << avec([](auto& c) { c.date = "01/01/50"; })
+                                << QStringList{"<qso_date:8>19500101<"};
+    QTest::newRow("49 is 2049") << avec([](auto& c) { c.date = "01/01/49"; })
+                                << QStringList{"<qso_date:8>20490101<"};
+    QTest::newRow("00 is 2000") << avec([](auto& c) { c.date = "29/02/00"; })
+                                << QStringList{"<qso_date:8>20000229<"};
+
+    // Lines of a hand-edited file are written as they stand.
+    const QString l = ligne(champs());
+    QTest::newRow("department of four characters")
+        << QString(l).replace(13, 4, "123 ") << QStringList{"<STATE:2>12<name:"};
+    QTest::newRow("empty date and time") << QString(l).replace(40, 14, QString(14, ' '))
+                                         << QStringList{"<qso_date:2>20<time_on:0><mode:"};
+    QTest::newRow("short line") << l.left(12)
+                                << QStringList{"<call:5>FXXXX<STATE:0><name:0><SIG:0><qso_date:2>20"
+                                               "<time_on:0><mode:0><band:0><rst_rcvd:0><rst_sent:0>"
+                                               "<SIG_INFO:0><QSL_RCVD:1>N<eor>"};
+    QTest::newRow("line without its QSL column")
+        << l.left(106) << QStringList{"<QSL_RCVD:1>N<eor>"};
+    QTest::newRow("empty line") << QString()
+                                << QStringList{"<call:0><STATE:0><name:0><SIG:0><qso_date:2>20"
+                                               "<time_on:0><mode:0><band:0><rst_rcvd:0><rst_sent:0>"
+                                               "<SIG_INFO:0><QSL_RCVD:1>N<eor>"};
+}
+
+void TestAdif::fields()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, expected);
+    const QString record = Adif::ADIF_SP(line);
+    for (const QString& piece : expected)
+        QVERIFY2(record.contains(piece), qPrintable(record + "\n  lacks " + piece));
+    QVERIFY(record.endsWith("<eor>"));
+    QVERIFY(!record.contains('\r') && !record.contains('\n'));
+}
+
+void TestAdif::bands_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("band");
+    const QStringList adif = {"160m", "80m", "40m", "30m", "20m", "17m",
+                              "15m",  "12m", "10m", "6m",  "2m",  "70cm"};
+    for (int i = 0; i < Bandes().size(); ++i)
+        QTest::newRow(qPrintable(Bandes().at(i))) << Bandes().at(i) << adif.at(i);
+    QTest::newRow("unknown label") << "5 Mhz"
+                                   << "";
+    QTest::newRow("case counts") << "14 MHZ"
+                                 << "";
+}
+
+void TestAdif::bands()
+{
+    QFETCH(QString, label);
+    QFETCH(QString, band);
+    LogLine::Champs c = champs();
+    c.bande = label;
+    const QString record = Adif::ADIF_SP(ligne(c));
+    const QString attendu = QStringLiteral("<band:%1>%2<rst_rcvd:").arg(band.size()).arg(band);
+    QVERIFY2(record.contains(attendu), qPrintable(record));
+    QCOMPARE(Adif::Bande(label), band);
+}
+
+void TestAdif::ascii_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("ASCII stays") << "MOULIN <DE> LA TOUR ~!"
+                                 << "MOULIN <DE> LA TOUR ~!";
+    QTest::newRow("capital accents") << "ÀÂÄÇÉÈÊËÎÏÔÖÙÛÜŸ"
+                                     << "AAACEEEEIIOOUUUY";
+    QTest::newRow("small accents") << "àâçéèêëîïôùûüÿñ"
+                                   << "aaceeeeiiouuuyn";
+    QTest::newRow("ligatures") << "ŒœÆæß"
+                               << "OEoeAEaess";
+    QTest::newRow("quotes and dashes") << "l’œil « x » – y — z…"
+                                       << "l'oeil \" x \" - y - z...";
+    QTest::newRow("no ASCII form") << "N°3 µ"
+                                   << "N?3 ?";
+    QTest::newRow("control characters") << QString("A\tB") << "A?B";
+}
+
+void TestAdif::ascii()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, written);
+    QCOMPARE(Adif::Ascii(text), written);
+}
+
+void TestAdif::emptyLogGivesHeaderOnly()
+{
+    QTemporaryDir dir;
+    QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.log"), QByteArray()));
+    QVERIFY(Adif::Exporte(dir.path(), "F1ABC").isOk());
+    const QByteArray adi = TestSupport::readBytes(dir.filePath("F1ABC_KZT.adi"));
+    const QList<QByteArray> lignes = adi.split('\n');
+    QCOMPARE(lignes.size(), 7); // six lines ended by CR LF
+    QVERIFY(adi.endsWith("\r\n\r\n\r\n<eoh>\r\n"));
+    QVERIFY(adi.startsWith(entete("F1ABC") + "\r\n"));
+    const QByteArray notice = lignes.at(2);
+    QVERIFY(notice.contains("RQN_KZT") && notice.contains("1.0.2"));
+    // The only tags before <eoh> are the standard header fields.
+    QCOMPARE(adi.count('<'), 3);
+    QVERIFY(notice.contains("<ADIF_VER:5>3.1.6") && notice.contains("<PROGRAMID:7>RQN_KZT"));
+    for (const char c : adi)
+        QVERIFY(uchar(c) < 0x80);
+}
+
+void TestAdif::exportWritesEveryLineAndReplacesTheLastExport()
+{
+    QTemporaryDir dir;
+    const QStringList lignes = journalComplet();
+    const QByteArray log = AdifFixtures::log(lignes);
+    const QString chemin = dir.filePath("F5A_B_KZT.log");
+    QVERIFY(TestSupport::writeBytes(chemin, log));
+    QVERIFY(TestSupport::writeBytes(dir.filePath("F5A_B_KZT.adi"), QByteArray(100000, 'x')));
+
+    ScriptedMessageBox messages;
+    Adif::Mnu_ADIF_Click(dir.path(), "F5A_B", messages);
+    QCOMPARE(messages.texts(),
+             QStringList{"Le fichier a été enregistré sous le nom : F5A_B_KZT.adi"});
+
+    const QByteArray adi = TestSupport::readBytes(dir.filePath("F5A_B_KZT.adi"));
+    QVERIFY(adi.startsWith(entete("F5A_B")));
+    QByteArray attendu;
+    for (const QString& l : lignes)
+        attendu += Adif::ADIF_SP(l).toLatin1() + "\r\n";
+    QVERIFY(adi.endsWith("<eoh>\r\n" + attendu));
+    QCOMPARE(adi.count("<eor>"), lignes.size());
+    for (const char c : adi)
+        QVERIFY(uchar(c) < 0x80);
+    QCOMPARE(TestSupport::readBytes(chemin), log);
+    QVERIFY(!QFile::exists(dir.filePath("Temporaire_ADIF.txt")));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+}
+
+void TestAdif::failures_data()
+{
+    QTest::addColumn<QString>("why");
+    QTest::newRow("log missing") << "log";
+    QTest::newRow("export name taken by a folder") << "folder";
+    QTest::newRow("work file name taken by a folder") << "work";
+}
+
+void TestAdif::failures()
+{
+    QFETCH(QString, why);
+    QTemporaryDir dir;
+    const QByteArray log = AdifFixtures::log({ligne(champs())});
+    if (why != "log")
+        QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.log"), log));
+    if (why == "folder")
+        QVERIFY(QDir(dir.path()).mkdir("F1ABC_KZT.adi"));
+    if (why == "work")
+        QVERIFY(QDir(dir.path()).mkdir("Temporaire_ADIF.txt"));
+
+    ScriptedMessageBox messages;
+    Adif::Mnu_ADIF_Click(dir.path(), "F1ABC", messages);
+    QCOMPARE(messages.shown().size(), 1);
+    const QString texte = messages.lastText();
+    QVERIFY2(texte.startsWith("L'exportation au format ADIF n'a pas pu se faire :\r\n\r\n"),
+             qPrintable(texte));
+    QVERIFY2(texte.size() > 60, qPrintable(texte));
+    QVERIFY(!QFileInfo(dir.filePath("F1ABC_KZT.adi")).isFile());
+    if (why != "log")
+        QCOMPARE(TestSupport::readBytes(dir.filePath("F1ABC_KZT.log")), log);
+}
+
+void TestAdif::diskFullKeepsThePreviousExport()
+{
+    QTemporaryDir dir;
+    QStringList lignes;
+    for (int i = 0; i < 200; ++i)
+        lignes += journalComplet();
+    QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.log"), AdifFixtures::log(lignes)));
+    const QByteArray ancien = "export précédent";
+    QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.adi"), ancien));
+    Status fait;
+    {
+        TestSupport::FileSizeLimit limite(64 * 1024);
+        fait = Adif::Exporte(dir.path(), "F1ABC");
+    }
+    QVERIFY(!fait.isOk());
+    QVERIFY2(fait.message.contains("disque est plein"), qPrintable(fait.message));
+    QCOMPARE(TestSupport::readBytes(dir.filePath("F1ABC_KZT.adi")), ancien);
+    QVERIFY(!QFile::exists(dir.filePath("Temporaire_ADIF.txt")));
+}
+
+QTEST_GUILESS_MAIN(TestAdif)
+#include "tst_adif.moc"

@@ -1,0 +1,116 @@
+#include "TestSupport.h"
+#include "core/log/FirstNameMemory.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace TestSupport;
+
+class TestFirstNames : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lookup_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("callsign");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("department");
+        QTest::addColumn<QString>("firstName");
+        QTest::newRow("known") << QByteArray("F1ABC        77 JEAN\r\n") << "F1ABC" << true << "77"
+                               << "JEAN";
+        QTest::newRow("lower case name comes back upper")
+            << QByteArray("F1ABC        77 j\xe9r\xf4me\r\n") << "F1ABC" << true << "77"
+            << "JÉRÔME";
+        QTest::newRow("blank department empties it")
+            << QByteArray("F1ABC           PAUL\r\n") << "F1ABC" << true << ""
+            << "PAUL";
+        QTest::newRow("one-character department keeps its blank")
+            << QByteArray("F1ABC        7  PAUL\r\n") << "F1ABC" << true << "7 "
+            << "PAUL";
+        QTest::newRow("last line wins")
+            << QByteArray(
+                   "F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        91 MARC\r\n")
+            << "F1ABC" << true << "91"
+            << "MARC";
+        QTest::newRow("twelve characters")
+            << QByteArray("F1ABCDEFGHIJ 2b LUC\r\n") << "F1ABCDEFGHIJ" << true << "2b"
+            << "LUC";
+        QTest::newRow("case counts")
+            << QByteArray("f1abc        77 JEAN\r\n") << "F1ABC" << false << ""
+            << "";
+        QTest::newRow("suffix does not match")
+            << QByteArray("F1ABC_P      77 JEAN\r\n") << "F1ABC" << false << ""
+            << "";
+        QTest::newRow("short line has no first name")
+            << QByteArray("F1ABC        77\n") << "F1ABC" << true << "77"
+            << "";
+        QTest::newRow("empty memory") << QByteArray() << "F1ABC" << false << ""
+                                      << "";
+    }
+    void lookup()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, callsign);
+        QFETCH(bool, found);
+        QFETCH(QString, department);
+        QFETCH(QString, firstName);
+        QTemporaryDir dir;
+        FirstNameMemory memory(dir.path());
+        QVERIFY(writeBytes(memory.chemin(), file));
+        Status status;
+        const FirstNameMemory::Trouve t = memory.Cherche_Prenom(callsign, &status);
+        QVERIFY(status.isOk());
+        QCOMPARE(t.trouve, found);
+        QCOMPARE(t.departement, department);
+        QCOMPARE(t.prenom, firstName);
+    }
+
+    void missingMemoryIsEmptyAndCreatedByTheFirstSave()
+    {
+        QTemporaryDir dir;
+        FirstNameMemory memory(dir.path());
+        Status status;
+        QVERIFY(!memory.Cherche_Prenom("F1ABC", &status).trouve);
+        QVERIFY(status.isOk());
+        QVERIFY(memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "JEAN")).isOk());
+        QCOMPARE(readBytes(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+        QVERIFY(!QFile::exists(dir.filePath("Temporaire.txt")));
+    }
+
+    void saveReplacesEveryLineOfTheCallsign()
+    {
+        QTemporaryDir dir;
+        FirstNameMemory memory(dir.path());
+        QVERIFY(
+            writeBytes(memory.chemin(),
+                       "F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        77 JEAN\r\n"));
+        QVERIFY(memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "7", "")).isOk());
+        QCOMPARE(readBytes(memory.chemin()),
+                 QByteArray("F1ABC        7  \r\nF5XYZ        2a ANNE\r\nF1ABC        7  \r\n"));
+        const FirstNameMemory::Trouve t = memory.Cherche_Prenom("F1ABC");
+        QCOMPARE(t.departement, QStringLiteral("7 "));
+        QCOMPARE(t.prenom, QString());
+
+        QVERIFY(memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F6NEW", "", "ÉLODIE")).isOk());
+        QVERIFY(readBytes(memory.chemin()).endsWith("F6NEW           \xc9LODIE\r\n"));
+    }
+
+    void firstNameThatCannotBeStoredChangesNothing()
+    {
+        QTemporaryDir dir;
+        FirstNameMemory memory(dir.path());
+        QVERIFY(writeBytes(memory.chemin(), "F1ABC        77 JEAN\r\n"));
+        QVERIFY(
+            !memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "ИВАН")).isOk());
+        QCOMPARE(readBytes(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+        // Nor a line end, which would make two lines of one.
+        QVERIFY(
+            !memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", "JE\rAN")).isOk());
+        QVERIFY(!memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F6\nX", "", "")).isOk());
+        QCOMPARE(readBytes(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFirstNames)
+#include "tst_firstnames.moc"

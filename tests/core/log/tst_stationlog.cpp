@@ -1,0 +1,496 @@
+#include "Fixtures.h"
+#include "TestSupport.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/Sauvegardes.h"
+#include "core/log/StationLog.h"
+#include "core/platform/Clock.h"
+#include "support/SetClock.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Fixtures;
+using namespace TestSupport;
+
+class TestStationLog : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir* m_dir = nullptr;
+    QString m_path;
+
+    SetClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600};
+
+    StationLog log() const { return StationLog(m_dir->path(), "F1ABC", &m_clock); }
+    QString backup(const QString& name) const { return m_dir->filePath("Sauvegardes/" + name); }
+    QStringList backups() const
+    {
+        return QDir(m_dir->filePath("Sauvegardes")).entryList(QDir::Files, QDir::Name);
+    }
+    Status change(const QString& operation, const QString& line, const QString& old = {})
+    {
+        StationLog l = log();
+        if (operation == "enregistre")
+            return l.Enregistre_QSO(line);
+        if (operation == "chrono")
+            return l.Insere_QSO_Chrono(line);
+        if (operation == "remplace")
+            return l.Remplace_QSO(line, old);
+        return l.Supprime_QSO(old);
+    }
+    void setLog(const QStringList& lines) { QVERIFY(writeBytes(m_path, fileOf(lines))); }
+    QByteArray logBytes() const { return readBytes(m_path); }
+    QStringList workFiles() const
+    {
+        return QDir(m_dir->path())
+            .entryList({"Temporaire*"}, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = new QTemporaryDir;
+        m_path = m_dir->filePath("F1ABC_KZT.log");
+        m_clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600);
+        Sauvegardes::Echecs_A_Signaler(); // those of the tests before
+    }
+    void cleanup()
+    {
+        QVERIFY(workFiles().isEmpty());
+        delete m_dir;
+    }
+
+    void createsFromTheTemplateAndNeverReplaces()
+    {
+        QVERIFY(writeBytes(m_dir->filePath("FXXXX.txt"), ""));
+        QVERIFY(StationLog::Cree_Log(m_dir->path(), "F1ABC").isOk());
+        QVERIFY(QFile::exists(m_path));
+        QCOMPARE(logBytes(), QByteArray());
+
+        setLog({qso("F5XYZ")});
+        const QByteArray before = logBytes();
+        const Status again = StationLog::Cree_Log(m_dir->path(), "F1ABC");
+        QVERIFY(!again.isOk());
+        QVERIFY(again.message.contains("existe déjà"));
+        QCOMPARE(logBytes(), before);
+    }
+
+    void creationWithoutTemplateFails()
+    {
+        const Status s = StationLog::Cree_Log(m_dir->path(), "F1ABC");
+        QVERIFY(!s.isOk());
+        QVERIFY(s.message.contains("FXXXX.txt"));
+        QVERIFY(!QFile::exists(m_path));
+    }
+
+    void loadsNumberedDisplayLines()
+    {
+        QCOMPARE(log().Charge_Log().status.code, Status::Missing);
+        setLog({});
+        QVERIFY(log().Charge_Log().affichage.isEmpty());
+
+        setLog({qso("F5AAA"), qso("F5BBB")});
+        const StationLog::Lignes l = log().Charge_Log();
+        QVERIFY(l.status.isOk());
+        QCOMPARE(l.affichage.toStringList(),
+                 (QStringList{Affichage::Ligne_Affichage(1, qso("F5AAA")),
+                              Affichage::Ligne_Affichage(2, qso("F5BBB"))}));
+        QVERIFY(!l.tronque());
+    }
+
+    void hugeLogShowsWhatFitsAndSaysSo()
+    {
+        const QByteArray line = qso("F5AAA").toLatin1() + "\r\n";
+        QVERIFY(writeBytes(m_path, line.repeated(100001)));
+        const StationLog::Lignes l = log().Charge_Log();
+        QVERIFY(l.status.isOk());
+        QCOMPARE(l.total, qsizetype(100001));
+        QCOMPARE(l.affichage.size(), qsizetype(99999));
+        QVERIFY(l.tronque());
+        QVERIFY(l.affichage.at(9999).startsWith("10000  F5AAA"));
+        QVERIFY(l.affichage.last().startsWith("99999  F5AAA"));
+    }
+
+    void leadingNumberKey_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<double>("key");
+        QTest::newRow("letter") << QByteArray("F1ABC") << 0.0;
+        QTest::newRow("digit then letter") << QByteArray("9A1AA") << 9.0;
+        QTest::newRow("two digits") << QByteArray("4X4AB") << 4.0;
+        QTest::newRow("leading blanks") << QByteArray("  12X") << 12.0;
+        QTest::newRow("sign") << QByteArray("-3ABC") << -3.0;
+        QTest::newRow("decimal") << QByteArray(".5ABC") << 0.5;
+        QTest::newRow("exponent") << QByteArray("1E3XY") << 1000.0;
+        QTest::newRow("D exponent") << QByteArray("2D2XY") << 200.0;
+        QTest::newRow("E without digits") << QByteArray("3EXYZ") << 3.0;
+        QTest::newRow("only five chars") << QByteArray("123456") << 12345.0;
+        QTest::newRow("E alone") << QByteArray("E5ABC") << 0.0;
+        QTest::newRow("empty") << QByteArray() << 0.0;
+    }
+    void leadingNumberKey()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(double, key);
+        QCOMPARE(StationLog::Cle(line), key);
+    }
+
+    void enregistrePlacesByLeadingNumber_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<int>("place");
+        QTest::newRow("empty log") << QStringList{} << "F1AAA" << 0;
+        QTest::newRow("letters only: appended") << QStringList{"F5AAA", "G4BBB"} << "F1AAA" << 2;
+        QTest::newRow("before the first digit callsign")
+            << QStringList{"F5AAA", "9A1AA", "F6CCC"} << "F1AAA" << 1;
+        QTest::newRow("digit callsign after smaller")
+            << QStringList{"4X4AA", "9A1AA"} << "5B4AA" << 1;
+    }
+    void enregistrePlacesByLeadingNumber()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, added);
+        QFETCH(int, place);
+        QStringList lines;
+        for (const QString& c : before)
+            lines << qso(c);
+        setLog(lines);
+        QVERIFY(log().Enregistre_QSO(qso(added)).isOk());
+        lines.insert(place, qso(added));
+        QCOMPARE(logBytes(), fileOf(lines));
+    }
+
+    void chronoPlacesByMoment_data()
+    {
+        QTest::addColumn<QStringList>("dates"); // "dd/mm/yy hh:mm" of the lines in the file
+        QTest::addColumn<QString>("added");
+        QTest::addColumn<int>("place");
+        QTest::newRow("empty log") << QStringList{} << "01/01/10 10:00" << 0;
+        QTest::newRow("1999 before 2000") << QStringList{"01/01/00 00:00"} << "31/12/99 23:59" << 0;
+        QTest::newRow("2049 after 1950") << QStringList{"01/01/50 00:00"} << "01/01/49 00:00" << 1;
+        QTest::newRow("same moment goes first")
+            << QStringList{"05/06/09 12:00", "05/06/09 12:00"} << "05/06/09 12:00" << 0;
+        QTest::newRow("middle") << QStringList{"05/06/09 12:00", "07/06/09 08:00"}
+                                << "06/06/09 23:00" << 1;
+        QTest::newRow("latest at end") << QStringList{"05/06/09 12:00"} << "05/06/09 12:01" << 1;
+        QTest::newRow("unreadable line passed over")
+            << QStringList{"05/06/09 12:00", "xx/06/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00"
+            << 2;
+        QTest::newRow("non-calendar line passed over")
+            << QStringList{"31/02/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00" << 1;
+    }
+    void chronoPlacesByMoment()
+    {
+        QFETCH(QStringList, dates);
+        QFETCH(QString, added);
+        QFETCH(int, place);
+        QStringList lines;
+        for (const QString& d : dates)
+            lines << qso("F5AAA", d.left(8), d.mid(9));
+        setLog(lines);
+        const QString line = qso("F1NEW", added.left(8), added.mid(9));
+        QVERIFY(log().Insere_QSO_Chrono(line).isOk());
+        lines.insert(place, line);
+        QCOMPARE(logBytes(), fileOf(lines));
+    }
+
+    void chronoRefusesADateOffTheCalendar_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::newRow("30 february") << "30/02/09";
+        QTest::newRow("31 april") << "31/04/09";
+        QTest::newRow("day 00") << "00/06/09";
+        QTest::newRow("month 00") << "05/00/09";
+    }
+    void chronoRefusesADateOffTheCalendar()
+    {
+        QFETCH(QString, date);
+        setLog({qso("F5AAA")});
+        const QByteArray before = logBytes();
+        const Status s = log().Insere_QSO_Chrono(qso("F1NEW", date));
+        QVERIFY(!s.isOk());
+        QVERIFY2(s.message.contains(date), qPrintable(s.message));
+        QCOMPARE(logBytes(), before);
+    }
+
+    void remplaceEveryEqualLineOrAppends()
+    {
+        const QString a = qso("F5AAA"), b = qso("F5BBB"), n = qso("F1NEW");
+        setLog({a, b, a});
+        QVERIFY(log().Remplace_QSO(n, a).isOk());
+        QCOMPARE(logBytes(), fileOf({n, b, n}));
+        QVERIFY(log().Remplace_QSO(a, qso("F9NONE")).isOk());
+        QCOMPARE(logBytes(), fileOf({n, b, n, a}));
+    }
+
+    void lineWithoutItsEndBlanksIsStillFound()
+    {
+        // A text editor took the trailing blanks off a line without QSL.
+        const QString a = qso("F5AAA");
+        QVERIFY(writeBytes(m_path, Texte(a) + "\r\n" + qso("F5BBB").toLatin1() + "\r\n"));
+        const QString shown = Affichage::Ligne_Affichage(1, Cp(a));
+        QVERIFY(log().Supprime_QSO(Affichage::LogLine_Depuis_Affichage(shown, false)).isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5BBB")}));
+    }
+
+    void supprimeRemovesEveryCopy()
+    {
+        const QString a = qso("F5AAA"), b = qso("F5BBB");
+        setLog({a, b, a});
+        QVERIFY(log().Supprime_QSO(a).isOk());
+        QCOMPARE(logBytes(), fileOf({b}));
+        QVERIFY(log().Supprime_QSO(qso("F9NONE")).isOk());
+        QCOMPARE(logBytes(), fileOf({b}));
+    }
+
+    void foreignLineEndsAreKeptLineByLine_data()
+    {
+        QTest::addColumn<QByteArray>("end");
+        QTest::newRow("lf only") << QByteArray("\n");
+        QTest::newRow("cr only") << QByteArray("\r");
+    }
+    void foreignLineEndsAreKeptLineByLine()
+    {
+        QFETCH(QByteArray, end);
+        const QString a = qso("F5AAA"), b = qso("F5BBB");
+        QVERIFY(writeBytes(m_path, a.toLatin1() + end + b.toLatin1())); // no last line end
+        QCOMPARE(log().Charge_Log().affichage.size(), qsizetype(2));
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(logBytes(), fileOf({a, b, qso("F1NEW")}));
+    }
+
+    void refusedWritesLeaveTheLogAsItWas_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("short line") << "enregistre"
+                                    << "F1ABC";
+        QTest::newRow("cyrillic") << "enregistre" << qso("F1NEW").replace("MOULIN", "МОУЛИН");
+        QTest::newRow("chrono short") << "chrono" << qso("F1NEW").left(100);
+        QTest::newRow("replace long") << "remplace" << qso("F1NEW") + "X";
+        // A line end inside the line would make two lines of it in the file.
+        QTest::newRow("CR inside") << "enregistre" << qso("F1NEW").replace("MOULIN", "MOU\rIN");
+        QTest::newRow("chrono LF inside") << "chrono" << qso("F1NEW").replace("MOULIN", "MOU\nIN");
+        QTest::newRow("replace CR LF at end") << "remplace" << qso("F1NEW").left(105) + "\r\n";
+    }
+    void refusedWritesLeaveTheLogAsItWas()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, line);
+        setLog({qso("F5AAA")});
+        const QByteArray before = logBytes();
+        StationLog l = log();
+        Status s;
+        if (operation == "enregistre")
+            s = l.Enregistre_QSO(line);
+        else if (operation == "chrono")
+            s = l.Insere_QSO_Chrono(line);
+        else
+            s = l.Remplace_QSO(line, qso("F5AAA"));
+        QVERIFY(!s.isOk());
+        QVERIFY(!s.message.isEmpty());
+        QCOMPARE(logBytes(), before);
+    }
+
+    void failedWriteLeavesTheLogAsItWas_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("cause");
+        QTest::addColumn<QString>("message");
+        for (const char* cause : {"full disk", "read-only log"}) {
+            for (const char* operation : {"enregistre", "chrono", "remplace", "supprime"}) {
+                QTest::addRow("%s, %s", operation, cause)
+                    << operation << cause
+                    << (QString(cause) == "full disk" ? "disque est plein" : "lecture seule");
+            }
+        }
+    }
+    void failedWriteLeavesTheLogAsItWas()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, cause);
+        QFETCH(QString, message);
+        QStringList lines;
+        for (int i = 0; i < 40; ++i)
+            lines << qso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
+        setLog(lines);
+        const QByteArray before = logBytes();
+        Status s;
+        if (cause == "read-only log") {
+            QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup));
+            s = change(operation, qso("F1NEW"), lines.first());
+        } else {
+            FileSizeLimit limit(before.size() / 2);
+            s = change(operation, qso("F1NEW"), lines.first());
+        }
+        QVERIFY(!s.isOk());
+        QVERIFY2(s.message.contains(message), qPrintable(s.message));
+        QCOMPARE(logBytes(), before);
+        QCOMPARE(QFile::permissions(m_path) & QFile::WriteOwner,
+                 cause == "read-only log" ? QFile::Permissions() : QFile::WriteOwner);
+    }
+
+    // Before the first change of each day the log as it was is copied into
+    // "Sauvegardes"; later changes of the day leave that copy alone.
+    void everyChangeIsPrecededByTheDaysBackup_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::newRow("enregistre") << "enregistre";
+        QTest::newRow("chrono") << "chrono";
+        QTest::newRow("remplace") << "remplace";
+        QTest::newRow("supprime") << "supprime";
+    }
+    void everyChangeIsPrecededByTheDaysBackup()
+    {
+        QFETCH(QString, operation);
+        const QString a = qso("F5AAA", "01/06/09"), b = qso("F5BBB", "02/06/09");
+        setLog({a, b});
+        const QByteArray start = logBytes();
+        // 23:30 UTC is already 8 December in local time (UTC+1): the local day counts.
+        QVERIFY(change(operation, qso("F1NEW", "03/06/09"), a).isOk());
+        QCOMPARE(backups(), QStringList{"F1ABC_KZT_20261208.log"});
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208.log")), start);
+        const QByteArray afterFirst = logBytes();
+        QVERIFY(afterFirst != start);
+
+        QVERIFY(change(operation, qso("F1TWO", "04/06/09"), b).isOk());
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208.log")), start);
+
+        m_clock.advance(24 * 3600);
+        const QByteArray endOfDay = logBytes();
+        QVERIFY(change(operation, qso("F1TRI", "05/06/09"), qso("F1NEW", "03/06/09")).isOk());
+        QCOMPARE(backups(), (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261209.log"}));
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261209.log")), endOfDay);
+        QVERIFY(Sauvegardes::Echecs_A_Signaler().isEmpty());
+    }
+
+    void thirtyBackupsAreKeptPerStation()
+    {
+        setLog({qso("F5AAA")});
+        QVERIFY(QDir(m_dir->path()).mkdir("Sauvegardes"));
+        QStringList kept;
+        for (int day = 1; day <= 34; ++day) {
+            const QString name =
+                Sauvegardes::Nom_Sauvegarde("F1ABC", QDate(2026, 10, 1).addDays(day));
+            QVERIFY(writeBytes(backup(name), "old\r\n"));
+            if (day > 5)
+                kept << name;
+        }
+        // Other stations' copies and other files are not counted nor touched.
+        const QStringList others{"F1ABC_P_KZT_20200101.log", "F1AB_KZT_20200101.log",
+                                 "F1ABC_KZT_2020010.log", "notes.txt"};
+        for (const QString& other : others)
+            QVERIFY(writeBytes(backup(other), "other"));
+
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        kept << "F1ABC_KZT_20261208.log";
+        QStringList expected = kept + others;
+        expected.sort();
+        QCOMPARE(backups(), expected);
+        QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").size(), 30);
+        QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").first(),
+                 QString("F1ABC_KZT_20261208.log"));
+
+        // A clock set in the past: the new copy is kept, the oldest goes.
+        m_clock.set(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
+        QVERIFY(log().Enregistre_QSO(qso("F1OLD")).isOk());
+        const QStringList now = Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC");
+        QCOMPARE(now.size(), 30);
+        QVERIFY(now.contains("F1ABC_KZT_20200101.log"));
+        QVERIFY(!now.contains(kept.first()));
+        QCOMPARE(now.first(), QString("F1ABC_KZT_20261208.log"));
+    }
+
+    // A backup that cannot be made never stops the change; it is reported
+    // once for the station and the day.
+    void failedBackupDoesNotStopTheChange()
+    {
+        setLog({qso("F5AAA")});
+        QVERIFY(writeBytes(m_dir->filePath("Sauvegardes"), "a file in the way"));
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5AAA"), qso("F1NEW")}));
+        const QStringList failed = Sauvegardes::Echecs_A_Signaler();
+        QCOMPARE(failed.size(), 1);
+        QVERIFY2(failed.first().contains("Sauvegardes"), qPrintable(failed.first()));
+        QVERIFY(log().Supprime_QSO(qso("F5AAA")).isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F1NEW")}));
+        QVERIFY(Sauvegardes::Echecs_A_Signaler().isEmpty());
+        m_clock.advance(24 * 3600);
+        QVERIFY(log().Supprime_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(Sauvegardes::Echecs_A_Signaler().size(), 1);
+    }
+
+    void restoreKeepsTheCurrentLogFirst()
+    {
+        setLog({qso("F5AAA")});
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        const QByteArray current = logBytes();
+        Sauvegardes s(m_dir->path(), m_clock);
+        QVERIFY(s.Restaure("F1ABC", "F1ABC_KZT_20261208.log").isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5AAA")}));
+        // The day's copy stays as it was; the log of before the restore is
+        // kept under the time of day.
+        QCOMPARE(backups(),
+                 (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261208_003000.log"}));
+        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208_003000.log")), current);
+        QCOMPARE(s.Liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
+
+        const Status other = s.Restaure("F1ABC", "F5XYZ_KZT_20261208.log");
+        QVERIFY(!other.isOk());
+        QCOMPARE(logBytes(), fileOf({qso("F5AAA")}));
+        QVERIFY(!s.Restaure("F1ABC", "../F1ABC_KZT.log").isOk());
+    }
+
+    // A callsign that is no station callsign never names a file, wherever it
+    // comes from (a settings file edited by hand).
+    void invalidCallsignNamesNoFile_data()
+    {
+        QTest::addColumn<QString>("callsign");
+        QTest::newRow("parent folder") << "../outside";
+        QTest::newRow("slash") << "F1ABC/P";
+        QTest::newRow("lower case") << "f1abc";
+        QTest::newRow("blank") << "F1 ABC";
+        QTest::newRow("empty") << "";
+        QTest::newRow("13 characters") << "F1ABCDEFGHIJK";
+        QTest::newRow("absolute") << "/tmp/x";
+    }
+    void invalidCallsignNamesNoFile()
+    {
+        QFETCH(QString, callsign);
+        QVERIFY(writeBytes(m_dir->filePath("FXXXX.txt"), ""));
+        QVERIFY(!StationLog::Indicatif_Valide(callsign));
+        const QStringList before =
+            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QVERIFY(!StationLog::Cree_Log(m_dir->path(), callsign).isOk());
+        StationLog l(m_dir->path(), callsign, &m_clock);
+        QCOMPARE(l.Charge_Log().status.code, Status::Failed);
+        QVERIFY(!l.Enregistre_QSO(qso("F1NEW")).isOk());
+        QVERIFY(!l.Supprime_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
+        QVERIFY(!QFile::exists(m_dir->filePath("../outside_KZT.log")));
+        QVERIFY(StationLog::Indicatif_Valide("F_P1ABC_9"));
+        QVERIFY(StationLog::Indicatif_Valide("F1ABCDEFGHIJ"));
+    }
+
+    void missingLogIsAnErrorAndNothingIsCreated()
+    {
+        const Status s = log().Enregistre_QSO(qso("F1NEW"));
+        QVERIFY(!s.isOk());
+        QVERIFY(s.message.contains("F1ABC_KZT.log"));
+        QVERIFY(!QFile::exists(m_path));
+    }
+
+private:
+    static QByteArray Texte(const QString& line)
+    {
+        QByteArray b = line.toLatin1();
+        while (b.endsWith(' '))
+            b.chop(1);
+        return b;
+    }
+    static QString Cp(const QString& line) { return QString::fromLatin1(Texte(line)); }
+};
+
+QTEST_GUILESS_MAIN(TestStationLog)
+#include "tst_stationlog.moc"

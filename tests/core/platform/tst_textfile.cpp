@@ -1,0 +1,401 @@
+#include "TestSupport.h"
+#include "core/log/StationLog.h"
+#include "core/platform/Clock.h"
+#include "core/platform/Cp1252.h"
+#include "core/platform/TextFile.h"
+#include "support/SetClock.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cerrno>
+
+using namespace TestSupport;
+
+namespace {
+
+// The file operations of the system, each one noted (paths relative to the
+// test folder) before it runs; the one named in failAt fails with failErr.
+class NotedOps : public TextFile::FileOps {
+public:
+    explicit NotedOps(const QString& root) : m_root(root) {}
+    QStringList calls;
+    QString failAt;
+    int failErr = EIO;
+
+    int write(QFile& file, const QByteArray& bytes) override
+    {
+        return note(QStringLiteral("write ") + relative(file.fileName()),
+                    [&] { return FileOps::write(file, bytes); });
+    }
+    int sync(QFile& file) override
+    {
+        return note(QStringLiteral("sync ") + relative(file.fileName()),
+                    [&] { return FileOps::sync(file); });
+    }
+    int rename(const QString& from, const QString& to) override
+    {
+        return note(QStringLiteral("rename ") + relative(from) + QStringLiteral(" > ") +
+                        relative(to),
+                    [&] { return FileOps::rename(from, to); });
+    }
+    int syncFolder(const QString& folder) override
+    {
+        return note(QStringLiteral("syncFolder ") + relative(folder),
+                    [&] { return FileOps::syncFolder(folder); });
+    }
+
+private:
+    QString relative(const QString& path) const
+    {
+        const QString r = QDir(m_root).relativeFilePath(path);
+        return r.isEmpty() ? QStringLiteral(".") : r;
+    }
+    template <typename Run> int note(const QString& call, Run run)
+    {
+        calls << call;
+        return call.section(QLatin1Char(' '), 0, 0) == failAt ? failErr : run();
+    }
+    QString m_root;
+};
+
+struct OpsInPlace {
+    explicit OpsInPlace(TextFile::FileOps* ops) : previous(TextFile::setFileOps(ops)) {}
+    ~OpsInPlace() { TextFile::setFileOps(previous); }
+    TextFile::FileOps* previous;
+};
+
+} // namespace
+
+class TestTextFile : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void decodesEveryByteAndWritesItBack()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = Cp1252::decode(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC)); // €
+        QCOMPARE(text.at(0x8C), QChar(0x0152)); // Œ
+        QCOMPARE(text.at(0x9F), QChar(0x0178)); // Ÿ
+        QCOMPARE(text.at(0xE9), QChar(0x00E9)); // é
+        QCOMPARE(text.at(0x81), QChar(0x0081)); // undefined byte kept as is
+        QByteArray back;
+        QVERIFY(Cp1252::encode(text, &back));
+        QCOMPARE(back, all);
+    }
+
+    void refusesCharactersWithoutAByte_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("badIndex");
+        QTest::newRow("cyrillic") << QStringLiteral("ABЖ") << 2;
+        QTest::newRow("greek") << QStringLiteral("Ωmega") << 0;
+        QTest::newRow("emoji") << QStringLiteral("M. 😀") << 3;
+        QTest::newRow("latin-ext") << QStringLiteral("Łódź") << 0;
+    }
+    void refusesCharactersWithoutAByte()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, badIndex);
+        QByteArray out = "untouched";
+        qsizetype bad = -1;
+        QVERIFY(!Cp1252::encode(text, &out, &bad));
+        QCOMPARE(bad, qsizetype(badIndex));
+        QCOMPARE(out, QByteArray("untouched"));
+        QVERIFY(Cp1252::describe(text, bad).contains(QLatin1String("U+")));
+    }
+
+    void upperCaseKeepsLength_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("upper");
+        QTest::newRow("ascii") << QStringLiteral("jean-paul") << QStringLiteral("JEAN-PAUL");
+        QTest::newRow("accents") << QStringLiteral("éèçœ") << QStringLiteral("ÉÈÇŒ");
+        QTest::newRow("y diaeresis") << QStringLiteral("ÿ") << QStringLiteral("Ÿ");
+        QTest::newRow("sharp s stays") << QStringLiteral("straße") << QStringLiteral("STRAßE");
+        QTest::newRow("micro stays") << QStringLiteral("µ") << QStringLiteral("µ");
+    }
+    void upperCaseKeepsLength()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, upper);
+        QCOMPARE(Cp1252::toUpper(text), upper);
+    }
+
+    void readsEveryLineEnding_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << QByteArray() << QStringList();
+        QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
+        QTest::newRow("lf only") << QByteArray("a\nb\n") << QStringList{"a", "b"};
+        QTest::newRow("no last end") << QByteArray("a\r\nb") << QStringList{"a", "b"};
+        QTest::newRow("mixed") << QByteArray("a\nb\r\nc") << QStringList{"a", "b", "c"};
+        QTest::newRow("blank line kept")
+            << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"};
+        QTest::newRow("short line") << QByteArray("F1ABC  77\r\n") << QStringList{"F1ABC  77"};
+        QTest::newRow("cp1252") << QByteArray("\xc9t\xe9 \x80\r\n") << QStringList{"Été €"};
+        QTest::newRow("cr only") << QByteArray("a\rb\r") << QStringList{"a", "b"};
+        QTest::newRow("cr only, no last end") << QByteArray("a\rb") << QStringList{"a", "b"};
+        QTest::newRow("cr, lf and crlf")
+            << QByteArray("a\rb\nc\r\nd") << QStringList{"a", "b", "c", "d"};
+        QTest::newRow("blank line between crs")
+            << QByteArray("a\r\rb\r") << QStringList{"a", "", "b"};
+        QTest::newRow("cr before crlf") << QByteArray("a\r\r\n") << QStringList{"a", ""};
+    }
+    void readsEveryLineEnding()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QStringList, lines);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("f.txt"));
+        writeBytes(path, content);
+        QStringList read;
+        QVERIFY(TextFile::readText(path, &read).isOk());
+        QCOMPARE(read, lines);
+    }
+
+    void folderInPlaceOfTheFileSaysSo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("F1ABC_KZT.log"));
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("F1ABC_KZT.log")));
+        QByteArray content;
+        const Status s = TextFile::readAll(path, &content);
+        QCOMPARE(s.code, Status::Failed);
+        QVERIFY2(s.message.contains(QLatin1String("un dossier porte ce nom")),
+                 qPrintable(s.message));
+    }
+
+    void missingFileIsReportedAsMissing()
+    {
+        QTemporaryDir dir;
+        QStringList lines;
+        const Status s = TextFile::readText(dir.filePath(QStringLiteral("none.txt")), &lines);
+        QCOMPARE(s.code, Status::Missing);
+        QVERIFY(!s.message.isEmpty());
+    }
+
+    void replaceWritesCrLfAndRemovesTheWorkFile()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("log.txt"));
+        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
+        writeBytes(target, "old\n");
+        QVERIFY(TextFile::replaceText(target, work,
+                                      {QStringLiteral("Été"), QString(), QStringLiteral("b")})
+                    .isOk());
+        QCOMPARE(readBytes(target), QByteArray("\xc9t\xe9\r\n\r\nb\r\n"));
+        QVERIFY(!QFile::exists(work));
+    }
+
+    void unencodableTextWritesNothing()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("log.txt"));
+        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
+        writeBytes(target, "old\r\n");
+        const Status s =
+            TextFile::replaceText(target, work, {QStringLiteral("ok"), QStringLiteral("Ж")});
+        QVERIFY(!s.isOk());
+        QVERIFY(s.message.contains(QLatin1String("U+0416")));
+        QCOMPARE(readBytes(target), QByteArray("old\r\n"));
+        QVERIFY(!QFile::exists(work));
+    }
+
+    void fullDiskLeavesTheTargetAsItWas()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("log.txt"));
+        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
+        const QByteArray before(5000, 'x');
+        QVERIFY(writeBytes(target, before));
+        Status s;
+        {
+            FileSizeLimit limit(1000);
+            s = TextFile::replace(target, work, {QByteArray(4000, 'y')});
+        }
+        QVERIFY(!s.isOk());
+        QVERIFY2(s.message.contains(QLatin1String("disque est plein")), qPrintable(s.message));
+        QCOMPARE(readBytes(target), before);
+        QVERIFY(!QFile::exists(work));
+    }
+
+    void readOnlyTargetIsNotReplaced()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("log.txt"));
+        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
+        writeBytes(target, "keep\r\n");
+        QVERIFY(
+            QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const Status s = TextFile::replace(target, work, {"new"});
+        QVERIFY(!s.isOk());
+        QVERIFY2(s.message.contains(QLatin1String("lecture seule")), qPrintable(s.message));
+        QCOMPARE(readBytes(target), QByteArray("keep\r\n"));
+        QVERIFY(!QFile::exists(work));
+        QCOMPARE(QFile::permissions(target) & QFile::WriteOwner, QFile::Permissions());
+    }
+
+    // No kill can show a missing flush: the order of the calls does. The work
+    // file reaches the disk before it is renamed over the target, and the
+    // folder after the rename; whichever call fails, the target is complete.
+    void flushesAroundTheRename_data()
+    {
+        QTest::addColumn<QString>("operation");
+        QTest::addColumn<QString>("failAt");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QByteArray>("after"); // the target afterwards
+        QTest::addColumn<QString>("message");  // empty when it succeeds
+        const QStringList replace{"write Temporaire.txt", "sync Temporaire.txt",
+                                  "rename Temporaire.txt > log.txt", "syncFolder ."};
+        QTest::newRow("replace") << "replace"
+                                 << "" << replace << QByteArray("new\r\n") << "";
+        QTest::newRow("replace, disk full")
+            << "replace"
+            << "write" << replace.mid(0, 1) << QByteArray("old\r\n") << "disque est plein";
+        QTest::newRow("replace, flush fails")
+            << "replace"
+            << "sync" << replace.mid(0, 2) << QByteArray("old\r\n") << "erreur d'entrée-sortie";
+        QTest::newRow("replace, rename fails")
+            << "replace"
+            << "rename" << replace.mid(0, 3) << QByteArray("old\r\n") << "n'a pas été modifié";
+        QTest::newRow("replace, folder flush fails")
+            << "replace"
+            << "syncFolder" << replace << QByteArray("new\r\n") << "pas confirmé";
+        const QStringList create{"write log.txt", "sync log.txt", "syncFolder ."};
+        QTest::newRow("create") << "create"
+                                << "" << create << QByteArray("new\r\n") << "";
+        QTest::newRow("create, flush fails")
+            << "create"
+            << "sync" << create.mid(0, 2) << QByteArray() << "erreur d'entrée-sortie";
+        QTest::newRow("create, folder flush fails")
+            << "create"
+            << "syncFolder" << create << QByteArray("new\r\n") << "pas confirmé";
+        const QStringList log{"write F1ABC_KZT.log", "sync F1ABC_KZT.log", "syncFolder ."};
+        QTest::newRow("new station log") << "Cree_Log"
+                                         << "" << log << QByteArray("new\r\n") << "";
+        // The day's backup, then the change, each one flushed the same way.
+        QTest::newRow("station log change")
+            << "Enregistre_QSO"
+            << ""
+            << QStringList{"write Sauvegardes/Temporaire.txt",
+                           "sync Sauvegardes/Temporaire.txt",
+                           "rename Sauvegardes/Temporaire.txt > Sauvegardes/F1ABC_KZT_20261207.log",
+                           "syncFolder Sauvegardes",
+                           "write Temporaire.txt",
+                           "sync Temporaire.txt",
+                           "rename Temporaire.txt > F1ABC_KZT.log",
+                           "syncFolder ."}
+            << QByteArray() << "";
+    }
+    void flushesAroundTheRename()
+    {
+        QFETCH(QString, operation);
+        QFETCH(QString, failAt);
+        QFETCH(QStringList, calls);
+        QFETCH(QByteArray, after);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QDir d(dir.path());
+        NotedOps noted(dir.path());
+        noted.failAt = failAt;
+        noted.failErr = failAt == QLatin1String("write") ? ENOSPC : EIO;
+        QString target = d.filePath(QStringLiteral("log.txt"));
+        Status s;
+        {
+            const OpsInPlace inPlace(&noted);
+            if (operation == QLatin1String("replace")) {
+                writeBytes(target, "old\r\n");
+                s = TextFile::replace(target, d.filePath(QStringLiteral("Temporaire.txt")),
+                                      {"new"});
+            } else if (operation == QLatin1String("create")) {
+                s = TextFile::createNew(target, "new\r\n");
+            } else if (operation == QLatin1String("Cree_Log")) {
+                writeBytes(d.filePath(QStringLiteral("FXXXX.txt")), "new\r\n");
+                target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
+                s = StationLog::Cree_Log(dir.path(), QStringLiteral("F1ABC"));
+            } else {
+                target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
+                writeBytes(target, "");
+                const SetClock day(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
+                const QString line = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
+                s = StationLog(dir.path(), QStringLiteral("F1ABC"), &day).Enregistre_QSO(line);
+                after = line.toLatin1() + "\r\n";
+            }
+        }
+        QCOMPARE(noted.calls, calls);
+        QCOMPARE(s.isOk(), message.isEmpty());
+        QVERIFY2(s.message.contains(message), qPrintable(s.message));
+        QCOMPARE(readBytes(target), after);
+        if (operation == QLatin1String("create") && after.isEmpty())
+            QVERIFY(!QFile::exists(target));
+        QVERIFY(!QFile::exists(d.filePath(QStringLiteral("Temporaire.txt"))));
+        QVERIFY(!QFile::exists(d.filePath(TextFile::FolderLock::FileName)));
+    }
+
+    // Another program holds the folder: the rewrite waits, then gives up
+    // without touching anything; the lock of a program that died is taken over.
+    void writersOfAFolderTakeTurns()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("log.txt"));
+        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
+        const QString lockPath = dir.filePath(TextFile::FolderLock::FileName);
+        writeBytes(target, "old\r\n");
+        TextFile::FolderLock::setWaitMs(300);
+        {
+            TextFile::LockFile other(lockPath);
+            QVERIFY(other.lock(0));
+            QElapsedTimer waited;
+            waited.start();
+            const Status s = TextFile::replace(target, work, {"new"});
+            QVERIFY(waited.elapsed() >= 250);
+            QVERIFY(!s.isOk());
+            QVERIFY2(s.message.contains(QLatin1String("Un autre programme")),
+                     qPrintable(s.message));
+            QCOMPARE(readBytes(target), QByteArray("old\r\n"));
+            QVERIFY(!QFile::exists(work));
+        }
+        // The file of a program that was killed holding the lock: the system
+        // let the lock go, the file stays.
+        QVERIFY(!QFile::exists(lockPath));
+        QVERIFY(writeBytes(lockPath, "left behind"));
+        QVERIFY(QFile::exists(lockPath));
+        QVERIFY(TextFile::replace(target, work, {"new"}).isOk());
+        QCOMPARE(readBytes(target), QByteArray("new\r\n"));
+        QVERIFY(!QFile::exists(lockPath));
+
+        // Taken again by the same thread while held: no wait, released with the outermost.
+        {
+            const TextFile::FolderLock outer(dir.path());
+            QVERIFY(outer.status().isOk());
+            QVERIFY(TextFile::replace(target, work, {"again"}).isOk());
+            QVERIFY(QFile::exists(lockPath));
+        }
+        QVERIFY(!QFile::exists(lockPath));
+        TextFile::FolderLock::setWaitMs(30000);
+    }
+
+    void unusableWorkFileLeavesTheTargetAsItWas()
+    {
+        QTemporaryDir dir;
+        const QString target = dir.filePath(QStringLiteral("log.txt"));
+        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
+        writeBytes(target, "keep\r\n");
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Temporaire.txt")));
+        const Status s = TextFile::replace(target, work, {"new"});
+        QVERIFY(!s.isOk());
+        QCOMPARE(readBytes(target), QByteArray("keep\r\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestTextFile)
+#include "tst_textfile.moc"

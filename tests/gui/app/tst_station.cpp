@@ -1,0 +1,443 @@
+#include "AppBench.h"
+
+#include "gui/entry/EntryArea.h"
+#include "gui/entry/LogList.h"
+#include "gui/app/Station.h"
+#include "gui/entry/EntryBinding.h"
+#include "core/log/StationModel.h"
+#include "core/log/Texte.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The main window as the station rules see it: what it was told, in order.
+class HoteStation : public StationHost {
+public:
+    QStringList appels;
+    bool rechargeOk = true;
+
+    void Change_Indicatif_Courant(const QString& indicatif) override
+    {
+        appels << QStringLiteral("courant ") + indicatif;
+    }
+    void Affiche_Station(const QString& texte) override
+    {
+        appels << QStringLiteral("affiche ") + texte;
+    }
+    void Choisit_Bande_Mode(int bande, int mode) override
+    {
+        appels << QStringLiteral("bande %1 mode %2").arg(bande).arg(mode);
+    }
+    bool Recharge_Log() override
+    {
+        appels << QStringLiteral("recharge");
+        return rechargeOk;
+    }
+};
+
+} // namespace
+
+Q_DECLARE_METATYPE(StationModel::Issue)
+
+class TestStation : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void validez_data();
+    void validez();
+    void regles_data();
+    void regles();
+    void touches_data();
+    void touches();
+    void chargeLitLIndicatifEnregistre_data();
+    void chargeLitLIndicatifEnregistre();
+    void entreePasseAuBouton();
+    void logExistantConserve();
+    void modeleAbsent();
+    void fenetreUniqueEtNonModale();
+    void changementPendantUneEdition();
+
+private:
+    // A started program on station F1ABC with a log of three QSOs, band 4 and
+    // mode 1, and its `Station` window opened from the menu.
+    void ouvre();
+
+    std::unique_ptr<AppBench> b;
+    std::unique_ptr<Main> m;
+    QPointer<Station> s;
+};
+
+void TestStation::init()
+{
+    b = std::make_unique<AppBench>();
+    b->choisitStation(QStringLiteral("F1ABC"));
+    b->ecritLog(QStringLiteral("F1ABC"), 3);
+    const QString section = Reglages::Section_Station(QStringLiteral("F1ABC"));
+    b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("4"));
+    b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("1"));
+    m = std::make_unique<Main>(b->services());
+    QVERIFY(m->Demarre());
+    ouvre();
+}
+
+void TestStation::cleanup()
+{
+    m.reset();
+    b.reset();
+}
+
+void TestStation::ouvre()
+{
+    enfant<QAction>(m.get(), "Mnu_New_Indicatif")->trigger();
+    s = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* station = qobject_cast<Station*>(w); station && station->isVisible())
+            s = station;
+    }
+    QVERIFY(s);
+    QVERIFY(QTest::qWaitForWindowActive(s));
+}
+
+void TestStation::validez_data()
+{
+    QTest::addColumn<QString>("saisie");
+    QTest::addColumn<bool>("colle");
+    QTest::addColumn<QString>("dansLeChamp");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("champApres");
+    QTest::addColumn<QString>("retenu");
+
+    const QString caracteres = QStringLiteral(
+        "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' ");
+    QTest::newRow("typed lower case and slash")
+        << "f/p1abc" << false << "F_P1ABC" << QString() << QString() << "F_P1ABC";
+    QTest::newRow("12 characters")
+        << "ABCDEFGHIJ12" << false << "ABCDEFGHIJ12" << QString() << QString() << "ABCDEFGHIJ12";
+    QTest::newRow("13 characters") << "ABCDEFGHIJ123" << false << "ABCDEFGHIJ123"
+                                   << "12 caracteres maximum pour l'indicatif"
+                                   << "ABCDEFGHIJ123" << QString();
+    QTest::newRow("empty") << "" << false << ""
+                           << "Vous devez entrer un indicatif"
+                           << "" << QString();
+    QTest::newRow("pasted slash") << "F/P1ABC" << true << "F/P1ABC" << caracteres << ""
+                                  << QString();
+    QTest::newRow("pasted blank") << "F1 ABC" << true << "F1 ABC" << caracteres << "" << QString();
+    QTest::newRow("pasted accented letter")
+        << "FÉ1" << true << "FÉ1" << caracteres << "" << QString();
+    QTest::newRow("pasted line break") << "F5NL\n"
+                                       << true << "F5NL\n"
+                                       << caracteres << "" << QString();
+    QTest::newRow("pasted tab") << "F5\tNL" << true << "F5\tNL" << caracteres << "" << QString();
+    QTest::newRow("pasted lower case")
+        << "f5xyz" << true << "f5xyz" << QString() << QString() << "F5XYZ";
+}
+
+void TestStation::validez()
+{
+    QFETCH(QString, saisie);
+    QFETCH(bool, colle);
+    QFETCH(QString, dansLeChamp);
+    QFETCH(QString, message);
+    QFETCH(QString, champApres);
+    QFETCH(QString, retenu);
+
+    QLineEdit* champ = s->New_Indicatif;
+    if (colle) {
+        QApplication::clipboard()->setText(saisie);
+        QTest::keyClick(champ, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(champ, saisie);
+    }
+    QCOMPARE(champ->text(), dansLeChamp);
+    const QStringList avant = {m->Liste()->Ligne(0), m->Liste()->Ligne(2)};
+
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    auto* station = enfant<QLabel>(m.get(), "I_Station");
+    if (retenu.isEmpty()) {
+        QCOMPARE(b->messages.texts(), QStringList{message});
+        QVERIFY(s->isVisible());
+        QCOMPARE(champ->text(), champApres);
+        QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+        QCOMPARE(m->Indicatif_Courant(), QStringLiteral("F1ABC"));
+        QCOMPARE(station->text(), QStringLiteral("F1ABC"));
+        QCOMPARE(m->Liste()->Nombre(), 3);
+        QCOMPARE((QStringList{m->Liste()->Ligne(0), m->Liste()->Ligne(2)}), avant);
+        QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 4);
+        return;
+    }
+
+    // A new station: its empty log from the template, band and mode 0.
+    QVERIFY(b->messages.shown().isEmpty());
+    QTRY_VERIFY(!s);
+    QCOMPARE(b->station(), retenu);
+    QCOMPARE(m->Indicatif_Courant(), retenu);
+    QCOMPARE(station->text(), QString(retenu).replace(QLatin1Char('_'), QLatin1Char('/')));
+    QVERIFY(QFile::exists(b->cheminLog(retenu)));
+    QCOMPARE(b->reglageStation(retenu, Reglages::Bande_Utilisee), QStringLiteral("0"));
+    QCOMPARE(b->reglageStation(retenu, Reglages::Mode_Utilise), QStringLiteral("0"));
+    QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 0);
+    QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 0);
+    QCOMPARE(m->Liste()->Nombre(), 0);
+    QCOMPARE(b->termine, 0);
+}
+
+// The rules of "Validez" without the window: what the main window is told,
+// what the field becomes, what is written.
+void TestStation::regles_data()
+{
+    QTest::addColumn<QString>("saisie");
+    QTest::addColumn<bool>("logExistant"); // with band 10 and mode 2 stored
+    QTest::addColumn<bool>("rechargeOk");
+    QTest::addColumn<StationModel::Issue>("issue");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("appels");
+
+    using I = StationModel::Issue;
+    const QString caracteres = QStringLiteral(
+        "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' ");
+    const QStringList rien;
+    const auto nouveau = [](const QString& indicatif, const QString& affiche) {
+        return QStringList{"courant " + indicatif, "affiche ", "affiche " + affiche,
+                           "bande 0 mode 0", "recharge"};
+    };
+
+    QTest::newRow("new station, lower case")
+        << "f_p1abc" << false << true << I::Accepte << "" << nouveau("F_P1ABC", "F/P1ABC");
+    QTest::newRow("existing log keeps its band and mode")
+        << "F_P1ABC" << true << true << I::Accepte << ""
+        << QStringList{"courant F_P1ABC", "affiche ", "affiche F/P1ABC", "bande 10 mode 2",
+                       "recharge"};
+    QTest::newRow("12 characters") << "ABCDEFGHIJ12" << false << true << I::Accepte << ""
+                                   << nouveau("ABCDEFGHIJ12", "ABCDEFGHIJ12");
+    QTest::newRow("underscore alone")
+        << "_" << false << true << I::Accepte << "" << nouveau("_", "/");
+    QTest::newRow("reload ends the program")
+        << "F2NEW" << false << false << I::Fin << "" << nouveau("F2NEW", "F2NEW");
+    QTest::newRow("13 characters") << "ABCDEFGHIJ123" << false << true << I::Refuse
+                                   << "12 caracteres maximum pour l'indicatif" << rien;
+    QTest::newRow("13 characters with a slash") << "ABCDEFGHIJ/23" << false << true << I::Refuse
+                                                << "12 caracteres maximum pour l'indicatif" << rien;
+    QTest::newRow("the callsign meaning no station")
+        << "fxxxx" << false << true << I::Refuse
+        << "FXXXX n'est pas un indicatif de station : entrez le vôtre." << rien;
+    QTest::newRow("empty") << "" << false << true << I::Refuse << "Vous devez entrer un indicatif"
+                           << rien;
+    QTest::newRow("slash") << "F/P1ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("blank") << "F1 ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("accented letter")
+        << "FÉ1" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("line break") << "F5NL\n"
+                                << false << true << I::Refuse_Vidage << caracteres << rien;
+}
+
+void TestStation::regles()
+{
+    QFETCH(QString, saisie);
+    QFETCH(bool, logExistant);
+    QFETCH(bool, rechargeOk);
+    QFETCH(StationModel::Issue, issue);
+    QFETCH(QString, message);
+    QFETCH(QStringList, appels);
+
+    const QString retenu = Texte::Majuscules_Tapees(saisie);
+    QByteArray log;
+    if (logExistant) {
+        log = b->ecritLog(retenu, 2);
+        const QString section = Reglages::Section_Station(retenu);
+        b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("10"));
+        b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("2"));
+    }
+    HoteStation hote;
+    hote.rechargeOk = rechargeOk;
+    StationModel modele(b->dossier.path(), b->reglages, b->messages, hote);
+
+    QCOMPARE(modele.Validation(saisie), issue);
+    QCOMPARE(hote.appels, appels);
+    if (!message.isEmpty()) {
+        QCOMPARE(b->messages.texts(), QStringList{message});
+        QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+        QVERIFY(!QFile::exists(b->cheminLog(retenu)));
+        return;
+    }
+    QVERIFY(b->messages.shown().isEmpty());
+    QCOMPARE(b->station(), retenu);
+    QVERIFY(QFile::exists(b->cheminLog(retenu)));
+    if (logExistant)
+        QCOMPARE(AppBench::lit(b->cheminLog(retenu)), log);
+    else
+        QVERIFY(AppBench::lit(b->cheminLog(retenu)).isEmpty());
+}
+
+void TestStation::touches_data()
+{
+    QTest::addColumn<QChar>("tapee");
+    QTest::addColumn<QChar>("prise");
+    QTest::newRow("a") << QChar(u'a') << QChar(u'A');
+    QTest::newRow("z") << QChar(u'z') << QChar(u'Z');
+    QTest::newRow("slash") << QChar(u'/') << QChar(u'_');
+    QTest::newRow("upper case") << QChar(u'F') << QChar(u'F');
+    QTest::newRow("digit") << QChar(u'5') << QChar(u'5');
+    QTest::newRow("underscore") << QChar(u'_') << QChar(u'_');
+    // Refused by "Validez", not changed on the way in.
+    QTest::newRow("accented") << QChar(u'é') << QChar(u'é');
+    QTest::newRow("blank") << QChar(u' ') << QChar(u' ');
+    QTest::newRow("backslash") << QChar(u'\\') << QChar(u'\\');
+}
+
+void TestStation::touches()
+{
+    QFETCH(QChar, tapee);
+    QFETCH(QChar, prise);
+    QCOMPARE(StationModel::Touche(tapee), prise);
+}
+
+// Loading the window makes the stored callsign the current one; a stored
+// value that names no file counts as none.
+void TestStation::chargeLitLIndicatifEnregistre_data()
+{
+    QTest::addColumn<QString>("stocke");
+    QTest::addColumn<QString>("courant");
+    QTest::newRow("stored") << "F_P5ABC"
+                            << "F_P5ABC";
+    QTest::newRow("empty") << ""
+                           << "FXXXX";
+    QTest::newRow("with a slash") << "F/P5ABC"
+                                  << "FXXXX";
+    QTest::newRow("too long") << "ABCDEFGHIJ123"
+                              << "FXXXX";
+    QTest::newRow("lower case") << "f5abc"
+                                << "FXXXX";
+}
+
+void TestStation::chargeLitLIndicatifEnregistre()
+{
+    QFETCH(QString, stocke);
+    QFETCH(QString, courant);
+    b->choisitStation(stocke);
+    HoteStation hote;
+    StationModel(b->dossier.path(), b->reglages, b->messages, hote).Charge();
+    QCOMPARE(hote.appels, QStringList{"courant " + courant});
+}
+
+void TestStation::entreePasseAuBouton()
+{
+    QCOMPARE(s->windowTitle(), QStringLiteral("Selection Indicaif"));
+    QCOMPARE(s->Label2->text(), QStringLiteral("Indicatif de la Station"));
+    QCOMPARE(s->Label5->text(),
+             QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
+    QCOMPARE(s->New_Indicatif->text(), QString());
+
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("f2"));
+    QTest::keyClick(s->New_Indicatif, Qt::Key_Return);
+    QCOMPARE(s->New_Indicatif->text(), QStringLiteral("F2"));
+    QCOMPARE(s->New_Indicatif->palette().color(QPalette::Base), QColor(255, 255, 255));
+    QCOMPARE(QApplication::focusWidget(), s->Validation);
+    QVERIFY(b->messages.shown().isEmpty());
+    QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+    QVERIFY(s->isVisible());
+
+    // Enter again presses the button that now has the focus.
+    QTest::keyClick(s->Validation, Qt::Key_Return);
+    QCOMPARE(b->station(), QStringLiteral("F2"));
+}
+
+void TestStation::logExistantConserve()
+{
+    const QByteArray log = b->ecritLog(QStringLiteral("F_P2XYZ"), 5);
+    const QString section = Reglages::Section_Station(QStringLiteral("F_P2XYZ"));
+    b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("10"));
+    b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("2"));
+    b->reglages.write(section, Reglages::Date_Auto, QStringLiteral("Non"));
+    auto* dateAuto = enfant<QAction>(m.get(), "Mnu_Date_Auto");
+    QVERIFY(dateAuto->isChecked());
+
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F/P2XYZ"));
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    QVERIFY(b->messages.shown().isEmpty());
+    QCOMPARE(AppBench::lit(b->cheminLog(QStringLiteral("F_P2XYZ"))), log);
+    QCOMPARE(b->station(), QStringLiteral("F_P2XYZ"));
+    QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 10);
+    QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 2);
+    QCOMPARE(m->Liste()->Nombre(), 5);
+    QCOMPARE(m->Liste()->Index_Selection(), -1);
+    QVERIFY(dateAuto->isChecked()); // the date mode stays as it was
+    QCOMPARE(enfant<QLabel>(m.get(), "I_Station")->text(), QStringLiteral("F/P2XYZ"));
+}
+
+void TestStation::modeleAbsent()
+{
+    QVERIFY(QFile::remove(b->chemin(QStringLiteral("FXXXX.txt"))));
+    bool erreurVue = false;
+    const auto attente = surModal(QStringLiteral("Gestion_Erreur"), [&](QWidget* w) {
+        erreurVue = true;
+        w->close();
+    });
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F3NEW"));
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    QCOMPARE(b->messages.shown().size(), 1);
+    QVERIFY(b->messages.lastText().contains(QStringLiteral("F3NEW_KZT.log")));
+    QCOMPARE(b->station(), QStringLiteral("F3NEW"));
+    QCOMPARE(b->reglageStation(QStringLiteral("F3NEW"), Reglages::Bande_Utilisee),
+             QStringLiteral("0"));
+    QVERIFY(erreurVue);
+    QCOMPARE(b->termine, 1);
+    QVERIFY(m->Est_Termine());
+    QTRY_VERIFY(!s);
+}
+
+void TestStation::fenetreUniqueEtNonModale()
+{
+    QPointer<Station> premiere = s;
+    QVERIFY(!s->isModal());
+    QVERIFY(!QApplication::activeModalWidget());
+    ouvre();
+    QCOMPARE(s.data(), premiere.data());
+    int visibles = 0;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        visibles += qobject_cast<Station*>(w) && w->isVisible();
+    QCOMPARE(visibles, 1);
+
+    // The main window's close box leaves the station window open.
+    m->close();
+    QVERIFY(s->isVisible());
+    QCOMPARE(b->termine, 0);
+
+    // Its close box changes nothing.
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F9ZZZ"));
+    s->close();
+    QTRY_VERIFY(!premiere);
+    QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+}
+
+// A QSO of the first station's list, being edited when the station changes,
+// is not stored in the new station's log: its edit ends.
+void TestStation::changementPendantUneEdition()
+{
+    EntryBinding* saisie = m->Liaison_Saisie();
+    saisie->agit([saisie] { saisie->modele().Double_Clic(); });
+    QVERIFY(saisie->modele().Mode_Modif());
+
+    QTest::keyClicks(s->New_Indicatif, QStringLiteral("F2NEW"));
+    QTest::mouseClick(s->Validation, Qt::LeftButton);
+
+    QCOMPARE(b->station(), QStringLiteral("F2NEW"));
+    QVERIFY(!saisie->modele().Mode_Modif());
+    QVERIFY(!saisie->modele().Liste_Verrouillee());
+    QVERIFY(!m->Saisie()->Valide_A->isEnabled());
+    QCOMPARE(m->Saisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(m->Saisie()->Ind_A->text().isEmpty());
+    QVERIFY(AppBench::lit(b->cheminLog(QStringLiteral("F2NEW"))).isEmpty());
+}
+
+QTEST_MAIN(TestStation)
+#include "tst_station.moc"

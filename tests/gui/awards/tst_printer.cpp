@@ -1,0 +1,239 @@
+#include "support/AwardFixtures.h"
+#include "core/awards/QslNonRecues.h"
+#include "core/log/DisplayLine.h"
+#include "gui/platform/Imprimante.h"
+#include "support/ImprimantePdf.h"
+
+#include <QFontInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace AwardFixtures;
+
+class TestPrinter : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void linesComeBack_data();
+    void linesComeBack();
+    void fontRestored();
+    void nothingToPrint();
+    void qslCards();
+};
+
+namespace {
+
+// The pages of the PDF as text, one list of lines per page, blanks at the
+// end of lines and empty lines at the end of pages taken off.
+QList<QStringList> pages(const QString& pdf)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-fixed"), QStringLiteral("5.4"), QStringLiteral("-enc"),
+             QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    QString texte = QString::fromUtf8(p.readAllStandardOutput());
+    QList<QStringList> resultat;
+    for (const QString& page : texte.split(QLatin1Char('\f'))) {
+        QStringList lignes;
+        for (QString l : page.split(QLatin1Char('\n'))) {
+            while (l.endsWith(QLatin1Char(' ')))
+                l.chop(1);
+            lignes << l;
+        }
+        while (!lignes.isEmpty() && lignes.last().isEmpty())
+            lignes.removeLast();
+        if (!lignes.isEmpty())
+            resultat << lignes;
+    }
+    return resultat;
+}
+
+// pdftotext turns the page's left margin into blanks: as many before every
+// line as the first line shows more than it was given.
+QList<QStringList> sansMarge(QList<QStringList> pages, const QString& premiere)
+{
+    if (pages.isEmpty() || pages.at(0).isEmpty())
+        return pages;
+    auto blancs = [](const QString& l) {
+        qsizetype n = 0;
+        while (n < l.size() && l.at(n) == QLatin1Char(' '))
+            ++n;
+        return n;
+    };
+    const qsizetype marge = blancs(pages.at(0).at(0)) - blancs(premiere);
+    for (QStringList& page : pages) {
+        for (QString& l : page) {
+            if (!l.isEmpty() && blancs(l) < marge)
+                return {};
+            l.remove(0, marge);
+        }
+    }
+    return pages;
+}
+
+// Heights (in points from the top of the page) of the words of the PDF
+// equal to the given word, in page order.
+QList<double> hauteurs(const QString& pdf, const QString& mot)
+{
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return {};
+    const QString html = QString::fromUtf8(p.readAllStandardOutput());
+    static const QRegularExpression motRe(
+        QStringLiteral("<word xMin=\"[^\"]*\" yMin=\"([^\"]*)\"[^>]*>([^<]*)</word>"));
+    QList<double> ys;
+    for (const QRegularExpressionMatch& m : motRe.globalMatch(html)) {
+        if (m.captured(2) == mot)
+            ys << m.captured(1).toDouble();
+    }
+    return ys;
+}
+
+QStringList sansBlancsFinaux(QStringList lignes)
+{
+    for (QString& l : lignes) {
+        while (l.endsWith(QLatin1Char(' ')))
+            l.chop(1);
+    }
+    return lignes;
+}
+
+} // namespace
+
+void TestPrinter::initTestCase()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QFAIL("pdftotext (poppler-utils) is needed to read the printed pages back");
+    QVERIFY2(QFontInfo(Imprimante::Police_Impression()).fixedPitch(),
+             "no fixed-pitch font for \"Courier New\" (fonts-liberation2)");
+}
+
+void TestPrinter::linesComeBack_data()
+{
+    QTest::addColumn<int>("nombre");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("one page") << 20 << 1;
+    QTest::newRow("three pages") << 200 << 3;
+}
+
+void TestPrinter::linesComeBack()
+{
+    QFETCH(int, nombre);
+    QFETCH(int, pages);
+    QStringList lignes;
+    for (int i = 1; i <= nombre; ++i) {
+        lignes << QStringLiteral("    %1 ligne numéro %2  N° «%3»")
+                      .arg(i, 5)
+                      .arg(i)
+                      .arg(QString(i % 40, QLatin1Char('x')));
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("liste.pdf");
+    ImprimantePdf imprimante(pdf);
+    const Imprimante::Resultat r = imprimante.Imprime(lignes, nullptr);
+    QVERIFY(r.imprime);
+    QVERIFY2(r.status.isOk(), qPrintable(r.status.message));
+
+    const QList<QStringList> lues = sansMarge(::pages(pdf), lignes.at(0));
+    QCOMPARE(lues.size(), pages);
+    QStringList toutes;
+    for (const QStringList& page : lues)
+        toutes << page;
+    QCOMPARE(toutes, sansBlancsFinaux(lignes));
+    // Every page but the last is full: a line goes to the next page only
+    // when it no longer fits.
+    for (qsizetype i = 0; i + 1 < lues.size(); ++i) {
+        QCOMPARE(lues.at(i).size(), lues.at(0).size());
+        QVERIFY(lues.at(i).size() > 60);
+    }
+}
+
+void TestPrinter::fontRestored()
+{
+    QTemporaryDir dir;
+    ImprimantePdf imprimante(dir.filePath("x.pdf"));
+    QFont avant(QStringLiteral("Arial"), 12);
+    imprimante.Change_Police(avant);
+    QVERIFY(imprimante.Imprime({QStringLiteral("a")}, nullptr).imprime);
+    QCOMPARE(imprimante.Police(), avant);
+    QCOMPARE(Imprimante::Police_Impression().family(), QStringLiteral("Courier New"));
+    QCOMPARE(Imprimante::Police_Impression().pointSizeF(), 9.0);
+    QVERIFY(Imprimante::Police_Impression().bold());
+}
+
+void TestPrinter::nothingToPrint()
+{
+    QTemporaryDir dir;
+    ImprimantePdf imprimante(dir.filePath("vide.pdf"));
+    const Imprimante::Resultat r = imprimante.Imprime({}, nullptr);
+    QVERIFY(r.imprime);
+    QVERIFY(r.status.isOk());
+    QCOMPARE(imprimante.Travaux(), 1);
+    QVERIFY(!QFile::exists(dir.filePath("vide.pdf")));
+}
+
+void TestPrinter::qslCards()
+{
+    // 20 ticked QSOs: a full card, then a card of two whose signature
+    // stands at the height of a full card's.
+    QStringList cochees;
+    for (int i = 1; i <= 20; ++i) {
+        Q q;
+        q.date = QStringLiteral("%1/01/10").arg(i, 2, 10, QLatin1Char('0'));
+        cochees << QslNonRecues::Ligne_QSL(Affichage::Ligne_Affichage(i, ligne(q)));
+    }
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("qsl.pdf");
+    ImprimantePdf imprimante(pdf);
+    const QStringList lignes = QslNonRecues::Lignes_Cartes("f5abc", "F1XYZ", cochees);
+    QVERIFY(imprimante.Imprime(lignes, nullptr).status.isOk());
+
+    const QList<QStringList> lues = sansMarge(pages(pdf), lignes.at(0));
+    QCOMPARE(lues.size(), 1);
+    // Text lines in order (pdftotext shortens long runs of empty lines).
+    QStringList ecrites;
+    for (const QString& l : sansBlancsFinaux(lignes)) {
+        if (!l.isEmpty())
+            ecrites << l;
+    }
+    QStringList lus = lues.at(0);
+    lus.removeAll(QString());
+    QCOMPARE(lus, ecrites);
+    QCOMPARE(lus.count(QslNonRecues::Signature), 2);
+    QCOMPARE(lus.at(2),
+             QStringLiteral("    01/01/10  12:00   77   KZT 77121   SSB  14 Mhz   59   57"));
+    QCOMPARE(lus.at(19),
+             QStringLiteral("    18/01/10  12:00   77   KZT 77121   SSB  14 Mhz   59   57"));
+    QCOMPARE(lus.at(20), QslNonRecues::Signature);
+    QCOMPARE(lus.at(22),
+             QStringLiteral("    f5abc confirme les QSO's suivants avec la station F1XYZ"));
+    QCOMPARE(lus.at(24),
+             QStringLiteral("    19/01/10  12:00   77   KZT 77121   SSB  14 Mhz   59   57"));
+    QCOMPARE(lus.at(25),
+             QStringLiteral("    20/01/10  12:00   77   KZT 77121   SSB  14 Mhz   59   57"));
+    QCOMPARE(lus.at(26), QslNonRecues::Signature);
+
+    // The signature of the short card stands as far under its heading as
+    // on the full card: 22 lines.
+    const QList<double> titres = hauteurs(pdf, QStringLiteral("confirme"));
+    const QList<double> signatures = hauteurs(pdf, QStringLiteral("signature"));
+    const QList<double> qsos = hauteurs(pdf, QStringLiteral("77121"));
+    QCOMPARE(titres.size(), 2);
+    QCOMPARE(signatures.size(), 2);
+    QCOMPARE(qsos.size(), 20);
+    const double interligne = qsos.at(1) - qsos.at(0);
+    QVERIFY(interligne > 8 && interligne < 14);
+    QCOMPARE(qRound((signatures.at(0) - titres.at(0)) / interligne), 22);
+    QCOMPARE(qRound((signatures.at(1) - titres.at(1)) / interligne), 22);
+    QCOMPARE(qRound((titres.at(1) - titres.at(0)) / interligne), 25);
+}
+
+QTEST_MAIN(TestPrinter)
+#include "tst_printer.moc"

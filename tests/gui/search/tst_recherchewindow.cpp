@@ -1,0 +1,373 @@
+#include "support/SearchFixtures.h"
+
+#include "gui/entry/LogList.h"
+#include "core/platform/Clock.h"
+#include "core/platform/MessageBox.h"
+#include "core/platform/SettingsStore.h"
+#include "gui/search/Recherche_Indicatif.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QStringListModel>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace SearchFixtures;
+
+class TestRechercheWindow : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    SettingsStore m_reglages{m_dir.filePath(QStringLiteral("KZT.ini"))};
+    SetClock m_horloge;
+    ScriptedMessageBox m_messages;
+    LogList* m_liste = nullptr;
+
+    Services services()
+    {
+        return {m_dir.path(), m_reglages, m_horloge, m_messages, [] {}};
+    }
+
+    static QStringList numeros(const Recherche_Indicatif& f)
+    {
+        QStringList n;
+        for (const QString& l : f.Resultats())
+            n.append(l.left(5).trimmed());
+        return n;
+    }
+
+    // A double-click on the result at that row, or below the last one.
+    static void doubleClique(Recherche_Indicatif& f, int row)
+    {
+        QListView* v = f.QSO_Effectues;
+        const QPoint p = row >= 0 ? v->visualRect(v->model()->index(row, 0)).center()
+                                  : QPoint(5, v->viewport()->height() - 5);
+        QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, p);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_messages.clear();
+        m_liste = new LogList;
+        m_liste->Remplit(Affichage::Journal::Depuis_Lignes_Log(journalLog()));
+        m_liste->Selectionne_Derniere();
+    }
+    void cleanup() { delete m_liste; }
+
+    void load();
+    void keys_data();
+    void keys();
+    void enterUsesTheChosenOption();
+    void optionMovesFocus();
+    void doubleClickSelectsInMainList_data();
+    void doubleClickSelectsInMainList();
+    void pastedControlCharacterIsRefused_data();
+    void pastedControlCharacterIsRefused();
+    void doubleClickOnSelectedLineRunsHandler();
+    void doubleClickWithoutResultChangesNothing();
+    void opensOnce();
+    void listSelectionTellsOnce_data();
+    void listSelectionTellsOnce();
+    void eachParentHasItsOwnWindow();
+    void aClosedWindowIsNotShownAgain();
+};
+
+void TestRechercheWindow::load()
+{
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QCOMPARE(f.windowTitle(), QStringLiteral("Rechercher un QSO"));
+    QCOMPARE(f.Label3->text(), QStringLiteral("Rechercher un QSO par ..."));
+    QCOMPARE(f.Label13->text(), Recherche::Entete);
+    QVERIFY(f.Option1[1]->isChecked());
+    QCOMPARE(f.Option1[1]->text(), QStringLiteral("Indicatif"));
+    QCOMPARE(f.Option1[2]->text(), QStringLiteral("N° KZT"));
+    QCOMPARE(f.Option1[3]->text(), QStringLiteral("Dpt"));
+    QCOMPARE(f.Command1->text(), QStringLiteral("Quitter"));
+    QCOMPARE(f.QSO_Effectues->toolTip(),
+             QStringLiteral("Double clique sur le QSO pour retour au log"));
+    for (QLineEdit* b : {f.Indica, f.Data, f.Depa})
+        QVERIFY(b->text().isEmpty());
+    QVERIFY(f.Resultats().isEmpty());
+    QVERIFY(!f.isModal());
+}
+
+void TestRechercheWindow::keys_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("beforeEnter");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("found");
+    QTest::addColumn<QString>("afterEnter");
+
+    const QStringList aucun;
+    QTest::newRow("callsign typed in lower case")
+        << 1 << "fx"
+        << "FX" << aucun << QStringList{"1", "2", "4", "6"} << "";
+    QTest::newRow("callsign too long, searched all the same")
+        << 1 << "f1abcdefghijk"
+        << "F1ABCDEFGHIJK"
+        << QStringList{"12 caracteres maxi pour l'indicatif", "Pas de QSO trouvé"} << aucun << "";
+    QTest::newRow("no callsign") << 1 << ""
+                                 << "" << QStringList{"Entrez un indicatif"} << aucun << "";
+    QTest::newRow("reference") << 2 << "77121"
+                               << "77121" << aucun << QStringList{"1"} << "";
+    QTest::newRow("reference of four characters")
+        << 2 << "7712"
+        << "7712" << QStringList{"5 caracteres maxi pour la référence ex: 77121"} << aucun
+        << "7712";
+    QTest::newRow("department typed in upper case") << 3 << "2A"
+                                                    << "2A" << aucun << QStringList{"2"} << "";
+    QTest::newRow("department of one character") << 3 << "7"
+                                                 << "7" << aucun << QStringList{"3"} << "";
+    QTest::newRow("department too long")
+        << 3 << "777"
+        << "777" << QStringList{"2 caracteres maxi pour le département"} << aucun << "777";
+    QTest::newRow("no department") << 3 << ""
+                                   << "" << QStringList{"Entrez un Canton"} << aucun << "";
+    QTest::newRow("department not in the log")
+        << 3 << "13"
+        << "13" << QStringList{"Pas de QSO trouvé"} << aucun << "";
+}
+
+void TestRechercheWindow::keys()
+{
+    QFETCH(int, option);
+    QFETCH(QString, typed);
+    QFETCH(QString, beforeEnter);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, found);
+    QFETCH(QString, afterEnter);
+
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QLineEdit* boite = option == 1 ? f.Indica : option == 2 ? f.Data : f.Depa;
+    QTest::mouseClick(boite, Qt::LeftButton);
+    QVERIFY(f.Option1[option]->isChecked());
+    QTest::keyClicks(boite, typed);
+    QCOMPARE(boite->text(), beforeEnter);
+    QTest::keyClick(boite, Qt::Key_Return);
+    QCOMPARE(m_messages.texts(), messages);
+    QCOMPARE(numeros(f), found);
+    QCOMPARE(boite->text(), afterEnter);
+}
+
+void TestRechercheWindow::enterUsesTheChosenOption()
+{
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QTest::mouseClick(f.Depa, Qt::LeftButton);
+    QTest::keyClicks(f.Depa, "77");
+    // Into the callsign box without a click: the option stays "Dpt".
+    f.Indica->setFocus();
+    QTest::keyClicks(f.Indica, "F8");
+    QTest::keyClick(f.Indica, Qt::Key_Enter);
+    QVERIFY(f.Option1[3]->isChecked());
+    QCOMPARE(numeros(f), (QStringList{"1", "4"}));
+    for (QLineEdit* b : {f.Indica, f.Data, f.Depa})
+        QVERIFY(b->text().isEmpty());
+
+    // A new search empties the results first.
+    QTest::mouseClick(f.Data, Qt::LeftButton);
+    QTest::keyClicks(f.Data, "99999");
+    QTest::keyClick(f.Data, Qt::Key_Return);
+    QVERIFY(f.Resultats().isEmpty());
+    QCOMPARE(m_messages.lastText(), QStringLiteral("Pas de QSO trouvé"));
+}
+
+void TestRechercheWindow::optionMovesFocus()
+{
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QApplication::setActiveWindow(&f);
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QLineEdit* boites[] = {nullptr, f.Indica, f.Data, f.Depa};
+    for (int i : {3, 2, 1}) {
+        // On the button's circle: the rest of its cell does not take clicks.
+        QTest::mouseClick(f.Option1[i], Qt::LeftButton, {}, QPoint(6, f.Option1[i]->height() / 2));
+        QVERIFY(f.Option1[i]->isChecked());
+        QCOMPARE(QApplication::focusWidget(), boites[i]);
+    }
+}
+
+void TestRechercheWindow::doubleClickSelectsInMainList_data()
+{
+    QTest::addColumn<bool>("keyboard");
+    QTest::newRow("double-click") << false;
+    QTest::newRow("Enter on the result") << true;
+}
+
+void TestRechercheWindow::doubleClickSelectsInMainList()
+{
+    QFETCH(bool, keyboard);
+    QSignalSpy choisie(m_liste, &LogList::Ligne_Choisie);
+    auto* f = new Recherche_Indicatif(services(), *m_liste);
+    QPointer<Recherche_Indicatif> garde(f);
+    f->show();
+    QTest::keyClicks(f->Indica, "FX");
+    QTest::keyClick(f->Indica, Qt::Key_Return);
+    QCOMPARE(numeros(*f), (QStringList{"1", "2", "4", "6"}));
+    if (keyboard) {
+        f->QSO_Effectues->setFocus();
+        f->QSO_Effectues->setCurrentIndex(f->QSO_Effectues->model()->index(2, 0));
+        QTest::keyClick(f->QSO_Effectues, Qt::Key_Return);
+    } else {
+        doubleClique(*f, 2);
+    }
+    QTRY_VERIFY(garde.isNull());
+    QCOMPARE(m_liste->Index_Selection(), 3);
+    QVERIFY(!choisie.isEmpty());
+    QCOMPARE(choisie.last().first().toInt(), 3);
+}
+
+void TestRechercheWindow::pastedControlCharacterIsRefused_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("line break in the callsign")
+        << 1 << "FX\n"
+        << "Le champ « Indicatif » contient un saut de ligne";
+    QTest::newRow("tab in the reference") << 2 << "77\t12"
+                                          << "Le champ « N° KZT » contient une tabulation";
+    QTest::newRow("control character in the department")
+        << 3 << "7\x01"
+        << "Le champ « Dpt » contient un caractère de contrôle (U+0001)";
+}
+
+void TestRechercheWindow::pastedControlCharacterIsRefused()
+{
+    QFETCH(int, option);
+    QFETCH(QString, pasted);
+    QFETCH(QString, message);
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QLineEdit* boite = option == 1 ? f.Indica : option == 2 ? f.Data : f.Depa;
+    QTest::mouseClick(boite, Qt::LeftButton);
+    boite->setText(pasted);
+    QTest::keyClick(boite, Qt::Key_Return);
+    QVERIFY2(m_messages.lastText().startsWith(message), qPrintable(m_messages.lastText()));
+    QCOMPARE(m_messages.texts().size(), 1);
+    QVERIFY(f.Resultats().isEmpty());
+    QCOMPARE(boite->text(), pasted);
+}
+
+void TestRechercheWindow::doubleClickOnSelectedLineRunsHandler()
+{
+    QCOMPARE(m_liste->Index_Selection(), 5);
+    QSignalSpy choisie(m_liste, &LogList::Ligne_Choisie);
+    auto* f = new Recherche_Indicatif(services(), *m_liste);
+    QPointer<Recherche_Indicatif> garde(f);
+    f->show();
+    QTest::keyClicks(f->Indica, "F1FX");
+    QTest::keyClick(f->Indica, Qt::Key_Return);
+    doubleClique(*f, 0);
+    QTRY_VERIFY(garde.isNull());
+    QCOMPARE(m_liste->Index_Selection(), 5);
+    QCOMPARE(choisie.size(), 1);
+    QCOMPARE(choisie.first().first().toInt(), 5);
+}
+
+void TestRechercheWindow::doubleClickWithoutResultChangesNothing()
+{
+    QSignalSpy choisie(m_liste, &LogList::Ligne_Choisie);
+    auto* f = new Recherche_Indicatif(services(), *m_liste);
+    QPointer<Recherche_Indicatif> garde(f);
+    f->show();
+    QTest::keyClicks(f->Indica, "FX");
+    QTest::keyClick(f->Indica, Qt::Key_Return);
+    QVERIFY(!f->Resultats().isEmpty());
+    doubleClique(*f, -1);
+    QTRY_VERIFY(garde.isNull());
+    QCOMPARE(m_liste->Index_Selection(), 5);
+    QVERIFY(choisie.isEmpty());
+}
+
+void TestRechercheWindow::opensOnce()
+{
+    Recherche_Indicatif* f = Recherche_Indicatif::Ouvre(services(), *m_liste);
+    QVERIFY(f->isVisible());
+    QTest::keyClicks(f->Data, "771");
+    QCOMPARE(Recherche_Indicatif::Ouvre(services(), *m_liste), f);
+    QCOMPARE(f->Data->text(), QStringLiteral("771"));
+    QPointer<Recherche_Indicatif> garde(f);
+    QTest::mouseClick(f->Command1, Qt::LeftButton);
+    QTRY_VERIFY(garde.isNull());
+    // A new opening starts afresh.
+    f = Recherche_Indicatif::Ouvre(services(), *m_liste);
+    QVERIFY(f->Data->text().isEmpty());
+    QVERIFY(f->Option1[1]->isChecked());
+    // Escape closes it as the close box does.
+    garde = f;
+    QTest::keyClick(f->Data, Qt::Key_Escape);
+    QTRY_VERIFY(garde.isNull());
+}
+
+// The list tells its listeners once for every line the program selects,
+// whether that line was the selected one or not, and never for no line.
+void TestRechercheWindow::listSelectionTellsOnce_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QList<int>>("told");
+    QTest::newRow("the line already selected") << 5 << QList<int>{5};
+    QTest::newRow("another line") << 2 << QList<int>{2};
+    QTest::newRow("the first line") << 0 << QList<int>{0};
+    QTest::newRow("outside the list") << 6 << QList<int>{};
+    QTest::newRow("no line") << -1 << QList<int>{};
+}
+
+void TestRechercheWindow::listSelectionTellsOnce()
+{
+    QFETCH(int, index);
+    QFETCH(QList<int>, told);
+    QSignalSpy choisie(m_liste, &LogList::Ligne_Choisie);
+    m_liste->Selectionne(index);
+    QList<int> lignes;
+    for (const QList<QVariant>& signal : choisie)
+        lignes.append(signal.first().toInt());
+    QCOMPARE(lignes, told);
+    QCOMPARE(m_liste->Index_Selection(), told.isEmpty() ? -1 : index);
+}
+
+// A window is the one of its main window: a second main window (another list,
+// other services) gets a window of its own.
+void TestRechercheWindow::eachParentHasItsOwnWindow()
+{
+    QWidget premier;
+    QWidget second;
+    LogList autreListe;
+    Recherche_Indicatif* a = Recherche_Indicatif::Ouvre(services(), *m_liste, &premier);
+    Recherche_Indicatif* b = Recherche_Indicatif::Ouvre(services(), autreListe, &second);
+    QVERIFY(a != b);
+    QCOMPARE(a->parentWidget(), &premier);
+    QCOMPARE(b->parentWidget(), &second);
+    QCOMPARE(Recherche_Indicatif::Ouvre(services(), *m_liste, &premier), a);
+    QCOMPARE(Recherche_Indicatif::Ouvre(services(), autreListe, &second), b);
+}
+
+// Opened again at once after its closing, before it is deleted, the window
+// comes new: the closed one would vanish under the user's eyes.
+void TestRechercheWindow::aClosedWindowIsNotShownAgain()
+{
+    QWidget principale;
+    Recherche_Indicatif* f = Recherche_Indicatif::Ouvre(services(), *m_liste, &principale);
+    QPointer<Recherche_Indicatif> garde(f);
+    f->close();
+    QVERIFY(garde);
+    Recherche_Indicatif* g = Recherche_Indicatif::Ouvre(services(), *m_liste, &principale);
+    QVERIFY(g != f);
+    QTRY_VERIFY(garde.isNull());
+    QVERIFY(g->isVisible());
+}
+
+QTEST_MAIN(TestRechercheWindow)
+#include "tst_recherchewindow.moc"

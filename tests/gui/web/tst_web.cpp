@@ -1,0 +1,359 @@
+#include "PageServer.h"
+
+#include "core/app/SettingsKeys.h"
+#include "core/platform/Clock.h"
+#include "core/platform/MessageBox.h"
+#include "core/platform/SettingsStore.h"
+#include "gui/platform/WebView.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/SetClock.h"
+#include "support/Stations.h"
+#include "gui/web/Cluster.h"
+#include "gui/web/Pages.h"
+#include "core/web/Sites.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QOpenGLContext>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// The pages inside the windows need the web-view module, built with the web
+// engine when it is installed.
+#ifdef KZT_MODULE_WEB
+#define EXIGE_MODULE()
+#else
+#define EXIGE_MODULE() QSKIP("built without the web engine")
+#endif
+
+class TestWeb : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dossier;
+    QTemporaryDir m_reglagesDir;
+    SettingsStore m_reglages{m_reglagesDir.filePath(QStringLiteral("KZT.ini"))};
+    SetClock m_horloge;
+    ScriptedMessageBox m_messages;
+    QList<QUrl> m_navigateur;
+
+    Services services()
+    {
+        return {m_dossier.path(), m_reglages, m_horloge, m_messages, [] {}};
+    }
+
+    void pointeSites(const QString& site)
+    {
+        m_reglages.write(Reglages::Section_Globale, Web::Cle_Site_Cluster, site);
+        m_reglages.write(Reglages::Section_Globale, Web::Cle_Site_KZT, site);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR)); }
+    // Without the module first: once loaded, the engine stays.
+    void withoutModuleOpensSystemBrowser();
+    void paths_data();
+    void paths();
+    void bandListIsFixed();
+    void storedBand_data();
+    void storedBand();
+    void siteFromSettings_data();
+    void siteFromSettings();
+    void awardPagesOpenLower_data();
+    void awardPagesOpenLower();
+
+    void pageLoadsInRealView();
+    void moduleGivesTheEngineASharedContext();
+    void clusterShowsStoredBandAndStoresChoice();
+    void clusterFollowsAChangeOfStation();
+    void clusterOpensOnce();
+    void awardPagesOpenTheirPaths();
+};
+
+void TestWeb::paths_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("path");
+    const QStringList items = {"All HF", "1.8 Mhz", "3.5 Mhz", "7.0 Mhz", "10 Mhz",
+                               "14 Mhz", "18 Mhz",  "21 Mhz",  "24 Mhz",  "28 Mhz",
+                               "50 Mhz", "144 Mhz", "432 Mhz", "All VHF"};
+    const QStringList paths = {
+        "/dxc/top_250_HF.html",     "/dxc/top_50_1.8_MHz.html", "/dxc/top_50_3.5_MHz.html",
+        "/dxc/top_50_7_MHz.html",   "/dxc/top_50_10_MHz.html",  "/dxc/top_50_14_MHz.html",
+        "/dxc/top_50_18_MHz.html",  "/dxc/top_50_21_MHz.html",  "/dxc/top_50_24_MHz.html",
+        "/dxc/top_50_28_MHz.html",  "/dxc/top_50_50_MHz.html",  "/dxc/top_50_144_MHz.html",
+        "/dxc/top_50_430_MHz.html", "/dxc/top_250_VHF.html"};
+    for (int i = 0; i < 14; ++i)
+        QTest::addRow("%d %s", i, qPrintable(items[i])) << i << items[i] << paths[i];
+    QTest::addRow("below the list") << -1 << QString() << "/dxc/top_250_HF.html";
+    QTest::addRow("above the list") << 14 << QString() << "/dxc/top_250_HF.html";
+}
+
+void TestWeb::paths()
+{
+    QFETCH(int, index);
+    QFETCH(QString, item);
+    QFETCH(QString, path);
+    QCOMPARE(Web::Chemin_Cluster(index), path);
+    if (!item.isEmpty())
+        QCOMPARE(Web::Bandes_Cluster().at(index), item);
+}
+
+void TestWeb::bandListIsFixed()
+{
+    QCOMPARE(Web::Bandes_Cluster().size(), 14);
+    Cluster fenetre(services(), Station_Fixe(QStringLiteral("F1ABC")));
+    QCOMPARE(fenetre.Bande_CL->count(), 14);
+    QVERIFY(!fenetre.Bande_CL->isEditable());
+    for (int i = 0; i < 14; ++i)
+        QCOMPARE(fenetre.Bande_CL->itemText(i), Web::Bandes_Cluster().at(i));
+}
+
+void TestWeb::storedBand_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("none") << QString() << 0;
+    QTest::newRow("14 Mhz") << "5" << 5;
+    QTest::newRow("All VHF") << "13" << 13;
+    QTest::newRow("too high") << "14" << 0;
+    QTest::newRow("no choice") << "-1" << 0;
+    QTest::newRow("not a number") << "abc" << 0;
+}
+
+void TestWeb::storedBand()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, shown);
+    const QString indicatif = QStringLiteral("F%1").arg(QTest::currentDataTag()).remove(' ');
+    if (!stored.isNull())
+        m_reglages.write(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, stored);
+    QCOMPARE(Web::Bande_Lue(m_reglages, indicatif), shown);
+}
+
+void TestWeb::siteFromSettings_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("address");
+    QTest::newRow("default") << QString() << "http://www.dxcluster.info/dxc/top_50_14_MHz.html";
+    QTest::newRow("host alone") << "dx.example.org"
+                                << "http://dx.example.org/dxc/top_50_14_MHz.html";
+    QTest::newRow("with port and slash") << "http://127.0.0.1:8080/"
+                                         << "http://127.0.0.1:8080/dxc/top_50_14_MHz.html";
+}
+
+void TestWeb::siteFromSettings()
+{
+    QFETCH(QString, stored);
+    QFETCH(QString, address);
+    QTemporaryDir dir;
+    SettingsStore reglages(dir.filePath(QStringLiteral("KZT.ini")));
+    if (!stored.isNull())
+        reglages.write(Reglages::Section_Globale, Web::Cle_Site_Cluster, stored);
+    const QString site = Web::Site(reglages, Web::Cle_Site_Cluster, Web::Site_Cluster);
+    QCOMPARE(Web::Adresse(site, Web::Chemin_Cluster(5)).toString(), address);
+    QCOMPARE(Web::Adresse(Web::Site_KZT, Web::Chemin_Reglement).toString(),
+             Web::Site_KZT + "/index.php?option=com_content&view=article&id=18&Itemid=9");
+}
+
+void TestWeb::awardPagesOpenLower_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<qreal>("dpi");
+    QTest::addColumn<QPoint>("place");
+    // 2000 twips at 96 dots an inch: 133 dots lower than centred.
+    QTest::newRow("96 dpi") << QRect(0, 0, 1920, 1080) << QSize(800, 600) << 96.0
+                            << QPoint(560, 373);
+    QTest::newRow("odd sizes round toward zero")
+        << QRect(0, 0, 1025, 769) << QSize(300, 200) << 72.0 << QPoint(362, 384);
+    QTest::newRow("screen not at origin")
+        << QRect(100, 50, 1000, 800) << QSize(400, 300) << 96.0 << QPoint(400, 433);
+    QTest::newRow("tall window stays on screen")
+        << QRect(0, 0, 1024, 768) << QSize(800, 700) << 96.0 << QPoint(112, 68);
+}
+
+void TestWeb::awardPagesOpenLower()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QSize, window);
+    QFETCH(qreal, dpi);
+    QFETCH(QPoint, place);
+    QCOMPARE(Web::Position_Basse(screen, window, dpi), place);
+}
+
+void TestWeb::withoutModuleOpensSystemBrowser()
+{
+    QTemporaryDir vide;
+    VueWeb::Dossier_Module(vide.path());
+    VueWeb::Navigateur([this](const QUrl& u) {
+        m_navigateur.append(u);
+        return true;
+    });
+    PageServer serveur;
+    pointeSites(serveur.site());
+
+    Cluster fenetre(services(), Station_Fixe(QStringLiteral("F1NOMOD")));
+    QVERIFY(!fenetre.WebBrowser1->integree());
+    QCOMPARE(m_navigateur.size(), 1);
+    QCOMPARE(m_navigateur.last().toString(), serveur.site() + "/dxc/top_250_HF.html");
+    auto* note = fenetre.WebBrowser1->findChild<QLabel*>(QStringLiteral("Note_Navigateur"));
+    QVERIFY(note);
+    QVERIFY2(note->text().contains("ouverte dans votre navigateur"), qPrintable(note->text()));
+
+    // No browser either: the window says so and gives the address.
+    VueWeb::Navigateur([](const QUrl&) { return false; });
+    fenetre.Afficher->click();
+    QVERIFY(note->text().contains("aucun navigateur"));
+    QVERIFY(note->text().contains(serveur.site() + "/dxc/top_250_HF.html"));
+
+    VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR));
+}
+
+void TestWeb::pageLoadsInRealView()
+{
+    EXIGE_MODULE();
+    PageServer serveur;
+    VueWeb vue;
+    QVERIFY2(vue.integree(), qPrintable(VueWeb::Chemin_Module()));
+    QSignalSpy chargee(&vue, &VueWeb::chargee);
+    vue.resize(400, 300);
+    vue.show();
+    vue.ouvre(QUrl(serveur.site() + "/essai.html"));
+    QVERIFY(chargee.wait(60000));
+    QCOMPARE(chargee.first().first().toBool(), true);
+    QCOMPARE(serveur.paths, QStringList{"/essai.html"});
+}
+
+// The module gives the web engine the shared drawing context through a setter
+// that is not part of Qt's API; a Qt that no longer has it (or a version the
+// module does not trust with it) shows here.
+void TestWeb::moduleGivesTheEngineASharedContext()
+{
+    EXIGE_MODULE();
+    VueWeb vue;
+    QVERIFY2(vue.integree(), qPrintable(VueWeb::Chemin_Module()));
+    QVERIFY2(QOpenGLContext::globalShareContext(),
+             "the web-view module did not set the shared OpenGL context");
+}
+
+void TestWeb::clusterShowsStoredBandAndStoresChoice()
+{
+    EXIGE_MODULE();
+    PageServer serveur;
+    pointeSites(serveur.site());
+    const QString indicatif = QStringLiteral("F5CLU");
+    {
+        Cluster fenetre(services(), Station_Fixe(indicatif));
+        QVERIFY(fenetre.WebBrowser1->integree());
+        QCOMPARE(fenetre.Bande_CL->currentText(), QStringLiteral("All HF"));
+        QSignalSpy chargee(fenetre.WebBrowser1, &VueWeb::chargee);
+        QVERIFY(chargee.wait(60000));
+        QCOMPARE(serveur.paths.last(), QStringLiteral("/dxc/top_250_HF.html"));
+        QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
+                 QStringLiteral("0"));
+
+        // Choosing alone changes nothing until "Afficher".
+        fenetre.Bande_CL->setCurrentIndex(5);
+        QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
+                 QStringLiteral("0"));
+        // Enter presses the focused button.
+        fenetre.Afficher->setFocus();
+        QTest::keyClick(fenetre.Afficher, Qt::Key_Return);
+        QVERIFY(chargee.wait(60000));
+        QCOMPARE(chargee.last().first().toBool(), true);
+        QCOMPARE(serveur.paths.last(), QStringLiteral("/dxc/top_50_14_MHz.html"));
+        QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
+                 QStringLiteral("5"));
+    }
+    // The next opening shows "14 Mhz" at once; another station keeps its own.
+    Cluster encore(services(), Station_Fixe(indicatif));
+    QCOMPARE(encore.Bande_CL->currentText(), QStringLiteral("14 Mhz"));
+    QCOMPARE(encore.WebBrowser1->adresse().path(), QStringLiteral("/dxc/top_50_14_MHz.html"));
+    Cluster autre(services(), Station_Fixe(QStringLiteral("F6AUTRE")));
+    QCOMPARE(autre.Bande_CL->currentIndex(), 0);
+}
+
+void TestWeb::clusterFollowsAChangeOfStation()
+{
+    PageServer serveur;
+    pointeSites(serveur.site());
+    QString station = QStringLiteral("F5AVANT");
+    Cluster fenetre(services(), [&station] { return station; });
+    // The station is changed while the window is open: the next band shown
+    // is the new station's, and the old one keeps its own.
+    station = QStringLiteral("F5APRES");
+    fenetre.Bande_CL->setCurrentIndex(12);
+    fenetre.Afficher->click();
+    QCOMPARE(m_reglages.read(Reglages::Section_Station("F5APRES"), Reglages::Bande_Cluster, {}),
+             QStringLiteral("12"));
+    QCOMPARE(m_reglages.read(Reglages::Section_Station("F5AVANT"), Reglages::Bande_Cluster, {}),
+             QStringLiteral("0"));
+}
+
+void TestWeb::clusterOpensOnce()
+{
+    EXIGE_MODULE();
+    PageServer serveur;
+    pointeSites(serveur.site());
+    Cluster* premiere = Cluster::Ouvre(services(), Station_Fixe(QStringLiteral("F5ONE")));
+    QVERIFY(premiere->isVisible());
+    QVERIFY(!premiere->isModal());
+    QCOMPARE(premiere->windowTitle(), QStringLiteral("Cluster"));
+    QCOMPARE(Cluster::Ouvre(services(), Station_Fixe(QStringLiteral("F5ONE"))), premiere);
+    QPointer<Cluster> garde(premiere);
+    QTest::keyClick(premiere->Afficher, Qt::Key_Escape); // as the close box
+
+    QTRY_VERIFY(garde.isNull());
+    Cluster* seconde = Cluster::Ouvre(services(), Station_Fixe(QStringLiteral("F5ONE")));
+    QVERIFY(seconde);
+    seconde->close();
+}
+
+void TestWeb::awardPagesOpenTheirPaths()
+{
+    EXIGE_MODULE();
+    PageServer serveur;
+    pointeSites(serveur.site());
+
+    Reglement* reglement = Reglement::Ouvre(services());
+    QCOMPARE(reglement->windowTitle(), QStringLiteral("Reglement du diplome KZT"));
+    QVERIFY(!reglement->isModal());
+    QCOMPARE(Reglement::Ouvre(services()), reglement);
+    QSignalSpy chargee(reglement->WebBrowser1, &VueWeb::chargee);
+    QVERIFY(chargee.wait(60000));
+    QCOMPARE(serveur.paths.last(),
+             QStringLiteral("/index.php?option=com_content&view=article&id=18&Itemid=9"));
+    QPointer<Reglement> ouvert(reglement);
+    QTest::keyClick(reglement->WebBrowser1, Qt::Key_Escape);
+    QTRY_VERIFY(ouvert.isNull());
+
+    // The list is modal: it is looked at while it runs, then closed.
+    QString titre;
+    bool modale = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* liste = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!liste)
+            return;
+        titre = liste->windowTitle();
+        modale = liste->isModal() && liste->objectName() == QLatin1String("Liste_KZT1");
+        QTRY_VERIFY_WITH_TIMEOUT(serveur.paths.size() > 1, 60000);
+        liste->reject();
+    });
+    QWidget principale;
+    principale.show();
+    Liste_KZT1::Ouvre(services(), &principale);
+    QVERIFY(modale);
+    QCOMPARE(titre, QStringLiteral("Liste des départements activés de KZT"));
+    QCOMPARE(serveur.paths.last(),
+             QStringLiteral("/index.php?option=com_wrapper&view=wrapper&Itemid=26"));
+}
+
+QTEST_MAIN(TestWeb)
+#include "tst_web.moc"
