@@ -8,11 +8,8 @@
 
 #include "BenchLog.h"
 #include "core/app/Services.h"
-#include "gui/awards/Aff_Contacte.h"
 #include "core/awards/CarteDepartements.h"
-#include "gui/awards/Carte_Acti_KZT.h"
 #include "core/awards/MoulinsContactes.h"
-#include "gui/awards/Multi_QSL.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/awards/Scores.h"
 #include "core/log/DisplayLine.h"
@@ -21,6 +18,9 @@
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "gui/awards/Aff_Contacte.h"
+#include "gui/awards/Carte_Acti_KZT.h"
+#include "gui/awards/Multi_QSL.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <QApplication>

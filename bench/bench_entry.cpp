@@ -6,13 +6,13 @@
 //   bench_entry
 
 #include "BenchLog.h"
-#include "gui/entry/LogList.h"
-#include "gui/app/Main.h"
 #include "core/app/SettingsKeys.h"
-#include "gui/entry/EntryBinding.h"
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "gui/app/Main.h"
+#include "gui/entry/EntryBinding.h"
+#include "gui/entry/LogList.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SetClock.h"
 

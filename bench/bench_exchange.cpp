@@ -10,7 +10,6 @@
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
 
 #include "BenchLog.h"
-#include "gui/app/Main.h"
 #include "core/app/SettingsKeys.h"
 #include "core/exchange/Adif.h"
 #include "core/log/DisplayLine.h"
@@ -18,12 +17,13 @@
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
-#include "gui/platform/WebView.h"
 #include "core/search/Recherche.h"
+#include "core/web/Sites.h"
+#include "gui/app/Main.h"
+#include "gui/platform/WebView.h"
+#include "gui/web/Cluster.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/Stations.h"
-#include "gui/web/Cluster.h"
-#include "core/web/Sites.h"
 
 #include <QApplication>
 #include <QDir>

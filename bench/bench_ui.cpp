@@ -6,12 +6,12 @@
 //   bench_ui
 
 #include "BenchLog.h"
-#include "gui/entry/LogList.h"
-#include "gui/app/Main.h"
 #include "core/app/SettingsKeys.h"
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "gui/app/Main.h"
+#include "gui/entry/LogList.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <QApplication>

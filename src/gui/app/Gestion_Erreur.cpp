@@ -1,8 +1,8 @@
 #include "Gestion_Erreur.h"
 
-#include "gui/platform/Apparence.h"
 #include "core/app/SettingsKeys.h"
 #include "core/platform/SettingsStore.h"
+#include "gui/platform/Apparence.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

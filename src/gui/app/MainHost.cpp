@@ -1,8 +1,8 @@
 // What the station window and the entry area ask of the main window.
 
-#include "gui/entry/LogList.h"
 #include "Main.h"
 #include "gui/entry/EntryBinding.h"
+#include "gui/entry/LogList.h"
 
 #include <QAction>
 

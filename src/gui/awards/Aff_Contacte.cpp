@@ -1,12 +1,12 @@
 #include "Aff_Contacte.h"
 
 #include "core/awards/MoulinsContactes.h"
-#include "gui/platform/Apparence.h"
 #include "core/log/BandGroups.h"
 #include "core/log/StationLog.h"
 #include "core/platform/Clock.h"
-#include "gui/platform/Imprimante.h"
 #include "core/platform/MessageBox.h"
+#include "gui/platform/Apparence.h"
+#include "gui/platform/Imprimante.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

@@ -1,10 +1,10 @@
 #include "Carte_Acti_KZT.h"
 
-#include "gui/platform/Apparence.h"
 #include "core/log/BandGroups.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
 #include "core/platform/MessageBox.h"
+#include "gui/platform/Apparence.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

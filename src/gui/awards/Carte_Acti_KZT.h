@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/awards/CarteDepartements.h"
 #include "core/app/Services.h"
+#include "core/awards/CarteDepartements.h"
 
 #include <QWidget>
 

@@ -1,10 +1,10 @@
 #include "Multi_QSL.h"
 
 #include "core/awards/QslNonRecues.h"
-#include "gui/platform/Apparence.h"
 #include "core/log/Texte.h"
-#include "gui/platform/Imprimante.h"
 #include "core/platform/MessageBox.h"
+#include "gui/platform/Apparence.h"
+#include "gui/platform/Imprimante.h"
 
 #include <QAbstractListModel>
 #include <QFontMetrics>

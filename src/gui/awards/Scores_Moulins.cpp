@@ -1,9 +1,9 @@
 #include "Scores_Moulins.h"
 
 #include "core/awards/Scores.h"
-#include "gui/platform/Apparence.h"
 #include "core/log/StationLog.h"
 #include "core/platform/MessageBox.h"
+#include "gui/platform/Apparence.h"
 
 #include <QFrame>
 #include <QGridLayout>

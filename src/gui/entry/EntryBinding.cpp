@@ -1,8 +1,8 @@
 #include "EntryBinding.h"
 
-#include "gui/platform/Apparence.h"
 #include "EntryArea.h"
 #include "LogList.h"
+#include "gui/platform/Apparence.h"
 
 #include <QCheckBox>
 #include <QComboBox>

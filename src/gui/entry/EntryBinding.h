@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/entry/EntryModel.h"
 #include "core/app/Services.h"
+#include "core/entry/EntryModel.h"
 
 #include <QObject>
 

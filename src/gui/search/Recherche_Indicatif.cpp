@@ -1,7 +1,7 @@
 #include "Recherche_Indicatif.h"
 
-#include "gui/platform/Apparence.h"
 #include "gui/entry/LogList.h"
+#include "gui/platform/Apparence.h"
 
 #include <QFrame>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/app/Services.h"
 #include "core/search/Recherche.h"
 #include "core/search/SearchModel.h"
-#include "core/app/Services.h"
 
 #include <QPointer>
 #include <QWidget>

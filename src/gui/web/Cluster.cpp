@@ -1,9 +1,9 @@
 #include "Cluster.h"
 
 #include "Fenetres.h"
+#include "core/platform/SettingsStore.h"
 #include "core/web/Sites.h"
 #include "gui/platform/Apparence.h"
-#include "core/platform/SettingsStore.h"
 #include "gui/platform/WebView.h"
 
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "support/AwardFixtures.h"
 #include "core/awards/Scores.h"
+#include "support/AwardFixtures.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
-#include "support/AwardFixtures.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/log/DisplayLine.h"
 #include "core/platform/Cp1252.h"
+#include "support/AwardFixtures.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "support/AwardFixtures.h"
 #include "TestSupport.h"
 #include "core/awards/MoulinsContactes.h"
 #include "core/platform/Cp1252.h"
+#include "support/AwardFixtures.h"
 
 #include <QTemporaryDir>
 #include <QTest>

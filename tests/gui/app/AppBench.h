@@ -1,12 +1,12 @@
 #pragma once
 
-#include "gui/app/Main.h"
 #include "core/app/Services.h"
 #include "core/app/SettingsKeys.h"
 #include "core/log/LogLine.h"
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "gui/app/Main.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SetClock.h"
 

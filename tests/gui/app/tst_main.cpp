@@ -1,12 +1,12 @@
 #include "AppBench.h"
 
-#include "gui/entry/EntryArea.h"
-#include "gui/app/Gestion_Erreur.h"
 #include "core/app/Instance.h"
-#include "gui/entry/LogList.h"
-#include "gui/app/Station.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
+#include "gui/app/Gestion_Erreur.h"
+#include "gui/app/Station.h"
+#include "gui/entry/EntryArea.h"
+#include "gui/entry/LogList.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "AppBench.h"
 
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/LogList.h"
-#include "gui/app/Station.h"
-#include "gui/entry/EntryBinding.h"
 #include "core/log/StationModel.h"
 #include "core/log/Texte.h"
+#include "gui/app/Station.h"
+#include "gui/entry/EntryArea.h"
+#include "gui/entry/EntryBinding.h"
+#include "gui/entry/LogList.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,4 +1,3 @@
-#include "support/AwardFixtures.h"
 #include "app/AppBench.h"
 #include "gui/app/Main.h"
 #include "gui/awards/Aff_Contacte.h"
@@ -6,6 +5,7 @@
 #include "gui/awards/Multi_QSL.h"
 #include "gui/awards/Scores_Moulins.h"
 #include "gui/platform/Imprimante.h"
+#include "support/AwardFixtures.h"
 #include "support/ImprimantePdf.h"
 
 #include <QAction>

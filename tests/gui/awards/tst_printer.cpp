@@ -1,7 +1,7 @@
-#include "support/AwardFixtures.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/log/DisplayLine.h"
 #include "gui/platform/Imprimante.h"
+#include "support/AwardFixtures.h"
 #include "support/ImprimantePdf.h"
 
 #include <QFontInfo>

@@ -1,9 +1,9 @@
 // The road of QSOs through the real main window, typed with the keyboard.
 #include "app/AppBench.h"
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/LogList.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/LogLine.h"
+#include "gui/entry/EntryArea.h"
+#include "gui/entry/LogList.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -3,12 +3,12 @@
 
 #include "app/AppBench.h"
 
+#include "core/web/Sites.h"
 #include "gui/entry/EntryArea.h"
 #include "gui/entry/LogList.h"
 #include "gui/platform/WebView.h"
 #include "gui/search/Recherche_Indicatif.h"
 #include "gui/web/Cluster.h"
-#include "core/web/Sites.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "support/SearchFixtures.h"
 
-#include "gui/entry/LogList.h"
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "gui/entry/LogList.h"
 #include "gui/search/Recherche_Indicatif.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SetClock.h"

@@ -4,13 +4,13 @@
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "core/web/Sites.h"
 #include "gui/platform/WebView.h"
+#include "gui/web/Cluster.h"
+#include "gui/web/Pages.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SetClock.h"
 #include "support/Stations.h"
-#include "gui/web/Cluster.h"
-#include "gui/web/Pages.h"
-#include "core/web/Sites.h"
 
 #include <QApplication>
 #include <QComboBox>
