@@ -17,10 +17,12 @@
 // median of the runs. Run it on a real display server (bench/waits.sh starts
 // Xvfb): the offscreen platform draws nothing on a screen.
 //
-//   bench_waits [runs]          (default 9)
+//   bench_waits [runs] [starts|actions]     (default 9 runs, both parts)
 //
 // The starts run this program again in a child mode:
 //   bench_waits --start label|program|windows <folder> <settings.ini>
+// and a folder for a profiler's run of such a start is made by
+//   bench_waits --prepare <folder> <QSOs>
 
 #include "BenchLog.h"
 #include "app/EntryArea.h"
@@ -46,6 +48,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 #include <cstring>
@@ -457,11 +460,24 @@ int main(int argc, char* argv[])
     if (argc >= 5 && QByteArray(argv[1]) == "--start")
         return demarre(argc, argv);
 
+    if (argc == 4 && QByteArray(argv[1]) == "--prepare") {
+        const QDir dossier(QString::fromLocal8Bit(argv[2]));
+        QFile f(dossier.filePath(kIndicatif + QStringLiteral("_KZT.log")));
+        const QByteArray octets = BenchLog::fichier(std::atoi(argv[3]));
+        if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
+            return 1;
+        SettingsStore(dossier.filePath(QStringLiteral("KZT.ini")))
+            .write(Reglages::Section_Globale, Reglages::Indicatif_Station, kIndicatif);
+        return 0;
+    }
     QApplication app(argc, argv);
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     std::printf("Platform %s\n", qPrintable(QGuiApplication::platformName()));
-    departs(fois);
-    actions(fois);
+    const QByteArray partie = argc > 2 ? QByteArray(argv[2]) : QByteArray();
+    if (partie != "actions")
+        departs(fois);
+    if (partie != "starts")
+        actions(fois);
     table();
     return 0;
 }

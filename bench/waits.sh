@@ -2,7 +2,7 @@
 # What the user waits for, measured on a real display server: starts Xvfb on
 # a free display, runs bench_waits there and prints its table.
 #
-#   bench/waits.sh [build folder] [runs]      (defaults: build, 9)
+#   bench/waits.sh [build folder] [runs] [starts|actions]   (defaults: build, 9, both)
 #
 # Needs Debian's xvfb package (Xvfb) and the built bench_waits.
 set -eu
@@ -34,4 +34,5 @@ while [ ! -e "/tmp/.X11-unix/X$display" ]; do
     sleep 0.1
 done
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
-DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/bench/bench_waits" "$runs"
+shift 2 2>/dev/null || shift $#
+DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/bench/bench_waits" "$runs" "$@"

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <initializer_list>
@@ -151,36 +152,63 @@ void ecritAscii(QByteArray& sortie, QStringView texte)
     }
 }
 
-// One field: "<" tag ":" length ">" value, the value made of the pieces.
+// "<" tag ":" length ">" at the end of the record, room left for the value;
+// where the value goes.
+char* entete(QByteArray& record, QLatin1StringView tag, qsizetype longueur)
+{
+    char chiffres[24];
+    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, longueur).ptr;
+    const qsizetype nombre = fin - chiffres;
+    const qsizetype debut = record.size();
+    record.resize(debut + tag.size() + nombre + 3 + longueur);
+    char* out = record.data() + debut;
+    *out++ = '<';
+    out = std::copy_n(tag.data(), tag.size(), out);
+    *out++ = ':';
+    out = std::copy_n(chiffres, nombre, out);
+    *out++ = '>';
+    return out;
+}
+
+// One field: "<" tag ":" length ">" value, the value made of the pieces,
+// written in one piece at the end of the record. Values are nearly always
+// printable ASCII and are copied as they are read; one that is not is
+// written again, folded to ASCII.
 void ajoute(QByteArray& record, QLatin1StringView tag, std::initializer_list<QStringView> pieces)
 {
     qsizetype longueur = 0;
-    bool ascii = true;
-    for (QStringView p : pieces) {
+    for (QStringView p : pieces)
         longueur += p.size();
-        ascii = ascii && toutAscii(p);
-    }
-    QByteArray plie;
-    if (!ascii) {
-        for (QStringView p : pieces)
-            ecritAscii(plie, p);
-        longueur = plie.size();
-    }
-    char chiffres[24];
-    const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, longueur).ptr;
-    record.append('<');
-    record.append(tag.data(), tag.size());
-    record.append(':');
-    record.append(chiffres, fin - chiffres);
-    record.append('>');
-    if (!ascii) {
-        record.append(plie);
-        return;
-    }
+    const qsizetype debut = record.size();
+    char* out = entete(record, tag, longueur);
     for (QStringView p : pieces) {
-        for (const QChar c : p)
-            record.append(char(c.unicode()));
+        for (const QChar c : p) {
+            const char16_t u = c.unicode();
+            if (!imprimable(u)) {
+                record.truncate(debut);
+                QByteArray plie;
+                for (QStringView piece : pieces)
+                    ecritAscii(plie, piece);
+                std::copy_n(plie.constData(), plie.size(), entete(record, tag, plie.size()));
+                return;
+            }
+            *out++ = char(u);
+        }
     }
+}
+
+// The ADIF name of the band of the log, empty for a band the program does
+// not know.
+QStringView bandeAdif(QStringView libelle)
+{
+    static const std::array<QString, Table_Bandes.size()> noms = [] {
+        std::array<QString, Table_Bandes.size()> n;
+        for (size_t i = 0; i < Table_Bandes.size(); ++i)
+            n[i] = QString::fromLatin1(Table_Bandes[i].adif);
+        return n;
+    }();
+    const Definition_Bande* b = Definition_De(libelle);
+    return b ? QStringView(noms[size_t(b - Table_Bandes.data())]) : QStringView();
 }
 
 // The first two digits of the year, by the rule the log orders its QSOs by;
@@ -201,7 +229,7 @@ void ecritRecord(QByteArray& record, QStringView ligne)
     const QStringView heure = champ(ligne, LogLine::Heure);
     const QStringView qsl =
         ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : QStringView();
-    const QString bande = Bande(champ(ligne, LogLine::Bande).toString());
+    const QStringView bande = bandeAdif(champ(ligne, LogLine::Bande));
 
     ajoute(record, QLatin1StringView("call"), {champ(ligne, LogLine::Indicatif)});
     ajoute(record, QLatin1StringView("STATE"),
@@ -262,7 +290,9 @@ QString Nom_Fichier(const QString& indicatif)
 QByteArray Exportation(const QString& indicatif, const QByteArray& log)
 {
     QByteArray sortie;
-    sortie.reserve(log.size() * 2 + 256);
+    // A record is about twice as long as its line of the log: room for three
+    // times the log, so that the buffer is not moved while it fills.
+    sortie.reserve(log.size() * 3 + 256);
 
     QByteArray entete;
     Cp1252::encode(QStringLiteral("Exportation du log de la station ") + Ascii(indicatif) +
