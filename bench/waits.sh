@@ -34,5 +34,5 @@ while [ ! -e "/tmp/.X11-unix/X$display" ]; do
     sleep 0.1
 done
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
-shift 2 2>/dev/null || shift $#
+if [ "$#" -ge 2 ]; then shift 2; else shift "$#"; fi
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/bench/bench_waits" "$runs" "$@"
