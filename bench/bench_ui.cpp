@@ -18,8 +18,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QListView>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 #include <algorithm>
 #include <cstdio>

@@ -16,6 +16,16 @@ QString sansBlancs(const QString& affichage, Piece piece)
     return Texte::sansBlancs(Champ(affichage, piece));
 }
 
+// The piece without its blanks, read in place: a search reads two pieces of
+// every line of the log.
+QStringView vue(const QString& affichage, Piece piece)
+{
+    const QStringView ligne(affichage);
+    if (piece.colonne - 1 >= ligne.size())
+        return {};
+    return Texte::sansBlancs(ligne.mid(piece.colonne - 1, piece.largeur()));
+}
+
 // The display columns from one piece up to the next one, blanks between
 // them included.
 QString jusqua(const QString& affichage, Piece debut, Piece suivante)
@@ -45,9 +55,9 @@ QStringList Recherche(const QStringList& affichage, const QString& saisie)
     const QString cle = Cle(saisie);
     QStringList lignes;
     for (const QString& ligne : affichage) {
-        if (sansBlancs(ligne, Affichage::QSL) == QLatin1String("*"))
+        if (vue(ligne, Affichage::QSL) == QLatin1String("*"))
             continue;
-        if (!sansBlancs(ligne, Affichage::Indicatif).contains(cle))
+        if (!vue(ligne, Affichage::Indicatif).contains(cle))
             continue;
         lignes.append(Ligne_QSL(ligne));
     }

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QStringView>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <initializer_list>
@@ -95,18 +96,34 @@ const char* remplacement(char16_t c)
     }
 }
 
-// Trimmed field of the line; blanks only, as the log pads with blanks.
-QStringView champ(QStringView ligne, LogLine::Colonne colonne)
+// Trimmed field of the line; blanks only, as the log pads with blanks. The
+// line is text, or bytes when they are all printable ASCII.
+template <typename Vue> Vue champ(Vue ligne, LogLine::Colonne colonne)
 {
     const qsizetype debut = colonne.debut - 1;
     if (debut >= ligne.size())
         return {};
-    QStringView piece = ligne.mid(debut, colonne.largeur);
+    Vue piece = ligne.mid(debut, colonne.largeur);
     while (!piece.isEmpty() && piece.front() == QLatin1Char(' '))
         piece = piece.mid(1);
     while (!piece.isEmpty() && piece.back() == QLatin1Char(' '))
         piece.chop(1);
     return piece;
+}
+
+char16_t unite(QChar c)
+{
+    return c.unicode();
+}
+
+char16_t unite(QLatin1Char c)
+{
+    return c.unicode();
+}
+
+char16_t unite(char c)
+{
+    return static_cast<unsigned char>(c);
 }
 
 // The ASCII form of one character outside printable ASCII.
@@ -151,73 +168,152 @@ void ecritAscii(QByteArray& sortie, QStringView texte)
     }
 }
 
-// One field: "<" tag ":" length ">" value, the value made of the pieces.
-void ajoute(QByteArray& record, QLatin1StringView tag, std::initializer_list<QStringView> pieces)
+// The bytes being written: the array is made longer by large steps ahead of
+// the writing, and cut to what was written at the end.
+class Ecriture {
+public:
+    explicit Ecriture(QByteArray& octets) : m_octets(octets), m_fin(octets.size()) {}
+    ~Ecriture() { m_octets.truncate(m_fin); }
+    Ecriture(const Ecriture&) = delete;
+    Ecriture& operator=(const Ecriture&) = delete;
+
+    qsizetype fin() const { return m_fin; }
+    void revient(qsizetype fin) { m_fin = fin; }
+    // Room for n bytes at the end; where they go.
+    char* place(qsizetype n)
+    {
+        if (m_octets.size() - m_fin < n)
+            m_octets.resize(m_fin + n + kPas);
+        char* p = m_octets.data() + m_fin;
+        m_fin += n;
+        return p;
+    }
+    void ajoute(QByteArrayView octets)
+    {
+        std::copy_n(octets.data(), octets.size(), place(octets.size()));
+    }
+
+private:
+    static constexpr qsizetype kPas = 64 * 1024;
+    QByteArray& m_octets;
+    qsizetype m_fin;
+};
+
+// "<" tag ":" length ">" at the end of the record, room left for the value;
+// where the value goes.
+char* entete(Ecriture& record, QLatin1StringView tag, qsizetype longueur)
 {
-    qsizetype longueur = 0;
-    bool ascii = true;
-    for (QStringView p : pieces) {
-        longueur += p.size();
-        ascii = ascii && toutAscii(p);
-    }
-    QByteArray plie;
-    if (!ascii) {
-        for (QStringView p : pieces)
-            ecritAscii(plie, p);
-        longueur = plie.size();
-    }
     char chiffres[24];
     const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, longueur).ptr;
-    record.append('<');
-    record.append(tag.data(), tag.size());
-    record.append(':');
-    record.append(chiffres, fin - chiffres);
-    record.append('>');
-    if (!ascii) {
-        record.append(plie);
+    const qsizetype nombre = fin - chiffres;
+    char* out = record.place(tag.size() + nombre + 3 + longueur);
+    *out++ = '<';
+    out = std::copy_n(tag.data(), tag.size(), out);
+    *out++ = ':';
+    out = std::copy_n(chiffres, nombre, out);
+    *out++ = '>';
+    return out;
+}
+
+void plieDans(QByteArray& plie, QStringView piece)
+{
+    ecritAscii(plie, piece);
+}
+
+void plieDans(QByteArray& plie, QLatin1StringView piece)
+{
+    ecritAscii(plie, QString(piece));
+}
+
+// One field: "<" tag ":" length ">" value, the value made of the pieces,
+// written in one piece at the end of the record. Values are nearly always
+// printable ASCII and are copied as they are read; one that is not is
+// written again, folded to ASCII.
+template <typename... Pieces> void ajoute(Ecriture& record, QLatin1StringView tag, Pieces... pieces)
+{
+    const qsizetype longueur = (qsizetype(0) + ... + pieces.size());
+    const qsizetype debut = record.fin();
+    char* out = entete(record, tag, longueur);
+    bool ascii = true;
+    const auto copie = [&](auto piece) {
+        for (const auto c : piece) {
+            const char16_t u = unite(c);
+            if (!imprimable(u)) {
+                ascii = false;
+                return;
+            }
+            *out++ = char(u);
+        }
+    };
+    ((ascii ? copie(pieces) : void()), ...);
+    if (ascii)
         return;
+    record.revient(debut);
+    QByteArray plie;
+    (plieDans(plie, pieces), ...);
+    std::copy_n(plie.constData(), plie.size(), entete(record, tag, plie.size()));
+}
+
+// The ADIF name of the band of the log, empty for a band the program does
+// not know.
+template <typename Vue> QLatin1StringView bandeAdif(Vue libelle)
+{
+    for (const Definition_Bande& b : Table_Bandes) {
+        if (QStringView(b.libelle) == libelle)
+            return QLatin1StringView(b.adif);
     }
-    for (QStringView p : pieces) {
-        for (const QChar c : p)
-            record.append(char(c.unicode()));
-    }
+    return {};
 }
 
 // The first two digits of the year, by the rule the log orders its QSOs by;
 // "20" when the year is not two digits.
-QStringView siecle(QStringView an)
+template <typename Vue> QLatin1StringView siecle(Vue an)
 {
-    const bool chiffres = an.size() == 2 && an.at(0).isDigit() && an.at(1).isDigit() &&
-                          an.at(0).unicode() < 0x80 && an.at(1).unicode() < 0x80;
+    const auto chiffre = [](auto c) {
+        const char16_t u = unite(c);
+        return u >= u'0' && u <= u'9';
+    };
+    const bool chiffres = an.size() == 2 && chiffre(an.at(0)) && chiffre(an.at(1));
     if (chiffres && LogLine::Annee(an.toInt()) < 2000)
-        return u"19";
-    return u"20";
+        return QLatin1StringView("19");
+    return QLatin1StringView("20");
 }
 
 // The record of the line, appended to the bytes.
-void ecritRecord(QByteArray& record, QStringView ligne)
+template <typename Vue> void ecritRecord(Ecriture& record, Vue ligne)
 {
-    const QStringView date = champ(ligne, LogLine::Date);
-    const QStringView heure = champ(ligne, LogLine::Heure);
-    const QStringView qsl =
-        ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : QStringView();
-    const QString bande = Bande(champ(ligne, LogLine::Bande).toString());
+    const Vue date = champ(ligne, LogLine::Date);
+    const Vue heure = champ(ligne, LogLine::Heure);
+    const Vue qsl =
+        ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : Vue();
 
-    ajoute(record, QLatin1StringView("call"), {champ(ligne, LogLine::Indicatif)});
+    ajoute(record, QLatin1StringView("call"), champ(ligne, LogLine::Indicatif));
     ajoute(record, QLatin1StringView("STATE"),
-           {champ(ligne, LogLine::Colonne{LogLine::Departement.debut, 2})});
-    ajoute(record, QLatin1StringView("name"), {champ(ligne, LogLine::Prenom)});
-    ajoute(record, QLatin1StringView("SIG"), {champ(ligne, LogLine::Reference)});
-    ajoute(record, QLatin1StringView("qso_date"),
-           {siecle(date.mid(6, 2)), date.mid(6, 2), date.mid(3, 2), date.mid(0, 2)});
-    ajoute(record, QLatin1StringView("time_on"), {heure.left(2), heure.right(2)});
-    ajoute(record, QLatin1StringView("mode"), {champ(ligne, LogLine::Mode)});
-    ajoute(record, QLatin1StringView("band"), {bande});
-    ajoute(record, QLatin1StringView("rst_rcvd"), {champ(ligne, LogLine::RST_Recu)});
-    ajoute(record, QLatin1StringView("rst_sent"), {champ(ligne, LogLine::RST_Envoye)});
-    ajoute(record, QLatin1StringView("SIG_INFO"), {champ(ligne, LogLine::Nom_Moulin)});
-    ajoute(record, QLatin1StringView("QSL_RCVD"), {qsl == QLatin1StringView("*") ? u"Y" : u"N"});
-    record.append("<eor>", 5);
+           champ(ligne, LogLine::Colonne{LogLine::Departement.debut, 2}));
+    ajoute(record, QLatin1StringView("name"), champ(ligne, LogLine::Prenom));
+    ajoute(record, QLatin1StringView("SIG"), champ(ligne, LogLine::Reference));
+    ajoute(record, QLatin1StringView("qso_date"), siecle(date.mid(6, 2)), date.mid(6, 2),
+           date.mid(3, 2), date.mid(0, 2));
+    ajoute(record, QLatin1StringView("time_on"), heure.left(2), heure.right(2));
+    ajoute(record, QLatin1StringView("mode"), champ(ligne, LogLine::Mode));
+    ajoute(record, QLatin1StringView("band"), bandeAdif(champ(ligne, LogLine::Bande)));
+    ajoute(record, QLatin1StringView("rst_rcvd"), champ(ligne, LogLine::RST_Recu));
+    ajoute(record, QLatin1StringView("rst_sent"), champ(ligne, LogLine::RST_Envoye));
+    ajoute(record, QLatin1StringView("SIG_INFO"), champ(ligne, LogLine::Nom_Moulin));
+    ajoute(record, QLatin1StringView("QSL_RCVD"),
+           QLatin1StringView(qsl == QLatin1StringView("*") ? "Y" : "N"));
+    record.ajoute("<eor>");
+}
+
+// Whether every byte of the line is printable ASCII, the same character in
+// the log's code page and in the record.
+bool asciiImprimable(const char* data, qsizetype taille)
+{
+    for (qsizetype i = 0; i < taille; ++i) {
+        if (!imprimable(static_cast<unsigned char>(data[i])))
+            return false;
+    }
+    return true;
 }
 
 QString notice()
@@ -249,8 +345,10 @@ QString Bande(const QString& libelle)
 QString ADIF_SP(const QString& Poubelle)
 {
     QByteArray record;
-    record.reserve(Poubelle.size() + 160);
-    ecritRecord(record, Poubelle);
+    {
+        Ecriture ecriture(record);
+        ecritRecord(ecriture, QStringView(Poubelle));
+    }
     return QString::fromLatin1(record);
 }
 
@@ -262,7 +360,9 @@ QString Nom_Fichier(const QString& indicatif)
 QByteArray Exportation(const QString& indicatif, const QByteArray& log)
 {
     QByteArray sortie;
-    sortie.reserve(log.size() * 2 + 256);
+    // A record is about twice as long as its line of the log: room for three
+    // times the log, so that the buffer is not moved while it fills.
+    sortie.reserve(log.size() * 3 + 256);
 
     QByteArray entete;
     Cp1252::encode(QStringLiteral("Exportation du log de la station ") + Ascii(indicatif) +
@@ -276,12 +376,19 @@ QByteArray Exportation(const QString& indicatif, const QByteArray& log)
     sortie += QByteArray("<eoh>") + kFinLigne;
 
     QString ligne;
-    TextFile::forEachLine(log, [&](const char* data, qsizetype taille) {
-        ligne.resize(taille);
-        Cp1252::decodeInto(data, taille, ligne.data());
-        ecritRecord(sortie, ligne);
-        sortie += kFinLigne;
-    });
+    {
+        Ecriture ecriture(sortie);
+        TextFile::forEachLine(log, [&](const char* data, qsizetype taille) {
+            if (asciiImprimable(data, taille)) {
+                ecritRecord(ecriture, QLatin1StringView(data, taille));
+            } else {
+                ligne.resize(taille);
+                Cp1252::decodeInto(data, taille, ligne.data());
+                ecritRecord(ecriture, QStringView(ligne));
+            }
+            ecriture.ajoute(kFinLigne);
+        });
+    }
     return sortie;
 }
 

@@ -58,14 +58,16 @@ QString Ligne_Affichage(int numero, const QString& logLine)
 
 Journal::Journal(QByteArray contenu) : m_contenu(std::move(contenu))
 {
-    m_lignes.reserve(
+    auto lignes = std::make_shared<std::vector<Place>>();
+    lignes->reserve(
         size_t(qMin<qsizetype>(m_contenu.size() / (LogLine::Longueur + 2) + 1, Numero_Maxi)));
     const char* debut = m_contenu.constData();
     TextFile::forEachLine(m_contenu, [&](const char* data, qsizetype taille) {
         ++m_total;
         if (m_total <= Numero_Maxi)
-            m_lignes.push_back({data - debut, taille});
+            lignes->push_back({data - debut, taille});
     });
+    m_lignes = std::move(lignes);
 }
 
 Journal Journal::Depuis_Lignes_Log(const QStringList& lignes)
@@ -81,7 +83,9 @@ Journal Journal::Depuis_Lignes_Log(const QStringList& lignes)
 
 QString Journal::at(qsizetype i) const
 {
-    const Place& p = m_lignes.at(size_t(i));
+    if (i < 0 || i >= size())
+        return {};
+    const Place& p = (*m_lignes)[size_t(i)];
     return Ligne_Affichage(int(i + 1), m_contenu.constData() + p.debut, p.taille);
 }
 

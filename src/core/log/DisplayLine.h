@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <array>
+#include <memory>
 #include <vector>
 
 // The line of the main list for one QSO: its number right-aligned in five
@@ -69,11 +70,12 @@ public:
     // not expected there).
     static Journal Depuis_Lignes_Log(const QStringList& lignes);
 
-    qsizetype size() const { return qsizetype(m_lignes.size()); }
-    bool isEmpty() const { return m_lignes.empty(); }
+    qsizetype size() const { return m_lignes ? qsizetype(m_lignes->size()) : 0; }
+    bool isEmpty() const { return size() == 0; }
     // Lines in the file, shown or not.
     qsizetype total() const { return m_total; }
-    // The display line of line i (0-based), numbered i + 1.
+    // The display line of line i (0-based), numbered i + 1; empty outside
+    // the journal.
     QString at(qsizetype i) const;
     QString last() const { return at(size() - 1); }
     QStringList toStringList() const;
@@ -84,7 +86,9 @@ private:
         qsizetype taille;
     };
     QByteArray m_contenu;
-    std::vector<Place> m_lignes;
+    // Shared by the copies, as the bytes are: a copy of a long log's journal
+    // costs no memory.
+    std::shared_ptr<const std::vector<Place>> m_lignes;
     qsizetype m_total = 0;
 };
 

@@ -47,6 +47,14 @@ int SettingsStore::readIndex(const QString& section, const QString& key, int def
 
 Status SettingsStore::write(const QString& section, const QString& key, const QString& value)
 {
+    // Every write goes to the disk and waits for it: a value already stored
+    // is not written again. After a failed write the file may not hold what
+    // the store remembers, so every value is written then.
+    if (m_settings->status() == QSettings::NoError) {
+        const QVariant stored = m_settings->value(path(section, key));
+        if (stored.isValid() && stored.toString() == value)
+            return Status::ok();
+    }
     m_settings->setValue(path(section, key), value);
     m_settings->sync();
     bool written = m_settings->status() == QSettings::NoError;

@@ -4,15 +4,20 @@
 
 #include <QAbstractListModel>
 #include <QEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QListView>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTreeView>
 #include <QVBoxLayout>
+
+#include <array>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -69,11 +74,26 @@ public:
     {
         beginResetModel();
         m_journal = std::move(journal);
+        m_faites.clear();
         endResetModel();
     }
+    // The searches read every line, again at each search: a line asked for
+    // is made once and kept, by blocks of lines, until the list is filled
+    // again. The view, which asks only for the rows it shows, does not fill
+    // that store.
     QString ligne(int row) const
     {
-        return row >= 0 && row < m_journal.size() ? m_journal.at(row) : QString();
+        if (row < 0 || row >= m_journal.size())
+            return {};
+        if (m_faites.empty())
+            m_faites.resize(size_t((m_journal.size() + kBloc - 1) / kBloc));
+        std::unique_ptr<Bloc>& bloc = m_faites[size_t(row / kBloc)];
+        if (!bloc)
+            bloc = std::make_unique<Bloc>();
+        QString& faite = (*bloc)[size_t(row % kBloc)];
+        if (faite.isNull())
+            faite = m_journal.at(row);
+        return faite;
     }
     int rowCount(const QModelIndex& parent = {}) const override
     {
@@ -83,11 +103,23 @@ public:
     {
         if (role != Qt::DisplayRole || !index.isValid())
             return {};
-        return ligne(index.row());
+        const int row = index.row();
+        if (row >= m_journal.size())
+            return {};
+        if (!m_faites.empty()) {
+            if (const Bloc* bloc = m_faites[size_t(row / kBloc)].get();
+                bloc && !(*bloc)[size_t(row % kBloc)].isNull())
+                return (*bloc)[size_t(row % kBloc)];
+        }
+        return m_journal.at(row);
     }
 
 private:
+    static constexpr int kBloc = 1024;
+    using Bloc = std::array<QString, kBloc>;
+
     Affichage::Journal m_journal;
+    mutable std::vector<std::unique_ptr<Bloc>> m_faites;
 };
 
 LogList::LogList(QWidget* parent) : QWidget(parent)
@@ -100,11 +132,18 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     const QFont police = Apparence::Police_Liste();
 
     m_modele = new Modele(this);
-    Liste_KZT = new QListView(this);
+    // One column of lines of one height: the view places a line by its
+    // number, without laying out the tens of thousands of lines before it
+    // at each load and each selection.
+    Liste_KZT = new QTreeView(this);
     Liste_KZT->setObjectName(QStringLiteral("Liste_KZT"));
     Liste_KZT->setToolTip(aide);
     Liste_KZT->setModel(m_modele);
-    Liste_KZT->setUniformItemSizes(true);
+    Liste_KZT->setUniformRowHeights(true);
+    Liste_KZT->setHeaderHidden(true);
+    Liste_KZT->setRootIsDecorated(false);
+    Liste_KZT->setItemsExpandable(false);
+    Liste_KZT->setIndentation(0);
     Liste_KZT->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_KZT->setSelectionMode(QAbstractItemView::SingleSelection);
     Liste_KZT->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -141,6 +180,12 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
         QFontMetrics(police).horizontalAdvance(QString(Affichage::Longueur, QLatin1Char('0')));
     Liste_KZT->setMinimumWidth(qMin(largeurLigne, 640));
     Label_Liste->setMinimumWidth(largeurLigne + marge);
+    // The lines are as wide as the list, and never narrower than their
+    // text with the margins the style leaves on both sides of it.
+    const int margeTexte =
+        Liste_KZT->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liste_KZT) + 1;
+    Liste_KZT->header()->setMinimumSectionSize(largeurLigne + 2 * margeTexte);
+    Liste_KZT->header()->setStretchLastSection(true);
 
     auto* colonne = new QVBoxLayout(this);
     colonne->setContentsMargins(0, 0, 0, 0);
@@ -157,11 +202,11 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     // view, but is a choice all the same.
     Liste_KZT->viewport()->installEventFilter(this);
     Liste_KZT->installEventFilter(this);
-    connect(Liste_KZT, &QListView::pressed, this, [this](const QModelIndex& index) {
+    connect(Liste_KZT, &QTreeView::pressed, this, [this](const QModelIndex& index) {
         if (index.isValid() && index.row() == m_ligneAvantClic)
             Q_EMIT Ligne_Choisie(index.row());
     });
-    connect(Liste_KZT, &QListView::doubleClicked, this,
+    connect(Liste_KZT, &QTreeView::doubleClicked, this,
             [this](const QModelIndex& index) { Q_EMIT Ligne_Double_Cliquee(index.row()); });
 }
 

@@ -6,7 +6,7 @@
 #include <QWidget>
 
 class QLabel;
-class QListView;
+class QTreeView;
 class QScrollArea;
 
 // The log list of the main window and its column titles, in the container
@@ -38,7 +38,7 @@ public:
     // change nothing, not even the highlighted line.
     void Verrouille(bool verrouillee) { m_verrouillee = verrouillee; }
 
-    QListView* Liste_KZT;
+    QTreeView* Liste_KZT;
     QLabel* Label_Liste;
 
 Q_SIGNALS:

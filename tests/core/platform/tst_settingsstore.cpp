@@ -110,6 +110,28 @@ private Q_SLOTS:
                      .isOk());
         QCOMPARE(reports.size(), 2);
     }
+
+    // A value already stored is not written again: with a file that can no
+    // longer be written, writing it is no failure, changing it is.
+    void unchangedValueIsNotWrittenAgain()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("kzt.ini"));
+        SettingsStore store(file);
+        QStringList reports;
+        store.setFailureReport([&reports](const QString& m) { reports << m; });
+        const QString section = QStringLiteral("Setup F1ABC");
+        QVERIFY(store.write(section, Reglages::Revision, QStringLiteral("2.1")).isOk());
+        QVERIFY(QFile::remove(file));
+        QVERIFY(QDir().mkdir(file));
+        QVERIFY(store.write(section, Reglages::Revision, QStringLiteral("2.1")).isOk());
+        QVERIFY(reports.isEmpty());
+        QVERIFY(!store.write(section, Reglages::Revision, QStringLiteral("2.2")).isOk());
+        QCOMPARE(reports.size(), 1);
+        // Once a write failed, the file may lack what the store holds: the
+        // same value is written again, and fails again.
+        QVERIFY(!store.write(section, Reglages::Revision, QStringLiteral("2.2")).isOk());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

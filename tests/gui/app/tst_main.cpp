@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTimer>
+#include <QTreeView>
 
 class TestMain : public QObject {
     Q_OBJECT
@@ -540,10 +541,10 @@ void TestMain::listeEnPoliceFixe()
 {
     AppBench b;
     Main m(b.services());
-    QListView* liste = m.Liste()->Liste_KZT;
+    QTreeView* liste = m.Liste()->Liste_KZT;
     QLabel* titres = m.Liste()->Label_Liste;
     QCOMPARE(liste->objectName(), QStringLiteral("Liste_KZT"));
-    QVERIFY(liste->uniformItemSizes());
+    QVERIFY(liste->uniformRowHeights());
     QVERIFY(QFontInfo(liste->font()).fixedPitch());
     QCOMPARE(QFontInfo(titres->font()).family(), QFontInfo(liste->font()).family());
     QCOMPARE(liste->palette().color(QPalette::Base), QColor(255, 255, 192));

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QTreeView>
 
 namespace {
 
@@ -50,7 +51,7 @@ class TestEntryWindow : public QObject {
     }
     void enter() { QTest::keyClick(focus(), Qt::Key_Return); }
     QByteArray log() const { return AppBench::lit(b->cheminLog("F1ABC")); }
-    QListView* liste() const { return m->Liste()->Liste_KZT; }
+    QTreeView* liste() const { return m->Liste()->Liste_KZT; }
     void clique(int ligne, bool double_ = false)
     {
         const QRect r = liste()->visualRect(liste()->model()->index(ligne, 0));

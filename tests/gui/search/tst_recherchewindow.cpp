@@ -78,6 +78,8 @@ private Q_SLOTS:
     void listSelectionTellsOnce();
     void eachParentHasItsOwnWindow();
     void aClosedWindowIsNotShownAgain();
+    void searchReadsTheListAsLastFilled_data();
+    void searchReadsTheListAsLastFilled();
 };
 
 void TestRechercheWindow::load()
@@ -367,6 +369,41 @@ void TestRechercheWindow::aClosedWindowIsNotShownAgain()
     QVERIFY(g != f);
     QTRY_VERIFY(garde.isNull());
     QVERIFY(g->isVisible());
+}
+
+// The lines read by a search are those of the list as it was filled last,
+// not those an earlier search read.
+void TestRechercheWindow::searchReadsTheListAsLastFilled_data()
+{
+    QTest::addColumn<bool>("emptied");
+    QTest::addColumn<QStringList>("found");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("filled again with its first line") << false << QStringList{"1"} << QStringList{};
+    QTest::newRow("emptied") << true << QStringList{} << QStringList{"Pas de QSO trouvé"};
+}
+
+void TestRechercheWindow::searchReadsTheListAsLastFilled()
+{
+    QFETCH(bool, emptied);
+    QFETCH(QStringList, found);
+    QFETCH(QStringList, messages);
+
+    Recherche_Indicatif f(services(), *m_liste);
+    f.show();
+    QTest::mouseClick(f.Indica, Qt::LeftButton);
+    QTest::keyClicks(f.Indica, "fx");
+    QTest::keyClick(f.Indica, Qt::Key_Return);
+    QCOMPARE(numeros(f), (QStringList{"1", "2", "4", "6"}));
+
+    if (emptied)
+        m_liste->Vide();
+    else
+        m_liste->Remplit(Affichage::Journal::Depuis_Lignes_Log(journalLog().mid(0, 1)));
+    m_messages.clear();
+    QTest::keyClicks(f.Indica, "fx");
+    QTest::keyClick(f.Indica, Qt::Key_Return);
+    QCOMPARE(m_messages.texts(), messages);
+    QCOMPARE(numeros(f), found);
 }
 
 QTEST_MAIN(TestRechercheWindow)
