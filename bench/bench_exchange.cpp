@@ -10,6 +10,7 @@
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
 
 #include "BenchLog.h"
+#include "BenchStart.h"
 #include "core/app/SettingsKeys.h"
 #include "core/exchange/Adif.h"
 #include "core/log/DisplayLine.h"
@@ -76,13 +77,6 @@ QByteArray log(int lignes)
     for (int n = 1; n <= lignes; ++n)
         octets += qso(n).toLatin1() + "\r\n";
     return octets;
-}
-
-qint64 maintenantNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
 void recherche()
@@ -193,43 +187,6 @@ int demarre(int argc, char* argv[])
     }
     QTimer::singleShot(0, &pret);
     return app.exec();
-}
-
-struct Depart {
-    double ms;
-    double mo;
-};
-
-Depart lance(const char* genre, const QString& dossier, const QString& ini)
-{
-    const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
-    const QByteArray d = dossier.toLocal8Bit();
-    const QByteArray i = ini.toLocal8Bit();
-    int tube[2];
-    if (pipe(tube) != 0)
-        qFatal("pipe");
-    const qint64 debut = maintenantNs();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(tube[1], STDOUT_FILENO);
-        close(tube[0]);
-        execl(moi.constData(), moi.constData(), "--start", genre, d.constData(), i.constData(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(tube[1]);
-    char texte[64] = {};
-    ssize_t lu = 0;
-    ssize_t n;
-    while ((n = read(tube[0], texte + lu, sizeof texte - 1 - size_t(lu))) > 0)
-        lu += n;
-    close(tube[0]);
-    int etat = 0;
-    waitpid(pid, &etat, 0);
-    const QList<QByteArray> lus = QByteArray(texte).trimmed().split(' ');
-    if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != 2)
-        qFatal("the start '%s' failed", genre);
-    return {double(lus.at(0).toLongLong() - debut) / 1e6, double(lus.at(1).toLongLong()) / 1024.0};
 }
 
 void departs(int fois)

@@ -25,6 +25,7 @@
 //   bench_waits --prepare <folder> <QSOs>
 
 #include "BenchLog.h"
+#include "BenchStart.h"
 #include "core/app/SettingsKeys.h"
 #include "core/log/DisplayLine.h"
 #include "core/platform/Clock.h"
@@ -64,13 +65,6 @@ namespace {
 
 const QString kIndicatif = QStringLiteral("F5BEN");
 const int kTailles[] = {1000, 10000, 99999};
-
-qint64 maintenantNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
-}
 
 long long memoireMaxKo()
 {
@@ -172,43 +166,6 @@ int demarre(int argc, char* argv[])
     }
     std::printf("%lld %lld\n", (long long)fin, memoireMaxKo());
     return fin ? 0 : 1;
-}
-
-struct Depart {
-    double ms;
-    double mo;
-};
-
-Depart lance(const char* genre, const QString& dossier, const QString& ini)
-{
-    const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
-    const QByteArray d = dossier.toLocal8Bit();
-    const QByteArray i = ini.toLocal8Bit();
-    int tube[2];
-    if (pipe(tube) != 0)
-        qFatal("pipe");
-    const qint64 debut = maintenantNs();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        dup2(tube[1], STDOUT_FILENO);
-        close(tube[0]);
-        execl(moi.constData(), moi.constData(), "--start", genre, d.constData(), i.constData(),
-              static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    close(tube[1]);
-    char texte[64] = {};
-    ssize_t lu = 0;
-    ssize_t n;
-    while ((n = read(tube[0], texte + lu, sizeof texte - 1 - size_t(lu))) > 0)
-        lu += n;
-    close(tube[0]);
-    int etat = 0;
-    waitpid(pid, &etat, 0);
-    const QList<QByteArray> lus = QByteArray(texte).trimmed().split(' ');
-    if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != 2)
-        qFatal("the start '%s' failed", genre);
-    return {double(lus.at(0).toLongLong() - debut) / 1e6, double(lus.at(1).toLongLong()) / 1024.0};
 }
 
 struct Dossier {
