@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QFile>
 #include <QList>
 #include <QString>
 
@@ -13,6 +14,20 @@
 
 #include <sys/wait.h>
 #include <unistd.h>
+
+// The peak resident memory of this process, in kB.
+inline long long memoireMaxKo()
+{
+    long long hwm = 0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& ligne : status.readAll().split('\n')) {
+            if (ligne.startsWith("VmHWM:"))
+                hwm = ligne.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+    }
+    return hwm;
+}
 
 inline qint64 maintenantNs()
 {

@@ -139,15 +139,7 @@ void exportation()
 void pret()
 {
     const qint64 ns = maintenantNs();
-    long long hwm = 0;
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& ligne : status.readAll().split('\n')) {
-            if (ligne.startsWith("VmHWM:"))
-                hwm = ligne.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    std::printf("%lld %lld\n", (long long)ns, hwm);
+    std::printf("%lld %lld\n", (long long)ns, memoireMaxKo());
     QCoreApplication::quit();
 }
 

@@ -66,19 +66,6 @@ namespace {
 const QString kIndicatif = QStringLiteral("F5BEN");
 const int kTailles[] = {1000, 10000, 99999};
 
-long long memoireMaxKo()
-{
-    long long hwm = 0;
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& ligne : status.readAll().split('\n')) {
-            if (ligne.startsWith("VmHWM:"))
-                hwm = ligne.mid(6).trimmed().split(' ').first().toLongLong();
-        }
-    }
-    return hwm;
-}
-
 // Watches the paints of one widget: `fin` is the moment the event loop came
 // back after the last of them (the window flushed to the screen), and the
 // loop ends once the widget has had no paint for a while.

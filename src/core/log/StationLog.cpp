@@ -204,19 +204,21 @@ Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
     return Status::ok();
 }
 
+StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
+{
+    status = verrou ? log.lit(&contenu) : verrou.status();
+}
+
 Status StationLog::Enregistre_QSO(const QString& nouvelle)
 {
     QByteArray ligne;
     Status status = prepare(nouvelle, &ligne);
     if (!status)
         return status;
-    const TextFile::FolderLock verrou(m_dossier);
-    if (!verrou)
-        return verrou.status();
-    Contenu contenu;
-    status = lit(&contenu);
-    if (!status)
-        return status;
+    const Lecture lecture(*this);
+    if (!lecture.status)
+        return lecture.status;
+    const Contenu& contenu = lecture.contenu;
 
     const double cle = Cle(ligne);
     return ecrit(contenu,
@@ -238,13 +240,10 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
                 .arg(LogLine::champ(nouvelle, LogLine::Date),
                      LogLine::champ(nouvelle, LogLine::Heure)));
     }
-    const TextFile::FolderLock verrou(m_dossier);
-    if (!verrou)
-        return verrou.status();
-    Contenu contenu;
-    status = lit(&contenu);
-    if (!status)
-        return status;
+    const Lecture lecture(*this);
+    if (!lecture.status)
+        return lecture.status;
+    const Contenu& contenu = lecture.contenu;
 
     // A line whose date cannot be read (a hand-edited file) has no place in
     // time: it is passed over, and the new QSO is placed among the others.
@@ -260,13 +259,10 @@ Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
     Status status = prepare(nouvelle, &ligne);
     if (!status)
         return status;
-    const TextFile::FolderLock verrou(m_dossier);
-    if (!verrou)
-        return verrou.status();
-    Contenu contenu;
-    status = lit(&contenu);
-    if (!status)
-        return status;
+    const Lecture lecture(*this);
+    if (!lecture.status)
+        return lecture.status;
+    const Contenu& contenu = lecture.contenu;
 
     QByteArray vieille;
     const bool lisible = Cp1252::encode(ancienne, &vieille);
@@ -287,13 +283,10 @@ Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
 
 Status StationLog::Supprime_QSO(const QString& ligne)
 {
-    const TextFile::FolderLock verrou(m_dossier);
-    if (!verrou)
-        return verrou.status();
-    Contenu contenu;
-    const Status status = lit(&contenu);
-    if (!status)
-        return status;
+    const Lecture lecture(*this);
+    if (!lecture.status)
+        return lecture.status;
+    const Contenu& contenu = lecture.contenu;
     QByteArray octets;
     const bool lisible = Cp1252::encode(ligne, &octets);
     Ecriture ecriture(contenu);

@@ -2,6 +2,7 @@
 
 #include "DisplayLine.h"
 #include "core/platform/Status.h"
+#include "core/platform/TextFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -80,6 +81,14 @@ private:
     };
     // The new content: the lines in order, each one followed by CR LF.
     class Ecriture;
+    // The log read under the folder's lock, which stays held until the
+    // rewrite that follows has ended, so that no other writer comes between.
+    struct Lecture {
+        explicit Lecture(const StationLog& log);
+        TextFile::FolderLock verrou;
+        Contenu contenu;
+        Status status;
+    };
 
     Status lit(Contenu* contenu) const;
     Status ecrit(const Contenu& avant, const QByteArray& contenu, const QString& travail) const;
