@@ -36,9 +36,9 @@ const QStringList& EntryModel::items(Controle c)
 }
 
 EntryModel::EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
-                       const Clock& horloge, EntryHost& hote)
-    : m_dossier(dossier), m_reglages(reglages), m_messages(messages), m_horloge(horloge),
-      m_hote(hote)
+                       const Clock& horloge, QObject* parent)
+    : QObject(parent), m_dossier(dossier), m_reglages(reglages), m_messages(messages),
+      m_horloge(horloge)
 {
     Etat_Conception();
 }
@@ -85,7 +85,7 @@ EntryModel::Touche EntryModel::Frappe(Controle c, QChar caractere)
     const bool entree = caractere == QLatin1Char('\r');
     Touche t{entree ? Touche::Avalee : Touche::Prise, caractere};
 
-    if (c == Ind_A && m_hote.Indicatif_Courant() == Reglages::Indicatif_Aucun) {
+    if (c == Ind_A && m_indicatif == Reglages::Indicatif_Aucun) {
         m_messages.notice(
             QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
                            "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
@@ -141,8 +141,7 @@ void EntryModel::accepte(Controle c, Controle suivant)
 void EntryModel::selectionneIndex(Controle c, const QString& cle)
 {
     const QStringList& liste = items(c);
-    const int index =
-        m_reglages.readIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()), cle, 0);
+    const int index = m_reglages.readIndex(Reglages::Section_Station(m_indicatif), cle, 0);
     // A value that is no item (a hand-edited file, -1 left by an older
     // version) selects nothing: the operator then chooses, as a QSO is never
     // stored without a band or a mode, rather than finding the QSO on a band
@@ -243,10 +242,10 @@ void EntryModel::Annule_Saisie_Click()
     }
     const QString ligne = Affichage::LogLine_Depuis_Affichage(m_ligneSelection, false);
     if (m_messages.confirm(QStringLiteral("Voulez vous Supprimer ce QSO ?"))) {
-        StationLog log(m_dossier, m_hote.Indicatif_Courant());
+        StationLog log(m_dossier, m_indicatif);
         const Status s = log.Supprime_QSO(ligne);
         if (s)
-            m_hote.Recharge_Liste();
+            Q_EMIT listeARecharger();
         else
             m_messages.notice(s.message);
     }
@@ -304,18 +303,18 @@ bool EntryModel::enregistre()
     // The log first: it refuses what it cannot store (a date outside the
     // calendar for the date order, a missing log) before writing anything,
     // and a refused QSO must leave the first-name memory as it was too.
-    StationLog log(m_dossier, m_hote.Indicatif_Courant());
+    StationLog log(m_dossier, m_indicatif);
     Status s;
     if (m_modeModif)
         s = log.Remplace_QSO(ligne.ligne,
                              Affichage::LogLine_Depuis_Affichage(m_ligneSelection, true));
-    else if (!m_hote.Date_Auto() || m_modeInsertion)
+    else if (!m_dateAuto || m_modeInsertion)
         s = log.Insere_QSO_Chrono(ligne.ligne);
     else
         s = log.Enregistre_QSO(ligne.ligne);
     if (!s)
         return refuse(s.message);
-    m_hote.Recharge_Liste();
+    Q_EMIT listeARecharger();
 
     // The QSO is stored: a first name that cannot be remembered is reported,
     // and the entry goes on to the next QSO (saving again would store the
@@ -333,8 +332,8 @@ void EntryModel::reinitialiseApresValidation()
 {
     // The last line is selected first: the selection shows it in the fields,
     // which the reset then empties, but for the date in the manual date mode.
-    m_hote.Selectionne_Derniere();
-    videChamps(!m_hote.Date_Auto());
+    Q_EMIT derniereASelectionner();
+    videChamps(!m_dateAuto);
     jaune(Bande_A);
     active(QSL_A, false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChar>
+#include <QObject>
 #include <QString>
 
 #include <array>
@@ -9,26 +10,16 @@ class Clock;
 class MessageBox;
 class SettingsStore;
 
-// What the entry area needs from the main window around it.
-class EntryHost {
-public:
-    virtual ~EntryHost() = default;
-    virtual const QString& Indicatif_Courant() const = 0;
-    // The check mark of "Automatique" in the date menu.
-    virtual bool Date_Auto() const = 0;
-    // Reloads the log list and selects its last line; the selection reaches
-    // the entry area through Selection() as a click would.
-    virtual void Recharge_Liste() = 0;
-    // Selects the last line of the list (Selection() runs), without a reload.
-    virtual void Selectionne_Derniere() = 0;
-};
-
 // The QSO entry area as plain logic: the text, enabled state and colour of
 // each control, the focus, the entry mode and the flags shared with the log
 // list. The window shows this state and passes the keys and clicks on. In
 // the automatic date mode the date and time of a QSO are those of the clock,
 // as the main window shows them.
-class EntryModel {
+//
+// The model knows the current station and the date mode from what the main
+// window tells it, and asks for the log list through its two signals.
+class EntryModel : public QObject {
+    Q_OBJECT
 public:
     enum Controle {
         Ind_A,
@@ -65,7 +56,12 @@ public:
     };
 
     EntryModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
-               const Clock& horloge, EntryHost& hote);
+               const Clock& horloge, QObject* parent = nullptr);
+
+    // What the main window tells the model: the station whose log is the
+    // list, and the check mark of "Automatique" in the date menu.
+    void changeIndicatifCourant(const QString& indicatif) { m_indicatif = indicatif; }
+    void changeDateAuto(bool automatique) { m_dateAuto = automatique; }
 
     // The state of the window when it is created.
     void Etat_Conception();
@@ -111,6 +107,15 @@ public:
     // The items of the mode list or of the band list.
     static const QStringList& items(Controle c);
 
+Q_SIGNALS:
+    // The log list is to be reloaded and its last line selected; the
+    // selection comes back through Selection() as a click would. Both are
+    // connected directly: the list has changed when the emission returns.
+    void listeARecharger();
+    // The last line of the list is to be selected (Selection() runs),
+    // without a reload.
+    void derniereASelectionner();
+
 private:
     void regle(Controle c);
     void regleIndicatif(Controle c);
@@ -139,7 +144,8 @@ private:
     SettingsStore& m_reglages;
     MessageBox& m_messages;
     const Clock& m_horloge;
-    EntryHost& m_hote;
+    QString m_indicatif;
+    bool m_dateAuto = true;
 
     std::array<Etat, Nombre_Controles> m_etat;
     Controle m_focus = Ind_A;

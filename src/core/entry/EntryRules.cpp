@@ -95,7 +95,7 @@ void EntryModel::memoriseIndex(Controle c)
                           : itemNomme(c, e.texte);
     if (index < 0)
         return;
-    m_reglages.writeIndex(Reglages::Section_Station(m_hote.Indicatif_Courant()),
+    m_reglages.writeIndex(Reglages::Section_Station(m_indicatif),
                           c == Mode_A ? Reglages::Mode_Utilise : Reglages::Bande_Utilisee, index);
 }
 
@@ -222,7 +222,7 @@ void EntryModel::regleReference(Controle c)
         return;
     if (!m_modeModif) {
         const Groupe groupe = Groupe_De(m_etat[Bande_A].texte);
-        const StationLog log(m_dossier, m_hote.Indicatif_Courant());
+        const StationLog log(m_dossier, m_indicatif);
         const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), texte, groupe);
         if (m.trouve) {
             m_messages.notice(texte + QStringLiteral(" Chateau deja contacté le ") + m.date +
@@ -233,7 +233,7 @@ void EntryModel::regleReference(Controle c)
         }
     }
     jaune(Ref_A);
-    if (m_hote.Date_Auto() && !m_modeInsertion && !m_modeModif) {
+    if (m_dateAuto && !m_modeInsertion && !m_modeModif) {
         active(Mode_A);
         vert(Mode_A);
         const Horloge_Lue h = Lit_Horloge(m_horloge);

@@ -20,8 +20,8 @@ bool caractereValide(QChar c)
 } // namespace
 
 StationModel::StationModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
-                           StationHost& hote)
-    : m_dossier(dossier), m_reglages(reglages), m_messages(messages), m_hote(hote)
+                           QObject* parent)
+    : QObject(parent), m_dossier(dossier), m_reglages(reglages), m_messages(messages)
 {
 }
 
@@ -61,7 +61,7 @@ QChar StationModel::Touche(QChar c)
 
 void StationModel::Charge()
 {
-    m_hote.Change_Indicatif_Courant(Indicatif_Enregistre(m_reglages));
+    Q_EMIT indicatifCourantChange(Indicatif_Enregistre(m_reglages));
 }
 
 StationModel::Issue StationModel::Validation(const QString& saisie)
@@ -73,8 +73,8 @@ StationModel::Issue StationModel::Validation(const QString& saisie)
         return refus.vide ? Issue::Refuse_Vidage : Issue::Refuse;
     }
 
-    m_hote.Change_Indicatif_Courant(candidat);
-    m_hote.Affiche_Station(QString());
+    Q_EMIT indicatifCourantChange(candidat);
+    Q_EMIT stationAffichee(QString());
 
     const QString section = Reglages::Section_Station(candidat);
     const QFileInfo log(QDir(m_dossier).filePath(StationLog::Nom_Fichier(candidat)));
@@ -94,10 +94,12 @@ StationModel::Issue StationModel::Validation(const QString& saisie)
     QString affiche = m_reglages.read(Reglages::Section_Globale, Reglages::Indicatif_Station,
                                       Reglages::Indicatif_Aucun);
     affiche.replace(QLatin1Char('_'), QLatin1Char('/'));
-    m_hote.Affiche_Station(affiche);
+    Q_EMIT stationAffichee(affiche);
 
-    m_hote.Choisit_Bande_Mode(m_reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
-                              m_reglages.readIndex(section, Reglages::Mode_Utilise, 0));
+    Q_EMIT bandeModeChoisis(m_reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
+                          m_reglages.readIndex(section, Reglages::Mode_Utilise, 0));
 
-    return m_hote.Recharge_Log() ? Issue::Accepte : Issue::Fin;
+    bool charge = true;
+    Q_EMIT logARecharger(&charge);
+    return charge ? Issue::Accepte : Issue::Fin;
 }

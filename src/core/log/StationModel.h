@@ -1,29 +1,18 @@
 #pragma once
 
 #include <QChar>
+#include <QObject>
 #include <QString>
 
 class MessageBox;
 class SettingsStore;
 
-// What a change of station does to the main window around it.
-class StationHost {
-public:
-    virtual ~StationHost() = default;
-    virtual void Change_Indicatif_Courant(const QString& indicatif) = 0;
-    // The caption of `I_Station`.
-    virtual void Affiche_Station(const QString& texte) = 0;
-    // Stored list indexes of the band and the mode.
-    virtual void Choisit_Bande_Mode(int bande, int mode) = 0;
-    // Loads the log of the station now current into the list, no line
-    // selected. False when the program ended on the way.
-    virtual bool Recharge_Log() = 0;
-};
-
 // The choice of the station callsign as plain logic: the checks of the
 // candidate, the creation of a new station's log, the settings, and what the
-// main window is told. The window `Station` shows the field and the button.
-class StationModel {
+// main window is told, through the signals below, in the order they are
+// listed. The window `Station` shows the field and the button.
+class StationModel : public QObject {
+    Q_OBJECT
 public:
     static constexpr int Longueur_Maxi = 12;
 
@@ -36,7 +25,7 @@ public:
     };
 
     StationModel(const QString& dossier, SettingsStore& reglages, MessageBox& messages,
-                 StationHost& hote);
+                 QObject* parent = nullptr);
 
     // The station callsign of the settings; "FXXXX" when it is absent or is
     // not a valid callsign.
@@ -59,9 +48,20 @@ public:
     // "Validez" with the text of the field.
     Issue Validation(const QString& saisie);
 
+Q_SIGNALS:
+    // The station now current.
+    void indicatifCourantChange(const QString& indicatif);
+    // The caption of `I_Station`.
+    void stationAffichee(const QString& texte);
+    // Stored list indexes of the band and the mode.
+    void bandeModeChoisis(int bande, int mode);
+    // The log of the station now current is to be loaded into the list, no
+    // line selected. Connected directly: the receiver sets *charge to false
+    // when the program ended on the way.
+    void logARecharger(bool* charge);
+
 private:
     QString m_dossier;
     SettingsStore& m_reglages;
     MessageBox& m_messages;
-    StationHost& m_hote;
 };

@@ -94,7 +94,8 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     connect(m_saisie->Command1, &QPushButton::clicked, this,
             [this] { Liste_KZT1::Ouvre(m_services, this); });
 
-    m_liaison = new EntryBinding(*m_saisie, *m_liste, m_services, *this, this);
+    m_liaison = new EntryBinding(*m_saisie, *m_liste, m_services, this);
+    relieSaisie();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -253,12 +254,12 @@ bool Main::Demarre()
     m_saisie->Mode_A->clear();
     m_saisie->Mode_A->addItems(Modes());
 
-    m_indicatif = Indicatif_Enregistre(reglages);
-    Affiche_Station(m_indicatif);
+    changeIndicatifCourant(Indicatif_Enregistre(reglages));
+    afficheStation(m_indicatif);
 
     const QString section = Reglages::Section_Station(m_indicatif);
-    Choisit_Bande_Mode(reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
-                       reglages.readIndex(section, Reglages::Mode_Utilise, 0));
+    choisitBandeMode(reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
+                     reglages.readIndex(section, Reglages::Mode_Utilise, 0));
 
     const QString dateAuto = reglages.read(section, Reglages::Date_Auto, Reglages::Oui);
     Mnu_Date_Auto->setChecked(dateAuto == Reglages::Oui);
@@ -353,19 +354,6 @@ void Main::Termine()
     m_services.termine();
 }
 
-void Main::Affiche_Station(const QString& texte)
-{
-    I_Station->setText(texte);
-}
-
-void Main::Choisit_Bande_Mode(int bande, int mode)
-{
-    QComboBox* bandes = m_saisie->Bande_A;
-    QComboBox* modes = m_saisie->Mode_A;
-    bandes->setCurrentIndex(bande >= 0 && bande < bandes->count() ? bande : -1);
-    modes->setCurrentIndex(mode >= 0 && mode < modes->count() ? mode : -1);
-}
-
 void Main::Timer1_Timer()
 {
     // One reading of the clock for the three texts, so that they never come
@@ -397,10 +385,8 @@ void Main::Mnu_Date_Man_Click()
 
 void Main::Mnu_New_Indicatif_Click()
 {
-    if (!m_station) {
-        m_station = new Station(m_services, *this);
-        m_station->setAttribute(Qt::WA_DeleteOnClose);
-    }
+    if (!m_station)
+        m_station = creeStation();
     m_station->show();
     m_station->raise();
     m_station->activateWindow();
@@ -459,8 +445,7 @@ void Main::Mnu_Restaure_Click()
 void Main::ouvreStationModale()
 {
     delete m_station;
-    m_station = new Station(m_services, *this);
-    m_station->setAttribute(Qt::WA_DeleteOnClose);
+    m_station = creeStation();
     m_station->setWindowModality(Qt::ApplicationModal);
     m_station->exec();
 }

@@ -17,10 +17,10 @@ class SettingsStore;
 class Station;
 
 // The main window: the station, the clock, the QSO entry area, the log list
-// and the menus from which every other window is opened. The station window
-// and the entry rules reach it through StationHost and EntryHost only
-// (MainHost.cpp).
-class Main : public QMainWindow, public StationHost, public EntryHost {
+// and the menus from which every other window is opened. The station rules
+// and the entry rules never call it: it connects to their signals and tells
+// them the current station and date mode (MainHost.cpp).
+class Main : public QMainWindow {
     Q_OBJECT
 public:
     explicit Main(const Services& services, QWidget* parent = nullptr);
@@ -40,24 +40,11 @@ public:
     void Termine();
     bool Est_Termine() const { return m_termine; }
 
-    const QString& Indicatif_Courant() const override { return m_indicatif; }
+    const QString& Indicatif_Courant() const { return m_indicatif; }
     static QString Indicatif_Enregistre(const SettingsStore& reglages)
     {
         return StationModel::Indicatif_Enregistre(reglages);
     }
-
-    // StationHost
-    void Change_Indicatif_Courant(const QString& indicatif) override { m_indicatif = indicatif; }
-    void Affiche_Station(const QString& texte) override;
-    // An index outside its list leaves that list without a choice.
-    void Choisit_Bande_Mode(int bande, int mode) override;
-    // A QSO being edited belonged to the previous station's log: its edit ends.
-    bool Recharge_Log() override;
-
-    // EntryHost
-    bool Date_Auto() const override;
-    void Recharge_Liste() override;
-    void Selectionne_Derniere() override;
 
     EntryArea* Saisie() const { return m_saisie; }
     EntryBinding* Liaison_Saisie() const { return m_liaison; }
@@ -79,6 +66,18 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;
 
 private:
+    // What the station rules and the entry rules ask for (MainHost.cpp).
+    void changeIndicatifCourant(const QString& indicatif);
+    void afficheStation(const QString& texte);
+    // An index outside its list leaves that list without a choice.
+    void choisitBandeMode(int bande, int mode);
+    // A QSO being edited belonged to the previous station's log: its edit ends.
+    bool rechargeLog();
+    void rechargeListe();
+    void relieSaisie();
+    // A new `Station` window, its rules connected to this window and loaded.
+    Station* creeStation();
+
     void construitMenus();
     QWidget* construitEntete();
     void dimensionne();

@@ -9,8 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Station::Station(const Services& services, StationHost& hote)
-    : QDialog(nullptr), m_modele(services.dossier, services.reglages, services.messages, hote)
+Station::Station(const Services& services)
+    : QDialog(nullptr), m_modele(services.dossier, services.reglages, services.messages)
 {
     setObjectName(QStringLiteral("Station"));
     setWindowTitle(QStringLiteral("Indicatif de la station"));
@@ -54,7 +54,6 @@ Station::Station(const Services& services, StationHost& hote)
     Label5->setText(QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
     setWindowTitle(QStringLiteral("Selection Indicaif"));
 
-    m_modele.Charge();
     New_Indicatif->clear();
     New_Indicatif->setFocus();
 

@@ -12,13 +12,18 @@ class QPushButton;
 // Choice of the station callsign. The callsign is typed in upper case with
 // "_" in place of "/"; "Validez" hands it to the StationModel, which checks
 // it, creates the station's log when there is none (an existing log is kept
-// as it is), stores it and reloads the main window for that station.
+// as it is), stores it and tells the main window, which reloads for that
+// station.
 class Station : public QDialog {
     Q_OBJECT
 public:
     static constexpr int Longueur_Maxi = StationModel::Longueur_Maxi;
 
-    Station(const Services& services, StationHost& hote);
+    explicit Station(const Services& services);
+
+    // The rules behind the window; the window that opens it connects their
+    // signals, then loads them (StationModel::Charge).
+    StationModel& modele() { return m_modele; }
 
     QLabel* Label2;
     QLabel* Label3;

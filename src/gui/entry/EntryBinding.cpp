@@ -27,9 +27,9 @@ QLineEdit* edition(QWidget* w)
 } // namespace
 
 EntryBinding::EntryBinding(EntryArea& zone, LogList& liste, const Services& services,
-                           EntryHost& hote, QObject* parent)
+                           QObject* parent)
     : QObject(parent), m_zone(zone), m_liste(liste),
-      m_modele(services.dossier, services.reglages, services.messages, services.horloge, hote)
+      m_modele(services.dossier, services.reglages, services.messages, services.horloge)
 {
     m_widgets = {zone.Ind_A,   zone.Prenom_A, zone.Dpt_A,    zone.Ref_A,        zone.Date_A,
                  zone.Heure_A, zone.Mode_A,   zone.Bande_A,  zone.RST_A,        zone.RSTE_A,

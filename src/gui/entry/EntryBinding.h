@@ -15,11 +15,11 @@ class QWidget;
 // Binds the entry area and the log list of the main window to the entry
 // rules: keys and clicks go to the model, and the model's state (texts,
 // enabled fields, colours, focus, entry mode) comes back to the widgets. The
-// model speaks to the main window itself, through its EntryHost.
+// main window connects to the model's signals itself.
 class EntryBinding : public QObject {
     Q_OBJECT
 public:
-    EntryBinding(EntryArea& zone, LogList& liste, const Services& services, EntryHost& hote,
+    EntryBinding(EntryArea& zone, LogList& liste, const Services& services,
                  QObject* parent = nullptr);
 
     EntryModel& modele() { return m_modele; }

@@ -20,8 +20,9 @@ using M = EntryModel;
 
 namespace {
 
-// The main window as the entry area sees it: a log list over the log file.
-class Hote : public EntryHost {
+// The main window as the entry area sees it: a log list over the log file,
+// connected to the model's signals, telling it the station and date mode.
+class Hote {
 public:
     QString indicatif = "F1ABC";
     bool dateAuto = true;
@@ -29,14 +30,31 @@ public:
     EntryModel* modele = nullptr;
     QStringList liste;
 
-    const QString& Indicatif_Courant() const override { return indicatif; }
-    bool Date_Auto() const override { return dateAuto; }
-    void Recharge_Liste() override
+    void attache(EntryModel* m)
+    {
+        modele = m;
+        QObject::connect(m, &EntryModel::listeARecharger, m, [this] { Recharge_Liste(); });
+        QObject::connect(m, &EntryModel::derniereASelectionner, m,
+                         [this] { Selectionne_Derniere(); });
+        m->changeIndicatifCourant(indicatif);
+        m->changeDateAuto(dateAuto);
+    }
+    void changeIndicatif(const QString& nouveau)
+    {
+        indicatif = nouveau;
+        modele->changeIndicatifCourant(nouveau);
+    }
+    void changeDateAuto(bool automatique)
+    {
+        dateAuto = automatique;
+        modele->changeDateAuto(automatique);
+    }
+    void Recharge_Liste()
     {
         liste = StationLog(dossier, indicatif).Charge_Log().affichage.toStringList();
         Selectionne_Derniere();
     }
-    void Selectionne_Derniere() override
+    void Selectionne_Derniere()
     {
         if (!liste.isEmpty())
             modele->Selection(liste.last());
@@ -100,8 +118,8 @@ private Q_SLOTS:
         m_messages.clear();
         m_hote = Hote();
         m_hote.dossier = m_dir->path();
-        m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_horloge, m_hote);
-        m_hote.modele = m_modele;
+        m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_horloge);
+        m_hote.attache(m_modele);
         m_modele->Prepare_Saisie();
     }
     void cleanup()
@@ -289,7 +307,7 @@ private Q_SLOTS:
 
     void firstInstallationMessageOnEveryKey()
     {
-        m_hote.indicatif = "FXXXX";
+        m_hote.changeIndicatif("FXXXX");
         type(M::Ind_A, "a");
         QCOMPARE(m_messages.shown().size(), 2);
         QCOMPARE(
@@ -403,7 +421,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, dateAuto);
         QFETCH(bool, insertion);
-        m_hote.dateAuto = dateAuto;
+        m_hote.changeDateAuto(dateAuto);
         if (insertion)
             m_modele->Ajout_QSO_Click();
         type(M::Ind_A, "F6NEW");
@@ -489,9 +507,8 @@ private Q_SLOTS:
                 delete m_modele;
                 delete m_reglages;
                 m_reglages = new SettingsStore(m_dir->filePath("kzt.ini"));
-                m_modele =
-                    new EntryModel(m_dir->path(), *m_reglages, m_messages, m_horloge, m_hote);
-                m_hote.modele = m_modele;
+                m_modele = new EntryModel(m_dir->path(), *m_reglages, m_messages, m_horloge);
+                m_hote.attache(m_modele);
                 m_modele->Prepare_Saisie();
             }
             QCOMPARE(m_modele->etat(M::Bande_A).texte, bandeAttendue);
@@ -545,7 +562,7 @@ private Q_SLOTS:
         QVERIFY(writeBytes(m_dir->filePath("Liste_Prenom.txt"), "F6OLD        77 PAUL\r\n"));
         m_hote.Recharge_Liste();
         if (field < 0) {
-            m_hote.dateAuto = field == -2;
+            m_hote.changeDateAuto(field == -2);
             if (field == -2)
                 m_reglages->writeIndex(Reglages::Section_Station("F1ABC"), Reglages::Bande_Utilisee,
                                        -1);
@@ -591,7 +608,7 @@ private Q_SLOTS:
         QFETCH(bool, insertion);
         QFETCH(int, place);
         QVERIFY(writeBytes(logPath(), kAncien.toLatin1() + "\r\n"));
-        m_hote.dateAuto = dateAuto;
+        m_hote.changeDateAuto(dateAuto);
         m_hote.Recharge_Liste();
         m_modele->Prepare_Saisie(); // as at the end of start-up
         if (insertion)

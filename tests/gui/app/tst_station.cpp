@@ -17,27 +17,27 @@
 namespace {
 
 // The main window as the station rules see it: what it was told, in order.
-class HoteStation : public StationHost {
+class HoteStation {
 public:
     QStringList appels;
     bool rechargeOk = true;
 
-    void Change_Indicatif_Courant(const QString& indicatif) override
+    void attache(StationModel& modele)
     {
-        appels << QStringLiteral("courant ") + indicatif;
-    }
-    void Affiche_Station(const QString& texte) override
-    {
-        appels << QStringLiteral("affiche ") + texte;
-    }
-    void Choisit_Bande_Mode(int bande, int mode) override
-    {
-        appels << QStringLiteral("bande %1 mode %2").arg(bande).arg(mode);
-    }
-    bool Recharge_Log() override
-    {
-        appels << QStringLiteral("recharge");
-        return rechargeOk;
+        QObject::connect(
+            &modele, &StationModel::indicatifCourantChange, &modele,
+            [this](const QString& indicatif) { appels << QStringLiteral("courant ") + indicatif; });
+        QObject::connect(
+            &modele, &StationModel::stationAffichee, &modele,
+            [this](const QString& texte) { appels << QStringLiteral("affiche ") + texte; });
+        QObject::connect(&modele, &StationModel::bandeModeChoisis, &modele,
+                         [this](int bande, int mode) {
+                             appels << QStringLiteral("bande %1 mode %2").arg(bande).arg(mode);
+                         });
+        QObject::connect(&modele, &StationModel::logARecharger, &modele, [this](bool* charge) {
+            appels << QStringLiteral("recharge");
+            *charge = rechargeOk;
+        });
     }
 };
 
@@ -257,7 +257,8 @@ void TestStation::regles()
     }
     HoteStation hote;
     hote.rechargeOk = rechargeOk;
-    StationModel modele(b->dossier.path(), b->reglages, b->messages, hote);
+    StationModel modele(b->dossier.path(), b->reglages, b->messages);
+    hote.attache(modele);
 
     QCOMPARE(modele.Validation(saisie), issue);
     QCOMPARE(hote.appels, appels);
@@ -323,7 +324,9 @@ void TestStation::chargeLitLIndicatifEnregistre()
     QFETCH(QString, courant);
     b->choisitStation(stocke);
     HoteStation hote;
-    StationModel(b->dossier.path(), b->reglages, b->messages, hote).Charge();
+    StationModel modele(b->dossier.path(), b->reglages, b->messages);
+    hote.attache(modele);
+    modele.Charge();
     QCOMPARE(hote.appels, QStringList{"courant " + courant});
 }
 
