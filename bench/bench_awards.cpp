@@ -12,6 +12,7 @@
 #include "core/awards/MoulinsContactes.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/awards/Scores.h"
+#include "core/log/BandGroups.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"

@@ -13,6 +13,7 @@
 #include "BenchStart.h"
 #include "core/app/SettingsKeys.h"
 #include "core/exchange/Adif.h"
+#include "core/log/BandGroups.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/LogLine.h"
 #include "core/platform/Clock.h"

@@ -7,6 +7,17 @@
 
 #include <cstring>
 
+const QStringList& Bandes()
+{
+    static const QStringList bandes = [] {
+        QStringList l;
+        for (const Definition_Bande& b : Table_Bandes)
+            l.append(QString::fromUtf16(b.libelle));
+        return l;
+    }();
+    return bandes;
+}
+
 const Definition_Bande* Definition_De(QStringView libelle)
 {
     for (const Definition_Bande& b : Table_Bandes) {

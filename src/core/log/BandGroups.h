@@ -39,6 +39,8 @@ inline constexpr std::array<Definition_Bande, 12> Table_Bandes = {{
 
 // The band of that label exactly as it stands (case counts); nullptr for a
 // label that is no band of the list.
+// The twelve band labels, in the order of the band list ("1.8 Mhz" ... "432 Mhz").
+const QStringList& Bandes();
 const Definition_Bande* Definition_De(QStringView libelle);
 
 // The group of a band label taken without its blanks around it, otherwise as

@@ -1,6 +1,5 @@
 #include "LogLine.h"
 
-#include "BandGroups.h"
 #include "Texte.h"
 #include "core/platform/Cp1252.h"
 
@@ -69,17 +68,6 @@ QString champ(const QString& ligne, Colonne colonne)
 }
 
 } // namespace LogLine
-
-const QStringList& Bandes()
-{
-    static const QStringList bandes = [] {
-        QStringList l;
-        for (const Definition_Bande& b : Table_Bandes)
-            l.append(QString::fromUtf16(b.libelle));
-        return l;
-    }();
-    return bandes;
-}
 
 const QStringList& Modes()
 {

@@ -70,7 +70,5 @@ QString champ(const QString& ligne, Colonne colonne);
 
 } // namespace LogLine
 
-// The twelve band labels, in the order of the band list ("1.8 Mhz" ... "432 Mhz").
-const QStringList& Bandes();
 // The modes offered: "SSB", "CW", "FM".
 const QStringList& Modes();

@@ -1,6 +1,6 @@
 #include "Sauvegardes.h"
 
-#include "StationLog.h"
+#include "NomsFichiers.h"
 #include "core/platform/Clock.h"
 #include "core/platform/TextFile.h"
 
@@ -61,7 +61,7 @@ Status Sauvegardes::Sauvegarde_Maintenant(const QString& indicatif)
 {
     QByteArray contenu;
     const Status lu =
-        TextFile::readAll(QDir(m_dossier).filePath(StationLog::Nom_Fichier(indicatif)), &contenu);
+        TextFile::readAll(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)), &contenu);
     if (!lu) {
         return Status::failed(
             QStringLiteral("La sauvegarde du log n'a pas pu être faite : %1").arg(lu.message));
@@ -82,15 +82,15 @@ Status Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QB
         return Status::failed(
             QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : le dossier %2 ne "
                            "peut pas être créé dans %3.")
-                .arg(quoted(StationLog::Nom_Fichier(indicatif)), quoted(Nom_Dossier),
+                .arg(quoted(NomsFichiers::log(indicatif)), quoted(Nom_Dossier),
                      quoted(QDir::toNativeSeparators(m_dossier))));
     }
     const QDir d(dossier());
     const Status s =
-        TextFile::replaceContent(d.filePath(nom), d.filePath(StationLog::Fichier_Travail), contenu);
+        TextFile::replaceContent(d.filePath(nom), d.filePath(NomsFichiers::travail), contenu);
     if (!s) {
         return Status::failed(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
-                                  .arg(quoted(StationLog::Nom_Fichier(indicatif)), s.message));
+                                  .arg(quoted(NomsFichiers::log(indicatif)), s.message));
     }
     elague(indicatif, nom);
     return s;
@@ -120,7 +120,7 @@ Status Sauvegardes::Restaure(const QString& indicatif, const QString& nomSauvega
     if (!motif(indicatif).match(nomSauvegarde).hasMatch()) {
         return Status::failed(
             QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
-                .arg(quoted(nomSauvegarde), quoted(StationLog::Nom_Fichier(indicatif))));
+                .arg(quoted(nomSauvegarde), quoted(NomsFichiers::log(indicatif))));
     }
     const TextFile::FolderLock verrou(m_dossier);
     if (!verrou)
@@ -130,15 +130,14 @@ Status Sauvegardes::Restaure(const QString& indicatif, const QString& nomSauvega
     if (!lu)
         return lu;
     // A log that is gone has nothing to keep.
-    const bool present =
-        QFileInfo::exists(QDir(m_dossier).filePath(StationLog::Nom_Fichier(indicatif)));
+    const bool present = QFileInfo::exists(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)));
     const Status avant = present ? Sauvegarde_Maintenant(indicatif) : Status::ok();
     if (!avant) {
         return Status::failed(avant.message +
                               QStringLiteral(" Le log n'a pas été remplacé par la sauvegarde."));
     }
-    return TextFile::replaceContent(QDir(m_dossier).filePath(StationLog::Nom_Fichier(indicatif)),
-                                    QDir(m_dossier).filePath(StationLog::Fichier_Travail), copie);
+    return TextFile::replaceContent(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)),
+                                    QDir(m_dossier).filePath(NomsFichiers::travail), copie);
 }
 
 void Sauvegardes::signale(const QString& indicatif, const Status& echec) const

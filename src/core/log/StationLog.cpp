@@ -46,11 +46,6 @@ StationLog::StationLog(const QString& dossier, const QString& indicatif, const C
 {
 }
 
-QString StationLog::Nom_Fichier(const QString& indicatif)
-{
-    return indicatif + QStringLiteral("_KZT.log");
-}
-
 bool StationLog::Indicatif_Valide(const QString& indicatif)
 {
     if (indicatif.isEmpty() || indicatif.size() > 12)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DisplayLine.h"
+#include "NomsFichiers.h"
 #include "core/platform/Status.h"
 #include "core/platform/TextFile.h"
 
@@ -23,14 +24,14 @@ class Clock;
 // copy does not stop the change, see Sauvegardes::Echecs_A_Signaler).
 class StationLog {
 public:
-    static inline const QString Nom_Modele = QStringLiteral("FXXXX.txt");
-    static inline const QString Fichier_Travail = QStringLiteral("Temporaire.txt");
-    static inline const QString Fichier_Travail_Chrono = QStringLiteral("Temporaire6.txt");
+    static inline const QString Nom_Modele = NomsFichiers::modele;
+    static inline const QString Fichier_Travail = NomsFichiers::travail;
+    static inline const QString Fichier_Travail_Chrono = NomsFichiers::travailChrono;
 
     // The clock gives the day of the backups; the system's when none is given.
     StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge = nullptr);
 
-    static QString Nom_Fichier(const QString& indicatif);
+    static QString Nom_Fichier(const QString& indicatif) { return NomsFichiers::log(indicatif); }
     // A station callsign: 1 to 12 characters, each A-Z, 0-9 or "_". No file
     // is named after anything else.
     static bool Indicatif_Valide(const QString& indicatif);

@@ -7,6 +7,12 @@
 // The locks that keep two writers of one program folder apart.
 namespace TextFile {
 
+// French explanation of a system error number ("disque plein", ...).
+QString systemError(int err);
+
+// A path as the messages show it: « path », with the system's separators.
+QString quotedPath(const QString& path);
+
 // A lock between processes, also between computers that share the folder:
 // the file system's lock on an open lock file. The system releases it when
 // its holder ends in any way, killed or crashed, so that no lock is ever left

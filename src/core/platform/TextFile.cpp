@@ -131,39 +131,6 @@ FileOps* setFileOps(FileOps* next)
     return previous == &gSystemOps ? nullptr : previous;
 }
 
-QString quotedPath(const QString& path)
-{
-    return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
-}
-
-QString systemError(int err)
-{
-    switch (err) {
-    case ENOSPC:
-#ifdef EDQUOT
-    case EDQUOT:
-#endif
-    case EFBIG:
-        return QStringLiteral("le disque est plein");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("accès refusé");
-    case EROFS:
-        return QStringLiteral("le dossier est en lecture seule");
-    case ENOENT:
-        return QStringLiteral("fichier ou dossier introuvable");
-    case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("le fichier est utilisé par un autre programme");
-    case EISDIR:
-        return QStringLiteral("un dossier porte ce nom");
-    case EIO:
-        return QStringLiteral("erreur d'entrée-sortie du disque");
-    default:
-        return QStringLiteral("erreur système %1").arg(err);
-    }
-}
-
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit)

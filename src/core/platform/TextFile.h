@@ -45,12 +45,6 @@ Status replaceText(const QString& target, const QString& workFile, const QString
 // the disk with its folder entry. Nothing is left behind on failure.
 Status createNew(const QString& path, const QByteArray& content);
 
-// French explanation of a system error number ("disque plein", ...).
-QString systemError(int err);
-
-// A path as the messages show it: « path », with the system's separators.
-QString quotedPath(const QString& path);
-
 // The system calls that make a rewrite durable. The program uses the
 // system's; a test may put its own in place to watch their order or to make
 // one of them fail. Each returns 0 or the system error number.

@@ -6,6 +6,7 @@
 #include "core/app/SettingsKeys.h"
 #include "core/app/Version.h"
 #include "core/exchange/Adif.h"
+#include "core/log/BandGroups.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/LogLine.h"

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 #include "core/app/SettingsKeys.h"
 #include "core/entry/EntryModel.h"
+#include "core/log/BandGroups.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/log/BandGroups.h"
 #include "support/QsoLines.h"
 
 #include <QByteArray>

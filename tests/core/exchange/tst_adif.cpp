@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/exchange/Adif.h"
+#include "core/log/BandGroups.h"
 #include "core/log/LogLine.h"
 #include "core/platform/MessageBox.h"
 #include "support/ScriptedMessageBox.h"

@@ -1,5 +1,6 @@
 // The road of QSOs through the real main window, typed with the keyboard.
 #include "app/AppBench.h"
+#include "core/log/BandGroups.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/LogLine.h"
 #include "gui/entry/EntryArea.h"
