@@ -97,7 +97,7 @@ StationModel::Issue StationModel::Validation(const QString& saisie)
     Q_EMIT stationAffichee(affiche);
 
     Q_EMIT bandeModeChoisis(m_reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
-                          m_reglages.readIndex(section, Reglages::Mode_Utilise, 0));
+                            m_reglages.readIndex(section, Reglages::Mode_Utilise, 0));
 
     bool charge = true;
     Q_EMIT logARecharger(&charge);
