@@ -326,7 +326,9 @@ void TestAdifImport::rejets()
     QByteArray rapport;
     QVERIFY(TextFile::readAll(d.chemin(Importation::Nom_Rapport(kStation)), &rapport).isOk());
     const QString texte = Cp1252::decode(rapport);
-    QVERIFY2(texte.contains("Enregistrement 2 : " + raison), qPrintable(texte));
+    // The report is in the log's code page: what it cannot hold is "?".
+    QVERIFY2(texte.contains("Enregistrement 2 : " + QString(raison).replace("Ж", "?")),
+             qPrintable(texte));
     QVERIFY(texte.contains(
         QString(record).replace("\r\n", "\n").replace('\n', "\r\n").replace("Жан", "???")));
 }
