@@ -83,7 +83,6 @@ private Q_SLOTS:
     void rejets();
     void allerRetour_data();
     void allerRetour();
-    void accentsPlies();
     void ordreDesDates();
     void doublons();
     void fichierTronque();
@@ -104,9 +103,6 @@ void TestAdifImport::lecture_data()
     QTest::newRow("header") << QByteArray("Made by X <ADIF_VER:5>3.1.0\r\n<EOH>\r\n"
                                           "<CALL:5>F6XYZ<NAME:4>Paul<EOR>\r\n")
                             << un << false;
-    QTest::newRow("header fields before a record, no header text")
-        << QByteArray("<ADIF_VER:5>3.1.0<CALL:3>BAD<EOH><CALL:5>F6XYZ<NAME:4>Paul<EOR>") << un
-        << false;
     QTest::newRow("header with tag-like text") << QByteArray("Log <by> me <EOH><CALL:5>F6XYZ"
                                                              "<NAME:4>Paul<EOR>")
                                                << un << false;
@@ -147,8 +143,6 @@ void TestAdifImport::lecture_data()
         << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:4>F1AA\r\n") << un << true;
     QTest::newRow("value cut by the end of the file")
         << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:5>F1A") << un << true;
-    QTest::newRow("tag cut by the end of the file")
-        << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:5>F1AAA<NAM") << un << true;
     QTest::newRow("huge length") << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:999999999>F")
                                  << un << true;
 }
@@ -334,23 +328,32 @@ void TestAdifImport::rejets()
 }
 
 // Exporting a log and importing the export into an empty log gives the log
-// back, byte for byte.
+// back, byte for byte; texts outside ASCII come back as the export folds them.
 void TestAdifImport::allerRetour_data()
 {
     QTest::addColumn<QStringList>("lignes");
-    QTest::newRow("the worked example") << QStringList{ligne(champs())};
-    QTest::newRow("every band and mode, both centuries") << journalAscii();
+    QTest::addColumn<QStringList>("attendues"); // empty: the lines themselves
+    QTest::newRow("the worked example") << QStringList{ligne(champs())} << QStringList();
+    QTest::newRow("every band and mode, both centuries") << journalAscii() << QStringList();
     QStringList longLog;
     for (int n = 1; n <= 500; ++n)
         longLog << QsoLines::ligne(
             QsoLines::numero(n, QDateTime(QDate(2009, 6, 5), QTime(12, 0), Qt::UTC), 997));
-    QTest::newRow("long log") << longLog;
-    QTest::newRow("empty log") << QStringList();
+    QTest::newRow("long log") << longLog << QStringList();
+    QTest::newRow("empty log") << QStringList() << QStringList();
+    LogLine::Champs accents = champs();
+    accents.prenom = "HÉLÈNE";
+    accents.nomMoulin = "MOULIN D’ŒUVRE – CÆSAR";
+    LogLine::Champs plies = accents;
+    plies.prenom = "HELENE";
+    plies.nomMoulin = "MOULIN D'OEUVRE - CAESAR";
+    QTest::newRow("accents folded") << QStringList{ligne(accents)} << QStringList{ligne(plies)};
 }
 
 void TestAdifImport::allerRetour()
 {
     QFETCH(QStringList, lignes);
+    QFETCH(QStringList, attendues);
     Dossier source;
     QVERIFY(source.ecritLog(lignes));
     QVERIFY(Adif::Exporte(source.dir.path(), kStation).isOk());
@@ -361,27 +364,8 @@ void TestAdifImport::allerRetour()
     QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
     QCOMPARE(b.rejets.size(), size_t(0));
     QCOMPARE(b.importes, lignes.size());
-    QCOMPARE(cible.log(), source.log());
+    QCOMPARE(cible.log(), attendues.isEmpty() ? source.log() : QsoLines::fichier(attendues));
     QVERIFY(!QFile::exists(cible.chemin(Importation::Nom_Rapport(kStation))));
-}
-
-// Texts outside ASCII come back as the export folds them.
-void TestAdifImport::accentsPlies()
-{
-    LogLine::Champs c = champs();
-    c.prenom = "HÉLÈNE";
-    c.nomMoulin = "MOULIN D’ŒUVRE – CÆSAR";
-    Dossier source;
-    QVERIFY(source.ecritLog({ligne(c)}));
-    QVERIFY(Adif::Exporte(source.dir.path(), kStation).isOk());
-    Dossier cible;
-    QVERIFY(cible.ecritLog({}));
-    QCOMPARE(
-        cible.importe(TestSupport::readBytes(source.chemin(Adif::Nom_Fichier(kStation)))).importes,
-        1);
-    c.prenom = "HELENE";
-    c.nomMoulin = "MOULIN D'OEUVRE - CAESAR";
-    QCOMPARE(cible.log(), QsoLines::fichier({ligne(c)}));
 }
 
 // The new QSOs take their place by date among those of the log, which keep
