@@ -1,10 +1,12 @@
-// Times of the QSO search over a main list of 99,999 lines and of the ADIF
-// export of a 99,999-QSO log, then the start of the program on a 10,000-QSO
+// Times of the QSO search over a main list of 99,999 lines, of the ADIF
+// export of a 99,999-QSO log and of the import of 10,000 records into a
+// 10,000-QSO log, then the start of the program on a 10,000-QSO
 // log beside the start of an empty Qt window: time until the window is up
 // and the most memory used (resident), each the median of several starts.
 // The start with the cluster window open (web module loaded) is given too.
 //
 //   bench_exchange [runs]     (default 9 starts of each kind)
+//   bench_exchange import     (the import alone)
 //
 // The starts run this program again in a child mode:
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
@@ -13,12 +15,14 @@
 #include "BenchStart.h"
 #include "core/app/SettingsKeys.h"
 #include "core/exchange/Adif.h"
+#include "core/exchange/Importation.h"
 #include "core/log/BandGroups.h"
 #include "core/log/DisplayLine.h"
 #include "core/log/LogLine.h"
 #include "core/platform/Clock.h"
 #include "core/platform/MessageBox.h"
 #include "core/platform/SettingsStore.h"
+#include "core/platform/TextFile.h"
 #include "core/search/Recherche.h"
 #include "core/web/Sites.h"
 #include "gui/app/Main.h"
@@ -135,6 +139,83 @@ void exportation()
                 double(taille) / 1e6);
 }
 
+// A QSO of the import: the hour of QSO n of the log, another callsign, its
+// department that of its windmill.
+QString qsoImporte(int n)
+{
+    LogLine::Champs c;
+    c.indicatif = QStringLiteral("G%1").arg(n, 6, 10, QLatin1Char('0'));
+    const QString departement = n % 7 == 0
+                                    ? QStringLiteral("2a")
+                                    : QStringLiteral("%1").arg(n % 95 + 1, 2, 10, QLatin1Char('0'));
+    c.departement = departement == QLatin1String("20") ? QStringLiteral("21") : departement;
+    c.prenom = n % 5 == 0 ? QStringLiteral("HELENE") : QStringLiteral("JEAN");
+    c.reference = c.departement + QStringLiteral("%1").arg(n % 1000, 3, 10, QLatin1Char('0'));
+    const QDateTime t =
+        QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600 + 1800);
+    c.date = t.toString(QStringLiteral("dd/MM/yy"));
+    c.heure = t.toString(QStringLiteral("HH:mm"));
+    c.mode = Modes().at(n % 3);
+    c.bande = Bandes().at(n % 12);
+    c.rstRecu = QStringLiteral("59");
+    c.rstEnvoye = QStringLiteral("57");
+    c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE");
+    c.qsl = n % 3 == 0;
+    return LogLine::forme(c).ligne;
+}
+
+// Counts the replacements of the station log.
+class Remplacements : public TextFile::FileOps {
+public:
+    int rename(const QString& from, const QString& to) override
+    {
+        if (to.endsWith(QStringLiteral("_KZT.log")) && !to.contains(QStringLiteral("Sauvegardes")))
+            ++m_log;
+        return FileOps::rename(from, to);
+    }
+    int m_log = 0;
+};
+
+void importation()
+{
+    QTemporaryDir dossier;
+    const QByteArray octets = log(10000);
+    QByteArray autre;
+    for (int n = 1; n <= 10000; ++n)
+        autre += qsoImporte(n).toLatin1() + "\r\n";
+    const QString adi = QDir(dossier.path()).filePath(QStringLiteral("autre.adi"));
+    QFile a(adi);
+    if (!a.open(QIODevice::WriteOnly) || a.write(Adif::Exportation(kIndicatif, autre)) < 0)
+        qFatal("cannot write the ADI file");
+    a.close();
+    const QString chemin = QDir(dossier.path()).filePath(kIndicatif + QStringLiteral("_KZT.log"));
+    const SystemClock horloge;
+    Remplacements compte;
+    qsizetype importes = 0;
+    std::vector<double> ms;
+    for (int i = 0; i < 5; ++i) {
+        QFile f(chemin);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(octets) != octets.size())
+            qFatal("cannot write the log");
+        f.close();
+        QFile::remove(QDir(dossier.path()).filePath(QStringLiteral("Liste_Prenom.txt")));
+        TextFile::FileOps* avant = TextFile::setFileOps(&compte);
+        QElapsedTimer chrono;
+        chrono.start();
+        const Importation::Bilan b = Importation::Importe(dossier.path(), kIndicatif, adi, horloge);
+        ms.push_back(double(chrono.nsecsElapsed()) / 1e6);
+        TextFile::setFileOps(avant);
+        if (!b.status)
+            qFatal("import failed: %s", qPrintable(b.status.message));
+        importes = b.importes;
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("ADIF import of 10,000 records into a 10,000-QSO log (median of 5)\n");
+    std::printf("  %-32s %7.1f ms  (%lld imported, %.1f rewrites of the log each)\n",
+                "read, check, merge, write, names", ms[ms.size() / 2], (long long)importes,
+                double(compte.m_log) / 5);
+}
+
 // The window is up: the moment, and the most memory resident so far (this
 // process only: the count starts again at exec), then the end.
 void pret()
@@ -235,9 +316,14 @@ int main(int argc, char* argv[])
         return demarre(argc, argv);
 
     QApplication app(argc, argv);
+    if (argc > 1 && QByteArray(argv[1]) == "import") {
+        importation();
+        return 0;
+    }
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     recherche();
     exportation();
+    importation();
     departs(fois);
     return 0;
 }

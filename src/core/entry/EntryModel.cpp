@@ -109,6 +109,14 @@ bool EntryModel::refuse(const QString& message)
     return false;
 }
 
+bool EntryModel::refuseSi(const QString& message)
+{
+    if (message.isEmpty())
+        return false;
+    refuse(message);
+    return true;
+}
+
 void EntryModel::vert(Controle c)
 {
     m_etat[c].couleur = Couleur::Vert;

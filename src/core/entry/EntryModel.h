@@ -123,6 +123,8 @@ private:
     void regleBande(Controle c);
     void regleReport(Controle c);
     bool refuse(const QString& message);
+    // Shows the message of a broken rule; false when the rule is met (empty message).
+    bool refuseSi(const QString& message);
     bool verifieControles(Controle c);
     bool verifieCaracteres(Controle c);
     bool verifieAvantEnregistrement();

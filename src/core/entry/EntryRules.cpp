@@ -1,5 +1,6 @@
 #include "EntryModel.h"
 
+#include "ReglesChamps.h"
 #include "core/app/ClockTexts.h"
 #include "core/app/SettingsKeys.h"
 #include "core/log/BandGroups.h"
@@ -17,29 +18,30 @@ namespace {
 
 QString nomDuChamp(EntryModel::Controle c)
 {
+    namespace N = ReglesChamps::Noms;
     switch (c) {
     case EntryModel::Ind_A:
-        return QStringLiteral("Indicatif");
+        return N::Indicatif;
     case EntryModel::Prenom_A:
-        return QStringLiteral("Prénom");
+        return N::Prenom;
     case EntryModel::Dpt_A:
-        return QStringLiteral("Dpt");
+        return N::Departement;
     case EntryModel::Ref_A:
-        return QStringLiteral("Ref Moulin");
+        return N::Reference;
     case EntryModel::Date_A:
-        return QStringLiteral("Date");
+        return N::Date;
     case EntryModel::Heure_A:
-        return QStringLiteral("Heure UTC");
+        return N::Heure;
     case EntryModel::Mode_A:
-        return QStringLiteral("Mode");
+        return N::Mode;
     case EntryModel::Bande_A:
-        return QStringLiteral("Bande");
+        return N::Bande;
     case EntryModel::RST_A:
-        return QStringLiteral("RST R");
+        return N::RST_Recu;
     case EntryModel::RSTE_A:
-        return QStringLiteral("RST E");
+        return N::RST_Envoye;
     case EntryModel::Rem_A:
-        return QStringLiteral("Nom du Moulin");
+        return N::Nom_Moulin;
     default:
         return QString();
     }
@@ -111,9 +113,7 @@ void EntryModel::prendItem(Controle c)
 
 QString EntryModel::messageBande(const QString& texte)
 {
-    return QStringLiteral("Le champ « Bande » contient « %1 », qui n'est pas une bande de la "
-                          "liste : choisissez une bande de la liste (par exemple « 14 Mhz »).")
-        .arg(texte);
+    return ReglesChamps::Message_Bande(texte);
 }
 
 void EntryModel::regle(Controle c)
@@ -125,40 +125,33 @@ void EntryModel::regle(Controle c)
     case Ind_A:
         return regleIndicatif(c);
     case Prenom_A:
-        if (texte.size() > 15)
-            return void(refuse(QStringLiteral("15 caracteres maxi pour le Prenom")));
+        if (refuseSi(ReglesChamps::Prenom(texte)))
+            return;
         if (!verifieCaracteres(c))
             return;
         return accepte(Prenom_A, Dpt_A);
     case Dpt_A:
         if (texte.isEmpty())
-            return void(refuse(QStringLiteral("Entrez un Departement")));
+            return void(refuse(ReglesChamps::Departement(texte)));
         texte = texte.toLower();
-        if (texte.size() > 2)
-            return void(refuse(QStringLiteral("2 caracteres maxi pour le Departement")));
+        if (refuseSi(ReglesChamps::Departement(texte)))
+            return;
         if (!verifieCaracteres(c))
             return;
         return accepte(Dpt_A, Ref_A);
     case Ref_A:
         return regleReference(c);
     case Date_A:
-        if (texte.isEmpty())
-            return void(refuse(QStringLiteral("Entrez une date")));
-        if (Verifie_Date(texte) != 0)
-            return void(refuse(QStringLiteral("Le format de la date doit etre JJ/MM/AA")));
+        if (refuseSi(ReglesChamps::Date(texte)))
+            return;
         return accepte(Date_A, Heure_A);
     case Heure_A:
-        if (texte.isEmpty())
-            return void(refuse(QStringLiteral("Entrez une Heure")));
-        if (Verifie_Heure(texte) != 0)
-            return void(refuse(QStringLiteral("Le format de l'heure doit etre HH:MM")));
+        if (refuseSi(ReglesChamps::Heure(texte)))
+            return;
         return accepte(Heure_A, Mode_A);
     case Mode_A:
-        // A mode of blanks would be stored as no mode at all.
-        if (Texte::sansBlancs(texte).isEmpty())
-            return void(refuse(QStringLiteral("Entrez un Mode")));
-        if (texte.size() > 6)
-            return void(refuse(QStringLiteral("6 caracteres maxi pour le Mode")));
+        if (refuseSi(ReglesChamps::Mode(texte)))
+            return;
         if (!verifieCaracteres(c))
             return;
         prendItem(Mode_A);
@@ -171,8 +164,8 @@ void EntryModel::regle(Controle c)
     case RSTE_A:
         return regleReport(c);
     case Rem_A:
-        if (texte.size() > 30)
-            return void(refuse(QStringLiteral("30 caracteres maxi pour le nom du Chateau")));
+        if (refuseSi(ReglesChamps::Nom_Moulin(texte)))
+            return;
         if (!verifieCaracteres(c))
             return;
         return accepte(Rem_A, QSL_A);
@@ -188,10 +181,8 @@ void EntryModel::regle(Controle c)
 void EntryModel::regleIndicatif(Controle c)
 {
     QString& texte = m_etat[c].texte;
-    if (texte.isEmpty())
-        return void(refuse(QStringLiteral("Entrez un indicatif")));
-    if (texte.size() > 12)
-        return void(refuse(QStringLiteral("12 caracteres maxi pour l'indicatif")));
+    if (refuseSi(ReglesChamps::Indicatif(texte)))
+        return;
     if (!verifieCaracteres(c))
         return;
     if (!m_modeModif) {
@@ -213,11 +204,8 @@ void EntryModel::regleReference(Controle c)
 {
     QString& texte = m_etat[c].texte;
     texte = texte.toLower();
-    if (texte.size() != 5)
-        return void(refuse(QStringLiteral("5 caracteres pour la reference ex: 77121")));
-    if (texte.left(2) != m_etat[Dpt_A].texte)
-        return void(refuse(
-            QStringLiteral("Attention la référence ne correspond pas au N° du département")));
+    if (refuseSi(ReglesChamps::Reference(texte, m_etat[Dpt_A].texte)))
+        return;
     if (!verifieCaracteres(c))
         return;
     if (!m_modeModif) {
@@ -252,10 +240,8 @@ void EntryModel::regleReference(Controle c)
 void EntryModel::regleBande(Controle c)
 {
     QString& texte = m_etat[c].texte;
-    if (texte.isEmpty())
-        return void(refuse(QStringLiteral("Entrez une QRG")));
-    if (texte.size() > 7)
-        return void(refuse(QStringLiteral("7 caracteres maxi pour la QRG")));
+    if ((texte.isEmpty() || texte.size() > 7) && refuseSi(ReglesChamps::Bande(texte)))
+        return;
     if (!verifieCaracteres(c))
         return;
     // A band that is not one of the list's labels belongs to no group and
@@ -275,13 +261,8 @@ void EntryModel::regleBande(Controle c)
 void EntryModel::regleReport(Controle c)
 {
     QString& texte = m_etat[c].texte;
-    if (texte.isEmpty())
-        return void(refuse(QStringLiteral("Entrez un Report")));
-    if (texte.size() > 3)
-        return void(refuse(QStringLiteral("3 caracteres maxi pour le Report")));
-    const char16_t premier = texte.at(0).unicode();
-    if (premier < '0' || premier > '5')
-        return void(refuse(QStringLiteral("R (de RST)doit etre compris entre 0 et 5")));
+    if (refuseSi(ReglesChamps::Report(texte)))
+        return;
     if (!verifieCaracteres(c))
         return;
     return accepte(c, c == RST_A ? RSTE_A : Rem_A);
@@ -298,9 +279,9 @@ bool EntryModel::verifieAvantEnregistrement()
             return false;
     }
     if (Texte::sansBlancs(m_etat[Mode_A].texte).isEmpty())
-        return refuse(QStringLiteral("Entrez un Mode"));
+        return refuse(ReglesChamps::Mode(m_etat[Mode_A].texte));
     if (Texte::sansBlancs(m_etat[Bande_A].texte).isEmpty())
-        return refuse(QStringLiteral("Entrez une QRG"));
+        return refuse(ReglesChamps::Bande(QString()));
     if (itemNomme(Bande_A, m_etat[Bande_A].texte) < 0)
         return refuse(messageBande(m_etat[Bande_A].texte));
     prendItem(Bande_A);

@@ -27,6 +27,24 @@ const Definition_Bande* Definition_De(QStringView libelle)
     return nullptr;
 }
 
+const Definition_Bande* Definition_Adif(QStringView bande)
+{
+    for (const Definition_Bande& b : Table_Bandes) {
+        if (bande.compare(QLatin1StringView(b.adif), Qt::CaseInsensitive) == 0)
+            return &b;
+    }
+    return nullptr;
+}
+
+const Definition_Bande* Definition_Frequence(double mhz)
+{
+    for (const Definition_Bande& b : Table_Bandes) {
+        if (mhz >= b.mhzBas && mhz <= b.mhzHaut)
+            return &b;
+    }
+    return nullptr;
+}
+
 Groupe Groupe_De(QStringView bande)
 {
     const Definition_Bande* b = Definition_De(Texte::sansBlancs(bande));

@@ -6,6 +6,7 @@
 #include "core/platform/TextFile.h"
 
 #include <QDir>
+#include <QHash>
 
 FirstNameMemory::FirstNameMemory(const QString& dossier) : m_dossier(dossier) {}
 
@@ -38,6 +39,11 @@ FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif
 
 Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
+    return Memorise_Prenoms({ligne});
+}
+
+Status FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
+{
     // Held from the reading to the replacement: another program of the
     // folder cannot slip its change in between and lose it.
     const TextFile::FolderLock verrou(m_dossier);
@@ -48,16 +54,21 @@ Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
     if (!lu && lu.code != Status::Missing)
         return lu;
 
-    const QString cle = ligne.left(12);
-    bool remplacee = false;
-    for (QString& l : lignes) {
-        if (l.left(12) == cle) {
-            l = ligne;
-            remplacee = true;
+    // Where the lines of each callsign stand in the memory.
+    QHash<QString, QList<qsizetype>> places;
+    for (qsizetype i = 0; i < lignes.size(); ++i)
+        places[lignes.at(i).left(12)].append(i);
+    for (const QString& ligne : nouvelles) {
+        const QString cle = ligne.left(12);
+        auto it = places.find(cle);
+        if (it == places.end()) {
+            places.insert(cle, {lignes.size()});
+            lignes.append(ligne);
+            continue;
         }
+        for (const qsizetype i : *it)
+            lignes[i] = ligne;
     }
-    if (!remplacee)
-        lignes.append(ligne);
     return TextFile::replaceText(chemin(), QDir(m_dossier).filePath(StationLog::Fichier_Travail),
                                  lignes);
 }

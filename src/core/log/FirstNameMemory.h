@@ -3,6 +3,7 @@
 #include "core/platform/Status.h"
 
 #include <QString>
+#include <QStringList>
 
 // "Liste_Prenom.txt": for each correspondent, the department and first name
 // of the last QSO saved with that callsign. One file for every station. A
@@ -26,6 +27,9 @@ public:
     // Every line of the same callsign (first 12 characters) becomes the new
     // line; appended when there is none. Written through "Temporaire.txt".
     Status Memorise_Prenom(const QString& ligne);
+    // The same for many lines in one rewrite, as if each was remembered in
+    // turn: of several lines of one callsign the last one stays.
+    Status Memorise_Prenoms(const QStringList& nouvelles);
 
     // callsign padded to 13, department padded to 3, first name.
     static QString Forme_Ligne(const QString& indicatif, const QString& departement,

@@ -11,7 +11,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <functional>
@@ -290,6 +292,92 @@ Status StationLog::Supprime_QSO(const QString& ligne)
             ecriture.ajoute(l);
     }
     return ecrit(contenu, ecriture.octets(), Fichier_Travail);
+}
+
+QByteArray StationLog::Cle_QSO(QByteArrayView ligne)
+{
+    const auto piece = [ligne](LogLine::Colonne c) {
+        QByteArrayView p = ligne.size() >= c.debut ? ligne.sliced(c.debut - 1) : QByteArrayView();
+        return p.first(qMin<qsizetype>(p.size(), c.largeur)).trimmed();
+    };
+    QByteArray cle;
+    cle.reserve(40);
+    cle.append(piece(LogLine::Indicatif).toByteArray().toUpper());
+    for (const LogLine::Colonne c : {LogLine::Date, LogLine::Heure, LogLine::Bande})
+        cle.append('|').append(piece(c));
+    return cle;
+}
+
+Status StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
+{
+    *fusion = Fusion();
+    struct Nouvelle {
+        QByteArray octets;
+        qint64 moment;
+    };
+    std::vector<Nouvelle> lignes;
+    lignes.reserve(size_t(nouvelles.size()));
+    for (const QString& n : nouvelles) {
+        Nouvelle nouvelle;
+        const Status status = prepare(n, &nouvelle.octets);
+        if (!status)
+            return status;
+        nouvelle.moment = Moment(nouvelle.octets);
+        if (nouvelle.moment < 0) {
+            return Status::failed(
+                QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : rien n'a été "
+                               "enregistré.")
+                    .arg(LogLine::champ(n, LogLine::Date), LogLine::champ(n, LogLine::Heure)));
+        }
+        lignes.push_back(std::move(nouvelle));
+    }
+
+    const Lecture lecture(*this);
+    if (!lecture.status)
+        return lecture.status;
+    const Contenu& contenu = lecture.contenu;
+
+    QSet<QByteArray> connus;
+    connus.reserve(qsizetype(contenu.lignes.size() + lignes.size()));
+    for (QByteArrayView l : contenu.lignes)
+        connus.insert(Cle_QSO(l));
+    std::vector<const Nouvelle*> gardees;
+    gardees.reserve(lignes.size());
+    for (size_t i = 0; i < lignes.size(); ++i) {
+        const QByteArray cle = Cle_QSO(lignes[i].octets);
+        if (connus.contains(cle)) {
+            fusion->doublons.push_back(qsizetype(i));
+            continue;
+        }
+        connus.insert(cle);
+        gardees.push_back(&lignes[i]);
+    }
+    if (gardees.empty())
+        return Status::ok();
+    std::stable_sort(gardees.begin(), gardees.end(),
+                     [](const Nouvelle* a, const Nouvelle* b) { return a->moment < b->moment; });
+
+    // The day's copy would not hold today's earlier changes: this one holds
+    // the log just before the import.
+    const Status copie = Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Maintenant(m_indicatif);
+    if (!copie)
+        return Status::failed(copie.message + QStringLiteral(" Rien n'a été importé."));
+
+    Ecriture ecriture(contenu);
+    size_t suivante = 0;
+    for (QByteArrayView l : contenu.lignes) {
+        // A line whose date cannot be read has no place in time: passed over.
+        const qint64 moment = Moment(l);
+        while (moment >= 0 && suivante < gardees.size() && gardees[suivante]->moment <= moment)
+            ecriture.ajoute(gardees[suivante++]->octets);
+        ecriture.ajoute(l);
+    }
+    while (suivante < gardees.size())
+        ecriture.ajoute(gardees[suivante++]->octets);
+    const Status ecrit = this->ecrit(contenu, ecriture.octets(), Fichier_Travail_Chrono);
+    if (ecrit)
+        fusion->ajoutees = qsizetype(gardees.size());
+    return ecrit;
 }
 
 double StationLog::Cle(QByteArrayView ligne)

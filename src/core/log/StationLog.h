@@ -62,6 +62,25 @@ public:
     // Every line equal to the given one is removed.
     Status Supprime_QSO(const QString& ligne);
 
+    struct Fusion {
+        qsizetype ajoutees = 0;
+        // The given lines left out, by their index in the list given.
+        std::vector<qsizetype> doublons;
+    };
+    // The new lines in date and time order among the QSOs of the log, in one
+    // rewrite: each goes before the first QSO of the log at the same moment
+    // or later, the new lines of one place in date order and, at the same
+    // moment, in the order given. A line that holds a QSO already in the log
+    // or given before it (same callsign, date, time and band) is left out.
+    // A copy of the log as it is comes first (Sauvegarde_Maintenant), so
+    // that the whole change can be undone; when it fails nothing is written.
+    // Nothing is written either when every line is left out. Each line must
+    // have a calendar date and a time: otherwise nothing is written.
+    Status Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion);
+
+    // The key of a QSO for the duplicates: callsign, date, time and band.
+    static QByteArray Cle_QSO(QByteArrayView ligne);
+
     // Number read at the start of the first five characters: blanks skipped,
     // sign, digits, decimal point and exponent (E or D) as far as they go; 0
     // when they do not start with a number.

@@ -22,6 +22,7 @@
 #include "gui/entry/EntryBinding.h"
 #include "gui/entry/LogList.h"
 #include "gui/platform/Apparence.h"
+#include "gui/platform/DialogueFichier.h"
 #include "gui/search/Recherche_Indicatif.h"
 #include "gui/web/Cluster.h"
 #include "gui/web/Pages.h"
@@ -69,7 +70,9 @@ QMenu* menu(QMenuBar* barre, const char* nom, const QString& texte)
 
 } // namespace
 
-Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_services(services)
+Main::Main(const Services& services, QWidget* parent)
+    : QMainWindow(parent), m_services(services), m_dialogueFichier(new DialogueFichier(this)),
+      m_choixFichier(m_dialogueFichier.get())
 {
     setObjectName(QStringLiteral("Main"));
     Apparence::Clavier(this, false);
@@ -169,6 +172,8 @@ void Main::construitMenus()
     QAction* adif = element(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
     connect(adif, &QAction::triggered, this,
             [this] { Adif::Mnu_ADIF_Click(m_services.dossier, m_indicatif, m_services.messages); });
+    QAction* import = element(fichier, "Mnu_Import_ADIF", QStringLiteral("&Importer un log ADIF"));
+    connect(import, &QAction::triggered, this, &Main::Mnu_Import_ADIF_Click);
 
     QMenu* date = menu(barre, "Mnu_Date", QStringLiteral("&Date"));
     Mnu_Date_Auto = element(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));

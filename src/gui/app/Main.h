@@ -7,6 +7,10 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
+class ChoixFichier;
+class DialogueFichier;
 class EntryArea;
 class EntryBinding;
 class LogList;
@@ -49,6 +53,8 @@ public:
     EntryArea* Saisie() const { return m_saisie; }
     EntryBinding* Liaison_Saisie() const { return m_liaison; }
     LogList* Liste() const { return m_liste; }
+    // The choice of the file to import; nullptr: the platform's file dialog.
+    void Change_Choix_Fichier(ChoixFichier* choix);
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -58,6 +64,9 @@ public Q_SLOTS:
     // Puts a backup of the current station's log back in its place, after a
     // copy of the log as it is.
     void Mnu_Restaure_Click();
+    // Imports the QSOs of an ADI file chosen by the user into the log, then
+    // says what was imported and what was skipped.
+    void Mnu_Import_ADIF_Click();
     void Mnu_APropos_Click();
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();
@@ -99,4 +108,6 @@ private:
     QAction* Mnu_Date_Auto;
     QAction* Mnu_Date_Man;
     QPointer<Station> m_station;
+    std::unique_ptr<DialogueFichier> m_dialogueFichier;
+    ChoixFichier* m_choixFichier;
 };

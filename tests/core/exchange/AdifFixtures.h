@@ -84,4 +84,44 @@ inline QStringList journalComplet()
     return lignes;
 }
 
+// A log in date order whose texts are ASCII and whose references start with
+// their department, as the entry stores them: every band label and mode,
+// departments 2a and 2b, empty first and windmill names, both QSL flags, two
+// QSOs at the same minute, years of both centuries.
+inline QStringList journalAscii()
+{
+    QStringList lignes;
+    const QStringList prenoms = {"JEAN", "", "HELENE", "J-P"};
+    const QStringList noms = {"MOULIN DE LA TOUR", "", "MOULIN D'EN HAUT",
+                              "MOULIN DE LA GALETTE DU NORD 1"};
+    const QStringList departements = {"77", "2a", "2b", "01", "95", "59"};
+    const QStringList recus = {"59", "599", "57", "339", "5", "44"};
+    const QStringList envoyes = {"57", "579", "55", "559", "4", "59"};
+    QDateTime t(QDate(1999, 12, 20), QTime(23, 58), Qt::UTC);
+    int n = 0;
+    for (const QString& bande : Bandes()) {
+        for (const QString& mode : Modes()) {
+            LogLine::Champs c = champs();
+            c.indicatif = QStringLiteral("F%1ABC/P").arg(n % 10);
+            c.prenom = prenoms.at(n % prenoms.size());
+            c.nomMoulin = noms.at(n % noms.size());
+            c.departement = departements.at(n % departements.size());
+            c.reference = c.departement + QStringLiteral("%1").arg(100 + n);
+            c.date = t.toString(QStringLiteral("dd/MM/yy"));
+            c.heure = t.toString(QStringLiteral("HH:mm"));
+            c.rstRecu = recus.at(n % recus.size());
+            c.rstEnvoye = envoyes.at(n % envoyes.size());
+            c.mode = mode;
+            c.bande = bande;
+            c.qsl = n % 2 == 0;
+            lignes.append(ligne(c));
+            // Two QSOs of one minute, then one every few days.
+            if (n % 5 != 0)
+                t = t.addSecs(3600 * 24 * 3 + 60 * 7);
+            ++n;
+        }
+    }
+    return lignes;
+}
+
 } // namespace AdifFixtures

@@ -2,6 +2,9 @@
 #include "TestSupport.h"
 
 #include "core/exchange/Adif.h"
+#include "core/exchange/Importation.h"
+#include "core/log/StationLog.h"
+#include "support/SetClock.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,8 +33,27 @@ class TestAdifReader : public QObject {
         return QJsonDocument::fromJson(node.readAllStandardOutput()).object();
     }
 
+    // Writes the ADI file that tcadif makes of the description.
+    bool ecrit(const QString& adi, const QJsonObject& description)
+    {
+        QProcess node;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("NODE_PATH", QStringLiteral(KZT_NODE_MODULES));
+        node.setProcessEnvironment(env);
+        node.start(QStringLiteral(KZT_NODE), {QStringLiteral(KZT_ECRIVAIN), adi});
+        node.write(QJsonDocument(description).toJson());
+        node.closeWriteChannel();
+        if (!node.waitForFinished(60000) || node.exitCode() != 0) {
+            qWarning() << node.readAllStandardError();
+            return false;
+        }
+        return true;
+    }
+
 private Q_SLOTS:
     void everyRecordIsAccepted();
+    void importOfTcadifFiles_data();
+    void importOfTcadifFiles();
 };
 
 void TestAdifReader::everyRecordIsAccepted()
@@ -68,6 +90,105 @@ void TestAdifReader::everyRecordIsAccepted()
         QCOMPARE(q["SIG_INFO"].toString(), Adif::Ascii(l.mid(75, 30).trimmed()));
         QCOMPARE(q["QSL_RCVD"].toString(), l.endsWith('*') ? "Y" : "N");
     }
+}
+
+void TestAdifReader::importOfTcadifFiles_data()
+{
+    QTest::addColumn<bool>("sigKzt");
+    QTest::addColumn<bool>("header");
+    QTest::addColumn<bool>("lowerCase");
+    QTest::addColumn<QString>("encoding");
+    for (const bool sigKzt : {false, true}) {
+        const char* convention = sigKzt ? "SIG KZT" : "SIG reference";
+        QTest::addRow("%s, header, UTF-8", convention) << sigKzt << true << false << "utf8";
+        QTest::addRow("%s, no header, UTF-8", convention) << sigKzt << false << false << "utf8";
+        QTest::addRow("%s, lower case, Windows-1252", convention)
+            << sigKzt << true << true << "latin1";
+        QTest::addRow("%s, no header, lower case, Windows-1252", convention)
+            << sigKzt << false << true << "latin1";
+    }
+}
+
+// Files of another program, in either windmill convention: every KZT QSO
+// comes in, the QSO of another award is skipped.
+void TestAdifReader::importOfTcadifFiles()
+{
+    QFETCH(bool, sigKzt);
+    QFETCH(bool, header);
+    QFETCH(bool, lowerCase);
+    QFETCH(QString, encoding);
+    const auto qso = [sigKzt](const QString& call, const QString& date, const QString& reference,
+                              QJsonObject champs) {
+        champs["CALL"] = call;
+        champs["QSO_DATE"] = date;
+        champs["TIME_ON"] = "172600";
+        champs["RST_RCVD"] = "59";
+        champs["RST_SENT"] = "57";
+        champs["SIG"] = sigKzt ? "KZT" : reference;
+        if (sigKzt)
+            champs["SIG_INFO"] = reference;
+        return champs;
+    };
+    const QJsonArray qsos = {
+        qso("F6XYZ", "20230217", "77121",
+            {{"BAND", "20m"},
+             {"MODE", "SSB"},
+             {"SUBMODE", "USB"},
+             {"STATE", "77"},
+             {"QSL_RCVD", "Y"}}),
+        qso("F1AAA", "19991231", "2A001", {{"FREQ", "144.300"}, {"MODE", "FM"}}),
+        qso("F2BBB", "20240501", "POTA", {{"BAND", "40m"}, {"MODE", "CW"}}),
+        qso("F3CCC", "20240502", "59001", {{"BAND", "70cm"}, {"MODE", "CW"}, {"STATE", "NY"}}),
+    };
+    QJsonArray libres = {QJsonObject{{"NAME", "Hélène"}}, QJsonObject(), QJsonObject(),
+                         QJsonObject{{"NAME", "Zoé"}}};
+    if (!sigKzt)
+        libres[0] = QJsonObject{{"NAME", "Hélène"}, {"SIG_INFO", "Moulin à vent"}};
+    QTemporaryDir dir;
+    QVERIFY(ecrit(dir.filePath("autre.adi"), {{"qsos", qsos},
+                                              {"header", header},
+                                              {"lowerCase", lowerCase},
+                                              {"encoding", encoding},
+                                              {"free", libres}}));
+    QVERIFY(TestSupport::writeBytes(dir.filePath("F5ABC_KZT.log"), QByteArray()));
+    const SetClock horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
+    const Importation::Bilan b =
+        Importation::Importe(dir.path(), "F5ABC", dir.filePath("autre.adi"), horloge);
+    QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
+    QCOMPARE(b.importes, 3);
+    QCOMPARE(b.rejets.size(), size_t(1));
+    QVERIFY(b.rejets.front().texte.contains("F2BBB"));
+
+    LogLine::Champs a = QsoLines::ordinaire();
+    a.indicatif = "F1AAA";
+    a.departement = "2a";
+    a.prenom = "";
+    a.reference = "2a001";
+    a.date = "31/12/99";
+    a.heure = "17:26";
+    a.mode = "FM";
+    a.bande = "144 Mhz";
+    a.nomMoulin = "";
+    LogLine::Champs x = a;
+    x.indicatif = "F6XYZ";
+    x.departement = "77";
+    x.prenom = "HÉLÈNE";
+    x.reference = "77121";
+    x.date = "17/02/23";
+    x.mode = "SSB";
+    x.bande = "14 Mhz";
+    x.nomMoulin = sigKzt ? "" : "MOULIN À VENT";
+    x.qsl = true;
+    LogLine::Champs c = a;
+    c.indicatif = "F3CCC";
+    c.departement = "59";
+    c.prenom = "ZOÉ";
+    c.reference = "59001";
+    c.date = "02/05/24";
+    c.mode = "CW";
+    c.bande = "432 Mhz";
+    QCOMPARE(TestSupport::readBytes(dir.filePath("F5ABC_KZT.log")),
+             QsoLines::fichier({QsoLines::ligne(a), QsoLines::ligne(x), QsoLines::ligne(c)}));
 }
 
 QTEST_GUILESS_MAIN(TestAdifReader)

@@ -1,12 +1,15 @@
 #include "AppBench.h"
 
 #include "core/app/Instance.h"
+#include "core/exchange/Adif.h"
+#include "core/exchange/Importation.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
 #include "gui/app/Gestion_Erreur.h"
 #include "gui/app/Station.h"
 #include "gui/entry/EntryArea.h"
 #include "gui/entry/LogList.h"
+#include "support/ChoixFichierScripte.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -53,6 +56,8 @@ private Q_SLOTS:
     void sauvegardeRateeSignaleeUneFois();
     void restaurationDepuisLeMenu_data();
     void restaurationDepuisLeMenu();
+    void importationDepuisLeMenu_data();
+    void importationDepuisLeMenu();
 };
 
 namespace {
@@ -425,6 +430,7 @@ void TestMain::menus_data()
     ligne("Mnu_Fichier", "", "Fichier", true);
     ligne("Mnu_Quitter", "Mnu_Fichier", "Quitter RQN_KZT", true);
     ligne("Mnu_ADIF", "Mnu_Fichier", "Exporter le log au format ADIF", true);
+    ligne("Mnu_Import_ADIF", "Mnu_Fichier", "Importer un log ADIF", true);
     ligne("Mnu_Date", "", "Date", true);
     ligne("Mnu_Date_Auto", "Mnu_Date", "Automatique", true);
     ligne("Mnu_Date_Man", "Mnu_Date", "Manuelle", true);
@@ -730,6 +736,69 @@ void TestMain::restaurationDepuisLeMenu()
         QCOMPARE(b.messages.shown().size(), choix.isEmpty() ? 0 : 1);
         QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
     }
+}
+
+void TestMain::importationDepuisLeMenu_data()
+{
+    QTest::addColumn<QByteArray>("fichier"); // empty: the file dialog is cancelled
+    QTest::addColumn<int>("lignes");         // QSOs of the log afterwards
+    QTest::addColumn<QString>("resume");
+    QByteArray log;
+    for (int i = 10; i <= 12; ++i)
+        log += AppBench::ligne(i) + "\r\n";
+    QTest::newRow("export of the program")
+        << Adif::Exportation(QStringLiteral("F9ZZZ"), log) << 5
+        << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
+                          "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré.");
+    QTest::newRow("SIG KZT, one QSO of the log, one of another award")
+        << QByteArray("<CALL:4>F1AB<QSO_DATE:8>20080201<TIME_ON:4>1200<BAND:3>20m<MODE:3>SSB"
+                      "<SIG:3>KZT<SIG_INFO:5>77121<RST_RCVD:2>59<RST_SENT:2>59<EOR>\n"
+                      "<CALL:5>F6XYZ<QSO_DATE:8>20230217<TIME_ON:4>1726<BAND:3>40m<MODE:2>CW"
+                      "<SIG:3>KZT<SIG_INFO:5>59001<RST_RCVD:3>599<RST_SENT:3>579<EOR>\n"
+                      "<CALL:5>F6XYZ<QSO_DATE:8>20230217<TIME_ON:4>1800<BAND:3>40m<MODE:2>CW"
+                      "<SIG:4>POTA<SIG_INFO:6>F-0001<RST_RCVD:3>599<RST_SENT:3>579<EOR>\n")
+        << 3
+        << QStringLiteral(
+               "Importation du fichier « autre.adi » :\r\n\r\n1 QSO importé\r\n"
+               "1 doublon (QSO déjà dans le log) ignoré\r\n1 enregistrement ignoré :\r\n"
+               "   1 × Pas de référence de moulin KZT (SIG, SIG_INFO) : pas un QSO du diplôme"
+               "\r\n\r\nLes enregistrements ignorés sont décrits dans le fichier "
+               "« F1ABC_KZT_import.txt ».");
+    QTest::newRow("dialog cancelled") << QByteArray() << 2 << QString();
+}
+
+// The item after the export in "Fichier": the file chosen in the dialog is
+// imported, the list shows the new QSOs and the summary says what was done.
+void TestMain::importationDepuisLeMenu()
+{
+    QFETCH(QByteArray, fichier);
+    QFETCH(int, lignes);
+    QFETCH(QString, resume);
+    AppBench b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    b.ecritLog(QStringLiteral("F1ABC"), 2);
+    QFile f(b.chemin(QStringLiteral("autre.adi")));
+    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(fichier) == fichier.size());
+    f.close();
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+    ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
+    m.Change_Choix_Fichier(&choix);
+
+    QStringList items;
+    for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
+        items << a->objectName();
+    QCOMPARE(items, (QStringList{"Mnu_Quitter", "Mnu_ADIF", "Mnu_Import_ADIF"}));
+    enfant<QAction>(&m, "Mnu_Import_ADIF")->trigger();
+
+    QCOMPARE(choix.demandes().size(), 1);
+    QCOMPARE(choix.demandes().first().dossier, b.dossier.path());
+    QCOMPARE(choix.demandes().first().filtre, QStringLiteral("Fichiers ADIF (*.adi *.adif)"));
+    QCOMPARE(b.messages.lastText(), resume);
+    QCOMPARE(m.Liste()->Nombre(), lignes);
+    QCOMPARE(m.Liste()->Index_Selection(), lignes - 1);
+    QCOMPARE(QFile::exists(b.chemin(Importation::Nom_Rapport(QStringLiteral("F1ABC")))),
+             resume.contains(QStringLiteral("_import.txt")));
 }
 
 QTEST_MAIN(TestMain)

@@ -1,0 +1,9 @@
+#include "DialogueFichier.h"
+
+#include <QFileDialog>
+
+QString DialogueFichier::Fichier_A_Ouvrir(const QString& titre, const QString& dossier,
+                                          const QString& filtre)
+{
+    return QFileDialog::getOpenFileName(m_parent, titre, dossier, filtre);
+}

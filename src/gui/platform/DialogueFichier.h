@@ -1,0 +1,16 @@
+#pragma once
+
+#include "core/platform/ChoixFichier.h"
+
+class QWidget;
+
+// The platform's file dialog.
+class DialogueFichier : public ChoixFichier {
+public:
+    explicit DialogueFichier(QWidget* parent = nullptr) : m_parent(parent) {}
+    QString Fichier_A_Ouvrir(const QString& titre, const QString& dossier,
+                             const QString& filtre) override;
+
+private:
+    QWidget* m_parent;
+};

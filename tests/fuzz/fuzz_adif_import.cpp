@@ -1,0 +1,111 @@
+// The reading of an ADI file from another program and the QSOs made of its
+// records: every record and field lies within the text, in order; a record
+// that becomes a QSO makes a whole stored line that the checks of a typed QSO
+// accept and that the export writes back as the same QSO; the import never
+// writes a line that is not one of those, nor the same QSO twice.
+//
+// Input: one byte of options (both low bits set: the file is also imported
+// into a log on disk), then the bytes of the ADI file.
+
+#include "FuzzSupport.h"
+
+#include "core/entry/ReglesChamps.h"
+#include "core/exchange/Adif.h"
+#include "core/exchange/Importation.h"
+#include "core/exchange/LectureAdi.h"
+#include "core/log/LogLine.h"
+#include "core/log/StationLog.h"
+#include "core/platform/Clock.h"
+#include "core/platform/TextFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSet>
+
+namespace {
+
+void verifieLecture(const Adif::Lecture& l)
+{
+    qsizetype avant = 0;
+    for (const Adif::Enregistrement& e : l.enregistrements) {
+        FUZZ_CHECK(!e.champs.empty());
+        FUZZ_CHECK(e.debut >= avant && e.debut < e.fin && e.fin <= l.texte.size());
+        for (const Adif::Champ& c : e.champs) {
+            FUZZ_CHECK(!c.nom.isEmpty());
+            FUZZ_CHECK(c.nom.data() >= l.texte.constData() + e.debut);
+            FUZZ_CHECK(c.valeur.data() + c.valeur.size() <= l.texte.constData() + e.fin);
+        }
+        avant = e.fin;
+    }
+    if (l.tronque)
+        FUZZ_CHECK(l.debutTronque >= avant && l.debutTronque < l.texte.size());
+}
+
+// The QSO made of a record is one that can be typed; when its text is ASCII
+// it goes through the export and back unchanged.
+void verifieQso(const LogLine::Champs& c)
+{
+    const LogLine::Formee f = LogLine::forme(c);
+    FUZZ_CHECK(f.ok() && f.ligne.size() == LogLine::Longueur);
+    FUZZ_CHECK(ReglesChamps::Controle_QSO(c).isEmpty());
+    FUZZ_CHECK(Importation::Reference_Valide(c.reference));
+    FUZZ_CHECK(c.reference.left(2) == c.departement);
+    if (Adif::Ascii(f.ligne) != f.ligne)
+        return;
+    const Adif::Lecture relue = Adif::Lit(Adif::ADIF_SP(f.ligne).toLatin1());
+    FUZZ_CHECK(relue.enregistrements.size() == 1 && !relue.tronque);
+    const Importation::Qso q = Importation::Convertit(relue.enregistrements.front());
+    FUZZ_CHECK(q.raison.isEmpty());
+    FUZZ_CHECK(LogLine::forme(q.champs).ligne == f.ligne);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    if (size < 1)
+        return 0;
+    const QByteArray fichier(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const Adif::Lecture lecture = Adif::Lit(fichier);
+    verifieLecture(lecture);
+
+    QSet<QByteArray> lignes;
+    for (const Adif::Enregistrement& e : lecture.enregistrements) {
+        const Importation::Qso q = Importation::Convertit(e);
+        if (!q.raison.isEmpty())
+            continue;
+        verifieQso(q.champs);
+        QByteArray octets;
+        FUZZ_CHECK(Cp1252::encode(LogLine::forme(q.champs).ligne, &octets));
+        lignes.insert(octets);
+    }
+
+    if ((data[0] & 3) != 3)
+        return 0;
+    const QString dossier = Fuzz::dossier();
+    const QString log = QDir(dossier).filePath(StationLog::Nom_Fichier(QStringLiteral("F5ABC")));
+    Fuzz::ecrit(log, QByteArray());
+    Fuzz::ecrit(QDir(dossier).filePath(QStringLiteral("entree.adi")), fichier);
+    const SystemClock horloge;
+    const Importation::Bilan b =
+        Importation::Importe(dossier, QStringLiteral("F5ABC"),
+                             QDir(dossier).filePath(QStringLiteral("entree.adi")), horloge);
+    FUZZ_CHECK(b.status.isOk());
+    FUZZ_CHECK(b.importes + b.doublons + qsizetype(b.rejets.size()) ==
+               b.enregistrements + (b.tronque ? 1 : 0));
+    QSet<QByteArray> cles;
+    qsizetype n = 0;
+    TextFile::forEachLine(Fuzz::lit(log), [&](const char* d, qsizetype taille) {
+        const QByteArray ligne(d, taille);
+        FUZZ_CHECK(lignes.contains(ligne));
+        FUZZ_CHECK(!cles.contains(StationLog::Cle_QSO(ligne)));
+        cles.insert(StationLog::Cle_QSO(ligne));
+        ++n;
+    });
+    FUZZ_CHECK(n == b.importes);
+    const QDir d(dossier);
+    for (const QString& nom : d.entryList(QDir::Files))
+        QFile::remove(d.filePath(nom));
+    QDir(d.filePath(QStringLiteral("Sauvegardes"))).removeRecursively();
+    return 0;
+}
