@@ -30,6 +30,6 @@ void Main::Mnu_Import_ADIF_Click()
     const Importation::Bilan bilan =
         Importation::Importe(m_services.dossier, m_indicatif, chemin, m_services.horloge);
     if (bilan.importes > 0)
-        Recharge_Liste();
+        rechargeListe();
     messages.notice(bilan.Resume());
 }
