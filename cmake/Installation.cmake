@@ -32,8 +32,8 @@ set(CPACK_PACKAGE_NAME rqn-kzt)
 set(CPACK_PACKAGE_VENDOR "RQN_KZT")
 set(CPACK_PACKAGE_CONTACT "RQN_KZT maintainers <maintainers@users.noreply.c-seed-c9bd3b18.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Logbook of the KZT award (windmills of France)")
+# CPack puts the summary first.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}\n"
     "RQN_KZT keeps one text log per station callsign of the contacts with\n"
     "stations operating from windmills in the departments of France, shows the\n"
     "award's progress per band group, prints lists and QSL-card backs and\n"
