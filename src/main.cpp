@@ -1,17 +1,54 @@
 #include "gui/app/Main.h"
+#include "core/app/DossierProgramme.h"
 #include "core/app/Instance.h"
+#include "core/app/LigneCommande.h"
 #include "core/platform/Clock.h"
 #include "core/platform/SettingsStore.h"
 #include "gui/platform/WidgetMessageBox.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
 
+#include <cstdio>
+
+namespace {
+
+// The folder of the executable, links followed (the packaged program is
+// started through a link in /usr/bin), read before Qt is there.
+QString dossierExecutable(const char* argv0)
+{
+    const QFileInfo soi(QStringLiteral("/proc/self/exe"));
+    const QString chemin = soi.exists() ? soi.canonicalFilePath() : QString::fromLocal8Bit(argv0);
+    return QFileInfo(chemin).absolutePath();
+}
+
+} // namespace
+
 int main(int argc, char* argv[])
 {
+    // --help and --version answer before Qt looks for a display.
+    {
+        QStringList arguments;
+        for (int i = 1; i < argc; ++i)
+            arguments << QString::fromLocal8Bit(argv[i]);
+        const QString executable = dossierExecutable(argv[0]);
+        const LigneCommande::Reponse reponse = LigneCommande::Lit(
+            arguments,
+            DossierProgramme::Chemin(executable, DossierProgramme::Dossier_Utilisateur()),
+            SettingsStore().fileName());
+        if (reponse.termine) {
+            std::fputs(reponse.texte.toLocal8Bit().constData(), stdout);
+            return std::fflush(stdout) == 0 ? 0 : 1;
+        }
+    }
+
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("rqn-kzt"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kzt/rqn-kzt.png")));
 
     // The platform's own dialogs (printer choice, text box menus) in French,
     // like the rest of the program.
@@ -21,7 +58,13 @@ int main(int argc, char* argv[])
         app.installTranslator(&qtFrancais);
 
     WidgetMessageBox messages;
-    const QString dossier = QCoreApplication::applicationDirPath();
+    const DossierProgramme::Resultat programme = DossierProgramme::Prepare(
+        QCoreApplication::applicationDirPath(), DossierProgramme::Dossier_Utilisateur());
+    if (!programme.status) {
+        messages.notice(programme.status.message);
+        return 1;
+    }
+    const QString dossier = programme.dossier;
     Instance instance(dossier);
     if (!instance.Prend(messages))
         return 1;

@@ -1,5 +1,6 @@
 #include "Main.h"
 
+#include "Aide.h"
 #include "Gestion_Erreur.h"
 #include "Station.h"
 #include "core/app/ClockTexts.h"
@@ -76,6 +77,7 @@ Main::Main(const Services& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     Apparence::Clavier(this, false);
+    Aide::Installe();
     setWindowTitle(QStringLiteral("RQN_KZT"));
 
     m_saisie = new EntryArea(this);
@@ -236,6 +238,7 @@ void Main::construitMenus()
     connect(reglement, &QAction::triggered, this, [this] { Reglement::Ouvre(m_services, this); });
     QAction* historique = element(aide, "Mnu_Historique", QStringLiteral("&Historique"));
     connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
+    Aide::Ajoute_Au_Menu(aide);
 }
 
 void Main::dimensionne()

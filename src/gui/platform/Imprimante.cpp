@@ -1,8 +1,9 @@
 #include "Imprimante.h"
 
 #include <QFontMetricsF>
+#include <QPageRanges>
 #include <QPainter>
-#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 Imprimante::~Imprimante() = default;
@@ -17,6 +18,8 @@ QFont Imprimante::Police_Impression()
     return police;
 }
 
+void Imprimante::prepare(QPrinter&) {}
+
 Imprimante::Resultat Imprimante::Imprime(const QStringList& lignes, QWidget* parent)
 {
     Resultat resultat;
@@ -24,46 +27,75 @@ Imprimante::Resultat Imprimante::Imprime(const QStringList& lignes, QWidget* par
     m_police = Police_Impression();
 
     QPrinter imprimante(QPrinter::HighResolution);
-    if (!choisit(imprimante, parent)) {
-        m_police = avant;
-        return resultat;
-    }
-    resultat.imprime = true;
-
-    if (!lignes.isEmpty()) {
-        QPainter peintre;
-        if (!peintre.begin(&imprimante)) {
-            resultat.status = Status::failed(
-                QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante « %1 ».")
-                    .arg(imprimante.printerName().isEmpty() ? imprimante.outputFileName()
-                                                            : imprimante.printerName()));
-        } else {
-            peintre.setFont(QFont(m_police, &imprimante));
-            const QFontMetricsF mesure(peintre.font(), &imprimante);
-            const qreal interligne = mesure.lineSpacing();
-            const qreal hauteur = imprimante.pageRect(QPrinter::DevicePixel).height();
-            qreal y = 0;
-            for (const QString& ligne : lignes) {
-                if (y > 0 && y + interligne > hauteur) {
-                    imprimante.newPage();
-                    y = 0;
-                }
-                peintre.drawText(QPointF(0, y + mesure.ascent()), ligne);
-                y += interligne;
-            }
-            if (!peintre.end())
-                resultat.status = Status::failed(QStringLiteral("L'impression a échoué."));
-        }
-    }
+    prepare(imprimante);
+    QPrintPreviewDialog apercu(&imprimante, parent);
+    apercu.setObjectName(QStringLiteral("Apercu_Impression"));
+    apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    // The preview and the print draw the same way; the status is that of the
+    // last drawing, the print's when the user printed.
+    Status dernier;
+    QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu,
+                     [&](QPrinter* cible) { dernier = dessine(lignes, *cible); });
+    resultat.imprime = montre(apercu);
+    if (resultat.imprime)
+        resultat.status = dernier;
 
     m_police = avant;
     return resultat;
 }
 
-bool ImprimanteSysteme::choisit(QPrinter& imprimante, QWidget* parent)
+Status Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) const
 {
-    QPrintDialog dialogue(&imprimante, parent);
-    dialogue.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialogue.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    return dialogue.exec() == QDialog::Accepted;
+    const QFont police(m_police, &imprimante);
+    const QFontMetricsF mesure(police, &imprimante);
+    const qreal interligne = mesure.lineSpacing();
+    const qreal hauteur = imprimante.pageRect(QPrinter::DevicePixel).height();
+
+    // The lines of each page, then the pages chosen in the printer dialog
+    // (all of them when none was chosen).
+    QList<QStringList> pages;
+    qreal y = 0;
+    for (const QString& ligne : lignes) {
+        if (pages.isEmpty() || (y > 0 && y + interligne > hauteur)) {
+            pages.append(QStringList());
+            y = 0;
+        }
+        pages.last().append(ligne);
+        y += interligne;
+    }
+    const QPageRanges choisies =
+        imprimante.printRange() == QPrinter::PageRange ? imprimante.pageRanges() : QPageRanges();
+    QList<QStringList> aImprimer;
+    for (qsizetype i = 0; i < pages.size(); ++i) {
+        if (choisies.isEmpty() || choisies.contains(int(i) + 1))
+            aImprimer.append(pages.at(i));
+    }
+    if (aImprimer.isEmpty())
+        return Status::ok();
+
+    QPainter peintre;
+    if (!peintre.begin(&imprimante)) {
+        return Status::failed(
+            QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante « %1 ».")
+                .arg(imprimante.printerName().isEmpty() ? imprimante.outputFileName()
+                                                        : imprimante.printerName()));
+    }
+    peintre.setFont(police);
+    for (qsizetype i = 0; i < aImprimer.size(); ++i) {
+        if (i > 0)
+            imprimante.newPage();
+        qreal haut = 0;
+        for (const QString& ligne : aImprimer.at(i)) {
+            peintre.drawText(QPointF(0, haut + mesure.ascent()), ligne);
+            haut += interligne;
+        }
+    }
+    if (!peintre.end())
+        return Status::failed(QStringLiteral("L'impression a échoué."));
+    return Status::ok();
+}
+
+bool ImprimanteSysteme::montre(QPrintPreviewDialog& apercu)
+{
+    return apercu.exec() == QDialog::Accepted;
 }

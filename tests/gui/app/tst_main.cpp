@@ -5,6 +5,7 @@
 #include "core/exchange/Importation.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
+#include "gui/app/Aide.h"
 #include "gui/app/Gestion_Erreur.h"
 #include "gui/app/Station.h"
 #include "gui/entry/EntryArea.h"
@@ -23,6 +24,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSysInfo>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QTreeView>
 
@@ -58,6 +60,8 @@ private Q_SLOTS:
     void restaurationDepuisLeMenu();
     void importationDepuisLeMenu_data();
     void importationDepuisLeMenu();
+    void aideParF1_data();
+    void aideParF1();
 };
 
 namespace {
@@ -448,6 +452,7 @@ void TestMain::menus_data()
     ligne("Mnu_APropos", "Mnu_Aide", "A_Propos", true);
     ligne("Mnu_Reglement", "Mnu_Aide", "Reglement", true);
     ligne("Mnu_Historique", "Mnu_Aide", "Historique", true);
+    ligne("Mnu_Mode_Emploi", "Mnu_Aide", "Mode d'emploi\tF1", true);
 }
 
 void TestMain::menus()
@@ -802,4 +807,77 @@ void TestMain::importationDepuisLeMenu()
 }
 
 QTEST_MAIN(TestMain)
+// The help page opens from every window: by F1 in the main window, in a
+// window opened from it, in the modal station window of the first start
+// (above which it must be, to be read), and by the last item of "Aide".
+void TestMain::aideParF1_data()
+{
+    QTest::addColumn<QString>("depuis");
+    QTest::newRow("main window") << QStringLiteral("Main");
+    QTest::newRow("scores window") << QStringLiteral("Scores_Moulins");
+    QTest::newRow("search window") << QStringLiteral("Recherche_Indicatif");
+    QTest::newRow("first-start station window, modal") << QStringLiteral("Station");
+    QTest::newRow("help menu item") << QStringLiteral("Mnu_Mode_Emploi");
+}
+
+void TestMain::aideParF1()
+{
+    QFETCH(QString, depuis);
+    AppBench b;
+    const bool premier = depuis == QStringLiteral("Station");
+    if (!premier) {
+        b.choisitStation(QStringLiteral("F1ABC"));
+        b.ecritLog(QStringLiteral("F1ABC"), 3);
+    }
+    QPointer<Aide> aide;
+    bool auDessusDeLaModale = false;
+    const auto attente = surModal(QStringLiteral("Station"), [&](QWidget* w) {
+        QTest::keyClick(enfant<QLineEdit>(w, "New_Indicatif"), Qt::Key_F1);
+        aide = Aide::Ouverte();
+        auDessusDeLaModale = aide && aide->isVisible() && aide->parentWidget() == w;
+        if (aide)
+            aide->close();
+        w->close();
+    });
+    Main m(b.services());
+    QVERIFY(m.Demarre());
+
+    if (premier) {
+        QVERIFY(auDessusDeLaModale);
+        QTRY_VERIFY(aide.isNull());
+        return;
+    }
+    if (depuis == QStringLiteral("Main")) {
+        QTest::keyClick(m.Saisie()->Ind_A, Qt::Key_F1);
+    } else if (depuis == QStringLiteral("Mnu_Mode_Emploi")) {
+        auto* menu = m.findChild<QMenu*>(QStringLiteral("Mnu_Aide"));
+        QCOMPARE(menu->actions().constLast()->objectName(), depuis);
+        QCOMPARE(menu->actions().size(), 4);
+        menu->actions().constLast()->trigger();
+    } else {
+        const char* bouton = depuis == QStringLiteral("Scores_Moulins") ? "Mnu_Score" : nullptr;
+        if (bouton)
+            enfant<QAction>(&m, bouton)->trigger();
+        else
+            m.Saisie()->Rechercher->click();
+        QWidget* fenetre = m.findChild<QWidget*>(depuis);
+        QVERIFY(fenetre && fenetre->isVisible());
+        QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
+        QTest::keyClick(cible, Qt::Key_F1);
+    }
+    aide = Aide::Ouverte();
+    QVERIFY(aide && aide->isVisible());
+    QVERIFY(aide->isWindow());
+    QCOMPARE(aide->windowTitle(), QStringLiteral("Aide de RQN_KZT"));
+    const QString texte = aide->Texte_Aide->toPlainText();
+    for (const char* titre : {"Saisir un QSO au clavier", "Les couleurs", "Les menus"})
+        QVERIFY2(texte.contains(QString::fromUtf8(titre)), titre);
+
+    // Once: F1 again brings the same window forward; Escape closes it.
+    QTest::keyClick(m.Saisie()->Ind_A, Qt::Key_F1);
+    QCOMPARE(Aide::Ouverte(), aide.data());
+    QTest::keyClick(aide->Texte_Aide, Qt::Key_Escape);
+    QTRY_VERIFY(aide.isNull());
+}
+
 #include "tst_main.moc"

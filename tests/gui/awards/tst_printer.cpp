@@ -22,6 +22,8 @@ private Q_SLOTS:
     void linesComeBack();
     void fontRestored();
     void nothingToPrint();
+    void preview_data();
+    void preview();
     void qslCards();
 };
 
@@ -140,6 +142,9 @@ void TestPrinter::linesComeBack()
     const Imprimante::Resultat r = imprimante.Imprime(lignes, nullptr);
     QVERIFY(r.imprime);
     QVERIFY2(r.status.isOk(), qPrintable(r.status.message));
+    // The preview showed the pages that went to the printer.
+    QCOMPARE(imprimante.Travaux(), 1);
+    QCOMPARE(imprimante.Pages_Apercu(), pages);
 
     const QList<QStringList> lues = sansMarge(::pages(pdf), lignes.at(0));
     QCOMPARE(lues.size(), pages);
@@ -177,6 +182,76 @@ void TestPrinter::nothingToPrint()
     QVERIFY(r.status.isOk());
     QCOMPARE(imprimante.Travaux(), 1);
     QVERIFY(!QFile::exists(dir.filePath("vide.pdf")));
+}
+
+namespace {
+
+QStringList lignesNumerotees(int nombre)
+{
+    QStringList lignes;
+    for (int i = 1; i <= nombre; ++i)
+        lignes << QStringLiteral("ligne %1").arg(i, 4, 10, QLatin1Char('0'));
+    return lignes;
+}
+
+} // namespace
+
+// What the preview shows and what goes to the printer after it: everything,
+// nothing when the user closes the preview, the pages chosen in the printer
+// dialog only.
+void TestPrinter::preview_data()
+{
+    QTest::addColumn<int>("nombre");
+    QTest::addColumn<bool>("annule");
+    QTest::addColumn<QList<int>>("choisies"); // pages from, to; none for all
+    QTest::addColumn<int>("apercu");
+    QTest::addColumn<QList<int>>("imprimees"); // the page of each printed page
+    QTest::newRow("printed") << 200 << false << QList<int>() << 3 << QList<int>{1, 2, 3};
+    QTest::newRow("preview closed") << 200 << true << QList<int>() << 3 << QList<int>();
+    QTest::newRow("nothing, closed") << 0 << true << QList<int>() << 0 << QList<int>();
+    QTest::newRow("pages 2 to 3") << 200 << false << QList<int>{2, 3} << 3 << QList<int>{2, 3};
+    QTest::newRow("page 1 only") << 200 << false << QList<int>{1, 1} << 3 << QList<int>{1};
+    QTest::newRow("pages past the end") << 20 << false << QList<int>{4, 5} << 1 << QList<int>();
+}
+
+void TestPrinter::preview()
+{
+    QFETCH(int, nombre);
+    QFETCH(bool, annule);
+    QFETCH(QList<int>, choisies);
+    QFETCH(int, apercu);
+    QFETCH(QList<int>, imprimees);
+    const QStringList lignes = lignesNumerotees(nombre);
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("apercu.pdf");
+    ImprimantePdf imprimante(pdf);
+    imprimante.Annule_Apercu(annule);
+    if (!choisies.isEmpty())
+        imprimante.Choisit_Pages(choisies.at(0), choisies.at(1));
+    const QFont avant(QStringLiteral("Arial"), 12);
+    imprimante.Change_Police(avant);
+
+    const Imprimante::Resultat r = imprimante.Imprime(lignes, nullptr);
+    QCOMPARE(r.imprime, !annule);
+    QVERIFY(r.status.isOk());
+    QCOMPARE(imprimante.Police(), avant);
+    QCOMPARE(imprimante.Travaux(), 1);
+    QCOMPARE(imprimante.Pages_Apercu(), apercu);
+    if (imprimees.isEmpty()) {
+        QVERIFY(!QFile::exists(pdf));
+        return;
+    }
+
+    // Each printed page is the page of the preview with that number: its
+    // first line is found at that place of the lines.
+    const QList<QStringList> lues = pages(pdf);
+    QCOMPARE(lues.size(), imprimees.size());
+    ImprimantePdf toutes(dir.filePath("toutes.pdf"));
+    QVERIFY(toutes.Imprime(lignes, nullptr).imprime);
+    const QList<QStringList> entieres = pages(dir.filePath("toutes.pdf"));
+    QCOMPARE(entieres.size(), apercu);
+    for (qsizetype i = 0; i < lues.size(); ++i)
+        QCOMPARE(lues.at(i), entieres.at(imprimees.at(i) - 1));
 }
 
 void TestPrinter::qslCards()

@@ -1,0 +1,54 @@
+#include "DossierProgramme.h"
+
+#include "core/log/FirstNameMemory.h"
+#include "core/log/StationLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace DossierProgramme {
+
+QString Nom_Marque()
+{
+    return QStringLiteral(KZT_MARQUE_SYSTEME);
+}
+
+QString Dossier_Utilisateur()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("RQN_KZT"));
+}
+
+QString Chemin(const QString& dossierExecutable, const QString& dossierUtilisateur)
+{
+    if (QFileInfo::exists(QDir(dossierExecutable).filePath(Nom_Marque())))
+        return QDir::cleanPath(dossierUtilisateur);
+    return dossierExecutable;
+}
+
+Resultat Prepare(const QString& dossierExecutable, const QString& dossierUtilisateur)
+{
+    const QString dossier = Chemin(dossierExecutable, dossierUtilisateur);
+    if (dossier == dossierExecutable)
+        return {dossier, Status::ok()};
+
+    if (!QDir().mkpath(dossier)) {
+        return {dossier, Status::failed(QStringLiteral("Le dossier « %1 » des logs ne peut pas "
+                                                       "être créé : RQN_KZT ne peut pas démarrer.")
+                                            .arg(QDir::toNativeSeparators(dossier)))};
+    }
+    // A copy that fails leaves the file missing, as in a folder that lost
+    // it: the log creation and the first-name memory say so or do without.
+    for (const QString& nom : {StationLog::Nom_Modele, FirstNameMemory::Nom_Fichier}) {
+        const QString cible = QDir(dossier).filePath(nom);
+        const QString source = QDir(dossierExecutable).filePath(nom);
+        if (!QFileInfo::exists(cible) && QFileInfo::exists(source) && QFile::copy(source, cible))
+            QFile::setPermissions(cible, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                             QFile::ReadOther);
+    }
+    return {dossier, Status::ok()};
+}
+
+} // namespace DossierProgramme

@@ -1,0 +1,99 @@
+#include "Aide.h"
+
+#include "gui/platform/Apparence.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPointer>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<Aide>& ouverte()
+{
+    static QPointer<Aide> aide;
+    return aide;
+}
+
+// Sees F1 before any control of any window does.
+class ToucheF1 : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() != QEvent::KeyPress || !objet->isWidgetType())
+            return false;
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        if (touche->key() != Qt::Key_F1 || touche->modifiers() != Qt::NoModifier)
+            return false;
+        Aide::Ouvre();
+        return true;
+    }
+};
+
+} // namespace
+
+Aide::Aide(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setObjectName(QStringLiteral("Aide"));
+    setWindowTitle(QStringLiteral("Aide de RQN_KZT"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    Apparence::Clavier(this);
+
+    Texte_Aide = Apparence::Nomme(new QTextBrowser(this), "Texte_Aide");
+    Texte_Aide->setOpenExternalLinks(true);
+    Texte_Aide->setSource(QUrl(QStringLiteral("qrc:/kzt/aide.html")));
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->addWidget(Texte_Aide);
+    resize(680, 620);
+}
+
+void Aide::Installe()
+{
+    // Once for the application, which owns the filter.
+    static QPointer<QObject> installe;
+    if (installe)
+        return;
+    installe = new ToucheF1(qApp);
+    qApp->installEventFilter(installe);
+}
+
+Aide* Aide::Ouvre()
+{
+    // A window under a modal one gets no input: the help then goes above it.
+    QWidget* modale = QApplication::activeModalWidget();
+    QPointer<Aide>& aide = ouverte();
+    if (aide && aide->parentWidget() != modale)
+        delete aide;
+    if (!aide) {
+        aide = new Aide(modale);
+        Apparence::Centre(aide);
+    }
+    Apparence::Montre(aide);
+    return aide;
+}
+
+Aide* Aide::Ouverte()
+{
+    return ouverte();
+}
+
+void Aide::Ajoute_Au_Menu(QMenu* menu)
+{
+    // F1 itself is seen by the filter of Installe: the menu only shows it.
+    auto* action = new QAction(QStringLiteral("&Mode d'emploi\tF1"), menu);
+    action->setObjectName(QStringLiteral("Mnu_Mode_Emploi"));
+    menu->addAction(action);
+    QObject::connect(action, &QAction::triggered, menu, &Aide::Mnu_Mode_Emploi_Click);
+}
+
+void Aide::Mnu_Mode_Emploi_Click()
+{
+    Ouvre();
+}

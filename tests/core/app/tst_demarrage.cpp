@@ -1,0 +1,175 @@
+#include "core/app/DossierProgramme.h"
+#include "core/app/LigneCommande.h"
+#include "core/log/FirstNameMemory.h"
+#include "core/log/StationLog.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using TestSupport::readBytes;
+using TestSupport::writeBytes;
+
+// What the program settles before its first window: the options answered
+// without a display, and the program folder.
+class TestDemarrage : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void ligneCommande_data();
+    void ligneCommande();
+    void dossierProgramme_data();
+    void dossierProgramme();
+    void programmeSansAffichage_data();
+    void programmeSansAffichage();
+};
+
+void TestDemarrage::ligneCommande_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("termine");
+    QTest::addColumn<QString>("debut");
+    QTest::newRow("none") << QStringList() << false << QString();
+    QTest::newRow("--version") << QStringList{"--version"} << true << "RQN_KZT 1.0.2\n";
+    QTest::newRow("-v") << QStringList{"-v"} << true << "RQN_KZT 1.0.2\n";
+    QTest::newRow("--help") << QStringList{"--help"} << true << "Utilisation : RQN_KZT";
+    QTest::newRow("-h after a Qt option")
+        << QStringList{"-platform", "offscreen", "-h"} << true << "Utilisation : RQN_KZT";
+    QTest::newRow("Qt options only") << QStringList{"-platform", "offscreen"} << false << QString();
+    QTest::newRow("after --") << QStringList{"--", "--help"} << false << QString();
+    QTest::newRow("not an option") << QStringList{"--helper"} << false << QString();
+}
+
+void TestDemarrage::ligneCommande()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, termine);
+    QFETCH(QString, debut);
+    const LigneCommande::Reponse r =
+        LigneCommande::Lit(arguments, QStringLiteral("/home/op/RQN_KZT"),
+                           QStringLiteral("/home/op/.config/KZT/KZT.ini"));
+    QCOMPARE(r.termine, termine);
+    QVERIFY2(r.texte.startsWith(debut), qPrintable(r.texte));
+    if (debut.startsWith(QStringLiteral("Utilisation"))) {
+        // The help says where the logs and the settings are.
+        QVERIFY(r.texte.contains(QStringLiteral("/home/op/RQN_KZT\n")));
+        QVERIFY(r.texte.contains(QStringLiteral("/home/op/.config/KZT/KZT.ini\n")));
+    }
+}
+
+// A portable folder stays where the program is; an installation for every
+// user sends the files to the user's data folder, made and filled on the
+// first start without ever replacing a file of the user.
+void TestDemarrage::dossierProgramme_data()
+{
+    QTest::addColumn<bool>("marque");
+    QTest::addColumn<QByteArray>("prenomsDejaLa"); // "-" when the user has none yet
+    QTest::addColumn<bool>("dossierImpossible");
+    QTest::newRow("portable") << false << QByteArray("-") << false;
+    QTest::newRow("installed, first start") << true << QByteArray("-") << false;
+    QTest::newRow("installed, user's names kept")
+        << true << QByteArray("F1ABC          77 JEAN\r\n") << false;
+    QTest::newRow("installed, folder cannot be made") << true << QByteArray("-") << true;
+}
+
+void TestDemarrage::dossierProgramme()
+{
+    QFETCH(bool, marque);
+    QFETCH(QByteArray, prenomsDejaLa);
+    QFETCH(bool, dossierImpossible);
+    QTemporaryDir programme;
+    QTemporaryDir maison;
+    const QString executable = programme.path();
+    QVERIFY(writeBytes(QDir(executable).filePath(StationLog::Nom_Modele), QByteArray()));
+    QVERIFY(writeBytes(QDir(executable).filePath(FirstNameMemory::Nom_Fichier), QByteArray()));
+    if (marque)
+        QVERIFY(writeBytes(QDir(executable).filePath(DossierProgramme::Nom_Marque()), "x\n"));
+    QString utilisateur = maison.filePath(QStringLiteral("share/RQN_KZT"));
+    if (dossierImpossible) {
+        // A file where a folder is needed.
+        QVERIFY(writeBytes(maison.filePath(QStringLiteral("share")), "x"));
+    } else if (prenomsDejaLa != "-") {
+        QVERIFY(QDir().mkpath(utilisateur));
+        QVERIFY(
+            writeBytes(QDir(utilisateur).filePath(FirstNameMemory::Nom_Fichier), prenomsDejaLa));
+    }
+
+    const QString attendu = marque ? utilisateur : executable;
+    QCOMPARE(DossierProgramme::Chemin(executable, utilisateur), attendu);
+    const DossierProgramme::Resultat r = DossierProgramme::Prepare(executable, utilisateur);
+    QCOMPARE(r.dossier, attendu);
+    QCOMPARE(r.status.isOk(), !dossierImpossible);
+    if (dossierImpossible) {
+        QVERIFY(r.status.message.contains(QDir::toNativeSeparators(utilisateur)));
+        return;
+    }
+    if (!marque) {
+        QVERIFY(!QFile::exists(utilisateur));
+        return;
+    }
+    QVERIFY(QFile::exists(QDir(utilisateur).filePath(StationLog::Nom_Modele)));
+    const QString prenoms = QDir(utilisateur).filePath(FirstNameMemory::Nom_Fichier);
+    QCOMPARE(readBytes(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
+    // The copies belong to the user, who writes them.
+    QVERIFY(QFileInfo(prenoms).isWritable());
+    // Again at the next start: nothing changes.
+    QVERIFY(DossierProgramme::Prepare(executable, utilisateur).status.isOk());
+    QCOMPARE(readBytes(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
+}
+
+// The built program answers --version and --help with no display at all,
+// and makes nothing: no settings, no data folder.
+void TestDemarrage::programmeSansAffichage_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("installe");
+    QTest::addColumn<QString>("debut");
+    QTest::newRow("--version") << "--version" << false << "RQN_KZT 1.0.2\n";
+    QTest::newRow("--help") << "--help" << false << "Utilisation : RQN_KZT";
+    QTest::newRow("--help, installed for every user")
+        << "--help" << true << "Utilisation : RQN_KZT";
+}
+
+void TestDemarrage::programmeSansAffichage()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, installe);
+    QFETCH(QString, debut);
+    QTemporaryDir dossier;
+    QTemporaryDir maison;
+    QString programme = QStringLiteral(KZT_PROGRAMME);
+    if (installe) {
+        const QString copie = dossier.filePath(QStringLiteral("RQN_KZT"));
+        QVERIFY(QFile::copy(programme, copie));
+        QVERIFY(writeBytes(dossier.filePath(DossierProgramme::Nom_Marque()), "x\n"));
+        programme = copie;
+    }
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* nom : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(nom));
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), maison.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), maison.filePath(QStringLiteral("data")));
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(programme, {option});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    const QString sortie = QString::fromLocal8Bit(p.readAllStandardOutput());
+    QVERIFY2(sortie.startsWith(debut), qPrintable(sortie));
+    if (option == QStringLiteral("--help")) {
+        const QString logs = installe ? maison.filePath(QStringLiteral("data/RQN_KZT"))
+                                      : QFileInfo(programme).absolutePath();
+        QVERIFY2(sortie.contains(logs + QLatin1Char('\n')), qPrintable(sortie));
+        QVERIFY(sortie.contains(maison.filePath(QStringLiteral("config/KZT/KZT.ini"))));
+    }
+    QCOMPARE(QDir(maison.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestDemarrage)
+#include "tst_demarrage.moc"
