@@ -36,8 +36,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -73,6 +73,11 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     setObjectName(QStringLiteral("Main"));
     Apparence::Clavier(this, false);
     setWindowTitle(QStringLiteral("RQN_KZT"));
+    setAccessibleName(QStringLiteral("RQN_KZT"));
+    // A QSO clicked in the list shows in disabled fields: readable all the same.
+    QPalette palette = this->palette();
+    Apparence::Texte_Desactive_Lisible(palette);
+    setPalette(palette);
 
     m_saisie = new EntryArea(this);
     m_liste = new LogList(this);
@@ -233,12 +238,12 @@ void Main::construitMenus()
 
 void Main::dimensionne()
 {
-    QSize taille = sizeHint().expandedTo(QSize(minimumSizeHint().width(), 640));
-    if (const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        const QRect zone = ecran->availableGeometry();
-        taille = taille.boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));
-    }
-    resize(taille);
+    // The entry fields go onto two rows when the screen is too narrow for one.
+    const QSize zone = Apparence::Place_Libre(this);
+    const QSize taille = sizeHint()
+                             .expandedTo(QSize(minimumSizeHint().width(), 640))
+                             .boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));
+    resize(taille.expandedTo(minimumSizeHint()));
 }
 
 bool Main::Demarre()
@@ -246,6 +251,7 @@ bool Main::Demarre()
     SettingsStore& reglages = m_services.reglages;
     const QString globale = Reglages::Section_Globale;
 
+    dimensionne();
     Apparence::Centre(this);
 
     m_saisie->Bande_A->clear();
@@ -400,6 +406,8 @@ void Main::Mnu_New_Indicatif_Click()
     if (!m_station) {
         m_station = new Station(m_services, *this);
         m_station->setAttribute(Qt::WA_DeleteOnClose);
+        m_station->setScreen(Apparence::Ecran(this));
+        Apparence::Centre(m_station);
     }
     m_station->show();
     m_station->raise();

@@ -53,6 +53,7 @@ Station::Station(const Services& services, StationHost& hote)
     Label3->setText(QStringLiteral("Indicatif"));
     Label5->setText(QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
     setWindowTitle(QStringLiteral("Selection Indicaif"));
+    setAccessibleName(windowTitle());
 
     m_modele.Charge();
     New_Indicatif->clear();
