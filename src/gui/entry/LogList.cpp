@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -165,6 +165,23 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
 
 bool LogList::eventFilter(QObject* objet, QEvent* evenement)
 {
+    // A list made shorter (the entry fields going onto two rows) keeps in
+    // sight the selected line that was in sight.
+    if (objet == Liste_KZT->viewport() && evenement->type() == QEvent::Resize) {
+        const auto* taille = static_cast<QResizeEvent*>(evenement);
+        const QModelIndex choisi = Liste_KZT->currentIndex();
+        const QRect place = Liste_KZT->visualRect(choisi);
+        if (choisi.isValid() && place.top() >= 0 && place.bottom() < taille->oldSize().height() &&
+            place.bottom() >= taille->size().height()) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, ligne = QPersistentModelIndex(choisi)] {
+                    if (ligne.isValid())
+                        Liste_KZT->scrollTo(ligne);
+                },
+                Qt::QueuedConnection);
+        }
+    }
     if (m_verrouillee && (objet == Liste_KZT->viewport() || objet == Liste_KZT)) {
         switch (evenement->type()) {
         case QEvent::MouseButtonPress:

@@ -122,7 +122,7 @@ struct Banc {
     Banc(QScreen* ecran, Fenetre quelle)
     {
         b.choisitStation(kStation);
-        QByteArray log = b.ecritLog(kStation, 12);
+        QByteArray log = b.ecritLog(kStation, 60);
         log.replace(106, 1, "*"); // the first QSO, in 77, has its QSL
         QFile f(b.cheminLog(kStation));
         f.open(QIODevice::WriteOnly);
@@ -365,8 +365,14 @@ void TestScreens::narrowMainWindowPutsFieldsOnTwoRows()
             w = w->nextInFocusChain();
         QCOMPARE(w, ordre[i]);
     }
-    // The list takes the height left below the entry frame.
+    // The list takes the height left below the entry frame, and keeps the
+    // selected last line in sight.
     LogList* liste = banc.main->Liste();
+    QApplication::processEvents();
+    QTreeView* vue = liste->Liste_KZT;
+    QCOMPARE(vue->currentIndex().row(), liste->Nombre() - 1);
+    const QRect derniere = vue->visualRect(vue->currentIndex());
+    QVERIFY(derniere.top() >= 0 && derniere.bottom() < vue->viewport()->height());
     QCOMPARE(liste->mapTo(banc.main.get(), QPoint(0, liste->height())).y(),
              banc.main->centralWidget()->geometry().bottom() + 1 -
                  banc.main->centralWidget()->layout()->contentsMargins().bottom());
