@@ -267,6 +267,8 @@ private Q_SLOTS:
     void narrowMainWindowPutsFieldsOnTwoRows();
     void mapSharpAtEveryScale_data();
     void mapSharpAtEveryScale();
+    void contrastRatio_data();
+    void contrastRatio();
     void shownQsoReadableInDisabledFields();
     void windmillHeaderInListFont();
     void focusableControlsHaveNames_data();
@@ -404,6 +406,29 @@ void TestScreens::mapSharpAtEveryScale()
     // The boxes stay where the picture has their departments.
     QCOMPARE(carte->Dep[77]->pos(),
              CarteDepartements::Position_Case(77) + carte->Picture1->contentsRect().topLeft());
+}
+
+void TestScreens::contrastRatio_data()
+{
+    QTest::addColumn<QColor>("a");
+    QTest::addColumn<QColor>("b");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+    QTest::newRow("same colour") << QColor(0x80, 0x40, 0x20) << QColor(0x80, 0x40, 0x20) << 1.0;
+    // The usual limits: #767676 is the lightest grey readable on white, #777
+    // just below it.
+    QTest::newRow("#767676 on white") << QColor(0x76, 0x76, 0x76) << QColor(Qt::white) << 4.54;
+    QTest::newRow("#777 on white") << QColor(0x77, 0x77, 0x77) << QColor(Qt::white) << 4.48;
+    QTest::newRow("either order") << QColor(Qt::white) << QColor(0x77, 0x77, 0x77) << 4.48;
+}
+
+void TestScreens::contrastRatio()
+{
+    QFETCH(QColor, a);
+    QFETCH(QColor, b);
+    QFETCH(double, ratio);
+    QVERIFY2(qAbs(Apparence::Contraste(a, b) - ratio) < 0.01,
+             qPrintable(QString::number(Apparence::Contraste(a, b))));
 }
 
 void TestScreens::shownQsoReadableInDisabledFields()
