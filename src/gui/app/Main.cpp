@@ -36,7 +36,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPalette>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -75,9 +74,7 @@ Main::Main(const Services& services, QWidget* parent) : QMainWindow(parent), m_s
     setWindowTitle(QStringLiteral("RQN_KZT"));
     setAccessibleName(QStringLiteral("RQN_KZT"));
     // A QSO clicked in the list shows in disabled fields: readable all the same.
-    QPalette palette = this->palette();
-    Apparence::Texte_Desactive_Lisible(palette);
-    setPalette(palette);
+    Apparence::Texte_Desactive_Lisible(this);
 
     m_saisie = new EntryArea(this);
     m_liste = new LogList(this);

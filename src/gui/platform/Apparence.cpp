@@ -33,11 +33,15 @@ void Fond(QWidget* widget, const QColor& couleur)
     widget->setPalette(palette);
 }
 
-void Texte_Desactive_Lisible(QPalette& palette)
+void Texte_Desactive_Lisible(QWidget* fenetre)
 {
+    // The controls that have a palette of their own (the coloured fields)
+    // take the roles they do not set from the window's.
+    QPalette palette = fenetre->palette();
     for (const QPalette::ColorRole role :
          {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::PlaceholderText})
         palette.setColor(QPalette::Disabled, role, Gris_Desactive);
+    fenetre->setPalette(palette);
 }
 
 double Contraste(const QColor& a, const QColor& b)

@@ -9,7 +9,6 @@ class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
-class QPalette;
 class QScreen;
 class QWidget;
 
@@ -25,9 +24,9 @@ inline const QColor Blanc(0xFF, 0xFF, 0xFF);
 // backgrounds above and on the window's (at least 4.5:1, about 7:1 here).
 inline const QColor Gris_Desactive(0x55, 0x55, 0x55);
 
-// The disabled text of the palette in Gris_Desactive: a QSO shown in the
-// disabled fields of the main window stays readable.
-void Texte_Desactive_Lisible(QPalette& palette);
+// The disabled text of the window and of its controls in Gris_Desactive: a
+// QSO shown in the disabled fields of the main window stays readable.
+void Texte_Desactive_Lisible(QWidget* fenetre);
 // Contrast ratio of two colours, from 1 (same) to 21 (black on white).
 double Contraste(const QColor& a, const QColor& b);
 
