@@ -28,8 +28,11 @@ struct Piece {
 };
 
 constexpr Piece kPieces[] = {
-    {1, LogLine::Reference},  {8, LogLine::Nom_Moulin}, {40, LogLine::Date},
-    {50, LogLine::Indicatif}, {64, LogLine::QSL},
+    {Colonne_Reference, LogLine::Reference},
+    {Colonne_Nom, LogLine::Nom_Moulin},
+    {Colonne_Date, LogLine::Date},
+    {Colonne_Indicatif, LogLine::Indicatif},
+    {Colonne_QSL, LogLine::QSL},
 };
 
 // The list line of a stored line; a field missing from a short line stays blank.

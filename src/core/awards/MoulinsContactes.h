@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/log/DisplayLine.h"
 #include "core/platform/Status.h"
 
 #include <QDate>
@@ -15,6 +16,24 @@ namespace MoulinsContactes {
 // windmill name, two blanks, the date, two blanks, the callsign, two blanks,
 // the QSL flag. Fields as stored, blanks included.
 inline constexpr int Longueur_Ligne = 65;
+
+// Where the fields stand in a line of the list (0-based).
+inline constexpr int Colonne_Reference = 1;
+inline constexpr int Colonne_Nom = 8;
+inline constexpr int Colonne_Date = 40;
+inline constexpr int Colonne_Indicatif = 50;
+inline constexpr int Colonne_QSL = 64;
+static_assert(Colonne_QSL == Longueur_Ligne - 1);
+
+// The titles of the header drawn over the columns of the list (1-based
+// columns); "QSL" ends over the flag.
+inline constexpr std::array<Affichage::Titre, 5> Titres = {{
+    {"Ref", Colonne_Reference + 1},
+    {"Nom du Moulin", Colonne_Nom + 1},
+    {"Date", Colonne_Date + 1},
+    {"Indicatif", Colonne_Indicatif + 1},
+    {"QSL", Colonne_QSL - 1},
+}};
 
 inline const QString Entete = QStringLiteral(
     "   Ref             Nom du Moulin                       Date      Indicatif         QSL");

@@ -44,6 +44,39 @@ QString Ligne_Affichage(int numero, const char* logLine, qsizetype taille)
     return ligne;
 }
 
+QString Texte_Lisible(const QString& affichage)
+{
+    struct Nomme {
+        Piece piece;
+        const char* avant; // said before the field
+    };
+    static constexpr Nomme kNommes[] = {
+        {Indicatif, ""},
+        {Departement, "département "},
+        {Prenom, ""},
+        {Reference, "moulin "},
+        {Date, "le "},
+        {Heure, "à "},
+        {Mode, ""},
+        {Bande, ""},
+        {RST_Recu, "RST reçu "},
+        {RST_Envoye, "RST envoyé "},
+        {Nom_Moulin, ""},
+    };
+    QStringList morceaux;
+    const QString numero = affichage.left(Largeur_Numero).trimmed();
+    if (!numero.isEmpty())
+        morceaux << QStringLiteral("QSO ") + numero;
+    for (const Nomme& n : kNommes) {
+        const QString champ = Champ(affichage, n.piece).trimmed();
+        if (!champ.isEmpty())
+            morceaux << QString::fromUtf8(n.avant) + champ;
+    }
+    if (Champ(affichage, QSL) == QStringLiteral("*"))
+        morceaux << QStringLiteral("QSL reçue");
+    return morceaux.join(QStringLiteral(", "));
+}
+
 QString Ligne_Affichage(int numero, const QString& logLine)
 {
     QString ligne(Longueur, QLatin1Char(' '));

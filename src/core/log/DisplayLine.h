@@ -49,6 +49,38 @@ inline constexpr std::array<Piece, 12> Pieces = {
 };
 static_assert(QSL.colonne == Longueur && QSL.largeur() == 1);
 
+// A column title over a list of fixed-pitch lines: its text and the column
+// (1-based) of the line where it starts.
+struct Titre {
+    const char* texte;
+    int colonne;
+};
+
+// The titles over the display lines, each over the first column of its
+// field. The number, right-aligned in columns 1-5, has its title over its
+// last two columns; the reports' titles are one character wider than their
+// columns and stand one column before them; "QSL" ends over the flag.
+inline constexpr std::array<Titre, 13> Titres = {{
+    {"N°", Largeur_Numero - 1},
+    {"Indicatif", Indicatif.colonne},
+    {"Dpt", Departement.colonne},
+    {"Prenom", Prenom.colonne},
+    {"Ref", Reference.colonne},
+    {"Date", Date.colonne},
+    {"QTR", Heure.colonne},
+    {"Mode", Mode.colonne},
+    {"QRG", Bande.colonne},
+    {"RSTR", RST_Recu.colonne - 1},
+    {"RSTE", RST_Envoye.colonne - 1},
+    {"Mom du Moulin", Nom_Moulin.colonne},
+    {"QSL", QSL.colonne - 2},
+}};
+
+// The display line as a screen reader says it: the number, then each field
+// that is not blank, named, without the blanks that align the columns; the
+// QSL flag as "QSL reçue".
+QString Texte_Lisible(const QString& affichage);
+
 // The piece of a display line, as it stands (shorter when the line is).
 QString Champ(const QString& affichage, Piece piece);
 

@@ -73,9 +73,26 @@ void Bande_Ecrite(SettingsStore& reglages, const QString& indicatif, int index)
     reglages.writeIndex(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, index);
 }
 
+namespace {
+
+int decalageBas(qreal pointsParPouce)
+{
+    return int(std::lround(2000.0 * pointsParPouce / 1440.0));
+}
+
+} // namespace
+
+QSize Taille_Basse(const QRect& ecran, const QSize& voulue, qreal pointsParPouce)
+{
+    // Centred, then lowered: the room below the window is the room above it
+    // less twice the lowering.
+    const int hauteur = qMax(ecran.height() - 2 * decalageBas(pointsParPouce), ecran.height() / 2);
+    return voulue.boundedTo(QSize(ecran.width(), hauteur));
+}
+
 QPoint Position_Basse(const QRect& ecran, const QSize& fenetre, qreal pointsParPouce)
 {
-    const int decalage = int(std::lround(2000.0 * pointsParPouce / 1440.0));
+    const int decalage = decalageBas(pointsParPouce);
     const int gauche = ecran.left() + (ecran.width() - fenetre.width()) / 2;
     int haut = ecran.top() + (ecran.height() - fenetre.height()) / 2 + decalage;
     haut = qMax(ecran.top(), qMin(haut, ecran.bottom() + 1 - fenetre.height()));

@@ -49,5 +49,9 @@ void Bande_Ecrite(SettingsStore& reglages, const QString& indicatif, int index);
 // Where the award pages open: centred across, and 2000 twips (1/1440 inch)
 // lower than centred, yet never below the bottom of the screen.
 QPoint Position_Basse(const QRect& ecran, const QSize& fenetre, qreal pointsParPouce);
+// The wanted size of such a window, made smaller where needed so that the
+// whole window stays on the screen at that place, 2000 twips lower than
+// centred (never smaller than the room left, even on a tiny screen).
+QSize Taille_Basse(const QRect& ecran, const QSize& voulue, qreal pointsParPouce);
 
 } // namespace Web

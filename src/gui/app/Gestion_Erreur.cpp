@@ -15,6 +15,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
 {
     setObjectName(QStringLiteral("Gestion_Erreur"));
     setWindowTitle(QStringLiteral("Gestion erreur 53"));
+    setAccessibleName(windowTitle());
     setModal(true);
 
     QLabel* erreur = Apparence::Etiquette(this, "Label2", QStringLiteral("ERREUR 53"));

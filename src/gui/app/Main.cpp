@@ -40,7 +40,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -79,6 +78,9 @@ Main::Main(const Services& services, QWidget* parent)
     Apparence::Clavier(this, false);
     Aide::Installe();
     setWindowTitle(QStringLiteral("RQN_KZT"));
+    setAccessibleName(QStringLiteral("RQN_KZT"));
+    // A QSO clicked in the list shows in disabled fields: readable all the same.
+    Apparence::Texte_Desactive_Lisible(this);
 
     m_saisie = new EntryArea(this);
     m_liste = new LogList(this);
@@ -243,12 +245,12 @@ void Main::construitMenus()
 
 void Main::dimensionne()
 {
-    QSize taille = sizeHint().expandedTo(QSize(minimumSizeHint().width(), 640));
-    if (const QScreen* ecran = screen() ? screen() : QGuiApplication::primaryScreen()) {
-        const QRect zone = ecran->availableGeometry();
-        taille = taille.boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));
-    }
-    resize(taille);
+    // The entry fields go onto two rows when the screen is too narrow for one.
+    const QSize zone = Apparence::Place_Libre(this);
+    const QSize taille = sizeHint()
+                             .expandedTo(QSize(minimumSizeHint().width(), 640))
+                             .boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));
+    resize(taille.expandedTo(minimumSizeHint()));
 }
 
 bool Main::Demarre()
@@ -256,6 +258,7 @@ bool Main::Demarre()
     SettingsStore& reglages = m_services.reglages;
     const QString globale = Reglages::Section_Globale;
 
+    dimensionne();
     Apparence::Centre(this);
 
     m_saisie->Bande_A->clear();
@@ -394,8 +397,11 @@ void Main::Mnu_Date_Man_Click()
 
 void Main::Mnu_New_Indicatif_Click()
 {
-    if (!m_station)
+    if (!m_station) {
         m_station = creeStation();
+        m_station->setScreen(Apparence::Ecran(this));
+        Apparence::Centre(m_station);
+    }
     m_station->show();
     m_station->raise();
     m_station->activateWindow();

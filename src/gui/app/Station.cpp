@@ -53,6 +53,7 @@ Station::Station(const Services& services)
     Label3->setText(QStringLiteral("Indicatif"));
     Label5->setText(QStringLiteral("!!! Pour la saisie la '/' est remplacée par le '_'"));
     setWindowTitle(QStringLiteral("Selection Indicaif"));
+    setAccessibleName(windowTitle());
 
     New_Indicatif->clear();
     New_Indicatif->setFocus();

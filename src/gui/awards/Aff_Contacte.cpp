@@ -7,6 +7,7 @@
 #include "core/platform/MessageBox.h"
 #include "gui/platform/Apparence.h"
 #include "gui/platform/Imprimante.h"
+#include "gui/platform/TitresColonnes.h"
 
 #include <QComboBox>
 #include <QFontMetrics>
@@ -27,6 +28,7 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
     setObjectName(QStringLiteral("Aff_Contacte"));
     Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Liste alphanumerique des moulins contactés"));
+    setAccessibleName(windowTitle());
 
     Compt_C = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");
     Compt_V = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_V");
@@ -39,19 +41,24 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
     Label4 =
         Apparence::Nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
     Bande_D = Apparence::Nomme(new QComboBox(this), "Bande_D");
+    Apparence::Nomme_Liste(Bande_D, QStringLiteral("Bande"));
     Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
-
-    Label2 = Apparence::Nomme(new QLabel(this), "Label2");
-    Label2->setText(MoulinsContactes::Entete);
 
     m_modele = new QStringListModel(this);
     Liste_KZT_Contacte = Apparence::Nomme(new QListView(this), "Liste_KZT_Contacte");
     Liste_KZT_Contacte->setModel(m_modele);
     Liste_KZT_Contacte->setUniformItemSizes(true);
     Liste_KZT_Contacte->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liste_KZT_Contacte->setAccessibleName(windowTitle());
     QFont police = Apparence::Police_Liste();
     police.setPointSizeF(9);
     Liste_KZT_Contacte->setFont(police);
+
+    // The header in the list's font, each title over its column.
+    Label2 =
+        Apparence::Nomme(new Titres_Colonnes(MoulinsContactes::Entete, MoulinsContactes::Titres,
+                                             Liste_KZT_Contacte, this),
+                         "Label2");
     const QFontMetrics mesure(police);
     Liste_KZT_Contacte->setMinimumSize(
         mesure.horizontalAdvance(QString(MoulinsContactes::Longueur_Ligne + 4, QLatin1Char('0'))),

@@ -13,6 +13,11 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <QWindow>
 
 using namespace CarteDepartements;
 
@@ -37,9 +42,15 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     setObjectName(QStringLiteral("Carte_Acti_KZT"));
     Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Carte des départements contactés"));
-    setFixedSize(Largeur, Hauteur);
+    setAccessibleName(windowTitle());
 
-    Frame1 = Apparence::Nomme(new QFrame(this), QStringLiteral("Frame1"));
+    // The controls stand at fixed places over the map, on a page of fixed
+    // size; a screen too small for the page shows it in a scrolled view.
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("Page_Carte"));
+    page->setFixedSize(Largeur, Hauteur);
+
+    Frame1 = Apparence::Nomme(new QFrame(page), QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setGeometry(8, 0, 481, 49);
     QFont titre = font();
@@ -65,24 +76,25 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
         Label5->setFont(titre);
     }
 
-    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("KZT"), this), QStringLiteral("Label1"));
+    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("KZT"), page), QStringLiteral("Label1"));
     Label1->setFont(kzt);
     Label1->setGeometry(120, 56, 64, 24);
-    Bande_A = Apparence::Nomme(new QComboBox(this), QStringLiteral("Bande_A"));
+    Bande_A = Apparence::Nomme(new QComboBox(page), QStringLiteral("Bande_A"));
     Bande_A->setEditable(true);
+    Apparence::Nomme_Liste(Bande_A, QStringLiteral("Bande"));
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Bande_A->setGeometry(192, 56, 100, 24);
-    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this),
+    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), page),
                                 QStringLiteral("Afficher"));
     Afficher->setGeometry(304, 56, 89, 25);
 
-    Picture1 = Apparence::Nomme(new QLabel(this), QStringLiteral("Picture1"));
+    Picture1 = Apparence::Nomme(new QLabel(page), QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::Panel);
     Picture1->setFrameShadow(QFrame::Sunken);
     Picture1->setLineWidth(2);
     Picture1->setGeometry(8, 88, 481, 513);
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/kzt/carte_departements.png")));
+    Picture1->setPixmap(carte(devicePixelRatioF()));
     Picture1->setAutoFillBackground(true);
     Apparence::Fond(Picture1, Apparence::Blanc);
 
@@ -103,9 +115,9 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
         Dep[size_t(i)] = c;
     }
 
-    Nb_Conf = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Conf"));
-    Nb_Nconf = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Nconf"));
-    Nb_Ncont = Apparence::Nomme(new QLineEdit(this), QStringLiteral("Nb_Ncont"));
+    Nb_Conf = Apparence::Nomme(new QLineEdit(page), QStringLiteral("Nb_Conf"));
+    Nb_Nconf = Apparence::Nomme(new QLineEdit(page), QStringLiteral("Nb_Nconf"));
+    Nb_Ncont = Apparence::Nomme(new QLineEdit(page), QStringLiteral("Nb_Ncont"));
     const std::array<std::pair<QLineEdit*, QColor>, 3> legende = {{
         {Nb_Conf, Apparence::Vert_Clair},
         {Nb_Nconf, couleur(Rouge)},
@@ -122,6 +134,25 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
 
     connect(Afficher, &QPushButton::clicked, this, &Carte_Acti_KZT::Afficher_Click);
 
+    auto* vue = new QScrollArea(this);
+    vue->setObjectName(QStringLiteral("Vue_Carte"));
+    vue->setFrameShape(QFrame::NoFrame);
+    vue->setAccessibleName(windowTitle());
+    vue->setWidget(page);
+    vue->setAlignment(Qt::AlignCenter);
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->addWidget(vue);
+    // The whole page when the screen has room for it.
+    const int barre = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vue);
+    const QSize libre = Apparence::Place_Libre(this);
+    QSize taille(Largeur, Hauteur);
+    if (taille.height() > libre.height())
+        taille.rwidth() += barre;
+    if (taille.width() > libre.width())
+        taille.rheight() += barre;
+    resize(taille.boundedTo(libre));
+
     Apparence::Centre(this);
 
     Bande_A->clear();
@@ -134,7 +165,51 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
 
 void Carte_Acti_KZT::colorie(int index, unsigned valeur)
 {
-    Apparence::Fond(Dep[size_t(index)], couleur(valeur));
+    QLabel* c = Dep[size_t(index)];
+    Apparence::Fond(c, couleur(valeur));
+    // A screen reader says the department and its state, as the colour shows it.
+    c->setAccessibleName(Nom_Accessible(Texte_Case(index).toUpper(), Etat_De(valeur)));
+}
+
+QString Carte_Acti_KZT::Nom_Accessible(const QString& departement, Etat etat)
+{
+    switch (etat) {
+    case Etat::Confirme:
+        return departement + QStringLiteral(" confirmé");
+    case Etat::Contacte:
+        return departement + QStringLiteral(" contacté, non confirmé");
+    case Etat::Non_Contacte:
+        break;
+    }
+    return departement + QStringLiteral(" non contacté");
+}
+
+void Carte_Acti_KZT::showEvent(QShowEvent* evenement)
+{
+    QWidget::showEvent(evenement);
+    // The map drawn for the pixel density of the screen the window is on,
+    // again when it goes to another screen.
+    if (QWindow* w = windowHandle(); w && !m_suitEcran) {
+        m_suitEcran = true;
+        connect(w, &QWindow::screenChanged, this,
+                [this] { Picture1->setPixmap(carte(devicePixelRatioF())); });
+    }
+    Picture1->setPixmap(carte(devicePixelRatioF()));
+}
+
+QPixmap Carte_Acti_KZT::carte(qreal densite)
+{
+    const QSize taille(Largeur_Carte, Hauteur_Carte);
+    if (densite <= 1.0)
+        return QPixmap(QStringLiteral(":/kzt/carte_departements.png"));
+    QPixmap p(QStringLiteral(":/kzt/carte_departements@2x.png"));
+    // Between and beyond the two drawings, the larger one brought to the
+    // screen's pixels once, smoothly, rather than at each painting.
+    const QSize pixels = (QSizeF(taille) * densite).toSize();
+    if (p.size() != pixels)
+        p = p.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    p.setDevicePixelRatio(densite);
+    return p;
 }
 
 Etat Carte_Acti_KZT::Etat_Case(int index) const

@@ -3,6 +3,7 @@
 #include "core/app/Services.h"
 #include "core/awards/CarteDepartements.h"
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -47,8 +48,17 @@ public:
     // The state shown by a box, read back from its colour.
     CarteDepartements::Etat Etat_Case(int index) const;
 
+    // What a screen reader says of a box: its department and its state.
+    static QString Nom_Accessible(const QString& departement, CarteDepartements::Etat etat);
+    // The map picture for a screen of that pixel density, drawn from the
+    // picture made for it (1x or 2x).
+    static QPixmap carte(qreal densite);
+
 public Q_SLOTS:
     void Afficher_Click();
+
+protected:
+    void showEvent(QShowEvent* evenement) override;
 
 private:
     // Colours the boxes for the group and gives back the counts.
@@ -57,4 +67,5 @@ private:
 
     Services m_services;
     std::function<QString()> m_indicatif;
+    bool m_suitEcran = false;
 };

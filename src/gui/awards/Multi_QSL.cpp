@@ -88,6 +88,7 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lign
     setObjectName(QStringLiteral("Multi_QSL"));
     Apparence::Clavier(this);
     setWindowTitle(kTitre);
+    setAccessibleName(windowTitle());
 
     Label2 = Apparence::Nomme(new QLabel(kTitre, this), "Label2");
     QFont titre = Label2->font();
@@ -105,12 +106,15 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lign
     Label6 = Apparence::Nomme(new QLabel(QStringLiteral("Cliquez"), this), "Label6");
     Recherche = Apparence::Nomme(new QPushButton(QStringLiteral("ICI"), this), "Recherche");
     Label1 = Apparence::Nomme(new QLabel(QStringLiteral("pour les afficher"), this), "Label1");
+    Recherche->setAccessibleDescription(Label6->text() + QStringLiteral(" ") + Recherche->text() +
+                                        QStringLiteral(" ") + Label1->text());
 
     m_modele = new ListeCochee(this);
     Liste_QSO = Apparence::Nomme(new QListView(this), "Liste_QSO");
     Liste_QSO->setModel(m_modele);
     Liste_QSO->setUniformItemSizes(true);
     Liste_QSO->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liste_QSO->setAccessibleName(kTitre);
     QFont police = Apparence::Police_Liste();
     police.setPointSizeF(9);
     Liste_QSO->setFont(police);

@@ -37,6 +37,9 @@ QFrame* groupe(QWidget* parent, const char* nom, QLabel* titre, QLabel* contacte
          {static_cast<QWidget*>(titre), static_cast<QWidget*>(contactes), static_cast<QWidget*>(ct),
           static_cast<QWidget*>(confirmes), static_cast<QWidget*>(cf)})
         w->setParent(f);
+    // Each box is named by what it counts, for a screen reader.
+    ct->setAccessibleName(titre->text() + QStringLiteral(" : ") + contactes->text());
+    cf->setAccessibleName(titre->text() + QStringLiteral(" : ") + confirmes->text());
     auto* grille = new QGridLayout(f);
     grille->addWidget(titre, 0, 0, 1, 2);
     grille->addWidget(contactes, 1, 0);
@@ -55,6 +58,7 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     setObjectName(QStringLiteral("Scores_Moulins"));
     Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Scores des diplomes KZT"));
+    setAccessibleName(windowTitle());
 
     const QString contactes = QStringLiteral("Nombre de Moulins contactés");
     const QString confirmes = QStringLiteral("Nombre de Moulins confirmés");

@@ -70,37 +70,31 @@ EntryArea::EntryArea(QWidget* parent)
         {QSL_A, QStringLiteral("QSL"), 1},
     };
 
-    auto* grille = new QGridLayout;
-    grille->setHorizontalSpacing(8);
-    grille->setVerticalSpacing(2);
     const QFontMetrics mesure = fontMetrics();
-    for (int i = 0; i < colonnes.size(); ++i) {
-        const Colonne& c = colonnes[i];
+    for (const Colonne& c : colonnes) {
         auto* titre = new QLabel(c.titre, this);
         titre->setObjectName(QStringLiteral("Titre_") + c.champ->objectName());
         titre->setBuddy(c.champ);
-        grille->addWidget(titre, 0, i, Qt::AlignLeft | Qt::AlignBottom);
+        // A screen reader names each field by its caption, the mode and band
+        // lists included (not by the value they show).
         if (auto* liste = qobject_cast<QComboBox*>(c.champ)) {
+            Apparence::Nomme_Liste(liste, c.titre);
             liste->setMinimumContentsLength(c.caracteres);
             liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-            grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
-        } else if (c.champ == QSL_A) {
-            grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
         } else {
+            c.champ->setAccessibleName(c.titre);
+        }
+        if (c.champ != QSL_A && !qobject_cast<QComboBox*>(c.champ)) {
             // Room for the longest text the field takes, in capitals.
             const int largeur =
                 mesure.horizontalAdvance(QString(c.caracteres, QLatin1Char('N'))) + 12;
-            if (c.champ == Rem_A) {
+            if (c.champ == Rem_A)
                 c.champ->setMinimumWidth(largeur);
-                grille->addWidget(c.champ, 1, i);
-            } else {
+            else
                 c.champ->setFixedWidth(largeur);
-                grille->addWidget(c.champ, 1, i, Qt::AlignLeft);
-            }
         }
+        m_colonnes.append({titre, c.champ});
     }
-    // The windmill name takes the room left.
-    grille->setColumnStretch(colonnes.size() - 2, 1);
 
     Valide_A = bouton(this, "Valide_A", QStringLiteral("Valider le QSO"));
     Efface_A = bouton(this, "Efface_A", QStringLiteral("Annuler saisie en cours"));
@@ -139,10 +133,25 @@ EntryArea::EntryArea(QWidget* parent)
     etat->addWidget(Label14);
     etat->addStretch(1);
 
+    // The fields stand on one row, or on two when the frame is narrower
+    // than that row: each row a grid of its own, so that the columns of one
+    // do not widen those of the other.
+    for (QGridLayout*& rang : m_rangs) {
+        rang = new QGridLayout;
+        rang->setHorizontalSpacing(8);
+        rang->setVerticalSpacing(2);
+    }
     auto* colonne = new QVBoxLayout(this);
-    colonne->addLayout(grille);
+    colonne->addLayout(m_rangs[0]);
+    colonne->addLayout(m_rangs[1]);
     colonne->addLayout(boutons);
     colonne->addLayout(etat);
+    // The frame's smallest size is that of the two rows, whichever it shows.
+    colonne->setSizeConstraint(QLayout::SetNoConstraint);
+    place(true);
+    m_minimumDeuxRangs = colonne->totalMinimumSize();
+    place(false);
+    m_largeurUnRang = colonne->totalMinimumSize().width();
 
     // Tab goes through the fields in entry order, then the buttons.
     QList<QWidget*> ordre = Champs();
@@ -151,6 +160,63 @@ EntryArea::EntryArea(QWidget* parent)
         setTabOrder(ordre[i - 1], ordre[i]);
 
     Etat_Conception();
+}
+
+void EntryArea::place(bool deuxRangs)
+{
+    m_deuxRangs = deuxRangs;
+    for (QGridLayout* rang : m_rangs) {
+        for (const auto& [titre, champ] : std::as_const(m_colonnes)) {
+            rang->removeWidget(titre);
+            rang->removeWidget(champ);
+        }
+        for (int i = 0; i <= m_colonnes.size(); ++i)
+            rang->setColumnStretch(i, 0);
+    }
+    // The second row starts with the mode: the time ends the first one.
+    const int coupure = deuxRangs ? int(Champs().indexOf(Mode_A)) : -1;
+    for (int i = 0; i < m_colonnes.size(); ++i) {
+        const auto& [titre, champ] = m_colonnes[i];
+        const bool second = coupure >= 0 && i >= coupure;
+        QGridLayout* rang = m_rangs[second ? 1 : 0];
+        const int colonne = second ? i - coupure : i;
+        rang->addWidget(titre, 0, colonne, Qt::AlignLeft | Qt::AlignBottom);
+        if (champ == Rem_A)
+            rang->addWidget(champ, 1, colonne);
+        else
+            rang->addWidget(champ, 1, colonne, Qt::AlignLeft);
+    }
+    // The frame's layout keeps the sizes of its rows until told.
+    for (QGridLayout* rang : m_rangs)
+        rang->invalidate();
+    if (layout())
+        layout()->invalidate();
+    // The windmill name takes the room left; on two rows, the first row's
+    // fields keep their widths, packed to the left.
+    const int nom = int(m_colonnes.size()) - 2;
+    if (coupure >= 0) {
+        m_rangs[0]->setColumnStretch(coupure, 1);
+        m_rangs[1]->setColumnStretch(nom - coupure, 1);
+    } else {
+        m_rangs[0]->setColumnStretch(nom, 1);
+    }
+}
+
+QSize EntryArea::minimumSizeHint() const
+{
+    return {m_minimumDeuxRangs.width(), layout()->totalMinimumSize().height()};
+}
+
+void EntryArea::resizeEvent(QResizeEvent* evenement)
+{
+    QGroupBox::resizeEvent(evenement);
+    const bool deuxRangs = width() < m_largeurUnRang;
+    if (deuxRangs == m_deuxRangs)
+        return;
+    place(deuxRangs);
+    layout()->activate();
+    // Two rows are taller: the window gives the list less room.
+    updateGeometry();
 }
 
 QList<QWidget*> EntryArea::Champs() const

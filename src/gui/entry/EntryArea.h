@@ -2,7 +2,10 @@
 
 #include <QGroupBox>
 
+#include <array>
+
 class QCheckBox;
+class QGridLayout;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -48,4 +51,22 @@ public:
 
     // The fields in entry order.
     QList<QWidget*> Champs() const;
+
+    // Whether the fields stand on two rows (a narrow window) rather than one.
+    bool Deux_Rangs() const { return m_deuxRangs; }
+
+    QSize minimumSizeHint() const override;
+
+protected:
+    void resizeEvent(QResizeEvent* evenement) override;
+
+private:
+    void place(bool deuxRangs);
+
+    // Each field with its caption, in entry order.
+    QList<QPair<QLabel*, QWidget*>> m_colonnes;
+    std::array<QGridLayout*, 2> m_rangs{};
+    bool m_deuxRangs = false;
+    int m_largeurUnRang = 0;
+    QSize m_minimumDeuxRangs;
 };

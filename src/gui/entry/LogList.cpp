@@ -1,6 +1,7 @@
 #include "LogList.h"
 
 #include "gui/platform/Apparence.h"
+#include "gui/platform/TitresColonnes.h"
 
 #include <QAbstractListModel>
 #include <QEvent>
@@ -8,7 +9,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
-#include <QPainter>
+#include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
@@ -18,52 +19,6 @@
 #include <array>
 #include <memory>
 #include <vector>
-
-namespace {
-
-// The column titles. The label holds the titles as one text, but the blanks
-// of that text do not fall on the columns of the display lines; each title is
-// drawn over the first column of its field instead (the number, right-aligned
-// in columns 1-5, has its title over its last two columns).
-class Titres_Colonnes : public QLabel {
-public:
-    using QLabel::QLabel;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        struct Titre {
-            const char* texte;
-            int colonne; // 1-based column of the display line
-        };
-        using namespace Affichage;
-        // The reports' titles are one character wider than their columns
-        // and stand one column before them; "QSL" ends over the flag.
-        static constexpr Titre kTitres[] = {
-            {"N°", Largeur_Numero - 1},       {"Indicatif", Indicatif.colonne},
-            {"Dpt", Departement.colonne},     {"Prenom", Prenom.colonne},
-            {"Ref", Reference.colonne},       {"Date", Date.colonne},
-            {"QTR", Heure.colonne},           {"Mode", Mode.colonne},
-            {"QRG", Bande.colonne},           {"RSTR", RST_Recu.colonne - 1},
-            {"RSTE", RST_Envoye.colonne - 1}, {"Mom du Moulin", Nom_Moulin.colonne},
-            {"QSL", QSL.colonne - 2},
-        };
-        QPainter peintre(this);
-        peintre.setFont(font());
-        peintre.setPen(palette().color(QPalette::WindowText));
-        // Measured as the lines are laid out: a run of characters, whose
-        // advance need not be a whole number of pixels per character.
-        const QRectF zone = contentsRect();
-        const QFontMetricsF mesure(font());
-        for (const Titre& t : kTitres) {
-            const qreal x = mesure.horizontalAdvance(QString(t.colonne - 1, QLatin1Char(' ')));
-            peintre.drawText(QRectF(zone.left() + x, zone.top(), zone.width(), zone.height()),
-                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(t.texte));
-        }
-    }
-};
-
-} // namespace
 
 // The display lines of the log, made only for the rows the view shows.
 class LogList::Modele : public QAbstractListModel {
@@ -101,11 +56,14 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
             return {};
         const int row = index.row();
         if (row >= m_journal.size())
             return {};
+        // A screen reader says the fields, not the blanks between them.
+        if (role == Qt::AccessibleTextRole)
+            return Affichage::Texte_Lisible(m_journal.at(row));
         if (!m_faites.empty()) {
             if (const Bloc* bloc = m_faites[size_t(row / kBloc)].get();
                 bloc && !(*bloc)[size_t(row % kBloc)].isNull())
@@ -138,6 +96,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     Liste_KZT = new QTreeView(this);
     Liste_KZT->setObjectName(QStringLiteral("Liste_KZT"));
     Liste_KZT->setToolTip(aide);
+    Liste_KZT->setAccessibleName(QStringLiteral("Liste des QSO"));
     Liste_KZT->setModel(m_modele);
     Liste_KZT->setUniformRowHeights(true);
     Liste_KZT->setHeaderHidden(true);
@@ -151,16 +110,10 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     Liste_KZT->setFont(police);
     Apparence::Fond(Liste_KZT, Apparence::Jaune_Clair);
 
-    // The titles start where the text of the list lines starts: after the
-    // frame of the list and the margin the style leaves before an item's text.
-    Label_Liste = new Titres_Colonnes(Titres);
+    // The titles start where the text of the list lines starts.
+    Label_Liste = new Titres_Colonnes(Titres, Affichage::Titres, Liste_KZT);
     Label_Liste->setObjectName(QStringLiteral("Label_Liste"));
-    Label_Liste->setFont(police);
-    Label_Liste->setTextFormat(Qt::PlainText);
-    const int marge =
-        Liste_KZT->frameWidth() +
-        Liste_KZT->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, Liste_KZT) + 1;
-    Label_Liste->setContentsMargins(marge, 2, 0, 2);
+    const int marge = Label_Liste->contentsMargins().left();
 
     // The titles scroll sideways with the list when the window is narrower
     // than a line.
@@ -212,6 +165,23 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
 
 bool LogList::eventFilter(QObject* objet, QEvent* evenement)
 {
+    // A list made shorter (the entry fields going onto two rows) keeps in
+    // sight the selected line that was in sight.
+    if (objet == Liste_KZT->viewport() && evenement->type() == QEvent::Resize) {
+        const auto* taille = static_cast<QResizeEvent*>(evenement);
+        const QModelIndex choisi = Liste_KZT->currentIndex();
+        const QRect place = Liste_KZT->visualRect(choisi);
+        if (choisi.isValid() && place.top() >= 0 && place.bottom() < taille->oldSize().height() &&
+            place.bottom() >= taille->size().height()) {
+            QMetaObject::invokeMethod(
+                this,
+                [this, ligne = QPersistentModelIndex(choisi)] {
+                    if (ligne.isValid())
+                        Liste_KZT->scrollTo(ligne);
+                },
+                Qt::QueuedConnection);
+        }
+    }
     if (m_verrouillee && (objet == Liste_KZT->viewport() || objet == Liste_KZT)) {
         switch (evenement->type()) {
         case QEvent::MouseButtonPress:

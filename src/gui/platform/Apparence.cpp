@@ -2,7 +2,9 @@
 
 #include "core/log/Texte.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFrame>
@@ -13,7 +15,12 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
+#include <QWindow>
+
+#include <algorithm>
+#include <cmath>
 
 namespace Apparence {
 
@@ -24,6 +31,33 @@ void Fond(QWidget* widget, const QColor& couleur)
     palette.setColor(QPalette::Button, couleur);
     palette.setColor(QPalette::Window, couleur);
     widget->setPalette(palette);
+}
+
+void Texte_Desactive_Lisible(QWidget* fenetre)
+{
+    // The controls that have a palette of their own (the coloured fields)
+    // take the roles they do not set from the window's.
+    QPalette palette = fenetre->palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::PlaceholderText})
+        palette.setColor(QPalette::Disabled, role, Gris_Desactive);
+    fenetre->setPalette(palette);
+}
+
+double Contraste(const QColor& a, const QColor& b)
+{
+    // Relative luminance of sRGB colours, as the accessibility guidelines
+    // define it.
+    const auto luminance = [](const QColor& c) {
+        const auto lineaire = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * lineaire(c.redF()) + 0.7152 * lineaire(c.greenF()) +
+               0.0722 * lineaire(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 QColor Fond(const QWidget* widget)
@@ -76,15 +110,102 @@ QFont Police_Liste()
     return police;
 }
 
+QScreen* Ecran(const QWidget* fenetre)
+{
+    const QWidget* w = fenetre->window();
+    // Not shown yet: Qt takes the screen under the window's place, which for
+    // a new window is not yet where it will be.
+    if (!w->windowHandle() || !w->isVisible()) {
+        if (const QWidget* parent = w->parentWidget())
+            return Ecran(parent);
+    }
+    if (QScreen* ecran = w->screen())
+        return ecran;
+    return QGuiApplication::primaryScreen();
+}
+
+QSize Bord_Fenetre(const QWidget* fenetre)
+{
+    const QSize cadre = fenetre->frameGeometry().size() - fenetre->geometry().size();
+    if (cadre.height() > 0)
+        return cadre;
+    return {0, fenetre->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, fenetre)};
+}
+
+QSize Place_Libre(const QWidget* fenetre)
+{
+    const QScreen* ecran = Ecran(fenetre);
+    if (!ecran)
+        return {1024, 768};
+    return ecran->availableGeometry().size() - Bord_Fenetre(fenetre);
+}
+
 void Centre(QWidget* fenetre)
 {
-    QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    QScreen* ecran = Ecran(fenetre);
     if (!ecran)
         return;
+    if (fenetre->isWindow() && !fenetre->isVisible())
+        fenetre->setScreen(ecran);
     const QRect zone = ecran->availableGeometry();
-    const QSize taille = fenetre->frameGeometry().size();
-    fenetre->move(zone.left() + (zone.width() - taille.width()) / 2,
-                  zone.top() + (zone.height() - taille.height()) / 2);
+    const QSize taille =
+        fenetre->frameGeometry().size().expandedTo(fenetre->size() + Bord_Fenetre(fenetre));
+    // A window larger than the free area starts at its top left corner, so
+    // that its title bar stays within reach.
+    fenetre->move(zone.left() + qMax(0, (zone.width() - taille.width()) / 2),
+                  zone.top() + qMax(0, (zone.height() - taille.height()) / 2));
+}
+
+namespace {
+
+// A list as a screen reader sees it: named by what it holds, its value the
+// text chosen. The interface Qt gives a list on Linux names it by its value
+// and leaves the name to the label next to it, which a list without a label
+// of its own, or with a caption that is not its label, does not have.
+class Liste_Nommee : public QAccessibleWidget {
+public:
+    explicit Liste_Nommee(QComboBox* liste) : QAccessibleWidget(liste, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* liste = static_cast<const QComboBox*>(widget());
+        if (t == QAccessible::Name)
+            return liste->accessibleName();
+        if (t == QAccessible::Value)
+            return liste->currentText();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State etat = QAccessibleWidget::state();
+        etat.editable = static_cast<const QComboBox*>(widget())->isEditable();
+        etat.expandable = true;
+        return etat;
+    }
+};
+
+QAccessibleInterface* fabriqueListes(const QString&, QObject* objet)
+{
+    auto* liste = qobject_cast<QComboBox*>(objet);
+    if (liste && liste->property("kzt_liste_nommee").toBool())
+        return new Liste_Nommee(liste);
+    return nullptr;
+}
+
+} // namespace
+
+void Nomme_Liste(QComboBox* liste, const QString& nom)
+{
+    static const bool installee = [] {
+        QAccessible::installFactory(fabriqueListes);
+        return true;
+    }();
+    Q_UNUSED(installee);
+    // Before the name: naming a control makes Qt build its interface.
+    liste->setProperty("kzt_liste_nommee", true);
+    liste->setAccessibleName(nom);
+    if (QLineEdit* edition = liste->lineEdit())
+        edition->setAccessibleName(nom);
 }
 
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte)

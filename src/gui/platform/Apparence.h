@@ -4,10 +4,12 @@
 #include <QFont>
 #include <QString>
 
+class QComboBox;
 class QFrame;
 class QKeyEvent;
 class QLabel;
 class QLineEdit;
+class QScreen;
 class QWidget;
 
 // Colours, fonts and placement shared by the windows.
@@ -18,6 +20,15 @@ inline const QColor Vert_Clair(0xC0, 0xFF, 0xC0);
 // Fields done or not yet reached, and the log list.
 inline const QColor Jaune_Clair(0xFF, 0xFF, 0xC0);
 inline const QColor Blanc(0xFF, 0xFF, 0xFF);
+// Text of a disabled control: still grey, but readable on the light
+// backgrounds above and on the window's (at least 4.5:1, about 7:1 here).
+inline const QColor Gris_Desactive(0x55, 0x55, 0x55);
+
+// The disabled text of the window and of its controls in Gris_Desactive: a
+// QSO shown in the disabled fields of the main window stays readable.
+void Texte_Desactive_Lisible(QWidget* fenetre);
+// Contrast ratio of two colours, from 1 (same) to 21 (black on white).
+double Contraste(const QColor& a, const QColor& b);
 
 // Background of a text box, combo box, check box or button.
 void Fond(QWidget* widget, const QColor& couleur);
@@ -28,8 +39,19 @@ QColor Fond(const QWidget* widget);
 // font found), so that the columns line up under their titles.
 QFont Police_Liste();
 
-// Puts the window in the middle of the screen it is on.
+// The screen the window is on, or will be on once shown: that of the window
+// it was opened from when it is not shown yet.
+QScreen* Ecran(const QWidget* fenetre);
+
+// Puts the window in the middle of that screen, within its free area.
 void Centre(QWidget* fenetre);
+
+// The room a window can take on its screen: the free area less the frame that
+// the window system puts around the window (its size until the window is
+// shown, the style's title bar height when the window has no frame yet).
+QSize Place_Libre(const QWidget* fenetre);
+// That frame's size over the window's own size.
+QSize Bord_Fenetre(const QWidget* fenetre);
 
 // Gives the control its name and returns it.
 template <typename T> T* Nomme(T* objet, const QString& nom)
@@ -41,6 +63,10 @@ template <typename T> T* Nomme(T* objet, const char* nom)
 {
     return Nomme(objet, QString::fromLatin1(nom));
 }
+
+// Gives a list its name for a screen reader: what it holds ("Mode",
+// "Bande"), where the platform would say the value chosen instead.
+void Nomme_Liste(QComboBox* liste, const QString& nom);
 
 // A label with its name and text.
 QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte);

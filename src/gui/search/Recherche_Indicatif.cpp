@@ -56,6 +56,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
         choix->addWidget(boites[i], 1, i - 1);
         boites[i]->installEventFilter(this);
         QLineEdit* b = boites[i];
+        b->setAccessibleName(Option1[i]->text());
         connect(Option1[i], &QRadioButton::clicked, b, [b] { b->setFocus(); });
     }
     Option1[1]->setChecked(true);
@@ -74,6 +75,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     QSO_Effectues->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QSO_Effectues->setSelectionMode(QAbstractItemView::SingleSelection);
     QSO_Effectues->setToolTip(QStringLiteral("Double clique sur le QSO pour retour au log"));
+    QSO_Effectues->setAccessibleName(QStringLiteral("QSO trouvés"));
     QSO_Effectues->viewport()->installEventFilter(this);
     QSO_Effectues->installEventFilter(this);
     // The titles start where the text of the lines starts.
@@ -105,6 +107,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     Apparence::Centre(this);
     Indica->clear();
     setWindowTitle(QStringLiteral("Rechercher un QSO"));
+    setAccessibleName(windowTitle());
     Label3->setText(QStringLiteral("Rechercher un QSO par ..."));
     Label13->setText(Recherche::Entete);
 }

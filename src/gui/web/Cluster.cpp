@@ -19,6 +19,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
     setObjectName(QStringLiteral("Cluster"));
     Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Cluster"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
 
     Frame1 = new QFrame(this);
@@ -36,6 +37,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
     Bande_CL->setObjectName(QStringLiteral("Bande_CL"));
     Bande_CL->setEditable(false);
     Label3->setBuddy(Bande_CL);
+    Apparence::Nomme_Liste(Bande_CL, Label3->text());
     Afficher = new QPushButton(QStringLiteral("Afficher"), Frame1);
     Afficher->setObjectName(QStringLiteral("Afficher"));
     Label1 = new QLabel(QStringLiteral("Cluster remis a jour toutes les minutes"), Frame1);
@@ -53,6 +55,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
 
     WebBrowser1 = new VueWeb(this);
     WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
+    WebBrowser1->setAccessibleName(Label2->text());
 
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(Frame1);

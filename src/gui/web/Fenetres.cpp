@@ -1,6 +1,7 @@
 #include "Fenetres.h"
 
 #include "core/web/Sites.h"
+#include "gui/platform/Apparence.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -11,10 +12,7 @@ namespace Fenetres {
 
 QSize Taille_Page(const QWidget* fenetre)
 {
-    const QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return {1000, 700};
-    const QRect zone = ecran->availableGeometry();
+    const QSize zone = Apparence::Place_Libre(fenetre);
     return {qMin(1100, zone.width() * 85 / 100), qMin(780, zone.height() * 75 / 100)};
 }
 
@@ -26,11 +24,17 @@ void Ferme_A_La_Fin(QWidget* fenetre)
 
 void Place_Basse(QWidget* fenetre)
 {
-    const QScreen* ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    QScreen* ecran = Apparence::Ecran(fenetre);
     if (!ecran)
         return;
-    fenetre->move(Web::Position_Basse(ecran->availableGeometry(), fenetre->frameGeometry().size(),
-                                      ecran->logicalDotsPerInchY()));
+    const QRect zone = ecran->availableGeometry();
+    const qreal ppp = ecran->logicalDotsPerInchY();
+    const QSize bord = Apparence::Bord_Fenetre(fenetre);
+    const QSize taille = Web::Taille_Basse(zone, fenetre->size() + bord, ppp) - bord;
+    fenetre->resize(taille.expandedTo(fenetre->minimumSizeHint()));
+    if (fenetre->isWindow() && !fenetre->isVisible())
+        fenetre->setScreen(ecran);
+    fenetre->move(Web::Position_Basse(zone, fenetre->size() + bord, ppp));
 }
 
 } // namespace Fenetres

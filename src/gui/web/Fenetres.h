@@ -14,7 +14,8 @@ QSize Taille_Page(const QWidget* fenetre);
 // application itself.
 void Ferme_A_La_Fin(QWidget* fenetre);
 
-// Places the window as the award pages open (see Web::Position_Basse).
+// Sizes and places the window as the award pages open (see Web::Position_Basse
+// and Web::Taille_Basse): the whole window on the screen, frame included.
 void Place_Basse(QWidget* fenetre);
 
 } // namespace Fenetres

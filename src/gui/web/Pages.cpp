@@ -13,6 +13,7 @@ VueWeb* vue(QWidget* fenetre)
 {
     auto* web = new VueWeb(fenetre);
     web->setObjectName(QStringLiteral("WebBrowser1"));
+    web->setAccessibleName(fenetre->windowTitle());
     auto* colonne = new QVBoxLayout(fenetre);
     colonne->setContentsMargins(0, 0, 0, 0);
     colonne->addWidget(web);
@@ -30,6 +31,7 @@ Liste_KZT1::Liste_KZT1(const Services& services, QWidget* parent) : QDialog(pare
 {
     setObjectName(QStringLiteral("Liste_KZT1"));
     setWindowTitle(QStringLiteral("Liste des départements activés de ") + Web::Gestionnaire_Liste);
+    setAccessibleName(windowTitle());
     setModal(true);
     WebBrowser1 = vue(this);
     resize(Fenetres::Taille_Page(this));
@@ -48,6 +50,7 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
     setObjectName(QStringLiteral("Reglement"));
     Apparence::Clavier(this);
     setWindowTitle(QStringLiteral("Reglement du diplome KZT"));
+    setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     WebBrowser1 = vue(this);
     resize(Fenetres::Taille_Page(this));

@@ -15,6 +15,8 @@ private Q_SLOTS:
     void listing_data();
     void listing();
     void lineLayout();
+    void headerTitlesOverTheirColumns_data();
+    void headerTitlesOverTheirColumns();
     void missingLog();
     void savedListGolden();
     void savedListEmpty();
@@ -137,6 +139,45 @@ void TestWindmillList::lineLayout()
              QStringLiteral(" 77121  MOULIN DE LA TOUR               05/06/09  F5ABC_P       *"));
     q.qsl = false;
     QVERIFY(MoulinsContactes::Ligne_Liste(ligne(q)).endsWith(QStringLiteral("F5ABC_P        ")));
+}
+
+void TestWindmillList::headerTitlesOverTheirColumns_data()
+{
+    QTest::addColumn<QString>("titre");
+    QTest::addColumn<QString>("dessous");
+    // Under each title, the start of its field in a line of the list.
+    QTest::newRow("Ref") << "Ref"
+                         << "77121";
+    QTest::newRow("Nom du Moulin") << "Nom du Moulin"
+                                   << "MOULIN DE LA TOUR";
+    QTest::newRow("Date") << "Date"
+                          << "05/06/09";
+    QTest::newRow("Indicatif") << "Indicatif"
+                               << "F5ABC_P";
+    QTest::newRow("QSL ends over the flag") << "QSL"
+                                            << "  *";
+}
+
+void TestWindmillList::headerTitlesOverTheirColumns()
+{
+    QFETCH(QString, titre);
+    QFETCH(QString, dessous);
+    Q q;
+    q.indicatif = QStringLiteral("F5ABC_P");
+    q.reference = QStringLiteral("77121");
+    q.nom = QStringLiteral("moulin de la tour");
+    q.date = QStringLiteral("05/06/09");
+    q.qsl = true;
+    const QString l = MoulinsContactes::Ligne_Liste(ligne(q));
+    for (const Affichage::Titre& t : MoulinsContactes::Titres) {
+        if (QString::fromUtf8(t.texte) != titre)
+            continue;
+        QCOMPARE(l.mid(t.colonne - 1, dessous.size()), dessous);
+        // The titles are the words of the header the window holds.
+        QVERIFY(MoulinsContactes::Entete.contains(titre));
+        return;
+    }
+    QFAIL("no such title");
 }
 
 void TestWindmillList::missingLog()

@@ -154,6 +154,51 @@ private Q_SLOTS:
         QCOMPARE(Affichage::LogLine_Depuis_Affichage(aff, true), kLigne);
     }
 
+    // What a screen reader says of a line of the list.
+    void readableLine_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("every field") << kLigne
+                                     << "QSO 5, F1ABC, département 77, JEAN-LOÏC, moulin 77121, le "
+                                        "05/06/09, à 14:05, CW, 144 Mhz, RST reçu 599, RST envoyé "
+                                        "57, MOULIN DE LA GALETTE, QSL reçue";
+        QString sansOptions = kLigne;
+        sansOptions.replace("JEAN-LOÏC", "         ")
+            .replace("MOULIN DE LA GALETTE           *", QString(32, ' '));
+        QTest::newRow("blank first name and windmill, no QSL")
+            << sansOptions
+            << "QSO 5, F1ABC, département 77, moulin 77121, le 05/06/09, à 14:05, CW, 144 Mhz, RST "
+               "reçu 599, RST envoyé 57";
+        QTest::newRow("hand-edited short line")
+            << kLigne.left(48)
+            << "QSO 5, F1ABC, département 77, JEAN-LOÏC, moulin 77121, le 05/06/09";
+    }
+    void readableLine()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QString, said);
+        QCOMPARE(Affichage::Texte_Lisible(Affichage::Ligne_Affichage(5, stored)), said);
+    }
+
+    // The titles over the list: each over its own field, none over another.
+    void titlesOverTheirFields()
+    {
+        const QString affichage = Affichage::Ligne_Affichage(12345, kLigne);
+        const QString valeurs[] = {"45",      "F1ABC", "77",    "JEAN-LOÏC",
+                                   "77121",   "05/06", "14:05", "CW",
+                                   "144 Mhz", " 599",  " 57",   "MOULIN DE LA GALETTE",
+                                   "  *"};
+        int fin = 0;
+        for (size_t i = 0; i < Affichage::Titres.size(); ++i) {
+            const Affichage::Titre& t = Affichage::Titres[i];
+            QVERIFY2(affichage.mid(t.colonne - 1).startsWith(valeurs[i]), t.texte);
+            QVERIFY2(t.colonne > fin + 1, t.texte); // a blank between two titles
+            fin = t.colonne + int(QString::fromUtf8(t.texte).size()) - 1;
+        }
+        QVERIFY(fin <= Affichage::Longueur);
+    }
+
     void fieldsOfADisplayLine()
     {
         const LogLine::Champs c =

@@ -66,6 +66,8 @@ private Q_SLOTS:
     void siteFromSettings();
     void awardPagesOpenLower_data();
     void awardPagesOpenLower();
+    void awardPagesFitBelowCentre_data();
+    void awardPagesFitBelowCentre();
 
     void pageLoadsInRealView();
     void moduleGivesTheEngineASharedContext();
@@ -186,6 +188,44 @@ void TestWeb::awardPagesOpenLower()
     QFETCH(qreal, dpi);
     QFETCH(QPoint, place);
     QCOMPARE(Web::Position_Basse(screen, window, dpi), place);
+}
+
+void TestWeb::awardPagesFitBelowCentre_data()
+{
+    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QSize>("wanted");
+    QTest::addColumn<qreal>("dpi");
+    QTest::addColumn<QSize>("size");
+    // 2000 twips at 96 dots an inch are 133 dots: the window is 266 dots
+    // shorter than the screen at most.
+    QTest::newRow("large screen: as wanted")
+        << QRect(0, 0, 1920, 1080) << QSize(1100, 780) << 96.0 << QSize(1100, 780);
+    QTest::newRow("1024x768") << QRect(0, 0, 1024, 768) << QSize(870, 576) << 96.0
+                              << QSize(870, 502);
+    QTest::newRow("1366x768 at 125 %")
+        << QRect(0, 0, 1093, 614) << QSize(929, 460) << 96.0 << QSize(929, 348);
+    QTest::newRow("screen not at origin, panel above")
+        << QRect(1024, 30, 1280, 690) << QSize(1088, 517) << 96.0 << QSize(1088, 424);
+    QTest::newRow("wider than the screen")
+        << QRect(0, 0, 800, 600) << QSize(1100, 300) << 96.0 << QSize(800, 300);
+    // Too small a screen for the lowering: half its height, placed as low as
+    // the screen lets it.
+    QTest::newRow("tiny screen") << QRect(0, 0, 640, 400) << QSize(544, 300) << 96.0
+                                 << QSize(544, 200);
+}
+
+void TestWeb::awardPagesFitBelowCentre()
+{
+    QFETCH(QRect, screen);
+    QFETCH(QSize, wanted);
+    QFETCH(qreal, dpi);
+    QFETCH(QSize, size);
+    QCOMPARE(Web::Taille_Basse(screen, wanted, dpi), size);
+    const QRect place(Web::Position_Basse(screen, size, dpi), size);
+    QVERIFY(screen.contains(place));
+    // Lowered by the whole 2000 twips whenever the screen has room for it.
+    if (size.height() <= screen.height() - 2 * 133)
+        QCOMPARE(place.top(), screen.top() + (screen.height() - size.height()) / 2 + 133);
 }
 
 void TestWeb::withoutModuleOpensSystemBrowser()
