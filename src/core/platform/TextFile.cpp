@@ -165,11 +165,9 @@ QString systemError(int err)
 }
 
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
-void forEachLine(const QByteArray& content,
+void forEachLine(const char* data, qsizetype size,
                  const std::function<void(const char* data, qsizetype size)>& visit)
 {
-    const char* data = content.constData();
-    const qsizetype size = content.size();
     qsizetype start = 0;
     while (start < size) {
         const void* lf = std::memchr(data + start, '\n', size_t(size - start));
@@ -186,24 +184,86 @@ void forEachLine(const QByteArray& content,
     }
 }
 
-Status readAll(const QString& path, QByteArray* content)
+void forEachLine(const QByteArray& content,
+                 const std::function<void(const char* data, qsizetype size)>& visit)
 {
-    QFile file(path);
-    if (!file.exists())
+    forEachLine(content.constData(), content.size(), visit);
+}
+
+Status openRead(const QString& path, QFile* file)
+{
+    file->setFileName(path);
+    if (!file->exists())
         return Status::missing(QStringLiteral("Le fichier %1 est introuvable.").arg(quoted(path)));
     errno = 0;
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(path).isDir() || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         const int err = QFileInfo(path).isDir() ? EISDIR : errno;
         return Status::failed(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
                                   .arg(quoted(path), systemError(err ? err : EIO)));
     }
+    return Status::ok();
+}
+
+Status readFailed(const QString& path)
+{
+    const int err = errno;
+    return Status::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
+                              .arg(quoted(path), systemError(err ? err : EIO)));
+}
+
+Status forEachLineRead(QFile& file, const QString& path,
+                       const std::function<void(qint64, const char*, qsizetype)>& visit)
+{
+    // Each block is cut after its last LF: the lines before the cut end
+    // there as they do in the whole file, and the rest goes with the next
+    // block.
+    constexpr qsizetype kBlock = 1024 * 1024;
+    QByteArray block;
+    qint64 position = file.pos(); // of the first byte of block in the file
+    for (;;) {
+        const qsizetype kept = block.size();
+        block.resize(kept + kBlock);
+        errno = 0;
+        const qint64 read = file.read(block.data() + kept, kBlock);
+        if (read < 0)
+            return readFailed(path);
+        block.resize(kept + read);
+        const qsizetype lf = read > 0 ? block.lastIndexOf('\n') : -1;
+        if (read > 0 && lf < 0)
+            continue;
+        const qsizetype cut = lf >= 0 ? lf + 1 : block.size();
+        const char* base = block.constData();
+        forEachLine(base, cut, [&](const char* data, qsizetype size) {
+            visit(position + (data - base), data, size);
+        });
+        position += cut;
+        block.remove(0, cut);
+        if (read == 0)
+            return Status::ok();
+    }
+}
+
+Status readEachLine(const QString& path,
+                    const std::function<void(const char* data, qsizetype size)>& visit)
+{
+    QFile file;
+    const Status opened = openRead(path, &file);
+    if (!opened)
+        return opened;
+    return forEachLineRead(
+        file, path, [&visit](qint64, const char* data, qsizetype size) { visit(data, size); });
+}
+
+Status readAll(const QString& path, QByteArray* content)
+{
+    QFile file;
+    const Status opened = openRead(path, &file);
+    if (!opened)
+        return opened;
     errno = 0;
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        const int err = errno;
-        return Status::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
-                                  .arg(quoted(path), systemError(err ? err : EIO)));
-    }
+    if (file.error() != QFileDevice::NoError)
+        return readFailed(path);
     *content = std::move(bytes);
     return Status::ok();
 }

@@ -20,6 +20,25 @@ namespace TextFile {
 // Calls visit(data, size) for each line of the buffer, without its line end.
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit);
+void forEachLine(const char* data, qsizetype size,
+                 const std::function<void(const char* data, qsizetype size)>& visit);
+
+// Opens the file for reading, unbuffered. Missing when the file does not
+// exist; the same messages as readAll otherwise.
+Status openRead(const QString& path, QFile* file);
+// The failure of a read from the open file, as readAll says it.
+Status readFailed(const QString& path);
+
+// Calls visit(offset, data, size) for each line of the file open at path,
+// read from where it stands by blocks, so that a long file never stands
+// whole in memory: the same lines as forEachLine over the whole content,
+// offset being where the line starts in the file.
+Status
+forEachLineRead(QFile& file, const QString& path,
+                const std::function<void(qint64 offset, const char* data, qsizetype size)>& visit);
+// Opens the file and does the same. Missing when the file does not exist.
+Status readEachLine(const QString& path,
+                    const std::function<void(const char* data, qsizetype size)>& visit);
 
 // Reads the whole file. Missing when the file does not exist.
 Status readAll(const QString& path, QByteArray* content);

@@ -6,6 +6,8 @@
 
 #include <QStringView>
 
+#include <functional>
+
 namespace Recherche {
 
 namespace {
@@ -109,26 +111,66 @@ QString Ligne_Resultat(const QString& affichage)
     return resultat;
 }
 
-Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes)
+namespace {
+
+// The search, whose lines come from parcours: it calls its visitor with each
+// display line (of which the piece of the key at least is filled in) and
+// the function that gives the whole line.
+Resultat recherche(
+    Cle cle, const QString& texte, bool vide,
+    const std::function<void(
+        const std::function<void(const QString&, const std::function<QString()>&)>&)>& parcours)
 {
     Resultat r;
     const QString compare = Texte_Compare(cle, texte);
-    if (!lignes.isEmpty()) {
+    if (!vide) {
         if (compare.isEmpty()) {
             r.message = messageTexteVide(cle);
             r.videIndica = cle == Cle::Indicatif;
             return r;
         }
-        for (const QString& ligne : lignes) {
+        parcours([&](const QString& ligne, const std::function<QString()>& entiere) {
             if (Correspond(cle, compare, ligne))
-                r.lignes.append(Ligne_Resultat(ligne));
-        }
+                r.lignes.append(Ligne_Resultat(entiere()));
+        });
     }
     if (r.lignes.isEmpty())
         r.message = QStringLiteral("Pas de QSO trouvé");
     r.videIndica = true;
     r.videBoites = true;
     return r;
+}
+
+Affichage::Piece pieceDe(Cle cle)
+{
+    switch (cle) {
+    case Cle::Reference:
+        return Affichage::Reference;
+    case Cle::Departement:
+        return Affichage::Departement;
+    case Cle::Indicatif:
+        break;
+    }
+    return Affichage::Indicatif;
+}
+
+} // namespace
+
+Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes)
+{
+    return recherche(cle, texte, lignes.isEmpty(), [&](const auto& visite) {
+        for (const QString& ligne : lignes)
+            visite(ligne, [&ligne] { return ligne; });
+    });
+}
+
+Resultat Recherche_SP(Cle cle, const QString& texte, const Affichage::Journal& journal)
+{
+    return recherche(cle, texte, journal.isEmpty(), [&](const auto& visite) {
+        journal.Parcourt({pieceDe(cle)}, [&](qsizetype i, const QString& ligne) {
+            visite(ligne, [&journal, i] { return journal.at(i); });
+        });
+    });
 }
 
 int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
@@ -142,6 +184,21 @@ int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
             trouvee = int(i);
     }
     return trouvee;
+}
+
+int Ligne_Du_Resultat(const QString& resultat, const Affichage::Journal& journal)
+{
+    // The lines of the log are numbered from 1 in order: the number alone
+    // tells the line.
+    if (resultat.size() < Longueur_Numero)
+        return -1;
+    const QStringView numero = QStringView(resultat).left(Longueur_Numero);
+    bool lu = false;
+    const int n = numero.trimmed().toInt(&lu);
+    if (!lu || n < 1 || n > journal.size() ||
+        QStringView(Affichage::Ligne_Affichage(n, nullptr, 0)).left(Longueur_Numero) != numero)
+        return -1;
+    return n - 1;
 }
 
 } // namespace Recherche

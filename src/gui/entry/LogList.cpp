@@ -15,10 +15,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <array>
-#include <memory>
-#include <vector>
-
 namespace {
 
 // The column titles. The label holds the titles as one text, but the blanks
@@ -74,52 +70,36 @@ public:
     {
         beginResetModel();
         m_journal = std::move(journal);
-        m_faites.clear();
+        m_nombre = int(m_journal.size());
         endResetModel();
     }
-    // The searches read every line, again at each search: a line asked for
-    // is made once and kept, by blocks of lines, until the list is filled
-    // again. The view, which asks only for the rows it shows, does not fill
-    // that store.
-    QString ligne(int row) const
-    {
-        if (row < 0 || row >= m_journal.size())
-            return {};
-        if (m_faites.empty())
-            m_faites.resize(size_t((m_journal.size() + kBloc - 1) / kBloc));
-        std::unique_ptr<Bloc>& bloc = m_faites[size_t(row / kBloc)];
-        if (!bloc)
-            bloc = std::make_unique<Bloc>();
-        QString& faite = (*bloc)[size_t(row % kBloc)];
-        if (faite.isNull())
-            faite = m_journal.at(row);
-        return faite;
-    }
+    const Affichage::Journal& journal() const { return m_journal; }
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_journal.size());
+        return parent.isValid() ? 0 : m_nombre;
+    }
+    // What the list model gives, without asking the counts again: the view
+    // asks for every line when it lays the list out.
+    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override
+    {
+        return !parent.isValid() && column == 0 && row >= 0 && row < m_nombre ? createIndex(row, 0)
+                                                                              : QModelIndex();
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren
+                               : Qt::NoItemFlags;
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
         if (role != Qt::DisplayRole || !index.isValid())
             return {};
-        const int row = index.row();
-        if (row >= m_journal.size())
-            return {};
-        if (!m_faites.empty()) {
-            if (const Bloc* bloc = m_faites[size_t(row / kBloc)].get();
-                bloc && !(*bloc)[size_t(row % kBloc)].isNull())
-                return (*bloc)[size_t(row % kBloc)];
-        }
-        return m_journal.at(row);
+        return m_journal.at(index.row());
     }
 
 private:
-    static constexpr int kBloc = 1024;
-    using Bloc = std::array<QString, kBloc>;
-
     Affichage::Journal m_journal;
-    mutable std::vector<std::unique_ptr<Bloc>> m_faites;
+    int m_nombre = 0;
 };
 
 LogList::LogList(QWidget* parent) : QWidget(parent)
@@ -264,7 +244,12 @@ int LogList::Nombre() const
 
 QString LogList::Ligne(int index) const
 {
-    return m_modele->ligne(index);
+    return m_modele->journal().at(index);
+}
+
+const Affichage::Journal& LogList::Journal_Affiche() const
+{
+    return m_modele->journal();
 }
 
 int LogList::Index_Selection() const

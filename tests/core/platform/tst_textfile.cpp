@@ -1,4 +1,5 @@
 #include "TestSupport.h"
+#include "core/log/DisplayLine.h"
 #include "core/log/StationLog.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Cp1252.h"
@@ -149,6 +150,15 @@ private Q_SLOTS:
         QTest::newRow("blank line between crs")
             << QByteArray("a\r\rb\r") << QStringList{"a", "", "b"};
         QTest::newRow("cr before crlf") << QByteArray("a\r\r\n") << QStringList{"a", ""};
+        // Files read by blocks of 1 MiB: a line end across two blocks, and
+        // lines that no LF ends before the end of the file.
+        const QByteArray longue(1024 * 1024 - 1, 'x');
+        QTest::newRow("crlf across two blocks") << longue + "\r\nb\r\n"
+                                                << QStringList{QString::fromLatin1(longue), "b"};
+        QTest::newRow("cr only across two blocks")
+            << longue + "\rb\rc" << QStringList{QString::fromLatin1(longue), "b", "c"};
+        QTest::newRow("lf ending a block") << QByteArray(1024 * 1024 - 1, 'y') + "\nz"
+                                           << QStringList{QString(1024 * 1024 - 1, 'y'), "z"};
     }
     void readsEveryLineEnding()
     {
@@ -160,6 +170,22 @@ private Q_SLOTS:
         QStringList read;
         QVERIFY(TextFile::readText(path, &read).isOk());
         QCOMPARE(read, lines);
+
+        // Read by blocks, line by line: the same lines.
+        QStringList parLigne;
+        QVERIFY(TextFile::readEachLine(path, [&](const char* data, qsizetype size) {
+                    parLigne << Cp1252::decode(data, size);
+                }).isOk());
+        QCOMPARE(parLigne, lines);
+        // The log list read from the file: the display lines of its content.
+        Affichage::Journal journal;
+        QVERIFY(Affichage::Journal::Lit_Fichier(path, &journal).isOk());
+        const QStringList attendues = Affichage::Journal(content).toStringList();
+        QCOMPARE(journal.size(), qsizetype(lines.size()));
+        QCOMPARE(journal.total(), qsizetype(lines.size()));
+        QCOMPARE(journal.toStringList(), attendues);
+        for (qsizetype i = 0; i < journal.size(); ++i)
+            QCOMPARE(journal.at(i), attendues.at(i));
     }
 
     void folderInPlaceOfTheFileSaysSo()
