@@ -80,7 +80,7 @@ public:
     }
     // What the list model gives, without asking the counts again: the view
     // asks for every line when it lays the list out.
-    QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override
     {
         return !parent.isValid() && column == 0 && row >= 0 && row < m_nombre ? createIndex(row, 0)
                                                                               : QModelIndex();
