@@ -155,11 +155,14 @@ Status Journal::Lit_Fichier(const QString& chemin, Journal* journal)
     donnees->tailles.reserve(donnees->debuts.capacity());
 
     qsizetype total = 0;
-    const Status lu = TextFile::forEachLineRead(fichier, chemin,
-                                                [&](qint64 debut, const char*, qsizetype taille) {
-                                                    if (++total <= Numero_Maxi)
-                                                        donnees->ajoute(debut, taille);
-                                                });
+    Donnees& d = *donnees;
+    const Status lu = TextFile::forEachBlockRead(
+        fichier, chemin, [&](qint64 position, const char* bloc, qsizetype taille) {
+            TextFile::forEachLineOf(bloc, taille, [&](const char* ligne, qsizetype n) {
+                if (++total <= Numero_Maxi)
+                    d.ajoute(position + (ligne - bloc), n);
+            });
+        });
     if (!lu)
         return lu;
     Journal resultat;

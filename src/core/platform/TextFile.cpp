@@ -164,24 +164,10 @@ QString systemError(int err)
     }
 }
 
-// A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 void forEachLine(const char* data, qsizetype size,
                  const std::function<void(const char* data, qsizetype size)>& visit)
 {
-    qsizetype start = 0;
-    while (start < size) {
-        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
-        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
-        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
-        if (!cr) {
-            visit(data + start, lfAt - start);
-            start = lfAt + 1;
-            continue;
-        }
-        const qsizetype crAt = static_cast<const char*>(cr) - data;
-        visit(data + start, crAt - start);
-        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
-    }
+    forEachLineOf(data, size, visit);
 }
 
 void forEachLine(const QByteArray& content,
@@ -211,8 +197,8 @@ Status readFailed(const QString& path)
                               .arg(quoted(path), systemError(err ? err : EIO)));
 }
 
-Status forEachLineRead(QFile& file, const QString& path,
-                       const std::function<void(qint64, const char*, qsizetype)>& visit)
+Status forEachBlockRead(QFile& file, const QString& path,
+                        const std::function<void(qint64, const char*, qsizetype)>& visit)
 {
     // Each block is cut after its last LF: the lines before the cut end
     // there as they do in the whole file, and the rest goes with the next
@@ -232,10 +218,8 @@ Status forEachLineRead(QFile& file, const QString& path,
         if (read > 0 && lf < 0)
             continue;
         const qsizetype cut = lf >= 0 ? lf + 1 : block.size();
-        const char* base = block.constData();
-        forEachLine(base, cut, [&](const char* data, qsizetype size) {
-            visit(position + (data - base), data, size);
-        });
+        if (cut > 0)
+            visit(position, block.constData(), cut);
         position += cut;
         block.remove(0, cut);
         if (read == 0)
@@ -250,8 +234,9 @@ Status readEachLine(const QString& path,
     const Status opened = openRead(path, &file);
     if (!opened)
         return opened;
-    return forEachLineRead(
-        file, path, [&visit](qint64, const char* data, qsizetype size) { visit(data, size); });
+    return forEachBlockRead(file, path, [&visit](qint64, const char* data, qsizetype size) {
+        forEachLineOf(data, size, visit);
+    });
 }
 
 Status readAll(const QString& path, QByteArray* content)

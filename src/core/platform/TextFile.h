@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstring>
 #include <functional>
 
 class QFile;
@@ -18,6 +19,24 @@ class QFile;
 namespace TextFile {
 
 // Calls visit(data, size) for each line of the buffer, without its line end.
+// A line ends at CR LF, at LF alone or at CR alone (old Mac files).
+template <typename Visit> void forEachLineOf(const char* data, qsizetype size, Visit&& visit)
+{
+    qsizetype start = 0;
+    while (start < size) {
+        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
+        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
+        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
+        if (!cr) {
+            visit(data + start, lfAt - start);
+            start = lfAt + 1;
+            continue;
+        }
+        const qsizetype crAt = static_cast<const char*>(cr) - data;
+        visit(data + start, crAt - start);
+        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
+    }
+}
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit);
 void forEachLine(const char* data, qsizetype size,
@@ -29,13 +48,13 @@ Status openRead(const QString& path, QFile* file);
 // The failure of a read from the open file, as readAll says it.
 Status readFailed(const QString& path);
 
-// Calls visit(offset, data, size) for each line of the file open at path,
-// read from where it stands by blocks, so that a long file never stands
-// whole in memory: the same lines as forEachLine over the whole content,
-// offset being where the line starts in the file.
+// Calls visit(offset, data, size) for each block of whole lines of the file
+// open at path, read from where it stands, so that a long file never stands
+// whole in memory: forEachLineOf over the blocks gives the lines of the
+// whole content, offset being where the block starts in the file.
 Status
-forEachLineRead(QFile& file, const QString& path,
-                const std::function<void(qint64 offset, const char* data, qsizetype size)>& visit);
+forEachBlockRead(QFile& file, const QString& path,
+                 const std::function<void(qint64 offset, const char* data, qsizetype size)>& visit);
 // Opens the file and does the same. Missing when the file does not exist.
 Status readEachLine(const QString& path,
                     const std::function<void(const char* data, qsizetype size)>& visit);
