@@ -36,6 +36,26 @@ FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif
     return t;
 }
 
+namespace {
+
+// Whether the memory file already holds these lines as a rewrite would
+// write them.
+bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
+{
+    QByteArray contenu;
+    contenu.reserve(octets.size());
+    for (const QString& l : lignes) {
+        QByteArray encodee;
+        if (!Cp1252::encode(l, &encodee))
+            return false;
+        contenu += encodee;
+        contenu += "\r\n";
+    }
+    return contenu == octets;
+}
+
+} // namespace
+
 Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
     // Held from the reading to the replacement: another program of the
@@ -43,21 +63,32 @@ Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
     const TextFile::FolderLock verrou(m_dossier);
     if (!verrou)
         return verrou.status();
-    QStringList lignes;
-    const Status lu = TextFile::readText(chemin(), &lignes);
+    QByteArray octets;
+    const Status lu = TextFile::readAll(chemin(), &octets);
     if (!lu && lu.code != Status::Missing)
         return lu;
+    QStringList lignes;
+    TextFile::forEachLine(octets, [&lignes](const char* data, qsizetype taille) {
+        lignes.append(Cp1252::decode(data, taille));
+    });
 
     const QString cle = ligne.left(12);
     bool remplacee = false;
+    bool changee = false;
     for (QString& l : lignes) {
         if (l.left(12) == cle) {
+            changee = changee || l != ligne;
             l = ligne;
             remplacee = true;
         }
     }
     if (!remplacee)
         lignes.append(ligne);
+    // A station saved again with the same first name (an edited QSO, a new
+    // QSO with a known station) leaves the file as it is: nothing to write
+    // nor to flush to the disk.
+    if (lu && remplacee && !changee && dejaEcrites(lignes, octets))
+        return Status::ok();
     return TextFile::replaceText(chemin(), QDir(m_dossier).filePath(StationLog::Fichier_Travail),
                                  lignes);
 }
