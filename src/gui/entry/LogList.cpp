@@ -3,6 +3,7 @@
 #include "gui/platform/Apparence.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,8 +13,12 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QTreeView>
 #include <QVBoxLayout>
+
+#include <QtMath>
 
 namespace {
 
@@ -56,6 +61,96 @@ protected:
             peintre.drawText(QRectF(zone.left() + x, zone.top(), zone.width(), zone.height()),
                              Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(t.texte));
         }
+    }
+};
+
+// Draws a line of the list as the style draws an item, but lays its text out
+// once: the style measures the text again for each rectangle it places, and
+// the text of the lines is most of the drawing of the window.
+class Dessin_Ligne : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* w = opt.widget;
+        const QStyle* style = w ? w->style() : QApplication::style();
+        QTextLayout mise(opt.text, opt.font);
+        QPointF position;
+        // Anything but one line of text that fits its place (a check box,
+        // an icon, a line being edited, a text that must be cut) is left to
+        // the style.
+        if (opt.text.isEmpty() || opt.features != QStyleOptionViewItem::HasDisplay ||
+            (opt.state & QStyle::State_Editing) || opt.direction != Qt::LeftToRight ||
+            !place(opt, style, &mise, &position)) {
+            QStyledItemDelegate::paint(p, option, index);
+            return;
+        }
+        p->save();
+        p->setClipRegion(p->hasClipping() ? (p->clipRegion() & opt.rect) : QRegion(opt.rect));
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, w);
+        QPalette::ColorGroup groupe =
+            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        if (groupe == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            groupe = QPalette::Inactive;
+        p->setPen(opt.palette.color(groupe, (opt.state & QStyle::State_Selected)
+                                                ? QPalette::HighlightedText
+                                                : QPalette::Text));
+        mise.draw(p, position);
+        if (opt.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(opt);
+            focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, w);
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            const QPalette::ColorGroup fond =
+                (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+            focus.backgroundColor =
+                opt.palette.color(fond, (opt.state & QStyle::State_Selected) ? QPalette::Highlight
+                                                                             : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, w);
+        }
+        p->restore();
+    }
+
+private:
+    // Lays the text out where the style puts it: in the rectangle of its
+    // measured size (the whole line when the style shows the selection over
+    // it), within the margins of a text, centred in height. False when the
+    // text does not stand on one line within that place.
+    static bool place(const QStyleOptionViewItem& opt, const QStyle* style, QTextLayout* mise,
+                      QPointF* position)
+    {
+        constexpr int kSansLimite = 1 << 24;
+        const int marge = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        QTextOption options;
+        options.setWrapMode(QTextOption::ManualWrap);
+        options.setTextDirection(opt.direction);
+        options.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+        mise->setTextOption(options);
+        mise->beginLayout();
+        QTextLine ligne = mise->createLine();
+        ligne.setLineWidth(kSansLimite);
+        const qreal largeur = ligne.naturalTextWidth();
+        const qreal hauteur = ligne.height();
+        QRect zone = opt.rect;
+        if (!opt.showDecorationSelected) {
+            const QSize taille(qCeil(largeur) + 2 * marge, qCeil(hauteur));
+            zone = QStyle::alignedRect(opt.direction, opt.displayAlignment,
+                                       taille.boundedTo(opt.rect.size()), opt.rect);
+        }
+        zone.adjust(marge, 0, -marge, 0);
+        const bool uneLigne = !mise->createLine().isValid();
+        ligne.setLineWidth(zone.width());
+        mise->endLayout();
+        if (!uneLigne || largeur > zone.width())
+            return false;
+        const QRect rangee = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 QSizeF(zone.width(), hauteur).toSize(), zone);
+        *position = QPointF(zone.x(), rangee.top());
+        return true;
     }
 };
 
@@ -119,6 +214,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     Liste_KZT->setObjectName(QStringLiteral("Liste_KZT"));
     Liste_KZT->setToolTip(aide);
     Liste_KZT->setModel(m_modele);
+    Liste_KZT->setItemDelegate(new Dessin_Ligne(Liste_KZT));
     Liste_KZT->setUniformRowHeights(true);
     Liste_KZT->setHeaderHidden(true);
     Liste_KZT->setRootIsDecorated(false);
