@@ -115,11 +115,11 @@ namespace {
 
 // The search, whose lines come from parcours: it calls its visitor with each
 // display line (of which the piece of the key at least is filled in) and
-// the function that gives the whole line.
-Resultat recherche(
-    Cle cle, const QString& texte, bool vide,
-    const std::function<void(
-        const std::function<void(const QString&, const std::function<QString()>&)>&)>& parcours)
+// its index, and entiere gives the whole line of an index.
+using Visite = std::function<void(const QString& ligne, qsizetype i)>;
+Resultat recherche(Cle cle, const QString& texte, bool vide,
+                   const std::function<void(const Visite&)>& parcours,
+                   const std::function<QString(qsizetype)>& entiere)
 {
     Resultat r;
     const QString compare = Texte_Compare(cle, texte);
@@ -129,9 +129,9 @@ Resultat recherche(
             r.videIndica = cle == Cle::Indicatif;
             return r;
         }
-        parcours([&](const QString& ligne, const std::function<QString()>& entiere) {
+        parcours([&](const QString& ligne, qsizetype i) {
             if (Correspond(cle, compare, ligne))
-                r.lignes.append(Ligne_Resultat(entiere()));
+                r.lignes.append(Ligne_Resultat(entiere(i)));
         });
     }
     if (r.lignes.isEmpty())
@@ -158,19 +158,24 @@ Affichage::Piece pieceDe(Cle cle)
 
 Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes)
 {
-    return recherche(cle, texte, lignes.isEmpty(), [&](const auto& visite) {
-        for (const QString& ligne : lignes)
-            visite(ligne, [&ligne] { return ligne; });
-    });
+    return recherche(
+        cle, texte, lignes.isEmpty(),
+        [&](const Visite& visite) {
+            for (qsizetype i = 0; i < lignes.size(); ++i)
+                visite(lignes.at(i), i);
+        },
+        [&](qsizetype i) { return lignes.at(i); });
 }
 
 Resultat Recherche_SP(Cle cle, const QString& texte, const Affichage::Journal& journal)
 {
-    return recherche(cle, texte, journal.isEmpty(), [&](const auto& visite) {
-        journal.Parcourt({pieceDe(cle)}, [&](qsizetype i, const QString& ligne) {
-            visite(ligne, [&journal, i] { return journal.at(i); });
-        });
-    });
+    return recherche(
+        cle, texte, journal.isEmpty(),
+        [&](const Visite& visite) {
+            journal.Parcourt({pieceDe(cle)},
+                             [&](qsizetype i, const QString& ligne) { visite(ligne, i); });
+        },
+        [&](qsizetype i) { return journal.at(i); });
 }
 
 int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
