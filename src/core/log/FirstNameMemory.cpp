@@ -90,7 +90,7 @@ Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
     if (lu && remplacee && !changee && dejaEcrites(lignes, octets))
         return Status::ok();
     return TextFile::replaceText(chemin(), QDir(m_dossier).filePath(StationLog::Fichier_Travail),
-                                 lignes);
+                                 lignes, m_vidage);
 }
 
 QString FirstNameMemory::Forme_Ligne(const QString& indicatif, const QString& departement,

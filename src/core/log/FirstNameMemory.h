@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Status.h"
+#include "core/platform/TextFile.h"
 
 #include <QString>
 
@@ -26,6 +27,9 @@ public:
     // Every line of the same callsign (first 12 characters) becomes the new
     // line; appended when there is none. Written through "Temporaire.txt".
     Status Memorise_Prenom(const QString& ligne);
+    // The flush of the folder after the rewrite is left to the caller (see
+    // TextFile::FolderFlush).
+    void Vidage_Dossier(TextFile::FolderFlush vidage) { m_vidage = vidage; }
 
     // callsign padded to 13, department padded to 3, first name.
     static QString Forme_Ligne(const QString& indicatif, const QString& departement,
@@ -33,4 +37,5 @@ public:
 
 private:
     QString m_dossier;
+    TextFile::FolderFlush m_vidage = TextFile::FolderFlush::Now;
 };

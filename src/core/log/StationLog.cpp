@@ -219,7 +219,7 @@ Status StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
 {
     // A failed copy is reported apart and never stops the change.
     Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Du_Jour(m_indicatif, avant.octets);
-    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu);
+    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu, m_vidage);
 }
 
 Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const

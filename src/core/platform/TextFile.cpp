@@ -276,7 +276,8 @@ Status readText(const QString& path, QStringList* lines)
                     [](const char* data, qsizetype size) { return Cp1252::decode(data, size); });
 }
 
-Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines)
+Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines,
+               FolderFlush folderFlush)
 {
     qsizetype total = 0;
     for (const QByteArray& line : lines)
@@ -287,10 +288,11 @@ Status replace(const QString& target, const QString& workFile, const QList<QByte
         content.append(line);
         content.append("\r\n", 2);
     }
-    return replaceContent(target, workFile, content);
+    return replaceContent(target, workFile, content, folderFlush);
 }
 
-Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content)
+Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content,
+                      FolderFlush folderFlush)
 {
     if (markedReadOnly(target)) {
         return Status::failed(
@@ -335,13 +337,19 @@ Status replaceContent(const QString& target, const QString& workFile, const QByt
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
                 .arg(quoted(target), systemError(renameErr)));
     }
+    return folderFlush == FolderFlush::Now ? flushFolder(target) : Status::ok();
+}
+
+Status flushFolder(const QString& target)
+{
     const int syncErr = ops().syncFolder(QFileInfo(target).absolutePath());
     if (syncErr != 0)
         return Status::failed(notConfirmed(target, syncErr));
     return Status::ok();
 }
 
-Status replaceText(const QString& target, const QString& workFile, const QStringList& lines)
+Status replaceText(const QString& target, const QString& workFile, const QStringList& lines,
+                   FolderFlush folderFlush)
 {
     QList<QByteArray> encoded;
     encoded.reserve(lines.size());
@@ -357,7 +365,7 @@ Status replaceText(const QString& target, const QString& workFile, const QString
         }
         encoded.append(bytes);
     }
-    return replace(target, workFile, encoded);
+    return replace(target, workFile, encoded, folderFlush);
 }
 
 Status createNew(const QString& path, const QByteArray& content)

@@ -71,13 +71,23 @@ Status readText(const QString& path, QStringList* lines);
 // A target marked read-only is refused. The rewrite holds the lock of the
 // work file's folder (FolderLock) from the creation of the work file to the
 // rename.
-Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines);
+// When the folder's flush is asked for Later, the rewrite ends with the
+// rename and the caller flushes the folder with flushFolder: a caller that
+// renames two files of a folder in one operation flushes it once for both.
+enum class FolderFlush { Now, Later };
+Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines,
+               FolderFlush folderFlush = FolderFlush::Now);
 // Same, with the whole new content (lines already ended by CR LF).
-Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content);
+Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content,
+                      FolderFlush folderFlush = FolderFlush::Now);
+// Flushes the folder of target, so that the renames made in it last; the
+// message names target when the disk does not confirm.
+Status flushFolder(const QString& target);
 
 // Same, from text: refused as a whole, with nothing written, when a character
 // has no Windows-1252 byte.
-Status replaceText(const QString& target, const QString& workFile, const QStringList& lines);
+Status replaceText(const QString& target, const QString& workFile, const QStringList& lines,
+                   FolderFlush folderFlush = FolderFlush::Now);
 
 // Creates a file that must not exist yet with the given content, flushed to
 // the disk with its folder entry. Nothing is left behind on failure.
