@@ -208,9 +208,10 @@ Status StationLog::lit(Contenu* contenu) const
     if (!status)
         return status;
     contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
-    TextFile::forEachLine(contenu->octets, [contenu](const char* data, qsizetype taille) {
-        contenu->lignes.emplace_back(data, taille);
-    });
+    TextFile::forEachLineOf(contenu->octets.constData(), contenu->octets.size(),
+                            [contenu](const char* data, qsizetype taille) {
+                                contenu->lignes.emplace_back(data, taille);
+                            });
     return status;
 }
 
