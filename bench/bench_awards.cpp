@@ -162,7 +162,7 @@ int main(int argc, char* argv[])
               QCoreApplication::processEvents();
           }));
     Multi_QSL qsl_w(
-        services, [&] { return affichage.affichage.toStringList(); }, indicatif);
+        services, [&] { return affichage.affichage; }, indicatif);
     qsl_w.show();
     qsl_w.Indicatif->setText(QStringLiteral("F"));
     print("unreceived-QSL window: search \"F\"", BenchLog::medianeMs(runs, [&] {

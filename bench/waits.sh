@@ -4,6 +4,9 @@
 #
 #   bench/waits.sh [build folder] [runs] [starts|actions]   (defaults: build, 9, both)
 #
+# The display is the first free one from 99, or from KZT_BENCH_DISPLAY when
+# it is set (several benchmarks at once on one machine).
+#
 # Needs Debian's xvfb package (Xvfb) and the built bench_waits.
 set -eu
 build=${1:-build}
@@ -17,7 +20,7 @@ if [ ! -x "$build/bench/bench_waits" ]; then
     echo "  cmake --build $build --target bench_waits" >&2
     exit 2
 fi
-display=99
+display=${KZT_BENCH_DISPLAY:-99}
 while [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ]; do
     display=$((display + 1))
 done

@@ -10,14 +10,10 @@ namespace LectureLog {
 
 Status Parcourt(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite)
 {
-    QByteArray contenu;
-    const Status lu = TextFile::readAll(cheminLog, &contenu);
-    if (!lu)
-        return lu;
-    TextFile::forEachLine(contenu, [&visite](const char* data, qsizetype taille) {
+    // Read by blocks: a long log never stands whole in memory.
+    return TextFile::readEachLine(cheminLog, [&visite](const char* data, qsizetype taille) {
         visite(QByteArrayView(data, taille));
     });
-    return lu;
 }
 
 QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne)

@@ -50,17 +50,36 @@ QString Cle(const QString& saisie)
     return Cp1252::toUpper(saisie);
 }
 
+namespace {
+
+bool nonRecue(const QString& ligne, const QString& cle)
+{
+    return vue(ligne, Affichage::QSL) != QLatin1String("*") &&
+           vue(ligne, Affichage::Indicatif).contains(cle);
+}
+
+} // namespace
+
 QStringList Recherche(const QStringList& affichage, const QString& saisie)
 {
     const QString cle = Cle(saisie);
     QStringList lignes;
     for (const QString& ligne : affichage) {
-        if (vue(ligne, Affichage::QSL) == QLatin1String("*"))
-            continue;
-        if (!vue(ligne, Affichage::Indicatif).contains(cle))
-            continue;
-        lignes.append(Ligne_QSL(ligne));
+        if (nonRecue(ligne, cle))
+            lignes.append(Ligne_QSL(ligne));
     }
+    return lignes;
+}
+
+QStringList Recherche(const Affichage::Journal& journal, const QString& saisie)
+{
+    const QString cle = Cle(saisie);
+    QStringList lignes;
+    journal.Parcourt({Affichage::Indicatif, Affichage::QSL},
+                     [&](qsizetype i, const QString& ligne) {
+                         if (nonRecue(ligne, cle))
+                             lignes.append(Ligne_QSL(journal.at(i)));
+                     });
     return lignes;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/log/DisplayLine.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -24,6 +26,9 @@ QString Ligne_QSL(const QString& affichage);
 // The lines of the QSOs whose trimmed callsign holds the key (the text typed,
 // in upper case) and whose QSL card has not arrived, in list order.
 QStringList Recherche(const QStringList& affichage, const QString& saisie);
+// Same over the lines of the log, reading only the callsign and the QSL flag
+// of each line.
+QStringList Recherche(const Affichage::Journal& journal, const QString& saisie);
 
 // The key of a search: the typed text in upper case.
 QString Cle(const QString& saisie);

@@ -312,6 +312,9 @@ bool EntryModel::enregistre()
     // calendar for the date order, a missing log) before writing anything,
     // and a refused QSO must leave the first-name memory as it was too.
     StationLog log(m_dossier, m_indicatif);
+    // The log and the first-name memory are renamed in the same folder: one
+    // flush of the folder, once both are renamed, makes both renames last.
+    log.Vidage_Dossier(TextFile::FolderFlush::Later);
     Status s;
     if (m_modeModif)
         s = log.Remplace_QSO(ligne.ligne,
@@ -326,9 +329,14 @@ bool EntryModel::enregistre()
 
     // The QSO is stored: a first name that cannot be remembered is reported,
     // and the entry goes on to the next QSO (saving again would store the
-    // QSO twice).
-    const Status memoire = FirstNameMemory(m_dossier).Memorise_Prenom(
-        FirstNameMemory::Forme_Ligne(c.indicatif, c.departement, c.prenom));
+    // QSO twice). So does a folder whose flush the disk does not confirm.
+    FirstNameMemory prenoms(m_dossier);
+    prenoms.Vidage_Dossier(TextFile::FolderFlush::Later);
+    const Status memoire =
+        prenoms.Memorise_Prenom(FirstNameMemory::Forme_Ligne(c.indicatif, c.departement, c.prenom));
+    const Status confirme = TextFile::flushFolder(log.chemin());
+    if (!confirme)
+        m_messages.notice(confirme.message);
     if (!memoire)
         m_messages.notice(QStringLiteral("Le QSO est enregistré, mais le prénom n'a pas pu être "
                                          "mémorisé : %1")

@@ -4,8 +4,11 @@
 #include "core/platform/Cp1252.h"
 #include "core/platform/TextFile.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace Affichage {
 
@@ -89,18 +92,118 @@ QString Ligne_Affichage(int numero, const QString& logLine)
     return ligne;
 }
 
-Journal::Journal(QByteArray contenu) : m_contenu(std::move(contenu))
+// Where each line stands, and its bytes: the content held in memory, or
+// the log file left open, from which the lines are read again.
+struct Journal::Donnees {
+    QByteArray contenu;
+    std::unique_ptr<QFile> fichier;
+    std::vector<qint64> debuts;
+    std::vector<quint32> tailles;
+
+    void ajoute(qint64 debut, qsizetype taille)
+    {
+        debuts.push_back(debut);
+        tailles.push_back(quint32(qMin<qsizetype>(taille, std::numeric_limits<quint32>::max())));
+    }
+    // The bytes of a line that the display reads: its first LogLine::Longueur.
+    qsizetype utile(qsizetype i) const
+    {
+        return qMin<qsizetype>(tailles[size_t(i)], LogLine::Longueur);
+    }
+    // Reads taille bytes from debut into tampon; fewer when the file has
+    // become shorter, which shows as blanks.
+    qsizetype lit(qint64 debut, qsizetype taille, char* tampon) const
+    {
+        if (!fichier->seek(debut))
+            return 0;
+        return qMax<qsizetype>(0, fichier->read(tampon, taille));
+    }
+    // Visits each line with its display bytes, reading the file by blocks.
+    void parcourt(const std::function<void(qsizetype, const char*, qsizetype)>& visite) const
+    {
+        const qsizetype n = qsizetype(debuts.size());
+        if (!fichier) {
+            for (qsizetype i = 0; i < n; ++i)
+                visite(i, contenu.constData() + debuts[size_t(i)], utile(i));
+            return;
+        }
+        constexpr qsizetype kBloc = 256 * 1024;
+        QByteArray bloc(kBloc, Qt::Uninitialized);
+        qint64 blocDebut = 0;
+        qsizetype blocTaille = 0;
+        for (qsizetype i = 0; i < n; ++i) {
+            const qint64 debut = debuts[size_t(i)];
+            const qsizetype taille = utile(i);
+            if (debut + taille > blocDebut + blocTaille) {
+                blocDebut = debut;
+                blocTaille = lit(debut, kBloc, bloc.data());
+            }
+            visite(i, bloc.constData() + (debut - blocDebut),
+                   qBound<qsizetype>(0, blocTaille - (debut - blocDebut), taille));
+        }
+    }
+};
+
+namespace {
+
+qsizetype reserveLignes(qint64 octets)
 {
-    auto lignes = std::make_shared<std::vector<Place>>();
-    lignes->reserve(
-        size_t(qMin<qsizetype>(m_contenu.size() / (LogLine::Longueur + 2) + 1, Numero_Maxi)));
-    const char* debut = m_contenu.constData();
-    TextFile::forEachLine(m_contenu, [&](const char* data, qsizetype taille) {
+    return qsizetype(qMin<qint64>(octets / (LogLine::Longueur + 2) + 1, Numero_Maxi));
+}
+
+} // namespace
+
+Journal::Journal(QByteArray contenu)
+{
+    auto donnees = std::make_shared<Donnees>();
+    donnees->contenu = std::move(contenu);
+    donnees->debuts.reserve(size_t(reserveLignes(donnees->contenu.size())));
+    donnees->tailles.reserve(donnees->debuts.capacity());
+    const char* debut = donnees->contenu.constData();
+    TextFile::forEachLine(donnees->contenu, [&](const char* data, qsizetype taille) {
         ++m_total;
         if (m_total <= Numero_Maxi)
-            lignes->push_back({data - debut, taille});
+            donnees->ajoute(data - debut, taille);
     });
-    m_lignes = std::move(lignes);
+    m_donnees = std::move(donnees);
+}
+
+Status Journal::Lit_Fichier(const QString& chemin, Journal* journal)
+{
+#ifdef Q_OS_WIN
+    // An open file cannot be renamed over there: the bytes are kept instead.
+    QByteArray contenu;
+    const Status lu = TextFile::readAll(chemin, &contenu);
+    if (lu)
+        *journal = Journal(std::move(contenu));
+    return lu;
+#else
+    auto donnees = std::make_shared<Donnees>();
+    donnees->fichier = std::make_unique<QFile>();
+    QFile& fichier = *donnees->fichier;
+    const Status ouvert = TextFile::openRead(chemin, &fichier);
+    if (!ouvert)
+        return ouvert;
+    donnees->debuts.reserve(size_t(reserveLignes(fichier.size())));
+    donnees->tailles.reserve(donnees->debuts.capacity());
+
+    qsizetype total = 0;
+    Donnees& d = *donnees;
+    const Status lu = TextFile::forEachBlockRead(
+        fichier, chemin, [&](qint64 position, const char* bloc, qsizetype taille) {
+            TextFile::forEachLineOf(bloc, taille, [&](const char* ligne, qsizetype n) {
+                if (++total <= Numero_Maxi)
+                    d.ajoute(position + (ligne - bloc), n);
+            });
+        });
+    if (!lu)
+        return lu;
+    Journal resultat;
+    resultat.m_total = total;
+    resultat.m_donnees = std::move(donnees);
+    *journal = std::move(resultat);
+    return Status::ok();
+#endif
 }
 
 Journal Journal::Depuis_Lignes_Log(const QStringList& lignes)
@@ -114,21 +217,55 @@ Journal Journal::Depuis_Lignes_Log(const QStringList& lignes)
     return Journal(contenu);
 }
 
+qsizetype Journal::size() const
+{
+    return m_donnees ? qsizetype(m_donnees->debuts.size()) : 0;
+}
+
 QString Journal::at(qsizetype i) const
 {
     if (i < 0 || i >= size())
         return {};
-    const Place& p = (*m_lignes)[size_t(i)];
-    return Ligne_Affichage(int(i + 1), m_contenu.constData() + p.debut, p.taille);
+    const Donnees& d = *m_donnees;
+    const qint64 debut = d.debuts[size_t(i)];
+    if (!d.fichier)
+        return Ligne_Affichage(int(i + 1), d.contenu.constData() + debut, d.utile(i));
+    char tampon[LogLine::Longueur];
+    return Ligne_Affichage(int(i + 1), tampon, d.lit(debut, d.utile(i), tampon));
 }
 
 QStringList Journal::toStringList() const
 {
     QStringList lignes;
     lignes.reserve(size());
-    for (qsizetype i = 0; i < size(); ++i)
-        lignes.append(at(i));
+    if (m_donnees) {
+        m_donnees->parcourt([&](qsizetype i, const char* data, qsizetype taille) {
+            lignes.append(Ligne_Affichage(int(i + 1), data, taille));
+        });
+    }
     return lignes;
+}
+
+void Journal::Parcourt(std::initializer_list<Piece> pieces,
+                       const std::function<void(qsizetype, const QString&)>& visite) const
+{
+    if (!m_donnees)
+        return;
+    QString affichage(Longueur, QLatin1Char(' '));
+    m_donnees->parcourt([&](qsizetype i, const char* data, qsizetype taille) {
+        // A visitor that kept a copy of the last line keeps it as it was.
+        QChar* out = affichage.data();
+        ecritNumero(out, int(i + 1));
+        for (const Piece& p : pieces) {
+            QChar* cible = out + p.colonne - 1;
+            std::fill_n(reinterpret_cast<char16_t*>(cible), p.largeur(), u' ');
+            const qsizetype debut = p.stockee.debut - 1;
+            const qsizetype n = std::clamp<qsizetype>(taille - debut, 0, p.stockee.largeur);
+            if (n > 0)
+                Cp1252::decodeInto(data + debut, n, cible);
+        }
+        visite(i, affichage);
+    });
 }
 
 QString Champ(const QString& affichage, Piece piece)

@@ -1,12 +1,15 @@
 #pragma once
 
 #include "LogLine.h"
+#include "core/platform/Status.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 #include <array>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -90,9 +93,11 @@ QString Champ(const QString& affichage, Piece piece);
 QString Ligne_Affichage(int numero, const QString& logLine);
 QString Ligne_Affichage(int numero, const char* logLine, qsizetype taille);
 
-// The display lines of a whole log, made when they are asked for: the log's
-// bytes are kept once, with where each line stands in them, so that loading
-// a long log into the list costs little more than reading the file.
+// The display lines of a whole log, made when they are asked for. Only where
+// each line stands is kept: the lines themselves stay in the log's bytes,
+// held once in memory, or in the log file itself, kept open and read again
+// for the lines shown or searched, so that a long log costs little memory
+// and loads about as fast as the file reads.
 class Journal {
 public:
     Journal() = default;
@@ -101,8 +106,14 @@ public:
     // From stored lines given as text (characters outside Windows-1252 are
     // not expected there).
     static Journal Depuis_Lignes_Log(const QStringList& lignes);
+    // The lines of the log file at chemin, read by blocks. The file stays
+    // open for the lines to be read again: the program only ever replaces a
+    // log by renaming a new file over it, which leaves the open one as it
+    // was read. Missing when the file does not exist, with the messages of
+    // TextFile::readAll.
+    static Status Lit_Fichier(const QString& chemin, Journal* journal);
 
-    qsizetype size() const { return m_lignes ? qsizetype(m_lignes->size()) : 0; }
+    qsizetype size() const;
     bool isEmpty() const { return size() == 0; }
     // Lines in the file, shown or not.
     qsizetype total() const { return m_total; }
@@ -112,15 +123,15 @@ public:
     QString last() const { return at(size() - 1); }
     QStringList toStringList() const;
 
+    // Visits every line in order with its display line, of which only the
+    // number and the given pieces are filled in (the other columns blank):
+    // what a search reads, without making whole lines.
+    void Parcourt(std::initializer_list<Piece> pieces,
+                  const std::function<void(qsizetype i, const QString& affichage)>& visite) const;
+
 private:
-    struct Place {
-        qsizetype debut;
-        qsizetype taille;
-    };
-    QByteArray m_contenu;
-    // Shared by the copies, as the bytes are: a copy of a long log's journal
-    // costs no memory.
-    std::shared_ptr<const std::vector<Place>> m_lignes;
+    struct Donnees;
+    std::shared_ptr<const Donnees> m_donnees;
     qsizetype m_total = 0;
 };
 

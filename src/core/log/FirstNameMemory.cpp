@@ -37,6 +37,26 @@ FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif
     return t;
 }
 
+namespace {
+
+// Whether the memory file already holds these lines as a rewrite would
+// write them.
+bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
+{
+    QByteArray contenu;
+    contenu.reserve(octets.size());
+    for (const QString& l : lignes) {
+        QByteArray encodee;
+        if (!Cp1252::encode(l, &encodee))
+            return false;
+        contenu += encodee;
+        contenu += "\r\n";
+    }
+    return contenu == octets;
+}
+
+} // namespace
+
 Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
     return Memorise_Prenoms({ligne});
@@ -49,28 +69,41 @@ Status FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
     const TextFile::FolderLock verrou(m_dossier);
     if (!verrou)
         return verrou.status();
-    QStringList lignes;
-    const Status lu = TextFile::readText(chemin(), &lignes);
+    QByteArray octets;
+    const Status lu = TextFile::readAll(chemin(), &octets);
     if (!lu && lu.code != Status::Missing)
         return lu;
+    QStringList lignes;
+    TextFile::forEachLine(octets, [&lignes](const char* data, qsizetype taille) {
+        lignes.append(Cp1252::decode(data, taille));
+    });
 
     // Where the lines of each callsign stand in the memory.
     QHash<QString, QList<qsizetype>> places;
     for (qsizetype i = 0; i < lignes.size(); ++i)
         places[lignes.at(i).left(12)].append(i);
+    bool changee = false;
     for (const QString& ligne : nouvelles) {
         const QString cle = ligne.left(12);
         auto it = places.find(cle);
         if (it == places.end()) {
             places.insert(cle, {lignes.size()});
             lignes.append(ligne);
+            changee = true;
             continue;
         }
-        for (const qsizetype i : *it)
+        for (const qsizetype i : *it) {
+            changee = changee || lignes.at(i) != ligne;
             lignes[i] = ligne;
+        }
     }
+    // A station saved again with the same first name (an edited QSO, a new
+    // QSO with a known station) leaves the file as it is: nothing to write
+    // nor to flush to the disk.
+    if (lu && !changee && dejaEcrites(lignes, octets))
+        return Status::ok();
     return TextFile::replaceText(chemin(), QDir(m_dossier).filePath(StationLog::Fichier_Travail),
-                                 lignes);
+                                 lignes, m_vidage);
 }
 
 QString FirstNameMemory::Forme_Ligne(const QString& indicatif, const QString& departement,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Status.h"
+#include "core/platform/TextFile.h"
 
 #include <QString>
 #include <QStringList>
@@ -30,6 +31,9 @@ public:
     // The same for many lines in one rewrite, as if each was remembered in
     // turn: of several lines of one callsign the last one stays.
     Status Memorise_Prenoms(const QStringList& nouvelles);
+    // The flush of the folder after the rewrite is left to the caller (see
+    // TextFile::FolderFlush).
+    void Vidage_Dossier(TextFile::FolderFlush vidage) { m_vidage = vidage; }
 
     // callsign padded to 13, department padded to 3, first name.
     static QString Forme_Ligne(const QString& indicatif, const QString& departement,
@@ -37,4 +41,5 @@ public:
 
 private:
     QString m_dossier;
+    TextFile::FolderFlush m_vidage = TextFile::FolderFlush::Now;
 };

@@ -111,24 +111,43 @@ StationLog::Lignes StationLog::Charge_Log() const
         resultat.status = indicatifRefuse(m_indicatif);
         return resultat;
     }
-    QByteArray contenu;
-    resultat.status = TextFile::readAll(chemin(), &contenu);
+    resultat.status = Affichage::Journal::Lit_Fichier(chemin(), &resultat.affichage);
     if (!resultat.status)
         return resultat;
-    resultat.affichage = Affichage::Journal(std::move(contenu));
     resultat.total = resultat.affichage.total();
     return resultat;
 }
 
 class StationLog::Ecriture {
 public:
-    explicit Ecriture(const Contenu& contenu) { m_octets.reserve(contenu.octets.size() + 256); }
+    explicit Ecriture(const Contenu& contenu) : m_source(contenu.octets)
+    {
+        m_octets.reserve(contenu.octets.size() + 256);
+    }
+    // Lines of the log that already end with CR LF there, one after the
+    // other, are copied together.
     void ajoute(QByteArrayView ligne)
     {
+        const bool suiteCrLf = finitParCrLf(ligne);
+        const char* fin = ligne.data() + ligne.size();
+        if (suiteCrLf && ligne.data() == m_suiteFin) {
+            m_suiteFin = fin + 2;
+            return;
+        }
+        copieSuite();
+        if (suiteCrLf) {
+            m_suiteDebut = ligne.data();
+            m_suiteFin = fin + 2;
+            return;
+        }
         m_octets.append(ligne);
         m_octets.append("\r\n", 2);
     }
-    const QByteArray& octets() const { return m_octets; }
+    const QByteArray& octets()
+    {
+        copieSuite();
+        return m_octets;
+    }
 
     // The lines with the new one before the first line that `avant` picks,
     // or at the end when it picks none.
@@ -146,11 +165,32 @@ public:
         }
         if (!ecrite)
             ecriture.ajoute(nouvelle);
-        return ecriture.m_octets;
+        return ecriture.octets();
     }
 
 private:
+    // A line of the log whose CR LF follows it there.
+    bool finitParCrLf(QByteArrayView ligne) const
+    {
+        const auto source = reinterpret_cast<quintptr>(m_source.constData());
+        const auto debut = reinterpret_cast<quintptr>(ligne.data());
+        if (debut < source ||
+            debut + quintptr(ligne.size()) + 2 > source + quintptr(m_source.size()))
+            return false;
+        const char* fin = ligne.data() + ligne.size();
+        return fin[0] == '\r' && fin[1] == '\n';
+    }
+    void copieSuite()
+    {
+        if (m_suiteDebut != m_suiteFin)
+            m_octets.append(m_suiteDebut, m_suiteFin - m_suiteDebut);
+        m_suiteDebut = m_suiteFin = nullptr;
+    }
+
+    const QByteArray& m_source;
     QByteArray m_octets;
+    const char* m_suiteDebut = nullptr;
+    const char* m_suiteFin = nullptr;
 };
 
 Status StationLog::lit(Contenu* contenu) const
@@ -165,9 +205,10 @@ Status StationLog::lit(Contenu* contenu) const
     if (!status)
         return status;
     contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
-    TextFile::forEachLine(contenu->octets, [contenu](const char* data, qsizetype taille) {
-        contenu->lignes.emplace_back(data, taille);
-    });
+    TextFile::forEachLineOf(contenu->octets.constData(), contenu->octets.size(),
+                            [contenu](const char* data, qsizetype taille) {
+                                contenu->lignes.emplace_back(data, taille);
+                            });
     return status;
 }
 
@@ -176,7 +217,7 @@ Status StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
 {
     // A failed copy is reported apart and never stops the change.
     Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Du_Jour(m_indicatif, avant.octets);
-    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu);
+    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu, m_vidage);
 }
 
 Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const

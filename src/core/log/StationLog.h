@@ -53,6 +53,11 @@ public:
     // Reads the log into display lines: at most Affichage::Numero_Maxi of them.
     Lignes Charge_Log() const;
 
+    // The flush of the folder after a change is left to the caller, who
+    // renames another file of the folder right after it (see
+    // TextFile::FolderFlush).
+    void Vidage_Dossier(TextFile::FolderFlush vidage) { m_vidage = vidage; }
+
     // New line at the place given by its leading number (see Cle).
     Status Enregistre_QSO(const QString& nouvelle);
     // New line in date and time order, before the first QSO at the same moment or later.
@@ -117,4 +122,5 @@ private:
     QString m_dossier;
     QString m_indicatif;
     const Clock* m_horloge;
+    TextFile::FolderFlush m_vidage = TextFile::FolderFlush::Now;
 };

@@ -132,45 +132,91 @@ FileOps* setFileOps(FileOps* next)
 }
 
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
+void forEachLine(const char* data, qsizetype size,
+                 const std::function<void(const char* data, qsizetype size)>& visit)
+{
+    forEachLineOf(data, size, visit);
+}
+
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit)
 {
-    const char* data = content.constData();
-    const qsizetype size = content.size();
-    qsizetype start = 0;
-    while (start < size) {
-        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
-        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
-        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
-        if (!cr) {
-            visit(data + start, lfAt - start);
-            start = lfAt + 1;
-            continue;
-        }
-        const qsizetype crAt = static_cast<const char*>(cr) - data;
-        visit(data + start, crAt - start);
-        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
-    }
+    forEachLine(content.constData(), content.size(), visit);
 }
 
-Status readAll(const QString& path, QByteArray* content)
+Status openRead(const QString& path, QFile* file)
 {
-    QFile file(path);
-    if (!file.exists())
+    file->setFileName(path);
+    if (!file->exists())
         return Status::missing(QStringLiteral("Le fichier %1 est introuvable.").arg(quoted(path)));
     errno = 0;
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(path).isDir() || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         const int err = QFileInfo(path).isDir() ? EISDIR : errno;
         return Status::failed(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
                                   .arg(quoted(path), systemError(err ? err : EIO)));
     }
+    return Status::ok();
+}
+
+Status readFailed(const QString& path)
+{
+    const int err = errno;
+    return Status::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
+                              .arg(quoted(path), systemError(err ? err : EIO)));
+}
+
+Status forEachBlockRead(QFile& file, const QString& path,
+                        const std::function<void(qint64, const char*, qsizetype)>& visit)
+{
+    // Each block is cut after its last LF: the lines before the cut end
+    // there as they do in the whole file, and the rest goes with the next
+    // block.
+    constexpr qsizetype kBlock = 1024 * 1024;
+    QByteArray block;
+    qint64 position = file.pos(); // of the first byte of block in the file
+    for (;;) {
+        const qsizetype kept = block.size();
+        block.resize(kept + kBlock);
+        errno = 0;
+        const qint64 read = file.read(block.data() + kept, kBlock);
+        if (read < 0)
+            return readFailed(path);
+        block.resize(kept + read);
+        const qsizetype lf = read > 0 ? block.lastIndexOf('\n') : -1;
+        if (read > 0 && lf < 0)
+            continue;
+        const qsizetype cut = lf >= 0 ? lf + 1 : block.size();
+        if (cut > 0)
+            visit(position, block.constData(), cut);
+        position += cut;
+        block.remove(0, cut);
+        if (read == 0)
+            return Status::ok();
+    }
+}
+
+Status readEachLine(const QString& path,
+                    const std::function<void(const char* data, qsizetype size)>& visit)
+{
+    QFile file;
+    const Status opened = openRead(path, &file);
+    if (!opened)
+        return opened;
+    return forEachBlockRead(file, path, [&visit](qint64, const char* data, qsizetype size) {
+        forEachLineOf(data, size, visit);
+    });
+}
+
+Status readAll(const QString& path, QByteArray* content)
+{
+    QFile file;
+    const Status opened = openRead(path, &file);
+    if (!opened)
+        return opened;
     errno = 0;
     QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        const int err = errno;
-        return Status::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
-                                  .arg(quoted(path), systemError(err ? err : EIO)));
-    }
+    if (file.error() != QFileDevice::NoError)
+        return readFailed(path);
     *content = std::move(bytes);
     return Status::ok();
 }
@@ -198,7 +244,8 @@ Status readText(const QString& path, QStringList* lines)
                     [](const char* data, qsizetype size) { return Cp1252::decode(data, size); });
 }
 
-Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines)
+Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines,
+               FolderFlush folderFlush)
 {
     qsizetype total = 0;
     for (const QByteArray& line : lines)
@@ -209,10 +256,11 @@ Status replace(const QString& target, const QString& workFile, const QList<QByte
         content.append(line);
         content.append("\r\n", 2);
     }
-    return replaceContent(target, workFile, content);
+    return replaceContent(target, workFile, content, folderFlush);
 }
 
-Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content)
+Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content,
+                      FolderFlush folderFlush)
 {
     if (markedReadOnly(target)) {
         return Status::failed(
@@ -257,13 +305,19 @@ Status replaceContent(const QString& target, const QString& workFile, const QByt
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
                 .arg(quoted(target), systemError(renameErr)));
     }
+    return folderFlush == FolderFlush::Now ? flushFolder(target) : Status::ok();
+}
+
+Status flushFolder(const QString& target)
+{
     const int syncErr = ops().syncFolder(QFileInfo(target).absolutePath());
     if (syncErr != 0)
         return Status::failed(notConfirmed(target, syncErr));
     return Status::ok();
 }
 
-Status replaceText(const QString& target, const QString& workFile, const QStringList& lines)
+Status replaceText(const QString& target, const QString& workFile, const QStringList& lines,
+                   FolderFlush folderFlush)
 {
     QList<QByteArray> encoded;
     encoded.reserve(lines.size());
@@ -279,7 +333,7 @@ Status replaceText(const QString& target, const QString& workFile, const QString
         }
         encoded.append(bytes);
     }
-    return replace(target, workFile, encoded);
+    return replace(target, workFile, encoded, folderFlush);
 }
 
 Status createNew(const QString& path, const QByteArray& content)

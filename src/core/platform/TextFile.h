@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstring>
 #include <functional>
 
 class QFile;
@@ -18,8 +19,45 @@ class QFile;
 namespace TextFile {
 
 // Calls visit(data, size) for each line of the buffer, without its line end.
+// A line ends at CR LF, at LF alone or at CR alone (old Mac files).
+template <typename Visit> void forEachLineOf(const char* data, qsizetype size, Visit&& visit)
+{
+    qsizetype start = 0;
+    while (start < size) {
+        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
+        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
+        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
+        if (!cr) {
+            visit(data + start, lfAt - start);
+            start = lfAt + 1;
+            continue;
+        }
+        const qsizetype crAt = static_cast<const char*>(cr) - data;
+        visit(data + start, crAt - start);
+        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
+    }
+}
 void forEachLine(const QByteArray& content,
                  const std::function<void(const char* data, qsizetype size)>& visit);
+void forEachLine(const char* data, qsizetype size,
+                 const std::function<void(const char* data, qsizetype size)>& visit);
+
+// Opens the file for reading, unbuffered. Missing when the file does not
+// exist; the same messages as readAll otherwise.
+Status openRead(const QString& path, QFile* file);
+// The failure of a read from the open file, as readAll says it.
+Status readFailed(const QString& path);
+
+// Calls visit(offset, data, size) for each block of whole lines of the file
+// open at path, read from where it stands, so that a long file never stands
+// whole in memory: forEachLineOf over the blocks gives the lines of the
+// whole content, offset being where the block starts in the file.
+Status
+forEachBlockRead(QFile& file, const QString& path,
+                 const std::function<void(qint64 offset, const char* data, qsizetype size)>& visit);
+// Opens the file and does the same. Missing when the file does not exist.
+Status readEachLine(const QString& path,
+                    const std::function<void(const char* data, qsizetype size)>& visit);
 
 // Reads the whole file. Missing when the file does not exist.
 Status readAll(const QString& path, QByteArray* content);
@@ -33,13 +71,23 @@ Status readText(const QString& path, QStringList* lines);
 // A target marked read-only is refused. The rewrite holds the lock of the
 // work file's folder (FolderLock) from the creation of the work file to the
 // rename.
-Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines);
+// When the folder's flush is asked for Later, the rewrite ends with the
+// rename and the caller flushes the folder with flushFolder: a caller that
+// renames two files of a folder in one operation flushes it once for both.
+enum class FolderFlush { Now, Later };
+Status replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines,
+               FolderFlush folderFlush = FolderFlush::Now);
 // Same, with the whole new content (lines already ended by CR LF).
-Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content);
+Status replaceContent(const QString& target, const QString& workFile, const QByteArray& content,
+                      FolderFlush folderFlush = FolderFlush::Now);
+// Flushes the folder of target, so that the renames made in it last; the
+// message names target when the disk does not confirm.
+Status flushFolder(const QString& target);
 
 // Same, from text: refused as a whole, with nothing written, when a character
 // has no Windows-1252 byte.
-Status replaceText(const QString& target, const QString& workFile, const QStringList& lines);
+Status replaceText(const QString& target, const QString& workFile, const QStringList& lines,
+                   FolderFlush folderFlush = FolderFlush::Now);
 
 // Creates a file that must not exist yet with the given content, flushed to
 // the disk with its folder entry. Nothing is left behind on failure.

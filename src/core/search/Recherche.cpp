@@ -6,6 +6,8 @@
 
 #include <QStringView>
 
+#include <functional>
+
 namespace Recherche {
 
 namespace {
@@ -109,26 +111,71 @@ QString Ligne_Resultat(const QString& affichage)
     return resultat;
 }
 
-Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes)
+namespace {
+
+// The search, whose lines come from parcours: it calls its visitor with each
+// display line (of which the piece of the key at least is filled in) and
+// its index, and entiere gives the whole line of an index.
+using Visite = std::function<void(const QString& ligne, qsizetype i)>;
+Resultat recherche(Cle cle, const QString& texte, bool vide,
+                   const std::function<void(const Visite&)>& parcours,
+                   const std::function<QString(qsizetype)>& entiere)
 {
     Resultat r;
     const QString compare = Texte_Compare(cle, texte);
-    if (!lignes.isEmpty()) {
+    if (!vide) {
         if (compare.isEmpty()) {
             r.message = messageTexteVide(cle);
             r.videIndica = cle == Cle::Indicatif;
             return r;
         }
-        for (const QString& ligne : lignes) {
+        parcours([&](const QString& ligne, qsizetype i) {
             if (Correspond(cle, compare, ligne))
-                r.lignes.append(Ligne_Resultat(ligne));
-        }
+                r.lignes.append(Ligne_Resultat(entiere(i)));
+        });
     }
     if (r.lignes.isEmpty())
         r.message = QStringLiteral("Pas de QSO trouvé");
     r.videIndica = true;
     r.videBoites = true;
     return r;
+}
+
+Affichage::Piece pieceDe(Cle cle)
+{
+    switch (cle) {
+    case Cle::Reference:
+        return Affichage::Reference;
+    case Cle::Departement:
+        return Affichage::Departement;
+    case Cle::Indicatif:
+        break;
+    }
+    return Affichage::Indicatif;
+}
+
+} // namespace
+
+Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes)
+{
+    return recherche(
+        cle, texte, lignes.isEmpty(),
+        [&](const Visite& visite) {
+            for (qsizetype i = 0; i < lignes.size(); ++i)
+                visite(lignes.at(i), i);
+        },
+        [&](qsizetype i) { return lignes.at(i); });
+}
+
+Resultat Recherche_SP(Cle cle, const QString& texte, const Affichage::Journal& journal)
+{
+    return recherche(
+        cle, texte, journal.isEmpty(),
+        [&](const Visite& visite) {
+            journal.Parcourt({pieceDe(cle)},
+                             [&](qsizetype i, const QString& ligne) { visite(ligne, i); });
+        },
+        [&](qsizetype i) { return journal.at(i); });
 }
 
 int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
@@ -142,6 +189,21 @@ int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
             trouvee = int(i);
     }
     return trouvee;
+}
+
+int Ligne_Du_Resultat(const QString& resultat, const Affichage::Journal& journal)
+{
+    // The lines of the log are numbered from 1 in order: the number alone
+    // tells the line.
+    if (resultat.size() < Longueur_Numero)
+        return -1;
+    const QStringView numero = QStringView(resultat).left(Longueur_Numero);
+    bool lu = false;
+    const int n = numero.trimmed().toInt(&lu);
+    if (!lu || n < 1 || n > journal.size() ||
+        QStringView(Affichage::Ligne_Affichage(n, nullptr, 0)).left(Longueur_Numero) != numero)
+        return -1;
+    return n - 1;
 }
 
 } // namespace Recherche

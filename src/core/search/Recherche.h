@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/log/DisplayLine.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -48,9 +50,13 @@ struct Resultat {
 // The search over the lines of the main list with the text of the chosen box
 // (already without its leading CR LF).
 Resultat Recherche_SP(Cle cle, const QString& texte, const QStringList& lignes);
+// Same over the lines of the log, reading only the piece of the key of
+// each line.
+Resultat Recherche_SP(Cle cle, const QString& texte, const Affichage::Journal& journal);
 
 // Index of the main-list line that the result line stands for: the last one
 // whose first five characters are those of the result; -1 when none.
 int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes);
+int Ligne_Du_Resultat(const QString& resultat, const Affichage::Journal& journal);
 
 } // namespace Recherche

@@ -10,6 +10,11 @@ SearchModel::SearchModel(MessageBox& messages, Lignes lignes, std::function<void
 {
 }
 
+SearchModel::SearchModel(MessageBox& messages, Source_Journal journal, std::function<void()> montre)
+    : m_messages(messages), m_journal(std::move(journal)), m_montre(std::move(montre))
+{
+}
+
 QString SearchModel::Nom(Cle cle)
 {
     switch (cle) {
@@ -85,7 +90,9 @@ void SearchModel::Recherche_SP()
     source = Recherche::Sans_CRLF(source);
 
     const Recherche::Resultat r =
-        Recherche::Recherche_SP(m_option, source, m_lignes ? m_lignes() : QStringList());
+        m_journal
+            ? Recherche::Recherche_SP(m_option, source, m_journal())
+            : Recherche::Recherche_SP(m_option, source, m_lignes ? m_lignes() : QStringList());
     m_resultats = r.lignes;
     if (!r.message.isEmpty())
         dit(r.message);

@@ -22,6 +22,10 @@ public:
     // `montre` brings the window up to date before a message is shown, so
     // that the message is read over what led to it.
     SearchModel(MessageBox& messages, Lignes lignes, std::function<void()> montre = {});
+    // The lines of the log itself, of which a search reads only the piece of
+    // its key.
+    using Source_Journal = std::function<Affichage::Journal()>;
+    SearchModel(MessageBox& messages, Source_Journal journal, std::function<void()> montre = {});
 
     // The caption of the option of a key, which also names its box in a
     // refusal: "Indicatif", "N° KZT", "Dpt".
@@ -51,6 +55,7 @@ private:
 
     MessageBox& m_messages;
     Lignes m_lignes;
+    Source_Journal m_journal;
     std::function<void()> m_montre;
     Recherche::Cle m_option = Recherche::Cle::Indicatif;
     std::array<QString, 3> m_textes;

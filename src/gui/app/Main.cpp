@@ -219,15 +219,9 @@ void Main::construitMenus()
             this, [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
     });
     connect(nonRecues, &QAction::triggered, this, [this, indicatif] {
-        const auto lignes = [this] {
-            QStringList l;
-            l.reserve(m_liste->Nombre());
-            for (int i = 0; i < m_liste->Nombre(); ++i)
-                l << m_liste->Ligne(i);
-            return l;
-        };
+        const auto journal = [this] { return m_liste->Journal_Affiche(); };
         Apparence::Ouvre_Une_Fois<Multi_QSL>(
-            this, [&] { return new Multi_QSL(m_services, lignes, indicatif, this); });
+            this, [&] { return new Multi_QSL(m_services, journal, indicatif, this); });
     });
     QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
     connect(cluster, &QAction::triggered, this,

@@ -79,9 +79,9 @@ const QString kTitre = QStringLiteral("QSL's non reçues");
 
 } // namespace
 
-Multi_QSL::Multi_QSL(const Services& services, std::function<QStringList()> lignes,
+Multi_QSL::Multi_QSL(const Services& services, std::function<Affichage::Journal()> journal,
                      std::function<QString()> indicatif, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_services(services), m_lignes(std::move(lignes)),
+    : QWidget(parent, Qt::Window), m_services(services), m_journal(std::move(journal)),
       m_indicatif(std::move(indicatif)), m_imprimanteSysteme(std::make_unique<ImprimanteSysteme>()),
       m_imprimante(m_imprimanteSysteme.get())
 {
@@ -206,7 +206,7 @@ void Multi_QSL::Recherche_Click()
     }
     Label2->setText(QStringLiteral("QSL's non reçues de ") + saisie);
     m_modele->remplit({});
-    m_modele->remplit(QslNonRecues::Recherche(m_lignes(), saisie));
+    m_modele->remplit(QslNonRecues::Recherche(m_journal(), saisie));
 }
 
 void Multi_QSL::Imprimer_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/app/Services.h"
+#include "core/log/DisplayLine.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -20,9 +21,9 @@ class ListeCochee;
 class Multi_QSL : public QWidget {
     Q_OBJECT
 public:
-    // lignes gives the display lines of the main list; indicatif the
-    // current station.
-    Multi_QSL(const Services& services, std::function<QStringList()> lignes,
+    // journal gives the lines of the main list; indicatif the current
+    // station.
+    Multi_QSL(const Services& services, std::function<Affichage::Journal()> journal,
               std::function<QString()> indicatif, QWidget* parent = nullptr);
     ~Multi_QSL() override;
 
@@ -52,7 +53,7 @@ protected:
 
 private:
     Services m_services;
-    std::function<QStringList()> m_lignes;
+    std::function<Affichage::Journal()> m_journal;
     std::function<QString()> m_indicatif;
     ListeCochee* m_modele;
     std::unique_ptr<Imprimante> m_imprimanteSysteme;

@@ -4,6 +4,7 @@
 #include "gui/platform/TitresColonnes.h"
 
 #include <QAbstractListModel>
+#include <QApplication>
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -13,12 +14,106 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include <array>
-#include <memory>
-#include <vector>
+#include <QtMath>
+
+namespace {
+
+// Draws a line of the list as the style draws an item, but lays its text out
+// once: the style measures the text again for each rectangle it places, and
+// the text of the lines is most of the drawing of the window.
+class Dessin_Ligne : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* p, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QWidget* w = opt.widget;
+        const QStyle* style = w ? w->style() : QApplication::style();
+        QTextLayout mise(opt.text, opt.font);
+        QPointF position;
+        // Anything but one line of text that fits its place (a check box,
+        // an icon, a line being edited, a text that must be cut) is left to
+        // the style.
+        if (opt.text.isEmpty() || opt.features != QStyleOptionViewItem::HasDisplay ||
+            (opt.state & QStyle::State_Editing) || opt.direction != Qt::LeftToRight ||
+            !place(opt, style, &mise, &position)) {
+            QStyledItemDelegate::paint(p, option, index);
+            return;
+        }
+        p->save();
+        p->setClipRegion(p->hasClipping() ? (p->clipRegion() & opt.rect) : QRegion(opt.rect));
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &opt, p, w);
+        QPalette::ColorGroup groupe =
+            (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        if (groupe == QPalette::Normal && !(opt.state & QStyle::State_Active))
+            groupe = QPalette::Inactive;
+        p->setPen(opt.palette.color(groupe, (opt.state & QStyle::State_Selected)
+                                                ? QPalette::HighlightedText
+                                                : QPalette::Text));
+        mise.draw(p, position);
+        if (opt.state & QStyle::State_HasFocus) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(opt);
+            focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &opt, w);
+            focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+            const QPalette::ColorGroup fond =
+                (opt.state & QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+            focus.backgroundColor =
+                opt.palette.color(fond, (opt.state & QStyle::State_Selected) ? QPalette::Highlight
+                                                                             : QPalette::Window);
+            style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, w);
+        }
+        p->restore();
+    }
+
+private:
+    // Lays the text out where the style puts it: in the rectangle of its
+    // measured size (the whole line when the style shows the selection over
+    // it), within the margins of a text, centred in height. False when the
+    // text does not stand on one line within that place.
+    static bool place(const QStyleOptionViewItem& opt, const QStyle* style, QTextLayout* mise,
+                      QPointF* position)
+    {
+        constexpr int kSansLimite = 1 << 24;
+        const int marge = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        QTextOption options;
+        options.setWrapMode(QTextOption::ManualWrap);
+        options.setTextDirection(opt.direction);
+        options.setAlignment(QStyle::visualAlignment(opt.direction, opt.displayAlignment));
+        mise->setTextOption(options);
+        mise->beginLayout();
+        QTextLine ligne = mise->createLine();
+        ligne.setLineWidth(kSansLimite);
+        const qreal largeur = ligne.naturalTextWidth();
+        const qreal hauteur = ligne.height();
+        QRect zone = opt.rect;
+        if (!opt.showDecorationSelected) {
+            const QSize taille(qCeil(largeur) + 2 * marge, qCeil(hauteur));
+            zone = QStyle::alignedRect(opt.direction, opt.displayAlignment,
+                                       taille.boundedTo(opt.rect.size()), opt.rect);
+        }
+        zone.adjust(marge, 0, -marge, 0);
+        const bool uneLigne = !mise->createLine().isValid();
+        ligne.setLineWidth(zone.width());
+        mise->endLayout();
+        if (!uneLigne || largeur > zone.width())
+            return false;
+        const QRect rangee = QStyle::alignedRect(Qt::LayoutDirectionAuto, opt.displayAlignment,
+                                                 QSizeF(zone.width(), hauteur).toSize(), zone);
+        *position = QPointF(zone.x(), rangee.top());
+        return true;
+    }
+};
+
+} // namespace
 
 // The display lines of the log, made only for the rows the view shows.
 class LogList::Modele : public QAbstractListModel {
@@ -29,30 +124,25 @@ public:
     {
         beginResetModel();
         m_journal = std::move(journal);
-        m_faites.clear();
+        m_nombre = int(m_journal.size());
         endResetModel();
     }
-    // The searches read every line, again at each search: a line asked for
-    // is made once and kept, by blocks of lines, until the list is filled
-    // again. The view, which asks only for the rows it shows, does not fill
-    // that store.
-    QString ligne(int row) const
-    {
-        if (row < 0 || row >= m_journal.size())
-            return {};
-        if (m_faites.empty())
-            m_faites.resize(size_t((m_journal.size() + kBloc - 1) / kBloc));
-        std::unique_ptr<Bloc>& bloc = m_faites[size_t(row / kBloc)];
-        if (!bloc)
-            bloc = std::make_unique<Bloc>();
-        QString& faite = (*bloc)[size_t(row % kBloc)];
-        if (faite.isNull())
-            faite = m_journal.at(row);
-        return faite;
-    }
+    const Affichage::Journal& journal() const { return m_journal; }
     int rowCount(const QModelIndex& parent = {}) const override
     {
-        return parent.isValid() ? 0 : int(m_journal.size());
+        return parent.isValid() ? 0 : m_nombre;
+    }
+    // What the list model gives, without asking the counts again: the view
+    // asks for every line when it lays the list out.
+    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override
+    {
+        return !parent.isValid() && column == 0 && row >= 0 && row < m_nombre ? createIndex(row, 0)
+                                                                              : QModelIndex();
+    }
+    Qt::ItemFlags flags(const QModelIndex& index) const override
+    {
+        return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren
+                               : Qt::NoItemFlags;
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
@@ -64,20 +154,12 @@ public:
         // A screen reader says the fields, not the blanks between them.
         if (role == Qt::AccessibleTextRole)
             return Affichage::Texte_Lisible(m_journal.at(row));
-        if (!m_faites.empty()) {
-            if (const Bloc* bloc = m_faites[size_t(row / kBloc)].get();
-                bloc && !(*bloc)[size_t(row % kBloc)].isNull())
-                return (*bloc)[size_t(row % kBloc)];
-        }
         return m_journal.at(row);
     }
 
 private:
-    static constexpr int kBloc = 1024;
-    using Bloc = std::array<QString, kBloc>;
-
     Affichage::Journal m_journal;
-    mutable std::vector<std::unique_ptr<Bloc>> m_faites;
+    int m_nombre = 0;
 };
 
 LogList::LogList(QWidget* parent) : QWidget(parent)
@@ -98,6 +180,7 @@ LogList::LogList(QWidget* parent) : QWidget(parent)
     Liste_KZT->setToolTip(aide);
     Liste_KZT->setAccessibleName(QStringLiteral("Liste des QSO"));
     Liste_KZT->setModel(m_modele);
+    Liste_KZT->setItemDelegate(new Dessin_Ligne(Liste_KZT));
     Liste_KZT->setUniformRowHeights(true);
     Liste_KZT->setHeaderHidden(true);
     Liste_KZT->setRootIsDecorated(false);
@@ -234,7 +317,12 @@ int LogList::Nombre() const
 
 QString LogList::Ligne(int index) const
 {
-    return m_modele->ligne(index);
+    return m_modele->journal().at(index);
+}
+
+const Affichage::Journal& LogList::Journal_Affiche() const
+{
+    return m_modele->journal();
 }
 
 int LogList::Index_Selection() const

@@ -26,6 +26,8 @@ public:
     void Vide();
     int Nombre() const;
     QString Ligne(int index) const;
+    // The lines shown, for the searches.
+    const Affichage::Journal& Journal_Affiche() const;
     int Index_Selection() const; // -1 when no line is selected
 
     // Selects the line as a click would, and shows it: the listeners are told

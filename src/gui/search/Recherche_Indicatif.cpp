@@ -29,7 +29,7 @@ QLineEdit* boiteJaune(QWidget* parent, const char* nom)
 Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent)
     : QWidget(parent, Qt::Window), m_liste(&liste),
       m_modele(
-          services.messages, [this] { return lignes(); }, [this] { montre(); })
+          services.messages, [this] { return journal(); }, [this] { montre(); })
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
     Apparence::Clavier(this);
@@ -146,16 +146,9 @@ Recherche::Cle Recherche_Indicatif::cleDe(const QLineEdit* b) const
                        : Recherche::Cle::Indicatif;
 }
 
-QStringList Recherche_Indicatif::lignes() const
+Affichage::Journal Recherche_Indicatif::journal() const
 {
-    QStringList l;
-    if (m_liste) {
-        const int n = m_liste->Nombre();
-        l.reserve(n);
-        for (int i = 0; i < n; ++i)
-            l.append(m_liste->Ligne(i));
-    }
-    return l;
+    return m_liste ? m_liste->Journal_Affiche() : Affichage::Journal();
 }
 
 void Recherche_Indicatif::agit(const std::function<void()>& action)
@@ -240,7 +233,7 @@ void Recherche_Indicatif::QSO_Effectues_DblClick()
     const QModelIndex choisi = QSO_Effectues->selectionModel()->currentIndex();
     if (m_liste && choisi.isValid() && QSO_Effectues->selectionModel()->isSelected(choisi)) {
         const QString resultat = m_resultats->data(choisi, Qt::DisplayRole).toString();
-        const int index = Recherche::Ligne_Du_Resultat(resultat, lignes());
+        const int index = Recherche::Ligne_Du_Resultat(resultat, journal());
         // Selecting the line runs the main window's selection handler, even
         // when that line was already the selected one.
         if (index >= 0)

@@ -1,6 +1,9 @@
 #include "TestSupport.h"
 #include "core/log/FirstNameMemory.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,6 +97,48 @@ private Q_SLOTS:
 
         QVERIFY(memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F6NEW", "", "ÉLODIE")).isOk());
         QVERIFY(readBytes(memory.chemin()).endsWith("F6NEW           \xc9LODIE\r\n"));
+    }
+
+    // A save that changes no line of the memory leaves the file untouched;
+    // one that changes a line, or a file with other line ends, rewrites it.
+    void unchangedMemoryIsNotRewritten_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<bool>("rewritten");
+        const QByteArray jean("F1ABC        77 JEAN\r\n");
+        const QByteArray autre("F5XYZ        2a ANNE\r\n");
+        QTest::newRow("same line") << jean + autre << "JEAN" << jean + autre << false;
+        QTest::newRow("same line twice")
+            << jean + autre + jean << "JEAN" << jean + autre + jean << false;
+        QTest::newRow("other first name")
+            << jean + autre << "PAUL" << QByteArray("F1ABC        77 PAUL\r\n") + autre << true;
+        QTest::newRow("same line, lf ends")
+            << QByteArray("F1ABC        77 JEAN\nF5XYZ        2a ANNE") << "JEAN" << jean + autre
+            << true;
+        QTest::newRow("new station") << autre << "JEAN" << autre + jean << true;
+    }
+    void unchangedMemoryIsNotRewritten()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, firstName);
+        QFETCH(QByteArray, after);
+        QFETCH(bool, rewritten);
+        QTemporaryDir dir;
+        FirstNameMemory memory(dir.path());
+        QVERIFY(writeBytes(memory.chemin(), file));
+        const QDateTime ancienne(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+        {
+            QFile f(memory.chemin());
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(ancienne, QFileDevice::FileModificationTime));
+        }
+        QVERIFY(
+            memory.Memorise_Prenom(FirstNameMemory::Forme_Ligne("F1ABC", "77", firstName)).isOk());
+        QCOMPARE(readBytes(memory.chemin()), after);
+        QCOMPARE(QFileInfo(memory.chemin()).lastModified().toUTC() != ancienne, rewritten);
+        QVERIFY(!QFile::exists(dir.filePath("Temporaire.txt")));
     }
 
     void firstNameThatCannotBeStoredChangesNothing()

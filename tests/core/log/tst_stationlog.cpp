@@ -96,6 +96,13 @@ private Q_SLOTS:
                  (QStringList{Affichage::Ligne_Affichage(1, qso("F5AAA")),
                               Affichage::Ligne_Affichage(2, qso("F5BBB"))}));
         QVERIFY(!l.tronque());
+
+        // The lines loaded stay as they were read while the log is replaced.
+        QVERIFY(log().Supprime_QSO(qso("F5AAA")).isOk());
+        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        QCOMPARE(l.affichage.at(0), Affichage::Ligne_Affichage(1, qso("F5AAA")));
+        QCOMPARE(l.affichage.last(), Affichage::Ligne_Affichage(2, qso("F5BBB")));
+        QCOMPARE(log().Charge_Log().affichage.last(), Affichage::Ligne_Affichage(2, qso("F1NEW")));
     }
 
     void hugeLogShowsWhatFitsAndSaysSo()

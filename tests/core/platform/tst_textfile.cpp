@@ -1,4 +1,6 @@
 #include "TestSupport.h"
+#include "core/log/DisplayLine.h"
+#include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
 #include "core/platform/Clock.h"
 #include "core/platform/Cp1252.h"
@@ -149,6 +151,15 @@ private Q_SLOTS:
         QTest::newRow("blank line between crs")
             << QByteArray("a\r\rb\r") << QStringList{"a", "", "b"};
         QTest::newRow("cr before crlf") << QByteArray("a\r\r\n") << QStringList{"a", ""};
+        // Files read by blocks of 1 MiB: a line end across two blocks, and
+        // lines that no LF ends before the end of the file.
+        const QByteArray longue(1024 * 1024 - 1, 'x');
+        QTest::newRow("crlf across two blocks") << longue + "\r\nb\r\n"
+                                                << QStringList{QString::fromLatin1(longue), "b"};
+        QTest::newRow("cr only across two blocks")
+            << longue + "\rb\rc" << QStringList{QString::fromLatin1(longue), "b", "c"};
+        QTest::newRow("lf ending a block") << QByteArray(1024 * 1024 - 1, 'y') + "\nz"
+                                           << QStringList{QString(1024 * 1024 - 1, 'y'), "z"};
     }
     void readsEveryLineEnding()
     {
@@ -160,6 +171,22 @@ private Q_SLOTS:
         QStringList read;
         QVERIFY(TextFile::readText(path, &read).isOk());
         QCOMPARE(read, lines);
+
+        // Read by blocks, line by line: the same lines.
+        QStringList parLigne;
+        QVERIFY(TextFile::readEachLine(path, [&](const char* data, qsizetype size) {
+                    parLigne << Cp1252::decode(data, size);
+                }).isOk());
+        QCOMPARE(parLigne, lines);
+        // The log list read from the file: the display lines of its content.
+        Affichage::Journal journal;
+        QVERIFY(Affichage::Journal::Lit_Fichier(path, &journal).isOk());
+        const QStringList attendues = Affichage::Journal(content).toStringList();
+        QCOMPARE(journal.size(), qsizetype(lines.size()));
+        QCOMPARE(journal.total(), qsizetype(lines.size()));
+        QCOMPARE(journal.toStringList(), attendues);
+        for (qsizetype i = 0; i < journal.size(); ++i)
+            QCOMPARE(journal.at(i), attendues.at(i));
     }
 
     void folderInPlaceOfTheFileSaysSo()
@@ -295,6 +322,21 @@ private Q_SLOTS:
                            "rename Temporaire.txt > F1ABC_KZT.log",
                            "syncFolder ."}
             << QByteArray() << "";
+        // A saved QSO and its first name: both renamed, then one flush of
+        // their folder, also when the disk does not confirm it.
+        const QStringList avecPrenom{"write Temporaire.txt",
+                                     "sync Temporaire.txt",
+                                     "rename Temporaire.txt > F1ABC_KZT.log",
+                                     "write Temporaire.txt",
+                                     "sync Temporaire.txt",
+                                     "rename Temporaire.txt > Liste_Prenom.txt",
+                                     "syncFolder ."};
+        QTest::newRow("station log change and first name")
+            << "Enregistre_QSO, Memorise_Prenom"
+            << "" << avecPrenom << QByteArray() << "";
+        QTest::newRow("station log change and first name, folder flush fails")
+            << "Enregistre_QSO, Memorise_Prenom"
+            << "syncFolder" << avecPrenom << QByteArray() << "pas confirmé";
     }
     void flushesAroundTheRename()
     {
@@ -322,13 +364,30 @@ private Q_SLOTS:
                 writeBytes(d.filePath(QStringLiteral("FXXXX.txt")), "new\r\n");
                 target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
                 s = StationLog::Cree_Log(dir.path(), QStringLiteral("F1ABC"));
-            } else {
+            } else if (operation == QLatin1String("Enregistre_QSO")) {
                 target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
                 writeBytes(target, "");
                 const SetClock day(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
                 const QString line = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
                 s = StationLog(dir.path(), QStringLiteral("F1ABC"), &day).Enregistre_QSO(line);
                 after = line.toLatin1() + "\r\n";
+            } else {
+                // As a saved QSO does it, the day's backup already made.
+                target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
+                writeBytes(target, "");
+                const SetClock day(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
+                QVERIFY(d.mkdir(QStringLiteral("Sauvegardes")));
+                writeBytes(d.filePath(QStringLiteral("Sauvegardes/F1ABC_KZT_20261207.log")), "");
+                const QString line = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
+                StationLog log(dir.path(), QStringLiteral("F1ABC"), &day);
+                log.Vidage_Dossier(TextFile::FolderFlush::Later);
+                QVERIFY(log.Enregistre_QSO(line).isOk());
+                FirstNameMemory prenoms(dir.path());
+                prenoms.Vidage_Dossier(TextFile::FolderFlush::Later);
+                QVERIFY(prenoms.Memorise_Prenom(QStringLiteral("F5XYZ        77 JEAN")).isOk());
+                s = TextFile::flushFolder(target);
+                after = line.toLatin1() + "\r\n";
+                QCOMPARE(readBytes(prenoms.chemin()), QByteArray("F5XYZ        77 JEAN\r\n"));
             }
         }
         QCOMPARE(noted.calls, calls);

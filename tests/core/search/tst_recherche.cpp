@@ -4,6 +4,8 @@
 #include "core/search/SearchModel.h"
 #include "support/ScriptedMessageBox.h"
 
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 using Recherche::Cle;
@@ -88,6 +90,23 @@ void TestRecherche::search()
     QFETCH(bool, videBoites);
 
     const Recherche::Resultat r = Recherche::Recherche_SP(cle, texte, lignes);
+    // The same search over the log file gives the same result.
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("F1ABC_KZT.log"));
+    QFile log(chemin);
+    QVERIFY(log.open(QIODevice::WriteOnly));
+    if (lignes == journal())
+        log.write(journalLog().join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    log.close();
+    Affichage::Journal lu;
+    QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &lu).isOk());
+    QCOMPARE(lu.toStringList(), lignes);
+    const Recherche::Resultat parFichier = Recherche::Recherche_SP(cle, texte, lu);
+    QCOMPARE(parFichier.lignes, r.lignes);
+    QCOMPARE(parFichier.message, r.message);
+    QCOMPARE(parFichier.videIndica, r.videIndica);
+    QCOMPARE(parFichier.videBoites, r.videBoites);
+
     QStringList trouves;
     for (const QString& l : r.lignes) {
         QCOMPARE(l.size(), Recherche::Longueur_Resultat);
@@ -238,6 +257,9 @@ void TestRecherche::backToTheList()
     QFETCH(QString, resultat);
     QFETCH(int, index);
     QCOMPARE(Recherche::Ligne_Du_Resultat(resultat, journal()), index);
+    QCOMPARE(
+        Recherche::Ligne_Du_Resultat(resultat, Affichage::Journal::Depuis_Lignes_Log(journalLog())),
+        index);
 }
 
 void TestRecherche::crlfIsTakenOff()

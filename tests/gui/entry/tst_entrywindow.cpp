@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace {
@@ -186,6 +188,57 @@ private Q_SLOTS:
                  "M.                              \r\n" +
                      kQso1);
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    }
+
+    // The lines of the list look exactly as the style's own item delegate
+    // draws them: selected or not, with the focus or not, in an active
+    // window or not, and narrower than a line (scrolled sideways).
+    void listeDessineeCommeParLeStyle_data()
+    {
+        QTest::addColumn<int>("ligne");
+        QTest::addColumn<bool>("focus");
+        QTest::addColumn<bool>("inactive");
+        QTest::addColumn<int>("largeur");
+        QTest::newRow("last line selected") << 2 << false << false << 0;
+        QTest::newRow("line clicked, list with the focus") << 0 << true << false << 0;
+        QTest::newRow("no line selected") << -1 << false << false << 0;
+        QTest::newRow("window not active") << 1 << true << true << 0;
+        QTest::newRow("narrow window, scrolled") << 1 << true << false << 500;
+    }
+    void listeDessineeCommeParLeStyle()
+    {
+        QFETCH(int, ligne);
+        QFETCH(bool, focus);
+        QFETCH(bool, inactive);
+        QFETCH(int, largeur);
+        QByteArray autre = kQso1;
+        autre.replace("F5XYZ", "F6\xc9XY");
+        QByteArray court = kQso1.left(40) + "\r\n";
+        demarre(kQso1 + autre + court);
+        if (largeur > 0) {
+            m->resize(largeur, m->height());
+            liste()->horizontalScrollBar()->setValue(liste()->horizontalScrollBar()->maximum() / 2);
+        }
+        if (ligne >= 0)
+            clique(ligne);
+        else
+            liste()->selectionModel()->clear();
+        if (focus)
+            liste()->setFocus();
+        if (inactive) {
+            QWidget autreFenetre;
+            autreFenetre.show();
+            QApplication::setActiveWindow(&autreFenetre);
+            QTRY_VERIFY(!m->isActiveWindow());
+        }
+        const QImage dessinee = liste()->viewport()->grab().toImage();
+        QAbstractItemDelegate* propre = liste()->itemDelegate();
+        QStyledItemDelegate style;
+        liste()->setItemDelegate(&style);
+        const QImage attendue = liste()->viewport()->grab().toImage();
+        liste()->setItemDelegate(propre);
+        QCOMPARE(dessinee.size(), attendue.size());
+        QVERIFY(dessinee == attendue);
     }
 
     void editThroughDoubleClick_data()
