@@ -6,23 +6,23 @@
 //
 //   bench_awards [folder]     (default: a temporary folder)
 
-#include "BenchLog.h"
+#include "LogBanc.h"
 #include "core/app/Services.h"
 #include "core/awards/CarteDepartements.h"
 #include "core/awards/MoulinsContactes.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/awards/Scores.h"
-#include "core/log/BandGroups.h"
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/SettingsStore.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
 #include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/awards/Multi_QSL.h"
-#include "support/ScriptedMessageBox.h"
+#include "support/BoiteMessageScriptee.h"
 
 #include <QApplication>
 #include <QDir>
@@ -42,7 +42,7 @@ namespace {
 constexpr int kQso = 99999;
 const QString kStation = QStringLiteral("F1XYZ");
 
-QString qso(int n)
+QString ligneQso(int n)
 {
     LogLine::Champs c;
     c.indicatif = QStringLiteral("F%1AB").arg(n % 5000);
@@ -59,7 +59,7 @@ QString qso(int n)
     c.date = t.toString(QStringLiteral("dd/MM/yy"));
     c.heure = t.toString(QStringLiteral("HH:mm"));
     c.mode = QStringLiteral("SSB");
-    c.bande = Bandes().at(n % Bandes().size());
+    c.bande = listeBandes().at(n % listeBandes().size());
     c.rstRecu = QStringLiteral("59");
     c.rstEnvoye = QStringLiteral("59");
     c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE %1").arg(n % 100);
@@ -88,76 +88,77 @@ int main(int argc, char* argv[])
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
             qFatal("cannot write the log");
         for (int n = 1; n <= kQso; ++n)
-            f.write(qso(n).toLatin1() + "\r\n");
+            f.write(ligneQso(n).toLatin1() + "\r\n");
     }
     const StationLog::Lignes affichage = log.Charge_Log();
-    const QStringList lignes = affichage.affichage.toStringList();
+    const QStringList lignes = affichage.affichage.versListe();
     std::printf("log of %d QSOs, %lld display lines\n\n", kQso,
                 static_cast<long long>(affichage.affichage.size()));
     constexpr int runs = 7;
 
     MoulinsContactes::Liste liste;
-    print("windmill list, HF (read, pick, sort, count)", BenchLog::medianeMs(runs, [&] {
-              MoulinsContactes::Construit(log.chemin(), QStringLiteral("HF"), &liste);
+    print("windmill list, HF (read, pick, sort, count)", LogBanc::medianeMs(runs, [&] {
+              MoulinsContactes::construit(log.chemin(), QStringLiteral("HF"), &liste);
           }));
     std::printf("  %lld lines listed, %d confirmed\n", static_cast<long long>(liste.lignes.size()),
                 liste.confirmes);
     QString nom;
-    print("windmill list saved (work file, sync, rename)", BenchLog::medianeMs(runs, [&] {
+    print("windmill list saved (work file, sync, rename)", LogBanc::medianeMs(runs, [&] {
               MoulinsContactes::Enregistre(folder, kStation, QStringLiteral("HF"),
                                            QDate(2026, 12, 6), liste.lignes, &nom);
           }));
-    print("windmill list printed lines", BenchLog::medianeMs(runs, [&] {
-              MoulinsContactes::Lignes_Impression(kStation, QStringLiteral("HF"),
-                                                  QDate(2026, 12, 6), liste.lignes);
+    print("windmill list printed lines", LogBanc::medianeMs(runs, [&] {
+              MoulinsContactes::lignesImpression(kStation, QStringLiteral("HF"), QDate(2026, 12, 6),
+                                                 liste.lignes);
           }));
 
     CarteDepartements::Carte carte;
-    print("department map, HF", BenchLog::medianeMs(runs, [&] {
+    print("department map, HF", LogBanc::medianeMs(runs, [&] {
               CarteDepartements::Colorie_Carte(log.chemin(), QStringLiteral("HF"), &carte);
           }));
-    Scores::Tableau scores;
-    print("scores", BenchLog::medianeMs(runs, [&] { Scores::Calcule(log.chemin(), &scores); }));
+    Scores::Tableau scoresCalcules;
+    print("scores",
+          LogBanc::medianeMs(runs, [&] { Scores::calcule(log.chemin(), &scoresCalcules); }));
 
     QStringList trouvees;
-    print("unreceived QSLs of F12AB (display lines)", BenchLog::medianeMs(runs, [&] {
+    print("unreceived QSLs of F12AB (display lines)", LogBanc::medianeMs(runs, [&] {
               trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("f12ab"));
           }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
-    print("unreceived QSLs of \"F\" (every callsign)", BenchLog::medianeMs(runs, [&] {
+    print("unreceived QSLs of \"F\" (every callsign)", LogBanc::medianeMs(runs, [&] {
               trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("F"));
           }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
-    print("QSL-back lines of all of them", BenchLog::medianeMs(runs, [&] {
-              QslNonRecues::Lignes_Cartes(QStringLiteral("F"), kStation, trouvees);
+    print("QSL-back lines of all of them", LogBanc::medianeMs(runs, [&] {
+              QslNonRecues::lignesCartes(QStringLiteral("F"), kStation, trouvees);
           }));
 
     std::printf("\nthrough the windows (offscreen)\n");
-    SettingsStore reglages(QDir(folder).filePath(QStringLiteral("KZT.ini")));
-    SystemClock horloge;
-    ScriptedMessageBox messages;
+    StockReglages reglages(QDir(folder).filePath(QStringLiteral("KZT.ini")));
+    HorlogeSysteme horloge;
+    BoiteMessageScriptee messages;
     const Services services{folder, reglages, horloge, messages, [] {}};
     const auto indicatif = [] { return kStation; };
 
-    print("windmill list window: open", BenchLog::medianeMs(3, [&] {
+    print("windmill list window: open", LogBanc::medianeMs(3, [&] {
               Aff_Contacte w(services, indicatif);
               w.show();
               QCoreApplication::processEvents();
           }));
     Aff_Contacte liste_w(services, indicatif);
     liste_w.show();
-    print("windmill list window: Afficher, HF", BenchLog::medianeMs(runs, [&] {
+    print("windmill list window: Afficher, HF", LogBanc::medianeMs(runs, [&] {
               liste_w.Afficher->click();
               QCoreApplication::processEvents();
           }));
-    print("map window: open (shows HF)", BenchLog::medianeMs(3, [&] {
+    print("map window: open (shows HF)", LogBanc::medianeMs(3, [&] {
               Carte_Acti_KZT w(services, indicatif);
               w.show();
               QCoreApplication::processEvents();
           }));
     Carte_Acti_KZT carte_w(services, indicatif);
     carte_w.show();
-    print("map window: Afficher", BenchLog::medianeMs(runs, [&] {
+    print("map window: Afficher", LogBanc::medianeMs(runs, [&] {
               carte_w.Afficher->click();
               QCoreApplication::processEvents();
           }));
@@ -165,7 +166,7 @@ int main(int argc, char* argv[])
         services, [&] { return affichage.affichage; }, indicatif);
     qsl_w.show();
     qsl_w.Indicatif->setText(QStringLiteral("F"));
-    print("unreceived-QSL window: search \"F\"", BenchLog::medianeMs(runs, [&] {
+    print("unreceived-QSL window: search \"F\"", LogBanc::medianeMs(runs, [&] {
               qsl_w.Recherche->click();
               QCoreApplication::processEvents();
           }));

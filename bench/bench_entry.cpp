@@ -5,16 +5,16 @@
 //
 //   bench_entry
 
-#include "BenchLog.h"
-#include "core/app/SettingsKeys.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/SettingsStore.h"
+#include "LogBanc.h"
+#include "core/app/Reglages.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
 #include "gui/app/Main.h"
-#include "gui/entry/EntryBinding.h"
-#include "gui/entry/LogList.h"
-#include "support/ScriptedMessageBox.h"
-#include "support/SetClock.h"
+#include "gui/entry/LiaisonSaisie.h"
+#include "gui/entry/ListeLog.h"
+#include "support/BoiteMessageScriptee.h"
+#include "support/HorlogeReglee.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +27,7 @@
 #include <cstdio>
 #include <vector>
 
-using BenchLog::qso;
+using LogBanc::ligneQso;
 
 int main(int argc, char* argv[])
 {
@@ -35,23 +35,23 @@ int main(int argc, char* argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dossier;
-    SettingsStore reglages(dossier.filePath(QStringLiteral("KZT.ini")));
-    SetClock horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
-    ScriptedMessageBox messages; // answers Yes
-    reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, QStringLiteral("BENCH"));
+    StockReglages reglages(dossier.filePath(QStringLiteral("KZT.ini")));
+    HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
+    BoiteMessageScriptee messages; // answers Yes
+    reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, QStringLiteral("BENCH"));
 
-    constexpr int kQsos = 10000;
-    const QByteArray contenu = BenchLog::fichier(kQsos, 2);
+    constexpr int kNombreQsos = 10000;
+    const QByteArray contenu = LogBanc::fichier(kNombreQsos, 2);
     QFile f(QDir(dossier.path()).filePath(QStringLiteral("BENCH_KZT.log")));
     if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size())
         return 1;
     f.close();
 
     Main fenetre({dossier.path(), reglages, horloge, messages, [] {}});
-    if (!fenetre.Demarre())
+    if (!fenetre.demarreProgramme())
         return 1;
-    EntryBinding& liaison = *fenetre.Liaison_Saisie();
-    EntryModel& m = liaison.modele();
+    LiaisonSaisie& liaison = *fenetre.liaisonSaisie();
+    ModeleSaisie& m = liaison.modele();
     QAction* dateAuto = fenetre.findChild<QAction*>(QStringLiteral("Mnu_Date_Auto"));
 
     std::printf("%-28s %10s %10s\n", "save of one QSO (10,000)", "median", "max");
@@ -60,14 +60,14 @@ int main(int argc, char* argv[])
         std::vector<double> temps;
         for (int i = 0; i < 21; ++i) {
             // The fields as the Enter rules leave them, then the button.
-            const QString ligne = qso(automatique ? 3 * kQsos + i : 2 * i + 1);
-            m.Change_Texte(EntryModel::Ind_A, ligne.left(12).trimmed());
-            m.Change_Texte(EntryModel::Dpt_A, QStringLiteral("77"));
-            m.Change_Texte(EntryModel::Ref_A, ligne.mid(34, 5));
-            m.Change_Texte(EntryModel::Date_A, ligne.mid(40, 8));
-            m.Change_Texte(EntryModel::Heure_A, ligne.mid(49, 5));
-            m.Change_Index(EntryModel::Mode_A, 0, QStringLiteral("SSB"));
-            m.Change_Index(EntryModel::Bande_A, 4, QStringLiteral("14 Mhz"));
+            const QString ligne = ligneQso(automatique ? 3 * kNombreQsos + i : 2 * i + 1);
+            m.changeTexte(ModeleSaisie::Ind_A, ligne.left(12).trimmed());
+            m.changeTexte(ModeleSaisie::Dpt_A, QStringLiteral("77"));
+            m.changeTexte(ModeleSaisie::Ref_A, ligne.mid(34, 5));
+            m.changeTexte(ModeleSaisie::Date_A, ligne.mid(40, 8));
+            m.changeTexte(ModeleSaisie::Heure_A, ligne.mid(49, 5));
+            m.changeIndex(ModeleSaisie::Mode_A, 0, QStringLiteral("SSB"));
+            m.changeIndex(ModeleSaisie::Bande_A, 4, QStringLiteral("14 Mhz"));
             QElapsedTimer t;
             t.start();
             m.Valide_A_Click();
@@ -75,7 +75,7 @@ int main(int argc, char* argv[])
         }
         std::printf("%-28s %8.2fms %8.2fms\n",
                     automatique ? "automatic date (append)" : "manual date (date order)",
-                    BenchLog::mediane(temps), *std::max_element(temps.begin(), temps.end()));
+                    LogBanc::mediane(temps), *std::max_element(temps.begin(), temps.end()));
     }
     return messages.shown().size() == 42 ? 0 : 2;
 }

@@ -11,24 +11,24 @@
 // The starts run this program again in a child mode:
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
 
-#include "BenchLog.h"
-#include "BenchStart.h"
-#include "core/app/SettingsKeys.h"
+#include "Depart.h"
+#include "LogBanc.h"
+#include "core/app/Reglages.h"
 #include "core/exchange/Adif.h"
 #include "core/exchange/Importation.h"
-#include "core/log/BandGroups.h"
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/SettingsStore.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
 #include "core/search/Recherche.h"
-#include "core/web/Sites.h"
+#include "core/web/Web.h"
 #include "gui/app/Main.h"
-#include "gui/platform/WebView.h"
+#include "gui/platform/VueWeb.h"
 #include "gui/web/Cluster.h"
-#include "support/ScriptedMessageBox.h"
+#include "support/BoiteMessageScriptee.h"
 #include "support/Stations.h"
 
 #include <QApplication>
@@ -54,7 +54,7 @@ namespace {
 
 const QString kIndicatif = QStringLiteral("F5BEN");
 
-QString qso(int n)
+QString ligneQso(int n)
 {
     LogLine::Champs c;
     c.indicatif = QStringLiteral("F%1").arg(n, 6, 10, QLatin1Char('0'));
@@ -65,8 +65,8 @@ QString qso(int n)
         QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600);
     c.date = t.toString(QStringLiteral("dd/MM/yy"));
     c.heure = t.toString(QStringLiteral("HH:mm"));
-    c.mode = Modes().at(n % 3);
-    c.bande = Bandes().at(n % 12);
+    c.mode = listeModes().at(n % 3);
+    c.bande = listeBandes().at(n % 12);
     c.rstRecu = QStringLiteral("59");
     c.rstEnvoye = QStringLiteral("59");
     c.nomMoulin =
@@ -80,7 +80,7 @@ QByteArray log(int lignes)
     QByteArray octets;
     octets.reserve(qsizetype(lignes) * 109);
     for (int n = 1; n <= lignes; ++n)
-        octets += qso(n).toLatin1() + "\r\n";
+        octets += ligneQso(n).toLatin1() + "\r\n";
     return octets;
 }
 
@@ -89,7 +89,7 @@ void recherche()
     QStringList lignes;
     lignes.reserve(99999);
     for (int n = 1; n <= 99999; ++n)
-        lignes.append(Affichage::Ligne_Affichage(n, qso(n)));
+        lignes.append(Affichage::ligneAffichage(n, ligneQso(n)));
 
     struct Cas {
         const char* nom;
@@ -107,14 +107,14 @@ void recherche()
     std::printf("Search over 99,999 lines of the main list (median of 9)\n");
     for (const Cas& c : cas) {
         qsizetype trouves = 0;
-        const double ms = BenchLog::medianeMs(
+        const double ms = LogBanc::medianeMs(
             9, [&] { trouves = Recherche::Recherche_SP(c.cle, c.texte, lignes).lignes.size(); });
         std::printf("  %-32s %7.1f ms  (%lld found)\n", c.nom, ms, (long long)trouves);
     }
     // Back to the log from the last result.
-    const QString dernier = Recherche::Ligne_Resultat(lignes.last());
+    const QString dernier = Recherche::ligneResultat(lignes.last());
     std::printf("  %-32s %7.1f ms\n", "back to the main list",
-                BenchLog::medianeMs(9, [&] { Recherche::Ligne_Du_Resultat(dernier, lignes); }));
+                LogBanc::medianeMs(9, [&] { Recherche::ligneDuResultat(dernier, lignes); }));
 }
 
 void exportation()
@@ -127,15 +127,15 @@ void exportation()
     f.close();
     qsizetype taille = 0;
     std::printf("ADIF export of 99,999 QSOs (median of 9)\n");
-    std::printf("  %-32s %7.1f ms\n", "records in memory", BenchLog::medianeMs(9, [&] {
-                    taille = Adif::Exportation(kIndicatif, octets).size();
+    std::printf("  %-32s %7.1f ms\n", "records in memory", LogBanc::medianeMs(9, [&] {
+                    taille = Adif::exportationAdif(kIndicatif, octets).size();
                 }));
     std::printf("  %-32s %7.1f ms  (%.1f MB written, synced)\n", "whole export to the disk",
-                BenchLog::medianeMs(9,
-                                    [&] {
-                                        if (!Adif::Exporte(dossier.path(), kIndicatif))
-                                            qFatal("export failed");
-                                    }),
+                LogBanc::medianeMs(9,
+                                   [&] {
+                                       if (!Adif::exporte(dossier.path(), kIndicatif))
+                                           qFatal("export failed");
+                                   }),
                 double(taille) / 1e6);
 }
 
@@ -155,8 +155,8 @@ QString qsoImporte(int n)
         QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 3600 + 1800);
     c.date = t.toString(QStringLiteral("dd/MM/yy"));
     c.heure = t.toString(QStringLiteral("HH:mm"));
-    c.mode = Modes().at(n % 3);
-    c.bande = Bandes().at(n % 12);
+    c.mode = listeModes().at(n % 3);
+    c.bande = listeBandes().at(n % 12);
     c.rstRecu = QStringLiteral("59");
     c.rstEnvoye = QStringLiteral("57");
     c.nomMoulin = QStringLiteral("MOULIN DE LA GALETTE");
@@ -165,13 +165,13 @@ QString qsoImporte(int n)
 }
 
 // Counts the replacements of the station log.
-class Remplacements : public TextFile::FileOps {
+class Remplacements : public FichierTexte::OperationsFichier {
 public:
     int rename(const QString& from, const QString& to) override
     {
         if (to.endsWith(QStringLiteral("_KZT.log")) && !to.contains(QStringLiteral("Sauvegardes")))
             ++m_log;
-        return FileOps::rename(from, to);
+        return OperationsFichier::rename(from, to);
     }
     int m_log = 0;
 };
@@ -185,11 +185,11 @@ void importation()
         autre += qsoImporte(n).toLatin1() + "\r\n";
     const QString adi = QDir(dossier.path()).filePath(QStringLiteral("autre.adi"));
     QFile a(adi);
-    if (!a.open(QIODevice::WriteOnly) || a.write(Adif::Exportation(kIndicatif, autre)) < 0)
+    if (!a.open(QIODevice::WriteOnly) || a.write(Adif::exportationAdif(kIndicatif, autre)) < 0)
         qFatal("cannot write the ADI file");
     a.close();
     const QString chemin = QDir(dossier.path()).filePath(kIndicatif + QStringLiteral("_KZT.log"));
-    const SystemClock horloge;
+    const HorlogeSysteme horloge;
     Remplacements compte;
     qsizetype importes = 0;
     std::vector<double> ms;
@@ -199,12 +199,12 @@ void importation()
             qFatal("cannot write the log");
         f.close();
         QFile::remove(QDir(dossier.path()).filePath(QStringLiteral("Liste_Prenom.txt")));
-        TextFile::FileOps* avant = TextFile::setFileOps(&compte);
+        FichierTexte::OperationsFichier* avant = FichierTexte::changeOperationsFichier(&compte);
         QElapsedTimer chrono;
         chrono.start();
         const Importation::Bilan b = Importation::Importe(dossier.path(), kIndicatif, adi, horloge);
         ms.push_back(double(chrono.nsecsElapsed()) / 1e6);
-        TextFile::setFileOps(avant);
+        FichierTexte::changeOperationsFichier(avant);
         if (!b.status)
             qFatal("import failed: %s", qPrintable(b.status.message));
         importes = b.importes;
@@ -246,18 +246,18 @@ int demarre(int argc, char* argv[])
         QTimer::singleShot(0, &pret);
         return app.exec();
     }
-    SettingsStore reglages(QString::fromLocal8Bit(argv[4]));
-    SystemClock horloge;
-    ScriptedMessageBox messages;
+    StockReglages reglages(QString::fromLocal8Bit(argv[4]));
+    HorlogeSysteme horloge;
+    BoiteMessageScriptee messages;
     const Services services{QString::fromLocal8Bit(argv[3]), reglages, horloge, messages,
                             [] { QCoreApplication::exit(1); }};
     Main fenetre(services);
-    if (!fenetre.Demarre())
+    if (!fenetre.demarreProgramme())
         return 1;
     if (genre == "cluster") {
-        VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR));
-        VueWeb::Navigateur([](const QUrl&) { return true; });
-        Cluster::Ouvre(services, Station_Fixe(kIndicatif));
+        VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR));
+        VueWeb::creeNavigateur([](const QUrl&) { return true; });
+        Cluster::ouvreFenetre(services, stationFixe(kIndicatif));
     }
     QTimer::singleShot(0, &pret);
     return app.exec();
@@ -273,10 +273,10 @@ void departs(int fois)
     f.close();
     const QString ini = QDir(dossier.path()).filePath(QStringLiteral("KZT.ini"));
     {
-        SettingsStore reglages(ini);
-        reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, kIndicatif);
+        StockReglages reglages(ini);
+        reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
         // Nowhere to go: the web module loads, the page fails at once.
-        reglages.write(Reglages::Section_Globale, Web::Cle_Site_Cluster,
+        reglages.write(Reglages::sectionGlobale, Web::cleSiteCluster,
                        QStringLiteral("http://127.0.0.1:9"));
     }
 

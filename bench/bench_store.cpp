@@ -4,7 +4,7 @@
 //
 //   bench_store [folder]     (default: a temporary folder)
 
-#include "BenchLog.h"
+#include "LogBanc.h"
 #include "core/log/StationLog.h"
 
 #include <QByteArray>
@@ -20,11 +20,11 @@
 
 #include <unistd.h>
 
-using BenchLog::qso;
+using LogBanc::ligneQso;
 
 namespace {
 
-void copyWithFsync(const QString& from, const QString& to)
+void copieSynchroniseeFsync(const QString& from, const QString& to)
 {
     QFile in(from);
     QFile out(to);
@@ -35,7 +35,7 @@ void copyWithFsync(const QString& from, const QString& to)
     ::fsync(out.handle());
 }
 
-void check(const Status& s)
+void check(const Statut& s)
 {
     if (!s.isOk())
         qFatal("%s", qPrintable(s.message));
@@ -52,7 +52,7 @@ int main(int argc, char* argv[])
     std::printf("%-8s %10s %10s %10s %10s %10s %10s %10s  %s\n", "QSOs", "load", "all lines",
                 "copy+fsync", "append", "chrono", "replace", "delete", "worst rewrite / copy");
     for (int size : {1000, 10000, 99999}) {
-        const QByteArray content = BenchLog::fichier(size, 2);
+        const QByteArray content = LogBanc::fichier(size, 2);
         StationLog log(folder, QStringLiteral("BENCH"));
         QFile file(log.chemin());
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
@@ -63,18 +63,18 @@ int main(int argc, char* argv[])
         const int runs = size > 50000 ? 5 : 11;
         qsizetype shown = 0;
         const double load =
-            BenchLog::medianeMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
+            LogBanc::medianeMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
         if (shown != size)
             qFatal("load gave %lld lines", static_cast<long long>(shown));
         // Every display line made, as a search over the whole list does.
-        const double tout = BenchLog::medianeMs(
-            runs, [&] { shown = log.Charge_Log().affichage.toStringList().size(); });
-        const double copy = BenchLog::medianeMs(runs, [&] {
-            copyWithFsync(log.chemin(), QDir(folder).filePath(QStringLiteral("copy.txt")));
+        const double tout = LogBanc::medianeMs(
+            runs, [&] { shown = log.Charge_Log().affichage.versListe().size(); });
+        const double copy = LogBanc::medianeMs(runs, [&] {
+            copieSynchroniseeFsync(log.chemin(), QDir(folder).filePath(QStringLiteral("copy.txt")));
         });
 
-        const QString extra = qso(1); // earliest moment: chrono puts it first
-        const QString middle = qso(size);
+        const QString extra = ligneQso(1); // earliest moment: chrono puts it first
+        const QString middle = ligneQso(size);
         const QString changed =
             QString(middle).replace(QStringLiteral("JEAN"), QStringLiteral("PAUL"));
         // Each operation is timed alone; its inverse puts the log back between runs.
@@ -92,8 +92,8 @@ int main(int argc, char* argv[])
         };
         const double append = timed([&] { check(log.Enregistre_QSO(extra)); },
                                     [&] { check(log.Supprime_QSO(extra)); });
-        const double chrono = timed([&] { check(log.Insere_QSO_Chrono(qso(size + 1))); },
-                                    [&] { check(log.Supprime_QSO(qso(size + 1))); });
+        const double chrono = timed([&] { check(log.Insere_QSO_Chrono(ligneQso(size + 1))); },
+                                    [&] { check(log.Supprime_QSO(ligneQso(size + 1))); });
         const double replace = timed([&] { check(log.Remplace_QSO(changed, middle)); },
                                      [&] { check(log.Remplace_QSO(middle, changed)); });
         check(log.Enregistre_QSO(extra));

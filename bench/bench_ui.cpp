@@ -5,14 +5,14 @@
 //
 //   bench_ui
 
-#include "BenchLog.h"
-#include "core/app/SettingsKeys.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/SettingsStore.h"
+#include "LogBanc.h"
+#include "core/app/Reglages.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
 #include "gui/app/Main.h"
-#include "gui/entry/LogList.h"
-#include "support/ScriptedMessageBox.h"
+#include "gui/entry/ListeLog.h"
+#include "support/BoiteMessageScriptee.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,7 +25,7 @@
 #include <cstdio>
 #include <vector>
 
-using BenchLog::mediane;
+using LogBanc::mediane;
 
 int main(int argc, char* argv[])
 {
@@ -34,21 +34,21 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
 
     QTemporaryDir dossier;
-    SettingsStore reglages(QDir(dossier.path()).filePath(QStringLiteral("KZT.ini")));
-    SystemClock horloge;
-    ScriptedMessageBox messages;
+    StockReglages reglages(QDir(dossier.path()).filePath(QStringLiteral("KZT.ini")));
+    HorlogeSysteme horloge;
+    BoiteMessageScriptee messages;
     const Services services{dossier.path(), reglages, horloge, messages, [] {}};
-    reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, QStringLiteral("F1ABC"));
+    reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, QStringLiteral("F1ABC"));
 
     std::printf("%-8s %12s %12s %18s\n", "QSOs", "median ms", "max ms", "with repaint ms");
     for (const int lignes : {1000, 10000, 99999}) {
         QFile f(QDir(dossier.path()).filePath(QStringLiteral("F1ABC_KZT.log")));
         f.open(QIODevice::WriteOnly);
-        f.write(BenchLog::fichier(lignes));
+        f.write(LogBanc::fichier(lignes));
         f.close();
 
         Main fenetre(services);
-        if (!fenetre.Demarre())
+        if (!fenetre.demarreProgramme())
             return 1;
         app.processEvents();
 
@@ -58,12 +58,12 @@ int main(int argc, char* argv[])
             QElapsedTimer chrono;
             chrono.start();
             fenetre.Charge_Log();
-            fenetre.Liste()->Selectionne_Derniere();
+            fenetre.Liste()->selectionneDerniere();
             temps.push_back(chrono.nsecsElapsed() / 1e6);
             fenetre.Liste()->Liste_KZT->viewport()->repaint();
             avecDessin.push_back(chrono.nsecsElapsed() / 1e6);
         }
-        if (fenetre.Liste()->Index_Selection() != lignes - 1)
+        if (fenetre.Liste()->indexSelection() != lignes - 1)
             return 1;
         std::printf("%-8d %12.1f %12.1f %18.1f\n", lignes, mediane(temps),
                     *std::max_element(temps.begin(), temps.end()), mediane(avecDessin));

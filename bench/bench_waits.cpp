@@ -24,19 +24,19 @@
 // and a folder for a profiler's run of such a start is made by
 //   bench_waits --prepare <folder> <QSOs>
 
-#include "BenchLog.h"
-#include "BenchStart.h"
-#include "core/app/SettingsKeys.h"
-#include "core/log/DisplayLine.h"
-#include "core/platform/Clock.h"
-#include "core/platform/SettingsStore.h"
+#include "Depart.h"
+#include "LogBanc.h"
+#include "core/app/Reglages.h"
+#include "core/log/Affichage.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
 #include "gui/app/Main.h"
 #include "gui/awards/Multi_QSL.h"
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/EntryBinding.h"
-#include "gui/entry/LogList.h"
+#include "gui/entry/LiaisonSaisie.h"
+#include "gui/entry/ListeLog.h"
+#include "gui/entry/ZoneSaisie.h"
 #include "gui/search/Recherche_Indicatif.h"
-#include "support/ScriptedMessageBox.h"
+#include "support/BoiteMessageScriptee.h"
 
 #include <QAction>
 #include <QApplication>
@@ -127,22 +127,22 @@ int demarre(int argc, char* argv[])
         std::printf("%lld %lld\n", (long long)fin, memoireMaxKo());
         return fin ? 0 : 1;
     }
-    SettingsStore reglages(QString::fromLocal8Bit(argv[4]));
-    SystemClock horloge;
-    ScriptedMessageBox messages;
+    StockReglages reglages(QString::fromLocal8Bit(argv[4]));
+    HorlogeSysteme horloge;
+    BoiteMessageScriptee messages;
     const Services services{QString::fromLocal8Bit(argv[3]), reglages, horloge, messages,
                             [] { QCoreApplication::exit(1); }};
     Main fenetre(services);
-    LogList* liste = fenetre.Liste();
+    ListeLog* liste = fenetre.Liste();
     Dessins dessins(liste->Liste_KZT->viewport(),
-                    [liste] { return liste->Nombre() > 0 && liste->Index_Selection() >= 0; });
-    if (!fenetre.Demarre())
+                    [liste] { return liste->nombreLignes() > 0 && liste->indexSelection() >= 0; });
+    if (!fenetre.demarreProgramme())
         return 1;
     qint64 fin = dessins.attend();
     if (genre == "windows") {
         for (const char* nom : {"Mnu_M_Contacte", "Mnu_Carte_HB", "Mnu_Score", "Mnu_Non_Recues"})
             fenetre.findChild<QAction*>(QLatin1String(nom))->trigger();
-        fenetre.Saisie()->Rechercher->click();
+        fenetre.zoneDeSaisie()->Rechercher->click();
         // Every window drawn.
         QTimer calme;
         calme.setSingleShot(true);
@@ -160,18 +160,18 @@ struct Dossier {
     QString ini;
     QString log;
 
-    explicit Dossier(int qso)
+    explicit Dossier(int ligneQso)
     {
         log = QDir(temporaire.path()).filePath(kIndicatif + QStringLiteral("_KZT.log"));
-        ecritLog(qso);
+        ecritLog(ligneQso);
         ini = QDir(temporaire.path()).filePath(QStringLiteral("KZT.ini"));
-        SettingsStore reglages(ini);
-        reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station, kIndicatif);
+        StockReglages reglages(ini);
+        reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
     }
-    void ecritLog(int qso) const
+    void ecritLog(int ligneQso) const
     {
         QFile f(log);
-        const QByteArray octets = BenchLog::fichier(qso);
+        const QByteArray octets = LogBanc::fichier(ligneQso);
         if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
             qFatal("cannot write the log");
     }
@@ -186,11 +186,11 @@ struct Ligne {
     double but; // ratio, or milliseconds when unite is "ms"
 };
 
-std::vector<Ligne> g_table;
+std::vector<Ligne> gTable;
 
 void note(const QString& nom, double mesure, double reference, const char* unite, double but)
 {
-    g_table.push_back({nom, mesure, reference, unite, but});
+    gTable.push_back({nom, mesure, reference, unite, but});
     const bool ratio = std::strcmp(unite, "ms") != 0 || reference > 0;
     std::printf("  %-52s %9.1f %-2s", qPrintable(nom), mesure, unite);
     if (ratio && reference > 0)
@@ -221,7 +221,7 @@ void departs(int fois)
                 fen.push_back(r.mo);
             }
         }
-        using BenchLog::mediane;
+        using LogBanc::mediane;
         const QString n = QLocale(QLocale::English).toString(taille);
         note(QStringLiteral("start to the list drawn, %1 QSOs").arg(n), mediane(prog), mediane(nu),
              "ms", taille < 50000 ? 1.3 : 1.5);
@@ -234,11 +234,11 @@ void departs(int fois)
 }
 
 // Records when the question was answered.
-class Boite : public ScriptedMessageBox {
+class Boite : public BoiteMessageScriptee {
 public:
-    Answer show(const QString& texte, Buttons boutons) override
+    ReponseBoite show(const QString& texte, Boutons boutons) override
     {
-        const Answer r = ScriptedMessageBox::show(texte, boutons);
+        const ReponseBoite r = BoiteMessageScriptee::show(texte, boutons);
         reponse = maintenantNs();
         return r;
     }
@@ -274,15 +274,15 @@ void actions(int fois)
     std::printf("Actions through the window, to the result drawn (median of %d)\n", fois);
     for (const int taille : kTailles) {
         const Dossier d(taille);
-        SettingsStore reglages(d.ini);
-        SystemClock horloge;
+        StockReglages reglages(d.ini);
+        HorlogeSysteme horloge;
         Boite messages;
         const Services services{d.chemin(), reglages, horloge, messages, [] {}};
         Main fenetre(services);
-        LogList* liste = fenetre.Liste();
+        ListeLog* liste = fenetre.Liste();
         Dessins dessinsListe(
-            liste->Liste_KZT->viewport(), [liste] { return liste->Index_Selection() >= 0; }, 150);
-        if (!fenetre.Demarre())
+            liste->Liste_KZT->viewport(), [liste] { return liste->indexSelection() >= 0; }, 150);
+        if (!fenetre.demarreProgramme())
             qFatal("start failed");
         dessinsListe.attend();
         const QString n = QLocale(QLocale::English).toString(taille);
@@ -292,24 +292,25 @@ void actions(int fois)
         std::vector<double> sauve, reference;
         for (int i = 0; i < fois; ++i) {
             reference.push_back(copieSynchronisee(d.log, copie));
-            liste->Selectionne_Derniere();
-            Q_EMIT liste->Ligne_Double_Cliquee(liste->Index_Selection());
-            EntryArea* z = fenetre.Saisie();
+            liste->selectionneDerniere();
+            Q_EMIT liste->ligneDoubleCliquee(liste->indexSelection());
+            ZoneSaisie* z = fenetre.zoneDeSaisie();
             z->Prenom_A->setText(i % 2 ? QStringLiteral("JEAN") : QStringLiteral("PAUL"));
             dessinsListe.recommence();
             messages.reponse = 0;
             z->Valide_A->click();
             const qint64 fin = dessinsListe.attend();
-            if (!messages.reponse || !fin || liste->Nombre() != taille)
+            if (!messages.reponse || !fin || liste->nombreLignes() != taille)
                 qFatal("the save did not go through");
             sauve.push_back(double(fin - messages.reponse) / 1e6);
         }
-        using BenchLog::mediane;
+        using LogBanc::mediane;
         note(QStringLiteral("\"Oui\" to the list redrawn after a save, %1 QSOs").arg(n),
              mediane(sauve), mediane(reference), "ms", 20);
 
         // A callsign search: Enter in the box.
-        Recherche_Indicatif* recherche = Recherche_Indicatif::Ouvre(services, *liste, &fenetre);
+        Recherche_Indicatif* recherche =
+            Recherche_Indicatif::ouvreFenetre(services, *liste, &fenetre);
         QListView* resultats = recherche->QSO_Effectues;
         Dessins dessinsRecherche(
             resultats->viewport(), [resultats] { return resultats->model()->rowCount() > 0; }, 150);
@@ -365,7 +366,7 @@ void actions(int fois)
             const qint64 debut = maintenantNs();
             adif->trigger();
             exports.push_back(double(messages.reponse - debut) / 1e6);
-            if (!messages.lastText().startsWith(QStringLiteral("Le fichier a été enregistré")))
+            if (!messages.dernierTexte().startsWith(QStringLiteral("Le fichier a été enregistré")))
                 qFatal("the export failed");
         }
         note(QStringLiteral("ADIF export to the file closed, %1 QSOs").arg(n), mediane(exports),
@@ -377,7 +378,7 @@ void table()
 {
     std::printf("\n%-52s %10s %10s %8s %8s %s\n", "what", "measured", "reference", "ratio", "goal",
                 "met");
-    for (const Ligne& l : g_table) {
+    for (const Ligne& l : gTable) {
         const bool ms = std::strcmp(l.unite, "ms") == 0 && l.but > 2.5;
         const double ratio = l.reference > 0 ? l.mesure / l.reference : 0;
         const bool atteint = ms ? l.mesure <= l.but : ratio <= l.but;
@@ -407,11 +408,11 @@ int main(int argc, char* argv[])
     if (argc == 4 && QByteArray(argv[1]) == "--prepare") {
         const QDir dossier(QString::fromLocal8Bit(argv[2]));
         QFile f(dossier.filePath(kIndicatif + QStringLiteral("_KZT.log")));
-        const QByteArray octets = BenchLog::fichier(std::atoi(argv[3]));
+        const QByteArray octets = LogBanc::fichier(std::atoi(argv[3]));
         if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
             return 1;
-        SettingsStore(dossier.filePath(QStringLiteral("KZT.ini")))
-            .write(Reglages::Section_Globale, Reglages::Indicatif_Station, kIndicatif);
+        StockReglages(dossier.filePath(QStringLiteral("KZT.ini")))
+            .write(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
         return 0;
     }
     QApplication app(argc, argv);

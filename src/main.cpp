@@ -2,9 +2,9 @@
 #include "core/app/DossierProgramme.h"
 #include "core/app/Instance.h"
 #include "core/app/LigneCommande.h"
-#include "core/platform/Clock.h"
-#include "core/platform/SettingsStore.h"
-#include "gui/platform/WidgetMessageBox.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
+#include "gui/platform/BoiteMessageFenetre.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
         const LigneCommande::Reponse reponse = LigneCommande::Lit(
             arguments,
             DossierProgramme::Chemin(executable, DossierProgramme::Dossier_Utilisateur()),
-            SettingsStore().fileName());
+            StockReglages().fileName());
         if (reponse.termine) {
             std::fputs(reponse.texte.toLocal8Bit().constData(), stdout);
             return std::fflush(stdout) == 0 ? 0 : 1;
@@ -57,7 +57,7 @@ int main(int argc, char* argv[])
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         app.installTranslator(&qtFrancais);
 
-    WidgetMessageBox messages;
+    BoiteMessageFenetre messages;
     const DossierProgramme::Resultat programme = DossierProgramme::Prepare(
         QCoreApplication::applicationDirPath(), DossierProgramme::Dossier_Utilisateur());
     if (!programme.status) {
@@ -66,11 +66,11 @@ int main(int argc, char* argv[])
     }
     const QString dossier = programme.dossier;
     Instance instance(dossier);
-    if (!instance.Prend(messages))
+    if (!instance.prend(messages))
         return 1;
 
-    SettingsStore reglages;
-    SystemClock horloge;
+    StockReglages reglages;
+    HorlogeSysteme horloge;
     // Start-up may end the program before the event loop runs (a missing or
     // unreadable log): the flag tells, since there is no loop to leave yet.
     bool termine = false;
@@ -80,7 +80,7 @@ int main(int argc, char* argv[])
                             }};
 
     Main fenetre(services);
-    if (!fenetre.Demarre() || termine)
+    if (!fenetre.demarreProgramme() || termine)
         return 0;
     return app.exec();
 }

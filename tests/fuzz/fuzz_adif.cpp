@@ -6,12 +6,12 @@
 // and whether the export is also written to a file (next two bits both set),
 // that callsign (Windows-1252), then the log's bytes.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
 #include "core/exchange/Adif.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString indicatif = Cp1252::decode(reinterpret_cast<const char*>(data + 1), qsizetype(k));
     const QByteArray log(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
 
-    const QByteArray sortie = Adif::Exportation(indicatif, log);
+    const QByteArray sortie = Adif::exportationAdif(indicatif, log);
     for (const char c : sortie)
         FUZZ_CHECK((c >= 0x20 && c <= 0x7E) || c == '\r' || c == '\n');
 
@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(pos > 0);
     pos += 9;
     qsizetype lignes = 0;
-    TextFile::forEachLine(log, [&](const char* d, qsizetype n) {
+    FichierTexte::pourChaqueLigne(log, [&](const char* d, qsizetype n) {
         ++lignes;
         // The record of the line alone is the same record.
         const QString ligne = Cp1252::decode(d, n);
@@ -79,14 +79,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(pos == sortie.size());
 
     // ASCII text stays as it is; any other text becomes printable ASCII.
-    const QString ascii = Adif::Ascii(indicatif);
-    for (const QChar c : ascii)
+    const QString enAsciiSeulement = Adif::enAscii(indicatif);
+    for (const QChar c : enAsciiSeulement)
         FUZZ_CHECK(c.unicode() >= 0x20 && c.unicode() <= 0x7E);
     bool imprimable = true;
     for (const QChar c : indicatif)
         imprimable = imprimable && c.unicode() >= 0x20 && c.unicode() <= 0x7E;
     if (imprimable)
-        FUZZ_CHECK(ascii == indicatif);
+        FUZZ_CHECK(enAsciiSeulement == indicatif);
 
     // Written beside the log, the export is that same content (for one input
     // in four: the file is flushed to the disk). The callsign is one that the
@@ -98,13 +98,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                         (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_'));
     }
     if ((data[0] & 0x30) == 0x30 && station) {
-        const QString dossier = Fuzz::dossier();
-        Fuzz::ecrit(QDir(dossier).filePath(StationLog::Nom_Fichier(indicatif)), log);
-        FUZZ_CHECK(Adif::Exporte(dossier, indicatif).isOk());
-        const QString fichier = QDir(dossier).filePath(Adif::Nom_Fichier(indicatif));
-        FUZZ_CHECK(Fuzz::lit(fichier) == sortie);
+        const QString dossier = Aleatoire::dossier();
+        Aleatoire::ecrit(QDir(dossier).filePath(StationLog::nomFichier(indicatif)), log);
+        FUZZ_CHECK(Adif::exporte(dossier, indicatif).isOk());
+        const QString fichier = QDir(dossier).filePath(Adif::nomFichier(indicatif));
+        FUZZ_CHECK(Aleatoire::lit(fichier) == sortie);
         QFile::remove(fichier);
-        QFile::remove(QDir(dossier).filePath(StationLog::Nom_Fichier(indicatif)));
+        QFile::remove(QDir(dossier).filePath(StationLog::nomFichier(indicatif)));
     }
     return 0;
 }

@@ -7,7 +7,7 @@
 // Input: one byte of options (both low bits set: the file is also imported
 // into a log on disk), then the bytes of the ADI file.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
 #include "core/entry/ReglesChamps.h"
 #include "core/exchange/Adif.h"
@@ -15,8 +15,8 @@
 #include "core/exchange/LectureAdi.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
-#include "core/platform/Clock.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Horloge.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,7 +30,7 @@ void verifieLecture(const Adif::Lecture& l)
     for (const Adif::Enregistrement& e : l.enregistrements) {
         FUZZ_CHECK(!e.champs.empty());
         FUZZ_CHECK(e.debut >= avant && e.debut < e.fin && e.fin <= l.texte.size());
-        for (const Adif::Champ& c : e.champs) {
+        for (const Adif::champDeLigne& c : e.champs) {
             FUZZ_CHECK(!c.nom.isEmpty());
             FUZZ_CHECK(c.nom.data() >= l.texte.constData() + e.debut);
             FUZZ_CHECK(c.valeur.data() + c.valeur.size() <= l.texte.constData() + e.fin);
@@ -50,7 +50,7 @@ void verifieQso(const LogLine::Champs& c)
     FUZZ_CHECK(ReglesChamps::Controle_QSO(c).isEmpty());
     FUZZ_CHECK(Importation::Reference_Valide(c.reference));
     FUZZ_CHECK(c.reference.left(2) == c.departement);
-    if (Adif::Ascii(f.ligne) != f.ligne)
+    if (Adif::enAscii(f.ligne) != f.ligne)
         return;
     const Adif::Lecture relue = Adif::Lit(Adif::ADIF_SP(f.ligne).toLatin1());
     FUZZ_CHECK(relue.enregistrements.size() == 1 && !relue.tronque);
@@ -82,11 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     if ((data[0] & 3) != 3)
         return 0;
-    const QString dossier = Fuzz::dossier();
-    const QString log = QDir(dossier).filePath(StationLog::Nom_Fichier(QStringLiteral("F5ABC")));
-    Fuzz::ecrit(log, QByteArray());
-    Fuzz::ecrit(QDir(dossier).filePath(QStringLiteral("entree.adi")), fichier);
-    const SystemClock horloge;
+    const QString dossier = Aleatoire::dossier();
+    const QString log = QDir(dossier).filePath(StationLog::nomFichier(QStringLiteral("F5ABC")));
+    Aleatoire::ecrit(log, QByteArray());
+    Aleatoire::ecrit(QDir(dossier).filePath(QStringLiteral("entree.adi")), fichier);
+    const HorlogeSysteme horloge;
     const Importation::Bilan b =
         Importation::Importe(dossier, QStringLiteral("F5ABC"),
                              QDir(dossier).filePath(QStringLiteral("entree.adi")), horloge);
@@ -95,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                b.enregistrements + (b.tronque ? 1 : 0));
     QSet<QByteArray> cles;
     qsizetype n = 0;
-    TextFile::forEachLine(Fuzz::lit(log), [&](const char* d, qsizetype taille) {
+    FichierTexte::pourChaqueLigne(Aleatoire::lit(log), [&](const char* d, qsizetype taille) {
         const QByteArray ligne(d, taille);
         FUZZ_CHECK(lignes.contains(ligne));
         FUZZ_CHECK(!cles.contains(StationLog::Cle_QSO(ligne)));

@@ -5,15 +5,15 @@
 // Input: a byte giving the length of the search text, that text
 // (Windows-1252), then the log's bytes.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
 #include "core/awards/CarteDepartements.h"
 #include "core/awards/LectureLog.h"
 #include "core/awards/MoulinsContactes.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/awards/Scores.h"
-#include "core/log/BandGroups.h"
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
@@ -28,9 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString saisie = Cp1252::decode(reinterpret_cast<const char*>(data + 1), qsizetype(k));
     const QByteArray contenu(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
 
-    const QString dossier = Fuzz::dossier();
+    const QString dossier = Aleatoire::dossier();
     const StationLog log(dossier, QStringLiteral("F1FUZ"));
-    Fuzz::ecrit(log.chemin(), contenu);
+    Aleatoire::ecrit(log.chemin(), contenu);
 
     // The lines as the award windows read them.
     struct Compte {
@@ -40,16 +40,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Compte parGroupe[3];
     bool longues = true;
     qsizetype lues = 0;
-    const Status parcours = LectureLog::Parcourt(log.chemin(), [&](QByteArrayView ligne) {
+    const Statut parcours = LectureLog::parcourir(log.chemin(), [&](QByteArrayView ligne) {
         ++lues;
         longues = longues && ligne.size() >= LogLine::Longueur;
-        const QString groupe = Nom_Groupe(LectureLog::Groupe_Ligne(ligne));
-        const qsizetype g = Groupes_Bande().indexOf(groupe);
+        const QString groupe = nomGroupe(LectureLog::groupeLigne(ligne));
+        const qsizetype g = groupesBande().indexOf(groupe);
         FUZZ_CHECK(groupe.isEmpty() == (g < 0));
-        FUZZ_CHECK(LectureLog::Champ(ligne, LogLine::Nom_Moulin).size() <= 30);
-        const QByteArrayView dpt = LectureLog::Champ_Sans_Blancs(ligne, LogLine::Departement);
-        const int n = CarteDepartements::Case_Departement(dpt);
-        FUZZ_CHECK(n >= -1 && n < CarteDepartements::Nombre_Cases);
+        FUZZ_CHECK(LectureLog::champDeLigne(ligne, LogLine::Nom_Moulin).size() <= 30);
+        const QByteArrayView dpt = LectureLog::champSansBlancs(ligne, LogLine::Departement);
+        const int n = CarteDepartements::caseDepartement(dpt);
+        FUZZ_CHECK(n >= -1 && n < CarteDepartements::nombreCases);
         if (g < 0)
             return;
         ++parGroupe[g].contactes;
@@ -58,25 +58,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     });
     FUZZ_CHECK(parcours.isOk());
 
-    Scores::Tableau scores;
-    FUZZ_CHECK(Scores::Calcule(log.chemin(), &scores).isOk());
-    const Scores::Compte* parScore[3] = {&scores.hf, &scores.vhf, &scores.uhf};
+    Scores::Tableau scoresCalcules;
+    FUZZ_CHECK(Scores::calcule(log.chemin(), &scoresCalcules).isOk());
+    const Scores::Compte* parScore[3] = {&scoresCalcules.hf, &scoresCalcules.vhf,
+                                         &scoresCalcules.uhf};
 
     for (int g = 0; g < 3; ++g) {
-        const QString groupe = Groupes_Bande().at(g);
+        const QString groupe = groupesBande().at(g);
         FUZZ_CHECK(parScore[g]->contactes == parGroupe[g].contactes);
         FUZZ_CHECK(parScore[g]->confirmes == parGroupe[g].confirmes);
 
         MoulinsContactes::Liste liste;
-        FUZZ_CHECK(MoulinsContactes::Construit(log.chemin(), groupe, &liste).isOk());
+        FUZZ_CHECK(MoulinsContactes::construit(log.chemin(), groupe, &liste).isOk());
         FUZZ_CHECK(liste.contactes == parGroupe[g].contactes);
         FUZZ_CHECK(liste.confirmes == parGroupe[g].confirmes);
         FUZZ_CHECK(liste.lignes.size() == liste.contactes);
         FUZZ_CHECK(std::is_sorted(liste.lignes.cbegin(), liste.lignes.cend()));
         for (const QString& l : liste.lignes) {
-            FUZZ_CHECK(l.size() <= MoulinsContactes::Longueur_Ligne);
+            FUZZ_CHECK(l.size() <= MoulinsContactes::longueurLigne);
             if (longues)
-                FUZZ_CHECK(l.size() == MoulinsContactes::Longueur_Ligne);
+                FUZZ_CHECK(l.size() == MoulinsContactes::longueurLigne);
         }
 
         // A box is on the map only for a QSO of the group, and green only
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(carte.contactes == carte.confirmes + carte.non_confirmes);
         FUZZ_CHECK(carte.contactes <= parGroupe[g].contactes);
         FUZZ_CHECK(carte.confirmes <= parGroupe[g].confirmes);
-        FUZZ_CHECK(carte.contactes <= CarteDepartements::Nombre_Cases - 1);
+        FUZZ_CHECK(carte.contactes <= CarteDepartements::nombreCases - 1);
 
         const MoulinContacte moulin =
             Moulin_Deja_Contacte(log.chemin(), Texte::sansBlancs(saisie), groupe);
@@ -97,15 +98,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // The unreceived QSLs of the correspondent, on cards of 18 QSOs.
     const StationLog::Lignes lignes = log.Charge_Log();
     FUZZ_CHECK(lignes.status.isOk() && lignes.total == lues);
-    const QStringList affichage = lignes.affichage.toStringList();
+    const QStringList affichage = lignes.affichage.versListe();
     const QStringList qsl = QslNonRecues::Recherche(affichage, saisie);
     FUZZ_CHECK(qsl.size() <= affichage.size());
     const QStringList cartes =
-        QslNonRecues::Lignes_Cartes(saisie, QStringLiteral("F1FUZ"), qsl.mid(0, 100));
+        QslNonRecues::lignesCartes(saisie, QStringLiteral("F1FUZ"), qsl.mid(0, 100));
     const qsizetype n = qMin<qsizetype>(qsl.size(), 100);
     const qsizetype pleines = n / QslNonRecues::QSO_Par_Carte;
     const bool entamee = n % QslNonRecues::QSO_Par_Carte != 0;
     FUZZ_CHECK(cartes.size() == pleines * 25 + (entamee ? 24 : 0));
-    FUZZ_CHECK(cartes.count(QslNonRecues::Signature) == pleines + (entamee ? 1 : 0));
+    FUZZ_CHECK(cartes.count(QslNonRecues::signature) == pleines + (entamee ? 1 : 0));
     return 0;
 }

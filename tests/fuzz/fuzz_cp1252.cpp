@@ -2,7 +2,7 @@
 // any text is either written whole, reading back as itself, or refused at its
 // first character without a byte, with nothing written.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
 #include <QList>
 
@@ -14,9 +14,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FUZZ_CHECK(texte.size() == octets.size());
     FUZZ_CHECK(texte == Cp1252::decode(octets.constData(), octets.size()));
     QString dans(octets.size(), Qt::Uninitialized);
-    Cp1252::decodeInto(octets.constData(), octets.size(), dans.data());
+    Cp1252::decodeDans(octets.constData(), octets.size(), dans.data());
     FUZZ_CHECK(dans == texte);
-    FUZZ_CHECK(Cp1252::isEncodable(texte));
+    FUZZ_CHECK(Cp1252::estCodable(texte));
     QByteArray retour;
     FUZZ_CHECK(Cp1252::encode(texte, &retour));
     FUZZ_CHECK(retour == octets);
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     // Upper case keeps the length and stays writable.
     const QString majuscules = Cp1252::toUpper(texte);
     FUZZ_CHECK(majuscules.size() == texte.size());
-    FUZZ_CHECK(Cp1252::isEncodable(majuscules));
+    FUZZ_CHECK(Cp1252::estCodable(majuscules));
     FUZZ_CHECK(Cp1252::toUpper(majuscules) == majuscules);
 
     // The same bytes as UTF-16: any text, surrogates alone included.
@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     qsizetype mauvais = -2;
     const bool ecrit = Cp1252::encode(libre, &sortie, &mauvais);
     qsizetype indexEncodable = -2;
-    FUZZ_CHECK(ecrit == Cp1252::isEncodable(libre, &indexEncodable));
+    FUZZ_CHECK(ecrit == Cp1252::estCodable(libre, &indexEncodable));
     if (ecrit) {
         FUZZ_CHECK(sortie.size() == libre.size());
         FUZZ_CHECK(Cp1252::decode(sortie) == libre);
@@ -41,14 +41,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(sortie == "inchange");
         FUZZ_CHECK(mauvais >= 0 && mauvais < libre.size());
         FUZZ_CHECK(mauvais == indexEncodable);
-        FUZZ_CHECK(!Cp1252::isEncodable(libre.at(mauvais)));
+        FUZZ_CHECK(!Cp1252::estCodable(libre.at(mauvais)));
         for (qsizetype i = 0; i < mauvais; ++i)
-            FUZZ_CHECK(Cp1252::isEncodable(libre.at(i)));
+            FUZZ_CHECK(Cp1252::estCodable(libre.at(i)));
         FUZZ_CHECK(!Cp1252::describe(libre, mauvais).isEmpty());
     }
     const QString haut = Cp1252::toUpper(libre);
     FUZZ_CHECK(haut.size() == libre.size());
     if (ecrit)
-        FUZZ_CHECK(Cp1252::isEncodable(haut));
+        FUZZ_CHECK(Cp1252::estCodable(haut));
     return 0;
 }

@@ -8,7 +8,7 @@
 // ends, then pieces cut at LF: those lines, then the operations: "M" callsign
 // TAB department TAB first name (UTF-8) remembers, "C" callsign looks up.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
@@ -43,19 +43,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     const qsizetype initiales = data[0] & 15;
     const bool lf = data[0] & 16;
-    const QList<QByteArray> pieces = Fuzz::morceaux(data + 1, size - 1);
+    const QList<QByteArray> pieces = Aleatoire::morceaux(data + 1, size - 1);
 
     QList<QByteArray> fichier;
     for (qsizetype i = 0; i < initiales && i < pieces.size(); ++i)
-        fichier.append(Fuzz::sansFinDeLigne(pieces.at(i)));
+        fichier.append(Aleatoire::sansFinDeLigne(pieces.at(i)));
     while (!fichier.isEmpty() && fichier.last().isEmpty())
         fichier.removeLast();
 
-    const QString dossier = Fuzz::dossier();
+    const QString dossier = Aleatoire::dossier();
     FirstNameMemory memoire(dossier);
     QFile::remove(memoire.chemin());
     if (!(data[0] & 32))
-        Fuzz::ecrit(memoire.chemin(), Fuzz::contenu(fichier, lf, true));
+        Aleatoire::ecrit(memoire.chemin(), Aleatoire::contenu(fichier, lf, true));
     else
         fichier.clear(); // no file: an empty memory
 
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QByteArray& op = pieces.at(i);
         if (op.startsWith('C')) {
             const QString indicatif = QString::fromUtf8(op.mid(1));
-            Status status;
+            Statut status;
             const FirstNameMemory::Trouve t = memoire.Cherche_Prenom(indicatif, &status);
             const FirstNameMemory::Trouve attendu = cherche(fichier, indicatif);
             FUZZ_CHECK(status.isOk());
@@ -72,19 +72,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             FUZZ_CHECK(t.prenom == attendu.prenom);
         } else if (op.startsWith('M')) {
             const QList<QByteArray> champs = op.mid(1).split('\t');
-            const QString ligne = FirstNameMemory::Forme_Ligne(QString::fromUtf8(champs.value(0)),
-                                                               QString::fromUtf8(champs.value(1)),
-                                                               QString::fromUtf8(champs.value(2)));
-            const QByteArray avant = Fuzz::lit(memoire.chemin());
-            const Status status = memoire.Memorise_Prenom(ligne);
-            FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::Fichier_Travail)));
+            const QString ligne = FirstNameMemory::formeLigne(QString::fromUtf8(champs.value(0)),
+                                                              QString::fromUtf8(champs.value(1)),
+                                                              QString::fromUtf8(champs.value(2)));
+            const QByteArray avant = Aleatoire::lit(memoire.chemin());
+            const Statut status = memoire.Memorise_Prenom(ligne);
+            FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::fichierTravail)));
 
             QByteArray octets;
             const bool valide =
                 Cp1252::encode(ligne, &octets) && !octets.contains('\r') && !octets.contains('\n');
             if (!valide) {
                 FUZZ_CHECK(!status.isOk() && !status.message.isEmpty());
-                FUZZ_CHECK(Fuzz::lit(memoire.chemin()) == avant);
+                FUZZ_CHECK(Aleatoire::lit(memoire.chemin()) == avant);
                 continue;
             }
             FUZZ_CHECK(status.isOk());
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             if (!remplacee)
                 fichier.append(octets);
             // Empty lines at the end of the file are not lines of the memory.
-            QList<QByteArray> lu = Fuzz::lignes(Fuzz::lit(memoire.chemin()));
+            QList<QByteArray> lu = Aleatoire::lignes(Aleatoire::lit(memoire.chemin()));
             QList<QByteArray> attendu = fichier;
             while (!lu.isEmpty() && lu.last().isEmpty())
                 lu.removeLast();

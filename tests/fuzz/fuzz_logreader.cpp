@@ -2,12 +2,12 @@
 // line ends) into the display lines of the main list, and back from a
 // display line to the stored line and to the entry fields.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QDir>
 
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QList<QByteArray> lignes;
     const char* fin = contenu.constData() + contenu.size();
     const char* precedent = contenu.constData();
-    TextFile::forEachLine(contenu, [&](const char* d, qsizetype n) {
+    FichierTexte::pourChaqueLigne(contenu, [&](const char* d, qsizetype n) {
         FUZZ_CHECK(n >= 0 && d >= precedent && d + n <= fin);
         FUZZ_CHECK(!QByteArrayView(d, n).contains('\n'));
         precedent = d + n;
@@ -48,11 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const Affichage::Journal journal(contenu);
     FUZZ_CHECK(journal.total() == lignes.size());
-    FUZZ_CHECK(journal.size() == qMin<qsizetype>(lignes.size(), Affichage::Numero_Maxi));
+    FUZZ_CHECK(journal.size() == qMin<qsizetype>(lignes.size(), Affichage::numeroMaxi));
 
     // The same content read from the disk gives the same lines.
-    const QString dossier = Fuzz::dossier();
-    Fuzz::ecrit(QDir(dossier).filePath(StationLog::Nom_Fichier(QStringLiteral("F1FUZ"))), contenu);
+    const QString dossier = Aleatoire::dossier();
+    Aleatoire::ecrit(QDir(dossier).filePath(StationLog::nomFichier(QStringLiteral("F1FUZ"))),
+                     contenu);
     const StationLog::Lignes lues = StationLog(dossier, QStringLiteral("F1FUZ")).Charge_Log();
     FUZZ_CHECK(lues.status.isOk());
     FUZZ_CHECK(lues.total == journal.total() && lues.affichage.size() == journal.size());
@@ -65,24 +66,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(affichage == lues.affichage.at(i));
         FUZZ_CHECK(affichage.left(5) == QString::number(i + 1).rightJustified(5, QLatin1Char(' ')));
         // From text or from bytes, the same display line.
-        FUZZ_CHECK(affichage == Affichage::Ligne_Affichage(int(i + 1), Cp1252::decode(stockee)));
+        FUZZ_CHECK(affichage == Affichage::ligneAffichage(int(i + 1), Cp1252::decode(stockee)));
 
-        const QString retour = Affichage::LogLine_Depuis_Affichage(affichage, false);
+        const QString retour = Affichage::logLineDepuisAffichage(affichage, false);
         FUZZ_CHECK(retour.size() == LogLine::Longueur);
         if (stockee.size() == LogLine::Longueur && separateursBlancs(stockee))
             FUZZ_CHECK(retour == Cp1252::decode(stockee));
-        const QString majuscules = Affichage::LogLine_Depuis_Affichage(affichage, true);
+        const QString majuscules = Affichage::logLineDepuisAffichage(affichage, true);
         FUZZ_CHECK(majuscules.size() == LogLine::Longueur);
         FUZZ_CHECK(majuscules.left(75) == retour.left(75));
 
         // The fields of the entry area form a line again, or are refused
         // with a reason; a formed line is always whole.
-        const LogLine::Champs champs = Affichage::Champs_Depuis_Affichage(affichage);
+        const LogLine::Champs champs = Affichage::champsDepuisAffichage(affichage);
         FUZZ_CHECK(champs.qsl == (affichage.at(121) == QLatin1Char('*')));
         const LogLine::Formee formee = LogLine::forme(champs);
         if (formee.ok()) {
             FUZZ_CHECK(formee.ligne.size() == LogLine::Longueur);
-            FUZZ_CHECK(Cp1252::isEncodable(formee.ligne));
+            FUZZ_CHECK(Cp1252::estCodable(formee.ligne));
         } else {
             FUZZ_CHECK(!formee.erreur.isEmpty());
         }

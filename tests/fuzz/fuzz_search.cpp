@@ -5,9 +5,9 @@
 // Input: a byte giving the box (low two bits) and the length of the text
 // (the other bits), that text (UTF-8), then the log's bytes.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 #include "core/search/Recherche.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -19,19 +19,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString saisie = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(k));
     const QByteArray contenu(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
 
-    QStringList lignes = Affichage::Journal(contenu).toStringList();
+    QStringList lignes = Affichage::Journal(contenu).versListe();
     // Lines of the list shorter than usual are searched as well.
     if (data[0] & 0x80 && !lignes.isEmpty())
         lignes.last().truncate(lignes.size() % Affichage::Longueur);
 
-    const QString texte = Recherche::Sans_CRLF(saisie);
+    const QString texte = Recherche::sansCrLf(saisie);
     FUZZ_CHECK(texte == (saisie.startsWith(QStringLiteral("\r\n")) ? saisie.mid(2) : saisie));
-    const QString compare = Recherche::Texte_Compare(cle, texte);
+    const QString compare = Recherche::texteCompare(cle, texte);
     const Recherche::Resultat r = Recherche::Recherche_SP(cle, texte, lignes);
 
     QList<qsizetype> attendues;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (Recherche::Correspond(cle, compare, lignes.at(i)))
+        if (Recherche::correspond(cle, compare, lignes.at(i)))
             attendues.append(i);
     }
     if (!lignes.isEmpty() && compare.isEmpty()) {
@@ -44,11 +44,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (qsizetype j = 0; j < r.lignes.size(); ++j) {
         const QString& resultat = r.lignes.at(j);
         const qsizetype i = attendues.at(j);
-        FUZZ_CHECK(resultat.size() == Recherche::Longueur_Resultat);
-        FUZZ_CHECK(resultat == Recherche::Ligne_Resultat(lignes.at(i)));
+        FUZZ_CHECK(resultat.size() == Recherche::longueurResultat);
+        FUZZ_CHECK(resultat == Recherche::ligneResultat(lignes.at(i)));
         // The numbers of the list are all different: back to that very line.
-        if (lignes.at(i).size() >= Recherche::Longueur_Numero)
-            FUZZ_CHECK(Recherche::Ligne_Du_Resultat(resultat, lignes) == i);
+        if (lignes.at(i).size() >= Recherche::longueurNumero)
+            FUZZ_CHECK(Recherche::ligneDuResultat(resultat, lignes) == i);
     }
     return 0;
 }

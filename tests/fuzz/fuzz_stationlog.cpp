@@ -7,7 +7,7 @@
 // Input: one byte of choices, then pieces cut at LF: the new line, the old
 // line (edit and deletion), then the lines of the log.
 
-#include "FuzzSupport.h"
+#include "Aleatoire.h"
 
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
@@ -26,7 +26,7 @@ enum Operation { Enregistre, Insere, Remplace, Supprime };
 // hold put in when asked.
 QString texte(const QByteArray& octets, bool brut, bool etranger)
 {
-    QString t = Cp1252::decode(brut ? octets : Fuzz::aLaLongueur(octets, LogLine::Longueur));
+    QString t = Cp1252::decode(brut ? octets : Aleatoire::aLaLongueur(octets, LogLine::Longueur));
     if (etranger && !t.isEmpty())
         t[t.size() / 2] = QChar(0x0416);
     return t;
@@ -73,18 +73,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool etrangere = choix & 64;
     const bool ancienneCopiee = choix & 128;
 
-    const QList<QByteArray> pieces = Fuzz::morceaux(data + 1, size - 1);
+    const QList<QByteArray> pieces = Aleatoire::morceaux(data + 1, size - 1);
     const QByteArray brutNouvelle = pieces.value(0);
     const QByteArray brutAncienne = pieces.value(1);
     QList<QByteArray> avant;
     for (qsizetype i = 2; i < pieces.size() && avant.size() < 40; ++i) {
-        const QByteArray l = Fuzz::sansFinDeLigne(pieces.at(i));
-        avant.append(lignesBrutes ? l : Fuzz::aLaLongueur(l, LogLine::Longueur));
+        const QByteArray l = Aleatoire::sansFinDeLigne(pieces.at(i));
+        avant.append(lignesBrutes ? l : Aleatoire::aLaLongueur(l, LogLine::Longueur));
     }
     // A log with no end on its last line, and an empty last line, read alike:
     // only a log whose last line is not empty may leave that end out.
     const bool sansFin = !finale && !avant.isEmpty() && !avant.last().isEmpty();
-    const QByteArray fichier = Fuzz::contenu(avant, lf, !sansFin);
+    const QByteArray fichier = Aleatoire::contenu(avant, lf, !sansFin);
 
     const QString nouvelle = texte(brutNouvelle, nouvelleBrute, etrangere);
     // The old line of an edit is most often one of the log, its end blanks
@@ -95,11 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         ancienne = Cp1252::decode(brutAncienne.size() % 2 ? l.trimmed() : l);
     }
 
-    const QString dossier = Fuzz::dossier();
+    const QString dossier = Aleatoire::dossier();
     StationLog log(dossier, QStringLiteral("F1FUZ"));
-    Fuzz::ecrit(log.chemin(), fichier);
+    Aleatoire::ecrit(log.chemin(), fichier);
 
-    Status status;
+    Statut status;
     switch (operation) {
     case Enregistre:
         status = log.Enregistre_QSO(nouvelle);
@@ -114,14 +114,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         status = log.Supprime_QSO(ancienne);
         break;
     }
-    const QByteArray resultat = Fuzz::lit(log.chemin());
-    const QList<QByteArray> apres = Fuzz::lignes(resultat);
-    FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::Fichier_Travail)));
-    FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::Fichier_Travail_Chrono)));
+    const QByteArray resultat = Aleatoire::lit(log.chemin());
+    const QList<QByteArray> apres = Aleatoire::lignes(resultat);
+    FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::fichierTravail)));
+    FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::fichierTravailChrono)));
 
     const QByteArray ligne = valide(nouvelle);
     bool refusee = operation != Supprime && ligne.isEmpty();
-    if (operation == Insere && !refusee && StationLog::Moment(ligne) < 0)
+    if (operation == Insere && !refusee && StationLog::momentQso(ligne) < 0)
         refusee = true;
     if (refusee) {
         FUZZ_CHECK(!status.isOk() && !status.message.isEmpty());
@@ -152,9 +152,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     case Insere: {
         // Before the first QSO at the same moment or later.
-        const qint64 moment = StationLog::Moment(ligne);
+        const qint64 moment = StationLog::momentQso(ligne);
         FUZZ_CHECK(apres == insere(avant, ligne, [moment](const QByteArray& l) {
-                       return StationLog::Moment(l) >= moment;
+                       return StationLog::momentQso(l) >= moment;
                    }));
         break;
     }
@@ -162,7 +162,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         QList<QByteArray> attendu;
         bool remplacee = false;
         for (const QByteArray& l : avant) {
-            const bool meme = lisible && StationLog::Meme_Ligne(l, vieille);
+            const bool meme = lisible && StationLog::memeLigne(l, vieille);
             attendu.append(meme ? ligne : l);
             remplacee = remplacee || meme;
         }
@@ -174,7 +174,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     case Supprime: {
         QList<QByteArray> attendu;
         for (const QByteArray& l : avant) {
-            if (!lisible || !StationLog::Meme_Ligne(l, vieille))
+            if (!lisible || !StationLog::memeLigne(l, vieille))
                 attendu.append(l);
         }
         FUZZ_CHECK(apres == attendu);

@@ -10,7 +10,7 @@ class ImprimantePdf : public Imprimante {
 public:
     explicit ImprimantePdf(const QString& chemin) : m_chemin(chemin) {}
     // Previews shown.
-    int Travaux() const { return m_travaux; }
+    int travaux() const { return m_travaux; }
     // Pages of the last preview.
     int Pages_Apercu() const { return m_pagesApercu; }
     // The user closes the next previews without printing.

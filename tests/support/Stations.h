@@ -6,7 +6,7 @@
 
 // The windows that follow the current station ask for it each time; a test
 // that keeps one station gives it as this.
-inline std::function<QString()> Station_Fixe(const QString& indicatif)
+inline std::function<QString()> stationFixe(const QString& indicatif)
 {
     return [indicatif] { return indicatif; };
 }

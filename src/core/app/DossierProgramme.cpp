@@ -32,23 +32,23 @@ Resultat Prepare(const QString& dossierExecutable, const QString& dossierUtilisa
 {
     const QString dossier = Chemin(dossierExecutable, dossierUtilisateur);
     if (dossier == dossierExecutable)
-        return {dossier, Status::ok()};
+        return {dossier, Statut::ok()};
 
     if (!QDir().mkpath(dossier)) {
-        return {dossier, Status::failed(QStringLiteral("Le dossier « %1 » des logs ne peut pas "
+        return {dossier, Statut::failed(QStringLiteral("Le dossier « %1 » des logs ne peut pas "
                                                        "être créé : RQN_KZT ne peut pas démarrer.")
                                             .arg(QDir::toNativeSeparators(dossier)))};
     }
     // A copy that fails leaves the file missing, as in a folder that lost
     // it: the log creation and the first-name memory say so or do without.
-    for (const QString& nom : {StationLog::Nom_Modele, FirstNameMemory::Nom_Fichier}) {
+    for (const QString& nom : {StationLog::nomModele, FirstNameMemory::nomFichier}) {
         const QString cible = QDir(dossier).filePath(nom);
         const QString source = QDir(dossierExecutable).filePath(nom);
         if (!QFileInfo::exists(cible) && QFileInfo::exists(source) && QFile::copy(source, cible))
             QFile::setPermissions(cible, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                              QFile::ReadOther);
     }
-    return {dossier, Status::ok()};
+    return {dossier, Statut::ok()};
 }
 
 } // namespace DossierProgramme

@@ -1,7 +1,7 @@
 #include "Instance.h"
 
-#include "core/platform/MessageBox.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,26 +9,28 @@
 
 Instance::Instance(const QString& dossier)
     : m_dossier(dossier),
-      m_verrou(std::make_unique<TextFile::LockFile>(QDir(dossier).filePath(Nom_Fichier)))
+      m_verrou(std::make_unique<FichierTexte::FichierVerrou>(QDir(dossier).filePath(nomFichier)))
 {
 }
 
 Instance::~Instance() = default;
 
-bool Instance::Prend(MessageBox& messages)
+bool Instance::prend(BoiteMessage& messages)
 {
     const QString machine = QSysInfo::machineHostName();
     if (m_verrou->lock(0)) {
         // Who holds the folder, for the message of a second start.
-        m_verrou->writeInfo(machine.toUtf8() + '\n' +
+        m_verrou->ecritInfo(machine.toUtf8() + '\n' +
                             QByteArray::number(QCoreApplication::applicationPid()) + '\n');
         return true;
     }
     if (m_verrou->error() != 0)
         return true;
 
-    const QString autre = QString::fromUtf8(
-        TextFile::LockFile::readInfo(QDir(m_dossier).filePath(Nom_Fichier)).split('\n').value(0));
+    const QString autre =
+        QString::fromUtf8(FichierTexte::FichierVerrou::litInfo(QDir(m_dossier).filePath(nomFichier))
+                              .split('\n')
+                              .value(0));
     const QString ou = autre.isEmpty() || autre == machine
                            ? QStringLiteral("sur cet ordinateur")
                            : QStringLiteral("sur l'ordinateur « %1 »").arg(autre);

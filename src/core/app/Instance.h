@@ -4,9 +4,9 @@
 
 #include <memory>
 
-class MessageBox;
-namespace TextFile {
-class LockFile;
+class BoiteMessage;
+namespace FichierTexte {
+class FichierVerrou;
 }
 
 // One program at a time on a program folder: two windows started by mistake,
@@ -16,7 +16,7 @@ class LockFile;
 // program crashes or is killed, so that a crash never blocks the next start.
 class Instance {
 public:
-    static inline const QString Nom_Fichier = QStringLiteral("RQN_KZT.lock");
+    static inline const QString nomFichier = QStringLiteral("RQN_KZT.lock");
 
     explicit Instance(const QString& dossier);
     ~Instance();
@@ -26,9 +26,9 @@ public:
     // Takes the folder. False, after a message, when another program holds
     // it: the program must end. A folder where no file can be created (read
     // only) is left to the program, which cannot change anything there.
-    bool Prend(MessageBox& messages);
+    bool prend(BoiteMessage& messages);
 
 private:
     QString m_dossier;
-    std::unique_ptr<TextFile::LockFile> m_verrou;
+    std::unique_ptr<FichierTexte::FichierVerrou> m_verrou;
 };

@@ -4,18 +4,18 @@
 
 #include <functional>
 
-class Clock;
-class MessageBox;
-class SettingsStore;
+class Horloge;
+class BoiteMessage;
+class StockReglages;
 
 // What the windows need from the world around them. The program builds the
 // real ones; tests give a temporary folder, their own settings file, a set
 // clock and a scripted message box.
 struct Services {
     QString dossier; // the program folder: logs, template, first-name memory
-    SettingsStore& reglages;
-    Clock& horloge;
-    MessageBox& messages;
+    StockReglages& reglages;
+    Horloge& horloge;
+    BoiteMessage& messages;
     // Ends the program at once: every window closes. Called before or
     // during the event loop; the caller goes no further afterwards.
     std::function<void()> termine;

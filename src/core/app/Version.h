@@ -8,7 +8,7 @@ namespace Version {
 
 inline const QString Texte = QStringLiteral(" 1.0.2");
 
-inline QString Historique()
+inline QString texteHistorique()
 {
     const QString fin = QStringLiteral("\r\n");
     return QStringLiteral("V1.0.0   le 20/06/2008 creation") + fin +

@@ -7,7 +7,7 @@ namespace CarteDepartements {
 namespace {
 
 // Top-left corner of each box in the picture, by department number.
-constexpr std::array<std::array<int, 2>, Nombre_Cases> kPositions = {{
+constexpr std::array<std::array<int, 2>, nombreCases> kPositions = {{
     {408, 16},  {352, 264}, {288, 80},  {272, 248}, {392, 376}, {400, 336}, {424, 376}, {320, 344},
     {320, 88},  {216, 432}, {304, 152}, {248, 424}, {256, 360}, {344, 400}, {152, 112}, {256, 320},
     {168, 280}, {136, 280}, {248, 216}, {224, 304}, {56, 416},  {328, 200}, {64, 144},  {232, 264},
@@ -34,7 +34,7 @@ unsigned Couleur(Etat etat)
 {
     switch (etat) {
     case Etat::Contacte:
-        return Rouge;
+        return rouge;
     case Etat::Confirme:
         return Vert;
     case Etat::Non_Contacte:
@@ -43,22 +43,22 @@ unsigned Couleur(Etat etat)
     return Jaune;
 }
 
-Etat Etat_De(unsigned rgb)
+Etat etatDe(unsigned rgb)
 {
     rgb &= 0xFFFFFF;
     if (rgb == Vert)
         return Etat::Confirme;
-    if (rgb == Rouge)
+    if (rgb == rouge)
         return Etat::Contacte;
     return Etat::Non_Contacte;
 }
 
-int Case_Departement(QByteArrayView departement)
+int caseDepartement(QByteArrayView departement)
 {
     if (departement == "2a" || departement == "2A")
-        return Case_2A;
+        return case2A;
     if (departement == "2b" || departement == "2B")
-        return Case_2B;
+        return case2B;
     if (departement.isEmpty())
         return -1;
     int n = 0;
@@ -66,21 +66,21 @@ int Case_Departement(QByteArrayView departement)
         if (!chiffre(c))
             return -1;
         n = n * 10 + (c - '0');
-        if (n >= Nombre_Cases)
+        if (n >= nombreCases)
             return -1;
     }
     return n;
 }
 
-Status Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte)
+Statut Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte)
 {
     *carte = Carte();
-    const Groupe choisi = Groupe_Nomme(groupe);
-    const Status lu = LectureLog::Parcourt(cheminLog, [&](QByteArrayView ligne) {
-        const int n = Case_Departement(LectureLog::Champ_Sans_Blancs(ligne, LogLine::Departement));
+    const Groupe choisi = groupeNomme(groupe);
+    const Statut lu = LectureLog::parcourir(cheminLog, [&](QByteArrayView ligne) {
+        const int n = caseDepartement(LectureLog::champSansBlancs(ligne, LogLine::Departement));
         if (n < 0)
             return;
-        const Groupe g = LectureLog::Groupe_Ligne(ligne);
+        const Groupe g = LectureLog::groupeLigne(ligne);
         if (g == Groupe::Aucun || g != choisi)
             return;
         Etat& etat = carte->cases[size_t(n)];
@@ -96,7 +96,7 @@ Status Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* car
 void Compte(Carte* carte)
 {
     carte->contactes = carte->non_confirmes = carte->confirmes = 0;
-    for (int i = 1; i < Nombre_Cases; ++i) {
+    for (int i = 1; i < nombreCases; ++i) {
         switch (carte->cases[size_t(i)]) {
         case Etat::Confirme:
             ++carte->confirmes;
@@ -112,39 +112,39 @@ void Compte(Carte* carte)
     }
 }
 
-QString Texte_Case(int index)
+QString texteCase(int index)
 {
-    if (index == Case_2A)
+    if (index == case2A)
         return QStringLiteral("2a");
-    if (index == Case_2B)
+    if (index == case2B)
         return QStringLiteral("2b");
     if (index == 20 || index >= 98)
         return QStringLiteral("X");
     return QStringLiteral("%1").arg(index, 2, 10, QLatin1Char('0'));
 }
 
-bool Case_Visible(int index)
+bool caseVisible(int index)
 {
     return index != 0 && index != 20 && index != 98 && index != 99;
 }
 
-QPoint Position_Case(int index)
+QPoint positionCase(int index)
 {
     const auto& p = kPositions.at(size_t(index));
     return {p[0], p[1]};
 }
 
-QString Legende_Confirmes(int n)
+QString legendeConfirmes(int n)
 {
     return QString::number(n) + QStringLiteral(" Dpt confirmés");
 }
 
-QString Legende_Non_Confirmes(int n)
+QString legendeNonConfirmes(int n)
 {
     return QString::number(n) + QStringLiteral(" Dpt non confirmés");
 }
 
-QString Legende_Non_Contactes(int n)
+QString legendeNonContactes(int n)
 {
     return QString::number(n) + QStringLiteral(" Dpt non contactés");
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Status.h"
+#include "core/platform/Statut.h"
 
 #include <QByteArrayView>
 #include <QPoint>
@@ -12,55 +12,55 @@
 // department number, 0 to 99.
 namespace CarteDepartements {
 
-inline constexpr int Nombre_Cases = 100;
+inline constexpr int nombreCases = 100;
 // The departments of the award: the visible boxes.
-inline constexpr int Nombre_Departements = 96;
+inline constexpr int nombreDepartements = 96;
 // The boxes of Corsica.
-inline constexpr int Case_2A = 96;
-inline constexpr int Case_2B = 97;
+inline constexpr int case2A = 96;
+inline constexpr int case2B = 97;
 
 enum class Etat { Non_Contacte, Contacte, Confirme };
 
 // The colour of each state, as the map shows it: red, green and blue bytes.
 inline constexpr unsigned Jaune = 0xFFFF80;
-inline constexpr unsigned Rouge = 0xFFC0C0;
+inline constexpr unsigned rouge = 0xFFC0C0;
 inline constexpr unsigned Vert = 0x80FF80;
 unsigned Couleur(Etat etat);
 // The state a box colour stands for (a colour of no state reads as not contacted).
-Etat Etat_De(unsigned rgb);
+Etat etatDe(unsigned rgb);
 
 struct Carte {
-    std::array<Etat, Nombre_Cases> cases{};
+    std::array<Etat, nombreCases> cases{};
     int contactes = 0;     // boxes 1 to 99, contacted with or without QSL
     int non_confirmes = 0; // of them, without QSL
     int confirmes = 0;     // of them, with QSL
-    int non_contactes() const { return Nombre_Departements - (confirmes + non_confirmes); }
+    int non_contactes() const { return nombreDepartements - (confirmes + non_confirmes); }
 };
 
 // The box of a department field (blanks around it removed): "2a"/"2A" give
 // 96, "2b"/"2B" 97, a number from 0 to 99 written in digits its value ("07"
 // and "7" give 7). -1 for an empty field, a field that does not start with a
 // digit, and any other text ("7b", "100"): such a QSO has no place on the map.
-int Case_Departement(QByteArrayView departement);
+int caseDepartement(QByteArrayView departement);
 
 // Colours the boxes from the QSOs of the group: light red when contacted,
 // light green as soon as one QSO of the department has its QSL, whatever the
 // order of the QSOs. Missing when there is no log; the map is then all yellow.
-Status Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte);
+Statut Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte);
 
 // Counts the boxes 1 to 99 (box 0 is not a department).
 void Compte(Carte* carte);
 
 // Texts and places of the boxes over the map picture.
-QString Texte_Case(int index);
-bool Case_Visible(int index);
-QPoint Position_Case(int index);
-inline constexpr int Largeur_Case = 25;
-inline constexpr int Hauteur_Case = 20;
+QString texteCase(int index);
+bool caseVisible(int index);
+QPoint positionCase(int index);
+inline constexpr int largeurCase = 25;
+inline constexpr int hauteurCase = 20;
 
 // Texts of the legend.
-QString Legende_Confirmes(int n);
-QString Legende_Non_Confirmes(int n);
-QString Legende_Non_Contactes(int n);
+QString legendeConfirmes(int n);
+QString legendeNonConfirmes(int n);
+QString legendeNonContactes(int n);
 
 } // namespace CarteDepartements

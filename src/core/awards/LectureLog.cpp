@@ -1,22 +1,22 @@
 #include "LectureLog.h"
 
-#include "core/log/BandGroups.h"
+#include "core/log/Groupe.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QByteArray>
 
 namespace LectureLog {
 
-Status Parcourt(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite)
+Statut parcourir(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite)
 {
     // Read by blocks: a long log never stands whole in memory.
-    return TextFile::readEachLine(cheminLog, [&visite](const char* data, qsizetype taille) {
+    return FichierTexte::readEachLine(cheminLog, [&visite](const char* data, qsizetype taille) {
         visite(QByteArrayView(data, taille));
     });
 }
 
-QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne)
+QByteArrayView champDeLigne(QByteArrayView ligne, LogLine::Colonne colonne)
 {
     const qsizetype debut = colonne.debut - 1;
     if (debut >= ligne.size())
@@ -24,9 +24,9 @@ QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne)
     return ligne.sliced(debut, qMin<qsizetype>(colonne.largeur, ligne.size() - debut));
 }
 
-QByteArrayView Champ_Sans_Blancs(QByteArrayView ligne, LogLine::Colonne colonne)
+QByteArrayView champSansBlancs(QByteArrayView ligne, LogLine::Colonne colonne)
 {
-    QByteArrayView champ = Champ(ligne, colonne);
+    QByteArrayView champ = champDeLigne(ligne, colonne);
     while (!champ.isEmpty() && champ.front() == ' ')
         champ = champ.sliced(1);
     while (!champ.isEmpty() && champ.back() == ' ')
@@ -34,15 +34,15 @@ QByteArrayView Champ_Sans_Blancs(QByteArrayView ligne, LogLine::Colonne colonne)
     return champ;
 }
 
-Groupe Groupe_Ligne(QByteArrayView ligne)
+Groupe groupeLigne(QByteArrayView ligne)
 {
-    const QByteArrayView bande = Champ_Sans_Blancs(ligne, LogLine::Bande);
-    return Groupe_De(Cp1252::decode(bande.data(), bande.size()));
+    const QByteArrayView bande = champSansBlancs(ligne, LogLine::Bande);
+    return groupeDe(Cp1252::decode(bande.data(), bande.size()));
 }
 
 bool QSL_Recue(QByteArrayView ligne)
 {
-    return Champ(ligne, LogLine::QSL) == QByteArrayView("*");
+    return champDeLigne(ligne, LogLine::QSL) == QByteArrayView("*");
 }
 
 } // namespace LectureLog

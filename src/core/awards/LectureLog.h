@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/log/BandGroups.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
-#include "core/platform/Status.h"
+#include "core/platform/Statut.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -16,15 +16,15 @@ namespace LectureLog {
 
 // Calls visite(ligne) for each line of the log, without its line end.
 // Missing when the log does not exist.
-Status Parcourt(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite);
+Statut parcourir(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite);
 
 // The bytes of the field, as stored; shorter (or empty) when the line is.
-QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne);
+QByteArrayView champDeLigne(QByteArrayView ligne, LogLine::Colonne colonne);
 // The same without the blanks at both ends.
-QByteArrayView Champ_Sans_Blancs(QByteArrayView ligne, LogLine::Colonne colonne);
+QByteArrayView champSansBlancs(QByteArrayView ligne, LogLine::Colonne colonne);
 
 // The group of the line's band.
-Groupe Groupe_Ligne(QByteArrayView ligne);
+Groupe groupeLigne(QByteArrayView ligne);
 
 // True when the QSL card of the QSO has arrived (column 107 is "*").
 bool QSL_Recue(QByteArrayView ligne);

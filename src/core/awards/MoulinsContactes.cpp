@@ -5,7 +5,7 @@
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QDir>
 
@@ -38,11 +38,11 @@ constexpr Piece kPieces[] = {
 // The list line of a stored line; a field missing from a short line stays blank.
 QString ligneListe(QByteArrayView stockee)
 {
-    QString ligne(Longueur_Ligne, QLatin1Char(' '));
+    QString ligne(longueurLigne, QLatin1Char(' '));
     QChar* out = ligne.data();
     for (const Piece& p : kPieces) {
-        const QByteArrayView champ = LectureLog::Champ(stockee, p.stockee);
-        Cp1252::decodeInto(champ.data(), champ.size(), out + p.colonne);
+        const QByteArrayView champ = LectureLog::champDeLigne(stockee, p.stockee);
+        Cp1252::decodeDans(champ.data(), champ.size(), out + p.colonne);
     }
     return ligne;
 }
@@ -61,19 +61,19 @@ QString numero(qsizetype n)
 
 } // namespace
 
-QString Ligne_Liste(const QString& logLine)
+QString ligneDeListe(const QString& logLine)
 {
     QByteArray octets;
     Cp1252::encode(logLine, &octets);
     return ligneListe(octets);
 }
 
-Status Construit(const QString& cheminLog, const QString& groupe, Liste* liste)
+Statut construit(const QString& cheminLog, const QString& groupe, Liste* liste)
 {
     *liste = Liste();
-    const Groupe choisi = Groupe_Nomme(groupe);
-    const Status lu = LectureLog::Parcourt(cheminLog, [&](QByteArrayView stockee) {
-        const Groupe g = LectureLog::Groupe_Ligne(stockee);
+    const Groupe choisi = groupeNomme(groupe);
+    const Statut lu = LectureLog::parcourir(cheminLog, [&](QByteArrayView stockee) {
+        const Groupe g = LectureLog::groupeLigne(stockee);
         if (g == Groupe::Aucun || g != choisi)
             return;
         liste->lignes.append(ligneListe(stockee));
@@ -87,7 +87,7 @@ Status Construit(const QString& cheminLog, const QString& groupe, Liste* liste)
     return lu;
 }
 
-QString Nom_Fichier(const QString& indicatif, const QString& groupe, const QDate& jour)
+QString nomFichier(const QString& indicatif, const QString& groupe, const QDate& jour)
 {
     const QString date = dateCourte(jour);
     return indicatif + QStringLiteral("_Liste_Moulins_Bande_") + groupe + QLatin1Char('_') +
@@ -95,8 +95,8 @@ QString Nom_Fichier(const QString& indicatif, const QString& groupe, const QDate
            QStringLiteral(".txt");
 }
 
-QStringList Lignes_Fichier(const QString& indicatif, const QString& groupe, const QDate& jour,
-                           const QStringList& lignes)
+QStringList lignesFichier(const QString& indicatif, const QString& groupe, const QDate& jour,
+                          const QStringList& lignes)
 {
     QStringList sortie;
     sortie.reserve(lignes.size() + 7);
@@ -109,8 +109,8 @@ QStringList Lignes_Fichier(const QString& indicatif, const QString& groupe, cons
     return sortie;
 }
 
-QStringList Lignes_Impression(const QString& indicatif, const QString& groupe, const QDate& jour,
-                              const QStringList& lignes)
+QStringList lignesImpression(const QString& indicatif, const QString& groupe, const QDate& jour,
+                             const QStringList& lignes)
 {
     QStringList sortie;
     sortie.reserve(lignes.size() + 8);
@@ -123,16 +123,16 @@ QStringList Lignes_Impression(const QString& indicatif, const QString& groupe, c
     return sortie;
 }
 
-Status Enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
+Statut Enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
                   const QDate& jour, const QStringList& lignes, QString* nom)
 {
-    *nom = Nom_Fichier(indicatif, groupe, jour);
+    *nom = nomFichier(indicatif, groupe, jour);
     const QDir d(dossier);
-    const Status ecrit =
-        TextFile::replaceText(d.filePath(*nom), d.filePath(StationLog::Fichier_Travail),
-                              Lignes_Fichier(indicatif, groupe, jour, lignes));
+    const Statut ecrit =
+        FichierTexte::remplaceTexte(d.filePath(*nom), d.filePath(StationLog::fichierTravail),
+                                    lignesFichier(indicatif, groupe, jour, lignes));
     if (!ecrit) {
-        return Status::failed(
+        return Statut::failed(
             QStringLiteral("La liste n'a pas pu être enregistrée sous le nom : ") + *nom +
             QStringLiteral("\r\n\r\n") + ecrit.message);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/log/DisplayLine.h"
-#include "core/platform/Status.h"
+#include "core/log/Affichage.h"
+#include "core/platform/Statut.h"
 
 #include <QDate>
 #include <QString>
@@ -15,7 +15,7 @@ namespace MoulinsContactes {
 // Line of the list, 65 characters: a blank, the reference, two blanks, the
 // windmill name, two blanks, the date, two blanks, the callsign, two blanks,
 // the QSL flag. Fields as stored, blanks included.
-inline constexpr int Longueur_Ligne = 65;
+inline constexpr int longueurLigne = 65;
 
 // Where the fields stand in a line of the list (0-based).
 inline constexpr int Colonne_Reference = 1;
@@ -23,11 +23,11 @@ inline constexpr int Colonne_Nom = 8;
 inline constexpr int Colonne_Date = 40;
 inline constexpr int Colonne_Indicatif = 50;
 inline constexpr int Colonne_QSL = 64;
-static_assert(Colonne_QSL == Longueur_Ligne - 1);
+static_assert(Colonne_QSL == longueurLigne - 1);
 
 // The titles of the header drawn over the columns of the list (1-based
 // columns); "QSL" ends over the flag.
-inline constexpr std::array<Affichage::Titre, 5> Titres = {{
+inline constexpr std::array<Affichage::Titre, 5> titresListe = {{
     {"Ref", Colonne_Reference + 1},
     {"Nom du Moulin", Colonne_Nom + 1},
     {"Date", Colonne_Date + 1},
@@ -35,7 +35,7 @@ inline constexpr std::array<Affichage::Titre, 5> Titres = {{
     {"QSL", Colonne_QSL - 1},
 }};
 
-inline const QString Entete = QStringLiteral(
+inline const QString enteteListe = QStringLiteral(
     "   Ref             Nom du Moulin                       Date      Indicatif         QSL");
 
 struct Liste {
@@ -46,24 +46,24 @@ struct Liste {
 
 // Every QSO of the log whose band is in the group. Missing when there is no
 // log; the list is then empty.
-Status Construit(const QString& cheminLog, const QString& groupe, Liste* liste);
+Statut construit(const QString& cheminLog, const QString& groupe, Liste* liste);
 
 // The line of the list for one stored line.
-QString Ligne_Liste(const QString& logLine);
+QString ligneDeListe(const QString& logLine);
 
 // Callsign + "_Liste_Moulins_Bande_" + group + "_JJ_MM_AA.txt".
-QString Nom_Fichier(const QString& indicatif, const QString& groupe, const QDate& jour);
+QString nomFichier(const QString& indicatif, const QString& groupe, const QDate& jour);
 
 // The lines of the saved file and of the printed list, without line ends.
-QStringList Lignes_Fichier(const QString& indicatif, const QString& groupe, const QDate& jour,
-                           const QStringList& lignes);
-QStringList Lignes_Impression(const QString& indicatif, const QString& groupe, const QDate& jour,
-                              const QStringList& lignes);
+QStringList lignesFichier(const QString& indicatif, const QString& groupe, const QDate& jour,
+                          const QStringList& lignes);
+QStringList lignesImpression(const QString& indicatif, const QString& groupe, const QDate& jour,
+                             const QStringList& lignes);
 
 // Writes the saved list in the program folder, through a work file, so that
 // a list of the same name is at every moment either the old one or the new
 // one, complete. *nom receives the file name (without folder).
-Status Enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
+Statut Enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
                   const QDate& jour, const QStringList& lignes, QString* nom);
 
 } // namespace MoulinsContactes

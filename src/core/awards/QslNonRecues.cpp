@@ -1,6 +1,6 @@
 #include "QslNonRecues.h"
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 #include "core/log/Texte.h"
 #include "core/platform/Cp1252.h"
 
@@ -8,12 +8,12 @@ namespace QslNonRecues {
 
 namespace {
 
-using Affichage::Champ;
+using Affichage::champDeLigne;
 using Affichage::Piece;
 
 QString sansBlancs(const QString& affichage, Piece piece)
 {
-    return Texte::sansBlancs(Champ(affichage, piece));
+    return Texte::sansBlancs(champDeLigne(affichage, piece));
 }
 
 // The piece without its blanks, read in place: a search reads two pieces of
@@ -35,14 +35,14 @@ QString jusqua(const QString& affichage, Piece debut, Piece suivante)
 
 } // namespace
 
-QString Ligne_QSL(const QString& affichage)
+QString ligneQsl(const QString& affichage)
 {
     using namespace Affichage;
     // Date and time; mode, band and the two reports.
     return jusqua(affichage, Date, Mode) + QLatin1Char(' ') + sansBlancs(affichage, Departement) +
            QStringLiteral("   KZT ") + sansBlancs(affichage, Reference) + QStringLiteral("   ") +
            jusqua(affichage, Mode, Nom_Moulin) + QStringLiteral("  ") +
-           Champ(affichage, Nom_Moulin);
+           champDeLigne(affichage, Nom_Moulin);
 }
 
 QString Cle(const QString& saisie)
@@ -66,7 +66,7 @@ QStringList Recherche(const QStringList& affichage, const QString& saisie)
     QStringList lignes;
     for (const QString& ligne : affichage) {
         if (nonRecue(ligne, cle))
-            lignes.append(Ligne_QSL(ligne));
+            lignes.append(ligneQsl(ligne));
     }
     return lignes;
 }
@@ -75,16 +75,16 @@ QStringList Recherche(const Affichage::Journal& journal, const QString& saisie)
 {
     const QString cle = Cle(saisie);
     QStringList lignes;
-    journal.Parcourt({Affichage::Indicatif, Affichage::QSL},
-                     [&](qsizetype i, const QString& ligne) {
-                         if (nonRecue(ligne, cle))
-                             lignes.append(Ligne_QSL(journal.at(i)));
-                     });
+    journal.parcourir({Affichage::Indicatif, Affichage::QSL},
+                      [&](qsizetype i, const QString& ligne) {
+                          if (nonRecue(ligne, cle))
+                              lignes.append(ligneQsl(journal.at(i)));
+                      });
     return lignes;
 }
 
-QStringList Lignes_Cartes(const QString& correspondant, const QString& station,
-                          const QStringList& cochees)
+QStringList lignesCartes(const QString& correspondant, const QString& station,
+                         const QStringList& cochees)
 {
     const QString marge(4, QLatin1Char(' '));
     QStringList sortie;
@@ -93,18 +93,18 @@ QStringList Lignes_Cartes(const QString& correspondant, const QString& station,
         if (c == 0) {
             sortie << marge + correspondant +
                           QStringLiteral(" confirme les QSO's suivants avec la station ") + station
-                   << QString() << Entete_Carte;
+                   << QString() << enteteCarte;
         }
-        sortie << marge + ligne.left(Largeur_Imprimee);
+        sortie << marge + ligne.left(largeurImprimee);
         if (++c == QSO_Par_Carte) {
-            sortie << QString() << Signature << QStringLiteral("-") << QString();
+            sortie << QString() << signature << QStringLiteral("-") << QString();
             c = 0;
         }
     }
     if (c != 0) {
         for (int i = 0; i < QSO_Par_Carte + 1 - c; ++i)
             sortie << QString();
-        sortie << Signature << QStringLiteral("-");
+        sortie << signature << QStringLiteral("-");
     }
     return sortie;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,15 +13,15 @@ namespace QslNonRecues {
 // QSOs of one card; the signature stands under the 18th line.
 inline constexpr int QSO_Par_Carte = 18;
 // Characters of a list line printed on the card (the windmill name is not).
-inline constexpr int Largeur_Imprimee = 57;
+inline constexpr int largeurImprimee = 57;
 
-inline const QString Entete_Carte =
+inline const QString enteteCarte =
     QStringLiteral("      Date    Debut   Dpt    N° KZT    Mode  Bande  RstE RstR       |");
-inline const QString Signature = QStringLiteral("                             signature :");
+inline const QString signature = QStringLiteral("                             signature :");
 
 // The line of the list for one display line: date and time, department,
 // "KZT " and the reference, mode, band and reports, windmill name.
-QString Ligne_QSL(const QString& affichage);
+QString ligneQsl(const QString& affichage);
 
 // The lines of the QSOs whose trimmed callsign holds the key (the text typed,
 // in upper case) and whose QSL card has not arrived, in list order.
@@ -37,7 +37,7 @@ QString Cle(const QString& saisie);
 // each with its heading (the correspondent as typed, and the station) and
 // its signature; the last block is filled with empty lines so that its
 // signature stands where a full card has it. Nothing when nothing is ticked.
-QStringList Lignes_Cartes(const QString& correspondant, const QString& station,
-                          const QStringList& cochees);
+QStringList lignesCartes(const QString& correspondant, const QString& station,
+                         const QStringList& cochees);
 
 } // namespace QslNonRecues

@@ -4,20 +4,20 @@
 
 namespace Scores {
 
-Status Calcule(const QString& cheminLog, Tableau* scores)
+Statut calcule(const QString& cheminLog, Tableau* scoresCalcules)
 {
-    *scores = Tableau();
-    return LectureLog::Parcourt(cheminLog, [scores](QByteArrayView ligne) {
+    *scoresCalcules = Tableau();
+    return LectureLog::parcourir(cheminLog, [scoresCalcules](QByteArrayView ligne) {
         Compte* compte = nullptr;
-        switch (LectureLog::Groupe_Ligne(ligne)) {
+        switch (LectureLog::groupeLigne(ligne)) {
         case Groupe::HF:
-            compte = &scores->hf;
+            compte = &scoresCalcules->hf;
             break;
         case Groupe::VHF:
-            compte = &scores->vhf;
+            compte = &scoresCalcules->vhf;
             break;
         case Groupe::UHF:
-            compte = &scores->uhf;
+            compte = &scoresCalcules->uhf;
             break;
         case Groupe::Aucun:
             return;

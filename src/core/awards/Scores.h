@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Status.h"
+#include "core/platform/Statut.h"
 
 #include <QString>
 
@@ -22,6 +22,6 @@ struct Tableau {
 };
 
 // Missing when there is no log; the scores are then all 0.
-Status Calcule(const QString& cheminLog, Tableau* scores);
+Statut calcule(const QString& cheminLog, Tableau* scoresCalcules);
 
 } // namespace Scores

@@ -1,7 +1,7 @@
 #include "ReglesChamps.h"
 
-#include "core/app/ClockTexts.h"
-#include "core/log/BandGroups.h"
+#include "core/app/HorlogeLue.h"
+#include "core/log/Groupe.h"
 #include "core/log/Texte.h"
 
 namespace ReglesChamps {
@@ -74,7 +74,7 @@ QString Bande(const QString& texte)
         return QStringLiteral("Entrez une QRG");
     if (texte.size() > 7)
         return QStringLiteral("7 caracteres maxi pour la QRG");
-    if (!Definition_De(texte))
+    if (!definitionDe(texte))
         return Message_Bande(texte);
     return QString();
 }
@@ -124,7 +124,7 @@ QString Controle_QSO(const LogLine::Champs& c)
         {Noms::Nom_Moulin, c.nomMoulin},
     };
     for (const auto& champ : champs) {
-        const QString message = Texte::Message_Controle(champ.nom, champ.texte);
+        const QString message = Texte::messageControle(champ.nom, champ.texte);
         if (!message.isEmpty())
             return message;
     }

@@ -1,13 +1,13 @@
 #include "Adif.h"
 
 #include "core/app/Version.h"
-#include "core/log/BandGroups.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
+#include "core/platform/BoiteMessage.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QDir>
 #include <QStringView>
@@ -234,19 +234,19 @@ template <typename... Pieces> void ajoute(Ecriture& record, QLatin1StringView ta
     const qsizetype longueur = (qsizetype(0) + ... + pieces.size());
     const qsizetype debut = record.fin();
     char* out = entete(record, tag, longueur);
-    bool ascii = true;
+    bool enAsciiSeulement = true;
     const auto copie = [&](auto piece) {
         for (const auto c : piece) {
             const char16_t u = unite(c);
             if (!imprimable(u)) {
-                ascii = false;
+                enAsciiSeulement = false;
                 return;
             }
             *out++ = char(u);
         }
     };
-    ((ascii ? copie(pieces) : void()), ...);
-    if (ascii)
+    ((enAsciiSeulement ? copie(pieces) : void()), ...);
+    if (enAsciiSeulement)
         return;
     record.revient(debut);
     QByteArray plie;
@@ -258,7 +258,7 @@ template <typename... Pieces> void ajoute(Ecriture& record, QLatin1StringView ta
 // not know.
 template <typename Vue> QLatin1StringView bandeAdif(Vue libelle)
 {
-    for (const Definition_Bande& b : Table_Bandes) {
+    for (const DefinitionBande& b : tableBandes) {
         if (QStringView(b.libelle) == libelle)
             return QLatin1StringView(b.adif);
     }
@@ -274,7 +274,7 @@ template <typename Vue> QLatin1StringView siecle(Vue an)
         return u >= u'0' && u <= u'9';
     };
     const bool chiffres = an.size() == 2 && chiffre(an.at(0)) && chiffre(an.at(1));
-    if (chiffres && LogLine::Annee(an.toInt()) < 2000)
+    if (chiffres && LogLine::annee(an.toInt()) < 2000)
         return QLatin1StringView("19");
     return QLatin1StringView("20");
 }
@@ -326,7 +326,7 @@ QString notice()
 
 } // namespace
 
-QString Ascii(const QString& texte)
+QString enAscii(const QString& texte)
 {
     if (toutAscii(texte))
         return texte;
@@ -338,7 +338,7 @@ QString Ascii(const QString& texte)
 
 QString Bande(const QString& libelle)
 {
-    const Definition_Bande* b = Definition_De(libelle);
+    const DefinitionBande* b = definitionDe(libelle);
     return b ? QString::fromLatin1(b->adif) : QString();
 }
 
@@ -352,12 +352,12 @@ QString ADIF_SP(const QString& Poubelle)
     return QString::fromLatin1(record);
 }
 
-QString Nom_Fichier(const QString& indicatif)
+QString nomFichier(const QString& indicatif)
 {
     return indicatif + QStringLiteral("_KZT.adi");
 }
 
-QByteArray Exportation(const QString& indicatif, const QByteArray& log)
+QByteArray exportationAdif(const QString& indicatif, const QByteArray& log)
 {
     QByteArray sortie;
     // A record is about twice as long as its line of the log: room for three
@@ -365,7 +365,7 @@ QByteArray Exportation(const QString& indicatif, const QByteArray& log)
     sortie.reserve(log.size() * 3 + 256);
 
     QByteArray entete;
-    Cp1252::encode(QStringLiteral("Exportation du log de la station ") + Ascii(indicatif) +
+    Cp1252::encode(QStringLiteral("Exportation du log de la station ") + enAscii(indicatif) +
                        QStringLiteral(" au format ADIF"),
                    &entete);
     sortie += entete + kFinLigne;
@@ -378,12 +378,12 @@ QByteArray Exportation(const QString& indicatif, const QByteArray& log)
     QString ligne;
     {
         Ecriture ecriture(sortie);
-        TextFile::forEachLine(log, [&](const char* data, qsizetype taille) {
+        FichierTexte::pourChaqueLigne(log, [&](const char* data, qsizetype taille) {
             if (asciiImprimable(data, taille)) {
                 ecritRecord(ecriture, QLatin1StringView(data, taille));
             } else {
                 ligne.resize(taille);
-                Cp1252::decodeInto(data, taille, ligne.data());
+                Cp1252::decodeDans(data, taille, ligne.data());
                 ecritRecord(ecriture, QStringView(ligne));
             }
             ecriture.ajoute(kFinLigne);
@@ -392,27 +392,28 @@ QByteArray Exportation(const QString& indicatif, const QByteArray& log)
     return sortie;
 }
 
-Status Exporte(const QString& dossier, const QString& indicatif)
+Statut exporte(const QString& dossier, const QString& indicatif)
 {
     const QDir dir(dossier);
     QByteArray log;
-    const Status lu = TextFile::readAll(dir.filePath(StationLog::Nom_Fichier(indicatif)), &log);
+    const Statut lu = FichierTexte::readAll(dir.filePath(StationLog::nomFichier(indicatif)), &log);
     if (!lu)
         return lu;
-    return TextFile::replaceContent(dir.filePath(Nom_Fichier(indicatif)),
-                                    dir.filePath(kFichierTravail), Exportation(indicatif, log));
+    return FichierTexte::remplaceContenu(dir.filePath(nomFichier(indicatif)),
+                                         dir.filePath(kFichierTravail),
+                                         exportationAdif(indicatif, log));
 }
 
-void Mnu_ADIF_Click(const QString& dossier, const QString& indicatif, MessageBox& messages)
+void Mnu_ADIF_Click(const QString& dossier, const QString& indicatif, BoiteMessage& messages)
 {
-    const Status fait = Exporte(dossier, indicatif);
+    const Statut fait = exporte(dossier, indicatif);
     if (!fait) {
         messages.notice(QStringLiteral("L'exportation au format ADIF n'a pas pu se faire :") +
                         QStringLiteral("\r\n\r\n") + fait.message);
         return;
     }
     messages.notice(QStringLiteral("Le fichier a été enregistré sous le nom : ") +
-                    Nom_Fichier(indicatif));
+                    nomFichier(indicatif));
 }
 
 } // namespace Adif

@@ -2,13 +2,13 @@
 
 #include "core/awards/CarteDepartements.h"
 #include "core/entry/ReglesChamps.h"
-#include "core/log/BandGroups.h"
 #include "core/log/FirstNameMemory.h"
+#include "core/log/Groupe.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
-#include "core/platform/Clock.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Horloge.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -25,7 +25,7 @@ namespace {
 
 const QString kFinLigne = QStringLiteral("\r\n");
 
-QString quoted(const QString& texte)
+QString entreGuillemets(const QString& texte)
 {
     return QStringLiteral("« %1 »").arg(texte);
 }
@@ -58,13 +58,14 @@ QString date(const QString& texte, QString* raison)
             ? QDate(texte.left(4).toInt(), texte.mid(4, 2).toInt(), texte.right(2).toInt())
             : QDate();
     if (!d.isValid()) {
-        *raison = QStringLiteral("Date QSO_DATE %1 invalide (AAAAMMJJ attendu)").arg(quoted(texte));
+        *raison = QStringLiteral("Date QSO_DATE %1 invalide (AAAAMMJJ attendu)")
+                      .arg(entreGuillemets(texte));
         return QString();
     }
-    if (LogLine::Annee(d.year() % 100) != d.year()) {
+    if (LogLine::annee(d.year() % 100) != d.year()) {
         *raison = QStringLiteral("Date QSO_DATE %1 hors des années 1950 à 2049 que le log "
                                  "enregistre")
-                      .arg(quoted(texte));
+                      .arg(entreGuillemets(texte));
         return QString();
     }
     return d.toString(QStringLiteral("dd/MM/yy"));
@@ -75,7 +76,8 @@ QString heure(const QString& texte, QString* raison)
     const bool forme = (texte.size() == 4 || texte.size() == 6) && chiffres(texte);
     if (!forme || texte.left(2).toInt() > 23 || texte.mid(2, 2).toInt() > 59 ||
         texte.mid(4).toInt() > 59) {
-        *raison = QStringLiteral("Heure TIME_ON %1 invalide (HHMM attendu)").arg(quoted(texte));
+        *raison =
+            QStringLiteral("Heure TIME_ON %1 invalide (HHMM attendu)").arg(entreGuillemets(texte));
         return QString();
     }
     return texte.left(2) + QLatin1Char(':') + texte.mid(2, 2);
@@ -93,7 +95,7 @@ QString mode(const QString& brut, const QString& sousMode, QString* raison)
         sous == QLatin1String("USB") || sous == QLatin1String("LSB"))
         return QStringLiteral("SSB");
     if (m.size() > LogLine::Mode.largeur) {
-        *raison = QStringLiteral("Mode %1 de plus de 3 caractères").arg(quoted(brut));
+        *raison = QStringLiteral("Mode %1 de plus de 3 caractères").arg(entreGuillemets(brut));
         return QString();
     }
     return m;
@@ -103,9 +105,10 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
 {
     const QString nom = valeur(e, "BAND");
     if (!nom.isEmpty()) {
-        if (const Definition_Bande* b = Definition_Adif(nom))
+        if (const DefinitionBande* b = Definition_Adif(nom))
             return QString::fromUtf16(b->libelle);
-        *raison = QStringLiteral("Bande BAND %1 absente de la liste des bandes").arg(quoted(nom));
+        *raison = QStringLiteral("Bande BAND %1 absente de la liste des bandes")
+                      .arg(entreGuillemets(nom));
         return QString();
     }
     const QString freq = valeur(e, "FREQ");
@@ -115,9 +118,10 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
     }
     bool ok = false;
     const double mhz = QLocale::c().toDouble(freq, &ok);
-    if (const Definition_Bande* b = ok ? Definition_Frequence(mhz) : nullptr)
+    if (const DefinitionBande* b = ok ? Definition_Frequence(mhz) : nullptr)
         return QString::fromUtf16(b->libelle);
-    *raison = QStringLiteral("Fréquence FREQ %1 hors des bandes de la liste").arg(quoted(freq));
+    *raison =
+        QStringLiteral("Fréquence FREQ %1 hors des bandes de la liste").arg(entreGuillemets(freq));
     return QString();
 }
 
@@ -149,11 +153,11 @@ bool Departement_Valide(QStringView departement)
     if (departement.size() != 2)
         return false;
     const QByteArray octets = departement.toLatin1();
-    const int n = CarteDepartements::Case_Departement(octets);
+    const int n = CarteDepartements::caseDepartement(octets);
     const bool lettres = !chiffres(departement);
     // The boxes of Corsica follow 95: "96" is no department.
-    const bool corse = n == CarteDepartements::Case_2A || n == CarteDepartements::Case_2B;
-    return n > 0 && CarteDepartements::Case_Visible(n) && corse == lettres &&
+    const bool corse = n == CarteDepartements::case2A || n == CarteDepartements::case2B;
+    return n > 0 && CarteDepartements::caseVisible(n) && corse == lettres &&
            departement == departement.toString().toLower();
 }
 
@@ -176,7 +180,7 @@ Qso Convertit(const Adif::Enregistrement& e)
     const QString etat = valeur(e, "STATE").toLower();
     c.departement = Departement_Valide(etat) ? etat : c.reference.left(2);
 
-    c.indicatif = Texte::Majuscules_Tapees(valeur(e, "CALL"));
+    c.indicatif = Texte::majusculesTapees(valeur(e, "CALL"));
     if (c.indicatif.isEmpty())
         raison = absent("CALL");
     const QString d = valeur(e, "QSO_DATE");
@@ -215,7 +219,7 @@ QByteArray enCp1252(const QString& texte)
         return octets;
     QString simple = texte;
     for (QChar& c : simple) {
-        if (!Cp1252::isEncodable(c))
+        if (!Cp1252::estCodable(c))
             c = QLatin1Char('?');
     }
     Cp1252::encode(simple, &octets);
@@ -232,13 +236,13 @@ QString lignesCrLf(QStringView texte)
     return t;
 }
 
-Status ecritRapport(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-                    const Bilan& bilan, const Clock& horloge)
+Statut ecritRapport(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
+                    const Bilan& bilan, const Horloge& horloge)
 {
-    const QDateTime maintenant = horloge.localNow();
+    const QDateTime maintenant = horloge.localMaintenant();
     QString texte = QStringLiteral("Importation du fichier %1 dans le log %2, le %3 à %4")
-                        .arg(quoted(QDir::toNativeSeparators(cheminAdi)),
-                             quoted(StationLog::Nom_Fichier(indicatif)),
+                        .arg(entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
+                             entreGuillemets(StationLog::nomFichier(indicatif)),
                              maintenant.toString(QStringLiteral("dd/MM/yyyy")),
                              maintenant.toString(QStringLiteral("HH:mm"))) +
                     kFinLigne +
@@ -249,8 +253,8 @@ Status ecritRapport(const QString& dossier, const QString& indicatif, const QStr
                  kFinLigne + lignesCrLf(r.texte) + kFinLigne;
     }
     const QDir d(dossier);
-    return TextFile::replaceContent(d.filePath(Nom_Rapport(indicatif)),
-                                    d.filePath(StationLog::Fichier_Travail), enCp1252(texte));
+    return FichierTexte::remplaceContenu(d.filePath(Nom_Rapport(indicatif)),
+                                         d.filePath(StationLog::fichierTravail), enCp1252(texte));
 }
 
 QString nombre(qsizetype n, const char* singulier, const char* pluriel)
@@ -261,12 +265,12 @@ QString nombre(qsizetype n, const char* singulier, const char* pluriel)
 } // namespace
 
 Bilan Importe(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-              const Clock& horloge)
+              const Horloge& horloge)
 {
     Bilan bilan;
     bilan.fichier = QFileInfo(cheminAdi).fileName();
     QByteArray octets;
-    bilan.status = TextFile::readAll(cheminAdi, &octets);
+    bilan.status = FichierTexte::readAll(cheminAdi, &octets);
     if (!bilan.status)
         return bilan;
 
@@ -286,8 +290,8 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
         const LogLine::Formee f = LogLine::forme(q.champs);
         lignes.append(f.ligne);
         prenoms.append(
-            FirstNameMemory::Forme_Ligne(q.champs.indicatif, q.champs.departement,
-                                         LogLine::champ(f.ligne, LogLine::Prenom).trimmed()));
+            FirstNameMemory::formeLigne(q.champs.indicatif, q.champs.departement,
+                                        LogLine::champ(f.ligne, LogLine::Prenom).trimmed()));
     }
     bilan.enregistrements = numero;
     if (lecture.tronque) {
@@ -315,7 +319,7 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
     std::vector<std::pair<qint64, qsizetype>> ordre;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
         if (!doublon[size_t(i)] && prenoms.at(i).size() > 16)
-            ordre.emplace_back(StationLog::Moment(lignes.at(i).toLatin1()), i);
+            ordre.emplace_back(StationLog::momentQso(lignes.at(i).toLatin1()), i);
     }
     std::stable_sort(ordre.begin(), ordre.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -337,12 +341,12 @@ QString Bilan::Resume() const
 {
     if (!status) {
         return QStringLiteral("L'importation du fichier %1 n'a pas pu se faire :")
-                   .arg(quoted(fichier)) +
+                   .arg(entreGuillemets(fichier)) +
                kFinLigne + kFinLigne + status.message;
     }
     QString texte =
-        QStringLiteral("Importation du fichier %1 :").arg(quoted(fichier)) + kFinLigne + kFinLigne +
-        nombre(importes, "QSO importé", "QSO importés") + kFinLigne +
+        QStringLiteral("Importation du fichier %1 :").arg(entreGuillemets(fichier)) + kFinLigne +
+        kFinLigne + nombre(importes, "QSO importé", "QSO importés") + kFinLigne +
         nombre(doublons, "doublon (QSO déjà dans le log) ignoré",
                "doublons (QSO déjà dans le log) ignorés") +
         kFinLigne +
@@ -374,7 +378,7 @@ QString Bilan::Resume() const
     if (!rapport.isEmpty()) {
         texte += kFinLigne + kFinLigne +
                  QStringLiteral("Les enregistrements ignorés sont décrits dans le fichier %1.")
-                     .arg(quoted(rapport));
+                     .arg(entreGuillemets(rapport));
     } else if (!statusRapport) {
         texte += kFinLigne + kFinLigne +
                  QStringLiteral("Le fichier des enregistrements ignorés n'a pas pu être écrit : %1")

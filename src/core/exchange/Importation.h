@@ -2,14 +2,14 @@
 
 #include "LectureAdi.h"
 #include "core/log/LogLine.h"
-#include "core/platform/Status.h"
+#include "core/platform/Statut.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <vector>
 
-class Clock;
+class Horloge;
 
 // The import of an ADI file into the log of a station: every record of a
 // KZT QSO becomes a stored line, checked as a typed QSO is; the others are
@@ -53,7 +53,7 @@ struct Rejet {
 };
 
 struct Bilan {
-    Status status;   // the file or the log could not be read or written
+    Statut status;   // the file or the log could not be read or written
     QString fichier; // the name of the file imported
     qsizetype enregistrements = 0;
     qsizetype importes = 0;
@@ -61,8 +61,8 @@ struct Bilan {
     std::vector<Rejet> rejets; // a cut last record among them
     bool tronque = false;
     QString rapport;      // the name of the report file, when written
-    Status statusRapport; // why it could not be written
-    Status statusPrenoms; // why the first names could not be remembered
+    Statut statusRapport; // why it could not be written
+    Statut statusPrenoms; // why the first names could not be remembered
 
     // The French summary shown to the user.
     QString Resume() const;
@@ -73,6 +73,6 @@ struct Bilan {
 // QSOs and writes the report of the skipped records beside the log. The
 // clock dates the report and the copy of the log made before the import.
 Bilan Importe(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-              const Clock& horloge);
+              const Horloge& horloge);
 
 } // namespace Importation

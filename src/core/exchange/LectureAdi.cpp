@@ -29,7 +29,7 @@ bool longueur(QStringView texte, qsizetype* n)
 }
 
 struct Tag {
-    enum Sorte { Aucun, Champ, Fin_Entete, Fin_Record } sorte = Aucun;
+    enum Sorte { Aucun, champDeLigne, Fin_Entete, Fin_Record } sorte = Aucun;
     QStringView nom;
     qsizetype longueur = 0;
     qsizetype apres = 0; // just after the ">"
@@ -62,7 +62,7 @@ Tag litTag(QStringView texte, qsizetype pos)
         reste = reste.first(type);
     if (tag.nom.isEmpty() || tag.nom.contains(QLatin1Char(' ')) || !longueur(reste, &tag.longueur))
         return tag;
-    tag.sorte = Tag::Champ;
+    tag.sorte = Tag::champDeLigne;
     return tag;
 }
 
@@ -107,7 +107,7 @@ QStringView Enregistrement::valeur(QLatin1StringView nom) const
 
 bool Enregistrement::contient(QLatin1StringView nom) const
 {
-    for (const Champ& c : champs) {
+    for (const champDeLigne& c : champs) {
         if (c.nom.compare(nom, Qt::CaseInsensitive) == 0)
             return true;
     }

@@ -15,13 +15,13 @@
 // counts the characters of the value in that encoding.
 namespace Adif {
 
-struct Champ {
+struct champDeLigne {
     QStringView nom; // as written in the file
     QStringView valeur;
 };
 
 struct Enregistrement {
-    std::vector<Champ> champs;
+    std::vector<champDeLigne> champs;
     qsizetype debut = 0; // where its first tag starts in the text
     qsizetype fin = 0;   // just after its <eor>
     // The value of the last field of that name (any case); empty when the

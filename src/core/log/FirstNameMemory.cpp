@@ -3,7 +3,7 @@
 #include "StationLog.h"
 #include "Texte.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QDir>
 #include <QHash>
@@ -12,17 +12,17 @@ FirstNameMemory::FirstNameMemory(const QString& dossier) : m_dossier(dossier) {}
 
 QString FirstNameMemory::chemin() const
 {
-    return QDir(m_dossier).filePath(Nom_Fichier);
+    return QDir(m_dossier).filePath(nomFichier);
 }
 
 FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif,
-                                                        Status* status) const
+                                                        Statut* status) const
 {
     Trouve t;
     QStringList lignes;
-    Status lu = TextFile::readText(chemin(), &lignes);
-    if (lu.code == Status::Missing)
-        lu = Status::ok();
+    Statut lu = FichierTexte::litTexte(chemin(), &lignes);
+    if (lu.code == Statut::Absent)
+        lu = Statut::ok();
     if (status)
         *status = lu;
     for (const QString& ligne : lignes) {
@@ -57,24 +57,24 @@ bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
 
 } // namespace
 
-Status FirstNameMemory::Memorise_Prenom(const QString& ligne)
+Statut FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
     return Memorise_Prenoms({ligne});
 }
 
-Status FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
+Statut FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
 {
     // Held from the reading to the replacement: another program of the
     // folder cannot slip its change in between and lose it.
-    const TextFile::FolderLock verrou(m_dossier);
+    const FichierTexte::VerrouDossier verrou(m_dossier);
     if (!verrou)
         return verrou.status();
     QByteArray octets;
-    const Status lu = TextFile::readAll(chemin(), &octets);
-    if (!lu && lu.code != Status::Missing)
+    const Statut lu = FichierTexte::readAll(chemin(), &octets);
+    if (!lu && lu.code != Statut::Absent)
         return lu;
     QStringList lignes;
-    TextFile::forEachLine(octets, [&lignes](const char* data, qsizetype taille) {
+    FichierTexte::pourChaqueLigne(octets, [&lignes](const char* data, qsizetype taille) {
         lignes.append(Cp1252::decode(data, taille));
     });
 
@@ -101,13 +101,13 @@ Status FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
     // QSO with a known station) leaves the file as it is: nothing to write
     // nor to flush to the disk.
     if (lu && !changee && dejaEcrites(lignes, octets))
-        return Status::ok();
-    return TextFile::replaceText(chemin(), QDir(m_dossier).filePath(StationLog::Fichier_Travail),
-                                 lignes, m_vidage);
+        return Statut::ok();
+    return FichierTexte::remplaceTexte(
+        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_vidage);
 }
 
-QString FirstNameMemory::Forme_Ligne(const QString& indicatif, const QString& departement,
-                                     const QString& prenom)
+QString FirstNameMemory::formeLigne(const QString& indicatif, const QString& departement,
+                                    const QString& prenom)
 {
     return Texte::complete(indicatif, 13) + Texte::complete(departement, 3) + prenom;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/platform/Status.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Statut.h"
 
 #include <QString>
 #include <QStringList>
@@ -11,7 +11,7 @@
 // missing file is an empty memory; the first save creates it.
 class FirstNameMemory {
 public:
-    static inline const QString Nom_Fichier = QStringLiteral("Liste_Prenom.txt");
+    static inline const QString nomFichier = QStringLiteral("Liste_Prenom.txt");
 
     explicit FirstNameMemory(const QString& dossier);
     QString chemin() const;
@@ -23,23 +23,23 @@ public:
     };
 
     // Looks up the callsign (exact, case counts); the last line that matches wins.
-    Trouve Cherche_Prenom(const QString& indicatif, Status* status = nullptr) const;
+    Trouve Cherche_Prenom(const QString& indicatif, Statut* status = nullptr) const;
 
     // Every line of the same callsign (first 12 characters) becomes the new
     // line; appended when there is none. Written through "Temporaire.txt".
-    Status Memorise_Prenom(const QString& ligne);
+    Statut Memorise_Prenom(const QString& ligne);
     // The same for many lines in one rewrite, as if each was remembered in
     // turn: of several lines of one callsign the last one stays.
-    Status Memorise_Prenoms(const QStringList& nouvelles);
+    Statut Memorise_Prenoms(const QStringList& nouvelles);
     // The flush of the folder after the rewrite is left to the caller (see
-    // TextFile::FolderFlush).
-    void Vidage_Dossier(TextFile::FolderFlush vidage) { m_vidage = vidage; }
+    // FichierTexte::FolderFlush).
+    void Vidage_Dossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
 
     // callsign padded to 13, department padded to 3, first name.
-    static QString Forme_Ligne(const QString& indicatif, const QString& departement,
-                               const QString& prenom);
+    static QString formeLigne(const QString& indicatif, const QString& departement,
+                              const QString& prenom);
 
 private:
     QString m_dossier;
-    TextFile::FolderFlush m_vidage = TextFile::FolderFlush::Now;
+    FichierTexte::FolderFlush m_vidage = FichierTexte::FolderFlush::Now;
 };

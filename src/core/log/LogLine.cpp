@@ -47,7 +47,7 @@ Formee forme(const Champs& c)
             return f;
         }
         qsizetype mauvais = 0;
-        if (!Cp1252::isEncodable(texte, &mauvais)) {
+        if (!Cp1252::estCodable(texte, &mauvais)) {
             f.erreur =
                 QStringLiteral("Le QSO n'est pas enregistré : le caractère %1 de %2 ne peut pas "
                                "être enregistré dans le log.")
@@ -69,7 +69,7 @@ QString champ(const QString& ligne, Colonne colonne)
 
 } // namespace LogLine
 
-const QStringList& Modes()
+const QStringList& listeModes()
 {
     static const QStringList modes = {QStringLiteral("SSB"), QStringLiteral("CW"),
                                       QStringLiteral("FM")};

@@ -29,7 +29,7 @@ inline constexpr Colonne QSL{107, 1};
 
 // The year of a stored two-digit year (JJ/MM/AA): 50 to 99 are 1950 to 1999,
 // 00 to 49 are 2000 to 2049.
-constexpr int Annee(int deuxChiffres)
+constexpr int annee(int deuxChiffres)
 {
     return deuxChiffres >= 50 ? 1900 + deuxChiffres : 2000 + deuxChiffres;
 }
@@ -71,4 +71,4 @@ QString champ(const QString& ligne, Colonne colonne);
 } // namespace LogLine
 
 // The modes offered: "SSB", "CW", "FM".
-const QStringList& Modes();
+const QStringList& listeModes();

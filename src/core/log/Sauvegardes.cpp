@@ -1,8 +1,8 @@
 #include "Sauvegardes.h"
 
 #include "NomsFichiers.h"
-#include "core/platform/Clock.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Horloge.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,11 +13,11 @@
 
 namespace {
 
-QMutex gMutex;
+QMutex gVerrou;
 QStringList gEchecs;
 QSet<QString> gSignales;
 
-QString quoted(const QString& nom)
+QString entreGuillemets(const QString& nom)
 {
     return QStringLiteral("« %1 »").arg(nom);
 }
@@ -30,67 +30,67 @@ QRegularExpression motif(const QString& indicatif)
 
 } // namespace
 
-Sauvegardes::Sauvegardes(const QString& dossier, const Clock& horloge)
+Sauvegardes::Sauvegardes(const QString& dossier, const Horloge& horloge)
     : m_dossier(dossier), m_horloge(horloge)
 {
 }
 
 QString Sauvegardes::dossier() const
 {
-    return QDir(m_dossier).filePath(Nom_Dossier);
+    return QDir(m_dossier).filePath(nomDossier);
 }
 
-QString Sauvegardes::Nom_Sauvegarde(const QString& indicatif, const QDate& jour)
+QString Sauvegardes::nomDeSauvegarde(const QString& indicatif, const QDate& jour)
 {
     return indicatif + QStringLiteral("_KZT_") + jour.toString(QStringLiteral("yyyyMMdd")) +
            QStringLiteral(".log");
 }
 
-Status Sauvegardes::Sauvegarde_Du_Jour(const QString& indicatif, const QByteArray& contenu)
+Statut Sauvegardes::sauvegardeDuJour(const QString& indicatif, const QByteArray& contenu)
 {
-    const QString nom = Nom_Sauvegarde(indicatif, m_horloge.localNow().date());
+    const QString nom = nomDeSauvegarde(indicatif, m_horloge.localMaintenant().date());
     if (QFileInfo::exists(QDir(dossier()).filePath(nom)))
-        return Status::ok();
-    const Status s = ecrit(indicatif, nom, contenu);
+        return Statut::ok();
+    const Statut s = ecrit(indicatif, nom, contenu);
     if (!s)
         signale(indicatif, s);
     return s;
 }
 
-Status Sauvegardes::Sauvegarde_Maintenant(const QString& indicatif)
+Statut Sauvegardes::sauvegardeMaintenant(const QString& indicatif)
 {
     QByteArray contenu;
-    const Status lu =
-        TextFile::readAll(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)), &contenu);
+    const Statut lu =
+        FichierTexte::readAll(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)), &contenu);
     if (!lu) {
-        return Status::failed(
+        return Statut::failed(
             QStringLiteral("La sauvegarde du log n'a pas pu être faite : %1").arg(lu.message));
     }
     // The day's copy holds the log as it was before the day's first change:
     // it stays, and this one is named after the time too.
-    const QDateTime maintenant = m_horloge.localNow();
-    QString nom = Nom_Sauvegarde(indicatif, maintenant.date());
+    const QDateTime maintenant = m_horloge.localMaintenant();
+    QString nom = nomDeSauvegarde(indicatif, maintenant.date());
     if (QFileInfo::exists(QDir(dossier()).filePath(nom)))
         nom.insert(nom.size() - 4, maintenant.toString(QStringLiteral("_HHmmss")));
     return ecrit(indicatif, nom, contenu);
 }
 
-Status Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu)
+Statut Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu)
 {
     QDir racine(m_dossier);
-    if (!QFileInfo(dossier()).isDir() && !racine.mkdir(Nom_Dossier)) {
-        return Status::failed(
+    if (!QFileInfo(dossier()).isDir() && !racine.mkdir(nomDossier)) {
+        return Statut::failed(
             QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : le dossier %2 ne "
                            "peut pas être créé dans %3.")
-                .arg(quoted(NomsFichiers::log(indicatif)), quoted(Nom_Dossier),
-                     quoted(QDir::toNativeSeparators(m_dossier))));
+                .arg(entreGuillemets(NomsFichiers::log(indicatif)), entreGuillemets(nomDossier),
+                     entreGuillemets(QDir::toNativeSeparators(m_dossier))));
     }
     const QDir d(dossier());
-    const Status s =
-        TextFile::replaceContent(d.filePath(nom), d.filePath(NomsFichiers::travail), contenu);
+    const Statut s =
+        FichierTexte::remplaceContenu(d.filePath(nom), d.filePath(NomsFichiers::travail), contenu);
     if (!s) {
-        return Status::failed(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
-                                  .arg(quoted(NomsFichiers::log(indicatif)), s.message));
+        return Statut::failed(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
+                                  .arg(entreGuillemets(NomsFichiers::log(indicatif)), s.message));
     }
     elague(indicatif, nom);
     return s;
@@ -111,40 +111,40 @@ void Sauvegardes::elague(const QString& indicatif, const QString& garde) const
     QStringList noms = Liste(indicatif);
     noms.removeOne(garde);
     const QDir d(dossier());
-    for (qsizetype i = Nombre_Gardees - 1; i < noms.size(); ++i)
+    for (qsizetype i = nombreGardees - 1; i < noms.size(); ++i)
         QFile::remove(d.filePath(noms.at(i)));
 }
 
-Status Sauvegardes::Restaure(const QString& indicatif, const QString& nomSauvegarde)
+Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde)
 {
     if (!motif(indicatif).match(nomSauvegarde).hasMatch()) {
-        return Status::failed(
-            QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
-                .arg(quoted(nomSauvegarde), quoted(NomsFichiers::log(indicatif))));
+        return Statut::failed(QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
+                                  .arg(entreGuillemets(nomSauvegarde),
+                                       entreGuillemets(NomsFichiers::log(indicatif))));
     }
-    const TextFile::FolderLock verrou(m_dossier);
+    const FichierTexte::VerrouDossier verrou(m_dossier);
     if (!verrou)
         return verrou.status();
     QByteArray copie;
-    const Status lu = TextFile::readAll(QDir(dossier()).filePath(nomSauvegarde), &copie);
+    const Statut lu = FichierTexte::readAll(QDir(dossier()).filePath(nomSauvegarde), &copie);
     if (!lu)
         return lu;
     // A log that is gone has nothing to keep.
     const bool present = QFileInfo::exists(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)));
-    const Status avant = present ? Sauvegarde_Maintenant(indicatif) : Status::ok();
+    const Statut avant = present ? sauvegardeMaintenant(indicatif) : Statut::ok();
     if (!avant) {
-        return Status::failed(avant.message +
+        return Statut::failed(avant.message +
                               QStringLiteral(" Le log n'a pas été remplacé par la sauvegarde."));
     }
-    return TextFile::replaceContent(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)),
-                                    QDir(m_dossier).filePath(NomsFichiers::travail), copie);
+    return FichierTexte::remplaceContenu(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)),
+                                         QDir(m_dossier).filePath(NomsFichiers::travail), copie);
 }
 
-void Sauvegardes::signale(const QString& indicatif, const Status& echec) const
+void Sauvegardes::signale(const QString& indicatif, const Statut& echec) const
 {
     const QString cle = QDir(m_dossier).absolutePath() + QLatin1Char('|') + indicatif +
-                        QLatin1Char('|') + m_horloge.localNow().date().toString(Qt::ISODate);
-    const QMutexLocker verrou(&gMutex);
+                        QLatin1Char('|') + m_horloge.localMaintenant().date().toString(Qt::ISODate);
+    const QMutexLocker verrou(&gVerrou);
     if (gSignales.contains(cle))
         return;
     gSignales.insert(cle);
@@ -153,9 +153,9 @@ void Sauvegardes::signale(const QString& indicatif, const Status& echec) const
                                   "sera tentée de nouveau à la prochaine modification."));
 }
 
-QStringList Sauvegardes::Echecs_A_Signaler()
+QStringList Sauvegardes::echecsASignaler()
 {
-    const QMutexLocker verrou(&gMutex);
+    const QMutexLocker verrou(&gVerrou);
     QStringList echecs;
     echecs.swap(gEchecs);
     return echecs;

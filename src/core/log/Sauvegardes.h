@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/platform/Status.h"
+#include "core/platform/Statut.h"
 
 #include <QByteArray>
 #include <QDate>
 #include <QString>
 #include <QStringList>
 
-class Clock;
+class Horloge;
 
 // Copies of the station logs in the folder "Sauvegardes" of the program
 // folder: callsign + "_KZT_" + YYYYMMDD + ".log", the log as it was before its
@@ -17,37 +17,37 @@ class Clock;
 // callsign + "_KZT_" + YYYYMMDD + "_" + HHMMSS + ".log".
 class Sauvegardes {
 public:
-    static inline const QString Nom_Dossier = QStringLiteral("Sauvegardes");
-    static constexpr int Nombre_Gardees = 30;
+    static inline const QString nomDossier = QStringLiteral("Sauvegardes");
+    static constexpr int nombreGardees = 30;
 
-    Sauvegardes(const QString& dossier, const Clock& horloge);
+    Sauvegardes(const QString& dossier, const Horloge& horloge);
 
     QString dossier() const;
-    static QString Nom_Sauvegarde(const QString& indicatif, const QDate& jour);
+    static QString nomDeSauvegarde(const QString& indicatif, const QDate& jour);
 
     // Today's copy of the log, when there is none yet; content is the log as
     // it stands before the change.
-    Status Sauvegarde_Du_Jour(const QString& indicatif, const QByteArray& contenu);
+    Statut sauvegardeDuJour(const QString& indicatif, const QByteArray& contenu);
     // A copy of the log as it is now, whatever copies exist (before a restore
     // or an import); named after the time too when the day's copy exists.
-    Status Sauvegarde_Maintenant(const QString& indicatif);
+    Statut sauvegardeMaintenant(const QString& indicatif);
 
     // The copies of the station, most recent first (file names).
     QStringList Liste(const QString& indicatif) const;
 
     // Puts the copy back as the station's log, after a copy of the log as it
     // is now. The copy stays in the folder.
-    Status Restaure(const QString& indicatif, const QString& nomSauvegarde);
+    Statut restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde);
 
     // Failed backups not yet shown to the user, each one once per station and
     // day; the list is emptied.
-    static QStringList Echecs_A_Signaler();
+    static QStringList echecsASignaler();
 
 private:
-    Status ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu);
+    Statut ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu);
     void elague(const QString& indicatif, const QString& garde) const;
-    void signale(const QString& indicatif, const Status& echec) const;
+    void signale(const QString& indicatif, const Statut& echec) const;
 
     QString m_dossier;
-    const Clock& m_horloge;
+    const Horloge& m_horloge;
 };

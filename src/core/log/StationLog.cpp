@@ -1,11 +1,11 @@
 #include "StationLog.h"
 
-#include "DisplayLine.h"
+#include "Affichage.h"
 #include "LogLine.h"
 #include "Sauvegardes.h"
-#include "core/platform/Clock.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Horloge.h"
 
 #include <QDate>
 #include <QDir>
@@ -20,7 +20,7 @@
 
 namespace {
 
-QString quoted(const QString& nom)
+QString entreGuillemets(const QString& nom)
 {
     return QStringLiteral("« %1 »").arg(nom);
 }
@@ -40,15 +40,15 @@ int deuxChiffres(const char* p)
 } // namespace
 
 namespace {
-const SystemClock kHorlogeSysteme;
+const HorlogeSysteme kHorlogeSysteme;
 }
 
-StationLog::StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge)
+StationLog::StationLog(const QString& dossier, const QString& indicatif, const Horloge* horloge)
     : m_dossier(dossier), m_indicatif(indicatif), m_horloge(horloge ? horloge : &kHorlogeSysteme)
 {
 }
 
-bool StationLog::Indicatif_Valide(const QString& indicatif)
+bool StationLog::indicatifValide(const QString& indicatif)
 {
     if (indicatif.isEmpty() || indicatif.size() > 12)
         return false;
@@ -62,52 +62,52 @@ bool StationLog::Indicatif_Valide(const QString& indicatif)
 
 namespace {
 
-Status indicatifRefuse(const QString& indicatif)
+Statut indicatifRefuse(const QString& indicatif)
 {
-    return Status::failed(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
+    return Statut::failed(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
                                          "Z, chiffres et « _ », 12 caractères au plus) : aucun "
                                          "fichier n'est ouvert sous ce nom.")
-                              .arg(quoted(indicatif)));
+                              .arg(entreGuillemets(indicatif)));
 }
 
 } // namespace
 
 QString StationLog::chemin() const
 {
-    return QDir(m_dossier).filePath(Nom_Fichier(m_indicatif));
+    return QDir(m_dossier).filePath(nomFichier(m_indicatif));
 }
 
-Status StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
+Statut StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
 {
-    if (!Indicatif_Valide(indicatif))
+    if (!indicatifValide(indicatif))
         return indicatifRefuse(indicatif);
-    const QString nom = Nom_Fichier(indicatif);
+    const QString nom = nomFichier(indicatif);
     const QString cible = QDir(dossier).filePath(nom);
     if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
-        return Status::failed(
-            QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.").arg(quoted(nom)));
+        return Statut::failed(QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.")
+                                  .arg(entreGuillemets(nom)));
 
     QByteArray modele;
-    const Status lu = TextFile::readAll(QDir(dossier).filePath(Nom_Modele), &modele);
+    const Statut lu = FichierTexte::readAll(QDir(dossier).filePath(nomModele), &modele);
     if (!lu) {
-        return Status::failed(
-            QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), lu.message));
+        return Statut::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
+                                  .arg(entreGuillemets(nom), lu.message));
     }
 
     // Created only when no file of that name exists, even if one appeared
     // since the test above, and flushed to the disk with its folder entry.
-    const Status cree = TextFile::createNew(cible, modele);
+    const Statut cree = FichierTexte::creeNouveau(cible, modele);
     if (!cree) {
-        return Status::failed(
-            QStringLiteral("Le log %1 n'a pas pu être créé : %2").arg(quoted(nom), cree.message));
+        return Statut::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
+                                  .arg(entreGuillemets(nom), cree.message));
     }
-    return Status::ok();
+    return Statut::ok();
 }
 
 StationLog::Lignes StationLog::Charge_Log() const
 {
     Lignes resultat;
-    if (!Indicatif_Valide(m_indicatif)) {
+    if (!indicatifValide(m_indicatif)) {
         resultat.status = indicatifRefuse(m_indicatif);
         return resultat;
     }
@@ -193,37 +193,38 @@ private:
     const char* m_suiteFin = nullptr;
 };
 
-Status StationLog::lit(Contenu* contenu) const
+Statut StationLog::lit(Contenu* contenu) const
 {
-    if (!Indicatif_Valide(m_indicatif))
+    if (!indicatifValide(m_indicatif))
         return indicatifRefuse(m_indicatif);
-    const Status status = TextFile::readAll(chemin(), &contenu->octets);
-    if (status.code == Status::Missing) {
-        return Status::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
-                                  .arg(quoted(Nom_Fichier(m_indicatif))));
+    const Statut status = FichierTexte::readAll(chemin(), &contenu->octets);
+    if (status.code == Statut::Absent) {
+        return Statut::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
+                                  .arg(entreGuillemets(nomFichier(m_indicatif))));
     }
     if (!status)
         return status;
     contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
-    TextFile::forEachLineOf(contenu->octets.constData(), contenu->octets.size(),
-                            [contenu](const char* data, qsizetype taille) {
-                                contenu->lignes.emplace_back(data, taille);
-                            });
+    FichierTexte::forEachLineOf(contenu->octets.constData(), contenu->octets.size(),
+                                [contenu](const char* data, qsizetype taille) {
+                                    contenu->lignes.emplace_back(data, taille);
+                                });
     return status;
 }
 
-Status StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
+Statut StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
                          const QString& travail) const
 {
     // A failed copy is reported apart and never stops the change.
-    Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Du_Jour(m_indicatif, avant.octets);
-    return TextFile::replaceContent(chemin(), QDir(m_dossier).filePath(travail), contenu, m_vidage);
+    Sauvegardes(m_dossier, *m_horloge).sauvegardeDuJour(m_indicatif, avant.octets);
+    return FichierTexte::remplaceContenu(chemin(), QDir(m_dossier).filePath(travail), contenu,
+                                         m_vidage);
 }
 
-Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
+Statut StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
 {
     if (nouvelle.size() != LogLine::Longueur) {
-        return Status::failed(
+        return Statut::failed(
             QStringLiteral(
                 "Ligne de log invalide (%1 caractères au lieu de %2) : rien n'a été enregistré.")
                 .arg(nouvelle.size())
@@ -235,11 +236,11 @@ Status StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
     if (mauvais < 0 || (lf >= 0 && lf < mauvais))
         mauvais = lf;
     if (mauvais >= 0 || !Cp1252::encode(nouvelle, octets, &mauvais)) {
-        return Status::failed(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
+        return Statut::failed(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
                                              "log : rien n'a été enregistré.")
                                   .arg(Cp1252::describe(nouvelle, mauvais)));
     }
-    return Status::ok();
+    return Statut::ok();
 }
 
 StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
@@ -247,10 +248,10 @@ StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
     status = verrou ? log.lit(&contenu) : verrou.status();
 }
 
-Status StationLog::Enregistre_QSO(const QString& nouvelle)
+Statut StationLog::Enregistre_QSO(const QString& nouvelle)
 {
     QByteArray ligne;
-    Status status = prepare(nouvelle, &ligne);
+    Statut status = prepare(nouvelle, &ligne);
     if (!status)
         return status;
     const Lecture lecture(*this);
@@ -261,18 +262,18 @@ Status StationLog::Enregistre_QSO(const QString& nouvelle)
     const double cle = Cle(ligne);
     return ecrit(contenu,
                  Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < Cle(l); }),
-                 Fichier_Travail);
+                 fichierTravail);
 }
 
-Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
+Statut StationLog::Insere_QSO_Chrono(const QString& nouvelle)
 {
     QByteArray ligne;
-    Status status = prepare(nouvelle, &ligne);
+    Statut status = prepare(nouvelle, &ligne);
     if (!status)
         return status;
-    const qint64 moment = Moment(ligne);
+    const qint64 moment = momentQso(ligne);
     if (moment < 0) {
-        return Status::failed(
+        return Statut::failed(
             QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : le QSO ne peut pas être "
                            "placé dans l'ordre chronologique. Rien n'a été enregistré.")
                 .arg(LogLine::champ(nouvelle, LogLine::Date),
@@ -287,14 +288,14 @@ Status StationLog::Insere_QSO_Chrono(const QString& nouvelle)
     // time: it is passed over, and the new QSO is placed among the others.
     return ecrit(contenu,
                  Ecriture::insere(contenu, ligne,
-                                  [moment](QByteArrayView l) { return Moment(l) >= moment; }),
-                 Fichier_Travail_Chrono);
+                                  [moment](QByteArrayView l) { return momentQso(l) >= moment; }),
+                 fichierTravailChrono);
 }
 
-Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
+Statut StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
 {
     QByteArray ligne;
-    Status status = prepare(nouvelle, &ligne);
+    Statut status = prepare(nouvelle, &ligne);
     if (!status)
         return status;
     const Lecture lecture(*this);
@@ -307,7 +308,7 @@ Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
     Ecriture ecriture(contenu);
     bool remplacee = false;
     for (QByteArrayView l : contenu.lignes) {
-        if (lisible && Meme_Ligne(l, vieille)) {
+        if (lisible && memeLigne(l, vieille)) {
             ecriture.ajoute(ligne);
             remplacee = true;
         } else {
@@ -316,10 +317,10 @@ Status StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
     }
     if (!remplacee)
         ecriture.ajoute(ligne);
-    return ecrit(contenu, ecriture.octets(), Fichier_Travail);
+    return ecrit(contenu, ecriture.octets(), fichierTravail);
 }
 
-Status StationLog::Supprime_QSO(const QString& ligne)
+Statut StationLog::Supprime_QSO(const QString& ligne)
 {
     const Lecture lecture(*this);
     if (!lecture.status)
@@ -329,10 +330,10 @@ Status StationLog::Supprime_QSO(const QString& ligne)
     const bool lisible = Cp1252::encode(ligne, &octets);
     Ecriture ecriture(contenu);
     for (QByteArrayView l : contenu.lignes) {
-        if (!lisible || !Meme_Ligne(l, octets))
+        if (!lisible || !memeLigne(l, octets))
             ecriture.ajoute(l);
     }
-    return ecrit(contenu, ecriture.octets(), Fichier_Travail);
+    return ecrit(contenu, ecriture.octets(), fichierTravail);
 }
 
 QByteArray StationLog::Cle_QSO(QByteArrayView ligne)
@@ -349,7 +350,7 @@ QByteArray StationLog::Cle_QSO(QByteArrayView ligne)
     return cle;
 }
 
-Status StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
+Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
 {
     *fusion = Fusion();
     struct Nouvelle {
@@ -360,12 +361,12 @@ Status StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
     lignes.reserve(size_t(nouvelles.size()));
     for (const QString& n : nouvelles) {
         Nouvelle nouvelle;
-        const Status status = prepare(n, &nouvelle.octets);
+        const Statut status = prepare(n, &nouvelle.octets);
         if (!status)
             return status;
-        nouvelle.moment = Moment(nouvelle.octets);
+        nouvelle.moment = momentQso(nouvelle.octets);
         if (nouvelle.moment < 0) {
-            return Status::failed(
+            return Statut::failed(
                 QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : rien n'a été "
                                "enregistré.")
                     .arg(LogLine::champ(n, LogLine::Date), LogLine::champ(n, LogLine::Heure)));
@@ -394,28 +395,28 @@ Status StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
         gardees.push_back(&lignes[i]);
     }
     if (gardees.empty())
-        return Status::ok();
+        return Statut::ok();
     std::stable_sort(gardees.begin(), gardees.end(),
                      [](const Nouvelle* a, const Nouvelle* b) { return a->moment < b->moment; });
 
     // The day's copy would not hold today's earlier changes: this one holds
     // the log just before the import.
-    const Status copie = Sauvegardes(m_dossier, *m_horloge).Sauvegarde_Maintenant(m_indicatif);
+    const Statut copie = Sauvegardes(m_dossier, *m_horloge).sauvegardeMaintenant(m_indicatif);
     if (!copie)
-        return Status::failed(copie.message + QStringLiteral(" Rien n'a été importé."));
+        return Statut::failed(copie.message + QStringLiteral(" Rien n'a été importé."));
 
     Ecriture ecriture(contenu);
     size_t suivante = 0;
     for (QByteArrayView l : contenu.lignes) {
         // A line whose date cannot be read has no place in time: passed over.
-        const qint64 moment = Moment(l);
+        const qint64 moment = momentQso(l);
         while (moment >= 0 && suivante < gardees.size() && gardees[suivante]->moment <= moment)
             ecriture.ajoute(gardees[suivante++]->octets);
         ecriture.ajoute(l);
     }
     while (suivante < gardees.size())
         ecriture.ajoute(gardees[suivante++]->octets);
-    const Status ecrit = this->ecrit(contenu, ecriture.octets(), Fichier_Travail_Chrono);
+    const Statut ecrit = this->ecrit(contenu, ecriture.octets(), fichierTravailChrono);
     if (ecrit)
         fusion->ajoutees = qsizetype(gardees.size());
     return ecrit;
@@ -463,7 +464,7 @@ double StationLog::Cle(QByteArrayView ligne)
     return ok ? valeur : 0;
 }
 
-qint64 StationLog::Moment(QByteArrayView ligne)
+qint64 StationLog::momentQso(QByteArrayView ligne)
 {
     const int d = LogLine::Date.debut - 1;
     const int h = LogLine::Heure.debut - 1;
@@ -479,13 +480,13 @@ qint64 StationLog::Moment(QByteArrayView ligne)
     const int minute = deuxChiffres(p + h + 3);
     if (jour < 0 || mois < 0 || an < 0 || heure < 0 || heure > 23 || minute < 0 || minute > 59)
         return -1;
-    const QDate date(LogLine::Annee(an), mois, jour);
+    const QDate date(LogLine::annee(an), mois, jour);
     if (!date.isValid())
         return -1;
     return date.toJulianDay() * 1440 + heure * 60 + minute;
 }
 
-bool StationLog::Meme_Ligne(QByteArrayView a, QByteArrayView b)
+bool StationLog::memeLigne(QByteArrayView a, QByteArrayView b)
 {
     qsizetype na = a.size();
     qsizetype nb = b.size();

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "DisplayLine.h"
+#include "Affichage.h"
 #include "NomsFichiers.h"
-#include "core/platform/Status.h"
-#include "core/platform/TextFile.h"
+#include "core/platform/FichierTexte.h"
+#include "core/platform/Statut.h"
 
 #include <QByteArray>
 #include <QString>
@@ -11,7 +11,7 @@
 
 #include <vector>
 
-class Clock;
+class Horloge;
 
 // The log of one station: callsign + "_KZT.log" in the program folder, one
 // QSO a line. Every change rewrites the whole file through a work file and
@@ -21,20 +21,20 @@ class Clock;
 // from the reading of the log to its replacement, so that two programs
 // working on the folder never lose each other's QSOs, and the first change
 // of each day is preceded by a copy of the log in "Sauvegardes" (a failed
-// copy does not stop the change, see Sauvegardes::Echecs_A_Signaler).
+// copy does not stop the change, see Sauvegardes::echecsASignaler).
 class StationLog {
 public:
-    static inline const QString Nom_Modele = NomsFichiers::modele;
-    static inline const QString Fichier_Travail = NomsFichiers::travail;
-    static inline const QString Fichier_Travail_Chrono = NomsFichiers::travailChrono;
+    static inline const QString nomModele = NomsFichiers::modele;
+    static inline const QString fichierTravail = NomsFichiers::travail;
+    static inline const QString fichierTravailChrono = NomsFichiers::travailChrono;
 
     // The clock gives the day of the backups; the system's when none is given.
-    StationLog(const QString& dossier, const QString& indicatif, const Clock* horloge = nullptr);
+    StationLog(const QString& dossier, const QString& indicatif, const Horloge* horloge = nullptr);
 
-    static QString Nom_Fichier(const QString& indicatif) { return NomsFichiers::log(indicatif); }
+    static QString nomFichier(const QString& indicatif) { return NomsFichiers::log(indicatif); }
     // A station callsign: 1 to 12 characters, each A-Z, 0-9 or "_". No file
     // is named after anything else.
-    static bool Indicatif_Valide(const QString& indicatif);
+    static bool indicatifValide(const QString& indicatif);
     QString chemin() const;
     const QString& dossier() const { return m_dossier; }
     const QString& indicatif() const { return m_indicatif; }
@@ -42,30 +42,30 @@ public:
     // Creates the log of a new station from the template "FXXXX.txt". A file
     // of that name that already exists is never replaced: the result is then
     // Failed and nothing is written.
-    static Status Cree_Log(const QString& dossier, const QString& indicatif);
+    static Statut Cree_Log(const QString& dossier, const QString& indicatif);
 
     struct Lignes {
-        Status status;                // Missing when the log file does not exist
+        Statut status;                // Missing when the log file does not exist
         Affichage::Journal affichage; // display lines, numbered from 1
         qsizetype total = 0;          // lines in the file
         bool tronque() const { return total > affichage.size(); }
     };
-    // Reads the log into display lines: at most Affichage::Numero_Maxi of them.
+    // Reads the log into display lines: at most Affichage::numeroMaxi of them.
     Lignes Charge_Log() const;
 
     // The flush of the folder after a change is left to the caller, who
     // renames another file of the folder right after it (see
-    // TextFile::FolderFlush).
-    void Vidage_Dossier(TextFile::FolderFlush vidage) { m_vidage = vidage; }
+    // FichierTexte::FolderFlush).
+    void Vidage_Dossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
 
     // New line at the place given by its leading number (see Cle).
-    Status Enregistre_QSO(const QString& nouvelle);
+    Statut Enregistre_QSO(const QString& nouvelle);
     // New line in date and time order, before the first QSO at the same moment or later.
-    Status Insere_QSO_Chrono(const QString& nouvelle);
+    Statut Insere_QSO_Chrono(const QString& nouvelle);
     // Every line equal to the old one becomes the new one; appended when none is.
-    Status Remplace_QSO(const QString& nouvelle, const QString& ancienne);
+    Statut Remplace_QSO(const QString& nouvelle, const QString& ancienne);
     // Every line equal to the given one is removed.
-    Status Supprime_QSO(const QString& ligne);
+    Statut Supprime_QSO(const QString& ligne);
 
     struct Fusion {
         qsizetype ajoutees = 0;
@@ -77,11 +77,11 @@ public:
     // or later, the new lines of one place in date order and, at the same
     // moment, in the order given. A line that holds a QSO already in the log
     // or given before it (same callsign, date, time and band) is left out.
-    // A copy of the log as it is comes first (Sauvegarde_Maintenant), so
+    // A copy of the log as it is comes first (sauvegardeMaintenant), so
     // that the whole change can be undone; when it fails nothing is written.
     // Nothing is written either when every line is left out. Each line must
     // have a calendar date and a time: otherwise nothing is written.
-    Status Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion);
+    Statut Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion);
 
     // The key of a QSO for the duplicates: callsign, date, time and band.
     static QByteArray Cle_QSO(QByteArrayView ligne);
@@ -93,10 +93,10 @@ public:
     // Minutes of the QSO's date (columns 41-48, JJ/MM/AA, years 50-99 in the
     // 1900s, 00-49 in the 2000s) and time (50-54, HH:MM); -1 when the line
     // holds no calendar date or no valid time.
-    static qint64 Moment(QByteArrayView ligne);
+    static qint64 momentQso(QByteArrayView ligne);
     // Two stored lines hold the same QSO when they differ only by blanks at
     // their end (a line whose padding an editor took off is the same QSO).
-    static bool Meme_Ligne(QByteArrayView a, QByteArrayView b);
+    static bool memeLigne(QByteArrayView a, QByteArrayView b);
 
 private:
     // The log as read: its bytes, and each line (without its end) within them.
@@ -110,17 +110,17 @@ private:
     // rewrite that follows has ended, so that no other writer comes between.
     struct Lecture {
         explicit Lecture(const StationLog& log);
-        TextFile::FolderLock verrou;
+        FichierTexte::VerrouDossier verrou;
         Contenu contenu;
-        Status status;
+        Statut status;
     };
 
-    Status lit(Contenu* contenu) const;
-    Status ecrit(const Contenu& avant, const QByteArray& contenu, const QString& travail) const;
-    Status prepare(const QString& nouvelle, QByteArray* octets) const;
+    Statut lit(Contenu* contenu) const;
+    Statut ecrit(const Contenu& avant, const QByteArray& contenu, const QString& travail) const;
+    Statut prepare(const QString& nouvelle, QByteArray* octets) const;
 
     QString m_dossier;
     QString m_indicatif;
-    const Clock* m_horloge;
-    TextFile::FolderFlush m_vidage = TextFile::FolderFlush::Now;
+    const Horloge* m_horloge;
+    FichierTexte::FolderFlush m_vidage = FichierTexte::FolderFlush::Now;
 };

@@ -18,15 +18,15 @@ QString sansBlancs(const QString& texte)
     return sansBlancs(QStringView(texte)).toString();
 }
 
-QChar Majuscule_Tapee(QChar c)
+QChar majusculeTapee(QChar c)
 {
     return c >= QLatin1Char('a') && c <= QLatin1Char('z') ? QChar(c.unicode() - u'a' + u'A') : c;
 }
 
-QString Majuscules_Tapees(QString texte)
+QString majusculesTapees(QString texte)
 {
     for (QChar& c : texte)
-        c = Majuscule_Tapee(c);
+        c = majusculeTapee(c);
     return texte;
 }
 
@@ -58,7 +58,7 @@ qsizetype premierControle(QStringView texte)
     return -1;
 }
 
-QString Message_Controle(const QString& champ, QStringView texte)
+QString messageControle(const QString& champ, QStringView texte)
 {
     const qsizetype i = premierControle(texte);
     if (i < 0)

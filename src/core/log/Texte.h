@@ -14,8 +14,8 @@ QStringView sansBlancs(QStringView texte);
 // The boxes that take capitals put the letters a to z typed in them in upper
 // case and leave every other character as typed (accented letters are put in
 // upper case, as far as the log's code page allows, when the field is stored).
-QChar Majuscule_Tapee(QChar c);
-QString Majuscules_Tapees(QString texte);
+QChar majusculeTapee(QChar c);
+QString majusculesTapees(QString texte);
 
 // Pads with blanks on the right to the width (never cuts).
 QString complete(const QString& texte, qsizetype largeur);
@@ -30,6 +30,6 @@ QString colonnes(const QString& texte, int debut, int largeur);
 qsizetype premierControle(QStringView texte);
 // The French message that refuses such a character in the named field; empty
 // when the text has none.
-QString Message_Controle(const QString& champ, QStringView texte);
+QString messageControle(const QString& champ, QStringView texte);
 
 } // namespace Texte

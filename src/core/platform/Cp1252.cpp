@@ -5,17 +5,17 @@
 namespace {
 
 // Unicode of the bytes 0x80 to 0x9F. Undefined bytes map to themselves.
-constexpr std::array<char16_t, 32> kHigh = {
+constexpr std::array<char16_t, 32> kHaut = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-int byteOf(char16_t u)
+int octetDe(char16_t u)
 {
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return u;
     for (int i = 0; i < 32; ++i) {
-        if (kHigh[i] == u)
+        if (kHaut[i] == u)
             return 0x80 + i;
     }
     return -1;
@@ -27,29 +27,29 @@ namespace Cp1252 {
 
 namespace {
 
-constexpr std::array<char16_t, 256> tableOfBytes()
+constexpr std::array<char16_t, 256> tableDesOctets()
 {
     std::array<char16_t, 256> table{};
     for (int b = 0; b < 256; ++b)
-        table[size_t(b)] = (b >= 0x80 && b < 0xA0) ? kHigh[size_t(b - 0x80)] : char16_t(b);
+        table[size_t(b)] = (b >= 0x80 && b < 0xA0) ? kHaut[size_t(b - 0x80)] : char16_t(b);
     return table;
 }
 
-constexpr std::array<char16_t, 256> kBytes = tableOfBytes();
+constexpr std::array<char16_t, 256> kOctets = tableDesOctets();
 
 } // namespace
 
-void decodeInto(const char* data, qsizetype size, QChar* out)
+void decodeDans(const char* data, qsizetype size, QChar* out)
 {
     auto* dst = reinterpret_cast<char16_t*>(out);
     for (qsizetype i = 0; i < size; ++i)
-        dst[i] = kBytes[static_cast<unsigned char>(data[i])];
+        dst[i] = kOctets[static_cast<unsigned char>(data[i])];
 }
 
 QString decode(const char* data, qsizetype size)
 {
     QString text(size, Qt::Uninitialized);
-    decodeInto(data, size, text.data());
+    decodeDans(data, size, text.data());
     return text;
 }
 
@@ -64,7 +64,7 @@ bool encode(const QString& text, QByteArray* out, qsizetype* badIndex)
     char* dst = bytes.data();
     const QChar* src = text.constData();
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const int b = byteOf(src[i].unicode());
+        const int b = octetDe(src[i].unicode());
         if (b < 0) {
             if (badIndex)
                 *badIndex = i;
@@ -76,15 +76,15 @@ bool encode(const QString& text, QByteArray* out, qsizetype* badIndex)
     return true;
 }
 
-bool isEncodable(QChar c)
+bool estCodable(QChar c)
 {
-    return byteOf(c.unicode()) >= 0;
+    return octetDe(c.unicode()) >= 0;
 }
 
-bool isEncodable(const QString& text, qsizetype* badIndex)
+bool estCodable(const QString& text, qsizetype* badIndex)
 {
     for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!isEncodable(text.at(i))) {
+        if (!estCodable(text.at(i))) {
             if (badIndex)
                 *badIndex = i;
             return false;
@@ -105,7 +105,7 @@ QString toUpper(const QString& text)
         if (u < 0x80)
             continue;
         const QString up = QString(c).toUpper();
-        if (up.size() == 1 && isEncodable(up.at(0)))
+        if (up.size() == 1 && estCodable(up.at(0)))
             c = up.at(0);
     }
     return result;

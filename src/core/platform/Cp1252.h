@@ -14,15 +14,15 @@ namespace Cp1252 {
 QString decode(const QByteArray& bytes);
 QString decode(const char* data, qsizetype size);
 // Decodes size bytes into out, which has room for them.
-void decodeInto(const char* data, qsizetype size, QChar* out);
+void decodeDans(const char* data, qsizetype size, QChar* out);
 
 // Encodes the text; returns false and writes nothing to *out when a character
 // has no Windows-1252 byte. *badIndex then receives the index of the first such
 // character.
 bool encode(const QString& text, QByteArray* out, qsizetype* badIndex = nullptr);
 
-bool isEncodable(const QString& text, qsizetype* badIndex = nullptr);
-bool isEncodable(QChar c);
+bool estCodable(const QString& text, qsizetype* badIndex = nullptr);
+bool estCodable(QChar c);
 
 // Upper case letter by letter, the way the program has always stored names:
 // a letter is changed only when its upper case is a single character that

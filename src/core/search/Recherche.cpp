@@ -1,6 +1,6 @@
 #include "Recherche.h"
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 #include "core/log/Texte.h"
 #include "core/platform/Cp1252.h"
 
@@ -54,17 +54,17 @@ QString messageTexteVide(Cle cle)
 
 } // namespace
 
-QString Sans_CRLF(const QString& texte)
+QString sansCrLf(const QString& texte)
 {
     return texte.startsWith(QStringLiteral("\r\n")) ? texte.mid(2) : texte;
 }
 
-QString Texte_Compare(Cle cle, const QString& texte)
+QString texteCompare(Cle cle, const QString& texte)
 {
     return cle == Cle::Departement ? texte : Cp1252::toUpper(texte);
 }
 
-bool Correspond(Cle cle, const QString& compare, const QString& affichage)
+bool correspond(Cle cle, const QString& compare, const QString& affichage)
 {
     switch (cle) {
     case Cle::Indicatif:
@@ -86,7 +86,7 @@ bool Correspond(Cle cle, const QString& compare, const QString& affichage)
     return false;
 }
 
-QString Ligne_Resultat(const QString& affichage)
+QString ligneResultat(const QString& affichage)
 {
     using namespace Affichage;
     const QString ligne = affichage.size() >= Longueur
@@ -96,7 +96,7 @@ QString Ligne_Resultat(const QString& affichage)
     const auto piece = [&vue](int colonne, int largeur) { return vue.mid(colonne - 1, largeur); };
     const QLatin1StringView deux("  ");
     QString resultat;
-    resultat.reserve(Longueur_Resultat);
+    resultat.reserve(longueurResultat);
     // The number, the callsign and the first three columns of the department.
     resultat.append(piece(1, Departement.colonne + 2));
     resultat.append(deux);
@@ -122,7 +122,7 @@ Resultat recherche(Cle cle, const QString& texte, bool vide,
                    const std::function<QString(qsizetype)>& entiere)
 {
     Resultat r;
-    const QString compare = Texte_Compare(cle, texte);
+    const QString compare = texteCompare(cle, texte);
     if (!vide) {
         if (compare.isEmpty()) {
             r.message = messageTexteVide(cle);
@@ -130,8 +130,8 @@ Resultat recherche(Cle cle, const QString& texte, bool vide,
             return r;
         }
         parcours([&](const QString& ligne, qsizetype i) {
-            if (Correspond(cle, compare, ligne))
-                r.lignes.append(Ligne_Resultat(entiere(i)));
+            if (correspond(cle, compare, ligne))
+                r.lignes.append(ligneResultat(entiere(i)));
         });
     }
     if (r.lignes.isEmpty())
@@ -172,36 +172,36 @@ Resultat Recherche_SP(Cle cle, const QString& texte, const Affichage::Journal& j
     return recherche(
         cle, texte, journal.isEmpty(),
         [&](const Visite& visite) {
-            journal.Parcourt({pieceDe(cle)},
-                             [&](qsizetype i, const QString& ligne) { visite(ligne, i); });
+            journal.parcourir({pieceDe(cle)},
+                              [&](qsizetype i, const QString& ligne) { visite(ligne, i); });
         },
         [&](qsizetype i) { return journal.at(i); });
 }
 
-int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes)
+int ligneDuResultat(const QString& resultat, const QStringList& lignes)
 {
-    if (resultat.size() < Longueur_Numero)
+    if (resultat.size() < longueurNumero)
         return -1;
-    const QStringView numero = QStringView(resultat).left(Longueur_Numero);
+    const QStringView numero = QStringView(resultat).left(longueurNumero);
     int trouvee = -1;
     for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (QStringView(lignes.at(i)).left(Longueur_Numero) == numero)
+        if (QStringView(lignes.at(i)).left(longueurNumero) == numero)
             trouvee = int(i);
     }
     return trouvee;
 }
 
-int Ligne_Du_Resultat(const QString& resultat, const Affichage::Journal& journal)
+int ligneDuResultat(const QString& resultat, const Affichage::Journal& journal)
 {
     // The lines of the log are numbered from 1 in order: the number alone
     // tells the line.
-    if (resultat.size() < Longueur_Numero)
+    if (resultat.size() < longueurNumero)
         return -1;
-    const QStringView numero = QStringView(resultat).left(Longueur_Numero);
+    const QStringView numero = QStringView(resultat).left(longueurNumero);
     bool lu = false;
     const int n = numero.trimmed().toInt(&lu);
     if (!lu || n < 1 || n > journal.size() ||
-        QStringView(Affichage::Ligne_Affichage(n, nullptr, 0)).left(Longueur_Numero) != numero)
+        QStringView(Affichage::ligneAffichage(n, nullptr, 0)).left(longueurNumero) != numero)
         return -1;
     return n - 1;
 }

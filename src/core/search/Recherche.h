@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 
 #include <QString>
 #include <QStringList>
@@ -13,20 +13,20 @@ namespace Recherche {
 enum class Cle { Indicatif, Reference, Departement };
 
 // Column titles above the result list.
-inline const QString Entete = QStringLiteral(
+inline const QString enteteListe = QStringLiteral(
     "   N°   Indicatif          Dpt      Date       Bande   N° KZT             Nom du Chateau    "
     "         QSL");
 
-inline constexpr int Longueur_Resultat = 86;
+inline constexpr int longueurResultat = 86;
 // The result line starts with the QSO number, which finds the line again.
-inline constexpr int Longueur_Numero = 5;
+inline constexpr int longueurNumero = 5;
 
 // A search text that begins with CR LF loses these two characters.
-QString Sans_CRLF(const QString& texte);
+QString sansCrLf(const QString& texte);
 
 // The text compared with the lines: upper case for the callsign and the
 // reference, as typed for the department.
-QString Texte_Compare(Cle cle, const QString& texte);
+QString texteCompare(Cle cle, const QString& texte);
 
 // Whether the display line matches the compared text:
 // - callsign: the trimmed callsign holds the text anywhere;
@@ -34,11 +34,11 @@ QString Texte_Compare(Cle cle, const QString& texte);
 // - department: the two first columns of the department equal the text; a
 //   one-character text matches the departments stored with that one
 //   character (the second column blank).
-bool Correspond(Cle cle, const QString& compare, const QString& affichage);
+bool correspond(Cle cle, const QString& compare, const QString& affichage);
 
 // The result line of a display line (86 characters): number, callsign and
 // department, date, band, reference, windmill name and QSL flag.
-QString Ligne_Resultat(const QString& affichage);
+QString ligneResultat(const QString& affichage);
 
 struct Resultat {
     QStringList lignes;      // the result lines, in the order of the main list
@@ -56,7 +56,7 @@ Resultat Recherche_SP(Cle cle, const QString& texte, const Affichage::Journal& j
 
 // Index of the main-list line that the result line stands for: the last one
 // whose first five characters are those of the result; -1 when none.
-int Ligne_Du_Resultat(const QString& resultat, const QStringList& lignes);
-int Ligne_Du_Resultat(const QString& resultat, const Affichage::Journal& journal);
+int ligneDuResultat(const QString& resultat, const QStringList& lignes);
+int ligneDuResultat(const QString& resultat, const Affichage::Journal& journal);
 
 } // namespace Recherche

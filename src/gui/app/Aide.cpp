@@ -31,7 +31,7 @@ protected:
         const auto* touche = static_cast<QKeyEvent*>(evenement);
         if (touche->key() != Qt::Key_F1 || touche->modifiers() != Qt::NoModifier)
             return false;
-        Aide::Ouvre();
+        Aide::ouvreFenetre();
         return true;
     }
 };
@@ -43,9 +43,9 @@ Aide::Aide(QWidget* parent) : QWidget(parent, Qt::Window)
     setObjectName(QStringLiteral("Aide"));
     setWindowTitle(QStringLiteral("Aide de RQN_KZT"));
     setAttribute(Qt::WA_DeleteOnClose);
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
 
-    Texte_Aide = Apparence::Nomme(new QTextBrowser(this), "Texte_Aide");
+    Texte_Aide = Apparence::nomme(new QTextBrowser(this), "Texte_Aide");
     Texte_Aide->setOpenExternalLinks(true);
     Texte_Aide->setSource(QUrl(QStringLiteral("qrc:/kzt/aide.html")));
     auto* colonne = new QVBoxLayout(this);
@@ -64,7 +64,7 @@ void Aide::Installe()
     qApp->installEventFilter(installe);
 }
 
-Aide* Aide::Ouvre()
+Aide* Aide::ouvreFenetre()
 {
     // A window under a modal one gets no input: the help then goes above it.
     QWidget* modale = QApplication::activeModalWidget();
@@ -73,9 +73,9 @@ Aide* Aide::Ouvre()
         delete aide;
     if (!aide) {
         aide = new Aide(modale);
-        Apparence::Centre(aide);
+        Apparence::centreFenetre(aide);
     }
-    Apparence::Montre(aide);
+    Apparence::montreFenetre(aide);
     return aide;
 }
 
@@ -95,5 +95,5 @@ void Aide::Ajoute_Au_Menu(QMenu* menu)
 
 void Aide::Mnu_Mode_Emploi_Click()
 {
-    Ouvre();
+    ouvreFenetre();
 }

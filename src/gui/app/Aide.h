@@ -18,7 +18,7 @@ public:
     // Shows the help window, made when there is none. Above a modal window
     // (the first-start station window, the error window), the help window
     // belongs to it, so that it can be read and closed while that one waits.
-    static Aide* Ouvre();
+    static Aide* ouvreFenetre();
 
     // The open help window, or none.
     static Aide* Ouverte();

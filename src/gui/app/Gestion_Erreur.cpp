@@ -1,7 +1,7 @@
 #include "Gestion_Erreur.h"
 
-#include "core/app/SettingsKeys.h"
-#include "core/platform/SettingsStore.h"
+#include "core/app/Reglages.h"
+#include "core/platform/StockReglages.h"
 #include "gui/platform/Apparence.h"
 
 #include <QHBoxLayout>
@@ -18,7 +18,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     setAccessibleName(windowTitle());
     setModal(true);
 
-    QLabel* erreur = Apparence::Etiquette(this, "Label2", QStringLiteral("ERREUR 53"));
+    QLabel* erreur = Apparence::etiquette(this, "Label2", QStringLiteral("ERREUR 53"));
     QFont titre = erreur->font();
     titre.setBold(true);
     titre.setPointSizeF(titre.pointSizeF() * 1.5);
@@ -26,12 +26,12 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     erreur->setAlignment(Qt::AlignCenter);
 
     const QString indicatif = m_services.reglages.read(
-        Reglages::Section_Globale, Reglages::Indicatif_Station, Reglages::Indicatif_Aucun);
+        Reglages::sectionGlobale, Reglages::indicatifStation, Reglages::indicatifAucun);
     QFont gras = font();
     gras.setBold(true);
-    Ind_Station = Apparence::Etiquette(this, "Ind_Station", indicatif);
-    Ind_Station1 = Apparence::Etiquette(this, "Ind_Station1", indicatif);
-    Err_Departement = Apparence::Etiquette(this, "Err_Departement", QString());
+    Ind_Station = Apparence::etiquette(this, "Ind_Station", indicatif);
+    Ind_Station1 = Apparence::etiquette(this, "Ind_Station1", indicatif);
+    Err_Departement = Apparence::etiquette(this, "Err_Departement", QString());
     for (QLabel* l : {Ind_Station, Ind_Station1, Err_Departement})
         l->setFont(gras);
 
@@ -44,7 +44,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
 
     auto* ligneIndicatif = new QHBoxLayout;
     ligneIndicatif->setSpacing(0);
-    ligneIndicatif->addWidget(Apparence::Etiquette(
+    ligneIndicatif->addWidget(Apparence::etiquette(
         this, "Label3",
         QStringLiteral("RQN_KZT a trouvé dans la base de registre l'indicatif  : ")));
     ligneIndicatif->addWidget(Ind_Station);
@@ -66,30 +66,30 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     colonne->addWidget(erreur);
     colonne->addSpacing(8);
     colonne->addLayout(ligneIndicatif);
-    colonne->addWidget(Apparence::Etiquette(
+    colonne->addWidget(Apparence::etiquette(
         this, "Label6",
         QStringLiteral("Il n'a par contre pas trouvé dans son répértoire le fichier :")));
     colonne->addLayout(ligneFichier);
     colonne->addSpacing(8);
-    colonne->addWidget(Apparence::Etiquette(
+    colonne->addWidget(Apparence::etiquette(
         this, "Label7",
         QStringLiteral(
             "Pour remèdier à cet état, cliquez sur \"Initialiser\" puis sur \"Quitter\"")));
-    colonne->addWidget(Apparence::Etiquette(
+    colonne->addWidget(Apparence::etiquette(
         this, "Label9",
         QStringLiteral("une boite de dialogue vous demandera alors de spécifier votre indicatif")));
-    colonne->addWidget(Apparence::Etiquette(this, "Label1", QStringLiteral("Relancez RQN_KZT ")));
+    colonne->addWidget(Apparence::etiquette(this, "Label1", QStringLiteral("Relancez RQN_KZT ")));
     colonne->addSpacing(8);
     colonne->addLayout(boutons);
 
     adjustSize();
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
 }
 
 void Gestion_Erreur::Initialisation_Click()
 {
-    m_services.reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station,
-                              Reglages::Indicatif_Aucun);
+    m_services.reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation,
+                              Reglages::indicatifAucun);
 }
 
 void Gestion_Erreur::Quitter_Click()

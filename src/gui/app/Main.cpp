@@ -3,25 +3,25 @@
 #include "Aide.h"
 #include "Gestion_Erreur.h"
 #include "Station.h"
-#include "core/app/ClockTexts.h"
-#include "core/app/SettingsKeys.h"
+#include "core/app/HorlogeLue.h"
+#include "core/app/Reglages.h"
 #include "core/app/Version.h"
 #include "core/exchange/Adif.h"
-#include "core/log/BandGroups.h"
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 #include "core/log/FirstNameMemory.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/SettingsStore.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/StockReglages.h"
 #include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/awards/Multi_QSL.h"
 #include "gui/awards/Scores_Moulins.h"
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/EntryBinding.h"
-#include "gui/entry/LogList.h"
+#include "gui/entry/LiaisonSaisie.h"
+#include "gui/entry/ListeLog.h"
+#include "gui/entry/ZoneSaisie.h"
 #include "gui/platform/Apparence.h"
 #include "gui/platform/DialogueFichier.h"
 #include "gui/search/Recherche_Indicatif.h"
@@ -75,15 +75,15 @@ Main::Main(const Services& services, QWidget* parent)
       m_choixFichier(m_dialogueFichier.get())
 {
     setObjectName(QStringLiteral("Main"));
-    Apparence::Clavier(this, false);
+    Apparence::clavier(this, false);
     Aide::Installe();
     setWindowTitle(QStringLiteral("RQN_KZT"));
     setAccessibleName(QStringLiteral("RQN_KZT"));
     // A QSO clicked in the list shows in disabled fields: readable all the same.
     Apparence::Texte_Desactive_Lisible(this);
 
-    m_saisie = new EntryArea(this);
-    m_liste = new LogList(this);
+    m_saisie = new ZoneSaisie(this);
+    m_liste = new ListeLog(this);
 
     auto* centre = new QWidget(this);
     auto* colonne = new QVBoxLayout(centre);
@@ -94,15 +94,15 @@ Main::Main(const Services& services, QWidget* parent)
 
     construitMenus();
     // A settings file that cannot be written is said once; the program goes on.
-    MessageBox& messages = m_services.messages;
-    m_services.reglages.setFailureReport(
+    BoiteMessage& messages = m_services.messages;
+    m_services.reglages.signaleEchecsPar(
         [&messages](const QString& message) { messages.notice(message); });
     connect(m_saisie->Rechercher, &QPushButton::clicked, this,
-            [this] { Recherche_Indicatif::Ouvre(m_services, *m_liste, this); });
+            [this] { Recherche_Indicatif::ouvreFenetre(m_services, *m_liste, this); });
     connect(m_saisie->Command1, &QPushButton::clicked, this,
-            [this] { Liste_KZT1::Ouvre(m_services, this); });
+            [this] { Liste_KZT1::ouvreFenetre(m_services, this); });
 
-    m_liaison = new EntryBinding(*m_saisie, *m_liste, m_services, this);
+    m_liaison = new LiaisonSaisie(*m_saisie, *m_liste, m_services, this);
     relieSaisie();
 
     Timer1 = new QTimer(this);
@@ -124,21 +124,21 @@ QWidget* Main::construitEntete()
 {
     auto* entete = new QWidget(this);
 
-    QFrame* frame1 = Apparence::Cadre(entete, "Frame1");
-    I_Station = Apparence::Etiquette(frame1, "I_Station", QString());
+    QFrame* frame1 = Apparence::cadreNomme(entete, "Frame1");
+    I_Station = Apparence::etiquette(frame1, "I_Station", QString());
     QFont gras = I_Station->font();
     gras.setBold(true);
     gras.setPointSizeF(gras.pointSizeF() * 1.3);
     I_Station->setFont(gras);
     auto* station = new QHBoxLayout(frame1);
     station->addWidget(
-        Apparence::Etiquette(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
+        Apparence::etiquette(frame1, "Label2", QStringLiteral("INDICATIF DE LA STATION  : ")));
     station->addWidget(I_Station);
     station->addStretch(1);
 
-    QFrame* frame2 = Apparence::Cadre(entete, "Frame2");
-    Label37 = Apparence::Etiquette(frame2, "Label37", QStringLiteral("12:35"));
-    Label34 = Apparence::Etiquette(frame2, "Label34", QStringLiteral("12:20"));
+    QFrame* frame2 = Apparence::cadreNomme(entete, "Frame2");
+    Label37 = Apparence::etiquette(frame2, "Label37", QStringLiteral("12:35"));
+    Label34 = Apparence::etiquette(frame2, "Label34", QStringLiteral("12:20"));
     QFont heure = Label37->font();
     heure.setBold(true);
     heure.setPointSizeF(heure.pointSizeF() * 1.3);
@@ -152,8 +152,8 @@ QWidget* Main::construitEntete()
     heures->addSpacing(12);
     heures->addWidget(Label34);
 
-    QFrame* frame7 = Apparence::Cadre(entete, "Frame7");
-    Label33 = Apparence::Etiquette(frame7, "Label33", QStringLiteral("02/02/08"));
+    QFrame* frame7 = Apparence::cadreNomme(entete, "Frame7");
+    Label33 = Apparence::etiquette(frame7, "Label33", QStringLiteral("02/02/08"));
     Label33->setFont(heure);
     auto* date = new QHBoxLayout(frame7);
     date->addWidget(Label33);
@@ -201,7 +201,7 @@ void Main::construitMenus()
         element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
 
     // Menus without items: the title itself is the command.
-    QAction* scores = element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
+    QAction* scoresCalcules = element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
     QAction* nonRecues = element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
 
     // The award windows read the log of the station current when they need it.
@@ -214,7 +214,7 @@ void Main::construitMenus()
         Apparence::Ouvre_Une_Fois<Carte_Acti_KZT>(
             this, [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
     });
-    connect(scores, &QAction::triggered, this, [this] {
+    connect(scoresCalcules, &QAction::triggered, this, [this] {
         Apparence::Ouvre_Une_Fois<Scores_Moulins>(
             this, [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
     });
@@ -225,13 +225,14 @@ void Main::construitMenus()
     });
     QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
     connect(cluster, &QAction::triggered, this,
-            [this, indicatif] { Cluster::Ouvre(m_services, indicatif, this); });
+            [this, indicatif] { Cluster::ouvreFenetre(m_services, indicatif, this); });
 
     QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
     QAction* apropos = element(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
     connect(apropos, &QAction::triggered, this, &Main::Mnu_APropos_Click);
     QAction* reglement = element(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
-    connect(reglement, &QAction::triggered, this, [this] { Reglement::Ouvre(m_services, this); });
+    connect(reglement, &QAction::triggered, this,
+            [this] { Reglement::ouvreFenetre(m_services, this); });
     QAction* historique = element(aide, "Mnu_Historique", QStringLiteral("&Historique"));
     connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
     Aide::Ajoute_Au_Menu(aide);
@@ -247,41 +248,41 @@ void Main::dimensionne()
     resize(taille.expandedTo(minimumSizeHint()));
 }
 
-bool Main::Demarre()
+bool Main::demarreProgramme()
 {
-    SettingsStore& reglages = m_services.reglages;
-    const QString globale = Reglages::Section_Globale;
+    StockReglages& reglages = m_services.reglages;
+    const QString globale = Reglages::sectionGlobale;
 
     dimensionne();
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
 
     m_saisie->Bande_A->clear();
-    m_saisie->Bande_A->addItems(Bandes());
+    m_saisie->Bande_A->addItems(listeBandes());
     m_saisie->Mode_A->clear();
-    m_saisie->Mode_A->addItems(Modes());
+    m_saisie->Mode_A->addItems(listeModes());
 
-    changeIndicatifCourant(Indicatif_Enregistre(reglages));
+    changeIndicatifCourant(indicatifEnregistre(reglages));
     afficheStation(m_indicatif);
 
-    const QString section = Reglages::Section_Station(m_indicatif);
-    choisitBandeMode(reglages.readIndex(section, Reglages::Bande_Utilisee, 0),
-                     reglages.readIndex(section, Reglages::Mode_Utilise, 0));
+    const QString section = Reglages::sectionStation(m_indicatif);
+    choisitBandeMode(reglages.litIndex(section, Reglages::bandeUtilisee, 0),
+                     reglages.litIndex(section, Reglages::modeUtilise, 0));
 
-    const QString dateAuto = reglages.read(section, Reglages::Date_Auto, Reglages::Oui);
-    Mnu_Date_Auto->setChecked(dateAuto == Reglages::Oui);
-    Mnu_Date_Man->setChecked(dateAuto == Reglages::Non);
+    const QString dateAuto = reglages.read(section, Reglages::dateAutomatique, Reglages::valeurOui);
+    Mnu_Date_Auto->setChecked(dateAuto == Reglages::valeurOui);
+    Mnu_Date_Man->setChecked(dateAuto == Reglages::valeurNon);
 
-    reglages.write(globale, Reglages::Chemin_Repertoire,
+    reglages.write(globale, Reglages::cheminRepertoire,
                    QDir::toNativeSeparators(m_services.dossier));
 
     // The first-name memory is delivered empty; a folder that lost it gets
     // it back. A failure here is not a reason to stop: a missing memory
     // reads as empty and the first save creates it.
-    QFile prenoms(QDir(m_services.dossier).filePath(FirstNameMemory::Nom_Fichier));
+    QFile prenoms(QDir(m_services.dossier).filePath(FirstNameMemory::nomFichier));
     if (!prenoms.exists() && prenoms.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         prenoms.close();
 
-    if (m_indicatif == Reglages::Indicatif_Aucun) {
+    if (m_indicatif == Reglages::indicatifAucun) {
         m_services.messages.notice(
             kFinLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
             kFinLigne + kFinLigne);
@@ -297,12 +298,12 @@ bool Main::Demarre()
 
     setWindowTitle(QStringLiteral("  RQN_KZT    Revision ") + Version::Texte);
 
-    if (m_indicatif != Reglages::Indicatif_Aucun && !Charge_Log())
+    if (m_indicatif != Reglages::indicatifAucun && !Charge_Log())
         return false;
 
-    m_liste->Selectionne_Derniere();
+    m_liste->selectionneDerniere();
 
-    reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Revision, Version::Texte);
+    reglages.write(Reglages::sectionStation(m_indicatif), Reglages::revision, Version::Texte);
 
     // The entry area starts ready for a new QSO.
     m_liaison->agit([this] { m_liaison->modele().Prepare_Saisie(); });
@@ -311,45 +312,45 @@ bool Main::Demarre()
 
 bool Main::Charge_Log()
 {
-    m_liste->Vide();
+    m_liste->videListe();
     const StationLog log(m_services.dossier, m_indicatif);
     const StationLog::Lignes lu = log.Charge_Log();
 
-    if (lu.status.code == Status::Missing) {
+    if (lu.status.code == Statut::Absent) {
         Gestion_Erreur fenetre(
-            m_services, [this] { Termine(); }, this);
+            m_services, [this] { termineProgramme(); }, this);
         fenetre.Err_Departement->setText(QStringLiteral("_KZT.log"));
         fenetre.exec();
         // Nothing is left to do without a log, whichever way the window closed.
-        Termine();
+        termineProgramme();
         return false;
     }
     if (!lu.status) {
         m_services.messages.notice(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
                                    kFinLigne + kFinLigne + lu.status.message);
-        Termine();
+        termineProgramme();
         return false;
     }
 
-    m_liste->Remplit(lu.affichage);
+    m_liste->remplitListe(lu.affichage);
     m_saisie->Ind_A->setEnabled(true);
 
     // A backup that failed before a change: said once, the change was made.
-    for (const QString& echec : Sauvegardes::Echecs_A_Signaler())
+    for (const QString& echec : Sauvegardes::echecsASignaler())
         m_services.messages.notice(echec);
 
     if (lu.tronque()) {
         m_services.messages.notice(
             QStringLiteral("Le log « %1 » compte %2 QSO : la liste ne peut en montrer que %3, "
                            "seuls les %3 premiers y figurent.")
-                .arg(StationLog::Nom_Fichier(m_indicatif))
+                .arg(StationLog::nomFichier(m_indicatif))
                 .arg(lu.total)
-                .arg(Affichage::Numero_Maxi));
+                .arg(Affichage::numeroMaxi));
     }
     return true;
 }
 
-void Main::Termine()
+void Main::termineProgramme()
 {
     if (m_termine)
         return;
@@ -364,7 +365,7 @@ void Main::Timer1_Timer()
 {
     // One reading of the clock for the three texts, so that they never come
     // from two different seconds (at midnight, the date and the time).
-    const Horloge_Lue h = Lit_Horloge(m_services.horloge);
+    const HorlogeLue h = litHorloge(m_services.horloge);
     Label37->setEnabled(true);
     Label37->setText(h.heureUtc.left(5) + QStringLiteral(" Utc"));
     Label34->setEnabled(true);
@@ -377,16 +378,16 @@ void Main::Mnu_Date_Auto_Click()
     Mnu_Date_Auto->setChecked(true);
     Mnu_Date_Man->setChecked(false);
     m_saisie->Date_A->clear();
-    m_services.reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Date_Auto,
-                              Reglages::Oui);
+    m_services.reglages.write(Reglages::sectionStation(m_indicatif), Reglages::dateAutomatique,
+                              Reglages::valeurOui);
 }
 
 void Main::Mnu_Date_Man_Click()
 {
     Mnu_Date_Auto->setChecked(false);
     Mnu_Date_Man->setChecked(true);
-    m_services.reglages.write(Reglages::Section_Station(m_indicatif), Reglages::Date_Auto,
-                              Reglages::Non);
+    m_services.reglages.write(Reglages::sectionStation(m_indicatif), Reglages::dateAutomatique,
+                              Reglages::valeurNon);
 }
 
 void Main::Mnu_New_Indicatif_Click()
@@ -394,7 +395,7 @@ void Main::Mnu_New_Indicatif_Click()
     if (!m_station) {
         m_station = creeStation();
         m_station->setScreen(Apparence::Ecran(this));
-        Apparence::Centre(m_station);
+        Apparence::centreFenetre(m_station);
     }
     m_station->show();
     m_station->raise();
@@ -403,19 +404,19 @@ void Main::Mnu_New_Indicatif_Click()
 
 void Main::Mnu_Restaure_Click()
 {
-    MessageBox& messages = m_services.messages;
-    if (m_indicatif == Reglages::Indicatif_Aucun) {
+    BoiteMessage& messages = m_services.messages;
+    if (m_indicatif == Reglages::indicatifAucun) {
         messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
                                        "« Station », « Nouvel Indicatif »)."));
         return;
     }
-    const QString log = StationLog::Nom_Fichier(m_indicatif);
+    const QString log = StationLog::nomFichier(m_indicatif);
     Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
     const QStringList noms = sauvegardes.Liste(m_indicatif);
     if (noms.isEmpty()) {
         messages.notice(
             QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")
-                .arg(Sauvegardes::Nom_Dossier, log));
+                .arg(Sauvegardes::nomDossier, log));
         return;
     }
 
@@ -434,19 +435,19 @@ void Main::Mnu_Restaure_Click()
         QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
         kFinLigne + kFinLigne +
         QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
-            .arg(Sauvegardes::Nom_Dossier);
+            .arg(Sauvegardes::nomDossier);
     if (!messages.confirm(question))
         return;
-    const Status fait = sauvegardes.Restaure(m_indicatif, nom);
+    const Statut fait = sauvegardes.restaureSauvegarde(m_indicatif, nom);
     if (!fait) {
         messages.notice(fait.message);
         return;
     }
     // A QSO being edited belonged to the log that is gone.
-    m_liaison->agit([this] { m_liaison->modele().Change_Station(); });
+    m_liaison->agit([this] { m_liaison->modele().changeStation(); });
     if (!Charge_Log())
         return;
-    m_liste->Selectionne_Derniere();
+    m_liste->selectionneDerniere();
     messages.notice(
         QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom));
 }
@@ -469,7 +470,7 @@ void Main::Mnu_APropos_Click()
 
 void Main::Mnu_Historique_Click()
 {
-    m_services.messages.notice(Version::Historique());
+    m_services.messages.notice(Version::texteHistorique());
 }
 
 // The close box closes the main window only: the windows opened from it stay
@@ -488,5 +489,5 @@ void Main::closeEvent(QCloseEvent* evenement)
 void Main::Mnu_Quitter_Click()
 {
     close();
-    Termine();
+    termineProgramme();
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Services.h"
-#include "core/entry/EntryModel.h"
-#include "core/log/StationModel.h"
+#include "core/entry/ModeleSaisie.h"
+#include "core/log/ModeleStation.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -11,13 +11,13 @@
 
 class ChoixFichier;
 class DialogueFichier;
-class EntryArea;
-class EntryBinding;
-class LogList;
+class ZoneSaisie;
+class LiaisonSaisie;
+class ListeLog;
 class QAction;
 class QLabel;
 class QTimer;
-class SettingsStore;
+class StockReglages;
 class Station;
 
 // The main window: the station, the clock, the QSO entry area, the log list
@@ -33,7 +33,7 @@ public:
     // The start-up sequence, up to the loaded log with its last line
     // selected. False when the program ended on the way (missing log,
     // unreadable log): the caller must not go on.
-    bool Demarre();
+    bool demarreProgramme();
 
     // Fills the log list from the log of the current station. A missing log
     // opens `Gestion_Erreur`, any other failure is reported; both end the
@@ -41,18 +41,18 @@ public:
     bool Charge_Log();
 
     // Ends the program at once.
-    void Termine();
-    bool Est_Termine() const { return m_termine; }
+    void termineProgramme();
+    bool estTermine() const { return m_termine; }
 
     const QString& Indicatif_Courant() const { return m_indicatif; }
-    static QString Indicatif_Enregistre(const SettingsStore& reglages)
+    static QString indicatifEnregistre(const StockReglages& reglages)
     {
-        return StationModel::Indicatif_Enregistre(reglages);
+        return ModeleStation::indicatifEnregistre(reglages);
     }
 
-    EntryArea* Saisie() const { return m_saisie; }
-    EntryBinding* Liaison_Saisie() const { return m_liaison; }
-    LogList* Liste() const { return m_liste; }
+    ZoneSaisie* zoneDeSaisie() const { return m_saisie; }
+    LiaisonSaisie* liaisonSaisie() const { return m_liaison; }
+    ListeLog* Liste() const { return m_liste; }
     // The choice of the file to import; nullptr: the platform's file dialog.
     void Change_Choix_Fichier(ChoixFichier* choix);
 
@@ -97,9 +97,9 @@ private:
     QString m_indicatif;
     bool m_termine = false;
 
-    EntryArea* m_saisie;
-    EntryBinding* m_liaison;
-    LogList* m_liste;
+    ZoneSaisie* m_saisie;
+    LiaisonSaisie* m_liaison;
+    ListeLog* m_liste;
     QLabel* I_Station;
     QLabel* Label37;
     QLabel* Label34;

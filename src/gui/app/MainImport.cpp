@@ -1,11 +1,11 @@
 // The ADIF import of the menu "Fichier".
 
 #include "Main.h"
-#include "core/app/SettingsKeys.h"
+#include "core/app/Reglages.h"
 #include "core/exchange/Importation.h"
 #include "core/log/StationLog.h"
+#include "core/platform/BoiteMessage.h"
 #include "core/platform/ChoixFichier.h"
-#include "core/platform/MessageBox.h"
 #include "gui/platform/DialogueFichier.h"
 
 void Main::Change_Choix_Fichier(ChoixFichier* choix)
@@ -15,15 +15,15 @@ void Main::Change_Choix_Fichier(ChoixFichier* choix)
 
 void Main::Mnu_Import_ADIF_Click()
 {
-    MessageBox& messages = m_services.messages;
-    if (m_indicatif == Reglages::Indicatif_Aucun) {
+    BoiteMessage& messages = m_services.messages;
+    if (m_indicatif == Reglages::indicatifAucun) {
         messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
                                        "« Station », « Nouvel Indicatif »)."));
         return;
     }
     const QString chemin =
         m_choixFichier->Fichier_A_Ouvrir(QStringLiteral("Importer un log ADIF dans le log « %1 »")
-                                             .arg(StationLog::Nom_Fichier(m_indicatif)),
+                                             .arg(StationLog::nomFichier(m_indicatif)),
                                          m_services.dossier, Importation::Filtre);
     if (chemin.isEmpty())
         return;

@@ -60,7 +60,7 @@ Station::Station(const Services& services)
 
     colonne->setContentsMargins(16, 12, 16, 12);
     adjustSize();
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
 }
 
 bool Station::eventFilter(QObject* objet, QEvent* evenement)
@@ -69,15 +69,15 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
         return QDialog::eventFilter(objet, evenement);
 
     const auto* touche = static_cast<QKeyEvent*>(evenement);
-    if (Apparence::Entree(touche)) {
-        Apparence::Fond(New_Indicatif, Apparence::Blanc);
+    if (Apparence::toucheEntree(touche)) {
+        Apparence::couleurFond(New_Indicatif, Apparence::blanc);
         Validation->setFocus();
         return true;
     }
     const QString texte = touche->text();
     if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    const QChar prise = StationModel::Touche(texte.at(0));
+    const QChar prise = ModeleStation::Touche(texte.at(0));
     if (prise == texte.at(0))
         return false;
     New_Indicatif->insert(QString(prise));
@@ -87,13 +87,13 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
 void Station::Validation_Click()
 {
     switch (m_modele.Validation(New_Indicatif->text())) {
-    case StationModel::Issue::Refuse:
-    case StationModel::Issue::Fin:
+    case ModeleStation::Issue::Refuse:
+    case ModeleStation::Issue::Fin:
         break;
-    case StationModel::Issue::Refuse_Vidage:
+    case ModeleStation::Issue::Refuse_Vidage:
         New_Indicatif->clear();
         break;
-    case StationModel::Issue::Accepte:
+    case ModeleStation::Issue::Accepte:
         close();
         break;
     }

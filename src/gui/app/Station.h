@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/Services.h"
-#include "core/log/StationModel.h"
+#include "core/log/ModeleStation.h"
 
 #include <QDialog>
 
@@ -10,20 +10,20 @@ class QLineEdit;
 class QPushButton;
 
 // Choice of the station callsign. The callsign is typed in upper case with
-// "_" in place of "/"; "Validez" hands it to the StationModel, which checks
+// "_" in place of "/"; "Validez" hands it to the ModeleStation, which checks
 // it, creates the station's log when there is none (an existing log is kept
 // as it is), stores it and tells the main window, which reloads for that
 // station.
 class Station : public QDialog {
     Q_OBJECT
 public:
-    static constexpr int Longueur_Maxi = StationModel::Longueur_Maxi;
+    static constexpr int longueurMaxi = ModeleStation::longueurMaxi;
 
     explicit Station(const Services& services);
 
     // The rules behind the window; the window that opens it connects their
-    // signals, then loads them (StationModel::Charge).
-    StationModel& modele() { return m_modele; }
+    // signals, then loads them (ModeleStation::chargeStation).
+    ModeleStation& modele() { return m_modele; }
 
     QLabel* Label2;
     QLabel* Label3;
@@ -38,5 +38,5 @@ protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
-    StationModel m_modele;
+    ModeleStation m_modele;
 };

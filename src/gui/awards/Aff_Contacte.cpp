@@ -1,10 +1,10 @@
 #include "Aff_Contacte.h"
 
 #include "core/awards/MoulinsContactes.h"
-#include "core/log/BandGroups.h"
+#include "core/log/Groupe.h"
 #include "core/log/StationLog.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBox.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
 #include "gui/platform/Apparence.h"
 #include "gui/platform/Imprimante.h"
 #include "gui/platform/TitresColonnes.h"
@@ -26,48 +26,48 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
       m_imprimante(m_imprimanteSysteme.get())
 {
     setObjectName(QStringLiteral("Aff_Contacte"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setWindowTitle(QStringLiteral("Liste alphanumerique des moulins contactés"));
     setAccessibleName(windowTitle());
 
-    Compt_C = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");
-    Compt_V = Apparence::Nomme(new QLabel(QStringLiteral("0"), this), "Compt_V");
+    Compt_C = Apparence::nomme(new QLabel(QStringLiteral("0"), this), "Compt_C");
+    Compt_V = Apparence::nomme(new QLabel(QStringLiteral("0"), this), "Compt_V");
     for (QLabel* compte : {Compt_C, Compt_V}) {
         compte->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         compte->setMinimumWidth(compte->fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     }
     Label3 =
-        Apparence::Nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
+        Apparence::nomme(new QLabel(QStringLiteral("Moulins contactés bande"), this), "Label3");
     Label4 =
-        Apparence::Nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
-    Bande_D = Apparence::Nomme(new QComboBox(this), "Bande_D");
+        Apparence::nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
+    Bande_D = Apparence::nomme(new QComboBox(this), "Bande_D");
     Apparence::Nomme_Liste(Bande_D, QStringLiteral("Bande"));
-    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
+    Afficher = Apparence::nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
 
     m_modele = new QStringListModel(this);
-    Liste_KZT_Contacte = Apparence::Nomme(new QListView(this), "Liste_KZT_Contacte");
+    Liste_KZT_Contacte = Apparence::nomme(new QListView(this), "Liste_KZT_Contacte");
     Liste_KZT_Contacte->setModel(m_modele);
     Liste_KZT_Contacte->setUniformItemSizes(true);
     Liste_KZT_Contacte->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_KZT_Contacte->setAccessibleName(windowTitle());
-    QFont police = Apparence::Police_Liste();
+    QFont police = Apparence::policeListe();
     police.setPointSizeF(9);
     Liste_KZT_Contacte->setFont(police);
 
     // The header in the list's font, each title over its column.
-    Label2 =
-        Apparence::Nomme(new Titres_Colonnes(MoulinsContactes::Entete, MoulinsContactes::Titres,
-                                             Liste_KZT_Contacte, this),
-                         "Label2");
+    Label2 = Apparence::nomme(new TitresColonnes(MoulinsContactes::enteteListe,
+                                                 MoulinsContactes::titresListe, Liste_KZT_Contacte,
+                                                 this),
+                              "Label2");
     const QFontMetrics mesure(police);
     Liste_KZT_Contacte->setMinimumSize(
-        mesure.horizontalAdvance(QString(MoulinsContactes::Longueur_Ligne + 4, QLatin1Char('0'))),
+        mesure.horizontalAdvance(QString(MoulinsContactes::longueurLigne + 4, QLatin1Char('0'))),
         424);
 
     Enregistrer =
-        Apparence::Nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
-    Imprimer = Apparence::Nomme(new QPushButton(QStringLiteral("Imprimer"), this), "Imprimer");
-    Command1 = Apparence::Nomme(new QPushButton(QStringLiteral("Quitter"), this), "Command1");
+        Apparence::nomme(new QPushButton(QStringLiteral("Enregistrer"), this), "Enregistrer");
+    Imprimer = Apparence::nomme(new QPushButton(QStringLiteral("Imprimer"), this), "Imprimer");
+    Command1 = Apparence::nomme(new QPushButton(QStringLiteral("Quitter"), this), "Command1");
     Enregistrer->setEnabled(false);
     Imprimer->setEnabled(false);
 
@@ -97,16 +97,16 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
 
     // A list of the groups only: the group names the saved file.
-    Bande_D->addItems(Groupes_Bande());
+    Bande_D->addItems(groupesBande());
     Bande_D->setCurrentIndex(0);
 
     adjustSize();
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
 }
 
 Aff_Contacte::~Aff_Contacte() = default;
 
-void Aff_Contacte::Change_Imprimante(Imprimante* imprimante)
+void Aff_Contacte::changeImprimante(Imprimante* imprimante)
 {
     m_imprimante = imprimante ? imprimante : m_imprimanteSysteme.get();
 }
@@ -123,13 +123,13 @@ QStringList Aff_Contacte::Lignes() const
 
 void Aff_Contacte::Afficher_Click()
 {
-    Label2->setText(MoulinsContactes::Entete);
+    Label2->setText(MoulinsContactes::enteteListe);
     m_modele->setStringList({});
     Compt_C->setText(QStringLiteral("0"));
     Compt_V->setText(QStringLiteral("0"));
 
     MoulinsContactes::Liste liste;
-    const Status lu = MoulinsContactes::Construit(
+    const Statut lu = MoulinsContactes::construit(
         StationLog(m_services.dossier, indicatif()).chemin(), Bande_D->currentText(), &liste);
     if (!lu) {
         m_services.messages.notice(lu.message);
@@ -145,9 +145,9 @@ void Aff_Contacte::Afficher_Click()
 void Aff_Contacte::Enregistrer_Click()
 {
     QString nom;
-    const Status ecrit =
+    const Statut ecrit =
         MoulinsContactes::Enregistre(m_services.dossier, indicatif(), Bande_D->currentText(),
-                                     m_services.horloge.localNow().date(), Lignes(), &nom);
+                                     m_services.horloge.localMaintenant().date(), Lignes(), &nom);
     if (!ecrit) {
         m_services.messages.notice(ecrit.message);
         return;
@@ -157,9 +157,9 @@ void Aff_Contacte::Enregistrer_Click()
 
 void Aff_Contacte::Imprimer_Click()
 {
-    const QStringList lignes = MoulinsContactes::Lignes_Impression(
-        indicatif(), Bande_D->currentText(), m_services.horloge.localNow().date(), Lignes());
-    const Imprimante::Resultat r = m_imprimante->Imprime(lignes, this);
+    const QStringList lignes = MoulinsContactes::lignesImpression(
+        indicatif(), Bande_D->currentText(), m_services.horloge.localMaintenant().date(), Lignes());
+    const Imprimante::Resultat r = m_imprimante->imprimeLignes(lignes, this);
     if (!r.status)
         m_services.messages.notice(r.status.message);
 }

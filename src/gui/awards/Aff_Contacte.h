@@ -27,7 +27,7 @@ public:
     ~Aff_Contacte() override;
 
     // The printer of the list (the system's by default).
-    void Change_Imprimante(Imprimante* imprimante);
+    void changeImprimante(Imprimante* imprimante);
 
     QComboBox* Bande_D;
     QPushButton* Afficher;

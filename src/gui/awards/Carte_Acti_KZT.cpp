@@ -1,9 +1,9 @@
 #include "Carte_Acti_KZT.h"
 
-#include "core/log/BandGroups.h"
+#include "core/log/Groupe.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
-#include "core/platform/MessageBox.h"
+#include "core/platform/BoiteMessage.h"
 #include "gui/platform/Apparence.h"
 
 #include <QComboBox>
@@ -40,7 +40,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
 {
     setObjectName(QStringLiteral("Carte_Acti_KZT"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setWindowTitle(QStringLiteral("Carte des départements contactés"));
     setAccessibleName(windowTitle());
 
@@ -48,9 +48,9 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     // size; a screen too small for the page shows it in a scrolled view.
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("Page_Carte"));
-    page->setFixedSize(Largeur, Hauteur);
+    page->setFixedSize(largeurImage, hauteurImage);
 
-    Frame1 = Apparence::Nomme(new QFrame(page), QStringLiteral("Frame1"));
+    Frame1 = Apparence::nomme(new QFrame(page), QStringLiteral("Frame1"));
     Frame1->setFrameShape(QFrame::StyledPanel);
     Frame1->setGeometry(8, 0, 481, 49);
     QFont titre = font();
@@ -58,14 +58,14 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     titre.setPointSizeF(12);
     // "KZT" keeps its bold 12 points even when the heading has to shrink.
     const QFont kzt = titre;
-    NB_Dep = Apparence::Nomme(new QLabel(QStringLiteral("0"), Frame1), QStringLiteral("NB_Dep"));
+    NB_Dep = Apparence::nomme(new QLabel(QStringLiteral("0"), Frame1), QStringLiteral("NB_Dep"));
     NB_Dep->setGeometry(56, 12, 52, 24);
     NB_Dep->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Label5 = Apparence::Nomme(new QLabel(QStringLiteral("départements contactés en"), Frame1),
+    Label5 = Apparence::nomme(new QLabel(QStringLiteral("départements contactés en"), Frame1),
                               QStringLiteral("Label5"));
     Label5->setGeometry(112, 12, 228, 24);
     Bande_Carte =
-        Apparence::Nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
+        Apparence::nomme(new QLabel(QStringLiteral("HF"), Frame1), QStringLiteral("Bande_Carte"));
     Bande_Carte->setGeometry(344, 12, 120, 24);
     for (QLabel* l : {NB_Dep, Label5, Bande_Carte})
         l->setFont(titre);
@@ -76,19 +76,19 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
         Label5->setFont(titre);
     }
 
-    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("KZT"), page), QStringLiteral("Label1"));
+    Label1 = Apparence::nomme(new QLabel(QStringLiteral("KZT"), page), QStringLiteral("Label1"));
     Label1->setFont(kzt);
     Label1->setGeometry(120, 56, 64, 24);
-    Bande_A = Apparence::Nomme(new QComboBox(page), QStringLiteral("Bande_A"));
+    Bande_A = Apparence::nomme(new QComboBox(page), QStringLiteral("Bande_A"));
     Bande_A->setEditable(true);
     Apparence::Nomme_Liste(Bande_A, QStringLiteral("Bande"));
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Bande_A->setGeometry(192, 56, 100, 24);
-    Afficher = Apparence::Nomme(new QPushButton(QStringLiteral("Afficher"), page),
+    Afficher = Apparence::nomme(new QPushButton(QStringLiteral("Afficher"), page),
                                 QStringLiteral("Afficher"));
     Afficher->setGeometry(304, 56, 89, 25);
 
-    Picture1 = Apparence::Nomme(new QLabel(page), QStringLiteral("Picture1"));
+    Picture1 = Apparence::nomme(new QLabel(page), QStringLiteral("Picture1"));
     Picture1->setFrameShape(QFrame::Panel);
     Picture1->setFrameShadow(QFrame::Sunken);
     Picture1->setLineWidth(2);
@@ -96,31 +96,31 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setPixmap(carte(devicePixelRatioF()));
     Picture1->setAutoFillBackground(true);
-    Apparence::Fond(Picture1, Apparence::Blanc);
+    Apparence::couleurFond(Picture1, Apparence::blanc);
 
     QFont police(QStringLiteral("Arial"));
     police.setPointSizeF(9.75);
     police.setBold(true);
     const QPoint origine = Picture1->contentsRect().topLeft();
-    for (int i = 0; i < Nombre_Cases; ++i) {
+    for (int i = 0; i < nombreCases; ++i) {
         QLabel* c =
-            Apparence::Nomme(new QLabel(Texte_Case(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
+            Apparence::nomme(new QLabel(texteCase(i), Picture1), QStringLiteral("Dep(%1)").arg(i));
         c->setFont(police);
         c->setAlignment(Qt::AlignCenter);
         c->setFrameShape(QFrame::Box);
         c->setAutoFillBackground(true);
-        c->setGeometry(QRect(Position_Case(i) + origine, QSize(Largeur_Case, Hauteur_Case)));
-        Apparence::Fond(c, Apparence::Blanc);
-        c->setVisible(Case_Visible(i));
+        c->setGeometry(QRect(positionCase(i) + origine, QSize(largeurCase, hauteurCase)));
+        Apparence::couleurFond(c, Apparence::blanc);
+        c->setVisible(caseVisible(i));
         Dep[size_t(i)] = c;
     }
 
-    Nb_Conf = Apparence::Nomme(new QLineEdit(page), QStringLiteral("Nb_Conf"));
-    Nb_Nconf = Apparence::Nomme(new QLineEdit(page), QStringLiteral("Nb_Nconf"));
-    Nb_Ncont = Apparence::Nomme(new QLineEdit(page), QStringLiteral("Nb_Ncont"));
+    Nb_Conf = Apparence::nomme(new QLineEdit(page), QStringLiteral("Nb_Conf"));
+    Nb_Nconf = Apparence::nomme(new QLineEdit(page), QStringLiteral("Nb_Nconf"));
+    Nb_Ncont = Apparence::nomme(new QLineEdit(page), QStringLiteral("Nb_Ncont"));
     const std::array<std::pair<QLineEdit*, QColor>, 3> legende = {{
-        {Nb_Conf, Apparence::Vert_Clair},
-        {Nb_Nconf, couleur(Rouge)},
+        {Nb_Conf, Apparence::vertClair},
+        {Nb_Nconf, couleur(rouge)},
         {Nb_Ncont, couleur(Jaune)},
     }};
     int x = 8;
@@ -128,7 +128,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
         boite->setReadOnly(true);
         boite->setFocusPolicy(Qt::NoFocus);
         boite->setGeometry(x, 608, 155, 21);
-        Apparence::Fond(boite, fond);
+        Apparence::couleurFond(boite, fond);
         x += 160;
     }
 
@@ -146,19 +146,19 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     // The whole page when the screen has room for it.
     const int barre = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vue);
     const QSize libre = Apparence::Place_Libre(this);
-    QSize taille(Largeur, Hauteur);
+    QSize taille(largeurImage, hauteurImage);
     if (taille.height() > libre.height())
         taille.rwidth() += barre;
     if (taille.width() > libre.width())
         taille.rheight() += barre;
     resize(taille.boundedTo(libre));
 
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
 
     Bande_A->clear();
-    Bande_A->addItems(Groupes_Bande());
+    Bande_A->addItems(groupesBande());
     Bande_A->setCurrentIndex(0);
-    for (int i = 1; i < Nombre_Cases; ++i)
+    for (int i = 1; i < nombreCases; ++i)
         colorie(i, Jaune);
     Afficher_Click();
 }
@@ -166,9 +166,9 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
 void Carte_Acti_KZT::colorie(int index, unsigned valeur)
 {
     QLabel* c = Dep[size_t(index)];
-    Apparence::Fond(c, couleur(valeur));
+    Apparence::couleurFond(c, couleur(valeur));
     // A screen reader says the department and its state, as the colour shows it.
-    c->setAccessibleName(Nom_Accessible(Texte_Case(index).toUpper(), Etat_De(valeur)));
+    c->setAccessibleName(Nom_Accessible(texteCase(index).toUpper(), etatDe(valeur)));
 }
 
 QString Carte_Acti_KZT::Nom_Accessible(const QString& departement, Etat etat)
@@ -199,7 +199,7 @@ void Carte_Acti_KZT::showEvent(QShowEvent* evenement)
 
 QPixmap Carte_Acti_KZT::carte(qreal densite)
 {
-    const QSize taille(Largeur_Carte, Hauteur_Carte);
+    const QSize taille(largeurCarte, hauteurCarte);
     if (densite <= 1.0)
         return QPixmap(QStringLiteral(":/kzt/carte_departements.png"));
     QPixmap p(QStringLiteral(":/kzt/carte_departements@2x.png"));
@@ -212,17 +212,17 @@ QPixmap Carte_Acti_KZT::carte(qreal densite)
     return p;
 }
 
-Etat Carte_Acti_KZT::Etat_Case(int index) const
+Etat Carte_Acti_KZT::etatCase(int index) const
 {
-    return Etat_De(rgb(Apparence::Fond(Dep.at(size_t(index)))));
+    return etatDe(rgb(Apparence::couleurFond(Dep.at(size_t(index)))));
 }
 
 Carte Carte_Acti_KZT::Colorie_Carte(const QString& groupe)
 {
     Carte carte;
-    const Status lu = CarteDepartements::Colorie_Carte(
+    const Statut lu = CarteDepartements::Colorie_Carte(
         StationLog(m_services.dossier, m_indicatif()).chemin(), groupe, &carte);
-    for (int i = 0; i < Nombre_Cases; ++i)
+    for (int i = 0; i < nombreCases; ++i)
         colorie(i, Couleur(carte.cases[size_t(i)]));
     if (!lu)
         m_services.messages.notice(lu.message);
@@ -236,14 +236,14 @@ void Carte_Acti_KZT::Afficher_Click()
         m_services.messages.notice(QStringLiteral("Selectionnez une bande"));
         return;
     }
-    if (const QString m = Texte::Message_Controle(QStringLiteral("Bande"), groupe); !m.isEmpty()) {
+    if (const QString m = Texte::messageControle(QStringLiteral("Bande"), groupe); !m.isEmpty()) {
         m_services.messages.notice(m);
         return;
     }
     Bande_Carte->setText(groupe);
     const Carte carte = Colorie_Carte(groupe);
     NB_Dep->setText(QString::number(carte.contactes));
-    Nb_Nconf->setText(Legende_Non_Confirmes(carte.non_confirmes));
-    Nb_Conf->setText(Legende_Confirmes(carte.confirmes));
-    Nb_Ncont->setText(Legende_Non_Contactes(carte.non_contactes()));
+    Nb_Nconf->setText(legendeNonConfirmes(carte.non_confirmes));
+    Nb_Conf->setText(legendeConfirmes(carte.confirmes));
+    Nb_Ncont->setText(legendeNonContactes(carte.non_contactes()));
 }

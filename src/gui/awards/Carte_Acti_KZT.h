@@ -22,10 +22,10 @@ class Carte_Acti_KZT : public QWidget {
     Q_OBJECT
 public:
     // Size of the window's client area, and of the map picture.
-    static constexpr int Largeur = 497;
-    static constexpr int Hauteur = 636;
-    static constexpr int Largeur_Carte = 475;
-    static constexpr int Hauteur_Carte = 510;
+    static constexpr int largeurImage = 497;
+    static constexpr int hauteurImage = 636;
+    static constexpr int largeurCarte = 475;
+    static constexpr int hauteurCarte = 510;
 
     // indicatif gives the current station when the window needs it.
     Carte_Acti_KZT(const Services& services, std::function<QString()> indicatif,
@@ -40,13 +40,13 @@ public:
     QPushButton* Afficher;
     QLabel* Picture1;
     // Boxes 0 to 99, named "Dep(0)" to "Dep(99)"; the index is the department number.
-    std::array<QLabel*, CarteDepartements::Nombre_Cases> Dep{};
+    std::array<QLabel*, CarteDepartements::nombreCases> Dep{};
     QLineEdit* Nb_Conf;
     QLineEdit* Nb_Nconf;
     QLineEdit* Nb_Ncont;
 
     // The state shown by a box, read back from its colour.
-    CarteDepartements::Etat Etat_Case(int index) const;
+    CarteDepartements::Etat etatCase(int index) const;
 
     // What a screen reader says of a box: its department and its state.
     static QString Nom_Accessible(const QString& departement, CarteDepartements::Etat etat);

@@ -2,7 +2,7 @@
 
 #include "core/awards/QslNonRecues.h"
 #include "core/log/Texte.h"
-#include "core/platform/MessageBox.h"
+#include "core/platform/BoiteMessage.h"
 #include "gui/platform/Apparence.h"
 #include "gui/platform/Imprimante.h"
 
@@ -86,42 +86,42 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<Affichage::Journal(
       m_imprimante(m_imprimanteSysteme.get())
 {
     setObjectName(QStringLiteral("Multi_QSL"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setWindowTitle(kTitre);
     setAccessibleName(windowTitle());
 
-    Label2 = Apparence::Nomme(new QLabel(kTitre, this), "Label2");
+    Label2 = Apparence::nomme(new QLabel(kTitre, this), "Label2");
     QFont titre = Label2->font();
     titre.setBold(true);
     titre.setPointSizeF(titre.pointSizeF() * 1.3);
     Label2->setFont(titre);
     Label2->setAlignment(Qt::AlignCenter);
 
-    Label3 = Apparence::Nomme(new QLabel(QStringLiteral("QSL's non reçues de"), this), "Label3");
-    Indicatif = Apparence::Nomme(new QLineEdit(this), "Indicatif");
+    Label3 = Apparence::nomme(new QLabel(QStringLiteral("QSL's non reçues de"), this), "Label3");
+    Indicatif = Apparence::nomme(new QLineEdit(this), "Indicatif");
     Indicatif->setMaximumWidth(
         Indicatif->fontMetrics().horizontalAdvance(QString(16, QLatin1Char('W'))));
     Indicatif->installEventFilter(this);
     Label3->setBuddy(Indicatif);
-    Label6 = Apparence::Nomme(new QLabel(QStringLiteral("Cliquez"), this), "Label6");
-    Recherche = Apparence::Nomme(new QPushButton(QStringLiteral("ICI"), this), "Recherche");
-    Label1 = Apparence::Nomme(new QLabel(QStringLiteral("pour les afficher"), this), "Label1");
+    Label6 = Apparence::nomme(new QLabel(QStringLiteral("Cliquez"), this), "Label6");
+    Recherche = Apparence::nomme(new QPushButton(QStringLiteral("ICI"), this), "Recherche");
+    Label1 = Apparence::nomme(new QLabel(QStringLiteral("pour les afficher"), this), "Label1");
     Recherche->setAccessibleDescription(Label6->text() + QStringLiteral(" ") + Recherche->text() +
                                         QStringLiteral(" ") + Label1->text());
 
     m_modele = new ListeCochee(this);
-    Liste_QSO = Apparence::Nomme(new QListView(this), "Liste_QSO");
+    Liste_QSO = Apparence::nomme(new QListView(this), "Liste_QSO");
     Liste_QSO->setModel(m_modele);
     Liste_QSO->setUniformItemSizes(true);
     Liste_QSO->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_QSO->setAccessibleName(kTitre);
-    QFont police = Apparence::Police_Liste();
+    QFont police = Apparence::policeListe();
     police.setPointSizeF(9);
     Liste_QSO->setFont(police);
     Liste_QSO->setMinimumSize(QFontMetrics(police).horizontalAdvance(QString(96, QLatin1Char('0'))),
                               360);
 
-    Imprimer = Apparence::Nomme(
+    Imprimer = Apparence::nomme(
         new QPushButton(QStringLiteral("Imprimer le dos d'une QSL avec la liste des QSO's cochés"),
                         this),
         "Imprimer");
@@ -149,14 +149,14 @@ Multi_QSL::Multi_QSL(const Services& services, std::function<Affichage::Journal(
     connect(Imprimer, &QPushButton::clicked, this, &Multi_QSL::Imprimer_Click);
 
     adjustSize();
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
     m_modele->remplit({});
     Indicatif->setFocus();
 }
 
 Multi_QSL::~Multi_QSL() = default;
 
-void Multi_QSL::Change_Imprimante(Imprimante* imprimante)
+void Multi_QSL::changeImprimante(Imprimante* imprimante)
 {
     m_imprimante = imprimante ? imprimante : m_imprimanteSysteme.get();
 }
@@ -166,13 +166,13 @@ QStringList Multi_QSL::Lignes() const
     return m_modele->lignes();
 }
 
-void Multi_QSL::Coche(int index, bool cochee)
+void Multi_QSL::cocheLigne(int index, bool cochee)
 {
     m_modele->setData(m_modele->index(index), cochee ? Qt::Checked : Qt::Unchecked,
                       Qt::CheckStateRole);
 }
 
-QStringList Multi_QSL::Cochees() const
+QStringList Multi_QSL::lignesCochees() const
 {
     return m_modele->cochees();
 }
@@ -183,12 +183,12 @@ bool Multi_QSL::eventFilter(QObject* objet, QEvent* evenement)
         return QWidget::eventFilter(objet, evenement);
 
     const auto* touche = static_cast<QKeyEvent*>(evenement);
-    if (Apparence::Entree(touche)) {
+    if (Apparence::toucheEntree(touche)) {
         Recherche_Click();
         Recherche->setFocus();
         return true;
     }
-    return Apparence::Majuscule_Tapee(Indicatif, touche);
+    return Apparence::majusculeTapee(Indicatif, touche);
 }
 
 void Multi_QSL::Recherche_Click()
@@ -199,7 +199,7 @@ void Multi_QSL::Recherche_Click()
         return;
     }
     // The callsign is printed on the QSL back: one line.
-    if (const QString m = Texte::Message_Controle(QStringLiteral("Indicatif"), saisie);
+    if (const QString m = Texte::messageControle(QStringLiteral("Indicatif"), saisie);
         !m.isEmpty()) {
         m_services.messages.notice(m);
         return;
@@ -216,8 +216,8 @@ void Multi_QSL::Imprimer_Click()
         return;
     }
     const QStringList lignes =
-        QslNonRecues::Lignes_Cartes(Indicatif->text(), m_indicatif(), Cochees());
-    const Imprimante::Resultat r = m_imprimante->Imprime(lignes, this);
+        QslNonRecues::lignesCartes(Indicatif->text(), m_indicatif(), lignesCochees());
+    const Imprimante::Resultat r = m_imprimante->imprimeLignes(lignes, this);
     if (!r.status)
         m_services.messages.notice(r.status.message);
 }

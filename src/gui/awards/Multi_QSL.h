@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/Services.h"
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -28,7 +28,7 @@ public:
     ~Multi_QSL() override;
 
     // The printer of the cards (the system's by default).
-    void Change_Imprimante(Imprimante* imprimante);
+    void changeImprimante(Imprimante* imprimante);
 
     QLabel* Label2;
     QLabel* Label3;
@@ -41,8 +41,8 @@ public:
 
     // The lines of Liste_QSO, and ticking one of them as a click would.
     QStringList Lignes() const;
-    void Coche(int index, bool cochee);
-    QStringList Cochees() const;
+    void cocheLigne(int index, bool cochee);
+    QStringList lignesCochees() const;
 
 public Q_SLOTS:
     void Recherche_Click();

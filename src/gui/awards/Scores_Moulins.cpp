@@ -2,7 +2,7 @@
 
 #include "core/awards/Scores.h"
 #include "core/log/StationLog.h"
-#include "core/platform/MessageBox.h"
+#include "core/platform/BoiteMessage.h"
 #include "gui/platform/Apparence.h"
 
 #include <QFrame>
@@ -20,7 +20,7 @@ QLineEdit* boite(QWidget* parent, const char* nom)
     b->setReadOnly(true);
     b->setAlignment(Qt::AlignCenter);
     b->setMaximumWidth(b->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
-    Apparence::Fond(b, Apparence::Jaune_Clair);
+    Apparence::couleurFond(b, Apparence::jauneClair);
     return b;
 }
 
@@ -28,7 +28,7 @@ QLineEdit* boite(QWidget* parent, const char* nom)
 QFrame* groupe(QWidget* parent, const char* nom, QLabel* titre, QLabel* contactes, QLineEdit* ct,
                QLabel* confirmes, QLineEdit* cf)
 {
-    QFrame* f = Apparence::Cadre(parent, nom);
+    QFrame* f = Apparence::cadreNomme(parent, nom);
     QFont gras = titre->font();
     gras.setBold(true);
     gras.setPointSizeF(gras.pointSizeF() * 1.2);
@@ -56,15 +56,15 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Scores_Moulins"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setWindowTitle(QStringLiteral("Scores des diplomes KZT"));
     setAccessibleName(windowTitle());
 
     const QString contactes = QStringLiteral("Nombre de Moulins contactés");
     const QString confirmes = QStringLiteral("Nombre de Moulins confirmés");
 
-    QFrame* banniere = Apparence::Cadre(this, "Frame4");
-    Label2 = Apparence::Etiquette(banniere, "Label2", QStringLiteral("Scores KZT"));
+    QFrame* banniere = Apparence::cadreNomme(this, "Frame4");
+    Label2 = Apparence::etiquette(banniere, "Label2", QStringLiteral("Scores KZT"));
     QFont grand = Label2->font();
     grand.setBold(true);
     grand.setPointSizeF(grand.pointSizeF() * 1.6);
@@ -72,9 +72,9 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     Label2->setAlignment(Qt::AlignCenter);
     (new QVBoxLayout(banniere))->addWidget(Label2);
 
-    Label1 = Apparence::Etiquette(this, "Label1", QStringLiteral("KZT HF"));
-    Label5 = Apparence::Etiquette(this, "Label5", QStringLiteral("KZT VHF"));
-    Label6 = Apparence::Etiquette(this, "Label6", QStringLiteral("KZT UHF"));
+    Label1 = Apparence::etiquette(this, "Label1", QStringLiteral("KZT HF"));
+    Label5 = Apparence::etiquette(this, "Label5", QStringLiteral("KZT VHF"));
+    Label6 = Apparence::etiquette(this, "Label6", QStringLiteral("KZT UHF"));
     HF_CT = boite(this, "HF_CT");
     HF_CF = boite(this, "HF_CF");
     VHF_CT = boite(this, "VHF_CT");
@@ -85,26 +85,27 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     auto* colonne = new QVBoxLayout(this);
     colonne->addWidget(banniere);
     colonne->addWidget(groupe(this, "Frame1", Label1,
-                              Apparence::Etiquette(this, "Label3", contactes), HF_CT,
-                              Apparence::Etiquette(this, "Label4", confirmes), HF_CF));
+                              Apparence::etiquette(this, "Label3", contactes), HF_CT,
+                              Apparence::etiquette(this, "Label4", confirmes), HF_CF));
     colonne->addWidget(groupe(this, "Frame2", Label5,
-                              Apparence::Etiquette(this, "Label7", contactes), VHF_CT,
-                              Apparence::Etiquette(this, "Label9", confirmes), VHF_CF));
+                              Apparence::etiquette(this, "Label7", contactes), VHF_CT,
+                              Apparence::etiquette(this, "Label9", confirmes), VHF_CF));
     colonne->addWidget(groupe(this, "Frame3", Label6,
-                              Apparence::Etiquette(this, "Label8", contactes), UHF_CT,
-                              Apparence::Etiquette(this, "Label10", confirmes), UHF_CF));
+                              Apparence::etiquette(this, "Label8", contactes), UHF_CT,
+                              Apparence::etiquette(this, "Label10", confirmes), UHF_CF));
 
     adjustSize();
     setMinimumWidth(qMax(width(), 360));
     adjustSize();
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
 
-    Scores::Tableau scores;
-    const Status lu = Scores::Calcule(StationLog(services.dossier, indicatif).chemin(), &scores);
+    Scores::Tableau scoresCalcules;
+    const Statut lu =
+        Scores::calcule(StationLog(services.dossier, indicatif).chemin(), &scoresCalcules);
     const std::pair<QLineEdit*, int> valeurs[] = {
-        {HF_CT, scores.hf.contactes},   {HF_CF, scores.hf.confirmes},
-        {VHF_CT, scores.vhf.contactes}, {VHF_CF, scores.vhf.confirmes},
-        {UHF_CT, scores.uhf.contactes}, {UHF_CF, scores.uhf.confirmes},
+        {HF_CT, scoresCalcules.hf.contactes},   {HF_CF, scoresCalcules.hf.confirmes},
+        {VHF_CT, scoresCalcules.vhf.contactes}, {VHF_CF, scoresCalcules.vhf.confirmes},
+        {UHF_CT, scoresCalcules.uhf.contactes}, {UHF_CF, scoresCalcules.uhf.confirmes},
     };
     for (const auto& [b, n] : valeurs)
         b->setText(QString::number(n));

@@ -24,7 +24,7 @@
 
 namespace Apparence {
 
-void Fond(QWidget* widget, const QColor& couleur)
+void couleurFond(QWidget* widget, const QColor& couleur)
 {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Base, couleur);
@@ -60,7 +60,7 @@ double Contraste(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor Fond(const QWidget* widget)
+QColor couleurFond(const QWidget* widget)
 {
     return widget->palette().color(QPalette::Base);
 }
@@ -103,7 +103,7 @@ QFont choisitPoliceListe()
 
 } // namespace
 
-QFont Police_Liste()
+QFont policeListe()
 {
     // Chosen once: looking fonts up is one of the dearest steps of a start.
     static const QFont police = choisitPoliceListe();
@@ -140,7 +140,7 @@ QSize Place_Libre(const QWidget* fenetre)
     return ecran->availableGeometry().size() - Bord_Fenetre(fenetre);
 }
 
-void Centre(QWidget* fenetre)
+void centreFenetre(QWidget* fenetre)
 {
     QScreen* ecran = Ecran(fenetre);
     if (!ecran)
@@ -208,30 +208,30 @@ void Nomme_Liste(QComboBox* liste, const QString& nom)
         edition->setAccessibleName(nom);
 }
 
-QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte)
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte)
 {
-    return Nomme(new QLabel(texte, parent), nom);
+    return nomme(new QLabel(texte, parent), nom);
 }
 
-QFrame* Cadre(QWidget* parent, const char* nom)
+QFrame* cadreNomme(QWidget* parent, const char* nom)
 {
-    auto* f = Nomme(new QFrame(parent), nom);
+    auto* f = nomme(new QFrame(parent), nom);
     f->setFrameShape(QFrame::StyledPanel);
     f->setFrameShadow(QFrame::Sunken);
     return f;
 }
 
-bool Entree(const QKeyEvent* touche)
+bool toucheEntree(const QKeyEvent* touche)
 {
     return touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
 }
 
-bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche)
+bool majusculeTapee(QLineEdit* boite, const QKeyEvent* touche)
 {
     const QString texte = touche->text();
     if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    const QChar majuscule = Texte::Majuscule_Tapee(texte.at(0));
+    const QChar majuscule = Texte::majusculeTapee(texte.at(0));
     if (majuscule == texte.at(0))
         return false;
     boite->insert(QString(majuscule));
@@ -242,9 +242,9 @@ namespace {
 
 // Sees the keys that the window's controls leave: a button outside a dialog
 // takes the space bar only, and nothing closes a plain window on Escape.
-class Clavier_Fenetre : public QObject {
+class ClavierFenetre : public QObject {
 public:
-    Clavier_Fenetre(QWidget* fenetre, bool echapFerme)
+    ClavierFenetre(QWidget* fenetre, bool echapFerme)
         : QObject(fenetre), m_fenetre(fenetre), m_echapFerme(echapFerme)
     {
     }
@@ -257,7 +257,7 @@ protected:
         const auto* touche = static_cast<QKeyEvent*>(evenement);
         if (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
             return false;
-        if (Entree(touche)) {
+        if (toucheEntree(touche)) {
             auto* bouton = qobject_cast<QPushButton*>(m_fenetre->focusWidget());
             if (!bouton || bouton->window() != m_fenetre || !bouton->isEnabled())
                 return false;
@@ -278,7 +278,7 @@ private:
 
 } // namespace
 
-QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type)
+QWidget* fenetreOuverte(QWidget* parent, const QMetaObject& type)
 {
     const QWidgetList fenetres =
         parent ? parent->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
@@ -294,7 +294,7 @@ QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type)
     return nullptr;
 }
 
-void Montre(QWidget* fenetre)
+void montreFenetre(QWidget* fenetre)
 {
     if (!fenetre)
         return;
@@ -303,9 +303,9 @@ void Montre(QWidget* fenetre)
     fenetre->activateWindow();
 }
 
-void Clavier(QWidget* fenetre, bool echapFerme)
+void clavier(QWidget* fenetre, bool echapFerme)
 {
-    fenetre->installEventFilter(new Clavier_Fenetre(fenetre, echapFerme));
+    fenetre->installEventFilter(new ClavierFenetre(fenetre, echapFerme));
 }
 
 } // namespace Apparence

@@ -16,10 +16,10 @@ class QWidget;
 namespace Apparence {
 
 // The field waiting for input.
-inline const QColor Vert_Clair(0xC0, 0xFF, 0xC0);
+inline const QColor vertClair(0xC0, 0xFF, 0xC0);
 // Fields done or not yet reached, and the log list.
-inline const QColor Jaune_Clair(0xFF, 0xFF, 0xC0);
-inline const QColor Blanc(0xFF, 0xFF, 0xFF);
+inline const QColor jauneClair(0xFF, 0xFF, 0xC0);
+inline const QColor blanc(0xFF, 0xFF, 0xFF);
 // Text of a disabled control: still grey, but readable on the light
 // backgrounds above and on the window's (at least 4.5:1, about 7:1 here).
 inline const QColor Gris_Desactive(0x55, 0x55, 0x55);
@@ -31,20 +31,20 @@ void Texte_Desactive_Lisible(QWidget* fenetre);
 double Contraste(const QColor& a, const QColor& b);
 
 // Background of a text box, combo box, check box or button.
-void Fond(QWidget* widget, const QColor& couleur);
-QColor Fond(const QWidget* widget);
+void couleurFond(QWidget* widget, const QColor& couleur);
+QColor couleurFond(const QWidget* widget);
 
 // The fixed-pitch font of the log list and its column titles: "Terminal"
 // where it exists, otherwise the system's fixed font (or the first fixed
 // font found), so that the columns line up under their titles.
-QFont Police_Liste();
+QFont policeListe();
 
 // The screen the window is on, or will be on once shown: that of the window
 // it was opened from when it is not shown yet.
 QScreen* Ecran(const QWidget* fenetre);
 
 // Puts the window in the middle of that screen, within its free area.
-void Centre(QWidget* fenetre);
+void centreFenetre(QWidget* fenetre);
 
 // The room a window can take on its screen: the free area less the frame that
 // the window system puts around the window (its size until the window is
@@ -54,14 +54,14 @@ QSize Place_Libre(const QWidget* fenetre);
 QSize Bord_Fenetre(const QWidget* fenetre);
 
 // Gives the control its name and returns it.
-template <typename T> T* Nomme(T* objet, const QString& nom)
+template <typename T> T* nomme(T* objet, const QString& nom)
 {
     objet->setObjectName(nom);
     return objet;
 }
-template <typename T> T* Nomme(T* objet, const char* nom)
+template <typename T> T* nomme(T* objet, const char* nom)
 {
-    return Nomme(objet, QString::fromLatin1(nom));
+    return nomme(objet, QString::fromLatin1(nom));
 }
 
 // Gives a list its name for a screen reader: what it holds ("Mode",
@@ -69,44 +69,44 @@ template <typename T> T* Nomme(T* objet, const char* nom)
 void Nomme_Liste(QComboBox* liste, const QString& nom);
 
 // A label with its name and text.
-QLabel* Etiquette(QWidget* parent, const char* nom, const QString& texte);
+QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte);
 // A sunken frame with its name.
-QFrame* Cadre(QWidget* parent, const char* nom);
+QFrame* cadreNomme(QWidget* parent, const char* nom);
 
 // The keys of the boxes that take callsigns: Enter, and the letters a to z
 // typed, which are put in the box as capitals (true: the key is used).
-bool Entree(const QKeyEvent* touche);
-bool Majuscule_Tapee(QLineEdit* boite, const QKeyEvent* touche);
+bool toucheEntree(const QKeyEvent* touche);
+bool majusculeTapee(QLineEdit* boite, const QKeyEvent* touche);
 
 // Each secondary window exists once, and goes when it is closed. The window of
 // that kind already open: a direct child of the parent, or a top-level window
 // when there is no parent. A hidden one was closed and only waits to be
 // deleted (Qt clears Qt::WA_DeleteOnClose when it closes it): it does not count.
-QWidget* Fenetre_Ouverte(QWidget* parent, const QMetaObject& type);
-template <typename Fenetre> Fenetre* Fenetre_Ouverte(QWidget* parent)
+QWidget* fenetreOuverte(QWidget* parent, const QMetaObject& type);
+template <typename Fenetre> Fenetre* fenetreOuverte(QWidget* parent)
 {
-    return static_cast<Fenetre*>(Fenetre_Ouverte(parent, Fenetre::staticMetaObject));
+    return static_cast<Fenetre*>(fenetreOuverte(parent, Fenetre::staticMetaObject));
 }
 
 // Shows the window and brings it forward.
-void Montre(QWidget* fenetre);
+void montreFenetre(QWidget* fenetre);
 
 // Shows the window of that kind already open, or the one that fabrique()
 // makes when there is none, to be deleted when it is closed; returns it.
 template <typename Fenetre, typename Fabrique>
 Fenetre* Ouvre_Une_Fois(QWidget* parent, Fabrique fabrique)
 {
-    Fenetre* fenetre = Fenetre_Ouverte<Fenetre>(parent);
+    Fenetre* fenetre = fenetreOuverte<Fenetre>(parent);
     if (!fenetre) {
         fenetre = fabrique();
         fenetre->setAttribute(Qt::WA_DeleteOnClose);
     }
-    Montre(fenetre);
+    montreFenetre(fenetre);
     return fenetre;
 }
 
 // The keyboard of a window: Enter (or Return) presses the focused button, and
 // Escape closes the window as its close box does when `echapFerme`.
-void Clavier(QWidget* fenetre, bool echapFerme = true);
+void clavier(QWidget* fenetre, bool echapFerme = true);
 
 } // namespace Apparence

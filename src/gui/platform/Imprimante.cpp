@@ -8,7 +8,7 @@
 
 Imprimante::~Imprimante() = default;
 
-QFont Imprimante::Police_Impression()
+QFont Imprimante::policeImpression()
 {
     QFont police(QStringLiteral("Courier New"));
     police.setPointSizeF(9);
@@ -20,11 +20,11 @@ QFont Imprimante::Police_Impression()
 
 void Imprimante::prepare(QPrinter&) {}
 
-Imprimante::Resultat Imprimante::Imprime(const QStringList& lignes, QWidget* parent)
+Imprimante::Resultat Imprimante::imprimeLignes(const QStringList& lignes, QWidget* parent)
 {
     Resultat resultat;
     const QFont avant = m_police;
-    m_police = Police_Impression();
+    m_police = policeImpression();
 
     QPrinter imprimante(QPrinter::HighResolution);
     prepare(imprimante);
@@ -33,7 +33,7 @@ Imprimante::Resultat Imprimante::Imprime(const QStringList& lignes, QWidget* par
     apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
     // The preview and the print draw the same way; the status is that of the
     // last drawing, the print's when the user printed.
-    Status dernier;
+    Statut dernier;
     QObject::connect(&apercu, &QPrintPreviewDialog::paintRequested, &apercu,
                      [&](QPrinter* cible) { dernier = dessine(lignes, *cible); });
     resultat.imprime = montre(apercu);
@@ -44,7 +44,7 @@ Imprimante::Resultat Imprimante::Imprime(const QStringList& lignes, QWidget* par
     return resultat;
 }
 
-Status Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) const
+Statut Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) const
 {
     const QFont police(m_police, &imprimante);
     const QFontMetricsF mesure(police, &imprimante);
@@ -71,11 +71,11 @@ Status Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) cons
             aImprimer.append(pages.at(i));
     }
     if (aImprimer.isEmpty())
-        return Status::ok();
+        return Statut::ok();
 
     QPainter peintre;
     if (!peintre.begin(&imprimante)) {
-        return Status::failed(
+        return Statut::failed(
             QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante « %1 ».")
                 .arg(imprimante.printerName().isEmpty() ? imprimante.outputFileName()
                                                         : imprimante.printerName()));
@@ -91,8 +91,8 @@ Status Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) cons
         }
     }
     if (!peintre.end())
-        return Status::failed(QStringLiteral("L'impression a échoué."));
-    return Status::ok();
+        return Statut::failed(QStringLiteral("L'impression a échoué."));
+    return Statut::ok();
 }
 
 bool ImprimanteSysteme::montre(QPrintPreviewDialog& apercu)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/Status.h"
+#include "core/platform/Statut.h"
 
 #include <QFont>
 #include <QString>
@@ -21,18 +21,18 @@ public:
 
     struct Resultat {
         bool imprime = false; // false when the user cancelled
-        Status status;
+        Statut status;
     };
 
     // Shows the preview of the lines, then prints them when the user asks.
     // An empty list prints nothing (no blank page).
-    Resultat Imprime(const QStringList& lignes, QWidget* parent);
+    Resultat imprimeLignes(const QStringList& lignes, QWidget* parent);
 
     // The font the printer is left with between two jobs.
-    const QFont& Police() const { return m_police; }
-    void Change_Police(const QFont& police) { m_police = police; }
+    const QFont& policeChoisie() const { return m_police; }
+    void changePolice(const QFont& police) { m_police = police; }
 
-    static QFont Police_Impression();
+    static QFont policeImpression();
 
 protected:
     // Readies the printer that the preview lays the pages out for: the
@@ -44,7 +44,7 @@ protected:
     virtual bool montre(QPrintPreviewDialog& apercu) = 0;
 
 private:
-    Status dessine(const QStringList& lignes, QPrinter& imprimante) const;
+    Statut dessine(const QStringList& lignes, QPrinter& imprimante) const;
 
     QFont m_police;
 };

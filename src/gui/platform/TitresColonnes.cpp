@@ -5,8 +5,8 @@
 #include <QPainter>
 #include <QStyle>
 
-Titres_Colonnes::Titres_Colonnes(const QString& texte, std::span<const Affichage::Titre> titres,
-                                 QAbstractItemView* liste, QWidget* parent)
+TitresColonnes::TitresColonnes(const QString& texte, std::span<const Affichage::Titre> titres,
+                               QAbstractItemView* liste, QWidget* parent)
     : QLabel(texte, parent), m_titres(titres)
 {
     setTextFormat(Qt::PlainText);
@@ -18,7 +18,7 @@ Titres_Colonnes::Titres_Colonnes(const QString& texte, std::span<const Affichage
     setContentsMargins(marge, 2, 0, 2);
 }
 
-QSize Titres_Colonnes::sizeHint() const
+QSize TitresColonnes::sizeHint() const
 {
     // As wide as the titles drawn, whatever the text held.
     const QFontMetricsF mesure(font());
@@ -32,12 +32,12 @@ QSize Titres_Colonnes::sizeHint() const
             QFontMetrics(font()).height() + m.top() + m.bottom()};
 }
 
-QSize Titres_Colonnes::minimumSizeHint() const
+QSize TitresColonnes::minimumSizeHint() const
 {
     return sizeHint();
 }
 
-void Titres_Colonnes::paintEvent(QPaintEvent*)
+void TitresColonnes::paintEvent(QPaintEvent*)
 {
     QPainter peintre(this);
     peintre.setFont(font());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/log/DisplayLine.h"
+#include "core/log/Affichage.h"
 
 #include <QLabel>
 
@@ -13,10 +13,10 @@ class QAbstractItemView;
 // but the blanks of that text need not fall on the columns of the lines; each
 // title is drawn over its column instead, starting where the text of the
 // list's lines starts.
-class Titres_Colonnes : public QLabel {
+class TitresColonnes : public QLabel {
 public:
-    Titres_Colonnes(const QString& texte, std::span<const Affichage::Titre> titres,
-                    QAbstractItemView* liste, QWidget* parent = nullptr);
+    TitresColonnes(const QString& texte, std::span<const Affichage::Titre> titres,
+                   QAbstractItemView* liste, QWidget* parent = nullptr);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

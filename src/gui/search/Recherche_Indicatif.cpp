@@ -1,6 +1,6 @@
 #include "Recherche_Indicatif.h"
 
-#include "gui/entry/LogList.h"
+#include "gui/entry/ListeLog.h"
 #include "gui/platform/Apparence.h"
 
 #include <QFrame>
@@ -19,20 +19,20 @@ namespace {
 
 QLineEdit* boiteJaune(QWidget* parent, const char* nom)
 {
-    auto* b = Apparence::Nomme(new QLineEdit(parent), nom);
-    Apparence::Fond(b, Apparence::Jaune_Clair);
+    auto* b = Apparence::nomme(new QLineEdit(parent), nom);
+    Apparence::couleurFond(b, Apparence::jauneClair);
     return b;
 }
 
 } // namespace
 
-Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent)
+Recherche_Indicatif::Recherche_Indicatif(const Services& services, ListeLog& liste, QWidget* parent)
     : QWidget(parent, Qt::Window), m_liste(&liste),
       m_modele(
           services.messages, [this] { return journal(); }, [this] { montre(); })
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setAttribute(Qt::WA_DeleteOnClose);
 
     Label3 = new QLabel(this);
@@ -43,7 +43,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     Frame2->setFrameShape(QFrame::StyledPanel);
     const char* noms[] = {nullptr, "Option1(1)", "Option1(2)", "Option1(3)"};
     for (int i = 1; i <= 3; ++i) {
-        Option1[i] = new QRadioButton(SearchModel::Nom(Recherche::Cle(i - 1)), Frame2);
+        Option1[i] = new QRadioButton(ModeleRecherche::nomCle(Recherche::Cle(i - 1)), Frame2);
         Option1[i]->setObjectName(QLatin1String(noms[i]));
     }
     Indica = boiteJaune(Frame2, "Indica");
@@ -64,13 +64,13 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     Label13 = new QLabel(this);
     Label13->setObjectName(QStringLiteral("Label13"));
     Label13->setTextFormat(Qt::PlainText);
-    Label13->setFont(Apparence::Police_Liste());
+    Label13->setFont(Apparence::policeListe());
 
     m_resultats = new QStringListModel(this);
     QSO_Effectues = new QListView(this);
     QSO_Effectues->setObjectName(QStringLiteral("QSO_Effectues"));
     QSO_Effectues->setModel(m_resultats);
-    QSO_Effectues->setFont(Apparence::Police_Liste());
+    QSO_Effectues->setFont(Apparence::policeListe());
     QSO_Effectues->setUniformItemSizes(true);
     QSO_Effectues->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QSO_Effectues->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -82,8 +82,8 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     const int marge = QSO_Effectues->frameWidth() + 2;
     Label13->setContentsMargins(marge, 0, 0, 0);
     const int largeur =
-        QFontMetrics(Apparence::Police_Liste())
-            .horizontalAdvance(QString(Recherche::Entete.size() + 2, QLatin1Char('0')));
+        QFontMetrics(Apparence::policeListe())
+            .horizontalAdvance(QString(Recherche::enteteListe.size() + 2, QLatin1Char('0')));
     QSO_Effectues->setMinimumWidth(largeur + 2 * marge + 20);
 
     Command1 = new QPushButton(QStringLiteral("Quitter"), this);
@@ -104,16 +104,16 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, LogList& list
     resize(sizeHint().expandedTo(QSize(0, 460)));
 
     // Load.
-    Apparence::Centre(this);
+    Apparence::centreFenetre(this);
     Indica->clear();
     setWindowTitle(QStringLiteral("Rechercher un QSO"));
     setAccessibleName(windowTitle());
     Label3->setText(QStringLiteral("Rechercher un QSO par ..."));
-    Label13->setText(Recherche::Entete);
+    Label13->setText(Recherche::enteteListe);
 }
 
-Recherche_Indicatif* Recherche_Indicatif::Ouvre(const Services& services, LogList& liste,
-                                                QWidget* parent)
+Recherche_Indicatif* Recherche_Indicatif::ouvreFenetre(const Services& services, ListeLog& liste,
+                                                       QWidget* parent)
 {
     auto* fenetre = Apparence::Ouvre_Une_Fois<Recherche_Indicatif>(
         parent, [&] { return new Recherche_Indicatif(services, liste, parent); });
@@ -121,7 +121,7 @@ Recherche_Indicatif* Recherche_Indicatif::Ouvre(const Services& services, LogLis
     return fenetre;
 }
 
-QStringList Recherche_Indicatif::Resultats() const
+QStringList Recherche_Indicatif::listeResultats() const
 {
     return m_resultats->stringList();
 }
@@ -163,8 +163,8 @@ void Recherche_Indicatif::lit()
     for (int i = 1; i <= 3; ++i) {
         const auto cle = Recherche::Cle(i - 1);
         if (Option1[i]->isChecked())
-            m_modele.Choisit(cle);
-        m_modele.Change_Texte(cle, boite(cle)->text());
+            m_modele.choisitCle(cle);
+        m_modele.changeTexte(cle, boite(cle)->text());
     }
 }
 
@@ -178,8 +178,8 @@ void Recherche_Indicatif::montre()
         if (b->text() != m_modele.texte(cle))
             b->setText(m_modele.texte(cle));
     }
-    if (m_recherchesMontrees != m_modele.Recherches()) {
-        m_recherchesMontrees = m_modele.Recherches();
+    if (m_recherchesMontrees != m_modele.recherches()) {
+        m_recherchesMontrees = m_modele.recherches();
         m_resultats->setStringList(m_modele.resultats());
     }
 }
@@ -197,7 +197,8 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
     }
     // Enter on a result goes back to it as a double-click does.
     if (objet == QSO_Effectues) {
-        if (type == QEvent::KeyPress && Apparence::Entree(static_cast<QKeyEvent*>(evenement))) {
+        if (type == QEvent::KeyPress &&
+            Apparence::toucheEntree(static_cast<QKeyEvent*>(evenement))) {
             QSO_Effectues_DblClick();
             return true;
         }
@@ -210,14 +211,14 @@ bool Recherche_Indicatif::eventFilter(QObject* objet, QEvent* evenement)
 
     const Recherche::Cle cle = cleDe(b);
     if (type == QEvent::MouseButtonPress) {
-        agit([this, cle] { m_modele.Choisit(cle); });
+        agit([this, cle] { m_modele.choisitCle(cle); });
     } else if (type == QEvent::KeyPress) {
         auto* touche = static_cast<QKeyEvent*>(evenement);
-        if (Apparence::Entree(touche)) {
-            agit([this, cle] { m_modele.Entree(cle); });
+        if (Apparence::toucheEntree(touche)) {
+            agit([this, cle] { m_modele.toucheEntree(cle); });
             return true;
         }
-        if (SearchModel::Majuscules(cle) && Apparence::Majuscule_Tapee(b, touche))
+        if (ModeleRecherche::metEnMajuscules(cle) && Apparence::majusculeTapee(b, touche))
             return true;
     }
     return QWidget::eventFilter(objet, evenement);
@@ -233,11 +234,11 @@ void Recherche_Indicatif::QSO_Effectues_DblClick()
     const QModelIndex choisi = QSO_Effectues->selectionModel()->currentIndex();
     if (m_liste && choisi.isValid() && QSO_Effectues->selectionModel()->isSelected(choisi)) {
         const QString resultat = m_resultats->data(choisi, Qt::DisplayRole).toString();
-        const int index = Recherche::Ligne_Du_Resultat(resultat, journal());
+        const int index = Recherche::ligneDuResultat(resultat, journal());
         // Selecting the line runs the main window's selection handler, even
         // when that line was already the selected one.
         if (index >= 0)
-            m_liste->Selectionne(index);
+            m_liste->selectionne(index);
     }
     close();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/app/Services.h"
+#include "core/search/ModeleRecherche.h"
 #include "core/search/Recherche.h"
-#include "core/search/SearchModel.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class LogList;
+class ListeLog;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -18,15 +18,15 @@ class QStringListModel;
 
 // Finds QSOs of the main list by callsign, windmill reference or department;
 // a double-click on a result selects that QSO in the main list and closes.
-// The rules of the boxes and the search are those of its SearchModel.
+// The rules of the boxes and the search are those of its ModeleRecherche.
 class Recherche_Indicatif : public QWidget {
     Q_OBJECT
 public:
-    Recherche_Indicatif(const Services& services, LogList& liste, QWidget* parent = nullptr);
+    Recherche_Indicatif(const Services& services, ListeLog& liste, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
-    static Recherche_Indicatif* Ouvre(const Services& services, LogList& liste,
-                                      QWidget* parent = nullptr);
+    static Recherche_Indicatif* ouvreFenetre(const Services& services, ListeLog& liste,
+                                             QWidget* parent = nullptr);
 
     // Option1(1) to Option1(3).
     QRadioButton* Option1[4] = {};
@@ -39,7 +39,7 @@ public:
     QPushButton* Command1;
     QFrame* Frame2;
 
-    QStringList Resultats() const;
+    QStringList listeResultats() const;
 
 public Q_SLOTS:
     void Recherche_SP();
@@ -58,8 +58,8 @@ private:
     void lit();
     void montre();
 
-    QPointer<LogList> m_liste;
+    QPointer<ListeLog> m_liste;
     QStringListModel* m_resultats = nullptr;
     int m_recherchesMontrees = 0;
-    SearchModel m_modele;
+    ModeleRecherche m_modele;
 };

@@ -1,10 +1,10 @@
 #include "Cluster.h"
 
 #include "Fenetres.h"
-#include "core/platform/SettingsStore.h"
-#include "core/web/Sites.h"
+#include "core/platform/StockReglages.h"
+#include "core/web/Web.h"
 #include "gui/platform/Apparence.h"
-#include "gui/platform/WebView.h"
+#include "gui/platform/VueWeb.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -17,7 +17,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
     : QWidget(parent, Qt::Window), m_services(services), m_indicatif(std::move(indicatif))
 {
     setObjectName(QStringLiteral("Cluster"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setWindowTitle(QStringLiteral("Cluster"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
@@ -63,11 +63,11 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
 
     connect(Afficher, &QPushButton::clicked, this, &Cluster::Afficher_Click);
 
-    resize(Fenetres::Taille_Page(this));
-    Apparence::Centre(this);
+    resize(Fenetres::taillePage(this));
+    Apparence::centreFenetre(this);
 
-    Bande_CL->addItems(Web::Bandes_Cluster());
-    Bande_CL->setCurrentIndex(Web::Bande_Lue(m_services.reglages, m_indicatif()));
+    Bande_CL->addItems(Web::bandesCluster());
+    Bande_CL->setCurrentIndex(Web::bandeLue(m_services.reglages, m_indicatif()));
     Afficher_Click();
 }
 
@@ -75,18 +75,18 @@ void Cluster::Afficher_Click()
 {
     int index = Bande_CL->currentIndex();
     if (index < 0)
-        index = Web::Bande_Defaut;
-    Web::Bande_Ecrite(m_services.reglages, m_indicatif(), index);
-    const QString site = Web::Site(m_services.reglages, Web::Cle_Site_Cluster, Web::Site_Cluster);
-    WebBrowser1->ouvre(Web::Adresse(site, Web::Chemin_Cluster(index)));
+        index = Web::bandeDefaut;
+    Web::bandeEcrite(m_services.reglages, m_indicatif(), index);
+    const QString site = Web::siteWeb(m_services.reglages, Web::cleSiteCluster, Web::siteCluster);
+    WebBrowser1->ouvre(Web::adressePage(site, Web::cheminCluster(index)));
 }
 
-Cluster* Cluster::Ouvre(const Services& services, std::function<QString()> indicatif,
-                        QWidget* parent)
+Cluster* Cluster::ouvreFenetre(const Services& services, std::function<QString()> indicatif,
+                               QWidget* parent)
 {
     return Apparence::Ouvre_Une_Fois<Cluster>(parent, [&] {
         auto* fenetre = new Cluster(services, std::move(indicatif), parent);
-        Fenetres::Ferme_A_La_Fin(fenetre);
+        Fenetres::fermeALaFin(fenetre);
         return fenetre;
     });
 }

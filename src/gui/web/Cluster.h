@@ -23,8 +23,8 @@ public:
             QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
-    static Cluster* Ouvre(const Services& services, std::function<QString()> indicatif,
-                          QWidget* parent = nullptr);
+    static Cluster* ouvreFenetre(const Services& services, std::function<QString()> indicatif,
+                                 QWidget* parent = nullptr);
 
     VueWeb* WebBrowser1;
     QComboBox* Bande_CL;

@@ -1,6 +1,6 @@
 #include "Fenetres.h"
 
-#include "core/web/Sites.h"
+#include "core/web/Web.h"
 #include "gui/platform/Apparence.h"
 
 #include <QCoreApplication>
@@ -10,19 +10,19 @@
 
 namespace Fenetres {
 
-QSize Taille_Page(const QWidget* fenetre)
+QSize taillePage(const QWidget* fenetre)
 {
     const QSize zone = Apparence::Place_Libre(fenetre);
     return {qMin(1100, zone.width() * 85 / 100), qMin(780, zone.height() * 75 / 100)};
 }
 
-void Ferme_A_La_Fin(QWidget* fenetre)
+void fermeALaFin(QWidget* fenetre)
 {
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, fenetre,
                      [fenetre] { delete fenetre; });
 }
 
-void Place_Basse(QWidget* fenetre)
+void placeBasse(QWidget* fenetre)
 {
     QScreen* ecran = Apparence::Ecran(fenetre);
     if (!ecran)
@@ -34,7 +34,7 @@ void Place_Basse(QWidget* fenetre)
     fenetre->resize(taille.expandedTo(fenetre->minimumSizeHint()));
     if (fenetre->isWindow() && !fenetre->isVisible())
         fenetre->setScreen(ecran);
-    fenetre->move(Web::Position_Basse(zone, fenetre->size() + bord, ppp));
+    fenetre->move(Web::positionBasse(zone, fenetre->size() + bord, ppp));
 }
 
 } // namespace Fenetres

@@ -8,14 +8,14 @@ class QWidget;
 namespace Fenetres {
 
 // A size for a web page: most of the screen, within reason.
-QSize Taille_Page(const QWidget* fenetre);
+QSize taillePage(const QWidget* fenetre);
 
 // The window goes when the program ends, with its web view, before the
 // application itself.
-void Ferme_A_La_Fin(QWidget* fenetre);
+void fermeALaFin(QWidget* fenetre);
 
-// Sizes and places the window as the award pages open (see Web::Position_Basse
+// Sizes and places the window as the award pages open (see Web::positionBasse
 // and Web::Taille_Basse): the whole window on the screen, frame included.
-void Place_Basse(QWidget* fenetre);
+void placeBasse(QWidget* fenetre);
 
 } // namespace Fenetres

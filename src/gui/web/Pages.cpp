@@ -1,9 +1,9 @@
 #include "Pages.h"
 
 #include "Fenetres.h"
-#include "core/web/Sites.h"
+#include "core/web/Web.h"
 #include "gui/platform/Apparence.h"
-#include "gui/platform/WebView.h"
+#include "gui/platform/VueWeb.h"
 
 #include <QVBoxLayout>
 
@@ -22,7 +22,7 @@ VueWeb* vue(QWidget* fenetre)
 
 QUrl adresse(const Services& services, const QString& chemin)
 {
-    return Web::Adresse(Web::Site(services.reglages, Web::Cle_Site_KZT, Web::Site_KZT), chemin);
+    return Web::adressePage(Web::siteWeb(services.reglages, Web::cleSiteKzt, Web::siteKzt), chemin);
 }
 
 } // namespace
@@ -30,16 +30,16 @@ QUrl adresse(const Services& services, const QString& chemin)
 Liste_KZT1::Liste_KZT1(const Services& services, QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Liste_KZT1"));
-    setWindowTitle(QStringLiteral("Liste des départements activés de ") + Web::Gestionnaire_Liste);
+    setWindowTitle(QStringLiteral("Liste des départements activés de ") + Web::gestionnaireListe);
     setAccessibleName(windowTitle());
     setModal(true);
     WebBrowser1 = vue(this);
-    resize(Fenetres::Taille_Page(this));
-    Fenetres::Place_Basse(this);
-    WebBrowser1->ouvre(adresse(services, Web::Chemin_Liste_KZT));
+    resize(Fenetres::taillePage(this));
+    Fenetres::placeBasse(this);
+    WebBrowser1->ouvre(adresse(services, Web::cheminListeKzt));
 }
 
-void Liste_KZT1::Ouvre(const Services& services, QWidget* parent)
+void Liste_KZT1::ouvreFenetre(const Services& services, QWidget* parent)
 {
     Liste_KZT1 fenetre(services, parent);
     fenetre.exec();
@@ -48,21 +48,21 @@ void Liste_KZT1::Ouvre(const Services& services, QWidget* parent)
 Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Reglement"));
-    Apparence::Clavier(this);
+    Apparence::clavier(this);
     setWindowTitle(QStringLiteral("Reglement du diplome KZT"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     WebBrowser1 = vue(this);
-    resize(Fenetres::Taille_Page(this));
-    Fenetres::Place_Basse(this);
-    WebBrowser1->ouvre(adresse(services, Web::Chemin_Reglement));
+    resize(Fenetres::taillePage(this));
+    Fenetres::placeBasse(this);
+    WebBrowser1->ouvre(adresse(services, Web::cheminReglement));
 }
 
-Reglement* Reglement::Ouvre(const Services& services, QWidget* parent)
+Reglement* Reglement::ouvreFenetre(const Services& services, QWidget* parent)
 {
     return Apparence::Ouvre_Une_Fois<Reglement>(parent, [&] {
         auto* fenetre = new Reglement(services, parent);
-        Fenetres::Ferme_A_La_Fin(fenetre);
+        Fenetres::fermeALaFin(fenetre);
         return fenetre;
     });
 }

@@ -15,7 +15,7 @@ public:
     Liste_KZT1(const Services& services, QWidget* parent = nullptr);
 
     // Shows the window and returns when it is closed.
-    static void Ouvre(const Services& services, QWidget* parent);
+    static void ouvreFenetre(const Services& services, QWidget* parent);
 
     VueWeb* WebBrowser1;
 };
@@ -27,7 +27,7 @@ public:
     explicit Reglement(const Services& services, QWidget* parent = nullptr);
 
     // Opens the window, or brings forward the one already open.
-    static Reglement* Ouvre(const Services& services, QWidget* parent = nullptr);
+    static Reglement* ouvreFenetre(const Services& services, QWidget* parent = nullptr);
 
     VueWeb* WebBrowser1;
 };

@@ -3,7 +3,7 @@
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
 
-#include "TestSupport.h"
+#include "OutilsTest.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using TestSupport::readBytes;
-using TestSupport::writeBytes;
+using OutilsTest::ecritOctets;
+using OutilsTest::litOctets;
 
 // What the program settles before its first window: the options answered
 // without a display, and the program folder.
@@ -84,18 +84,18 @@ void TestDemarrage::dossierProgramme()
     QTemporaryDir programme;
     QTemporaryDir maison;
     const QString executable = programme.path();
-    QVERIFY(writeBytes(QDir(executable).filePath(StationLog::Nom_Modele), QByteArray()));
-    QVERIFY(writeBytes(QDir(executable).filePath(FirstNameMemory::Nom_Fichier), QByteArray()));
+    QVERIFY(ecritOctets(QDir(executable).filePath(StationLog::nomModele), QByteArray()));
+    QVERIFY(ecritOctets(QDir(executable).filePath(FirstNameMemory::nomFichier), QByteArray()));
     if (marque)
-        QVERIFY(writeBytes(QDir(executable).filePath(DossierProgramme::Nom_Marque()), "x\n"));
+        QVERIFY(ecritOctets(QDir(executable).filePath(DossierProgramme::Nom_Marque()), "x\n"));
     QString utilisateur = maison.filePath(QStringLiteral("share/RQN_KZT"));
     if (dossierImpossible) {
         // A file where a folder is needed.
-        QVERIFY(writeBytes(maison.filePath(QStringLiteral("share")), "x"));
+        QVERIFY(ecritOctets(maison.filePath(QStringLiteral("share")), "x"));
     } else if (prenomsDejaLa != "-") {
         QVERIFY(QDir().mkpath(utilisateur));
         QVERIFY(
-            writeBytes(QDir(utilisateur).filePath(FirstNameMemory::Nom_Fichier), prenomsDejaLa));
+            ecritOctets(QDir(utilisateur).filePath(FirstNameMemory::nomFichier), prenomsDejaLa));
     }
 
     const QString attendu = marque ? utilisateur : executable;
@@ -111,14 +111,14 @@ void TestDemarrage::dossierProgramme()
         QVERIFY(!QFile::exists(utilisateur));
         return;
     }
-    QVERIFY(QFile::exists(QDir(utilisateur).filePath(StationLog::Nom_Modele)));
-    const QString prenoms = QDir(utilisateur).filePath(FirstNameMemory::Nom_Fichier);
-    QCOMPARE(readBytes(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
+    QVERIFY(QFile::exists(QDir(utilisateur).filePath(StationLog::nomModele)));
+    const QString prenoms = QDir(utilisateur).filePath(FirstNameMemory::nomFichier);
+    QCOMPARE(litOctets(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
     // The copies belong to the user, who writes them.
     QVERIFY(QFileInfo(prenoms).isWritable());
     // Again at the next start: nothing changes.
     QVERIFY(DossierProgramme::Prepare(executable, utilisateur).status.isOk());
-    QCOMPARE(readBytes(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
+    QCOMPARE(litOctets(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
 }
 
 // The built program answers --version and --help with no display at all,
@@ -145,7 +145,7 @@ void TestDemarrage::programmeSansAffichage()
     if (installe) {
         const QString copie = dossier.filePath(QStringLiteral("RQN_KZT"));
         QVERIFY(QFile::copy(programme, copie));
-        QVERIFY(writeBytes(dossier.filePath(DossierProgramme::Nom_Marque()), "x\n"));
+        QVERIFY(ecritOctets(dossier.filePath(DossierProgramme::Nom_Marque()), "x\n"));
         programme = copie;
     }
 

@@ -1,18 +1,18 @@
-#include "AdifFixtures.h"
-#include "TestSupport.h"
+#include "JeuxEssaiAdif.h"
+#include "OutilsTest.h"
 
 #include "core/exchange/Adif.h"
-#include "core/log/BandGroups.h"
+#include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
-#include "core/platform/MessageBox.h"
-#include "support/ScriptedMessageBox.h"
+#include "core/platform/BoiteMessage.h"
+#include "support/BoiteMessageScriptee.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace AdifFixtures;
+using namespace JeuxEssaiAdif;
 
 namespace {
 
@@ -32,29 +32,29 @@ class TestAdif : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void workedExample();
-    void fields_data();
-    void fields();
-    void bands_data();
-    void bands();
-    void ascii_data();
-    void ascii();
+    void exempleTraite();
+    void champsLus_data();
+    void champsLus();
+    void bandesLues_data();
+    void bandesLues();
+    void enAsciiSeulement_data();
+    void enAsciiSeulement();
 
-    void emptyLogGivesHeaderOnly();
-    void exportWritesEveryLineAndReplacesTheLastExport();
-    void failures_data();
-    void failures();
-    void diskFullKeepsThePreviousExport();
+    void logVideDonneLEnteteSeul();
+    void exportEcritChaqueLigneEtRemplaceLePrecedent();
+    void echecsSignales_data();
+    void echecsSignales();
+    void disquePleinGardeLExportPrecedent();
 };
 
-void TestAdif::workedExample()
+void TestAdif::exempleTraite()
 {
     const QString l = ligne(champs());
     QCOMPARE(l.size(), LogLine::Longueur);
     QCOMPARE(Adif::ADIF_SP(l).toLatin1(), kExemple);
 }
 
-void TestAdif::fields_data()
+void TestAdif::champsLus_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QStringList>("expected");
@@ -122,7 +122,7 @@ void TestAdif::fields_data()
                                                "<SIG_INFO:0><QSL_RCVD:1>N<eor>"};
 }
 
-void TestAdif::fields()
+void TestAdif::champsLus()
 {
     QFETCH(QString, line);
     QFETCH(QStringList, expected);
@@ -133,21 +133,21 @@ void TestAdif::fields()
     QVERIFY(!record.contains('\r') && !record.contains('\n'));
 }
 
-void TestAdif::bands_data()
+void TestAdif::bandesLues_data()
 {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("band");
     const QStringList adif = {"160m", "80m", "40m", "30m", "20m", "17m",
                               "15m",  "12m", "10m", "6m",  "2m",  "70cm"};
-    for (int i = 0; i < Bandes().size(); ++i)
-        QTest::newRow(qPrintable(Bandes().at(i))) << Bandes().at(i) << adif.at(i);
+    for (int i = 0; i < listeBandes().size(); ++i)
+        QTest::newRow(qPrintable(listeBandes().at(i))) << listeBandes().at(i) << adif.at(i);
     QTest::newRow("unknown label") << "5 Mhz"
                                    << "";
     QTest::newRow("case counts") << "14 MHZ"
                                  << "";
 }
 
-void TestAdif::bands()
+void TestAdif::bandesLues()
 {
     QFETCH(QString, label);
     QFETCH(QString, band);
@@ -159,7 +159,7 @@ void TestAdif::bands()
     QCOMPARE(Adif::Bande(label), band);
 }
 
-void TestAdif::ascii_data()
+void TestAdif::enAsciiSeulement_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("written");
@@ -178,19 +178,19 @@ void TestAdif::ascii_data()
     QTest::newRow("control characters") << QString("A\tB") << "A?B";
 }
 
-void TestAdif::ascii()
+void TestAdif::enAsciiSeulement()
 {
     QFETCH(QString, text);
     QFETCH(QString, written);
-    QCOMPARE(Adif::Ascii(text), written);
+    QCOMPARE(Adif::enAscii(text), written);
 }
 
-void TestAdif::emptyLogGivesHeaderOnly()
+void TestAdif::logVideDonneLEnteteSeul()
 {
     QTemporaryDir dir;
-    QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.log"), QByteArray()));
-    QVERIFY(Adif::Exporte(dir.path(), "F1ABC").isOk());
-    const QByteArray adi = TestSupport::readBytes(dir.filePath("F1ABC_KZT.adi"));
+    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.log"), QByteArray()));
+    QVERIFY(Adif::exporte(dir.path(), "F1ABC").isOk());
+    const QByteArray adi = OutilsTest::litOctets(dir.filePath("F1ABC_KZT.adi"));
     const QList<QByteArray> lignes = adi.split('\n');
     QCOMPARE(lignes.size(), 7); // six lines ended by CR LF
     QVERIFY(adi.endsWith("\r\n\r\n\r\n<eoh>\r\n"));
@@ -204,21 +204,21 @@ void TestAdif::emptyLogGivesHeaderOnly()
         QVERIFY(uchar(c) < 0x80);
 }
 
-void TestAdif::exportWritesEveryLineAndReplacesTheLastExport()
+void TestAdif::exportEcritChaqueLigneEtRemplaceLePrecedent()
 {
     QTemporaryDir dir;
     const QStringList lignes = journalComplet();
-    const QByteArray log = AdifFixtures::log(lignes);
+    const QByteArray log = JeuxEssaiAdif::log(lignes);
     const QString chemin = dir.filePath("F5A_B_KZT.log");
-    QVERIFY(TestSupport::writeBytes(chemin, log));
-    QVERIFY(TestSupport::writeBytes(dir.filePath("F5A_B_KZT.adi"), QByteArray(100000, 'x')));
+    QVERIFY(OutilsTest::ecritOctets(chemin, log));
+    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F5A_B_KZT.adi"), QByteArray(100000, 'x')));
 
-    ScriptedMessageBox messages;
+    BoiteMessageScriptee messages;
     Adif::Mnu_ADIF_Click(dir.path(), "F5A_B", messages);
     QCOMPARE(messages.texts(),
              QStringList{"Le fichier a été enregistré sous le nom : F5A_B_KZT.adi"});
 
-    const QByteArray adi = TestSupport::readBytes(dir.filePath("F5A_B_KZT.adi"));
+    const QByteArray adi = OutilsTest::litOctets(dir.filePath("F5A_B_KZT.adi"));
     QVERIFY(adi.startsWith(entete("F5A_B")));
     QByteArray attendu;
     for (const QString& l : lignes)
@@ -227,12 +227,12 @@ void TestAdif::exportWritesEveryLineAndReplacesTheLastExport()
     QCOMPARE(adi.count("<eor>"), lignes.size());
     for (const char c : adi)
         QVERIFY(uchar(c) < 0x80);
-    QCOMPARE(TestSupport::readBytes(chemin), log);
+    QCOMPARE(OutilsTest::litOctets(chemin), log);
     QVERIFY(!QFile::exists(dir.filePath("Temporaire_ADIF.txt")));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
 }
 
-void TestAdif::failures_data()
+void TestAdif::echecsSignales_data()
 {
     QTest::addColumn<QString>("why");
     QTest::newRow("log missing") << "log";
@@ -240,47 +240,47 @@ void TestAdif::failures_data()
     QTest::newRow("work file name taken by a folder") << "work";
 }
 
-void TestAdif::failures()
+void TestAdif::echecsSignales()
 {
     QFETCH(QString, why);
     QTemporaryDir dir;
-    const QByteArray log = AdifFixtures::log({ligne(champs())});
+    const QByteArray log = JeuxEssaiAdif::log({ligne(champs())});
     if (why != "log")
-        QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.log"), log));
+        QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.log"), log));
     if (why == "folder")
         QVERIFY(QDir(dir.path()).mkdir("F1ABC_KZT.adi"));
     if (why == "work")
         QVERIFY(QDir(dir.path()).mkdir("Temporaire_ADIF.txt"));
 
-    ScriptedMessageBox messages;
+    BoiteMessageScriptee messages;
     Adif::Mnu_ADIF_Click(dir.path(), "F1ABC", messages);
     QCOMPARE(messages.shown().size(), 1);
-    const QString texte = messages.lastText();
+    const QString texte = messages.dernierTexte();
     QVERIFY2(texte.startsWith("L'exportation au format ADIF n'a pas pu se faire :\r\n\r\n"),
              qPrintable(texte));
     QVERIFY2(texte.size() > 60, qPrintable(texte));
     QVERIFY(!QFileInfo(dir.filePath("F1ABC_KZT.adi")).isFile());
     if (why != "log")
-        QCOMPARE(TestSupport::readBytes(dir.filePath("F1ABC_KZT.log")), log);
+        QCOMPARE(OutilsTest::litOctets(dir.filePath("F1ABC_KZT.log")), log);
 }
 
-void TestAdif::diskFullKeepsThePreviousExport()
+void TestAdif::disquePleinGardeLExportPrecedent()
 {
     QTemporaryDir dir;
     QStringList lignes;
     for (int i = 0; i < 200; ++i)
         lignes += journalComplet();
-    QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.log"), AdifFixtures::log(lignes)));
+    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.log"), JeuxEssaiAdif::log(lignes)));
     const QByteArray ancien = "export précédent";
-    QVERIFY(TestSupport::writeBytes(dir.filePath("F1ABC_KZT.adi"), ancien));
-    Status fait;
+    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.adi"), ancien));
+    Statut fait;
     {
-        TestSupport::FileSizeLimit limite(64 * 1024);
-        fait = Adif::Exporte(dir.path(), "F1ABC");
+        OutilsTest::LimiteTailleFichier limite(64 * 1024);
+        fait = Adif::exporte(dir.path(), "F1ABC");
     }
     QVERIFY(!fait.isOk());
     QVERIFY2(fait.message.contains("disque est plein"), qPrintable(fait.message));
-    QCOMPARE(TestSupport::readBytes(dir.filePath("F1ABC_KZT.adi")), ancien);
+    QCOMPARE(OutilsTest::litOctets(dir.filePath("F1ABC_KZT.adi")), ancien);
     QVERIFY(!QFile::exists(dir.filePath("Temporaire_ADIF.txt")));
 }
 

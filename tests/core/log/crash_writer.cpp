@@ -2,7 +2,7 @@
 // killed or has made the number of changes asked for. After each change it
 // writes the change's number on its output, so that the test knows which
 // changes were reported done. The kinds of writer are described in
-// CrashLines::state.
+// LignesPlantage::state.
 //
 //   crash_writer <folder> <kind> <changes already made> [<last change>]
 //   crash_writer <folder> stress <writer letter> <changes>
@@ -11,7 +11,7 @@
 // first name of that callsign, alternately by leading number and in date
 // order, both through the program folder's files that another writer uses at
 // the same moment.
-#include "CrashLines.h"
+#include "LignesPlantage.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
 
@@ -30,7 +30,7 @@ void report(int n)
         std::_Exit(5);
 }
 
-int fail(const Status& s)
+int fail(const Statut& s)
 {
     std::fprintf(stderr, "%s\n", s.message.toUtf8().constData());
     return 4;
@@ -51,11 +51,11 @@ int main(int argc, char* argv[])
         const QString letter = QString::fromLatin1(argv[3]);
         const int changes = argc > 4 ? atoi(argv[4]) : 0;
         for (int n = 1; n <= changes; ++n) {
-            const QString qso = CrashLines::line(n, letter);
-            Status s = names.Memorise_Prenom(FirstNameMemory::Forme_Ligne(
-                qso.left(12).trimmed(), QStringLiteral("77"), QStringLiteral("JEAN")));
+            const QString ligneQso = LignesPlantage::line(n, letter);
+            Statut s = names.Memorise_Prenom(FirstNameMemory::formeLigne(
+                ligneQso.left(12).trimmed(), QStringLiteral("77"), QStringLiteral("JEAN")));
             if (s)
-                s = n % 2 ? log.Enregistre_QSO(qso) : log.Insere_QSO_Chrono(qso);
+                s = n % 2 ? log.Enregistre_QSO(ligneQso) : log.Insere_QSO_Chrono(ligneQso);
             if (!s)
                 return fail(s);
             report(n);
@@ -69,20 +69,21 @@ int main(int argc, char* argv[])
     // (a sanitizer build starts much more slowly).
     report(done);
     for (int s = done + 1; s <= last; ++s) {
-        Status st;
+        Statut st;
         if (mode == QLatin1String("log")) {
-            st = s % 2 ? log.Enregistre_QSO(CrashLines::line(s))
-                       : log.Insere_QSO_Chrono(CrashLines::line(s));
+            st = s % 2 ? log.Enregistre_QSO(LignesPlantage::line(s))
+                       : log.Insere_QSO_Chrono(LignesPlantage::line(s));
         } else if (mode == QLatin1String("remplace")) {
-            const int i = (s - 1) % CrashLines::kBase;
-            const int version = (s - 1 - i + CrashLines::kBase - 1) / CrashLines::kBase;
-            st = log.Remplace_QSO(CrashLines::baseLine(i, version + 1),
-                                  CrashLines::baseLine(i, version));
+            const int i = (s - 1) % LignesPlantage::kBase;
+            const int version = (s - 1 - i + LignesPlantage::kBase - 1) / LignesPlantage::kBase;
+            st = log.Remplace_QSO(LignesPlantage::ligneDeBase(i, version + 1),
+                                  LignesPlantage::ligneDeBase(i, version));
         } else if (mode == QLatin1String("supprime")) {
-            st = s % 2 ? log.Enregistre_QSO(CrashLines::line(s))
-                       : log.Supprime_QSO(CrashLines::line(s - 1));
+            st = s % 2 ? log.Enregistre_QSO(LignesPlantage::line(s))
+                       : log.Supprime_QSO(LignesPlantage::line(s - 1));
         } else if (mode == QLatin1String("prenoms")) {
-            st = names.Memorise_Prenom(CrashLines::nameLine((s - 1) % CrashLines::kBase, s));
+            st = names.Memorise_Prenom(
+                LignesPlantage::ligneDeNom((s - 1) % LignesPlantage::kBase, s));
         } else {
             return 2;
         }

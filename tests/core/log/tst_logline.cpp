@@ -1,5 +1,5 @@
-#include "Fixtures.h"
-#include "core/log/DisplayLine.h"
+#include "JeuxEssai.h"
+#include "core/log/Affichage.h"
 #include "core/log/LogLine.h"
 
 #include <QTest>
@@ -33,7 +33,7 @@ class TestLogLine : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void formsTheStoredLine()
+    void formeLaLigneEnregistree()
     {
         const LogLine::Formee f = LogLine::forme(exemple());
         QVERIFY2(f.ok(), qPrintable(f.erreur));
@@ -51,7 +51,7 @@ private Q_SLOTS:
         QCOMPARE(LogLine::champ(l, LogLine::Prenom), QString(15, QLatin1Char(' ')));
     }
 
-    void longWindmillNameIsCutTo30()
+    void nomDeMoulinLongCoupeA30()
     {
         LogLine::Champs c = exemple();
         c.nomMoulin = " le grand moulin de la butte a l'ane";
@@ -61,7 +61,7 @@ private Q_SLOTS:
         QCOMPARE(l.size(), 107);
     }
 
-    void refusesWhatCannotBeStored_data()
+    void refuseCeQuiNePeutEtreEnregistre_data()
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
@@ -94,24 +94,24 @@ private Q_SLOTS:
                                           << "Jo😀"
                                           << "U+1F600";
     }
-    void refusesWhatCannotBeStored()
+    void refuseCeQuiNePeutEtreEnregistre()
     {
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(QString, named);
         LogLine::Champs c = exemple();
-        QHash<QString, QString*> fields = {
+        QHash<QString, QString*> champsLus = {
             {"mode", &c.mode},     {"indicatif", &c.indicatif}, {"departement", &c.departement},
             {"prenom", &c.prenom}, {"bande", &c.bande},         {"rstRecu", &c.rstRecu},
             {"date", &c.date},     {"nomMoulin", &c.nomMoulin}};
-        *fields.value(field) = value;
+        *champsLus.value(field) = value;
         const LogLine::Formee f = LogLine::forme(c);
         QVERIFY(!f.ok());
         QVERIFY(f.ligne.isEmpty());
         QVERIFY2(f.erreur.contains(named), qPrintable(f.erreur));
     }
 
-    void displayLineNumbersAndColumns_data()
+    void ligneAfficheeNumerosEtColonnes_data()
     {
         QTest::addColumn<int>("number");
         QTest::addColumn<QString>("prefix");
@@ -120,38 +120,38 @@ private Q_SLOTS:
         QTest::newRow("12345") << 12345 << "12345  F1ABC       ";
         QTest::newRow("99999") << 99999 << "99999  F1ABC       ";
     }
-    void displayLineNumbersAndColumns()
+    void ligneAfficheeNumerosEtColonnes()
     {
         QFETCH(int, number);
         QFETCH(QString, prefix);
         const QString expected =
             prefix + "  77   JEAN-LOÏC       77121  05/06/09  14:05  CW   144 Mhz  599  57  "
                      "MOULIN DE LA GALETTE            *";
-        QCOMPARE(Affichage::Ligne_Affichage(number, kLigne), expected);
+        QCOMPARE(Affichage::ligneAffichage(number, kLigne), expected);
         QCOMPARE(expected.size(), 122);
         const QByteArray bytes = kLigne.toLatin1(); // Latin-1 letters only
-        QCOMPARE(Affichage::Ligne_Affichage(number, bytes.constData(), bytes.size()), expected);
+        QCOMPARE(Affichage::ligneAffichage(number, bytes.constData(), bytes.size()), expected);
     }
 
-    void shortStoredLineStillLinesUp()
+    void ligneCourteResteAlignee()
     {
         // An editor took the blanks off the end of the line.
         const QString court = kLigne.left(96); // up to "GALETTE"
-        const QString affichage = Affichage::Ligne_Affichage(3, court);
+        const QString affichage = Affichage::ligneAffichage(3, court);
         QCOMPARE(affichage.size(), 122);
-        QCOMPARE(affichage, Affichage::Ligne_Affichage(3, kLigne).left(121) + " ");
+        QCOMPARE(affichage, Affichage::ligneAffichage(3, kLigne).left(121) + " ");
     }
 
-    void rebuildsTheStoredLine()
+    void reconstruitLaLigneEnregistree()
     {
-        const QString affichage = Affichage::Ligne_Affichage(42, kLigne);
-        QCOMPARE(Affichage::LogLine_Depuis_Affichage(affichage, false), kLigne);
+        const QString affichage = Affichage::ligneAffichage(42, kLigne);
+        QCOMPARE(Affichage::logLineDepuisAffichage(affichage, false), kLigne);
 
         QString minuscules = kLigne;
         minuscules.replace("MOULIN DE LA GALETTE", "moulin de la galette");
-        const QString aff = Affichage::Ligne_Affichage(1, minuscules);
-        QCOMPARE(Affichage::LogLine_Depuis_Affichage(aff, false), minuscules);
-        QCOMPARE(Affichage::LogLine_Depuis_Affichage(aff, true), kLigne);
+        const QString aff = Affichage::ligneAffichage(1, minuscules);
+        QCOMPARE(Affichage::logLineDepuisAffichage(aff, false), minuscules);
+        QCOMPARE(Affichage::logLineDepuisAffichage(aff, true), kLigne);
     }
 
     // What a screen reader says of a line of the list.
@@ -178,20 +178,20 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(QString, said);
-        QCOMPARE(Affichage::Texte_Lisible(Affichage::Ligne_Affichage(5, stored)), said);
+        QCOMPARE(Affichage::Texte_Lisible(Affichage::ligneAffichage(5, stored)), said);
     }
 
     // The titles over the list: each over its own field, none over another.
     void titlesOverTheirFields()
     {
-        const QString affichage = Affichage::Ligne_Affichage(12345, kLigne);
+        const QString affichage = Affichage::ligneAffichage(12345, kLigne);
         const QString valeurs[] = {"45",      "F1ABC", "77",    "JEAN-LOÏC",
                                    "77121",   "05/06", "14:05", "CW",
                                    "144 Mhz", " 599",  " 57",   "MOULIN DE LA GALETTE",
                                    "  *"};
         int fin = 0;
-        for (size_t i = 0; i < Affichage::Titres.size(); ++i) {
-            const Affichage::Titre& t = Affichage::Titres[i];
+        for (size_t i = 0; i < Affichage::titresListe.size(); ++i) {
+            const Affichage::Titre& t = Affichage::titresListe[i];
             QVERIFY2(affichage.mid(t.colonne - 1).startsWith(valeurs[i]), t.texte);
             QVERIFY2(t.colonne > fin + 1, t.texte); // a blank between two titles
             fin = t.colonne + int(QString::fromUtf8(t.texte).size()) - 1;
@@ -199,16 +199,16 @@ private Q_SLOTS:
         QVERIFY(fin <= Affichage::Longueur);
     }
 
-    void fieldsOfADisplayLine()
+    void champsDUneLigneAffichee()
     {
         const LogLine::Champs c =
-            Affichage::Champs_Depuis_Affichage(Affichage::Ligne_Affichage(5, kLigne));
+            Affichage::champsDepuisAffichage(Affichage::ligneAffichage(5, kLigne));
         LogLine::Champs attendu = exemple();
         attendu.prenom = "JEAN-LOÏC";
         attendu.nomMoulin = "MOULIN DE LA GALETTE";
         QCOMPARE(c, attendu);
-        QCOMPARE(Affichage::Champs_Depuis_Affichage(
-                     Affichage::Ligne_Affichage(5, Fixtures::qso("F5XYZ")))
+        QCOMPARE(Affichage::champsDepuisAffichage(
+                     Affichage::ligneAffichage(5, JeuxEssai::ligneQso("F5XYZ")))
                      .qsl,
                  false);
     }

@@ -1,33 +1,40 @@
-#include "Fixtures.h"
-#include "TestSupport.h"
-#include "core/log/DisplayLine.h"
+#include "JeuxEssai.h"
+#include "OutilsTest.h"
+#include "core/log/Affichage.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
-#include "core/platform/Clock.h"
-#include "support/SetClock.h"
+#include "core/platform/Horloge.h"
+#include "support/HorlogeReglee.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
-using namespace Fixtures;
-using namespace TestSupport;
+using namespace JeuxEssai;
+using namespace OutilsTest;
 
 class TestStationLog : public QObject {
     Q_OBJECT
 
-    QTemporaryDir* m_dir = nullptr;
-    QString m_path;
+    QTemporaryDir* m_dossierTemporaire = nullptr;
+    QString m_cheminFichier;
 
-    SetClock m_clock{QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600};
+    HorlogeReglee m_horlogeReglee{QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600};
 
-    StationLog log() const { return StationLog(m_dir->path(), "F1ABC", &m_clock); }
-    QString backup(const QString& name) const { return m_dir->filePath("Sauvegardes/" + name); }
+    StationLog log() const
+    {
+        return StationLog(m_dossierTemporaire->path(), "F1ABC", &m_horlogeReglee);
+    }
+    QString backup(const QString& name) const
+    {
+        return m_dossierTemporaire->filePath("Sauvegardes/" + name);
+    }
     QStringList backups() const
     {
-        return QDir(m_dir->filePath("Sauvegardes")).entryList(QDir::Files, QDir::Name);
+        return QDir(m_dossierTemporaire->filePath("Sauvegardes"))
+            .entryList(QDir::Files, QDir::Name);
     }
-    Status change(const QString& operation, const QString& line, const QString& old = {})
+    Statut change(const QString& operation, const QString& line, const QString& old = {})
     {
         StationLog l = log();
         if (operation == "enregistre")
@@ -38,77 +45,81 @@ class TestStationLog : public QObject {
             return l.Remplace_QSO(line, old);
         return l.Supprime_QSO(old);
     }
-    void setLog(const QStringList& lines) { QVERIFY(writeBytes(m_path, fileOf(lines))); }
-    QByteArray logBytes() const { return readBytes(m_path); }
-    QStringList workFiles() const
+    void ecritLeLog(const QStringList& lines)
     {
-        return QDir(m_dir->path())
+        QVERIFY(ecritOctets(m_cheminFichier, fichierDe(lines)));
+    }
+    QByteArray octetsLog() const { return litOctets(m_cheminFichier); }
+    QStringList fichiersDeTravail() const
+    {
+        return QDir(m_dossierTemporaire->path())
             .entryList({"Temporaire*"}, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_dir = new QTemporaryDir;
-        m_path = m_dir->filePath("F1ABC_KZT.log");
-        m_clock.set(QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600);
-        Sauvegardes::Echecs_A_Signaler(); // those of the tests before
+        m_dossierTemporaire = new QTemporaryDir;
+        m_cheminFichier = m_dossierTemporaire->filePath("F1ABC_KZT.log");
+        m_horlogeReglee.set(QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600);
+        Sauvegardes::echecsASignaler(); // those of the tests before
     }
     void cleanup()
     {
-        QVERIFY(workFiles().isEmpty());
-        delete m_dir;
+        QVERIFY(fichiersDeTravail().isEmpty());
+        delete m_dossierTemporaire;
     }
 
-    void createsFromTheTemplateAndNeverReplaces()
+    void creeDepuisLeModeleSansJamaisRemplacer()
     {
-        QVERIFY(writeBytes(m_dir->filePath("FXXXX.txt"), ""));
-        QVERIFY(StationLog::Cree_Log(m_dir->path(), "F1ABC").isOk());
-        QVERIFY(QFile::exists(m_path));
-        QCOMPARE(logBytes(), QByteArray());
+        QVERIFY(ecritOctets(m_dossierTemporaire->filePath("FXXXX.txt"), ""));
+        QVERIFY(StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC").isOk());
+        QVERIFY(QFile::exists(m_cheminFichier));
+        QCOMPARE(octetsLog(), QByteArray());
 
-        setLog({qso("F5XYZ")});
-        const QByteArray before = logBytes();
-        const Status again = StationLog::Cree_Log(m_dir->path(), "F1ABC");
+        ecritLeLog({ligneQso("F5XYZ")});
+        const QByteArray before = octetsLog();
+        const Statut again = StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC");
         QVERIFY(!again.isOk());
         QVERIFY(again.message.contains("existe déjà"));
-        QCOMPARE(logBytes(), before);
+        QCOMPARE(octetsLog(), before);
     }
 
-    void creationWithoutTemplateFails()
+    void creationSansModeleEchoue()
     {
-        const Status s = StationLog::Cree_Log(m_dir->path(), "F1ABC");
+        const Statut s = StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC");
         QVERIFY(!s.isOk());
         QVERIFY(s.message.contains("FXXXX.txt"));
-        QVERIFY(!QFile::exists(m_path));
+        QVERIFY(!QFile::exists(m_cheminFichier));
     }
 
-    void loadsNumberedDisplayLines()
+    void chargeLesLignesNumerotees()
     {
-        QCOMPARE(log().Charge_Log().status.code, Status::Missing);
-        setLog({});
+        QCOMPARE(log().Charge_Log().status.code, Statut::Absent);
+        ecritLeLog({});
         QVERIFY(log().Charge_Log().affichage.isEmpty());
 
-        setLog({qso("F5AAA"), qso("F5BBB")});
+        ecritLeLog({ligneQso("F5AAA"), ligneQso("F5BBB")});
         const StationLog::Lignes l = log().Charge_Log();
         QVERIFY(l.status.isOk());
-        QCOMPARE(l.affichage.toStringList(),
-                 (QStringList{Affichage::Ligne_Affichage(1, qso("F5AAA")),
-                              Affichage::Ligne_Affichage(2, qso("F5BBB"))}));
+        QCOMPARE(l.affichage.versListe(),
+                 (QStringList{Affichage::ligneAffichage(1, ligneQso("F5AAA")),
+                              Affichage::ligneAffichage(2, ligneQso("F5BBB"))}));
         QVERIFY(!l.tronque());
 
         // The lines loaded stay as they were read while the log is replaced.
-        QVERIFY(log().Supprime_QSO(qso("F5AAA")).isOk());
-        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
-        QCOMPARE(l.affichage.at(0), Affichage::Ligne_Affichage(1, qso("F5AAA")));
-        QCOMPARE(l.affichage.last(), Affichage::Ligne_Affichage(2, qso("F5BBB")));
-        QCOMPARE(log().Charge_Log().affichage.last(), Affichage::Ligne_Affichage(2, qso("F1NEW")));
+        QVERIFY(log().Supprime_QSO(ligneQso("F5AAA")).isOk());
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QCOMPARE(l.affichage.at(0), Affichage::ligneAffichage(1, ligneQso("F5AAA")));
+        QCOMPARE(l.affichage.last(), Affichage::ligneAffichage(2, ligneQso("F5BBB")));
+        QCOMPARE(log().Charge_Log().affichage.last(),
+                 Affichage::ligneAffichage(2, ligneQso("F1NEW")));
     }
 
-    void hugeLogShowsWhatFitsAndSaysSo()
+    void logEnormeMontreCeQuiTientEtLeDit()
     {
-        const QByteArray line = qso("F5AAA").toLatin1() + "\r\n";
-        QVERIFY(writeBytes(m_path, line.repeated(100001)));
+        const QByteArray line = ligneQso("F5AAA").toLatin1() + "\r\n";
+        QVERIFY(ecritOctets(m_cheminFichier, line.repeated(100001)));
         const StationLog::Lignes l = log().Charge_Log();
         QVERIFY(l.status.isOk());
         QCOMPARE(l.total, qsizetype(100001));
@@ -118,7 +129,7 @@ private Q_SLOTS:
         QVERIFY(l.affichage.last().startsWith("99999  F5AAA"));
     }
 
-    void leadingNumberKey_data()
+    void cleNumeroDeTete_data()
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<double>("key");
@@ -135,14 +146,14 @@ private Q_SLOTS:
         QTest::newRow("E alone") << QByteArray("E5ABC") << 0.0;
         QTest::newRow("empty") << QByteArray() << 0.0;
     }
-    void leadingNumberKey()
+    void cleNumeroDeTete()
     {
         QFETCH(QByteArray, line);
         QFETCH(double, key);
         QCOMPARE(StationLog::Cle(line), key);
     }
 
-    void enregistrePlacesByLeadingNumber_data()
+    void enregistrePlaceParNumeroDeTete_data()
     {
         QTest::addColumn<QStringList>("before");
         QTest::addColumn<QString>("added");
@@ -154,21 +165,21 @@ private Q_SLOTS:
         QTest::newRow("digit callsign after smaller")
             << QStringList{"4X4AA", "9A1AA"} << "5B4AA" << 1;
     }
-    void enregistrePlacesByLeadingNumber()
+    void enregistrePlaceParNumeroDeTete()
     {
         QFETCH(QStringList, before);
         QFETCH(QString, added);
         QFETCH(int, place);
         QStringList lines;
         for (const QString& c : before)
-            lines << qso(c);
-        setLog(lines);
-        QVERIFY(log().Enregistre_QSO(qso(added)).isOk());
-        lines.insert(place, qso(added));
-        QCOMPARE(logBytes(), fileOf(lines));
+            lines << ligneQso(c);
+        ecritLeLog(lines);
+        QVERIFY(log().Enregistre_QSO(ligneQso(added)).isOk());
+        lines.insert(place, ligneQso(added));
+        QCOMPARE(octetsLog(), fichierDe(lines));
     }
 
-    void chronoPlacesByMoment_data()
+    void chronoPlaceParMoment_data()
     {
         QTest::addColumn<QStringList>("dates"); // "dd/mm/yy hh:mm" of the lines in the file
         QTest::addColumn<QString>("added");
@@ -187,22 +198,22 @@ private Q_SLOTS:
         QTest::newRow("non-calendar line passed over")
             << QStringList{"31/02/09 12:00", "07/06/09 12:00"} << "06/06/09 12:00" << 1;
     }
-    void chronoPlacesByMoment()
+    void chronoPlaceParMoment()
     {
         QFETCH(QStringList, dates);
         QFETCH(QString, added);
         QFETCH(int, place);
         QStringList lines;
         for (const QString& d : dates)
-            lines << qso("F5AAA", d.left(8), d.mid(9));
-        setLog(lines);
-        const QString line = qso("F1NEW", added.left(8), added.mid(9));
+            lines << ligneQso("F5AAA", d.left(8), d.mid(9));
+        ecritLeLog(lines);
+        const QString line = ligneQso("F1NEW", added.left(8), added.mid(9));
         QVERIFY(log().Insere_QSO_Chrono(line).isOk());
         lines.insert(place, line);
-        QCOMPARE(logBytes(), fileOf(lines));
+        QCOMPARE(octetsLog(), fichierDe(lines));
     }
 
-    void chronoRefusesADateOffTheCalendar_data()
+    void chronoRefuseUneDateHorsCalendrier_data()
     {
         QTest::addColumn<QString>("date");
         QTest::newRow("30 february") << "30/02/09";
@@ -210,97 +221,101 @@ private Q_SLOTS:
         QTest::newRow("day 00") << "00/06/09";
         QTest::newRow("month 00") << "05/00/09";
     }
-    void chronoRefusesADateOffTheCalendar()
+    void chronoRefuseUneDateHorsCalendrier()
     {
         QFETCH(QString, date);
-        setLog({qso("F5AAA")});
-        const QByteArray before = logBytes();
-        const Status s = log().Insere_QSO_Chrono(qso("F1NEW", date));
+        ecritLeLog({ligneQso("F5AAA")});
+        const QByteArray before = octetsLog();
+        const Statut s = log().Insere_QSO_Chrono(ligneQso("F1NEW", date));
         QVERIFY(!s.isOk());
         QVERIFY2(s.message.contains(date), qPrintable(s.message));
-        QCOMPARE(logBytes(), before);
+        QCOMPARE(octetsLog(), before);
     }
 
-    void remplaceEveryEqualLineOrAppends()
+    void remplaceChaqueLigneEgaleOuAjoute()
     {
-        const QString a = qso("F5AAA"), b = qso("F5BBB"), n = qso("F1NEW");
-        setLog({a, b, a});
+        const QString a = ligneQso("F5AAA"), b = ligneQso("F5BBB"), n = ligneQso("F1NEW");
+        ecritLeLog({a, b, a});
         QVERIFY(log().Remplace_QSO(n, a).isOk());
-        QCOMPARE(logBytes(), fileOf({n, b, n}));
-        QVERIFY(log().Remplace_QSO(a, qso("F9NONE")).isOk());
-        QCOMPARE(logBytes(), fileOf({n, b, n, a}));
+        QCOMPARE(octetsLog(), fichierDe({n, b, n}));
+        QVERIFY(log().Remplace_QSO(a, ligneQso("F9NONE")).isOk());
+        QCOMPARE(octetsLog(), fichierDe({n, b, n, a}));
     }
 
-    void lineWithoutItsEndBlanksIsStillFound()
+    void ligneSansBlancsFinauxTrouvee()
     {
         // A text editor took the trailing blanks off a line without QSL.
-        const QString a = qso("F5AAA");
-        QVERIFY(writeBytes(m_path, Texte(a) + "\r\n" + qso("F5BBB").toLatin1() + "\r\n"));
-        const QString shown = Affichage::Ligne_Affichage(1, Cp(a));
-        QVERIFY(log().Supprime_QSO(Affichage::LogLine_Depuis_Affichage(shown, false)).isOk());
-        QCOMPARE(logBytes(), fileOf({qso("F5BBB")}));
+        const QString a = ligneQso("F5AAA");
+        QVERIFY(ecritOctets(m_cheminFichier,
+                            Texte(a) + "\r\n" + ligneQso("F5BBB").toLatin1() + "\r\n"));
+        const QString shown = Affichage::ligneAffichage(1, cp1252(a));
+        QVERIFY(log().Supprime_QSO(Affichage::logLineDepuisAffichage(shown, false)).isOk());
+        QCOMPARE(octetsLog(), fichierDe({ligneQso("F5BBB")}));
     }
 
-    void supprimeRemovesEveryCopy()
+    void supprimeEffaceChaqueCopie()
     {
-        const QString a = qso("F5AAA"), b = qso("F5BBB");
-        setLog({a, b, a});
+        const QString a = ligneQso("F5AAA"), b = ligneQso("F5BBB");
+        ecritLeLog({a, b, a});
         QVERIFY(log().Supprime_QSO(a).isOk());
-        QCOMPARE(logBytes(), fileOf({b}));
-        QVERIFY(log().Supprime_QSO(qso("F9NONE")).isOk());
-        QCOMPARE(logBytes(), fileOf({b}));
+        QCOMPARE(octetsLog(), fichierDe({b}));
+        QVERIFY(log().Supprime_QSO(ligneQso("F9NONE")).isOk());
+        QCOMPARE(octetsLog(), fichierDe({b}));
     }
 
-    void foreignLineEndsAreKeptLineByLine_data()
+    void finsDeLigneEtrangeresGardees_data()
     {
         QTest::addColumn<QByteArray>("end");
         QTest::newRow("lf only") << QByteArray("\n");
         QTest::newRow("cr only") << QByteArray("\r");
     }
-    void foreignLineEndsAreKeptLineByLine()
+    void finsDeLigneEtrangeresGardees()
     {
         QFETCH(QByteArray, end);
-        const QString a = qso("F5AAA"), b = qso("F5BBB");
-        QVERIFY(writeBytes(m_path, a.toLatin1() + end + b.toLatin1())); // no last line end
+        const QString a = ligneQso("F5AAA"), b = ligneQso("F5BBB");
+        QVERIFY(
+            ecritOctets(m_cheminFichier, a.toLatin1() + end + b.toLatin1())); // no last line end
         QCOMPARE(log().Charge_Log().affichage.size(), qsizetype(2));
-        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
-        QCOMPARE(logBytes(), fileOf({a, b, qso("F1NEW")}));
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QCOMPARE(octetsLog(), fichierDe({a, b, ligneQso("F1NEW")}));
     }
 
-    void refusedWritesLeaveTheLogAsItWas_data()
+    void ecrituresRefuseesLaissentLeLogIntact_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("line");
         QTest::newRow("short line") << "enregistre"
                                     << "F1ABC";
-        QTest::newRow("cyrillic") << "enregistre" << qso("F1NEW").replace("MOULIN", "МОУЛИН");
-        QTest::newRow("chrono short") << "chrono" << qso("F1NEW").left(100);
-        QTest::newRow("replace long") << "remplace" << qso("F1NEW") + "X";
+        QTest::newRow("cyrillic") << "enregistre" << ligneQso("F1NEW").replace("MOULIN", "МОУЛИН");
+        QTest::newRow("chrono short") << "chrono" << ligneQso("F1NEW").left(100);
+        QTest::newRow("replace long") << "remplace" << ligneQso("F1NEW") + "X";
         // A line end inside the line would make two lines of it in the file.
-        QTest::newRow("CR inside") << "enregistre" << qso("F1NEW").replace("MOULIN", "MOU\rIN");
-        QTest::newRow("chrono LF inside") << "chrono" << qso("F1NEW").replace("MOULIN", "MOU\nIN");
-        QTest::newRow("replace CR LF at end") << "remplace" << qso("F1NEW").left(105) + "\r\n";
+        QTest::newRow("CR inside")
+            << "enregistre" << ligneQso("F1NEW").replace("MOULIN", "MOU\rIN");
+        QTest::newRow("chrono LF inside")
+            << "chrono" << ligneQso("F1NEW").replace("MOULIN", "MOU\nIN");
+        QTest::newRow("replace CR LF at end") << "remplace" << ligneQso("F1NEW").left(105) + "\r\n";
     }
-    void refusedWritesLeaveTheLogAsItWas()
+    void ecrituresRefuseesLaissentLeLogIntact()
     {
         QFETCH(QString, operation);
         QFETCH(QString, line);
-        setLog({qso("F5AAA")});
-        const QByteArray before = logBytes();
+        ecritLeLog({ligneQso("F5AAA")});
+        const QByteArray before = octetsLog();
         StationLog l = log();
-        Status s;
+        Statut s;
         if (operation == "enregistre")
             s = l.Enregistre_QSO(line);
         else if (operation == "chrono")
             s = l.Insere_QSO_Chrono(line);
         else
-            s = l.Remplace_QSO(line, qso("F5AAA"));
+            s = l.Remplace_QSO(line, ligneQso("F5AAA"));
         QVERIFY(!s.isOk());
         QVERIFY(!s.message.isEmpty());
-        QCOMPARE(logBytes(), before);
+        QCOMPARE(octetsLog(), before);
     }
 
-    void failedWriteLeavesTheLogAsItWas_data()
+    void ecritureRateeLaisseLeLogIntact_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("cause");
@@ -313,34 +328,34 @@ private Q_SLOTS:
             }
         }
     }
-    void failedWriteLeavesTheLogAsItWas()
+    void ecritureRateeLaisseLeLogIntact()
     {
         QFETCH(QString, operation);
         QFETCH(QString, cause);
         QFETCH(QString, message);
         QStringList lines;
         for (int i = 0; i < 40; ++i)
-            lines << qso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
-        setLog(lines);
-        const QByteArray before = logBytes();
-        Status s;
+            lines << ligneQso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
+        ecritLeLog(lines);
+        const QByteArray before = octetsLog();
+        Statut s;
         if (cause == "read-only log") {
-            QVERIFY(QFile::setPermissions(m_path, QFile::ReadOwner | QFile::ReadGroup));
-            s = change(operation, qso("F1NEW"), lines.first());
+            QVERIFY(QFile::setPermissions(m_cheminFichier, QFile::ReadOwner | QFile::ReadGroup));
+            s = change(operation, ligneQso("F1NEW"), lines.first());
         } else {
-            FileSizeLimit limit(before.size() / 2);
-            s = change(operation, qso("F1NEW"), lines.first());
+            LimiteTailleFichier limit(before.size() / 2);
+            s = change(operation, ligneQso("F1NEW"), lines.first());
         }
         QVERIFY(!s.isOk());
         QVERIFY2(s.message.contains(message), qPrintable(s.message));
-        QCOMPARE(logBytes(), before);
-        QCOMPARE(QFile::permissions(m_path) & QFile::WriteOwner,
+        QCOMPARE(octetsLog(), before);
+        QCOMPARE(QFile::permissions(m_cheminFichier) & QFile::WriteOwner,
                  cause == "read-only log" ? QFile::Permissions() : QFile::WriteOwner);
     }
 
     // Before the first change of each day the log as it was is copied into
     // "Sauvegardes"; later changes of the day leave that copy alone.
-    void everyChangeIsPrecededByTheDaysBackup_data()
+    void chaqueChangementPrecedeDeLaSauvegardeDuJour_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::newRow("enregistre") << "enregistre";
@@ -348,39 +363,40 @@ private Q_SLOTS:
         QTest::newRow("remplace") << "remplace";
         QTest::newRow("supprime") << "supprime";
     }
-    void everyChangeIsPrecededByTheDaysBackup()
+    void chaqueChangementPrecedeDeLaSauvegardeDuJour()
     {
         QFETCH(QString, operation);
-        const QString a = qso("F5AAA", "01/06/09"), b = qso("F5BBB", "02/06/09");
-        setLog({a, b});
-        const QByteArray start = logBytes();
+        const QString a = ligneQso("F5AAA", "01/06/09"), b = ligneQso("F5BBB", "02/06/09");
+        ecritLeLog({a, b});
+        const QByteArray start = octetsLog();
         // 23:30 UTC is already 8 December in local time (UTC+1): the local day counts.
-        QVERIFY(change(operation, qso("F1NEW", "03/06/09"), a).isOk());
+        QVERIFY(change(operation, ligneQso("F1NEW", "03/06/09"), a).isOk());
         QCOMPARE(backups(), QStringList{"F1ABC_KZT_20261208.log"});
-        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208.log")), start);
-        const QByteArray afterFirst = logBytes();
+        QCOMPARE(litOctets(backup("F1ABC_KZT_20261208.log")), start);
+        const QByteArray afterFirst = octetsLog();
         QVERIFY(afterFirst != start);
 
-        QVERIFY(change(operation, qso("F1TWO", "04/06/09"), b).isOk());
-        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208.log")), start);
+        QVERIFY(change(operation, ligneQso("F1TWO", "04/06/09"), b).isOk());
+        QCOMPARE(litOctets(backup("F1ABC_KZT_20261208.log")), start);
 
-        m_clock.advance(24 * 3600);
-        const QByteArray endOfDay = logBytes();
-        QVERIFY(change(operation, qso("F1TRI", "05/06/09"), qso("F1NEW", "03/06/09")).isOk());
+        m_horlogeReglee.advance(24 * 3600);
+        const QByteArray endOfDay = octetsLog();
+        QVERIFY(
+            change(operation, ligneQso("F1TRI", "05/06/09"), ligneQso("F1NEW", "03/06/09")).isOk());
         QCOMPARE(backups(), (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261209.log"}));
-        QCOMPARE(readBytes(backup("F1ABC_KZT_20261209.log")), endOfDay);
-        QVERIFY(Sauvegardes::Echecs_A_Signaler().isEmpty());
+        QCOMPARE(litOctets(backup("F1ABC_KZT_20261209.log")), endOfDay);
+        QVERIFY(Sauvegardes::echecsASignaler().isEmpty());
     }
 
-    void thirtyBackupsAreKeptPerStation()
+    void trenteSauvegardesGardeesParStation()
     {
-        setLog({qso("F5AAA")});
-        QVERIFY(QDir(m_dir->path()).mkdir("Sauvegardes"));
+        ecritLeLog({ligneQso("F5AAA")});
+        QVERIFY(QDir(m_dossierTemporaire->path()).mkdir("Sauvegardes"));
         QStringList kept;
         for (int day = 1; day <= 34; ++day) {
             const QString name =
-                Sauvegardes::Nom_Sauvegarde("F1ABC", QDate(2026, 10, 1).addDays(day));
-            QVERIFY(writeBytes(backup(name), "old\r\n"));
+                Sauvegardes::nomDeSauvegarde("F1ABC", QDate(2026, 10, 1).addDays(day));
+            QVERIFY(ecritOctets(backup(name), "old\r\n"));
             if (day > 5)
                 kept << name;
         }
@@ -388,21 +404,23 @@ private Q_SLOTS:
         const QStringList others{"F1ABC_P_KZT_20200101.log", "F1AB_KZT_20200101.log",
                                  "F1ABC_KZT_2020010.log", "notes.txt"};
         for (const QString& other : others)
-            QVERIFY(writeBytes(backup(other), "other"));
+            QVERIFY(ecritOctets(backup(other), "other"));
 
-        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
         kept << "F1ABC_KZT_20261208.log";
         QStringList expected = kept + others;
         expected.sort();
         QCOMPARE(backups(), expected);
-        QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").size(), 30);
-        QCOMPARE(Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC").first(),
+        QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC").size(),
+                 30);
+        QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC").first(),
                  QString("F1ABC_KZT_20261208.log"));
 
         // A clock set in the past: the new copy is kept, the oldest goes.
-        m_clock.set(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
-        QVERIFY(log().Enregistre_QSO(qso("F1OLD")).isOk());
-        const QStringList now = Sauvegardes(m_dir->path(), m_clock).Liste("F1ABC");
+        m_horlogeReglee.set(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1OLD")).isOk());
+        const QStringList now =
+            Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC");
         QCOMPARE(now.size(), 30);
         QVERIFY(now.contains("F1ABC_KZT_20200101.log"));
         QVERIFY(!now.contains(kept.first()));
@@ -411,47 +429,47 @@ private Q_SLOTS:
 
     // A backup that cannot be made never stops the change; it is reported
     // once for the station and the day.
-    void failedBackupDoesNotStopTheChange()
+    void sauvegardeRateeNArretePasLeChangement()
     {
-        setLog({qso("F5AAA")});
-        QVERIFY(writeBytes(m_dir->filePath("Sauvegardes"), "a file in the way"));
-        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
-        QCOMPARE(logBytes(), fileOf({qso("F5AAA"), qso("F1NEW")}));
-        const QStringList failed = Sauvegardes::Echecs_A_Signaler();
+        ecritLeLog({ligneQso("F5AAA")});
+        QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Sauvegardes"), "a file in the way"));
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA"), ligneQso("F1NEW")}));
+        const QStringList failed = Sauvegardes::echecsASignaler();
         QCOMPARE(failed.size(), 1);
         QVERIFY2(failed.first().contains("Sauvegardes"), qPrintable(failed.first()));
-        QVERIFY(log().Supprime_QSO(qso("F5AAA")).isOk());
-        QCOMPARE(logBytes(), fileOf({qso("F1NEW")}));
-        QVERIFY(Sauvegardes::Echecs_A_Signaler().isEmpty());
-        m_clock.advance(24 * 3600);
-        QVERIFY(log().Supprime_QSO(qso("F1NEW")).isOk());
-        QCOMPARE(Sauvegardes::Echecs_A_Signaler().size(), 1);
+        QVERIFY(log().Supprime_QSO(ligneQso("F5AAA")).isOk());
+        QCOMPARE(octetsLog(), fichierDe({ligneQso("F1NEW")}));
+        QVERIFY(Sauvegardes::echecsASignaler().isEmpty());
+        m_horlogeReglee.advance(24 * 3600);
+        QVERIFY(log().Supprime_QSO(ligneQso("F1NEW")).isOk());
+        QCOMPARE(Sauvegardes::echecsASignaler().size(), 1);
     }
 
-    void restoreKeepsTheCurrentLogFirst()
+    void restaurerGardeDAbordLeLogActuel()
     {
-        setLog({qso("F5AAA")});
-        QVERIFY(log().Enregistre_QSO(qso("F1NEW")).isOk());
-        const QByteArray current = logBytes();
-        Sauvegardes s(m_dir->path(), m_clock);
-        QVERIFY(s.Restaure("F1ABC", "F1ABC_KZT_20261208.log").isOk());
-        QCOMPARE(logBytes(), fileOf({qso("F5AAA")}));
+        ecritLeLog({ligneQso("F5AAA")});
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        const QByteArray current = octetsLog();
+        Sauvegardes s(m_dossierTemporaire->path(), m_horlogeReglee);
+        QVERIFY(s.restaureSauvegarde("F1ABC", "F1ABC_KZT_20261208.log").isOk());
+        QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA")}));
         // The day's copy stays as it was; the log of before the restore is
         // kept under the time of day.
         QCOMPARE(backups(),
                  (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261208_003000.log"}));
-        QCOMPARE(readBytes(backup("F1ABC_KZT_20261208_003000.log")), current);
+        QCOMPARE(litOctets(backup("F1ABC_KZT_20261208_003000.log")), current);
         QCOMPARE(s.Liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
 
-        const Status other = s.Restaure("F1ABC", "F5XYZ_KZT_20261208.log");
+        const Statut other = s.restaureSauvegarde("F1ABC", "F5XYZ_KZT_20261208.log");
         QVERIFY(!other.isOk());
-        QCOMPARE(logBytes(), fileOf({qso("F5AAA")}));
-        QVERIFY(!s.Restaure("F1ABC", "../F1ABC_KZT.log").isOk());
+        QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA")}));
+        QVERIFY(!s.restaureSauvegarde("F1ABC", "../F1ABC_KZT.log").isOk());
     }
 
     // A callsign that is no station callsign never names a file, wherever it
     // comes from (a settings file edited by hand).
-    void invalidCallsignNamesNoFile_data()
+    void indicatifInvalideNeNommeAucunFichier_data()
     {
         QTest::addColumn<QString>("callsign");
         QTest::newRow("parent folder") << "../outside";
@@ -462,30 +480,32 @@ private Q_SLOTS:
         QTest::newRow("13 characters") << "F1ABCDEFGHIJK";
         QTest::newRow("absolute") << "/tmp/x";
     }
-    void invalidCallsignNamesNoFile()
+    void indicatifInvalideNeNommeAucunFichier()
     {
         QFETCH(QString, callsign);
-        QVERIFY(writeBytes(m_dir->filePath("FXXXX.txt"), ""));
-        QVERIFY(!StationLog::Indicatif_Valide(callsign));
+        QVERIFY(ecritOctets(m_dossierTemporaire->filePath("FXXXX.txt"), ""));
+        QVERIFY(!StationLog::indicatifValide(callsign));
         const QStringList before =
-            QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        QVERIFY(!StationLog::Cree_Log(m_dir->path(), callsign).isOk());
-        StationLog l(m_dir->path(), callsign, &m_clock);
-        QCOMPARE(l.Charge_Log().status.code, Status::Failed);
-        QVERIFY(!l.Enregistre_QSO(qso("F1NEW")).isOk());
-        QVERIFY(!l.Supprime_QSO(qso("F1NEW")).isOk());
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
-        QVERIFY(!QFile::exists(m_dir->filePath("../outside_KZT.log")));
-        QVERIFY(StationLog::Indicatif_Valide("F_P1ABC_9"));
-        QVERIFY(StationLog::Indicatif_Valide("F1ABCDEFGHIJ"));
+            QDir(m_dossierTemporaire->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QVERIFY(!StationLog::Cree_Log(m_dossierTemporaire->path(), callsign).isOk());
+        StationLog l(m_dossierTemporaire->path(), callsign, &m_horlogeReglee);
+        QCOMPARE(l.Charge_Log().status.code, Statut::Echec);
+        QVERIFY(!l.Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QVERIFY(!l.Supprime_QSO(ligneQso("F1NEW")).isOk());
+        QCOMPARE(
+            QDir(m_dossierTemporaire->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            before);
+        QVERIFY(!QFile::exists(m_dossierTemporaire->filePath("../outside_KZT.log")));
+        QVERIFY(StationLog::indicatifValide("F_P1ABC_9"));
+        QVERIFY(StationLog::indicatifValide("F1ABCDEFGHIJ"));
     }
 
-    void missingLogIsAnErrorAndNothingIsCreated()
+    void logAbsentEstUneErreurSansCreation()
     {
-        const Status s = log().Enregistre_QSO(qso("F1NEW"));
+        const Statut s = log().Enregistre_QSO(ligneQso("F1NEW"));
         QVERIFY(!s.isOk());
         QVERIFY(s.message.contains("F1ABC_KZT.log"));
-        QVERIFY(!QFile::exists(m_path));
+        QVERIFY(!QFile::exists(m_cheminFichier));
     }
 
 private:
@@ -496,7 +516,7 @@ private:
             b.chop(1);
         return b;
     }
-    static QString Cp(const QString& line) { return QString::fromLatin1(Texte(line)); }
+    static QString cp1252(const QString& line) { return QString::fromLatin1(Texte(line)); }
 };
 
 QTEST_GUILESS_MAIN(TestStationLog)

@@ -1,15 +1,15 @@
-#include "support/SearchFixtures.h"
+#include "support/JeuxEssaiRecherche.h"
 
+#include "core/search/ModeleRecherche.h"
 #include "core/search/Recherche.h"
-#include "core/search/SearchModel.h"
-#include "support/ScriptedMessageBox.h"
+#include "support/BoiteMessageScriptee.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using Recherche::Cle;
-using namespace SearchFixtures;
+using namespace JeuxEssaiRecherche;
 
 Q_DECLARE_METATYPE(Recherche::Cle)
 
@@ -17,17 +17,17 @@ class TestRecherche : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void search_data();
-    void search();
-    void enterInABox_data();
-    void enterInABox();
-    void resultLine();
-    void backToTheList_data();
-    void backToTheList();
-    void crlfIsTakenOff();
+    void rechercheLignes_data();
+    void rechercheLignes();
+    void entreeDansUneBoite_data();
+    void entreeDansUneBoite();
+    void ligneDeResultat();
+    void retourALaListe_data();
+    void retourALaListe();
+    void crlfRetire();
 };
 
-void TestRecherche::search_data()
+void TestRecherche::rechercheLignes_data()
 {
     QTest::addColumn<QStringList>("lignes");
     QTest::addColumn<Cle>("cle");
@@ -80,7 +80,7 @@ void TestRecherche::search_data()
     QTest::newRow("empty list") << aucun << Cle::Departement << "77" << aucun << pasTrouve << true;
 }
 
-void TestRecherche::search()
+void TestRecherche::rechercheLignes()
 {
     QFETCH(QStringList, lignes);
     QFETCH(Cle, cle);
@@ -100,7 +100,7 @@ void TestRecherche::search()
     log.close();
     Affichage::Journal lu;
     QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &lu).isOk());
-    QCOMPARE(lu.toStringList(), lignes);
+    QCOMPARE(lu.versListe(), lignes);
     const Recherche::Resultat parFichier = Recherche::Recherche_SP(cle, texte, lu);
     QCOMPARE(parFichier.lignes, r.lignes);
     QCOMPARE(parFichier.message, r.message);
@@ -109,7 +109,7 @@ void TestRecherche::search()
 
     QStringList trouves;
     for (const QString& l : r.lignes) {
-        QCOMPARE(l.size(), Recherche::Longueur_Resultat);
+        QCOMPARE(l.size(), Recherche::longueurResultat);
         trouves.append(l.left(5).trimmed());
     }
     QCOMPARE(trouves, numeros);
@@ -122,7 +122,7 @@ void TestRecherche::search()
 
 // Enter in a box of the search window: the checks of that box, then the
 // search with the key of the chosen option.
-void TestRecherche::enterInABox_data()
+void TestRecherche::entreeDansUneBoite_data()
 {
     QTest::addColumn<QStringList>("lignes");
     QTest::addColumn<Cle>("option");
@@ -196,7 +196,7 @@ void TestRecherche::enterInABox_data()
         << "771" << aucun;
 }
 
-void TestRecherche::enterInABox()
+void TestRecherche::entreeDansUneBoite()
 {
     QFETCH(QStringList, lignes);
     QFETCH(Cle, option);
@@ -207,18 +207,18 @@ void TestRecherche::enterInABox()
     QFETCH(QString, apres);
     QFETCH(QStringList, numeros);
 
-    ScriptedMessageBox boites;
-    SearchModel* modele = nullptr;
+    BoiteMessageScriptee boites;
+    ModeleRecherche* modele = nullptr;
     QStringList vusReels;
-    SearchModel m(
+    ModeleRecherche m(
         boites, [&] { return lignes; }, [&] { vusReels << modele->texte(boite); });
     modele = &m;
     // The option's box holds the text found in the department rows: "77".
     if (option != boite)
-        m.Change_Texte(option, QStringLiteral("77"));
-    m.Choisit(option);
-    m.Change_Texte(boite, texte);
-    m.Entree(boite);
+        m.changeTexte(option, QStringLiteral("77"));
+    m.choisitCle(option);
+    m.changeTexte(boite, texte);
+    m.toucheEntree(boite);
 
     QCOMPARE(boites.texts(), messages);
     QCOMPARE(vusReels, vus);
@@ -230,43 +230,43 @@ void TestRecherche::enterInABox()
     QCOMPARE(m.option(), option);
 }
 
-void TestRecherche::resultLine()
+void TestRecherche::ligneDeResultat()
 {
-    const QString affichage =
-        Affichage::Ligne_Affichage(1234, qso("F1ABC", "77", "77121", "MOULIN DE LA TOUR", true));
+    const QString affichage = Affichage::ligneAffichage(
+        1234, ligneQso("F1ABC", "77", "77121", "MOULIN DE LA TOUR", true));
     const QString attendu = QStringLiteral(
         " 1234  F1ABC         77   05/06/09  14 Mhz    77121  MOULIN DE LA TOUR               *");
-    QCOMPARE(Recherche::Ligne_Resultat(affichage), attendu);
+    QCOMPARE(Recherche::ligneResultat(affichage), attendu);
     QCOMPARE(attendu.size(), 86);
-    QCOMPARE(Recherche::Entete.size(), 104);
+    QCOMPARE(Recherche::enteteListe.size(), 104);
 }
 
-void TestRecherche::backToTheList_data()
+void TestRecherche::retourALaListe_data()
 {
     QTest::addColumn<QString>("resultat");
     QTest::addColumn<int>("index");
     const QStringList j = journal();
-    QTest::newRow("first") << Recherche::Ligne_Resultat(j.at(0)) << 0;
-    QTest::newRow("last") << Recherche::Ligne_Resultat(j.at(5)) << 5;
+    QTest::newRow("first") << Recherche::ligneResultat(j.at(0)) << 0;
+    QTest::newRow("last") << Recherche::ligneResultat(j.at(5)) << 5;
     QTest::newRow("number not in the list") << QStringLiteral("   99  F1ABC") << -1;
     QTest::newRow("nothing") << QString() << -1;
 }
 
-void TestRecherche::backToTheList()
+void TestRecherche::retourALaListe()
 {
     QFETCH(QString, resultat);
     QFETCH(int, index);
-    QCOMPARE(Recherche::Ligne_Du_Resultat(resultat, journal()), index);
+    QCOMPARE(Recherche::ligneDuResultat(resultat, journal()), index);
     QCOMPARE(
-        Recherche::Ligne_Du_Resultat(resultat, Affichage::Journal::Depuis_Lignes_Log(journalLog())),
+        Recherche::ligneDuResultat(resultat, Affichage::Journal::depuisLignesLog(journalLog())),
         index);
 }
 
-void TestRecherche::crlfIsTakenOff()
+void TestRecherche::crlfRetire()
 {
-    QCOMPARE(Recherche::Sans_CRLF("\r\nFX"), QStringLiteral("FX"));
-    QCOMPARE(Recherche::Sans_CRLF("FX\r\n"), QStringLiteral("FX\r\n"));
-    QCOMPARE(Recherche::Sans_CRLF("\nFX"), QStringLiteral("\nFX"));
+    QCOMPARE(Recherche::sansCrLf("\r\nFX"), QStringLiteral("FX"));
+    QCOMPARE(Recherche::sansCrLf("FX\r\n"), QStringLiteral("FX\r\n"));
+    QCOMPARE(Recherche::sansCrLf("\nFX"), QStringLiteral("\nFX"));
 }
 
 QTEST_GUILESS_MAIN(TestRecherche)

@@ -1,4 +1,4 @@
-#include "AppBench.h"
+#include "BancProgramme.h"
 
 #include "core/app/Instance.h"
 #include "core/exchange/Adif.h"
@@ -8,8 +8,8 @@
 #include "gui/app/Aide.h"
 #include "gui/app/Gestion_Erreur.h"
 #include "gui/app/Station.h"
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/LogList.h"
+#include "gui/entry/ListeLog.h"
+#include "gui/entry/ZoneSaisie.h"
 #include "support/ChoixFichierScripte.h"
 
 #include <QAction>
@@ -47,8 +47,8 @@ private Q_SLOTS:
     void modeDate();
     void horlogeAutourDeMinuit_data();
     void horlogeAutourDeMinuit();
-    void menus_data();
-    void menus();
+    void menusOuverts_data();
+    void menusOuverts();
     void aProposHistoriqueQuitter();
     void fermetureLaisseLesFenetresOuvertes();
     void listeEnPoliceFixe();
@@ -93,7 +93,7 @@ void TestMain::premierDemarrage_data()
 void TestMain::premierDemarrage()
 {
     QFETCH(QString, stocke);
-    AppBench b;
+    BancProgramme b;
     if (!stocke.isNull())
         b.choisitStation(stocke);
     const QStringList fichiers = QDir(b.dossier.path()).entryList(QDir::Files);
@@ -105,20 +105,20 @@ void TestMain::premierDemarrage()
         w->close();
     });
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
 
     QVERIFY(stationVue);
     QCOMPARE(messagesAvantStation, 1);
     QCOMPARE(b.messages.texts(),
              QStringList{QStringLiteral(
                  "\r\nPremiere installation, vous devez entrer votre Indicatif\r\n\r\n")});
-    QCOMPARE(m.Liste()->Nombre(), 0);
+    QCOMPARE(m.Liste()->nombreLignes(), 0);
     QCOMPARE(m.windowTitle(), kTitre);
     QCOMPARE(texteStation(m), QStringLiteral("FXXXX"));
     QCOMPARE(m.Indicatif_Courant(), QStringLiteral("FXXXX"));
     QVERIFY(m.isVisible());
-    QCOMPARE(m.Saisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QCOMPARE(b.reglages.read(Reglages::Section_Globale, Reglages::Chemin_Repertoire, {}),
+    QCOMPARE(m.zoneDeSaisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QCOMPARE(b.reglages.read(Reglages::sectionGlobale, Reglages::cheminRepertoire, {}),
              QDir::toNativeSeparators(b.dossier.path()));
     QCOMPARE(b.termine, 0);
     QCOMPARE(QDir(b.dossier.path()).entryList(QDir::Files),
@@ -129,7 +129,7 @@ void TestMain::premierDemarrage()
 
 void TestMain::premierDemarrageChoisitIndicatif()
 {
-    AppBench b;
+    BancProgramme b;
     const auto attente2 = surModal(QStringLiteral("Station"), [](QWidget* w) {
         auto* champ = enfant<QLineEdit>(w, "New_Indicatif");
         QTest::keyClicks(champ, QStringLiteral("f/p1abc"));
@@ -137,16 +137,16 @@ void TestMain::premierDemarrageChoisitIndicatif()
         QTest::keyClick(enfant<QPushButton>(w, "Validation"), Qt::Key_Return);
     });
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
 
     QVERIFY(!QApplication::activeModalWidget());
     QCOMPARE(b.station(), QStringLiteral("F_P1ABC"));
     QVERIFY(QFile::exists(b.cheminLog(QStringLiteral("F_P1ABC"))));
     QCOMPARE(texteStation(m), QStringLiteral("F/P1ABC"));
     QCOMPARE(m.Indicatif_Courant(), QStringLiteral("F_P1ABC"));
-    QCOMPARE(b.reglageStation(QStringLiteral("F_P1ABC"), Reglages::Revision),
+    QCOMPARE(b.reglageStation(QStringLiteral("F_P1ABC"), Reglages::revision),
              QStringLiteral(" 1.0.2"));
-    QCOMPARE(m.Liste()->Nombre(), 0);
+    QCOMPARE(m.Liste()->nombreLignes(), 0);
 }
 
 void TestMain::demarrageSelectionneDerniereLigne_data()
@@ -161,27 +161,27 @@ void TestMain::demarrageSelectionneDerniereLigne_data()
 void TestMain::demarrageSelectionneDerniereLigne()
 {
     QFETCH(int, lignes);
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F_P1ABC"));
     const QByteArray avant = b.ecritLog(QStringLiteral("F_P1ABC"), lignes);
     int choisie = -2;
     Main m(b.services());
-    connect(m.Liste(), &LogList::Ligne_Choisie, this, [&choisie](int i) { choisie = i; });
-    QVERIFY(m.Demarre());
+    connect(m.Liste(), &ListeLog::aChoisiLigne, this, [&choisie](int i) { choisie = i; });
+    QVERIFY(m.demarreProgramme());
 
     QVERIFY(b.messages.shown().isEmpty());
-    QCOMPARE(m.Liste()->Nombre(), lignes);
-    QCOMPARE(m.Liste()->Index_Selection(), lignes - 1);
+    QCOMPARE(m.Liste()->nombreLignes(), lignes);
+    QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
     if (lignes > 0) {
         QCOMPARE(choisie, lignes - 1);
         QVERIFY(m.Liste()->Ligne(lignes - 1).startsWith(QStringLiteral("%1  ").arg(lignes, 5)));
     }
     QCOMPARE(texteStation(m), QStringLiteral("F_P1ABC"));
     QCOMPARE(m.windowTitle(), kTitre);
-    QVERIFY(m.Saisie()->Ind_A->isEnabled());
-    QCOMPARE(b.reglageStation(QStringLiteral("F_P1ABC"), Reglages::Revision),
+    QVERIFY(m.zoneDeSaisie()->Ind_A->isEnabled());
+    QCOMPARE(b.reglageStation(QStringLiteral("F_P1ABC"), Reglages::revision),
              QStringLiteral(" 1.0.2"));
-    QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F_P1ABC"))), avant);
+    QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F_P1ABC"))), avant);
 }
 
 void TestMain::bandeEtModeRestaures_data()
@@ -202,21 +202,21 @@ void TestMain::bandeEtModeRestaures()
     QFETCH(QString, mode);
     QFETCH(int, indexBande);
     QFETCH(int, indexMode);
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 2);
-    const QString section = Reglages::Section_Station(QStringLiteral("F1ABC"));
+    const QString section = Reglages::sectionStation(QStringLiteral("F1ABC"));
     if (!bande.isNull())
-        b.reglages.write(section, Reglages::Bande_Utilisee, bande);
+        b.reglages.write(section, Reglages::bandeUtilisee, bande);
     if (!mode.isNull())
-        b.reglages.write(section, Reglages::Mode_Utilise, mode);
+        b.reglages.write(section, Reglages::modeUtilise, mode);
     Main m(b.services());
-    QVERIFY(m.Demarre());
-    QCOMPARE(m.Saisie()->Bande_A->count(), 12);
-    QCOMPARE(m.Saisie()->Bande_A->itemText(0), QStringLiteral("1.8 Mhz"));
-    QCOMPARE(m.Saisie()->Mode_A->count(), 3);
-    QCOMPARE(m.Saisie()->Bande_A->currentIndex(), indexBande);
-    QCOMPARE(m.Saisie()->Mode_A->currentIndex(), indexMode);
+    QVERIFY(m.demarreProgramme());
+    QCOMPARE(m.zoneDeSaisie()->Bande_A->count(), 12);
+    QCOMPARE(m.zoneDeSaisie()->Bande_A->itemText(0), QStringLiteral("1.8 Mhz"));
+    QCOMPARE(m.zoneDeSaisie()->Mode_A->count(), 3);
+    QCOMPARE(m.zoneDeSaisie()->Bande_A->currentIndex(), indexBande);
+    QCOMPARE(m.zoneDeSaisie()->Mode_A->currentIndex(), indexMode);
 }
 
 void TestMain::logAbsent_data()
@@ -233,7 +233,7 @@ void TestMain::logAbsent()
 {
     QFETCH(bool, initialise);
     QFETCH(bool, parQuitter);
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     QStringList vu;
     bool modal = false;
@@ -252,8 +252,8 @@ void TestMain::logAbsent()
     });
     {
         Main m(b.services());
-        QVERIFY(!m.Demarre());
-        QVERIFY(m.Est_Termine());
+        QVERIFY(!m.demarreProgramme());
+        QVERIFY(m.estTermine());
     }
     QVERIFY(modal);
     const QString apres = initialise ? QStringLiteral("FXXXX") : QStringLiteral("F1ABC");
@@ -275,7 +275,7 @@ void TestMain::logAbsent()
         w->close();
     });
     Main suivant(b.services());
-    QCOMPARE(suivant.Demarre(), initialise);
+    QCOMPARE(suivant.demarreProgramme(), initialise);
     QCOMPARE(stationVue, initialise);
     QCOMPARE(erreurVue, !initialise);
     QCOMPARE(b.messages.shown().size(), initialise ? 1 : 0);
@@ -283,29 +283,29 @@ void TestMain::logAbsent()
 
 void TestMain::logIlisibleTermine()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     QVERIFY(QDir(b.dossier.path()).mkdir(QStringLiteral("F1ABC_KZT.log")));
     Main m(b.services());
-    QVERIFY(!m.Demarre());
+    QVERIFY(!m.demarreProgramme());
     QCOMPARE(b.termine, 1);
     QCOMPARE(b.messages.shown().size(), 1);
-    QVERIFY(b.messages.lastText().startsWith(QStringLiteral("Erreur N° 75")));
-    QVERIFY2(b.messages.lastText().contains(QStringLiteral("un dossier porte ce nom")),
-             qPrintable(b.messages.lastText()));
+    QVERIFY(b.messages.dernierTexte().startsWith(QStringLiteral("Erreur N° 75")));
+    QVERIFY2(b.messages.dernierTexte().contains(QStringLiteral("un dossier porte ce nom")),
+             qPrintable(b.messages.dernierTexte()));
     QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TestMain::logTropLongTronque()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 100001);
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     QCOMPARE(b.termine, 0);
-    QCOMPARE(m.Liste()->Nombre(), 99999);
-    QCOMPARE(m.Liste()->Index_Selection(), 99998);
+    QCOMPARE(m.Liste()->nombreLignes(), 99999);
+    QCOMPARE(m.Liste()->indexSelection(), 99998);
     QVERIFY(m.Liste()->Ligne(99998).startsWith(QStringLiteral("99999  F9999AB")));
     QCOMPARE(b.messages.texts(),
              QStringList{QStringLiteral(
@@ -315,13 +315,13 @@ void TestMain::logTropLongTronque()
 
 void TestMain::listePrenomsCreeeSansEcraser()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     const QString prenoms = b.chemin(QStringLiteral("Liste_Prenom.txt"));
     {
         Main m(b.services());
-        QVERIFY(m.Demarre());
+        QVERIFY(m.demarreProgramme());
     }
     QVERIFY(QFile::exists(prenoms));
     QCOMPARE(QFileInfo(prenoms).size(), 0);
@@ -331,8 +331,8 @@ void TestMain::listePrenomsCreeeSansEcraser()
     f.write("F1XYZ        77 PAUL\r\n");
     f.close();
     Main m(b.services());
-    QVERIFY(m.Demarre());
-    QCOMPARE(AppBench::lit(prenoms), QByteArray("F1XYZ        77 PAUL\r\n"));
+    QVERIFY(m.demarreProgramme());
+    QCOMPARE(BancProgramme::lit(prenoms), QByteArray("F1XYZ        77 PAUL\r\n"));
 }
 
 void TestMain::modeDate_data()
@@ -351,26 +351,27 @@ void TestMain::modeDate()
     QFETCH(QString, stocke);
     QFETCH(bool, auto_);
     QFETCH(bool, manuel);
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     if (!stocke.isNull())
-        b.reglages.write(Reglages::Section_Station(QStringLiteral("F1ABC")), Reglages::Date_Auto,
-                         stocke);
+        b.reglages.write(Reglages::sectionStation(QStringLiteral("F1ABC")),
+                         Reglages::dateAutomatique, stocke);
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     auto* mAuto = enfant<QAction>(&m, "Mnu_Date_Auto");
     auto* mMan = enfant<QAction>(&m, "Mnu_Date_Man");
     QCOMPARE(mAuto->isChecked(), auto_);
     QCOMPARE(mMan->isChecked(), manuel);
 
-    QLineEdit* date = m.Saisie()->Date_A;
+    QLineEdit* date = m.zoneDeSaisie()->Date_A;
     date->setText(QStringLiteral("01/02/08"));
     mMan->trigger();
     QVERIFY(!mAuto->isChecked());
     QVERIFY(mMan->isChecked());
     QCOMPARE(date->text(), QStringLiteral("01/02/08"));
-    QCOMPARE(b.reglageStation(QStringLiteral("F1ABC"), Reglages::Date_Auto), QStringLiteral("Non"));
+    QCOMPARE(b.reglageStation(QStringLiteral("F1ABC"), Reglages::dateAutomatique),
+             QStringLiteral("Non"));
     mMan->trigger(); // again: stays checked
     QVERIFY(mMan->isChecked());
 
@@ -378,7 +379,8 @@ void TestMain::modeDate()
     QVERIFY(mAuto->isChecked());
     QVERIFY(!mMan->isChecked());
     QCOMPARE(date->text(), QString());
-    QCOMPARE(b.reglageStation(QStringLiteral("F1ABC"), Reglages::Date_Auto), QStringLiteral("Oui"));
+    QCOMPARE(b.reglageStation(QStringLiteral("F1ABC"), Reglages::dateAutomatique),
+             QStringLiteral("Oui"));
     mAuto->trigger();
     QVERIFY(mAuto->isChecked());
 }
@@ -402,12 +404,12 @@ void TestMain::horlogeAutourDeMinuit()
     QFETCH(int, decalage);
     QFETCH(QStringList, avant);
     QFETCH(QStringList, apres);
-    AppBench b;
+    BancProgramme b;
     b.horloge.set(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59), Qt::UTC), decalage);
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     auto lus = [&m] {
         return QStringList{enfant<QLabel>(&m, "Label37")->text(),
                            enfant<QLabel>(&m, "Label34")->text(),
@@ -421,7 +423,7 @@ void TestMain::horlogeAutourDeMinuit()
     QTRY_COMPARE_WITH_TIMEOUT(lus(), apres, 1100);
 }
 
-void TestMain::menus_data()
+void TestMain::menusOuverts_data()
 {
     QTest::addColumn<QString>("nom");
     QTest::addColumn<QString>("parent");
@@ -455,13 +457,13 @@ void TestMain::menus_data()
     ligne("Mnu_Mode_Emploi", "Mnu_Aide", "Mode d'emploi\tF1", true);
 }
 
-void TestMain::menus()
+void TestMain::menusOuverts()
 {
     QFETCH(QString, nom);
     QFETCH(QString, parent);
     QFETCH(QString, texte);
     QFETCH(bool, actif);
-    AppBench b;
+    BancProgramme b;
     Main m(b.services());
     QList<QAction*> trouvees;
     for (QAction* a : m.findChildren<QAction*>(nom)) {
@@ -496,19 +498,20 @@ void TestMain::menus()
 
 void TestMain::aProposHistoriqueQuitter()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
 
     enfant<QAction>(&m, "Mnu_APropos")->trigger();
-    QVERIFY(b.messages.lastText().startsWith(QStringLiteral("RQN_KZT  Révision  1.0.2\r\n\r\n")));
-    QVERIFY(b.messages.lastText().size() > 30);
-    QCOMPARE(b.messages.shown().last().buttons, MessageBox::Ok);
+    QVERIFY(
+        b.messages.dernierTexte().startsWith(QStringLiteral("RQN_KZT  Révision  1.0.2\r\n\r\n")));
+    QVERIFY(b.messages.dernierTexte().size() > 30);
+    QCOMPARE(b.messages.shown().last().buttons, BoiteMessage::Ok);
 
     enfant<QAction>(&m, "Mnu_Historique")->trigger();
-    QCOMPARE(b.messages.lastText(),
+    QCOMPARE(b.messages.dernierTexte(),
              QStringLiteral("V1.0.0   le 20/06/2008 creation\r\n"
                             "V1.0.1   le 14/12/2008 Ajout QSL's non reçues\r\n"
                             "V1.0.2   le 03/12/2014 Sauvegarde ADIF utilisant <STATE>, <SIG> et "
@@ -524,22 +527,22 @@ void TestMain::aProposHistoriqueQuitter()
 // the program goes on until it is closed too.
 void TestMain::fermetureLaisseLesFenetresOuvertes()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     enfant<QAction>(&m, "Mnu_Score")->trigger();
-    QPointer<QWidget> scores = m.findChild<QWidget*>(QStringLiteral("Scores_Moulins"));
-    QVERIFY(scores && scores->isVisible());
+    QPointer<QWidget> scoresCalcules = m.findChild<QWidget*>(QStringLiteral("Scores_Moulins"));
+    QVERIFY(scoresCalcules && scoresCalcules->isVisible());
 
     bool ouverteApres = false;
     QTimer::singleShot(0, &m, [&] {
         m.close();
         QTimer::singleShot(50, &m, [&] {
-            ouverteApres = scores && scores->isVisible();
-            if (scores)
-                scores->close();
+            ouverteApres = scoresCalcules && scoresCalcules->isVisible();
+            if (scoresCalcules)
+                scoresCalcules->close();
         });
     });
     QTimer::singleShot(3000, &m, [] { QCoreApplication::exit(1); });
@@ -550,7 +553,7 @@ void TestMain::fermetureLaisseLesFenetresOuvertes()
 
 void TestMain::listeEnPoliceFixe()
 {
-    AppBench b;
+    BancProgramme b;
     Main m(b.services());
     QTreeView* liste = m.Liste()->Liste_KZT;
     QLabel* titres = m.Liste()->Label_Liste;
@@ -588,11 +591,11 @@ void TestMain::instanceUnique()
     QFETCH(QString, verrou);
     QFETCH(bool, prise);
     QFETCH(QString, message);
-    AppBench b;
-    const QString chemin = b.chemin(Instance::Nom_Fichier);
+    BancProgramme b;
+    const QString chemin = b.chemin(Instance::nomFichier);
     auto premiere = std::make_unique<Instance>(b.dossier.path());
     if (verrou == QStringLiteral("ouvert") || verrou == QStringLiteral("ailleurs"))
-        QVERIFY(premiere->Prend(b.messages));
+        QVERIFY(premiere->prend(b.messages));
     QFile f(chemin);
     if (verrou == QStringLiteral("mort")) {
         // The file of a program that was killed: the system let its lock go.
@@ -607,42 +610,43 @@ void TestMain::instanceUnique()
     QVERIFY(b.messages.shown().isEmpty());
 
     Instance seconde(b.dossier.path());
-    QCOMPARE(seconde.Prend(b.messages), prise);
+    QCOMPARE(seconde.prend(b.messages), prise);
     if (message.isEmpty()) {
         QVERIFY(b.messages.shown().isEmpty());
     } else {
         QCOMPARE(b.messages.shown().size(), 1);
-        QVERIFY2(b.messages.lastText().startsWith(message), qPrintable(b.messages.lastText()));
-        QVERIFY(b.messages.lastText().contains(QDir::toNativeSeparators(b.dossier.path())));
+        QVERIFY2(b.messages.dernierTexte().startsWith(message),
+                 qPrintable(b.messages.dernierTexte()));
+        QVERIFY(b.messages.dernierTexte().contains(QDir::toNativeSeparators(b.dossier.path())));
     }
     // The lock ends with the program that holds it.
     premiere.reset();
     if (!prise) {
         QVERIFY(!QFile::exists(chemin));
-        QVERIFY(Instance(b.dossier.path()).Prend(b.messages));
+        QVERIFY(Instance(b.dossier.path()).prend(b.messages));
     }
 }
 
 // A settings file that cannot be written: said once, and the program goes on.
 void TestMain::reglagesNonEnregistresSignalesUneFois()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 2);
     const QString ini = b.reglages.fileName();
     QVERIFY(QFile::remove(ini));
     QVERIFY(QDir().mkdir(ini)); // a folder in the way of the file
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     QCOMPARE(b.messages.shown().size(), 1);
-    QVERIFY2(b.messages.lastText().startsWith(
+    QVERIFY2(b.messages.dernierTexte().startsWith(
                  QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier")),
-             qPrintable(b.messages.lastText()));
-    QCOMPARE(m.Liste()->Nombre(), 2);
+             qPrintable(b.messages.dernierTexte()));
+    QCOMPARE(m.Liste()->nombreLignes(), 2);
     enfant<QAction>(&m, "Mnu_Date_Man")->trigger();
     QCOMPARE(b.messages.shown().size(), 1);
     QCOMPARE(b.termine, 0);
-    const Status s = b.reglages.write(Reglages::Section_Globale, Reglages::Indicatif_Station,
+    const Statut s = b.reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation,
                                       QStringLiteral("F1ABC"));
     QVERIFY(!s.isOk());
     QVERIFY(s.message.contains(QDir::toNativeSeparators(ini)));
@@ -651,27 +655,27 @@ void TestMain::reglagesNonEnregistresSignalesUneFois()
 // The window says once that a backup failed; the changes are made all the same.
 void TestMain::sauvegardeRateeSignaleeUneFois()
 {
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 2);
-    QFile obstacle(b.chemin(Sauvegardes::Nom_Dossier));
+    QFile obstacle(b.chemin(Sauvegardes::nomDossier));
     QVERIFY(obstacle.open(QIODevice::WriteOnly));
     obstacle.close();
-    Sauvegardes::Echecs_A_Signaler();
+    Sauvegardes::echecsASignaler();
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     QVERIFY(b.messages.shown().isEmpty());
     StationLog log(b.dossier.path(), QStringLiteral("F1ABC"));
     for (int i = 3; i <= 4; ++i) {
-        QVERIFY(log.Enregistre_QSO(QString::fromLatin1(AppBench::ligne(i))).isOk());
+        QVERIFY(log.Enregistre_QSO(QString::fromLatin1(BancProgramme::ligne(i))).isOk());
         QVERIFY(m.Charge_Log());
-        QCOMPARE(m.Liste()->Nombre(), i);
+        QCOMPARE(m.Liste()->nombreLignes(), i);
     }
     QCOMPARE(b.messages.shown().size(), 1);
-    QVERIFY2(b.messages.lastText().startsWith(
+    QVERIFY2(b.messages.dernierTexte().startsWith(
                  QStringLiteral("La sauvegarde du log « F1ABC_KZT.log » n'a pas pu être faite")),
-             qPrintable(b.messages.lastText()));
-    QCOMPARE(b.messages.shown().first().buttons, MessageBox::Ok);
+             qPrintable(b.messages.dernierTexte()));
+    QCOMPARE(b.messages.shown().first().buttons, BoiteMessage::Ok);
 }
 
 void TestMain::restaurationDepuisLeMenu_data()
@@ -692,9 +696,9 @@ void TestMain::restaurationDepuisLeMenu()
     QFETCH(QString, choix);
     QFETCH(bool, oui);
     QFETCH(int, lignes);
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
-    QVERIFY(QDir(b.dossier.path()).mkdir(Sauvegardes::Nom_Dossier));
+    QVERIFY(QDir(b.dossier.path()).mkdir(Sauvegardes::nomDossier));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
                         b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261201.log"))));
@@ -703,7 +707,7 @@ void TestMain::restaurationDepuisLeMenu()
                         b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261205.log"))));
     const QByteArray actuel = b.ecritLog(QStringLiteral("F1ABC"), 5);
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
 
     QStringList proposees;
     const auto attente = surModal(QStringLiteral("Choix_Sauvegarde"), [&](QWidget* w) {
@@ -716,30 +720,30 @@ void TestMain::restaurationDepuisLeMenu()
             dialogue->accept();
         }
     });
-    b.messages.queue(oui ? MessageBox::AnswerYes : MessageBox::AnswerNo);
+    b.messages.queue(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
     enfant<QAction>(&m, "Mnu_Restaure")->trigger();
 
     QCOMPARE(proposees, (QStringList{QStringLiteral("F1ABC_KZT_20261205.log"),
                                      QStringLiteral("F1ABC_KZT_20261201.log")}));
-    QCOMPARE(m.Liste()->Nombre(), lignes);
-    QCOMPARE(m.Liste()->Index_Selection(), lignes - 1);
+    QCOMPARE(m.Liste()->nombreLignes(), lignes);
+    QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
     const bool restauree = !choix.isEmpty() && oui;
     // The log before the restore is kept, named after the day of the clock.
-    QCOMPARE(AppBench::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
+    QCOMPARE(BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
              restauree ? actuel : QByteArray());
     if (restauree) {
         QCOMPARE(b.messages.shown().size(), 2);
         QVERIFY(b.messages.shown().first().text.startsWith(
             QStringLiteral("Remplacer le log « F1ABC_KZT.log » par la sauvegarde « %1 » ?")
                 .arg(choix)));
-        QCOMPARE(b.messages.lastText(),
+        QCOMPARE(b.messages.dernierTexte(),
                  QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la sauvegarde « %1 ».")
                      .arg(choix));
-        QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))),
-                 AppBench::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
+        QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))),
+                 BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
     } else {
         QCOMPARE(b.messages.shown().size(), choix.isEmpty() ? 0 : 1);
-        QCOMPARE(AppBench::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
+        QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
     }
 }
 
@@ -750,9 +754,9 @@ void TestMain::importationDepuisLeMenu_data()
     QTest::addColumn<QString>("resume");
     QByteArray log;
     for (int i = 10; i <= 12; ++i)
-        log += AppBench::ligne(i) + "\r\n";
+        log += BancProgramme::ligne(i) + "\r\n";
     QTest::newRow("export of the program")
-        << Adif::Exportation(QStringLiteral("F9ZZZ"), log) << 5
+        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 5
         << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
                           "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré.");
     QTest::newRow("SIG KZT, one QSO of the log, one of another award")
@@ -779,14 +783,14 @@ void TestMain::importationDepuisLeMenu()
     QFETCH(QByteArray, fichier);
     QFETCH(int, lignes);
     QFETCH(QString, resume);
-    AppBench b;
+    BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 2);
     QFile f(b.chemin(QStringLiteral("autre.adi")));
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(fichier) == fichier.size());
     f.close();
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
     ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
     m.Change_Choix_Fichier(&choix);
 
@@ -799,9 +803,9 @@ void TestMain::importationDepuisLeMenu()
     QCOMPARE(choix.demandes().size(), 1);
     QCOMPARE(choix.demandes().first().dossier, b.dossier.path());
     QCOMPARE(choix.demandes().first().filtre, QStringLiteral("Fichiers ADIF (*.adi *.adif)"));
-    QCOMPARE(b.messages.lastText(), resume);
-    QCOMPARE(m.Liste()->Nombre(), lignes);
-    QCOMPARE(m.Liste()->Index_Selection(), lignes - 1);
+    QCOMPARE(b.messages.dernierTexte(), resume);
+    QCOMPARE(m.Liste()->nombreLignes(), lignes);
+    QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
     QCOMPARE(QFile::exists(b.chemin(Importation::Nom_Rapport(QStringLiteral("F1ABC")))),
              resume.contains(QStringLiteral("_import.txt")));
 }
@@ -823,7 +827,7 @@ void TestMain::aideParF1_data()
 void TestMain::aideParF1()
 {
     QFETCH(QString, depuis);
-    AppBench b;
+    BancProgramme b;
     const bool premier = depuis == QStringLiteral("Station");
     if (!premier) {
         b.choisitStation(QStringLiteral("F1ABC"));
@@ -840,7 +844,7 @@ void TestMain::aideParF1()
         w->close();
     });
     Main m(b.services());
-    QVERIFY(m.Demarre());
+    QVERIFY(m.demarreProgramme());
 
     if (premier) {
         QVERIFY(auDessusDeLaModale);
@@ -848,7 +852,7 @@ void TestMain::aideParF1()
         return;
     }
     if (depuis == QStringLiteral("Main")) {
-        QTest::keyClick(m.Saisie()->Ind_A, Qt::Key_F1);
+        QTest::keyClick(m.zoneDeSaisie()->Ind_A, Qt::Key_F1);
     } else if (depuis == QStringLiteral("Mnu_Mode_Emploi")) {
         auto* menu = m.findChild<QMenu*>(QStringLiteral("Mnu_Aide"));
         QCOMPARE(menu->actions().constLast()->objectName(), depuis);
@@ -859,7 +863,7 @@ void TestMain::aideParF1()
         if (bouton)
             enfant<QAction>(&m, bouton)->trigger();
         else
-            m.Saisie()->Rechercher->click();
+            m.zoneDeSaisie()->Rechercher->click();
         QWidget* fenetre = m.findChild<QWidget*>(depuis);
         QVERIFY(fenetre && fenetre->isVisible());
         QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
@@ -874,7 +878,7 @@ void TestMain::aideParF1()
         QVERIFY2(texte.contains(QString::fromUtf8(titre)), titre);
 
     // Once: F1 again brings the same window forward; Escape closes it.
-    QTest::keyClick(m.Saisie()->Ind_A, Qt::Key_F1);
+    QTest::keyClick(m.zoneDeSaisie()->Ind_A, Qt::Key_F1);
     QCOMPARE(Aide::Ouverte(), aide.data());
     QTest::keyClick(aide->Texte_Aide, Qt::Key_Escape);
     QTRY_VERIFY(aide.isNull());

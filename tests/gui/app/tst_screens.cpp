@@ -2,7 +2,7 @@
 // scale 1.25 and 2560x1440 at scale 2, side by side, each window opened from
 // a main window started on the screen of the row. And what a screen reader
 // finds in each window.
-#include "app/AppBench.h"
+#include "app/BancProgramme.h"
 #include "core/awards/CarteDepartements.h"
 #include "core/awards/MoulinsContactes.h"
 #include "gui/app/Gestion_Erreur.h"
@@ -11,10 +11,10 @@
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/awards/Multi_QSL.h"
 #include "gui/awards/Scores_Moulins.h"
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/LogList.h"
+#include "gui/entry/ListeLog.h"
+#include "gui/entry/ZoneSaisie.h"
 #include "gui/platform/Apparence.h"
-#include "gui/platform/WebView.h"
+#include "gui/platform/VueWeb.h"
 #include "gui/search/Recherche_Indicatif.h"
 #include "gui/web/Cluster.h"
 #include "gui/web/Pages.h"
@@ -114,7 +114,7 @@ const std::pair<const char*, Fenetre> kFenetres[] = {
 // A main window started on a screen, over a log of a few QSOs, one of them
 // confirmed in department 77, and the window under test opened from it.
 struct Banc {
-    AppBench b;
+    BancProgramme b;
     std::unique_ptr<Main> main;
     std::unique_ptr<QWidget> propre; // a window made here rather than by the main one
     QWidget* fenetre = nullptr;
@@ -130,7 +130,7 @@ struct Banc {
         f.close();
         main = std::make_unique<Main>(b.services());
         main->setScreen(ecran);
-        main->Demarre();
+        main->demarreProgramme();
         fenetre = ouvre(quelle);
         if (fenetre) {
             fenetre->show();
@@ -179,7 +179,7 @@ struct Banc {
         case Fenetre::Multi_QSL:
             return menu("Mnu_Non_Recues", "Multi_QSL");
         case Fenetre::Recherche_Indicatif:
-            main->Saisie()->Rechercher->click();
+            main->zoneDeSaisie()->Rechercher->click();
             return main->findChild<QWidget*>(QStringLiteral("Recherche_Indicatif"));
         case Fenetre::Cluster:
             return menu("Mnu_Cluster", "Cluster");
@@ -285,8 +285,8 @@ void TestScreens::initTestCase()
     QCOMPARE(QGuiApplication::screens().size(), 3);
     // The web windows without the web engine: the page goes to a browser
     // that is not there, and the window says so.
-    VueWeb::Dossier_Module(m_sansModule.path());
-    VueWeb::Navigateur([](const QUrl&) { return true; });
+    VueWeb::dossierDuModule(m_sansModule.path());
+    VueWeb::creeNavigateur([](const QUrl&) { return true; });
 }
 
 void TestScreens::cleanup()
@@ -341,7 +341,7 @@ void TestScreens::narrowMainWindowPutsFieldsOnTwoRows()
     Banc banc(ecran(QString::fromLatin1(kEcrans[2].nom)), Fenetre::Main);
     banc.main->resize(largeur ? largeur : banc.main->minimumSizeHint().width(), 700);
     QApplication::processEvents();
-    EntryArea* z = banc.main->Saisie();
+    ZoneSaisie* z = banc.main->zoneDeSaisie();
     QCOMPARE(z->Deux_Rangs(), deuxRangs);
     const QString faute = horsDePlace(banc.main.get());
     QVERIFY2(faute.isEmpty(), qPrintable(faute));
@@ -369,10 +369,10 @@ void TestScreens::narrowMainWindowPutsFieldsOnTwoRows()
     }
     // The list takes the height left below the entry frame, and keeps the
     // selected last line in sight.
-    LogList* liste = banc.main->Liste();
+    ListeLog* liste = banc.main->Liste();
     QApplication::processEvents();
     QTreeView* vue = liste->Liste_KZT;
-    QCOMPARE(vue->currentIndex().row(), liste->Nombre() - 1);
+    QCOMPARE(vue->currentIndex().row(), liste->nombreLignes() - 1);
     const QRect derniere = vue->visualRect(vue->currentIndex());
     QVERIFY(derniere.top() >= 0 && derniere.bottom() < vue->viewport()->height());
     QCOMPARE(liste->mapTo(banc.main.get(), QPoint(0, liste->height())).y(),
@@ -400,12 +400,12 @@ void TestScreens::mapSharpAtEveryScale()
     QCOMPARE(p.devicePixelRatio(), densite);
     QCOMPARE(
         p.size(),
-        (QSizeF(Carte_Acti_KZT::Largeur_Carte, Carte_Acti_KZT::Hauteur_Carte) * densite).toSize());
+        (QSizeF(Carte_Acti_KZT::largeurCarte, Carte_Acti_KZT::hauteurCarte) * densite).toSize());
     QCOMPARE(p.deviceIndependentSize().toSize(),
-             QSize(Carte_Acti_KZT::Largeur_Carte, Carte_Acti_KZT::Hauteur_Carte));
+             QSize(Carte_Acti_KZT::largeurCarte, Carte_Acti_KZT::hauteurCarte));
     // The boxes stay where the picture has their departments.
     QCOMPARE(carte->Dep[77]->pos(),
-             CarteDepartements::Position_Case(77) + carte->Picture1->contentsRect().topLeft());
+             CarteDepartements::positionCase(77) + carte->Picture1->contentsRect().topLeft());
 }
 
 void TestScreens::contrastRatio_data()
@@ -434,8 +434,8 @@ void TestScreens::contrastRatio()
 void TestScreens::shownQsoReadableInDisabledFields()
 {
     Banc banc(ecran(QString::fromLatin1(kEcrans[0].nom)), Fenetre::Main);
-    banc.main->Liste()->Selectionne(0);
-    EntryArea* z = banc.main->Saisie();
+    banc.main->Liste()->selectionne(0);
+    ZoneSaisie* z = banc.main->zoneDeSaisie();
     QCOMPARE(z->Ind_A->text(), QStringLiteral("F1AB"));
     int desactives = 0;
     for (QWidget* champ : z->Champs()) {
@@ -458,7 +458,7 @@ void TestScreens::windmillHeaderInListFont()
     QVERIFY(w);
     QCOMPARE(w->Label2->font(), w->Liste_KZT_Contacte->font());
     QVERIFY(QFontInfo(w->Label2->font()).fixedPitch());
-    QCOMPARE(w->Label2->text(), MoulinsContactes::Entete);
+    QCOMPARE(w->Label2->text(), MoulinsContactes::enteteListe);
 }
 
 void TestScreens::focusableControlsHaveNames_data()
@@ -487,7 +487,7 @@ void TestScreens::controlsNamedByWhatTheyAre_data()
     QTest::addColumn<QString>("controle");
     QTest::addColumn<QString>("nom");
     const int main = int(Fenetre::Main);
-    const int scores = int(Fenetre::Scores_Moulins);
+    const int scoresCalcules = int(Fenetre::Scores_Moulins);
     const int carte = int(Fenetre::Carte_Acti_KZT);
     // The lists by what they hold, not by the value chosen.
     QTest::newRow("mode") << main << "Mode_A"
@@ -500,17 +500,17 @@ void TestScreens::controlsNamedByWhatTheyAre_data()
                          << "QSL";
     QTest::newRow("map band") << carte << "Bande_A"
                               << "Bande";
-    QTest::newRow("HF contacted") << scores << "HF_CT"
+    QTest::newRow("HF contacted") << scoresCalcules << "HF_CT"
                                   << "KZT HF : Nombre de Moulins contactés";
-    QTest::newRow("HF confirmed") << scores << "HF_CF"
+    QTest::newRow("HF confirmed") << scoresCalcules << "HF_CF"
                                   << "KZT HF : Nombre de Moulins confirmés";
-    QTest::newRow("VHF contacted") << scores << "VHF_CT"
+    QTest::newRow("VHF contacted") << scoresCalcules << "VHF_CT"
                                    << "KZT VHF : Nombre de Moulins contactés";
-    QTest::newRow("VHF confirmed") << scores << "VHF_CF"
+    QTest::newRow("VHF confirmed") << scoresCalcules << "VHF_CF"
                                    << "KZT VHF : Nombre de Moulins confirmés";
-    QTest::newRow("UHF contacted") << scores << "UHF_CT"
+    QTest::newRow("UHF contacted") << scoresCalcules << "UHF_CT"
                                    << "KZT UHF : Nombre de Moulins contactés";
-    QTest::newRow("UHF confirmed") << scores << "UHF_CF"
+    QTest::newRow("UHF confirmed") << scoresCalcules << "UHF_CF"
                                    << "KZT UHF : Nombre de Moulins confirmés";
     // The log has its QSOs in 77 in HF, the first one confirmed.
     QTest::newRow("box confirmed") << carte << "Dep(77)"

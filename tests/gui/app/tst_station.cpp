@@ -1,11 +1,11 @@
-#include "AppBench.h"
+#include "BancProgramme.h"
 
-#include "core/log/StationModel.h"
+#include "core/log/ModeleStation.h"
 #include "core/log/Texte.h"
 #include "gui/app/Station.h"
-#include "gui/entry/EntryArea.h"
-#include "gui/entry/EntryBinding.h"
-#include "gui/entry/LogList.h"
+#include "gui/entry/LiaisonSaisie.h"
+#include "gui/entry/ListeLog.h"
+#include "gui/entry/ZoneSaisie.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -22,19 +22,19 @@ public:
     QStringList appels;
     bool rechargeOk = true;
 
-    void attache(StationModel& modele)
+    void attache(ModeleStation& modele)
     {
         QObject::connect(
-            &modele, &StationModel::indicatifCourantChange, &modele,
+            &modele, &ModeleStation::indicatifCourantChange, &modele,
             [this](const QString& indicatif) { appels << QStringLiteral("courant ") + indicatif; });
         QObject::connect(
-            &modele, &StationModel::stationAffichee, &modele,
+            &modele, &ModeleStation::stationAffichee, &modele,
             [this](const QString& texte) { appels << QStringLiteral("affiche ") + texte; });
-        QObject::connect(&modele, &StationModel::bandeModeChoisis, &modele,
+        QObject::connect(&modele, &ModeleStation::bandeModeChoisis, &modele,
                          [this](int bande, int mode) {
                              appels << QStringLiteral("bande %1 mode %2").arg(bande).arg(mode);
                          });
-        QObject::connect(&modele, &StationModel::logARecharger, &modele, [this](bool* charge) {
+        QObject::connect(&modele, &ModeleStation::logARecharger, &modele, [this](bool* charge) {
             appels << QStringLiteral("recharge");
             *charge = rechargeOk;
         });
@@ -43,19 +43,19 @@ public:
 
 } // namespace
 
-Q_DECLARE_METATYPE(StationModel::Issue)
+Q_DECLARE_METATYPE(ModeleStation::Issue)
 
 class TestStation : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init();
     void cleanup();
-    void validez_data();
-    void validez();
+    void validezQso_data();
+    void validezQso();
     void regles_data();
     void regles();
-    void touches_data();
-    void touches();
+    void touchesValidees_data();
+    void touchesValidees();
     void chargeLitLIndicatifEnregistre_data();
     void chargeLitLIndicatifEnregistre();
     void entreePasseAuBouton();
@@ -69,21 +69,21 @@ private:
     // mode 1, and its `Station` window opened from the menu.
     void ouvre();
 
-    std::unique_ptr<AppBench> b;
+    std::unique_ptr<BancProgramme> b;
     std::unique_ptr<Main> m;
     QPointer<Station> s;
 };
 
 void TestStation::init()
 {
-    b = std::make_unique<AppBench>();
+    b = std::make_unique<BancProgramme>();
     b->choisitStation(QStringLiteral("F1ABC"));
     b->ecritLog(QStringLiteral("F1ABC"), 3);
-    const QString section = Reglages::Section_Station(QStringLiteral("F1ABC"));
-    b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("4"));
-    b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("1"));
+    const QString section = Reglages::sectionStation(QStringLiteral("F1ABC"));
+    b->reglages.write(section, Reglages::bandeUtilisee, QStringLiteral("4"));
+    b->reglages.write(section, Reglages::modeUtilise, QStringLiteral("1"));
     m = std::make_unique<Main>(b->services());
-    QVERIFY(m->Demarre());
+    QVERIFY(m->demarreProgramme());
     ouvre();
 }
 
@@ -105,7 +105,7 @@ void TestStation::ouvre()
     QVERIFY(QTest::qWaitForWindowActive(s));
 }
 
-void TestStation::validez_data()
+void TestStation::validezQso_data()
 {
     QTest::addColumn<QString>("saisie");
     QTest::addColumn<bool>("colle");
@@ -139,7 +139,7 @@ void TestStation::validez_data()
         << "f5xyz" << true << "f5xyz" << QString() << QString() << "F5XYZ";
 }
 
-void TestStation::validez()
+void TestStation::validezQso()
 {
     QFETCH(QString, saisie);
     QFETCH(bool, colle);
@@ -168,9 +168,9 @@ void TestStation::validez()
         QCOMPARE(b->station(), QStringLiteral("F1ABC"));
         QCOMPARE(m->Indicatif_Courant(), QStringLiteral("F1ABC"));
         QCOMPARE(station->text(), QStringLiteral("F1ABC"));
-        QCOMPARE(m->Liste()->Nombre(), 3);
+        QCOMPARE(m->Liste()->nombreLignes(), 3);
         QCOMPARE((QStringList{m->Liste()->Ligne(0), m->Liste()->Ligne(2)}), avant);
-        QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 4);
+        QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 4);
         return;
     }
 
@@ -181,11 +181,11 @@ void TestStation::validez()
     QCOMPARE(m->Indicatif_Courant(), retenu);
     QCOMPARE(station->text(), QString(retenu).replace(QLatin1Char('_'), QLatin1Char('/')));
     QVERIFY(QFile::exists(b->cheminLog(retenu)));
-    QCOMPARE(b->reglageStation(retenu, Reglages::Bande_Utilisee), QStringLiteral("0"));
-    QCOMPARE(b->reglageStation(retenu, Reglages::Mode_Utilise), QStringLiteral("0"));
-    QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 0);
-    QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 0);
-    QCOMPARE(m->Liste()->Nombre(), 0);
+    QCOMPARE(b->reglageStation(retenu, Reglages::bandeUtilisee), QStringLiteral("0"));
+    QCOMPARE(b->reglageStation(retenu, Reglages::modeUtilise), QStringLiteral("0"));
+    QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 0);
+    QCOMPARE(m->zoneDeSaisie()->Mode_A->currentIndex(), 0);
+    QCOMPARE(m->Liste()->nombreLignes(), 0);
     QCOMPARE(b->termine, 0);
 }
 
@@ -196,11 +196,11 @@ void TestStation::regles_data()
     QTest::addColumn<QString>("saisie");
     QTest::addColumn<bool>("logExistant"); // with band 10 and mode 2 stored
     QTest::addColumn<bool>("rechargeOk");
-    QTest::addColumn<StationModel::Issue>("issue");
+    QTest::addColumn<ModeleStation::Issue>("issue");
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("appels");
 
-    using I = StationModel::Issue;
+    using I = ModeleStation::Issue;
     const QString caracteres = QStringLiteral(
         "L'indicatif ne doit comporter que des lettres des chiffres ou le signe '_' ");
     const QStringList rien;
@@ -243,21 +243,21 @@ void TestStation::regles()
     QFETCH(QString, saisie);
     QFETCH(bool, logExistant);
     QFETCH(bool, rechargeOk);
-    QFETCH(StationModel::Issue, issue);
+    QFETCH(ModeleStation::Issue, issue);
     QFETCH(QString, message);
     QFETCH(QStringList, appels);
 
-    const QString retenu = Texte::Majuscules_Tapees(saisie);
+    const QString retenu = Texte::majusculesTapees(saisie);
     QByteArray log;
     if (logExistant) {
         log = b->ecritLog(retenu, 2);
-        const QString section = Reglages::Section_Station(retenu);
-        b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("10"));
-        b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("2"));
+        const QString section = Reglages::sectionStation(retenu);
+        b->reglages.write(section, Reglages::bandeUtilisee, QStringLiteral("10"));
+        b->reglages.write(section, Reglages::modeUtilise, QStringLiteral("2"));
     }
     HoteStation hote;
     hote.rechargeOk = rechargeOk;
-    StationModel modele(b->dossier.path(), b->reglages, b->messages);
+    ModeleStation modele(b->dossier.path(), b->reglages, b->messages);
     hote.attache(modele);
 
     QCOMPARE(modele.Validation(saisie), issue);
@@ -272,12 +272,12 @@ void TestStation::regles()
     QCOMPARE(b->station(), retenu);
     QVERIFY(QFile::exists(b->cheminLog(retenu)));
     if (logExistant)
-        QCOMPARE(AppBench::lit(b->cheminLog(retenu)), log);
+        QCOMPARE(BancProgramme::lit(b->cheminLog(retenu)), log);
     else
-        QVERIFY(AppBench::lit(b->cheminLog(retenu)).isEmpty());
+        QVERIFY(BancProgramme::lit(b->cheminLog(retenu)).isEmpty());
 }
 
-void TestStation::touches_data()
+void TestStation::touchesValidees_data()
 {
     QTest::addColumn<QChar>("tapee");
     QTest::addColumn<QChar>("prise");
@@ -293,11 +293,11 @@ void TestStation::touches_data()
     QTest::newRow("backslash") << QChar(u'\\') << QChar(u'\\');
 }
 
-void TestStation::touches()
+void TestStation::touchesValidees()
 {
     QFETCH(QChar, tapee);
     QFETCH(QChar, prise);
-    QCOMPARE(StationModel::Touche(tapee), prise);
+    QCOMPARE(ModeleStation::Touche(tapee), prise);
 }
 
 // Loading the window makes the stored callsign the current one; a stored
@@ -324,9 +324,9 @@ void TestStation::chargeLitLIndicatifEnregistre()
     QFETCH(QString, courant);
     b->choisitStation(stocke);
     HoteStation hote;
-    StationModel modele(b->dossier.path(), b->reglages, b->messages);
+    ModeleStation modele(b->dossier.path(), b->reglages, b->messages);
     hote.attache(modele);
-    modele.Charge();
+    modele.chargeStation();
     QCOMPARE(hote.appels, QStringList{"courant " + courant});
 }
 
@@ -355,10 +355,10 @@ void TestStation::entreePasseAuBouton()
 void TestStation::logExistantConserve()
 {
     const QByteArray log = b->ecritLog(QStringLiteral("F_P2XYZ"), 5);
-    const QString section = Reglages::Section_Station(QStringLiteral("F_P2XYZ"));
-    b->reglages.write(section, Reglages::Bande_Utilisee, QStringLiteral("10"));
-    b->reglages.write(section, Reglages::Mode_Utilise, QStringLiteral("2"));
-    b->reglages.write(section, Reglages::Date_Auto, QStringLiteral("Non"));
+    const QString section = Reglages::sectionStation(QStringLiteral("F_P2XYZ"));
+    b->reglages.write(section, Reglages::bandeUtilisee, QStringLiteral("10"));
+    b->reglages.write(section, Reglages::modeUtilise, QStringLiteral("2"));
+    b->reglages.write(section, Reglages::dateAutomatique, QStringLiteral("Non"));
     auto* dateAuto = enfant<QAction>(m.get(), "Mnu_Date_Auto");
     QVERIFY(dateAuto->isChecked());
 
@@ -366,12 +366,12 @@ void TestStation::logExistantConserve()
     QTest::mouseClick(s->Validation, Qt::LeftButton);
 
     QVERIFY(b->messages.shown().isEmpty());
-    QCOMPARE(AppBench::lit(b->cheminLog(QStringLiteral("F_P2XYZ"))), log);
+    QCOMPARE(BancProgramme::lit(b->cheminLog(QStringLiteral("F_P2XYZ"))), log);
     QCOMPARE(b->station(), QStringLiteral("F_P2XYZ"));
-    QCOMPARE(m->Saisie()->Bande_A->currentIndex(), 10);
-    QCOMPARE(m->Saisie()->Mode_A->currentIndex(), 2);
-    QCOMPARE(m->Liste()->Nombre(), 5);
-    QCOMPARE(m->Liste()->Index_Selection(), -1);
+    QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 10);
+    QCOMPARE(m->zoneDeSaisie()->Mode_A->currentIndex(), 2);
+    QCOMPARE(m->Liste()->nombreLignes(), 5);
+    QCOMPARE(m->Liste()->indexSelection(), -1);
     QVERIFY(dateAuto->isChecked()); // the date mode stays as it was
     QCOMPARE(enfant<QLabel>(m.get(), "I_Station")->text(), QStringLiteral("F/P2XYZ"));
 }
@@ -388,13 +388,13 @@ void TestStation::modeleAbsent()
     QTest::mouseClick(s->Validation, Qt::LeftButton);
 
     QCOMPARE(b->messages.shown().size(), 1);
-    QVERIFY(b->messages.lastText().contains(QStringLiteral("F3NEW_KZT.log")));
+    QVERIFY(b->messages.dernierTexte().contains(QStringLiteral("F3NEW_KZT.log")));
     QCOMPARE(b->station(), QStringLiteral("F3NEW"));
-    QCOMPARE(b->reglageStation(QStringLiteral("F3NEW"), Reglages::Bande_Utilisee),
+    QCOMPARE(b->reglageStation(QStringLiteral("F3NEW"), Reglages::bandeUtilisee),
              QStringLiteral("0"));
     QVERIFY(erreurVue);
     QCOMPARE(b->termine, 1);
-    QVERIFY(m->Est_Termine());
+    QVERIFY(m->estTermine());
     QTRY_VERIFY(!s);
 }
 
@@ -426,8 +426,8 @@ void TestStation::fenetreUniqueEtNonModale()
 // is not stored in the new station's log: its edit ends.
 void TestStation::changementPendantUneEdition()
 {
-    EntryBinding* saisie = m->Liaison_Saisie();
-    saisie->agit([saisie] { saisie->modele().Double_Clic(); });
+    LiaisonSaisie* saisie = m->liaisonSaisie();
+    saisie->agit([saisie] { saisie->modele().doubleClic(); });
     QVERIFY(saisie->modele().Mode_Modif());
 
     QTest::keyClicks(s->New_Indicatif, QStringLiteral("F2NEW"));
@@ -436,10 +436,10 @@ void TestStation::changementPendantUneEdition()
     QCOMPARE(b->station(), QStringLiteral("F2NEW"));
     QVERIFY(!saisie->modele().Mode_Modif());
     QVERIFY(!saisie->modele().Liste_Verrouillee());
-    QVERIFY(!m->Saisie()->Valide_A->isEnabled());
-    QCOMPARE(m->Saisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QVERIFY(m->Saisie()->Ind_A->text().isEmpty());
-    QVERIFY(AppBench::lit(b->cheminLog(QStringLiteral("F2NEW"))).isEmpty());
+    QVERIFY(!m->zoneDeSaisie()->Valide_A->isEnabled());
+    QCOMPARE(m->zoneDeSaisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
+    QVERIFY(m->zoneDeSaisie()->Ind_A->text().isEmpty());
+    QVERIFY(BancProgramme::lit(b->cheminLog(QStringLiteral("F2NEW"))).isEmpty());
 }
 
 QTEST_MAIN(TestStation)

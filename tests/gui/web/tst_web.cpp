@@ -1,15 +1,15 @@
-#include "PageServer.h"
+#include "ServeurPages.h"
 
-#include "core/app/SettingsKeys.h"
-#include "core/platform/Clock.h"
-#include "core/platform/MessageBox.h"
-#include "core/platform/SettingsStore.h"
-#include "core/web/Sites.h"
-#include "gui/platform/WebView.h"
+#include "core/app/Reglages.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
+#include "core/platform/StockReglages.h"
+#include "core/web/Web.h"
+#include "gui/platform/VueWeb.h"
 #include "gui/web/Cluster.h"
 #include "gui/web/Pages.h"
-#include "support/ScriptedMessageBox.h"
-#include "support/SetClock.h"
+#include "support/BoiteMessageScriptee.h"
+#include "support/HorlogeReglee.h"
 #include "support/Stations.h"
 
 #include <QApplication>
@@ -37,9 +37,9 @@ class TestWeb : public QObject {
 
     QTemporaryDir m_dossier;
     QTemporaryDir m_reglagesDir;
-    SettingsStore m_reglages{m_reglagesDir.filePath(QStringLiteral("KZT.ini"))};
-    SetClock m_horloge;
-    ScriptedMessageBox m_messages;
+    StockReglages m_reglages{m_reglagesDir.filePath(QStringLiteral("KZT.ini"))};
+    HorlogeReglee m_horloge;
+    BoiteMessageScriptee m_messages;
     QList<QUrl> m_navigateur;
 
     Services services()
@@ -49,35 +49,35 @@ class TestWeb : public QObject {
 
     void pointeSites(const QString& site)
     {
-        m_reglages.write(Reglages::Section_Globale, Web::Cle_Site_Cluster, site);
-        m_reglages.write(Reglages::Section_Globale, Web::Cle_Site_KZT, site);
+        m_reglages.write(Reglages::sectionGlobale, Web::cleSiteCluster, site);
+        m_reglages.write(Reglages::sectionGlobale, Web::cleSiteKzt, site);
     }
 
 private Q_SLOTS:
-    void initTestCase() { VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR)); }
+    void initTestCase() { VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR)); }
     // Without the module first: once loaded, the engine stays.
-    void withoutModuleOpensSystemBrowser();
-    void paths_data();
-    void paths();
-    void bandListIsFixed();
-    void storedBand_data();
-    void storedBand();
-    void siteFromSettings_data();
-    void siteFromSettings();
-    void awardPagesOpenLower_data();
-    void awardPagesOpenLower();
+    void sansModuleOuvreLeNavigateurSysteme();
+    void chemins_data();
+    void chemins();
+    void listeDesBandesFixe();
+    void bandeEnregistree_data();
+    void bandeEnregistree();
+    void siteDepuisReglages_data();
+    void siteDepuisReglages();
+    void pagesDiplomeOuvertesEnBas_data();
+    void pagesDiplomeOuvertesEnBas();
     void awardPagesFitBelowCentre_data();
     void awardPagesFitBelowCentre();
 
-    void pageLoadsInRealView();
-    void moduleGivesTheEngineASharedContext();
-    void clusterShowsStoredBandAndStoresChoice();
-    void clusterFollowsAChangeOfStation();
-    void clusterOpensOnce();
-    void awardPagesOpenTheirPaths();
+    void pageChargeeDansLaVraieVue();
+    void moduleDonneUnContextePartage();
+    void clusterMontreEtRetientLaBande();
+    void clusterSuitUnChangementDeStation();
+    void clusterOuvertUneFois();
+    void pagesDiplomeOuvrentLeursChemins();
 };
 
-void TestWeb::paths_data()
+void TestWeb::chemins_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("item");
@@ -85,39 +85,39 @@ void TestWeb::paths_data()
     const QStringList items = {"All HF", "1.8 Mhz", "3.5 Mhz", "7.0 Mhz", "10 Mhz",
                                "14 Mhz", "18 Mhz",  "21 Mhz",  "24 Mhz",  "28 Mhz",
                                "50 Mhz", "144 Mhz", "432 Mhz", "All VHF"};
-    const QStringList paths = {
+    const QStringList chemins = {
         "/dxc/top_250_HF.html",     "/dxc/top_50_1.8_MHz.html", "/dxc/top_50_3.5_MHz.html",
         "/dxc/top_50_7_MHz.html",   "/dxc/top_50_10_MHz.html",  "/dxc/top_50_14_MHz.html",
         "/dxc/top_50_18_MHz.html",  "/dxc/top_50_21_MHz.html",  "/dxc/top_50_24_MHz.html",
         "/dxc/top_50_28_MHz.html",  "/dxc/top_50_50_MHz.html",  "/dxc/top_50_144_MHz.html",
         "/dxc/top_50_430_MHz.html", "/dxc/top_250_VHF.html"};
     for (int i = 0; i < 14; ++i)
-        QTest::addRow("%d %s", i, qPrintable(items[i])) << i << items[i] << paths[i];
+        QTest::addRow("%d %s", i, qPrintable(items[i])) << i << items[i] << chemins[i];
     QTest::addRow("below the list") << -1 << QString() << "/dxc/top_250_HF.html";
     QTest::addRow("above the list") << 14 << QString() << "/dxc/top_250_HF.html";
 }
 
-void TestWeb::paths()
+void TestWeb::chemins()
 {
     QFETCH(int, index);
     QFETCH(QString, item);
     QFETCH(QString, path);
-    QCOMPARE(Web::Chemin_Cluster(index), path);
+    QCOMPARE(Web::cheminCluster(index), path);
     if (!item.isEmpty())
-        QCOMPARE(Web::Bandes_Cluster().at(index), item);
+        QCOMPARE(Web::bandesCluster().at(index), item);
 }
 
-void TestWeb::bandListIsFixed()
+void TestWeb::listeDesBandesFixe()
 {
-    QCOMPARE(Web::Bandes_Cluster().size(), 14);
-    Cluster fenetre(services(), Station_Fixe(QStringLiteral("F1ABC")));
+    QCOMPARE(Web::bandesCluster().size(), 14);
+    Cluster fenetre(services(), stationFixe(QStringLiteral("F1ABC")));
     QCOMPARE(fenetre.Bande_CL->count(), 14);
     QVERIFY(!fenetre.Bande_CL->isEditable());
     for (int i = 0; i < 14; ++i)
-        QCOMPARE(fenetre.Bande_CL->itemText(i), Web::Bandes_Cluster().at(i));
+        QCOMPARE(fenetre.Bande_CL->itemText(i), Web::bandesCluster().at(i));
 }
 
-void TestWeb::storedBand_data()
+void TestWeb::bandeEnregistree_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<int>("shown");
@@ -129,17 +129,17 @@ void TestWeb::storedBand_data()
     QTest::newRow("not a number") << "abc" << 0;
 }
 
-void TestWeb::storedBand()
+void TestWeb::bandeEnregistree()
 {
     QFETCH(QString, stored);
     QFETCH(int, shown);
     const QString indicatif = QStringLiteral("F%1").arg(QTest::currentDataTag()).remove(' ');
     if (!stored.isNull())
-        m_reglages.write(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, stored);
-    QCOMPARE(Web::Bande_Lue(m_reglages, indicatif), shown);
+        m_reglages.write(Reglages::sectionStation(indicatif), Reglages::bandeCluster, stored);
+    QCOMPARE(Web::bandeLue(m_reglages, indicatif), shown);
 }
 
-void TestWeb::siteFromSettings_data()
+void TestWeb::siteDepuisReglages_data()
 {
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("address");
@@ -150,21 +150,21 @@ void TestWeb::siteFromSettings_data()
                                          << "http://127.0.0.1:8080/dxc/top_50_14_MHz.html";
 }
 
-void TestWeb::siteFromSettings()
+void TestWeb::siteDepuisReglages()
 {
     QFETCH(QString, stored);
     QFETCH(QString, address);
     QTemporaryDir dir;
-    SettingsStore reglages(dir.filePath(QStringLiteral("KZT.ini")));
+    StockReglages reglages(dir.filePath(QStringLiteral("KZT.ini")));
     if (!stored.isNull())
-        reglages.write(Reglages::Section_Globale, Web::Cle_Site_Cluster, stored);
-    const QString site = Web::Site(reglages, Web::Cle_Site_Cluster, Web::Site_Cluster);
-    QCOMPARE(Web::Adresse(site, Web::Chemin_Cluster(5)).toString(), address);
-    QCOMPARE(Web::Adresse(Web::Site_KZT, Web::Chemin_Reglement).toString(),
-             Web::Site_KZT + "/index.php?option=com_content&view=article&id=18&Itemid=9");
+        reglages.write(Reglages::sectionGlobale, Web::cleSiteCluster, stored);
+    const QString site = Web::siteWeb(reglages, Web::cleSiteCluster, Web::siteCluster);
+    QCOMPARE(Web::adressePage(site, Web::cheminCluster(5)).toString(), address);
+    QCOMPARE(Web::adressePage(Web::siteKzt, Web::cheminReglement).toString(),
+             Web::siteKzt + "/index.php?option=com_content&view=article&id=18&Itemid=9");
 }
 
-void TestWeb::awardPagesOpenLower_data()
+void TestWeb::pagesDiplomeOuvertesEnBas_data()
 {
     QTest::addColumn<QRect>("screen");
     QTest::addColumn<QSize>("window");
@@ -181,13 +181,13 @@ void TestWeb::awardPagesOpenLower_data()
         << QRect(0, 0, 1024, 768) << QSize(800, 700) << 96.0 << QPoint(112, 68);
 }
 
-void TestWeb::awardPagesOpenLower()
+void TestWeb::pagesDiplomeOuvertesEnBas()
 {
     QFETCH(QRect, screen);
     QFETCH(QSize, window);
     QFETCH(qreal, dpi);
     QFETCH(QPoint, place);
-    QCOMPARE(Web::Position_Basse(screen, window, dpi), place);
+    QCOMPARE(Web::positionBasse(screen, window, dpi), place);
 }
 
 void TestWeb::awardPagesFitBelowCentre_data()
@@ -221,25 +221,25 @@ void TestWeb::awardPagesFitBelowCentre()
     QFETCH(qreal, dpi);
     QFETCH(QSize, size);
     QCOMPARE(Web::Taille_Basse(screen, wanted, dpi), size);
-    const QRect place(Web::Position_Basse(screen, size, dpi), size);
+    const QRect place(Web::positionBasse(screen, size, dpi), size);
     QVERIFY(screen.contains(place));
     // Lowered by the whole 2000 twips whenever the screen has room for it.
     if (size.height() <= screen.height() - 2 * 133)
         QCOMPARE(place.top(), screen.top() + (screen.height() - size.height()) / 2 + 133);
 }
 
-void TestWeb::withoutModuleOpensSystemBrowser()
+void TestWeb::sansModuleOuvreLeNavigateurSysteme()
 {
     QTemporaryDir vide;
-    VueWeb::Dossier_Module(vide.path());
-    VueWeb::Navigateur([this](const QUrl& u) {
+    VueWeb::dossierDuModule(vide.path());
+    VueWeb::creeNavigateur([this](const QUrl& u) {
         m_navigateur.append(u);
         return true;
     });
-    PageServer serveur;
+    ServeurPages serveur;
     pointeSites(serveur.site());
 
-    Cluster fenetre(services(), Station_Fixe(QStringLiteral("F1NOMOD")));
+    Cluster fenetre(services(), stationFixe(QStringLiteral("F1NOMOD")));
     QVERIFY(!fenetre.WebBrowser1->integree());
     QCOMPARE(m_navigateur.size(), 1);
     QCOMPARE(m_navigateur.last().toString(), serveur.site() + "/dxc/top_250_HF.html");
@@ -248,81 +248,81 @@ void TestWeb::withoutModuleOpensSystemBrowser()
     QVERIFY2(note->text().contains("ouverte dans votre navigateur"), qPrintable(note->text()));
 
     // No browser either: the window says so and gives the address.
-    VueWeb::Navigateur([](const QUrl&) { return false; });
+    VueWeb::creeNavigateur([](const QUrl&) { return false; });
     fenetre.Afficher->click();
     QVERIFY(note->text().contains("aucun navigateur"));
     QVERIFY(note->text().contains(serveur.site() + "/dxc/top_250_HF.html"));
 
-    VueWeb::Dossier_Module(QStringLiteral(KZT_PROGRAM_DIR));
+    VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR));
 }
 
-void TestWeb::pageLoadsInRealView()
+void TestWeb::pageChargeeDansLaVraieVue()
 {
     EXIGE_MODULE();
-    PageServer serveur;
+    ServeurPages serveur;
     VueWeb vue;
-    QVERIFY2(vue.integree(), qPrintable(VueWeb::Chemin_Module()));
+    QVERIFY2(vue.integree(), qPrintable(VueWeb::cheminModule()));
     QSignalSpy chargee(&vue, &VueWeb::chargee);
     vue.resize(400, 300);
     vue.show();
     vue.ouvre(QUrl(serveur.site() + "/essai.html"));
     QVERIFY(chargee.wait(60000));
     QCOMPARE(chargee.first().first().toBool(), true);
-    QCOMPARE(serveur.paths, QStringList{"/essai.html"});
+    QCOMPARE(serveur.chemins, QStringList{"/essai.html"});
 }
 
 // The module gives the web engine the shared drawing context through a setter
 // that is not part of Qt's API; a Qt that no longer has it (or a version the
 // module does not trust with it) shows here.
-void TestWeb::moduleGivesTheEngineASharedContext()
+void TestWeb::moduleDonneUnContextePartage()
 {
     EXIGE_MODULE();
     VueWeb vue;
-    QVERIFY2(vue.integree(), qPrintable(VueWeb::Chemin_Module()));
+    QVERIFY2(vue.integree(), qPrintable(VueWeb::cheminModule()));
     QVERIFY2(QOpenGLContext::globalShareContext(),
              "the web-view module did not set the shared OpenGL context");
 }
 
-void TestWeb::clusterShowsStoredBandAndStoresChoice()
+void TestWeb::clusterMontreEtRetientLaBande()
 {
     EXIGE_MODULE();
-    PageServer serveur;
+    ServeurPages serveur;
     pointeSites(serveur.site());
     const QString indicatif = QStringLiteral("F5CLU");
     {
-        Cluster fenetre(services(), Station_Fixe(indicatif));
+        Cluster fenetre(services(), stationFixe(indicatif));
         QVERIFY(fenetre.WebBrowser1->integree());
         QCOMPARE(fenetre.Bande_CL->currentText(), QStringLiteral("All HF"));
         QSignalSpy chargee(fenetre.WebBrowser1, &VueWeb::chargee);
         QVERIFY(chargee.wait(60000));
-        QCOMPARE(serveur.paths.last(), QStringLiteral("/dxc/top_250_HF.html"));
-        QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
+        QCOMPARE(serveur.chemins.last(), QStringLiteral("/dxc/top_250_HF.html"));
+        QCOMPARE(m_reglages.read(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
                  QStringLiteral("0"));
 
         // Choosing alone changes nothing until "Afficher".
         fenetre.Bande_CL->setCurrentIndex(5);
-        QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
+        QCOMPARE(m_reglages.read(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
                  QStringLiteral("0"));
         // Enter presses the focused button.
         fenetre.Afficher->setFocus();
         QTest::keyClick(fenetre.Afficher, Qt::Key_Return);
         QVERIFY(chargee.wait(60000));
         QCOMPARE(chargee.last().first().toBool(), true);
-        QCOMPARE(serveur.paths.last(), QStringLiteral("/dxc/top_50_14_MHz.html"));
-        QCOMPARE(m_reglages.read(Reglages::Section_Station(indicatif), Reglages::Bande_Cluster, {}),
+        QCOMPARE(serveur.chemins.last(), QStringLiteral("/dxc/top_50_14_MHz.html"));
+        QCOMPARE(m_reglages.read(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
                  QStringLiteral("5"));
     }
     // The next opening shows "14 Mhz" at once; another station keeps its own.
-    Cluster encore(services(), Station_Fixe(indicatif));
+    Cluster encore(services(), stationFixe(indicatif));
     QCOMPARE(encore.Bande_CL->currentText(), QStringLiteral("14 Mhz"));
     QCOMPARE(encore.WebBrowser1->adresse().path(), QStringLiteral("/dxc/top_50_14_MHz.html"));
-    Cluster autre(services(), Station_Fixe(QStringLiteral("F6AUTRE")));
+    Cluster autre(services(), stationFixe(QStringLiteral("F6AUTRE")));
     QCOMPARE(autre.Bande_CL->currentIndex(), 0);
 }
 
-void TestWeb::clusterFollowsAChangeOfStation()
+void TestWeb::clusterSuitUnChangementDeStation()
 {
-    PageServer serveur;
+    ServeurPages serveur;
     pointeSites(serveur.site());
     QString station = QStringLiteral("F5AVANT");
     Cluster fenetre(services(), [&station] { return station; });
@@ -331,44 +331,44 @@ void TestWeb::clusterFollowsAChangeOfStation()
     station = QStringLiteral("F5APRES");
     fenetre.Bande_CL->setCurrentIndex(12);
     fenetre.Afficher->click();
-    QCOMPARE(m_reglages.read(Reglages::Section_Station("F5APRES"), Reglages::Bande_Cluster, {}),
+    QCOMPARE(m_reglages.read(Reglages::sectionStation("F5APRES"), Reglages::bandeCluster, {}),
              QStringLiteral("12"));
-    QCOMPARE(m_reglages.read(Reglages::Section_Station("F5AVANT"), Reglages::Bande_Cluster, {}),
+    QCOMPARE(m_reglages.read(Reglages::sectionStation("F5AVANT"), Reglages::bandeCluster, {}),
              QStringLiteral("0"));
 }
 
-void TestWeb::clusterOpensOnce()
+void TestWeb::clusterOuvertUneFois()
 {
     EXIGE_MODULE();
-    PageServer serveur;
+    ServeurPages serveur;
     pointeSites(serveur.site());
-    Cluster* premiere = Cluster::Ouvre(services(), Station_Fixe(QStringLiteral("F5ONE")));
+    Cluster* premiere = Cluster::ouvreFenetre(services(), stationFixe(QStringLiteral("F5ONE")));
     QVERIFY(premiere->isVisible());
     QVERIFY(!premiere->isModal());
     QCOMPARE(premiere->windowTitle(), QStringLiteral("Cluster"));
-    QCOMPARE(Cluster::Ouvre(services(), Station_Fixe(QStringLiteral("F5ONE"))), premiere);
+    QCOMPARE(Cluster::ouvreFenetre(services(), stationFixe(QStringLiteral("F5ONE"))), premiere);
     QPointer<Cluster> garde(premiere);
     QTest::keyClick(premiere->Afficher, Qt::Key_Escape); // as the close box
 
     QTRY_VERIFY(garde.isNull());
-    Cluster* seconde = Cluster::Ouvre(services(), Station_Fixe(QStringLiteral("F5ONE")));
+    Cluster* seconde = Cluster::ouvreFenetre(services(), stationFixe(QStringLiteral("F5ONE")));
     QVERIFY(seconde);
     seconde->close();
 }
 
-void TestWeb::awardPagesOpenTheirPaths()
+void TestWeb::pagesDiplomeOuvrentLeursChemins()
 {
     EXIGE_MODULE();
-    PageServer serveur;
+    ServeurPages serveur;
     pointeSites(serveur.site());
 
-    Reglement* reglement = Reglement::Ouvre(services());
+    Reglement* reglement = Reglement::ouvreFenetre(services());
     QCOMPARE(reglement->windowTitle(), QStringLiteral("Reglement du diplome KZT"));
     QVERIFY(!reglement->isModal());
-    QCOMPARE(Reglement::Ouvre(services()), reglement);
+    QCOMPARE(Reglement::ouvreFenetre(services()), reglement);
     QSignalSpy chargee(reglement->WebBrowser1, &VueWeb::chargee);
     QVERIFY(chargee.wait(60000));
-    QCOMPARE(serveur.paths.last(),
+    QCOMPARE(serveur.chemins.last(),
              QStringLiteral("/index.php?option=com_content&view=article&id=18&Itemid=9"));
     QPointer<Reglement> ouvert(reglement);
     QTest::keyClick(reglement->WebBrowser1, Qt::Key_Escape);
@@ -383,15 +383,15 @@ void TestWeb::awardPagesOpenTheirPaths()
             return;
         titre = liste->windowTitle();
         modale = liste->isModal() && liste->objectName() == QLatin1String("Liste_KZT1");
-        QTRY_VERIFY_WITH_TIMEOUT(serveur.paths.size() > 1, 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(serveur.chemins.size() > 1, 60000);
         liste->reject();
     });
     QWidget principale;
     principale.show();
-    Liste_KZT1::Ouvre(services(), &principale);
+    Liste_KZT1::ouvreFenetre(services(), &principale);
     QVERIFY(modale);
     QCOMPARE(titre, QStringLiteral("Liste des départements activés de KZT"));
-    QCOMPARE(serveur.paths.last(),
+    QCOMPARE(serveur.chemins.last(),
              QStringLiteral("/index.php?option=com_wrapper&view=wrapper&Itemid=26"));
 }
 

@@ -1,6 +1,6 @@
 // The web-view module: the only part of the program that links the web engine.
 
-#include "gui/platform/WebViewModule.h"
+#include "gui/platform/FabriqueVueWeb.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>

@@ -1,0 +1,355 @@
+#include "ModeleSaisie.h"
+
+#include "core/app/HorlogeLue.h"
+#include "core/app/Reglages.h"
+#include "core/log/Affichage.h"
+#include "core/log/FirstNameMemory.h"
+#include "core/log/Groupe.h"
+#include "core/log/LogLine.h"
+#include "core/log/StationLog.h"
+#include "core/log/Texte.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Cp1252.h"
+#include "core/platform/StockReglages.h"
+
+namespace {
+
+const QString kSaisie = QStringLiteral("Saisie QSO");
+
+bool enMajuscules(ModeleSaisie::Controle c)
+{
+    switch (c) {
+    case ModeleSaisie::Dpt_A:
+    case ModeleSaisie::Ref_A:
+    case ModeleSaisie::QSL_A:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace
+
+const QStringList& ModeleSaisie::items(Controle c)
+{
+    return c == Mode_A ? listeModes() : listeBandes();
+}
+
+ModeleSaisie::ModeleSaisie(const QString& dossier, StockReglages& reglages, BoiteMessage& messages,
+                           const Horloge& horloge, QObject* parent)
+    : QObject(parent), m_dossier(dossier), m_reglages(reglages), m_messages(messages),
+      m_horloge(horloge)
+{
+    etatConception();
+}
+
+void ModeleSaisie::etatConception()
+{
+    for (Etat& e : m_etat)
+        e = Etat();
+    m_etat[Ind_A].actif = true;
+    m_etat[Ind_A].couleur = Couleur::Vert;
+    m_etat[Bande_A].actif = true;
+    m_etat[RST_A].texte = QStringLiteral("59");
+    m_etat[RSTE_A].texte = QStringLiteral("59");
+    m_modeAff = kSaisie;
+    m_modeModif = m_modeInsertion = m_listeVerrouillee = false;
+    m_ligneSelection.clear();
+    donneFocus(Ind_A);
+}
+
+void ModeleSaisie::changeTexte(Controle c, const QString& texte)
+{
+    m_etat[c].texte = texte;
+}
+
+void ModeleSaisie::changeIndex(Controle c, int index, const QString& texte)
+{
+    m_etat[c].index = index;
+    m_etat[c].texte = texte;
+}
+
+void ModeleSaisie::changeCoche(bool coche)
+{
+    m_etat[QSL_A].coche = coche;
+}
+
+void ModeleSaisie::choixListe(Controle c)
+{
+    if ((c == Mode_A || c == Bande_A) && !m_modeModif)
+        memoriseIndex(c);
+}
+
+ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
+{
+    const bool entree = caractere == QLatin1Char('\r');
+    Touche t{entree ? Touche::Avalee : Touche::Prise, caractere};
+
+    if (c == Ind_A && m_indicatif == Reglages::indicatifAucun) {
+        m_messages.notice(
+            QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
+                           "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
+                           "dans Station puis Nouvel Indicatif."));
+        return t;
+    }
+    if (entree) {
+        regle(c);
+        return t;
+    }
+    if ((c == Mode_A || c == Bande_A) && !m_modeModif)
+        memoriseIndex(c);
+    if (enMajuscules(c))
+        t.caractere = Texte::majusculeTapee(caractere);
+    return t;
+}
+
+bool ModeleSaisie::refuse(const QString& message)
+{
+    m_messages.notice(message);
+    return false;
+}
+
+bool ModeleSaisie::refuseSi(const QString& message)
+{
+    if (message.isEmpty())
+        return false;
+    refuse(message);
+    return true;
+}
+
+void ModeleSaisie::vert(Controle c)
+{
+    m_etat[c].couleur = Couleur::Vert;
+}
+
+void ModeleSaisie::jaune(Controle c)
+{
+    m_etat[c].couleur = Couleur::Jaune;
+}
+
+void ModeleSaisie::active(Controle c, bool actif)
+{
+    m_etat[c].actif = actif;
+}
+
+void ModeleSaisie::donneFocus(Controle c)
+{
+    m_focus = c;
+    m_focusADonner = true;
+}
+
+void ModeleSaisie::accepte(Controle c, Controle suivant)
+{
+    jaune(c);
+    active(suivant);
+    vert(suivant);
+    donneFocus(suivant);
+}
+
+void ModeleSaisie::selectionneIndex(Controle c, const QString& cle)
+{
+    const QStringList& liste = items(c);
+    const int index = m_reglages.litIndex(Reglages::sectionStation(m_indicatif), cle, 0);
+    // A value that is no item (a hand-edited file, -1 left by an older
+    // version) selects nothing: the operator then chooses, as a QSO is never
+    // stored without a band or a mode, rather than finding the QSO on a band
+    // he did not choose.
+    const bool valable = index >= 0 && index < liste.size();
+    m_etat[c].index = valable ? index : -1;
+    m_etat[c].texte = valable ? liste.at(index) : QString();
+}
+
+// What both resets do: every field ready for a new QSO, the remembered mode
+// and band selected again, the flags cleared.
+void ModeleSaisie::videChamps(bool garderDate)
+{
+    for (Controle c : {Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, RST_A, RSTE_A, Rem_A}) {
+        if (c != Date_A || !garderDate)
+            m_etat[c].texte.clear();
+        active(c, false);
+        jaune(c);
+    }
+    m_etat[RST_A].texte = m_etat[RSTE_A].texte = QStringLiteral("59");
+    m_etat[Rem_A].texte = QStringLiteral("M. ");
+    m_etat[QSL_A].coche = false;
+    m_etat[Ind_A].texte.clear();
+    vert(Ind_A);
+    active(Ind_A);
+    donneFocus(Ind_A);
+    selectionneIndex(Bande_A, Reglages::bandeUtilisee);
+    selectionneIndex(Mode_A, Reglages::modeUtilise);
+    m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
+    active(Valide_A, false);
+    m_modeAff = kSaisie;
+}
+
+void ModeleSaisie::Prepare_Saisie()
+{
+    videChamps(false);
+    active(Annule_Saisie, false);
+}
+
+void ModeleSaisie::remplitDepuis(const QString& ligne)
+{
+    const LogLine::Champs c = Affichage::champsDepuisAffichage(ligne);
+    m_etat[Ind_A].texte = c.indicatif;
+    m_etat[Dpt_A].texte = c.departement;
+    m_etat[Prenom_A].texte = c.prenom;
+    m_etat[Ref_A].texte = c.reference;
+    m_etat[Date_A].texte = c.date;
+    m_etat[Heure_A].texte = c.heure;
+    m_etat[Mode_A].texte = c.mode;
+    m_etat[Mode_A].index = int(listeModes().indexOf(c.mode));
+    m_etat[Bande_A].texte = c.bande;
+    m_etat[Bande_A].index = int(listeBandes().indexOf(c.bande));
+    m_etat[RST_A].texte = c.rstRecu;
+    m_etat[RSTE_A].texte = c.rstEnvoye;
+    m_etat[Rem_A].texte = c.nomMoulin;
+    m_etat[QSL_A].coche = c.qsl;
+}
+
+void ModeleSaisie::selection(const QString& ligne)
+{
+    if (m_listeVerrouillee)
+        return;
+    m_ligneSelection = ligne;
+    active(Annule_Saisie);
+    remplitDepuis(ligne);
+}
+
+void ModeleSaisie::doubleClic()
+{
+    if (m_listeVerrouillee)
+        return;
+    if (m_ligneSelection.isEmpty()) {
+        m_messages.notice(QStringLiteral("Cliquez sur une ligne pour l'editer"));
+        return;
+    }
+    m_listeVerrouillee = true;
+    m_modeModif = true;
+    for (Controle c : {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A,
+                       RSTE_A, Rem_A, QSL_A, Valide_A})
+        active(c);
+    m_modeAff = QStringLiteral("Modification QSO");
+    remplitDepuis(m_ligneSelection);
+    vert(Ind_A);
+    donneFocus(Ind_A);
+}
+
+void ModeleSaisie::changeStation()
+{
+    if (m_modeModif)
+        Prepare_Saisie();
+}
+
+void ModeleSaisie::Annule_Saisie_Click()
+{
+    if (m_ligneSelection.isEmpty()) {
+        m_messages.notice(QStringLiteral("Cliquez sur une ligne pour l'effacerer"));
+        return;
+    }
+    const QString ligne = Affichage::logLineDepuisAffichage(m_ligneSelection, false);
+    if (m_messages.confirm(QStringLiteral("Voulez vous Supprimer ce QSO ?"))) {
+        StationLog log(m_dossier, m_indicatif);
+        const Statut s = log.Supprime_QSO(ligne);
+        if (s)
+            Q_EMIT listeARecharger();
+        else
+            m_messages.notice(s.message);
+    }
+    active(Annule_Saisie, false);
+    Prepare_Saisie();
+}
+
+void ModeleSaisie::Ajout_QSO_Click()
+{
+    m_modeInsertion = true;
+    m_modeAff = QStringLiteral("Insertion QSO");
+    donneFocus(Ind_A);
+}
+
+void ModeleSaisie::Valide_A_Click()
+{
+    if (!m_messages.confirm(QStringLiteral("Voulez vous enregistrer ces données ?"))) {
+        reinitialiseApresValidation();
+        return;
+    }
+    // A QSO that cannot be stored stays in the fields as typed, so that the
+    // operator can correct it and save again.
+    if (enregistre())
+        reinitialiseApresValidation();
+}
+
+bool ModeleSaisie::enregistre()
+{
+    if (!verifieAvantEnregistrement())
+        return false;
+    LogLine::Champs c;
+    c.indicatif = m_etat[Ind_A].texte;
+    c.departement = m_etat[Dpt_A].texte;
+    c.prenom = m_etat[Prenom_A].texte;
+    c.reference = m_etat[Ref_A].texte;
+    c.date = m_etat[Date_A].texte;
+    c.heure = m_etat[Heure_A].texte;
+    c.mode = m_etat[Mode_A].texte;
+    c.bande = m_etat[Bande_A].texte;
+    c.rstRecu = m_etat[RST_A].texte;
+    c.rstEnvoye = m_etat[RSTE_A].texte;
+    c.nomMoulin = m_etat[Rem_A].texte;
+    c.qsl = m_etat[QSL_A].coche;
+    // The line puts the first name in upper case and cuts the windmill name
+    // itself; the fields show that only once the QSO is to be stored, a
+    // refused one stays as typed.
+    const LogLine::Formee ligne = LogLine::forme(c);
+    if (!ligne.ok())
+        return refuse(ligne.erreur);
+    c.prenom = m_etat[Prenom_A].texte = Cp1252::toUpper(c.prenom);
+    const QString sansBlancs = Texte::sansBlancs(m_etat[Rem_A].texte);
+    if (sansBlancs.size() > 30)
+        m_etat[Rem_A].texte = sansBlancs.left(30);
+
+    // The log first: it refuses what it cannot store (a date outside the
+    // calendar for the date order, a missing log) before writing anything,
+    // and a refused QSO must leave the first-name memory as it was too.
+    StationLog log(m_dossier, m_indicatif);
+    // The log and the first-name memory are renamed in the same folder: one
+    // flush of the folder, once both are renamed, makes both renames last.
+    log.Vidage_Dossier(FichierTexte::FolderFlush::Later);
+    Statut s;
+    if (m_modeModif)
+        s = log.Remplace_QSO(ligne.ligne,
+                             Affichage::logLineDepuisAffichage(m_ligneSelection, true));
+    else if (!m_dateAuto || m_modeInsertion)
+        s = log.Insere_QSO_Chrono(ligne.ligne);
+    else
+        s = log.Enregistre_QSO(ligne.ligne);
+    if (!s)
+        return refuse(s.message);
+    Q_EMIT listeARecharger();
+
+    // The QSO is stored: a first name that cannot be remembered is reported,
+    // and the entry goes on to the next QSO (saving again would store the
+    // QSO twice). So does a folder whose flush the disk does not confirm.
+    FirstNameMemory prenoms(m_dossier);
+    prenoms.Vidage_Dossier(FichierTexte::FolderFlush::Later);
+    const Statut memoire =
+        prenoms.Memorise_Prenom(FirstNameMemory::formeLigne(c.indicatif, c.departement, c.prenom));
+    const Statut confirme = FichierTexte::flushFolder(log.chemin());
+    if (!confirme)
+        m_messages.notice(confirme.message);
+    if (!memoire)
+        m_messages.notice(QStringLiteral("Le QSO est enregistré, mais le prénom n'a pas pu être "
+                                         "mémorisé : %1")
+                              .arg(memoire.message));
+    return true;
+}
+
+void ModeleSaisie::reinitialiseApresValidation()
+{
+    // The last line is selected first: the selection shows it in the fields,
+    // which the reset then empties, but for the date in the manual date mode.
+    Q_EMIT derniereASelectionner();
+    videChamps(!m_dateAuto);
+    jaune(Bande_A);
+    active(QSL_A, false);
+}

@@ -1,0 +1,290 @@
+#include "ModeleSaisie.h"
+
+#include "ReglesChamps.h"
+#include "core/app/HorlogeLue.h"
+#include "core/app/Reglages.h"
+#include "core/log/FirstNameMemory.h"
+#include "core/log/Groupe.h"
+#include "core/log/StationLog.h"
+#include "core/log/Texte.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/Cp1252.h"
+#include "core/platform/StockReglages.h"
+
+// The Enter rule of each field, and the same checks again before a QSO is
+// stored.
+
+namespace {
+
+QString nomDuChamp(ModeleSaisie::Controle c)
+{
+    namespace N = ReglesChamps::Noms;
+    switch (c) {
+    case ModeleSaisie::Ind_A:
+        return N::Indicatif;
+    case ModeleSaisie::Prenom_A:
+        return N::Prenom;
+    case ModeleSaisie::Dpt_A:
+        return N::Departement;
+    case ModeleSaisie::Ref_A:
+        return N::Reference;
+    case ModeleSaisie::Date_A:
+        return N::Date;
+    case ModeleSaisie::Heure_A:
+        return N::Heure;
+    case ModeleSaisie::Mode_A:
+        return N::Mode;
+    case ModeleSaisie::Bande_A:
+        return N::Bande;
+    case ModeleSaisie::RST_A:
+        return N::RST_Recu;
+    case ModeleSaisie::RSTE_A:
+        return N::RST_Envoye;
+    case ModeleSaisie::Rem_A:
+        return N::Nom_Moulin;
+    default:
+        return QString();
+    }
+}
+
+// The item of the list that the text names, whatever its case and blanks;
+// -1 when it names none.
+int itemNomme(ModeleSaisie::Controle c, const QString& texte)
+{
+    const auto forme = [](QString t) { return t.remove(QLatin1Char(' ')).toCaseFolded(); };
+    const QString cherche = forme(texte);
+    if (cherche.isEmpty())
+        return -1;
+    const QStringList& items = ModeleSaisie::items(c);
+    for (int i = 0; i < items.size(); ++i) {
+        if (forme(items.at(i)) == cherche)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+// A line break, tab or other control character would split or shift the
+// stored line: it is refused whichever way it came in (typed or pasted).
+bool ModeleSaisie::verifieControles(Controle c)
+{
+    const QString message = Texte::messageControle(nomDuChamp(c), m_etat[c].texte);
+    return message.isEmpty() || refuse(message);
+}
+
+// A character that the log file cannot hold (Cyrillic, Greek, emoji...) is
+// refused at once rather than stored as something else.
+bool ModeleSaisie::verifieCaracteres(Controle c)
+{
+    qsizetype mauvais = 0;
+    if (Cp1252::estCodable(m_etat[c].texte, &mauvais))
+        return true;
+    return refuse(QStringLiteral("Le caractère %1 du champ %2 ne peut pas être enregistré dans le "
+                                 "log. Remplacez-le.")
+                      .arg(Cp1252::describe(m_etat[c].texte, mauvais), nomDuChamp(c)));
+}
+
+// The item the field holds, chosen in the list or typed: the one remembered
+// for the next QSO. A text that names no item changes nothing remembered, so
+// that the next QSO never starts without a band or a mode.
+void ModeleSaisie::memoriseIndex(Controle c)
+{
+    const Etat& e = m_etat[c];
+    const QStringList& liste = items(c);
+    const int index = e.index >= 0 && e.index < liste.size() && liste.at(e.index) == e.texte
+                          ? e.index
+                          : itemNomme(c, e.texte);
+    if (index < 0)
+        return;
+    m_reglages.ecritIndex(Reglages::sectionStation(m_indicatif),
+                          c == Mode_A ? Reglages::modeUtilise : Reglages::bandeUtilisee, index);
+}
+
+// The text of the combo box replaced by the item it names, when it names one.
+void ModeleSaisie::prendItem(Controle c)
+{
+    const int index = itemNomme(c, m_etat[c].texte);
+    if (index < 0)
+        return;
+    m_etat[c].index = index;
+    m_etat[c].texte = items(c).at(index);
+}
+
+QString ModeleSaisie::messageBande(const QString& texte)
+{
+    return ReglesChamps::Message_Bande(texte);
+}
+
+void ModeleSaisie::regle(Controle c)
+{
+    QString& texte = m_etat[c].texte;
+    if (c != QSL_A && !verifieControles(c))
+        return;
+    switch (c) {
+    case Ind_A:
+        return regleIndicatif(c);
+    case Prenom_A:
+        if (refuseSi(ReglesChamps::Prenom(texte)))
+            return;
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(Prenom_A, Dpt_A);
+    case Dpt_A:
+        if (texte.isEmpty())
+            return void(refuse(ReglesChamps::Departement(texte)));
+        texte = texte.toLower();
+        if (refuseSi(ReglesChamps::Departement(texte)))
+            return;
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(Dpt_A, Ref_A);
+    case Ref_A:
+        return regleReference(c);
+    case Date_A:
+        if (refuseSi(ReglesChamps::Date(texte)))
+            return;
+        return accepte(Date_A, Heure_A);
+    case Heure_A:
+        if (refuseSi(ReglesChamps::Heure(texte)))
+            return;
+        return accepte(Heure_A, Mode_A);
+    case Mode_A:
+        if (refuseSi(ReglesChamps::Mode(texte)))
+            return;
+        if (!verifieCaracteres(c))
+            return;
+        prendItem(Mode_A);
+        if (!m_modeModif)
+            memoriseIndex(Mode_A);
+        return accepte(Mode_A, RST_A);
+    case Bande_A:
+        return regleBande(c);
+    case RST_A:
+    case RSTE_A:
+        return regleReport(c);
+    case Rem_A:
+        if (refuseSi(ReglesChamps::Nom_Moulin(texte)))
+            return;
+        if (!verifieCaracteres(c))
+            return;
+        return accepte(Rem_A, QSL_A);
+    case QSL_A:
+        return accepte(QSL_A, Valide_A);
+    default:
+        return;
+    }
+}
+
+// Ind_A: the first name and department remembered for the callsign come
+// with it.
+void ModeleSaisie::regleIndicatif(Controle c)
+{
+    QString& texte = m_etat[c].texte;
+    if (refuseSi(ReglesChamps::Indicatif(texte)))
+        return;
+    if (!verifieCaracteres(c))
+        return;
+    if (!m_modeModif) {
+        Statut lu;
+        const FirstNameMemory::Trouve t = FirstNameMemory(m_dossier).Cherche_Prenom(texte, &lu);
+        if (!lu)
+            m_messages.notice(lu.message);
+        if (t.trouve) {
+            m_etat[Dpt_A].texte = t.departement;
+            m_etat[Prenom_A].texte = t.prenom;
+        }
+    }
+    return accepte(Ind_A, Prenom_A);
+}
+
+// Ref_A: a windmill already contacted in the band group ends the QSO; the
+// date comes from the clock in the automatic date mode.
+void ModeleSaisie::regleReference(Controle c)
+{
+    QString& texte = m_etat[c].texte;
+    texte = texte.toLower();
+    if (refuseSi(ReglesChamps::Reference(texte, m_etat[Dpt_A].texte)))
+        return;
+    if (!verifieCaracteres(c))
+        return;
+    if (!m_modeModif) {
+        const Groupe groupe = groupeDe(m_etat[Bande_A].texte);
+        const StationLog log(m_dossier, m_indicatif);
+        const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), texte, groupe);
+        if (m.trouve) {
+            m_messages.notice(texte + QStringLiteral(" Chateau deja contacté le ") + m.date +
+                              QStringLiteral(" sur ") + m.bande);
+            texte.clear();
+            Prepare_Saisie();
+            return;
+        }
+    }
+    jaune(Ref_A);
+    if (m_dateAuto && !m_modeInsertion && !m_modeModif) {
+        active(Mode_A);
+        vert(Mode_A);
+        const HorlogeLue h = litHorloge(m_horloge);
+        m_etat[Date_A].texte = h.dateUtc;
+        m_etat[Heure_A].texte = h.heureUtc.left(5);
+        m_etat[Rem_A].texte = QStringLiteral("M. ");
+        donneFocus(Mode_A);
+    } else {
+        active(Date_A);
+        vert(Date_A);
+        donneFocus(Date_A);
+    }
+}
+
+// Bande_A: outside the chain, Enter in it leads back to the callsign.
+void ModeleSaisie::regleBande(Controle c)
+{
+    QString& texte = m_etat[c].texte;
+    if ((texte.isEmpty() || texte.size() > 7) && refuseSi(ReglesChamps::Bande(texte)))
+        return;
+    if (!verifieCaracteres(c))
+        return;
+    // A band that is not one of the list's labels belongs to no group and
+    // would never count for the award.
+    prendItem(Bande_A);
+    if (itemNomme(Bande_A, texte) < 0)
+        return void(refuse(messageBande(texte)));
+    if (!m_modeModif)
+        memoriseIndex(Bande_A);
+    active(RST_A);
+    jaune(Bande_A);
+    vert(Ind_A);
+    donneFocus(Ind_A);
+}
+
+// RST_A and RSTE_A: the same three checks.
+void ModeleSaisie::regleReport(Controle c)
+{
+    QString& texte = m_etat[c].texte;
+    if (refuseSi(ReglesChamps::Report(texte)))
+        return;
+    if (!verifieCaracteres(c))
+        return;
+    return accepte(c, c == RST_A ? RSTE_A : Rem_A);
+}
+
+// What the Enter rules check, checked again on the fields as they stand: in
+// the editing mode, or after a field was changed with the mouse, the button
+// is reached without them. Nothing is written before every check has passed.
+bool ModeleSaisie::verifieAvantEnregistrement()
+{
+    for (Controle c :
+         {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A, RSTE_A, Rem_A}) {
+        if (!verifieControles(c))
+            return false;
+    }
+    if (Texte::sansBlancs(m_etat[Mode_A].texte).isEmpty())
+        return refuse(ReglesChamps::Mode(m_etat[Mode_A].texte));
+    if (Texte::sansBlancs(m_etat[Bande_A].texte).isEmpty())
+        return refuse(ReglesChamps::Bande(QString()));
+    if (itemNomme(Bande_A, m_etat[Bande_A].texte) < 0)
+        return refuse(messageBande(m_etat[Bande_A].texte));
+    prendItem(Bande_A);
+    prendItem(Mode_A);
+    return true;
+}

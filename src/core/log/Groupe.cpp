@@ -1,0 +1,126 @@
+#include "Groupe.h"
+
+#include "LogLine.h"
+#include "Texte.h"
+#include "core/platform/Cp1252.h"
+#include "core/platform/FichierTexte.h"
+
+#include <cstring>
+
+const QStringList& listeBandes()
+{
+    static const QStringList bandes = [] {
+        QStringList l;
+        for (const DefinitionBande& b : tableBandes)
+            l.append(QString::fromUtf16(b.libelle));
+        return l;
+    }();
+    return bandes;
+}
+
+const DefinitionBande* definitionDe(QStringView libelle)
+{
+    for (const DefinitionBande& b : tableBandes) {
+        if (QStringView(b.libelle) == libelle)
+            return &b;
+    }
+    return nullptr;
+}
+
+const DefinitionBande* Definition_Adif(QStringView bande)
+{
+    for (const DefinitionBande& b : tableBandes) {
+        if (bande.compare(QLatin1StringView(b.adif), Qt::CaseInsensitive) == 0)
+            return &b;
+    }
+    return nullptr;
+}
+
+const DefinitionBande* Definition_Frequence(double mhz)
+{
+    for (const DefinitionBande& b : tableBandes) {
+        if (mhz >= b.mhzBas && mhz <= b.mhzHaut)
+            return &b;
+    }
+    return nullptr;
+}
+
+Groupe groupeDe(QStringView bande)
+{
+    const DefinitionBande* b = definitionDe(Texte::sansBlancs(bande));
+    return b ? b->groupe : Groupe::Aucun;
+}
+
+QString nomGroupe(Groupe groupe)
+{
+    switch (groupe) {
+    case Groupe::HF:
+        return QStringLiteral("HF");
+    case Groupe::VHF:
+        return QStringLiteral("VHF");
+    case Groupe::UHF:
+        return QStringLiteral("UHF");
+    case Groupe::Aucun:
+        break;
+    }
+    return QString();
+}
+
+Groupe groupeNomme(QStringView nom)
+{
+    for (Groupe g : {Groupe::HF, Groupe::VHF, Groupe::UHF}) {
+        if (nom == nomGroupe(g))
+            return g;
+    }
+    return Groupe::Aucun;
+}
+
+QString Groupe_Bande(const QString& bande)
+{
+    return nomGroupe(groupeDe(bande));
+}
+
+const QStringList& groupesBande()
+{
+    static const QStringList groupes = {nomGroupe(Groupe::HF), nomGroupe(Groupe::VHF),
+                                        nomGroupe(Groupe::UHF)};
+    return groupes;
+}
+
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    const QString& groupe, Statut* status)
+{
+    return Moulin_Deja_Contacte(cheminLog, reference, groupeNomme(groupe), status);
+}
+
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    Groupe groupe, Statut* status)
+{
+    MoulinContacte resultat;
+    QByteArray contenu;
+    const Statut lu = FichierTexte::readAll(cheminLog, &contenu);
+    if (status)
+        *status = lu;
+    if (!lu || groupe == Groupe::Aucun)
+        return resultat;
+
+    QByteArray ref;
+    if (!Cp1252::encode(reference, &ref) || ref.size() != LogLine::Reference.largeur)
+        return resultat;
+
+    const qsizetype debutRef = LogLine::Reference.debut - 1;
+    FichierTexte::pourChaqueLigne(contenu, [&](const char* data, qsizetype taille) {
+        if (resultat.trouve || taille < debutRef + ref.size())
+            return;
+        if (std::memcmp(data + debutRef, ref.constData(), size_t(ref.size())) != 0)
+            return;
+        const QString ligne = Cp1252::decode(data, taille);
+        const QString bande = Texte::sansBlancs(LogLine::champ(ligne, LogLine::Bande));
+        if (groupeDe(bande) != groupe)
+            return;
+        resultat.trouve = true;
+        resultat.date = LogLine::champ(ligne, LogLine::Date);
+        resultat.bande = bande;
+    });
+    return resultat;
+}

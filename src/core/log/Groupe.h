@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/platform/Statut.h"
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <array>
+
+// The award counts HF, VHF and UHF separately; a band in no group ("10 Mhz")
+// counts for none.
+enum class Groupe { Aucun, HF, VHF, UHF };
+
+// What the program knows of each band: the label of the band list and of the
+// log, its group, its ADIF band with the ADIF edges of that band in MHz, and
+// the piece of its DX-cluster page.
+struct DefinitionBande {
+    const char16_t* libelle;
+    Groupe groupe;
+    const char* adif;
+    double mhzBas;
+    double mhzHaut;
+    const char* cluster;
+};
+
+// The twelve bands, in the order of the band list.
+inline constexpr std::array<DefinitionBande, 12> tableBandes = {{
+    {u"1.8 Mhz", Groupe::HF, "160m", 1.8, 2.0, "1.8"},
+    {u"3.5 Mhz", Groupe::HF, "80m", 3.5, 4.0, "3.5"},
+    {u"7.0 Mhz", Groupe::HF, "40m", 7.0, 7.3, "7"},
+    {u"10 Mhz", Groupe::Aucun, "30m", 10.1, 10.15, "10"},
+    {u"14 Mhz", Groupe::HF, "20m", 14.0, 14.35, "14"},
+    {u"18 Mhz", Groupe::HF, "17m", 18.068, 18.168, "18"},
+    {u"21 Mhz", Groupe::HF, "15m", 21.0, 21.45, "21"},
+    {u"24 Mhz", Groupe::HF, "12m", 24.890, 24.99, "24"},
+    {u"28 Mhz", Groupe::HF, "10m", 28.0, 29.7, "28"},
+    {u"50 Mhz", Groupe::HF, "6m", 50.0, 54.0, "50"},
+    {u"144 Mhz", Groupe::VHF, "2m", 144.0, 148.0, "144"},
+    {u"432 Mhz", Groupe::UHF, "70cm", 420.0, 450.0, "430"},
+}};
+
+// The band of that label exactly as it stands (case counts); nullptr for a
+// label that is no band of the list.
+// The twelve band labels, in the order of the band list ("1.8 Mhz" ... "432 Mhz").
+const QStringList& listeBandes();
+const DefinitionBande* definitionDe(QStringView libelle);
+
+// The band of that ADIF band name, whatever its case ("20M", "70cm");
+// nullptr for a band the program does not know.
+const DefinitionBande* Definition_Adif(QStringView bande);
+// The band whose ADIF edges hold the frequency in MHz (edges included);
+// nullptr outside the twelve bands.
+const DefinitionBande* Definition_Frequence(double mhz);
+
+// The group of a band label taken without its blanks around it, otherwise as
+// it stands (case counts); Aucun for a typed text.
+Groupe groupeDe(QStringView bande);
+
+// The name of a group as the windows and files show it: "HF", "VHF", "UHF",
+// and the empty text for Aucun.
+QString nomGroupe(Groupe groupe);
+// The group of that name; Aucun for any other text.
+Groupe groupeNomme(QStringView nom);
+
+// "HF", "VHF", "UHF", or the empty text for a band in no group ("10 Mhz", a
+// typed text).
+QString Groupe_Bande(const QString& bande);
+
+// The three group names, in the order the windows offer them.
+const QStringList& groupesBande();
+
+struct MoulinContacte {
+    bool trouve = false;
+    QString date;  // JJ/MM/AA as stored
+    QString bande; // the band label, trimmed
+};
+
+// The first QSO of the log (file order) with this reference in this group;
+// none for Aucun.
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    Groupe groupe, Statut* status = nullptr);
+// The same with the group by its name.
+MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
+                                    const QString& groupe, Statut* status = nullptr);

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QDateTime>
+
+// The time of day as the program sees it. Windows and clock texts take a
+// Clock so that tests can set the time.
+class Horloge {
+public:
+    virtual ~Horloge() = default;
+    virtual QDateTime utcMaintenant() const = 0;
+    // The local time of a UTC moment: the time zone and daylight-saving
+    // rules applied.
+    virtual QDateTime localTime(const QDateTime& utc) const = 0;
+    QDateTime localMaintenant() const { return localTime(utcMaintenant()); }
+};
+
+class HorlogeSysteme : public Horloge {
+public:
+    QDateTime utcMaintenant() const override;
+    QDateTime localTime(const QDateTime& utc) const override;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+// Outcome of an operation on a file of the program folder. A failure always
+// carries a French message that the caller can show as it stands.
+struct Statut {
+    enum Code { Ok, Absent, Echec };
+
+    Code code = Ok;
+    QString message;
+
+    static Statut ok() { return {}; }
+    static Statut missing(const QString& message) { return {Absent, message}; }
+    static Statut failed(const QString& message) { return {Echec, message}; }
+
+    bool isOk() const { return code == Ok; }
+    explicit operator bool() const { return isOk(); }
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/app/Services.h"
+#include "core/entry/ModeleSaisie.h"
+
+#include <QObject>
+
+#include <array>
+#include <functional>
+
+class ZoneSaisie;
+class ListeLog;
+class QWidget;
+
+// Binds the entry area and the log list of the main window to the entry
+// rules: keys and clicks go to the model, and the model's state (texts,
+// enabled fields, colours, focus, entry mode) comes back to the widgets. The
+// main window connects to the model's signals itself.
+class LiaisonSaisie : public QObject {
+    Q_OBJECT
+public:
+    LiaisonSaisie(ZoneSaisie& zone, ListeLog& liste, const Services& services,
+                  QObject* parent = nullptr);
+
+    ModeleSaisie& modele() { return m_modele; }
+    // Runs an action of the model on the state the user left in the widgets,
+    // then shows the outcome.
+    void agit(const std::function<void()>& action);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void lit();
+    void montre();
+    void ligneChoisie(int index);
+    int controle(QObject* objet) const;
+
+    ZoneSaisie& m_zoneSaisie;
+    ListeLog& m_liste;
+    ModeleSaisie m_modele;
+    std::array<QWidget*, ModeleSaisie::Nombre_Controles> m_champs{};
+    bool m_dansModele = false;
+};

@@ -1,0 +1,96 @@
+#include "VueWeb.h"
+
+#include "FabriqueVueWeb.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QLabel>
+#include <QPluginLoader>
+#include <QVBoxLayout>
+
+namespace {
+
+QString& dossierModule()
+{
+    static QString dossier;
+    return dossier;
+}
+
+std::function<bool(const QUrl&)>& navigateur()
+{
+    static std::function<bool(const QUrl&)> ouvre = [](const QUrl& adresse) {
+        return QDesktopServices::openUrl(adresse);
+    };
+    return ouvre;
+}
+
+// The module, loaded once and kept: the web engine cannot be unloaded.
+FabriqueVueWeb* fabrique()
+{
+    static FabriqueVueWeb* chargee = nullptr;
+    if (chargee)
+        return chargee;
+    QPluginLoader module(VueWeb::cheminModule());
+    if (QObject* instance = module.instance())
+        chargee = qobject_cast<FabriqueVueWeb*>(instance);
+    return chargee;
+}
+
+} // namespace
+
+VueWeb::VueWeb(QWidget* parent) : QWidget(parent)
+{
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    if (FabriqueVueWeb* f = fabrique()) {
+        m_vue = f->cree(this, [this](bool ok) { Q_EMIT chargee(ok); });
+        colonne->addWidget(m_vue);
+    } else {
+        m_note = new QLabel(this);
+        m_note->setObjectName(QStringLiteral("Note_Navigateur"));
+        m_note->setWordWrap(true);
+        m_note->setAlignment(Qt::AlignCenter);
+        m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        colonne->addWidget(m_note);
+    }
+}
+
+void VueWeb::ouvre(const QUrl& adresse)
+{
+    m_adresse = adresse;
+    if (m_vue) {
+        fabrique()->ouvre(m_vue, adresse);
+        return;
+    }
+    const QString lien = adresse.toDisplayString();
+    if (navigateur()(adresse)) {
+        m_note->setText(QStringLiteral("L'affichage des pages web n'est pas installé avec le "
+                                       "programme : la page a été ouverte dans votre navigateur "
+                                       "web.\n\n") +
+                        lien);
+    } else {
+        m_note->setText(QStringLiteral("L'affichage des pages web n'est pas installé avec le "
+                                       "programme, et aucun navigateur web n'a pu ouvrir la page. "
+                                       "Son adresse est :\n\n") +
+                        lien);
+    }
+}
+
+void VueWeb::dossierDuModule(const QString& dossier)
+{
+    dossierModule() = dossier;
+}
+
+QString VueWeb::cheminModule()
+{
+    const QString dossier =
+        dossierModule().isEmpty() ? QCoreApplication::applicationDirPath() : dossierModule();
+    // The loader adds the suffix of the platform's modules.
+    return QDir(dossier).filePath(QStringLiteral("kzt_web"));
+}
+
+void VueWeb::creeNavigateur(std::function<bool(const QUrl&)> ouvre)
+{
+    navigateur() = std::move(ouvre);
+}

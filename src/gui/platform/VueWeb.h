@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+#include <functional>
+
+class QLabel;
+
+// A web page inside a window. The web engine lives in a module of the
+// program folder that is loaded the first time a page is shown; when it is
+// not there, the page opens in the system's web browser and the view says so.
+class VueWeb : public QWidget {
+    Q_OBJECT
+public:
+    explicit VueWeb(QWidget* parent = nullptr);
+
+    // Shows the page at the address.
+    void ouvre(const QUrl& adresse);
+    QUrl adresse() const { return m_adresse; }
+    // Whether the page shows inside the window.
+    bool integree() const { return m_vue != nullptr; }
+
+    // The folder that holds the module: the program folder unless told.
+    static void dossierDuModule(const QString& dossier);
+    static QString cheminModule();
+    // Opens an address in the system's browser; replaced by tests.
+    static void creeNavigateur(std::function<bool(const QUrl&)> ouvre);
+
+Q_SIGNALS:
+    // End of a page load inside the window, with its success.
+    void chargee(bool ok);
+
+private:
+    QWidget* m_vue = nullptr;
+    QLabel* m_note = nullptr;
+    QUrl m_adresse;
+};

@@ -1,0 +1,500 @@
+#include "JeuxEssaiAdif.h"
+#include "OutilsTest.h"
+
+#include "core/exchange/Adif.h"
+#include "core/exchange/Importation.h"
+#include "core/exchange/LectureAdi.h"
+#include "core/log/FirstNameMemory.h"
+#include "core/log/StationLog.h"
+#include "support/HorlogeReglee.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace JeuxEssaiAdif;
+
+namespace {
+
+const QString kStation = QStringLiteral("F5ABC");
+
+// A KZT QSO in the convention of the export; the tests change its fields.
+const QString kRecord = QStringLiteral(
+    "<CALL:5>F6XYZ<STATE:2>77<NAME:4>Paul<SIG:5>77121<QSO_DATE:8>20230217<TIME_ON:4>1726"
+    "<MODE:3>SSB<BAND:3>20m<RST_RCVD:2>59<RST_SENT:2>57<SIG_INFO:6>Moulin<QSL_RCVD:1>N<EOR>");
+
+// The record with one field replaced, added (absent from it) or, with an
+// empty value, removed.
+QString avec(const QString& record, const QString& nom, const QString& valeur)
+{
+    QString r = record;
+    const qsizetype debut = r.indexOf('<' + nom + ':', 0, Qt::CaseInsensitive);
+    if (debut >= 0) {
+        const qsizetype chevron = r.indexOf('>', debut);
+        const int longueur =
+            r.mid(debut + nom.size() + 2, chevron - debut - nom.size() - 2).toInt();
+        r.remove(debut, chevron + 1 + longueur - debut);
+    }
+    if (!valeur.isNull())
+        r.insert(r.size() - 5, QStringLiteral("<%1:%2>%3").arg(nom).arg(valeur.size()).arg(valeur));
+    return r;
+}
+
+QByteArray latin1(const QString& s)
+{
+    QByteArray b;
+    Cp1252::encode(s, &b);
+    return b;
+}
+
+struct Dossier {
+    QTemporaryDir dir;
+    HorlogeReglee horloge{QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC), 3600};
+
+    QString chemin(const QString& nom) const { return dir.filePath(nom); }
+    bool ecritLog(const QStringList& lignes)
+    {
+        return OutilsTest::ecritOctets(chemin(StationLog::nomFichier(kStation)),
+                                       LignesQso::fichier(lignes));
+    }
+    QByteArray log() const
+    {
+        return OutilsTest::litOctets(chemin(StationLog::nomFichier(kStation)));
+    }
+    Importation::Bilan importe(const QByteArray& adi)
+    {
+        OutilsTest::ecritOctets(chemin("entree.adi"), adi);
+        return Importation::Importe(dir.path(), kStation, chemin("entree.adi"), horloge);
+    }
+};
+
+} // namespace
+
+class TestImportAdif : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lecture_data();
+    void lecture();
+    void conversion_data();
+    void conversion();
+    void rejets_data();
+    void rejets();
+    void allerRetour_data();
+    void allerRetour();
+    void ordreDesDates();
+    void doublons();
+    void fichierTronque();
+    void prenomsAppris();
+    void echecs_data();
+    void echecs();
+};
+
+// The fields read from a file: "CALL/NAME" of each record, and whether the
+// file ends inside a record.
+void TestImportAdif::lecture_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QTest::addColumn<QStringList>("attendus");
+    QTest::addColumn<bool>("tronque");
+    const QStringList un = {"F6XYZ/Paul"};
+    QTest::newRow("no header") << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR>") << un << false;
+    QTest::newRow("header") << QByteArray("Made by X <ADIF_VER:5>3.1.0\r\n<EOH>\r\n"
+                                          "<CALL:5>F6XYZ<NAME:4>Paul<EOR>\r\n")
+                            << un << false;
+    QTest::newRow("header with tag-like text") << QByteArray("Log <by> me <EOH><CALL:5>F6XYZ"
+                                                             "<NAME:4>Paul<EOR>")
+                                               << un << false;
+    QTest::newRow("header without its eoh")
+        << QByteArray("Log\n<ADIF_VER:5>3.1.0 <CALL:5>F6XYZ<NAME:4>Paul<EOR>") << un << false;
+    QTest::newRow("lower-case tags")
+        << QByteArray("x<eoh><call:5>F6XYZ<name:4>Paul<eor>") << un << false;
+    QTest::newRow("type indicators")
+        << QByteArray("<CALL:5:S>F6XYZ<NAME:4:s>Paul<EOR>") << un << false;
+    QTest::newRow("text and line ends between fields")
+        << QByteArray("<CALL:5>F6XYZ junk\r\n <NAME:4>Paul\n<EOR>\n\n") << un << false;
+    QTest::newRow("value holding angle brackets")
+        << QByteArray("<CALL:5>F6XYZ<NAME:6><EOR>><EOR>") << QStringList{"F6XYZ/<EOR>>"} << false;
+    QTest::newRow("value longer than its length")
+        << QByteArray("<CALL:5>F6XYZW<NAME:4>Paul<EOR>") << un << false;
+    QTest::newRow("application-defined field")
+        << QByteArray("<APP_LOGGER_X:3>abc<CALL:5>F6XYZ<NAME:4>Paul<USERDEF1:2>zz<EOR>") << un
+        << false;
+    QTest::newRow("same field twice: the last one")
+        << QByteArray("<CALL:4>F6AB<CALL:5>F6XYZ<NAME:4>Paul<EOR>") << un << false;
+    QTest::newRow("UTF-8: lengths in characters")
+        << QByteArray("<CALL:5>F6XYZ<NAME:6>H\xc3\xa9l\xc3\xa8ne<EOR>")
+        << QStringList{"F6XYZ/Hélène"} << false;
+    QTest::newRow("UTF-8 with a byte-order mark")
+        << QByteArray("\xef\xbb\xbf<CALL:5>F6XYZ<NAME:6>H\xc3\xa9l\xc3\xa8ne<EOR>")
+        << QStringList{"F6XYZ/Hélène"} << false;
+    QTest::newRow("UTF-8 outside the basic plane: one character")
+        << QByteArray("<NAME:3>A\xf0\x9f\x98\x80"
+                      "B<CALL:5>F6XYZ<EOR>")
+        << QStringList{"F6XYZ/A\U0001F600B"} << false;
+    QTest::newRow("Windows-1252") << QByteArray("<CALL:5>F6XYZ<NAME:7>\x8c"
+                                                "dipe\x80\xe9<EOR>")
+                                  << QStringList{"F6XYZ/Œdipe€é"} << false;
+    QTest::newRow("records without fields are none")
+        << QByteArray("<EOR><CALL:5>F6XYZ<NAME:4>Paul<EOR><EOR>") << un << false;
+    QTest::newRow("empty file") << QByteArray() << QStringList() << false;
+    QTest::newRow("no eor after the last fields")
+        << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:4>F1AA\r\n") << un << true;
+    QTest::newRow("value cut by the end of the file")
+        << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:5>F1A") << un << true;
+    QTest::newRow("huge length") << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:999999999>F")
+                                 << un << true;
+}
+
+void TestImportAdif::lecture()
+{
+    QFETCH(QByteArray, fichier);
+    QFETCH(QStringList, attendus);
+    QFETCH(bool, tronque);
+    const Adif::Lecture l = Adif::Lit(fichier);
+    QStringList lus;
+    for (const Adif::Enregistrement& e : l.enregistrements) {
+        lus << e.valeur(QLatin1StringView("call")).toString() + '/' +
+                   e.valeur(QLatin1StringView("Name")).toString();
+    }
+    QCOMPARE(lus, attendus);
+    QCOMPARE(l.tronque, tronque);
+}
+
+// A record and the stored fields it gives: call, department, first name,
+// reference, date, time, mode, band, reports, windmill name and QSL.
+void TestImportAdif::conversion_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("attendu");
+    const QString base = "F6XYZ|77|PAUL|77121|17/02/23|17:26|SSB|14 Mhz|59|57|MOULIN|";
+    QTest::newRow("the export's convention") << kRecord << base;
+    QTest::newRow("SIG KZT: SIG_INFO is the reference")
+        << avec(avec(kRecord, "SIG", "kzt"), "SIG_INFO", "77121")
+        << "F6XYZ|77|PAUL|77121|17/02/23|17:26|SSB|14 Mhz|59|57||";
+    QTest::newRow("department from the reference when STATE is none")
+        << avec(kRecord, "STATE", QString()) << base;
+    QTest::newRow("department from the reference when STATE is no department")
+        << avec(kRecord, "STATE", "NY") << base;
+    QTest::newRow("Corsica in lower case")
+        << avec(avec(kRecord, "STATE", "2A"), "SIG", "2A001")
+        << "F6XYZ|2a|PAUL|2a001|17/02/23|17:26|SSB|14 Mhz|59|57|MOULIN|";
+    QTest::newRow("lower-case callsign, seconds in the time, QSL V")
+        << avec(avec(avec(kRecord, "CALL", "f6xyz"), "TIME_ON", "172659"), "QSL_RCVD", "V")
+        << "F6XYZ|77|PAUL|77121|17/02/23|17:26|SSB|14 Mhz|59|57|MOULIN|*";
+    QTest::newRow("year of the last century")
+        << avec(kRecord, "QSO_DATE", "19991231")
+        << "F6XYZ|77|PAUL|77121|31/12/99|17:26|SSB|14 Mhz|59|57|MOULIN|";
+    const struct {
+        const char* mode;
+        const char* sousMode;
+        const char* stocke;
+    } modes[] = {{"USB", nullptr, "SSB"}, {"lsb", nullptr, "SSB"}, {"SSB", "LSB", "SSB"},
+                 {"CW", nullptr, "CW"},   {"fm", nullptr, "FM"},   {"psk", "PSK31", "PSK"}};
+    for (const auto& m : modes) {
+        QString r = avec(kRecord, "MODE", m.mode);
+        if (m.sousMode)
+            r = avec(r, "SUBMODE", m.sousMode);
+        QTest::addRow("mode %s %s", m.mode, m.sousMode ? m.sousMode : "")
+            << r << QString(base).replace("|SSB|", QStringLiteral("|%1|").arg(m.stocke));
+    }
+    const struct {
+        const char* champ;
+        const char* valeur;
+        const char* bande;
+    } bandes[] = {{"BAND", "160m", "1.8 Mhz"}, {"BAND", "30M", "10 Mhz"},
+                  {"BAND", "17m", "18 Mhz"},   {"BAND", "12m", "24 Mhz"},
+                  {"BAND", "6m", "50 Mhz"},    {"BAND", "2m", "144 Mhz"},
+                  {"BAND", "70CM", "432 Mhz"}, {"FREQ", "14.2", "14 Mhz"},
+                  {"FREQ", "1.8", "1.8 Mhz"},  {"FREQ", "432.2", "432 Mhz"}};
+    for (const auto& b : bandes) {
+        QString r = avec(kRecord, "BAND", QString());
+        r = avec(r, b.champ, b.valeur);
+        QTest::addRow("%s %s", b.champ, b.valeur)
+            << r << QString(base).replace("|14 Mhz|", QStringLiteral("|%1|").arg(b.bande));
+    }
+    QTest::newRow("empty BAND, FREQ given") << avec(avec(kRecord, "BAND", ""), "FREQ", "50.1")
+                                            << QString(base).replace("|14 Mhz|", "|50 Mhz|");
+}
+
+void TestImportAdif::conversion()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, attendu);
+    const Adif::Lecture l = Adif::Lit(record.toUtf8());
+    QCOMPARE(l.enregistrements.size(), size_t(1));
+    const Importation::Qso q = Importation::Convertit(l.enregistrements.front());
+    QCOMPARE(q.raison, QString());
+    const LogLine::Champs& c = q.champs;
+    const QStringList champs = {c.indicatif,
+                                c.departement,
+                                c.prenom.toUpper(),
+                                c.reference,
+                                c.date,
+                                c.heure,
+                                c.mode,
+                                c.bande,
+                                c.rstRecu,
+                                c.rstEnvoye,
+                                c.nomMoulin.toUpper(),
+                                c.qsl ? "*" : ""};
+    QCOMPARE(champs.join('|'), attendu);
+}
+
+// Every reason a record is skipped for: a good record is imported beside
+// it, and the report names the reason with the record.
+void TestImportAdif::rejets_data()
+{
+    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("raison");
+    const QString pasKzt = "Pas de référence de moulin KZT (SIG, SIG_INFO) : pas un QSO du diplôme";
+    QTest::newRow("no SIG") << avec(kRecord, "SIG", QString()) << pasKzt;
+    QTest::newRow("SIG of another award") << avec(kRecord, "SIG", "POTA") << pasKzt;
+    QTest::newRow("SIG KZT without SIG_INFO")
+        << avec(avec(kRecord, "SIG", "KZT"), "SIG_INFO", QString()) << pasKzt;
+    QTest::newRow("reference of no department") << avec(kRecord, "SIG", "96001") << pasKzt;
+    QTest::newRow("reference with letters") << avec(kRecord, "SIG", "77A21") << pasKzt;
+    QTest::newRow("STATE not the reference's department")
+        << avec(kRecord, "STATE", "75")
+        << "Attention la référence ne correspond pas au N° du département";
+    QTest::newRow("no CALL") << avec(kRecord, "CALL", QString()) << "Champ CALL absent";
+    QTest::newRow("CALL too long")
+        << avec(kRecord, "CALL", "F6XYZ/P/MM/QRP") << "12 caracteres maxi pour l'indicatif";
+    QTest::newRow("no QSO_DATE") << avec(kRecord, "QSO_DATE", QString()) << "Champ QSO_DATE absent";
+    QTest::newRow("not a calendar date")
+        << avec(kRecord, "QSO_DATE", "20230230")
+        << "Date QSO_DATE « 20230230 » invalide (AAAAMMJJ attendu)";
+    QTest::newRow("year the log cannot hold")
+        << avec(kRecord, "QSO_DATE", "20500101")
+        << "Date QSO_DATE « 20500101 » hors des années 1950 à 2049 que le log enregistre";
+    QTest::newRow("no TIME_ON") << avec(kRecord, "TIME_ON", QString()) << "Champ TIME_ON absent";
+    QTest::newRow("hour 24") << avec(kRecord, "TIME_ON", "2400")
+                             << "Heure TIME_ON « 2400 » invalide (HHMM attendu)";
+    QTest::newRow("no MODE") << avec(kRecord, "MODE", QString()) << "Champ MODE absent";
+    QTest::newRow("mode too long")
+        << avec(kRecord, "MODE", "RTTY") << "Mode « RTTY » de plus de 3 caractères";
+    QTest::newRow("band of no QSO of the log")
+        << avec(kRecord, "BAND", "60m") << "Bande BAND « 60m » absente de la liste des bandes";
+    QTest::newRow("no band, no frequency")
+        << avec(kRecord, "BAND", QString()) << "Champs BAND et FREQ absents";
+    QTest::newRow("frequency outside the bands")
+        << avec(avec(kRecord, "BAND", QString()), "FREQ", "5.3")
+        << "Fréquence FREQ « 5.3 » hors des bandes de la liste";
+    QTest::newRow("no RST_RCVD") << avec(kRecord, "RST_RCVD", QString()) << "Champ RST_RCVD absent";
+    QTest::newRow("no RST_SENT") << avec(kRecord, "RST_SENT", QString()) << "Champ RST_SENT absent";
+    QTest::newRow("report of a digital mode")
+        << avec(kRecord, "RST_SENT", "-10") << "R (de RST)doit etre compris entre 0 et 5";
+    QTest::newRow("report too long")
+        << avec(kRecord, "RST_RCVD", "5999") << "3 caracteres maxi pour le Report";
+    QTest::newRow("first name too long")
+        << avec(kRecord, "NAME", "Jean-Christophe-Marie") << "15 caracteres maxi pour le Prenom";
+    QTest::newRow("windmill name too long")
+        << avec(kRecord, "SIG_INFO", "Moulin de la Galette du Nord et du Sud")
+        << "30 caracteres maxi pour le nom du Chateau";
+    QTest::newRow("line break in a field")
+        << avec(kRecord, "NAME", "Pa\r\nul")
+        << "Le champ « Prénom » contient un saut de ligne, qui ne peut pas être enregistré : "
+           "retirez-le.";
+    QTest::newRow("character the log cannot hold")
+        << avec(kRecord, "NAME", "Жан")
+        << "Le QSO n'est pas enregistré : le caractère « Ж » (U+0416) de le prénom ne peut pas "
+           "être enregistré dans le log.";
+}
+
+void TestImportAdif::rejets()
+{
+    QFETCH(QString, record);
+    QFETCH(QString, raison);
+    Dossier d;
+    QVERIFY(d.ecritLog({}));
+    const QString bon = avec(kRecord, "CALL", "F1AAA");
+    const Importation::Bilan b = d.importe("x<eoh>" + (bon + record).toUtf8());
+    QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
+    QCOMPARE(b.importes, 1);
+    QCOMPARE(b.rejets.size(), size_t(1));
+    QCOMPARE(b.rejets.front().raison, raison);
+    QCOMPARE(b.rejets.front().numero, 2);
+    QVERIFY(b.Resume().contains("1 × " + raison));
+    QVERIFY(b.Resume().contains("« F5ABC_KZT_import.txt »"));
+    QByteArray rapport;
+    QVERIFY(FichierTexte::readAll(d.chemin(Importation::Nom_Rapport(kStation)), &rapport).isOk());
+    const QString texte = Cp1252::decode(rapport);
+    // The report is in the log's code page: what it cannot hold is "?".
+    QVERIFY2(texte.contains("Enregistrement 2 : " + QString(raison).replace("Ж", "?")),
+             qPrintable(texte));
+    QVERIFY(texte.contains(
+        QString(record).replace("\r\n", "\n").replace('\n', "\r\n").replace("Жан", "???")));
+}
+
+// Exporting a log and importing the export into an empty log gives the log
+// back, byte for byte; texts outside ASCII come back as the export folds them.
+void TestImportAdif::allerRetour_data()
+{
+    QTest::addColumn<QStringList>("lignes");
+    QTest::addColumn<QStringList>("attendues"); // empty: the lines themselves
+    QTest::newRow("the worked example") << QStringList{ligne(champs())} << QStringList();
+    QTest::newRow("every band and mode, both centuries") << journalAscii() << QStringList();
+    QStringList longLog;
+    for (int n = 1; n <= 500; ++n)
+        longLog << LignesQso::ligne(
+            LignesQso::numero(n, QDateTime(QDate(2009, 6, 5), QTime(12, 0), Qt::UTC), 997));
+    QTest::newRow("long log") << longLog << QStringList();
+    QTest::newRow("empty log") << QStringList() << QStringList();
+    LogLine::Champs accents = champs();
+    accents.prenom = "HÉLÈNE";
+    accents.nomMoulin = "MOULIN D’ŒUVRE – CÆSAR";
+    LogLine::Champs plies = accents;
+    plies.prenom = "HELENE";
+    plies.nomMoulin = "MOULIN D'OEUVRE - CAESAR";
+    QTest::newRow("accents folded") << QStringList{ligne(accents)} << QStringList{ligne(plies)};
+}
+
+void TestImportAdif::allerRetour()
+{
+    QFETCH(QStringList, lignes);
+    QFETCH(QStringList, attendues);
+    Dossier source;
+    QVERIFY(source.ecritLog(lignes));
+    QVERIFY(Adif::exporte(source.dir.path(), kStation).isOk());
+    Dossier cible;
+    QVERIFY(cible.ecritLog({}));
+    const Importation::Bilan b =
+        cible.importe(OutilsTest::litOctets(source.chemin(Adif::nomFichier(kStation))));
+    QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
+    QCOMPARE(b.rejets.size(), size_t(0));
+    QCOMPARE(b.importes, lignes.size());
+    QCOMPARE(cible.log(), attendues.isEmpty() ? source.log() : LignesQso::fichier(attendues));
+    QVERIFY(!QFile::exists(cible.chemin(Importation::Nom_Rapport(kStation))));
+}
+
+// The new QSOs take their place by date among those of the log, which keep
+// their order; at the same minute a new QSO goes before the one of the log.
+void TestImportAdif::ordreDesDates()
+{
+    const auto ligneQso = [](const char* indicatif, const char* date, const char* heure) {
+        LogLine::Champs c = LignesQso::ordinaire();
+        c.indicatif = indicatif;
+        c.date = date;
+        c.heure = heure;
+        return LignesQso::ligne(c);
+    };
+    const auto record = [](const char* indicatif, const char* date, const char* heure) {
+        return avec(avec(avec(kRecord, "CALL", indicatif), "QSO_DATE", date), "TIME_ON", heure);
+    };
+    Dossier d;
+    // A hand-edited line without a date stays where it is.
+    QVERIFY(d.ecritLog({ligneQso("F1A", "05/06/09", "12:00"), ligneQso("F1B", "xx/06/09", "12:00"),
+                        ligneQso("F1C", "01/01/11", "08:00")}));
+    const Importation::Bilan b =
+        d.importe((record("F2D", "20120101", "0000") + record("F2A", "20090605", "1200") +
+                   record("F2B", "20100101", "0000") + record("F2C", "19991231", "2359") +
+                   record("F2E", "20100101", "0000"))
+                      .toLatin1());
+    QCOMPARE(b.importes, 5);
+    QStringList indicatifs;
+    FichierTexte::pourChaqueLigne(d.log(), [&](const char* data, qsizetype n) {
+        indicatifs << QString::fromLatin1(data, n).left(12).trimmed();
+    });
+    QCOMPARE(indicatifs, (QStringList{"F2C", "F2A", "F1A", "F1B", "F2B", "F2E", "F1C", "F2D"}));
+    // One copy of the log before the import, one rewrite of the log.
+    QCOMPARE(OutilsTest::litOctets(d.chemin("Sauvegardes/F5ABC_KZT_20261207.log")),
+             LignesQso::fichier({ligneQso("F1A", "05/06/09", "12:00"),
+                                 ligneQso("F1B", "xx/06/09", "12:00"),
+                                 ligneQso("F1C", "01/01/11", "08:00")}));
+}
+
+// A QSO already in the log, or twice in the file (same callsign, date, time
+// and band), is imported once; importing a file twice adds nothing.
+void TestImportAdif::doublons()
+{
+    Dossier d;
+    LogLine::Champs deja = LignesQso::ordinaire();
+    deja.indicatif = "F6XYZ";
+    deja.date = "17/02/23";
+    deja.heure = "17:26";
+    deja.mode = "CW"; // another mode: still the same QSO
+    QVERIFY(d.ecritLog({LignesQso::ligne(deja)}));
+    const QString autreBande = avec(avec(kRecord, "BAND", "40m"), "NAME", "Pierre");
+    const QByteArray fichier = (kRecord + autreBande + autreBande).toLatin1();
+
+    Importation::Bilan b = d.importe(fichier);
+    QCOMPARE(b.importes, 1);
+    QCOMPARE(b.doublons, 2);
+    QVERIFY(b.Resume().contains("1 QSO importé\r\n2 doublons (QSO déjà dans le log) ignorés\r\n"
+                                "0 enregistrement ignoré."));
+    const QByteArray apres = d.log();
+    b = d.importe(fichier);
+    QCOMPARE(b.importes, 0);
+    QCOMPARE(b.doublons, 3);
+    QCOMPARE(d.log(), apres);
+}
+
+// A file cut in the middle of its last record: the records before it are
+// imported, the cut one is reported and never half-imported.
+void TestImportAdif::fichierTronque()
+{
+    Dossier d;
+    QVERIFY(d.ecritLog({}));
+    const QString second = avec(kRecord, "CALL", "F1BBB");
+    const QByteArray fichier = (kRecord + second).toLatin1();
+    for (const qsizetype coupe : {kRecord.size() + 25, fichier.size() - 30, fichier.size() - 1}) {
+        QVERIFY(d.ecritLog({}));
+        const Importation::Bilan b = d.importe(fichier.left(coupe));
+        QVERIFY(b.tronque);
+        QCOMPARE(b.importes, 1);
+        QCOMPARE(b.rejets.size(), size_t(1));
+        QVERIFY(b.Resume().contains("Le fichier se termine au milieu d'un enregistrement"));
+        QCOMPARE(d.log().count("\r\n"), 1);
+        QVERIFY(OutilsTest::litOctets(d.chemin(Importation::Nom_Rapport(kStation)))
+                    .contains("fichier tronqu"));
+    }
+}
+
+// The first-name memory learns the names of the new QSOs: the latest QSO
+// of a callsign gives its name, a QSO without a name takes none away.
+void TestImportAdif::prenomsAppris()
+{
+    Dossier d;
+    QVERIFY(d.ecritLog({}));
+    QVERIFY(OutilsTest::ecritOctets(d.chemin(FirstNameMemory::nomFichier),
+                                    "F6XYZ        77 ANCIEN\r\nF9ZZZ        59 ZOE\r\n"));
+    const QString recent = avec(avec(kRecord, "QSO_DATE", "20240101"), "NAME", "Pierre");
+    const QString sansNom = avec(avec(kRecord, "CALL", "F9ZZZ"), "NAME", QString());
+    const QString autre = avec(avec(kRecord, "CALL", "F1NEW"), "NAME", "Zoé");
+    QCOMPARE(d.importe((recent + kRecord + sansNom + autre).toUtf8()).importes, 4);
+    QCOMPARE(OutilsTest::litOctets(d.chemin(FirstNameMemory::nomFichier)),
+             latin1("F6XYZ        77 PIERRE\r\nF9ZZZ        59 ZOE\r\nF1NEW        77 ZOÉ\r\n"));
+}
+
+// A file or a log that cannot be read: nothing is written, the summary says
+// why.
+void TestImportAdif::echecs_data()
+{
+    QTest::addColumn<bool>("log");
+    QTest::addColumn<bool>("fichier");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no log") << false << true << "Le log « F5ABC_KZT.log » est introuvable";
+    QTest::newRow("no file") << true << false << "L'importation du fichier « absent.adi »";
+}
+
+void TestImportAdif::echecs()
+{
+    QFETCH(bool, log);
+    QFETCH(bool, fichier);
+    QFETCH(QString, message);
+    Dossier d;
+    if (log)
+        QVERIFY(d.ecritLog({}));
+    OutilsTest::ecritOctets(d.chemin("entree.adi"), kRecord.toLatin1());
+    const Importation::Bilan b = Importation::Importe(
+        d.dir.path(), kStation, d.chemin(fichier ? "entree.adi" : "absent.adi"), d.horloge);
+    QVERIFY(!b.status.isOk());
+    QVERIFY2(b.Resume().contains(message), qPrintable(b.Resume()));
+    QCOMPARE(d.log(), QByteArray());
+    QVERIFY(!QFile::exists(d.chemin(Importation::Nom_Rapport(kStation))));
+    QVERIFY(!QFile::exists(d.chemin("Sauvegardes")));
+}
+
+QTEST_GUILESS_MAIN(TestImportAdif)
+#include "tst_importadif.moc"

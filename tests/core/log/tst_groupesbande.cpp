@@ -1,0 +1,113 @@
+#include "JeuxEssai.h"
+#include "OutilsTest.h"
+#include "core/log/Groupe.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace JeuxEssai;
+using namespace OutilsTest;
+
+class TestGroupesBande : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void groupesDeBandes_data()
+    {
+        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("group");
+        QTest::newRow("18") << "18 Mhz"
+                            << "HF";
+        QTest::newRow("1.8") << "1.8 Mhz"
+                             << "HF";
+        QTest::newRow("50 is HF") << "50 Mhz"
+                                  << "HF";
+        QTest::newRow("10 in no group") << "10 Mhz"
+                                        << "";
+        QTest::newRow("144") << "144 Mhz"
+                             << "VHF";
+        QTest::newRow("432") << "432 Mhz"
+                             << "UHF";
+        QTest::newRow("blanks around") << "  14 Mhz  "
+                                       << "HF";
+        QTest::newRow("padded column") << "14 Mhz "
+                                       << "HF";
+        QTest::newRow("capital H") << "14 MHz"
+                                   << "";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("typed text") << "2M"
+                                    << "";
+    }
+    void groupesDeBandes()
+    {
+        QFETCH(QString, band);
+        QFETCH(QString, group);
+        QCOMPARE(Groupe_Bande(band), group);
+    }
+
+    void rechercheMoulin_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("band");
+        QTest::newRow("VHF only, asked HF") << "77121"
+                                            << "HF" << false << ""
+                                            << "";
+        QTest::newRow("VHF first in file") << "77121"
+                                           << "VHF" << true << "01/02/09"
+                                           << "144 Mhz";
+        QTest::newRow("HF first not latest") << "91005"
+                                             << "HF" << true << "03/04/09"
+                                             << "14 Mhz";
+        QTest::newRow("10 Mhz never matches") << "2a001"
+                                              << "HF" << false << ""
+                                              << "";
+        QTest::newRow("unknown reference") << "99999"
+                                           << "HF" << false << ""
+                                           << "";
+        QTest::newRow("no group") << "77121"
+                                  << "" << false << ""
+                                  << "";
+    }
+    void rechercheMoulin()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, group);
+        QFETCH(bool, found);
+        QFETCH(QString, date);
+        QFETCH(QString, band);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("F1ABC_KZT.log");
+        QVERIFY(ecritOctets(path, fichierDe({
+                                      ligneQso("F5AAA", "01/02/09", "10:00", "144 Mhz", "77121"),
+                                      ligneQso("F5BBB", "02/02/09", "10:00", "144 Mhz", "77121"),
+                                      ligneQso("F5CCC", "03/04/09", "10:00", "14 Mhz", "91005"),
+                                      ligneQso("F5DDD", "04/04/09", "10:00", "7.0 Mhz", "91005"),
+                                      ligneQso("F5EEE", "05/04/09", "10:00", "10 Mhz", "2a001"),
+                                  })));
+        Statut status;
+        const MoulinContacte m = Moulin_Deja_Contacte(path, reference, group, &status);
+        QVERIFY(status.isOk());
+        QCOMPARE(m.trouve, found);
+        QCOMPARE(m.date, date);
+        QCOMPARE(m.bande, band);
+    }
+
+    void logVideOuAbsentNeTrouveRien()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("F1ABC_KZT.log");
+        Statut status;
+        QVERIFY(!Moulin_Deja_Contacte(path, "77121", "HF", &status).trouve);
+        QCOMPARE(status.code, Statut::Absent);
+        QVERIFY(ecritOctets(path, ""));
+        QVERIFY(!Moulin_Deja_Contacte(path, "77121", "HF", &status).trouve);
+        QVERIFY(status.isOk());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGroupesBande)
+#include "tst_groupesbande.moc"
