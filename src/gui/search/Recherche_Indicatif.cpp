@@ -29,7 +29,7 @@ QLineEdit* boiteJaune(QWidget* parent, const char* nom)
 Recherche_Indicatif::Recherche_Indicatif(const Services& services, ListeLog& liste, QWidget* parent)
     : QWidget(parent, Qt::Window), m_liste(&liste),
       m_modele(
-          services.messages, [this] { return journal(); }, [this] { montre(); })
+          services.messages, [this] { return journalDeLaListe(); }, [this] { montre(); })
 {
     setObjectName(QStringLiteral("Recherche_Indicatif"));
     Apparence::clavier(this);
@@ -146,7 +146,7 @@ Recherche::Cle Recherche_Indicatif::cleDe(const QLineEdit* b) const
                        : Recherche::Cle::Indicatif;
 }
 
-Affichage::Journal Recherche_Indicatif::journal() const
+Affichage::Journal Recherche_Indicatif::journalDeLaListe() const
 {
     return m_liste ? m_liste->Journal_Affiche() : Affichage::Journal();
 }
@@ -234,7 +234,7 @@ void Recherche_Indicatif::QSO_Effectues_DblClick()
     const QModelIndex choisi = QSO_Effectues->selectionModel()->currentIndex();
     if (m_liste && choisi.isValid() && QSO_Effectues->selectionModel()->isSelected(choisi)) {
         const QString resultat = m_resultats->data(choisi, Qt::DisplayRole).toString();
-        const int index = Recherche::ligneDuResultat(resultat, journal());
+        const int index = Recherche::ligneDuResultat(resultat, journalDeLaListe());
         // Selecting the line runs the main window's selection handler, even
         // when that line was already the selected one.
         if (index >= 0)

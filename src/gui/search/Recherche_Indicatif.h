@@ -51,7 +51,7 @@ protected:
 private:
     QLineEdit* boite(Recherche::Cle cle) const;
     Recherche::Cle cleDe(const QLineEdit* boite) const;
-    Affichage::Journal journal() const;
+    Affichage::Journal journalDeLaListe() const;
     // Runs an action of the model on what the user left in the window, then
     // shows the outcome.
     void agit(const std::function<void()>& action);
