@@ -51,7 +51,7 @@ QString horsDePlace(QWidget* fenetre)
 
 } // namespace
 
-class TestScreens : public QObject {
+class TestEcrans : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -68,17 +68,17 @@ private:
     QTemporaryDir m_sansModule;
 };
 
-void TestScreens::initTestCase()
+void TestEcrans::initTestCase()
 {
     prepareEcrans(m_sansModule.path());
 }
 
-void TestScreens::cleanup()
+void TestEcrans::cleanup()
 {
     fermeFenetres();
 }
 
-void TestScreens::everyWindowFitsItsScreen_data()
+void TestEcrans::everyWindowFitsItsScreen_data()
 {
     QTest::addColumn<QString>("ecran");
     QTest::addColumn<int>("fenetre");
@@ -88,7 +88,7 @@ void TestScreens::everyWindowFitsItsScreen_data()
     }
 }
 
-void TestScreens::everyWindowFitsItsScreen()
+void TestEcrans::everyWindowFitsItsScreen()
 {
     QFETCH(QString, ecran);
     QFETCH(int, fenetre);
@@ -109,7 +109,7 @@ void TestScreens::everyWindowFitsItsScreen()
     QVERIFY2(faute.isEmpty(), qPrintable(faute));
 }
 
-void TestScreens::narrowMainWindowPutsFieldsOnTwoRows_data()
+void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows_data()
 {
     QTest::addColumn<int>("largeur"); // 0: as narrow as the window goes
     QTest::addColumn<bool>("deuxRangs");
@@ -117,7 +117,7 @@ void TestScreens::narrowMainWindowPutsFieldsOnTwoRows_data()
     QTest::newRow("1400 wide") << 1400 << false;
 }
 
-void TestScreens::narrowMainWindowPutsFieldsOnTwoRows()
+void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows()
 {
     QFETCH(int, largeur);
     QFETCH(bool, deuxRangs);
@@ -163,7 +163,7 @@ void TestScreens::narrowMainWindowPutsFieldsOnTwoRows()
                  banc.main->centralWidget()->layout()->contentsMargins().bottom());
 }
 
-void TestScreens::mapSharpAtEveryScale_data()
+void TestEcrans::mapSharpAtEveryScale_data()
 {
     QTest::addColumn<QString>("ecran");
     QTest::addColumn<qreal>("densite");
@@ -171,7 +171,7 @@ void TestScreens::mapSharpAtEveryScale_data()
         QTest::newRow(e.nom) << QString::fromLatin1(e.nom) << e.ppp / 96.0;
 }
 
-void TestScreens::mapSharpAtEveryScale()
+void TestEcrans::mapSharpAtEveryScale()
 {
     QFETCH(QString, ecran);
     QFETCH(qreal, densite);
@@ -193,7 +193,7 @@ void TestScreens::mapSharpAtEveryScale()
 
 int main(int argc, char* argv[])
 {
-    return executeSurTroisEcrans<TestScreens>(argc, argv);
+    return executeSurTroisEcrans<TestEcrans>(argc, argv);
 }
 
-#include "tst_screens.moc"
+#include "tst_ecrans.moc"
