@@ -2,7 +2,7 @@
 
 #include "core/app/Services.h"
 #include "core/entry/ModeleSaisie.h"
-#include "core/log/ModeleStation.h"
+#include "core/app/ModeleStation.h"
 
 #include <QMainWindow>
 #include <QPointer>

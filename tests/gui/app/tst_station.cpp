@@ -1,6 +1,6 @@
 #include "BancProgramme.h"
 
-#include "core/log/ModeleStation.h"
+#include "core/app/ModeleStation.h"
 #include "core/log/Texte.h"
 #include "gui/app/Station.h"
 #include "gui/entry/LiaisonSaisie.h"

@@ -1,8 +1,8 @@
 #include "ModeleStation.h"
 
-#include "StationLog.h"
-#include "Texte.h"
-#include "core/app/Reglages.h"
+#include "Reglages.h"
+#include "core/log/StationLog.h"
+#include "core/log/Texte.h"
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/StockReglages.h"
 
