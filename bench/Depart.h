@@ -19,9 +19,9 @@
 inline long long memoireMaxKo()
 {
     long long hwm = 0;
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (status.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& ligne : status.readAll().split('\n')) {
+    QFile statut(QStringLiteral("/proc/self/status"));
+    if (statut.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& ligne : statut.readAll().split('\n')) {
             if (ligne.startsWith("VmHWM:"))
                 hwm = ligne.mid(6).trimmed().split(' ').first().toLongLong();
         }
@@ -41,11 +41,11 @@ struct Depart {
     double mo;
 };
 
-inline Depart lance(const char* genre, const QString& dossier, const QString& ini)
+inline Depart lance(const char* genre, const QString& dossier, const QString& fichierIni)
 {
     const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
     const QByteArray d = dossier.toLocal8Bit();
-    const QByteArray i = ini.toLocal8Bit();
+    const QByteArray i = fichierIni.toLocal8Bit();
     int tube[2];
     if (pipe(tube) != 0)
         qFatal("pipe");

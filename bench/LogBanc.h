@@ -25,11 +25,11 @@ inline QString ligneQso(int n)
 }
 
 // QSOs step, 2 step, ... count step, as a log file's bytes.
-inline QByteArray fichier(int count, int step = 1)
+inline QByteArray fichier(int nombre, int step = 1)
 {
     QByteArray contenu;
-    contenu.reserve(qsizetype(count) * (LogLine::Longueur + 2));
-    for (int n = 1; n <= count; ++n)
+    contenu.reserve(qsizetype(nombre) * (LogLine::Longueur + 2));
+    for (int n = 1; n <= nombre; ++n)
         contenu += ligneQso(n * step).toLatin1() + "\r\n";
     return contenu;
 }

@@ -67,7 +67,7 @@ QString ligneQso(int n)
     return LogLine::forme(c).ligne;
 }
 
-void print(const char* what, double ms)
+void imprime(const char* what, double ms)
 {
     std::printf("%-58s %8.1f ms%s\n", what, ms, ms < 100 ? "" : "   (over 100 ms)");
 }
@@ -77,12 +77,12 @@ void print(const char* what, double ms)
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QTemporaryDir temp;
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
-    QDir().mkpath(folder);
+    QApplication programme(argc, argv);
+    QTemporaryDir temporaire;
+    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
+    QDir().mkpath(dossier);
 
-    const StationLog log(folder, kStation);
+    const StationLog log(dossier, kStation);
     {
         QFile f(log.chemin());
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
@@ -94,81 +94,81 @@ int main(int argc, char* argv[])
     const QStringList lignes = affichage.affichage.versListe();
     std::printf("log of %d QSOs, %lld display lines\n\n", kQso,
                 static_cast<long long>(affichage.affichage.size()));
-    constexpr int runs = 7;
+    constexpr int executions = 7;
 
     MoulinsContactes::Liste liste;
-    print("windmill list, HF (read, pick, sort, count)", LogBanc::medianeMs(runs, [&] {
-              MoulinsContactes::construit(log.chemin(), QStringLiteral("HF"), &liste);
-          }));
+    imprime("windmill list, HF (read, pick, sort, count)", LogBanc::medianeMs(executions, [&] {
+                MoulinsContactes::construit(log.chemin(), QStringLiteral("HF"), &liste);
+            }));
     std::printf("  %lld lines listed, %d confirmed\n", static_cast<long long>(liste.lignes.size()),
                 liste.confirmes);
     QString nom;
-    print("windmill list saved (work file, sync, rename)", LogBanc::medianeMs(runs, [&] {
-              MoulinsContactes::Enregistre(folder, kStation, QStringLiteral("HF"),
-                                           QDate(2026, 12, 6), liste.lignes, &nom);
-          }));
-    print("windmill list printed lines", LogBanc::medianeMs(runs, [&] {
-              MoulinsContactes::lignesImpression(kStation, QStringLiteral("HF"), QDate(2026, 12, 6),
-                                                 liste.lignes);
-          }));
+    imprime("windmill list saved (work file, sync, rename)", LogBanc::medianeMs(executions, [&] {
+                MoulinsContactes::Enregistre(dossier, kStation, QStringLiteral("HF"),
+                                             QDate(2026, 12, 6), liste.lignes, &nom);
+            }));
+    imprime("windmill list printed lines", LogBanc::medianeMs(executions, [&] {
+                MoulinsContactes::lignesImpression(kStation, QStringLiteral("HF"),
+                                                   QDate(2026, 12, 6), liste.lignes);
+            }));
 
     CarteDepartements::Carte carte;
-    print("department map, HF", LogBanc::medianeMs(runs, [&] {
-              CarteDepartements::Colorie_Carte(log.chemin(), QStringLiteral("HF"), &carte);
-          }));
+    imprime("department map, HF", LogBanc::medianeMs(executions, [&] {
+                CarteDepartements::Colorie_Carte(log.chemin(), QStringLiteral("HF"), &carte);
+            }));
     Scores::Tableau scoresCalcules;
-    print("scores",
-          LogBanc::medianeMs(runs, [&] { Scores::calcule(log.chemin(), &scoresCalcules); }));
+    imprime("scores", LogBanc::medianeMs(executions,
+                                         [&] { Scores::calcule(log.chemin(), &scoresCalcules); }));
 
     QStringList trouvees;
-    print("unreceived QSLs of F12AB (display lines)", LogBanc::medianeMs(runs, [&] {
-              trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("f12ab"));
-          }));
+    imprime("unreceived QSLs of F12AB (display lines)", LogBanc::medianeMs(executions, [&] {
+                trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("f12ab"));
+            }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
-    print("unreceived QSLs of \"F\" (every callsign)", LogBanc::medianeMs(runs, [&] {
-              trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("F"));
-          }));
+    imprime("unreceived QSLs of \"F\" (every callsign)", LogBanc::medianeMs(executions, [&] {
+                trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("F"));
+            }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
-    print("QSL-back lines of all of them", LogBanc::medianeMs(runs, [&] {
-              QslNonRecues::lignesCartes(QStringLiteral("F"), kStation, trouvees);
-          }));
+    imprime("QSL-back lines of all of them", LogBanc::medianeMs(executions, [&] {
+                QslNonRecues::lignesCartes(QStringLiteral("F"), kStation, trouvees);
+            }));
 
     std::printf("\nthrough the windows (offscreen)\n");
-    StockReglages reglages(QDir(folder).filePath(QStringLiteral("KZT.ini")));
+    StockReglages reglages(QDir(dossier).filePath(QStringLiteral("KZT.ini")));
     HorlogeSysteme horloge;
     BoiteMessageScriptee messages;
-    const Services services{folder, reglages, horloge, messages, [] {}};
+    const Services services{dossier, reglages, horloge, messages, [] {}};
     const auto indicatif = [] { return kStation; };
 
-    print("windmill list window: open", LogBanc::medianeMs(3, [&] {
-              Aff_Contacte w(services, indicatif);
-              w.show();
-              QCoreApplication::processEvents();
-          }));
+    imprime("windmill list window: open", LogBanc::medianeMs(3, [&] {
+                Aff_Contacte w(services, indicatif);
+                w.show();
+                QCoreApplication::processEvents();
+            }));
     Aff_Contacte liste_w(services, indicatif);
     liste_w.show();
-    print("windmill list window: Afficher, HF", LogBanc::medianeMs(runs, [&] {
-              liste_w.Afficher->click();
-              QCoreApplication::processEvents();
-          }));
-    print("map window: open (shows HF)", LogBanc::medianeMs(3, [&] {
-              Carte_Acti_KZT w(services, indicatif);
-              w.show();
-              QCoreApplication::processEvents();
-          }));
+    imprime("windmill list window: Afficher, HF", LogBanc::medianeMs(executions, [&] {
+                liste_w.Afficher->click();
+                QCoreApplication::processEvents();
+            }));
+    imprime("map window: open (shows HF)", LogBanc::medianeMs(3, [&] {
+                Carte_Acti_KZT w(services, indicatif);
+                w.show();
+                QCoreApplication::processEvents();
+            }));
     Carte_Acti_KZT carte_w(services, indicatif);
     carte_w.show();
-    print("map window: Afficher", LogBanc::medianeMs(runs, [&] {
-              carte_w.Afficher->click();
-              QCoreApplication::processEvents();
-          }));
+    imprime("map window: Afficher", LogBanc::medianeMs(executions, [&] {
+                carte_w.Afficher->click();
+                QCoreApplication::processEvents();
+            }));
     Multi_QSL qsl_w(
         services, [&] { return affichage.affichage; }, indicatif);
     qsl_w.show();
     qsl_w.Indicatif->setText(QStringLiteral("F"));
-    print("unreceived-QSL window: search \"F\"", LogBanc::medianeMs(runs, [&] {
-              qsl_w.Recherche->click();
-              QCoreApplication::processEvents();
-          }));
-    return messages.shown().isEmpty() ? 0 : 1;
+    imprime("unreceived-QSL window: search \"F\"", LogBanc::medianeMs(executions, [&] {
+                qsl_w.Recherche->click();
+                QCoreApplication::processEvents();
+            }));
+    return messages.affichees().isEmpty() ? 0 : 1;
 }

@@ -33,12 +33,12 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
     QTemporaryDir dossier;
     StockReglages reglages(dossier.filePath(QStringLiteral("KZT.ini")));
     HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
     BoiteMessageScriptee messages; // answers Yes
-    reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, QStringLiteral("BENCH"));
+    reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, QStringLiteral("BENCH"));
 
     constexpr int kNombreQsos = 10000;
     const QByteArray contenu = LogBanc::fichier(kNombreQsos, 2);
@@ -77,5 +77,5 @@ int main(int argc, char* argv[])
                     automatique ? "automatic date (append)" : "manual date (date order)",
                     LogBanc::mediane(temps), *std::max_element(temps.begin(), temps.end()));
     }
-    return messages.shown().size() == 42 ? 0 : 2;
+    return messages.affichees().size() == 42 ? 0 : 2;
 }

@@ -167,11 +167,12 @@ QString qsoImporte(int n)
 // Counts the replacements of the station log.
 class Remplacements : public FichierTexte::OperationsFichier {
 public:
-    int rename(const QString& from, const QString& to) override
+    int renomme(const QString& depuis, const QString& vers) override
     {
-        if (to.endsWith(QStringLiteral("_KZT.log")) && !to.contains(QStringLiteral("Sauvegardes")))
+        if (vers.endsWith(QStringLiteral("_KZT.log")) &&
+            !vers.contains(QStringLiteral("Sauvegardes")))
             ++m_log;
-        return OperationsFichier::rename(from, to);
+        return OperationsFichier::renomme(depuis, vers);
     }
     int m_log = 0;
 };
@@ -205,8 +206,8 @@ void importation()
         const Importation::Bilan b = Importation::Importe(dossier.path(), kIndicatif, adi, horloge);
         ms.push_back(double(chrono.nsecsElapsed()) / 1e6);
         FichierTexte::changeOperationsFichier(avant);
-        if (!b.status)
-            qFatal("import failed: %s", qPrintable(b.status.message));
+        if (!b.statut)
+            qFatal("import failed: %s", qPrintable(b.statut.message));
         importes = b.importes;
     }
     std::sort(ms.begin(), ms.end());
@@ -229,13 +230,13 @@ void pret()
 int demarre(int argc, char* argv[])
 {
     const QByteArray genre = argv[2];
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
     if (genre == "empty") {
         QWidget fenetre;
         fenetre.resize(800, 600);
         fenetre.show();
         QTimer::singleShot(0, &pret);
-        return app.exec();
+        return programme.exec();
     }
     if (genre == "text") {
         // The same window with one line of text, measured: the system's
@@ -244,7 +245,7 @@ int demarre(int argc, char* argv[])
         fenetre.resize(fenetre.sizeHint().expandedTo(QSize(800, 600)));
         fenetre.show();
         QTimer::singleShot(0, &pret);
-        return app.exec();
+        return programme.exec();
     }
     StockReglages reglages(QString::fromLocal8Bit(argv[4]));
     HorlogeSysteme horloge;
@@ -260,7 +261,7 @@ int demarre(int argc, char* argv[])
         Cluster::ouvreFenetre(services, stationFixe(kIndicatif));
     }
     QTimer::singleShot(0, &pret);
-    return app.exec();
+    return programme.exec();
 }
 
 void departs(int fois)
@@ -271,12 +272,12 @@ void departs(int fois)
     if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
         qFatal("cannot write the log");
     f.close();
-    const QString ini = QDir(dossier.path()).filePath(QStringLiteral("KZT.ini"));
+    const QString fichierIni = QDir(dossier.path()).filePath(QStringLiteral("KZT.ini"));
     {
-        StockReglages reglages(ini);
-        reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
+        StockReglages reglages(fichierIni);
+        reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
         // Nowhere to go: the web module loads, the page fails at once.
-        reglages.write(Reglages::sectionGlobale, Web::cleSiteCluster,
+        reglages.ecrit(Reglages::sectionGlobale, Web::cleSiteCluster,
                        QStringLiteral("http://127.0.0.1:9"));
     }
 
@@ -288,9 +289,9 @@ void departs(int fois)
     for (const char* genre : {"empty", "text", "program", "cluster"}) {
         std::vector<double> ms;
         std::vector<double> mo;
-        lance(genre, dossier.path(), ini); // warms the disk cache
+        lance(genre, dossier.path(), fichierIni); // warms the disk cache
         for (int i = 0; i < fois; ++i) {
-            const Depart d = lance(genre, dossier.path(), ini);
+            const Depart d = lance(genre, dossier.path(), fichierIni);
             ms.push_back(d.ms);
             mo.push_back(d.mo);
         }
@@ -315,7 +316,7 @@ int main(int argc, char* argv[])
     if (argc >= 5 && QByteArray(argv[1]) == "--start")
         return demarre(argc, argv);
 
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "import") {
         importation();
         return 0;

@@ -24,20 +24,21 @@ using LogBanc::ligneQso;
 
 namespace {
 
-void copieSynchroniseeFsync(const QString& from, const QString& to)
+void copieSynchroniseeFsync(const QString& depuis, const QString& vers)
 {
-    QFile in(from);
-    QFile out(to);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    QFile entree(depuis);
+    QFile sortie(vers);
+    if (!entree.open(QIODevice::ReadOnly) ||
+        !sortie.open(QIODevice::WriteOnly | QIODevice::Truncate))
         qFatal("copy failed");
-    out.write(in.readAll());
-    out.flush();
-    ::fsync(out.handle());
+    sortie.write(entree.readAll());
+    sortie.flush();
+    ::fsync(sortie.handle());
 }
 
-void check(const Statut& s)
+void verifieStatut(const Statut& s)
 {
-    if (!s.isOk())
+    if (!s.estOk())
         qFatal("%s", qPrintable(s.message));
 }
 
@@ -45,65 +46,69 @@ void check(const Statut& s)
 
 int main(int argc, char* argv[])
 {
-    QTemporaryDir temp;
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
-    QDir().mkpath(folder);
+    QTemporaryDir temporaire;
+    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
+    QDir().mkpath(dossier);
 
     std::printf("%-8s %10s %10s %10s %10s %10s %10s %10s  %s\n", "QSOs", "load", "all lines",
                 "copy+fsync", "append", "chrono", "replace", "delete", "worst rewrite / copy");
-    for (int size : {1000, 10000, 99999}) {
-        const QByteArray content = LogBanc::fichier(size, 2);
-        StationLog log(folder, QStringLiteral("BENCH"));
-        QFile file(log.chemin());
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-            file.write(content) != content.size())
+    for (int taille : {1000, 10000, 99999}) {
+        const QByteArray contenu = LogBanc::fichier(taille, 2);
+        StationLog log(dossier, QStringLiteral("BENCH"));
+        QFile fichierOuvert(log.chemin());
+        if (!fichierOuvert.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            fichierOuvert.write(contenu) != contenu.size())
             qFatal("cannot write the log");
-        file.close();
+        fichierOuvert.close();
 
-        const int runs = size > 50000 ? 5 : 11;
-        qsizetype shown = 0;
+        const int executions = taille > 50000 ? 5 : 11;
+        qsizetype affichees = 0;
         const double load =
-            LogBanc::medianeMs(runs, [&] { shown = log.Charge_Log().affichage.size(); });
-        if (shown != size)
-            qFatal("load gave %lld lines", static_cast<long long>(shown));
+            LogBanc::medianeMs(executions, [&] { affichees = log.Charge_Log().affichage.size(); });
+        if (affichees != taille)
+            qFatal("load gave %lld lines", static_cast<long long>(affichees));
         // Every display line made, as a search over the whole list does.
         const double tout = LogBanc::medianeMs(
-            runs, [&] { shown = log.Charge_Log().affichage.versListe().size(); });
-        const double copy = LogBanc::medianeMs(runs, [&] {
-            copieSynchroniseeFsync(log.chemin(), QDir(folder).filePath(QStringLiteral("copy.txt")));
+            executions, [&] { affichees = log.Charge_Log().affichage.versListe().size(); });
+        const double copie = LogBanc::medianeMs(executions, [&] {
+            copieSynchroniseeFsync(log.chemin(),
+                                   QDir(dossier).filePath(QStringLiteral("copy.txt")));
         });
 
-        const QString extra = ligneQso(1); // earliest moment: chrono puts it first
-        const QString middle = ligneQso(size);
+        const QString supplement = ligneQso(1); // earliest moment: chrono puts it first
+        const QString milieu = ligneQso(taille);
         const QString changed =
-            QString(middle).replace(QStringLiteral("JEAN"), QStringLiteral("PAUL"));
+            QString(milieu).replace(QStringLiteral("JEAN"), QStringLiteral("PAUL"));
         // Each operation is timed alone; its inverse puts the log back between runs.
-        const auto timed = [&](const std::function<void()>& op, const std::function<void()>& undo) {
-            std::vector<double> times;
-            for (int i = 0; i < runs; ++i) {
+        const auto chronometre = [&](const std::function<void()>& op,
+                                     const std::function<void()>& annule) {
+            std::vector<double> fois;
+            for (int i = 0; i < executions; ++i) {
                 QElapsedTimer t;
                 t.start();
                 op();
-                times.push_back(double(t.nsecsElapsed()) / 1e6);
-                undo();
+                fois.push_back(double(t.nsecsElapsed()) / 1e6);
+                annule();
             }
-            std::sort(times.begin(), times.end());
-            return times[times.size() / 2];
+            std::sort(fois.begin(), fois.end());
+            return fois[fois.size() / 2];
         };
-        const double append = timed([&] { check(log.Enregistre_QSO(extra)); },
-                                    [&] { check(log.Supprime_QSO(extra)); });
-        const double chrono = timed([&] { check(log.Insere_QSO_Chrono(ligneQso(size + 1))); },
-                                    [&] { check(log.Supprime_QSO(ligneQso(size + 1))); });
-        const double replace = timed([&] { check(log.Remplace_QSO(changed, middle)); },
-                                     [&] { check(log.Remplace_QSO(middle, changed)); });
-        check(log.Enregistre_QSO(extra));
-        const double remove = timed([&] { check(log.Supprime_QSO(extra)); },
-                                    [&] { check(log.Enregistre_QSO(extra)); });
-        const double worst = std::max({append, chrono, replace, remove});
-        std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n", size,
-                    load, tout, copy, append, chrono, replace, remove, worst / copy);
+        const double ajout = chronometre([&] { verifieStatut(log.Enregistre_QSO(supplement)); },
+                                         [&] { verifieStatut(log.Supprime_QSO(supplement)); });
+        const double chrono =
+            chronometre([&] { verifieStatut(log.Insere_QSO_Chrono(ligneQso(taille + 1))); },
+                        [&] { verifieStatut(log.Supprime_QSO(ligneQso(taille + 1))); });
+        const double replace =
+            chronometre([&] { verifieStatut(log.Remplace_QSO(changed, milieu)); },
+                        [&] { verifieStatut(log.Remplace_QSO(milieu, changed)); });
+        verifieStatut(log.Enregistre_QSO(supplement));
+        const double retire = chronometre([&] { verifieStatut(log.Supprime_QSO(supplement)); },
+                                          [&] { verifieStatut(log.Enregistre_QSO(supplement)); });
+        const double pire = std::max({ajout, chrono, replace, retire});
+        std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n", taille,
+                    load, tout, copie, ajout, chrono, replace, retire, pire / copie);
         QFile::remove(log.chemin());
-        QFile::remove(QDir(folder).filePath(QStringLiteral("copy.txt")));
+        QFile::remove(QDir(dossier).filePath(QStringLiteral("copy.txt")));
     }
     return 0;
 }

@@ -31,14 +31,14 @@ int main(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
 
     QTemporaryDir dossier;
     StockReglages reglages(QDir(dossier.path()).filePath(QStringLiteral("KZT.ini")));
     HorlogeSysteme horloge;
     BoiteMessageScriptee messages;
     const Services services{dossier.path(), reglages, horloge, messages, [] {}};
-    reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, QStringLiteral("F1ABC"));
+    reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, QStringLiteral("F1ABC"));
 
     std::printf("%-8s %12s %12s %18s\n", "QSOs", "median ms", "max ms", "with repaint ms");
     for (const int lignes : {1000, 10000, 99999}) {
@@ -50,7 +50,7 @@ int main(int argc, char* argv[])
         Main fenetre(services);
         if (!fenetre.demarreProgramme())
             return 1;
-        app.processEvents();
+        programme.processEvents();
 
         std::vector<double> temps;
         std::vector<double> avecDessin;

@@ -117,7 +117,7 @@ private:
 int demarre(int argc, char* argv[])
 {
     const QByteArray genre = argv[2];
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
     if (genre == "label") {
         QLabel fenetre(QStringLiteral("RQN_KZT"));
         fenetre.resize(fenetre.sizeHint().expandedTo(QSize(800, 600)));
@@ -146,9 +146,9 @@ int demarre(int argc, char* argv[])
         // Every window drawn.
         QTimer calme;
         calme.setSingleShot(true);
-        QObject::connect(&calme, &QTimer::timeout, &app, &QCoreApplication::quit);
+        QObject::connect(&calme, &QTimer::timeout, &programme, &QCoreApplication::quit);
         calme.start(1500);
-        app.exec();
+        programme.exec();
         fin = maintenantNs();
     }
     std::printf("%lld %lld\n", (long long)fin, memoireMaxKo());
@@ -157,16 +157,16 @@ int demarre(int argc, char* argv[])
 
 struct Dossier {
     QTemporaryDir temporaire;
-    QString ini;
+    QString fichierIni;
     QString log;
 
     explicit Dossier(int ligneQso)
     {
         log = QDir(temporaire.path()).filePath(kIndicatif + QStringLiteral("_KZT.log"));
         ecritLog(ligneQso);
-        ini = QDir(temporaire.path()).filePath(QStringLiteral("KZT.ini"));
-        StockReglages reglages(ini);
-        reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
+        fichierIni = QDir(temporaire.path()).filePath(QStringLiteral("KZT.ini"));
+        StockReglages reglages(fichierIni);
+        reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
     }
     void ecritLog(int ligneQso) const
     {
@@ -206,27 +206,27 @@ void departs(int fois)
                 fois);
     for (const int taille : kTailles) {
         const Dossier d(taille);
-        std::vector<double> nu, nuMo, prog, progMo, fen, fenMo;
-        lance("label", d.chemin(), d.ini); // warms the disk cache
-        lance("program", d.chemin(), d.ini);
+        std::vector<double> nu, nuMo, programme, programmeMo, fen, fenMo;
+        lance("label", d.chemin(), d.fichierIni); // warms the disk cache
+        lance("program", d.chemin(), d.fichierIni);
         for (int i = 0; i < fois; ++i) {
-            Depart r = lance("label", d.chemin(), d.ini);
+            Depart r = lance("label", d.chemin(), d.fichierIni);
             nu.push_back(r.ms);
             nuMo.push_back(r.mo);
-            r = lance("program", d.chemin(), d.ini);
-            prog.push_back(r.ms);
-            progMo.push_back(r.mo);
+            r = lance("program", d.chemin(), d.fichierIni);
+            programme.push_back(r.ms);
+            programmeMo.push_back(r.mo);
             if (taille == 99999) {
-                r = lance("windows", d.chemin(), d.ini);
+                r = lance("windows", d.chemin(), d.fichierIni);
                 fen.push_back(r.mo);
             }
         }
         using LogBanc::mediane;
         const QString n = QLocale(QLocale::English).toString(taille);
-        note(QStringLiteral("start to the list drawn, %1 QSOs").arg(n), mediane(prog), mediane(nu),
-             "ms", taille < 50000 ? 1.3 : 1.5);
-        note(QStringLiteral("peak memory at start, %1 QSOs").arg(n), mediane(progMo), mediane(nuMo),
-             "MB", 1.5);
+        note(QStringLiteral("start to the list drawn, %1 QSOs").arg(n), mediane(programme),
+             mediane(nu), "ms", taille < 50000 ? 1.3 : 1.5);
+        note(QStringLiteral("peak memory at start, %1 QSOs").arg(n), mediane(programmeMo),
+             mediane(nuMo), "MB", 1.5);
         if (!fen.empty())
             note(QStringLiteral("memory, five windows open, %1 QSOs").arg(n), mediane(fen),
                  mediane(nuMo), "MB", 2.0);
@@ -236,9 +236,9 @@ void departs(int fois)
 // Records when the question was answered.
 class Boite : public BoiteMessageScriptee {
 public:
-    ReponseBoite show(const QString& texte, Boutons boutons) override
+    ReponseBoite montre(const QString& texte, Boutons boutons) override
     {
-        const ReponseBoite r = BoiteMessageScriptee::show(texte, boutons);
+        const ReponseBoite r = BoiteMessageScriptee::montre(texte, boutons);
         reponse = maintenantNs();
         return r;
     }
@@ -274,7 +274,7 @@ void actions(int fois)
     std::printf("Actions through the window, to the result drawn (median of %d)\n", fois);
     for (const int taille : kTailles) {
         const Dossier d(taille);
-        StockReglages reglages(d.ini);
+        StockReglages reglages(d.fichierIni);
         HorlogeSysteme horloge;
         Boite messages;
         const Services services{d.chemin(), reglages, horloge, messages, [] {}};
@@ -359,18 +359,18 @@ void actions(int fois)
         // ADIF export: the menu, to the file closed (the notice that follows
         // is answered at once).
         QAction* adif = fenetre.findChild<QAction*>(QStringLiteral("Mnu_ADIF"));
-        std::vector<double> exports, copies;
+        std::vector<double> exportations, copies;
         for (int i = 0; i < fois; ++i) {
             copies.push_back(copieSynchronisee(d.log, copie));
-            messages.clear();
+            messages.vide();
             const qint64 debut = maintenantNs();
             adif->trigger();
-            exports.push_back(double(messages.reponse - debut) / 1e6);
+            exportations.push_back(double(messages.reponse - debut) / 1e6);
             if (!messages.dernierTexte().startsWith(QStringLiteral("Le fichier a été enregistré")))
                 qFatal("the export failed");
         }
-        note(QStringLiteral("ADIF export to the file closed, %1 QSOs").arg(n), mediane(exports),
-             mediane(copies), "ms", 100);
+        note(QStringLiteral("ADIF export to the file closed, %1 QSOs").arg(n),
+             mediane(exportations), mediane(copies), "ms", 100);
     }
 }
 
@@ -382,10 +382,10 @@ void table()
         const bool ms = std::strcmp(l.unite, "ms") == 0 && l.but > 2.5;
         const double ratio = l.reference > 0 ? l.mesure / l.reference : 0;
         const bool atteint = ms ? l.mesure <= l.but : ratio <= l.but;
-        char ref[32] = "-";
+        char referenceDonnee[32] = "-";
         char rapport[32] = "-";
         if (l.reference > 0) {
-            std::snprintf(ref, sizeof ref, "%.1f %s", l.reference, l.unite);
+            std::snprintf(referenceDonnee, sizeof referenceDonnee, "%.1f %s", l.reference, l.unite);
             std::snprintf(rapport, sizeof rapport, "x%.2f", ratio);
         }
         char but[32];
@@ -393,8 +393,8 @@ void table()
             std::snprintf(but, sizeof but, "<=%.0f ms", l.but);
         else
             std::snprintf(but, sizeof but, "<=x%.1f", l.but);
-        std::printf("%-52s %7.1f %-2s %10s %8s %8s %s\n", qPrintable(l.nom), l.mesure, l.unite, ref,
-                    rapport, but, atteint ? "yes" : "NO");
+        std::printf("%-52s %7.1f %-2s %10s %8s %8s %s\n", qPrintable(l.nom), l.mesure, l.unite,
+                    referenceDonnee, rapport, but, atteint ? "yes" : "NO");
     }
 }
 
@@ -412,10 +412,10 @@ int main(int argc, char* argv[])
         if (!f.open(QIODevice::WriteOnly) || f.write(octets) != octets.size())
             return 1;
         StockReglages(dossier.filePath(QStringLiteral("KZT.ini")))
-            .write(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
+            .ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
         return 0;
     }
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     std::printf("Platform %s\n", qPrintable(QGuiApplication::platformName()));
     const QByteArray partie = argc > 2 ? QByteArray(argv[2]) : QByteArray();

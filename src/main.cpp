@@ -39,7 +39,7 @@ int main(int argc, char* argv[])
         const LigneCommande::Reponse reponse = LigneCommande::Lit(
             arguments,
             DossierProgramme::Chemin(executable, DossierProgramme::Dossier_Utilisateur()),
-            StockReglages().fileName());
+            StockReglages().nomDeFichier());
         if (reponse.termine) {
             std::fputs(reponse.texte.toLocal8Bit().constData(), stdout);
             return std::fflush(stdout) == 0 ? 0 : 1;
@@ -60,8 +60,8 @@ int main(int argc, char* argv[])
     BoiteMessageFenetre messages;
     const DossierProgramme::Resultat programme = DossierProgramme::Prepare(
         QCoreApplication::applicationDirPath(), DossierProgramme::Dossier_Utilisateur());
-    if (!programme.status) {
-        messages.notice(programme.status.message);
+    if (!programme.statut) {
+        messages.avise(programme.statut.message);
         return 1;
     }
     const QString dossier = programme.dossier;

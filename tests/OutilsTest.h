@@ -10,28 +10,28 @@
 
 namespace OutilsTest {
 
-inline QByteArray litOctets(const QString& path)
+inline QByteArray litOctets(const QString& chemin)
 {
-    QFile f(path);
+    QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-inline bool ecritOctets(const QString& path, const QByteArray& bytes)
+inline bool ecritOctets(const QString& chemin, const QByteArray& octets)
 {
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
 }
 
 // Caps the size of any file this process writes, as a full disk would.
 class LimiteTailleFichier {
 public:
-    explicit LimiteTailleFichier(rlim_t bytes)
+    explicit LimiteTailleFichier(rlim_t octets)
     {
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &m_ancienne);
-        rlimit limit = m_ancienne;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
+        rlimit limite = m_ancienne;
+        limite.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &limite);
     }
     ~LimiteTailleFichier() { setrlimit(RLIMIT_FSIZE, &m_ancienne); }
 

@@ -109,9 +109,9 @@ inline QByteArray aLaLongueur(QByteArray octets, qsizetype n)
 }
 
 // The input cut at its LF: the pieces in order (a last piece without LF too).
-inline QList<QByteArray> morceaux(const uint8_t* data, size_t size)
+inline QList<QByteArray> morceaux(const uint8_t* donnees, size_t taille)
 {
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size))
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(donnees), qsizetype(taille))
         .split('\n');
 }
 

@@ -34,9 +34,9 @@ bool litRecord(const QByteArray& sortie, qsizetype* pos)
         const qsizetype chevron = sortie.indexOf('>', p);
         if (chevron < 0 || chevron == p || chevron - p > 6)
             return false;
-        bool ok = false;
-        const qsizetype longueur = sortie.mid(p, chevron - p).toLongLong(&ok);
-        if (!ok || longueur < 0)
+        bool valide = false;
+        const qsizetype longueur = sortie.mid(p, chevron - p).toLongLong(&valide);
+        if (!valide || longueur < 0)
             return false;
         p = chevron + 1 + longueur;
         if (p > sortie.size())
@@ -50,13 +50,14 @@ bool litRecord(const QByteArray& sortie, qsizetype* pos)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    if (size < 1)
+    if (taille < 1)
         return 0;
-    const size_t k = qMin<size_t>(data[0] & 15, size - 1);
-    const QString indicatif = Cp1252::decode(reinterpret_cast<const char*>(data + 1), qsizetype(k));
-    const QByteArray log(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
+    const size_t k = qMin<size_t>(donnees[0] & 15, taille - 1);
+    const QString indicatif =
+        Cp1252::decode1252(reinterpret_cast<const char*>(donnees + 1), qsizetype(k));
+    const QByteArray log(reinterpret_cast<const char*>(donnees + 1 + k), qsizetype(taille - 1 - k));
 
     const QByteArray sortie = Adif::exportationAdif(indicatif, log);
     for (const char c : sortie)
@@ -69,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FichierTexte::pourChaqueLigne(log, [&](const char* d, qsizetype n) {
         ++lignes;
         // The record of the line alone is the same record.
-        const QString ligne = Cp1252::decode(d, n);
+        const QString ligne = Cp1252::decode1252(d, n);
         const QByteArray seul = Adif::ADIF_SP(ligne).toLatin1() + "\r\n";
         FUZZ_CHECK(sortie.mid(pos, seul.size()) == seul);
         FUZZ_CHECK(litRecord(sortie, &pos));
@@ -97,10 +98,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             station && ((c >= QLatin1Char('A') && c <= QLatin1Char('Z')) ||
                         (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || c == QLatin1Char('_'));
     }
-    if ((data[0] & 0x30) == 0x30 && station) {
+    if ((donnees[0] & 0x30) == 0x30 && station) {
         const QString dossier = Aleatoire::dossier();
         Aleatoire::ecrit(QDir(dossier).filePath(StationLog::nomFichier(indicatif)), log);
-        FUZZ_CHECK(Adif::exporte(dossier, indicatif).isOk());
+        FUZZ_CHECK(Adif::exporte(dossier, indicatif).estOk());
         const QString fichier = QDir(dossier).filePath(Adif::nomFichier(indicatif));
         FUZZ_CHECK(Aleatoire::lit(fichier) == sortie);
         QFile::remove(fichier);

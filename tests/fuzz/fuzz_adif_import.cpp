@@ -46,7 +46,7 @@ void verifieLecture(const Adif::Lecture& l)
 void verifieQso(const LogLine::Champs& c)
 {
     const LogLine::Formee f = LogLine::forme(c);
-    FUZZ_CHECK(f.ok() && f.ligne.size() == LogLine::Longueur);
+    FUZZ_CHECK(f.valide() && f.ligne.size() == LogLine::Longueur);
     FUZZ_CHECK(ReglesChamps::Controle_QSO(c).isEmpty());
     FUZZ_CHECK(Importation::Reference_Valide(c.reference));
     FUZZ_CHECK(c.reference.left(2) == c.departement);
@@ -61,11 +61,12 @@ void verifieQso(const LogLine::Champs& c)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t tailleDonnees)
 {
-    if (size < 1)
+    if (tailleDonnees < 1)
         return 0;
-    const QByteArray fichier(reinterpret_cast<const char*>(data + 1), qsizetype(size - 1));
+    const QByteArray fichier(reinterpret_cast<const char*>(donnees + 1),
+                             qsizetype(tailleDonnees - 1));
     const Adif::Lecture lecture = Adif::Lit(fichier);
     verifieLecture(lecture);
 
@@ -76,11 +77,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             continue;
         verifieQso(q.champs);
         QByteArray octets;
-        FUZZ_CHECK(Cp1252::encode(LogLine::forme(q.champs).ligne, &octets));
+        FUZZ_CHECK(Cp1252::encode1252(LogLine::forme(q.champs).ligne, &octets));
         lignes.insert(octets);
     }
 
-    if ((data[0] & 3) != 3)
+    if ((donnees[0] & 3) != 3)
         return 0;
     const QString dossier = Aleatoire::dossier();
     const QString log = QDir(dossier).filePath(StationLog::nomFichier(QStringLiteral("F5ABC")));
@@ -90,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const Importation::Bilan b =
         Importation::Importe(dossier, QStringLiteral("F5ABC"),
                              QDir(dossier).filePath(QStringLiteral("entree.adi")), horloge);
-    FUZZ_CHECK(b.status.isOk());
+    FUZZ_CHECK(b.statut.estOk());
     FUZZ_CHECK(b.importes + b.doublons + qsizetype(b.rejets.size()) ==
                b.enregistrements + (b.tronque ? 1 : 0));
     QSet<QByteArray> cles;

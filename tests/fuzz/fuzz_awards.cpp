@@ -20,13 +20,15 @@
 
 #include <algorithm>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    if (size < 1)
+    if (taille < 1)
         return 0;
-    const size_t k = qMin<size_t>(data[0] & 15, size - 1);
-    const QString saisie = Cp1252::decode(reinterpret_cast<const char*>(data + 1), qsizetype(k));
-    const QByteArray contenu(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
+    const size_t k = qMin<size_t>(donnees[0] & 15, taille - 1);
+    const QString saisie =
+        Cp1252::decode1252(reinterpret_cast<const char*>(donnees + 1), qsizetype(k));
+    const QByteArray contenu(reinterpret_cast<const char*>(donnees + 1 + k),
+                             qsizetype(taille - 1 - k));
 
     const QString dossier = Aleatoire::dossier();
     const StationLog log(dossier, QStringLiteral("F1FUZ"));
@@ -56,10 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (LectureLog::QSL_Recue(ligne))
             ++parGroupe[g].confirmes;
     });
-    FUZZ_CHECK(parcours.isOk());
+    FUZZ_CHECK(parcours.estOk());
 
     Scores::Tableau scoresCalcules;
-    FUZZ_CHECK(Scores::calcule(log.chemin(), &scoresCalcules).isOk());
+    FUZZ_CHECK(Scores::calcule(log.chemin(), &scoresCalcules).estOk());
     const Scores::Compte* parScore[3] = {&scoresCalcules.hf, &scoresCalcules.vhf,
                                          &scoresCalcules.uhf};
 
@@ -69,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(parScore[g]->confirmes == parGroupe[g].confirmes);
 
         MoulinsContactes::Liste liste;
-        FUZZ_CHECK(MoulinsContactes::construit(log.chemin(), groupe, &liste).isOk());
+        FUZZ_CHECK(MoulinsContactes::construit(log.chemin(), groupe, &liste).estOk());
         FUZZ_CHECK(liste.contactes == parGroupe[g].contactes);
         FUZZ_CHECK(liste.confirmes == parGroupe[g].confirmes);
         FUZZ_CHECK(liste.lignes.size() == liste.contactes);
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         // A box is on the map only for a QSO of the group, and green only
         // for a confirmed one.
         CarteDepartements::Carte carte;
-        FUZZ_CHECK(CarteDepartements::Colorie_Carte(log.chemin(), groupe, &carte).isOk());
+        FUZZ_CHECK(CarteDepartements::Colorie_Carte(log.chemin(), groupe, &carte).estOk());
         FUZZ_CHECK(carte.contactes == carte.confirmes + carte.non_confirmes);
         FUZZ_CHECK(carte.contactes <= parGroupe[g].contactes);
         FUZZ_CHECK(carte.confirmes <= parGroupe[g].confirmes);
@@ -97,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     // The unreceived QSLs of the correspondent, on cards of 18 QSOs.
     const StationLog::Lignes lignes = log.Charge_Log();
-    FUZZ_CHECK(lignes.status.isOk() && lignes.total == lues);
+    FUZZ_CHECK(lignes.statut.estOk() && lignes.total == lues);
     const QStringList affichage = lignes.affichage.versListe();
     const QStringList qsl = QslNonRecues::Recherche(affichage, saisie);
     FUZZ_CHECK(qsl.size() <= affichage.size());

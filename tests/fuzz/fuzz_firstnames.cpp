@@ -23,12 +23,12 @@ FirstNameMemory::Trouve cherche(const QList<QByteArray>& fichier, const QString&
 {
     FirstNameMemory::Trouve t;
     for (const QByteArray& octets : fichier) {
-        const QString ligne = Cp1252::decode(octets);
+        const QString ligne = Cp1252::decode1252(octets);
         if (Texte::sansBlancs(ligne.left(12)) != indicatif)
             continue;
         t.trouve = true;
         t.departement = ligne.mid(13, 2);
-        t.prenom = Cp1252::toUpper(ligne.mid(16));
+        t.prenom = Cp1252::majusculesCp1252(ligne.mid(16));
     }
     if (t.departement == QLatin1String("  "))
         t.departement.clear();
@@ -37,13 +37,13 @@ FirstNameMemory::Trouve cherche(const QList<QByteArray>& fichier, const QString&
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    if (size < 1)
+    if (taille < 1)
         return 0;
-    const qsizetype initiales = data[0] & 15;
-    const bool lf = data[0] & 16;
-    const QList<QByteArray> pieces = Aleatoire::morceaux(data + 1, size - 1);
+    const qsizetype initiales = donnees[0] & 15;
+    const bool lf = donnees[0] & 16;
+    const QList<QByteArray> pieces = Aleatoire::morceaux(donnees + 1, taille - 1);
 
     QList<QByteArray> fichier;
     for (qsizetype i = 0; i < initiales && i < pieces.size(); ++i)
@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString dossier = Aleatoire::dossier();
     FirstNameMemory memoire(dossier);
     QFile::remove(memoire.chemin());
-    if (!(data[0] & 32))
+    if (!(donnees[0] & 32))
         Aleatoire::ecrit(memoire.chemin(), Aleatoire::contenu(fichier, lf, true));
     else
         fichier.clear(); // no file: an empty memory
@@ -63,10 +63,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const QByteArray& op = pieces.at(i);
         if (op.startsWith('C')) {
             const QString indicatif = QString::fromUtf8(op.mid(1));
-            Statut status;
-            const FirstNameMemory::Trouve t = memoire.Cherche_Prenom(indicatif, &status);
+            Statut statut;
+            const FirstNameMemory::Trouve t = memoire.Cherche_Prenom(indicatif, &statut);
             const FirstNameMemory::Trouve attendu = cherche(fichier, indicatif);
-            FUZZ_CHECK(status.isOk());
+            FUZZ_CHECK(statut.estOk());
             FUZZ_CHECK(t.trouve == attendu.trouve);
             FUZZ_CHECK(t.departement == attendu.departement);
             FUZZ_CHECK(t.prenom == attendu.prenom);
@@ -76,18 +76,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                                                               QString::fromUtf8(champs.value(1)),
                                                               QString::fromUtf8(champs.value(2)));
             const QByteArray avant = Aleatoire::lit(memoire.chemin());
-            const Statut status = memoire.Memorise_Prenom(ligne);
+            const Statut statut = memoire.Memorise_Prenom(ligne);
             FUZZ_CHECK(!QFile::exists(QDir(dossier).filePath(StationLog::fichierTravail)));
 
             QByteArray octets;
-            const bool valide =
-                Cp1252::encode(ligne, &octets) && !octets.contains('\r') && !octets.contains('\n');
+            const bool valide = Cp1252::encode1252(ligne, &octets) && !octets.contains('\r') &&
+                                !octets.contains('\n');
             if (!valide) {
-                FUZZ_CHECK(!status.isOk() && !status.message.isEmpty());
+                FUZZ_CHECK(!statut.estOk() && !statut.message.isEmpty());
                 FUZZ_CHECK(Aleatoire::lit(memoire.chemin()) == avant);
                 continue;
             }
-            FUZZ_CHECK(status.isOk());
+            FUZZ_CHECK(statut.estOk());
             const QByteArray cle = octets.left(12);
             bool remplacee = false;
             for (QByteArray& l : fichier) {

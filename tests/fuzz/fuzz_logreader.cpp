@@ -25,9 +25,9 @@ bool separateursBlancs(const QByteArray& ligne)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    const QByteArray contenu(reinterpret_cast<const char*>(data), qsizetype(size));
+    const QByteArray contenu(reinterpret_cast<const char*>(donnees), qsizetype(taille));
 
     // The lines as the reader cuts them: within the content, in order, none
     // holding a LF.
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     Aleatoire::ecrit(QDir(dossier).filePath(StationLog::nomFichier(QStringLiteral("F1FUZ"))),
                      contenu);
     const StationLog::Lignes lues = StationLog(dossier, QStringLiteral("F1FUZ")).Charge_Log();
-    FUZZ_CHECK(lues.status.isOk());
+    FUZZ_CHECK(lues.statut.estOk());
     FUZZ_CHECK(lues.total == journal.total() && lues.affichage.size() == journal.size());
 
     const qsizetype n = qMin<qsizetype>(journal.size(), 64);
@@ -66,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         FUZZ_CHECK(affichage == lues.affichage.at(i));
         FUZZ_CHECK(affichage.left(5) == QString::number(i + 1).rightJustified(5, QLatin1Char(' ')));
         // From text or from bytes, the same display line.
-        FUZZ_CHECK(affichage == Affichage::ligneAffichage(int(i + 1), Cp1252::decode(stockee)));
+        FUZZ_CHECK(affichage == Affichage::ligneAffichage(int(i + 1), Cp1252::decode1252(stockee)));
 
         const QString retour = Affichage::logLineDepuisAffichage(affichage, false);
         FUZZ_CHECK(retour.size() == LogLine::Longueur);
         if (stockee.size() == LogLine::Longueur && separateursBlancs(stockee))
-            FUZZ_CHECK(retour == Cp1252::decode(stockee));
+            FUZZ_CHECK(retour == Cp1252::decode1252(stockee));
         const QString majuscules = Affichage::logLineDepuisAffichage(affichage, true);
         FUZZ_CHECK(majuscules.size() == LogLine::Longueur);
         FUZZ_CHECK(majuscules.left(75) == retour.left(75));
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const LogLine::Champs champs = Affichage::champsDepuisAffichage(affichage);
         FUZZ_CHECK(champs.qsl == (affichage.at(121) == QLatin1Char('*')));
         const LogLine::Formee formee = LogLine::forme(champs);
-        if (formee.ok()) {
+        if (formee.valide()) {
             FUZZ_CHECK(formee.ligne.size() == LogLine::Longueur);
             FUZZ_CHECK(Cp1252::estCodable(formee.ligne));
         } else {

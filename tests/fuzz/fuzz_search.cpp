@@ -10,18 +10,20 @@
 #include "core/log/Affichage.h"
 #include "core/search/Recherche.h"
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    if (size < 1)
+    if (taille < 1)
         return 0;
-    const Recherche::Cle cle = Recherche::Cle((data[0] & 3) % 3);
-    const size_t k = qMin<size_t>(data[0] >> 2, size - 1);
-    const QString saisie = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), qsizetype(k));
-    const QByteArray contenu(reinterpret_cast<const char*>(data + 1 + k), qsizetype(size - 1 - k));
+    const Recherche::Cle cle = Recherche::Cle((donnees[0] & 3) % 3);
+    const size_t k = qMin<size_t>(donnees[0] >> 2, taille - 1);
+    const QString saisie =
+        QString::fromUtf8(reinterpret_cast<const char*>(donnees + 1), qsizetype(k));
+    const QByteArray contenu(reinterpret_cast<const char*>(donnees + 1 + k),
+                             qsizetype(taille - 1 - k));
 
     QStringList lignes = Affichage::Journal(contenu).versListe();
     // Lines of the list shorter than usual are searched as well.
-    if (data[0] & 0x80 && !lignes.isEmpty())
+    if (donnees[0] & 0x80 && !lignes.isEmpty())
         lignes.last().truncate(lignes.size() % Affichage::Longueur);
 
     const QString texte = Recherche::sansCrLf(saisie);

@@ -26,7 +26,8 @@ enum Operation { Enregistre, Insere, Remplace, Supprime };
 // hold put in when asked.
 QString texte(const QByteArray& octets, bool brut, bool etranger)
 {
-    QString t = Cp1252::decode(brut ? octets : Aleatoire::aLaLongueur(octets, LogLine::Longueur));
+    QString t =
+        Cp1252::decode1252(brut ? octets : Aleatoire::aLaLongueur(octets, LogLine::Longueur));
     if (etranger && !t.isEmpty())
         t[t.size() / 2] = QChar(0x0416);
     return t;
@@ -41,7 +42,7 @@ bool finDeLigne(const QString& t)
 QByteArray valide(const QString& t)
 {
     QByteArray octets;
-    if (t.size() != LogLine::Longueur || finDeLigne(t) || !Cp1252::encode(t, &octets))
+    if (t.size() != LogLine::Longueur || finDeLigne(t) || !Cp1252::encode1252(t, &octets))
         return {};
     return octets;
 }
@@ -60,11 +61,11 @@ QList<QByteArray> insere(QList<QByteArray> lignes, const QByteArray& nouvelle,
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
 {
-    if (size < 1)
+    if (taille < 1)
         return 0;
-    const uint8_t choix = data[0];
+    const uint8_t choix = donnees[0];
     const Operation operation = Operation(choix & 3);
     const bool lf = choix & 4;
     const bool finale = !(choix & 8);
@@ -73,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool etrangere = choix & 64;
     const bool ancienneCopiee = choix & 128;
 
-    const QList<QByteArray> pieces = Aleatoire::morceaux(data + 1, size - 1);
+    const QList<QByteArray> pieces = Aleatoire::morceaux(donnees + 1, taille - 1);
     const QByteArray brutNouvelle = pieces.value(0);
     const QByteArray brutAncienne = pieces.value(1);
     QList<QByteArray> avant;
@@ -92,26 +93,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QString ancienne = QString::fromUtf8(brutAncienne);
     if (ancienneCopiee && !avant.isEmpty()) {
         const QByteArray l = avant.at(brutAncienne.size() % avant.size());
-        ancienne = Cp1252::decode(brutAncienne.size() % 2 ? l.trimmed() : l);
+        ancienne = Cp1252::decode1252(brutAncienne.size() % 2 ? l.trimmed() : l);
     }
 
     const QString dossier = Aleatoire::dossier();
     StationLog log(dossier, QStringLiteral("F1FUZ"));
     Aleatoire::ecrit(log.chemin(), fichier);
 
-    Statut status;
+    Statut statut;
     switch (operation) {
     case Enregistre:
-        status = log.Enregistre_QSO(nouvelle);
+        statut = log.Enregistre_QSO(nouvelle);
         break;
     case Insere:
-        status = log.Insere_QSO_Chrono(nouvelle);
+        statut = log.Insere_QSO_Chrono(nouvelle);
         break;
     case Remplace:
-        status = log.Remplace_QSO(nouvelle, ancienne);
+        statut = log.Remplace_QSO(nouvelle, ancienne);
         break;
     case Supprime:
-        status = log.Supprime_QSO(ancienne);
+        statut = log.Supprime_QSO(ancienne);
         break;
     }
     const QByteArray resultat = Aleatoire::lit(log.chemin());
@@ -124,11 +125,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (operation == Insere && !refusee && StationLog::momentQso(ligne) < 0)
         refusee = true;
     if (refusee) {
-        FUZZ_CHECK(!status.isOk() && !status.message.isEmpty());
+        FUZZ_CHECK(!statut.estOk() && !statut.message.isEmpty());
         FUZZ_CHECK(resultat == fichier);
         return 0;
     }
-    FUZZ_CHECK(status.isOk());
+    FUZZ_CHECK(statut.estOk());
 
     // Every line 107 characters, as long as they all were.
     bool toutes = true;
@@ -140,7 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     QByteArray vieille;
-    const bool lisible = Cp1252::encode(ancienne, &vieille);
+    const bool lisible = Cp1252::encode1252(ancienne, &vieille);
     switch (operation) {
     case Enregistre: {
         // Before the first line of a greater leading number.

@@ -1,17 +1,17 @@
 #include "BoiteMessageScriptee.h"
 
-BoiteMessage::ReponseBoite BoiteMessageScriptee::show(const QString& text, Boutons buttons)
+BoiteMessage::ReponseBoite BoiteMessageScriptee::montre(const QString& texte, Boutons boutons)
 {
-    m_affichees.append({text, buttons});
+    m_affichees.append({texte, boutons});
     if (!m_script.isEmpty())
         return m_script.takeFirst();
-    return buttons == OuiNon ? ReponseOui : ReponseOk;
+    return boutons == OuiNon ? ReponseOui : ReponseOk;
 }
 
-QStringList BoiteMessageScriptee::texts() const
+QStringList BoiteMessageScriptee::textes() const
 {
-    QStringList list;
+    QStringList liste;
     for (const Affichee& s : m_affichees)
-        list.append(s.text);
-    return list;
+        liste.append(s.texteDonne);
+    return liste;
 }

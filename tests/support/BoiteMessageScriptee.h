@@ -11,20 +11,20 @@
 class BoiteMessageScriptee : public BoiteMessage {
 public:
     struct Affichee {
-        QString text;
-        Boutons buttons;
+        QString texteDonne;
+        Boutons boutons;
     };
 
-    ReponseBoite show(const QString& text, Boutons buttons) override;
+    ReponseBoite montre(const QString& texte, Boutons boutons) override;
 
-    void queue(ReponseBoite answer) { m_script.append(answer); }
-    const QList<Affichee>& shown() const { return m_affichees; }
-    QStringList texts() const;
+    void prevoit(ReponseBoite reponse) { m_script.append(reponse); }
+    const QList<Affichee>& affichees() const { return m_affichees; }
+    QStringList textes() const;
     QString dernierTexte() const
     {
-        return m_affichees.isEmpty() ? QString() : m_affichees.last().text;
+        return m_affichees.isEmpty() ? QString() : m_affichees.last().texteDonne;
     }
-    void clear() { m_affichees.clear(); }
+    void vide() { m_affichees.clear(); }
 
 private:
     QList<ReponseBoite> m_script;

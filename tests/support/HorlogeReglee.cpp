@@ -1,15 +1,15 @@
 #include "HorlogeReglee.h"
 
-HorlogeReglee::HorlogeReglee(const QDateTime& utc, int localOffsetSeconds)
+HorlogeReglee::HorlogeReglee(const QDateTime& utc, int decalageLocalSecondes)
 {
-    set(utc.isValid() ? utc : QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC),
-        localOffsetSeconds);
+    regleA(utc.isValid() ? utc : QDateTime(QDate(2000, 1, 1), QTime(0, 0), Qt::UTC),
+           decalageLocalSecondes);
 }
 
-void HorlogeReglee::set(const QDateTime& utc, int localOffsetSeconds)
+void HorlogeReglee::regleA(const QDateTime& utc, int decalageLocalSecondes)
 {
     m_utc = utc.toUTC();
-    m_decalage = localOffsetSeconds;
+    m_decalage = decalageLocalSecondes;
 }
 
 void HorlogeReglee::changeUtc(const QDateTime& utc)
@@ -17,9 +17,9 @@ void HorlogeReglee::changeUtc(const QDateTime& utc)
     m_utc = utc.toUTC();
 }
 
-void HorlogeReglee::advance(int seconds)
+void HorlogeReglee::avanceDe(int secondes)
 {
-    m_utc = m_utc.addSecs(seconds);
+    m_utc = m_utc.addSecs(secondes);
 }
 
 QDateTime HorlogeReglee::utcMaintenant() const
@@ -27,7 +27,7 @@ QDateTime HorlogeReglee::utcMaintenant() const
     return m_utc;
 }
 
-QDateTime HorlogeReglee::localTime(const QDateTime& utc) const
+QDateTime HorlogeReglee::heureLocale(const QDateTime& utc) const
 {
     return utc.toOffsetFromUtc(m_decalage);
 }

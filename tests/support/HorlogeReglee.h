@@ -6,12 +6,12 @@
 // time from UTC.
 class HorlogeReglee : public Horloge {
 public:
-    explicit HorlogeReglee(const QDateTime& utc = {}, int localOffsetSeconds = 0);
-    void set(const QDateTime& utc, int localOffsetSeconds);
+    explicit HorlogeReglee(const QDateTime& utc = {}, int decalageLocalSecondes = 0);
+    void regleA(const QDateTime& utc, int decalageLocalSecondes);
     void changeUtc(const QDateTime& utc);
-    void advance(int seconds);
+    void avanceDe(int secondes);
     QDateTime utcMaintenant() const override;
-    QDateTime localTime(const QDateTime& utc) const override;
+    QDateTime heureLocale(const QDateTime& utc) const override;
 
 private:
     QDateTime m_utc;

@@ -37,7 +37,7 @@ inline QString ligne(const Q& q)
     c.nomMoulin = q.nom;
     c.qsl = q.qsl;
     const LogLine::Formee f = LogLine::forme(c);
-    if (!f.ok())
+    if (!f.valide())
         qFatal("%s", qPrintable(f.erreur));
     return f.ligne;
 }

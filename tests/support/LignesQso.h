@@ -38,7 +38,7 @@ inline LogLine::Champs ordinaire()
 inline QString ligne(const LogLine::Champs& c)
 {
     const LogLine::Formee f = LogLine::forme(c);
-    if (!f.ok())
+    if (!f.valide())
         qFatal("%s", qPrintable(f.erreur));
     return f.ligne;
 }
@@ -61,7 +61,7 @@ inline QByteArray fichier(const QStringList& lignes)
     QByteArray octets;
     for (const QString& l : lignes) {
         QByteArray b;
-        Cp1252::encode(l, &b);
+        Cp1252::encode1252(l, &b);
         octets += b + "\r\n";
     }
     return octets;

@@ -32,12 +32,12 @@ Resultat Prepare(const QString& dossierExecutable, const QString& dossierUtilisa
 {
     const QString dossier = Chemin(dossierExecutable, dossierUtilisateur);
     if (dossier == dossierExecutable)
-        return {dossier, Statut::ok()};
+        return {dossier, Statut::valide()};
 
     if (!QDir().mkpath(dossier)) {
-        return {dossier, Statut::failed(QStringLiteral("Le dossier « %1 » des logs ne peut pas "
-                                                       "être créé : RQN_KZT ne peut pas démarrer.")
-                                            .arg(QDir::toNativeSeparators(dossier)))};
+        return {dossier, Statut::enEchec(QStringLiteral("Le dossier « %1 » des logs ne peut pas "
+                                                        "être créé : RQN_KZT ne peut pas démarrer.")
+                                             .arg(QDir::toNativeSeparators(dossier)))};
     }
     // A copy that fails leaves the file missing, as in a folder that lost
     // it: the log creation and the first-name memory say so or do without.
@@ -48,7 +48,7 @@ Resultat Prepare(const QString& dossierExecutable, const QString& dossierUtilisa
             QFile::setPermissions(cible, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
                                              QFile::ReadOther);
     }
-    return {dossier, Statut::ok()};
+    return {dossier, Statut::valide()};
 }
 
 } // namespace DossierProgramme

@@ -26,7 +26,7 @@ QString Chemin(const QString& dossierExecutable, const QString& dossierUtilisate
 
 struct Resultat {
     QString dossier;
-    Statut status; // failed, with a French message, when the folder cannot be made
+    Statut statut; // failed, with a French message, when the folder cannot be made
 };
 
 // The program folder, ready: the user's data folder is made when it is

@@ -4,14 +4,14 @@
 
 namespace {
 
-bool isDigit(QChar c)
+bool estChiffre(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 
-int deuxChiffresA(const QString& text, int at)
+int deuxChiffresA(const QString& texte, int at)
 {
-    return (text.at(at).unicode() - '0') * 10 + (text.at(at + 1).unicode() - '0');
+    return (texte.at(at).unicode() - '0') * 10 + (texte.at(at + 1).unicode() - '0');
 }
 
 QString heuresMinutesSecondes(const QTime& t)
@@ -26,26 +26,26 @@ QString date(const QDateTime& t)
 
 } // namespace
 
-QString Date_Utc(const Horloge& clock)
+QString Date_Utc(const Horloge& horloge)
 {
-    return date(clock.utcMaintenant());
+    return date(horloge.utcMaintenant());
 }
 
-QString Heure_Utc(const Horloge& clock)
+QString Heure_Utc(const Horloge& horloge)
 {
-    return heuresMinutesSecondes(clock.utcMaintenant().time());
+    return heuresMinutesSecondes(horloge.utcMaintenant().time());
 }
 
-QString Heure_Locale(const Horloge& clock)
+QString Heure_Locale(const Horloge& horloge)
 {
-    return heuresMinutesSecondes(clock.localMaintenant().time());
+    return heuresMinutesSecondes(horloge.localMaintenant().time());
 }
 
-HorlogeLue litHorloge(const Horloge& clock)
+HorlogeLue litHorloge(const Horloge& horloge)
 {
-    const QDateTime utc = clock.utcMaintenant();
+    const QDateTime utc = horloge.utcMaintenant();
     return {date(utc), heuresMinutesSecondes(utc.time()),
-            heuresMinutesSecondes(clock.localTime(utc).time())};
+            heuresMinutesSecondes(horloge.heureLocale(utc).time())};
 }
 
 int Verifie_Date(const QString& texte)
@@ -53,7 +53,7 @@ int Verifie_Date(const QString& texte)
     if (texte.size() != 8)
         return 1;
     for (int i : {0, 1, 3, 4, 6, 7}) {
-        if (!isDigit(texte.at(i)))
+        if (!estChiffre(texte.at(i)))
             return 1;
     }
     if (texte.at(2) != QLatin1Char('/') || texte.at(5) != QLatin1Char('/'))
@@ -68,7 +68,7 @@ int Verifie_Heure(const QString& texte)
     if (texte.size() != 5)
         return 1;
     for (int i : {0, 1, 3, 4}) {
-        if (!isDigit(texte.at(i)))
+        if (!estChiffre(texte.at(i)))
             return 1;
     }
     if (texte.at(2) != QLatin1Char(':'))

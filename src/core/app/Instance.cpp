@@ -18,13 +18,13 @@ Instance::~Instance() = default;
 bool Instance::prend(BoiteMessage& messages)
 {
     const QString machine = QSysInfo::machineHostName();
-    if (m_verrou->lock(0)) {
+    if (m_verrou->verrouille(0)) {
         // Who holds the folder, for the message of a second start.
         m_verrou->ecritInfo(machine.toUtf8() + '\n' +
                             QByteArray::number(QCoreApplication::applicationPid()) + '\n');
         return true;
     }
-    if (m_verrou->error() != 0)
+    if (m_verrou->erreurDe() != 0)
         return true;
 
     const QString autre =
@@ -34,7 +34,7 @@ bool Instance::prend(BoiteMessage& messages)
     const QString ou = autre.isEmpty() || autre == machine
                            ? QStringLiteral("sur cet ordinateur")
                            : QStringLiteral("sur l'ordinateur « %1 »").arg(autre);
-    messages.notice(
+    messages.avise(
         QStringLiteral("RQN_KZT est déjà ouvert %1 sur le dossier « %2 ». Un seul programme à la "
                        "fois peut travailler sur ce dossier : utilisez la fenêtre déjà ouverte.")
             .arg(ou, QDir::toNativeSeparators(m_dossier)));

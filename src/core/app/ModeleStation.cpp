@@ -27,8 +27,8 @@ ModeleStation::ModeleStation(const QString& dossier, StockReglages& reglages,
 
 QString ModeleStation::indicatifEnregistre(const StockReglages& reglages)
 {
-    const QString lu = reglages.read(Reglages::sectionGlobale, Reglages::indicatifStation,
-                                     Reglages::indicatifAucun);
+    const QString lu = reglages.lit(Reglages::sectionGlobale, Reglages::indicatifStation,
+                                    Reglages::indicatifAucun);
     // A value edited by hand that is no station callsign names no file: the
     // program starts as if none had been chosen yet.
     return StationLog::indicatifValide(lu) ? lu : Reglages::indicatifAucun;
@@ -69,7 +69,7 @@ ModeleStation::Issue ModeleStation::Validation(const QString& saisie)
     const QString candidat = Texte::majusculesTapees(saisie);
     const Refus refus = verifie(candidat);
     if (!refus.message.isEmpty()) {
-        m_messages.notice(refus.message);
+        m_messages.avise(refus.message);
         return refus.vide ? Issue::Refuse_Vidage : Issue::Refuse;
     }
 
@@ -83,16 +83,16 @@ ModeleStation::Issue ModeleStation::Validation(const QString& saisie)
         // reload below then reports the missing log.
         const Statut cree = StationLog::Cree_Log(m_dossier, candidat);
         if (!cree)
-            m_messages.notice(cree.message);
-        m_reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, candidat);
+            m_messages.avise(cree.message);
+        m_reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, candidat);
         m_reglages.ecritIndex(section, Reglages::bandeUtilisee, 0);
         m_reglages.ecritIndex(section, Reglages::modeUtilise, 0);
     } else {
-        m_reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, candidat);
+        m_reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, candidat);
     }
 
-    QString affiche = m_reglages.read(Reglages::sectionGlobale, Reglages::indicatifStation,
-                                      Reglages::indicatifAucun);
+    QString affiche = m_reglages.lit(Reglages::sectionGlobale, Reglages::indicatifStation,
+                                     Reglages::indicatifAucun);
     affiche.replace(QLatin1Char('_'), QLatin1Char('/'));
     Q_EMIT stationAffichee(affiche);
 

@@ -11,8 +11,8 @@ namespace LectureLog {
 Statut parcourir(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite)
 {
     // Read by blocks: a long log never stands whole in memory.
-    return FichierTexte::readEachLine(cheminLog, [&visite](const char* data, qsizetype taille) {
-        visite(QByteArrayView(data, taille));
+    return FichierTexte::readEachLine(cheminLog, [&visite](const char* donnees, qsizetype taille) {
+        visite(QByteArrayView(donnees, taille));
     });
 }
 
@@ -37,7 +37,7 @@ QByteArrayView champSansBlancs(QByteArrayView ligne, LogLine::Colonne colonne)
 Groupe groupeLigne(QByteArrayView ligne)
 {
     const QByteArrayView bande = champSansBlancs(ligne, LogLine::Bande);
-    return groupeDe(Cp1252::decode(bande.data(), bande.size()));
+    return groupeDe(Cp1252::decode1252(bande.data(), bande.size()));
 }
 
 bool QSL_Recue(QByteArrayView ligne)

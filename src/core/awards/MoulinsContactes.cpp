@@ -39,10 +39,10 @@ constexpr Piece kPieces[] = {
 QString ligneListe(QByteArrayView stockee)
 {
     QString ligne(longueurLigne, QLatin1Char(' '));
-    QChar* out = ligne.data();
+    QChar* sortie = ligne.data();
     for (const Piece& p : kPieces) {
         const QByteArrayView champ = LectureLog::champDeLigne(stockee, p.stockee);
-        Cp1252::decodeDans(champ.data(), champ.size(), out + p.colonne);
+        Cp1252::decodeDans(champ.data(), champ.size(), sortie + p.colonne);
     }
     return ligne;
 }
@@ -61,10 +61,10 @@ QString numero(qsizetype n)
 
 } // namespace
 
-QString ligneDeListe(const QString& logLine)
+QString ligneDeListe(const QString& ligneLog)
 {
     QByteArray octets;
-    Cp1252::encode(logLine, &octets);
+    Cp1252::encode1252(ligneLog, &octets);
     return ligneListe(octets);
 }
 
@@ -132,7 +132,7 @@ Statut Enregistre(const QString& dossier, const QString& indicatif, const QStrin
         FichierTexte::remplaceTexte(d.filePath(*nom), d.filePath(StationLog::fichierTravail),
                                     lignesFichier(indicatif, groupe, jour, lignes));
     if (!ecrit) {
-        return Statut::failed(
+        return Statut::enEchec(
             QStringLiteral("La liste n'a pas pu être enregistrée sous le nom : ") + *nom +
             QStringLiteral("\r\n\r\n") + ecrit.message);
     }

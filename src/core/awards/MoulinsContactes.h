@@ -49,7 +49,7 @@ struct Liste {
 Statut construit(const QString& cheminLog, const QString& groupe, Liste* liste);
 
 // The line of the list for one stored line.
-QString ligneDeListe(const QString& logLine);
+QString ligneDeListe(const QString& ligneLog);
 
 // Callsign + "_Liste_Moulins_Bande_" + group + "_JJ_MM_AA.txt".
 QString nomFichier(const QString& indicatif, const QString& groupe, const QDate& jour);

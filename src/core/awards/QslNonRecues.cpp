@@ -47,7 +47,7 @@ QString ligneQsl(const QString& affichage)
 
 QString Cle(const QString& saisie)
 {
-    return Cp1252::toUpper(saisie);
+    return Cp1252::majusculesCp1252(saisie);
 }
 
 namespace {

@@ -30,7 +30,7 @@ bool enMajuscules(ModeleSaisie::Controle c)
 
 } // namespace
 
-const QStringList& ModeleSaisie::items(Controle c)
+const QStringList& ModeleSaisie::elements(Controle c)
 {
     return c == Mode_A ? listeModes() : listeBandes();
 }
@@ -86,7 +86,7 @@ ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
     Touche t{entree ? Touche::Avalee : Touche::Prise, caractere};
 
     if (c == Ind_A && m_indicatif == Reglages::indicatifAucun) {
-        m_messages.notice(
+        m_messages.avise(
             QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
                            "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
                            "dans Station puis Nouvel Indicatif."));
@@ -105,7 +105,7 @@ ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
 
 bool ModeleSaisie::refuse(const QString& message)
 {
-    m_messages.notice(message);
+    m_messages.avise(message);
     return false;
 }
 
@@ -148,7 +148,7 @@ void ModeleSaisie::accepte(Controle c, Controle suivant)
 
 void ModeleSaisie::selectionneIndex(Controle c, const QString& cle)
 {
-    const QStringList& liste = items(c);
+    const QStringList& liste = elements(c);
     const int index = m_reglages.litIndex(Reglages::sectionStation(m_indicatif), cle, 0);
     // A value that is no item (a hand-edited file, -1 left by an older
     // version) selects nothing: the operator then chooses, as a QSO is never
@@ -222,7 +222,7 @@ void ModeleSaisie::doubleClic()
     if (m_listeVerrouillee)
         return;
     if (m_ligneSelection.isEmpty()) {
-        m_messages.notice(QStringLiteral("Cliquez sur une ligne pour l'editer"));
+        m_messages.avise(QStringLiteral("Cliquez sur une ligne pour l'editer"));
         return;
     }
     m_listeVerrouillee = true;
@@ -245,17 +245,17 @@ void ModeleSaisie::changeStation()
 void ModeleSaisie::Annule_Saisie_Click()
 {
     if (m_ligneSelection.isEmpty()) {
-        m_messages.notice(QStringLiteral("Cliquez sur une ligne pour l'effacerer"));
+        m_messages.avise(QStringLiteral("Cliquez sur une ligne pour l'effacerer"));
         return;
     }
     const QString ligne = Affichage::logLineDepuisAffichage(m_ligneSelection, false);
-    if (m_messages.confirm(QStringLiteral("Voulez vous Supprimer ce QSO ?"))) {
+    if (m_messages.demandeConfirmation(QStringLiteral("Voulez vous Supprimer ce QSO ?"))) {
         StationLog log(m_dossier, m_indicatif);
         const Statut s = log.Supprime_QSO(ligne);
         if (s)
             Q_EMIT listeARecharger();
         else
-            m_messages.notice(s.message);
+            m_messages.avise(s.message);
     }
     active(Annule_Saisie, false);
     Prepare_Saisie();
@@ -270,7 +270,7 @@ void ModeleSaisie::Ajout_QSO_Click()
 
 void ModeleSaisie::Valide_A_Click()
 {
-    if (!m_messages.confirm(QStringLiteral("Voulez vous enregistrer ces données ?"))) {
+    if (!m_messages.demandeConfirmation(QStringLiteral("Voulez vous enregistrer ces données ?"))) {
         reinitialiseApresValidation();
         return;
     }
@@ -301,9 +301,9 @@ bool ModeleSaisie::enregistre()
     // itself; the fields show that only once the QSO is to be stored, a
     // refused one stays as typed.
     const LogLine::Formee ligne = LogLine::forme(c);
-    if (!ligne.ok())
+    if (!ligne.valide())
         return refuse(ligne.erreur);
-    c.prenom = m_etat[Prenom_A].texte = Cp1252::toUpper(c.prenom);
+    c.prenom = m_etat[Prenom_A].texte = Cp1252::majusculesCp1252(c.prenom);
     const QString sansBlancs = Texte::sansBlancs(m_etat[Rem_A].texte);
     if (sansBlancs.size() > 30)
         m_etat[Rem_A].texte = sansBlancs.left(30);
@@ -336,11 +336,11 @@ bool ModeleSaisie::enregistre()
         prenoms.Memorise_Prenom(FirstNameMemory::formeLigne(c.indicatif, c.departement, c.prenom));
     const Statut confirme = FichierTexte::flushFolder(log.chemin());
     if (!confirme)
-        m_messages.notice(confirme.message);
+        m_messages.avise(confirme.message);
     if (!memoire)
-        m_messages.notice(QStringLiteral("Le QSO est enregistré, mais le prénom n'a pas pu être "
-                                         "mémorisé : %1")
-                              .arg(memoire.message));
+        m_messages.avise(QStringLiteral("Le QSO est enregistré, mais le prénom n'a pas pu être "
+                                        "mémorisé : %1")
+                             .arg(memoire.message));
     return true;
 }
 

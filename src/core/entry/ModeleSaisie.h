@@ -51,7 +51,7 @@ public:
     // A key after the rules: taken by the field as it is, replaced, or
     // swallowed (Enter, which the rules have handled).
     struct Touche {
-        enum Sort { Prise, Avalee } sort = Prise;
+        enum Sort { Prise, Avalee } tri = Prise;
         QChar caractere;
     };
 
@@ -105,7 +105,7 @@ public:
 
 public:
     // The items of the mode list or of the band list.
-    static const QStringList& items(Controle c);
+    static const QStringList& elements(Controle c);
 
 Q_SIGNALS:
     // The log list is to be reloaded and its last line selected; the

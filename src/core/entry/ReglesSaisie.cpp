@@ -55,9 +55,9 @@ int itemNomme(ModeleSaisie::Controle c, const QString& texte)
     const QString cherche = forme(texte);
     if (cherche.isEmpty())
         return -1;
-    const QStringList& items = ModeleSaisie::items(c);
-    for (int i = 0; i < items.size(); ++i) {
-        if (forme(items.at(i)) == cherche)
+    const QStringList& elements = ModeleSaisie::elements(c);
+    for (int i = 0; i < elements.size(); ++i) {
+        if (forme(elements.at(i)) == cherche)
             return i;
     }
     return -1;
@@ -82,7 +82,7 @@ bool ModeleSaisie::verifieCaracteres(Controle c)
         return true;
     return refuse(QStringLiteral("Le caractère %1 du champ %2 ne peut pas être enregistré dans le "
                                  "log. Remplacez-le.")
-                      .arg(Cp1252::describe(m_etat[c].texte, mauvais), nomDuChamp(c)));
+                      .arg(Cp1252::decrit(m_etat[c].texte, mauvais), nomDuChamp(c)));
 }
 
 // The item the field holds, chosen in the list or typed: the one remembered
@@ -91,7 +91,7 @@ bool ModeleSaisie::verifieCaracteres(Controle c)
 void ModeleSaisie::memoriseIndex(Controle c)
 {
     const Etat& e = m_etat[c];
-    const QStringList& liste = items(c);
+    const QStringList& liste = elements(c);
     const int index = e.index >= 0 && e.index < liste.size() && liste.at(e.index) == e.texte
                           ? e.index
                           : itemNomme(c, e.texte);
@@ -108,7 +108,7 @@ void ModeleSaisie::prendItem(Controle c)
     if (index < 0)
         return;
     m_etat[c].index = index;
-    m_etat[c].texte = items(c).at(index);
+    m_etat[c].texte = elements(c).at(index);
 }
 
 QString ModeleSaisie::messageBande(const QString& texte)
@@ -189,7 +189,7 @@ void ModeleSaisie::regleIndicatif(Controle c)
         Statut lu;
         const FirstNameMemory::Trouve t = FirstNameMemory(m_dossier).Cherche_Prenom(texte, &lu);
         if (!lu)
-            m_messages.notice(lu.message);
+            m_messages.avise(lu.message);
         if (t.trouve) {
             m_etat[Dpt_A].texte = t.departement;
             m_etat[Prenom_A].texte = t.prenom;
@@ -213,8 +213,8 @@ void ModeleSaisie::regleReference(Controle c)
         const StationLog log(m_dossier, m_indicatif);
         const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), texte, groupe);
         if (m.trouve) {
-            m_messages.notice(texte + QStringLiteral(" Chateau deja contacté le ") + m.date +
-                              QStringLiteral(" sur ") + m.bande);
+            m_messages.avise(texte + QStringLiteral(" Chateau deja contacté le ") + m.date +
+                             QStringLiteral(" sur ") + m.bande);
             texte.clear();
             Prepare_Saisie();
             return;

@@ -201,18 +201,18 @@ private:
 
 // "<" tag ":" length ">" at the end of the record, room left for the value;
 // where the value goes.
-char* entete(Ecriture& record, QLatin1StringView tag, qsizetype longueur)
+char* entete(Ecriture& enregistrement, QLatin1StringView tag, qsizetype longueur)
 {
     char chiffres[24];
     const auto fin = std::to_chars(chiffres, chiffres + sizeof chiffres, longueur).ptr;
     const qsizetype nombre = fin - chiffres;
-    char* out = record.place(tag.size() + nombre + 3 + longueur);
-    *out++ = '<';
-    out = std::copy_n(tag.data(), tag.size(), out);
-    *out++ = ':';
-    out = std::copy_n(chiffres, nombre, out);
-    *out++ = '>';
-    return out;
+    char* sortie = enregistrement.place(tag.size() + nombre + 3 + longueur);
+    *sortie++ = '<';
+    sortie = std::copy_n(tag.data(), tag.size(), sortie);
+    *sortie++ = ':';
+    sortie = std::copy_n(chiffres, nombre, sortie);
+    *sortie++ = '>';
+    return sortie;
 }
 
 void plieDans(QByteArray& plie, QStringView piece)
@@ -229,11 +229,12 @@ void plieDans(QByteArray& plie, QLatin1StringView piece)
 // written in one piece at the end of the record. Values are nearly always
 // printable ASCII and are copied as they are read; one that is not is
 // written again, folded to ASCII.
-template <typename... Pieces> void ajoute(Ecriture& record, QLatin1StringView tag, Pieces... pieces)
+template <typename... Pieces>
+void ajoute(Ecriture& enregistrement, QLatin1StringView tag, Pieces... pieces)
 {
     const qsizetype longueur = (qsizetype(0) + ... + pieces.size());
-    const qsizetype debut = record.fin();
-    char* out = entete(record, tag, longueur);
+    const qsizetype debut = enregistrement.fin();
+    char* sortie = entete(enregistrement, tag, longueur);
     bool enAsciiSeulement = true;
     const auto copie = [&](auto piece) {
         for (const auto c : piece) {
@@ -242,16 +243,16 @@ template <typename... Pieces> void ajoute(Ecriture& record, QLatin1StringView ta
                 enAsciiSeulement = false;
                 return;
             }
-            *out++ = char(u);
+            *sortie++ = char(u);
         }
     };
     ((enAsciiSeulement ? copie(pieces) : void()), ...);
     if (enAsciiSeulement)
         return;
-    record.revient(debut);
+    enregistrement.revient(debut);
     QByteArray plie;
     (plieDans(plie, pieces), ...);
-    std::copy_n(plie.constData(), plie.size(), entete(record, tag, plie.size()));
+    std::copy_n(plie.constData(), plie.size(), entete(enregistrement, tag, plie.size()));
 }
 
 // The ADIF name of the band of the log, empty for a band the program does
@@ -280,43 +281,43 @@ template <typename Vue> QLatin1StringView siecle(Vue an)
 }
 
 // The record of the line, appended to the bytes.
-template <typename Vue> void ecritRecord(Ecriture& record, Vue ligne)
+template <typename Vue> void ecritRecord(Ecriture& enregistrement, Vue ligne)
 {
     const Vue date = champ(ligne, LogLine::Date);
     const Vue heure = champ(ligne, LogLine::Heure);
     const Vue qsl =
         ligne.size() >= LogLine::QSL.debut ? ligne.mid(LogLine::QSL.debut - 1, 1) : Vue();
 
-    ajoute(record, QLatin1StringView("call"), champ(ligne, LogLine::Indicatif));
-    ajoute(record, QLatin1StringView("STATE"),
+    ajoute(enregistrement, QLatin1StringView("call"), champ(ligne, LogLine::Indicatif));
+    ajoute(enregistrement, QLatin1StringView("STATE"),
            champ(ligne, LogLine::Colonne{LogLine::Departement.debut, 2}));
-    ajoute(record, QLatin1StringView("name"), champ(ligne, LogLine::Prenom));
-    ajoute(record, QLatin1StringView("SIG"), champ(ligne, LogLine::Reference));
-    ajoute(record, QLatin1StringView("qso_date"), siecle(date.mid(6, 2)), date.mid(6, 2),
+    ajoute(enregistrement, QLatin1StringView("name"), champ(ligne, LogLine::Prenom));
+    ajoute(enregistrement, QLatin1StringView("SIG"), champ(ligne, LogLine::Reference));
+    ajoute(enregistrement, QLatin1StringView("qso_date"), siecle(date.mid(6, 2)), date.mid(6, 2),
            date.mid(3, 2), date.mid(0, 2));
-    ajoute(record, QLatin1StringView("time_on"), heure.left(2), heure.right(2));
-    ajoute(record, QLatin1StringView("mode"), champ(ligne, LogLine::Mode));
-    ajoute(record, QLatin1StringView("band"), bandeAdif(champ(ligne, LogLine::Bande)));
-    ajoute(record, QLatin1StringView("rst_rcvd"), champ(ligne, LogLine::RST_Recu));
-    ajoute(record, QLatin1StringView("rst_sent"), champ(ligne, LogLine::RST_Envoye));
-    ajoute(record, QLatin1StringView("SIG_INFO"), champ(ligne, LogLine::Nom_Moulin));
-    ajoute(record, QLatin1StringView("QSL_RCVD"),
+    ajoute(enregistrement, QLatin1StringView("time_on"), heure.left(2), heure.right(2));
+    ajoute(enregistrement, QLatin1StringView("mode"), champ(ligne, LogLine::Mode));
+    ajoute(enregistrement, QLatin1StringView("band"), bandeAdif(champ(ligne, LogLine::Bande)));
+    ajoute(enregistrement, QLatin1StringView("rst_rcvd"), champ(ligne, LogLine::RST_Recu));
+    ajoute(enregistrement, QLatin1StringView("rst_sent"), champ(ligne, LogLine::RST_Envoye));
+    ajoute(enregistrement, QLatin1StringView("SIG_INFO"), champ(ligne, LogLine::Nom_Moulin));
+    ajoute(enregistrement, QLatin1StringView("QSL_RCVD"),
            QLatin1StringView(qsl == QLatin1StringView("*") ? "Y" : "N"));
-    record.ajoute("<eor>");
+    enregistrement.ajoute("<eor>");
 }
 
 // Whether every byte of the line is printable ASCII, the same character in
 // the log's code page and in the record.
-bool asciiImprimable(const char* data, qsizetype taille)
+bool asciiImprimable(const char* donnees, qsizetype taille)
 {
     for (qsizetype i = 0; i < taille; ++i) {
-        if (!imprimable(static_cast<unsigned char>(data[i])))
+        if (!imprimable(static_cast<unsigned char>(donnees[i])))
             return false;
     }
     return true;
 }
 
-QString notice()
+QString avise()
 {
     // ASCII, like the records, for the readers that want the whole file so.
     return QStringLiteral("Fichier produit par RQN_KZT version ") +
@@ -344,12 +345,12 @@ QString Bande(const QString& libelle)
 
 QString ADIF_SP(const QString& Poubelle)
 {
-    QByteArray record;
+    QByteArray enregistrement;
     {
-        Ecriture ecriture(record);
+        Ecriture ecriture(enregistrement);
         ecritRecord(ecriture, QStringView(Poubelle));
     }
-    return QString::fromLatin1(record);
+    return QString::fromLatin1(enregistrement);
 }
 
 QString nomFichier(const QString& indicatif)
@@ -365,12 +366,12 @@ QByteArray exportationAdif(const QString& indicatif, const QByteArray& log)
     sortie.reserve(log.size() * 3 + 256);
 
     QByteArray entete;
-    Cp1252::encode(QStringLiteral("Exportation du log de la station ") + enAscii(indicatif) +
-                       QStringLiteral(" au format ADIF"),
-                   &entete);
+    Cp1252::encode1252(QStringLiteral("Exportation du log de la station ") + enAscii(indicatif) +
+                           QStringLiteral(" au format ADIF"),
+                       &entete);
     sortie += entete + kFinLigne;
     sortie += kFinLigne;
-    sortie += notice().toLatin1() + kFinLigne;
+    sortie += avise().toLatin1() + kFinLigne;
     sortie += kFinLigne;
     sortie += kFinLigne;
     sortie += QByteArray("<eoh>") + kFinLigne;
@@ -378,12 +379,12 @@ QByteArray exportationAdif(const QString& indicatif, const QByteArray& log)
     QString ligne;
     {
         Ecriture ecriture(sortie);
-        FichierTexte::pourChaqueLigne(log, [&](const char* data, qsizetype taille) {
-            if (asciiImprimable(data, taille)) {
-                ecritRecord(ecriture, QLatin1StringView(data, taille));
+        FichierTexte::pourChaqueLigne(log, [&](const char* donnees, qsizetype taille) {
+            if (asciiImprimable(donnees, taille)) {
+                ecritRecord(ecriture, QLatin1StringView(donnees, taille));
             } else {
                 ligne.resize(taille);
-                Cp1252::decodeDans(data, taille, ligne.data());
+                Cp1252::decodeDans(donnees, taille, ligne.data());
                 ecritRecord(ecriture, QStringView(ligne));
             }
             ecriture.ajoute(kFinLigne);
@@ -396,7 +397,7 @@ Statut exporte(const QString& dossier, const QString& indicatif)
 {
     const QDir dir(dossier);
     QByteArray log;
-    const Statut lu = FichierTexte::readAll(dir.filePath(StationLog::nomFichier(indicatif)), &log);
+    const Statut lu = FichierTexte::litTout(dir.filePath(StationLog::nomFichier(indicatif)), &log);
     if (!lu)
         return lu;
     return FichierTexte::remplaceContenu(dir.filePath(nomFichier(indicatif)),
@@ -408,12 +409,12 @@ void Mnu_ADIF_Click(const QString& dossier, const QString& indicatif, BoiteMessa
 {
     const Statut fait = exporte(dossier, indicatif);
     if (!fait) {
-        messages.notice(QStringLiteral("L'exportation au format ADIF n'a pas pu se faire :") +
-                        QStringLiteral("\r\n\r\n") + fait.message);
+        messages.avise(QStringLiteral("L'exportation au format ADIF n'a pas pu se faire :") +
+                       QStringLiteral("\r\n\r\n") + fait.message);
         return;
     }
-    messages.notice(QStringLiteral("Le fichier a été enregistré sous le nom : ") +
-                    nomFichier(indicatif));
+    messages.avise(QStringLiteral("Le fichier a été enregistré sous le nom : ") +
+                   nomFichier(indicatif));
 }
 
 } // namespace Adif

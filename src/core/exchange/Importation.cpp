@@ -111,17 +111,17 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
                       .arg(entreGuillemets(nom));
         return QString();
     }
-    const QString freq = valeur(e, "FREQ");
-    if (freq.isEmpty()) {
+    const QString frequence = valeur(e, "FREQ");
+    if (frequence.isEmpty()) {
         *raison = QStringLiteral("Champs BAND et FREQ absents");
         return QString();
     }
-    bool ok = false;
-    const double mhz = QLocale::c().toDouble(freq, &ok);
-    if (const DefinitionBande* b = ok ? Definition_Frequence(mhz) : nullptr)
+    bool valide = false;
+    const double mhz = QLocale::c().toDouble(frequence, &valide);
+    if (const DefinitionBande* b = valide ? Definition_Frequence(mhz) : nullptr)
         return QString::fromUtf16(b->libelle);
-    *raison =
-        QStringLiteral("Fréquence FREQ %1 hors des bandes de la liste").arg(entreGuillemets(freq));
+    *raison = QStringLiteral("Fréquence FREQ %1 hors des bandes de la liste")
+                  .arg(entreGuillemets(frequence));
     return QString();
 }
 
@@ -130,13 +130,13 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
 bool moulin(const Adif::Enregistrement& e, QString* reference, QString* nom)
 {
     const QString sig = valeur(e, "SIG");
-    const QString info = valeur(e, "SIG_INFO");
+    const QString infos = valeur(e, "SIG_INFO");
     if (sig.compare(QLatin1String("KZT"), Qt::CaseInsensitive) == 0) {
-        *reference = info.toLower();
+        *reference = infos.toLower();
         nom->clear();
     } else {
         *reference = sig.toLower();
-        *nom = info;
+        *nom = infos;
     }
     return Reference_Valide(*reference);
 }
@@ -202,7 +202,7 @@ Qso Convertit(const Adif::Enregistrement& e)
     if (!raison.isEmpty())
         return q;
 
-    c.prenom = Cp1252::toUpper(valeur(e, "NAME"));
+    c.prenom = Cp1252::majusculesCp1252(valeur(e, "NAME"));
     const QString qsl = valeur(e, "QSL_RCVD").toUpper();
     c.qsl = qsl == QLatin1String("Y") || qsl == QLatin1String("V");
     raison = ReglesChamps::Controle_QSO(c);
@@ -215,14 +215,14 @@ namespace {
 QByteArray enCp1252(const QString& texte)
 {
     QByteArray octets;
-    if (Cp1252::encode(texte, &octets))
+    if (Cp1252::encode1252(texte, &octets))
         return octets;
     QString simple = texte;
     for (QChar& c : simple) {
         if (!Cp1252::estCodable(c))
             c = QLatin1Char('?');
     }
-    Cp1252::encode(simple, &octets);
+    Cp1252::encode1252(simple, &octets);
     return octets;
 }
 
@@ -270,8 +270,8 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
     Bilan bilan;
     bilan.fichier = QFileInfo(cheminAdi).fileName();
     QByteArray octets;
-    bilan.status = FichierTexte::readAll(cheminAdi, &octets);
-    if (!bilan.status)
+    bilan.statut = FichierTexte::litTout(cheminAdi, &octets);
+    if (!bilan.statut)
         return bilan;
 
     const Adif::Lecture lecture = Adif::Lit(octets);
@@ -304,8 +304,8 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
 
     StationLog log(dossier, indicatif, &horloge);
     StationLog::Fusion fusion;
-    bilan.status = log.Fusionne_QSO(lignes, &fusion);
-    if (!bilan.status)
+    bilan.statut = log.Fusionne_QSO(lignes, &fusion);
+    if (!bilan.statut)
         return bilan;
     bilan.importes = fusion.ajoutees;
     bilan.doublons = qsizetype(fusion.doublons.size());
@@ -339,10 +339,10 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
 
 QString Bilan::Resume() const
 {
-    if (!status) {
+    if (!statut) {
         return QStringLiteral("L'importation du fichier %1 n'a pas pu se faire :")
                    .arg(entreGuillemets(fichier)) +
-               kFinLigne + kFinLigne + status.message;
+               kFinLigne + kFinLigne + statut.message;
     }
     QString texte =
         QStringLiteral("Importation du fichier %1 :").arg(entreGuillemets(fichier)) + kFinLigne +

@@ -53,7 +53,7 @@ struct Rejet {
 };
 
 struct Bilan {
-    Statut status;   // the file or the log could not be read or written
+    Statut statut;   // the file or the log could not be read or written
     QString fichier; // the name of the file imported
     qsizetype enregistrements = 0;
     qsizetype importes = 0;

@@ -120,7 +120,7 @@ QString Texte_Fichier(const QByteArray& octets, bool* utf8)
     QString texte = decodeur.decode(octets);
     const bool valide = !decodeur.hasError();
     if (!valide)
-        texte = Cp1252::decode(octets);
+        texte = Cp1252::decode1252(octets);
     if (texte.startsWith(QChar(0xFEFF)))
         texte.remove(0, 1);
     if (utf8)

@@ -17,14 +17,14 @@ namespace {
 constexpr int kNom = 10;
 static_assert(Pieces[kNom].colonne == Nom_Moulin.colonne);
 
-void ecritNumero(QChar* out, int numero)
+void ecritNumero(QChar* sortie, int numero)
 {
     int n = numero;
     for (int i = largeurNumero - 1; i >= 0; --i) {
         if (n == 0 && i < largeurNumero - 1) {
-            out[i] = QLatin1Char(' ');
+            sortie[i] = QLatin1Char(' ');
         } else {
-            out[i] = QLatin1Char(char('0' + n % 10));
+            sortie[i] = QLatin1Char(char('0' + n % 10));
             n /= 10;
         }
     }
@@ -32,17 +32,17 @@ void ecritNumero(QChar* out, int numero)
 
 } // namespace
 
-QString ligneAffichage(int numero, const char* logLine, qsizetype taille)
+QString ligneAffichage(int numero, const char* ligneLog, qsizetype taille)
 {
     QString ligne(Longueur, Qt::Uninitialized);
-    QChar* out = ligne.data();
-    std::fill_n(reinterpret_cast<char16_t*>(out), Longueur, u' ');
-    ecritNumero(out, numero);
+    QChar* sortie = ligne.data();
+    std::fill_n(reinterpret_cast<char16_t*>(sortie), Longueur, u' ');
+    ecritNumero(sortie, numero);
     for (const Piece& p : Pieces) {
         const qsizetype debut = p.stockee.debut - 1;
         const qsizetype n = std::clamp<qsizetype>(taille - debut, 0, p.stockee.largeur);
         if (n > 0)
-            Cp1252::decodeDans(logLine + debut, n, out + p.colonne - 1);
+            Cp1252::decodeDans(ligneLog + debut, n, sortie + p.colonne - 1);
     }
     return ligne;
 }
@@ -80,14 +80,14 @@ QString Texte_Lisible(const QString& affichage)
     return morceaux.join(QStringLiteral(", "));
 }
 
-QString ligneAffichage(int numero, const QString& logLine)
+QString ligneAffichage(int numero, const QString& ligneLog)
 {
     QString ligne(Longueur, QLatin1Char(' '));
-    QChar* out = ligne.data();
-    ecritNumero(out, numero);
+    QChar* sortie = ligne.data();
+    ecritNumero(sortie, numero);
     for (const Piece& p : Pieces) {
-        const QString texte = LogLine::champ(logLine, p.stockee);
-        std::copy(texte.cbegin(), texte.cend(), out + p.colonne - 1);
+        const QString texte = LogLine::champ(ligneLog, p.stockee);
+        std::copy(texte.cbegin(), texte.cend(), sortie + p.colonne - 1);
     }
     return ligne;
 }
@@ -202,7 +202,7 @@ Statut Journal::Lit_Fichier(const QString& chemin, Journal* journal)
     resultat.m_total = total;
     resultat.m_donnees = std::move(donnees);
     *journal = std::move(resultat);
-    return Statut::ok();
+    return Statut::valide();
 #endif
 }
 
@@ -211,7 +211,7 @@ Journal Journal::depuisLignesLog(const QStringList& lignes)
     QByteArray contenu;
     for (const QString& l : lignes) {
         QByteArray octets;
-        Cp1252::encode(l, &octets);
+        Cp1252::encode1252(l, &octets);
         contenu += octets + "\r\n";
     }
     return Journal(contenu);
@@ -239,8 +239,8 @@ QStringList Journal::versListe() const
     QStringList lignes;
     lignes.reserve(size());
     if (m_donnees) {
-        m_donnees->parcourt([&](qsizetype i, const char* data, qsizetype taille) {
-            lignes.append(ligneAffichage(int(i + 1), data, taille));
+        m_donnees->parcourt([&](qsizetype i, const char* donnees, qsizetype taille) {
+            lignes.append(ligneAffichage(int(i + 1), donnees, taille));
         });
     }
     return lignes;
@@ -252,17 +252,17 @@ void Journal::parcourir(std::initializer_list<Piece> pieces,
     if (!m_donnees)
         return;
     QString affichage(Longueur, QLatin1Char(' '));
-    m_donnees->parcourt([&](qsizetype i, const char* data, qsizetype taille) {
+    m_donnees->parcourt([&](qsizetype i, const char* donnees, qsizetype taille) {
         // A visitor that kept a copy of the last line keeps it as it was.
-        QChar* out = affichage.data();
-        ecritNumero(out, int(i + 1));
+        QChar* sortie = affichage.data();
+        ecritNumero(sortie, int(i + 1));
         for (const Piece& p : pieces) {
-            QChar* cible = out + p.colonne - 1;
+            QChar* cible = sortie + p.colonne - 1;
             std::fill_n(reinterpret_cast<char16_t*>(cible), p.largeur(), u' ');
             const qsizetype debut = p.stockee.debut - 1;
             const qsizetype n = std::clamp<qsizetype>(taille - debut, 0, p.stockee.largeur);
             if (n > 0)
-                Cp1252::decodeDans(data + debut, n, cible);
+                Cp1252::decodeDans(donnees + debut, n, cible);
         }
         visite(i, affichage);
     });
@@ -278,9 +278,10 @@ QString logLineDepuisAffichage(const QString& affichage, bool nomEnMajuscules)
     QString ligne;
     ligne.reserve(LogLine::Longueur);
     for (int i = 0; i < int(Pieces.size()); ++i) {
-        QString texte = Texte::complete(champDeLigne(affichage, Pieces[i]), Pieces[i].largeur());
+        QString texte =
+            Texte::completeABlancs(champDeLigne(affichage, Pieces[i]), Pieces[i].largeur());
         if (i == kNom && nomEnMajuscules)
-            texte = Cp1252::toUpper(texte);
+            texte = Cp1252::majusculesCp1252(texte);
         if (i > 0)
             ligne += QLatin1Char(' ');
         ligne += texte;

@@ -90,8 +90,8 @@ QString champDeLigne(const QString& affichage, Piece piece);
 // The display line of the stored line at position numero (1-based). A stored
 // line shorter than 107 characters (a hand-edited file) is read as if padded
 // with blanks, so the columns always line up.
-QString ligneAffichage(int numero, const QString& logLine);
-QString ligneAffichage(int numero, const char* logLine, qsizetype taille);
+QString ligneAffichage(int numero, const QString& ligneLog);
+QString ligneAffichage(int numero, const char* ligneLog, qsizetype taille);
 
 // The display lines of a whole log, made when they are asked for. Only where
 // each line stands is kept: the lines themselves stay in the log's bytes,

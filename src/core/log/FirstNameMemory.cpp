@@ -16,21 +16,21 @@ QString FirstNameMemory::chemin() const
 }
 
 FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif,
-                                                        Statut* status) const
+                                                        Statut* statut) const
 {
     Trouve t;
     QStringList lignes;
     Statut lu = FichierTexte::litTexte(chemin(), &lignes);
     if (lu.code == Statut::Absent)
-        lu = Statut::ok();
-    if (status)
-        *status = lu;
+        lu = Statut::valide();
+    if (statut)
+        *statut = lu;
     for (const QString& ligne : lignes) {
         if (Texte::sansBlancs(ligne.left(12)) != indicatif)
             continue;
         t.trouve = true;
         t.departement = Texte::colonnes(ligne, 14, 2);
-        t.prenom = Cp1252::toUpper(ligne.mid(16));
+        t.prenom = Cp1252::majusculesCp1252(ligne.mid(16));
     }
     if (t.departement == QLatin1String("  "))
         t.departement.clear();
@@ -47,7 +47,7 @@ bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
     contenu.reserve(octets.size());
     for (const QString& l : lignes) {
         QByteArray encodee;
-        if (!Cp1252::encode(l, &encodee))
+        if (!Cp1252::encode1252(l, &encodee))
             return false;
         contenu += encodee;
         contenu += "\r\n";
@@ -68,14 +68,14 @@ Statut FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
     // folder cannot slip its change in between and lose it.
     const FichierTexte::VerrouDossier verrou(m_dossier);
     if (!verrou)
-        return verrou.status();
+        return verrou.statut();
     QByteArray octets;
-    const Statut lu = FichierTexte::readAll(chemin(), &octets);
+    const Statut lu = FichierTexte::litTout(chemin(), &octets);
     if (!lu && lu.code != Statut::Absent)
         return lu;
     QStringList lignes;
-    FichierTexte::pourChaqueLigne(octets, [&lignes](const char* data, qsizetype taille) {
-        lignes.append(Cp1252::decode(data, taille));
+    FichierTexte::pourChaqueLigne(octets, [&lignes](const char* donnees, qsizetype taille) {
+        lignes.append(Cp1252::decode1252(donnees, taille));
     });
 
     // Where the lines of each callsign stand in the memory.
@@ -101,7 +101,7 @@ Statut FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
     // QSO with a known station) leaves the file as it is: nothing to write
     // nor to flush to the disk.
     if (lu && !changee && dejaEcrites(lignes, octets))
-        return Statut::ok();
+        return Statut::valide();
     return FichierTexte::remplaceTexte(
         chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_vidage);
 }
@@ -109,5 +109,5 @@ Statut FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
 QString FirstNameMemory::formeLigne(const QString& indicatif, const QString& departement,
                                     const QString& prenom)
 {
-    return Texte::complete(indicatif, 13) + Texte::complete(departement, 3) + prenom;
+    return Texte::completeABlancs(indicatif, 13) + Texte::completeABlancs(departement, 3) + prenom;
 }

@@ -23,7 +23,7 @@ public:
     };
 
     // Looks up the callsign (exact, case counts); the last line that matches wins.
-    Trouve Cherche_Prenom(const QString& indicatif, Statut* status = nullptr) const;
+    Trouve Cherche_Prenom(const QString& indicatif, Statut* statut = nullptr) const;
 
     // Every line of the same callsign (first 12 characters) becomes the new
     // line; appended when there is none. Written through "Temporaire.txt".

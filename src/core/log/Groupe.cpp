@@ -88,33 +88,35 @@ const QStringList& groupesBande()
 }
 
 MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
-                                    const QString& groupe, Statut* status)
+                                    const QString& groupe, Statut* statut)
 {
-    return Moulin_Deja_Contacte(cheminLog, reference, groupeNomme(groupe), status);
+    return Moulin_Deja_Contacte(cheminLog, reference, groupeNomme(groupe), statut);
 }
 
 MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
-                                    Groupe groupe, Statut* status)
+                                    Groupe groupe, Statut* statut)
 {
     MoulinContacte resultat;
     QByteArray contenu;
-    const Statut lu = FichierTexte::readAll(cheminLog, &contenu);
-    if (status)
-        *status = lu;
+    const Statut lu = FichierTexte::litTout(cheminLog, &contenu);
+    if (statut)
+        *statut = lu;
     if (!lu || groupe == Groupe::Aucun)
         return resultat;
 
-    QByteArray ref;
-    if (!Cp1252::encode(reference, &ref) || ref.size() != LogLine::Reference.largeur)
+    QByteArray referenceDonnee;
+    if (!Cp1252::encode1252(reference, &referenceDonnee) ||
+        referenceDonnee.size() != LogLine::Reference.largeur)
         return resultat;
 
     const qsizetype debutRef = LogLine::Reference.debut - 1;
-    FichierTexte::pourChaqueLigne(contenu, [&](const char* data, qsizetype taille) {
-        if (resultat.trouve || taille < debutRef + ref.size())
+    FichierTexte::pourChaqueLigne(contenu, [&](const char* donnees, qsizetype taille) {
+        if (resultat.trouve || taille < debutRef + referenceDonnee.size())
             return;
-        if (std::memcmp(data + debutRef, ref.constData(), size_t(ref.size())) != 0)
+        if (std::memcmp(donnees + debutRef, referenceDonnee.constData(),
+                        size_t(referenceDonnee.size())) != 0)
             return;
-        const QString ligne = Cp1252::decode(data, taille);
+        const QString ligne = Cp1252::decode1252(donnees, taille);
         const QString bande = Texte::sansBlancs(LogLine::champ(ligne, LogLine::Bande));
         if (groupeDe(bande) != groupe)
             return;

@@ -79,7 +79,7 @@ struct MoulinContacte {
 // The first QSO of the log (file order) with this reference in this group;
 // none for Aucun.
 MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
-                                    Groupe groupe, Statut* status = nullptr);
+                                    Groupe groupe, Statut* statut = nullptr);
 // The same with the group by its name.
 MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
-                                    const QString& groupe, Statut* status = nullptr);
+                                    const QString& groupe, Statut* statut = nullptr);

@@ -17,8 +17,9 @@ struct Controle {
 
 Formee forme(const Champs& c)
 {
-    const QString prenom = Cp1252::toUpper(c.prenom);
-    const QString nom = Cp1252::toUpper(Texte::sansBlancs(c.nomMoulin).left(Nom_Moulin.largeur));
+    const QString prenom = Cp1252::majusculesCp1252(c.prenom);
+    const QString nom =
+        Cp1252::majusculesCp1252(Texte::sansBlancs(c.nomMoulin).left(Nom_Moulin.largeur));
 
     const Controle controles[] = {
         {&c.indicatif, Indicatif, "l'indicatif"},
@@ -51,10 +52,10 @@ Formee forme(const Champs& c)
             f.erreur =
                 QStringLiteral("Le QSO n'est pas enregistré : le caractère %1 de %2 ne peut pas "
                                "être enregistré dans le log.")
-                    .arg(Cp1252::describe(texte, mauvais), QString::fromUtf8(ctl.nom));
+                    .arg(Cp1252::decrit(texte, mauvais), QString::fromUtf8(ctl.nom));
             return f;
         }
-        ligne += Texte::complete(texte, ctl.colonne.largeur);
+        ligne += Texte::completeABlancs(texte, ctl.colonne.largeur);
         ligne += QLatin1Char(' ');
     }
     ligne += c.qsl ? QLatin1Char('*') : QLatin1Char(' ');

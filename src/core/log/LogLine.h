@@ -55,7 +55,7 @@ struct Champs {
 struct Formee {
     QString ligne;  // the 107 characters, when formed
     QString erreur; // why the QSO cannot be stored, in French
-    bool ok() const { return erreur.isEmpty(); }
+    bool valide() const { return erreur.isEmpty(); }
 };
 
 // Forms the stored line. The first name and the windmill name are put in

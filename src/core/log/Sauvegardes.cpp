@@ -50,7 +50,7 @@ Statut Sauvegardes::sauvegardeDuJour(const QString& indicatif, const QByteArray&
 {
     const QString nom = nomDeSauvegarde(indicatif, m_horloge.localMaintenant().date());
     if (QFileInfo::exists(QDir(dossier()).filePath(nom)))
-        return Statut::ok();
+        return Statut::valide();
     const Statut s = ecrit(indicatif, nom, contenu);
     if (!s)
         signale(indicatif, s);
@@ -61,9 +61,9 @@ Statut Sauvegardes::sauvegardeMaintenant(const QString& indicatif)
 {
     QByteArray contenu;
     const Statut lu =
-        FichierTexte::readAll(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)), &contenu);
+        FichierTexte::litTout(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)), &contenu);
     if (!lu) {
-        return Statut::failed(
+        return Statut::enEchec(
             QStringLiteral("La sauvegarde du log n'a pas pu être faite : %1").arg(lu.message));
     }
     // The day's copy holds the log as it was before the day's first change:
@@ -79,7 +79,7 @@ Statut Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QB
 {
     QDir racine(m_dossier);
     if (!QFileInfo(dossier()).isDir() && !racine.mkdir(nomDossier)) {
-        return Statut::failed(
+        return Statut::enEchec(
             QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : le dossier %2 ne "
                            "peut pas être créé dans %3.")
                 .arg(entreGuillemets(NomsFichiers::log(indicatif)), entreGuillemets(nomDossier),
@@ -89,8 +89,8 @@ Statut Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QB
     const Statut s =
         FichierTexte::remplaceContenu(d.filePath(nom), d.filePath(NomsFichiers::travail), contenu);
     if (!s) {
-        return Statut::failed(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
-                                  .arg(entreGuillemets(NomsFichiers::log(indicatif)), s.message));
+        return Statut::enEchec(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
+                                   .arg(entreGuillemets(NomsFichiers::log(indicatif)), s.message));
     }
     elague(indicatif, nom);
     return s;
@@ -118,23 +118,23 @@ void Sauvegardes::elague(const QString& indicatif, const QString& garde) const
 Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde)
 {
     if (!motif(indicatif).match(nomSauvegarde).hasMatch()) {
-        return Statut::failed(QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
-                                  .arg(entreGuillemets(nomSauvegarde),
-                                       entreGuillemets(NomsFichiers::log(indicatif))));
+        return Statut::enEchec(QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
+                                   .arg(entreGuillemets(nomSauvegarde),
+                                        entreGuillemets(NomsFichiers::log(indicatif))));
     }
     const FichierTexte::VerrouDossier verrou(m_dossier);
     if (!verrou)
-        return verrou.status();
+        return verrou.statut();
     QByteArray copie;
-    const Statut lu = FichierTexte::readAll(QDir(dossier()).filePath(nomSauvegarde), &copie);
+    const Statut lu = FichierTexte::litTout(QDir(dossier()).filePath(nomSauvegarde), &copie);
     if (!lu)
         return lu;
     // A log that is gone has nothing to keep.
     const bool present = QFileInfo::exists(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)));
-    const Statut avant = present ? sauvegardeMaintenant(indicatif) : Statut::ok();
+    const Statut avant = present ? sauvegardeMaintenant(indicatif) : Statut::valide();
     if (!avant) {
-        return Statut::failed(avant.message +
-                              QStringLiteral(" Le log n'a pas été remplacé par la sauvegarde."));
+        return Statut::enEchec(avant.message +
+                               QStringLiteral(" Le log n'a pas été remplacé par la sauvegarde."));
     }
     return FichierTexte::remplaceContenu(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)),
                                          QDir(m_dossier).filePath(NomsFichiers::travail), copie);

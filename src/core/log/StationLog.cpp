@@ -64,10 +64,10 @@ namespace {
 
 Statut indicatifRefuse(const QString& indicatif)
 {
-    return Statut::failed(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
-                                         "Z, chiffres et « _ », 12 caractères au plus) : aucun "
-                                         "fichier n'est ouvert sous ce nom.")
-                              .arg(entreGuillemets(indicatif)));
+    return Statut::enEchec(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
+                                          "Z, chiffres et « _ », 12 caractères au plus) : aucun "
+                                          "fichier n'est ouvert sous ce nom.")
+                               .arg(entreGuillemets(indicatif)));
 }
 
 } // namespace
@@ -84,35 +84,35 @@ Statut StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
     const QString nom = nomFichier(indicatif);
     const QString cible = QDir(dossier).filePath(nom);
     if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
-        return Statut::failed(QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.")
-                                  .arg(entreGuillemets(nom)));
+        return Statut::enEchec(QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.")
+                                   .arg(entreGuillemets(nom)));
 
     QByteArray modele;
-    const Statut lu = FichierTexte::readAll(QDir(dossier).filePath(nomModele), &modele);
+    const Statut lu = FichierTexte::litTout(QDir(dossier).filePath(nomModele), &modele);
     if (!lu) {
-        return Statut::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
-                                  .arg(entreGuillemets(nom), lu.message));
+        return Statut::enEchec(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
+                                   .arg(entreGuillemets(nom), lu.message));
     }
 
     // Created only when no file of that name exists, even if one appeared
     // since the test above, and flushed to the disk with its folder entry.
     const Statut cree = FichierTexte::creeNouveau(cible, modele);
     if (!cree) {
-        return Statut::failed(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
-                                  .arg(entreGuillemets(nom), cree.message));
+        return Statut::enEchec(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
+                                   .arg(entreGuillemets(nom), cree.message));
     }
-    return Statut::ok();
+    return Statut::valide();
 }
 
 StationLog::Lignes StationLog::Charge_Log() const
 {
     Lignes resultat;
     if (!indicatifValide(m_indicatif)) {
-        resultat.status = indicatifRefuse(m_indicatif);
+        resultat.statut = indicatifRefuse(m_indicatif);
         return resultat;
     }
-    resultat.status = Affichage::Journal::Lit_Fichier(chemin(), &resultat.affichage);
-    if (!resultat.status)
+    resultat.statut = Affichage::Journal::Lit_Fichier(chemin(), &resultat.affichage);
+    if (!resultat.statut)
         return resultat;
     resultat.total = resultat.affichage.total();
     return resultat;
@@ -197,19 +197,20 @@ Statut StationLog::lit(Contenu* contenu) const
 {
     if (!indicatifValide(m_indicatif))
         return indicatifRefuse(m_indicatif);
-    const Statut status = FichierTexte::readAll(chemin(), &contenu->octets);
-    if (status.code == Statut::Absent) {
-        return Statut::failed(QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
-                                  .arg(entreGuillemets(nomFichier(m_indicatif))));
+    const Statut statut = FichierTexte::litTout(chemin(), &contenu->octets);
+    if (statut.code == Statut::Absent) {
+        return Statut::enEchec(
+            QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
+                .arg(entreGuillemets(nomFichier(m_indicatif))));
     }
-    if (!status)
-        return status;
+    if (!statut)
+        return statut;
     contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
     FichierTexte::forEachLineOf(contenu->octets.constData(), contenu->octets.size(),
-                                [contenu](const char* data, qsizetype taille) {
-                                    contenu->lignes.emplace_back(data, taille);
+                                [contenu](const char* donnees, qsizetype taille) {
+                                    contenu->lignes.emplace_back(donnees, taille);
                                 });
-    return status;
+    return statut;
 }
 
 Statut StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
@@ -224,7 +225,7 @@ Statut StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
 Statut StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
 {
     if (nouvelle.size() != LogLine::Longueur) {
-        return Statut::failed(
+        return Statut::enEchec(
             QStringLiteral(
                 "Ligne de log invalide (%1 caractères au lieu de %2) : rien n'a été enregistré.")
                 .arg(nouvelle.size())
@@ -235,28 +236,28 @@ Statut StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
     const qsizetype lf = nouvelle.indexOf(QLatin1Char('\n'));
     if (mauvais < 0 || (lf >= 0 && lf < mauvais))
         mauvais = lf;
-    if (mauvais >= 0 || !Cp1252::encode(nouvelle, octets, &mauvais)) {
-        return Statut::failed(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
-                                             "log : rien n'a été enregistré.")
-                                  .arg(Cp1252::describe(nouvelle, mauvais)));
+    if (mauvais >= 0 || !Cp1252::encode1252(nouvelle, octets, &mauvais)) {
+        return Statut::enEchec(QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
+                                              "log : rien n'a été enregistré.")
+                                   .arg(Cp1252::decrit(nouvelle, mauvais)));
     }
-    return Statut::ok();
+    return Statut::valide();
 }
 
 StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
 {
-    status = verrou ? log.lit(&contenu) : verrou.status();
+    statut = verrou ? log.lit(&contenu) : verrou.statut();
 }
 
 Statut StationLog::Enregistre_QSO(const QString& nouvelle)
 {
     QByteArray ligne;
-    Statut status = prepare(nouvelle, &ligne);
-    if (!status)
-        return status;
+    Statut statut = prepare(nouvelle, &ligne);
+    if (!statut)
+        return statut;
     const Lecture lecture(*this);
-    if (!lecture.status)
-        return lecture.status;
+    if (!lecture.statut)
+        return lecture.statut;
     const Contenu& contenu = lecture.contenu;
 
     const double cle = Cle(ligne);
@@ -268,20 +269,20 @@ Statut StationLog::Enregistre_QSO(const QString& nouvelle)
 Statut StationLog::Insere_QSO_Chrono(const QString& nouvelle)
 {
     QByteArray ligne;
-    Statut status = prepare(nouvelle, &ligne);
-    if (!status)
-        return status;
+    Statut statut = prepare(nouvelle, &ligne);
+    if (!statut)
+        return statut;
     const qint64 moment = momentQso(ligne);
     if (moment < 0) {
-        return Statut::failed(
+        return Statut::enEchec(
             QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : le QSO ne peut pas être "
                            "placé dans l'ordre chronologique. Rien n'a été enregistré.")
                 .arg(LogLine::champ(nouvelle, LogLine::Date),
                      LogLine::champ(nouvelle, LogLine::Heure)));
     }
     const Lecture lecture(*this);
-    if (!lecture.status)
-        return lecture.status;
+    if (!lecture.statut)
+        return lecture.statut;
     const Contenu& contenu = lecture.contenu;
 
     // A line whose date cannot be read (a hand-edited file) has no place in
@@ -295,16 +296,16 @@ Statut StationLog::Insere_QSO_Chrono(const QString& nouvelle)
 Statut StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
 {
     QByteArray ligne;
-    Statut status = prepare(nouvelle, &ligne);
-    if (!status)
-        return status;
+    Statut statut = prepare(nouvelle, &ligne);
+    if (!statut)
+        return statut;
     const Lecture lecture(*this);
-    if (!lecture.status)
-        return lecture.status;
+    if (!lecture.statut)
+        return lecture.statut;
     const Contenu& contenu = lecture.contenu;
 
     QByteArray vieille;
-    const bool lisible = Cp1252::encode(ancienne, &vieille);
+    const bool lisible = Cp1252::encode1252(ancienne, &vieille);
     Ecriture ecriture(contenu);
     bool remplacee = false;
     for (QByteArrayView l : contenu.lignes) {
@@ -323,11 +324,11 @@ Statut StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
 Statut StationLog::Supprime_QSO(const QString& ligne)
 {
     const Lecture lecture(*this);
-    if (!lecture.status)
-        return lecture.status;
+    if (!lecture.statut)
+        return lecture.statut;
     const Contenu& contenu = lecture.contenu;
     QByteArray octets;
-    const bool lisible = Cp1252::encode(ligne, &octets);
+    const bool lisible = Cp1252::encode1252(ligne, &octets);
     Ecriture ecriture(contenu);
     for (QByteArrayView l : contenu.lignes) {
         if (!lisible || !memeLigne(l, octets))
@@ -361,12 +362,12 @@ Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
     lignes.reserve(size_t(nouvelles.size()));
     for (const QString& n : nouvelles) {
         Nouvelle nouvelle;
-        const Statut status = prepare(n, &nouvelle.octets);
-        if (!status)
-            return status;
+        const Statut statut = prepare(n, &nouvelle.octets);
+        if (!statut)
+            return statut;
         nouvelle.moment = momentQso(nouvelle.octets);
         if (nouvelle.moment < 0) {
-            return Statut::failed(
+            return Statut::enEchec(
                 QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : rien n'a été "
                                "enregistré.")
                     .arg(LogLine::champ(n, LogLine::Date), LogLine::champ(n, LogLine::Heure)));
@@ -375,8 +376,8 @@ Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
     }
 
     const Lecture lecture(*this);
-    if (!lecture.status)
-        return lecture.status;
+    if (!lecture.statut)
+        return lecture.statut;
     const Contenu& contenu = lecture.contenu;
 
     QSet<QByteArray> connus;
@@ -395,7 +396,7 @@ Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
         gardees.push_back(&lignes[i]);
     }
     if (gardees.empty())
-        return Statut::ok();
+        return Statut::valide();
     std::stable_sort(gardees.begin(), gardees.end(),
                      [](const Nouvelle* a, const Nouvelle* b) { return a->moment < b->moment; });
 
@@ -403,7 +404,7 @@ Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
     // the log just before the import.
     const Statut copie = Sauvegardes(m_dossier, *m_horloge).sauvegardeMaintenant(m_indicatif);
     if (!copie)
-        return Statut::failed(copie.message + QStringLiteral(" Rien n'a été importé."));
+        return Statut::enEchec(copie.message + QStringLiteral(" Rien n'a été importé."));
 
     Ecriture ecriture(contenu);
     size_t suivante = 0;
@@ -459,9 +460,9 @@ double StationLog::Cle(QByteArrayView ligne)
         if (j > premier)
             nombre += exposant;
     }
-    bool ok = false;
-    const double valeur = nombre.toDouble(&ok);
-    return ok ? valeur : 0;
+    bool valide = false;
+    const double valeur = nombre.toDouble(&valide);
+    return valide ? valeur : 0;
 }
 
 qint64 StationLog::momentQso(QByteArrayView ligne)

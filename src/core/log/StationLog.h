@@ -45,7 +45,7 @@ public:
     static Statut Cree_Log(const QString& dossier, const QString& indicatif);
 
     struct Lignes {
-        Statut status;                // Missing when the log file does not exist
+        Statut statut;                // Missing when the log file does not exist
         Affichage::Journal affichage; // display lines, numbered from 1
         qsizetype total = 0;          // lines in the file
         bool tronque() const { return total > affichage.size(); }
@@ -112,7 +112,7 @@ private:
         explicit Lecture(const StationLog& log);
         FichierTexte::VerrouDossier verrou;
         Contenu contenu;
-        Statut status;
+        Statut statut;
     };
 
     Statut lit(Contenu* contenu) const;

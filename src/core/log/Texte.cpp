@@ -30,7 +30,7 @@ QString majusculesTapees(QString texte)
     return texte;
 }
 
-QString complete(const QString& texte, qsizetype largeur)
+QString completeABlancs(const QString& texte, qsizetype largeur)
 {
     return texte.size() >= largeur ? texte
                                    : texte + QString(largeur - texte.size(), QLatin1Char(' '));

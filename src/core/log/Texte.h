@@ -18,7 +18,7 @@ QChar majusculeTapee(QChar c);
 QString majusculesTapees(QString texte);
 
 // Pads with blanks on the right to the width (never cuts).
-QString complete(const QString& texte, qsizetype largeur);
+QString completeABlancs(const QString& texte, qsizetype largeur);
 
 // Characters from the 1-based column, at most largeur of them; shorter (or
 // empty) when the text is shorter.

@@ -12,8 +12,8 @@ public:
     enum ReponseBoite { ReponseOk, ReponseOui, ReponseNon };
 
     virtual ~BoiteMessage() = default;
-    virtual ReponseBoite show(const QString& text, Boutons buttons) = 0;
+    virtual ReponseBoite montre(const QString& texte, Boutons boutons) = 0;
 
-    void notice(const QString& text) { show(text, Ok); }
-    bool confirm(const QString& text) { return show(text, OuiNon) == ReponseOui; }
+    void avise(const QString& texte) { montre(texte, Ok); }
+    bool demandeConfirmation(const QString& texte) { return montre(texte, OuiNon) == ReponseOui; }
 };

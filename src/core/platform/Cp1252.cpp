@@ -39,40 +39,40 @@ constexpr std::array<char16_t, 256> kOctets = tableDesOctets();
 
 } // namespace
 
-void decodeDans(const char* data, qsizetype size, QChar* out)
+void decodeDans(const char* donnees, qsizetype taille, QChar* sortie)
 {
-    auto* dst = reinterpret_cast<char16_t*>(out);
-    for (qsizetype i = 0; i < size; ++i)
-        dst[i] = kOctets[static_cast<unsigned char>(data[i])];
+    auto* dst = reinterpret_cast<char16_t*>(sortie);
+    for (qsizetype i = 0; i < taille; ++i)
+        dst[i] = kOctets[static_cast<unsigned char>(donnees[i])];
 }
 
-QString decode(const char* data, qsizetype size)
+QString decode1252(const char* donnees, qsizetype taille)
 {
-    QString text(size, Qt::Uninitialized);
-    decodeDans(data, size, text.data());
-    return text;
+    QString texte(taille, Qt::Uninitialized);
+    decodeDans(donnees, taille, texte.data());
+    return texte;
 }
 
-QString decode(const QByteArray& bytes)
+QString decode1252(const QByteArray& octets)
 {
-    return decode(bytes.constData(), bytes.size());
+    return decode1252(octets.constData(), octets.size());
 }
 
-bool encode(const QString& text, QByteArray* out, qsizetype* badIndex)
+bool encode1252(const QString& texte, QByteArray* sortie, qsizetype* mauvaisIndex)
 {
-    QByteArray bytes(text.size(), Qt::Uninitialized);
-    char* dst = bytes.data();
-    const QChar* src = text.constData();
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    QByteArray octets(texte.size(), Qt::Uninitialized);
+    char* dst = octets.data();
+    const QChar* src = texte.constData();
+    for (qsizetype i = 0; i < texte.size(); ++i) {
         const int b = octetDe(src[i].unicode());
         if (b < 0) {
-            if (badIndex)
-                *badIndex = i;
+            if (mauvaisIndex)
+                *mauvaisIndex = i;
             return false;
         }
         dst[i] = static_cast<char>(b);
     }
-    *out = bytes;
+    *sortie = octets;
     return true;
 }
 
@@ -81,22 +81,22 @@ bool estCodable(QChar c)
     return octetDe(c.unicode()) >= 0;
 }
 
-bool estCodable(const QString& text, qsizetype* badIndex)
+bool estCodable(const QString& texte, qsizetype* mauvaisIndex)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (!estCodable(text.at(i))) {
-            if (badIndex)
-                *badIndex = i;
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        if (!estCodable(texte.at(i))) {
+            if (mauvaisIndex)
+                *mauvaisIndex = i;
             return false;
         }
     }
     return true;
 }
 
-QString toUpper(const QString& text)
+QString majusculesCp1252(const QString& texte)
 {
-    QString result = text;
-    for (QChar& c : result) {
+    QString resultat = texte;
+    for (QChar& c : resultat) {
         const char16_t u = c.unicode();
         if (u >= 'a' && u <= 'z') {
             c = QChar(u - 32);
@@ -108,21 +108,21 @@ QString toUpper(const QString& text)
         if (up.size() == 1 && estCodable(up.at(0)))
             c = up.at(0);
     }
-    return result;
+    return resultat;
 }
 
-QString describe(const QString& text, qsizetype index)
+QString decrit(const QString& texte, qsizetype index)
 {
-    char32_t code = text.at(index).unicode();
-    qsizetype length = 1;
-    if (text.at(index).isHighSurrogate() && index + 1 < text.size() &&
-        text.at(index + 1).isLowSurrogate()) {
-        code = QChar::surrogateToUcs4(text.at(index), text.at(index + 1));
-        length = 2;
+    char32_t code = texte.at(index).unicode();
+    qsizetype longueur = 1;
+    if (texte.at(index).isHighSurrogate() && index + 1 < texte.size() &&
+        texte.at(index + 1).isLowSurrogate()) {
+        code = QChar::surrogateToUcs4(texte.at(index), texte.at(index + 1));
+        longueur = 2;
     }
-    const QString shown = QChar::isPrint(code) ? text.mid(index, length) : QString();
+    const QString affichees = QChar::isPrint(code) ? texte.mid(index, longueur) : QString();
     return QStringLiteral("« %1 » (U+%2)")
-        .arg(shown, QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+        .arg(affichees, QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
 } // namespace Cp1252

@@ -11,26 +11,26 @@
 // back byte for byte.
 namespace Cp1252 {
 
-QString decode(const QByteArray& bytes);
-QString decode(const char* data, qsizetype size);
+QString decode1252(const QByteArray& octets);
+QString decode1252(const char* donnees, qsizetype taille);
 // Decodes size bytes into out, which has room for them.
-void decodeDans(const char* data, qsizetype size, QChar* out);
+void decodeDans(const char* donnees, qsizetype taille, QChar* sortie);
 
 // Encodes the text; returns false and writes nothing to *out when a character
 // has no Windows-1252 byte. *badIndex then receives the index of the first such
 // character.
-bool encode(const QString& text, QByteArray* out, qsizetype* badIndex = nullptr);
+bool encode1252(const QString& texte, QByteArray* sortie, qsizetype* mauvaisIndex = nullptr);
 
-bool estCodable(const QString& text, qsizetype* badIndex = nullptr);
+bool estCodable(const QString& texte, qsizetype* mauvaisIndex = nullptr);
 bool estCodable(QChar c);
 
 // Upper case letter by letter, the way the program has always stored names:
 // a letter is changed only when its upper case is a single character that
 // exists in Windows-1252 (so "é" gives "É", while "ß" and "µ" stay as typed).
 // The length of the text never changes.
-QString toUpper(const QString& text);
+QString majusculesCp1252(const QString& texte);
 
 // Describes the character at index for a message: « Ж » (U+0416).
-QString describe(const QString& text, qsizetype index);
+QString decrit(const QString& texte, qsizetype index);
 
 } // namespace Cp1252

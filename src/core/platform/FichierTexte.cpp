@@ -21,28 +21,28 @@
 
 namespace {
 
-QString entreGuillemets(const QString& path)
+QString entreGuillemets(const QString& chemin)
 {
-    return FichierTexte::cheminEntreGuillemets(path);
+    return FichierTexte::cheminEntreGuillemets(chemin);
 }
 
 FichierTexte::OperationsFichier gOperationsSysteme;
 std::atomic<FichierTexte::OperationsFichier*> gOperations{&gOperationsSysteme};
 
-FichierTexte::OperationsFichier& ops()
+FichierTexte::OperationsFichier& operations()
 {
     return *gOperations.load();
 }
 
 // A file the user marked read-only, or that this user may not write, is not
 // replaced behind his back: renaming over it would ignore the mark.
-bool marqueLectureSeule(const QString& path)
+bool marqueLectureSeule(const QString& chemin)
 {
 #ifdef Q_OS_WIN
     return !QFileInfo(path).isWritable();
 #else
     struct stat st;
-    const QByteArray name = QFile::encodeName(path);
+    const QByteArray name = QFile::encodeName(chemin);
     if (::stat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
         return false;
     if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
@@ -52,18 +52,18 @@ bool marqueLectureSeule(const QString& path)
 #endif
 }
 
-QString nonConfirme(const QString& path, int err)
+QString nonConfirme(const QString& chemin, int erreur)
 {
     return QStringLiteral("Le fichier %1 a été écrit, mais le disque n'a pas confirmé son "
                           "enregistrement : %2. Vérifiez-le avant de recommencer.")
-        .arg(entreGuillemets(path), FichierTexte::erreurSysteme(err));
+        .arg(entreGuillemets(chemin), FichierTexte::erreurSysteme(erreur));
 }
 
 // Index of the first CR or LF of the line; -1 when it holds none.
-qsizetype finDeLigneDans(const QString& line)
+qsizetype finDeLigneDans(const QString& ligne)
 {
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line.at(i) == QLatin1Char('\r') || line.at(i) == QLatin1Char('\n'))
+    for (qsizetype i = 0; i < ligne.size(); ++i) {
+        if (ligne.at(i) == QLatin1Char('\r') || ligne.at(i) == QLatin1Char('\n'))
             return i;
     }
     return -1;
@@ -73,24 +73,24 @@ qsizetype finDeLigneDans(const QString& line)
 
 namespace FichierTexte {
 
-int OperationsFichier::write(QFile& file, const QByteArray& bytes)
+int OperationsFichier::ecrit(QFile& fichier, const QByteArray& octets)
 {
     errno = 0;
-    if (file.write(bytes) == bytes.size() && file.flush())
+    if (fichier.write(octets) == octets.size() && fichier.flush())
         return 0;
     return errno ? errno : EIO;
 }
 
-int OperationsFichier::sync(QFile& file)
+int OperationsFichier::synchronise(QFile& fichier)
 {
 #ifdef Q_OS_WIN
     return _commit(file.handle()) == 0 ? 0 : EIO;
 #else
-    return ::fsync(file.handle()) == 0 ? 0 : errno;
+    return ::fsync(fichier.handle()) == 0 ? 0 : errno;
 #endif
 }
 
-int OperationsFichier::rename(const QString& from, const QString& to)
+int OperationsFichier::renomme(const QString& depuis, const QString& vers)
 {
 #ifdef Q_OS_WIN
     const bool ok =
@@ -99,7 +99,7 @@ int OperationsFichier::rename(const QString& from, const QString& to)
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     return ok ? 0 : EACCES;
 #else
-    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0
+    return ::rename(QFile::encodeName(depuis).constData(), QFile::encodeName(vers).constData()) == 0
                ? 0
                : errno;
 #endif
@@ -108,262 +108,268 @@ int OperationsFichier::rename(const QString& from, const QString& to)
 // A rename or a new file only lasts through a power cut once the folder entry
 // itself reaches the disk. A folder that cannot be opened for that (no read
 // right) or a file system that has no such flush leave nothing to report.
-int OperationsFichier::synchroniseDossier(const QString& folder)
+int OperationsFichier::synchroniseDossier(const QString& dossier)
 {
 #ifndef Q_OS_WIN
-    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0)
         return errno == EACCES || errno == EPERM ? 0 : errno;
-    int err = ::fsync(fd) == 0 ? 0 : errno;
+    int erreur = ::fsync(fd) == 0 ? 0 : errno;
     ::close(fd);
-    if (err == EINVAL || err == ENOTSUP || err == EOPNOTSUPP)
-        err = 0;
-    return err;
+    if (erreur == EINVAL || erreur == ENOTSUP || erreur == EOPNOTSUPP)
+        erreur = 0;
+    return erreur;
 #else
     Q_UNUSED(folder);
     return 0;
 #endif
 }
 
-OperationsFichier* changeOperationsFichier(OperationsFichier* next)
+OperationsFichier* changeOperationsFichier(OperationsFichier* suivant)
 {
-    OperationsFichier* previous = gOperations.exchange(next ? next : &gOperationsSysteme);
-    return previous == &gOperationsSysteme ? nullptr : previous;
+    OperationsFichier* precedent = gOperations.exchange(suivant ? suivant : &gOperationsSysteme);
+    return precedent == &gOperationsSysteme ? nullptr : precedent;
 }
 
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
-void pourChaqueLigne(const char* data, qsizetype size,
-                     const std::function<void(const char* data, qsizetype size)>& visit)
+void pourChaqueLigne(const char* donnees, qsizetype taille,
+                     const std::function<void(const char* donnees, qsizetype taille)>& visite)
 {
-    forEachLineOf(data, size, visit);
+    forEachLineOf(donnees, taille, visite);
 }
 
-void pourChaqueLigne(const QByteArray& content,
-                     const std::function<void(const char* data, qsizetype size)>& visit)
+void pourChaqueLigne(const QByteArray& contenu,
+                     const std::function<void(const char* donnees, qsizetype taille)>& visite)
 {
-    pourChaqueLigne(content.constData(), content.size(), visit);
+    pourChaqueLigne(contenu.constData(), contenu.size(), visite);
 }
 
-Statut openRead(const QString& path, QFile* file)
+Statut openRead(const QString& chemin, QFile* fichier)
 {
-    file->setFileName(path);
-    if (!file->exists())
-        return Statut::missing(
-            QStringLiteral("Le fichier %1 est introuvable.").arg(entreGuillemets(path)));
+    fichier->setFileName(chemin);
+    if (!fichier->exists())
+        return Statut::manquant(
+            QStringLiteral("Le fichier %1 est introuvable.").arg(entreGuillemets(chemin)));
     errno = 0;
-    if (QFileInfo(path).isDir() || !file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        const int err = QFileInfo(path).isDir() ? EISDIR : errno;
-        return Statut::failed(QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
-                                  .arg(entreGuillemets(path), erreurSysteme(err ? err : EIO)));
+    if (QFileInfo(chemin).isDir() || !fichier->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const int erreur = QFileInfo(chemin).isDir() ? EISDIR : errno;
+        return Statut::enEchec(
+            QStringLiteral("Impossible d'ouvrir le fichier %1 : %2.")
+                .arg(entreGuillemets(chemin), erreurSysteme(erreur ? erreur : EIO)));
     }
-    return Statut::ok();
+    return Statut::valide();
 }
 
-Statut readFailed(const QString& path)
+Statut readFailed(const QString& chemin)
 {
-    const int err = errno;
-    return Statut::failed(QStringLiteral("Impossible de lire le fichier %1 : %2.")
-                              .arg(entreGuillemets(path), erreurSysteme(err ? err : EIO)));
+    const int erreur = errno;
+    return Statut::enEchec(QStringLiteral("Impossible de lire le fichier %1 : %2.")
+                               .arg(entreGuillemets(chemin), erreurSysteme(erreur ? erreur : EIO)));
 }
 
-Statut forEachBlockRead(QFile& file, const QString& path,
-                        const std::function<void(qint64, const char*, qsizetype)>& visit)
+Statut forEachBlockRead(QFile& fichier, const QString& chemin,
+                        const std::function<void(qint64, const char*, qsizetype)>& visite)
 {
     // Each block is cut after its last LF: the lines before the cut end
     // there as they do in the whole file, and the rest goes with the next
     // block.
     constexpr qsizetype kBlock = 1024 * 1024;
     QByteArray block;
-    qint64 position = file.pos(); // of the first byte of block in the file
+    qint64 position = fichier.pos(); // of the first byte of block in the file
     for (;;) {
-        const qsizetype kept = block.size();
-        block.resize(kept + kBlock);
+        const qsizetype garde = block.size();
+        block.resize(garde + kBlock);
         errno = 0;
-        const qint64 read = file.read(block.data() + kept, kBlock);
-        if (read < 0)
-            return readFailed(path);
-        block.resize(kept + read);
-        const qsizetype lf = read > 0 ? block.lastIndexOf('\n') : -1;
-        if (read > 0 && lf < 0)
+        const qint64 lu = fichier.read(block.data() + garde, kBlock);
+        if (lu < 0)
+            return readFailed(chemin);
+        block.resize(garde + lu);
+        const qsizetype lf = lu > 0 ? block.lastIndexOf('\n') : -1;
+        if (lu > 0 && lf < 0)
             continue;
         const qsizetype cut = lf >= 0 ? lf + 1 : block.size();
         if (cut > 0)
-            visit(position, block.constData(), cut);
+            visite(position, block.constData(), cut);
         position += cut;
         block.remove(0, cut);
-        if (read == 0)
-            return Statut::ok();
+        if (lu == 0)
+            return Statut::valide();
     }
 }
 
-Statut readEachLine(const QString& path,
-                    const std::function<void(const char* data, qsizetype size)>& visit)
+Statut readEachLine(const QString& chemin,
+                    const std::function<void(const char* donnees, qsizetype taille)>& visite)
 {
-    QFile file;
-    const Statut opened = openRead(path, &file);
+    QFile fichier;
+    const Statut opened = openRead(chemin, &fichier);
     if (!opened)
         return opened;
-    return forEachBlockRead(file, path, [&visit](qint64, const char* data, qsizetype size) {
-        forEachLineOf(data, size, visit);
-    });
+    return forEachBlockRead(fichier, chemin,
+                            [&visite](qint64, const char* donnees, qsizetype taille) {
+                                forEachLineOf(donnees, taille, visite);
+                            });
 }
 
-Statut readAll(const QString& path, QByteArray* content)
+Statut litTout(const QString& chemin, QByteArray* contenu)
 {
-    QFile file;
-    const Statut opened = openRead(path, &file);
+    QFile fichier;
+    const Statut opened = openRead(chemin, &fichier);
     if (!opened)
         return opened;
     errno = 0;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return readFailed(path);
-    *content = std::move(bytes);
-    return Statut::ok();
+    QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError)
+        return readFailed(chemin);
+    *contenu = std::move(octets);
+    return Statut::valide();
 }
 
 namespace {
 
 template <typename TypeLigne, typename Fabrication>
-Statut litChaque(const QString& path, QList<TypeLigne>* lines, Fabrication make)
+Statut litChaque(const QString& chemin, QList<TypeLigne>* lignes, Fabrication fabrique)
 {
-    QByteArray content;
-    const Statut status = readAll(path, &content);
-    if (!status)
-        return status;
-    lines->clear();
-    pourChaqueLigne(content,
-                    [&](const char* data, qsizetype size) { lines->append(make(data, size)); });
-    return status;
+    QByteArray contenu;
+    const Statut statut = litTout(chemin, &contenu);
+    if (!statut)
+        return statut;
+    lignes->clear();
+    pourChaqueLigne(contenu, [&](const char* donnees, qsizetype taille) {
+        lignes->append(fabrique(donnees, taille));
+    });
+    return statut;
 }
 
 } // namespace
 
-Statut litTexte(const QString& path, QStringList* lines)
+Statut litTexte(const QString& chemin, QStringList* lignes)
 {
-    return litChaque(path, lines,
-                     [](const char* data, qsizetype size) { return Cp1252::decode(data, size); });
+    return litChaque(chemin, lignes, [](const char* donnees, qsizetype taille) {
+        return Cp1252::decode1252(donnees, taille);
+    });
 }
 
-Statut replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines,
-               FolderFlush folderFlush)
+Statut remplace(const QString& cible, const QString& fichierTravail,
+                const QList<QByteArray>& lignes, FolderFlush folderFlush)
 {
     qsizetype total = 0;
-    for (const QByteArray& line : lines)
-        total += line.size() + 2;
-    QByteArray content;
-    content.reserve(total);
-    for (const QByteArray& line : lines) {
-        content.append(line);
-        content.append("\r\n", 2);
+    for (const QByteArray& ligne : lignes)
+        total += ligne.size() + 2;
+    QByteArray contenu;
+    contenu.reserve(total);
+    for (const QByteArray& ligne : lignes) {
+        contenu.append(ligne);
+        contenu.append("\r\n", 2);
     }
-    return remplaceContenu(target, workFile, content, folderFlush);
+    return remplaceContenu(cible, fichierTravail, contenu, folderFlush);
 }
 
-Statut remplaceContenu(const QString& target, const QString& workFile, const QByteArray& content,
-                       FolderFlush folderFlush)
+Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
+                       const QByteArray& contenu, FolderFlush folderFlush)
 {
-    if (marqueLectureSeule(target)) {
-        return Statut::failed(
+    if (marqueLectureSeule(cible)) {
+        return Statut::enEchec(
             QStringLiteral("Le fichier %1 est protégé en écriture (lecture seule) : il n'a pas été "
                            "modifié. Retirez cette protection pour pouvoir l'enregistrer.")
-                .arg(entreGuillemets(target)));
+                .arg(entreGuillemets(cible)));
     }
 
-    const VerrouDossier lock(QFileInfo(workFile).absolutePath());
+    const VerrouDossier lock(QFileInfo(fichierTravail).absolutePath());
     if (!lock)
-        return lock.status();
+        return lock.statut();
 
-    QFile work(workFile);
+    QFile travail(fichierTravail);
     errno = 0;
-    if (!work.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const int err = errno;
-        return Statut::failed(QStringLiteral("Impossible de créer le fichier de travail %1 : %2.")
-                                  .arg(entreGuillemets(workFile), erreurSysteme(err ? err : EIO)));
+    if (!travail.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const int erreur = errno;
+        return Statut::enEchec(
+            QStringLiteral("Impossible de créer le fichier de travail %1 : %2.")
+                .arg(entreGuillemets(fichierTravail), erreurSysteme(erreur ? erreur : EIO)));
     }
     // Keep the access rights of the file being replaced.
-    if (QFileInfo::exists(target))
-        work.setPermissions(QFile::permissions(target));
+    if (QFileInfo::exists(cible))
+        travail.setPermissions(QFile::permissions(cible));
 
-    int writeErr = ops().write(work, content);
-    if (writeErr == 0)
-        writeErr = ops().sync(work);
-    work.close();
-    if (writeErr == 0 && work.error() != QFileDevice::NoError)
-        writeErr = EIO;
-    if (writeErr != 0) {
-        QFile::remove(workFile);
-        return Statut::failed(
+    int erreurEcriture = operations().ecrit(travail, contenu);
+    if (erreurEcriture == 0)
+        erreurEcriture = operations().synchronise(travail);
+    travail.close();
+    if (erreurEcriture == 0 && travail.error() != QFileDevice::NoError)
+        erreurEcriture = EIO;
+    if (erreurEcriture != 0) {
+        QFile::remove(fichierTravail);
+        return Statut::enEchec(
             QStringLiteral(
                 "Impossible d'écrire le fichier de travail %1 : %2. %3 n'a pas été modifié.")
-                .arg(entreGuillemets(workFile), erreurSysteme(writeErr), entreGuillemets(target)));
+                .arg(entreGuillemets(fichierTravail), erreurSysteme(erreurEcriture),
+                     entreGuillemets(cible)));
     }
 
-    const int renameErr = ops().rename(workFile, target);
-    if (renameErr != 0) {
-        QFile::remove(workFile);
-        return Statut::failed(
+    const int erreurRenommage = operations().renomme(fichierTravail, cible);
+    if (erreurRenommage != 0) {
+        QFile::remove(fichierTravail);
+        return Statut::enEchec(
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
-                .arg(entreGuillemets(target), erreurSysteme(renameErr)));
+                .arg(entreGuillemets(cible), erreurSysteme(erreurRenommage)));
     }
-    return folderFlush == FolderFlush::Now ? flushFolder(target) : Statut::ok();
+    return folderFlush == FolderFlush::Now ? flushFolder(cible) : Statut::valide();
 }
 
-Statut flushFolder(const QString& target)
+Statut flushFolder(const QString& cible)
 {
-    const int syncErr = ops().synchroniseDossier(QFileInfo(target).absolutePath());
-    if (syncErr != 0)
-        return Statut::failed(nonConfirme(target, syncErr));
-    return Statut::ok();
+    const int erreurSynchro = operations().synchroniseDossier(QFileInfo(cible).absolutePath());
+    if (erreurSynchro != 0)
+        return Statut::enEchec(nonConfirme(cible, erreurSynchro));
+    return Statut::valide();
 }
 
-Statut remplaceTexte(const QString& target, const QString& workFile, const QStringList& lines,
+Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const QStringList& lignes,
                      FolderFlush folderFlush)
 {
-    QList<QByteArray> encoded;
-    encoded.reserve(lines.size());
-    for (qsizetype n = 0; n < lines.size(); ++n) {
-        QByteArray bytes;
+    QList<QByteArray> code;
+    code.reserve(lignes.size());
+    for (qsizetype n = 0; n < lignes.size(); ++n) {
+        QByteArray octets;
         // A line end within a line would make two lines of it in the file.
-        qsizetype bad = finDeLigneDans(lines.at(n));
-        if (bad >= 0 || !Cp1252::encode(lines.at(n), &bytes, &bad)) {
-            return Statut::failed(
+        qsizetype mauvais = finDeLigneDans(lignes.at(n));
+        if (mauvais >= 0 || !Cp1252::encode1252(lignes.at(n), &octets, &mauvais)) {
+            return Statut::enEchec(
                 QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le fichier %2. "
                                "Rien n'a été écrit.")
-                    .arg(Cp1252::describe(lines.at(n), bad), entreGuillemets(target)));
+                    .arg(Cp1252::decrit(lignes.at(n), mauvais), entreGuillemets(cible)));
         }
-        encoded.append(bytes);
+        code.append(octets);
     }
-    return replace(target, workFile, encoded, folderFlush);
+    return remplace(cible, fichierTravail, code, folderFlush);
 }
 
-Statut creeNouveau(const QString& path, const QByteArray& content)
+Statut creeNouveau(const QString& chemin, const QByteArray& contenu)
 {
     // NewOnly: the file is created only when no file of that name exists.
-    QFile file(path);
+    QFile fichier(chemin);
     errno = 0;
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        const int err = QFileInfo::exists(path) ? EEXIST : errno;
-        return Statut::failed(
-            QStringLiteral("Impossible de créer le fichier %1 : %2.")
-                .arg(entreGuillemets(path), err == EEXIST ? QStringLiteral("il existe déjà")
-                                                          : erreurSysteme(err ? err : EIO)));
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        const int erreur = QFileInfo::exists(chemin) ? EEXIST : errno;
+        return Statut::enEchec(QStringLiteral("Impossible de créer le fichier %1 : %2.")
+                                   .arg(entreGuillemets(chemin),
+                                        erreur == EEXIST ? QStringLiteral("il existe déjà")
+                                                         : erreurSysteme(erreur ? erreur : EIO)));
     }
-    int err = ops().write(file, content);
-    if (err == 0)
-        err = ops().sync(file);
-    file.close();
-    if (err == 0 && file.error() != QFileDevice::NoError)
-        err = EIO;
-    if (err != 0) {
-        QFile::remove(path);
-        return Statut::failed(QStringLiteral("Impossible d'écrire le fichier %1 : %2.")
-                                  .arg(entreGuillemets(path), erreurSysteme(err)));
+    int erreur = operations().ecrit(fichier, contenu);
+    if (erreur == 0)
+        erreur = operations().synchronise(fichier);
+    fichier.close();
+    if (erreur == 0 && fichier.error() != QFileDevice::NoError)
+        erreur = EIO;
+    if (erreur != 0) {
+        QFile::remove(chemin);
+        return Statut::enEchec(QStringLiteral("Impossible d'écrire le fichier %1 : %2.")
+                                   .arg(entreGuillemets(chemin), erreurSysteme(erreur)));
     }
-    const int syncErr = ops().synchroniseDossier(QFileInfo(path).absolutePath());
-    if (syncErr != 0)
-        return Statut::failed(nonConfirme(path, syncErr));
-    return Statut::ok();
+    const int erreurSynchro = operations().synchroniseDossier(QFileInfo(chemin).absolutePath());
+    if (erreurSynchro != 0)
+        return Statut::enEchec(nonConfirme(chemin, erreurSynchro));
+    return Statut::valide();
 }
 
 } // namespace FichierTexte

@@ -20,48 +20,48 @@ namespace FichierTexte {
 
 // Calls visit(data, size) for each line of the buffer, without its line end.
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
-template <typename Visit> void forEachLineOf(const char* data, qsizetype size, Visit&& visit)
+template <typename Visit> void forEachLineOf(const char* donnees, qsizetype taille, Visit&& visite)
 {
-    qsizetype start = 0;
-    while (start < size) {
-        const void* lf = std::memchr(data + start, '\n', size_t(size - start));
-        const qsizetype lfAt = lf ? static_cast<const char*>(lf) - data : size;
-        const void* cr = std::memchr(data + start, '\r', size_t(lfAt - start));
+    qsizetype debut = 0;
+    while (debut < taille) {
+        const void* lf = std::memchr(donnees + debut, '\n', size_t(taille - debut));
+        const qsizetype lfA = lf ? static_cast<const char*>(lf) - donnees : taille;
+        const void* cr = std::memchr(donnees + debut, '\r', size_t(lfA - debut));
         if (!cr) {
-            visit(data + start, lfAt - start);
-            start = lfAt + 1;
+            visite(donnees + debut, lfA - debut);
+            debut = lfA + 1;
             continue;
         }
-        const qsizetype crAt = static_cast<const char*>(cr) - data;
-        visit(data + start, crAt - start);
-        start = crAt + 1 == lfAt ? lfAt + 1 : crAt + 1;
+        const qsizetype crA = static_cast<const char*>(cr) - donnees;
+        visite(donnees + debut, crA - debut);
+        debut = crA + 1 == lfA ? lfA + 1 : crA + 1;
     }
 }
-void pourChaqueLigne(const QByteArray& content,
-                     const std::function<void(const char* data, qsizetype size)>& visit);
-void pourChaqueLigne(const char* data, qsizetype size,
-                     const std::function<void(const char* data, qsizetype size)>& visit);
+void pourChaqueLigne(const QByteArray& contenu,
+                     const std::function<void(const char* donnees, qsizetype taille)>& visite);
+void pourChaqueLigne(const char* donnees, qsizetype taille,
+                     const std::function<void(const char* donnees, qsizetype taille)>& visite);
 
 // Opens the file for reading, unbuffered. Missing when the file does not
 // exist; the same messages as readAll otherwise.
-Statut openRead(const QString& path, QFile* file);
+Statut openRead(const QString& chemin, QFile* fichier);
 // The failure of a read from the open file, as readAll says it.
-Statut readFailed(const QString& path);
+Statut readFailed(const QString& chemin);
 
 // Calls visit(offset, data, size) for each block of whole lines of the file
 // open at path, read from where it stands, so that a long file never stands
 // whole in memory: forEachLineOf over the blocks gives the lines of the
 // whole content, offset being where the block starts in the file.
-Statut
-forEachBlockRead(QFile& file, const QString& path,
-                 const std::function<void(qint64 offset, const char* data, qsizetype size)>& visit);
+Statut forEachBlockRead(
+    QFile& fichier, const QString& chemin,
+    const std::function<void(qint64 offset, const char* donnees, qsizetype taille)>& visite);
 // Opens the file and does the same. Missing when the file does not exist.
-Statut readEachLine(const QString& path,
-                    const std::function<void(const char* data, qsizetype size)>& visit);
+Statut readEachLine(const QString& chemin,
+                    const std::function<void(const char* donnees, qsizetype taille)>& visite);
 
 // Reads the whole file. Missing when the file does not exist.
-Statut readAll(const QString& path, QByteArray* content);
-Statut litTexte(const QString& path, QStringList* lines);
+Statut litTout(const QString& chemin, QByteArray* contenu);
+Statut litTexte(const QString& chemin, QStringList* lignes);
 
 // Replaces the file at target by the given lines: they are written to the
 // work file (same folder), flushed to the disk, and the work file is renamed
@@ -75,23 +75,23 @@ Statut litTexte(const QString& path, QStringList* lines);
 // rename and the caller flushes the folder with flushFolder: a caller that
 // renames two files of a folder in one operation flushes it once for both.
 enum class FolderFlush { Now, Later };
-Statut replace(const QString& target, const QString& workFile, const QList<QByteArray>& lines,
-               FolderFlush folderFlush = FolderFlush::Now);
+Statut remplace(const QString& cible, const QString& fichierTravail,
+                const QList<QByteArray>& lignes, FolderFlush folderFlush = FolderFlush::Now);
 // Same, with the whole new content (lines already ended by CR LF).
-Statut remplaceContenu(const QString& target, const QString& workFile, const QByteArray& content,
-                       FolderFlush folderFlush = FolderFlush::Now);
+Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
+                       const QByteArray& contenu, FolderFlush folderFlush = FolderFlush::Now);
 // Flushes the folder of target, so that the renames made in it last; the
 // message names target when the disk does not confirm.
-Statut flushFolder(const QString& target);
+Statut flushFolder(const QString& cible);
 
 // Same, from text: refused as a whole, with nothing written, when a character
 // has no Windows-1252 byte.
-Statut remplaceTexte(const QString& target, const QString& workFile, const QStringList& lines,
+Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const QStringList& lignes,
                      FolderFlush folderFlush = FolderFlush::Now);
 
 // Creates a file that must not exist yet with the given content, flushed to
 // the disk with its folder entry. Nothing is left behind on failure.
-Statut creeNouveau(const QString& path, const QByteArray& content);
+Statut creeNouveau(const QString& chemin, const QByteArray& contenu);
 
 // The system calls that make a rewrite durable. The program uses the
 // system's; a test may put its own in place to watch their order or to make
@@ -100,17 +100,17 @@ class OperationsFichier {
 public:
     virtual ~OperationsFichier() = default;
     // Writes all the bytes and hands them to the system.
-    virtual int write(QFile& file, const QByteArray& bytes);
+    virtual int ecrit(QFile& fichier, const QByteArray& octets);
     // Flushes the file's content to the disk.
-    virtual int sync(QFile& file);
+    virtual int synchronise(QFile& fichier);
     // Renames from over to, in one step.
-    virtual int rename(const QString& from, const QString& to);
+    virtual int renomme(const QString& depuis, const QString& vers);
     // Flushes the folder's entries (a rename, a new file) to the disk.
-    virtual int synchroniseDossier(const QString& folder);
+    virtual int synchroniseDossier(const QString& dossier);
 };
 
 // Puts ops in place of the current operations (nullptr: the system's) and
 // returns the previous ones.
-OperationsFichier* changeOperationsFichier(OperationsFichier* ops);
+OperationsFichier* changeOperationsFichier(OperationsFichier* operations);
 
 } // namespace FichierTexte

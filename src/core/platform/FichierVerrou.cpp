@@ -21,31 +21,31 @@ namespace {
 int attenteMs = 30000;
 
 struct Tenu {
-    explicit Tenu(const QString& path) : file(path) {}
-    FichierTexte::FichierVerrou file;
-    int depth = 0;
+    explicit Tenu(const QString& chemin) : fichier(chemin) {}
+    FichierTexte::FichierVerrou fichier;
+    int profondeur = 0;
 };
 thread_local QHash<QString, Tenu*> tTenus;
 
-QString cleVerrou(const QString& folder)
+QString cleVerrou(const QString& dossier)
 {
-    const QFileInfo info(folder);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+    const QFileInfo infos(dossier);
+    const QString canonique = infos.canonicalFilePath();
+    return canonique.isEmpty() ? infos.absoluteFilePath() : canonique;
 }
 
 } // namespace
 
 namespace FichierTexte {
 
-QString cheminEntreGuillemets(const QString& path)
+QString cheminEntreGuillemets(const QString& chemin)
 {
-    return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(path));
+    return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(chemin));
 }
 
-QString erreurSysteme(int err)
+QString erreurSysteme(int erreur)
 {
-    switch (err) {
+    switch (erreur) {
     case ENOSPC:
 #ifdef EDQUOT
     case EDQUOT:
@@ -67,26 +67,26 @@ QString erreurSysteme(int err)
     case EIO:
         return QStringLiteral("erreur d'entrée-sortie du disque");
     default:
-        return QStringLiteral("erreur système %1").arg(err);
+        return QStringLiteral("erreur système %1").arg(erreur);
     }
 }
 
-FichierVerrou::FichierVerrou(const QString& path) : m_cheminFichier(path) {}
+FichierVerrou::FichierVerrou(const QString& chemin) : m_cheminFichier(chemin) {}
 
 FichierVerrou::~FichierVerrou()
 {
-    unlock();
+    deverrouille();
 }
 
-bool FichierVerrou::lock(int attenteMs)
+bool FichierVerrou::verrouille(int attenteMs)
 {
     if (m_descripteur >= 0)
         return true;
     m_erreur = 0;
 #ifndef Q_OS_WIN
     const QByteArray name = QFile::encodeName(m_cheminFichier);
-    QElapsedTimer waited;
-    waited.start();
+    QElapsedTimer attendu;
+    attendu.start();
     int pause = 2;
     for (;;) {
         const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
@@ -94,20 +94,20 @@ bool FichierVerrou::lock(int attenteMs)
             m_erreur = errno ? errno : EIO;
             return false;
         }
-        struct flock whole = {};
-        whole.l_type = F_WRLCK;
-        whole.l_whence = SEEK_SET;
+        struct flock entier = {};
+        entier.l_type = F_WRLCK;
+        entier.l_whence = SEEK_SET;
 #ifdef F_OFD_SETLK
         // A lock of its own open file: two threads of one program exclude
         // each other too, and closing another descriptor does not drop it.
-        int taken = ::fcntl(fd, F_OFD_SETLK, &whole);
+        int taken = ::fcntl(fd, F_OFD_SETLK, &entier);
         if (taken != 0 && errno == EINVAL)
-            taken = ::fcntl(fd, F_SETLK, &whole);
+            taken = ::fcntl(fd, F_SETLK, &entier);
 #else
         int taken = ::fcntl(fd, F_SETLK, &whole);
 #endif
-        const int err = taken == 0 ? 0 : errno;
-        if (taken != 0 && (err == ENOLCK || err == ENOSYS || err == EOPNOTSUPP)) {
+        const int erreur = taken == 0 ? 0 : errno;
+        if (taken != 0 && (erreur == ENOLCK || erreur == ENOSYS || erreur == EOPNOTSUPP)) {
             // A file system without locks: nothing better can be done than
             // to go on alone.
             m_descripteur = fd;
@@ -116,9 +116,9 @@ bool FichierVerrou::lock(int attenteMs)
         if (taken == 0) {
             // The holder before may have removed the file as it let go: the
             // lock is only good on the file that still bears the name.
-            struct stat held, named;
-            if (::fstat(fd, &held) == 0 && ::stat(name.constData(), &named) == 0 &&
-                held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+            struct stat tenu, nomme;
+            if (::fstat(fd, &tenu) == 0 && ::stat(name.constData(), &nomme) == 0 &&
+                tenu.st_dev == nomme.st_dev && tenu.st_ino == nomme.st_ino) {
                 m_descripteur = fd;
                 return true;
             }
@@ -126,11 +126,11 @@ bool FichierVerrou::lock(int attenteMs)
             continue;
         }
         ::close(fd);
-        if (err != EAGAIN && err != EACCES && err != EWOULDBLOCK) {
-            m_erreur = err;
+        if (erreur != EAGAIN && erreur != EACCES && erreur != EWOULDBLOCK) {
+            m_erreur = erreur;
             return false;
         }
-        if (waited.elapsed() >= attenteMs)
+        if (attendu.elapsed() >= attenteMs)
             return false;
         QThread::msleep(pause);
         pause = qMin(pause * 2, 10);
@@ -142,7 +142,7 @@ bool FichierVerrou::lock(int attenteMs)
 #endif
 }
 
-void FichierVerrou::unlock()
+void FichierVerrou::deverrouille()
 {
     if (m_descripteur < 0)
         return;
@@ -155,59 +155,59 @@ void FichierVerrou::unlock()
     m_descripteur = -1;
 }
 
-bool FichierVerrou::ecritInfo(const QByteArray& info)
+bool FichierVerrou::ecritInfo(const QByteArray& infos)
 {
 #ifndef Q_OS_WIN
     if (m_descripteur < 0 || ::ftruncate(m_descripteur, 0) != 0)
         return false;
-    return ::pwrite(m_descripteur, info.constData(), size_t(info.size()), 0) == info.size();
+    return ::pwrite(m_descripteur, infos.constData(), size_t(infos.size()), 0) == infos.size();
 #else
     Q_UNUSED(info);
     return false;
 #endif
 }
 
-QByteArray FichierVerrou::litInfo(const QString& path)
+QByteArray FichierVerrou::litInfo(const QString& chemin)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(4096) : QByteArray();
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.read(4096) : QByteArray();
 }
 
-VerrouDossier::VerrouDossier(const QString& folder) : m_cle(cleVerrou(folder))
+VerrouDossier::VerrouDossier(const QString& dossier) : m_cle(cleVerrou(dossier))
 {
-    if (Tenu* held = tTenus.value(m_cle)) {
-        ++held->depth;
+    if (Tenu* tenu = tTenus.value(m_cle)) {
+        ++tenu->profondeur;
         return;
     }
-    const QString path = QDir(folder).filePath(NomFichierVerrou);
-    auto held = std::make_unique<Tenu>(path);
-    if (!held->file.lock(attenteMs)) {
-        if (held->file.error() == 0) {
-            m_statut = Statut::failed(
+    const QString chemin = QDir(dossier).filePath(NomFichierVerrou);
+    auto tenu = std::make_unique<Tenu>(chemin);
+    if (!tenu->fichier.verrouille(attenteMs)) {
+        if (tenu->fichier.erreurDe() == 0) {
+            m_statut = Statut::enEchec(
                 QStringLiteral("Un autre programme est en train de modifier les fichiers du "
                                "dossier %1 : rien n'a été enregistré. Réessayez dans un instant.")
-                    .arg(cheminEntreGuillemets(folder)));
+                    .arg(cheminEntreGuillemets(dossier)));
         } else {
-            m_statut = Statut::failed(
+            m_statut = Statut::enEchec(
                 QStringLiteral("Impossible de créer le fichier de verrou %1 : %2. Rien n'a été "
                                "enregistré.")
-                    .arg(cheminEntreGuillemets(path), erreurSysteme(held->file.error())));
+                    .arg(cheminEntreGuillemets(chemin), erreurSysteme(tenu->fichier.erreurDe())));
         }
         m_cle.clear();
         return;
     }
-    held->depth = 1;
-    tTenus.insert(m_cle, held.release());
+    tenu->profondeur = 1;
+    tTenus.insert(m_cle, tenu.release());
 }
 
 VerrouDossier::~VerrouDossier()
 {
     if (m_cle.isEmpty())
         return;
-    Tenu* held = tTenus.value(m_cle);
-    if (held && --held->depth == 0) {
+    Tenu* tenu = tTenus.value(m_cle);
+    if (tenu && --tenu->profondeur == 0) {
         tTenus.remove(m_cle);
-        delete held;
+        delete tenu;
     }
 }
 

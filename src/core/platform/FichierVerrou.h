@@ -8,10 +8,10 @@
 namespace FichierTexte {
 
 // French explanation of a system error number ("disque plein", ...).
-QString erreurSysteme(int err);
+QString erreurSysteme(int erreur);
 
 // A path as the messages show it: « path », with the system's separators.
-QString cheminEntreGuillemets(const QString& path);
+QString cheminEntreGuillemets(const QString& chemin);
 
 // A lock between processes, also between computers that share the folder:
 // the file system's lock on an open lock file. The system releases it when
@@ -20,7 +20,7 @@ QString cheminEntreGuillemets(const QString& path);
 // removed when the lock is released.
 class FichierVerrou {
 public:
-    explicit FichierVerrou(const QString& path);
+    explicit FichierVerrou(const QString& chemin);
     ~FichierVerrou();
     FichierVerrou(const FichierVerrou&) = delete;
     FichierVerrou& operator=(const FichierVerrou&) = delete;
@@ -28,14 +28,14 @@ public:
     // Waits at most attenteMs for the holder to let go. False when it did not
     // (error() is then 0) or when the lock file cannot be made (error() is
     // the system error number).
-    bool lock(int attenteMs);
-    void unlock();
+    bool verrouille(int attenteMs);
+    void deverrouille();
     bool estVerrouille() const { return m_descripteur >= 0; }
-    int error() const { return m_erreur; }
+    int erreurDe() const { return m_erreur; }
 
     // Who holds the lock, for those who wait: written by the holder.
-    bool ecritInfo(const QByteArray& info);
-    static QByteArray litInfo(const QString& path);
+    bool ecritInfo(const QByteArray& infos);
+    static QByteArray litInfo(const QString& chemin);
 
 private:
     QString m_cheminFichier;
@@ -52,14 +52,14 @@ class VerrouDossier {
 public:
     static inline const QString NomFichierVerrou = QStringLiteral("Temporaire.lock");
 
-    explicit VerrouDossier(const QString& folder);
+    explicit VerrouDossier(const QString& dossier);
     ~VerrouDossier();
     VerrouDossier(const VerrouDossier&) = delete;
     VerrouDossier& operator=(const VerrouDossier&) = delete;
 
     // Failed, with a French message, when the lock could not be had.
-    const Statut& status() const { return m_statut; }
-    explicit operator bool() const { return m_statut.isOk(); }
+    const Statut& statut() const { return m_statut; }
+    explicit operator bool() const { return m_statut.estOk(); }
 
     // How long a writer waits for another one before giving up.
     static void changeAttenteMs(int ms);

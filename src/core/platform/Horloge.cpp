@@ -5,7 +5,7 @@ QDateTime HorlogeSysteme::utcMaintenant() const
     return QDateTime::currentDateTimeUtc();
 }
 
-QDateTime HorlogeSysteme::localTime(const QDateTime& utc) const
+QDateTime HorlogeSysteme::heureLocale(const QDateTime& utc) const
 {
     return utc.toLocalTime();
 }

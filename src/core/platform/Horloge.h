@@ -10,12 +10,12 @@ public:
     virtual QDateTime utcMaintenant() const = 0;
     // The local time of a UTC moment: the time zone and daylight-saving
     // rules applied.
-    virtual QDateTime localTime(const QDateTime& utc) const = 0;
-    QDateTime localMaintenant() const { return localTime(utcMaintenant()); }
+    virtual QDateTime heureLocale(const QDateTime& utc) const = 0;
+    QDateTime localMaintenant() const { return heureLocale(utcMaintenant()); }
 };
 
 class HorlogeSysteme : public Horloge {
 public:
     QDateTime utcMaintenant() const override;
-    QDateTime localTime(const QDateTime& utc) const override;
+    QDateTime heureLocale(const QDateTime& utc) const override;
 };

@@ -10,10 +10,10 @@ struct Statut {
     Code code = Ok;
     QString message;
 
-    static Statut ok() { return {}; }
-    static Statut missing(const QString& message) { return {Absent, message}; }
-    static Statut failed(const QString& message) { return {Echec, message}; }
+    static Statut valide() { return {}; }
+    static Statut manquant(const QString& message) { return {Absent, message}; }
+    static Statut enEchec(const QString& message) { return {Echec, message}; }
 
-    bool isOk() const { return code == Ok; }
-    explicit operator bool() const { return isOk(); }
+    bool estOk() const { return code == Ok; }
+    explicit operator bool() const { return estOk(); }
 };

@@ -9,11 +9,11 @@ const QString kApplication = QStringLiteral("KZT");
 // QSettings reads "/" in a key as a group separator; sections and keys of the
 // program never hold one (a "/" of a callsign is stored as "_"), but a section
 // name is taken as one whole name all the same.
-QString path(const QString& section, const QString& key)
+QString cheminReglages(const QString& section, const QString& cle)
 {
     QString s = section;
     s.replace(QLatin1Char('/'), QLatin1Char('_'));
-    return s + QLatin1Char('/') + key;
+    return s + QLatin1Char('/') + cle;
 }
 } // namespace
 
@@ -23,79 +23,79 @@ StockReglages::StockReglages()
 {
 }
 
-StockReglages::StockReglages(const QString& iniFile)
-    : m_qsettings(std::make_unique<QSettings>(iniFile, QSettings::IniFormat))
+StockReglages::StockReglages(const QString& fichierIni)
+    : m_qsettings(std::make_unique<QSettings>(fichierIni, QSettings::IniFormat))
 {
 }
 
 StockReglages::~StockReglages() = default;
 
-QString StockReglages::read(const QString& section, const QString& key,
-                            const QString& defaultValue) const
+QString StockReglages::lit(const QString& section, const QString& cle,
+                           const QString& valeurDefaut) const
 {
-    const QVariant value = m_qsettings->value(path(section, key));
-    return value.isValid() ? value.toString() : defaultValue;
+    const QVariant valeur = m_qsettings->value(cheminReglages(section, cle));
+    return valeur.isValid() ? valeur.toString() : valeurDefaut;
 }
 
-int StockReglages::litIndex(const QString& section, const QString& key, int defaultValue) const
+int StockReglages::litIndex(const QString& section, const QString& cle, int valeurDefaut) const
 {
-    const QString text = read(section, key, QString::number(defaultValue)).trimmed();
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok ? value : -1;
+    const QString texte = lit(section, cle, QString::number(valeurDefaut)).trimmed();
+    bool valide = false;
+    const int valeur = texte.toInt(&valide);
+    return valide ? valeur : -1;
 }
 
-Statut StockReglages::write(const QString& section, const QString& key, const QString& value)
+Statut StockReglages::ecrit(const QString& section, const QString& cle, const QString& valeur)
 {
     // Every write goes to the disk and waits for it: a value already stored
     // is not written again. After a failed write the file may not hold what
     // the store remembers, so every value is written then.
     if (m_qsettings->status() == QSettings::NoError) {
-        const QVariant stored = m_qsettings->value(path(section, key));
-        if (stored.isValid() && stored.toString() == value)
-            return Statut::ok();
+        const QVariant stocke = m_qsettings->value(cheminReglages(section, cle));
+        if (stocke.isValid() && stocke.toString() == valeur)
+            return Statut::valide();
     }
-    m_qsettings->setValue(path(section, key), value);
+    m_qsettings->setValue(cheminReglages(section, cle), valeur);
     m_qsettings->sync();
-    bool written = m_qsettings->status() == QSettings::NoError;
-    if (!written) {
+    bool ecrit = m_qsettings->status() == QSettings::NoError;
+    if (!ecrit) {
         // QSettings keeps its first error for good: whether this write reached
         // the file is read back from the file itself.
-        const QSettings fichier(fileName(), QSettings::IniFormat);
-        written = fichier.status() == QSettings::NoError &&
-                  fichier.value(path(section, key)).toString() == value;
+        const QSettings fichier(nomDeFichier(), QSettings::IniFormat);
+        ecrit = fichier.status() == QSettings::NoError &&
+                fichier.value(cheminReglages(section, cle)).toString() == valeur;
     }
-    if (written) {
+    if (ecrit) {
         m_dejaSignale = false;
-        return Statut::ok();
+        return Statut::valide();
     }
-    const Statut failed = Statut::failed(
+    const Statut enEchec = Statut::enEchec(
         QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier « %1 » (%2) : "
                        "le programme continue, mais l'indicatif, la bande et le mode choisis ne "
                        "seront pas retrouvés au prochain démarrage.")
-            .arg(QDir::toNativeSeparators(fileName()),
+            .arg(QDir::toNativeSeparators(nomDeFichier()),
                  m_qsettings->status() == QSettings::FormatError
                      ? QStringLiteral("le fichier est mal formé")
                      : QStringLiteral("écriture refusée : droits, disque plein ou dossier en "
                                       "lecture seule")));
     if (m_signale && !m_dejaSignale) {
         m_dejaSignale = true;
-        m_signale(failed.message);
+        m_signale(enEchec.message);
     }
-    return failed;
+    return enEchec;
 }
 
-Statut StockReglages::ecritIndex(const QString& section, const QString& key, int value)
+Statut StockReglages::ecritIndex(const QString& section, const QString& cle, int valeur)
 {
-    return write(section, key, QString::number(value));
+    return ecrit(section, cle, QString::number(valeur));
 }
 
-void StockReglages::signaleEchecsPar(std::function<void(const QString& message)> report)
+void StockReglages::signaleEchecsPar(std::function<void(const QString& message)> rapport)
 {
-    m_signale = std::move(report);
+    m_signale = std::move(rapport);
 }
 
-QString StockReglages::fileName() const
+QString StockReglages::nomDeFichier() const
 {
     return m_qsettings->fileName();
 }

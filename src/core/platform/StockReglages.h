@@ -20,22 +20,22 @@ public:
     // The user's own store.
     StockReglages();
     // A store kept in the given INI file (tests, or a portable set-up).
-    explicit StockReglages(const QString& iniFile);
+    explicit StockReglages(const QString& fichierIni);
     ~StockReglages();
 
     StockReglages(const StockReglages&) = delete;
     StockReglages& operator=(const StockReglages&) = delete;
 
-    QString read(const QString& section, const QString& key, const QString& defaultValue) const;
+    QString lit(const QString& section, const QString& cle, const QString& valeurDefaut) const;
     // A list index stored as decimal text; the default when absent, -1 when
     // the stored text is not a whole number.
-    int litIndex(const QString& section, const QString& key, int defaultValue) const;
-    Statut write(const QString& section, const QString& key, const QString& value);
-    Statut ecritIndex(const QString& section, const QString& key, int value);
+    int litIndex(const QString& section, const QString& cle, int valeurDefaut) const;
+    Statut ecrit(const QString& section, const QString& cle, const QString& valeur);
+    Statut ecritIndex(const QString& section, const QString& cle, int valeur);
 
-    void signaleEchecsPar(std::function<void(const QString& message)> report);
+    void signaleEchecsPar(std::function<void(const QString& message)> rapport);
 
-    QString fileName() const;
+    QString nomDeFichier() const;
 
 private:
     std::unique_ptr<QSettings> m_qsettings;

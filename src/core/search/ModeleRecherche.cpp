@@ -44,7 +44,7 @@ void ModeleRecherche::dit(const QString& message)
 {
     if (m_montre)
         m_montre();
-    m_messages.notice(message);
+    m_messages.avise(message);
 }
 
 void ModeleRecherche::toucheEntree(Cle boite)

@@ -61,7 +61,7 @@ QString sansCrLf(const QString& texte)
 
 QString texteCompare(Cle cle, const QString& texte)
 {
-    return cle == Cle::Departement ? texte : Cp1252::toUpper(texte);
+    return cle == Cle::Departement ? texte : Cp1252::majusculesCp1252(texte);
 }
 
 bool correspond(Cle cle, const QString& compare, const QString& affichage)

@@ -49,7 +49,7 @@ QString cheminCluster(int index)
 
 QString siteWeb(const StockReglages& reglages, const QString& cle, const QString& defaut)
 {
-    const QString lu = reglages.read(Reglages::sectionGlobale, cle, QString()).trimmed();
+    const QString lu = reglages.lit(Reglages::sectionGlobale, cle, QString()).trimmed();
     return lu.isEmpty() ? defaut : lu;
 }
 

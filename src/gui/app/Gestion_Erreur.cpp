@@ -25,7 +25,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
     erreur->setFont(titre);
     erreur->setAlignment(Qt::AlignCenter);
 
-    const QString indicatif = m_services.reglages.read(
+    const QString indicatif = m_services.reglages.lit(
         Reglages::sectionGlobale, Reglages::indicatifStation, Reglages::indicatifAucun);
     QFont gras = font();
     gras.setBold(true);
@@ -88,7 +88,7 @@ Gestion_Erreur::Gestion_Erreur(const Services& services, std::function<void()> t
 
 void Gestion_Erreur::Initialisation_Click()
 {
-    m_services.reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation,
+    m_services.reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation,
                               Reglages::indicatifAucun);
 }
 

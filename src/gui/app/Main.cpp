@@ -52,7 +52,7 @@ constexpr int kErreurAcces = 75;
 
 const QString kFinLigne = QStringLiteral("\r\n");
 
-QAction* element(QWidget* menu, const char* nom, const QString& texte)
+QAction* elementMenu(QWidget* menu, const char* nom, const QString& texte)
 {
     auto* action = new QAction(texte, menu);
     action->setObjectName(QLatin1String(nom));
@@ -96,7 +96,7 @@ Main::Main(const Services& services, QWidget* parent)
     // A settings file that cannot be written is said once; the program goes on.
     BoiteMessage& messages = m_services.messages;
     m_services.reglages.signaleEchecsPar(
-        [&messages](const QString& message) { messages.notice(message); });
+        [&messages](const QString& message) { messages.avise(message); });
     connect(m_saisie->Rechercher, &QPushButton::clicked, this,
             [this] { Recherche_Indicatif::ouvreFenetre(m_services, *m_liste, this); });
     connect(m_saisie->Command1, &QPushButton::clicked, this,
@@ -171,38 +171,42 @@ void Main::construitMenus()
     QMenuBar* barre = menuBar();
 
     QMenu* fichier = menu(barre, "Mnu_Fichier", QStringLiteral("&Fichier"));
-    QAction* quitter = element(fichier, "Mnu_Quitter", QStringLiteral("&Quitter RQN_KZT"));
+    QAction* quitter = elementMenu(fichier, "Mnu_Quitter", QStringLiteral("&Quitter RQN_KZT"));
     connect(quitter, &QAction::triggered, this, &Main::Mnu_Quitter_Click);
-    QAction* adif = element(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
+    QAction* adif =
+        elementMenu(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
     connect(adif, &QAction::triggered, this,
             [this] { Adif::Mnu_ADIF_Click(m_services.dossier, m_indicatif, m_services.messages); });
-    QAction* import = element(fichier, "Mnu_Import_ADIF", QStringLiteral("&Importer un log ADIF"));
-    connect(import, &QAction::triggered, this, &Main::Mnu_Import_ADIF_Click);
+    QAction* importation =
+        elementMenu(fichier, "Mnu_Import_ADIF", QStringLiteral("&Importer un log ADIF"));
+    connect(importation, &QAction::triggered, this, &Main::Mnu_Import_ADIF_Click);
 
     QMenu* date = menu(barre, "Mnu_Date", QStringLiteral("&Date"));
-    Mnu_Date_Auto = element(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));
-    Mnu_Date_Man = element(date, "Mnu_Date_Man", QStringLiteral("&Manuelle"));
+    Mnu_Date_Auto = elementMenu(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));
+    Mnu_Date_Man = elementMenu(date, "Mnu_Date_Man", QStringLiteral("&Manuelle"));
     for (QAction* a : {Mnu_Date_Auto, Mnu_Date_Man})
         a->setCheckable(true);
     connect(Mnu_Date_Auto, &QAction::triggered, this, &Main::Mnu_Date_Auto_Click);
     connect(Mnu_Date_Man, &QAction::triggered, this, &Main::Mnu_Date_Man_Click);
 
     QMenu* station = menu(barre, "Mnu_Station", QStringLiteral("&Station"));
-    QAction* nouvel = element(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
+    QAction* nouvel =
+        elementMenu(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
     connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
     QAction* restaure =
-        element(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
+        elementMenu(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
     connect(restaure, &QAction::triggered, this, &Main::Mnu_Restaure_Click);
 
     QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
-    QAction* contactes = element(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
+    QAction* contactes =
+        elementMenu(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
     QMenu* carte = menu(barre, "Mnu_Carte", QStringLiteral("&Carte"));
     QAction* departements =
-        element(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
+        elementMenu(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
 
     // Menus without items: the title itself is the command.
-    QAction* scoresCalcules = element(barre, "Mnu_Score", QStringLiteral("Sco&res"));
-    QAction* nonRecues = element(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
+    QAction* scoresCalcules = elementMenu(barre, "Mnu_Score", QStringLiteral("Sco&res"));
+    QAction* nonRecues = elementMenu(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
 
     // The award windows read the log of the station current when they need it.
     const auto indicatif = [this] { return m_indicatif; };
@@ -223,17 +227,17 @@ void Main::construitMenus()
         Apparence::Ouvre_Une_Fois<Multi_QSL>(
             this, [&] { return new Multi_QSL(m_services, journal, indicatif, this); });
     });
-    QAction* cluster = element(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
+    QAction* cluster = elementMenu(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
     connect(cluster, &QAction::triggered, this,
             [this, indicatif] { Cluster::ouvreFenetre(m_services, indicatif, this); });
 
     QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
-    QAction* apropos = element(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
+    QAction* apropos = elementMenu(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
     connect(apropos, &QAction::triggered, this, &Main::Mnu_APropos_Click);
-    QAction* reglement = element(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
+    QAction* reglement = elementMenu(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
     connect(reglement, &QAction::triggered, this,
             [this] { Reglement::ouvreFenetre(m_services, this); });
-    QAction* historique = element(aide, "Mnu_Historique", QStringLiteral("&Historique"));
+    QAction* historique = elementMenu(aide, "Mnu_Historique", QStringLiteral("&Historique"));
     connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
     Aide::Ajoute_Au_Menu(aide);
 }
@@ -268,11 +272,11 @@ bool Main::demarreProgramme()
     choisitBandeMode(reglages.litIndex(section, Reglages::bandeUtilisee, 0),
                      reglages.litIndex(section, Reglages::modeUtilise, 0));
 
-    const QString dateAuto = reglages.read(section, Reglages::dateAutomatique, Reglages::valeurOui);
+    const QString dateAuto = reglages.lit(section, Reglages::dateAutomatique, Reglages::valeurOui);
     Mnu_Date_Auto->setChecked(dateAuto == Reglages::valeurOui);
     Mnu_Date_Man->setChecked(dateAuto == Reglages::valeurNon);
 
-    reglages.write(globale, Reglages::cheminRepertoire,
+    reglages.ecrit(globale, Reglages::cheminRepertoire,
                    QDir::toNativeSeparators(m_services.dossier));
 
     // The first-name memory is delivered empty; a folder that lost it gets
@@ -283,7 +287,7 @@ bool Main::demarreProgramme()
         prenoms.close();
 
     if (m_indicatif == Reglages::indicatifAucun) {
-        m_services.messages.notice(
+        m_services.messages.avise(
             kFinLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
             kFinLigne + kFinLigne);
         ouvreStationModale();
@@ -303,7 +307,7 @@ bool Main::demarreProgramme()
 
     m_liste->selectionneDerniere();
 
-    reglages.write(Reglages::sectionStation(m_indicatif), Reglages::revision, Version::Texte);
+    reglages.ecrit(Reglages::sectionStation(m_indicatif), Reglages::revision, Version::Texte);
 
     // The entry area starts ready for a new QSO.
     m_liaison->agit([this] { m_liaison->modele().Prepare_Saisie(); });
@@ -316,7 +320,7 @@ bool Main::Charge_Log()
     const StationLog log(m_services.dossier, m_indicatif);
     const StationLog::Lignes lu = log.Charge_Log();
 
-    if (lu.status.code == Statut::Absent) {
+    if (lu.statut.code == Statut::Absent) {
         Gestion_Erreur fenetre(
             m_services, [this] { termineProgramme(); }, this);
         fenetre.Err_Departement->setText(QStringLiteral("_KZT.log"));
@@ -325,9 +329,9 @@ bool Main::Charge_Log()
         termineProgramme();
         return false;
     }
-    if (!lu.status) {
-        m_services.messages.notice(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
-                                   kFinLigne + kFinLigne + lu.status.message);
+    if (!lu.statut) {
+        m_services.messages.avise(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
+                                  kFinLigne + kFinLigne + lu.statut.message);
         termineProgramme();
         return false;
     }
@@ -337,10 +341,10 @@ bool Main::Charge_Log()
 
     // A backup that failed before a change: said once, the change was made.
     for (const QString& echec : Sauvegardes::echecsASignaler())
-        m_services.messages.notice(echec);
+        m_services.messages.avise(echec);
 
     if (lu.tronque()) {
-        m_services.messages.notice(
+        m_services.messages.avise(
             QStringLiteral("Le log « %1 » compte %2 QSO : la liste ne peut en montrer que %3, "
                            "seuls les %3 premiers y figurent.")
                 .arg(StationLog::nomFichier(m_indicatif))
@@ -378,7 +382,7 @@ void Main::Mnu_Date_Auto_Click()
     Mnu_Date_Auto->setChecked(true);
     Mnu_Date_Man->setChecked(false);
     m_saisie->Date_A->clear();
-    m_services.reglages.write(Reglages::sectionStation(m_indicatif), Reglages::dateAutomatique,
+    m_services.reglages.ecrit(Reglages::sectionStation(m_indicatif), Reglages::dateAutomatique,
                               Reglages::valeurOui);
 }
 
@@ -386,7 +390,7 @@ void Main::Mnu_Date_Man_Click()
 {
     Mnu_Date_Auto->setChecked(false);
     Mnu_Date_Man->setChecked(true);
-    m_services.reglages.write(Reglages::sectionStation(m_indicatif), Reglages::dateAutomatique,
+    m_services.reglages.ecrit(Reglages::sectionStation(m_indicatif), Reglages::dateAutomatique,
                               Reglages::valeurNon);
 }
 
@@ -406,15 +410,15 @@ void Main::Mnu_Restaure_Click()
 {
     BoiteMessage& messages = m_services.messages;
     if (m_indicatif == Reglages::indicatifAucun) {
-        messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
-                                       "« Station », « Nouvel Indicatif »)."));
+        messages.avise(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
+                                      "« Station », « Nouvel Indicatif »)."));
         return;
     }
     const QString log = StationLog::nomFichier(m_indicatif);
     Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
     const QStringList noms = sauvegardes.Liste(m_indicatif);
     if (noms.isEmpty()) {
-        messages.notice(
+        messages.avise(
             QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")
                 .arg(Sauvegardes::nomDossier, log));
         return;
@@ -436,11 +440,11 @@ void Main::Mnu_Restaure_Click()
         kFinLigne + kFinLigne +
         QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
             .arg(Sauvegardes::nomDossier);
-    if (!messages.confirm(question))
+    if (!messages.demandeConfirmation(question))
         return;
     const Statut fait = sauvegardes.restaureSauvegarde(m_indicatif, nom);
     if (!fait) {
-        messages.notice(fait.message);
+        messages.avise(fait.message);
         return;
     }
     // A QSO being edited belonged to the log that is gone.
@@ -448,7 +452,7 @@ void Main::Mnu_Restaure_Click()
     if (!Charge_Log())
         return;
     m_liste->selectionneDerniere();
-    messages.notice(
+    messages.avise(
         QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom));
 }
 
@@ -462,7 +466,7 @@ void Main::ouvreStationModale()
 
 void Main::Mnu_APropos_Click()
 {
-    m_services.messages.notice(
+    m_services.messages.avise(
         QStringLiteral("RQN_KZT  Révision ") + Version::Texte + kFinLigne + kFinLigne +
         QStringLiteral("Carnet de trafic du diplôme KZT : les moulins des départements "
                        "français contactés, confirmés et comptés par bande."));
@@ -470,7 +474,7 @@ void Main::Mnu_APropos_Click()
 
 void Main::Mnu_Historique_Click()
 {
-    m_services.messages.notice(Version::texteHistorique());
+    m_services.messages.avise(Version::texteHistorique());
 }
 
 // The close box closes the main window only: the windows opened from it stay

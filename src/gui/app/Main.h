@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/app/ModeleStation.h"
 #include "core/app/Services.h"
 #include "core/entry/ModeleSaisie.h"
-#include "core/app/ModeleStation.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -17,8 +17,8 @@ void Main::Mnu_Import_ADIF_Click()
 {
     BoiteMessage& messages = m_services.messages;
     if (m_indicatif == Reglages::indicatifAucun) {
-        messages.notice(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
-                                       "« Station », « Nouvel Indicatif »)."));
+        messages.avise(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
+                                      "« Station », « Nouvel Indicatif »)."));
         return;
     }
     const QString chemin =
@@ -31,5 +31,5 @@ void Main::Mnu_Import_ADIF_Click()
         Importation::Importe(m_services.dossier, m_indicatif, chemin, m_services.horloge);
     if (bilan.importes > 0)
         rechargeListe();
-    messages.notice(bilan.Resume());
+    messages.avise(bilan.Resume());
 }

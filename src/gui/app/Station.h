@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/Services.h"
 #include "core/app/ModeleStation.h"
+#include "core/app/Services.h"
 
 #include <QDialog>
 

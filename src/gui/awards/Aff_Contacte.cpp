@@ -132,7 +132,7 @@ void Aff_Contacte::Afficher_Click()
     const Statut lu = MoulinsContactes::construit(
         StationLog(m_services.dossier, indicatif()).chemin(), Bande_D->currentText(), &liste);
     if (!lu) {
-        m_services.messages.notice(lu.message);
+        m_services.messages.avise(lu.message);
         return;
     }
     m_modele->setStringList(liste.lignes);
@@ -149,10 +149,10 @@ void Aff_Contacte::Enregistrer_Click()
         MoulinsContactes::Enregistre(m_services.dossier, indicatif(), Bande_D->currentText(),
                                      m_services.horloge.localMaintenant().date(), Lignes(), &nom);
     if (!ecrit) {
-        m_services.messages.notice(ecrit.message);
+        m_services.messages.avise(ecrit.message);
         return;
     }
-    m_services.messages.notice(QStringLiteral("Fichier enregistré sous le nom : ") + nom);
+    m_services.messages.avise(QStringLiteral("Fichier enregistré sous le nom : ") + nom);
 }
 
 void Aff_Contacte::Imprimer_Click()
@@ -160,6 +160,6 @@ void Aff_Contacte::Imprimer_Click()
     const QStringList lignes = MoulinsContactes::lignesImpression(
         indicatif(), Bande_D->currentText(), m_services.horloge.localMaintenant().date(), Lignes());
     const Imprimante::Resultat r = m_imprimante->imprimeLignes(lignes, this);
-    if (!r.status)
-        m_services.messages.notice(r.status.message);
+    if (!r.statut)
+        m_services.messages.avise(r.statut.message);
 }

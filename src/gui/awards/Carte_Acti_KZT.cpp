@@ -225,7 +225,7 @@ Carte Carte_Acti_KZT::Colorie_Carte(const QString& groupe)
     for (int i = 0; i < nombreCases; ++i)
         colorie(i, Couleur(carte.cases[size_t(i)]));
     if (!lu)
-        m_services.messages.notice(lu.message);
+        m_services.messages.avise(lu.message);
     return carte;
 }
 
@@ -233,11 +233,11 @@ void Carte_Acti_KZT::Afficher_Click()
 {
     const QString groupe = Bande_A->currentText();
     if (groupe.isEmpty()) {
-        m_services.messages.notice(QStringLiteral("Selectionnez une bande"));
+        m_services.messages.avise(QStringLiteral("Selectionnez une bande"));
         return;
     }
     if (const QString m = Texte::messageControle(QStringLiteral("Bande"), groupe); !m.isEmpty()) {
-        m_services.messages.notice(m);
+        m_services.messages.avise(m);
         return;
     }
     Bande_Carte->setText(groupe);

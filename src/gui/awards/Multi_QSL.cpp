@@ -45,21 +45,21 @@ public:
     {
         return parent.isValid() ? 0 : int(m_lignes.size());
     }
-    QVariant data(const QModelIndex& index, int role) const override
+    QVariant data(const QModelIndex& index, int role_) const override
     {
         if (!index.isValid() || index.row() >= m_lignes.size())
             return {};
-        if (role == Qt::DisplayRole)
+        if (role_ == Qt::DisplayRole)
             return m_lignes.at(index.row());
-        if (role == Qt::CheckStateRole)
+        if (role_ == Qt::CheckStateRole)
             return m_cochees[size_t(index.row())] ? Qt::Checked : Qt::Unchecked;
         return {};
     }
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override
+    bool setData(const QModelIndex& index, const QVariant& valeur, int role_) override
     {
-        if (!index.isValid() || role != Qt::CheckStateRole || index.row() >= m_lignes.size())
+        if (!index.isValid() || role_ != Qt::CheckStateRole || index.row() >= m_lignes.size())
             return false;
-        m_cochees[size_t(index.row())] = value.toInt() == Qt::Checked;
+        m_cochees[size_t(index.row())] = valeur.toInt() == Qt::Checked;
         Q_EMIT dataChanged(index, index, {Qt::CheckStateRole});
         return true;
     }
@@ -195,13 +195,13 @@ void Multi_QSL::Recherche_Click()
 {
     const QString saisie = Indicatif->text();
     if (saisie.isEmpty()) {
-        m_services.messages.notice(QStringLiteral("Entrez un indicatif"));
+        m_services.messages.avise(QStringLiteral("Entrez un indicatif"));
         return;
     }
     // The callsign is printed on the QSL back: one line.
     if (const QString m = Texte::messageControle(QStringLiteral("Indicatif"), saisie);
         !m.isEmpty()) {
-        m_services.messages.notice(m);
+        m_services.messages.avise(m);
         return;
     }
     Label2->setText(QStringLiteral("QSL's non reçues de ") + saisie);
@@ -212,12 +212,12 @@ void Multi_QSL::Recherche_Click()
 void Multi_QSL::Imprimer_Click()
 {
     if (m_modele->lignes().isEmpty()) {
-        m_services.messages.notice(QStringLiteral("Pas de QSO a imprimer"));
+        m_services.messages.avise(QStringLiteral("Pas de QSO a imprimer"));
         return;
     }
     const QStringList lignes =
         QslNonRecues::lignesCartes(Indicatif->text(), m_indicatif(), lignesCochees());
     const Imprimante::Resultat r = m_imprimante->imprimeLignes(lignes, this);
-    if (!r.status)
-        m_services.messages.notice(r.status.message);
+    if (!r.statut)
+        m_services.messages.avise(r.statut.message);
 }

@@ -110,5 +110,5 @@ Scores_Moulins::Scores_Moulins(const Services& services, const QString& indicati
     for (const auto& [b, n] : valeurs)
         b->setText(QString::number(n));
     if (!lu)
-        services.messages.notice(lu.message);
+        services.messages.avise(lu.message);
 }

@@ -177,7 +177,7 @@ bool LiaisonSaisie::eventFilter(QObject* objet, QEvent* evenement)
 
     M::Touche t;
     agit([&] { t = m_modele.frappeTouche(c, texte.at(0)); });
-    if (t.sort == M::Touche::Avalee)
+    if (t.tri == M::Touche::Avalee)
         return true;
     if (t.caractere == texte.at(0))
         return false;

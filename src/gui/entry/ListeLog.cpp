@@ -135,27 +135,28 @@ public:
     }
     // What the list model gives, without asking the counts again: the view
     // asks for every line when it lays the list out.
-    QModelIndex index(int row, int column = 0, const QModelIndex& parent = {}) const override
+    QModelIndex index(int rangee, int column = 0, const QModelIndex& parent = {}) const override
     {
-        return !parent.isValid() && column == 0 && row >= 0 && row < m_nombre ? createIndex(row, 0)
-                                                                              : QModelIndex();
+        return !parent.isValid() && column == 0 && rangee >= 0 && rangee < m_nombre
+                   ? createIndex(rangee, 0)
+                   : QModelIndex();
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         return index.isValid() ? Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemNeverHasChildren
                                : Qt::NoItemFlags;
     }
-    QVariant data(const QModelIndex& index, int role) const override
+    QVariant data(const QModelIndex& index, int role_) const override
     {
-        if ((role != Qt::DisplayRole && role != Qt::AccessibleTextRole) || !index.isValid())
+        if ((role_ != Qt::DisplayRole && role_ != Qt::AccessibleTextRole) || !index.isValid())
             return {};
-        const int row = index.row();
-        if (row >= m_journal.size())
+        const int rangee = index.row();
+        if (rangee >= m_journal.size())
             return {};
         // A screen reader says the fields, not the blanks between them.
-        if (role == Qt::AccessibleTextRole)
-            return Affichage::Texte_Lisible(m_journal.at(row));
-        return m_journal.at(row);
+        if (role_ == Qt::AccessibleTextRole)
+            return Affichage::Texte_Lisible(m_journal.at(rangee));
+        return m_journal.at(rangee);
     }
 
 private:

@@ -177,9 +177,9 @@ void ZoneSaisie::place(bool deuxRangs)
     const int coupure = deuxRangs ? int(Champs().indexOf(Mode_A)) : -1;
     for (int i = 0; i < m_colonnes.size(); ++i) {
         const auto& [titre, champ] = m_colonnes[i];
-        const bool second = coupure >= 0 && i >= coupure;
-        QGridLayout* rang = m_rangs[second ? 1 : 0];
-        const int colonne = second ? i - coupure : i;
+        const bool seconde = coupure >= 0 && i >= coupure;
+        QGridLayout* rang = m_rangs[seconde ? 1 : 0];
+        const int colonne = seconde ? i - coupure : i;
         rang->addWidget(titre, 0, colonne, Qt::AlignLeft | Qt::AlignBottom);
         if (champ == Rem_A)
             rang->addWidget(champ, 1, colonne);

@@ -24,13 +24,13 @@
 
 namespace Apparence {
 
-void couleurFond(QWidget* widget, const QColor& couleur)
+void couleurFond(QWidget* composant, const QColor& couleur)
 {
-    QPalette palette = widget->palette();
+    QPalette palette = composant->palette();
     palette.setColor(QPalette::Base, couleur);
     palette.setColor(QPalette::Button, couleur);
     palette.setColor(QPalette::Window, couleur);
-    widget->setPalette(palette);
+    composant->setPalette(palette);
 }
 
 void Texte_Desactive_Lisible(QWidget* fenetre)
@@ -38,9 +38,9 @@ void Texte_Desactive_Lisible(QWidget* fenetre)
     // The controls that have a palette of their own (the coloured fields)
     // take the roles they do not set from the window's.
     QPalette palette = fenetre->palette();
-    for (const QPalette::ColorRole role :
+    for (const QPalette::ColorRole role_ :
          {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::PlaceholderText})
-        palette.setColor(QPalette::Disabled, role, Gris_Desactive);
+        palette.setColor(QPalette::Disabled, role_, Gris_Desactive);
     fenetre->setPalette(palette);
 }
 
@@ -60,9 +60,9 @@ double Contraste(const QColor& a, const QColor& b)
     return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
-QColor couleurFond(const QWidget* widget)
+QColor couleurFond(const QWidget* composant)
 {
-    return widget->palette().color(QPalette::Base);
+    return composant->palette().color(QPalette::Base);
 }
 
 namespace {

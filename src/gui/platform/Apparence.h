@@ -31,8 +31,8 @@ void Texte_Desactive_Lisible(QWidget* fenetre);
 double Contraste(const QColor& a, const QColor& b);
 
 // Background of a text box, combo box, check box or button.
-void couleurFond(QWidget* widget, const QColor& couleur);
-QColor couleurFond(const QWidget* widget);
+void couleurFond(QWidget* composant, const QColor& couleur);
+QColor couleurFond(const QWidget* composant);
 
 // The fixed-pitch font of the log list and its column titles: "Terminal"
 // where it exists, otherwise the system's fixed font (or the first fixed

@@ -4,26 +4,26 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-BoiteMessage::ReponseBoite BoiteMessageFenetre::show(const QString& text, Boutons buttons)
+BoiteMessage::ReponseBoite BoiteMessageFenetre::montre(const QString& texte, Boutons boutons)
 {
     QWidget* parent = m_parent ? m_parent : QApplication::activeWindow();
-    QMessageBox box(parent);
-    box.setWindowTitle(QStringLiteral("RQN_KZT"));
-    box.setIcon(QMessageBox::NoIcon);
-    box.setTextFormat(Qt::PlainText);
-    QString shown = text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    box.setText(shown);
-    if (buttons == OuiNon) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("Non"));
+    QMessageBox boite(parent);
+    boite.setWindowTitle(QStringLiteral("RQN_KZT"));
+    boite.setIcon(QMessageBox::NoIcon);
+    boite.setTextFormat(Qt::PlainText);
+    QString affichees = texte;
+    affichees.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    boite.setText(affichees);
+    if (boutons == OuiNon) {
+        boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        boite.setDefaultButton(QMessageBox::Yes);
+        boite.button(QMessageBox::Yes)->setText(QStringLiteral("Oui"));
+        boite.button(QMessageBox::No)->setText(QStringLiteral("Non"));
     } else {
-        box.setStandardButtons(QMessageBox::Ok);
+        boite.setStandardButtons(QMessageBox::Ok);
     }
-    const int answer = box.exec();
-    if (buttons == OuiNon)
-        return answer == QMessageBox::Yes ? ReponseOui : ReponseNon;
+    const int reponse = boite.exec();
+    if (boutons == OuiNon)
+        return reponse == QMessageBox::Yes ? ReponseOui : ReponseNon;
     return ReponseOk;
 }

@@ -8,7 +8,7 @@ class QWidget;
 class BoiteMessageFenetre : public BoiteMessage {
 public:
     explicit BoiteMessageFenetre(QWidget* parent = nullptr) : m_parent(parent) {}
-    ReponseBoite show(const QString& text, Boutons buttons) override;
+    ReponseBoite montre(const QString& texte, Boutons boutons) override;
 
 private:
     QWidget* m_parent;

@@ -38,7 +38,7 @@ Imprimante::Resultat Imprimante::imprimeLignes(const QStringList& lignes, QWidge
                      [&](QPrinter* cible) { dernier = dessine(lignes, *cible); });
     resultat.imprime = montre(apercu);
     if (resultat.imprime)
-        resultat.status = dernier;
+        resultat.statut = dernier;
 
     m_police = avant;
     return resultat;
@@ -71,11 +71,11 @@ Statut Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) cons
             aImprimer.append(pages.at(i));
     }
     if (aImprimer.isEmpty())
-        return Statut::ok();
+        return Statut::valide();
 
     QPainter peintre;
     if (!peintre.begin(&imprimante)) {
-        return Statut::failed(
+        return Statut::enEchec(
             QStringLiteral("L'impression n'a pas pu commencer sur l'imprimante « %1 ».")
                 .arg(imprimante.printerName().isEmpty() ? imprimante.outputFileName()
                                                         : imprimante.printerName()));
@@ -91,8 +91,8 @@ Statut Imprimante::dessine(const QStringList& lignes, QPrinter& imprimante) cons
         }
     }
     if (!peintre.end())
-        return Statut::failed(QStringLiteral("L'impression a échoué."));
-    return Statut::ok();
+        return Statut::enEchec(QStringLiteral("L'impression a échoué."));
+    return Statut::valide();
 }
 
 bool ImprimanteSysteme::montre(QPrintPreviewDialog& apercu)

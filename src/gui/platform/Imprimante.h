@@ -21,7 +21,7 @@ public:
 
     struct Resultat {
         bool imprime = false; // false when the user cancelled
-        Statut status;
+        Statut statut;
     };
 
     // Shows the preview of the lines, then prints them when the user asks.

@@ -44,7 +44,7 @@ VueWeb::VueWeb(QWidget* parent) : QWidget(parent)
     auto* colonne = new QVBoxLayout(this);
     colonne->setContentsMargins(0, 0, 0, 0);
     if (FabriqueVueWeb* f = fabrique()) {
-        m_vue = f->cree(this, [this](bool ok) { Q_EMIT chargee(ok); });
+        m_vue = f->cree(this, [this](bool valide) { Q_EMIT chargee(valide); });
         colonne->addWidget(m_vue);
     } else {
         m_note = new QLabel(this);

@@ -29,7 +29,7 @@ public:
 
 Q_SIGNALS:
     // End of a page load inside the window, with its success.
-    void chargee(bool ok);
+    void chargee(bool valide);
 
 private:
     QWidget* m_vue = nullptr;

@@ -102,9 +102,9 @@ void TestDemarrage::dossierProgramme()
     QCOMPARE(DossierProgramme::Chemin(executable, utilisateur), attendu);
     const DossierProgramme::Resultat r = DossierProgramme::Prepare(executable, utilisateur);
     QCOMPARE(r.dossier, attendu);
-    QCOMPARE(r.status.isOk(), !dossierImpossible);
+    QCOMPARE(r.statut.estOk(), !dossierImpossible);
     if (dossierImpossible) {
-        QVERIFY(r.status.message.contains(QDir::toNativeSeparators(utilisateur)));
+        QVERIFY(r.statut.message.contains(QDir::toNativeSeparators(utilisateur)));
         return;
     }
     if (!marque) {
@@ -117,7 +117,7 @@ void TestDemarrage::dossierProgramme()
     // The copies belong to the user, who writes them.
     QVERIFY(QFileInfo(prenoms).isWritable());
     // Again at the next start: nothing changes.
-    QVERIFY(DossierProgramme::Prepare(executable, utilisateur).status.isOk());
+    QVERIFY(DossierProgramme::Prepare(executable, utilisateur).statut.estOk());
     QCOMPARE(litOctets(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
 }
 

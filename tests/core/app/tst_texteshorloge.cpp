@@ -17,7 +17,7 @@ public:
         m_suivant = m_suivant.addSecs(1);
         return t;
     }
-    QDateTime localTime(const QDateTime& utc) const override
+    QDateTime heureLocale(const QDateTime& utc) const override
     {
         return utc.toOffsetFromUtc(m_decalage);
     }
@@ -35,8 +35,8 @@ class TestTextesHorloge : public QObject {
 private Q_SLOTS:
     void verifieDate_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("resultat");
         QTest::newRow("valid") << "31/12/08" << 0;
         QTest::newRow("day 32") << "32/12/08" << 1;
         QTest::newRow("month 13") << "01/13/08" << 1;
@@ -52,15 +52,15 @@ private Q_SLOTS:
     }
     void verifieDate()
     {
-        QFETCH(QString, text);
-        QFETCH(int, result);
-        QCOMPARE(Verifie_Date(text), result);
+        QFETCH(QString, texte);
+        QFETCH(int, resultat);
+        QCOMPARE(Verifie_Date(texte), resultat);
     }
 
     void verifieHeure_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("resultat");
         QTest::newRow("valid") << "23:59" << 0;
         QTest::newRow("midnight") << "00:00" << 0;
         QTest::newRow("hour 24") << "24:00" << 1;
@@ -71,9 +71,9 @@ private Q_SLOTS:
     }
     void verifieHeure()
     {
-        QFETCH(QString, text);
-        QFETCH(int, result);
-        QCOMPARE(Verifie_Heure(text), result);
+        QFETCH(QString, texte);
+        QFETCH(int, resultat);
+        QCOMPARE(Verifie_Heure(texte), resultat);
     }
 
     void textesSuiventUtcAutourDeMinuit_data()
@@ -105,10 +105,10 @@ private Q_SLOTS:
         QFETCH(QString, date);
         QFETCH(QString, utcTime);
         QFETCH(QString, localTime);
-        const HorlogeReglee clock(utc, offset);
-        QCOMPARE(Date_Utc(clock), date);
-        QCOMPARE(Heure_Utc(clock), utcTime);
-        QCOMPARE(Heure_Locale(clock), localTime);
+        const HorlogeReglee horloge(utc, offset);
+        QCOMPARE(Date_Utc(horloge), date);
+        QCOMPARE(Heure_Utc(horloge), utcTime);
+        QCOMPARE(Heure_Locale(horloge), localTime);
     }
 
     // The labels of one tick come from one reading: the date never belongs to
@@ -131,8 +131,8 @@ private Q_SLOTS:
         QFETCH(QString, date);
         QFETCH(QString, utcTime);
         QFETCH(QString, localTime);
-        const HorlogeMouvante clock(utc, offset);
-        const HorlogeLue lue = litHorloge(clock);
+        const HorlogeMouvante horloge(utc, offset);
+        const HorlogeLue lue = litHorloge(horloge);
         QCOMPARE(lue.dateUtc, date);
         QCOMPARE(lue.heureUtc, utcTime);
         QCOMPARE(lue.heureLocale, localTime);
@@ -140,8 +140,8 @@ private Q_SLOTS:
 
     void anneeSurDeuxChiffres()
     {
-        const HorlogeReglee clock(QDateTime(QDate(2009, 1, 2), QTime(3, 4), Qt::UTC));
-        QCOMPARE(Date_Utc(clock), QStringLiteral("02/01/09"));
+        const HorlogeReglee horloge(QDateTime(QDate(2009, 1, 2), QTime(3, 4), Qt::UTC));
+        QCOMPARE(Date_Utc(horloge), QStringLiteral("02/01/09"));
     }
 };
 

@@ -105,12 +105,12 @@ void TestCarteDepartements::coloriage()
     QFETCH(QString, groupe);
     QFETCH(QVariant, etats);
     QFETCH(QList<int>, comptes);
-    QTemporaryDir dir;
-    const QString chemin = dir.filePath("F1ABC_KZT.log");
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("F1ABC_KZT.log");
     QVERIFY(ecrit(chemin, log));
 
     Carte carte;
-    QVERIFY(Colorie_Carte(chemin, groupe, &carte).isOk());
+    QVERIFY(Colorie_Carte(chemin, groupe, &carte).estOk());
     const Etats attendus = etats.value<Etats>();
     for (int i = 0; i < nombreCases; ++i) {
         const auto it = attendus.find(i);
@@ -124,10 +124,10 @@ void TestCarteDepartements::coloriage()
 
 void TestCarteDepartements::logManquant()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     Carte carte;
     carte.cases[5] = Etat::Confirme;
-    QCOMPARE(Colorie_Carte(dir.filePath("F1ABC_KZT.log"), "HF", &carte).code, Statut::Absent);
+    QCOMPARE(Colorie_Carte(dossier.filePath("F1ABC_KZT.log"), "HF", &carte).code, Statut::Absent);
     QCOMPARE(carte.cases[5], Etat::Non_Contacte);
     QCOMPARE(carte.non_contactes(), 96);
 }

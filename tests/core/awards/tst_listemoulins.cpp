@@ -23,20 +23,21 @@ private Q_SLOTS:
     void reenregistrerRemplace();
     void echecEnregistrementGardeAncienneListe();
     void lignesImprimeesAttendues();
-    void fileName_data();
-    void fileName();
+    void nomDeFichier_data();
+    void nomDeFichier();
 };
 
 namespace {
 
-QString bande(const QString& b, bool qsl = false, const QString& ref = QStringLiteral("77121"),
+QString bande(const QString& b, bool qsl = false,
+              const QString& referenceDonnee = QStringLiteral("77121"),
               const QString& date = QStringLiteral("05/06/09"))
 {
     Q q;
     q.bande = b;
     q.qsl = qsl;
-    q.reference = ref;
-    q.departement = ref.left(2);
+    q.reference = referenceDonnee;
+    q.departement = referenceDonnee.left(2);
     q.date = date;
     return ligne(q);
 }
@@ -44,20 +45,20 @@ QString bande(const QString& b, bool qsl = false, const QString& ref = QStringLi
 // The reference of each listed line, in list order.
 QStringList references(const QStringList& lignes)
 {
-    QStringList refs;
+    QStringList referencesDonnees;
     for (const QString& l : lignes)
-        refs << l.mid(1, 5);
-    return refs;
+        referencesDonnees << l.mid(1, 5);
+    return referencesDonnees;
 }
 
 // Twelve QSOs over the groups, out of order, for the saved and printed lists.
 QStringList journal()
 {
     QStringList l;
-    const char* refs[] = {"91005", "02001", "77121", "29003", "77121", "13002",
-                          "2a001", "45010", "59004", "67002", "33001", "85001"};
+    const char* references[] = {"91005", "02001", "77121", "29003", "77121", "13002",
+                                "2a001", "45010", "59004", "67002", "33001", "85001"};
     int i = 0;
-    for (const char* r : refs) {
+    for (const char* r : references) {
         Q q;
         q.reference = QString::fromLatin1(r);
         q.departement = q.reference.left(2);
@@ -78,7 +79,7 @@ void TestListeMoulins::listage_data()
 {
     QTest::addColumn<QStringList>("log");
     QTest::addColumn<QString>("groupe");
-    QTest::addColumn<QStringList>("refs");
+    QTest::addColumn<QStringList>("referencesDonnees");
     QTest::addColumn<int>("contactes");
     QTest::addColumn<int>("confirmes");
 
@@ -111,16 +112,16 @@ void TestListeMoulins::listage()
 {
     QFETCH(QStringList, log);
     QFETCH(QString, groupe);
-    QFETCH(QStringList, refs);
+    QFETCH(QStringList, referencesDonnees);
     QFETCH(int, contactes);
     QFETCH(int, confirmes);
-    QTemporaryDir dir;
-    const QString chemin = dir.filePath("F1ABC_KZT.log");
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("F1ABC_KZT.log");
     QVERIFY(ecrit(chemin, log));
 
     MoulinsContactes::Liste liste;
-    QVERIFY(MoulinsContactes::construit(chemin, groupe, &liste).isOk());
-    QCOMPARE(references(liste.lignes), refs);
+    QVERIFY(MoulinsContactes::construit(chemin, groupe, &liste).estOk());
+    QCOMPARE(references(liste.lignes), referencesDonnees);
     QCOMPARE(liste.contactes, contactes);
     QCOMPARE(liste.confirmes, confirmes);
     for (const QString& l : liste.lignes)
@@ -182,10 +183,10 @@ void TestListeMoulins::headerTitlesOverTheirColumns()
 
 void TestListeMoulins::logManquant()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     MoulinsContactes::Liste liste;
     liste.contactes = 7;
-    const Statut s = MoulinsContactes::construit(dir.filePath("F1ABC_KZT.log"), "HF", &liste);
+    const Statut s = MoulinsContactes::construit(dossier.filePath("F1ABC_KZT.log"), "HF", &liste);
     QCOMPARE(s.code, Statut::Absent);
     QVERIFY(!s.message.isEmpty());
     QCOMPARE(liste.contactes, 0);
@@ -194,22 +195,22 @@ void TestListeMoulins::logManquant()
 
 void TestListeMoulins::listeEnregistreeAttendue()
 {
-    QTemporaryDir dir;
-    const QString chemin = dir.filePath("FXXXX_KZT.log");
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("FXXXX_KZT.log");
     QVERIFY(ecrit(chemin, journal()));
     MoulinsContactes::Liste liste;
-    QVERIFY(MoulinsContactes::construit(chemin, "HF", &liste).isOk());
+    QVERIFY(MoulinsContactes::construit(chemin, "HF", &liste).estOk());
     QCOMPARE(liste.lignes.size(), 12);
 
     QString nom;
-    const Statut s = MoulinsContactes::Enregistre(dir.path(), "FXXXX", "HF", QDate(2026, 12, 6),
+    const Statut s = MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", QDate(2026, 12, 6),
                                                   liste.lignes, &nom);
-    QVERIFY2(s.isOk(), qPrintable(s.message));
+    QVERIFY2(s.estOk(), qPrintable(s.message));
     QCOMPARE(nom, QStringLiteral("FXXXX_Liste_Moulins_Bande_HF_06_12_26.txt"));
-    const QByteArray ecrit = OutilsTest::litOctets(dir.filePath(nom));
+    const QByteArray ecrit = OutilsTest::litOctets(dossier.filePath(nom));
     QCOMPARE(texte(ecrit), texte(attenduGolden("saved_list_HF.txt")));
     QCOMPARE(ecrit, attenduGolden("saved_list_HF.txt"));
-    QVERIFY(!QFile::exists(dir.filePath("Temporaire.txt")));
+    QVERIFY(!QFile::exists(dossier.filePath("Temporaire.txt")));
 }
 
 void TestListeMoulins::listeEnregistreeVide()
@@ -225,25 +226,25 @@ void TestListeMoulins::listeEnregistreeVide()
 
 void TestListeMoulins::reenregistrerRemplace()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     QString nom;
     const QDate jour(2026, 12, 6);
-    QVERIFY(MoulinsContactes::Enregistre(dir.path(), "FXXXX", "HF", jour,
+    QVERIFY(MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour,
                                          {MoulinsContactes::ligneDeListe(bande("14 Mhz"))}, &nom));
-    const QByteArray premier = OutilsTest::litOctets(dir.filePath(nom));
-    QVERIFY(MoulinsContactes::Enregistre(dir.path(), "FXXXX", "HF", jour, {}, &nom));
-    const QByteArray second = OutilsTest::litOctets(dir.filePath(nom));
-    QVERIFY(second.size() < premier.size());
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    const QByteArray premier = OutilsTest::litOctets(dossier.filePath(nom));
+    QVERIFY(MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour, {}, &nom));
+    const QByteArray seconde = OutilsTest::litOctets(dossier.filePath(nom));
+    QVERIFY(seconde.size() < premier.size());
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), 1);
 }
 
 void TestListeMoulins::echecEnregistrementGardeAncienneListe()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     QString nom;
     const QDate jour(2026, 12, 6);
-    QVERIFY(MoulinsContactes::Enregistre(dir.path(), "FXXXX", "HF", jour, {}, &nom));
-    const QByteArray avant = OutilsTest::litOctets(dir.filePath(nom));
+    QVERIFY(MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour, {}, &nom));
+    const QByteArray avant = OutilsTest::litOctets(dossier.filePath(nom));
 
     QStringList longue;
     for (int i = 0; i < 2000; ++i)
@@ -251,40 +252,40 @@ void TestListeMoulins::echecEnregistrementGardeAncienneListe()
     Statut s;
     {
         OutilsTest::LimiteTailleFichier disquePlein(4096);
-        s = MoulinsContactes::Enregistre(dir.path(), "FXXXX", "HF", jour, longue, &nom);
+        s = MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour, longue, &nom);
     }
-    QVERIFY(!s.isOk());
+    QVERIFY(!s.estOk());
     QVERIFY2(
         s.message.startsWith(QStringLiteral("La liste n'a pas pu être enregistrée sous le "
                                             "nom : FXXXX_Liste_Moulins_Bande_HF_06_12_26.txt")),
         qPrintable(s.message));
-    QCOMPARE(OutilsTest::litOctets(dir.filePath(nom)), avant);
-    QVERIFY(!QFile::exists(dir.filePath("Temporaire.txt")));
+    QCOMPARE(OutilsTest::litOctets(dossier.filePath(nom)), avant);
+    QVERIFY(!QFile::exists(dossier.filePath("Temporaire.txt")));
 
     // A folder that is not there is reported, not written around.
-    s = MoulinsContactes::Enregistre(dir.filePath("absent"), "FXXXX", "HF", jour, {}, &nom);
-    QVERIFY(!s.isOk());
+    s = MoulinsContactes::Enregistre(dossier.filePath("absent"), "FXXXX", "HF", jour, {}, &nom);
+    QVERIFY(!s.estOk());
 }
 
 void TestListeMoulins::lignesImprimeesAttendues()
 {
-    QTemporaryDir dir;
-    const QString chemin = dir.filePath("FXXXX_KZT.log");
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("FXXXX_KZT.log");
     QVERIFY(ecrit(chemin, journal()));
     MoulinsContactes::Liste liste;
-    QVERIFY(MoulinsContactes::construit(chemin, "HF", &liste).isOk());
+    QVERIFY(MoulinsContactes::construit(chemin, "HF", &liste).estOk());
     const QStringList lignes =
         MoulinsContactes::lignesImpression("FXXXX", "HF", QDate(2026, 12, 6), liste.lignes);
     QByteArray octets;
     for (const QString& l : lignes) {
         QByteArray b;
-        QVERIFY(Cp1252::encode(l, &b));
+        QVERIFY(Cp1252::encode1252(l, &b));
         octets += b + "\r\n";
     }
     QCOMPARE(texte(octets), texte(attenduGolden("printed_list_HF.txt")));
 }
 
-void TestListeMoulins::fileName_data()
+void TestListeMoulins::nomDeFichier_data()
 {
     QTest::addColumn<QString>("indicatif");
     QTest::addColumn<QString>("groupe");
@@ -298,7 +299,7 @@ void TestListeMoulins::fileName_data()
                                   << "F5ABC_P_Liste_Moulins_Bande_UHF_31_01_31.txt";
 }
 
-void TestListeMoulins::fileName()
+void TestListeMoulins::nomDeFichier()
 {
     QFETCH(QString, indicatif);
     QFETCH(QString, groupe);

@@ -145,7 +145,7 @@ void TestQslNonRecues::vingtCartesAttendues()
     QByteArray octets;
     for (const QString& l : QslNonRecues::lignesCartes("f5abc", "F1XYZ", choisies)) {
         QByteArray b;
-        QVERIFY(Cp1252::encode(l, &b));
+        QVERIFY(Cp1252::encode1252(l, &b));
         octets += b + "\r\n";
     }
     QCOMPARE(texte(octets), texte(attenduGolden("qsl_cards_20.txt")));

@@ -43,11 +43,11 @@ void TestScores::scoresCalcules()
 {
     QFETCH(QStringList, log);
     QFETCH(QList<int>, attendus);
-    QTemporaryDir dir;
-    const QString chemin = dir.filePath("F1ABC_KZT.log");
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("F1ABC_KZT.log");
     QVERIFY(ecrit(chemin, log));
     Scores::Tableau s;
-    QVERIFY(Scores::calcule(chemin, &s).isOk());
+    QVERIFY(Scores::calcule(chemin, &s).estOk());
     QCOMPARE((QList<int>{s.hf.contactes, s.hf.confirmes, s.vhf.contactes, s.vhf.confirmes,
                          s.uhf.contactes, s.uhf.confirmes}),
              attendus);
@@ -55,10 +55,10 @@ void TestScores::scoresCalcules()
 
 void TestScores::logManquant()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     Scores::Tableau s;
     s.hf.contactes = 4;
-    QCOMPARE(Scores::calcule(dir.filePath("F1ABC_KZT.log"), &s).code, Statut::Absent);
+    QCOMPARE(Scores::calcule(dossier.filePath("F1ABC_KZT.log"), &s).code, Statut::Absent);
     QCOMPARE(s, Scores::Tableau());
 }
 

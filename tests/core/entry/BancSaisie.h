@@ -78,30 +78,30 @@ protected:
     {
         for (QChar ch : texte) {
             const M::Touche t = m_modele->frappeTouche(c, ch);
-            if (t.sort == M::Touche::Prise)
+            if (t.tri == M::Touche::Prise)
                 m_modele->changeTexte(c, m_modele->etat(c).texte + t.caractere);
         }
         if (entree)
             m_modele->frappeTouche(c, '\r');
     }
-    void enter(M::Controle c) { m_modele->frappeTouche(c, '\r'); }
+    void valideParEntree(M::Controle c) { m_modele->frappeTouche(c, '\r'); }
     // A whole QSO typed field by field, up to the button.
-    void typeQso(const QString& ind, const QString& dpt, const QString& ref,
+    void typeQso(const QString& ind, const QString& dpt, const QString& reference,
                  const QString& date = QString(), const QString& heure = QString())
     {
         type(M::Ind_A, ind);
-        enter(M::Prenom_A);
+        valideParEntree(M::Prenom_A);
         if (m_modele->etat(M::Dpt_A).texte.isEmpty())
             type(M::Dpt_A, dpt);
         else
-            enter(M::Dpt_A);
-        type(M::Ref_A, ref);
+            valideParEntree(M::Dpt_A);
+        type(M::Ref_A, reference);
         if (m_modele->focus() == M::Date_A) {
             type(M::Date_A, date);
             type(M::Heure_A, heure);
         }
         for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
-            enter(c);
+            valideParEntree(c);
     }
 
     // Before each test: the model ready for a first QSO.
@@ -109,9 +109,9 @@ protected:
     {
         m_dossierTemporaire = new QTemporaryDir;
         QVERIFY(OutilsTest::ecritOctets(cheminDuLog(), ""));
-        m_horloge.set(QDateTime(QDate(2026, 12, 7), QTime(21, 42, 30), Qt::UTC), 3600);
+        m_horloge.regleA(QDateTime(QDate(2026, 12, 7), QTime(21, 42, 30), Qt::UTC), 3600);
         m_reglages = new StockReglages(m_dossierTemporaire->filePath("kzt.ini"));
-        m_messages.clear();
+        m_messages.vide();
         m_hote = Hote();
         m_hote.dossier = m_dossierTemporaire->path();
         m_modele =

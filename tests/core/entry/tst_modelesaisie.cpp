@@ -20,29 +20,30 @@ private Q_SLOTS:
 
     void reglesDeLEntree_data()
     {
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("champ");
+        QTest::addColumn<QString>("texteDonne");
         QTest::addColumn<QString>("message"); // empty: accepted
-        QTest::addColumn<int>("next");
-        QTest::addColumn<QString>("after"); // the field's text afterwards
-        const QString ok;
+        QTest::addColumn<int>("suivant");
+        QTest::addColumn<QString>("apres"); // the field's text afterwards
+        const QString valide;
         QTest::newRow("callsign empty") << int(M::Ind_A) << ""
                                         << "Entrez un indicatif" << int(M::Ind_A) << "";
         QTest::newRow("callsign 13")
             << int(M::Ind_A) << "F1ABCDEFGHIJK"
             << "12 caracteres maxi pour l'indicatif" << int(M::Ind_A) << "F1ABCDEFGHIJK";
         QTest::newRow("callsign 12")
-            << int(M::Ind_A) << "F1ABCDEFGHIJ" << ok << int(M::Prenom_A) << "F1ABCDEFGHIJ";
+            << int(M::Ind_A) << "F1ABCDEFGHIJ" << valide << int(M::Prenom_A) << "F1ABCDEFGHIJ";
         QTest::newRow("first name 16")
             << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP"
             << "15 caracteres maxi pour le Prenom" << int(M::Prenom_A) << "ABCDEFGHIJKLMNOP";
-        QTest::newRow("first name empty") << int(M::Prenom_A) << "" << ok << int(M::Dpt_A) << "";
+        QTest::newRow("first name empty")
+            << int(M::Prenom_A) << "" << valide << int(M::Dpt_A) << "";
         QTest::newRow("department empty") << int(M::Dpt_A) << ""
                                           << "Entrez un Departement" << int(M::Dpt_A) << "";
         QTest::newRow("department 3 lowered")
             << int(M::Dpt_A) << "12A"
             << "2 caracteres maxi pour le Departement" << int(M::Dpt_A) << "12a";
-        QTest::newRow("department 2A") << int(M::Dpt_A) << "2A" << ok << int(M::Ref_A) << "2a";
+        QTest::newRow("department 2A") << int(M::Dpt_A) << "2A" << valide << int(M::Ref_A) << "2a";
         QTest::newRow("reference 4")
             << int(M::Ref_A) << "7712"
             << "5 caracteres pour la reference ex: 77121" << int(M::Ref_A) << "7712";
@@ -55,14 +56,15 @@ private Q_SLOTS:
         QTest::newRow("date bad") << int(M::Date_A) << "32/12/08"
                                   << "Le format de la date doit etre JJ/MM/AA" << int(M::Date_A)
                                   << "32/12/08";
-        QTest::newRow("date ok") << int(M::Date_A) << "31/12/08" << ok << int(M::Heure_A)
+        QTest::newRow("date ok") << int(M::Date_A) << "31/12/08" << valide << int(M::Heure_A)
                                  << "31/12/08";
         QTest::newRow("time empty") << int(M::Heure_A) << ""
                                     << "Entrez une Heure" << int(M::Heure_A) << "";
         QTest::newRow("time bad") << int(M::Heure_A) << "24:00"
                                   << "Le format de l'heure doit etre HH:MM" << int(M::Heure_A)
                                   << "24:00";
-        QTest::newRow("time ok") << int(M::Heure_A) << "23:59" << ok << int(M::Mode_A) << "23:59";
+        QTest::newRow("time ok") << int(M::Heure_A) << "23:59" << valide << int(M::Mode_A)
+                                 << "23:59";
         QTest::newRow("mode empty") << int(M::Mode_A) << ""
                                     << "Entrez un Mode" << int(M::Mode_A) << "";
         QTest::newRow("mode 7") << int(M::Mode_A) << "OLIVIAX"
@@ -72,7 +74,7 @@ private Q_SLOTS:
         QTest::newRow("band 8") << int(M::Bande_A) << "1296 MHZ"
                                 << "7 caracteres maxi pour la QRG" << int(M::Bande_A) << "1296 MHZ";
         QTest::newRow("band ok back to callsign")
-            << int(M::Bande_A) << "14 Mhz" << ok << int(M::Ind_A) << "14 Mhz";
+            << int(M::Bande_A) << "14 Mhz" << valide << int(M::Ind_A) << "14 Mhz";
         QTest::newRow("report empty") << int(M::RST_A) << ""
                                       << "Entrez un Report" << int(M::RST_A) << "";
         QTest::newRow("report 4") << int(M::RST_A) << "5999"
@@ -83,14 +85,15 @@ private Q_SLOTS:
         QTest::newRow("report A9")
             << int(M::RSTE_A) << "A9"
             << "R (de RST)doit etre compris entre 0 et 5" << int(M::RSTE_A) << "A9";
-        QTest::newRow("report 0") << int(M::RST_A) << "0" << ok << int(M::RSTE_A) << "0";
-        QTest::newRow("report sent 599") << int(M::RSTE_A) << "599" << ok << int(M::Rem_A) << "599";
+        QTest::newRow("report 0") << int(M::RST_A) << "0" << valide << int(M::RSTE_A) << "0";
+        QTest::newRow("report sent 599")
+            << int(M::RSTE_A) << "599" << valide << int(M::Rem_A) << "599";
         QTest::newRow("name 31") << int(M::Rem_A) << QString(31, 'X')
                                  << "30 caracteres maxi pour le nom du Chateau" << int(M::Rem_A)
                                  << QString(31, 'X');
-        QTest::newRow("name 30") << int(M::Rem_A) << QString(30, 'X') << ok << int(M::QSL_A)
+        QTest::newRow("name 30") << int(M::Rem_A) << QString(30, 'X') << valide << int(M::QSL_A)
                                  << QString(30, 'X');
-        QTest::newRow("name empty") << int(M::Rem_A) << "" << ok << int(M::QSL_A) << "";
+        QTest::newRow("name empty") << int(M::Rem_A) << "" << valide << int(M::QSL_A) << "";
         QTest::newRow("cyrillic name") << int(M::Rem_A) << "Мельница"
                                        << "U+041C" << int(M::Rem_A) << "Мельница";
         QTest::newRow("emoji callsign") << int(M::Ind_A) << "F1😀"
@@ -101,14 +104,14 @@ private Q_SLOTS:
         // A band that is a label but for case and blanks becomes the label;
         // any other band would count for no group.
         QTest::newRow("band typed in capitals")
-            << int(M::Bande_A) << "14 MHZ" << ok << int(M::Ind_A) << "14 Mhz";
+            << int(M::Bande_A) << "14 MHZ" << valide << int(M::Ind_A) << "14 Mhz";
         QTest::newRow("band without blank")
-            << int(M::Bande_A) << "144mhz" << ok << int(M::Ind_A) << "144 Mhz";
+            << int(M::Bande_A) << "144mhz" << valide << int(M::Ind_A) << "144 Mhz";
         QTest::newRow("band not in the list")
             << int(M::Bande_A) << "5 Mhz"
             << "n'est pas une bande de la liste" << int(M::Bande_A) << "5 Mhz";
         QTest::newRow("mode in lower case")
-            << int(M::Mode_A) << "cw" << ok << int(M::RST_A) << "CW";
+            << int(M::Mode_A) << "cw" << valide << int(M::RST_A) << "CW";
         QTest::newRow("mode of blanks") << int(M::Mode_A) << "   "
                                         << "Entrez un Mode" << int(M::Mode_A) << "   ";
 
@@ -156,32 +159,32 @@ private Q_SLOTS:
     }
     void reglesDeLEntree()
     {
-        QFETCH(int, field);
-        QFETCH(QString, text);
+        QFETCH(int, champ);
+        QFETCH(QString, texteDonne);
         QFETCH(QString, message);
-        QFETCH(int, next);
-        QFETCH(QString, after);
-        const auto c = M::Controle(field);
+        QFETCH(int, suivant);
+        QFETCH(QString, apres);
+        const auto c = M::Controle(champ);
         m_modele->changeTexte(M::Dpt_A, "77");
-        m_modele->changeTexte(c, text);
+        m_modele->changeTexte(c, texteDonne);
         m_modele->focusDonne();
         m_modele->frappeTouche(c, '\r');
         if (message.isEmpty()) {
             QVERIFY(m_modele->focusADonner());
-            QCOMPARE(int(m_modele->focus()), next);
-            QCOMPARE(m_messages.texts(), QStringList());
+            QCOMPARE(int(m_modele->focus()), suivant);
+            QCOMPARE(m_messages.textes(), QStringList());
             QCOMPARE(m_modele->etat(c).couleur,
-                     next == field ? M::Couleur::Vert : M::Couleur::Jaune);
-            QVERIFY(m_modele->etat(M::Controle(next)).actif);
-            QCOMPARE(m_modele->etat(M::Controle(next)).couleur, M::Couleur::Vert);
+                     suivant == champ ? M::Couleur::Vert : M::Couleur::Jaune);
+            QVERIFY(m_modele->etat(M::Controle(suivant)).actif);
+            QCOMPARE(m_modele->etat(M::Controle(suivant)).couleur, M::Couleur::Vert);
         } else {
-            QCOMPARE(m_messages.shown().size(), 1);
+            QCOMPARE(m_messages.affichees().size(), 1);
             QVERIFY2(m_messages.dernierTexte().contains(message),
                      qPrintable(m_messages.dernierTexte()));
-            QCOMPARE(m_messages.shown().first().buttons, BoiteMessage::Ok);
+            QCOMPARE(m_messages.affichees().first().boutons, BoiteMessage::Ok);
             QVERIFY(!m_modele->focusADonner()); // the focus stays in the field
         }
-        QCOMPARE(m_modele->etat(c).texte, after);
+        QCOMPARE(m_modele->etat(c).texte, apres);
     }
 
     void touchesEnMajusculesSaufDepartementEtReference()
@@ -199,7 +202,7 @@ private Q_SLOTS:
     {
         m_hote.changeIndicatif("FXXXX");
         type(M::Ind_A, "a");
-        QCOMPARE(m_messages.shown().size(), 2);
+        QCOMPARE(m_messages.affichees().size(), 2);
         QCOMPARE(
             m_messages.dernierTexte(),
             QStringLiteral(
@@ -222,7 +225,7 @@ private Q_SLOTS:
     void moulinEnDoubleParGroupe_data()
     {
         QTest::addColumn<int>("band");
-        QTest::addColumn<bool>("warned");
+        QTest::addColumn<bool>("averti");
         QTest::newRow("same band") << 10 << true; // 144 Mhz
         QTest::newRow("432") << 11 << false;
         QTest::newRow("14") << 4 << false;
@@ -231,17 +234,17 @@ private Q_SLOTS:
     void moulinEnDoubleParGroupe()
     {
         QFETCH(int, band);
-        QFETCH(bool, warned);
+        QFETCH(bool, averti);
         QString ligne = kAncien;
         ligne.replace("14 Mhz ", "144 Mhz").replace("91005", "77121").replace("91   ", "77   ");
         QVERIFY(ecritOctets(cheminDuLog(), ligne.toLatin1() + "\r\n"));
         m_reglages->ecritIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, band);
         m_modele->Prepare_Saisie();
         type(M::Ind_A, "F6NEW");
-        enter(M::Prenom_A);
+        valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");
         type(M::Ref_A, "77121");
-        if (warned) {
+        if (averti) {
             QCOMPARE(m_messages.dernierTexte(),
                      QStringLiteral("77121 Chateau deja contacté le 03/04/09 sur 144 Mhz"));
             QCOMPARE(m_modele->focus(), M::Ind_A);
@@ -250,7 +253,7 @@ private Q_SLOTS:
             QVERIFY(!m_modele->etat(M::Ref_A).actif);
             QVERIFY(!m_modele->etat(M::Mode_A).actif);
         } else {
-            QCOMPARE(m_messages.texts(), QStringList());
+            QCOMPARE(m_messages.textes(), QStringList());
             QCOMPARE(m_modele->focus(), M::Mode_A);
         }
     }
@@ -258,7 +261,7 @@ private Q_SLOTS:
     void cheminAutomatiquePrendLHorloge()
     {
         type(M::Ind_A, "F6NEW");
-        enter(M::Prenom_A);
+        valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");
         type(M::Ref_A, "77121");
         QCOMPARE(m_modele->focus(), M::Mode_A);
@@ -293,9 +296,9 @@ private Q_SLOTS:
         QFETCH(QString, date);
         QFETCH(QString, heure);
         type(M::Ind_A, "F6NEW");
-        enter(M::Prenom_A);
+        valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");
-        m_horloge.set(utc, decalage);
+        m_horloge.regleA(utc, decalage);
         type(M::Ref_A, "77121");
         QCOMPARE(m_modele->etat(M::Date_A).texte, date);
         QCOMPARE(m_modele->etat(M::Heure_A).texte, heure);
@@ -316,7 +319,7 @@ private Q_SLOTS:
         if (insertion)
             m_modele->Ajout_QSO_Click();
         type(M::Ind_A, "F6NEW");
-        enter(M::Prenom_A);
+        valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");
         type(M::Ref_A, "77121");
         QCOMPARE(m_modele->focus(), M::Date_A);

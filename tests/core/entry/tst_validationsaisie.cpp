@@ -29,14 +29,14 @@ private Q_SLOTS:
         const QString section = Reglages::sectionStation("F1ABC");
         m_modele->changeIndex(M::Mode_A, 1, "CW");
         type(M::Mode_A, "x", false); // index before the key
-        QCOMPARE(m_reglages->read(section, Reglages::modeUtilise, "?"), QStringLiteral("1"));
+        QCOMPARE(m_reglages->lit(section, Reglages::modeUtilise, "?"), QStringLiteral("1"));
         m_modele->changeIndex(M::Mode_A, 2, "FM");
         m_modele->changeTexte(M::Mode_A, "");
-        enter(M::Mode_A); // refused: nothing written
-        QCOMPARE(m_reglages->read(section, Reglages::modeUtilise, "?"), QStringLiteral("1"));
+        valideParEntree(M::Mode_A); // refused: nothing written
+        QCOMPARE(m_reglages->lit(section, Reglages::modeUtilise, "?"), QStringLiteral("1"));
         m_modele->changeIndex(M::Bande_A, 10, "144 Mhz");
-        enter(M::Bande_A);
-        QCOMPARE(m_reglages->read(section, Reglages::bandeUtilisee, "?"), QStringLiteral("10"));
+        valideParEntree(M::Bande_A);
+        QCOMPARE(m_reglages->lit(section, Reglages::bandeUtilisee, "?"), QStringLiteral("10"));
 
         // While editing nothing is remembered.
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
@@ -44,7 +44,7 @@ private Q_SLOTS:
         m_modele->doubleClic();
         m_modele->changeIndex(M::Mode_A, 0, "SSB");
         type(M::Mode_A, "s", false);
-        QCOMPARE(m_reglages->read(section, Reglages::modeUtilise, "?"), QStringLiteral("1"));
+        QCOMPARE(m_reglages->lit(section, Reglages::modeUtilise, "?"), QStringLiteral("1"));
 
         m_modele->Prepare_Saisie();
         QCOMPARE(m_modele->etat(M::Mode_A).texte, QStringLiteral("CW"));
@@ -57,7 +57,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("band");
         QTest::addColumn<QString>("mode");
-        QTest::addColumn<bool>("typed"); // otherwise picked in the list
+        QTest::addColumn<bool>("tape"); // otherwise picked in the list
         QTest::addColumn<QString>("bandeAttendue");
         QTest::newRow("typed in lower case") << "14 mhz"
                                              << "cw" << true << "14 Mhz";
@@ -70,14 +70,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, band);
         QFETCH(QString, mode);
-        QFETCH(bool, typed);
+        QFETCH(bool, tape);
         const auto choisit = [&](M::Controle c, const QString& texte) {
-            if (typed) {
+            if (tape) {
                 m_modele->changeTexte(c, "");
                 type(M::Controle(c), texte, c == M::Bande_A);
             } else {
-                const QStringList& items = c == M::Bande_A ? listeBandes() : listeModes();
-                m_modele->changeIndex(c, int(items.indexOf(texte)), texte);
+                const QStringList& elements = c == M::Bande_A ? listeBandes() : listeModes();
+                m_modele->changeIndex(c, int(elements.indexOf(texte)), texte);
                 m_modele->choixListe(c);
             }
         };
@@ -86,12 +86,12 @@ private Q_SLOTS:
 
         choisit(M::Bande_A, band);
         type(M::Ind_A, "F6NEW");
-        enter(M::Prenom_A);
+        valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");
         type(M::Ref_A, "77121");
         choisit(M::Mode_A, mode);
         for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
-            enter(c);
+            valideParEntree(c);
         m_modele->Valide_A_Click();
         for (int ligneQso = 2; ligneQso <= 3; ++ligneQso) {
             if (ligneQso == 3) { // the program started again
@@ -112,8 +112,8 @@ private Q_SLOTS:
             QString::fromLatin1(octetsLog()).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lignes.size(), 3);
         for (const QString& l : lignes) {
-            QCOMPARE(LogLine::champ(l, LogLine::Bande), Texte::complete(bandeAttendue, 7));
-            QCOMPARE(LogLine::champ(l, LogLine::Mode), Texte::complete(modeAttendu, 3));
+            QCOMPARE(LogLine::champ(l, LogLine::Bande), Texte::completeABlancs(bandeAttendue, 7));
+            QCOMPARE(LogLine::champ(l, LogLine::Mode), Texte::completeABlancs(modeAttendu, 3));
         }
     }
 
@@ -123,8 +123,8 @@ private Q_SLOTS:
     {
         // -1: the QSO typed with the date below; -2: typed after a band of -1
         // was remembered by an older version.
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("champ");
+        QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("message");
         QTest::newRow("date outside the calendar") << -1 << "29/02/23"
                                                    << "n'est pas une date du calendrier";
@@ -147,32 +147,32 @@ private Q_SLOTS:
     }
     void qsoRefuseNeChangeAucunFichier()
     {
-        QFETCH(int, field);
-        QFETCH(QString, text);
+        QFETCH(int, champ);
+        QFETCH(QString, texte);
         QFETCH(QString, message);
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
         QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Liste_Prenom.txt"),
                             "F6OLD        77 PAUL\r\n"));
         m_hote.Recharge_Liste();
-        if (field < 0) {
-            m_hote.changeDateAuto(field == -2);
-            if (field == -2)
+        if (champ < 0) {
+            m_hote.changeDateAuto(champ == -2);
+            if (champ == -2)
                 m_reglages->ecritIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee,
                                        -1);
             m_modele->Prepare_Saisie();
-            typeQso("F6NEW", "77", "77121", text, "10:00");
+            typeQso("F6NEW", "77", "77121", texte, "10:00");
             QCOMPARE(m_modele->focus(), M::Valide_A);
         } else {
             m_modele->doubleClic(); // the button is reached without the Enter rules
-            m_modele->changeTexte(M::Controle(field), text);
+            m_modele->changeTexte(M::Controle(champ), texte);
         }
         const QString section = Reglages::sectionStation("F1ABC");
-        const QStringList reglages = {m_reglages->read(section, Reglages::modeUtilise, "?"),
-                                      m_reglages->read(section, Reglages::bandeUtilisee, "?")};
+        const QStringList reglages = {m_reglages->lit(section, Reglages::modeUtilise, "?"),
+                                      m_reglages->lit(section, Reglages::bandeUtilisee, "?")};
         QMap<QString, QByteArray> avant;
         for (const QString& nom : QDir(m_dossierTemporaire->path()).entryList(QDir::Files))
             avant.insert(nom, litOctets(m_dossierTemporaire->filePath(nom)));
-        m_messages.clear();
+        m_messages.vide();
         m_modele->Valide_A_Click();
         QVERIFY2(m_messages.dernierTexte().contains(message),
                  qPrintable(m_messages.dernierTexte()));
@@ -180,8 +180,8 @@ private Q_SLOTS:
         for (const QString& nom : QDir(m_dossierTemporaire->path()).entryList(QDir::Files))
             apres.insert(nom, litOctets(m_dossierTemporaire->filePath(nom)));
         QCOMPARE(apres, avant);
-        QCOMPARE(m_reglages->read(section, Reglages::modeUtilise, "?"), reglages.at(0));
-        QCOMPARE(m_reglages->read(section, Reglages::bandeUtilisee, "?"), reglages.at(1));
+        QCOMPARE(m_reglages->lit(section, Reglages::modeUtilise, "?"), reglages.at(0));
+        QCOMPARE(m_reglages->lit(section, Reglages::bandeUtilisee, "?"), reglages.at(1));
         QVERIFY(m_modele->etat(M::Valide_A).actif); // kept for a correction
     }
 
@@ -211,9 +211,9 @@ private Q_SLOTS:
         QCOMPARE(m_modele->focus(), M::Valide_A);
         QVERIFY(m_modele->etat(M::Valide_A).actif);
         m_modele->Valide_A_Click();
-        QCOMPARE(m_messages.shown().first().text,
+        QCOMPARE(m_messages.affichees().first().texteDonne,
                  QStringLiteral("Voulez vous enregistrer ces données ?"));
-        QCOMPARE(m_messages.shown().first().buttons, BoiteMessage::OuiNon);
+        QCOMPARE(m_messages.affichees().first().boutons, BoiteMessage::OuiNon);
         const QStringList lignes =
             QString::fromLatin1(octetsLog()).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(lignes.size(), 2);
@@ -236,7 +236,7 @@ private Q_SLOTS:
     void repondreNonNEnregistreRien()
     {
         typeQso("F6NEW", "77", "77121");
-        m_messages.queue(BoiteMessage::ReponseNon);
+        m_messages.prevoit(BoiteMessage::ReponseNon);
         m_modele->Valide_A_Click();
         QCOMPARE(octetsLog(), QByteArray());
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
@@ -297,20 +297,20 @@ private Q_SLOTS:
 
     void suppression_data()
     {
-        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("oui");
         QTest::newRow("yes") << true;
         QTest::newRow("no") << false;
     }
     void suppression()
     {
-        QFETCH(bool, yes);
+        QFETCH(bool, oui);
         const QByteArray avant = kAncien.toLatin1() + "\r\n" + kAncien.toLatin1() + "\r\n";
         QVERIFY(ecritOctets(cheminDuLog(), avant));
         m_hote.Recharge_Liste();
-        m_messages.queue(yes ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
+        m_messages.prevoit(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
         m_modele->Annule_Saisie_Click();
         QCOMPARE(m_messages.dernierTexte(), QStringLiteral("Voulez vous Supprimer ce QSO ?"));
-        QCOMPARE(octetsLog(), yes ? QByteArray() : avant);
+        QCOMPARE(octetsLog(), oui ? QByteArray() : avant);
         QVERIFY(!m_modele->etat(M::Annule_Saisie).actif);
         QCOMPARE(m_modele->etat(M::Ind_A).texte, QString());
     }

@@ -37,7 +37,7 @@ inline QByteArray log(const QStringList& lignes)
     QByteArray octets;
     for (const QString& l : lignes) {
         QByteArray b;
-        Cp1252::encode(l, &b);
+        Cp1252::encode1252(l, &b);
         octets += b + "\r\n";
     }
     return octets;

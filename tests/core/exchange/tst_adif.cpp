@@ -56,12 +56,12 @@ void TestAdif::exempleTraite()
 
 void TestAdif::champsLus_data()
 {
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<QStringList>("attendu");
 
-    auto avec = [](auto change) {
+    auto avec = [](auto changeLog) {
         LogLine::Champs c = champs();
-        change(c);
+        changeLog(c);
         return ligne(c);
     };
 
@@ -124,18 +124,18 @@ void TestAdif::champsLus_data()
 
 void TestAdif::champsLus()
 {
-    QFETCH(QString, line);
-    QFETCH(QStringList, expected);
-    const QString record = Adif::ADIF_SP(line);
-    for (const QString& piece : expected)
-        QVERIFY2(record.contains(piece), qPrintable(record + "\n  lacks " + piece));
-    QVERIFY(record.endsWith("<eor>"));
-    QVERIFY(!record.contains('\r') && !record.contains('\n'));
+    QFETCH(QString, ligne);
+    QFETCH(QStringList, attendu);
+    const QString enregistrement = Adif::ADIF_SP(ligne);
+    for (const QString& piece : attendu)
+        QVERIFY2(enregistrement.contains(piece), qPrintable(enregistrement + "\n  lacks " + piece));
+    QVERIFY(enregistrement.endsWith("<eor>"));
+    QVERIFY(!enregistrement.contains('\r') && !enregistrement.contains('\n'));
 }
 
 void TestAdif::bandesLues_data()
 {
-    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("etiquette");
     QTest::addColumn<QString>("band");
     const QStringList adif = {"160m", "80m", "40m", "30m", "20m", "17m",
                               "15m",  "12m", "10m", "6m",  "2m",  "70cm"};
@@ -149,20 +149,20 @@ void TestAdif::bandesLues_data()
 
 void TestAdif::bandesLues()
 {
-    QFETCH(QString, label);
+    QFETCH(QString, etiquette);
     QFETCH(QString, band);
     LogLine::Champs c = champs();
-    c.bande = label;
-    const QString record = Adif::ADIF_SP(ligne(c));
+    c.bande = etiquette;
+    const QString enregistrement = Adif::ADIF_SP(ligne(c));
     const QString attendu = QStringLiteral("<band:%1>%2<rst_rcvd:").arg(band.size()).arg(band);
-    QVERIFY2(record.contains(attendu), qPrintable(record));
-    QCOMPARE(Adif::Bande(label), band);
+    QVERIFY2(enregistrement.contains(attendu), qPrintable(enregistrement));
+    QCOMPARE(Adif::Bande(etiquette), band);
 }
 
 void TestAdif::enAsciiSeulement_data()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("ecrit");
     QTest::newRow("ASCII stays") << "MOULIN <DE> LA TOUR ~!"
                                  << "MOULIN <DE> LA TOUR ~!";
     QTest::newRow("capital accents") << "ÀÂÄÇÉÈÊËÎÏÔÖÙÛÜŸ"
@@ -180,45 +180,45 @@ void TestAdif::enAsciiSeulement_data()
 
 void TestAdif::enAsciiSeulement()
 {
-    QFETCH(QString, text);
-    QFETCH(QString, written);
-    QCOMPARE(Adif::enAscii(text), written);
+    QFETCH(QString, texte);
+    QFETCH(QString, ecrit);
+    QCOMPARE(Adif::enAscii(texte), ecrit);
 }
 
 void TestAdif::logVideDonneLEnteteSeul()
 {
-    QTemporaryDir dir;
-    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.log"), QByteArray()));
-    QVERIFY(Adif::exporte(dir.path(), "F1ABC").isOk());
-    const QByteArray adi = OutilsTest::litOctets(dir.filePath("F1ABC_KZT.adi"));
+    QTemporaryDir dossier;
+    QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F1ABC_KZT.log"), QByteArray()));
+    QVERIFY(Adif::exporte(dossier.path(), "F1ABC").estOk());
+    const QByteArray adi = OutilsTest::litOctets(dossier.filePath("F1ABC_KZT.adi"));
     const QList<QByteArray> lignes = adi.split('\n');
     QCOMPARE(lignes.size(), 7); // six lines ended by CR LF
     QVERIFY(adi.endsWith("\r\n\r\n\r\n<eoh>\r\n"));
     QVERIFY(adi.startsWith(entete("F1ABC") + "\r\n"));
-    const QByteArray notice = lignes.at(2);
-    QVERIFY(notice.contains("RQN_KZT") && notice.contains("1.0.2"));
+    const QByteArray avise = lignes.at(2);
+    QVERIFY(avise.contains("RQN_KZT") && avise.contains("1.0.2"));
     // The only tags before <eoh> are the standard header fields.
     QCOMPARE(adi.count('<'), 3);
-    QVERIFY(notice.contains("<ADIF_VER:5>3.1.6") && notice.contains("<PROGRAMID:7>RQN_KZT"));
+    QVERIFY(avise.contains("<ADIF_VER:5>3.1.6") && avise.contains("<PROGRAMID:7>RQN_KZT"));
     for (const char c : adi)
         QVERIFY(uchar(c) < 0x80);
 }
 
 void TestAdif::exportEcritChaqueLigneEtRemplaceLePrecedent()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     const QStringList lignes = journalComplet();
     const QByteArray log = JeuxEssaiAdif::log(lignes);
-    const QString chemin = dir.filePath("F5A_B_KZT.log");
+    const QString chemin = dossier.filePath("F5A_B_KZT.log");
     QVERIFY(OutilsTest::ecritOctets(chemin, log));
-    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F5A_B_KZT.adi"), QByteArray(100000, 'x')));
+    QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F5A_B_KZT.adi"), QByteArray(100000, 'x')));
 
     BoiteMessageScriptee messages;
-    Adif::Mnu_ADIF_Click(dir.path(), "F5A_B", messages);
-    QCOMPARE(messages.texts(),
+    Adif::Mnu_ADIF_Click(dossier.path(), "F5A_B", messages);
+    QCOMPARE(messages.textes(),
              QStringList{"Le fichier a été enregistré sous le nom : F5A_B_KZT.adi"});
 
-    const QByteArray adi = OutilsTest::litOctets(dir.filePath("F5A_B_KZT.adi"));
+    const QByteArray adi = OutilsTest::litOctets(dossier.filePath("F5A_B_KZT.adi"));
     QVERIFY(adi.startsWith(entete("F5A_B")));
     QByteArray attendu;
     for (const QString& l : lignes)
@@ -228,13 +228,13 @@ void TestAdif::exportEcritChaqueLigneEtRemplaceLePrecedent()
     for (const char c : adi)
         QVERIFY(uchar(c) < 0x80);
     QCOMPARE(OutilsTest::litOctets(chemin), log);
-    QVERIFY(!QFile::exists(dir.filePath("Temporaire_ADIF.txt")));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    QVERIFY(!QFile::exists(dossier.filePath("Temporaire_ADIF.txt")));
+    QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), 2);
 }
 
 void TestAdif::echecsSignales_data()
 {
-    QTest::addColumn<QString>("why");
+    QTest::addColumn<QString>("pourquoi");
     QTest::newRow("log missing") << "log";
     QTest::newRow("export name taken by a folder") << "folder";
     QTest::newRow("work file name taken by a folder") << "work";
@@ -242,46 +242,46 @@ void TestAdif::echecsSignales_data()
 
 void TestAdif::echecsSignales()
 {
-    QFETCH(QString, why);
-    QTemporaryDir dir;
+    QFETCH(QString, pourquoi);
+    QTemporaryDir dossier;
     const QByteArray log = JeuxEssaiAdif::log({ligne(champs())});
-    if (why != "log")
-        QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.log"), log));
-    if (why == "folder")
-        QVERIFY(QDir(dir.path()).mkdir("F1ABC_KZT.adi"));
-    if (why == "work")
-        QVERIFY(QDir(dir.path()).mkdir("Temporaire_ADIF.txt"));
+    if (pourquoi != "log")
+        QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F1ABC_KZT.log"), log));
+    if (pourquoi == "folder")
+        QVERIFY(QDir(dossier.path()).mkdir("F1ABC_KZT.adi"));
+    if (pourquoi == "work")
+        QVERIFY(QDir(dossier.path()).mkdir("Temporaire_ADIF.txt"));
 
     BoiteMessageScriptee messages;
-    Adif::Mnu_ADIF_Click(dir.path(), "F1ABC", messages);
-    QCOMPARE(messages.shown().size(), 1);
+    Adif::Mnu_ADIF_Click(dossier.path(), "F1ABC", messages);
+    QCOMPARE(messages.affichees().size(), 1);
     const QString texte = messages.dernierTexte();
     QVERIFY2(texte.startsWith("L'exportation au format ADIF n'a pas pu se faire :\r\n\r\n"),
              qPrintable(texte));
     QVERIFY2(texte.size() > 60, qPrintable(texte));
-    QVERIFY(!QFileInfo(dir.filePath("F1ABC_KZT.adi")).isFile());
-    if (why != "log")
-        QCOMPARE(OutilsTest::litOctets(dir.filePath("F1ABC_KZT.log")), log);
+    QVERIFY(!QFileInfo(dossier.filePath("F1ABC_KZT.adi")).isFile());
+    if (pourquoi != "log")
+        QCOMPARE(OutilsTest::litOctets(dossier.filePath("F1ABC_KZT.log")), log);
 }
 
 void TestAdif::disquePleinGardeLExportPrecedent()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     QStringList lignes;
     for (int i = 0; i < 200; ++i)
         lignes += journalComplet();
-    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.log"), JeuxEssaiAdif::log(lignes)));
+    QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F1ABC_KZT.log"), JeuxEssaiAdif::log(lignes)));
     const QByteArray ancien = "export précédent";
-    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F1ABC_KZT.adi"), ancien));
+    QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F1ABC_KZT.adi"), ancien));
     Statut fait;
     {
         OutilsTest::LimiteTailleFichier limite(64 * 1024);
-        fait = Adif::exporte(dir.path(), "F1ABC");
+        fait = Adif::exporte(dossier.path(), "F1ABC");
     }
-    QVERIFY(!fait.isOk());
+    QVERIFY(!fait.estOk());
     QVERIFY2(fait.message.contains("disque est plein"), qPrintable(fait.message));
-    QCOMPARE(OutilsTest::litOctets(dir.filePath("F1ABC_KZT.adi")), ancien);
-    QVERIFY(!QFile::exists(dir.filePath("Temporaire_ADIF.txt")));
+    QCOMPARE(OutilsTest::litOctets(dossier.filePath("F1ABC_KZT.adi")), ancien);
+    QVERIFY(!QFile::exists(dossier.filePath("Temporaire_ADIF.txt")));
 }
 
 QTEST_GUILESS_MAIN(TestAdif)

@@ -26,9 +26,9 @@ const QString kRecord = QStringLiteral(
 
 // The record with one field replaced, added (absent from it) or, with an
 // empty value, removed.
-QString avec(const QString& record, const QString& nom, const QString& valeur)
+QString avec(const QString& enregistrement, const QString& nom, const QString& valeur)
 {
-    QString r = record;
+    QString r = enregistrement;
     const qsizetype debut = r.indexOf('<' + nom + ':', 0, Qt::CaseInsensitive);
     if (debut >= 0) {
         const qsizetype chevron = r.indexOf('>', debut);
@@ -44,15 +44,15 @@ QString avec(const QString& record, const QString& nom, const QString& valeur)
 QByteArray latin1(const QString& s)
 {
     QByteArray b;
-    Cp1252::encode(s, &b);
+    Cp1252::encode1252(s, &b);
     return b;
 }
 
 struct Dossier {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     HorlogeReglee horloge{QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC), 3600};
 
-    QString chemin(const QString& nom) const { return dir.filePath(nom); }
+    QString chemin(const QString& nom) const { return dossier.filePath(nom); }
     bool ecritLog(const QStringList& lignes)
     {
         return OutilsTest::ecritOctets(chemin(StationLog::nomFichier(kStation)),
@@ -65,7 +65,7 @@ struct Dossier {
     Importation::Bilan importe(const QByteArray& adi)
     {
         OutilsTest::ecritOctets(chemin("entree.adi"), adi);
-        return Importation::Importe(dir.path(), kStation, chemin("entree.adi"), horloge);
+        return Importation::Importe(dossier.path(), kStation, chemin("entree.adi"), horloge);
     }
 };
 
@@ -166,7 +166,7 @@ void TestImportAdif::lecture()
 // reference, date, time, mode, band, reports, windmill name and QSL.
 void TestImportAdif::conversion_data()
 {
-    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("enregistrement");
     QTest::addColumn<QString>("attendu");
     const QString base = "F6XYZ|77|PAUL|77121|17/02/23|17:26|SSB|14 Mhz|59|57|MOULIN|";
     QTest::newRow("the export's convention") << kRecord << base;
@@ -220,9 +220,9 @@ void TestImportAdif::conversion_data()
 
 void TestImportAdif::conversion()
 {
-    QFETCH(QString, record);
+    QFETCH(QString, enregistrement);
     QFETCH(QString, attendu);
-    const Adif::Lecture l = Adif::Lit(record.toUtf8());
+    const Adif::Lecture l = Adif::Lit(enregistrement.toUtf8());
     QCOMPARE(l.enregistrements.size(), size_t(1));
     const Importation::Qso q = Importation::Convertit(l.enregistrements.front());
     QCOMPARE(q.raison, QString());
@@ -246,7 +246,7 @@ void TestImportAdif::conversion()
 // it, and the report names the reason with the record.
 void TestImportAdif::rejets_data()
 {
-    QTest::addColumn<QString>("record");
+    QTest::addColumn<QString>("enregistrement");
     QTest::addColumn<QString>("raison");
     const QString pasKzt = "Pas de référence de moulin KZT (SIG, SIG_INFO) : pas un QSO du diplôme";
     QTest::newRow("no SIG") << avec(kRecord, "SIG", QString()) << pasKzt;
@@ -304,13 +304,13 @@ void TestImportAdif::rejets_data()
 
 void TestImportAdif::rejets()
 {
-    QFETCH(QString, record);
+    QFETCH(QString, enregistrement);
     QFETCH(QString, raison);
     Dossier d;
     QVERIFY(d.ecritLog({}));
     const QString bon = avec(kRecord, "CALL", "F1AAA");
-    const Importation::Bilan b = d.importe("x<eoh>" + (bon + record).toUtf8());
-    QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
+    const Importation::Bilan b = d.importe("x<eoh>" + (bon + enregistrement).toUtf8());
+    QVERIFY2(b.statut.estOk(), qPrintable(b.statut.message));
     QCOMPARE(b.importes, 1);
     QCOMPARE(b.rejets.size(), size_t(1));
     QCOMPARE(b.rejets.front().raison, raison);
@@ -318,13 +318,13 @@ void TestImportAdif::rejets()
     QVERIFY(b.Resume().contains("1 × " + raison));
     QVERIFY(b.Resume().contains("« F5ABC_KZT_import.txt »"));
     QByteArray rapport;
-    QVERIFY(FichierTexte::readAll(d.chemin(Importation::Nom_Rapport(kStation)), &rapport).isOk());
-    const QString texte = Cp1252::decode(rapport);
+    QVERIFY(FichierTexte::litTout(d.chemin(Importation::Nom_Rapport(kStation)), &rapport).estOk());
+    const QString texte = Cp1252::decode1252(rapport);
     // The report is in the log's code page: what it cannot hold is "?".
     QVERIFY2(texte.contains("Enregistrement 2 : " + QString(raison).replace("Ж", "?")),
              qPrintable(texte));
     QVERIFY(texte.contains(
-        QString(record).replace("\r\n", "\n").replace('\n', "\r\n").replace("Жан", "???")));
+        QString(enregistrement).replace("\r\n", "\n").replace('\n', "\r\n").replace("Жан", "???")));
 }
 
 // Exporting a log and importing the export into an empty log gives the log
@@ -335,11 +335,11 @@ void TestImportAdif::allerRetour_data()
     QTest::addColumn<QStringList>("attendues"); // empty: the lines themselves
     QTest::newRow("the worked example") << QStringList{ligne(champs())} << QStringList();
     QTest::newRow("every band and mode, both centuries") << journalAscii() << QStringList();
-    QStringList longLog;
+    QStringList logLong;
     for (int n = 1; n <= 500; ++n)
-        longLog << LignesQso::ligne(
+        logLong << LignesQso::ligne(
             LignesQso::numero(n, QDateTime(QDate(2009, 6, 5), QTime(12, 0), Qt::UTC), 997));
-    QTest::newRow("long log") << longLog << QStringList();
+    QTest::newRow("long log") << logLong << QStringList();
     QTest::newRow("empty log") << QStringList() << QStringList();
     LogLine::Champs accents = champs();
     accents.prenom = "HÉLÈNE";
@@ -356,12 +356,12 @@ void TestImportAdif::allerRetour()
     QFETCH(QStringList, attendues);
     Dossier source;
     QVERIFY(source.ecritLog(lignes));
-    QVERIFY(Adif::exporte(source.dir.path(), kStation).isOk());
+    QVERIFY(Adif::exporte(source.dossier.path(), kStation).estOk());
     Dossier cible;
     QVERIFY(cible.ecritLog({}));
     const Importation::Bilan b =
         cible.importe(OutilsTest::litOctets(source.chemin(Adif::nomFichier(kStation))));
-    QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
+    QVERIFY2(b.statut.estOk(), qPrintable(b.statut.message));
     QCOMPARE(b.rejets.size(), size_t(0));
     QCOMPARE(b.importes, lignes.size());
     QCOMPARE(cible.log(), attendues.isEmpty() ? source.log() : LignesQso::fichier(attendues));
@@ -379,22 +379,22 @@ void TestImportAdif::ordreDesDates()
         c.heure = heure;
         return LignesQso::ligne(c);
     };
-    const auto record = [](const char* indicatif, const char* date, const char* heure) {
+    const auto enregistrement = [](const char* indicatif, const char* date, const char* heure) {
         return avec(avec(avec(kRecord, "CALL", indicatif), "QSO_DATE", date), "TIME_ON", heure);
     };
     Dossier d;
     // A hand-edited line without a date stays where it is.
     QVERIFY(d.ecritLog({ligneQso("F1A", "05/06/09", "12:00"), ligneQso("F1B", "xx/06/09", "12:00"),
                         ligneQso("F1C", "01/01/11", "08:00")}));
-    const Importation::Bilan b =
-        d.importe((record("F2D", "20120101", "0000") + record("F2A", "20090605", "1200") +
-                   record("F2B", "20100101", "0000") + record("F2C", "19991231", "2359") +
-                   record("F2E", "20100101", "0000"))
-                      .toLatin1());
+    const Importation::Bilan b = d.importe(
+        (enregistrement("F2D", "20120101", "0000") + enregistrement("F2A", "20090605", "1200") +
+         enregistrement("F2B", "20100101", "0000") + enregistrement("F2C", "19991231", "2359") +
+         enregistrement("F2E", "20100101", "0000"))
+            .toLatin1());
     QCOMPARE(b.importes, 5);
     QStringList indicatifs;
-    FichierTexte::pourChaqueLigne(d.log(), [&](const char* data, qsizetype n) {
-        indicatifs << QString::fromLatin1(data, n).left(12).trimmed();
+    FichierTexte::pourChaqueLigne(d.log(), [&](const char* donnees, qsizetype n) {
+        indicatifs << QString::fromLatin1(donnees, n).left(12).trimmed();
     });
     QCOMPARE(indicatifs, (QStringList{"F2C", "F2A", "F1A", "F1B", "F2B", "F2E", "F1C", "F2D"}));
     // One copy of the log before the import, one rewrite of the log.
@@ -436,8 +436,8 @@ void TestImportAdif::fichierTronque()
 {
     Dossier d;
     QVERIFY(d.ecritLog({}));
-    const QString second = avec(kRecord, "CALL", "F1BBB");
-    const QByteArray fichier = (kRecord + second).toLatin1();
+    const QString seconde = avec(kRecord, "CALL", "F1BBB");
+    const QByteArray fichier = (kRecord + seconde).toLatin1();
     for (const qsizetype coupe : {kRecord.size() + 25, fichier.size() - 30, fichier.size() - 1}) {
         QVERIFY(d.ecritLog({}));
         const Importation::Bilan b = d.importe(fichier.left(coupe));
@@ -488,8 +488,8 @@ void TestImportAdif::echecs()
         QVERIFY(d.ecritLog({}));
     OutilsTest::ecritOctets(d.chemin("entree.adi"), kRecord.toLatin1());
     const Importation::Bilan b = Importation::Importe(
-        d.dir.path(), kStation, d.chemin(fichier ? "entree.adi" : "absent.adi"), d.horloge);
-    QVERIFY(!b.status.isOk());
+        d.dossier.path(), kStation, d.chemin(fichier ? "entree.adi" : "absent.adi"), d.horloge);
+    QVERIFY(!b.statut.estOk());
     QVERIFY2(b.Resume().contains(message), qPrintable(b.Resume()));
     QCOMPARE(d.log(), QByteArray());
     QVERIFY(!QFile::exists(d.chemin(Importation::Nom_Rapport(kStation))));

@@ -21,30 +21,30 @@ class TestLecteurAdif : public QObject {
 
     QJsonObject lit(const QString& adi)
     {
-        QProcess node;
+        QProcess noeud;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("NODE_PATH", QStringLiteral(KZT_NODE_MODULES));
-        node.setProcessEnvironment(env);
-        node.start(QStringLiteral(KZT_NODE), {QStringLiteral(KZT_LECTEUR), adi});
-        if (!node.waitForFinished(60000) || node.exitCode() != 0) {
-            qWarning() << node.readAllStandardError();
+        noeud.setProcessEnvironment(env);
+        noeud.start(QStringLiteral(KZT_NODE), {QStringLiteral(KZT_LECTEUR), adi});
+        if (!noeud.waitForFinished(60000) || noeud.exitCode() != 0) {
+            qWarning() << noeud.readAllStandardError();
             return {};
         }
-        return QJsonDocument::fromJson(node.readAllStandardOutput()).object();
+        return QJsonDocument::fromJson(noeud.readAllStandardOutput()).object();
     }
 
     // Writes the ADI file that tcadif makes of the description.
     bool ecrit(const QString& adi, const QJsonObject& description)
     {
-        QProcess node;
+        QProcess noeud;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("NODE_PATH", QStringLiteral(KZT_NODE_MODULES));
-        node.setProcessEnvironment(env);
-        node.start(QStringLiteral(KZT_NODE), {QStringLiteral(KZT_ECRIVAIN), adi});
-        node.write(QJsonDocument(description).toJson());
-        node.closeWriteChannel();
-        if (!node.waitForFinished(60000) || node.exitCode() != 0) {
-            qWarning() << node.readAllStandardError();
+        noeud.setProcessEnvironment(env);
+        noeud.start(QStringLiteral(KZT_NODE), {QStringLiteral(KZT_ECRIVAIN), adi});
+        noeud.write(QJsonDocument(description).toJson());
+        noeud.closeWriteChannel();
+        if (!noeud.waitForFinished(60000) || noeud.exitCode() != 0) {
+            qWarning() << noeud.readAllStandardError();
             return false;
         }
         return true;
@@ -58,12 +58,12 @@ private Q_SLOTS:
 
 void TestLecteurAdif::chaqueEnregistrementAccepte()
 {
-    QTemporaryDir dir;
+    QTemporaryDir dossier;
     const QStringList lignes = JeuxEssaiAdif::journalComplet();
-    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F5ABC_KZT.log"), JeuxEssaiAdif::log(lignes)));
-    QVERIFY(Adif::exporte(dir.path(), "F5ABC").isOk());
+    QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F5ABC_KZT.log"), JeuxEssaiAdif::log(lignes)));
+    QVERIFY(Adif::exporte(dossier.path(), "F5ABC").estOk());
 
-    const QJsonObject lu = lit(dir.filePath("F5ABC_KZT.adi"));
+    const QJsonObject lu = lit(dossier.filePath("F5ABC_KZT.adi"));
     QVERIFY2(!lu.isEmpty(), "the reader did not run");
     QCOMPARE(lu["errors"].toArray(), QJsonArray());
     QCOMPARE(lu["rejected"].toInt(), 0);
@@ -95,9 +95,9 @@ void TestLecteurAdif::chaqueEnregistrementAccepte()
 void TestLecteurAdif::importDeFichiersTcadif_data()
 {
     QTest::addColumn<bool>("sigKzt");
-    QTest::addColumn<bool>("header");
-    QTest::addColumn<bool>("lowerCase");
-    QTest::addColumn<QString>("encoding");
+    QTest::addColumn<bool>("entete");
+    QTest::addColumn<bool>("minuscule");
+    QTest::addColumn<QString>("codage");
     for (const bool sigKzt : {false, true}) {
         const char* convention = sigKzt ? "SIG KZT" : "SIG reference";
         QTest::addRow("%s, header, UTF-8", convention) << sigKzt << true << false << "utf8";
@@ -114,9 +114,9 @@ void TestLecteurAdif::importDeFichiersTcadif_data()
 void TestLecteurAdif::importDeFichiersTcadif()
 {
     QFETCH(bool, sigKzt);
-    QFETCH(bool, header);
-    QFETCH(bool, lowerCase);
-    QFETCH(QString, encoding);
+    QFETCH(bool, entete);
+    QFETCH(bool, minuscule);
+    QFETCH(QString, codage);
     const auto ligneQso = [sigKzt](const QString& call, const QString& date,
                                    const QString& reference, QJsonObject champs) {
         champs["CALL"] = call;
@@ -144,17 +144,17 @@ void TestLecteurAdif::importDeFichiersTcadif()
                          QJsonObject{{"NAME", "Zoé"}}};
     if (!sigKzt)
         libres[0] = QJsonObject{{"NAME", "Hélène"}, {"SIG_INFO", "Moulin à vent"}};
-    QTemporaryDir dir;
-    QVERIFY(ecrit(dir.filePath("autre.adi"), {{"qsos", qsos},
-                                              {"header", header},
-                                              {"lowerCase", lowerCase},
-                                              {"encoding", encoding},
-                                              {"free", libres}}));
-    QVERIFY(OutilsTest::ecritOctets(dir.filePath("F5ABC_KZT.log"), QByteArray()));
+    QTemporaryDir dossier;
+    QVERIFY(ecrit(dossier.filePath("autre.adi"), {{"qsos", qsos},
+                                                  {"header", entete},
+                                                  {"lowerCase", minuscule},
+                                                  {"encoding", codage},
+                                                  {"free", libres}}));
+    QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F5ABC_KZT.log"), QByteArray()));
     const HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
     const Importation::Bilan b =
-        Importation::Importe(dir.path(), "F5ABC", dir.filePath("autre.adi"), horloge);
-    QVERIFY2(b.status.isOk(), qPrintable(b.status.message));
+        Importation::Importe(dossier.path(), "F5ABC", dossier.filePath("autre.adi"), horloge);
+    QVERIFY2(b.statut.estOk(), qPrintable(b.statut.message));
     QCOMPARE(b.importes, 3);
     QCOMPARE(b.rejets.size(), size_t(1));
     QVERIFY(b.rejets.front().texte.contains("F2BBB"));
@@ -187,7 +187,7 @@ void TestLecteurAdif::importDeFichiersTcadif()
     c.date = "02/05/24";
     c.mode = "CW";
     c.bande = "432 Mhz";
-    QCOMPARE(OutilsTest::litOctets(dir.filePath("F5ABC_KZT.log")),
+    QCOMPARE(OutilsTest::litOctets(dossier.filePath("F5ABC_KZT.log")),
              LignesQso::fichier({LignesQso::ligne(a), LignesQso::ligne(x), LignesQso::ligne(c)}));
 }
 

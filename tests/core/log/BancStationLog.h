@@ -23,29 +23,29 @@ protected:
     {
         return StationLog(m_dossierTemporaire->path(), "F1ABC", &m_horlogeReglee);
     }
-    QString backup(const QString& name) const
+    QString sauvegardeNommee(const QString& name) const
     {
         return m_dossierTemporaire->filePath("Sauvegardes/" + name);
     }
-    QStringList backups() const
+    QStringList sauvegardesPresentes() const
     {
         return QDir(m_dossierTemporaire->filePath("Sauvegardes"))
             .entryList(QDir::Files, QDir::Name);
     }
-    Statut change(const QString& operation, const QString& line, const QString& old = {})
+    Statut changeLog(const QString& operation, const QString& ligne, const QString& ancien = {})
     {
         StationLog l = log();
         if (operation == "enregistre")
-            return l.Enregistre_QSO(line);
+            return l.Enregistre_QSO(ligne);
         if (operation == "chrono")
-            return l.Insere_QSO_Chrono(line);
+            return l.Insere_QSO_Chrono(ligne);
         if (operation == "remplace")
-            return l.Remplace_QSO(line, old);
-        return l.Supprime_QSO(old);
+            return l.Remplace_QSO(ligne, ancien);
+        return l.Supprime_QSO(ancien);
     }
-    void ecritLeLog(const QStringList& lines)
+    void ecritLeLog(const QStringList& lignes)
     {
-        QVERIFY(OutilsTest::ecritOctets(m_cheminFichier, JeuxEssai::fichierDe(lines)));
+        QVERIFY(OutilsTest::ecritOctets(m_cheminFichier, JeuxEssai::fichierDe(lignes)));
     }
     QByteArray octetsLog() const { return OutilsTest::litOctets(m_cheminFichier); }
     QStringList fichiersDeTravail() const
@@ -59,7 +59,7 @@ protected:
     {
         m_dossierTemporaire = new QTemporaryDir;
         m_cheminFichier = m_dossierTemporaire->filePath("F1ABC_KZT.log");
-        m_horlogeReglee.set(QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600);
+        m_horlogeReglee.regleA(QDateTime(QDate(2026, 12, 7), QTime(23, 30), Qt::UTC), 3600);
         Sauvegardes::echecsASignaler(); // those of the tests before
     }
     // After each test: no working file left behind.

@@ -23,9 +23,9 @@ inline QString ligneQso(const QString& indicatif, const QString& date = QStringL
     return LignesQso::ligne(c);
 }
 
-inline QByteArray fichierDe(const QStringList& lines)
+inline QByteArray fichierDe(const QStringList& lignes)
 {
-    return LignesQso::fichier(lines);
+    return LignesQso::fichier(lignes);
 }
 
 } // namespace JeuxEssai

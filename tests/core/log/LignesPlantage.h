@@ -14,14 +14,14 @@ namespace LignesPlantage {
 
 // QSO n of the crash test: later in time and after in leading-number order
 // than every QSO before it, and than every line of the base.
-inline QString line(int n, const QString& prefix = QStringLiteral("F"),
-                    const QString& nom = QString(), int year = 2010)
+inline QString lignePlantage(int n, const QString& prefix = QStringLiteral("F"),
+                             const QString& nom = QString(), int annee = 2010)
 {
     LogLine::Champs c;
     c.indicatif = prefix + QStringLiteral("%1").arg(n, 6, 10, QLatin1Char('0'));
     c.departement = QStringLiteral("77");
     c.reference = QStringLiteral("77121");
-    const QDateTime t = QDateTime(QDate(year, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 60);
+    const QDateTime t = QDateTime(QDate(annee, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 60);
     c.date = t.toString(QStringLiteral("dd/MM/yy"));
     c.heure = t.toString(QStringLiteral("HH:mm"));
     c.mode = QStringLiteral("CW");
@@ -34,10 +34,10 @@ inline QString line(int n, const QString& prefix = QStringLiteral("F"),
 
 inline QByteArray premieresLignes(int n)
 {
-    QStringList lines;
+    QStringList lignes;
     for (int i = 1; i <= n; ++i)
-        lines.append(line(i));
-    return LignesQso::fichier(lines);
+        lignes.append(lignePlantage(i));
+    return LignesQso::fichier(lignes);
 }
 
 // Lines already in the log (or the first-name memory) when the writers
@@ -46,7 +46,7 @@ constexpr int kBase = 400;
 
 inline QString ligneDeBase(int i, int version = 0)
 {
-    return line(i, QStringLiteral("B"), QStringLiteral("Version %1").arg(version), 2009);
+    return lignePlantage(i, QStringLiteral("B"), QStringLiteral("Version %1").arg(version), 2009);
 }
 
 // The first-name line of correspondent i, written by change s (0: at start).
@@ -69,24 +69,24 @@ inline QString fichierDe(const QString& mode)
 //  remplace: change s gives base line (s-1) % kBase its next version.
 //  supprime: change s saves QSO s when s is odd, deletes QSO s-1 when even.
 //  prenoms:  change s gives correspondent (s-1) % kBase the first name of s.
-inline QByteArray state(const QString& mode, int k)
+inline QByteArray etat(const QString& mode, int k)
 {
-    QStringList lines;
+    QStringList lignes;
     for (int i = 0; i < kBase; ++i) {
         if (mode == QLatin1String("remplace"))
-            lines << ligneDeBase(i, (k - i + kBase - 1) / kBase);
+            lignes << ligneDeBase(i, (k - i + kBase - 1) / kBase);
         else if (mode == QLatin1String("prenoms"))
-            lines << ligneDeNom(i, k > i ? i + 1 + kBase * ((k - i - 1) / kBase) : 0);
+            lignes << ligneDeNom(i, k > i ? i + 1 + kBase * ((k - i - 1) / kBase) : 0);
         else
-            lines << ligneDeBase(i);
+            lignes << ligneDeBase(i);
     }
     if (mode == QLatin1String("log")) {
         for (int s = 1; s <= k; ++s)
-            lines << line(s);
+            lignes << lignePlantage(s);
     } else if (mode == QLatin1String("supprime") && k % 2 == 1) {
-        lines << line(k);
+        lignes << lignePlantage(k);
     }
-    return LignesQso::fichier(lines);
+    return LignesQso::fichier(lignes);
 }
 
 } // namespace LignesPlantage

@@ -23,14 +23,14 @@
 
 namespace {
 
-void report(int n)
+void rapport(int n)
 {
-    const QByteArray text = QByteArray::number(n) + '\n';
-    if (::write(1, text.constData(), size_t(text.size())) != text.size())
+    const QByteArray texte = QByteArray::number(n) + '\n';
+    if (::write(1, texte.constData(), size_t(texte.size())) != texte.size())
         std::_Exit(5);
 }
 
-int fail(const Statut& s)
+int echoue(const Statut& s)
 {
     std::fprintf(stderr, "%s\n", s.message.toUtf8().constData());
     return 4;
@@ -42,54 +42,54 @@ int main(int argc, char* argv[])
 {
     if (argc < 4)
         return 2;
-    const QString folder = QString::fromLocal8Bit(argv[1]);
+    const QString dossier = QString::fromLocal8Bit(argv[1]);
     const QString mode = QString::fromLatin1(argv[2]);
-    StationLog log(folder, QStringLiteral("CRASH"));
-    FirstNameMemory names(folder);
+    StationLog log(dossier, QStringLiteral("CRASH"));
+    FirstNameMemory noms(dossier);
 
     if (mode == QLatin1String("stress")) {
-        const QString letter = QString::fromLatin1(argv[3]);
+        const QString lettre = QString::fromLatin1(argv[3]);
         const int changes = argc > 4 ? atoi(argv[4]) : 0;
         for (int n = 1; n <= changes; ++n) {
-            const QString ligneQso = LignesPlantage::line(n, letter);
-            Statut s = names.Memorise_Prenom(FirstNameMemory::formeLigne(
+            const QString ligneQso = LignesPlantage::lignePlantage(n, lettre);
+            Statut s = noms.Memorise_Prenom(FirstNameMemory::formeLigne(
                 ligneQso.left(12).trimmed(), QStringLiteral("77"), QStringLiteral("JEAN")));
             if (s)
                 s = n % 2 ? log.Enregistre_QSO(ligneQso) : log.Insere_QSO_Chrono(ligneQso);
             if (!s)
-                return fail(s);
-            report(n);
+                return echoue(s);
+            rapport(n);
         }
         return 0;
     }
 
-    const int done = atoi(argv[3]);
-    const int last = argc > 4 ? atoi(argv[4]) : 1 << 30;
+    const int fait = atoi(argv[3]);
+    const int dernier = argc > 4 ? atoi(argv[4]) : 1 << 30;
     // Ready: the test times its kill from here, whatever the start-up cost
     // (a sanitizer build starts much more slowly).
-    report(done);
-    for (int s = done + 1; s <= last; ++s) {
+    rapport(fait);
+    for (int s = fait + 1; s <= dernier; ++s) {
         Statut st;
         if (mode == QLatin1String("log")) {
-            st = s % 2 ? log.Enregistre_QSO(LignesPlantage::line(s))
-                       : log.Insere_QSO_Chrono(LignesPlantage::line(s));
+            st = s % 2 ? log.Enregistre_QSO(LignesPlantage::lignePlantage(s))
+                       : log.Insere_QSO_Chrono(LignesPlantage::lignePlantage(s));
         } else if (mode == QLatin1String("remplace")) {
             const int i = (s - 1) % LignesPlantage::kBase;
             const int version = (s - 1 - i + LignesPlantage::kBase - 1) / LignesPlantage::kBase;
             st = log.Remplace_QSO(LignesPlantage::ligneDeBase(i, version + 1),
                                   LignesPlantage::ligneDeBase(i, version));
         } else if (mode == QLatin1String("supprime")) {
-            st = s % 2 ? log.Enregistre_QSO(LignesPlantage::line(s))
-                       : log.Supprime_QSO(LignesPlantage::line(s - 1));
+            st = s % 2 ? log.Enregistre_QSO(LignesPlantage::lignePlantage(s))
+                       : log.Supprime_QSO(LignesPlantage::lignePlantage(s - 1));
         } else if (mode == QLatin1String("prenoms")) {
-            st = names.Memorise_Prenom(
+            st = noms.Memorise_Prenom(
                 LignesPlantage::ligneDeNom((s - 1) % LignesPlantage::kBase, s));
         } else {
             return 2;
         }
         if (!st)
-            return fail(st);
-        report(s);
+            return echoue(st);
+        rapport(s);
     }
     return 0;
 }

@@ -15,7 +15,7 @@ private Q_SLOTS:
     void groupesDeBandes_data()
     {
         QTest::addColumn<QString>("band");
-        QTest::addColumn<QString>("group");
+        QTest::addColumn<QString>("groupe");
         QTest::newRow("18") << "18 Mhz"
                             << "HF";
         QTest::newRow("1.8") << "1.8 Mhz"
@@ -42,15 +42,15 @@ private Q_SLOTS:
     void groupesDeBandes()
     {
         QFETCH(QString, band);
-        QFETCH(QString, group);
-        QCOMPARE(Groupe_Bande(band), group);
+        QFETCH(QString, groupe);
+        QCOMPARE(Groupe_Bande(band), groupe);
     }
 
     void rechercheMoulin_data()
     {
         QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("group");
-        QTest::addColumn<bool>("found");
+        QTest::addColumn<QString>("groupe");
+        QTest::addColumn<bool>("estTrouve");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("band");
         QTest::newRow("VHF only, asked HF") << "77121"
@@ -75,37 +75,37 @@ private Q_SLOTS:
     void rechercheMoulin()
     {
         QFETCH(QString, reference);
-        QFETCH(QString, group);
-        QFETCH(bool, found);
+        QFETCH(QString, groupe);
+        QFETCH(bool, estTrouve);
         QFETCH(QString, date);
         QFETCH(QString, band);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("F1ABC_KZT.log");
-        QVERIFY(ecritOctets(path, fichierDe({
-                                      ligneQso("F5AAA", "01/02/09", "10:00", "144 Mhz", "77121"),
-                                      ligneQso("F5BBB", "02/02/09", "10:00", "144 Mhz", "77121"),
-                                      ligneQso("F5CCC", "03/04/09", "10:00", "14 Mhz", "91005"),
-                                      ligneQso("F5DDD", "04/04/09", "10:00", "7.0 Mhz", "91005"),
-                                      ligneQso("F5EEE", "05/04/09", "10:00", "10 Mhz", "2a001"),
-                                  })));
-        Statut status;
-        const MoulinContacte m = Moulin_Deja_Contacte(path, reference, group, &status);
-        QVERIFY(status.isOk());
-        QCOMPARE(m.trouve, found);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("F1ABC_KZT.log");
+        QVERIFY(ecritOctets(chemin, fichierDe({
+                                        ligneQso("F5AAA", "01/02/09", "10:00", "144 Mhz", "77121"),
+                                        ligneQso("F5BBB", "02/02/09", "10:00", "144 Mhz", "77121"),
+                                        ligneQso("F5CCC", "03/04/09", "10:00", "14 Mhz", "91005"),
+                                        ligneQso("F5DDD", "04/04/09", "10:00", "7.0 Mhz", "91005"),
+                                        ligneQso("F5EEE", "05/04/09", "10:00", "10 Mhz", "2a001"),
+                                    })));
+        Statut statut;
+        const MoulinContacte m = Moulin_Deja_Contacte(chemin, reference, groupe, &statut);
+        QVERIFY(statut.estOk());
+        QCOMPARE(m.trouve, estTrouve);
         QCOMPARE(m.date, date);
         QCOMPARE(m.bande, band);
     }
 
     void logVideOuAbsentNeTrouveRien()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("F1ABC_KZT.log");
-        Statut status;
-        QVERIFY(!Moulin_Deja_Contacte(path, "77121", "HF", &status).trouve);
-        QCOMPARE(status.code, Statut::Absent);
-        QVERIFY(ecritOctets(path, ""));
-        QVERIFY(!Moulin_Deja_Contacte(path, "77121", "HF", &status).trouve);
-        QVERIFY(status.isOk());
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("F1ABC_KZT.log");
+        Statut statut;
+        QVERIFY(!Moulin_Deja_Contacte(chemin, "77121", "HF", &statut).trouve);
+        QCOMPARE(statut.code, Statut::Absent);
+        QVERIFY(ecritOctets(chemin, ""));
+        QVERIFY(!Moulin_Deja_Contacte(chemin, "77121", "HF", &statut).trouve);
+        QVERIFY(statut.estOk());
     }
 };
 

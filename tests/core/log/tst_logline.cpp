@@ -36,7 +36,7 @@ private Q_SLOTS:
     void formeLaLigneEnregistree()
     {
         const LogLine::Formee f = LogLine::forme(exemple());
-        QVERIFY2(f.ok(), qPrintable(f.erreur));
+        QVERIFY2(f.valide(), qPrintable(f.erreur));
         QCOMPARE(f.ligne, kLigne);
         QCOMPARE(f.ligne.size(), 107);
         QCOMPARE(f.ligne.at(12), QLatin1Char(' '));
@@ -63,9 +63,9 @@ private Q_SLOTS:
 
     void refuseCeQuiNePeutEtreEnregistre_data()
     {
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("named");
+        QTest::addColumn<QString>("champ");
+        QTest::addColumn<QString>("valeur");
+        QTest::addColumn<QString>("nomme");
         QTest::newRow("mode of 4") << "mode"
                                    << "SSTV"
                                    << "le mode « SSTV » dépasse 3";
@@ -96,24 +96,24 @@ private Q_SLOTS:
     }
     void refuseCeQuiNePeutEtreEnregistre()
     {
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(QString, named);
+        QFETCH(QString, champ);
+        QFETCH(QString, valeur);
+        QFETCH(QString, nomme);
         LogLine::Champs c = exemple();
         QHash<QString, QString*> champsLus = {
             {"mode", &c.mode},     {"indicatif", &c.indicatif}, {"departement", &c.departement},
             {"prenom", &c.prenom}, {"bande", &c.bande},         {"rstRecu", &c.rstRecu},
             {"date", &c.date},     {"nomMoulin", &c.nomMoulin}};
-        *champsLus.value(field) = value;
+        *champsLus.value(champ) = valeur;
         const LogLine::Formee f = LogLine::forme(c);
-        QVERIFY(!f.ok());
+        QVERIFY(!f.valide());
         QVERIFY(f.ligne.isEmpty());
-        QVERIFY2(f.erreur.contains(named), qPrintable(f.erreur));
+        QVERIFY2(f.erreur.contains(nomme), qPrintable(f.erreur));
     }
 
     void ligneAfficheeNumerosEtColonnes_data()
     {
-        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("numero");
         QTest::addColumn<QString>("prefix");
         QTest::newRow("7") << 7 << "    7  F1ABC       ";
         QTest::newRow("1234") << 1234 << " 1234  F1ABC       ";
@@ -122,15 +122,15 @@ private Q_SLOTS:
     }
     void ligneAfficheeNumerosEtColonnes()
     {
-        QFETCH(int, number);
+        QFETCH(int, numero);
         QFETCH(QString, prefix);
-        const QString expected =
+        const QString attendu =
             prefix + "  77   JEAN-LOÏC       77121  05/06/09  14:05  CW   144 Mhz  599  57  "
                      "MOULIN DE LA GALETTE            *";
-        QCOMPARE(Affichage::ligneAffichage(number, kLigne), expected);
-        QCOMPARE(expected.size(), 122);
-        const QByteArray bytes = kLigne.toLatin1(); // Latin-1 letters only
-        QCOMPARE(Affichage::ligneAffichage(number, bytes.constData(), bytes.size()), expected);
+        QCOMPARE(Affichage::ligneAffichage(numero, kLigne), attendu);
+        QCOMPARE(attendu.size(), 122);
+        const QByteArray octets = kLigne.toLatin1(); // Latin-1 letters only
+        QCOMPARE(Affichage::ligneAffichage(numero, octets.constData(), octets.size()), attendu);
     }
 
     void ligneCourteResteAlignee()
@@ -157,7 +157,7 @@ private Q_SLOTS:
     // What a screen reader says of a line of the list.
     void readableLine_data()
     {
-        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("stocke");
         QTest::addColumn<QString>("said");
         QTest::newRow("every field") << kLigne
                                      << "QSO 5, F1ABC, département 77, JEAN-LOÏC, moulin 77121, le "
@@ -176,9 +176,9 @@ private Q_SLOTS:
     }
     void readableLine()
     {
-        QFETCH(QString, stored);
+        QFETCH(QString, stocke);
         QFETCH(QString, said);
-        QCOMPARE(Affichage::Texte_Lisible(Affichage::ligneAffichage(5, stored)), said);
+        QCOMPARE(Affichage::Texte_Lisible(Affichage::ligneAffichage(5, stocke)), said);
     }
 
     // The titles over the list: each over its own field, none over another.

@@ -25,23 +25,23 @@ QString cheminEcrivain()
 }
 
 // The last change number the writer reported, or none.
-int dernierSignale(QProcess& child, int none)
+int dernierSignale(QProcess& enfant, int aucun)
 {
-    const QList<QByteArray> lines = child.readAllStandardOutput().split('\n');
-    for (auto it = lines.crbegin(); it != lines.crend(); ++it) {
+    const QList<QByteArray> lignes = enfant.readAllStandardOutput().split('\n');
+    for (auto it = lignes.crbegin(); it != lignes.crend(); ++it) {
         if (!it->isEmpty())
             return it->toInt();
     }
-    return none;
+    return aucun;
 }
 
-QSet<QByteArray> ensembleLignes(const QByteArray& content, int* count)
+QSet<QByteArray> ensembleLignes(const QByteArray& contenu, int* nombre)
 {
-    QList<QByteArray> lines = content.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    *count = int(lines.size());
-    return QSet<QByteArray>(lines.cbegin(), lines.cend());
+    QList<QByteArray> lignes = contenu.split('\n');
+    if (!lignes.isEmpty() && lignes.last().isEmpty())
+        lignes.removeLast();
+    *nombre = int(lignes.size());
+    return QSet<QByteArray>(lignes.cbegin(), lignes.cend());
 }
 
 } // namespace
@@ -53,7 +53,7 @@ private Q_SLOTS:
     void survitAuxArrets_data()
     {
         QTest::addColumn<QString>("mode");
-        QTest::addColumn<int>("rounds");
+        QTest::addColumn<int>("tours");
         QTest::newRow("Enregistre_QSO and Insere_QSO_Chrono") << "log" << 220;
         QTest::newRow("Remplace_QSO") << "remplace" << 100;
         QTest::newRow("Enregistre_QSO and Supprime_QSO") << "supprime" << 100;
@@ -62,58 +62,58 @@ private Q_SLOTS:
     void survitAuxArrets()
     {
         QFETCH(QString, mode);
-        QFETCH(int, rounds);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(LignesPlantage::fichierDe(mode));
-        QVERIFY(ecritOctets(path, LignesPlantage::state(mode, 0)));
+        QFETCH(int, tours);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(LignesPlantage::fichierDe(mode));
+        QVERIFY(ecritOctets(chemin, LignesPlantage::etat(mode, 0)));
         QVERIFY(QFile::exists(cheminEcrivain()));
 
-        QRandomGenerator random(20261207);
-        int done = 0;
-        int kills = 0;
-        int duringWrite = 0;
-        for (int round = 0; round < rounds; ++round) {
-            QProcess child;
-            child.start(cheminEcrivain(), {dir.path(), mode, QString::number(done)});
-            QVERIFY(child.waitForStarted());
-            QVERIFY(child.waitForReadyRead(30000));
-            QThread::usleep(random.bounded(2000, 25000));
-            ::kill(pid_t(child.processId()), SIGKILL);
-            QVERIFY(child.waitForFinished());
-            if (child.exitStatus() != QProcess::CrashExit)
+        QRandomGenerator hasard(20261207);
+        int fait = 0;
+        int arrets = 0;
+        int pendantEcriture = 0;
+        for (int tour = 0; tour < tours; ++tour) {
+            QProcess enfant;
+            enfant.start(cheminEcrivain(), {dossier.path(), mode, QString::number(fait)});
+            QVERIFY(enfant.waitForStarted());
+            QVERIFY(enfant.waitForReadyRead(30000));
+            QThread::usleep(hasard.bounded(2000, 25000));
+            ::kill(pid_t(enfant.processId()), SIGKILL);
+            QVERIFY(enfant.waitForFinished());
+            if (enfant.exitStatus() != QProcess::CrashExit)
                 QFAIL(qPrintable(QString("the writer stopped by itself (code %1): %2")
-                                     .arg(child.exitCode())
-                                     .arg(QString::fromUtf8(child.readAllStandardError()))));
-            ++kills;
+                                     .arg(enfant.exitCode())
+                                     .arg(QString::fromUtf8(enfant.readAllStandardError()))));
+            ++arrets;
             // Killed between the creation of the work file and its rename.
-            if (QFile::exists(dir.filePath("Temporaire.txt")) ||
-                QFile::exists(dir.filePath("Temporaire6.txt")))
-                ++duringWrite;
+            if (QFile::exists(dossier.filePath("Temporaire.txt")) ||
+                QFile::exists(dossier.filePath("Temporaire6.txt")))
+                ++pendantEcriture;
 
-            QVERIFY2(QFile::exists(path),
-                     qPrintable(QString("file missing after kill %1").arg(round)));
-            const int reported = dernierSignale(child, done);
-            QVERIFY(reported >= done);
-            const QByteArray content = litOctets(path);
-            if (content == LignesPlantage::state(mode, reported))
-                done = reported;
-            else if (content == LignesPlantage::state(mode, reported + 1))
-                done = reported + 1; // killed after the rename, before saying so
+            QVERIFY2(QFile::exists(chemin),
+                     qPrintable(QString("file missing after kill %1").arg(tour)));
+            const int signale = dernierSignale(enfant, fait);
+            QVERIFY(signale >= fait);
+            const QByteArray contenu = litOctets(chemin);
+            if (contenu == LignesPlantage::etat(mode, signale))
+                fait = signale;
+            else if (contenu == LignesPlantage::etat(mode, signale + 1))
+                fait = signale + 1; // killed after the rename, before saying so
             else
                 QFAIL(qPrintable(QString("file torn or changes lost after kill %1 (%2 reported)")
-                                     .arg(round)
-                                     .arg(reported)));
+                                     .arg(tour)
+                                     .arg(signale)));
         }
-        qInfo("%d kills, %d during a write, %d changes", kills, duringWrite, done);
-        QVERIFY(kills == rounds);
-        QVERIFY2(done > 0, "no change finished between kills");
+        qInfo("%d kills, %d during a write, %d changes", arrets, pendantEcriture, fait);
+        QVERIFY(arrets == tours);
+        QVERIFY2(fait > 0, "no change finished between kills");
         // A test whose kills all land outside the writes proves nothing: at
         // least one kill in ten must land inside one (about half do in the
         // ordinary build, a fifth in the much slower sanitizer build).
-        QVERIFY2(
-            duringWrite * 10 >= kills,
-            qPrintable(
-                QString("only %1 of %2 kills landed during a write").arg(duringWrite).arg(kills)));
+        QVERIFY2(pendantEcriture * 10 >= arrets,
+                 qPrintable(QString("only %1 of %2 kills landed during a write")
+                                .arg(pendantEcriture)
+                                .arg(arrets)));
     }
 
     // Two programs save QSOs and first names in the same folder at the same
@@ -121,15 +121,15 @@ private Q_SLOTS:
     // memory, and neither file holds a line of the other.
     void deuxEcrivainsNePerdentRien()
     {
-        QTemporaryDir dir;
-        const QString log = dir.filePath("CRASH_KZT.log");
-        const QString names = dir.filePath("Liste_Prenom.txt");
+        QTemporaryDir dossier;
+        const QString log = dossier.filePath("CRASH_KZT.log");
+        const QString noms = dossier.filePath("Liste_Prenom.txt");
         QVERIFY(ecritOctets(log, ""));
-        QVERIFY(ecritOctets(names, ""));
+        QVERIFY(ecritOctets(noms, ""));
         const int changes = 100;
         QProcess a, b;
-        a.start(cheminEcrivain(), {dir.path(), "stress", "A", QString::number(changes)});
-        b.start(cheminEcrivain(), {dir.path(), "stress", "B", QString::number(changes)});
+        a.start(cheminEcrivain(), {dossier.path(), "stress", "A", QString::number(changes)});
+        b.start(cheminEcrivain(), {dossier.path(), "stress", "B", QString::number(changes)});
         for (QProcess* p : {&a, &b}) {
             QVERIFY(p->waitForFinished(120000));
             QVERIFY2(p->exitStatus() == QProcess::NormalExit && p->exitCode() == 0,
@@ -137,22 +137,22 @@ private Q_SLOTS:
             QCOMPARE(dernierSignale(*p, 0), changes);
         }
 
-        QSet<QByteArray> qsos, firstNames;
-        for (const char* letter : {"A", "B"}) {
+        QSet<QByteArray> qsos, prenoms;
+        for (const char* lettre : {"A", "B"}) {
             for (int n = 1; n <= changes; ++n) {
-                const QString ligneQso = LignesPlantage::line(n, letter);
+                const QString ligneQso = LignesPlantage::lignePlantage(n, lettre);
                 qsos << ligneQso.toLatin1() + '\r';
-                firstNames << FirstNameMemory::formeLigne(ligneQso.left(12).trimmed(), "77", "JEAN")
-                                      .toLatin1() +
-                                  '\r';
+                prenoms << FirstNameMemory::formeLigne(ligneQso.left(12).trimmed(), "77", "JEAN")
+                                   .toLatin1() +
+                               '\r';
             }
         }
-        int count = 0;
-        QCOMPARE(ensembleLignes(litOctets(log), &count), qsos);
-        QCOMPARE(count, 2 * changes);
-        QCOMPARE(ensembleLignes(litOctets(names), &count), firstNames);
-        QCOMPARE(count, 2 * changes);
-        QCOMPARE(QDir(dir.path()).entryList({"Temporaire*"}, QDir::Files), QStringList());
+        int nombre = 0;
+        QCOMPARE(ensembleLignes(litOctets(log), &nombre), qsos);
+        QCOMPARE(nombre, 2 * changes);
+        QCOMPARE(ensembleLignes(litOctets(noms), &nombre), prenoms);
+        QCOMPARE(nombre, 2 * changes);
+        QCOMPARE(QDir(dossier.path()).entryList({"Temporaire*"}, QDir::Files), QStringList());
     }
 };
 

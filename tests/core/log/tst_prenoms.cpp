@@ -15,9 +15,9 @@ class TestPrenoms : public QObject {
 private Q_SLOTS:
     void recherchePrenom_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("callsign");
-        QTest::addColumn<bool>("found");
+        QTest::addColumn<QByteArray>("fichier");
+        QTest::addColumn<QString>("indicatif");
+        QTest::addColumn<bool>("estTrouve");
         QTest::addColumn<QString>("department");
         QTest::addColumn<QString>("firstName");
         QTest::newRow("known") << QByteArray("F1ABC        77 JEAN\r\n") << "F1ABC" << true << "77"
@@ -53,59 +53,61 @@ private Q_SLOTS:
     }
     void recherchePrenom()
     {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, callsign);
-        QFETCH(bool, found);
+        QFETCH(QByteArray, fichier);
+        QFETCH(QString, indicatif);
+        QFETCH(bool, estTrouve);
         QFETCH(QString, department);
         QFETCH(QString, firstName);
-        QTemporaryDir dir;
-        FirstNameMemory memory(dir.path());
-        QVERIFY(ecritOctets(memory.chemin(), file));
-        Statut status;
-        const FirstNameMemory::Trouve t = memory.Cherche_Prenom(callsign, &status);
-        QVERIFY(status.isOk());
-        QCOMPARE(t.trouve, found);
+        QTemporaryDir dossier;
+        FirstNameMemory memoire(dossier.path());
+        QVERIFY(ecritOctets(memoire.chemin(), fichier));
+        Statut statut;
+        const FirstNameMemory::Trouve t = memoire.Cherche_Prenom(indicatif, &statut);
+        QVERIFY(statut.estOk());
+        QCOMPARE(t.trouve, estTrouve);
         QCOMPARE(t.departement, department);
         QCOMPARE(t.prenom, firstName);
     }
 
     void memoireAbsenteVideEtCreeeAuPremierQso()
     {
-        QTemporaryDir dir;
-        FirstNameMemory memory(dir.path());
-        Statut status;
-        QVERIFY(!memory.Cherche_Prenom("F1ABC", &status).trouve);
-        QVERIFY(status.isOk());
-        QVERIFY(memory.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", "JEAN")).isOk());
-        QCOMPARE(litOctets(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
-        QVERIFY(!QFile::exists(dir.filePath("Temporaire.txt")));
+        QTemporaryDir dossier;
+        FirstNameMemory memoire(dossier.path());
+        Statut statut;
+        QVERIFY(!memoire.Cherche_Prenom("F1ABC", &statut).trouve);
+        QVERIFY(statut.estOk());
+        QVERIFY(
+            memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", "JEAN")).estOk());
+        QCOMPARE(litOctets(memoire.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+        QVERIFY(!QFile::exists(dossier.filePath("Temporaire.txt")));
     }
 
     void enregistrerRemplaceChaqueLigneDeLIndicatif()
     {
-        QTemporaryDir dir;
-        FirstNameMemory memory(dir.path());
+        QTemporaryDir dossier;
+        FirstNameMemory memoire(dossier.path());
         QVERIFY(ecritOctets(
-            memory.chemin(),
+            memoire.chemin(),
             "F1ABC        77 JEAN\r\nF5XYZ        2a ANNE\r\nF1ABC        77 JEAN\r\n"));
-        QVERIFY(memory.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "7", "")).isOk());
-        QCOMPARE(litOctets(memory.chemin()),
+        QVERIFY(memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "7", "")).estOk());
+        QCOMPARE(litOctets(memoire.chemin()),
                  QByteArray("F1ABC        7  \r\nF5XYZ        2a ANNE\r\nF1ABC        7  \r\n"));
-        const FirstNameMemory::Trouve t = memory.Cherche_Prenom("F1ABC");
+        const FirstNameMemory::Trouve t = memoire.Cherche_Prenom("F1ABC");
         QCOMPARE(t.departement, QStringLiteral("7 "));
         QCOMPARE(t.prenom, QString());
 
-        QVERIFY(memory.Memorise_Prenom(FirstNameMemory::formeLigne("F6NEW", "", "ÉLODIE")).isOk());
-        QVERIFY(litOctets(memory.chemin()).endsWith("F6NEW           \xc9LODIE\r\n"));
+        QVERIFY(
+            memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F6NEW", "", "ÉLODIE")).estOk());
+        QVERIFY(litOctets(memoire.chemin()).endsWith("F6NEW           \xc9LODIE\r\n"));
     }
 
     // A save that changes no line of the memory leaves the file untouched;
     // one that changes a line, or a file with other line ends, rewrites it.
     void unchangedMemoryIsNotRewritten_data()
     {
-        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("fichier");
         QTest::addColumn<QString>("firstName");
-        QTest::addColumn<QByteArray>("after");
+        QTest::addColumn<QByteArray>("apres");
         QTest::addColumn<bool>("rewritten");
         const QByteArray jean("F1ABC        77 JEAN\r\n");
         const QByteArray autre("F5XYZ        2a ANNE\r\n");
@@ -121,38 +123,39 @@ private Q_SLOTS:
     }
     void unchangedMemoryIsNotRewritten()
     {
-        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, fichier);
         QFETCH(QString, firstName);
-        QFETCH(QByteArray, after);
+        QFETCH(QByteArray, apres);
         QFETCH(bool, rewritten);
-        QTemporaryDir dir;
-        FirstNameMemory memory(dir.path());
-        QVERIFY(ecritOctets(memory.chemin(), file));
+        QTemporaryDir dossier;
+        FirstNameMemory memoire(dossier.path());
+        QVERIFY(ecritOctets(memoire.chemin(), fichier));
         const QDateTime ancienne(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
         {
-            QFile f(memory.chemin());
+            QFile f(memoire.chemin());
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.setFileTime(ancienne, QFileDevice::FileModificationTime));
         }
         QVERIFY(
-            memory.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", firstName)).isOk());
-        QCOMPARE(litOctets(memory.chemin()), after);
-        QCOMPARE(QFileInfo(memory.chemin()).lastModified().toUTC() != ancienne, rewritten);
-        QVERIFY(!QFile::exists(dir.filePath("Temporaire.txt")));
+            memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", firstName)).estOk());
+        QCOMPARE(litOctets(memoire.chemin()), apres);
+        QCOMPARE(QFileInfo(memoire.chemin()).lastModified().toUTC() != ancienne, rewritten);
+        QVERIFY(!QFile::exists(dossier.filePath("Temporaire.txt")));
     }
 
     void prenomNonEnregistrableNeChangeRien()
     {
-        QTemporaryDir dir;
-        FirstNameMemory memory(dir.path());
-        QVERIFY(ecritOctets(memory.chemin(), "F1ABC        77 JEAN\r\n"));
-        QVERIFY(!memory.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", "ИВАН")).isOk());
-        QCOMPARE(litOctets(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+        QTemporaryDir dossier;
+        FirstNameMemory memoire(dossier.path());
+        QVERIFY(ecritOctets(memoire.chemin(), "F1ABC        77 JEAN\r\n"));
+        QVERIFY(
+            !memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", "ИВАН")).estOk());
+        QCOMPARE(litOctets(memoire.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
         // Nor a line end, which would make two lines of one.
         QVERIFY(
-            !memory.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", "JE\rAN")).isOk());
-        QVERIFY(!memory.Memorise_Prenom(FirstNameMemory::formeLigne("F6\nX", "", "")).isOk());
-        QCOMPARE(litOctets(memory.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
+            !memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", "JE\rAN")).estOk());
+        QVERIFY(!memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F6\nX", "", "")).estOk());
+        QCOMPARE(litOctets(memoire.chemin()), QByteArray("F1ABC        77 JEAN\r\n"));
     }
 };
 

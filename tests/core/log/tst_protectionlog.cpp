@@ -22,7 +22,7 @@ private Q_SLOTS:
     void ecrituresRefuseesLaissentLeLogIntact_data()
     {
         QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("ligne");
         QTest::newRow("short line") << "enregistre"
                                     << "F1ABC";
         QTest::newRow("cyrillic") << "enregistre" << ligneQso("F1NEW").replace("MOULIN", "МОУЛИН");
@@ -38,20 +38,20 @@ private Q_SLOTS:
     void ecrituresRefuseesLaissentLeLogIntact()
     {
         QFETCH(QString, operation);
-        QFETCH(QString, line);
+        QFETCH(QString, ligne);
         ecritLeLog({ligneQso("F5AAA")});
-        const QByteArray before = octetsLog();
+        const QByteArray avant = octetsLog();
         StationLog l = log();
         Statut s;
         if (operation == "enregistre")
-            s = l.Enregistre_QSO(line);
+            s = l.Enregistre_QSO(ligne);
         else if (operation == "chrono")
-            s = l.Insere_QSO_Chrono(line);
+            s = l.Insere_QSO_Chrono(ligne);
         else
-            s = l.Remplace_QSO(line, ligneQso("F5AAA"));
-        QVERIFY(!s.isOk());
+            s = l.Remplace_QSO(ligne, ligneQso("F5AAA"));
+        QVERIFY(!s.estOk());
         QVERIFY(!s.message.isEmpty());
-        QCOMPARE(octetsLog(), before);
+        QCOMPARE(octetsLog(), avant);
     }
 
     void ecritureRateeLaisseLeLogIntact_data()
@@ -72,22 +72,22 @@ private Q_SLOTS:
         QFETCH(QString, operation);
         QFETCH(QString, cause);
         QFETCH(QString, message);
-        QStringList lines;
+        QStringList lignes;
         for (int i = 0; i < 40; ++i)
-            lines << ligneQso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
-        ecritLeLog(lines);
-        const QByteArray before = octetsLog();
+            lignes << ligneQso(QString("F5A%1").arg(i, 2, 10, QLatin1Char('0')));
+        ecritLeLog(lignes);
+        const QByteArray avant = octetsLog();
         Statut s;
         if (cause == "read-only log") {
             QVERIFY(QFile::setPermissions(m_cheminFichier, QFile::ReadOwner | QFile::ReadGroup));
-            s = change(operation, ligneQso("F1NEW"), lines.first());
+            s = changeLog(operation, ligneQso("F1NEW"), lignes.first());
         } else {
-            LimiteTailleFichier limit(before.size() / 2);
-            s = change(operation, ligneQso("F1NEW"), lines.first());
+            LimiteTailleFichier limite(avant.size() / 2);
+            s = changeLog(operation, ligneQso("F1NEW"), lignes.first());
         }
-        QVERIFY(!s.isOk());
+        QVERIFY(!s.estOk());
         QVERIFY2(s.message.contains(message), qPrintable(s.message));
-        QCOMPARE(octetsLog(), before);
+        QCOMPARE(octetsLog(), avant);
         QCOMPARE(QFile::permissions(m_cheminFichier) & QFile::WriteOwner,
                  cause == "read-only log" ? QFile::Permissions() : QFile::WriteOwner);
     }
@@ -107,23 +107,24 @@ private Q_SLOTS:
         QFETCH(QString, operation);
         const QString a = ligneQso("F5AAA", "01/06/09"), b = ligneQso("F5BBB", "02/06/09");
         ecritLeLog({a, b});
-        const QByteArray start = octetsLog();
+        const QByteArray debut = octetsLog();
         // 23:30 UTC is already 8 December in local time (UTC+1): the local day counts.
-        QVERIFY(change(operation, ligneQso("F1NEW", "03/06/09"), a).isOk());
-        QCOMPARE(backups(), QStringList{"F1ABC_KZT_20261208.log"});
-        QCOMPARE(litOctets(backup("F1ABC_KZT_20261208.log")), start);
-        const QByteArray afterFirst = octetsLog();
-        QVERIFY(afterFirst != start);
+        QVERIFY(changeLog(operation, ligneQso("F1NEW", "03/06/09"), a).estOk());
+        QCOMPARE(sauvegardesPresentes(), QStringList{"F1ABC_KZT_20261208.log"});
+        QCOMPARE(litOctets(sauvegardeNommee("F1ABC_KZT_20261208.log")), debut);
+        const QByteArray apresPremier = octetsLog();
+        QVERIFY(apresPremier != debut);
 
-        QVERIFY(change(operation, ligneQso("F1TWO", "04/06/09"), b).isOk());
-        QCOMPARE(litOctets(backup("F1ABC_KZT_20261208.log")), start);
+        QVERIFY(changeLog(operation, ligneQso("F1TWO", "04/06/09"), b).estOk());
+        QCOMPARE(litOctets(sauvegardeNommee("F1ABC_KZT_20261208.log")), debut);
 
-        m_horlogeReglee.advance(24 * 3600);
-        const QByteArray endOfDay = octetsLog();
-        QVERIFY(
-            change(operation, ligneQso("F1TRI", "05/06/09"), ligneQso("F1NEW", "03/06/09")).isOk());
-        QCOMPARE(backups(), (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261209.log"}));
-        QCOMPARE(litOctets(backup("F1ABC_KZT_20261209.log")), endOfDay);
+        m_horlogeReglee.avanceDe(24 * 3600);
+        const QByteArray finDeJour = octetsLog();
+        QVERIFY(changeLog(operation, ligneQso("F1TRI", "05/06/09"), ligneQso("F1NEW", "03/06/09"))
+                    .estOk());
+        QCOMPARE(sauvegardesPresentes(),
+                 (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261209.log"}));
+        QCOMPARE(litOctets(sauvegardeNommee("F1ABC_KZT_20261209.log")), finDeJour);
         QVERIFY(Sauvegardes::echecsASignaler().isEmpty());
     }
 
@@ -131,39 +132,39 @@ private Q_SLOTS:
     {
         ecritLeLog({ligneQso("F5AAA")});
         QVERIFY(QDir(m_dossierTemporaire->path()).mkdir("Sauvegardes"));
-        QStringList kept;
-        for (int day = 1; day <= 34; ++day) {
+        QStringList garde;
+        for (int jour = 1; jour <= 34; ++jour) {
             const QString name =
-                Sauvegardes::nomDeSauvegarde("F1ABC", QDate(2026, 10, 1).addDays(day));
-            QVERIFY(ecritOctets(backup(name), "old\r\n"));
-            if (day > 5)
-                kept << name;
+                Sauvegardes::nomDeSauvegarde("F1ABC", QDate(2026, 10, 1).addDays(jour));
+            QVERIFY(ecritOctets(sauvegardeNommee(name), "old\r\n"));
+            if (jour > 5)
+                garde << name;
         }
         // Other stations' copies and other files are not counted nor touched.
-        const QStringList others{"F1ABC_P_KZT_20200101.log", "F1AB_KZT_20200101.log",
+        const QStringList autres{"F1ABC_P_KZT_20200101.log", "F1AB_KZT_20200101.log",
                                  "F1ABC_KZT_2020010.log", "notes.txt"};
-        for (const QString& other : others)
-            QVERIFY(ecritOctets(backup(other), "other"));
+        for (const QString& autre : autres)
+            QVERIFY(ecritOctets(sauvegardeNommee(autre), "other"));
 
-        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
-        kept << "F1ABC_KZT_20261208.log";
-        QStringList expected = kept + others;
-        expected.sort();
-        QCOMPARE(backups(), expected);
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).estOk());
+        garde << "F1ABC_KZT_20261208.log";
+        QStringList attendu = garde + autres;
+        attendu.sort();
+        QCOMPARE(sauvegardesPresentes(), attendu);
         QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC").size(),
                  30);
         QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC").first(),
                  QString("F1ABC_KZT_20261208.log"));
 
         // A clock set in the past: the new copy is kept, the oldest goes.
-        m_horlogeReglee.set(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
-        QVERIFY(log().Enregistre_QSO(ligneQso("F1OLD")).isOk());
-        const QStringList now =
+        m_horlogeReglee.regleA(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1OLD")).estOk());
+        const QStringList maintenant =
             Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC");
-        QCOMPARE(now.size(), 30);
-        QVERIFY(now.contains("F1ABC_KZT_20200101.log"));
-        QVERIFY(!now.contains(kept.first()));
-        QCOMPARE(now.first(), QString("F1ABC_KZT_20261208.log"));
+        QCOMPARE(maintenant.size(), 30);
+        QVERIFY(maintenant.contains("F1ABC_KZT_20200101.log"));
+        QVERIFY(!maintenant.contains(garde.first()));
+        QCOMPARE(maintenant.first(), QString("F1ABC_KZT_20261208.log"));
     }
 
     // A backup that cannot be made never stops the change; it is reported
@@ -172,38 +173,38 @@ private Q_SLOTS:
     {
         ecritLeLog({ligneQso("F5AAA")});
         QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Sauvegardes"), "a file in the way"));
-        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).estOk());
         QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA"), ligneQso("F1NEW")}));
-        const QStringList failed = Sauvegardes::echecsASignaler();
-        QCOMPARE(failed.size(), 1);
-        QVERIFY2(failed.first().contains("Sauvegardes"), qPrintable(failed.first()));
-        QVERIFY(log().Supprime_QSO(ligneQso("F5AAA")).isOk());
+        const QStringList enEchec = Sauvegardes::echecsASignaler();
+        QCOMPARE(enEchec.size(), 1);
+        QVERIFY2(enEchec.first().contains("Sauvegardes"), qPrintable(enEchec.first()));
+        QVERIFY(log().Supprime_QSO(ligneQso("F5AAA")).estOk());
         QCOMPARE(octetsLog(), fichierDe({ligneQso("F1NEW")}));
         QVERIFY(Sauvegardes::echecsASignaler().isEmpty());
-        m_horlogeReglee.advance(24 * 3600);
-        QVERIFY(log().Supprime_QSO(ligneQso("F1NEW")).isOk());
+        m_horlogeReglee.avanceDe(24 * 3600);
+        QVERIFY(log().Supprime_QSO(ligneQso("F1NEW")).estOk());
         QCOMPARE(Sauvegardes::echecsASignaler().size(), 1);
     }
 
     void restaurerGardeDAbordLeLogActuel()
     {
         ecritLeLog({ligneQso("F5AAA")});
-        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
-        const QByteArray current = octetsLog();
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).estOk());
+        const QByteArray courant = octetsLog();
         Sauvegardes s(m_dossierTemporaire->path(), m_horlogeReglee);
-        QVERIFY(s.restaureSauvegarde("F1ABC", "F1ABC_KZT_20261208.log").isOk());
+        QVERIFY(s.restaureSauvegarde("F1ABC", "F1ABC_KZT_20261208.log").estOk());
         QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA")}));
         // The day's copy stays as it was; the log of before the restore is
         // kept under the time of day.
-        QCOMPARE(backups(),
+        QCOMPARE(sauvegardesPresentes(),
                  (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261208_003000.log"}));
-        QCOMPARE(litOctets(backup("F1ABC_KZT_20261208_003000.log")), current);
+        QCOMPARE(litOctets(sauvegardeNommee("F1ABC_KZT_20261208_003000.log")), courant);
         QCOMPARE(s.Liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
 
-        const Statut other = s.restaureSauvegarde("F1ABC", "F5XYZ_KZT_20261208.log");
-        QVERIFY(!other.isOk());
+        const Statut autre = s.restaureSauvegarde("F1ABC", "F5XYZ_KZT_20261208.log");
+        QVERIFY(!autre.estOk());
         QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA")}));
-        QVERIFY(!s.restaureSauvegarde("F1ABC", "../F1ABC_KZT.log").isOk());
+        QVERIFY(!s.restaureSauvegarde("F1ABC", "../F1ABC_KZT.log").estOk());
     }
 };
 

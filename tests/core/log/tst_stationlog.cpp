@@ -22,43 +22,43 @@ private Q_SLOTS:
     void creeDepuisLeModeleSansJamaisRemplacer()
     {
         QVERIFY(ecritOctets(m_dossierTemporaire->filePath("FXXXX.txt"), ""));
-        QVERIFY(StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC").isOk());
+        QVERIFY(StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC").estOk());
         QVERIFY(QFile::exists(m_cheminFichier));
         QCOMPARE(octetsLog(), QByteArray());
 
         ecritLeLog({ligneQso("F5XYZ")});
-        const QByteArray before = octetsLog();
-        const Statut again = StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC");
-        QVERIFY(!again.isOk());
-        QVERIFY(again.message.contains("existe déjà"));
-        QCOMPARE(octetsLog(), before);
+        const QByteArray avant = octetsLog();
+        const Statut encore = StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC");
+        QVERIFY(!encore.estOk());
+        QVERIFY(encore.message.contains("existe déjà"));
+        QCOMPARE(octetsLog(), avant);
     }
 
     void creationSansModeleEchoue()
     {
         const Statut s = StationLog::Cree_Log(m_dossierTemporaire->path(), "F1ABC");
-        QVERIFY(!s.isOk());
+        QVERIFY(!s.estOk());
         QVERIFY(s.message.contains("FXXXX.txt"));
         QVERIFY(!QFile::exists(m_cheminFichier));
     }
 
     void chargeLesLignesNumerotees()
     {
-        QCOMPARE(log().Charge_Log().status.code, Statut::Absent);
+        QCOMPARE(log().Charge_Log().statut.code, Statut::Absent);
         ecritLeLog({});
         QVERIFY(log().Charge_Log().affichage.isEmpty());
 
         ecritLeLog({ligneQso("F5AAA"), ligneQso("F5BBB")});
         const StationLog::Lignes l = log().Charge_Log();
-        QVERIFY(l.status.isOk());
+        QVERIFY(l.statut.estOk());
         QCOMPARE(l.affichage.versListe(),
                  (QStringList{Affichage::ligneAffichage(1, ligneQso("F5AAA")),
                               Affichage::ligneAffichage(2, ligneQso("F5BBB"))}));
         QVERIFY(!l.tronque());
 
         // The lines loaded stay as they were read while the log is replaced.
-        QVERIFY(log().Supprime_QSO(ligneQso("F5AAA")).isOk());
-        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QVERIFY(log().Supprime_QSO(ligneQso("F5AAA")).estOk());
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).estOk());
         QCOMPARE(l.affichage.at(0), Affichage::ligneAffichage(1, ligneQso("F5AAA")));
         QCOMPARE(l.affichage.last(), Affichage::ligneAffichage(2, ligneQso("F5BBB")));
         QCOMPARE(log().Charge_Log().affichage.last(),
@@ -67,10 +67,10 @@ private Q_SLOTS:
 
     void logEnormeMontreCeQuiTientEtLeDit()
     {
-        const QByteArray line = ligneQso("F5AAA").toLatin1() + "\r\n";
-        QVERIFY(ecritOctets(m_cheminFichier, line.repeated(100001)));
+        const QByteArray ligne = ligneQso("F5AAA").toLatin1() + "\r\n";
+        QVERIFY(ecritOctets(m_cheminFichier, ligne.repeated(100001)));
         const StationLog::Lignes l = log().Charge_Log();
-        QVERIFY(l.status.isOk());
+        QVERIFY(l.statut.estOk());
         QCOMPARE(l.total, qsizetype(100001));
         QCOMPARE(l.affichage.size(), qsizetype(99999));
         QVERIFY(l.tronque());
@@ -80,8 +80,8 @@ private Q_SLOTS:
 
     void cleNumeroDeTete_data()
     {
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<double>("key");
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<double>("cle");
         QTest::newRow("letter") << QByteArray("F1ABC") << 0.0;
         QTest::newRow("digit then letter") << QByteArray("9A1AA") << 9.0;
         QTest::newRow("two digits") << QByteArray("4X4AB") << 4.0;
@@ -97,15 +97,15 @@ private Q_SLOTS:
     }
     void cleNumeroDeTete()
     {
-        QFETCH(QByteArray, line);
-        QFETCH(double, key);
-        QCOMPARE(StationLog::Cle(line), key);
+        QFETCH(QByteArray, ligne);
+        QFETCH(double, cle);
+        QCOMPARE(StationLog::Cle(ligne), cle);
     }
 
     void enregistrePlaceParNumeroDeTete_data()
     {
-        QTest::addColumn<QStringList>("before");
-        QTest::addColumn<QString>("added");
+        QTest::addColumn<QStringList>("avant");
+        QTest::addColumn<QString>("ajoutee");
         QTest::addColumn<int>("place");
         QTest::newRow("empty log") << QStringList{} << "F1AAA" << 0;
         QTest::newRow("letters only: appended") << QStringList{"F5AAA", "G4BBB"} << "F1AAA" << 2;
@@ -116,22 +116,22 @@ private Q_SLOTS:
     }
     void enregistrePlaceParNumeroDeTete()
     {
-        QFETCH(QStringList, before);
-        QFETCH(QString, added);
+        QFETCH(QStringList, avant);
+        QFETCH(QString, ajoutee);
         QFETCH(int, place);
-        QStringList lines;
-        for (const QString& c : before)
-            lines << ligneQso(c);
-        ecritLeLog(lines);
-        QVERIFY(log().Enregistre_QSO(ligneQso(added)).isOk());
-        lines.insert(place, ligneQso(added));
-        QCOMPARE(octetsLog(), fichierDe(lines));
+        QStringList lignes;
+        for (const QString& c : avant)
+            lignes << ligneQso(c);
+        ecritLeLog(lignes);
+        QVERIFY(log().Enregistre_QSO(ligneQso(ajoutee)).estOk());
+        lignes.insert(place, ligneQso(ajoutee));
+        QCOMPARE(octetsLog(), fichierDe(lignes));
     }
 
     void chronoPlaceParMoment_data()
     {
         QTest::addColumn<QStringList>("dates"); // "dd/mm/yy hh:mm" of the lines in the file
-        QTest::addColumn<QString>("added");
+        QTest::addColumn<QString>("ajoutee");
         QTest::addColumn<int>("place");
         QTest::newRow("empty log") << QStringList{} << "01/01/10 10:00" << 0;
         QTest::newRow("1999 before 2000") << QStringList{"01/01/00 00:00"} << "31/12/99 23:59" << 0;
@@ -150,16 +150,16 @@ private Q_SLOTS:
     void chronoPlaceParMoment()
     {
         QFETCH(QStringList, dates);
-        QFETCH(QString, added);
+        QFETCH(QString, ajoutee);
         QFETCH(int, place);
-        QStringList lines;
+        QStringList lignes;
         for (const QString& d : dates)
-            lines << ligneQso("F5AAA", d.left(8), d.mid(9));
-        ecritLeLog(lines);
-        const QString line = ligneQso("F1NEW", added.left(8), added.mid(9));
-        QVERIFY(log().Insere_QSO_Chrono(line).isOk());
-        lines.insert(place, line);
-        QCOMPARE(octetsLog(), fichierDe(lines));
+            lignes << ligneQso("F5AAA", d.left(8), d.mid(9));
+        ecritLeLog(lignes);
+        const QString ligne = ligneQso("F1NEW", ajoutee.left(8), ajoutee.mid(9));
+        QVERIFY(log().Insere_QSO_Chrono(ligne).estOk());
+        lignes.insert(place, ligne);
+        QCOMPARE(octetsLog(), fichierDe(lignes));
     }
 
     void chronoRefuseUneDateHorsCalendrier_data()
@@ -174,20 +174,20 @@ private Q_SLOTS:
     {
         QFETCH(QString, date);
         ecritLeLog({ligneQso("F5AAA")});
-        const QByteArray before = octetsLog();
+        const QByteArray avant = octetsLog();
         const Statut s = log().Insere_QSO_Chrono(ligneQso("F1NEW", date));
-        QVERIFY(!s.isOk());
+        QVERIFY(!s.estOk());
         QVERIFY2(s.message.contains(date), qPrintable(s.message));
-        QCOMPARE(octetsLog(), before);
+        QCOMPARE(octetsLog(), avant);
     }
 
     void remplaceChaqueLigneEgaleOuAjoute()
     {
         const QString a = ligneQso("F5AAA"), b = ligneQso("F5BBB"), n = ligneQso("F1NEW");
         ecritLeLog({a, b, a});
-        QVERIFY(log().Remplace_QSO(n, a).isOk());
+        QVERIFY(log().Remplace_QSO(n, a).estOk());
         QCOMPARE(octetsLog(), fichierDe({n, b, n}));
-        QVERIFY(log().Remplace_QSO(a, ligneQso("F9NONE")).isOk());
+        QVERIFY(log().Remplace_QSO(a, ligneQso("F9NONE")).estOk());
         QCOMPARE(octetsLog(), fichierDe({n, b, n, a}));
     }
 
@@ -197,8 +197,8 @@ private Q_SLOTS:
         const QString a = ligneQso("F5AAA");
         QVERIFY(ecritOctets(m_cheminFichier,
                             Texte(a) + "\r\n" + ligneQso("F5BBB").toLatin1() + "\r\n"));
-        const QString shown = Affichage::ligneAffichage(1, cp1252(a));
-        QVERIFY(log().Supprime_QSO(Affichage::logLineDepuisAffichage(shown, false)).isOk());
+        const QString affichees = Affichage::ligneAffichage(1, cp1252(a));
+        QVERIFY(log().Supprime_QSO(Affichage::logLineDepuisAffichage(affichees, false)).estOk());
         QCOMPARE(octetsLog(), fichierDe({ligneQso("F5BBB")}));
     }
 
@@ -206,33 +206,33 @@ private Q_SLOTS:
     {
         const QString a = ligneQso("F5AAA"), b = ligneQso("F5BBB");
         ecritLeLog({a, b, a});
-        QVERIFY(log().Supprime_QSO(a).isOk());
+        QVERIFY(log().Supprime_QSO(a).estOk());
         QCOMPARE(octetsLog(), fichierDe({b}));
-        QVERIFY(log().Supprime_QSO(ligneQso("F9NONE")).isOk());
+        QVERIFY(log().Supprime_QSO(ligneQso("F9NONE")).estOk());
         QCOMPARE(octetsLog(), fichierDe({b}));
     }
 
     void finsDeLigneEtrangeresGardees_data()
     {
-        QTest::addColumn<QByteArray>("end");
+        QTest::addColumn<QByteArray>("fin");
         QTest::newRow("lf only") << QByteArray("\n");
         QTest::newRow("cr only") << QByteArray("\r");
     }
     void finsDeLigneEtrangeresGardees()
     {
-        QFETCH(QByteArray, end);
+        QFETCH(QByteArray, fin);
         const QString a = ligneQso("F5AAA"), b = ligneQso("F5BBB");
         QVERIFY(
-            ecritOctets(m_cheminFichier, a.toLatin1() + end + b.toLatin1())); // no last line end
+            ecritOctets(m_cheminFichier, a.toLatin1() + fin + b.toLatin1())); // no last line end
         QCOMPARE(log().Charge_Log().affichage.size(), qsizetype(2));
-        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).isOk());
+        QVERIFY(log().Enregistre_QSO(ligneQso("F1NEW")).estOk());
         QCOMPARE(octetsLog(), fichierDe({a, b, ligneQso("F1NEW")}));
     }
     // A callsign that is no station callsign never names a file, wherever it
     // comes from (a settings file edited by hand).
     void indicatifInvalideNeNommeAucunFichier_data()
     {
-        QTest::addColumn<QString>("callsign");
+        QTest::addColumn<QString>("indicatif");
         QTest::newRow("parent folder") << "../outside";
         QTest::newRow("slash") << "F1ABC/P";
         QTest::newRow("lower case") << "f1abc";
@@ -243,19 +243,19 @@ private Q_SLOTS:
     }
     void indicatifInvalideNeNommeAucunFichier()
     {
-        QFETCH(QString, callsign);
+        QFETCH(QString, indicatif);
         QVERIFY(ecritOctets(m_dossierTemporaire->filePath("FXXXX.txt"), ""));
-        QVERIFY(!StationLog::indicatifValide(callsign));
-        const QStringList before =
+        QVERIFY(!StationLog::indicatifValide(indicatif));
+        const QStringList avant =
             QDir(m_dossierTemporaire->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-        QVERIFY(!StationLog::Cree_Log(m_dossierTemporaire->path(), callsign).isOk());
-        StationLog l(m_dossierTemporaire->path(), callsign, &m_horlogeReglee);
-        QCOMPARE(l.Charge_Log().status.code, Statut::Echec);
-        QVERIFY(!l.Enregistre_QSO(ligneQso("F1NEW")).isOk());
-        QVERIFY(!l.Supprime_QSO(ligneQso("F1NEW")).isOk());
+        QVERIFY(!StationLog::Cree_Log(m_dossierTemporaire->path(), indicatif).estOk());
+        StationLog l(m_dossierTemporaire->path(), indicatif, &m_horlogeReglee);
+        QCOMPARE(l.Charge_Log().statut.code, Statut::Echec);
+        QVERIFY(!l.Enregistre_QSO(ligneQso("F1NEW")).estOk());
+        QVERIFY(!l.Supprime_QSO(ligneQso("F1NEW")).estOk());
         QCOMPARE(
             QDir(m_dossierTemporaire->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-            before);
+            avant);
         QVERIFY(!QFile::exists(m_dossierTemporaire->filePath("../outside_KZT.log")));
         QVERIFY(StationLog::indicatifValide("F_P1ABC_9"));
         QVERIFY(StationLog::indicatifValide("F1ABCDEFGHIJ"));
@@ -264,20 +264,20 @@ private Q_SLOTS:
     void logAbsentEstUneErreurSansCreation()
     {
         const Statut s = log().Enregistre_QSO(ligneQso("F1NEW"));
-        QVERIFY(!s.isOk());
+        QVERIFY(!s.estOk());
         QVERIFY(s.message.contains("F1ABC_KZT.log"));
         QVERIFY(!QFile::exists(m_cheminFichier));
     }
 
 private:
-    static QByteArray Texte(const QString& line)
+    static QByteArray Texte(const QString& ligne)
     {
-        QByteArray b = line.toLatin1();
+        QByteArray b = ligne.toLatin1();
         while (b.endsWith(' '))
             b.chop(1);
         return b;
     }
-    static QString cp1252(const QString& line) { return QString::fromLatin1(Texte(line)); }
+    static QString cp1252(const QString& ligne) { return QString::fromLatin1(Texte(ligne)); }
 };
 
 QTEST_GUILESS_MAIN(TestStationLog)

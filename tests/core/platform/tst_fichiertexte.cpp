@@ -23,54 +23,54 @@ namespace {
 // test folder) before it runs; the one named in failAt fails with erreurEchec.
 class OperationsNotees : public FichierTexte::OperationsFichier {
 public:
-    explicit OperationsNotees(const QString& root) : m_racine(root) {}
-    QStringList calls;
+    explicit OperationsNotees(const QString& racine) : m_racine(racine) {}
+    QStringList appels;
     QString failAt;
     int erreurEchec = EIO;
 
-    int write(QFile& file, const QByteArray& bytes) override
+    int ecrit(QFile& fichier, const QByteArray& octets) override
     {
-        return note(QStringLiteral("write ") + relative(file.fileName()),
-                    [&] { return OperationsFichier::write(file, bytes); });
+        return note(QStringLiteral("write ") + relatif(fichier.fileName()),
+                    [&] { return OperationsFichier::ecrit(fichier, octets); });
     }
-    int sync(QFile& file) override
+    int synchronise(QFile& fichier) override
     {
-        return note(QStringLiteral("sync ") + relative(file.fileName()),
-                    [&] { return OperationsFichier::sync(file); });
+        return note(QStringLiteral("sync ") + relatif(fichier.fileName()),
+                    [&] { return OperationsFichier::synchronise(fichier); });
     }
-    int rename(const QString& from, const QString& to) override
+    int renomme(const QString& depuis, const QString& vers) override
     {
-        return note(QStringLiteral("rename ") + relative(from) + QStringLiteral(" > ") +
-                        relative(to),
-                    [&] { return OperationsFichier::rename(from, to); });
+        return note(QStringLiteral("rename ") + relatif(depuis) + QStringLiteral(" > ") +
+                        relatif(vers),
+                    [&] { return OperationsFichier::renomme(depuis, vers); });
     }
-    int synchroniseDossier(const QString& folder) override
+    int synchroniseDossier(const QString& dossier) override
     {
-        return note(QStringLiteral("syncFolder ") + relative(folder),
-                    [&] { return OperationsFichier::synchroniseDossier(folder); });
+        return note(QStringLiteral("syncFolder ") + relatif(dossier),
+                    [&] { return OperationsFichier::synchroniseDossier(dossier); });
     }
 
 private:
-    QString relative(const QString& path) const
+    QString relatif(const QString& chemin) const
     {
-        const QString r = QDir(m_racine).relativeFilePath(path);
+        const QString r = QDir(m_racine).relativeFilePath(chemin);
         return r.isEmpty() ? QStringLiteral(".") : r;
     }
-    template <typename Execution> int note(const QString& call, Execution run)
+    template <typename Execution> int note(const QString& call, Execution execution)
     {
-        calls << call;
-        return call.section(QLatin1Char(' '), 0, 0) == failAt ? erreurEchec : run();
+        appels << call;
+        return call.section(QLatin1Char(' '), 0, 0) == failAt ? erreurEchec : execution();
     }
     QString m_racine;
 };
 
 struct OperationsSurPlace {
-    explicit OperationsSurPlace(FichierTexte::OperationsFichier* ops)
-        : previous(FichierTexte::changeOperationsFichier(ops))
+    explicit OperationsSurPlace(FichierTexte::OperationsFichier* operations)
+        : precedent(FichierTexte::changeOperationsFichier(operations))
     {
     }
-    ~OperationsSurPlace() { FichierTexte::changeOperationsFichier(previous); }
-    FichierTexte::OperationsFichier* previous;
+    ~OperationsSurPlace() { FichierTexte::changeOperationsFichier(precedent); }
+    FichierTexte::OperationsFichier* precedent;
 };
 
 } // namespace
@@ -81,25 +81,25 @@ class TestFichierTexte : public QObject {
 private Q_SLOTS:
     void decodeChaqueOctetEtLeReecrit()
     {
-        QByteArray all;
+        QByteArray tous;
         for (int b = 0; b < 256; ++b)
-            all.append(char(b));
-        const QString text = Cp1252::decode(all);
-        QCOMPARE(text.size(), 256);
-        QCOMPARE(text.at(0x80), QChar(0x20AC)); // €
-        QCOMPARE(text.at(0x8C), QChar(0x0152)); // Œ
-        QCOMPARE(text.at(0x9F), QChar(0x0178)); // Ÿ
-        QCOMPARE(text.at(0xE9), QChar(0x00E9)); // é
-        QCOMPARE(text.at(0x81), QChar(0x0081)); // undefined byte kept as is
-        QByteArray back;
-        QVERIFY(Cp1252::encode(text, &back));
-        QCOMPARE(back, all);
+            tous.append(char(b));
+        const QString texte = Cp1252::decode1252(tous);
+        QCOMPARE(texte.size(), 256);
+        QCOMPARE(texte.at(0x80), QChar(0x20AC)); // €
+        QCOMPARE(texte.at(0x8C), QChar(0x0152)); // Œ
+        QCOMPARE(texte.at(0x9F), QChar(0x0178)); // Ÿ
+        QCOMPARE(texte.at(0xE9), QChar(0x00E9)); // é
+        QCOMPARE(texte.at(0x81), QChar(0x0081)); // undefined byte kept as is
+        QByteArray retour;
+        QVERIFY(Cp1252::encode1252(texte, &retour));
+        QCOMPARE(retour, tous);
     }
 
     void refuseLesCaracteresSansOctet_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("badIndex");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<int>("mauvaisIndex");
         QTest::newRow("cyrillic") << QStringLiteral("ABЖ") << 2;
         QTest::newRow("greek") << QStringLiteral("Ωmega") << 0;
         QTest::newRow("emoji") << QStringLiteral("M. 😀") << 3;
@@ -107,20 +107,20 @@ private Q_SLOTS:
     }
     void refuseLesCaracteresSansOctet()
     {
-        QFETCH(QString, text);
-        QFETCH(int, badIndex);
-        QByteArray out = "untouched";
-        qsizetype bad = -1;
-        QVERIFY(!Cp1252::encode(text, &out, &bad));
-        QCOMPARE(bad, qsizetype(badIndex));
-        QCOMPARE(out, QByteArray("untouched"));
-        QVERIFY(Cp1252::describe(text, bad).contains(QLatin1String("U+")));
+        QFETCH(QString, texte);
+        QFETCH(int, mauvaisIndex);
+        QByteArray sortie = "untouched";
+        qsizetype mauvais = -1;
+        QVERIFY(!Cp1252::encode1252(texte, &sortie, &mauvais));
+        QCOMPARE(mauvais, qsizetype(mauvaisIndex));
+        QCOMPARE(sortie, QByteArray("untouched"));
+        QVERIFY(Cp1252::decrit(texte, mauvais).contains(QLatin1String("U+")));
     }
 
     void majusculesGardentLaLongueur_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("upper");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("majuscule");
         QTest::newRow("ascii") << QStringLiteral("jean-paul") << QStringLiteral("JEAN-PAUL");
         QTest::newRow("accents") << QStringLiteral("éèçœ") << QStringLiteral("ÉÈÇŒ");
         QTest::newRow("y diaeresis") << QStringLiteral("ÿ") << QStringLiteral("Ÿ");
@@ -129,15 +129,15 @@ private Q_SLOTS:
     }
     void majusculesGardentLaLongueur()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, upper);
-        QCOMPARE(Cp1252::toUpper(text), upper);
+        QFETCH(QString, texte);
+        QFETCH(QString, majuscule);
+        QCOMPARE(Cp1252::majusculesCp1252(texte), majuscule);
     }
 
     void litToutesLesFinsDeLigne_data()
     {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QStringList>("lignes");
         QTest::newRow("empty") << QByteArray() << QStringList();
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{"a", "b"};
         QTest::newRow("lf only") << QByteArray("a\nb\n") << QStringList{"a", "b"};
@@ -166,27 +166,27 @@ private Q_SLOTS:
     }
     void litToutesLesFinsDeLigne()
     {
-        QFETCH(QByteArray, content);
-        QFETCH(QStringList, lines);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("f.txt"));
-        ecritOctets(path, content);
-        QStringList read;
-        QVERIFY(FichierTexte::litTexte(path, &read).isOk());
-        QCOMPARE(read, lines);
+        QFETCH(QByteArray, contenu);
+        QFETCH(QStringList, lignes);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("f.txt"));
+        ecritOctets(chemin, contenu);
+        QStringList lu;
+        QVERIFY(FichierTexte::litTexte(chemin, &lu).estOk());
+        QCOMPARE(lu, lignes);
 
         // Read by blocks, line by line: the same lines.
         QStringList parLigne;
-        QVERIFY(FichierTexte::readEachLine(path, [&](const char* data, qsizetype size) {
-                    parLigne << Cp1252::decode(data, size);
-                }).isOk());
-        QCOMPARE(parLigne, lines);
+        QVERIFY(FichierTexte::readEachLine(chemin, [&](const char* donnees, qsizetype taille) {
+                    parLigne << Cp1252::decode1252(donnees, taille);
+                }).estOk());
+        QCOMPARE(parLigne, lignes);
         // The log list read from the file: the display lines of its content.
         Affichage::Journal journal;
-        QVERIFY(Affichage::Journal::Lit_Fichier(path, &journal).isOk());
-        const QStringList attendues = Affichage::Journal(content).versListe();
-        QCOMPARE(journal.size(), qsizetype(lines.size()));
-        QCOMPARE(journal.total(), qsizetype(lines.size()));
+        QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &journal).estOk());
+        const QStringList attendues = Affichage::Journal(contenu).versListe();
+        QCOMPARE(journal.size(), qsizetype(lignes.size()));
+        QCOMPARE(journal.total(), qsizetype(lignes.size()));
         QCOMPARE(journal.versListe(), attendues);
         for (qsizetype i = 0; i < journal.size(); ++i)
             QCOMPARE(journal.at(i), attendues.at(i));
@@ -194,11 +194,11 @@ private Q_SLOTS:
 
     void dossierAuLieuDuFichierLeDit()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("F1ABC_KZT.log"));
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("F1ABC_KZT.log")));
-        QByteArray content;
-        const Statut s = FichierTexte::readAll(path, &content);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(QStringLiteral("F1ABC_KZT.log"));
+        QVERIFY(QDir(dossier.path()).mkdir(QStringLiteral("F1ABC_KZT.log")));
+        QByteArray contenu;
+        const Statut s = FichierTexte::litTout(chemin, &contenu);
         QCOMPARE(s.code, Statut::Echec);
         QVERIFY2(s.message.contains(QLatin1String("un dossier porte ce nom")),
                  qPrintable(s.message));
@@ -206,72 +206,73 @@ private Q_SLOTS:
 
     void fichierAbsentSignaleAbsent()
     {
-        QTemporaryDir dir;
-        QStringList lines;
-        const Statut s = FichierTexte::litTexte(dir.filePath(QStringLiteral("none.txt")), &lines);
+        QTemporaryDir dossier;
+        QStringList lignes;
+        const Statut s =
+            FichierTexte::litTexte(dossier.filePath(QStringLiteral("none.txt")), &lignes);
         QCOMPARE(s.code, Statut::Absent);
         QVERIFY(!s.message.isEmpty());
     }
 
     void remplaceEcritCrLfEtEffaceLeFichierDeTravail()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("log.txt"));
-        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
-        ecritOctets(target, "old\n");
-        QVERIFY(FichierTexte::remplaceTexte(target, work,
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        ecritOctets(cible, "old\n");
+        QVERIFY(FichierTexte::remplaceTexte(cible, travail,
                                             {QStringLiteral("Été"), QString(), QStringLiteral("b")})
-                    .isOk());
-        QCOMPARE(litOctets(target), QByteArray("\xc9t\xe9\r\n\r\nb\r\n"));
-        QVERIFY(!QFile::exists(work));
+                    .estOk());
+        QCOMPARE(litOctets(cible), QByteArray("\xc9t\xe9\r\n\r\nb\r\n"));
+        QVERIFY(!QFile::exists(travail));
     }
 
     void texteNonCodableNEcritRien()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("log.txt"));
-        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
-        ecritOctets(target, "old\r\n");
-        const Statut s =
-            FichierTexte::remplaceTexte(target, work, {QStringLiteral("ok"), QStringLiteral("Ж")});
-        QVERIFY(!s.isOk());
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        ecritOctets(cible, "old\r\n");
+        const Statut s = FichierTexte::remplaceTexte(cible, travail,
+                                                     {QStringLiteral("ok"), QStringLiteral("Ж")});
+        QVERIFY(!s.estOk());
         QVERIFY(s.message.contains(QLatin1String("U+0416")));
-        QCOMPARE(litOctets(target), QByteArray("old\r\n"));
-        QVERIFY(!QFile::exists(work));
+        QCOMPARE(litOctets(cible), QByteArray("old\r\n"));
+        QVERIFY(!QFile::exists(travail));
     }
 
     void disquePleinLaisseLaCibleIntacte()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("log.txt"));
-        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
-        const QByteArray before(5000, 'x');
-        QVERIFY(ecritOctets(target, before));
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        const QByteArray avant(5000, 'x');
+        QVERIFY(ecritOctets(cible, avant));
         Statut s;
         {
-            LimiteTailleFichier limit(1000);
-            s = FichierTexte::replace(target, work, {QByteArray(4000, 'y')});
+            LimiteTailleFichier limite(1000);
+            s = FichierTexte::remplace(cible, travail, {QByteArray(4000, 'y')});
         }
-        QVERIFY(!s.isOk());
+        QVERIFY(!s.estOk());
         QVERIFY2(s.message.contains(QLatin1String("disque est plein")), qPrintable(s.message));
-        QCOMPARE(litOctets(target), before);
-        QVERIFY(!QFile::exists(work));
+        QCOMPARE(litOctets(cible), avant);
+        QVERIFY(!QFile::exists(travail));
     }
 
     void cibleEnLectureSeuleNonRemplacee()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("log.txt"));
-        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
-        ecritOctets(target, "keep\r\n");
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        ecritOctets(cible, "keep\r\n");
         QVERIFY(
-            QFile::setPermissions(target, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-        const Statut s = FichierTexte::replace(target, work, {"new"});
-        QVERIFY(!s.isOk());
+            QFile::setPermissions(cible, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        const Statut s = FichierTexte::remplace(cible, travail, {"new"});
+        QVERIFY(!s.estOk());
         QVERIFY2(s.message.contains(QLatin1String("lecture seule")), qPrintable(s.message));
-        QCOMPARE(litOctets(target), QByteArray("keep\r\n"));
-        QVERIFY(!QFile::exists(work));
-        QCOMPARE(QFile::permissions(target) & QFile::WriteOwner, QFile::Permissions());
+        QCOMPARE(litOctets(cible), QByteArray("keep\r\n"));
+        QVERIFY(!QFile::exists(travail));
+        QCOMPARE(QFile::permissions(cible) & QFile::WriteOwner, QFile::Permissions());
     }
 
     // No kill can show a missing flush: the order of the calls does. The work
@@ -281,8 +282,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("failAt");
-        QTest::addColumn<QStringList>("calls");
-        QTest::addColumn<QByteArray>("after"); // the target afterwards
+        QTest::addColumn<QStringList>("appels");
+        QTest::addColumn<QByteArray>("apres"); // the target afterwards
         QTest::addColumn<QString>("message");  // empty when it succeeds
         const QStringList replace{"write Temporaire.txt", "sync Temporaire.txt",
                                   "rename Temporaire.txt > log.txt", "syncFolder ."};
@@ -300,15 +301,15 @@ private Q_SLOTS:
         QTest::newRow("replace, folder flush fails")
             << "replace"
             << "syncFolder" << replace << QByteArray("new\r\n") << "pas confirmé";
-        const QStringList create{"write log.txt", "sync log.txt", "syncFolder ."};
+        const QStringList cree{"write log.txt", "sync log.txt", "syncFolder ."};
         QTest::newRow("create") << "create"
-                                << "" << create << QByteArray("new\r\n") << "";
+                                << "" << cree << QByteArray("new\r\n") << "";
         QTest::newRow("create, flush fails")
             << "create"
-            << "sync" << create.mid(0, 2) << QByteArray() << "erreur d'entrée-sortie";
+            << "sync" << cree.mid(0, 2) << QByteArray() << "erreur d'entrée-sortie";
         QTest::newRow("create, folder flush fails")
             << "create"
-            << "syncFolder" << create << QByteArray("new\r\n") << "pas confirmé";
+            << "syncFolder" << cree << QByteArray("new\r\n") << "pas confirmé";
         const QStringList log{"write F1ABC_KZT.log", "sync F1ABC_KZT.log", "syncFolder ."};
         QTest::newRow("new station log") << "Cree_Log"
                                          << "" << log << QByteArray("new\r\n") << "";
@@ -345,60 +346,61 @@ private Q_SLOTS:
     {
         QFETCH(QString, operation);
         QFETCH(QString, failAt);
-        QFETCH(QStringList, calls);
-        QFETCH(QByteArray, after);
+        QFETCH(QStringList, appels);
+        QFETCH(QByteArray, apres);
         QFETCH(QString, message);
-        QTemporaryDir dir;
-        const QDir d(dir.path());
-        OperationsNotees noted(dir.path());
-        noted.failAt = failAt;
-        noted.erreurEchec = failAt == QLatin1String("write") ? ENOSPC : EIO;
-        QString target = d.filePath(QStringLiteral("log.txt"));
+        QTemporaryDir dossier;
+        const QDir d(dossier.path());
+        OperationsNotees notees(dossier.path());
+        notees.failAt = failAt;
+        notees.erreurEchec = failAt == QLatin1String("write") ? ENOSPC : EIO;
+        QString cible = d.filePath(QStringLiteral("log.txt"));
         Statut s;
         {
-            const OperationsSurPlace inPlace(&noted);
+            const OperationsSurPlace surPlace(&notees);
             if (operation == QLatin1String("replace")) {
-                ecritOctets(target, "old\r\n");
-                s = FichierTexte::replace(target, d.filePath(QStringLiteral("Temporaire.txt")),
-                                          {"new"});
+                ecritOctets(cible, "old\r\n");
+                s = FichierTexte::remplace(cible, d.filePath(QStringLiteral("Temporaire.txt")),
+                                           {"new"});
             } else if (operation == QLatin1String("create")) {
-                s = FichierTexte::creeNouveau(target, "new\r\n");
+                s = FichierTexte::creeNouveau(cible, "new\r\n");
             } else if (operation == QLatin1String("Cree_Log")) {
                 ecritOctets(d.filePath(QStringLiteral("FXXXX.txt")), "new\r\n");
-                target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
-                s = StationLog::Cree_Log(dir.path(), QStringLiteral("F1ABC"));
+                cible = d.filePath(QStringLiteral("F1ABC_KZT.log"));
+                s = StationLog::Cree_Log(dossier.path(), QStringLiteral("F1ABC"));
             } else if (operation == QLatin1String("Enregistre_QSO")) {
-                target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
-                ecritOctets(target, "");
-                const HorlogeReglee day(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
-                const QString line = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
-                s = StationLog(dir.path(), QStringLiteral("F1ABC"), &day).Enregistre_QSO(line);
-                after = line.toLatin1() + "\r\n";
+                cible = d.filePath(QStringLiteral("F1ABC_KZT.log"));
+                ecritOctets(cible, "");
+                const HorlogeReglee jour(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
+                const QString ligne = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
+                s = StationLog(dossier.path(), QStringLiteral("F1ABC"), &jour)
+                        .Enregistre_QSO(ligne);
+                apres = ligne.toLatin1() + "\r\n";
             } else {
                 // As a saved QSO does it, the day's backup already made.
-                target = d.filePath(QStringLiteral("F1ABC_KZT.log"));
-                ecritOctets(target, "");
-                const HorlogeReglee day(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
+                cible = d.filePath(QStringLiteral("F1ABC_KZT.log"));
+                ecritOctets(cible, "");
+                const HorlogeReglee jour(QDateTime(QDate(2026, 12, 7), QTime(9, 0), Qt::UTC));
                 QVERIFY(d.mkdir(QStringLiteral("Sauvegardes")));
                 ecritOctets(d.filePath(QStringLiteral("Sauvegardes/F1ABC_KZT_20261207.log")), "");
-                const QString line = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
-                StationLog log(dir.path(), QStringLiteral("F1ABC"), &day);
+                const QString ligne = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
+                StationLog log(dossier.path(), QStringLiteral("F1ABC"), &jour);
                 log.Vidage_Dossier(FichierTexte::FolderFlush::Later);
-                QVERIFY(log.Enregistre_QSO(line).isOk());
-                FirstNameMemory prenoms(dir.path());
+                QVERIFY(log.Enregistre_QSO(ligne).estOk());
+                FirstNameMemory prenoms(dossier.path());
                 prenoms.Vidage_Dossier(FichierTexte::FolderFlush::Later);
-                QVERIFY(prenoms.Memorise_Prenom(QStringLiteral("F5XYZ        77 JEAN")).isOk());
-                s = FichierTexte::flushFolder(target);
-                after = line.toLatin1() + "\r\n";
+                QVERIFY(prenoms.Memorise_Prenom(QStringLiteral("F5XYZ        77 JEAN")).estOk());
+                s = FichierTexte::flushFolder(cible);
+                apres = ligne.toLatin1() + "\r\n";
                 QCOMPARE(litOctets(prenoms.chemin()), QByteArray("F5XYZ        77 JEAN\r\n"));
             }
         }
-        QCOMPARE(noted.calls, calls);
-        QCOMPARE(s.isOk(), message.isEmpty());
+        QCOMPARE(notees.appels, appels);
+        QCOMPARE(s.estOk(), message.isEmpty());
         QVERIFY2(s.message.contains(message), qPrintable(s.message));
-        QCOMPARE(litOctets(target), after);
-        if (operation == QLatin1String("create") && after.isEmpty())
-            QVERIFY(!QFile::exists(target));
+        QCOMPARE(litOctets(cible), apres);
+        if (operation == QLatin1String("create") && apres.isEmpty())
+            QVERIFY(!QFile::exists(cible));
         QVERIFY(!QFile::exists(d.filePath(QStringLiteral("Temporaire.txt"))));
         QVERIFY(!QFile::exists(d.filePath(FichierTexte::VerrouDossier::NomFichierVerrou)));
     }
@@ -407,55 +409,56 @@ private Q_SLOTS:
     // without touching anything; the lock of a program that died is taken over.
     void ecrivainsDUnDossierChacunLeurTour()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("log.txt"));
-        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
-        const QString lockPath = dir.filePath(FichierTexte::VerrouDossier::NomFichierVerrou);
-        ecritOctets(target, "old\r\n");
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        const QString cheminVerrou =
+            dossier.filePath(FichierTexte::VerrouDossier::NomFichierVerrou);
+        ecritOctets(cible, "old\r\n");
         FichierTexte::VerrouDossier::changeAttenteMs(300);
         {
-            FichierTexte::FichierVerrou other(lockPath);
-            QVERIFY(other.lock(0));
-            QElapsedTimer waited;
-            waited.start();
-            const Statut s = FichierTexte::replace(target, work, {"new"});
-            QVERIFY(waited.elapsed() >= 250);
-            QVERIFY(!s.isOk());
+            FichierTexte::FichierVerrou autre(cheminVerrou);
+            QVERIFY(autre.verrouille(0));
+            QElapsedTimer attendu;
+            attendu.start();
+            const Statut s = FichierTexte::remplace(cible, travail, {"new"});
+            QVERIFY(attendu.elapsed() >= 250);
+            QVERIFY(!s.estOk());
             QVERIFY2(s.message.contains(QLatin1String("Un autre programme")),
                      qPrintable(s.message));
-            QCOMPARE(litOctets(target), QByteArray("old\r\n"));
-            QVERIFY(!QFile::exists(work));
+            QCOMPARE(litOctets(cible), QByteArray("old\r\n"));
+            QVERIFY(!QFile::exists(travail));
         }
         // The file of a program that was killed holding the lock: the system
         // let the lock go, the file stays.
-        QVERIFY(!QFile::exists(lockPath));
-        QVERIFY(ecritOctets(lockPath, "left behind"));
-        QVERIFY(QFile::exists(lockPath));
-        QVERIFY(FichierTexte::replace(target, work, {"new"}).isOk());
-        QCOMPARE(litOctets(target), QByteArray("new\r\n"));
-        QVERIFY(!QFile::exists(lockPath));
+        QVERIFY(!QFile::exists(cheminVerrou));
+        QVERIFY(ecritOctets(cheminVerrou, "left behind"));
+        QVERIFY(QFile::exists(cheminVerrou));
+        QVERIFY(FichierTexte::remplace(cible, travail, {"new"}).estOk());
+        QCOMPARE(litOctets(cible), QByteArray("new\r\n"));
+        QVERIFY(!QFile::exists(cheminVerrou));
 
         // Taken again by the same thread while held: no wait, released with the outermost.
         {
-            const FichierTexte::VerrouDossier outer(dir.path());
-            QVERIFY(outer.status().isOk());
-            QVERIFY(FichierTexte::replace(target, work, {"again"}).isOk());
-            QVERIFY(QFile::exists(lockPath));
+            const FichierTexte::VerrouDossier exterieur(dossier.path());
+            QVERIFY(exterieur.statut().estOk());
+            QVERIFY(FichierTexte::remplace(cible, travail, {"again"}).estOk());
+            QVERIFY(QFile::exists(cheminVerrou));
         }
-        QVERIFY(!QFile::exists(lockPath));
+        QVERIFY(!QFile::exists(cheminVerrou));
         FichierTexte::VerrouDossier::changeAttenteMs(30000);
     }
 
     void fichierDeTravailInutilisableLaisseLaCible()
     {
-        QTemporaryDir dir;
-        const QString target = dir.filePath(QStringLiteral("log.txt"));
-        const QString work = dir.filePath(QStringLiteral("Temporaire.txt"));
-        ecritOctets(target, "keep\r\n");
-        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Temporaire.txt")));
-        const Statut s = FichierTexte::replace(target, work, {"new"});
-        QVERIFY(!s.isOk());
-        QCOMPARE(litOctets(target), QByteArray("keep\r\n"));
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        ecritOctets(cible, "keep\r\n");
+        QVERIFY(QDir(dossier.path()).mkdir(QStringLiteral("Temporaire.txt")));
+        const Statut s = FichierTexte::remplace(cible, travail, {"new"});
+        QVERIFY(!s.estOk());
+        QCOMPARE(litOctets(cible), QByteArray("keep\r\n"));
     }
 };
 

@@ -99,7 +99,7 @@ void TestRecherche::rechercheLignes()
         log.write(journalLog().join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
     log.close();
     Affichage::Journal lu;
-    QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &lu).isOk());
+    QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &lu).estOk());
     QCOMPARE(lu.versListe(), lignes);
     const Recherche::Resultat parFichier = Recherche::Recherche_SP(cle, texte, lu);
     QCOMPARE(parFichier.lignes, r.lignes);
@@ -220,7 +220,7 @@ void TestRecherche::entreeDansUneBoite()
     m.changeTexte(boite, texte);
     m.toucheEntree(boite);
 
-    QCOMPARE(boites.texts(), messages);
+    QCOMPARE(boites.textes(), messages);
     QCOMPARE(vusReels, vus);
     QCOMPARE(m.texte(boite), apres);
     QStringList trouves;

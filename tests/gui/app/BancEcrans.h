@@ -205,7 +205,7 @@ template <typename Test> int executeSurTroisEcrans(int argc, char* argv[])
         return 1;
     configuration.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configuration.fileName().toLocal8Bit());
-    QApplication app(argc, argv);
+    QApplication programme(argc, argv);
     Test test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -49,16 +49,16 @@ struct BancProgramme {
 
     void choisitStation(const QString& indicatif)
     {
-        reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation, indicatif);
+        reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, indicatif);
     }
     QString station() const
     {
-        return reglages.read(Reglages::sectionGlobale, Reglages::indicatifStation,
-                             QStringLiteral("absent"));
+        return reglages.lit(Reglages::sectionGlobale, Reglages::indicatifStation,
+                            QStringLiteral("absent"));
     }
     QString reglageStation(const QString& indicatif, const QString& cle) const
     {
-        return reglages.read(Reglages::sectionStation(indicatif), cle, QStringLiteral("absent"));
+        return reglages.lit(Reglages::sectionStation(indicatif), cle, QStringLiteral("absent"));
     }
 
     // A stored line for QSO number i.

@@ -79,7 +79,7 @@ void TestMain::premierDemarrage()
     int messagesAvantStation = -1;
     const auto attente1 = surModal(QStringLiteral("Station"), [&](QWidget* w) {
         stationVue = w->windowTitle() == QStringLiteral("Selection Indicaif");
-        messagesAvantStation = int(b.messages.shown().size());
+        messagesAvantStation = int(b.messages.affichees().size());
         w->close();
     });
     Main m(b.services());
@@ -87,7 +87,7 @@ void TestMain::premierDemarrage()
 
     QVERIFY(stationVue);
     QCOMPARE(messagesAvantStation, 1);
-    QCOMPARE(b.messages.texts(),
+    QCOMPARE(b.messages.textes(),
              QStringList{QStringLiteral(
                  "\r\nPremiere installation, vous devez entrer votre Indicatif\r\n\r\n")});
     QCOMPARE(m.Liste()->nombreLignes(), 0);
@@ -96,7 +96,7 @@ void TestMain::premierDemarrage()
     QCOMPARE(m.Indicatif_Courant(), QStringLiteral("FXXXX"));
     QVERIFY(m.isVisible());
     QCOMPARE(m.zoneDeSaisie()->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
-    QCOMPARE(b.reglages.read(Reglages::sectionGlobale, Reglages::cheminRepertoire, {}),
+    QCOMPARE(b.reglages.lit(Reglages::sectionGlobale, Reglages::cheminRepertoire, {}),
              QDir::toNativeSeparators(b.dossier.path()));
     QCOMPARE(b.termine, 0);
     QCOMPARE(QDir(b.dossier.path()).entryList(QDir::Files),
@@ -147,7 +147,7 @@ void TestMain::demarrageSelectionneDerniereLigne()
     connect(m.Liste(), &ListeLog::aChoisiLigne, this, [&choisie](int i) { choisie = i; });
     QVERIFY(m.demarreProgramme());
 
-    QVERIFY(b.messages.shown().isEmpty());
+    QVERIFY(b.messages.affichees().isEmpty());
     QCOMPARE(m.Liste()->nombreLignes(), lignes);
     QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
     if (lignes > 0) {
@@ -185,9 +185,9 @@ void TestMain::bandeEtModeRestaures()
     b.ecritLog(QStringLiteral("F1ABC"), 2);
     const QString section = Reglages::sectionStation(QStringLiteral("F1ABC"));
     if (!bande.isNull())
-        b.reglages.write(section, Reglages::bandeUtilisee, bande);
+        b.reglages.ecrit(section, Reglages::bandeUtilisee, bande);
     if (!mode.isNull())
-        b.reglages.write(section, Reglages::modeUtilise, mode);
+        b.reglages.ecrit(section, Reglages::modeUtilise, mode);
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
     QCOMPARE(m.zoneDeSaisie()->Bande_A->count(), 12);
@@ -238,7 +238,7 @@ void TestMain::logAbsent()
     QCOMPARE(vu, (QStringList{QStringLiteral("Gestion erreur 53"), QStringLiteral("F1ABC"),
                               QStringLiteral("F1ABC_KZT.log"), apres}));
     QCOMPARE(b.termine, 1);
-    QVERIFY(b.messages.shown().isEmpty());
+    QVERIFY(b.messages.affichees().isEmpty());
     QVERIFY(!QFile::exists(b.cheminLog(QStringLiteral("F1ABC"))));
 
     // The next start asks for a callsign again, or meets the missing log again.
@@ -256,7 +256,7 @@ void TestMain::logAbsent()
     QCOMPARE(suivant.demarreProgramme(), initialise);
     QCOMPARE(stationVue, initialise);
     QCOMPARE(erreurVue, !initialise);
-    QCOMPARE(b.messages.shown().size(), initialise ? 1 : 0);
+    QCOMPARE(b.messages.affichees().size(), initialise ? 1 : 0);
 }
 
 void TestMain::logIlisibleTermine()
@@ -267,7 +267,7 @@ void TestMain::logIlisibleTermine()
     Main m(b.services());
     QVERIFY(!m.demarreProgramme());
     QCOMPARE(b.termine, 1);
-    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.messages.affichees().size(), 1);
     QVERIFY(b.messages.dernierTexte().startsWith(QStringLiteral("Erreur N° 75")));
     QVERIFY2(b.messages.dernierTexte().contains(QStringLiteral("un dossier porte ce nom")),
              qPrintable(b.messages.dernierTexte()));
@@ -285,7 +285,7 @@ void TestMain::logTropLongTronque()
     QCOMPARE(m.Liste()->nombreLignes(), 99999);
     QCOMPARE(m.Liste()->indexSelection(), 99998);
     QVERIFY(m.Liste()->Ligne(99998).startsWith(QStringLiteral("99999  F9999AB")));
-    QCOMPARE(b.messages.texts(),
+    QCOMPARE(b.messages.textes(),
              QStringList{QStringLiteral(
                  "Le log « F1ABC_KZT.log » compte 100001 QSO : la liste ne peut en montrer que "
                  "99999, seuls les 99999 premiers y figurent.")});
@@ -333,7 +333,7 @@ void TestMain::horlogeAutourDeMinuit()
     QFETCH(QStringList, avant);
     QFETCH(QStringList, apres);
     BancProgramme b;
-    b.horloge.set(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59), Qt::UTC), decalage);
+    b.horloge.regleA(QDateTime(QDate(2026, 12, 6), QTime(23, 59, 59), Qt::UTC), decalage);
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     Main m(b.services());
@@ -347,7 +347,7 @@ void TestMain::horlogeAutourDeMinuit()
     QVERIFY(enfant<QLabel>(&m, "Label37")->isEnabled());
     QVERIFY(enfant<QLabel>(&m, "Label34")->isEnabled());
 
-    b.horloge.advance(1);
+    b.horloge.avanceDe(1);
     QTRY_COMPARE_WITH_TIMEOUT(lus(), apres, 1100);
 }
 
@@ -407,14 +407,14 @@ void TestMain::instanceUnique()
         f.write("autre-pc\n4242\n");
         f.close();
     }
-    QVERIFY(b.messages.shown().isEmpty());
+    QVERIFY(b.messages.affichees().isEmpty());
 
     Instance seconde(b.dossier.path());
     QCOMPARE(seconde.prend(b.messages), prise);
     if (message.isEmpty()) {
-        QVERIFY(b.messages.shown().isEmpty());
+        QVERIFY(b.messages.affichees().isEmpty());
     } else {
-        QCOMPARE(b.messages.shown().size(), 1);
+        QCOMPARE(b.messages.affichees().size(), 1);
         QVERIFY2(b.messages.dernierTexte().startsWith(message),
                  qPrintable(b.messages.dernierTexte()));
         QVERIFY(b.messages.dernierTexte().contains(QDir::toNativeSeparators(b.dossier.path())));
@@ -433,23 +433,23 @@ void TestMain::reglagesNonEnregistresSignalesUneFois()
     BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 2);
-    const QString ini = b.reglages.fileName();
-    QVERIFY(QFile::remove(ini));
-    QVERIFY(QDir().mkdir(ini)); // a folder in the way of the file
+    const QString fichierIni = b.reglages.nomDeFichier();
+    QVERIFY(QFile::remove(fichierIni));
+    QVERIFY(QDir().mkdir(fichierIni)); // a folder in the way of the file
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
-    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.messages.affichees().size(), 1);
     QVERIFY2(b.messages.dernierTexte().startsWith(
                  QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier")),
              qPrintable(b.messages.dernierTexte()));
     QCOMPARE(m.Liste()->nombreLignes(), 2);
     enfant<QAction>(&m, "Mnu_Date_Man")->trigger();
-    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.messages.affichees().size(), 1);
     QCOMPARE(b.termine, 0);
-    const Statut s = b.reglages.write(Reglages::sectionGlobale, Reglages::indicatifStation,
+    const Statut s = b.reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation,
                                       QStringLiteral("F1ABC"));
-    QVERIFY(!s.isOk());
-    QVERIFY(s.message.contains(QDir::toNativeSeparators(ini)));
+    QVERIFY(!s.estOk());
+    QVERIFY(s.message.contains(QDir::toNativeSeparators(fichierIni)));
 }
 
 QTEST_MAIN(TestMain)

@@ -44,7 +44,7 @@ private Q_SLOTS:
 void TestMenus::modeDate_data()
 {
     QTest::addColumn<QString>("stocke");
-    QTest::addColumn<bool>("auto_");
+    QTest::addColumn<bool>("automatique_");
     QTest::addColumn<bool>("manuel");
     QTest::newRow("absent") << QString() << true << false;
     QTest::newRow("Oui") << QStringLiteral("Oui") << true << false;
@@ -55,40 +55,40 @@ void TestMenus::modeDate_data()
 void TestMenus::modeDate()
 {
     QFETCH(QString, stocke);
-    QFETCH(bool, auto_);
+    QFETCH(bool, automatique_);
     QFETCH(bool, manuel);
     BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     if (!stocke.isNull())
-        b.reglages.write(Reglages::sectionStation(QStringLiteral("F1ABC")),
+        b.reglages.ecrit(Reglages::sectionStation(QStringLiteral("F1ABC")),
                          Reglages::dateAutomatique, stocke);
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
-    auto* mAuto = enfant<QAction>(&m, "Mnu_Date_Auto");
-    auto* mMan = enfant<QAction>(&m, "Mnu_Date_Man");
-    QCOMPARE(mAuto->isChecked(), auto_);
-    QCOMPARE(mMan->isChecked(), manuel);
+    auto* modeAuto = enfant<QAction>(&m, "Mnu_Date_Auto");
+    auto* modeManuel = enfant<QAction>(&m, "Mnu_Date_Man");
+    QCOMPARE(modeAuto->isChecked(), automatique_);
+    QCOMPARE(modeManuel->isChecked(), manuel);
 
     QLineEdit* date = m.zoneDeSaisie()->Date_A;
     date->setText(QStringLiteral("01/02/08"));
-    mMan->trigger();
-    QVERIFY(!mAuto->isChecked());
-    QVERIFY(mMan->isChecked());
+    modeManuel->trigger();
+    QVERIFY(!modeAuto->isChecked());
+    QVERIFY(modeManuel->isChecked());
     QCOMPARE(date->text(), QStringLiteral("01/02/08"));
     QCOMPARE(b.reglageStation(QStringLiteral("F1ABC"), Reglages::dateAutomatique),
              QStringLiteral("Non"));
-    mMan->trigger(); // again: stays checked
-    QVERIFY(mMan->isChecked());
+    modeManuel->trigger(); // again: stays checked
+    QVERIFY(modeManuel->isChecked());
 
-    mAuto->trigger();
-    QVERIFY(mAuto->isChecked());
-    QVERIFY(!mMan->isChecked());
+    modeAuto->trigger();
+    QVERIFY(modeAuto->isChecked());
+    QVERIFY(!modeManuel->isChecked());
     QCOMPARE(date->text(), QString());
     QCOMPARE(b.reglageStation(QStringLiteral("F1ABC"), Reglages::dateAutomatique),
              QStringLiteral("Oui"));
-    mAuto->trigger();
-    QVERIFY(mAuto->isChecked());
+    modeAuto->trigger();
+    QVERIFY(modeAuto->isChecked());
 }
 
 void TestMenus::menusOuverts_data()
@@ -176,7 +176,7 @@ void TestMenus::aProposHistoriqueQuitter()
     QVERIFY(
         b.messages.dernierTexte().startsWith(QStringLiteral("RQN_KZT  Révision  1.0.2\r\n\r\n")));
     QVERIFY(b.messages.dernierTexte().size() > 30);
-    QCOMPARE(b.messages.shown().last().buttons, BoiteMessage::Ok);
+    QCOMPARE(b.messages.affichees().last().boutons, BoiteMessage::Ok);
 
     enfant<QAction>(&m, "Mnu_Historique")->trigger();
     QCOMPARE(b.messages.dernierTexte(),
@@ -231,18 +231,18 @@ void TestMenus::sauvegardeRateeSignaleeUneFois()
     Sauvegardes::echecsASignaler();
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
-    QVERIFY(b.messages.shown().isEmpty());
+    QVERIFY(b.messages.affichees().isEmpty());
     StationLog log(b.dossier.path(), QStringLiteral("F1ABC"));
     for (int i = 3; i <= 4; ++i) {
-        QVERIFY(log.Enregistre_QSO(QString::fromLatin1(BancProgramme::ligne(i))).isOk());
+        QVERIFY(log.Enregistre_QSO(QString::fromLatin1(BancProgramme::ligne(i))).estOk());
         QVERIFY(m.Charge_Log());
         QCOMPARE(m.Liste()->nombreLignes(), i);
     }
-    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.messages.affichees().size(), 1);
     QVERIFY2(b.messages.dernierTexte().startsWith(
                  QStringLiteral("La sauvegarde du log « F1ABC_KZT.log » n'a pas pu être faite")),
              qPrintable(b.messages.dernierTexte()));
-    QCOMPARE(b.messages.shown().first().buttons, BoiteMessage::Ok);
+    QCOMPARE(b.messages.affichees().first().boutons, BoiteMessage::Ok);
 }
 
 void TestMenus::restaurationDepuisLeMenu_data()
@@ -287,7 +287,7 @@ void TestMenus::restaurationDepuisLeMenu()
             dialogue->accept();
         }
     });
-    b.messages.queue(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
+    b.messages.prevoit(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
     enfant<QAction>(&m, "Mnu_Restaure")->trigger();
 
     QCOMPARE(proposees, (QStringList{QStringLiteral("F1ABC_KZT_20261205.log"),
@@ -299,8 +299,8 @@ void TestMenus::restaurationDepuisLeMenu()
     QCOMPARE(BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
              restauree ? actuel : QByteArray());
     if (restauree) {
-        QCOMPARE(b.messages.shown().size(), 2);
-        QVERIFY(b.messages.shown().first().text.startsWith(
+        QCOMPARE(b.messages.affichees().size(), 2);
+        QVERIFY(b.messages.affichees().first().texteDonne.startsWith(
             QStringLiteral("Remplacer le log « F1ABC_KZT.log » par la sauvegarde « %1 » ?")
                 .arg(choix)));
         QCOMPARE(b.messages.dernierTexte(),
@@ -309,7 +309,7 @@ void TestMenus::restaurationDepuisLeMenu()
         QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))),
                  BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
     } else {
-        QCOMPARE(b.messages.shown().size(), choix.isEmpty() ? 0 : 1);
+        QCOMPARE(b.messages.affichees().size(), choix.isEmpty() ? 0 : 1);
         QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
     }
 }
@@ -361,10 +361,10 @@ void TestMenus::importationDepuisLeMenu()
     ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
     m.Change_Choix_Fichier(&choix);
 
-    QStringList items;
+    QStringList elements;
     for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
-        items << a->objectName();
-    QCOMPARE(items, (QStringList{"Mnu_Quitter", "Mnu_ADIF", "Mnu_Import_ADIF"}));
+        elements << a->objectName();
+    QCOMPARE(elements, (QStringList{"Mnu_Quitter", "Mnu_ADIF", "Mnu_Import_ADIF"}));
     enfant<QAction>(&m, "Mnu_Import_ADIF")->trigger();
 
     QCOMPARE(choix.demandes().size(), 1);

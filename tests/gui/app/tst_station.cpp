@@ -80,8 +80,8 @@ void TestStation::init()
     b->choisitStation(QStringLiteral("F1ABC"));
     b->ecritLog(QStringLiteral("F1ABC"), 3);
     const QString section = Reglages::sectionStation(QStringLiteral("F1ABC"));
-    b->reglages.write(section, Reglages::bandeUtilisee, QStringLiteral("4"));
-    b->reglages.write(section, Reglages::modeUtilise, QStringLiteral("1"));
+    b->reglages.ecrit(section, Reglages::bandeUtilisee, QStringLiteral("4"));
+    b->reglages.ecrit(section, Reglages::modeUtilise, QStringLiteral("1"));
     m = std::make_unique<Main>(b->services());
     QVERIFY(m->demarreProgramme());
     ouvre();
@@ -162,7 +162,7 @@ void TestStation::validezQso()
 
     auto* station = enfant<QLabel>(m.get(), "I_Station");
     if (retenu.isEmpty()) {
-        QCOMPARE(b->messages.texts(), QStringList{message});
+        QCOMPARE(b->messages.textes(), QStringList{message});
         QVERIFY(s->isVisible());
         QCOMPARE(champ->text(), champApres);
         QCOMPARE(b->station(), QStringLiteral("F1ABC"));
@@ -175,7 +175,7 @@ void TestStation::validezQso()
     }
 
     // A new station: its empty log from the template, band and mode 0.
-    QVERIFY(b->messages.shown().isEmpty());
+    QVERIFY(b->messages.affichees().isEmpty());
     QTRY_VERIFY(!s);
     QCOMPARE(b->station(), retenu);
     QCOMPARE(m->Indicatif_Courant(), retenu);
@@ -252,8 +252,8 @@ void TestStation::regles()
     if (logExistant) {
         log = b->ecritLog(retenu, 2);
         const QString section = Reglages::sectionStation(retenu);
-        b->reglages.write(section, Reglages::bandeUtilisee, QStringLiteral("10"));
-        b->reglages.write(section, Reglages::modeUtilise, QStringLiteral("2"));
+        b->reglages.ecrit(section, Reglages::bandeUtilisee, QStringLiteral("10"));
+        b->reglages.ecrit(section, Reglages::modeUtilise, QStringLiteral("2"));
     }
     HoteStation hote;
     hote.rechargeOk = rechargeOk;
@@ -263,12 +263,12 @@ void TestStation::regles()
     QCOMPARE(modele.Validation(saisie), issue);
     QCOMPARE(hote.appels, appels);
     if (!message.isEmpty()) {
-        QCOMPARE(b->messages.texts(), QStringList{message});
+        QCOMPARE(b->messages.textes(), QStringList{message});
         QCOMPARE(b->station(), QStringLiteral("F1ABC"));
         QVERIFY(!QFile::exists(b->cheminLog(retenu)));
         return;
     }
-    QVERIFY(b->messages.shown().isEmpty());
+    QVERIFY(b->messages.affichees().isEmpty());
     QCOMPARE(b->station(), retenu);
     QVERIFY(QFile::exists(b->cheminLog(retenu)));
     if (logExistant)
@@ -343,7 +343,7 @@ void TestStation::entreePasseAuBouton()
     QCOMPARE(s->New_Indicatif->text(), QStringLiteral("F2"));
     QCOMPARE(s->New_Indicatif->palette().color(QPalette::Base), QColor(255, 255, 255));
     QCOMPARE(QApplication::focusWidget(), s->Validation);
-    QVERIFY(b->messages.shown().isEmpty());
+    QVERIFY(b->messages.affichees().isEmpty());
     QCOMPARE(b->station(), QStringLiteral("F1ABC"));
     QVERIFY(s->isVisible());
 
@@ -356,16 +356,16 @@ void TestStation::logExistantConserve()
 {
     const QByteArray log = b->ecritLog(QStringLiteral("F_P2XYZ"), 5);
     const QString section = Reglages::sectionStation(QStringLiteral("F_P2XYZ"));
-    b->reglages.write(section, Reglages::bandeUtilisee, QStringLiteral("10"));
-    b->reglages.write(section, Reglages::modeUtilise, QStringLiteral("2"));
-    b->reglages.write(section, Reglages::dateAutomatique, QStringLiteral("Non"));
+    b->reglages.ecrit(section, Reglages::bandeUtilisee, QStringLiteral("10"));
+    b->reglages.ecrit(section, Reglages::modeUtilise, QStringLiteral("2"));
+    b->reglages.ecrit(section, Reglages::dateAutomatique, QStringLiteral("Non"));
     auto* dateAuto = enfant<QAction>(m.get(), "Mnu_Date_Auto");
     QVERIFY(dateAuto->isChecked());
 
     QTest::keyClicks(s->New_Indicatif, QStringLiteral("F/P2XYZ"));
     QTest::mouseClick(s->Validation, Qt::LeftButton);
 
-    QVERIFY(b->messages.shown().isEmpty());
+    QVERIFY(b->messages.affichees().isEmpty());
     QCOMPARE(BancProgramme::lit(b->cheminLog(QStringLiteral("F_P2XYZ"))), log);
     QCOMPARE(b->station(), QStringLiteral("F_P2XYZ"));
     QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 10);
@@ -387,7 +387,7 @@ void TestStation::modeleAbsent()
     QTest::keyClicks(s->New_Indicatif, QStringLiteral("F3NEW"));
     QTest::mouseClick(s->Validation, Qt::LeftButton);
 
-    QCOMPARE(b->messages.shown().size(), 1);
+    QCOMPARE(b->messages.affichees().size(), 1);
     QVERIFY(b->messages.dernierTexte().contains(QStringLiteral("F3NEW_KZT.log")));
     QCOMPARE(b->station(), QStringLiteral("F3NEW"));
     QCOMPARE(b->reglageStation(QStringLiteral("F3NEW"), Reglages::bandeUtilisee),

@@ -27,7 +27,7 @@ private Q_SLOTS:
     void ouvertesUneFoisDepuisLeursMenus();
     void listeMoulins();
     void echecEnregistrementListeMoulins();
-    void map();
+    void carte();
     void carteSansGroupe();
     void scoresCalcules();
     void qslNonRecuesListe();
@@ -116,7 +116,7 @@ template <typename Fenetre> void verifieOuverture(const char* menu, const char* 
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QVERIFY(!ancienne);
     QVERIFY(banc.ouvre<Fenetre>(menu));
-    QVERIFY(banc.b.messages.shown().isEmpty());
+    QVERIFY(banc.b.messages.affichees().isEmpty());
 }
 
 } // namespace
@@ -173,12 +173,12 @@ void TestFenetresDiplome::listeMoulins()
              QStringLiteral("Fichier enregistré sous le nom : ") + nom);
     QVERIFY(QFile::exists(banc.b.chemin(nom)));
 
-    QTemporaryDir dir;
-    ImprimantePdf pdf(dir.filePath("liste.pdf"));
-    w->changeImprimante(&pdf);
+    QTemporaryDir dossier;
+    ImprimantePdf fichierPdf(dossier.filePath("liste.pdf"));
+    w->changeImprimante(&fichierPdf);
     QTest::mouseClick(w->Imprimer, Qt::LeftButton);
-    QCOMPARE(pdf.travaux(), 1);
-    QVERIFY(QFileInfo(dir.filePath("liste.pdf")).size() > 0);
+    QCOMPARE(fichierPdf.travaux(), 1);
+    QVERIFY(QFileInfo(dossier.filePath("liste.pdf")).size() > 0);
 
     w->Bande_D->setCurrentText(QStringLiteral("UHF"));
     QTest::mouseClick(w->Afficher, Qt::LeftButton);
@@ -201,7 +201,7 @@ void TestFenetresDiplome::echecEnregistrementListeMoulins()
     QVERIFY(QFileInfo(banc.b.chemin(nom)).isDir());
 }
 
-void TestFenetresDiplome::map()
+void TestFenetresDiplome::carte()
 {
     Banc banc;
     auto* w = banc.ouvre<Carte_Acti_KZT>("Mnu_Carte_HB");
@@ -239,7 +239,7 @@ void TestFenetresDiplome::map()
     QCOMPARE(w->etatCase(77), Etat::Non_Contacte);
     QCOMPARE(w->NB_Dep->text(), QStringLiteral("1"));
     QCOMPARE(w->Nb_Ncont->text(), QStringLiteral("95 Dpt non contactés"));
-    QVERIFY(banc.b.messages.shown().isEmpty());
+    QVERIFY(banc.b.messages.affichees().isEmpty());
 }
 
 void TestFenetresDiplome::carteSansGroupe()
@@ -320,28 +320,28 @@ void TestFenetresDiplome::impressionQslNonRecues()
 {
     Banc banc;
     auto* w = banc.ouvre<Multi_QSL>("Mnu_Non_Recues");
-    QTemporaryDir dir;
-    ImprimantePdf pdf(dir.filePath("qsl.pdf"));
-    w->changeImprimante(&pdf);
+    QTemporaryDir dossier;
+    ImprimantePdf fichierPdf(dossier.filePath("qsl.pdf"));
+    w->changeImprimante(&fichierPdf);
 
     QTest::mouseClick(w->Imprimer, Qt::LeftButton);
     QCOMPARE(banc.b.messages.dernierTexte(), QStringLiteral("Pas de QSO a imprimer"));
-    QCOMPARE(pdf.travaux(), 0);
+    QCOMPARE(fichierPdf.travaux(), 0);
 
     w->Indicatif->setText(QStringLiteral("F5"));
     QTest::mouseClick(w->Recherche, Qt::LeftButton);
     QCOMPARE(w->Lignes().size(), 2);
     // Nothing ticked: the printer is asked for, nothing is printed.
     QTest::mouseClick(w->Imprimer, Qt::LeftButton);
-    QCOMPARE(pdf.travaux(), 1);
-    QVERIFY(!QFile::exists(dir.filePath("qsl.pdf")));
+    QCOMPARE(fichierPdf.travaux(), 1);
+    QVERIFY(!QFile::exists(dossier.filePath("qsl.pdf")));
 
     w->cocheLigne(1, true);
     QCOMPARE(w->lignesCochees(), QStringList{w->Lignes().at(1)});
     QTest::mouseClick(w->Imprimer, Qt::LeftButton);
-    QCOMPARE(pdf.travaux(), 2);
-    QVERIFY(QFileInfo(dir.filePath("qsl.pdf")).size() > 0);
-    QCOMPARE(banc.b.messages.shown().size(), 1);
+    QCOMPARE(fichierPdf.travaux(), 2);
+    QVERIFY(QFileInfo(dossier.filePath("qsl.pdf")).size() > 0);
+    QCOMPARE(banc.b.messages.affichees().size(), 1);
 }
 
 QTEST_MAIN(TestFenetresDiplome)

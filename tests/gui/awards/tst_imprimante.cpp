@@ -31,12 +31,12 @@ namespace {
 
 // The pages of the PDF as text, one list of lines per page, blanks at the
 // end of lines and empty lines at the end of pages taken off.
-QList<QStringList> pages(const QString& pdf)
+QList<QStringList> pages(const QString& fichierPdf)
 {
     QProcess p;
     p.start(QStringLiteral("pdftotext"),
             {QStringLiteral("-fixed"), QStringLiteral("5.4"), QStringLiteral("-enc"),
-             QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+             QStringLiteral("UTF-8"), fichierPdf, QStringLiteral("-")});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return {};
     QString texte = QString::fromUtf8(p.readAllStandardOutput());
@@ -81,10 +81,11 @@ QList<QStringList> sansMarge(QList<QStringList> pages, const QString& premiere)
 
 // Heights (in points from the top of the page) of the words of the PDF
 // equal to the given word, in page order.
-QList<double> hauteurs(const QString& pdf, const QString& mot)
+QList<double> hauteurs(const QString& fichierPdf, const QString& mot)
 {
     QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    p.start(QStringLiteral("pdftotext"),
+            {QStringLiteral("-bbox"), fichierPdf, QStringLiteral("-")});
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return {};
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
@@ -136,17 +137,17 @@ void TestImprimante::lignesRelues()
                       .arg(i)
                       .arg(QString(i % 40, QLatin1Char('x')));
     }
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("liste.pdf");
-    ImprimantePdf imprimante(pdf);
+    QTemporaryDir dossier;
+    const QString fichierPdf = dossier.filePath("liste.pdf");
+    ImprimantePdf imprimante(fichierPdf);
     const Imprimante::Resultat r = imprimante.imprimeLignes(lignes, nullptr);
     QVERIFY(r.imprime);
-    QVERIFY2(r.status.isOk(), qPrintable(r.status.message));
+    QVERIFY2(r.statut.estOk(), qPrintable(r.statut.message));
     // The preview showed the pages that went to the printer.
     QCOMPARE(imprimante.travaux(), 1);
     QCOMPARE(imprimante.Pages_Apercu(), pages);
 
-    const QList<QStringList> lues = sansMarge(::pages(pdf), lignes.at(0));
+    const QList<QStringList> lues = sansMarge(::pages(fichierPdf), lignes.at(0));
     QCOMPARE(lues.size(), pages);
     QStringList toutes;
     for (const QStringList& page : lues)
@@ -162,8 +163,8 @@ void TestImprimante::lignesRelues()
 
 void TestImprimante::policeRestauree()
 {
-    QTemporaryDir dir;
-    ImprimantePdf imprimante(dir.filePath("x.pdf"));
+    QTemporaryDir dossier;
+    ImprimantePdf imprimante(dossier.filePath("x.pdf"));
     QFont avant(QStringLiteral("Arial"), 12);
     imprimante.changePolice(avant);
     QVERIFY(imprimante.imprimeLignes({QStringLiteral("a")}, nullptr).imprime);
@@ -175,13 +176,13 @@ void TestImprimante::policeRestauree()
 
 void TestImprimante::rienAImprimer()
 {
-    QTemporaryDir dir;
-    ImprimantePdf imprimante(dir.filePath("vide.pdf"));
+    QTemporaryDir dossier;
+    ImprimantePdf imprimante(dossier.filePath("vide.pdf"));
     const Imprimante::Resultat r = imprimante.imprimeLignes({}, nullptr);
     QVERIFY(r.imprime);
-    QVERIFY(r.status.isOk());
+    QVERIFY(r.statut.estOk());
     QCOMPARE(imprimante.travaux(), 1);
-    QVERIFY(!QFile::exists(dir.filePath("vide.pdf")));
+    QVERIFY(!QFile::exists(dossier.filePath("vide.pdf")));
 }
 
 namespace {
@@ -222,9 +223,9 @@ void TestImprimante::preview()
     QFETCH(int, apercu);
     QFETCH(QList<int>, imprimees);
     const QStringList lignes = lignesNumerotees(nombre);
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("apercu.pdf");
-    ImprimantePdf imprimante(pdf);
+    QTemporaryDir dossier;
+    const QString fichierPdf = dossier.filePath("apercu.pdf");
+    ImprimantePdf imprimante(fichierPdf);
     imprimante.Annule_Apercu(annule);
     if (!choisies.isEmpty())
         imprimante.Choisit_Pages(choisies.at(0), choisies.at(1));
@@ -233,22 +234,22 @@ void TestImprimante::preview()
 
     const Imprimante::Resultat r = imprimante.imprimeLignes(lignes, nullptr);
     QCOMPARE(r.imprime, !annule);
-    QVERIFY(r.status.isOk());
+    QVERIFY(r.statut.estOk());
     QCOMPARE(imprimante.policeChoisie(), avant);
     QCOMPARE(imprimante.travaux(), 1);
     QCOMPARE(imprimante.Pages_Apercu(), apercu);
     if (imprimees.isEmpty()) {
-        QVERIFY(!QFile::exists(pdf));
+        QVERIFY(!QFile::exists(fichierPdf));
         return;
     }
 
     // Each printed page is the page of the preview with that number: its
     // first line is found at that place of the lines.
-    const QList<QStringList> lues = pages(pdf);
+    const QList<QStringList> lues = pages(fichierPdf);
     QCOMPARE(lues.size(), imprimees.size());
-    ImprimantePdf toutes(dir.filePath("toutes.pdf"));
+    ImprimantePdf toutes(dossier.filePath("toutes.pdf"));
     QVERIFY(toutes.imprimeLignes(lignes, nullptr).imprime);
-    const QList<QStringList> entieres = pages(dir.filePath("toutes.pdf"));
+    const QList<QStringList> entieres = pages(dossier.filePath("toutes.pdf"));
     QCOMPARE(entieres.size(), apercu);
     for (qsizetype i = 0; i < lues.size(); ++i)
         QCOMPARE(lues.at(i), entieres.at(imprimees.at(i) - 1));
@@ -264,13 +265,13 @@ void TestImprimante::cartesQslImprimees()
         q.date = QStringLiteral("%1/01/10").arg(i, 2, 10, QLatin1Char('0'));
         cochees << QslNonRecues::ligneQsl(Affichage::ligneAffichage(i, ligne(q)));
     }
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("qsl.pdf");
-    ImprimantePdf imprimante(pdf);
+    QTemporaryDir dossier;
+    const QString fichierPdf = dossier.filePath("qsl.pdf");
+    ImprimantePdf imprimante(fichierPdf);
     const QStringList lignes = QslNonRecues::lignesCartes("f5abc", "F1XYZ", cochees);
-    QVERIFY(imprimante.imprimeLignes(lignes, nullptr).status.isOk());
+    QVERIFY(imprimante.imprimeLignes(lignes, nullptr).statut.estOk());
 
-    const QList<QStringList> lues = sansMarge(pages(pdf), lignes.at(0));
+    const QList<QStringList> lues = sansMarge(pages(fichierPdf), lignes.at(0));
     QCOMPARE(lues.size(), 1);
     // Text lines in order (pdftotext shortens long runs of empty lines).
     QStringList ecrites;
@@ -297,9 +298,9 @@ void TestImprimante::cartesQslImprimees()
 
     // The signature of the short card stands as far under its heading as
     // on the full card: 22 lines.
-    const QList<double> titres = hauteurs(pdf, QStringLiteral("confirme"));
-    const QList<double> signatures = hauteurs(pdf, QStringLiteral("signature"));
-    const QList<double> qsos = hauteurs(pdf, QStringLiteral("77121"));
+    const QList<double> titres = hauteurs(fichierPdf, QStringLiteral("confirme"));
+    const QList<double> signatures = hauteurs(fichierPdf, QStringLiteral("signature"));
+    const QList<double> qsos = hauteurs(fichierPdf, QStringLiteral("77121"));
     QCOMPARE(titres.size(), 2);
     QCOMPARE(signatures.size(), 2);
     QCOMPARE(qsos.size(), 20);

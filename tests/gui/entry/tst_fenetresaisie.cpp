@@ -52,7 +52,7 @@ class TestFenetreSaisie : public QObject {
         if (entree)
             QTest::keyClick(focus(), Qt::Key_Return);
     }
-    void enter() { QTest::keyClick(focus(), Qt::Key_Return); }
+    void valideParEntree() { QTest::keyClick(focus(), Qt::Key_Return); }
     QByteArray log() const { return BancProgramme::lit(b->cheminLog("F1ABC")); }
     QTreeView* liste() const { return m->Liste()->Liste_KZT; }
     void clique(int ligne, bool double_ = false)
@@ -66,9 +66,9 @@ class TestFenetreSaisie : public QObject {
     {
         b = std::make_unique<BancProgramme>();
         b->choisitStation("F1ABC");
-        b->reglages.write(Reglages::sectionStation("F1ABC"), Reglages::dateAutomatique,
+        b->reglages.ecrit(Reglages::sectionStation("F1ABC"), Reglages::dateAutomatique,
                           dateAuto ? Reglages::valeurOui : Reglages::valeurNon);
-        b->reglages.write(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, "4");
+        b->reglages.ecrit(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, "4");
         QFile f(b->cheminLog("F1ABC"));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(contenu);
@@ -100,18 +100,18 @@ private Q_SLOTS:
         QCOMPARE(focus(), z->Mode_A);
         QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
         QCOMPARE(z->Heure_A->text(), QStringLiteral("14:05"));
-        enter(); // SSB
-        enter(); // 59
+        valideParEntree(); // SSB
+        valideParEntree(); // 59
         QTest::keyClick(focus(), Qt::Key_Backspace);
         tape("7"); // 57
         QCOMPARE(focus(), z->Rem_A);
         tape("galette");
         QCOMPARE(focus(), z->QSL_A);
         QTest::keyClick(focus(), Qt::Key_Space);
-        enter();
+        valideParEntree();
         QCOMPARE(focus(), z->Valide_A);
-        enter(); // the box answers Yes
-        QCOMPARE(b->messages.texts(), QStringList{"Voulez vous enregistrer ces données ?"});
+        valideParEntree(); // the box answers Yes
+        QCOMPARE(b->messages.textes(), QStringList{"Voulez vous enregistrer ces données ?"});
         QCOMPARE(log(), kQso1);
         QCOMPARE(BancProgramme::lit(b->chemin("Liste_Prenom.txt")),
                  QByteArray("F5XYZ        77 JEAN\r\n"));
@@ -127,8 +127,8 @@ private Q_SLOTS:
         tape("f5xyz");
         QCOMPARE(z->Dpt_A->text(), QStringLiteral("77"));
         QCOMPARE(z->Prenom_A->text(), QStringLiteral("JEAN"));
-        enter();
-        enter();
+        valideParEntree();
+        valideParEntree();
         tape("77121");
         QCOMPARE(b->messages.dernierTexte(),
                  QStringLiteral("77121 Chateau deja contacté le 06/12/26 sur 14 Mhz"));
@@ -151,11 +151,11 @@ private Q_SLOTS:
         QCOMPARE(focus(), z->Mode_A);
         QTest::keyClick(focus(), Qt::Key_A, Qt::ControlModifier);
         tape("cw");
-        enter();
-        enter();
+        valideParEntree();
+        valideParEntree();
         tape("moulin à élise");
-        enter();
-        enter();
+        valideParEntree();
+        valideParEntree();
         const QByteArray attendu =
             "F6ABC        2a                   2a001 01/01/25 09:30 CW  14 Mhz  59  59  "
             "M. MOULIN \xc0 \xc9LISE               \r\n";
@@ -182,7 +182,7 @@ private Q_SLOTS:
         tape("05/12/26");
         tape("23:10");
         for (int i = 0; i < 6; ++i)
-            enter(); // mode, reports, name, QSL, then the button
+            valideParEntree(); // mode, reports, name, QSL, then the button
         QCOMPARE(log(),
                  "F8ABC        77                   77122 05/12/26 23:10 SSB 14 Mhz  59  59  "
                  "M.                              \r\n" +
@@ -243,17 +243,17 @@ private Q_SLOTS:
 
     void editionParDoubleClic_data()
     {
-        QTest::addColumn<bool>("keyboard");
+        QTest::addColumn<bool>("clavier");
         QTest::newRow("double-click") << false;
         QTest::newRow("Enter on the line") << true;
     }
     void editionParDoubleClic()
     {
-        QFETCH(bool, keyboard);
+        QFETCH(bool, clavier);
         QByteArray autre = kQso1;
         autre.replace("F5XYZ", "F6XYZ");
         demarre(kQso1 + autre);
-        if (keyboard) {
+        if (clavier) {
             liste()->setFocus();
             QTest::keyClick(liste(), Qt::Key_Up);
             QCOMPARE(m->Liste()->indexSelection(), 0);
@@ -279,21 +279,21 @@ private Q_SLOTS:
 
     void suppression_data()
     {
-        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("oui");
         QTest::newRow("yes") << true;
         QTest::newRow("no") << false;
     }
     void suppression()
     {
-        QFETCH(bool, yes);
+        QFETCH(bool, oui);
         demarre(kQso1 + kQso1);
         clique(1);
         QVERIFY(z->Annule_Saisie->isEnabled());
-        b->messages.queue(yes ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
+        b->messages.prevoit(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
         QTest::mouseClick(z->Annule_Saisie, Qt::LeftButton);
         QCOMPARE(b->messages.dernierTexte(), QStringLiteral("Voulez vous Supprimer ce QSO ?"));
-        QCOMPARE(log(), yes ? QByteArray() : kQso1 + kQso1);
-        QCOMPARE(m->Liste()->nombreLignes(), yes ? 0 : 2);
+        QCOMPARE(log(), oui ? QByteArray() : kQso1 + kQso1);
+        QCOMPARE(m->Liste()->nombreLignes(), oui ? 0 : 2);
         QVERIFY(!z->Annule_Saisie->isEnabled());
     }
 
@@ -310,10 +310,10 @@ private Q_SLOTS:
         tape("01/01/25");
         tape("09:30");
         for (int i = 0; i < 5; ++i)
-            enter();
+            valideParEntree();
         QCOMPARE(focus(), z->Valide_A);
-        b->messages.queue(BoiteMessage::ReponseNon);
-        enter();
+        b->messages.prevoit(BoiteMessage::ReponseNon);
+        valideParEntree();
         QCOMPARE(log(), kQso1);
         QVERIFY(z->Annule_Saisie->isEnabled());
         QCOMPARE(z->Date_A->text(), QStringLiteral("06/12/26"));
@@ -332,7 +332,7 @@ private Q_SLOTS:
     // A band however chosen is the one of this QSO and of the next ones.
     void bandeChoisieVautPourLesQsoSuivants_data()
     {
-        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("maniere");
         QTest::addColumn<QString>("band");
         QTest::newRow("typed") << "typed"
                                << "21 Mhz";
@@ -343,16 +343,16 @@ private Q_SLOTS:
     }
     void bandeChoisieVautPourLesQsoSuivants()
     {
-        QFETCH(QString, way);
+        QFETCH(QString, maniere);
         QFETCH(QString, band);
         demarre();
         QComboBox* bande = z->Bande_A;
         QCOMPARE(bande->currentText(), QStringLiteral("14 Mhz"));
-        if (way == "typed") {
+        if (maniere == "typed") {
             bande->setFocus();
             QTest::keyClick(bande, Qt::Key_A, Qt::ControlModifier);
             tape("21 mhz");
-        } else if (way == "mouse") {
+        } else if (maniere == "mouse") {
             QTest::mouseClick(bande, Qt::LeftButton);
             bande->showPopup();
             QAbstractItemView* vue = bande->view();
@@ -372,7 +372,7 @@ private Q_SLOTS:
             tape("77");
             tape(ind == QByteArray("f5aaa") ? "77001" : "77002");
             for (int i = 0; i < 6; ++i)
-                enter();
+                valideParEntree();
             QCOMPARE(bande->currentText(), band);
         }
         const QList<QByteArray> lignes = log().split('\n');
@@ -390,7 +390,7 @@ private Q_SLOTS:
         QApplication::clipboard()->setText("f5nl\n");
         QTest::keyClick(z->Ind_A, Qt::Key_V, Qt::ControlModifier);
         QVERIFY(z->Ind_A->text().contains('\n'));
-        enter();
+        valideParEntree();
         QVERIFY2(b->messages.dernierTexte().contains("« Indicatif » contient un saut de ligne"),
                  qPrintable(b->messages.dernierTexte()));
         QCOMPARE(focus(), z->Ind_A);

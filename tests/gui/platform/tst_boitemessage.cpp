@@ -11,27 +11,27 @@
 namespace {
 
 struct Vu {
-    QString title;
-    QString text;
-    QStringList buttons;
-    QMessageBox::Icon icon = QMessageBox::Information;
+    QString titre;
+    QString texte;
+    QStringList boutons;
+    QMessageBox::Icon icone = QMessageBox::Information;
     bool modal = false;
 };
 
 // Reads the box once it is open, then presses the button with this caption.
-void reponseALAffichage(Vu* seen, const QString& press)
+void reponseALAffichage(Vu* vus, const QString& appui)
 {
-    QTimer::singleShot(0, [seen, press] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box);
-        seen->title = box->windowTitle();
-        seen->text = box->text();
-        seen->icon = box->icon();
-        seen->modal = box->isModal();
-        for (QAbstractButton* b : box->buttons())
-            seen->buttons << b->text();
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text() == press)
+    QTimer::singleShot(0, [vus, appui] {
+        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(boite);
+        vus->titre = boite->windowTitle();
+        vus->texte = boite->text();
+        vus->icone = boite->icon();
+        vus->modal = boite->isModal();
+        for (QAbstractButton* b : boite->buttons())
+            vus->boutons << b->text();
+        for (QAbstractButton* b : boite->buttons()) {
+            if (b->text() == appui)
                 b->click();
         }
     });
@@ -45,11 +45,11 @@ class TestBoiteMessage : public QObject {
 private Q_SLOTS:
     void montreLeTexteEtRendLaReponse_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("yesNo");
-        QTest::addColumn<QString>("press");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("ouiNon");
+        QTest::addColumn<QString>("appui");
+        QTest::addColumn<QString>("affichees");
+        QTest::addColumn<int>("reponse");
         QTest::newRow("notice") << "Entrez un indicatif" << false << "OK"
                                 << "Entrez un indicatif" << int(BoiteMessage::ReponseOk);
         QTest::newRow("leading line break") << "\r\nPremiere installation\r\n\r\n"
@@ -63,45 +63,46 @@ private Q_SLOTS:
     }
     void montreLeTexteEtRendLaReponse()
     {
-        QFETCH(QString, text);
-        QFETCH(bool, yesNo);
-        QFETCH(QString, press);
-        QFETCH(QString, shown);
-        QFETCH(int, answer);
-        BoiteMessageFenetre box;
-        Vu seen;
-        reponseALAffichage(&seen, press);
+        QFETCH(QString, texte);
+        QFETCH(bool, ouiNon);
+        QFETCH(QString, appui);
+        QFETCH(QString, affichees);
+        QFETCH(int, reponse);
+        BoiteMessageFenetre boite;
+        Vu vus;
+        reponseALAffichage(&vus, appui);
         const BoiteMessage::ReponseBoite a =
-            box.show(text, yesNo ? BoiteMessage::OuiNon : BoiteMessage::Ok);
-        QCOMPARE(int(a), answer);
-        QCOMPARE(seen.title, QStringLiteral("RQN_KZT"));
-        QCOMPARE(seen.text, shown);
-        QCOMPARE(seen.icon, QMessageBox::NoIcon);
-        QVERIFY(seen.modal);
-        QCOMPARE(seen.buttons.size(), yesNo ? 2 : 1);
+            boite.montre(texte, ouiNon ? BoiteMessage::OuiNon : BoiteMessage::Ok);
+        QCOMPARE(int(a), reponse);
+        QCOMPARE(vus.titre, QStringLiteral("RQN_KZT"));
+        QCOMPARE(vus.texte, affichees);
+        QCOMPARE(vus.icone, QMessageBox::NoIcon);
+        QVERIFY(vus.modal);
+        QCOMPARE(vus.boutons.size(), ouiNon ? 2 : 1);
     }
 
     void entreeRepondOui()
     {
-        BoiteMessageFenetre box;
+        BoiteMessageFenetre boite;
         QTimer::singleShot(0, [] {
             QWidget* w = QApplication::activeModalWidget();
             QVERIFY(w);
             QTest::keyClick(w, Qt::Key_Return);
         });
-        QCOMPARE(box.show("Voulez vous enregistrer ces données ?", BoiteMessage::OuiNon),
+        QCOMPARE(boite.montre("Voulez vous enregistrer ces données ?", BoiteMessage::OuiNon),
                  BoiteMessage::ReponseOui);
     }
 
     void boiteScripteeNoteEtRepond()
     {
-        BoiteMessageScriptee box;
-        box.queue(BoiteMessage::ReponseNon);
-        QVERIFY(!box.confirm("Voulez vous Supprimer ce QSO ?"));
-        QVERIFY(box.confirm("encore ?")); // script empty: Yes
-        box.notice("fin");
-        QCOMPARE(box.texts(), (QStringList{"Voulez vous Supprimer ce QSO ?", "encore ?", "fin"}));
-        QCOMPARE(box.shown().at(2).buttons, BoiteMessage::Ok);
+        BoiteMessageScriptee boite;
+        boite.prevoit(BoiteMessage::ReponseNon);
+        QVERIFY(!boite.demandeConfirmation("Voulez vous Supprimer ce QSO ?"));
+        QVERIFY(boite.demandeConfirmation("encore ?")); // script empty: Yes
+        boite.avise("fin");
+        QCOMPARE(boite.textes(),
+                 (QStringList{"Voulez vous Supprimer ce QSO ?", "encore ?", "fin"}));
+        QCOMPARE(boite.affichees().at(2).boutons, BoiteMessage::Ok);
     }
 };
 

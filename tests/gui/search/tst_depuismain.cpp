@@ -66,7 +66,7 @@ void TestDepuisMain::rechercheRameneAuQso()
     QCOMPARE(m.Liste()->indexSelection(), 16);
     QCOMPARE(saisie->Ind_A->text(), QStringLiteral("F17AB"));
     QVERIFY(saisie->Annule_Saisie->isEnabled());
-    QVERIFY(b.messages.texts().isEmpty());
+    QVERIFY(b.messages.textes().isEmpty());
 }
 
 void TestDepuisMain::menuAdifExporteLeLog()
@@ -79,16 +79,16 @@ void TestDepuisMain::menuAdifExporteLeLog()
     QAction* adif = enfant<QAction>(&m, "Mnu_ADIF");
     QVERIFY(adif->isEnabled());
     adif->trigger();
-    QCOMPARE(b.messages.texts(),
+    QCOMPARE(b.messages.textes(),
              QStringList{"Le fichier a été enregistré sous le nom : F1ABC_KZT.adi"});
     QCOMPARE(BancProgramme::lit(b.chemin("F1ABC_KZT.adi")).count("<eor>\r\n"), 20);
     QCOMPARE(BancProgramme::lit(b.cheminLog("F1ABC")), log);
 
     // The log gone meanwhile: a message, and the main window goes on.
     QFile::remove(b.cheminLog("F1ABC"));
-    b.messages.clear();
+    b.messages.vide();
     adif->trigger();
-    QCOMPARE(b.messages.shown().size(), 1);
+    QCOMPARE(b.messages.affichees().size(), 1);
     QVERIFY(
         b.messages.dernierTexte().startsWith("L'exportation au format ADIF n'a pas pu se faire"));
     QVERIFY(m.isVisible());
@@ -99,7 +99,7 @@ void TestDepuisMain::pagesWebOuvertesDepuisMenusEtBouton()
     BancProgramme b;
     b.choisitStation("F1ABC");
     b.ecritLog("F1ABC", 3);
-    b.reglages.write(Reglages::sectionStation("F1ABC"), Reglages::bandeCluster, "5");
+    b.reglages.ecrit(Reglages::sectionStation("F1ABC"), Reglages::bandeCluster, "5");
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
     m_pages.clear();

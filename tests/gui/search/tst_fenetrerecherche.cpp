@@ -44,25 +44,25 @@ class TestFenetreRecherche : public QObject {
     }
 
     // A double-click on the result at that row, or below the last one.
-    static void doubleClique(Recherche_Indicatif& f, int row)
+    static void doubleClique(Recherche_Indicatif& f, int rangee)
     {
         QListView* v = f.QSO_Effectues;
-        const QPoint p = row >= 0 ? v->visualRect(v->model()->index(row, 0)).center()
-                                  : QPoint(5, v->viewport()->height() - 5);
+        const QPoint p = rangee >= 0 ? v->visualRect(v->model()->index(rangee, 0)).center()
+                                     : QPoint(5, v->viewport()->height() - 5);
         QTest::mouseDClick(v->viewport(), Qt::LeftButton, {}, p);
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_messages.clear();
+        m_messages.vide();
         m_liste = new ListeLog;
         m_liste->remplitListe(Affichage::Journal::depuisLignesLog(journalLog()));
         m_liste->selectionneDerniere();
     }
     void cleanup() { delete m_liste; }
 
-    void load();
+    void charge();
     void touchesTapees_data();
     void touchesTapees();
     void entreeSuitLOptionChoisie();
@@ -82,7 +82,7 @@ private Q_SLOTS:
     void rechercheLitLaListeDerniereRemplie();
 };
 
-void TestFenetreRecherche::load()
+void TestFenetreRecherche::charge()
 {
     Recherche_Indicatif f(services(), *m_liste);
     f.show();
@@ -105,11 +105,11 @@ void TestFenetreRecherche::load()
 void TestFenetreRecherche::touchesTapees_data()
 {
     QTest::addColumn<int>("option");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("beforeEnter");
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<QString>("avantEntree");
     QTest::addColumn<QStringList>("messages");
-    QTest::addColumn<QStringList>("found");
-    QTest::addColumn<QString>("afterEnter");
+    QTest::addColumn<QStringList>("trouve");
+    QTest::addColumn<QString>("apresEntree");
 
     const QStringList aucun;
     QTest::newRow("callsign typed in lower case")
@@ -144,23 +144,23 @@ void TestFenetreRecherche::touchesTapees_data()
 void TestFenetreRecherche::touchesTapees()
 {
     QFETCH(int, option);
-    QFETCH(QString, typed);
-    QFETCH(QString, beforeEnter);
+    QFETCH(QString, tape);
+    QFETCH(QString, avantEntree);
     QFETCH(QStringList, messages);
-    QFETCH(QStringList, found);
-    QFETCH(QString, afterEnter);
+    QFETCH(QStringList, trouve);
+    QFETCH(QString, apresEntree);
 
     Recherche_Indicatif f(services(), *m_liste);
     f.show();
     QLineEdit* boite = option == 1 ? f.Indica : option == 2 ? f.Data : f.Depa;
     QTest::mouseClick(boite, Qt::LeftButton);
     QVERIFY(f.Option1[option]->isChecked());
-    QTest::keyClicks(boite, typed);
-    QCOMPARE(boite->text(), beforeEnter);
+    QTest::keyClicks(boite, tape);
+    QCOMPARE(boite->text(), avantEntree);
     QTest::keyClick(boite, Qt::Key_Return);
-    QCOMPARE(m_messages.texts(), messages);
-    QCOMPARE(numeros(f), found);
-    QCOMPARE(boite->text(), afterEnter);
+    QCOMPARE(m_messages.textes(), messages);
+    QCOMPARE(numeros(f), trouve);
+    QCOMPARE(boite->text(), apresEntree);
 }
 
 void TestFenetreRecherche::entreeSuitLOptionChoisie()
@@ -203,14 +203,14 @@ void TestFenetreRecherche::optionDeplaceLeFocus()
 
 void TestFenetreRecherche::doubleClicSelectionneDansLaListe_data()
 {
-    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<bool>("clavier");
     QTest::newRow("double-click") << false;
     QTest::newRow("Enter on the result") << true;
 }
 
 void TestFenetreRecherche::doubleClicSelectionneDansLaListe()
 {
-    QFETCH(bool, keyboard);
+    QFETCH(bool, clavier);
     QSignalSpy choisie(m_liste, &ListeLog::aChoisiLigne);
     auto* f = new Recherche_Indicatif(services(), *m_liste);
     QPointer<Recherche_Indicatif> garde(f);
@@ -218,7 +218,7 @@ void TestFenetreRecherche::doubleClicSelectionneDansLaListe()
     QTest::keyClicks(f->Indica, "FX");
     QTest::keyClick(f->Indica, Qt::Key_Return);
     QCOMPARE(numeros(*f), (QStringList{"1", "2", "4", "6"}));
-    if (keyboard) {
+    if (clavier) {
         f->QSO_Effectues->setFocus();
         f->QSO_Effectues->setCurrentIndex(f->QSO_Effectues->model()->index(2, 0));
         QTest::keyClick(f->QSO_Effectues, Qt::Key_Return);
@@ -234,7 +234,7 @@ void TestFenetreRecherche::doubleClicSelectionneDansLaListe()
 void TestFenetreRecherche::caractereDeControleColleRefuse_data()
 {
     QTest::addColumn<int>("option");
-    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("colle");
     QTest::addColumn<QString>("message");
     QTest::newRow("line break in the callsign")
         << 1 << "FX\n"
@@ -249,18 +249,18 @@ void TestFenetreRecherche::caractereDeControleColleRefuse_data()
 void TestFenetreRecherche::caractereDeControleColleRefuse()
 {
     QFETCH(int, option);
-    QFETCH(QString, pasted);
+    QFETCH(QString, colle);
     QFETCH(QString, message);
     Recherche_Indicatif f(services(), *m_liste);
     f.show();
     QLineEdit* boite = option == 1 ? f.Indica : option == 2 ? f.Data : f.Depa;
     QTest::mouseClick(boite, Qt::LeftButton);
-    boite->setText(pasted);
+    boite->setText(colle);
     QTest::keyClick(boite, Qt::Key_Return);
     QVERIFY2(m_messages.dernierTexte().startsWith(message), qPrintable(m_messages.dernierTexte()));
-    QCOMPARE(m_messages.texts().size(), 1);
+    QCOMPARE(m_messages.textes().size(), 1);
     QVERIFY(f.listeResultats().isEmpty());
-    QCOMPARE(boite->text(), pasted);
+    QCOMPARE(boite->text(), colle);
 }
 
 void TestFenetreRecherche::doubleClicSurLigneLanceLeGestionnaire()
@@ -319,7 +319,7 @@ void TestFenetreRecherche::ouverteUneFois()
 void TestFenetreRecherche::selectionListeDiteUneFois_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QList<int>>("told");
+    QTest::addColumn<QList<int>>("dit");
     QTest::newRow("the line already selected") << 5 << QList<int>{5};
     QTest::newRow("another line") << 2 << QList<int>{2};
     QTest::newRow("the first line") << 0 << QList<int>{0};
@@ -330,14 +330,14 @@ void TestFenetreRecherche::selectionListeDiteUneFois_data()
 void TestFenetreRecherche::selectionListeDiteUneFois()
 {
     QFETCH(int, index);
-    QFETCH(QList<int>, told);
+    QFETCH(QList<int>, dit);
     QSignalSpy choisie(m_liste, &ListeLog::aChoisiLigne);
     m_liste->selectionne(index);
     QList<int> lignes;
     for (const QList<QVariant>& signal : choisie)
         lignes.append(signal.first().toInt());
-    QCOMPARE(lignes, told);
-    QCOMPARE(m_liste->indexSelection(), told.isEmpty() ? -1 : index);
+    QCOMPARE(lignes, dit);
+    QCOMPARE(m_liste->indexSelection(), dit.isEmpty() ? -1 : index);
 }
 
 // A window is the one of its main window: a second main window (another list,
@@ -345,15 +345,15 @@ void TestFenetreRecherche::selectionListeDiteUneFois()
 void TestFenetreRecherche::chaqueParentASaFenetre()
 {
     QWidget premier;
-    QWidget second;
+    QWidget seconde;
     ListeLog autreListe;
     Recherche_Indicatif* a = Recherche_Indicatif::ouvreFenetre(services(), *m_liste, &premier);
-    Recherche_Indicatif* b = Recherche_Indicatif::ouvreFenetre(services(), autreListe, &second);
+    Recherche_Indicatif* b = Recherche_Indicatif::ouvreFenetre(services(), autreListe, &seconde);
     QVERIFY(a != b);
     QCOMPARE(a->parentWidget(), &premier);
-    QCOMPARE(b->parentWidget(), &second);
+    QCOMPARE(b->parentWidget(), &seconde);
     QCOMPARE(Recherche_Indicatif::ouvreFenetre(services(), *m_liste, &premier), a);
-    QCOMPARE(Recherche_Indicatif::ouvreFenetre(services(), autreListe, &second), b);
+    QCOMPARE(Recherche_Indicatif::ouvreFenetre(services(), autreListe, &seconde), b);
 }
 
 // Opened again at once after its closing, before it is deleted, the window
@@ -375,8 +375,8 @@ void TestFenetreRecherche::uneFenetreFermeeNeRevientPas()
 // not those an earlier search read.
 void TestFenetreRecherche::rechercheLitLaListeDerniereRemplie_data()
 {
-    QTest::addColumn<bool>("emptied");
-    QTest::addColumn<QStringList>("found");
+    QTest::addColumn<bool>("videe");
+    QTest::addColumn<QStringList>("trouve");
     QTest::addColumn<QStringList>("messages");
     QTest::newRow("filled again with its first line") << false << QStringList{"1"} << QStringList{};
     QTest::newRow("emptied") << true << QStringList{} << QStringList{"Pas de QSO trouvé"};
@@ -384,8 +384,8 @@ void TestFenetreRecherche::rechercheLitLaListeDerniereRemplie_data()
 
 void TestFenetreRecherche::rechercheLitLaListeDerniereRemplie()
 {
-    QFETCH(bool, emptied);
-    QFETCH(QStringList, found);
+    QFETCH(bool, videe);
+    QFETCH(QStringList, trouve);
     QFETCH(QStringList, messages);
 
     Recherche_Indicatif f(services(), *m_liste);
@@ -395,15 +395,15 @@ void TestFenetreRecherche::rechercheLitLaListeDerniereRemplie()
     QTest::keyClick(f.Indica, Qt::Key_Return);
     QCOMPARE(numeros(f), (QStringList{"1", "2", "4", "6"}));
 
-    if (emptied)
+    if (videe)
         m_liste->videListe();
     else
         m_liste->remplitListe(Affichage::Journal::depuisLignesLog(journalLog().mid(0, 1)));
-    m_messages.clear();
+    m_messages.vide();
     QTest::keyClicks(f.Indica, "fx");
     QTest::keyClick(f.Indica, Qt::Key_Return);
-    QCOMPARE(m_messages.texts(), messages);
-    QCOMPARE(numeros(f), found);
+    QCOMPARE(m_messages.textes(), messages);
+    QCOMPARE(numeros(f), trouve);
 }
 
 QTEST_MAIN(TestFenetreRecherche)

@@ -15,7 +15,7 @@ public:
         listen(QHostAddress::LocalHost, 0);
         connect(this, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = nextPendingConnection()) {
-                connect(s, &QTcpSocket::readyRead, s, [this, s] { answer(s); });
+                connect(s, &QTcpSocket::readyRead, s, [this, s] { reponse(s); });
                 connect(s, &QTcpSocket::disconnected, s, &QObject::deleteLater);
             }
         });
@@ -25,24 +25,24 @@ public:
     QStringList chemins;
 
 private:
-    void answer(QTcpSocket* s)
+    void reponse(QTcpSocket* s)
     {
-        QByteArray& request = m_enAttente[s];
-        request += s->readAll();
-        if (!request.contains("\r\n\r\n"))
+        QByteArray& demande = m_enAttente[s];
+        demande += s->readAll();
+        if (!demande.contains("\r\n\r\n"))
             return;
-        const QList<QByteArray> first = request.left(request.indexOf("\r\n")).split(' ');
-        const QByteArray path = first.size() > 1 ? first.at(1) : QByteArray("/");
+        const QList<QByteArray> premier = demande.left(demande.indexOf("\r\n")).split(' ');
+        const QByteArray chemin = premier.size() > 1 ? premier.at(1) : QByteArray("/");
         m_enAttente.remove(s);
-        if (path != "/favicon.ico")
-            chemins.append(QString::fromLatin1(path));
-        const QByteArray body =
-            "<html><head><title>" + QString::fromLatin1(path).toHtmlEscaped().toLatin1() +
+        if (chemin != "/favicon.ico")
+            chemins.append(QString::fromLatin1(chemin));
+        const QByteArray corps =
+            "<html><head><title>" + QString::fromLatin1(chemin).toHtmlEscaped().toLatin1() +
             "</title></head><body><h1>Page " +
-            QString::fromLatin1(path).toHtmlEscaped().toLatin1() + "</h1></body></html>";
+            QString::fromLatin1(chemin).toHtmlEscaped().toLatin1() + "</h1></body></html>";
         s->write("HTTP/1.1 200 OK\r\nContent-Type: text/html\r\nConnection: close\r\n"
                  "Content-Length: " +
-                 QByteArray::number(body.size()) + "\r\n\r\n" + body);
+                 QByteArray::number(corps.size()) + "\r\n\r\n" + corps);
         s->disconnectFromHost();
     }
 

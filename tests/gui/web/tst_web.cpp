@@ -49,8 +49,8 @@ class TestWeb : public QObject {
 
     void pointeSites(const QString& site)
     {
-        m_reglages.write(Reglages::sectionGlobale, Web::cleSiteCluster, site);
-        m_reglages.write(Reglages::sectionGlobale, Web::cleSiteKzt, site);
+        m_reglages.ecrit(Reglages::sectionGlobale, Web::cleSiteCluster, site);
+        m_reglages.ecrit(Reglages::sectionGlobale, Web::cleSiteKzt, site);
     }
 
 private Q_SLOTS:
@@ -80,11 +80,11 @@ private Q_SLOTS:
 void TestWeb::chemins_data()
 {
     QTest::addColumn<int>("index");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("path");
-    const QStringList items = {"All HF", "1.8 Mhz", "3.5 Mhz", "7.0 Mhz", "10 Mhz",
-                               "14 Mhz", "18 Mhz",  "21 Mhz",  "24 Mhz",  "28 Mhz",
-                               "50 Mhz", "144 Mhz", "432 Mhz", "All VHF"};
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("chemin");
+    const QStringList elements = {"All HF", "1.8 Mhz", "3.5 Mhz", "7.0 Mhz", "10 Mhz",
+                                  "14 Mhz", "18 Mhz",  "21 Mhz",  "24 Mhz",  "28 Mhz",
+                                  "50 Mhz", "144 Mhz", "432 Mhz", "All VHF"};
     const QStringList chemins = {
         "/dxc/top_250_HF.html",     "/dxc/top_50_1.8_MHz.html", "/dxc/top_50_3.5_MHz.html",
         "/dxc/top_50_7_MHz.html",   "/dxc/top_50_10_MHz.html",  "/dxc/top_50_14_MHz.html",
@@ -92,7 +92,7 @@ void TestWeb::chemins_data()
         "/dxc/top_50_28_MHz.html",  "/dxc/top_50_50_MHz.html",  "/dxc/top_50_144_MHz.html",
         "/dxc/top_50_430_MHz.html", "/dxc/top_250_VHF.html"};
     for (int i = 0; i < 14; ++i)
-        QTest::addRow("%d %s", i, qPrintable(items[i])) << i << items[i] << chemins[i];
+        QTest::addRow("%d %s", i, qPrintable(elements[i])) << i << elements[i] << chemins[i];
     QTest::addRow("below the list") << -1 << QString() << "/dxc/top_250_HF.html";
     QTest::addRow("above the list") << 14 << QString() << "/dxc/top_250_HF.html";
 }
@@ -100,11 +100,11 @@ void TestWeb::chemins_data()
 void TestWeb::chemins()
 {
     QFETCH(int, index);
-    QFETCH(QString, item);
-    QFETCH(QString, path);
-    QCOMPARE(Web::cheminCluster(index), path);
-    if (!item.isEmpty())
-        QCOMPARE(Web::bandesCluster().at(index), item);
+    QFETCH(QString, element);
+    QFETCH(QString, chemin);
+    QCOMPARE(Web::cheminCluster(index), chemin);
+    if (!element.isEmpty())
+        QCOMPARE(Web::bandesCluster().at(index), element);
 }
 
 void TestWeb::listeDesBandesFixe()
@@ -119,8 +119,8 @@ void TestWeb::listeDesBandesFixe()
 
 void TestWeb::bandeEnregistree_data()
 {
-    QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("shown");
+    QTest::addColumn<QString>("stocke");
+    QTest::addColumn<int>("affichees");
     QTest::newRow("none") << QString() << 0;
     QTest::newRow("14 Mhz") << "5" << 5;
     QTest::newRow("All VHF") << "13" << 13;
@@ -131,17 +131,17 @@ void TestWeb::bandeEnregistree_data()
 
 void TestWeb::bandeEnregistree()
 {
-    QFETCH(QString, stored);
-    QFETCH(int, shown);
+    QFETCH(QString, stocke);
+    QFETCH(int, affichees);
     const QString indicatif = QStringLiteral("F%1").arg(QTest::currentDataTag()).remove(' ');
-    if (!stored.isNull())
-        m_reglages.write(Reglages::sectionStation(indicatif), Reglages::bandeCluster, stored);
-    QCOMPARE(Web::bandeLue(m_reglages, indicatif), shown);
+    if (!stocke.isNull())
+        m_reglages.ecrit(Reglages::sectionStation(indicatif), Reglages::bandeCluster, stocke);
+    QCOMPARE(Web::bandeLue(m_reglages, indicatif), affichees);
 }
 
 void TestWeb::siteDepuisReglages_data()
 {
-    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("stocke");
     QTest::addColumn<QString>("address");
     QTest::newRow("default") << QString() << "http://www.dxcluster.info/dxc/top_50_14_MHz.html";
     QTest::newRow("host alone") << "dx.example.org"
@@ -152,12 +152,12 @@ void TestWeb::siteDepuisReglages_data()
 
 void TestWeb::siteDepuisReglages()
 {
-    QFETCH(QString, stored);
+    QFETCH(QString, stocke);
     QFETCH(QString, address);
-    QTemporaryDir dir;
-    StockReglages reglages(dir.filePath(QStringLiteral("KZT.ini")));
-    if (!stored.isNull())
-        reglages.write(Reglages::sectionGlobale, Web::cleSiteCluster, stored);
+    QTemporaryDir dossier;
+    StockReglages reglages(dossier.filePath(QStringLiteral("KZT.ini")));
+    if (!stocke.isNull())
+        reglages.ecrit(Reglages::sectionGlobale, Web::cleSiteCluster, stocke);
     const QString site = Web::siteWeb(reglages, Web::cleSiteCluster, Web::siteCluster);
     QCOMPARE(Web::adressePage(site, Web::cheminCluster(5)).toString(), address);
     QCOMPARE(Web::adressePage(Web::siteKzt, Web::cheminReglement).toString(),
@@ -166,8 +166,8 @@ void TestWeb::siteDepuisReglages()
 
 void TestWeb::pagesDiplomeOuvertesEnBas_data()
 {
-    QTest::addColumn<QRect>("screen");
-    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("ecran");
+    QTest::addColumn<QSize>("fenetre");
     QTest::addColumn<qreal>("dpi");
     QTest::addColumn<QPoint>("place");
     // 2000 twips at 96 dots an inch: 133 dots lower than centred.
@@ -183,19 +183,19 @@ void TestWeb::pagesDiplomeOuvertesEnBas_data()
 
 void TestWeb::pagesDiplomeOuvertesEnBas()
 {
-    QFETCH(QRect, screen);
-    QFETCH(QSize, window);
+    QFETCH(QRect, ecran);
+    QFETCH(QSize, fenetre);
     QFETCH(qreal, dpi);
     QFETCH(QPoint, place);
-    QCOMPARE(Web::positionBasse(screen, window, dpi), place);
+    QCOMPARE(Web::positionBasse(ecran, fenetre, dpi), place);
 }
 
 void TestWeb::awardPagesFitBelowCentre_data()
 {
-    QTest::addColumn<QRect>("screen");
+    QTest::addColumn<QRect>("ecran");
     QTest::addColumn<QSize>("wanted");
     QTest::addColumn<qreal>("dpi");
-    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QSize>("taille");
     // 2000 twips at 96 dots an inch are 133 dots: the window is 266 dots
     // shorter than the screen at most.
     QTest::newRow("large screen: as wanted")
@@ -216,16 +216,16 @@ void TestWeb::awardPagesFitBelowCentre_data()
 
 void TestWeb::awardPagesFitBelowCentre()
 {
-    QFETCH(QRect, screen);
+    QFETCH(QRect, ecran);
     QFETCH(QSize, wanted);
     QFETCH(qreal, dpi);
-    QFETCH(QSize, size);
-    QCOMPARE(Web::Taille_Basse(screen, wanted, dpi), size);
-    const QRect place(Web::positionBasse(screen, size, dpi), size);
-    QVERIFY(screen.contains(place));
+    QFETCH(QSize, taille);
+    QCOMPARE(Web::Taille_Basse(ecran, wanted, dpi), taille);
+    const QRect place(Web::positionBasse(ecran, taille, dpi), taille);
+    QVERIFY(ecran.contains(place));
     // Lowered by the whole 2000 twips whenever the screen has room for it.
-    if (size.height() <= screen.height() - 2 * 133)
-        QCOMPARE(place.top(), screen.top() + (screen.height() - size.height()) / 2 + 133);
+    if (taille.height() <= ecran.height() - 2 * 133)
+        QCOMPARE(place.top(), ecran.top() + (ecran.height() - taille.height()) / 2 + 133);
 }
 
 void TestWeb::sansModuleOuvreLeNavigateurSysteme()
@@ -296,12 +296,12 @@ void TestWeb::clusterMontreEtRetientLaBande()
         QSignalSpy chargee(fenetre.WebBrowser1, &VueWeb::chargee);
         QVERIFY(chargee.wait(60000));
         QCOMPARE(serveur.chemins.last(), QStringLiteral("/dxc/top_250_HF.html"));
-        QCOMPARE(m_reglages.read(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
+        QCOMPARE(m_reglages.lit(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
                  QStringLiteral("0"));
 
         // Choosing alone changes nothing until "Afficher".
         fenetre.Bande_CL->setCurrentIndex(5);
-        QCOMPARE(m_reglages.read(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
+        QCOMPARE(m_reglages.lit(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
                  QStringLiteral("0"));
         // Enter presses the focused button.
         fenetre.Afficher->setFocus();
@@ -309,7 +309,7 @@ void TestWeb::clusterMontreEtRetientLaBande()
         QVERIFY(chargee.wait(60000));
         QCOMPARE(chargee.last().first().toBool(), true);
         QCOMPARE(serveur.chemins.last(), QStringLiteral("/dxc/top_50_14_MHz.html"));
-        QCOMPARE(m_reglages.read(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
+        QCOMPARE(m_reglages.lit(Reglages::sectionStation(indicatif), Reglages::bandeCluster, {}),
                  QStringLiteral("5"));
     }
     // The next opening shows "14 Mhz" at once; another station keeps its own.
@@ -331,9 +331,9 @@ void TestWeb::clusterSuitUnChangementDeStation()
     station = QStringLiteral("F5APRES");
     fenetre.Bande_CL->setCurrentIndex(12);
     fenetre.Afficher->click();
-    QCOMPARE(m_reglages.read(Reglages::sectionStation("F5APRES"), Reglages::bandeCluster, {}),
+    QCOMPARE(m_reglages.lit(Reglages::sectionStation("F5APRES"), Reglages::bandeCluster, {}),
              QStringLiteral("12"));
-    QCOMPARE(m_reglages.read(Reglages::sectionStation("F5AVANT"), Reglages::bandeCluster, {}),
+    QCOMPARE(m_reglages.lit(Reglages::sectionStation("F5AVANT"), Reglages::bandeCluster, {}),
              QStringLiteral("0"));
 }
 

@@ -20,7 +20,7 @@
 #if QT_VERSION >= QT_VERSION_CHECK(6, 2, 0) && QT_VERSION < QT_VERSION_CHECK(7, 0, 0)
 #define KZT_PARTAGE_OPENGL 1
 QT_BEGIN_NAMESPACE
-Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* context);
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext* contexte);
 QT_END_NAMESPACE
 #endif
 
@@ -60,9 +60,9 @@ public:
     {
         auto* vue = new QWebEngineView(parent);
         QObject::connect(vue, &QWebEngineView::loadFinished, vue,
-                         [chargee = std::move(chargee)](bool ok) {
+                         [chargee = std::move(chargee)](bool valide) {
                              if (chargee)
-                                 chargee(ok);
+                                 chargee(valide);
                          });
         return vue;
     }
