@@ -46,7 +46,7 @@ int main(int argc, char* argv[])
         }
     }
 
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("rqn-kzt"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kzt/rqn-kzt.png")));
 
@@ -55,7 +55,7 @@ int main(int argc, char* argv[])
     QTranslator qtFrancais;
     if (qtFrancais.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        app.installTranslator(&qtFrancais);
+        application.installTranslator(&qtFrancais);
 
     BoiteMessageFenetre messages;
     const DossierProgramme::Resultat programme = DossierProgramme::Prepare(
@@ -82,5 +82,5 @@ int main(int argc, char* argv[])
     Main fenetre(services);
     if (!fenetre.demarreProgramme() || termine)
         return 0;
-    return app.exec();
+    return application.exec();
 }

@@ -395,13 +395,14 @@ QByteArray exportationAdif(const QString& indicatif, const QByteArray& log)
 
 Statut exporte(const QString& dossier, const QString& indicatif)
 {
-    const QDir dir(dossier);
+    const QDir repertoire(dossier);
     QByteArray log;
-    const Statut lu = FichierTexte::litTout(dir.filePath(StationLog::nomFichier(indicatif)), &log);
+    const Statut lu =
+        FichierTexte::litTout(repertoire.filePath(StationLog::nomFichier(indicatif)), &log);
     if (!lu)
         return lu;
-    return FichierTexte::remplaceContenu(dir.filePath(nomFichier(indicatif)),
-                                         dir.filePath(kFichierTravail),
+    return FichierTexte::remplaceContenu(repertoire.filePath(nomFichier(indicatif)),
+                                         repertoire.filePath(kFichierTravail),
                                          exportationAdif(indicatif, log));
 }
 

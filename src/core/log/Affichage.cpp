@@ -160,10 +160,10 @@ Journal::Journal(QByteArray contenu)
     donnees->debuts.reserve(size_t(reserveLignes(donnees->contenu.size())));
     donnees->tailles.reserve(donnees->debuts.capacity());
     const char* debut = donnees->contenu.constData();
-    FichierTexte::pourChaqueLigne(donnees->contenu, [&](const char* data, qsizetype taille) {
+    FichierTexte::pourChaqueLigne(donnees->contenu, [&](const char* octets, qsizetype taille) {
         ++m_total;
         if (m_total <= numeroMaxi)
-            donnees->ajoute(data - debut, taille);
+            donnees->ajoute(octets - debut, taille);
     });
     m_donnees = std::move(donnees);
 }

@@ -81,8 +81,8 @@ private Q_SLOTS:
         QTest::addColumn<QDateTime>("utc");
         QTest::addColumn<int>("offset");
         QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("utcTime");
-        QTest::addColumn<QString>("localTime");
+        QTest::addColumn<QString>("heureUtcAttendue");
+        QTest::addColumn<QString>("heureLocaleAttendue");
         const auto at = [](int d, int h, int m, int s) {
             return QDateTime(QDate(2026, 12, d), QTime(h, m, s), Qt::UTC);
         };
@@ -103,12 +103,12 @@ private Q_SLOTS:
         QFETCH(QDateTime, utc);
         QFETCH(int, offset);
         QFETCH(QString, date);
-        QFETCH(QString, utcTime);
-        QFETCH(QString, localTime);
+        QFETCH(QString, heureUtcAttendue);
+        QFETCH(QString, heureLocaleAttendue);
         const HorlogeReglee horloge(utc, offset);
         QCOMPARE(Date_Utc(horloge), date);
-        QCOMPARE(Heure_Utc(horloge), utcTime);
-        QCOMPARE(Heure_Locale(horloge), localTime);
+        QCOMPARE(Heure_Utc(horloge), heureUtcAttendue);
+        QCOMPARE(Heure_Locale(horloge), heureLocaleAttendue);
     }
 
     // The labels of one tick come from one reading: the date never belongs to
@@ -129,13 +129,13 @@ private Q_SLOTS:
         QFETCH(QDateTime, utc);
         QFETCH(int, offset);
         QFETCH(QString, date);
-        QFETCH(QString, utcTime);
-        QFETCH(QString, localTime);
+        QFETCH(QString, heureUtcAttendue);
+        QFETCH(QString, heureLocaleAttendue);
         const HorlogeMouvante horloge(utc, offset);
         const HorlogeLue lue = litHorloge(horloge);
         QCOMPARE(lue.dateUtc, date);
-        QCOMPARE(lue.heureUtc, utcTime);
-        QCOMPARE(lue.heureLocale, localTime);
+        QCOMPARE(lue.heureUtc, heureUtcAttendue);
+        QCOMPARE(lue.heureLocale, heureLocaleAttendue);
     }
 
     void anneeSurDeuxChiffres()

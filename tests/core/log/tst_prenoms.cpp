@@ -18,8 +18,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("fichier");
         QTest::addColumn<QString>("indicatif");
         QTest::addColumn<bool>("estTrouve");
-        QTest::addColumn<QString>("department");
-        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("departementAttendu");
+        QTest::addColumn<QString>("prenomAttendu");
         QTest::newRow("known") << QByteArray("F1ABC        77 JEAN\r\n") << "F1ABC" << true << "77"
                                << "JEAN";
         QTest::newRow("lower case name comes back upper")
@@ -56,8 +56,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, fichier);
         QFETCH(QString, indicatif);
         QFETCH(bool, estTrouve);
-        QFETCH(QString, department);
-        QFETCH(QString, firstName);
+        QFETCH(QString, departementAttendu);
+        QFETCH(QString, prenomAttendu);
         QTemporaryDir dossier;
         FirstNameMemory memoire(dossier.path());
         QVERIFY(ecritOctets(memoire.chemin(), fichier));
@@ -65,8 +65,8 @@ private Q_SLOTS:
         const FirstNameMemory::Trouve t = memoire.Cherche_Prenom(indicatif, &statut);
         QVERIFY(statut.estOk());
         QCOMPARE(t.trouve, estTrouve);
-        QCOMPARE(t.departement, department);
-        QCOMPARE(t.prenom, firstName);
+        QCOMPARE(t.departement, departementAttendu);
+        QCOMPARE(t.prenom, prenomAttendu);
     }
 
     void memoireAbsenteVideEtCreeeAuPremierQso()
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void unchangedMemoryIsNotRewritten_data()
     {
         QTest::addColumn<QByteArray>("fichier");
-        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("prenomAttendu");
         QTest::addColumn<QByteArray>("apres");
         QTest::addColumn<bool>("rewritten");
         const QByteArray jean("F1ABC        77 JEAN\r\n");
@@ -124,7 +124,7 @@ private Q_SLOTS:
     void unchangedMemoryIsNotRewritten()
     {
         QFETCH(QByteArray, fichier);
-        QFETCH(QString, firstName);
+        QFETCH(QString, prenomAttendu);
         QFETCH(QByteArray, apres);
         QFETCH(bool, rewritten);
         QTemporaryDir dossier;
@@ -136,8 +136,8 @@ private Q_SLOTS:
             QVERIFY(f.open(QIODevice::ReadWrite));
             QVERIFY(f.setFileTime(ancienne, QFileDevice::FileModificationTime));
         }
-        QVERIFY(
-            memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", firstName)).estOk());
+        QVERIFY(memoire.Memorise_Prenom(FirstNameMemory::formeLigne("F1ABC", "77", prenomAttendu))
+                    .estOk());
         QCOMPARE(litOctets(memoire.chemin()), apres);
         QCOMPARE(QFileInfo(memoire.chemin()).lastModified().toUTC() != ancienne, rewritten);
         QVERIFY(!QFile::exists(dossier.filePath("Temporaire.txt")));
