@@ -38,7 +38,7 @@ int main(int argc, char* argv[])
         const QString executable = dossierExecutable(argv[0]);
         const LigneCommande::Reponse reponse = LigneCommande::Lit(
             arguments,
-            DossierProgramme::Chemin(executable, DossierProgramme::Dossier_Utilisateur()),
+            DossierProgramme::Chemin(executable, DossierProgramme::dossierDeLUtilisateur()),
             StockReglages().nomDeFichier());
         if (reponse.termine) {
             std::fputs(reponse.texte.toLocal8Bit().constData(), stdout);
@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
 
     BoiteMessageFenetre messages;
     const DossierProgramme::Resultat programme = DossierProgramme::Prepare(
-        QCoreApplication::applicationDirPath(), DossierProgramme::Dossier_Utilisateur());
+        QCoreApplication::applicationDirPath(), DossierProgramme::dossierDeLUtilisateur());
     if (!programme.statut) {
         messages.avise(programme.statut.message);
         return 1;

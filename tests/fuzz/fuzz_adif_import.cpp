@@ -47,8 +47,8 @@ void verifieQso(const LogLine::Champs& c)
 {
     const LogLine::Formee f = LogLine::forme(c);
     FUZZ_CHECK(f.valide() && f.ligne.size() == LogLine::Longueur);
-    FUZZ_CHECK(ReglesChamps::Controle_QSO(c).isEmpty());
-    FUZZ_CHECK(Importation::Reference_Valide(c.reference));
+    FUZZ_CHECK(ReglesChamps::controleQso(c).isEmpty());
+    FUZZ_CHECK(Importation::referenceValide(c.reference));
     FUZZ_CHECK(c.reference.left(2) == c.departement);
     if (Adif::enAscii(f.ligne) != f.ligne)
         return;
@@ -99,8 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t tailleDonne
     FichierTexte::pourChaqueLigne(Aleatoire::lit(log), [&](const char* d, qsizetype taille) {
         const QByteArray ligne(d, taille);
         FUZZ_CHECK(lignes.contains(ligne));
-        FUZZ_CHECK(!cles.contains(StationLog::Cle_QSO(ligne)));
-        cles.insert(StationLog::Cle_QSO(ligne));
+        FUZZ_CHECK(!cles.contains(StationLog::cleQso(ligne)));
+        cles.insert(StationLog::cleQso(ligne));
         ++n;
     });
     FUZZ_CHECK(n == b.importes);

@@ -18,8 +18,8 @@ public:
     void repond(const QString& reponse) { m_reponse = reponse; }
     const QList<Demande>& demandes() const { return m_demandes; }
 
-    QString Fichier_A_Ouvrir(const QString& titre, const QString& dossier,
-                             const QString& filtre) override
+    QString fichierAOuvrir(const QString& titre, const QString& dossier,
+                           const QString& filtre) override
     {
         m_demandes.append({titre, dossier, filtre});
         return m_reponse;

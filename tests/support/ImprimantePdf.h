@@ -12,11 +12,11 @@ public:
     // Previews shown.
     int travaux() const { return m_travaux; }
     // Pages of the last preview.
-    int Pages_Apercu() const { return m_pagesApercu; }
+    int pagesApercu() const { return m_pagesApercu; }
     // The user closes the next previews without printing.
-    void Annule_Apercu(bool annule) { m_annule = annule; }
+    void annuleApercu(bool annule) { m_annule = annule; }
     // The pages the user chooses in the printer dialog (from 1).
-    void Choisit_Pages(int de, int a)
+    void choisitPages(int de, int a)
     {
         m_de = de;
         m_a = a;

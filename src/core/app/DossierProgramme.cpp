@@ -10,12 +10,12 @@
 
 namespace DossierProgramme {
 
-QString Nom_Marque()
+QString nomMarque()
 {
     return QStringLiteral(KZT_MARQUE_SYSTEME);
 }
 
-QString Dossier_Utilisateur()
+QString dossierDeLUtilisateur()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
         .filePath(QStringLiteral("RQN_KZT"));
@@ -23,7 +23,7 @@ QString Dossier_Utilisateur()
 
 QString Chemin(const QString& dossierExecutable, const QString& dossierUtilisateur)
 {
-    if (QFileInfo::exists(QDir(dossierExecutable).filePath(Nom_Marque())))
+    if (QFileInfo::exists(QDir(dossierExecutable).filePath(nomMarque())))
         return QDir::cleanPath(dossierUtilisateur);
     return dossierExecutable;
 }

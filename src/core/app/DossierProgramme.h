@@ -15,10 +15,10 @@
 namespace DossierProgramme {
 
 // The marker of an installation for every user of the computer.
-QString Nom_Marque();
+QString nomMarque();
 
 // ~/.local/share/RQN_KZT, or RQN_KZT in XDG_DATA_HOME when it is set.
-QString Dossier_Utilisateur();
+QString dossierDeLUtilisateur();
 
 // The program folder of a program started from `dossierExecutable`, without
 // making anything.

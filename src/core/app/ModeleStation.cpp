@@ -70,7 +70,7 @@ ModeleStation::Issue ModeleStation::Validation(const QString& saisie)
     const Refus refus = verifie(candidat);
     if (!refus.message.isEmpty()) {
         m_messages.avise(refus.message);
-        return refus.vide ? Issue::Refuse_Vidage : Issue::Refuse;
+        return refus.vide ? Issue::RefuseVidage : Issue::Refuse;
     }
 
     Q_EMIT indicatifCourantChange(candidat);

@@ -18,10 +18,10 @@ public:
 
     // What the window does with its field after "Validez".
     enum class Issue {
-        Refuse,        // a message was shown; the field keeps its text
-        Refuse_Vidage, // a message was shown; the field is emptied
-        Accepte,       // the station changed; the window closes
-        Fin,           // the program ended while reloading the log
+        Refuse,       // a message was shown; the field keeps its text
+        RefuseVidage, // a message was shown; the field is emptied
+        Accepte,      // the station changed; the window closes
+        Fin,          // the program ended while reloading the log
     };
 
     ModeleStation(const QString& dossier, StockReglages& reglages, BoiteMessage& messages,

@@ -37,7 +37,7 @@ unsigned Couleur(Etat etat)
         return rouge;
     case Etat::Confirme:
         return Vert;
-    case Etat::Non_Contacte:
+    case Etat::NonContacte:
         break;
     }
     return Jaune;
@@ -50,7 +50,7 @@ Etat etatDe(unsigned rgb)
         return Etat::Confirme;
     if (rgb == rouge)
         return Etat::Contacte;
-    return Etat::Non_Contacte;
+    return Etat::NonContacte;
 }
 
 int caseDepartement(QByteArrayView departement)
@@ -106,7 +106,7 @@ void Compte(Carte* carte)
             ++carte->non_confirmes;
             ++carte->contactes;
             break;
-        case Etat::Non_Contacte:
+        case Etat::NonContacte:
             break;
         }
     }

@@ -19,7 +19,7 @@ inline constexpr int nombreDepartements = 96;
 inline constexpr int case2A = 96;
 inline constexpr int case2B = 97;
 
-enum class Etat { Non_Contacte, Contacte, Confirme };
+enum class Etat { NonContacte, Contacte, Confirme };
 
 // The colour of each state, as the map shows it: red, green and blue bytes.
 inline constexpr unsigned Jaune = 0xFFFF80;

@@ -28,11 +28,11 @@ struct Piece {
 };
 
 constexpr Piece kPieces[] = {
-    {Colonne_Reference, LogLine::Reference},
-    {Colonne_Nom, LogLine::Nom_Moulin},
-    {Colonne_Date, LogLine::Date},
-    {Colonne_Indicatif, LogLine::Indicatif},
-    {Colonne_QSL, LogLine::QSL},
+    {colonneReference, LogLine::Reference},
+    {colonneNom, LogLine::Nom_Moulin},
+    {colonneDate, LogLine::Date},
+    {colonneIndicatif, LogLine::Indicatif},
+    {colonneQsl, LogLine::QSL},
 };
 
 // The list line of a stored line; a field missing from a short line stays blank.

@@ -18,21 +18,21 @@ namespace MoulinsContactes {
 inline constexpr int longueurLigne = 65;
 
 // Where the fields stand in a line of the list (0-based).
-inline constexpr int Colonne_Reference = 1;
-inline constexpr int Colonne_Nom = 8;
-inline constexpr int Colonne_Date = 40;
-inline constexpr int Colonne_Indicatif = 50;
-inline constexpr int Colonne_QSL = 64;
-static_assert(Colonne_QSL == longueurLigne - 1);
+inline constexpr int colonneReference = 1;
+inline constexpr int colonneNom = 8;
+inline constexpr int colonneDate = 40;
+inline constexpr int colonneIndicatif = 50;
+inline constexpr int colonneQsl = 64;
+static_assert(colonneQsl == longueurLigne - 1);
 
 // The titles of the header drawn over the columns of the list (1-based
 // columns); "QSL" ends over the flag.
 inline constexpr std::array<Affichage::Titre, 5> titresListe = {{
-    {"Ref", Colonne_Reference + 1},
-    {"Nom du Moulin", Colonne_Nom + 1},
-    {"Date", Colonne_Date + 1},
-    {"Indicatif", Colonne_Indicatif + 1},
-    {"QSL", Colonne_QSL - 1},
+    {"Ref", colonneReference + 1},
+    {"Nom du Moulin", colonneNom + 1},
+    {"Date", colonneDate + 1},
+    {"Indicatif", colonneIndicatif + 1},
+    {"QSL", colonneQsl - 1},
 }};
 
 inline const QString enteteListe = QStringLiteral(

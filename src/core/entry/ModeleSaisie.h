@@ -36,7 +36,7 @@ public:
         QSL_A,
         Valide_A,
         Annule_Saisie,
-        Nombre_Controles
+        NombreControles
     };
     enum class Couleur { Vert, Jaune };
 
@@ -149,7 +149,7 @@ private:
     QString m_indicatif;
     bool m_dateAuto = true;
 
-    std::array<Etat, Nombre_Controles> m_etat;
+    std::array<Etat, NombreControles> m_etat;
     Controle m_focus = Ind_A;
     bool m_focusADonner = false;
     QString m_modeAff;

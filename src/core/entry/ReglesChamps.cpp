@@ -75,11 +75,11 @@ QString Bande(const QString& texte)
     if (texte.size() > 7)
         return QStringLiteral("7 caracteres maxi pour la QRG");
     if (!definitionDe(texte))
-        return Message_Bande(texte);
+        return messageBandeChoisie(texte);
     return QString();
 }
 
-QString Message_Bande(const QString& texte)
+QString messageBandeChoisie(const QString& texte)
 {
     return QStringLiteral("Le champ « Bande » contient « %1 », qui n'est pas une bande de la "
                           "liste : choisissez une bande de la liste (par exemple « 14 Mhz »).")
@@ -105,7 +105,7 @@ QString Nom_Moulin(const QString& texte)
     return QString();
 }
 
-QString Controle_QSO(const LogLine::Champs& c)
+QString controleQso(const LogLine::Champs& c)
 {
     const struct {
         const QString& nom;

@@ -39,11 +39,11 @@ inline const QString Nom_Moulin = QStringLiteral("Nom du Moulin");
 // The band is one of the list's labels, exactly.
 QString Bande(const QString& texte);
 // The refusal of a band that is not one of the list.
-QString Message_Bande(const QString& texte);
+QString messageBandeChoisie(const QString& texte);
 
 // Every rule above on a whole QSO, with the band one of the list, no control
 // character in any field and a line that the log can hold (LogLine::forme):
 // the message of the first rule broken, empty when the QSO can be stored.
-QString Controle_QSO(const LogLine::Champs& champs);
+QString controleQso(const LogLine::Champs& champs);
 
 } // namespace ReglesChamps

@@ -113,7 +113,7 @@ void ModeleSaisie::prendItem(Controle c)
 
 QString ModeleSaisie::messageBande(const QString& texte)
 {
-    return ReglesChamps::Message_Bande(texte);
+    return ReglesChamps::messageBandeChoisie(texte);
 }
 
 void ModeleSaisie::regle(Controle c)

@@ -105,7 +105,7 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
 {
     const QString nom = valeur(e, "BAND");
     if (!nom.isEmpty()) {
-        if (const DefinitionBande* b = Definition_Adif(nom))
+        if (const DefinitionBande* b = definitionAdif(nom))
             return QString::fromUtf16(b->libelle);
         *raison = QStringLiteral("Bande BAND %1 absente de la liste des bandes")
                       .arg(entreGuillemets(nom));
@@ -118,7 +118,7 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
     }
     bool valide = false;
     const double mhz = QLocale::c().toDouble(frequence, &valide);
-    if (const DefinitionBande* b = valide ? Definition_Frequence(mhz) : nullptr)
+    if (const DefinitionBande* b = valide ? definitionFrequence(mhz) : nullptr)
         return QString::fromUtf16(b->libelle);
     *raison = QStringLiteral("Fréquence FREQ %1 hors des bandes de la liste")
                   .arg(entreGuillemets(frequence));
@@ -138,17 +138,17 @@ bool moulin(const Adif::Enregistrement& e, QString* reference, QString* nom)
         *reference = sig.toLower();
         *nom = infos;
     }
-    return Reference_Valide(*reference);
+    return referenceValide(*reference);
 }
 
 } // namespace
 
-QString Nom_Rapport(const QString& indicatif)
+QString nomRapport(const QString& indicatif)
 {
     return indicatif + QStringLiteral("_KZT_import.txt");
 }
 
-bool Departement_Valide(QStringView departement)
+bool departementValide(QStringView departement)
 {
     if (departement.size() != 2)
         return false;
@@ -161,9 +161,9 @@ bool Departement_Valide(QStringView departement)
            departement == departement.toString().toLower();
 }
 
-bool Reference_Valide(QStringView reference)
+bool referenceValide(QStringView reference)
 {
-    return reference.size() == 5 && Departement_Valide(reference.first(2)) &&
+    return reference.size() == 5 && departementValide(reference.first(2)) &&
            chiffres(reference.sliced(2));
 }
 
@@ -178,7 +178,7 @@ Qso Convertit(const Adif::Enregistrement& e)
         return q;
     }
     const QString etat = valeur(e, "STATE").toLower();
-    c.departement = Departement_Valide(etat) ? etat : c.reference.left(2);
+    c.departement = departementValide(etat) ? etat : c.reference.left(2);
 
     c.indicatif = Texte::majusculesTapees(valeur(e, "CALL"));
     if (c.indicatif.isEmpty())
@@ -205,7 +205,7 @@ Qso Convertit(const Adif::Enregistrement& e)
     c.prenom = Cp1252::majusculesCp1252(valeur(e, "NAME"));
     const QString qsl = valeur(e, "QSL_RCVD").toUpper();
     c.qsl = qsl == QLatin1String("Y") || qsl == QLatin1String("V");
-    raison = ReglesChamps::Controle_QSO(c);
+    raison = ReglesChamps::controleQso(c);
     return q;
 }
 
@@ -253,7 +253,7 @@ Statut ecritRapport(const QString& dossier, const QString& indicatif, const QStr
                  kFinLigne + lignesCrLf(r.texte) + kFinLigne;
     }
     const QDir d(dossier);
-    return FichierTexte::remplaceContenu(d.filePath(Nom_Rapport(indicatif)),
+    return FichierTexte::remplaceContenu(d.filePath(nomRapport(indicatif)),
                                          d.filePath(StationLog::fichierTravail), enCp1252(texte));
 }
 
@@ -304,7 +304,7 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
 
     StationLog log(dossier, indicatif, &horloge);
     StationLog::Fusion fusion;
-    bilan.statut = log.Fusionne_QSO(lignes, &fusion);
+    bilan.statut = log.fusionneQso(lignes, &fusion);
     if (!bilan.statut)
         return bilan;
     bilan.importes = fusion.ajoutees;
@@ -327,12 +327,12 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
     for (const auto& [moment, i] : ordre)
         apprendre.append(prenoms.at(i));
     if (!apprendre.isEmpty() && bilan.importes > 0)
-        bilan.statusPrenoms = FirstNameMemory(dossier).Memorise_Prenoms(apprendre);
+        bilan.statusPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
 
     if (!bilan.rejets.empty()) {
         bilan.statusRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
         if (bilan.statusRapport)
-            bilan.rapport = Nom_Rapport(indicatif);
+            bilan.rapport = nomRapport(indicatif);
     }
     return bilan;
 }

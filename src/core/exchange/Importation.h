@@ -17,7 +17,7 @@ class Horloge;
 namespace Importation {
 
 // callsign + "_KZT_import.txt", beside the log: the records skipped.
-QString Nom_Rapport(const QString& indicatif);
+QString nomRapport(const QString& indicatif);
 
 // What the file dialog offers.
 inline const QString Filtre = QStringLiteral("Fichiers ADIF (*.adi *.adif)");
@@ -42,9 +42,9 @@ struct Qso {
 Qso Convertit(const Adif::Enregistrement& enregistrement);
 
 // A department of the award as stored: "01" to "95" but "20", "2a", "2b".
-bool Departement_Valide(QStringView departement);
+bool departementValide(QStringView departement);
 // A windmill reference as stored: a department, then three digits.
-bool Reference_Valide(QStringView reference);
+bool referenceValide(QStringView reference);
 
 struct Rejet {
     qsizetype numero = 0; // 1-based, in the file
@@ -69,7 +69,7 @@ struct Bilan {
 };
 
 // Imports the file into the log of the station in the folder, in one
-// rewrite (StationLog::Fusionne_QSO), remembers the first names of the new
+// rewrite (StationLog::fusionneQso), remembers the first names of the new
 // QSOs and writes the report of the skipped records beside the log. The
 // clock dates the report and the copy of the log made before the import.
 Bilan Importe(const QString& dossier, const QString& indicatif, const QString& cheminAdi,

@@ -29,7 +29,7 @@ bool longueur(QStringView texte, qsizetype* n)
 }
 
 struct Tag {
-    enum Sorte { Aucun, champDeLigne, Fin_Entete, Fin_Record } sorte = Aucun;
+    enum Sorte { Aucun, champDeLigne, FinEntete, FinRecord } sorte = Aucun;
     QStringView nom;
     qsizetype longueur = 0;
     qsizetype apres = 0; // just after the ">"
@@ -49,9 +49,9 @@ Tag litTag(QStringView texte, qsizetype pos)
     const qsizetype deuxPoints = dedans.indexOf(QLatin1Char(':'));
     if (deuxPoints < 0) {
         if (dedans.compare(QLatin1StringView("eor"), Qt::CaseInsensitive) == 0)
-            tag.sorte = Tag::Fin_Record;
+            tag.sorte = Tag::FinRecord;
         else if (dedans.compare(QLatin1StringView("eoh"), Qt::CaseInsensitive) == 0)
-            tag.sorte = Tag::Fin_Entete;
+            tag.sorte = Tag::FinEntete;
         return tag;
     }
     tag.nom = dedans.first(deuxPoints);
@@ -114,7 +114,7 @@ bool Enregistrement::contient(QLatin1StringView nom) const
     return false;
 }
 
-QString Texte_Fichier(const QByteArray& octets, bool* utf8)
+QString texteFichier(const QByteArray& octets, bool* utf8)
 {
     QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString texte = decodeur.decode(octets);
@@ -131,7 +131,7 @@ QString Texte_Fichier(const QByteArray& octets, bool* utf8)
 Lecture Lit(const QByteArray& octets)
 {
     Lecture lecture;
-    lecture.texte = Texte_Fichier(octets, &lecture.utf8);
+    lecture.texte = texteFichier(octets, &lecture.utf8);
     const QStringView texte(lecture.texte);
     const bool paires = lecture.utf8 && aDesPaires(texte);
 
@@ -146,10 +146,10 @@ Lecture Lit(const QByteArray& octets)
             pos = texte.indexOf(QLatin1Char('<'), pos + 1);
             continue;
         }
-        if (tag.sorte == Tag::Fin_Entete) {
+        if (tag.sorte == Tag::FinEntete) {
             entete = false;
             courant = Enregistrement();
-        } else if (tag.sorte == Tag::Fin_Record) {
+        } else if (tag.sorte == Tag::FinRecord) {
             entete = false;
             if (!courant.champs.empty()) {
                 courant.fin = tag.apres;

@@ -43,7 +43,7 @@ struct Lecture {
 
 // The text of the file's bytes, by the rule above (a byte-order mark is left
 // out).
-QString Texte_Fichier(const QByteArray& octets, bool* utf8 = nullptr);
+QString texteFichier(const QByteArray& octets, bool* utf8 = nullptr);
 
 Lecture Lit(const QByteArray& octets);
 

@@ -47,7 +47,7 @@ QString ligneAffichage(int numero, const char* ligneLog, qsizetype taille)
     return ligne;
 }
 
-QString Texte_Lisible(const QString& affichage)
+QString texteLisible(const QString& affichage)
 {
     struct nomme {
         Piece piece;
@@ -168,7 +168,7 @@ Journal::Journal(QByteArray contenu)
     m_donnees = std::move(donnees);
 }
 
-Statut Journal::Lit_Fichier(const QString& chemin, Journal* journal)
+Statut Journal::litFichier(const QString& chemin, Journal* journal)
 {
 #ifdef Q_OS_WIN
     // An open file cannot be renamed over there: the bytes are kept instead.

@@ -82,7 +82,7 @@ inline constexpr std::array<Titre, 13> titresListe = {{
 // The display line as a screen reader says it: the number, then each field
 // that is not blank, named, without the blanks that align the columns; the
 // QSL flag as "QSL reçue".
-QString Texte_Lisible(const QString& affichage);
+QString texteLisible(const QString& affichage);
 
 // The piece of a display line, as it stands (shorter when the line is).
 QString champDeLigne(const QString& affichage, Piece piece);
@@ -111,7 +111,7 @@ public:
     // log by renaming a new file over it, which leaves the open one as it
     // was read. Missing when the file does not exist, with the messages of
     // FichierTexte::readAll.
-    static Statut Lit_Fichier(const QString& chemin, Journal* journal);
+    static Statut litFichier(const QString& chemin, Journal* journal);
 
     qsizetype size() const;
     bool isEmpty() const { return size() == 0; }

@@ -59,10 +59,10 @@ bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
 
 Statut FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
-    return Memorise_Prenoms({ligne});
+    return memorisePrenoms({ligne});
 }
 
-Statut FirstNameMemory::Memorise_Prenoms(const QStringList& nouvelles)
+Statut FirstNameMemory::memorisePrenoms(const QStringList& nouvelles)
 {
     // Held from the reading to the replacement: another program of the
     // folder cannot slip its change in between and lose it.

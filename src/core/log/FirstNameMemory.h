@@ -30,10 +30,10 @@ public:
     Statut Memorise_Prenom(const QString& ligne);
     // The same for many lines in one rewrite, as if each was remembered in
     // turn: of several lines of one callsign the last one stays.
-    Statut Memorise_Prenoms(const QStringList& nouvelles);
+    Statut memorisePrenoms(const QStringList& nouvelles);
     // The flush of the folder after the rewrite is left to the caller (see
     // FichierTexte::FolderFlush).
-    void Vidage_Dossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
+    void vidageDossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
 
     // callsign padded to 13, department padded to 3, first name.
     static QString formeLigne(const QString& indicatif, const QString& departement,

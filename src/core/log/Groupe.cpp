@@ -27,7 +27,7 @@ const DefinitionBande* definitionDe(QStringView libelle)
     return nullptr;
 }
 
-const DefinitionBande* Definition_Adif(QStringView bande)
+const DefinitionBande* definitionAdif(QStringView bande)
 {
     for (const DefinitionBande& b : tableBandes) {
         if (bande.compare(QLatin1StringView(b.adif), Qt::CaseInsensitive) == 0)
@@ -36,7 +36,7 @@ const DefinitionBande* Definition_Adif(QStringView bande)
     return nullptr;
 }
 
-const DefinitionBande* Definition_Frequence(double mhz)
+const DefinitionBande* definitionFrequence(double mhz)
 {
     for (const DefinitionBande& b : tableBandes) {
         if (mhz >= b.mhzBas && mhz <= b.mhzHaut)

@@ -48,10 +48,10 @@ const DefinitionBande* definitionDe(QStringView libelle);
 
 // The band of that ADIF band name, whatever its case ("20M", "70cm");
 // nullptr for a band the program does not know.
-const DefinitionBande* Definition_Adif(QStringView bande);
+const DefinitionBande* definitionAdif(QStringView bande);
 // The band whose ADIF edges hold the frequency in MHz (edges included);
 // nullptr outside the twelve bands.
-const DefinitionBande* Definition_Frequence(double mhz);
+const DefinitionBande* definitionFrequence(double mhz);
 
 // The group of a band label taken without its blanks around it, otherwise as
 // it stands (case counts); Aucun for a typed text.

@@ -111,7 +111,7 @@ StationLog::Lignes StationLog::Charge_Log() const
         resultat.statut = indicatifRefuse(m_indicatif);
         return resultat;
     }
-    resultat.statut = Affichage::Journal::Lit_Fichier(chemin(), &resultat.affichage);
+    resultat.statut = Affichage::Journal::litFichier(chemin(), &resultat.affichage);
     if (!resultat.statut)
         return resultat;
     resultat.total = resultat.affichage.total();
@@ -337,7 +337,7 @@ Statut StationLog::Supprime_QSO(const QString& ligne)
     return ecrit(contenu, ecriture.octets(), fichierTravail);
 }
 
-QByteArray StationLog::Cle_QSO(QByteArrayView ligne)
+QByteArray StationLog::cleQso(QByteArrayView ligne)
 {
     const auto piece = [ligne](LogLine::Colonne c) {
         QByteArrayView p = ligne.size() >= c.debut ? ligne.sliced(c.debut - 1) : QByteArrayView();
@@ -351,7 +351,7 @@ QByteArray StationLog::Cle_QSO(QByteArrayView ligne)
     return cle;
 }
 
-Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
+Statut StationLog::fusionneQso(const QStringList& nouvelles, Fusion* fusion)
 {
     *fusion = Fusion();
     struct Nouvelle {
@@ -383,11 +383,11 @@ Statut StationLog::Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion)
     QSet<QByteArray> connus;
     connus.reserve(qsizetype(contenu.lignes.size() + lignes.size()));
     for (QByteArrayView l : contenu.lignes)
-        connus.insert(Cle_QSO(l));
+        connus.insert(cleQso(l));
     std::vector<const Nouvelle*> gardees;
     gardees.reserve(lignes.size());
     for (size_t i = 0; i < lignes.size(); ++i) {
-        const QByteArray cle = Cle_QSO(lignes[i].octets);
+        const QByteArray cle = cleQso(lignes[i].octets);
         if (connus.contains(cle)) {
             fusion->doublons.push_back(qsizetype(i));
             continue;

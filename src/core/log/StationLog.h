@@ -56,7 +56,7 @@ public:
     // The flush of the folder after a change is left to the caller, who
     // renames another file of the folder right after it (see
     // FichierTexte::FolderFlush).
-    void Vidage_Dossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
+    void vidageDossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
 
     // New line at the place given by its leading number (see Cle).
     Statut Enregistre_QSO(const QString& nouvelle);
@@ -81,10 +81,10 @@ public:
     // that the whole change can be undone; when it fails nothing is written.
     // Nothing is written either when every line is left out. Each line must
     // have a calendar date and a time: otherwise nothing is written.
-    Statut Fusionne_QSO(const QStringList& nouvelles, Fusion* fusion);
+    Statut fusionneQso(const QStringList& nouvelles, Fusion* fusion);
 
     // The key of a QSO for the duplicates: callsign, date, time and band.
-    static QByteArray Cle_QSO(QByteArrayView ligne);
+    static QByteArray cleQso(QByteArrayView ligne);
 
     // Number read at the start of the first five characters: blanks skipped,
     // sign, digits, decimal point and exponent (E or D) as far as they go; 0

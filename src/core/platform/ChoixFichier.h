@@ -10,6 +10,6 @@ public:
     // The path of the file chosen, starting in the folder, among the files
     // that the filter names ("Fichiers ADIF (*.adi *.adif)"); empty when the
     // user cancelled.
-    virtual QString Fichier_A_Ouvrir(const QString& titre, const QString& dossier,
-                                     const QString& filtre) = 0;
+    virtual QString fichierAOuvrir(const QString& titre, const QString& dossier,
+                                   const QString& filtre) = 0;
 };

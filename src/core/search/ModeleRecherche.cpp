@@ -11,7 +11,7 @@ ModeleRecherche::ModeleRecherche(BoiteMessage& messages, Lignes lignes,
 {
 }
 
-ModeleRecherche::ModeleRecherche(BoiteMessage& messages, Source_Journal journal,
+ModeleRecherche::ModeleRecherche(BoiteMessage& messages, SourceJournal journal,
                                  std::function<void()> montre)
     : m_messages(messages), m_journal(std::move(journal)), m_montre(std::move(montre))
 {

@@ -24,8 +24,8 @@ public:
     ModeleRecherche(BoiteMessage& messages, Lignes lignes, std::function<void()> montre = {});
     // The lines of the log itself, of which a search reads only the piece of
     // its key.
-    using Source_Journal = std::function<Affichage::Journal()>;
-    ModeleRecherche(BoiteMessage& messages, Source_Journal journal,
+    using SourceJournal = std::function<Affichage::Journal()>;
+    ModeleRecherche(BoiteMessage& messages, SourceJournal journal,
                     std::function<void()> montre = {});
 
     // The caption of the option of a key, which also names its box in a
@@ -56,7 +56,7 @@ private:
 
     BoiteMessage& m_messages;
     Lignes m_lignes;
-    Source_Journal m_journal;
+    SourceJournal m_journal;
     std::function<void()> m_montre;
     Recherche::Cle m_option = Recherche::Cle::Indicatif;
     std::array<QString, 3> m_textes;

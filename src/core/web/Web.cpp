@@ -82,7 +82,7 @@ int decalageBas(qreal pointsParPouce)
 
 } // namespace
 
-QSize Taille_Basse(const QRect& ecran, const QSize& voulue, qreal pointsParPouce)
+QSize tailleBasse(const QRect& ecran, const QSize& voulue, qreal pointsParPouce)
 {
     // Centred, then lowered: the room below the window is the room above it
     // less twice the lowering.

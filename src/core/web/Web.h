@@ -52,6 +52,6 @@ QPoint positionBasse(const QRect& ecran, const QSize& fenetre, qreal pointsParPo
 // The wanted size of such a window, made smaller where needed so that the
 // whole window stays on the screen at that place, 2000 twips lower than
 // centred (never smaller than the room left, even on a tiny screen).
-QSize Taille_Basse(const QRect& ecran, const QSize& voulue, qreal pointsParPouce);
+QSize tailleBasse(const QRect& ecran, const QSize& voulue, qreal pointsParPouce);
 
 } // namespace Web

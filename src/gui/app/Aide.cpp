@@ -84,7 +84,7 @@ Aide* Aide::Ouverte()
     return ouverte();
 }
 
-void Aide::Ajoute_Au_Menu(QMenu* menu)
+void Aide::ajouteAuMenu(QMenu* menu)
 {
     // F1 itself is seen by the filter of Installe: the menu only shows it.
     auto* action = new QAction(QStringLiteral("&Mode d'emploi\tF1"), menu);

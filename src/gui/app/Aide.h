@@ -24,7 +24,7 @@ public:
     static Aide* Ouverte();
 
     // Adds the help item "Mode d'emploi" at the end of the "Aide" menu.
-    static void Ajoute_Au_Menu(QMenu* menu);
+    static void ajouteAuMenu(QMenu* menu);
     static void Mnu_Mode_Emploi_Click();
 
     QTextBrowser* Texte_Aide;

@@ -80,7 +80,7 @@ Main::Main(const Services& services, QWidget* parent)
     setWindowTitle(QStringLiteral("RQN_KZT"));
     setAccessibleName(QStringLiteral("RQN_KZT"));
     // A QSO clicked in the list shows in disabled fields: readable all the same.
-    Apparence::Texte_Desactive_Lisible(this);
+    Apparence::texteDesactiveLisible(this);
 
     m_saisie = new ZoneSaisie(this);
     m_liste = new ListeLog(this);
@@ -211,20 +211,20 @@ void Main::construitMenus()
     // The award windows read the log of the station current when they need it.
     const auto indicatif = [this] { return m_indicatif; };
     connect(contactes, &QAction::triggered, this, [this, indicatif] {
-        Apparence::Ouvre_Une_Fois<Aff_Contacte>(
+        Apparence::ouvreUneFois<Aff_Contacte>(
             this, [&] { return new Aff_Contacte(m_services, indicatif, this); });
     });
     connect(departements, &QAction::triggered, this, [this, indicatif] {
-        Apparence::Ouvre_Une_Fois<Carte_Acti_KZT>(
+        Apparence::ouvreUneFois<Carte_Acti_KZT>(
             this, [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
     });
     connect(scoresCalcules, &QAction::triggered, this, [this] {
-        Apparence::Ouvre_Une_Fois<Scores_Moulins>(
+        Apparence::ouvreUneFois<Scores_Moulins>(
             this, [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
     });
     connect(nonRecues, &QAction::triggered, this, [this, indicatif] {
-        const auto journal = [this] { return m_liste->Journal_Affiche(); };
-        Apparence::Ouvre_Une_Fois<Multi_QSL>(
+        const auto journal = [this] { return m_liste->journalAffiche(); };
+        Apparence::ouvreUneFois<Multi_QSL>(
             this, [&] { return new Multi_QSL(m_services, journal, indicatif, this); });
     });
     QAction* cluster = elementMenu(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
@@ -239,13 +239,13 @@ void Main::construitMenus()
             [this] { Reglement::ouvreFenetre(m_services, this); });
     QAction* historique = elementMenu(aide, "Mnu_Historique", QStringLiteral("&Historique"));
     connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
-    Aide::Ajoute_Au_Menu(aide);
+    Aide::ajouteAuMenu(aide);
 }
 
 void Main::dimensionne()
 {
     // The entry fields go onto two rows when the screen is too narrow for one.
-    const QSize zone = Apparence::Place_Libre(this);
+    const QSize zone = Apparence::placeLibre(this);
     const QSize taille = sizeHint()
                              .expandedTo(QSize(minimumSizeHint().width(), 640))
                              .boundedTo(QSize(zone.width() * 95 / 100, zone.height() * 90 / 100));

@@ -54,7 +54,7 @@ public:
     LiaisonSaisie* liaisonSaisie() const { return m_liaison; }
     ListeLog* Liste() const { return m_liste; }
     // The choice of the file to import; nullptr: the platform's file dialog.
-    void Change_Choix_Fichier(ChoixFichier* choix);
+    void changeChoixFichier(ChoixFichier* choix);
 
 public Q_SLOTS:
     void Timer1_Timer();

@@ -8,7 +8,7 @@
 #include "core/platform/ChoixFichier.h"
 #include "gui/platform/DialogueFichier.h"
 
-void Main::Change_Choix_Fichier(ChoixFichier* choix)
+void Main::changeChoixFichier(ChoixFichier* choix)
 {
     m_choixFichier = choix ? choix : m_dialogueFichier.get();
 }
@@ -22,9 +22,9 @@ void Main::Mnu_Import_ADIF_Click()
         return;
     }
     const QString chemin =
-        m_choixFichier->Fichier_A_Ouvrir(QStringLiteral("Importer un log ADIF dans le log « %1 »")
-                                             .arg(StationLog::nomFichier(m_indicatif)),
-                                         m_services.dossier, Importation::Filtre);
+        m_choixFichier->fichierAOuvrir(QStringLiteral("Importer un log ADIF dans le log « %1 »")
+                                           .arg(StationLog::nomFichier(m_indicatif)),
+                                       m_services.dossier, Importation::Filtre);
     if (chemin.isEmpty())
         return;
     const Importation::Bilan bilan =

@@ -90,7 +90,7 @@ void Station::Validation_Click()
     case ModeleStation::Issue::Refuse:
     case ModeleStation::Issue::Fin:
         break;
-    case ModeleStation::Issue::Refuse_Vidage:
+    case ModeleStation::Issue::RefuseVidage:
         New_Indicatif->clear();
         break;
     case ModeleStation::Issue::Accepte:

@@ -41,7 +41,7 @@ Aff_Contacte::Aff_Contacte(const Services& services, std::function<QString()> in
     Label4 =
         Apparence::nomme(new QLabel(QStringLiteral("Moulins confirmés bande"), this), "Label4");
     Bande_D = Apparence::nomme(new QComboBox(this), "Bande_D");
-    Apparence::Nomme_Liste(Bande_D, QStringLiteral("Bande"));
+    Apparence::nommeListe(Bande_D, QStringLiteral("Bande"));
     Afficher = Apparence::nomme(new QPushButton(QStringLiteral("Afficher"), this), "Afficher");
 
     m_modele = new QStringListModel(this);

@@ -81,7 +81,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     Label1->setGeometry(120, 56, 64, 24);
     Bande_A = Apparence::nomme(new QComboBox(page), QStringLiteral("Bande_A"));
     Bande_A->setEditable(true);
-    Apparence::Nomme_Liste(Bande_A, QStringLiteral("Bande"));
+    Apparence::nommeListe(Bande_A, QStringLiteral("Bande"));
     Bande_A->setInsertPolicy(QComboBox::NoInsert);
     Bande_A->setGeometry(192, 56, 100, 24);
     Afficher = Apparence::nomme(new QPushButton(QStringLiteral("Afficher"), page),
@@ -145,7 +145,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     colonne->addWidget(vue);
     // The whole page when the screen has room for it.
     const int barre = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, vue);
-    const QSize libre = Apparence::Place_Libre(this);
+    const QSize libre = Apparence::placeLibre(this);
     QSize taille(largeurImage, hauteurImage);
     if (taille.height() > libre.height())
         taille.rwidth() += barre;
@@ -168,17 +168,17 @@ void Carte_Acti_KZT::colorie(int index, unsigned valeur)
     QLabel* c = Dep[size_t(index)];
     Apparence::couleurFond(c, couleur(valeur));
     // A screen reader says the department and its state, as the colour shows it.
-    c->setAccessibleName(Nom_Accessible(texteCase(index).toUpper(), etatDe(valeur)));
+    c->setAccessibleName(nomPourLecteur(texteCase(index).toUpper(), etatDe(valeur)));
 }
 
-QString Carte_Acti_KZT::Nom_Accessible(const QString& departement, Etat etat)
+QString Carte_Acti_KZT::nomPourLecteur(const QString& departement, Etat etat)
 {
     switch (etat) {
     case Etat::Confirme:
         return departement + QStringLiteral(" confirmé");
     case Etat::Contacte:
         return departement + QStringLiteral(" contacté, non confirmé");
-    case Etat::Non_Contacte:
+    case Etat::NonContacte:
         break;
     }
     return departement + QStringLiteral(" non contacté");

@@ -49,7 +49,7 @@ public:
     CarteDepartements::Etat etatCase(int index) const;
 
     // What a screen reader says of a box: its department and its state.
-    static QString Nom_Accessible(const QString& departement, CarteDepartements::Etat etat);
+    static QString nomPourLecteur(const QString& departement, CarteDepartements::Etat etat);
     // The map picture for a screen of that pixel density, drawn from the
     // picture made for it (1x or 2x).
     static QPixmap carte(qreal densite);

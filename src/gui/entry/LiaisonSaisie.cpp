@@ -63,7 +63,7 @@ LiaisonSaisie::LiaisonSaisie(ZoneSaisie& zone, ListeLog& liste, const Services& 
 
 int LiaisonSaisie::controle(QObject* objet) const
 {
-    for (int i = 0; i < M::Nombre_Controles; ++i) {
+    for (int i = 0; i < M::NombreControles; ++i) {
         QWidget* w = m_champs[size_t(i)];
         if (objet == w || objet == edition(w))
             return i;
@@ -93,7 +93,7 @@ void LiaisonSaisie::ligneChoisie(int index)
 // What the user changed in the widgets since the model last spoke.
 void LiaisonSaisie::lit()
 {
-    for (int i = 0; i < M::Nombre_Controles; ++i) {
+    for (int i = 0; i < M::NombreControles; ++i) {
         const auto c = M::Controle(i);
         QWidget* w = m_champs[size_t(i)];
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -116,7 +116,7 @@ void LiaisonSaisie::lit()
 
 void LiaisonSaisie::montre()
 {
-    for (int i = 0; i < M::Nombre_Controles; ++i) {
+    for (int i = 0; i < M::NombreControles; ++i) {
         const M::Etat& e = m_modele.etat(M::Controle(i));
         QWidget* w = m_champs[size_t(i)];
         if (auto* combo = qobject_cast<QComboBox*>(w)) {

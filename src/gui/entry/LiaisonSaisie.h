@@ -39,6 +39,6 @@ private:
     ZoneSaisie& m_zoneSaisie;
     ListeLog& m_liste;
     ModeleSaisie m_modele;
-    std::array<QWidget*, ModeleSaisie::Nombre_Controles> m_champs{};
+    std::array<QWidget*, ModeleSaisie::NombreControles> m_champs{};
     bool m_dansModele = false;
 };

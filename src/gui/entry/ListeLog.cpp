@@ -27,7 +27,7 @@ namespace {
 // Draws a line of the list as the style draws an item, but lays its text out
 // once: the style measures the text again for each rectangle it places, and
 // the text of the lines is most of the drawing of the window.
-class Dessin_Ligne : public QStyledItemDelegate {
+class DessinLigne : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
@@ -155,7 +155,7 @@ public:
             return {};
         // A screen reader says the fields, not the blanks between them.
         if (role_ == Qt::AccessibleTextRole)
-            return Affichage::Texte_Lisible(m_journal.at(rangee));
+            return Affichage::texteLisible(m_journal.at(rangee));
         return m_journal.at(rangee);
     }
 
@@ -182,7 +182,7 @@ ListeLog::ListeLog(QWidget* parent) : QWidget(parent)
     Liste_KZT->setToolTip(aide);
     Liste_KZT->setAccessibleName(QStringLiteral("Liste des QSO"));
     Liste_KZT->setModel(m_modele);
-    Liste_KZT->setItemDelegate(new Dessin_Ligne(Liste_KZT));
+    Liste_KZT->setItemDelegate(new DessinLigne(Liste_KZT));
     Liste_KZT->setUniformRowHeights(true);
     Liste_KZT->setHeaderHidden(true);
     Liste_KZT->setRootIsDecorated(false);
@@ -322,7 +322,7 @@ QString ListeLog::Ligne(int index) const
     return m_modele->journal().at(index);
 }
 
-const Affichage::Journal& ListeLog::Journal_Affiche() const
+const Affichage::Journal& ListeLog::journalAffiche() const
 {
     return m_modele->journal();
 }

@@ -27,7 +27,7 @@ public:
     int nombreLignes() const;
     QString Ligne(int index) const;
     // The lines shown, for the searches.
-    const Affichage::Journal& Journal_Affiche() const;
+    const Affichage::Journal& journalAffiche() const;
     int indexSelection() const; // -1 when no line is selected
 
     // Selects the line as a click would, and shows it: the listeners are told

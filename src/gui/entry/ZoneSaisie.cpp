@@ -78,7 +78,7 @@ ZoneSaisie::ZoneSaisie(QWidget* parent)
         // A screen reader names each field by its caption, the mode and band
         // lists included (not by the value they show).
         if (auto* liste = qobject_cast<QComboBox*>(c.champ)) {
-            Apparence::Nomme_Liste(liste, c.titre);
+            Apparence::nommeListe(liste, c.titre);
             liste->setMinimumContentsLength(c.caracteres);
             liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         } else {

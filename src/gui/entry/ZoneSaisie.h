@@ -53,7 +53,7 @@ public:
     QList<QWidget*> Champs() const;
 
     // Whether the fields stand on two rows (a narrow window) rather than one.
-    bool Deux_Rangs() const { return m_deuxRangs; }
+    bool enDeuxRangs() const { return m_deuxRangs; }
 
     QSize minimumSizeHint() const override;
 

@@ -33,14 +33,14 @@ void couleurFond(QWidget* composant, const QColor& couleur)
     composant->setPalette(palette);
 }
 
-void Texte_Desactive_Lisible(QWidget* fenetre)
+void texteDesactiveLisible(QWidget* fenetre)
 {
     // The controls that have a palette of their own (the coloured fields)
     // take the roles they do not set from the window's.
     QPalette palette = fenetre->palette();
     for (const QPalette::ColorRole role_ :
          {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::PlaceholderText})
-        palette.setColor(QPalette::Disabled, role_, Gris_Desactive);
+        palette.setColor(QPalette::Disabled, role_, grisDesactive);
     fenetre->setPalette(palette);
 }
 
@@ -124,7 +124,7 @@ QScreen* Ecran(const QWidget* fenetre)
     return QGuiApplication::primaryScreen();
 }
 
-QSize Bord_Fenetre(const QWidget* fenetre)
+QSize bordFenetre(const QWidget* fenetre)
 {
     const QSize cadre = fenetre->frameGeometry().size() - fenetre->geometry().size();
     if (cadre.height() > 0)
@@ -132,12 +132,12 @@ QSize Bord_Fenetre(const QWidget* fenetre)
     return {0, fenetre->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, fenetre)};
 }
 
-QSize Place_Libre(const QWidget* fenetre)
+QSize placeLibre(const QWidget* fenetre)
 {
     const QScreen* ecran = Ecran(fenetre);
     if (!ecran)
         return {1024, 768};
-    return ecran->availableGeometry().size() - Bord_Fenetre(fenetre);
+    return ecran->availableGeometry().size() - bordFenetre(fenetre);
 }
 
 void centreFenetre(QWidget* fenetre)
@@ -149,7 +149,7 @@ void centreFenetre(QWidget* fenetre)
         fenetre->setScreen(ecran);
     const QRect zone = ecran->availableGeometry();
     const QSize taille =
-        fenetre->frameGeometry().size().expandedTo(fenetre->size() + Bord_Fenetre(fenetre));
+        fenetre->frameGeometry().size().expandedTo(fenetre->size() + bordFenetre(fenetre));
     // A window larger than the free area starts at its top left corner, so
     // that its title bar stays within reach.
     fenetre->move(zone.left() + qMax(0, (zone.width() - taille.width()) / 2),
@@ -162,9 +162,9 @@ namespace {
 // text chosen. The interface Qt gives a list on Linux names it by its value
 // and leaves the name to the label next to it, which a list without a label
 // of its own, or with a caption that is not its label, does not have.
-class Liste_Nommee : public QAccessibleWidget {
+class ListeNommee : public QAccessibleWidget {
 public:
-    explicit Liste_Nommee(QComboBox* liste) : QAccessibleWidget(liste, QAccessible::ComboBox) {}
+    explicit ListeNommee(QComboBox* liste) : QAccessibleWidget(liste, QAccessible::ComboBox) {}
 
     QString text(QAccessible::Text t) const override
     {
@@ -188,13 +188,13 @@ QAccessibleInterface* fabriqueListes(const QString&, QObject* objet)
 {
     auto* liste = qobject_cast<QComboBox*>(objet);
     if (liste && liste->property("kzt_liste_nommee").toBool())
-        return new Liste_Nommee(liste);
+        return new ListeNommee(liste);
     return nullptr;
 }
 
 } // namespace
 
-void Nomme_Liste(QComboBox* liste, const QString& nom)
+void nommeListe(QComboBox* liste, const QString& nom)
 {
     static const bool installee = [] {
         QAccessible::installFactory(fabriqueListes);

@@ -22,11 +22,11 @@ inline const QColor jauneClair(0xFF, 0xFF, 0xC0);
 inline const QColor blanc(0xFF, 0xFF, 0xFF);
 // Text of a disabled control: still grey, but readable on the light
 // backgrounds above and on the window's (at least 4.5:1, about 7:1 here).
-inline const QColor Gris_Desactive(0x55, 0x55, 0x55);
+inline const QColor grisDesactive(0x55, 0x55, 0x55);
 
-// The disabled text of the window and of its controls in Gris_Desactive: a
+// The disabled text of the window and of its controls in grisDesactive: a
 // QSO shown in the disabled fields of the main window stays readable.
-void Texte_Desactive_Lisible(QWidget* fenetre);
+void texteDesactiveLisible(QWidget* fenetre);
 // Contrast ratio of two colours, from 1 (same) to 21 (black on white).
 double Contraste(const QColor& a, const QColor& b);
 
@@ -49,9 +49,9 @@ void centreFenetre(QWidget* fenetre);
 // The room a window can take on its screen: the free area less the frame that
 // the window system puts around the window (its size until the window is
 // shown, the style's title bar height when the window has no frame yet).
-QSize Place_Libre(const QWidget* fenetre);
+QSize placeLibre(const QWidget* fenetre);
 // That frame's size over the window's own size.
-QSize Bord_Fenetre(const QWidget* fenetre);
+QSize bordFenetre(const QWidget* fenetre);
 
 // Gives the control its name and returns it.
 template <typename T> T* nomme(T* objet, const QString& nom)
@@ -66,7 +66,7 @@ template <typename T> T* nomme(T* objet, const char* nom)
 
 // Gives a list its name for a screen reader: what it holds ("Mode",
 // "Bande"), where the platform would say the value chosen instead.
-void Nomme_Liste(QComboBox* liste, const QString& nom);
+void nommeListe(QComboBox* liste, const QString& nom);
 
 // A label with its name and text.
 QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte);
@@ -94,7 +94,7 @@ void montreFenetre(QWidget* fenetre);
 // Shows the window of that kind already open, or the one that fabrique()
 // makes when there is none, to be deleted when it is closed; returns it.
 template <typename Fenetre, typename Fabrique>
-Fenetre* Ouvre_Une_Fois(QWidget* parent, Fabrique fabrique)
+Fenetre* ouvreUneFois(QWidget* parent, Fabrique fabrique)
 {
     Fenetre* fenetre = fenetreOuverte<Fenetre>(parent);
     if (!fenetre) {

@@ -2,8 +2,8 @@
 
 #include <QFileDialog>
 
-QString DialogueFichier::Fichier_A_Ouvrir(const QString& titre, const QString& dossier,
-                                          const QString& filtre)
+QString DialogueFichier::fichierAOuvrir(const QString& titre, const QString& dossier,
+                                        const QString& filtre)
 {
     return QFileDialog::getOpenFileName(m_parent, titre, dossier, filtre);
 }

@@ -8,8 +8,8 @@ class QWidget;
 class DialogueFichier : public ChoixFichier {
 public:
     explicit DialogueFichier(QWidget* parent = nullptr) : m_parent(parent) {}
-    QString Fichier_A_Ouvrir(const QString& titre, const QString& dossier,
-                             const QString& filtre) override;
+    QString fichierAOuvrir(const QString& titre, const QString& dossier,
+                           const QString& filtre) override;
 
 private:
     QWidget* m_parent;

@@ -115,7 +115,7 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, ListeLog& lis
 Recherche_Indicatif* Recherche_Indicatif::ouvreFenetre(const Services& services, ListeLog& liste,
                                                        QWidget* parent)
 {
-    auto* fenetre = Apparence::Ouvre_Une_Fois<Recherche_Indicatif>(
+    auto* fenetre = Apparence::ouvreUneFois<Recherche_Indicatif>(
         parent, [&] { return new Recherche_Indicatif(services, liste, parent); });
     fenetre->Indica->setFocus();
     return fenetre;
@@ -148,7 +148,7 @@ Recherche::Cle Recherche_Indicatif::cleDe(const QLineEdit* b) const
 
 Affichage::Journal Recherche_Indicatif::journalDeLaListe() const
 {
-    return m_liste ? m_liste->Journal_Affiche() : Affichage::Journal();
+    return m_liste ? m_liste->journalAffiche() : Affichage::Journal();
 }
 
 void Recherche_Indicatif::agit(const std::function<void()>& action)

@@ -37,7 +37,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
     Bande_CL->setObjectName(QStringLiteral("Bande_CL"));
     Bande_CL->setEditable(false);
     Label3->setBuddy(Bande_CL);
-    Apparence::Nomme_Liste(Bande_CL, Label3->text());
+    Apparence::nommeListe(Bande_CL, Label3->text());
     Afficher = new QPushButton(QStringLiteral("Afficher"), Frame1);
     Afficher->setObjectName(QStringLiteral("Afficher"));
     Label1 = new QLabel(QStringLiteral("Cluster remis a jour toutes les minutes"), Frame1);
@@ -84,7 +84,7 @@ void Cluster::Afficher_Click()
 Cluster* Cluster::ouvreFenetre(const Services& services, std::function<QString()> indicatif,
                                QWidget* parent)
 {
-    return Apparence::Ouvre_Une_Fois<Cluster>(parent, [&] {
+    return Apparence::ouvreUneFois<Cluster>(parent, [&] {
         auto* fenetre = new Cluster(services, std::move(indicatif), parent);
         Fenetres::fermeALaFin(fenetre);
         return fenetre;

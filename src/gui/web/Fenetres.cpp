@@ -12,7 +12,7 @@ namespace Fenetres {
 
 QSize taillePage(const QWidget* fenetre)
 {
-    const QSize zone = Apparence::Place_Libre(fenetre);
+    const QSize zone = Apparence::placeLibre(fenetre);
     return {qMin(1100, zone.width() * 85 / 100), qMin(780, zone.height() * 75 / 100)};
 }
 
@@ -29,8 +29,8 @@ void placeBasse(QWidget* fenetre)
         return;
     const QRect zone = ecran->availableGeometry();
     const qreal ppp = ecran->logicalDotsPerInchY();
-    const QSize bord = Apparence::Bord_Fenetre(fenetre);
-    const QSize taille = Web::Taille_Basse(zone, fenetre->size() + bord, ppp) - bord;
+    const QSize bord = Apparence::bordFenetre(fenetre);
+    const QSize taille = Web::tailleBasse(zone, fenetre->size() + bord, ppp) - bord;
     fenetre->resize(taille.expandedTo(fenetre->minimumSizeHint()));
     if (fenetre->isWindow() && !fenetre->isVisible())
         fenetre->setScreen(ecran);

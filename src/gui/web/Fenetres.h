@@ -15,7 +15,7 @@ QSize taillePage(const QWidget* fenetre);
 void fermeALaFin(QWidget* fenetre);
 
 // Sizes and places the window as the award pages open (see Web::positionBasse
-// and Web::Taille_Basse): the whole window on the screen, frame included.
+// and Web::tailleBasse): the whole window on the screen, frame included.
 void placeBasse(QWidget* fenetre);
 
 } // namespace Fenetres

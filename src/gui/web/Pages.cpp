@@ -60,7 +60,7 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
 
 Reglement* Reglement::ouvreFenetre(const Services& services, QWidget* parent)
 {
-    return Apparence::Ouvre_Une_Fois<Reglement>(parent, [&] {
+    return Apparence::ouvreUneFois<Reglement>(parent, [&] {
         auto* fenetre = new Reglement(services, parent);
         Fenetres::fermeALaFin(fenetre);
         return fenetre;

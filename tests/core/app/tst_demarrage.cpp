@@ -87,7 +87,7 @@ void TestDemarrage::dossierProgramme()
     QVERIFY(ecritOctets(QDir(executable).filePath(StationLog::nomModele), QByteArray()));
     QVERIFY(ecritOctets(QDir(executable).filePath(FirstNameMemory::nomFichier), QByteArray()));
     if (marque)
-        QVERIFY(ecritOctets(QDir(executable).filePath(DossierProgramme::Nom_Marque()), "x\n"));
+        QVERIFY(ecritOctets(QDir(executable).filePath(DossierProgramme::nomMarque()), "x\n"));
     QString utilisateur = maison.filePath(QStringLiteral("share/RQN_KZT"));
     if (dossierImpossible) {
         // A file where a folder is needed.
@@ -145,7 +145,7 @@ void TestDemarrage::programmeSansAffichage()
     if (installe) {
         const QString copie = dossier.filePath(QStringLiteral("RQN_KZT"));
         QVERIFY(QFile::copy(programme, copie));
-        QVERIFY(ecritOctets(dossier.filePath(DossierProgramme::Nom_Marque()), "x\n"));
+        QVERIFY(ecritOctets(dossier.filePath(DossierProgramme::nomMarque()), "x\n"));
         programme = copie;
     }
 

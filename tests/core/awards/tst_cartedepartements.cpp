@@ -114,7 +114,7 @@ void TestCarteDepartements::coloriage()
     const Etats attendus = etats.value<Etats>();
     for (int i = 0; i < nombreCases; ++i) {
         const auto it = attendus.find(i);
-        const Etat attendu = it == attendus.end() ? Etat::Non_Contacte : it->second;
+        const Etat attendu = it == attendus.end() ? Etat::NonContacte : it->second;
         QVERIFY2(carte.cases[size_t(i)] == attendu, qPrintable(QStringLiteral("box %1").arg(i)));
     }
     QCOMPARE(
@@ -128,7 +128,7 @@ void TestCarteDepartements::logManquant()
     Carte carte;
     carte.cases[5] = Etat::Confirme;
     QCOMPARE(Colorie_Carte(dossier.filePath("F1ABC_KZT.log"), "HF", &carte).code, Statut::Absent);
-    QCOMPARE(carte.cases[5], Etat::Non_Contacte);
+    QCOMPARE(carte.cases[5], Etat::NonContacte);
     QCOMPARE(carte.non_contactes(), 96);
 }
 

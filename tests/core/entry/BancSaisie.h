@@ -25,7 +25,7 @@ public:
     void attache(ModeleSaisie* m)
     {
         modele = m;
-        QObject::connect(m, &ModeleSaisie::listeARecharger, m, [this] { Recharge_Liste(); });
+        QObject::connect(m, &ModeleSaisie::listeARecharger, m, [this] { rechargeListeLog(); });
         QObject::connect(m, &ModeleSaisie::derniereASelectionner, m,
                          [this] { selectionneDerniere(); });
         m->changeIndicatifCourant(indicatif);
@@ -41,7 +41,7 @@ public:
         dateAuto = automatique;
         modele->changeDateAuto(automatique);
     }
-    void Recharge_Liste()
+    void rechargeListeLog()
     {
         liste = StationLog(dossier, indicatif).Charge_Log().affichage.versListe();
         selectionneDerniere();

@@ -40,7 +40,7 @@ private Q_SLOTS:
 
         // While editing nothing is remembered.
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
-        m_hote.Recharge_Liste();
+        m_hote.rechargeListeLog();
         m_modele->doubleClic();
         m_modele->changeIndex(M::Mode_A, 0, "SSB");
         type(M::Mode_A, "s", false);
@@ -153,7 +153,7 @@ private Q_SLOTS:
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
         QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Liste_Prenom.txt"),
                             "F6OLD        77 PAUL\r\n"));
-        m_hote.Recharge_Liste();
+        m_hote.rechargeListeLog();
         if (champ < 0) {
             m_hote.changeDateAuto(champ == -2);
             if (champ == -2)
@@ -203,7 +203,7 @@ private Q_SLOTS:
         QFETCH(int, place);
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
         m_hote.changeDateAuto(dateAuto);
-        m_hote.Recharge_Liste();
+        m_hote.rechargeListeLog();
         m_modele->Prepare_Saisie(); // as at the end of start-up
         if (insertion)
             m_modele->Ajout_QSO_Click();
@@ -276,7 +276,7 @@ private Q_SLOTS:
     void editionRemplaceLeQso()
     {
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
-        m_hote.Recharge_Liste();
+        m_hote.rechargeListeLog();
         QVERIFY(m_modele->etat(M::QSL_A).coche);
         m_modele->doubleClic();
         QCOMPARE(m_modele->Mode_Aff(), QStringLiteral("Modification QSO"));
@@ -306,7 +306,7 @@ private Q_SLOTS:
         QFETCH(bool, oui);
         const QByteArray avant = kAncien.toLatin1() + "\r\n" + kAncien.toLatin1() + "\r\n";
         QVERIFY(ecritOctets(cheminDuLog(), avant));
-        m_hote.Recharge_Liste();
+        m_hote.rechargeListeLog();
         m_messages.prevoit(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
         m_modele->Annule_Saisie_Click();
         QCOMPARE(m_messages.dernierTexte(), QStringLiteral("Voulez vous Supprimer ce QSO ?"));
@@ -327,7 +327,7 @@ private Q_SLOTS:
     void effacerUneEditionDeverrouilleLaListe()
     {
         QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
-        m_hote.Recharge_Liste();
+        m_hote.rechargeListeLog();
         m_modele->doubleClic();
         m_modele->Efface_A_Click();
         QVERIFY(!m_modele->Liste_Verrouillee());

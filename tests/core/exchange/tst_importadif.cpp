@@ -318,7 +318,7 @@ void TestImportAdif::rejets()
     QVERIFY(b.Resume().contains("1 × " + raison));
     QVERIFY(b.Resume().contains("« F5ABC_KZT_import.txt »"));
     QByteArray rapport;
-    QVERIFY(FichierTexte::litTout(d.chemin(Importation::Nom_Rapport(kStation)), &rapport).estOk());
+    QVERIFY(FichierTexte::litTout(d.chemin(Importation::nomRapport(kStation)), &rapport).estOk());
     const QString texte = Cp1252::decode1252(rapport);
     // The report is in the log's code page: what it cannot hold is "?".
     QVERIFY2(texte.contains("Enregistrement 2 : " + QString(raison).replace("Ж", "?")),
@@ -365,7 +365,7 @@ void TestImportAdif::allerRetour()
     QCOMPARE(b.rejets.size(), size_t(0));
     QCOMPARE(b.importes, lignes.size());
     QCOMPARE(cible.log(), attendues.isEmpty() ? source.log() : LignesQso::fichier(attendues));
-    QVERIFY(!QFile::exists(cible.chemin(Importation::Nom_Rapport(kStation))));
+    QVERIFY(!QFile::exists(cible.chemin(Importation::nomRapport(kStation))));
 }
 
 // The new QSOs take their place by date among those of the log, which keep
@@ -446,7 +446,7 @@ void TestImportAdif::fichierTronque()
         QCOMPARE(b.rejets.size(), size_t(1));
         QVERIFY(b.Resume().contains("Le fichier se termine au milieu d'un enregistrement"));
         QCOMPARE(d.log().count("\r\n"), 1);
-        QVERIFY(OutilsTest::litOctets(d.chemin(Importation::Nom_Rapport(kStation)))
+        QVERIFY(OutilsTest::litOctets(d.chemin(Importation::nomRapport(kStation)))
                     .contains("fichier tronqu"));
     }
 }
@@ -492,7 +492,7 @@ void TestImportAdif::echecs()
     QVERIFY(!b.statut.estOk());
     QVERIFY2(b.Resume().contains(message), qPrintable(b.Resume()));
     QCOMPARE(d.log(), QByteArray());
-    QVERIFY(!QFile::exists(d.chemin(Importation::Nom_Rapport(kStation))));
+    QVERIFY(!QFile::exists(d.chemin(Importation::nomRapport(kStation))));
     QVERIFY(!QFile::exists(d.chemin("Sauvegardes")));
 }
 

@@ -178,7 +178,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, stocke);
         QFETCH(QString, said);
-        QCOMPARE(Affichage::Texte_Lisible(Affichage::ligneAffichage(5, stocke)), said);
+        QCOMPARE(Affichage::texteLisible(Affichage::ligneAffichage(5, stocke)), said);
     }
 
     // The titles over the list: each over its own field, none over another.

@@ -183,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(parLigne, lignes);
         // The log list read from the file: the display lines of its content.
         Affichage::Journal journal;
-        QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &journal).estOk());
+        QVERIFY(Affichage::Journal::litFichier(chemin, &journal).estOk());
         const QStringList attendues = Affichage::Journal(contenu).versListe();
         QCOMPARE(journal.size(), qsizetype(lignes.size()));
         QCOMPARE(journal.total(), qsizetype(lignes.size()));
@@ -385,10 +385,10 @@ private Q_SLOTS:
                 ecritOctets(d.filePath(QStringLiteral("Sauvegardes/F1ABC_KZT_20261207.log")), "");
                 const QString ligne = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
                 StationLog log(dossier.path(), QStringLiteral("F1ABC"), &jour);
-                log.Vidage_Dossier(FichierTexte::FolderFlush::Later);
+                log.vidageDossier(FichierTexte::FolderFlush::Later);
                 QVERIFY(log.Enregistre_QSO(ligne).estOk());
                 FirstNameMemory prenoms(dossier.path());
-                prenoms.Vidage_Dossier(FichierTexte::FolderFlush::Later);
+                prenoms.vidageDossier(FichierTexte::FolderFlush::Later);
                 QVERIFY(prenoms.Memorise_Prenom(QStringLiteral("F5XYZ        77 JEAN")).estOk());
                 s = FichierTexte::flushFolder(cible);
                 apres = ligne.toLatin1() + "\r\n";

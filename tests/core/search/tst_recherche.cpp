@@ -99,7 +99,7 @@ void TestRecherche::rechercheLignes()
         log.write(journalLog().join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
     log.close();
     Affichage::Journal lu;
-    QVERIFY(Affichage::Journal::Lit_Fichier(chemin, &lu).estOk());
+    QVERIFY(Affichage::Journal::litFichier(chemin, &lu).estOk());
     QCOMPARE(lu.versListe(), lignes);
     const Recherche::Resultat parFichier = Recherche::Recherche_SP(cle, texte, lu);
     QCOMPARE(parFichier.lignes, r.lignes);

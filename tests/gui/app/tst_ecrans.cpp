@@ -125,7 +125,7 @@ void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows()
     banc.main->resize(largeur ? largeur : banc.main->minimumSizeHint().width(), 700);
     QApplication::processEvents();
     ZoneSaisie* z = banc.main->zoneDeSaisie();
-    QCOMPARE(z->Deux_Rangs(), deuxRangs);
+    QCOMPARE(z->enDeuxRangs(), deuxRangs);
     const QString faute = horsDePlace(banc.main.get());
     QVERIFY2(faute.isEmpty(), qPrintable(faute));
     // Read row by row, the fields keep their order; the mode starts the

@@ -359,7 +359,7 @@ void TestMenus::importationDepuisLeMenu()
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
     ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
-    m.Change_Choix_Fichier(&choix);
+    m.changeChoixFichier(&choix);
 
     QStringList elements;
     for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
@@ -373,7 +373,7 @@ void TestMenus::importationDepuisLeMenu()
     QCOMPARE(b.messages.dernierTexte(), resume);
     QCOMPARE(m.Liste()->nombreLignes(), lignes);
     QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
-    QCOMPARE(QFile::exists(b.chemin(Importation::Nom_Rapport(QStringLiteral("F1ABC")))),
+    QCOMPARE(QFile::exists(b.chemin(Importation::nomRapport(QStringLiteral("F1ABC")))),
              resume.contains(QStringLiteral("_import.txt")));
 }
 

@@ -230,12 +230,12 @@ void TestStation::regles_data()
         << "FXXXX n'est pas un indicatif de station : entrez le vôtre." << rien;
     QTest::newRow("empty") << "" << false << true << I::Refuse << "Vous devez entrer un indicatif"
                            << rien;
-    QTest::newRow("slash") << "F/P1ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
-    QTest::newRow("blank") << "F1 ABC" << false << true << I::Refuse_Vidage << caracteres << rien;
+    QTest::newRow("slash") << "F/P1ABC" << false << true << I::RefuseVidage << caracteres << rien;
+    QTest::newRow("blank") << "F1 ABC" << false << true << I::RefuseVidage << caracteres << rien;
     QTest::newRow("accented letter")
-        << "FÉ1" << false << true << I::Refuse_Vidage << caracteres << rien;
+        << "FÉ1" << false << true << I::RefuseVidage << caracteres << rien;
     QTest::newRow("line break") << "F5NL\n"
-                                << false << true << I::Refuse_Vidage << caracteres << rien;
+                                << false << true << I::RefuseVidage << caracteres << rien;
 }
 
 void TestStation::regles()

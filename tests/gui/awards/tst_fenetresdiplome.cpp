@@ -216,7 +216,7 @@ void TestFenetresDiplome::carte()
     QCOMPARE(w->etatCase(77), Etat::Confirme);
     QCOMPARE(w->etatCase(96), Etat::Contacte);
     QCOMPARE(w->etatCase(20), Etat::Contacte);
-    QCOMPARE(w->etatCase(29), Etat::Non_Contacte);
+    QCOMPARE(w->etatCase(29), Etat::NonContacte);
     QCOMPARE(w->NB_Dep->text(), QStringLiteral("3"));
     QCOMPARE(w->Nb_Conf->text(), QStringLiteral("1 Dpt confirmés"));
     QCOMPARE(w->Nb_Nconf->text(), QStringLiteral("2 Dpt non confirmés"));
@@ -236,7 +236,7 @@ void TestFenetresDiplome::carte()
     QTest::keyClick(w->Afficher, Qt::Key_Return);
     QCOMPARE(w->Bande_Carte->text(), QStringLiteral("UHF"));
     QCOMPARE(w->etatCase(7), Etat::Contacte);
-    QCOMPARE(w->etatCase(77), Etat::Non_Contacte);
+    QCOMPARE(w->etatCase(77), Etat::NonContacte);
     QCOMPARE(w->NB_Dep->text(), QStringLiteral("1"));
     QCOMPARE(w->Nb_Ncont->text(), QStringLiteral("95 Dpt non contactés"));
     QVERIFY(banc.b.messages.affichees().isEmpty());

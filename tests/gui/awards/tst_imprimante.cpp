@@ -145,7 +145,7 @@ void TestImprimante::lignesRelues()
     QVERIFY2(r.statut.estOk(), qPrintable(r.statut.message));
     // The preview showed the pages that went to the printer.
     QCOMPARE(imprimante.travaux(), 1);
-    QCOMPARE(imprimante.Pages_Apercu(), pages);
+    QCOMPARE(imprimante.pagesApercu(), pages);
 
     const QList<QStringList> lues = sansMarge(::pages(fichierPdf), lignes.at(0));
     QCOMPARE(lues.size(), pages);
@@ -226,9 +226,9 @@ void TestImprimante::preview()
     QTemporaryDir dossier;
     const QString fichierPdf = dossier.filePath("apercu.pdf");
     ImprimantePdf imprimante(fichierPdf);
-    imprimante.Annule_Apercu(annule);
+    imprimante.annuleApercu(annule);
     if (!choisies.isEmpty())
-        imprimante.Choisit_Pages(choisies.at(0), choisies.at(1));
+        imprimante.choisitPages(choisies.at(0), choisies.at(1));
     const QFont avant(QStringLiteral("Arial"), 12);
     imprimante.changePolice(avant);
 
@@ -237,7 +237,7 @@ void TestImprimante::preview()
     QVERIFY(r.statut.estOk());
     QCOMPARE(imprimante.policeChoisie(), avant);
     QCOMPARE(imprimante.travaux(), 1);
-    QCOMPARE(imprimante.Pages_Apercu(), apercu);
+    QCOMPARE(imprimante.pagesApercu(), apercu);
     if (imprimees.isEmpty()) {
         QVERIFY(!QFile::exists(fichierPdf));
         return;

@@ -220,7 +220,7 @@ void TestWeb::awardPagesFitBelowCentre()
     QFETCH(QSize, wanted);
     QFETCH(qreal, dpi);
     QFETCH(QSize, taille);
-    QCOMPARE(Web::Taille_Basse(ecran, wanted, dpi), taille);
+    QCOMPARE(Web::tailleBasse(ecran, wanted, dpi), taille);
     const QRect place(Web::positionBasse(ecran, taille, dpi), taille);
     QVERIFY(ecran.contains(place));
     // Lowered by the whole 2000 twips whenever the screen has room for it.
