@@ -104,7 +104,7 @@ int main(int argc, char* argv[])
                 liste.confirmes);
     QString nom;
     imprime("windmill list saved (work file, sync, rename)", LogBanc::medianeMs(executions, [&] {
-                MoulinsContactes::Enregistre(dossier, kStation, QStringLiteral("HF"),
+                MoulinsContactes::enregistre(dossier, kStation, QStringLiteral("HF"),
                                              QDate(2026, 12, 6), liste.lignes, &nom);
             }));
     imprime("windmill list printed lines", LogBanc::medianeMs(executions, [&] {
@@ -122,11 +122,11 @@ int main(int argc, char* argv[])
 
     QStringList trouvees;
     imprime("unreceived QSLs of F12AB (display lines)", LogBanc::medianeMs(executions, [&] {
-                trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("f12ab"));
+                trouvees = QslNonRecues::recherche(lignes, QStringLiteral("f12ab"));
             }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
     imprime("unreceived QSLs of \"F\" (every callsign)", LogBanc::medianeMs(executions, [&] {
-                trouvees = QslNonRecues::Recherche(lignes, QStringLiteral("F"));
+                trouvees = QslNonRecues::recherche(lignes, QStringLiteral("F"));
             }));
     std::printf("  %lld found\n", static_cast<long long>(trouvees.size()));
     imprime("QSL-back lines of all of them", LogBanc::medianeMs(executions, [&] {

@@ -203,7 +203,8 @@ void importation()
         FichierTexte::OperationsFichier* avant = FichierTexte::changeOperationsFichier(&compte);
         QElapsedTimer chrono;
         chrono.start();
-        const Importation::Bilan b = Importation::Importe(dossier.path(), kIndicatif, adi, horloge);
+        const Importation::Bilan b =
+            Importation::importeFichier(dossier.path(), kIndicatif, adi, horloge);
         ms.push_back(double(chrono.nsecsElapsed()) / 1e6);
         FichierTexte::changeOperationsFichier(avant);
         if (!b.statut)

@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
 
         const int executions = taille > 50000 ? 5 : 11;
         qsizetype affichees = 0;
-        const double load =
+        const double charge =
             LogBanc::medianeMs(executions, [&] { affichees = log.Charge_Log().affichage.size(); });
         if (affichees != taille)
             qFatal("load gave %lld lines", static_cast<long long>(affichees));
@@ -106,7 +106,7 @@ int main(int argc, char* argv[])
                                           [&] { verifieStatut(log.Enregistre_QSO(supplement)); });
         const double pire = std::max({ajout, chrono, replace, retire});
         std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n", taille,
-                    load, tout, copie, ajout, chrono, replace, retire, pire / copie);
+                    charge, tout, copie, ajout, chrono, replace, retire, pire / copie);
         QFile::remove(log.chemin());
         QFile::remove(QDir(dossier).filePath(QStringLiteral("copy.txt")));
     }

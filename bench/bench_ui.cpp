@@ -58,12 +58,12 @@ int main(int argc, char* argv[])
             QElapsedTimer chrono;
             chrono.start();
             fenetre.Charge_Log();
-            fenetre.Liste()->selectionneDerniere();
+            fenetre.listeLog()->selectionneDerniere();
             temps.push_back(chrono.nsecsElapsed() / 1e6);
-            fenetre.Liste()->Liste_KZT->viewport()->repaint();
+            fenetre.listeLog()->Liste_KZT->viewport()->repaint();
             avecDessin.push_back(chrono.nsecsElapsed() / 1e6);
         }
-        if (fenetre.Liste()->indexSelection() != lignes - 1)
+        if (fenetre.listeLog()->indexSelection() != lignes - 1)
             return 1;
         std::printf("%-8d %12.1f %12.1f %18.1f\n", lignes, mediane(temps),
                     *std::max_element(temps.begin(), temps.end()), mediane(avecDessin));

@@ -133,7 +133,7 @@ int demarre(int argc, char* argv[])
     const Services services{QString::fromLocal8Bit(argv[3]), reglages, horloge, messages,
                             [] { QCoreApplication::exit(1); }};
     Main fenetre(services);
-    ListeLog* liste = fenetre.Liste();
+    ListeLog* liste = fenetre.listeLog();
     Dessins dessins(liste->Liste_KZT->viewport(),
                     [liste] { return liste->nombreLignes() > 0 && liste->indexSelection() >= 0; });
     if (!fenetre.demarreProgramme())
@@ -279,7 +279,7 @@ void actions(int fois)
         Boite messages;
         const Services services{d.chemin(), reglages, horloge, messages, [] {}};
         Main fenetre(services);
-        ListeLog* liste = fenetre.Liste();
+        ListeLog* liste = fenetre.listeLog();
         Dessins dessinsListe(
             liste->Liste_KZT->viewport(), [liste] { return liste->indexSelection() >= 0; }, 150);
         if (!fenetre.demarreProgramme())

@@ -36,9 +36,9 @@ int main(int argc, char* argv[])
         for (int i = 1; i < argc; ++i)
             arguments << QString::fromLocal8Bit(argv[i]);
         const QString executable = dossierExecutable(argv[0]);
-        const LigneCommande::Reponse reponse = LigneCommande::Lit(
+        const LigneCommande::Reponse reponse = LigneCommande::lit(
             arguments,
-            DossierProgramme::Chemin(executable, DossierProgramme::dossierDeLUtilisateur()),
+            DossierProgramme::chemin(executable, DossierProgramme::dossierDeLUtilisateur()),
             StockReglages().nomDeFichier());
         if (reponse.termine) {
             std::fputs(reponse.texte.toLocal8Bit().constData(), stdout);
@@ -58,7 +58,7 @@ int main(int argc, char* argv[])
         application.installTranslator(&qtFrancais);
 
     BoiteMessageFenetre messages;
-    const DossierProgramme::Resultat programme = DossierProgramme::Prepare(
+    const DossierProgramme::Resultat programme = DossierProgramme::prepare(
         QCoreApplication::applicationDirPath(), DossierProgramme::dossierDeLUtilisateur());
     if (!programme.statut) {
         messages.avise(programme.statut.message);

@@ -30,7 +30,7 @@ void verifieLecture(const Adif::Lecture& l)
     for (const Adif::Enregistrement& e : l.enregistrements) {
         FUZZ_CHECK(!e.champs.empty());
         FUZZ_CHECK(e.debut >= avant && e.debut < e.fin && e.fin <= l.texte.size());
-        for (const Adif::champDeLigne& c : e.champs) {
+        for (const Adif::Champ& c : e.champs) {
             FUZZ_CHECK(!c.nom.isEmpty());
             FUZZ_CHECK(c.nom.data() >= l.texte.constData() + e.debut);
             FUZZ_CHECK(c.valeur.data() + c.valeur.size() <= l.texte.constData() + e.fin);
@@ -52,9 +52,9 @@ void verifieQso(const LogLine::Champs& c)
     FUZZ_CHECK(c.reference.left(2) == c.departement);
     if (Adif::enAscii(f.ligne) != f.ligne)
         return;
-    const Adif::Lecture relue = Adif::Lit(Adif::ADIF_SP(f.ligne).toLatin1());
+    const Adif::Lecture relue = Adif::litOctets(Adif::ADIF_SP(f.ligne).toLatin1());
     FUZZ_CHECK(relue.enregistrements.size() == 1 && !relue.tronque);
-    const Importation::Qso q = Importation::Convertit(relue.enregistrements.front());
+    const Importation::Qso q = Importation::convertit(relue.enregistrements.front());
     FUZZ_CHECK(q.raison.isEmpty());
     FUZZ_CHECK(LogLine::forme(q.champs).ligne == f.ligne);
 }
@@ -67,12 +67,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t tailleDonne
         return 0;
     const QByteArray fichier(reinterpret_cast<const char*>(donnees + 1),
                              qsizetype(tailleDonnees - 1));
-    const Adif::Lecture lecture = Adif::Lit(fichier);
+    const Adif::Lecture lecture = Adif::litOctets(fichier);
     verifieLecture(lecture);
 
     QSet<QByteArray> lignes;
     for (const Adif::Enregistrement& e : lecture.enregistrements) {
-        const Importation::Qso q = Importation::Convertit(e);
+        const Importation::Qso q = Importation::convertit(e);
         if (!q.raison.isEmpty())
             continue;
         verifieQso(q.champs);
@@ -89,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t tailleDonne
     Aleatoire::ecrit(QDir(dossier).filePath(QStringLiteral("entree.adi")), fichier);
     const HorlogeSysteme horloge;
     const Importation::Bilan b =
-        Importation::Importe(dossier, QStringLiteral("F5ABC"),
-                             QDir(dossier).filePath(QStringLiteral("entree.adi")), horloge);
+        Importation::importeFichier(dossier, QStringLiteral("F5ABC"),
+                                    QDir(dossier).filePath(QStringLiteral("entree.adi")), horloge);
     FUZZ_CHECK(b.statut.estOk());
     FUZZ_CHECK(b.importes + b.doublons + qsizetype(b.rejets.size()) ==
                b.enregistrements + (b.tronque ? 1 : 0));

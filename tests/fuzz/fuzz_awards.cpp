@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         const QString groupe = nomGroupe(LectureLog::groupeLigne(ligne));
         const qsizetype g = groupesBande().indexOf(groupe);
         FUZZ_CHECK(groupe.isEmpty() == (g < 0));
-        FUZZ_CHECK(LectureLog::champDeLigne(ligne, LogLine::Nom_Moulin).size() <= 30);
+        FUZZ_CHECK(LectureLog::Champ(ligne, LogLine::Nom_Moulin).size() <= 30);
         const QByteArrayView dpt = LectureLog::champSansBlancs(ligne, LogLine::Departement);
         const int n = CarteDepartements::caseDepartement(dpt);
         FUZZ_CHECK(n >= -1 && n < CarteDepartements::nombreCases);
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     const StationLog::Lignes lignes = log.Charge_Log();
     FUZZ_CHECK(lignes.statut.estOk() && lignes.total == lues);
     const QStringList affichage = lignes.affichage.versListe();
-    const QStringList qsl = QslNonRecues::Recherche(affichage, saisie);
+    const QStringList qsl = QslNonRecues::recherche(affichage, saisie);
     FUZZ_CHECK(qsl.size() <= affichage.size());
     const QStringList cartes =
         QslNonRecues::lignesCartes(saisie, QStringLiteral("F1FUZ"), qsl.mid(0, 100));

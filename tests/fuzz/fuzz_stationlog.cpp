@@ -145,9 +145,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     switch (operation) {
     case Enregistre: {
         // Before the first line of a greater leading number.
-        const double cle = StationLog::Cle(ligne);
+        const double cle = StationLog::cleNumerique(ligne);
         FUZZ_CHECK(apres == insere(avant, ligne, [cle](const QByteArray& l) {
-                       return cle < StationLog::Cle(l);
+                       return cle < StationLog::cleNumerique(l);
                    }));
         break;
     }

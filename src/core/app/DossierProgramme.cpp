@@ -21,16 +21,16 @@ QString dossierDeLUtilisateur()
         .filePath(QStringLiteral("RQN_KZT"));
 }
 
-QString Chemin(const QString& dossierExecutable, const QString& dossierUtilisateur)
+QString chemin(const QString& dossierExecutable, const QString& dossierUtilisateur)
 {
     if (QFileInfo::exists(QDir(dossierExecutable).filePath(nomMarque())))
         return QDir::cleanPath(dossierUtilisateur);
     return dossierExecutable;
 }
 
-Resultat Prepare(const QString& dossierExecutable, const QString& dossierUtilisateur)
+Resultat prepare(const QString& dossierExecutable, const QString& dossierUtilisateur)
 {
-    const QString dossier = Chemin(dossierExecutable, dossierUtilisateur);
+    const QString dossier = chemin(dossierExecutable, dossierUtilisateur);
     if (dossier == dossierExecutable)
         return {dossier, Statut::valide()};
 

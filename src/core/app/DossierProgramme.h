@@ -22,7 +22,7 @@ QString dossierDeLUtilisateur();
 
 // The program folder of a program started from `dossierExecutable`, without
 // making anything.
-QString Chemin(const QString& dossierExecutable, const QString& dossierUtilisateur);
+QString chemin(const QString& dossierExecutable, const QString& dossierUtilisateur);
 
 struct Resultat {
     QString dossier;
@@ -32,6 +32,6 @@ struct Resultat {
 // The program folder, ready: the user's data folder is made when it is
 // missing, and the files delivered with the program that it lacks are copied
 // there. A file already there is never replaced.
-Resultat Prepare(const QString& dossierExecutable, const QString& dossierUtilisateur);
+Resultat prepare(const QString& dossierExecutable, const QString& dossierUtilisateur);
 
 } // namespace DossierProgramme

@@ -30,7 +30,7 @@ QString aide(const QString& dossier, const QString& reglages)
 
 } // namespace
 
-Reponse Lit(const QStringList& arguments, const QString& dossier, const QString& reglages)
+Reponse lit(const QStringList& arguments, const QString& dossier, const QString& reglages)
 {
     for (const QString& a : arguments) {
         // What follows "--" is not an option.

@@ -15,6 +15,6 @@ struct Reponse {
 
 // `arguments` without the program's name; `dossier` and `reglages` are the
 // program folder and the settings file, named in the help.
-Reponse Lit(const QStringList& arguments, const QString& dossier, const QString& reglages);
+Reponse lit(const QStringList& arguments, const QString& dossier, const QString& reglages);
 
 } // namespace LigneCommande

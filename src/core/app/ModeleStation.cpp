@@ -54,7 +54,7 @@ ModeleStation::Refus ModeleStation::verifie(const QString& candidat)
     return {};
 }
 
-QChar ModeleStation::Touche(QChar c)
+QChar ModeleStation::toucheSaisie(QChar c)
 {
     return c == QLatin1Char('/') ? QLatin1Char('_') : Texte::majusculeTapee(c);
 }
@@ -64,7 +64,7 @@ void ModeleStation::chargeStation()
     Q_EMIT indicatifCourantChange(indicatifEnregistre(m_reglages));
 }
 
-ModeleStation::Issue ModeleStation::Validation(const QString& saisie)
+ModeleStation::Issue ModeleStation::valide(const QString& saisie)
 {
     const QString candidat = Texte::majusculesTapees(saisie);
     const Refus refus = verifie(candidat);

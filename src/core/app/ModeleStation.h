@@ -41,12 +41,12 @@ public:
     // A character typed in the field, as it goes in: a lower-case letter a to
     // z as upper case, "/" as "_" (file names cannot hold "/"), any other as
     // typed.
-    static QChar Touche(QChar c);
+    static QChar toucheSaisie(QChar c);
 
     // The window loads: the stored callsign becomes the current one.
     void chargeStation();
     // "Validez" with the text of the field.
-    Issue Validation(const QString& saisie);
+    Issue valide(const QString& saisie);
 
 Q_SIGNALS:
     // The station now current.

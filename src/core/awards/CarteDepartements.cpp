@@ -30,7 +30,7 @@ bool chiffre(char c)
 
 } // namespace
 
-unsigned Couleur(Etat etat)
+unsigned couleur(Etat etat)
 {
     switch (etat) {
     case Etat::Contacte:
@@ -89,11 +89,11 @@ Statut Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* car
         else if (etat != Etat::Confirme)
             etat = Etat::Contacte;
     });
-    Compte(carte);
+    compte(carte);
     return lu;
 }
 
-void Compte(Carte* carte)
+void compte(Carte* carte)
 {
     carte->contactes = carte->non_confirmes = carte->confirmes = 0;
     for (int i = 1; i < nombreCases; ++i) {

@@ -25,7 +25,7 @@ enum class Etat { NonContacte, Contacte, Confirme };
 inline constexpr unsigned Jaune = 0xFFFF80;
 inline constexpr unsigned rouge = 0xFFC0C0;
 inline constexpr unsigned Vert = 0x80FF80;
-unsigned Couleur(Etat etat);
+unsigned couleur(Etat etat);
 // The state a box colour stands for (a colour of no state reads as not contacted).
 Etat etatDe(unsigned rgb);
 
@@ -49,7 +49,7 @@ int caseDepartement(QByteArrayView departement);
 Statut Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte);
 
 // Counts the boxes 1 to 99 (box 0 is not a department).
-void Compte(Carte* carte);
+void compte(Carte* carte);
 
 // Texts and places of the boxes over the map picture.
 QString texteCase(int index);

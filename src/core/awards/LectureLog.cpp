@@ -11,12 +11,13 @@ namespace LectureLog {
 Statut parcourir(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite)
 {
     // Read by blocks: a long log never stands whole in memory.
-    return FichierTexte::readEachLine(cheminLog, [&visite](const char* donnees, qsizetype taille) {
-        visite(QByteArrayView(donnees, taille));
-    });
+    return FichierTexte::litChaqueLigne(cheminLog,
+                                        [&visite](const char* donnees, qsizetype taille) {
+                                            visite(QByteArrayView(donnees, taille));
+                                        });
 }
 
-QByteArrayView champDeLigne(QByteArrayView ligne, LogLine::Colonne colonne)
+QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne)
 {
     const qsizetype debut = colonne.debut - 1;
     if (debut >= ligne.size())
@@ -26,7 +27,7 @@ QByteArrayView champDeLigne(QByteArrayView ligne, LogLine::Colonne colonne)
 
 QByteArrayView champSansBlancs(QByteArrayView ligne, LogLine::Colonne colonne)
 {
-    QByteArrayView champ = champDeLigne(ligne, colonne);
+    QByteArrayView champ = Champ(ligne, colonne);
     while (!champ.isEmpty() && champ.front() == ' ')
         champ = champ.sliced(1);
     while (!champ.isEmpty() && champ.back() == ' ')
@@ -42,7 +43,7 @@ Groupe groupeLigne(QByteArrayView ligne)
 
 bool QSL_Recue(QByteArrayView ligne)
 {
-    return champDeLigne(ligne, LogLine::QSL) == QByteArrayView("*");
+    return Champ(ligne, LogLine::QSL) == QByteArrayView("*");
 }
 
 } // namespace LectureLog

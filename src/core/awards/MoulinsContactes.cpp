@@ -41,7 +41,7 @@ QString ligneListe(QByteArrayView stockee)
     QString ligne(longueurLigne, QLatin1Char(' '));
     QChar* sortie = ligne.data();
     for (const Piece& p : kPieces) {
-        const QByteArrayView champ = LectureLog::champDeLigne(stockee, p.stockee);
+        const QByteArrayView champ = LectureLog::Champ(stockee, p.stockee);
         Cp1252::decodeDans(champ.data(), champ.size(), sortie + p.colonne);
     }
     return ligne;
@@ -123,7 +123,7 @@ QStringList lignesImpression(const QString& indicatif, const QString& groupe, co
     return sortie;
 }
 
-Statut Enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
+Statut enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
                   const QDate& jour, const QStringList& lignes, QString* nom)
 {
     *nom = nomFichier(indicatif, groupe, jour);

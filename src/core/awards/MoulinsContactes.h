@@ -63,7 +63,7 @@ QStringList lignesImpression(const QString& indicatif, const QString& groupe, co
 // Writes the saved list in the program folder, through a work file, so that
 // a list of the same name is at every moment either the old one or the new
 // one, complete. *nom receives the file name (without folder).
-Statut Enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
+Statut enregistre(const QString& dossier, const QString& indicatif, const QString& groupe,
                   const QDate& jour, const QStringList& lignes, QString* nom);
 
 } // namespace MoulinsContactes

@@ -8,12 +8,12 @@ namespace QslNonRecues {
 
 namespace {
 
-using Affichage::champDeLigne;
+using Affichage::Champ;
 using Affichage::Piece;
 
 QString sansBlancs(const QString& affichage, Piece piece)
 {
-    return Texte::sansBlancs(champDeLigne(affichage, piece));
+    return Texte::sansBlancs(Champ(affichage, piece));
 }
 
 // The piece without its blanks, read in place: a search reads two pieces of
@@ -42,10 +42,10 @@ QString ligneQsl(const QString& affichage)
     return jusqua(affichage, Date, Mode) + QLatin1Char(' ') + sansBlancs(affichage, Departement) +
            QStringLiteral("   KZT ") + sansBlancs(affichage, Reference) + QStringLiteral("   ") +
            jusqua(affichage, Mode, Nom_Moulin) + QStringLiteral("  ") +
-           champDeLigne(affichage, Nom_Moulin);
+           Champ(affichage, Nom_Moulin);
 }
 
-QString Cle(const QString& saisie)
+QString cleDeRecherche(const QString& saisie)
 {
     return Cp1252::majusculesCp1252(saisie);
 }
@@ -60,9 +60,9 @@ bool nonRecue(const QString& ligne, const QString& cle)
 
 } // namespace
 
-QStringList Recherche(const QStringList& affichage, const QString& saisie)
+QStringList recherche(const QStringList& affichage, const QString& saisie)
 {
-    const QString cle = Cle(saisie);
+    const QString cle = cleDeRecherche(saisie);
     QStringList lignes;
     for (const QString& ligne : affichage) {
         if (nonRecue(ligne, cle))
@@ -71,9 +71,9 @@ QStringList Recherche(const QStringList& affichage, const QString& saisie)
     return lignes;
 }
 
-QStringList Recherche(const Affichage::Journal& journal, const QString& saisie)
+QStringList recherche(const Affichage::Journal& journal, const QString& saisie)
 {
-    const QString cle = Cle(saisie);
+    const QString cle = cleDeRecherche(saisie);
     QStringList lignes;
     journal.parcourir({Affichage::Indicatif, Affichage::QSL},
                       [&](qsizetype i, const QString& ligne) {

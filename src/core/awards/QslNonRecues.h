@@ -25,13 +25,13 @@ QString ligneQsl(const QString& affichage);
 
 // The lines of the QSOs whose trimmed callsign holds the key (the text typed,
 // in upper case) and whose QSL card has not arrived, in list order.
-QStringList Recherche(const QStringList& affichage, const QString& saisie);
+QStringList recherche(const QStringList& affichage, const QString& saisie);
 // Same over the lines of the log, reading only the callsign and the QSL flag
 // of each line.
-QStringList Recherche(const Affichage::Journal& journal, const QString& saisie);
+QStringList recherche(const Affichage::Journal& journal, const QString& saisie);
 
 // The key of a search: the typed text in upper case.
-QString Cle(const QString& saisie);
+QString cleDeRecherche(const QString& saisie);
 
 // The printed lines for the ticked list lines: card blocks of up to 18 QSOs,
 // each with its heading (the correspondent as typed, and the station) and

@@ -314,7 +314,7 @@ bool ModeleSaisie::enregistre()
     StationLog log(m_dossier, m_indicatif);
     // The log and the first-name memory are renamed in the same folder: one
     // flush of the folder, once both are renamed, makes both renames last.
-    log.vidageDossier(FichierTexte::FolderFlush::Later);
+    log.vidageDossier(FichierTexte::VidageDossier::Differe);
     Statut s;
     if (m_modeModif)
         s = log.Remplace_QSO(ligne.ligne,
@@ -331,10 +331,10 @@ bool ModeleSaisie::enregistre()
     // and the entry goes on to the next QSO (saving again would store the
     // QSO twice). So does a folder whose flush the disk does not confirm.
     FirstNameMemory prenoms(m_dossier);
-    prenoms.vidageDossier(FichierTexte::FolderFlush::Later);
+    prenoms.vidageDossier(FichierTexte::VidageDossier::Differe);
     const Statut memoire =
         prenoms.Memorise_Prenom(FirstNameMemory::formeLigne(c.indicatif, c.departement, c.prenom));
-    const Statut confirme = FichierTexte::flushFolder(log.chemin());
+    const Statut confirme = FichierTexte::videDossier(log.chemin());
     if (!confirme)
         m_messages.avise(confirme.message);
     if (!memoire)

@@ -6,7 +6,7 @@
 
 namespace ReglesChamps {
 
-QString Indicatif(const QString& texte)
+QString controleIndicatif(const QString& texte)
 {
     if (texte.isEmpty())
         return QStringLiteral("Entrez un indicatif");
@@ -15,14 +15,14 @@ QString Indicatif(const QString& texte)
     return QString();
 }
 
-QString Prenom(const QString& texte)
+QString controlePrenom(const QString& texte)
 {
     if (texte.size() > 15)
         return QStringLiteral("15 caracteres maxi pour le Prenom");
     return QString();
 }
 
-QString Departement(const QString& texte)
+QString controleDepartement(const QString& texte)
 {
     if (texte.isEmpty())
         return QStringLiteral("Entrez un Departement");
@@ -31,7 +31,7 @@ QString Departement(const QString& texte)
     return QString();
 }
 
-QString Reference(const QString& texte, const QString& departement)
+QString controleReference(const QString& texte, const QString& departement)
 {
     if (texte.size() != 5)
         return QStringLiteral("5 caracteres pour la reference ex: 77121");
@@ -40,7 +40,7 @@ QString Reference(const QString& texte, const QString& departement)
     return QString();
 }
 
-QString Date(const QString& texte)
+QString controleDate(const QString& texte)
 {
     if (texte.isEmpty())
         return QStringLiteral("Entrez une date");
@@ -49,7 +49,7 @@ QString Date(const QString& texte)
     return QString();
 }
 
-QString Heure(const QString& texte)
+QString controleHeure(const QString& texte)
 {
     if (texte.isEmpty())
         return QStringLiteral("Entrez une Heure");
@@ -58,7 +58,7 @@ QString Heure(const QString& texte)
     return QString();
 }
 
-QString Mode(const QString& texte)
+QString controleMode(const QString& texte)
 {
     // A mode of blanks would be stored as no mode at all.
     if (Texte::sansBlancs(texte).isEmpty())
@@ -68,7 +68,7 @@ QString Mode(const QString& texte)
     return QString();
 }
 
-QString Bande(const QString& texte)
+QString controleBande(const QString& texte)
 {
     if (Texte::sansBlancs(texte).isEmpty())
         return QStringLiteral("Entrez une QRG");
@@ -86,7 +86,7 @@ QString messageBandeChoisie(const QString& texte)
         .arg(texte);
 }
 
-QString Report(const QString& texte)
+QString controleReport(const QString& texte)
 {
     if (texte.isEmpty())
         return QStringLiteral("Entrez un Report");
@@ -98,7 +98,7 @@ QString Report(const QString& texte)
     return QString();
 }
 
-QString Nom_Moulin(const QString& texte)
+QString controleNomMoulin(const QString& texte)
 {
     if (texte.size() > 30)
         return QStringLiteral("30 caracteres maxi pour le nom du Chateau");
@@ -129,9 +129,11 @@ QString controleQso(const LogLine::Champs& c)
             return message;
     }
     for (const QString& message :
-         {Indicatif(c.indicatif), Prenom(c.prenom), Departement(c.departement),
-          Reference(c.reference, c.departement), Date(c.date), Heure(c.heure), Mode(c.mode),
-          Bande(c.bande), Report(c.rstRecu), Report(c.rstEnvoye), Nom_Moulin(c.nomMoulin)}) {
+         {controleIndicatif(c.indicatif), controlePrenom(c.prenom),
+          controleDepartement(c.departement), controleReference(c.reference, c.departement),
+          controleDate(c.date), controleHeure(c.heure), controleMode(c.mode),
+          controleBande(c.bande), controleReport(c.rstRecu), controleReport(c.rstEnvoye),
+          controleNomMoulin(c.nomMoulin)}) {
         if (!message.isEmpty())
             return message;
     }

@@ -9,17 +9,17 @@
 // the first rule the text breaks, or the empty text when it meets them all.
 namespace ReglesChamps {
 
-QString Indicatif(const QString& texte);
-QString Prenom(const QString& texte);
+QString controleIndicatif(const QString& texte);
+QString controlePrenom(const QString& texte);
 // The department as it is stored, already in lower case.
-QString Departement(const QString& texte);
+QString controleDepartement(const QString& texte);
 // The reference, already in lower case, and the department it must start with.
-QString Reference(const QString& texte, const QString& departement);
-QString Date(const QString& texte);
-QString Heure(const QString& texte);
-QString Mode(const QString& texte);
-QString Report(const QString& texte);
-QString Nom_Moulin(const QString& texte);
+QString controleReference(const QString& texte, const QString& departement);
+QString controleDate(const QString& texte);
+QString controleHeure(const QString& texte);
+QString controleMode(const QString& texte);
+QString controleReport(const QString& texte);
+QString controleNomMoulin(const QString& texte);
 
 // The name of each field as the messages give it.
 namespace Noms {
@@ -37,7 +37,7 @@ inline const QString Nom_Moulin = QStringLiteral("Nom du Moulin");
 } // namespace Noms
 
 // The band is one of the list's labels, exactly.
-QString Bande(const QString& texte);
+QString controleBande(const QString& texte);
 // The refusal of a band that is not one of the list.
 QString messageBandeChoisie(const QString& texte);
 

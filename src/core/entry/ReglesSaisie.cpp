@@ -125,16 +125,16 @@ void ModeleSaisie::regle(Controle c)
     case Ind_A:
         return regleIndicatif(c);
     case Prenom_A:
-        if (refuseSi(ReglesChamps::Prenom(texte)))
+        if (refuseSi(ReglesChamps::controlePrenom(texte)))
             return;
         if (!verifieCaracteres(c))
             return;
         return accepte(Prenom_A, Dpt_A);
     case Dpt_A:
         if (texte.isEmpty())
-            return void(refuse(ReglesChamps::Departement(texte)));
+            return void(refuse(ReglesChamps::controleDepartement(texte)));
         texte = texte.toLower();
-        if (refuseSi(ReglesChamps::Departement(texte)))
+        if (refuseSi(ReglesChamps::controleDepartement(texte)))
             return;
         if (!verifieCaracteres(c))
             return;
@@ -142,15 +142,15 @@ void ModeleSaisie::regle(Controle c)
     case Ref_A:
         return regleReference(c);
     case Date_A:
-        if (refuseSi(ReglesChamps::Date(texte)))
+        if (refuseSi(ReglesChamps::controleDate(texte)))
             return;
         return accepte(Date_A, Heure_A);
     case Heure_A:
-        if (refuseSi(ReglesChamps::Heure(texte)))
+        if (refuseSi(ReglesChamps::controleHeure(texte)))
             return;
         return accepte(Heure_A, Mode_A);
     case Mode_A:
-        if (refuseSi(ReglesChamps::Mode(texte)))
+        if (refuseSi(ReglesChamps::controleMode(texte)))
             return;
         if (!verifieCaracteres(c))
             return;
@@ -164,7 +164,7 @@ void ModeleSaisie::regle(Controle c)
     case RSTE_A:
         return regleReport(c);
     case Rem_A:
-        if (refuseSi(ReglesChamps::Nom_Moulin(texte)))
+        if (refuseSi(ReglesChamps::controleNomMoulin(texte)))
             return;
         if (!verifieCaracteres(c))
             return;
@@ -181,7 +181,7 @@ void ModeleSaisie::regle(Controle c)
 void ModeleSaisie::regleIndicatif(Controle c)
 {
     QString& texte = m_etat[c].texte;
-    if (refuseSi(ReglesChamps::Indicatif(texte)))
+    if (refuseSi(ReglesChamps::controleIndicatif(texte)))
         return;
     if (!verifieCaracteres(c))
         return;
@@ -204,7 +204,7 @@ void ModeleSaisie::regleReference(Controle c)
 {
     QString& texte = m_etat[c].texte;
     texte = texte.toLower();
-    if (refuseSi(ReglesChamps::Reference(texte, m_etat[Dpt_A].texte)))
+    if (refuseSi(ReglesChamps::controleReference(texte, m_etat[Dpt_A].texte)))
         return;
     if (!verifieCaracteres(c))
         return;
@@ -240,7 +240,7 @@ void ModeleSaisie::regleReference(Controle c)
 void ModeleSaisie::regleBande(Controle c)
 {
     QString& texte = m_etat[c].texte;
-    if ((texte.isEmpty() || texte.size() > 7) && refuseSi(ReglesChamps::Bande(texte)))
+    if ((texte.isEmpty() || texte.size() > 7) && refuseSi(ReglesChamps::controleBande(texte)))
         return;
     if (!verifieCaracteres(c))
         return;
@@ -261,7 +261,7 @@ void ModeleSaisie::regleBande(Controle c)
 void ModeleSaisie::regleReport(Controle c)
 {
     QString& texte = m_etat[c].texte;
-    if (refuseSi(ReglesChamps::Report(texte)))
+    if (refuseSi(ReglesChamps::controleReport(texte)))
         return;
     if (!verifieCaracteres(c))
         return;
@@ -279,9 +279,9 @@ bool ModeleSaisie::verifieAvantEnregistrement()
             return false;
     }
     if (Texte::sansBlancs(m_etat[Mode_A].texte).isEmpty())
-        return refuse(ReglesChamps::Mode(m_etat[Mode_A].texte));
+        return refuse(ReglesChamps::controleMode(m_etat[Mode_A].texte));
     if (Texte::sansBlancs(m_etat[Bande_A].texte).isEmpty())
-        return refuse(ReglesChamps::Bande(QString()));
+        return refuse(ReglesChamps::controleBande(QString()));
     if (itemNomme(Bande_A, m_etat[Bande_A].texte) < 0)
         return refuse(messageBande(m_etat[Bande_A].texte));
     prendItem(Bande_A);

@@ -337,7 +337,7 @@ QString enAscii(const QString& texte)
     return QString::fromLatin1(sortie);
 }
 
-QString Bande(const QString& libelle)
+QString bandeAdif(const QString& libelle)
 {
     const DefinitionBande* b = definitionDe(libelle);
     return b ? QString::fromLatin1(b->adif) : QString();

@@ -23,7 +23,7 @@ QString ADIF_SP(const QString& Poubelle);
 QString enAscii(const QString& texte);
 
 // The ADIF band of a band label of the log; empty for an unknown label.
-QString Bande(const QString& libelle);
+QString bandeAdif(const QString& libelle);
 
 // callsign + "_KZT.adi"
 QString nomFichier(const QString& indicatif);

@@ -167,7 +167,7 @@ bool referenceValide(QStringView reference)
            chiffres(reference.sliced(2));
 }
 
-Qso Convertit(const Adif::Enregistrement& e)
+Qso convertit(const Adif::Enregistrement& e)
 {
     Qso q;
     LogLine::Champs& c = q.champs;
@@ -264,8 +264,8 @@ QString nombre(qsizetype n, const char* singulier, const char* pluriel)
 
 } // namespace
 
-Bilan Importe(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-              const Horloge& horloge)
+Bilan importeFichier(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
+                     const Horloge& horloge)
 {
     Bilan bilan;
     bilan.fichier = QFileInfo(cheminAdi).fileName();
@@ -274,13 +274,13 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
     if (!bilan.statut)
         return bilan;
 
-    const Adif::Lecture lecture = Adif::Lit(octets);
+    const Adif::Lecture lecture = Adif::litOctets(octets);
     QStringList lignes;
     QStringList prenoms;
     qsizetype numero = 0;
     for (const Adif::Enregistrement& e : lecture.enregistrements) {
         ++numero;
-        const Qso q = Convertit(e);
+        const Qso q = convertit(e);
         if (!q.raison.isEmpty()) {
             bilan.rejets.push_back(
                 {numero, q.raison,
@@ -337,7 +337,7 @@ Bilan Importe(const QString& dossier, const QString& indicatif, const QString& c
     return bilan;
 }
 
-QString Bilan::Resume() const
+QString Bilan::resume() const
 {
     if (!statut) {
         return QStringLiteral("L'importation du fichier %1 n'a pas pu se faire :")

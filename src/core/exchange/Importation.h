@@ -39,7 +39,7 @@ struct Qso {
 // - STATE when it is a department of the award, otherwise the first two
 //   characters of the reference.
 // Then every rule of a typed QSO.
-Qso Convertit(const Adif::Enregistrement& enregistrement);
+Qso convertit(const Adif::Enregistrement& enregistrement);
 
 // A department of the award as stored: "01" to "95" but "20", "2a", "2b".
 bool departementValide(QStringView departement);
@@ -65,14 +65,14 @@ struct Bilan {
     Statut statusPrenoms; // why the first names could not be remembered
 
     // The French summary shown to the user.
-    QString Resume() const;
+    QString resume() const;
 };
 
 // Imports the file into the log of the station in the folder, in one
 // rewrite (StationLog::fusionneQso), remembers the first names of the new
 // QSOs and writes the report of the skipped records beside the log. The
 // clock dates the report and the copy of the log made before the import.
-Bilan Importe(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-              const Horloge& horloge);
+Bilan importeFichier(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
+                     const Horloge& horloge);
 
 } // namespace Importation

@@ -29,7 +29,7 @@ bool longueur(QStringView texte, qsizetype* n)
 }
 
 struct Tag {
-    enum Sorte { Aucun, champDeLigne, FinEntete, FinRecord } sorte = Aucun;
+    enum Sorte { Aucun, Champ, FinEntete, FinRecord } sorte = Aucun;
     QStringView nom;
     qsizetype longueur = 0;
     qsizetype apres = 0; // just after the ">"
@@ -62,7 +62,7 @@ Tag litTag(QStringView texte, qsizetype pos)
         reste = reste.first(type);
     if (tag.nom.isEmpty() || tag.nom.contains(QLatin1Char(' ')) || !longueur(reste, &tag.longueur))
         return tag;
-    tag.sorte = Tag::champDeLigne;
+    tag.sorte = Tag::Champ;
     return tag;
 }
 
@@ -107,7 +107,7 @@ QStringView Enregistrement::valeur(QLatin1StringView nom) const
 
 bool Enregistrement::contient(QLatin1StringView nom) const
 {
-    for (const champDeLigne& c : champs) {
+    for (const Champ& c : champs) {
         if (c.nom.compare(nom, Qt::CaseInsensitive) == 0)
             return true;
     }
@@ -128,7 +128,7 @@ QString texteFichier(const QByteArray& octets, bool* utf8)
     return texte;
 }
 
-Lecture Lit(const QByteArray& octets)
+Lecture litOctets(const QByteArray& octets)
 {
     Lecture lecture;
     lecture.texte = texteFichier(octets, &lecture.utf8);

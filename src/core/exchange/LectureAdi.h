@@ -15,13 +15,13 @@
 // counts the characters of the value in that encoding.
 namespace Adif {
 
-struct champDeLigne {
+struct Champ {
     QStringView nom; // as written in the file
     QStringView valeur;
 };
 
 struct Enregistrement {
-    std::vector<champDeLigne> champs;
+    std::vector<Champ> champs;
     qsizetype debut = 0; // where its first tag starts in the text
     qsizetype fin = 0;   // just after its <eor>
     // The value of the last field of that name (any case); empty when the
@@ -45,6 +45,6 @@ struct Lecture {
 // out).
 QString texteFichier(const QByteArray& octets, bool* utf8 = nullptr);
 
-Lecture Lit(const QByteArray& octets);
+Lecture litOctets(const QByteArray& octets);
 
 } // namespace Adif

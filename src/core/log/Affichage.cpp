@@ -71,11 +71,11 @@ QString texteLisible(const QString& affichage)
     if (!numero.isEmpty())
         morceaux << QStringLiteral("QSO ") + numero;
     for (const nomme& n : kNommes) {
-        const QString champ = champDeLigne(affichage, n.piece).trimmed();
+        const QString champ = Champ(affichage, n.piece).trimmed();
         if (!champ.isEmpty())
             morceaux << QString::fromUtf8(n.avant) + champ;
     }
-    if (champDeLigne(affichage, QSL) == QStringLiteral("*"))
+    if (Champ(affichage, QSL) == QStringLiteral("*"))
         morceaux << QStringLiteral("QSL reçue");
     return morceaux.join(QStringLiteral(", "));
 }
@@ -181,7 +181,7 @@ Statut Journal::litFichier(const QString& chemin, Journal* journal)
     auto donnees = std::make_shared<Donnees>();
     donnees->fichier = std::make_unique<QFile>();
     QFile& fichier = *donnees->fichier;
-    const Statut ouvert = FichierTexte::openRead(chemin, &fichier);
+    const Statut ouvert = FichierTexte::ouvreEnLecture(chemin, &fichier);
     if (!ouvert)
         return ouvert;
     donnees->debuts.reserve(size_t(reserveLignes(fichier.size())));
@@ -189,9 +189,9 @@ Statut Journal::litFichier(const QString& chemin, Journal* journal)
 
     qsizetype total = 0;
     Donnees& d = *donnees;
-    const Statut lu = FichierTexte::forEachBlockRead(
+    const Statut lu = FichierTexte::pourChaqueBloc(
         fichier, chemin, [&](qint64 position, const char* bloc, qsizetype taille) {
-            FichierTexte::forEachLineOf(bloc, taille, [&](const char* ligne, qsizetype n) {
+            FichierTexte::parcourtLignes(bloc, taille, [&](const char* ligne, qsizetype n) {
                 if (++total <= numeroMaxi)
                     d.ajoute(position + (ligne - bloc), n);
             });
@@ -268,7 +268,7 @@ void Journal::parcourir(std::initializer_list<Piece> pieces,
     });
 }
 
-QString champDeLigne(const QString& affichage, Piece piece)
+QString Champ(const QString& affichage, Piece piece)
 {
     return Texte::colonnes(affichage, piece.colonne, piece.largeur());
 }
@@ -278,8 +278,7 @@ QString logLineDepuisAffichage(const QString& affichage, bool nomEnMajuscules)
     QString ligne;
     ligne.reserve(LogLine::Longueur);
     for (int i = 0; i < int(Pieces.size()); ++i) {
-        QString texte =
-            Texte::completeABlancs(champDeLigne(affichage, Pieces[i]), Pieces[i].largeur());
+        QString texte = Texte::completeABlancs(Champ(affichage, Pieces[i]), Pieces[i].largeur());
         if (i == kNom && nomEnMajuscules)
             texte = Cp1252::majusculesCp1252(texte);
         if (i > 0)
@@ -291,20 +290,20 @@ QString logLineDepuisAffichage(const QString& affichage, bool nomEnMajuscules)
 
 LogLine::Champs champsDepuisAffichage(const QString& affichage)
 {
-    auto t = [&](Piece p) { return Texte::sansBlancs(champDeLigne(affichage, p)); };
+    auto t = [&](Piece p) { return Texte::sansBlancs(Champ(affichage, p)); };
     LogLine::Champs c;
     c.indicatif = t(Indicatif);
     c.departement = t(Departement);
     c.prenom = t(Prenom);
     c.reference = t(Reference);
-    c.date = champDeLigne(affichage, Date);
-    c.heure = champDeLigne(affichage, Heure);
+    c.date = Champ(affichage, Date);
+    c.heure = Champ(affichage, Heure);
     c.mode = t(Mode);
     c.bande = t(Bande);
     c.rstRecu = t(RST_Recu);
     c.rstEnvoye = t(RST_Envoye);
     c.nomMoulin = t(Nom_Moulin);
-    c.qsl = champDeLigne(affichage, QSL) == QLatin1String("*");
+    c.qsl = Champ(affichage, QSL) == QLatin1String("*");
     return c;
 }
 

@@ -32,8 +32,8 @@ public:
     // turn: of several lines of one callsign the last one stays.
     Statut memorisePrenoms(const QStringList& nouvelles);
     // The flush of the folder after the rewrite is left to the caller (see
-    // FichierTexte::FolderFlush).
-    void vidageDossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
+    // FichierTexte::VidageDossier).
+    void vidageDossier(FichierTexte::VidageDossier vidage) { m_vidage = vidage; }
 
     // callsign padded to 13, department padded to 3, first name.
     static QString formeLigne(const QString& indicatif, const QString& departement,
@@ -41,5 +41,5 @@ public:
 
 private:
     QString m_dossier;
-    FichierTexte::FolderFlush m_vidage = FichierTexte::FolderFlush::Now;
+    FichierTexte::VidageDossier m_vidage = FichierTexte::VidageDossier::Immediat;
 };

@@ -96,7 +96,7 @@ Statut Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QB
     return s;
 }
 
-QStringList Sauvegardes::Liste(const QString& indicatif) const
+QStringList Sauvegardes::liste(const QString& indicatif) const
 {
     QStringList noms = QDir(dossier()).entryList(QDir::Files, QDir::Name | QDir::Reversed);
     const QRegularExpression m = motif(indicatif);
@@ -108,7 +108,7 @@ QStringList Sauvegardes::Liste(const QString& indicatif) const
 // copy that cannot be removed stays; the next backup tries again.
 void Sauvegardes::elague(const QString& indicatif, const QString& garde) const
 {
-    QStringList noms = Liste(indicatif);
+    QStringList noms = liste(indicatif);
     noms.removeOne(garde);
     const QDir d(dossier());
     for (qsizetype i = nombreGardees - 1; i < noms.size(); ++i)

@@ -33,7 +33,7 @@ public:
     Statut sauvegardeMaintenant(const QString& indicatif);
 
     // The copies of the station, most recent first (file names).
-    QStringList Liste(const QString& indicatif) const;
+    QStringList liste(const QString& indicatif) const;
 
     // Puts the copy back as the station's log, after a copy of the log as it
     // is now. The copy stays in the folder.

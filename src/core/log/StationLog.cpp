@@ -206,10 +206,10 @@ Statut StationLog::lit(Contenu* contenu) const
     if (!statut)
         return statut;
     contenu->lignes.reserve(size_t(contenu->octets.size() / (LogLine::Longueur + 2) + 1));
-    FichierTexte::forEachLineOf(contenu->octets.constData(), contenu->octets.size(),
-                                [contenu](const char* donnees, qsizetype taille) {
-                                    contenu->lignes.emplace_back(donnees, taille);
-                                });
+    FichierTexte::parcourtLignes(contenu->octets.constData(), contenu->octets.size(),
+                                 [contenu](const char* donnees, qsizetype taille) {
+                                     contenu->lignes.emplace_back(donnees, taille);
+                                 });
     return statut;
 }
 
@@ -260,10 +260,11 @@ Statut StationLog::Enregistre_QSO(const QString& nouvelle)
         return lecture.statut;
     const Contenu& contenu = lecture.contenu;
 
-    const double cle = Cle(ligne);
-    return ecrit(contenu,
-                 Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < Cle(l); }),
-                 fichierTravail);
+    const double cle = cleNumerique(ligne);
+    return ecrit(
+        contenu,
+        Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < cleNumerique(l); }),
+        fichierTravail);
 }
 
 Statut StationLog::Insere_QSO_Chrono(const QString& nouvelle)
@@ -423,7 +424,7 @@ Statut StationLog::fusionneQso(const QStringList& nouvelles, Fusion* fusion)
     return ecrit;
 }
 
-double StationLog::Cle(QByteArrayView ligne)
+double StationLog::cleNumerique(QByteArrayView ligne)
 {
     const QByteArrayView debut = ligne.first(qMin<qsizetype>(5, ligne.size()));
     const qsizetype n = debut.size();

@@ -55,8 +55,8 @@ public:
 
     // The flush of the folder after a change is left to the caller, who
     // renames another file of the folder right after it (see
-    // FichierTexte::FolderFlush).
-    void vidageDossier(FichierTexte::FolderFlush vidage) { m_vidage = vidage; }
+    // FichierTexte::VidageDossier).
+    void vidageDossier(FichierTexte::VidageDossier vidage) { m_vidage = vidage; }
 
     // New line at the place given by its leading number (see Cle).
     Statut Enregistre_QSO(const QString& nouvelle);
@@ -89,7 +89,7 @@ public:
     // Number read at the start of the first five characters: blanks skipped,
     // sign, digits, decimal point and exponent (E or D) as far as they go; 0
     // when they do not start with a number.
-    static double Cle(QByteArrayView ligne);
+    static double cleNumerique(QByteArrayView ligne);
     // Minutes of the QSO's date (columns 41-48, JJ/MM/AA, years 50-99 in the
     // 1900s, 00-49 in the 2000s) and time (50-54, HH:MM); -1 when the line
     // holds no calendar date or no valid time.
@@ -122,5 +122,5 @@ private:
     QString m_dossier;
     QString m_indicatif;
     const Horloge* m_horloge;
-    FichierTexte::FolderFlush m_vidage = FichierTexte::FolderFlush::Now;
+    FichierTexte::VidageDossier m_vidage = FichierTexte::VidageDossier::Immediat;
 };

@@ -135,7 +135,7 @@ OperationsFichier* changeOperationsFichier(OperationsFichier* suivant)
 void pourChaqueLigne(const char* donnees, qsizetype taille,
                      const std::function<void(const char* donnees, qsizetype taille)>& visite)
 {
-    forEachLineOf(donnees, taille, visite);
+    parcourtLignes(donnees, taille, visite);
 }
 
 void pourChaqueLigne(const QByteArray& contenu,
@@ -144,7 +144,7 @@ void pourChaqueLigne(const QByteArray& contenu,
     pourChaqueLigne(contenu.constData(), contenu.size(), visite);
 }
 
-Statut openRead(const QString& chemin, QFile* fichier)
+Statut ouvreEnLecture(const QString& chemin, QFile* fichier)
 {
     fichier->setFileName(chemin);
     if (!fichier->exists())
@@ -160,15 +160,15 @@ Statut openRead(const QString& chemin, QFile* fichier)
     return Statut::valide();
 }
 
-Statut readFailed(const QString& chemin)
+Statut lectureRatee(const QString& chemin)
 {
     const int erreur = errno;
     return Statut::enEchec(QStringLiteral("Impossible de lire le fichier %1 : %2.")
                                .arg(entreGuillemets(chemin), erreurSysteme(erreur ? erreur : EIO)));
 }
 
-Statut forEachBlockRead(QFile& fichier, const QString& chemin,
-                        const std::function<void(qint64, const char*, qsizetype)>& visite)
+Statut pourChaqueBloc(QFile& fichier, const QString& chemin,
+                      const std::function<void(qint64, const char*, qsizetype)>& visite)
 {
     // Each block is cut after its last LF: the lines before the cut end
     // there as they do in the whole file, and the rest goes with the next
@@ -182,7 +182,7 @@ Statut forEachBlockRead(QFile& fichier, const QString& chemin,
         errno = 0;
         const qint64 lu = fichier.read(block.data() + garde, kBlock);
         if (lu < 0)
-            return readFailed(chemin);
+            return lectureRatee(chemin);
         block.resize(garde + lu);
         const qsizetype lf = lu > 0 ? block.lastIndexOf('\n') : -1;
         if (lu > 0 && lf < 0)
@@ -197,29 +197,29 @@ Statut forEachBlockRead(QFile& fichier, const QString& chemin,
     }
 }
 
-Statut readEachLine(const QString& chemin,
-                    const std::function<void(const char* donnees, qsizetype taille)>& visite)
+Statut litChaqueLigne(const QString& chemin,
+                      const std::function<void(const char* donnees, qsizetype taille)>& visite)
 {
     QFile fichier;
-    const Statut opened = openRead(chemin, &fichier);
-    if (!opened)
-        return opened;
-    return forEachBlockRead(fichier, chemin,
-                            [&visite](qint64, const char* donnees, qsizetype taille) {
-                                forEachLineOf(donnees, taille, visite);
-                            });
+    const Statut ouvert = ouvreEnLecture(chemin, &fichier);
+    if (!ouvert)
+        return ouvert;
+    return pourChaqueBloc(fichier, chemin,
+                          [&visite](qint64, const char* donnees, qsizetype taille) {
+                              parcourtLignes(donnees, taille, visite);
+                          });
 }
 
 Statut litTout(const QString& chemin, QByteArray* contenu)
 {
     QFile fichier;
-    const Statut opened = openRead(chemin, &fichier);
-    if (!opened)
-        return opened;
+    const Statut ouvert = ouvreEnLecture(chemin, &fichier);
+    if (!ouvert)
+        return ouvert;
     errno = 0;
     QByteArray octets = fichier.readAll();
     if (fichier.error() != QFileDevice::NoError)
-        return readFailed(chemin);
+        return lectureRatee(chemin);
     *contenu = std::move(octets);
     return Statut::valide();
 }
@@ -250,7 +250,7 @@ Statut litTexte(const QString& chemin, QStringList* lignes)
 }
 
 Statut remplace(const QString& cible, const QString& fichierTravail,
-                const QList<QByteArray>& lignes, FolderFlush folderFlush)
+                const QList<QByteArray>& lignes, VidageDossier vidage)
 {
     qsizetype total = 0;
     for (const QByteArray& ligne : lignes)
@@ -261,11 +261,11 @@ Statut remplace(const QString& cible, const QString& fichierTravail,
         contenu.append(ligne);
         contenu.append("\r\n", 2);
     }
-    return remplaceContenu(cible, fichierTravail, contenu, folderFlush);
+    return remplaceContenu(cible, fichierTravail, contenu, vidage);
 }
 
 Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
-                       const QByteArray& contenu, FolderFlush folderFlush)
+                       const QByteArray& contenu, VidageDossier vidage)
 {
     if (marqueLectureSeule(cible)) {
         return Statut::enEchec(
@@ -312,10 +312,10 @@ Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
                 .arg(entreGuillemets(cible), erreurSysteme(erreurRenommage)));
     }
-    return folderFlush == FolderFlush::Now ? flushFolder(cible) : Statut::valide();
+    return vidage == VidageDossier::Immediat ? videDossier(cible) : Statut::valide();
 }
 
-Statut flushFolder(const QString& cible)
+Statut videDossier(const QString& cible)
 {
     const int erreurSynchro = operations().synchroniseDossier(QFileInfo(cible).absolutePath());
     if (erreurSynchro != 0)
@@ -324,7 +324,7 @@ Statut flushFolder(const QString& cible)
 }
 
 Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const QStringList& lignes,
-                     FolderFlush folderFlush)
+                     VidageDossier vidage)
 {
     QList<QByteArray> code;
     code.reserve(lignes.size());
@@ -340,7 +340,7 @@ Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const 
         }
         code.append(octets);
     }
-    return remplace(cible, fichierTravail, code, folderFlush);
+    return remplace(cible, fichierTravail, code, vidage);
 }
 
 Statut creeNouveau(const QString& chemin, const QByteArray& contenu)

@@ -20,7 +20,7 @@ namespace FichierTexte {
 
 // Calls visit(data, size) for each line of the buffer, without its line end.
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
-template <typename Visit> void forEachLineOf(const char* donnees, qsizetype taille, Visit&& visite)
+template <typename Visit> void parcourtLignes(const char* donnees, qsizetype taille, Visit&& visite)
 {
     qsizetype debut = 0;
     while (debut < taille) {
@@ -44,20 +44,20 @@ void pourChaqueLigne(const char* donnees, qsizetype taille,
 
 // Opens the file for reading, unbuffered. Missing when the file does not
 // exist; the same messages as readAll otherwise.
-Statut openRead(const QString& chemin, QFile* fichier);
+Statut ouvreEnLecture(const QString& chemin, QFile* fichier);
 // The failure of a read from the open file, as readAll says it.
-Statut readFailed(const QString& chemin);
+Statut lectureRatee(const QString& chemin);
 
 // Calls visit(offset, data, size) for each block of whole lines of the file
 // open at path, read from where it stands, so that a long file never stands
 // whole in memory: forEachLineOf over the blocks gives the lines of the
 // whole content, offset being where the block starts in the file.
-Statut forEachBlockRead(
+Statut pourChaqueBloc(
     QFile& fichier, const QString& chemin,
-    const std::function<void(qint64 offset, const char* donnees, qsizetype taille)>& visite);
+    const std::function<void(qint64 decalage, const char* donnees, qsizetype taille)>& visite);
 // Opens the file and does the same. Missing when the file does not exist.
-Statut readEachLine(const QString& chemin,
-                    const std::function<void(const char* donnees, qsizetype taille)>& visite);
+Statut litChaqueLigne(const QString& chemin,
+                      const std::function<void(const char* donnees, qsizetype taille)>& visite);
 
 // Reads the whole file. Missing when the file does not exist.
 Statut litTout(const QString& chemin, QByteArray* contenu);
@@ -71,23 +71,23 @@ Statut litTexte(const QString& chemin, QStringList* lignes);
 // A target marked read-only is refused. The rewrite holds the lock of the
 // work file's folder (VerrouDossier) from the creation of the work file to the
 // rename.
-// When the folder's flush is asked for Later, the rewrite ends with the
-// rename and the caller flushes the folder with flushFolder: a caller that
+// When the folder's flush is Differe, the rewrite ends with the
+// rename and the caller flushes the folder with videDossier: a caller that
 // renames two files of a folder in one operation flushes it once for both.
-enum class FolderFlush { Now, Later };
+enum class VidageDossier { Immediat, Differe };
 Statut remplace(const QString& cible, const QString& fichierTravail,
-                const QList<QByteArray>& lignes, FolderFlush folderFlush = FolderFlush::Now);
+                const QList<QByteArray>& lignes, VidageDossier vidage = VidageDossier::Immediat);
 // Same, with the whole new content (lines already ended by CR LF).
 Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
-                       const QByteArray& contenu, FolderFlush folderFlush = FolderFlush::Now);
+                       const QByteArray& contenu, VidageDossier vidage = VidageDossier::Immediat);
 // Flushes the folder of target, so that the renames made in it last; the
 // message names target when the disk does not confirm.
-Statut flushFolder(const QString& cible);
+Statut videDossier(const QString& cible);
 
 // Same, from text: refused as a whole, with nothing written, when a character
 // has no Windows-1252 byte.
 Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const QStringList& lignes,
-                     FolderFlush folderFlush = FolderFlush::Now);
+                     VidageDossier vidage = VidageDossier::Immediat);
 
 // Creates a file that must not exist yet with the given content, flushed to
 // the disk with its folder entry. Nothing is left behind on failure.

@@ -12,7 +12,7 @@
 
 namespace {
 
-QPointer<Aide>& ouverte()
+QPointer<Aide>& fenetreOuverte()
 {
     static QPointer<Aide> aide;
     return aide;
@@ -54,21 +54,21 @@ Aide::Aide(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(680, 620);
 }
 
-void Aide::Installe()
+void Aide::installe()
 {
     // Once for the application, which owns the filter.
-    static QPointer<QObject> installe;
-    if (installe)
+    static QPointer<QObject> filtre;
+    if (filtre)
         return;
-    installe = new ToucheF1(qApp);
-    qApp->installEventFilter(installe);
+    filtre = new ToucheF1(qApp);
+    qApp->installEventFilter(filtre);
 }
 
 Aide* Aide::ouvreFenetre()
 {
     // A window under a modal one gets no input: the help then goes above it.
     QWidget* modale = QApplication::activeModalWidget();
-    QPointer<Aide>& aide = ouverte();
+    QPointer<Aide>& aide = fenetreOuverte();
     if (aide && aide->parentWidget() != modale)
         delete aide;
     if (!aide) {
@@ -79,14 +79,14 @@ Aide* Aide::ouvreFenetre()
     return aide;
 }
 
-Aide* Aide::Ouverte()
+Aide* Aide::ouverte()
 {
-    return ouverte();
+    return fenetreOuverte();
 }
 
 void Aide::ajouteAuMenu(QMenu* menu)
 {
-    // F1 itself is seen by the filter of Installe: the menu only shows it.
+    // F1 itself is seen by the filter of installe(): the menu only shows it.
     auto* action = new QAction(QStringLiteral("&Mode d'emploi\tF1"), menu);
     action->setObjectName(QStringLiteral("Mnu_Mode_Emploi"));
     menu->addAction(action);

@@ -13,7 +13,7 @@ class Aide : public QWidget {
 public:
     // F1 in any window of the program opens the help: set once, before the
     // first window.
-    static void Installe();
+    static void installe();
 
     // Shows the help window, made when there is none. Above a modal window
     // (the first-start station window, the error window), the help window
@@ -21,7 +21,7 @@ public:
     static Aide* ouvreFenetre();
 
     // The open help window, or none.
-    static Aide* Ouverte();
+    static Aide* ouverte();
 
     // Adds the help item "Mode d'emploi" at the end of the "Aide" menu.
     static void ajouteAuMenu(QMenu* menu);

@@ -76,7 +76,7 @@ Main::Main(const Services& services, QWidget* parent)
 {
     setObjectName(QStringLiteral("Main"));
     Apparence::clavier(this, false);
-    Aide::Installe();
+    Aide::installe();
     setWindowTitle(QStringLiteral("RQN_KZT"));
     setAccessibleName(QStringLiteral("RQN_KZT"));
     // A QSO clicked in the list shows in disabled fields: readable all the same.
@@ -398,7 +398,7 @@ void Main::Mnu_New_Indicatif_Click()
 {
     if (!m_station) {
         m_station = creeStation();
-        m_station->setScreen(Apparence::Ecran(this));
+        m_station->setScreen(Apparence::ecranDe(this));
         Apparence::centreFenetre(m_station);
     }
     m_station->show();
@@ -416,7 +416,7 @@ void Main::Mnu_Restaure_Click()
     }
     const QString log = StationLog::nomFichier(m_indicatif);
     Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
-    const QStringList noms = sauvegardes.Liste(m_indicatif);
+    const QStringList noms = sauvegardes.liste(m_indicatif);
     if (noms.isEmpty()) {
         messages.avise(
             QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")

@@ -52,7 +52,7 @@ public:
 
     ZoneSaisie* zoneDeSaisie() const { return m_saisie; }
     LiaisonSaisie* liaisonSaisie() const { return m_liaison; }
-    ListeLog* Liste() const { return m_liste; }
+    ListeLog* listeLog() const { return m_liste; }
     // The choice of the file to import; nullptr: the platform's file dialog.
     void changeChoixFichier(ChoixFichier* choix);
 

@@ -28,8 +28,8 @@ void Main::Mnu_Import_ADIF_Click()
     if (chemin.isEmpty())
         return;
     const Importation::Bilan bilan =
-        Importation::Importe(m_services.dossier, m_indicatif, chemin, m_services.horloge);
+        Importation::importeFichier(m_services.dossier, m_indicatif, chemin, m_services.horloge);
     if (bilan.importes > 0)
         rechargeListe();
-    messages.avise(bilan.Resume());
+    messages.avise(bilan.resume());
 }

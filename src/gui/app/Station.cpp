@@ -77,7 +77,7 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
     const QString texte = touche->text();
     if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    const QChar prise = ModeleStation::Touche(texte.at(0));
+    const QChar prise = ModeleStation::toucheSaisie(texte.at(0));
     if (prise == texte.at(0))
         return false;
     New_Indicatif->insert(QString(prise));
@@ -86,7 +86,7 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
 
 void Station::Validation_Click()
 {
-    switch (m_modele.Validation(New_Indicatif->text())) {
+    switch (m_modele.valide(New_Indicatif->text())) {
     case ModeleStation::Issue::Refuse:
     case ModeleStation::Issue::Fin:
         break;

@@ -116,7 +116,7 @@ QString Aff_Contacte::indicatif() const
     return m_indicatif();
 }
 
-QStringList Aff_Contacte::Lignes() const
+QStringList Aff_Contacte::lignesListe() const
 {
     return m_modele->stringList();
 }
@@ -145,9 +145,9 @@ void Aff_Contacte::Afficher_Click()
 void Aff_Contacte::Enregistrer_Click()
 {
     QString nom;
-    const Statut ecrit =
-        MoulinsContactes::Enregistre(m_services.dossier, indicatif(), Bande_D->currentText(),
-                                     m_services.horloge.localMaintenant().date(), Lignes(), &nom);
+    const Statut ecrit = MoulinsContactes::enregistre(
+        m_services.dossier, indicatif(), Bande_D->currentText(),
+        m_services.horloge.localMaintenant().date(), lignesListe(), &nom);
     if (!ecrit) {
         m_services.messages.avise(ecrit.message);
         return;
@@ -158,7 +158,8 @@ void Aff_Contacte::Enregistrer_Click()
 void Aff_Contacte::Imprimer_Click()
 {
     const QStringList lignes = MoulinsContactes::lignesImpression(
-        indicatif(), Bande_D->currentText(), m_services.horloge.localMaintenant().date(), Lignes());
+        indicatif(), Bande_D->currentText(), m_services.horloge.localMaintenant().date(),
+        lignesListe());
     const Imprimante::Resultat r = m_imprimante->imprimeLignes(lignes, this);
     if (!r.statut)
         m_services.messages.avise(r.statut.message);

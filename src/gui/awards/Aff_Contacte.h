@@ -41,7 +41,7 @@ public:
     QPushButton* Imprimer;
     QPushButton* Command1;
 
-    QStringList Lignes() const;
+    QStringList lignesListe() const;
 
 public Q_SLOTS:
     void Afficher_Click();

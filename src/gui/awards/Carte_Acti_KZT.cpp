@@ -223,7 +223,7 @@ Carte Carte_Acti_KZT::Colorie_Carte(const QString& groupe)
     const Statut lu = CarteDepartements::Colorie_Carte(
         StationLog(m_services.dossier, m_indicatif()).chemin(), groupe, &carte);
     for (int i = 0; i < nombreCases; ++i)
-        colorie(i, Couleur(carte.cases[size_t(i)]));
+        colorie(i, couleur(carte.cases[size_t(i)]));
     if (!lu)
         m_services.messages.avise(lu.message);
     return carte;

@@ -161,7 +161,7 @@ void Multi_QSL::changeImprimante(Imprimante* imprimante)
     m_imprimante = imprimante ? imprimante : m_imprimanteSysteme.get();
 }
 
-QStringList Multi_QSL::Lignes() const
+QStringList Multi_QSL::lignes() const
 {
     return m_modele->lignes();
 }
@@ -206,7 +206,7 @@ void Multi_QSL::Recherche_Click()
     }
     Label2->setText(QStringLiteral("QSL's non reçues de ") + saisie);
     m_modele->remplit({});
-    m_modele->remplit(QslNonRecues::Recherche(m_journal(), saisie));
+    m_modele->remplit(QslNonRecues::recherche(m_journal(), saisie));
 }
 
 void Multi_QSL::Imprimer_Click()

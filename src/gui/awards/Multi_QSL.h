@@ -40,7 +40,7 @@ public:
     QPushButton* Imprimer;
 
     // The lines of Liste_QSO, and ticking one of them as a click would.
-    QStringList Lignes() const;
+    QStringList lignes() const;
     void cocheLigne(int index, bool cochee);
     QStringList lignesCochees() const;
 

@@ -86,7 +86,7 @@ void LiaisonSaisie::agit(const std::function<void()>& action)
 
 void LiaisonSaisie::ligneChoisie(int index)
 {
-    const QString ligne = m_liste.Ligne(index);
+    const QString ligne = m_liste.texteLigne(index);
     agit([this, ligne] { m_modele.selection(ligne); });
 }
 

@@ -135,9 +135,9 @@ public:
     }
     // What the list model gives, without asking the counts again: the view
     // asks for every line when it lays the list out.
-    QModelIndex index(int rangee, int column = 0, const QModelIndex& parent = {}) const override
+    QModelIndex index(int rangee, int colonne = 0, const QModelIndex& parent = {}) const override
     {
-        return !parent.isValid() && column == 0 && rangee >= 0 && rangee < m_nombre
+        return !parent.isValid() && colonne == 0 && rangee >= 0 && rangee < m_nombre
                    ? createIndex(rangee, 0)
                    : QModelIndex();
     }
@@ -317,7 +317,7 @@ int ListeLog::nombreLignes() const
     return m_modele->rowCount();
 }
 
-QString ListeLog::Ligne(int index) const
+QString ListeLog::texteLigne(int index) const
 {
     return m_modele->journal().at(index);
 }

@@ -25,7 +25,7 @@ public:
     void remplitListe(Affichage::Journal lignes);
     void videListe();
     int nombreLignes() const;
-    QString Ligne(int index) const;
+    QString texteLigne(int index) const;
     // The lines shown, for the searches.
     const Affichage::Journal& journalAffiche() const;
     int indexSelection() const; // -1 when no line is selected

@@ -154,7 +154,7 @@ ZoneSaisie::ZoneSaisie(QWidget* parent)
     m_largeurUnRang = colonne->totalMinimumSize().width();
 
     // Tab goes through the fields in entry order, then the buttons.
-    QList<QWidget*> ordre = Champs();
+    QList<QWidget*> ordre = champsDansLOrdre();
     ordre << Valide_A << Efface_A << Annule_Saisie << Ajout_QSO << Rechercher << Command1;
     for (int i = 1; i < ordre.size(); ++i)
         setTabOrder(ordre[i - 1], ordre[i]);
@@ -174,7 +174,7 @@ void ZoneSaisie::place(bool deuxRangs)
             rang->setColumnStretch(i, 0);
     }
     // The second row starts with the mode: the time ends the first one.
-    const int coupure = deuxRangs ? int(Champs().indexOf(Mode_A)) : -1;
+    const int coupure = deuxRangs ? int(champsDansLOrdre().indexOf(Mode_A)) : -1;
     for (int i = 0; i < m_colonnes.size(); ++i) {
         const auto& [titre, champ] = m_colonnes[i];
         const bool seconde = coupure >= 0 && i >= coupure;
@@ -219,7 +219,7 @@ void ZoneSaisie::resizeEvent(QResizeEvent* evenement)
     updateGeometry();
 }
 
-QList<QWidget*> ZoneSaisie::Champs() const
+QList<QWidget*> ZoneSaisie::champsDansLOrdre() const
 {
     return {Ind_A,  Prenom_A, Dpt_A, Ref_A,  Date_A, Heure_A,
             Mode_A, Bande_A,  RST_A, RSTE_A, Rem_A,  QSL_A};
@@ -227,7 +227,7 @@ QList<QWidget*> ZoneSaisie::Champs() const
 
 void ZoneSaisie::etatConception()
 {
-    for (QWidget* champ : Champs()) {
+    for (QWidget* champ : champsDansLOrdre()) {
         champ->setEnabled(false);
         Apparence::couleurFond(champ, Apparence::jauneClair);
     }

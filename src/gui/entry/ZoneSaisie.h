@@ -50,7 +50,7 @@ public:
     QLabel* Label14;
 
     // The fields in entry order.
-    QList<QWidget*> Champs() const;
+    QList<QWidget*> champsDansLOrdre() const;
 
     // Whether the fields stand on two rows (a narrow window) rather than one.
     bool enDeuxRangs() const { return m_deuxRangs; }

@@ -44,7 +44,7 @@ void texteDesactiveLisible(QWidget* fenetre)
     fenetre->setPalette(palette);
 }
 
-double Contraste(const QColor& a, const QColor& b)
+double rapportContraste(const QColor& a, const QColor& b)
 {
     // Relative luminance of sRGB colours, as the accessibility guidelines
     // define it.
@@ -110,14 +110,14 @@ QFont policeListe()
     return police;
 }
 
-QScreen* Ecran(const QWidget* fenetre)
+QScreen* ecranDe(const QWidget* fenetre)
 {
     const QWidget* w = fenetre->window();
     // Not shown yet: Qt takes the screen under the window's place, which for
     // a new window is not yet where it will be.
     if (!w->windowHandle() || !w->isVisible()) {
         if (const QWidget* parent = w->parentWidget())
-            return Ecran(parent);
+            return ecranDe(parent);
     }
     if (QScreen* ecran = w->screen())
         return ecran;
@@ -134,7 +134,7 @@ QSize bordFenetre(const QWidget* fenetre)
 
 QSize placeLibre(const QWidget* fenetre)
 {
-    const QScreen* ecran = Ecran(fenetre);
+    const QScreen* ecran = ecranDe(fenetre);
     if (!ecran)
         return {1024, 768};
     return ecran->availableGeometry().size() - bordFenetre(fenetre);
@@ -142,7 +142,7 @@ QSize placeLibre(const QWidget* fenetre)
 
 void centreFenetre(QWidget* fenetre)
 {
-    QScreen* ecran = Ecran(fenetre);
+    QScreen* ecran = ecranDe(fenetre);
     if (!ecran)
         return;
     if (fenetre->isWindow() && !fenetre->isVisible())

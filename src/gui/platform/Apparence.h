@@ -28,7 +28,7 @@ inline const QColor grisDesactive(0x55, 0x55, 0x55);
 // QSO shown in the disabled fields of the main window stays readable.
 void texteDesactiveLisible(QWidget* fenetre);
 // Contrast ratio of two colours, from 1 (same) to 21 (black on white).
-double Contraste(const QColor& a, const QColor& b);
+double rapportContraste(const QColor& a, const QColor& b);
 
 // Background of a text box, combo box, check box or button.
 void couleurFond(QWidget* composant, const QColor& couleur);
@@ -41,7 +41,7 @@ QFont policeListe();
 
 // The screen the window is on, or will be on once shown: that of the window
 // it was opened from when it is not shown yet.
-QScreen* Ecran(const QWidget* fenetre);
+QScreen* ecranDe(const QWidget* fenetre);
 
 // Puts the window in the middle of that screen, within its free area.
 void centreFenetre(QWidget* fenetre);

@@ -24,7 +24,7 @@ void fermeALaFin(QWidget* fenetre)
 
 void placeBasse(QWidget* fenetre)
 {
-    QScreen* ecran = Apparence::Ecran(fenetre);
+    QScreen* ecran = Apparence::ecranDe(fenetre);
     if (!ecran)
         return;
     const QRect zone = ecran->availableGeometry();

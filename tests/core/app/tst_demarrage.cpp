@@ -50,7 +50,7 @@ void TestDemarrage::ligneCommande()
     QFETCH(bool, termine);
     QFETCH(QString, debut);
     const LigneCommande::Reponse r =
-        LigneCommande::Lit(arguments, QStringLiteral("/home/op/RQN_KZT"),
+        LigneCommande::lit(arguments, QStringLiteral("/home/op/RQN_KZT"),
                            QStringLiteral("/home/op/.config/KZT/KZT.ini"));
     QCOMPARE(r.termine, termine);
     QVERIFY2(r.texte.startsWith(debut), qPrintable(r.texte));
@@ -99,8 +99,8 @@ void TestDemarrage::dossierProgramme()
     }
 
     const QString attendu = marque ? utilisateur : executable;
-    QCOMPARE(DossierProgramme::Chemin(executable, utilisateur), attendu);
-    const DossierProgramme::Resultat r = DossierProgramme::Prepare(executable, utilisateur);
+    QCOMPARE(DossierProgramme::chemin(executable, utilisateur), attendu);
+    const DossierProgramme::Resultat r = DossierProgramme::prepare(executable, utilisateur);
     QCOMPARE(r.dossier, attendu);
     QCOMPARE(r.statut.estOk(), !dossierImpossible);
     if (dossierImpossible) {
@@ -117,7 +117,7 @@ void TestDemarrage::dossierProgramme()
     // The copies belong to the user, who writes them.
     QVERIFY(QFileInfo(prenoms).isWritable());
     // Again at the next start: nothing changes.
-    QVERIFY(DossierProgramme::Prepare(executable, utilisateur).statut.estOk());
+    QVERIFY(DossierProgramme::prepare(executable, utilisateur).statut.estOk());
     QCOMPARE(litOctets(prenoms), prenomsDejaLa == "-" ? QByteArray() : prenomsDejaLa);
 }
 

@@ -10,7 +10,7 @@ namespace {
 // tick reads it across the turn of a second.
 class HorlogeMouvante : public Horloge {
 public:
-    HorlogeMouvante(const QDateTime& utc, int offset) : m_suivant(utc), m_decalage(offset) {}
+    HorlogeMouvante(const QDateTime& utc, int decalage) : m_suivant(utc), m_decalage(decalage) {}
     QDateTime utcMaintenant() const override
     {
         const QDateTime t = m_suivant;
@@ -79,7 +79,7 @@ private Q_SLOTS:
     void textesSuiventUtcAutourDeMinuit_data()
     {
         QTest::addColumn<QDateTime>("utc");
-        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("decalage");
         QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("heureUtcAttendue");
         QTest::addColumn<QString>("heureLocaleAttendue");
@@ -101,11 +101,11 @@ private Q_SLOTS:
     void textesSuiventUtcAutourDeMinuit()
     {
         QFETCH(QDateTime, utc);
-        QFETCH(int, offset);
+        QFETCH(int, decalage);
         QFETCH(QString, date);
         QFETCH(QString, heureUtcAttendue);
         QFETCH(QString, heureLocaleAttendue);
-        const HorlogeReglee horloge(utc, offset);
+        const HorlogeReglee horloge(utc, decalage);
         QCOMPARE(Date_Utc(horloge), date);
         QCOMPARE(Heure_Utc(horloge), heureUtcAttendue);
         QCOMPARE(Heure_Locale(horloge), heureLocaleAttendue);
@@ -127,11 +127,11 @@ private Q_SLOTS:
     void unTopLitLHorlogeUneFois()
     {
         QFETCH(QDateTime, utc);
-        QFETCH(int, offset);
+        QFETCH(int, decalage);
         QFETCH(QString, date);
         QFETCH(QString, heureUtcAttendue);
         QFETCH(QString, heureLocaleAttendue);
-        const HorlogeMouvante horloge(utc, offset);
+        const HorlogeMouvante horloge(utc, decalage);
         const HorlogeLue lue = litHorloge(horloge);
         QCOMPARE(lue.dateUtc, date);
         QCOMPARE(lue.heureUtc, heureUtcAttendue);

@@ -15,8 +15,8 @@ private Q_SLOTS:
     void listage_data();
     void listage();
     void dispositionLigne();
-    void headerTitlesOverTheirColumns_data();
-    void headerTitlesOverTheirColumns();
+    void titresAuDessusDesColonnes_data();
+    void titresAuDessusDesColonnes();
     void logManquant();
     void listeEnregistreeAttendue();
     void listeEnregistreeVide();
@@ -142,7 +142,7 @@ void TestListeMoulins::dispositionLigne()
     QVERIFY(MoulinsContactes::ligneDeListe(ligne(q)).endsWith(QStringLiteral("F5ABC_P        ")));
 }
 
-void TestListeMoulins::headerTitlesOverTheirColumns_data()
+void TestListeMoulins::titresAuDessusDesColonnes_data()
 {
     QTest::addColumn<QString>("titre");
     QTest::addColumn<QString>("dessous");
@@ -159,7 +159,7 @@ void TestListeMoulins::headerTitlesOverTheirColumns_data()
                                             << "  *";
 }
 
-void TestListeMoulins::headerTitlesOverTheirColumns()
+void TestListeMoulins::titresAuDessusDesColonnes()
 {
     QFETCH(QString, titre);
     QFETCH(QString, dessous);
@@ -203,7 +203,7 @@ void TestListeMoulins::listeEnregistreeAttendue()
     QCOMPARE(liste.lignes.size(), 12);
 
     QString nom;
-    const Statut s = MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", QDate(2026, 12, 6),
+    const Statut s = MoulinsContactes::enregistre(dossier.path(), "FXXXX", "HF", QDate(2026, 12, 6),
                                                   liste.lignes, &nom);
     QVERIFY2(s.estOk(), qPrintable(s.message));
     QCOMPARE(nom, QStringLiteral("FXXXX_Liste_Moulins_Bande_HF_06_12_26.txt"));
@@ -229,10 +229,10 @@ void TestListeMoulins::reenregistrerRemplace()
     QTemporaryDir dossier;
     QString nom;
     const QDate jour(2026, 12, 6);
-    QVERIFY(MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour,
+    QVERIFY(MoulinsContactes::enregistre(dossier.path(), "FXXXX", "HF", jour,
                                          {MoulinsContactes::ligneDeListe(bande("14 Mhz"))}, &nom));
     const QByteArray premier = OutilsTest::litOctets(dossier.filePath(nom));
-    QVERIFY(MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour, {}, &nom));
+    QVERIFY(MoulinsContactes::enregistre(dossier.path(), "FXXXX", "HF", jour, {}, &nom));
     const QByteArray seconde = OutilsTest::litOctets(dossier.filePath(nom));
     QVERIFY(seconde.size() < premier.size());
     QCOMPARE(QDir(dossier.path()).entryList(QDir::Files).size(), 1);
@@ -243,7 +243,7 @@ void TestListeMoulins::echecEnregistrementGardeAncienneListe()
     QTemporaryDir dossier;
     QString nom;
     const QDate jour(2026, 12, 6);
-    QVERIFY(MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour, {}, &nom));
+    QVERIFY(MoulinsContactes::enregistre(dossier.path(), "FXXXX", "HF", jour, {}, &nom));
     const QByteArray avant = OutilsTest::litOctets(dossier.filePath(nom));
 
     QStringList longue;
@@ -252,7 +252,7 @@ void TestListeMoulins::echecEnregistrementGardeAncienneListe()
     Statut s;
     {
         OutilsTest::LimiteTailleFichier disquePlein(4096);
-        s = MoulinsContactes::Enregistre(dossier.path(), "FXXXX", "HF", jour, longue, &nom);
+        s = MoulinsContactes::enregistre(dossier.path(), "FXXXX", "HF", jour, longue, &nom);
     }
     QVERIFY(!s.estOk());
     QVERIFY2(
@@ -263,7 +263,7 @@ void TestListeMoulins::echecEnregistrementGardeAncienneListe()
     QVERIFY(!QFile::exists(dossier.filePath("Temporaire.txt")));
 
     // A folder that is not there is reported, not written around.
-    s = MoulinsContactes::Enregistre(dossier.filePath("absent"), "FXXXX", "HF", jour, {}, &nom);
+    s = MoulinsContactes::enregistre(dossier.filePath("absent"), "FXXXX", "HF", jour, {}, &nom);
     QVERIFY(!s.estOk());
 }
 

@@ -95,12 +95,12 @@ void TestQslNonRecues::rechercheLignes()
     QFETCH(QString, saisie);
     QFETCH(QList<int>, dates);
     QList<int> trouvees;
-    for (const QString& l : QslNonRecues::Recherche(liste(), saisie))
+    for (const QString& l : QslNonRecues::recherche(liste(), saisie))
         trouvees << l.left(2).toInt();
     QCOMPARE(trouvees, dates);
     // Over the log's lines, reading only what the search needs: the same.
-    QCOMPARE(QslNonRecues::Recherche(Affichage::Journal::depuisLignesLog(log()), saisie),
-             QslNonRecues::Recherche(liste(), saisie));
+    QCOMPARE(QslNonRecues::recherche(Affichage::Journal::depuisLignesLog(log()), saisie),
+             QslNonRecues::recherche(liste(), saisie));
 }
 
 void TestQslNonRecues::cartesQsl_data()

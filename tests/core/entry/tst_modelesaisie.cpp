@@ -224,7 +224,7 @@ private Q_SLOTS:
 
     void moulinEnDoubleParGroupe_data()
     {
-        QTest::addColumn<int>("band");
+        QTest::addColumn<int>("bande");
         QTest::addColumn<bool>("averti");
         QTest::newRow("same band") << 10 << true; // 144 Mhz
         QTest::newRow("432") << 11 << false;
@@ -233,12 +233,12 @@ private Q_SLOTS:
     }
     void moulinEnDoubleParGroupe()
     {
-        QFETCH(int, band);
+        QFETCH(int, bande);
         QFETCH(bool, averti);
         QString ligne = kAncien;
         ligne.replace("14 Mhz ", "144 Mhz").replace("91005", "77121").replace("91   ", "77   ");
         QVERIFY(ecritOctets(cheminDuLog(), ligne.toLatin1() + "\r\n"));
-        m_reglages->ecritIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, band);
+        m_reglages->ecritIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, bande);
         m_modele->Prepare_Saisie();
         type(M::Ind_A, "F6NEW");
         valideParEntree(M::Prenom_A);

@@ -55,7 +55,7 @@ private Q_SLOTS:
     // next QSOs, after the program is started again too.
     void bandeEtModeRetenusPourLesQsoSuivants_data()
     {
-        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("bande");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<bool>("tape"); // otherwise picked in the list
         QTest::addColumn<QString>("bandeAttendue");
@@ -68,7 +68,7 @@ private Q_SLOTS:
     }
     void bandeEtModeRetenusPourLesQsoSuivants()
     {
-        QFETCH(QString, band);
+        QFETCH(QString, bande);
         QFETCH(QString, mode);
         QFETCH(bool, tape);
         const auto choisit = [&](M::Controle c, const QString& texte) {
@@ -84,7 +84,7 @@ private Q_SLOTS:
         QFETCH(QString, bandeAttendue);
         const QString modeAttendu = mode.toUpper();
 
-        choisit(M::Bande_A, band);
+        choisit(M::Bande_A, bande);
         type(M::Ind_A, "F6NEW");
         valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");

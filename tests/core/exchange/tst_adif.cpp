@@ -136,7 +136,7 @@ void TestAdif::champsLus()
 void TestAdif::bandesLues_data()
 {
     QTest::addColumn<QString>("etiquette");
-    QTest::addColumn<QString>("band");
+    QTest::addColumn<QString>("bandeDonnee");
     const QStringList adif = {"160m", "80m", "40m", "30m", "20m", "17m",
                               "15m",  "12m", "10m", "6m",  "2m",  "70cm"};
     for (int i = 0; i < listeBandes().size(); ++i)
@@ -150,13 +150,14 @@ void TestAdif::bandesLues_data()
 void TestAdif::bandesLues()
 {
     QFETCH(QString, etiquette);
-    QFETCH(QString, band);
+    QFETCH(QString, bandeDonnee);
     LogLine::Champs c = champs();
     c.bande = etiquette;
     const QString enregistrement = Adif::ADIF_SP(ligne(c));
-    const QString attendu = QStringLiteral("<band:%1>%2<rst_rcvd:").arg(band.size()).arg(band);
+    const QString attendu =
+        QStringLiteral("<band:%1>%2<rst_rcvd:").arg(bandeDonnee.size()).arg(bandeDonnee);
     QVERIFY2(enregistrement.contains(attendu), qPrintable(enregistrement));
-    QCOMPARE(Adif::Bande(etiquette), band);
+    QCOMPARE(Adif::bandeAdif(etiquette), bandeDonnee);
 }
 
 void TestAdif::enAsciiSeulement_data()

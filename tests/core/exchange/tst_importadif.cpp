@@ -65,7 +65,7 @@ struct Dossier {
     Importation::Bilan importe(const QByteArray& adi)
     {
         OutilsTest::ecritOctets(chemin("entree.adi"), adi);
-        return Importation::Importe(dossier.path(), kStation, chemin("entree.adi"), horloge);
+        return Importation::importeFichier(dossier.path(), kStation, chemin("entree.adi"), horloge);
     }
 };
 
@@ -152,7 +152,7 @@ void TestImportAdif::lecture()
     QFETCH(QByteArray, fichier);
     QFETCH(QStringList, attendus);
     QFETCH(bool, tronque);
-    const Adif::Lecture l = Adif::Lit(fichier);
+    const Adif::Lecture l = Adif::litOctets(fichier);
     QStringList lus;
     for (const Adif::Enregistrement& e : l.enregistrements) {
         lus << e.valeur(QLatin1StringView("call")).toString() + '/' +
@@ -222,9 +222,9 @@ void TestImportAdif::conversion()
 {
     QFETCH(QString, enregistrement);
     QFETCH(QString, attendu);
-    const Adif::Lecture l = Adif::Lit(enregistrement.toUtf8());
+    const Adif::Lecture l = Adif::litOctets(enregistrement.toUtf8());
     QCOMPARE(l.enregistrements.size(), size_t(1));
-    const Importation::Qso q = Importation::Convertit(l.enregistrements.front());
+    const Importation::Qso q = Importation::convertit(l.enregistrements.front());
     QCOMPARE(q.raison, QString());
     const LogLine::Champs& c = q.champs;
     const QStringList champs = {c.indicatif,
@@ -315,8 +315,8 @@ void TestImportAdif::rejets()
     QCOMPARE(b.rejets.size(), size_t(1));
     QCOMPARE(b.rejets.front().raison, raison);
     QCOMPARE(b.rejets.front().numero, 2);
-    QVERIFY(b.Resume().contains("1 × " + raison));
-    QVERIFY(b.Resume().contains("« F5ABC_KZT_import.txt »"));
+    QVERIFY(b.resume().contains("1 × " + raison));
+    QVERIFY(b.resume().contains("« F5ABC_KZT_import.txt »"));
     QByteArray rapport;
     QVERIFY(FichierTexte::litTout(d.chemin(Importation::nomRapport(kStation)), &rapport).estOk());
     const QString texte = Cp1252::decode1252(rapport);
@@ -421,7 +421,7 @@ void TestImportAdif::doublons()
     Importation::Bilan b = d.importe(fichier);
     QCOMPARE(b.importes, 1);
     QCOMPARE(b.doublons, 2);
-    QVERIFY(b.Resume().contains("1 QSO importé\r\n2 doublons (QSO déjà dans le log) ignorés\r\n"
+    QVERIFY(b.resume().contains("1 QSO importé\r\n2 doublons (QSO déjà dans le log) ignorés\r\n"
                                 "0 enregistrement ignoré."));
     const QByteArray apres = d.log();
     b = d.importe(fichier);
@@ -444,7 +444,7 @@ void TestImportAdif::fichierTronque()
         QVERIFY(b.tronque);
         QCOMPARE(b.importes, 1);
         QCOMPARE(b.rejets.size(), size_t(1));
-        QVERIFY(b.Resume().contains("Le fichier se termine au milieu d'un enregistrement"));
+        QVERIFY(b.resume().contains("Le fichier se termine au milieu d'un enregistrement"));
         QCOMPARE(d.log().count("\r\n"), 1);
         QVERIFY(OutilsTest::litOctets(d.chemin(Importation::nomRapport(kStation)))
                     .contains("fichier tronqu"));
@@ -487,10 +487,10 @@ void TestImportAdif::echecs()
     if (log)
         QVERIFY(d.ecritLog({}));
     OutilsTest::ecritOctets(d.chemin("entree.adi"), kRecord.toLatin1());
-    const Importation::Bilan b = Importation::Importe(
+    const Importation::Bilan b = Importation::importeFichier(
         d.dossier.path(), kStation, d.chemin(fichier ? "entree.adi" : "absent.adi"), d.horloge);
     QVERIFY(!b.statut.estOk());
-    QVERIFY2(b.Resume().contains(message), qPrintable(b.Resume()));
+    QVERIFY2(b.resume().contains(message), qPrintable(b.resume()));
     QCOMPARE(d.log(), QByteArray());
     QVERIFY(!QFile::exists(d.chemin(Importation::nomRapport(kStation))));
     QVERIFY(!QFile::exists(d.chemin("Sauvegardes")));

@@ -117,9 +117,9 @@ void TestLecteurAdif::importDeFichiersTcadif()
     QFETCH(bool, entete);
     QFETCH(bool, minuscule);
     QFETCH(QString, codage);
-    const auto ligneQso = [sigKzt](const QString& call, const QString& date,
+    const auto ligneQso = [sigKzt](const QString& appel, const QString& date,
                                    const QString& reference, QJsonObject champs) {
-        champs["CALL"] = call;
+        champs["CALL"] = appel;
         champs["QSO_DATE"] = date;
         champs["TIME_ON"] = "172600";
         champs["RST_RCVD"] = "59";
@@ -152,8 +152,8 @@ void TestLecteurAdif::importDeFichiersTcadif()
                                                   {"free", libres}}));
     QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F5ABC_KZT.log"), QByteArray()));
     const HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(10, 0), Qt::UTC));
-    const Importation::Bilan b =
-        Importation::Importe(dossier.path(), "F5ABC", dossier.filePath("autre.adi"), horloge);
+    const Importation::Bilan b = Importation::importeFichier(
+        dossier.path(), "F5ABC", dossier.filePath("autre.adi"), horloge);
     QVERIFY2(b.statut.estOk(), qPrintable(b.statut.message));
     QCOMPARE(b.importes, 3);
     QCOMPARE(b.rejets.size(), size_t(1));

@@ -14,7 +14,7 @@ class TestGroupesBande : public QObject {
 private Q_SLOTS:
     void groupesDeBandes_data()
     {
-        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("bande");
         QTest::addColumn<QString>("groupe");
         QTest::newRow("18") << "18 Mhz"
                             << "HF";
@@ -41,9 +41,9 @@ private Q_SLOTS:
     }
     void groupesDeBandes()
     {
-        QFETCH(QString, band);
+        QFETCH(QString, bande);
         QFETCH(QString, groupe);
-        QCOMPARE(Groupe_Bande(band), groupe);
+        QCOMPARE(Groupe_Bande(bande), groupe);
     }
 
     void rechercheMoulin_data()
@@ -52,7 +52,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("groupe");
         QTest::addColumn<bool>("estTrouve");
         QTest::addColumn<QString>("date");
-        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("bandeTrouvee");
         QTest::newRow("VHF only, asked HF") << "77121"
                                             << "HF" << false << ""
                                             << "";
@@ -78,7 +78,7 @@ private Q_SLOTS:
         QFETCH(QString, groupe);
         QFETCH(bool, estTrouve);
         QFETCH(QString, date);
-        QFETCH(QString, band);
+        QFETCH(QString, bandeTrouvee);
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath("F1ABC_KZT.log");
         QVERIFY(ecritOctets(chemin, fichierDe({
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QVERIFY(statut.estOk());
         QCOMPARE(m.trouve, estTrouve);
         QCOMPARE(m.date, date);
-        QCOMPARE(m.bande, band);
+        QCOMPARE(m.bande, bandeTrouvee);
     }
 
     void logVideOuAbsentNeTrouveRien()

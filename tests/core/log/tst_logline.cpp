@@ -155,7 +155,7 @@ private Q_SLOTS:
     }
 
     // What a screen reader says of a line of the list.
-    void readableLine_data()
+    void ligneLisible_data()
     {
         QTest::addColumn<QString>("stocke");
         QTest::addColumn<QString>("said");
@@ -174,7 +174,7 @@ private Q_SLOTS:
             << kLigne.left(48)
             << "QSO 5, F1ABC, département 77, JEAN-LOÏC, moulin 77121, le 05/06/09";
     }
-    void readableLine()
+    void ligneLisible()
     {
         QFETCH(QString, stocke);
         QFETCH(QString, said);

@@ -103,7 +103,7 @@ private Q_SLOTS:
 
     // A save that changes no line of the memory leaves the file untouched;
     // one that changes a line, or a file with other line ends, rewrites it.
-    void unchangedMemoryIsNotRewritten_data()
+    void memoireInchangeeNonReecrite_data()
     {
         QTest::addColumn<QByteArray>("fichier");
         QTest::addColumn<QString>("prenomAttendu");
@@ -121,7 +121,7 @@ private Q_SLOTS:
             << true;
         QTest::newRow("new station") << autre << "JEAN" << autre + jean << true;
     }
-    void unchangedMemoryIsNotRewritten()
+    void memoireInchangeeNonReecrite()
     {
         QFETCH(QByteArray, fichier);
         QFETCH(QString, prenomAttendu);

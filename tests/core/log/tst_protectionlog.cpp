@@ -151,16 +151,16 @@ private Q_SLOTS:
         QStringList attendu = garde + autres;
         attendu.sort();
         QCOMPARE(sauvegardesPresentes(), attendu);
-        QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC").size(),
+        QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).liste("F1ABC").size(),
                  30);
-        QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC").first(),
+        QCOMPARE(Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).liste("F1ABC").first(),
                  QString("F1ABC_KZT_20261208.log"));
 
         // A clock set in the past: the new copy is kept, the oldest goes.
         m_horlogeReglee.regleA(QDateTime(QDate(2020, 1, 1), QTime(12, 0), Qt::UTC), 0);
         QVERIFY(log().Enregistre_QSO(ligneQso("F1OLD")).estOk());
         const QStringList maintenant =
-            Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).Liste("F1ABC");
+            Sauvegardes(m_dossierTemporaire->path(), m_horlogeReglee).liste("F1ABC");
         QCOMPARE(maintenant.size(), 30);
         QVERIFY(maintenant.contains("F1ABC_KZT_20200101.log"));
         QVERIFY(!maintenant.contains(garde.first()));
@@ -199,7 +199,7 @@ private Q_SLOTS:
         QCOMPARE(sauvegardesPresentes(),
                  (QStringList{"F1ABC_KZT_20261208.log", "F1ABC_KZT_20261208_003000.log"}));
         QCOMPARE(litOctets(sauvegardeNommee("F1ABC_KZT_20261208_003000.log")), courant);
-        QCOMPARE(s.Liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
+        QCOMPARE(s.liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
 
         const Statut autre = s.restaureSauvegarde("F1ABC", "F5XYZ_KZT_20261208.log");
         QVERIFY(!autre.estOk());

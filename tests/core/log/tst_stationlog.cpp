@@ -99,7 +99,7 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, ligne);
         QFETCH(double, cle);
-        QCOMPARE(StationLog::Cle(ligne), cle);
+        QCOMPARE(StationLog::cleNumerique(ligne), cle);
     }
 
     void enregistrePlaceParNumeroDeTete_data()
@@ -196,7 +196,7 @@ private Q_SLOTS:
         // A text editor took the trailing blanks off a line without QSL.
         const QString a = ligneQso("F5AAA");
         QVERIFY(ecritOctets(m_cheminFichier,
-                            Texte(a) + "\r\n" + ligneQso("F5BBB").toLatin1() + "\r\n"));
+                            texte(a) + "\r\n" + ligneQso("F5BBB").toLatin1() + "\r\n"));
         const QString affichees = Affichage::ligneAffichage(1, cp1252(a));
         QVERIFY(log().Supprime_QSO(Affichage::logLineDepuisAffichage(affichees, false)).estOk());
         QCOMPARE(octetsLog(), fichierDe({ligneQso("F5BBB")}));
@@ -270,14 +270,14 @@ private Q_SLOTS:
     }
 
 private:
-    static QByteArray Texte(const QString& ligne)
+    static QByteArray texte(const QString& ligne)
     {
         QByteArray b = ligne.toLatin1();
         while (b.endsWith(' '))
             b.chop(1);
         return b;
     }
-    static QString cp1252(const QString& ligne) { return QString::fromLatin1(Texte(ligne)); }
+    static QString cp1252(const QString& ligne) { return QString::fromLatin1(texte(ligne)); }
 };
 
 QTEST_GUILESS_MAIN(TestStationLog)

@@ -25,7 +25,7 @@ class OperationsNotees : public FichierTexte::OperationsFichier {
 public:
     explicit OperationsNotees(const QString& racine) : m_racine(racine) {}
     QStringList appels;
-    QString failAt;
+    QString echecSur;
     int erreurEchec = EIO;
 
     int ecrit(QFile& fichier, const QByteArray& octets) override
@@ -56,10 +56,10 @@ private:
         const QString r = QDir(m_racine).relativeFilePath(chemin);
         return r.isEmpty() ? QStringLiteral(".") : r;
     }
-    template <typename Execution> int note(const QString& call, Execution execution)
+    template <typename Execution> int note(const QString& appel, Execution execution)
     {
-        appels << call;
-        return call.section(QLatin1Char(' '), 0, 0) == failAt ? erreurEchec : execution();
+        appels << appel;
+        return appel.section(QLatin1Char(' '), 0, 0) == echecSur ? erreurEchec : execution();
     }
     QString m_racine;
 };
@@ -177,7 +177,7 @@ private Q_SLOTS:
 
         // Read by blocks, line by line: the same lines.
         QStringList parLigne;
-        QVERIFY(FichierTexte::readEachLine(chemin, [&](const char* donnees, qsizetype taille) {
+        QVERIFY(FichierTexte::litChaqueLigne(chemin, [&](const char* donnees, qsizetype taille) {
                     parLigne << Cp1252::decode1252(donnees, taille);
                 }).estOk());
         QCOMPARE(parLigne, lignes);
@@ -281,7 +281,7 @@ private Q_SLOTS:
     void vidagesAutourDuRenommage_data()
     {
         QTest::addColumn<QString>("operation");
-        QTest::addColumn<QString>("failAt");
+        QTest::addColumn<QString>("echecSur");
         QTest::addColumn<QStringList>("appels");
         QTest::addColumn<QByteArray>("apres"); // the target afterwards
         QTest::addColumn<QString>("message");  // empty when it succeeds
@@ -345,15 +345,15 @@ private Q_SLOTS:
     void vidagesAutourDuRenommage()
     {
         QFETCH(QString, operation);
-        QFETCH(QString, failAt);
+        QFETCH(QString, echecSur);
         QFETCH(QStringList, appels);
         QFETCH(QByteArray, apres);
         QFETCH(QString, message);
         QTemporaryDir dossier;
         const QDir d(dossier.path());
         OperationsNotees notees(dossier.path());
-        notees.failAt = failAt;
-        notees.erreurEchec = failAt == QLatin1String("write") ? ENOSPC : EIO;
+        notees.echecSur = echecSur;
+        notees.erreurEchec = echecSur == QLatin1String("write") ? ENOSPC : EIO;
         QString cible = d.filePath(QStringLiteral("log.txt"));
         Statut s;
         {
@@ -385,12 +385,12 @@ private Q_SLOTS:
                 ecritOctets(d.filePath(QStringLiteral("Sauvegardes/F1ABC_KZT_20261207.log")), "");
                 const QString ligne = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
                 StationLog log(dossier.path(), QStringLiteral("F1ABC"), &jour);
-                log.vidageDossier(FichierTexte::FolderFlush::Later);
+                log.vidageDossier(FichierTexte::VidageDossier::Differe);
                 QVERIFY(log.Enregistre_QSO(ligne).estOk());
                 FirstNameMemory prenoms(dossier.path());
-                prenoms.vidageDossier(FichierTexte::FolderFlush::Later);
+                prenoms.vidageDossier(FichierTexte::VidageDossier::Differe);
                 QVERIFY(prenoms.Memorise_Prenom(QStringLiteral("F5XYZ        77 JEAN")).estOk());
-                s = FichierTexte::flushFolder(cible);
+                s = FichierTexte::videDossier(cible);
                 apres = ligne.toLatin1() + "\r\n";
                 QCOMPARE(litOctets(prenoms.chemin()), QByteArray("F5XYZ        77 JEAN\r\n"));
             }

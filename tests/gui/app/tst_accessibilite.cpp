@@ -51,14 +51,14 @@ class TestAccessibilite : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void cleanup();
-    void contrastRatio_data();
-    void contrastRatio();
-    void shownQsoReadableInDisabledFields();
-    void windmillHeaderInListFont();
-    void focusableControlsHaveNames_data();
-    void focusableControlsHaveNames();
-    void controlsNamedByWhatTheyAre_data();
-    void controlsNamedByWhatTheyAre();
+    void rapportDeContraste_data();
+    void rapportDeContraste();
+    void qsoMontreLisibleChampsDesactives();
+    void enteteMoulinEnPoliceDeListe();
+    void controlesAtteignablesNommes_data();
+    void controlesAtteignablesNommes();
+    void controlesNommesParLeurRole_data();
+    void controlesNommesParLeurRole();
 
 private:
     QTemporaryDir m_sansModule;
@@ -74,7 +74,7 @@ void TestAccessibilite::cleanup()
     fermeFenetres();
 }
 
-void TestAccessibilite::contrastRatio_data()
+void TestAccessibilite::rapportDeContraste_data()
 {
     QTest::addColumn<QColor>("a");
     QTest::addColumn<QColor>("b");
@@ -88,36 +88,37 @@ void TestAccessibilite::contrastRatio_data()
     QTest::newRow("either order") << QColor(Qt::white) << QColor(0x77, 0x77, 0x77) << 4.48;
 }
 
-void TestAccessibilite::contrastRatio()
+void TestAccessibilite::rapportDeContraste()
 {
     QFETCH(QColor, a);
     QFETCH(QColor, b);
     QFETCH(double, ratio);
-    QVERIFY2(qAbs(Apparence::Contraste(a, b) - ratio) < 0.01,
-             qPrintable(QString::number(Apparence::Contraste(a, b))));
+    QVERIFY2(qAbs(Apparence::rapportContraste(a, b) - ratio) < 0.01,
+             qPrintable(QString::number(Apparence::rapportContraste(a, b))));
 }
 
-void TestAccessibilite::shownQsoReadableInDisabledFields()
+void TestAccessibilite::qsoMontreLisibleChampsDesactives()
 {
     Banc banc(ecran(QString::fromLatin1(kEcrans[0].nom)), Fenetre::Main);
-    banc.main->Liste()->selectionne(0);
+    banc.main->listeLog()->selectionne(0);
     ZoneSaisie* z = banc.main->zoneDeSaisie();
     QCOMPARE(z->Ind_A->text(), QStringLiteral("F1AB"));
     int desactives = 0;
-    for (QWidget* champ : z->Champs()) {
+    for (QWidget* champ : z->champsDansLOrdre()) {
         if (champ->isEnabled() || champ == static_cast<QWidget*>(z->QSL_A))
             continue;
         ++desactives;
         const QPalette p = champ->palette();
-        const double contraste = Apparence::Contraste(p.color(QPalette::Disabled, QPalette::Text),
-                                                      p.color(QPalette::Disabled, QPalette::Base));
+        const double contraste =
+            Apparence::rapportContraste(p.color(QPalette::Disabled, QPalette::Text),
+                                        p.color(QPalette::Disabled, QPalette::Base));
         QVERIFY2(contraste >= 4.5,
                  qPrintable(champ->objectName() + " " + QString::number(contraste)));
     }
     QVERIFY2(desactives >= 9, qPrintable(QString::number(desactives)));
 }
 
-void TestAccessibilite::windmillHeaderInListFont()
+void TestAccessibilite::enteteMoulinEnPoliceDeListe()
 {
     Banc banc(ecran(QString::fromLatin1(kEcrans[0].nom)), Fenetre::Aff_Contacte);
     auto* w = qobject_cast<Aff_Contacte*>(banc.fenetre);
@@ -127,14 +128,14 @@ void TestAccessibilite::windmillHeaderInListFont()
     QCOMPARE(w->Label2->text(), MoulinsContactes::enteteListe);
 }
 
-void TestAccessibilite::focusableControlsHaveNames_data()
+void TestAccessibilite::controlesAtteignablesNommes_data()
 {
     QTest::addColumn<int>("fenetre");
     for (const auto& [nom, f] : kFenetres)
         QTest::newRow(nom) << int(f);
 }
 
-void TestAccessibilite::focusableControlsHaveNames()
+void TestAccessibilite::controlesAtteignablesNommes()
 {
     QFETCH(int, fenetre);
     Banc banc(ecran(QString::fromLatin1(kEcrans[0].nom)), Fenetre(fenetre));
@@ -147,7 +148,7 @@ void TestAccessibilite::focusableControlsHaveNames()
     QVERIFY2(trouves.isEmpty(), qPrintable(trouves.join(QStringLiteral("; "))));
 }
 
-void TestAccessibilite::controlsNamedByWhatTheyAre_data()
+void TestAccessibilite::controlesNommesParLeurRole_data()
 {
     QTest::addColumn<int>("fenetre");
     QTest::addColumn<QString>("controle");
@@ -187,7 +188,7 @@ void TestAccessibilite::controlsNamedByWhatTheyAre_data()
                                     << "2A non contacté";
 }
 
-void TestAccessibilite::controlsNamedByWhatTheyAre()
+void TestAccessibilite::controlesNommesParLeurRole()
 {
     QFETCH(int, fenetre);
     QFETCH(QString, controle);

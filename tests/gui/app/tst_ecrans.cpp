@@ -57,12 +57,12 @@ class TestEcrans : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void cleanup();
-    void everyWindowFitsItsScreen_data();
-    void everyWindowFitsItsScreen();
-    void narrowMainWindowPutsFieldsOnTwoRows_data();
-    void narrowMainWindowPutsFieldsOnTwoRows();
-    void mapSharpAtEveryScale_data();
-    void mapSharpAtEveryScale();
+    void chaqueFenetreTientDansLEcran_data();
+    void chaqueFenetreTientDansLEcran();
+    void fenetreEtroiteChampsSurDeuxRangs_data();
+    void fenetreEtroiteChampsSurDeuxRangs();
+    void carteNetteATouteEchelle_data();
+    void carteNetteATouteEchelle();
 
 private:
     QTemporaryDir m_sansModule;
@@ -78,7 +78,7 @@ void TestEcrans::cleanup()
     fermeFenetres();
 }
 
-void TestEcrans::everyWindowFitsItsScreen_data()
+void TestEcrans::chaqueFenetreTientDansLEcran_data()
 {
     QTest::addColumn<QString>("ecran");
     QTest::addColumn<int>("fenetre");
@@ -88,7 +88,7 @@ void TestEcrans::everyWindowFitsItsScreen_data()
     }
 }
 
-void TestEcrans::everyWindowFitsItsScreen()
+void TestEcrans::chaqueFenetreTientDansLEcran()
 {
     QFETCH(QString, ecran);
     QFETCH(int, fenetre);
@@ -109,7 +109,7 @@ void TestEcrans::everyWindowFitsItsScreen()
     QVERIFY2(faute.isEmpty(), qPrintable(faute));
 }
 
-void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows_data()
+void TestEcrans::fenetreEtroiteChampsSurDeuxRangs_data()
 {
     QTest::addColumn<int>("largeur"); // 0: as narrow as the window goes
     QTest::addColumn<bool>("deuxRangs");
@@ -117,7 +117,7 @@ void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows_data()
     QTest::newRow("1400 wide") << 1400 << false;
 }
 
-void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows()
+void TestEcrans::fenetreEtroiteChampsSurDeuxRangs()
 {
     QFETCH(int, largeur);
     QFETCH(bool, deuxRangs);
@@ -130,7 +130,7 @@ void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows()
     QVERIFY2(faute.isEmpty(), qPrintable(faute));
     // Read row by row, the fields keep their order; the mode starts the
     // second row when there are two.
-    const QList<QWidget*> champs = z->Champs();
+    const QList<QWidget*> champs = z->champsDansLOrdre();
     for (int i = 1; i < champs.size(); ++i) {
         const QPoint avant = champs[i - 1]->mapTo(z, champs[i - 1]->rect().center());
         const QPoint apres = champs[i]->mapTo(z, champs[i]->rect().center());
@@ -152,7 +152,7 @@ void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows()
     }
     // The list takes the height left below the entry frame, and keeps the
     // selected last line in sight.
-    ListeLog* liste = banc.main->Liste();
+    ListeLog* liste = banc.main->listeLog();
     QApplication::processEvents();
     QTreeView* vue = liste->Liste_KZT;
     QCOMPARE(vue->currentIndex().row(), liste->nombreLignes() - 1);
@@ -163,7 +163,7 @@ void TestEcrans::narrowMainWindowPutsFieldsOnTwoRows()
                  banc.main->centralWidget()->layout()->contentsMargins().bottom());
 }
 
-void TestEcrans::mapSharpAtEveryScale_data()
+void TestEcrans::carteNetteATouteEchelle_data()
 {
     QTest::addColumn<QString>("ecran");
     QTest::addColumn<qreal>("densite");
@@ -171,7 +171,7 @@ void TestEcrans::mapSharpAtEveryScale_data()
         QTest::newRow(e.nom) << QString::fromLatin1(e.nom) << e.ppp / 96.0;
 }
 
-void TestEcrans::mapSharpAtEveryScale()
+void TestEcrans::carteNetteATouteEchelle()
 {
     QFETCH(QString, ecran);
     QFETCH(qreal, densite);

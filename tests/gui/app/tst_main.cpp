@@ -90,7 +90,7 @@ void TestMain::premierDemarrage()
     QCOMPARE(b.messages.textes(),
              QStringList{QStringLiteral(
                  "\r\nPremiere installation, vous devez entrer votre Indicatif\r\n\r\n")});
-    QCOMPARE(m.Liste()->nombreLignes(), 0);
+    QCOMPARE(m.listeLog()->nombreLignes(), 0);
     QCOMPARE(m.windowTitle(), kTitre);
     QCOMPARE(texteStation(m), QStringLiteral("FXXXX"));
     QCOMPARE(m.Indicatif_Courant(), QStringLiteral("FXXXX"));
@@ -124,7 +124,7 @@ void TestMain::premierDemarrageChoisitIndicatif()
     QCOMPARE(m.Indicatif_Courant(), QStringLiteral("F_P1ABC"));
     QCOMPARE(b.reglageStation(QStringLiteral("F_P1ABC"), Reglages::revision),
              QStringLiteral(" 1.0.2"));
-    QCOMPARE(m.Liste()->nombreLignes(), 0);
+    QCOMPARE(m.listeLog()->nombreLignes(), 0);
 }
 
 void TestMain::demarrageSelectionneDerniereLigne_data()
@@ -144,15 +144,16 @@ void TestMain::demarrageSelectionneDerniereLigne()
     const QByteArray avant = b.ecritLog(QStringLiteral("F_P1ABC"), lignes);
     int choisie = -2;
     Main m(b.services());
-    connect(m.Liste(), &ListeLog::aChoisiLigne, this, [&choisie](int i) { choisie = i; });
+    connect(m.listeLog(), &ListeLog::aChoisiLigne, this, [&choisie](int i) { choisie = i; });
     QVERIFY(m.demarreProgramme());
 
     QVERIFY(b.messages.affichees().isEmpty());
-    QCOMPARE(m.Liste()->nombreLignes(), lignes);
-    QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
+    QCOMPARE(m.listeLog()->nombreLignes(), lignes);
+    QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     if (lignes > 0) {
         QCOMPARE(choisie, lignes - 1);
-        QVERIFY(m.Liste()->Ligne(lignes - 1).startsWith(QStringLiteral("%1  ").arg(lignes, 5)));
+        QVERIFY(
+            m.listeLog()->texteLigne(lignes - 1).startsWith(QStringLiteral("%1  ").arg(lignes, 5)));
     }
     QCOMPARE(texteStation(m), QStringLiteral("F_P1ABC"));
     QCOMPARE(m.windowTitle(), kTitre);
@@ -282,9 +283,9 @@ void TestMain::logTropLongTronque()
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
     QCOMPARE(b.termine, 0);
-    QCOMPARE(m.Liste()->nombreLignes(), 99999);
-    QCOMPARE(m.Liste()->indexSelection(), 99998);
-    QVERIFY(m.Liste()->Ligne(99998).startsWith(QStringLiteral("99999  F9999AB")));
+    QCOMPARE(m.listeLog()->nombreLignes(), 99999);
+    QCOMPARE(m.listeLog()->indexSelection(), 99998);
+    QVERIFY(m.listeLog()->texteLigne(99998).startsWith(QStringLiteral("99999  F9999AB")));
     QCOMPARE(b.messages.textes(),
              QStringList{QStringLiteral(
                  "Le log « F1ABC_KZT.log » compte 100001 QSO : la liste ne peut en montrer que "
@@ -355,8 +356,8 @@ void TestMain::listeEnPoliceFixe()
 {
     BancProgramme b;
     Main m(b.services());
-    QTreeView* liste = m.Liste()->Liste_KZT;
-    QLabel* titres = m.Liste()->Label_Liste;
+    QTreeView* liste = m.listeLog()->Liste_KZT;
+    QLabel* titres = m.listeLog()->Label_Liste;
     QCOMPARE(liste->objectName(), QStringLiteral("Liste_KZT"));
     QVERIFY(liste->uniformRowHeights());
     QVERIFY(QFontInfo(liste->font()).fixedPitch());
@@ -442,7 +443,7 @@ void TestMain::reglagesNonEnregistresSignalesUneFois()
     QVERIFY2(b.messages.dernierTexte().startsWith(
                  QStringLiteral("Les réglages n'ont pas pu être enregistrés dans le fichier")),
              qPrintable(b.messages.dernierTexte()));
-    QCOMPARE(m.Liste()->nombreLignes(), 2);
+    QCOMPARE(m.listeLog()->nombreLignes(), 2);
     enfant<QAction>(&m, "Mnu_Date_Man")->trigger();
     QCOMPARE(b.messages.affichees().size(), 1);
     QCOMPARE(b.termine, 0);

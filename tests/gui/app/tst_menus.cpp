@@ -236,7 +236,7 @@ void TestMenus::sauvegardeRateeSignaleeUneFois()
     for (int i = 3; i <= 4; ++i) {
         QVERIFY(log.Enregistre_QSO(QString::fromLatin1(BancProgramme::ligne(i))).estOk());
         QVERIFY(m.Charge_Log());
-        QCOMPARE(m.Liste()->nombreLignes(), i);
+        QCOMPARE(m.listeLog()->nombreLignes(), i);
     }
     QCOMPARE(b.messages.affichees().size(), 1);
     QVERIFY2(b.messages.dernierTexte().startsWith(
@@ -292,8 +292,8 @@ void TestMenus::restaurationDepuisLeMenu()
 
     QCOMPARE(proposees, (QStringList{QStringLiteral("F1ABC_KZT_20261205.log"),
                                      QStringLiteral("F1ABC_KZT_20261201.log")}));
-    QCOMPARE(m.Liste()->nombreLignes(), lignes);
-    QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
+    QCOMPARE(m.listeLog()->nombreLignes(), lignes);
+    QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     const bool restauree = !choix.isEmpty() && oui;
     // The log before the restore is kept, named after the day of the clock.
     QCOMPARE(BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
@@ -371,8 +371,8 @@ void TestMenus::importationDepuisLeMenu()
     QCOMPARE(choix.demandes().first().dossier, b.dossier.path());
     QCOMPARE(choix.demandes().first().filtre, QStringLiteral("Fichiers ADIF (*.adi *.adif)"));
     QCOMPARE(b.messages.dernierTexte(), resume);
-    QCOMPARE(m.Liste()->nombreLignes(), lignes);
-    QCOMPARE(m.Liste()->indexSelection(), lignes - 1);
+    QCOMPARE(m.listeLog()->nombreLignes(), lignes);
+    QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     QCOMPARE(QFile::exists(b.chemin(Importation::nomRapport(QStringLiteral("F1ABC")))),
              resume.contains(QStringLiteral("_import.txt")));
 }
@@ -403,7 +403,7 @@ void TestMenus::aideParF1()
     bool auDessusDeLaModale = false;
     const auto attente = surModal(QStringLiteral("Station"), [&](QWidget* w) {
         QTest::keyClick(enfant<QLineEdit>(w, "New_Indicatif"), Qt::Key_F1);
-        aide = Aide::Ouverte();
+        aide = Aide::ouverte();
         auDessusDeLaModale = aide && aide->isVisible() && aide->parentWidget() == w;
         if (aide)
             aide->close();
@@ -435,7 +435,7 @@ void TestMenus::aideParF1()
         QWidget* cible = fenetre->focusWidget() ? fenetre->focusWidget() : fenetre;
         QTest::keyClick(cible, Qt::Key_F1);
     }
-    aide = Aide::Ouverte();
+    aide = Aide::ouverte();
     QVERIFY(aide && aide->isVisible());
     QVERIFY(aide->isWindow());
     QCOMPARE(aide->windowTitle(), QStringLiteral("Aide de RQN_KZT"));
@@ -445,7 +445,7 @@ void TestMenus::aideParF1()
 
     // Once: F1 again brings the same window forward; Escape closes it.
     QTest::keyClick(m.zoneDeSaisie()->Ind_A, Qt::Key_F1);
-    QCOMPARE(Aide::Ouverte(), aide.data());
+    QCOMPARE(Aide::ouverte(), aide.data());
     QTest::keyClick(aide->Texte_Aide, Qt::Key_Escape);
     QTRY_VERIFY(aide.isNull());
 }

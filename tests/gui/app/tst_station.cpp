@@ -156,7 +156,7 @@ void TestStation::validezQso()
         QTest::keyClicks(champ, saisie);
     }
     QCOMPARE(champ->text(), dansLeChamp);
-    const QStringList avant = {m->Liste()->Ligne(0), m->Liste()->Ligne(2)};
+    const QStringList avant = {m->listeLog()->texteLigne(0), m->listeLog()->texteLigne(2)};
 
     QTest::mouseClick(s->Validation, Qt::LeftButton);
 
@@ -168,8 +168,8 @@ void TestStation::validezQso()
         QCOMPARE(b->station(), QStringLiteral("F1ABC"));
         QCOMPARE(m->Indicatif_Courant(), QStringLiteral("F1ABC"));
         QCOMPARE(station->text(), QStringLiteral("F1ABC"));
-        QCOMPARE(m->Liste()->nombreLignes(), 3);
-        QCOMPARE((QStringList{m->Liste()->Ligne(0), m->Liste()->Ligne(2)}), avant);
+        QCOMPARE(m->listeLog()->nombreLignes(), 3);
+        QCOMPARE((QStringList{m->listeLog()->texteLigne(0), m->listeLog()->texteLigne(2)}), avant);
         QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 4);
         return;
     }
@@ -185,7 +185,7 @@ void TestStation::validezQso()
     QCOMPARE(b->reglageStation(retenu, Reglages::modeUtilise), QStringLiteral("0"));
     QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 0);
     QCOMPARE(m->zoneDeSaisie()->Mode_A->currentIndex(), 0);
-    QCOMPARE(m->Liste()->nombreLignes(), 0);
+    QCOMPARE(m->listeLog()->nombreLignes(), 0);
     QCOMPARE(b->termine, 0);
 }
 
@@ -260,7 +260,7 @@ void TestStation::regles()
     ModeleStation modele(b->dossier.path(), b->reglages, b->messages);
     hote.attache(modele);
 
-    QCOMPARE(modele.Validation(saisie), issue);
+    QCOMPARE(modele.valide(saisie), issue);
     QCOMPARE(hote.appels, appels);
     if (!message.isEmpty()) {
         QCOMPARE(b->messages.textes(), QStringList{message});
@@ -297,7 +297,7 @@ void TestStation::touchesValidees()
 {
     QFETCH(QChar, tapee);
     QFETCH(QChar, prise);
-    QCOMPARE(ModeleStation::Touche(tapee), prise);
+    QCOMPARE(ModeleStation::toucheSaisie(tapee), prise);
 }
 
 // Loading the window makes the stored callsign the current one; a stored
@@ -370,8 +370,8 @@ void TestStation::logExistantConserve()
     QCOMPARE(b->station(), QStringLiteral("F_P2XYZ"));
     QCOMPARE(m->zoneDeSaisie()->Bande_A->currentIndex(), 10);
     QCOMPARE(m->zoneDeSaisie()->Mode_A->currentIndex(), 2);
-    QCOMPARE(m->Liste()->nombreLignes(), 5);
-    QCOMPARE(m->Liste()->indexSelection(), -1);
+    QCOMPARE(m->listeLog()->nombreLignes(), 5);
+    QCOMPARE(m->listeLog()->indexSelection(), -1);
     QVERIFY(dateAuto->isChecked()); // the date mode stays as it was
     QCOMPARE(enfant<QLabel>(m.get(), "I_Station")->text(), QStringLiteral("F/P2XYZ"));
 }

@@ -158,12 +158,12 @@ void TestFenetresDiplome::listeMoulins()
     QCOMPARE(w->Bande_D->currentText(), QStringLiteral("HF"));
     QVERIFY(!w->Enregistrer->isEnabled());
     QVERIFY(!w->Imprimer->isEnabled());
-    QVERIFY(w->Lignes().isEmpty());
+    QVERIFY(w->lignesListe().isEmpty());
 
     QTest::mouseClick(w->Afficher, Qt::LeftButton);
     QCOMPARE(w->Compt_C->text(), QStringLiteral("4"));
     QCOMPARE(w->Compt_V->text(), QStringLiteral("1"));
-    QCOMPARE(w->Lignes().size(), 4);
+    QCOMPARE(w->lignesListe().size(), 4);
     QVERIFY(w->Enregistrer->isEnabled() && w->Imprimer->isEnabled());
 
     // Saved under the day of the local clock.
@@ -298,15 +298,15 @@ void TestFenetresDiplome::qslNonRecuesListe()
     QCOMPARE(w->Label2->text(), QStringLiteral("QSL's non reçues de F5AB"));
     // F5ABC without its QSL and F5ABD; the callsign stored in small letters
     // does not hold F5AB.
-    QCOMPARE(w->Lignes().size(), 2);
+    QCOMPARE(w->lignes().size(), 2);
     QVERIFY(w->lignesCochees().isEmpty());
 
     // Pasted in lower case: shown as typed, searched in capitals.
     w->Indicatif->setText(QStringLiteral("f6def"));
     QTest::mouseClick(w->Recherche, Qt::LeftButton);
     QCOMPARE(w->Label2->text(), QStringLiteral("QSL's non reçues de f6def"));
-    QCOMPARE(w->Lignes().size(), 1);
-    QVERIFY(w->Lignes().at(0).contains(QStringLiteral("KZT 2A001")));
+    QCOMPARE(w->lignes().size(), 1);
+    QVERIFY(w->lignes().at(0).contains(QStringLiteral("KZT 2A001")));
 
     // The callsign is printed on the QSL back: a line break is refused.
     w->Indicatif->setText(QStringLiteral("F5AB\n"));
@@ -330,14 +330,14 @@ void TestFenetresDiplome::impressionQslNonRecues()
 
     w->Indicatif->setText(QStringLiteral("F5"));
     QTest::mouseClick(w->Recherche, Qt::LeftButton);
-    QCOMPARE(w->Lignes().size(), 2);
+    QCOMPARE(w->lignes().size(), 2);
     // Nothing ticked: the printer is asked for, nothing is printed.
     QTest::mouseClick(w->Imprimer, Qt::LeftButton);
     QCOMPARE(fichierPdf.travaux(), 1);
     QVERIFY(!QFile::exists(dossier.filePath("qsl.pdf")));
 
     w->cocheLigne(1, true);
-    QCOMPARE(w->lignesCochees(), QStringList{w->Lignes().at(1)});
+    QCOMPARE(w->lignesCochees(), QStringList{w->lignes().at(1)});
     QTest::mouseClick(w->Imprimer, Qt::LeftButton);
     QCOMPARE(fichierPdf.travaux(), 2);
     QVERIFY(QFileInfo(dossier.filePath("qsl.pdf")).size() > 0);

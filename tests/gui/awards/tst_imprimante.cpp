@@ -22,8 +22,8 @@ private Q_SLOTS:
     void lignesRelues();
     void policeRestauree();
     void rienAImprimer();
-    void preview_data();
-    void preview();
+    void apercu_data();
+    void apercu();
     void cartesQslImprimees();
 };
 
@@ -200,7 +200,7 @@ QStringList lignesNumerotees(int nombre)
 // What the preview shows and what goes to the printer after it: everything,
 // nothing when the user closes the preview, the pages chosen in the printer
 // dialog only.
-void TestImprimante::preview_data()
+void TestImprimante::apercu_data()
 {
     QTest::addColumn<int>("nombre");
     QTest::addColumn<bool>("annule");
@@ -215,7 +215,7 @@ void TestImprimante::preview_data()
     QTest::newRow("pages past the end") << 20 << false << QList<int>{4, 5} << 1 << QList<int>();
 }
 
-void TestImprimante::preview()
+void TestImprimante::apercu()
 {
     QFETCH(int, nombre);
     QFETCH(bool, annule);

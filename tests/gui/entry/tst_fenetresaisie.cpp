@@ -54,7 +54,7 @@ class TestFenetreSaisie : public QObject {
     }
     void valideParEntree() { QTest::keyClick(focus(), Qt::Key_Return); }
     QByteArray log() const { return BancProgramme::lit(b->cheminLog("F1ABC")); }
-    QTreeView* liste() const { return m->Liste()->Liste_KZT; }
+    QTreeView* liste() const { return m->listeLog()->Liste_KZT; }
     void clique(int ligne, bool double_ = false)
     {
         const QRect r = liste()->visualRect(liste()->model()->index(ligne, 0));
@@ -115,8 +115,8 @@ private Q_SLOTS:
         QCOMPARE(log(), kQso1);
         QCOMPARE(BancProgramme::lit(b->chemin("Liste_Prenom.txt")),
                  QByteArray("F5XYZ        77 JEAN\r\n"));
-        QCOMPARE(m->Liste()->nombreLignes(), 1);
-        QCOMPARE(m->Liste()->indexSelection(), 0);
+        QCOMPARE(m->listeLog()->nombreLignes(), 1);
+        QCOMPARE(m->listeLog()->indexSelection(), 0);
         QCOMPARE(focus(), z->Ind_A);
         QVERIFY(z->Ind_A->text().isEmpty());
         QVERIFY(z->Annule_Saisie->isEnabled());
@@ -256,7 +256,7 @@ private Q_SLOTS:
         if (clavier) {
             liste()->setFocus();
             QTest::keyClick(liste(), Qt::Key_Up);
-            QCOMPARE(m->Liste()->indexSelection(), 0);
+            QCOMPARE(m->listeLog()->indexSelection(), 0);
             QTest::keyClick(liste(), Qt::Key_Enter);
         } else {
             clique(0, true);
@@ -267,7 +267,7 @@ private Q_SLOTS:
         // The list is locked: neither the fields nor the highlighted line move.
         clique(1, true);
         QTest::keyClick(liste(), Qt::Key_Down);
-        QCOMPARE(m->Liste()->indexSelection(), 0);
+        QCOMPARE(m->listeLog()->indexSelection(), 0);
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F5XYZ"));
         z->Prenom_A->setText("paul");
         QTest::mouseClick(z->Valide_A, Qt::LeftButton);
@@ -293,7 +293,7 @@ private Q_SLOTS:
         QTest::mouseClick(z->Annule_Saisie, Qt::LeftButton);
         QCOMPARE(b->messages.dernierTexte(), QStringLiteral("Voulez vous Supprimer ce QSO ?"));
         QCOMPARE(log(), oui ? QByteArray() : kQso1 + kQso1);
-        QCOMPARE(m->Liste()->nombreLignes(), oui ? 0 : 2);
+        QCOMPARE(m->listeLog()->nombreLignes(), oui ? 0 : 2);
         QVERIFY(!z->Annule_Saisie->isEnabled());
     }
 
@@ -333,7 +333,7 @@ private Q_SLOTS:
     void bandeChoisieVautPourLesQsoSuivants_data()
     {
         QTest::addColumn<QString>("maniere");
-        QTest::addColumn<QString>("band");
+        QTest::addColumn<QString>("bandeDonnee");
         QTest::newRow("typed") << "typed"
                                << "21 Mhz";
         QTest::newRow("mouse") << "mouse"
@@ -344,7 +344,7 @@ private Q_SLOTS:
     void bandeChoisieVautPourLesQsoSuivants()
     {
         QFETCH(QString, maniere);
-        QFETCH(QString, band);
+        QFETCH(QString, bandeDonnee);
         demarre();
         QComboBox* bande = z->Bande_A;
         QCOMPARE(bande->currentText(), QStringLiteral("14 Mhz"));
@@ -364,7 +364,7 @@ private Q_SLOTS:
             QTest::keyClick(bande, Qt::Key_Down);
             z->Ind_A->setFocus();
         }
-        QCOMPARE(bande->currentText(), band);
+        QCOMPARE(bande->currentText(), bandeDonnee);
         z->Ind_A->setFocus();
         for (const char* ind : {"f5aaa", "f5bbb"}) {
             tape(ind);
@@ -373,14 +373,14 @@ private Q_SLOTS:
             tape(ind == QByteArray("f5aaa") ? "77001" : "77002");
             for (int i = 0; i < 6; ++i)
                 valideParEntree();
-            QCOMPARE(bande->currentText(), band);
+            QCOMPARE(bande->currentText(), bandeDonnee);
         }
         const QList<QByteArray> lignes = log().split('\n');
         QCOMPARE(lignes.size(), 3);
         for (int i = 0; i < 2; ++i)
-            QCOMPARE(lignes.at(i).mid(59, 7), band.leftJustified(7).toLatin1());
+            QCOMPARE(lignes.at(i).mid(59, 7), bandeDonnee.leftJustified(7).toLatin1());
         QCOMPARE(b->reglageStation("F1ABC", Reglages::bandeUtilisee),
-                 QString::number(listeBandes().indexOf(band)));
+                 QString::number(listeBandes().indexOf(bandeDonnee)));
     }
 
     // A line break pasted in a field never reaches the log.

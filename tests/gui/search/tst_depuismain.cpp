@@ -63,7 +63,7 @@ void TestDepuisMain::rechercheRameneAuQso()
     QTest::mouseDClick(v->viewport(), Qt::LeftButton, {},
                        v->visualRect(v->model()->index(1, 0)).center());
     QTRY_VERIFY(f.isNull());
-    QCOMPARE(m.Liste()->indexSelection(), 16);
+    QCOMPARE(m.listeLog()->indexSelection(), 16);
     QCOMPARE(saisie->Ind_A->text(), QStringLiteral("F17AB"));
     QVERIFY(saisie->Annule_Saisie->isEnabled());
     QVERIFY(b.messages.textes().isEmpty());

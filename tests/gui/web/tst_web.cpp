@@ -66,8 +66,8 @@ private Q_SLOTS:
     void siteDepuisReglages();
     void pagesDiplomeOuvertesEnBas_data();
     void pagesDiplomeOuvertesEnBas();
-    void awardPagesFitBelowCentre_data();
-    void awardPagesFitBelowCentre();
+    void pagesDiplomeSousLeCentre_data();
+    void pagesDiplomeSousLeCentre();
 
     void pageChargeeDansLaVraieVue();
     void moduleDonneUnContextePartage();
@@ -190,7 +190,7 @@ void TestWeb::pagesDiplomeOuvertesEnBas()
     QCOMPARE(Web::positionBasse(ecran, fenetre, dpi), place);
 }
 
-void TestWeb::awardPagesFitBelowCentre_data()
+void TestWeb::pagesDiplomeSousLeCentre_data()
 {
     QTest::addColumn<QRect>("ecran");
     QTest::addColumn<QSize>("wanted");
@@ -214,7 +214,7 @@ void TestWeb::awardPagesFitBelowCentre_data()
                                  << QSize(544, 200);
 }
 
-void TestWeb::awardPagesFitBelowCentre()
+void TestWeb::pagesDiplomeSousLeCentre()
 {
     QFETCH(QRect, ecran);
     QFETCH(QSize, wanted);
