@@ -14,8 +14,6 @@
 
 namespace {
 
-const QString kSaisie = QStringLiteral("Saisie QSO");
-
 bool enMajuscules(ModeleSaisie::Controle c)
 {
     switch (c) {
@@ -30,48 +28,10 @@ bool enMajuscules(ModeleSaisie::Controle c)
 
 } // namespace
 
-const QStringList& ModeleSaisie::elements(Controle c)
-{
-    return c == Mode_A ? listeModes() : listeBandes();
-}
-
 ModeleSaisie::ModeleSaisie(const QString& dossier, StockReglages& reglages, BoiteMessage& messages,
                            const Horloge& horloge, QObject* parent)
-    : QObject(parent), m_dossier(dossier), m_reglages(reglages), m_messages(messages),
-      m_horloge(horloge)
+    : QObject(parent), ReglesSaisie(dossier, reglages, messages, horloge)
 {
-    etatConception();
-}
-
-void ModeleSaisie::etatConception()
-{
-    for (Etat& e : m_etat)
-        e = Etat();
-    m_etat[Ind_A].actif = true;
-    m_etat[Ind_A].couleur = Couleur::Vert;
-    m_etat[Bande_A].actif = true;
-    m_etat[RST_A].texte = QStringLiteral("59");
-    m_etat[RSTE_A].texte = QStringLiteral("59");
-    m_modeAff = kSaisie;
-    m_modeModif = m_modeInsertion = m_listeVerrouillee = false;
-    m_ligneSelection.clear();
-    donneFocus(Ind_A);
-}
-
-void ModeleSaisie::changeTexte(Controle c, const QString& texte)
-{
-    m_etat[c].texte = texte;
-}
-
-void ModeleSaisie::changeIndex(Controle c, int index, const QString& texte)
-{
-    m_etat[c].index = index;
-    m_etat[c].texte = texte;
-}
-
-void ModeleSaisie::changeCoche(bool coche)
-{
-    m_etat[QSL_A].coche = coche;
 }
 
 void ModeleSaisie::choixListe(Controle c)
@@ -101,92 +61,6 @@ ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
     if (enMajuscules(c))
         t.caractere = Texte::majusculeTapee(caractere);
     return t;
-}
-
-bool ModeleSaisie::refuse(const QString& message)
-{
-    m_messages.avise(message);
-    return false;
-}
-
-bool ModeleSaisie::refuseSi(const QString& message)
-{
-    if (message.isEmpty())
-        return false;
-    refuse(message);
-    return true;
-}
-
-void ModeleSaisie::vert(Controle c)
-{
-    m_etat[c].couleur = Couleur::Vert;
-}
-
-void ModeleSaisie::jaune(Controle c)
-{
-    m_etat[c].couleur = Couleur::Jaune;
-}
-
-void ModeleSaisie::active(Controle c, bool actif)
-{
-    m_etat[c].actif = actif;
-}
-
-void ModeleSaisie::donneFocus(Controle c)
-{
-    m_focus = c;
-    m_focusADonner = true;
-}
-
-void ModeleSaisie::accepte(Controle c, Controle suivant)
-{
-    jaune(c);
-    active(suivant);
-    vert(suivant);
-    donneFocus(suivant);
-}
-
-void ModeleSaisie::selectionneIndex(Controle c, const QString& cle)
-{
-    const QStringList& liste = elements(c);
-    const int index = m_reglages.litIndex(Reglages::sectionStation(m_indicatif), cle, 0);
-    // A value that is no item (a hand-edited file, -1 left by an older
-    // version) selects nothing: the operator then chooses, as a QSO is never
-    // stored without a band or a mode, rather than finding the QSO on a band
-    // he did not choose.
-    const bool valable = index >= 0 && index < liste.size();
-    m_etat[c].index = valable ? index : -1;
-    m_etat[c].texte = valable ? liste.at(index) : QString();
-}
-
-// What both resets do: every field ready for a new QSO, the remembered mode
-// and band selected again, the flags cleared.
-void ModeleSaisie::videChamps(bool garderDate)
-{
-    for (Controle c : {Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, RST_A, RSTE_A, Rem_A}) {
-        if (c != Date_A || !garderDate)
-            m_etat[c].texte.clear();
-        active(c, false);
-        jaune(c);
-    }
-    m_etat[RST_A].texte = m_etat[RSTE_A].texte = QStringLiteral("59");
-    m_etat[Rem_A].texte = QStringLiteral("M. ");
-    m_etat[QSL_A].coche = false;
-    m_etat[Ind_A].texte.clear();
-    vert(Ind_A);
-    active(Ind_A);
-    donneFocus(Ind_A);
-    selectionneIndex(Bande_A, Reglages::bandeUtilisee);
-    selectionneIndex(Mode_A, Reglages::modeUtilise);
-    m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
-    active(Valide_A, false);
-    m_modeAff = kSaisie;
-}
-
-void ModeleSaisie::Prepare_Saisie()
-{
-    videChamps(false);
-    active(Annule_Saisie, false);
 }
 
 void ModeleSaisie::remplitDepuis(const QString& ligne)

@@ -1,4 +1,4 @@
-#include "ModeleSaisie.h"
+#include "ReglesSaisie.h"
 
 #include "ReglesChamps.h"
 #include "core/app/HorlogeLue.h"
@@ -16,58 +16,42 @@
 
 namespace {
 
-QString nomDuChamp(ModeleSaisie::Controle c)
+QString nomDuChamp(EtatSaisie::Controle c)
 {
     namespace N = ReglesChamps::Noms;
     switch (c) {
-    case ModeleSaisie::Ind_A:
+    case EtatSaisie::Ind_A:
         return N::Indicatif;
-    case ModeleSaisie::Prenom_A:
+    case EtatSaisie::Prenom_A:
         return N::Prenom;
-    case ModeleSaisie::Dpt_A:
+    case EtatSaisie::Dpt_A:
         return N::Departement;
-    case ModeleSaisie::Ref_A:
+    case EtatSaisie::Ref_A:
         return N::Reference;
-    case ModeleSaisie::Date_A:
+    case EtatSaisie::Date_A:
         return N::Date;
-    case ModeleSaisie::Heure_A:
+    case EtatSaisie::Heure_A:
         return N::Heure;
-    case ModeleSaisie::Mode_A:
+    case EtatSaisie::Mode_A:
         return N::Mode;
-    case ModeleSaisie::Bande_A:
+    case EtatSaisie::Bande_A:
         return N::Bande;
-    case ModeleSaisie::RST_A:
+    case EtatSaisie::RST_A:
         return N::RST_Recu;
-    case ModeleSaisie::RSTE_A:
+    case EtatSaisie::RSTE_A:
         return N::RST_Envoye;
-    case ModeleSaisie::Rem_A:
+    case EtatSaisie::Rem_A:
         return N::Nom_Moulin;
     default:
         return QString();
     }
 }
 
-// The item of the list that the text names, whatever its case and blanks;
-// -1 when it names none.
-int itemNomme(ModeleSaisie::Controle c, const QString& texte)
-{
-    const auto forme = [](QString t) { return t.remove(QLatin1Char(' ')).toCaseFolded(); };
-    const QString cherche = forme(texte);
-    if (cherche.isEmpty())
-        return -1;
-    const QStringList& elements = ModeleSaisie::elements(c);
-    for (int i = 0; i < elements.size(); ++i) {
-        if (forme(elements.at(i)) == cherche)
-            return i;
-    }
-    return -1;
-}
-
 } // namespace
 
 // A line break, tab or other control character would split or shift the
 // stored line: it is refused whichever way it came in (typed or pasted).
-bool ModeleSaisie::verifieControles(Controle c)
+bool ReglesSaisie::verifieControles(Controle c)
 {
     const QString message = Texte::messageControle(nomDuChamp(c), m_etat[c].texte);
     return message.isEmpty() || refuse(message);
@@ -75,7 +59,7 @@ bool ModeleSaisie::verifieControles(Controle c)
 
 // A character that the log file cannot hold (Cyrillic, Greek, emoji...) is
 // refused at once rather than stored as something else.
-bool ModeleSaisie::verifieCaracteres(Controle c)
+bool ReglesSaisie::verifieCaracteres(Controle c)
 {
     qsizetype mauvais = 0;
     if (Cp1252::estCodable(m_etat[c].texte, &mauvais))
@@ -85,38 +69,12 @@ bool ModeleSaisie::verifieCaracteres(Controle c)
                       .arg(Cp1252::decrit(m_etat[c].texte, mauvais), nomDuChamp(c)));
 }
 
-// The item the field holds, chosen in the list or typed: the one remembered
-// for the next QSO. A text that names no item changes nothing remembered, so
-// that the next QSO never starts without a band or a mode.
-void ModeleSaisie::memoriseIndex(Controle c)
-{
-    const Etat& e = m_etat[c];
-    const QStringList& liste = elements(c);
-    const int index = e.index >= 0 && e.index < liste.size() && liste.at(e.index) == e.texte
-                          ? e.index
-                          : itemNomme(c, e.texte);
-    if (index < 0)
-        return;
-    m_reglages.ecritIndex(Reglages::sectionStation(m_indicatif),
-                          c == Mode_A ? Reglages::modeUtilise : Reglages::bandeUtilisee, index);
-}
-
-// The text of the combo box replaced by the item it names, when it names one.
-void ModeleSaisie::prendItem(Controle c)
-{
-    const int index = itemNomme(c, m_etat[c].texte);
-    if (index < 0)
-        return;
-    m_etat[c].index = index;
-    m_etat[c].texte = elements(c).at(index);
-}
-
-QString ModeleSaisie::messageBande(const QString& texte)
+QString ReglesSaisie::messageBande(const QString& texte)
 {
     return ReglesChamps::messageBandeChoisie(texte);
 }
 
-void ModeleSaisie::regle(Controle c)
+void ReglesSaisie::regle(Controle c)
 {
     QString& texte = m_etat[c].texte;
     if (c != QSL_A && !verifieControles(c))
@@ -178,7 +136,7 @@ void ModeleSaisie::regle(Controle c)
 
 // Ind_A: the first name and department remembered for the callsign come
 // with it.
-void ModeleSaisie::regleIndicatif(Controle c)
+void ReglesSaisie::regleIndicatif(Controle c)
 {
     QString& texte = m_etat[c].texte;
     if (refuseSi(ReglesChamps::controleIndicatif(texte)))
@@ -200,7 +158,7 @@ void ModeleSaisie::regleIndicatif(Controle c)
 
 // Ref_A: a windmill already contacted in the band group ends the QSO; the
 // date comes from the clock in the automatic date mode.
-void ModeleSaisie::regleReference(Controle c)
+void ReglesSaisie::regleReference(Controle c)
 {
     QString& texte = m_etat[c].texte;
     texte = texte.toLower();
@@ -237,7 +195,7 @@ void ModeleSaisie::regleReference(Controle c)
 }
 
 // Bande_A: outside the chain, Enter in it leads back to the callsign.
-void ModeleSaisie::regleBande(Controle c)
+void ReglesSaisie::regleBande(Controle c)
 {
     QString& texte = m_etat[c].texte;
     if ((texte.isEmpty() || texte.size() > 7) && refuseSi(ReglesChamps::controleBande(texte)))
@@ -258,7 +216,7 @@ void ModeleSaisie::regleBande(Controle c)
 }
 
 // RST_A and RSTE_A: the same three checks.
-void ModeleSaisie::regleReport(Controle c)
+void ReglesSaisie::regleReport(Controle c)
 {
     QString& texte = m_etat[c].texte;
     if (refuseSi(ReglesChamps::controleReport(texte)))
@@ -271,7 +229,7 @@ void ModeleSaisie::regleReport(Controle c)
 // What the Enter rules check, checked again on the fields as they stand: in
 // the editing mode, or after a field was changed with the mouse, the button
 // is reached without them. Nothing is written before every check has passed.
-bool ModeleSaisie::verifieAvantEnregistrement()
+bool ReglesSaisie::verifieAvantEnregistrement()
 {
     for (Controle c :
          {Ind_A, Dpt_A, Prenom_A, Ref_A, Date_A, Heure_A, Mode_A, Bande_A, RST_A, RSTE_A, Rem_A}) {
