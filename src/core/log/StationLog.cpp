@@ -249,22 +249,26 @@ StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
     statut = verrou ? log.lit(&contenu) : verrou.statut();
 }
 
+template <typename Nouveau>
+Statut StationLog::reecrit(const QString& travail, Nouveau&& nouveau) const
+{
+    const Lecture lecture(*this);
+    if (!lecture.statut)
+        return lecture.statut;
+    return ecrit(lecture.contenu, nouveau(lecture.contenu), travail);
+}
+
 Statut StationLog::Enregistre_QSO(const QString& nouvelle)
 {
     QByteArray ligne;
     Statut statut = prepare(nouvelle, &ligne);
     if (!statut)
         return statut;
-    const Lecture lecture(*this);
-    if (!lecture.statut)
-        return lecture.statut;
-    const Contenu& contenu = lecture.contenu;
-
     const double cle = cleNumerique(ligne);
-    return ecrit(
-        contenu,
-        Ecriture::insere(contenu, ligne, [cle](QByteArrayView l) { return cle < cleNumerique(l); }),
-        fichierTravail);
+    return reecrit(fichierTravail, [&](const Contenu& contenu) {
+        return Ecriture::insere(contenu, ligne,
+                                [cle](QByteArrayView l) { return cle < cleNumerique(l); });
+    });
 }
 
 Statut StationLog::Insere_QSO_Chrono(const QString& nouvelle)
@@ -281,17 +285,12 @@ Statut StationLog::Insere_QSO_Chrono(const QString& nouvelle)
                 .arg(LogLine::champ(nouvelle, LogLine::Date),
                      LogLine::champ(nouvelle, LogLine::Heure)));
     }
-    const Lecture lecture(*this);
-    if (!lecture.statut)
-        return lecture.statut;
-    const Contenu& contenu = lecture.contenu;
-
     // A line whose date cannot be read (a hand-edited file) has no place in
     // time: it is passed over, and the new QSO is placed among the others.
-    return ecrit(contenu,
-                 Ecriture::insere(contenu, ligne,
-                                  [moment](QByteArrayView l) { return momentQso(l) >= moment; }),
-                 fichierTravailChrono);
+    return reecrit(fichierTravailChrono, [&](const Contenu& contenu) {
+        return Ecriture::insere(contenu, ligne,
+                                [moment](QByteArrayView l) { return momentQso(l) >= moment; });
+    });
 }
 
 Statut StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne)
@@ -300,42 +299,37 @@ Statut StationLog::Remplace_QSO(const QString& nouvelle, const QString& ancienne
     Statut statut = prepare(nouvelle, &ligne);
     if (!statut)
         return statut;
-    const Lecture lecture(*this);
-    if (!lecture.statut)
-        return lecture.statut;
-    const Contenu& contenu = lecture.contenu;
-
     QByteArray vieille;
     const bool lisible = Cp1252::encode1252(ancienne, &vieille);
-    Ecriture ecriture(contenu);
-    bool remplacee = false;
-    for (QByteArrayView l : contenu.lignes) {
-        if (lisible && memeLigne(l, vieille)) {
-            ecriture.ajoute(ligne);
-            remplacee = true;
-        } else {
-            ecriture.ajoute(l);
+    return reecrit(fichierTravail, [&](const Contenu& contenu) {
+        Ecriture ecriture(contenu);
+        bool remplacee = false;
+        for (QByteArrayView l : contenu.lignes) {
+            if (lisible && memeLigne(l, vieille)) {
+                ecriture.ajoute(ligne);
+                remplacee = true;
+            } else {
+                ecriture.ajoute(l);
+            }
         }
-    }
-    if (!remplacee)
-        ecriture.ajoute(ligne);
-    return ecrit(contenu, ecriture.octets(), fichierTravail);
+        if (!remplacee)
+            ecriture.ajoute(ligne);
+        return ecriture.octets();
+    });
 }
 
 Statut StationLog::Supprime_QSO(const QString& ligne)
 {
-    const Lecture lecture(*this);
-    if (!lecture.statut)
-        return lecture.statut;
-    const Contenu& contenu = lecture.contenu;
     QByteArray octets;
     const bool lisible = Cp1252::encode1252(ligne, &octets);
-    Ecriture ecriture(contenu);
-    for (QByteArrayView l : contenu.lignes) {
-        if (!lisible || !memeLigne(l, octets))
-            ecriture.ajoute(l);
-    }
-    return ecrit(contenu, ecriture.octets(), fichierTravail);
+    return reecrit(fichierTravail, [&](const Contenu& contenu) {
+        Ecriture ecriture(contenu);
+        for (QByteArrayView l : contenu.lignes) {
+            if (!lisible || !memeLigne(l, octets))
+                ecriture.ajoute(l);
+        }
+        return ecriture.octets();
+    });
 }
 
 QByteArray StationLog::cleQso(QByteArrayView ligne)

@@ -118,6 +118,10 @@ private:
     Statut lit(Contenu* contenu) const;
     Statut ecrit(const Contenu& avant, const QByteArray& contenu, const QString& travail) const;
     Statut prepare(const QString& nouvelle, QByteArray* octets) const;
+    // What every change of a line ends with: the log read under the folder's
+    // lock, the new content made from it by `nouveau`, written through the
+    // work file `travail`.
+    template <typename Nouveau> Statut reecrit(const QString& travail, Nouveau&& nouveau) const;
 
     QString m_dossier;
     QString m_indicatif;
