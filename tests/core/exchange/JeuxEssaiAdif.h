@@ -8,18 +8,14 @@
 
 namespace JeuxEssaiAdif {
 
+// The ordinary QSO of the tests, with a confirmed QSL and both reports 59 as
+// the golden files hold them.
 inline LogLine::Champs champs()
 {
-    LogLine::Champs c;
+    LogLine::Champs c = LignesQso::ordinaire();
     c.indicatif = QStringLiteral("FXXXX");
-    c.departement = QStringLiteral("77");
-    c.prenom = QStringLiteral("JEAN");
-    c.reference = QStringLiteral("77121");
     c.date = QStringLiteral("25/12/14");
     c.heure = QStringLiteral("14:05");
-    c.mode = QStringLiteral("SSB");
-    c.bande = QStringLiteral("14 Mhz");
-    c.rstRecu = QStringLiteral("59");
     c.rstEnvoye = QStringLiteral("59");
     c.nomMoulin = QStringLiteral("MOULIN DE LA TOUR");
     c.qsl = true;
@@ -34,13 +30,7 @@ inline QString ligne(const LogLine::Champs& c)
 // The bytes of a log holding these lines, in the log's code page.
 inline QByteArray log(const QStringList& lignes)
 {
-    QByteArray octets;
-    for (const QString& l : lignes) {
-        QByteArray b;
-        Cp1252::encode1252(l, &b);
-        octets += b + "\r\n";
-    }
-    return octets;
+    return LignesQso::fichier(lignes);
 }
 
 // A log that covers every band label and mode, accented names, empty first
