@@ -173,7 +173,7 @@ Statut Journal::litFichier(const QString& chemin, Journal* journal)
 #ifdef Q_OS_WIN
     // An open file cannot be renamed over there: the bytes are kept instead.
     QByteArray contenu;
-    const Statut lu = FichierTexte::readAll(chemin, &contenu);
+    const Statut lu = FichierTexte::litTout(chemin, &contenu);
     if (lu)
         *journal = Journal(std::move(contenu));
     return lu;

@@ -39,7 +39,7 @@ FichierTexte::OperationsFichier& operations()
 bool marqueLectureSeule(const QString& chemin)
 {
 #ifdef Q_OS_WIN
-    return !QFileInfo(path).isWritable();
+    return !QFileInfo(chemin).isWritable();
 #else
     struct stat st;
     const QByteArray name = QFile::encodeName(chemin);
@@ -84,7 +84,7 @@ int OperationsFichier::ecrit(QFile& fichier, const QByteArray& octets)
 int OperationsFichier::synchronise(QFile& fichier)
 {
 #ifdef Q_OS_WIN
-    return _commit(file.handle()) == 0 ? 0 : EIO;
+    return _commit(fichier.handle()) == 0 ? 0 : EIO;
 #else
     return ::fsync(fichier.handle()) == 0 ? 0 : errno;
 #endif
@@ -94,8 +94,8 @@ int OperationsFichier::renomme(const QString& depuis, const QString& vers)
 {
 #ifdef Q_OS_WIN
     const bool ok =
-        MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
-                    reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+        MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(depuis).utf16()),
+                    reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(vers).utf16()),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     return ok ? 0 : EACCES;
 #else
@@ -120,7 +120,7 @@ int OperationsFichier::synchroniseDossier(const QString& dossier)
         erreur = 0;
     return erreur;
 #else
-    Q_UNUSED(folder);
+    Q_UNUSED(dossier);
     return 0;
 #endif
 }

@@ -104,7 +104,7 @@ bool FichierVerrou::verrouille(int attenteMs)
         if (taken != 0 && errno == EINVAL)
             taken = ::fcntl(fd, F_SETLK, &entier);
 #else
-        int taken = ::fcntl(fd, F_SETLK, &whole);
+        int taken = ::fcntl(fd, F_SETLK, &entier);
 #endif
         const int erreur = taken == 0 ? 0 : errno;
         if (taken != 0 && (erreur == ENOLCK || erreur == ENOSYS || erreur == EOPNOTSUPP)) {
@@ -162,7 +162,7 @@ bool FichierVerrou::ecritInfo(const QByteArray& infos)
         return false;
     return ::pwrite(m_descripteur, infos.constData(), size_t(infos.size()), 0) == infos.size();
 #else
-    Q_UNUSED(info);
+    Q_UNUSED(infos);
     return false;
 #endif
 }
