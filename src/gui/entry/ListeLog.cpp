@@ -118,15 +118,29 @@ private:
 
 // The display lines of the log, made only for the rows the view shows.
 class ListeLog::Modele : public QAbstractListModel {
+    struct Relache : QEvent {
+        explicit Relache(Affichage::Journal j) : QEvent(QEvent::User), journal(std::move(j)) {}
+        Affichage::Journal journal;
+    };
+
 public:
     using QAbstractListModel::QAbstractListModel;
 
     void remplit(Affichage::Journal journal)
     {
+        Affichage::Journal ancien = std::move(m_journal);
         beginResetModel();
         m_journal = std::move(journal);
         m_nombre = int(m_journal.size());
         endResetModel();
+        // The journal replaced lets go of its file once the list is drawn:
+        // closing the last hold on a log replaced by a save frees its disk
+        // blocks, a few milliseconds on a long log. The event that carries it
+        // comes after the drawing, which Qt posts at low priority, and the
+        // journal goes with the event.
+        if (ancien.size() > 0)
+            QCoreApplication::postEvent(this, new Relache(std::move(ancien)),
+                                        Qt::LowEventPriority - 1);
     }
     const Affichage::Journal& journal() const { return m_journal; }
     int rowCount(const QModelIndex& parent = {}) const override
