@@ -163,6 +163,18 @@ private Q_SLOTS:
             << longue + "\rb\rc" << QStringList{QString::fromLatin1(longue), "b", "c"};
         QTest::newRow("lf ending a block") << QByteArray(1024 * 1024 - 1, 'y') + "\nz"
                                            << QStringList{QString(1024 * 1024 - 1, 'y'), "z"};
+        // Lines are looked for eight bytes at a time: a line end at every
+        // place of a word, and bytes that are no line end though close to one
+        // (tab, VT, FF, 0x0E, and CR and LF with the high bit set).
+        for (int n = 1; n <= 17; ++n) {
+            const QByteArray x(n, 'x');
+            QTest::newRow(qPrintable(QStringLiteral("crlf after %1 bytes").arg(n)))
+                << x + "\r\n" + x + "\r" + x + "\n" + x << QStringList(4, QString::fromLatin1(x));
+        }
+        const QByteArray presque("a\tb\x0b\x0c\x0e\x8d\x8a c\x1f d\x01\x7f");
+        QTest::newRow("no line end in control bytes")
+            << presque + "\r\n" + presque
+            << QStringList(2, Cp1252::decode1252(presque.constData(), presque.size()));
     }
     void litToutesLesFinsDeLigne()
     {
