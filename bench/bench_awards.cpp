@@ -72,29 +72,11 @@ void imprime(const char* what, double ms)
     std::printf("%-58s %8.1f ms%s\n", what, ms, ms < 100 ? "" : "   (over 100 ms)");
 }
 
-} // namespace
+constexpr int executions = 7;
 
-int main(int argc, char* argv[])
+// The award computations on the log file, without a window.
+void calculs(const QString& dossier, const StationLog& log, const QStringList& lignes)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication programme(argc, argv);
-    QTemporaryDir temporaire;
-    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
-    QDir().mkpath(dossier);
-
-    const StationLog log(dossier, kStation);
-    {
-        QFile f(log.chemin());
-        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write the log");
-        for (int n = 1; n <= kQso; ++n)
-            f.write(ligneQso(n).toLatin1() + "\r\n");
-    }
-    const StationLog::Lignes affichage = log.Charge_Log();
-    const QStringList lignes = affichage.affichage.versListe();
-    std::printf("log of %d QSOs, %lld display lines\n\n", kQso,
-                static_cast<long long>(affichage.affichage.size()));
-    constexpr int executions = 7;
 
     MoulinsContactes::Liste liste;
     imprime("windmill list, HF (read, pick, sort, count)", LogBanc::medianeMs(executions, [&] {
@@ -132,7 +114,11 @@ int main(int argc, char* argv[])
     imprime("QSL-back lines of all of them", LogBanc::medianeMs(executions, [&] {
                 QslNonRecues::lignesCartes(QStringLiteral("F"), kStation, trouvees);
             }));
+}
 
+// The same through the windows; false when one of them showed a message.
+bool fenetres(const QString& dossier, const StationLog::Lignes& affichage)
+{
     std::printf("\nthrough the windows (offscreen)\n");
     StockReglages reglages(QDir(dossier).filePath(QStringLiteral("KZT.ini")));
     HorlogeSysteme horloge;
@@ -170,5 +156,31 @@ int main(int argc, char* argv[])
                 qsl_w.Recherche->click();
                 QCoreApplication::processEvents();
             }));
-    return messages.affichees().isEmpty() ? 0 : 1;
+    return messages.affichees().isEmpty();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication programme(argc, argv);
+    QTemporaryDir temporaire;
+    const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
+    QDir().mkpath(dossier);
+
+    const StationLog log(dossier, kStation);
+    {
+        QFile f(log.chemin());
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write the log");
+        for (int n = 1; n <= kQso; ++n)
+            f.write(ligneQso(n).toLatin1() + "\r\n");
+    }
+    const StationLog::Lignes affichage = log.Charge_Log();
+    const QStringList lignes = affichage.affichage.versListe();
+    std::printf("log of %d QSOs, %lld display lines\n\n", kQso,
+                static_cast<long long>(affichage.affichage.size()));
+    calculs(dossier, log, lignes);
+    return fenetres(dossier, affichage) ? 0 : 1;
 }

@@ -269,6 +269,131 @@ double copieSynchronisee(const QString& source, const QString& cible)
     return double(maintenantNs() - debut) / 1e6;
 }
 
+// What one measure of the window needs: the program on a log of one size.
+struct Banc {
+    const Dossier& d;
+    Main& fenetre;
+    Boite& messages;
+    const Services& services;
+    ListeLog* liste;
+    int taille;
+    QString n;     // the size, as printed
+    QString copie; // where the synced copy of the log is written
+};
+
+void mesureSauvegarde(const Banc& b, Dessins& dessinsListe, int fois)
+{
+    const Dossier& d = b.d;
+    Main& fenetre = b.fenetre;
+    Boite& messages = b.messages;
+    ListeLog* liste = b.liste;
+    const int taille = b.taille;
+    const QString& n = b.n;
+    const QString& copie = b.copie;
+    std::vector<double> sauve, reference;
+    for (int i = 0; i < fois; ++i) {
+        reference.push_back(copieSynchronisee(d.log, copie));
+        liste->selectionneDerniere();
+        Q_EMIT liste->ligneDoubleCliquee(liste->indexSelection());
+        ZoneSaisie* z = fenetre.zoneDeSaisie();
+        z->Prenom_A->setText(i % 2 ? QStringLiteral("JEAN") : QStringLiteral("PAUL"));
+        dessinsListe.recommence();
+        messages.reponse = 0;
+        z->Valide_A->click();
+        const qint64 fin = dessinsListe.attend();
+        if (!messages.reponse || !fin || liste->nombreLignes() != taille)
+            qFatal("the save did not go through");
+        sauve.push_back(double(fin - messages.reponse) / 1e6);
+    }
+    using LogBanc::mediane;
+    note(QStringLiteral("\"Oui\" to the list redrawn after a save, %1 QSOs").arg(n), mediane(sauve),
+         mediane(reference), "ms", 20);
+}
+
+void mesureRecherche(const Banc& b, int fois)
+{
+    Main& fenetre = b.fenetre;
+    const Services& services = b.services;
+    ListeLog* liste = b.liste;
+    const int taille = b.taille;
+    const QString& n = b.n;
+    using LogBanc::mediane;
+    Recherche_Indicatif* recherche = Recherche_Indicatif::ouvreFenetre(services, *liste, &fenetre);
+    QListView* resultats = recherche->QSO_Effectues;
+    Dessins dessinsRecherche(
+        resultats->viewport(), [resultats] { return resultats->model()->rowCount() > 0; }, 150);
+    dessinsRecherche.attend(1000);
+    const QString cherche = QStringLiteral("F%1").arg(taille / 2, 6, 10, QLatin1Char('0'));
+    std::vector<double> cherches;
+    for (int i = 0; i < fois; ++i) {
+        recherche->Indica->setText(cherche);
+        recherche->Indica->setFocus();
+        dessinsRecherche.recommence();
+        const qint64 debut = maintenantNs();
+        frappe(recherche->Indica, Qt::Key_Return);
+        const qint64 fin = dessinsRecherche.attend();
+        if (!fin || resultats->model()->rowCount() != 1)
+            qFatal("the search found nothing");
+        cherches.push_back(double(fin - debut) / 1e6);
+    }
+    note(QStringLiteral("one callsign search, %1 QSOs").arg(n), mediane(cherches), 0, "ms", 15);
+    recherche->close();
+}
+
+void mesureQslNonRecues(const Banc& b, int fois)
+{
+    Main& fenetre = b.fenetre;
+    const int taille = b.taille;
+    const QString& n = b.n;
+    using LogBanc::mediane;
+    fenetre.findChild<QAction*>(QStringLiteral("Mnu_Non_Recues"))->trigger();
+    auto* qsl = fenetre.findChild<Multi_QSL*>();
+    if (!qsl)
+        qFatal("no QSL window");
+    QListView* lignesQsl = qsl->Liste_QSO;
+    Dessins dessinsQsl(
+        lignesQsl->viewport(), [lignesQsl] { return lignesQsl->model()->rowCount() > 0; }, 150);
+    dessinsQsl.attend(1000);
+    const QString cle = QStringLiteral("F%1").arg(taille / 20, 5, 10, QLatin1Char('0'));
+    std::vector<double> qsls;
+    for (int i = 0; i < fois; ++i) {
+        qsl->Indicatif->setText(cle);
+        dessinsQsl.recommence();
+        const qint64 debut = maintenantNs();
+        qsl->Recherche->click();
+        const qint64 fin = dessinsQsl.attend();
+        if (!fin)
+            qFatal("the QSL search found nothing");
+        qsls.push_back(double(fin - debut) / 1e6);
+    }
+    note(QStringLiteral("one unreceived-QSL search, %1 QSOs").arg(n), mediane(qsls), 0, "ms", 15);
+    qsl->close();
+}
+
+// The menu, to the file closed (the notice that follows is answered at once).
+void mesureExportation(const Banc& b, int fois)
+{
+    const Dossier& d = b.d;
+    Main& fenetre = b.fenetre;
+    Boite& messages = b.messages;
+    const QString& n = b.n;
+    const QString& copie = b.copie;
+    using LogBanc::mediane;
+    QAction* adif = fenetre.findChild<QAction*>(QStringLiteral("Mnu_ADIF"));
+    std::vector<double> exportations, copies;
+    for (int i = 0; i < fois; ++i) {
+        copies.push_back(copieSynchronisee(d.log, copie));
+        messages.vide();
+        const qint64 debut = maintenantNs();
+        adif->trigger();
+        exportations.push_back(double(messages.reponse - debut) / 1e6);
+        if (!messages.dernierTexte().startsWith(QStringLiteral("Le fichier a été enregistré")))
+            qFatal("the export failed");
+    }
+    note(QStringLiteral("ADIF export to the file closed, %1 QSOs").arg(n), mediane(exportations),
+         mediane(copies), "ms", 100);
+}
+
 void actions(int fois)
 {
     std::printf("Actions through the window, to the result drawn (median of %d)\n", fois);
@@ -285,92 +410,18 @@ void actions(int fois)
         if (!fenetre.demarreProgramme())
             qFatal("start failed");
         dessinsListe.attend();
-        const QString n = QLocale(QLocale::English).toString(taille);
-        const QString copie = QDir(d.chemin()).filePath(QStringLiteral("copie.bin"));
-
-        // Save: the last QSO edited, its first name changed.
-        std::vector<double> sauve, reference;
-        for (int i = 0; i < fois; ++i) {
-            reference.push_back(copieSynchronisee(d.log, copie));
-            liste->selectionneDerniere();
-            Q_EMIT liste->ligneDoubleCliquee(liste->indexSelection());
-            ZoneSaisie* z = fenetre.zoneDeSaisie();
-            z->Prenom_A->setText(i % 2 ? QStringLiteral("JEAN") : QStringLiteral("PAUL"));
-            dessinsListe.recommence();
-            messages.reponse = 0;
-            z->Valide_A->click();
-            const qint64 fin = dessinsListe.attend();
-            if (!messages.reponse || !fin || liste->nombreLignes() != taille)
-                qFatal("the save did not go through");
-            sauve.push_back(double(fin - messages.reponse) / 1e6);
-        }
-        using LogBanc::mediane;
-        note(QStringLiteral("\"Oui\" to the list redrawn after a save, %1 QSOs").arg(n),
-             mediane(sauve), mediane(reference), "ms", 20);
-
-        // A callsign search: Enter in the box.
-        Recherche_Indicatif* recherche =
-            Recherche_Indicatif::ouvreFenetre(services, *liste, &fenetre);
-        QListView* resultats = recherche->QSO_Effectues;
-        Dessins dessinsRecherche(
-            resultats->viewport(), [resultats] { return resultats->model()->rowCount() > 0; }, 150);
-        dessinsRecherche.attend(1000);
-        const QString cherche = QStringLiteral("F%1").arg(taille / 2, 6, 10, QLatin1Char('0'));
-        std::vector<double> cherches;
-        for (int i = 0; i < fois; ++i) {
-            recherche->Indica->setText(cherche);
-            recherche->Indica->setFocus();
-            dessinsRecherche.recommence();
-            const qint64 debut = maintenantNs();
-            frappe(recherche->Indica, Qt::Key_Return);
-            const qint64 fin = dessinsRecherche.attend();
-            if (!fin || resultats->model()->rowCount() != 1)
-                qFatal("the search found nothing");
-            cherches.push_back(double(fin - debut) / 1e6);
-        }
-        note(QStringLiteral("one callsign search, %1 QSOs").arg(n), mediane(cherches), 0, "ms", 15);
-        recherche->close();
-
-        // The unreceived-QSL search: the button.
-        fenetre.findChild<QAction*>(QStringLiteral("Mnu_Non_Recues"))->trigger();
-        auto* qsl = fenetre.findChild<Multi_QSL*>();
-        if (!qsl)
-            qFatal("no QSL window");
-        QListView* lignesQsl = qsl->Liste_QSO;
-        Dessins dessinsQsl(
-            lignesQsl->viewport(), [lignesQsl] { return lignesQsl->model()->rowCount() > 0; }, 150);
-        dessinsQsl.attend(1000);
-        const QString cle = QStringLiteral("F%1").arg(taille / 20, 5, 10, QLatin1Char('0'));
-        std::vector<double> qsls;
-        for (int i = 0; i < fois; ++i) {
-            qsl->Indicatif->setText(cle);
-            dessinsQsl.recommence();
-            const qint64 debut = maintenantNs();
-            qsl->Recherche->click();
-            const qint64 fin = dessinsQsl.attend();
-            if (!fin)
-                qFatal("the QSL search found nothing");
-            qsls.push_back(double(fin - debut) / 1e6);
-        }
-        note(QStringLiteral("one unreceived-QSL search, %1 QSOs").arg(n), mediane(qsls), 0, "ms",
-             15);
-        qsl->close();
-
-        // ADIF export: the menu, to the file closed (the notice that follows
-        // is answered at once).
-        QAction* adif = fenetre.findChild<QAction*>(QStringLiteral("Mnu_ADIF"));
-        std::vector<double> exportations, copies;
-        for (int i = 0; i < fois; ++i) {
-            copies.push_back(copieSynchronisee(d.log, copie));
-            messages.vide();
-            const qint64 debut = maintenantNs();
-            adif->trigger();
-            exportations.push_back(double(messages.reponse - debut) / 1e6);
-            if (!messages.dernierTexte().startsWith(QStringLiteral("Le fichier a été enregistré")))
-                qFatal("the export failed");
-        }
-        note(QStringLiteral("ADIF export to the file closed, %1 QSOs").arg(n),
-             mediane(exportations), mediane(copies), "ms", 100);
+        const Banc banc{d,
+                        fenetre,
+                        messages,
+                        services,
+                        liste,
+                        taille,
+                        QLocale(QLocale::English).toString(taille),
+                        QDir(d.chemin()).filePath(QStringLiteral("copie.bin"))};
+        mesureSauvegarde(banc, dessinsListe, fois);
+        mesureRecherche(banc, fois);
+        mesureQslNonRecues(banc, fois);
+        mesureExportation(banc, fois);
     }
 }
 
