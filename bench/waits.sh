@@ -36,6 +36,12 @@ while [ ! -e "/tmp/.X11-unix/X$display" ]; do
     fi
     sleep 0.1
 done
+# Qt wants a private runtime folder; one of its own when none is set.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    XDG_RUNTIME_DIR=$(mktemp -d)
+    export XDG_RUNTIME_DIR
+    trap 'kill "$xvfb" 2>/dev/null || true; rm -rf "$XDG_RUNTIME_DIR"' EXIT INT TERM
+fi
 echo "load: $(cut -d' ' -f1-3 /proc/loadavg)"
 if [ "$#" -ge 2 ]; then shift 2; else shift "$#"; fi
 DISPLAY=":$display" QT_QPA_PLATFORM=xcb "$build/bench/bench_waits" "$runs" "$@"
