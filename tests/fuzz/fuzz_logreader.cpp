@@ -23,6 +23,31 @@ bool separateursBlancs(const QByteArray& ligne)
     return true;
 }
 
+// The lines as a plain reading byte by byte cuts them: CR LF, LF alone or CR
+// alone ends a line, and a last line needs no end.
+QList<QByteArray> lignesOctetParOctet(const QByteArray& contenu)
+{
+    QList<QByteArray> lignes;
+    QByteArray ligne;
+    bool ouverte = false;
+    for (qsizetype i = 0; i < contenu.size(); ++i) {
+        const char c = contenu.at(i);
+        if (c == '\r' || c == '\n') {
+            lignes.append(ligne);
+            ligne.clear();
+            ouverte = false;
+            if (c == '\r' && i + 1 < contenu.size() && contenu.at(i + 1) == '\n')
+                ++i;
+        } else {
+            ligne.append(c);
+            ouverte = true;
+        }
+    }
+    if (ouverte)
+        lignes.append(ligne);
+    return lignes;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
@@ -45,6 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         octets += l.size();
     FUZZ_CHECK(octets <= contenu.size());
     FUZZ_CHECK(lignes.isEmpty() == contenu.isEmpty());
+    FUZZ_CHECK(lignes == lignesOctetParOctet(contenu));
 
     const Affichage::Journal journal(contenu);
     FUZZ_CHECK(journal.total() == lignes.size());
