@@ -1,6 +1,5 @@
 #include "ModeleSaisie.h"
 
-#include "core/app/HorlogeLue.h"
 #include "core/app/Reglages.h"
 #include "core/log/Affichage.h"
 #include "core/log/FirstNameMemory.h"
@@ -10,7 +9,6 @@
 #include "core/log/Texte.h"
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/StockReglages.h"
 
 namespace {
 

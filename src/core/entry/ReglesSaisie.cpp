@@ -2,14 +2,12 @@
 
 #include "ReglesChamps.h"
 #include "core/app/HorlogeLue.h"
-#include "core/app/Reglages.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/Cp1252.h"
-#include "core/platform/StockReglages.h"
 
 // The Enter rule of each field, and the same checks again before a QSO is
 // stored.

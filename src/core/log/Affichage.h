@@ -110,7 +110,7 @@ public:
     // open for the lines to be read again: the program only ever replaces a
     // log by renaming a new file over it, which leaves the open one as it
     // was read. Missing when the file does not exist, with the messages of
-    // FichierTexte::readAll.
+    // FichierTexte::litTout.
     static Statut litFichier(const QString& chemin, Journal* journal);
 
     qsizetype size() const;

@@ -13,11 +13,11 @@ namespace Cp1252 {
 
 QString decode1252(const QByteArray& octets);
 QString decode1252(const char* donnees, qsizetype taille);
-// Decodes size bytes into out, which has room for them.
+// Decodes taille bytes into sortie, which has room for them.
 void decodeDans(const char* donnees, qsizetype taille, QChar* sortie);
 
-// Encodes the text; returns false and writes nothing to *out when a character
-// has no Windows-1252 byte. *badIndex then receives the index of the first such
+// Encodes the text; returns false and writes nothing to *sortie when a character
+// has no Windows-1252 byte. *mauvaisIndex then receives the index of the first such
 // character.
 bool encode1252(const QString& texte, QByteArray* sortie, qsizetype* mauvaisIndex = nullptr);
 

@@ -18,7 +18,7 @@ class QFile;
 // last line without a line end, and never drops or merges a line.
 namespace FichierTexte {
 
-// Calls visit(data, size) for each line of the buffer, without its line end.
+// Calls visite(donnees, taille) for each line of the buffer, without its line end.
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 template <typename Visit> void parcourtLignes(const char* donnees, qsizetype taille, Visit&& visite)
 {
@@ -59,15 +59,15 @@ void pourChaqueLigne(const char* donnees, qsizetype taille,
                      const std::function<void(const char* donnees, qsizetype taille)>& visite);
 
 // Opens the file for reading, unbuffered. Missing when the file does not
-// exist; the same messages as readAll otherwise.
+// exist; the same messages as litTout otherwise.
 Statut ouvreEnLecture(const QString& chemin, QFile* fichier);
-// The failure of a read from the open file, as readAll says it.
+// The failure of a read from the open file, as litTout says it.
 Statut lectureRatee(const QString& chemin);
 
-// Calls visit(offset, data, size) for each block of whole lines of the file
-// open at path, read from where it stands, so that a long file never stands
-// whole in memory: forEachLineOf over the blocks gives the lines of the
-// whole content, offset being where the block starts in the file.
+// Calls visite(decalage, donnees, taille) for each block of whole lines of the
+// file open at chemin, read from where it stands, so that a long file never stands
+// whole in memory: parcourtLignes over the blocks gives the lines of the
+// whole content, decalage being where the block starts in the file.
 Statut pourChaqueBloc(
     QFile& fichier, const QString& chemin,
     const std::function<void(qint64 decalage, const char* donnees, qsizetype taille)>& visite);
@@ -79,7 +79,7 @@ Statut litChaqueLigne(const QString& chemin,
 Statut litTout(const QString& chemin, QByteArray* contenu);
 Statut litTexte(const QString& chemin, QStringList* lignes);
 
-// Replaces the file at target by the given lines: they are written to the
+// Replaces the file at cible by the given lines: they are written to the
 // work file (same folder), flushed to the disk, and the work file is renamed
 // over the target, so that the target is at every moment either its old
 // content or its new content, complete. On failure the target is left as it
@@ -87,7 +87,7 @@ Statut litTexte(const QString& chemin, QStringList* lignes);
 // A target marked read-only is refused. The rewrite holds the lock of the
 // work file's folder (VerrouDossier) from the creation of the work file to the
 // rename.
-// When the folder's flush is Differe, the rewrite ends with the
+// When the folder's flush is VidageDossier::Differe, the rewrite ends with the
 // rename and the caller flushes the folder with videDossier: a caller that
 // renames two files of a folder in one operation flushes it once for both.
 enum class VidageDossier { Immediat, Differe };
@@ -96,8 +96,8 @@ Statut remplace(const QString& cible, const QString& fichierTravail,
 // Same, with the whole new content (lines already ended by CR LF).
 Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
                        const QByteArray& contenu, VidageDossier vidage = VidageDossier::Immediat);
-// Flushes the folder of target, so that the renames made in it last; the
-// message names target when the disk does not confirm.
+// Flushes the folder of cible, so that the renames made in it last; the
+// message names cible when the disk does not confirm.
 Statut videDossier(const QString& cible);
 
 // Same, from text: refused as a whole, with nothing written, when a character
@@ -119,13 +119,13 @@ public:
     virtual int ecrit(QFile& fichier, const QByteArray& octets);
     // Flushes the file's content to the disk.
     virtual int synchronise(QFile& fichier);
-    // Renames from over to, in one step.
+    // Renames depuis over vers, in one step.
     virtual int renomme(const QString& depuis, const QString& vers);
     // Flushes the folder's entries (a rename, a new file) to the disk.
     virtual int synchroniseDossier(const QString& dossier);
 };
 
-// Puts ops in place of the current operations (nullptr: the system's) and
+// Puts operations in place of the current ones (nullptr: the system's) and
 // returns the previous ones.
 OperationsFichier* changeOperationsFichier(OperationsFichier* operations);
 

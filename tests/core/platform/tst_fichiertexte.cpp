@@ -20,7 +20,7 @@ using namespace OutilsTest;
 namespace {
 
 // The file operations of the system, each one noted (paths relative to the
-// test folder) before it runs; the one named in failAt fails with erreurEchec.
+// test folder) before it runs; the one named in echecSur fails with erreurEchec.
 class OperationsNotees : public FichierTexte::OperationsFichier {
 public:
     explicit OperationsNotees(const QString& racine) : m_racine(racine) {}
