@@ -10,16 +10,19 @@ void HorlogeReglee::regleA(const QDateTime& utc, int decalageLocalSecondes)
 {
     m_utc = utc.toUTC();
     m_decalage = decalageLocalSecondes;
+    bat();
 }
 
 void HorlogeReglee::changeUtc(const QDateTime& utc)
 {
     m_utc = utc.toUTC();
+    bat();
 }
 
 void HorlogeReglee::avanceDe(int secondes)
 {
     m_utc = m_utc.addSecs(secondes);
+    bat();
 }
 
 QDateTime HorlogeReglee::utcMaintenant() const
@@ -30,4 +33,19 @@ QDateTime HorlogeReglee::utcMaintenant() const
 QDateTime HorlogeReglee::heureLocale(const QDateTime& utc) const
 {
     return utc.toOffsetFromUtc(m_decalage);
+}
+
+void HorlogeReglee::cadence(QTimer* minuterie, std::function<void()> tic)
+{
+    m_abonnes.append({minuterie, std::move(tic)});
+}
+
+void HorlogeReglee::bat()
+{
+    m_abonnes.removeIf([](const Abonne& a) { return a.minuterie.isNull(); });
+    // A copy: a tic may open or close a window that subscribes.
+    const QList<Abonne> abonnes = m_abonnes;
+    for (const Abonne& a : abonnes)
+        if (a.minuterie)
+            a.tic();
 }

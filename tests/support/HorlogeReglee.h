@@ -2,8 +2,13 @@
 
 #include "core/platform/Horloge.h"
 
+#include <QList>
+#include <QPointer>
+#include <QTimer>
+
 // A clock that shows what it is told: a UTC moment and the offset of local
-// time from UTC.
+// time from UTC. The windows that show the time see each move at once, as
+// the tick of a second, so that no test waits for the system's timer.
 class HorlogeReglee : public Horloge {
 public:
     explicit HorlogeReglee(const QDateTime& utc = {}, int decalageLocalSecondes = 0);
@@ -12,8 +17,16 @@ public:
     void avanceDe(int secondes);
     QDateTime utcMaintenant() const override;
     QDateTime heureLocale(const QDateTime& utc) const override;
+    void cadence(QTimer* minuterie, std::function<void()> tic) override;
 
 private:
+    void bat();
+
+    struct Abonne {
+        QPointer<QTimer> minuterie;
+        std::function<void()> tic;
+    };
     QDateTime m_utc;
     int m_decalage = 0;
+    QList<Abonne> m_abonnes;
 };

@@ -2,8 +2,12 @@
 
 #include <QDateTime>
 
-// The time of day as the program sees it. Windows and clock texts take a
-// Clock so that tests can set the time.
+#include <functional>
+
+class QTimer;
+
+// The time of day as the program sees it. Windows and clock texts take an
+// Horloge so that tests can set the time.
 class Horloge {
 public:
     virtual ~Horloge() = default;
@@ -12,6 +16,11 @@ public:
     // rules applied.
     virtual QDateTime heureLocale(const QDateTime& utc) const = 0;
     QDateTime localMaintenant() const { return heureLocale(utcMaintenant()); }
+    // Runs `tic` at each second of this clock, for as long as `minuterie`
+    // lives. The system's clock ticks with `minuterie`, a one-second timer of
+    // the window that shows the time, which it starts; a clock set by hand
+    // ticks each time it is moved, and never starts the timer.
+    virtual void cadence(QTimer* minuterie, std::function<void()> tic);
 };
 
 class HorlogeSysteme : public Horloge {

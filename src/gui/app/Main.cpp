@@ -108,8 +108,7 @@ Main::Main(const Services& services, QWidget* parent)
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
-    connect(Timer1, &QTimer::timeout, this, &Main::Timer1_Timer);
-    Timer1->start();
+    m_services.horloge.cadence(Timer1, [this] { Timer1_Timer(); });
     Timer1_Timer();
 
     dimensionne();

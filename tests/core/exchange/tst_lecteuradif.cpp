@@ -51,10 +51,30 @@ class TestLecteurAdif : public QObject {
     }
 
 private Q_SLOTS:
+    void initTestCase();
     void chaqueEnregistrementAccepte();
     void importDeFichiersTcadif_data();
     void importDeFichiersTcadif();
 };
+
+// tcadif comes from the npm registry through scripts/test, never during a
+// test: without it the test stops at once and says how to install it.
+void TestLecteurAdif::initTestCase()
+{
+    const QString paquet = QStringLiteral(KZT_NODE_MODULES "/tcadif/package.json");
+    const QByteArray version = QJsonDocument::fromJson(OutilsTest::litOctets(paquet))
+                                   .object()
+                                   .value("version")
+                                   .toString()
+                                   .toUtf8();
+    if (version != KZT_TCADIF_VERSION)
+        QFAIL(qPrintable(
+            QStringLiteral("tcadif " KZT_TCADIF_VERSION " is not installed in " KZT_NODE_MODULES
+                           " (found: %1). scripts/test installs it once with npm; by hand: "
+                           "npm install --prefix " KZT_NODE_MODULES
+                           "/.. tcadif@" KZT_TCADIF_VERSION)
+                .arg(version.isEmpty() ? QStringLiteral("none") : QString::fromUtf8(version))));
+}
 
 void TestLecteurAdif::chaqueEnregistrementAccepte()
 {

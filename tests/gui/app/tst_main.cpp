@@ -349,7 +349,7 @@ void TestMain::horlogeAutourDeMinuit()
     QVERIFY(enfant<QLabel>(&m, "Label34")->isEnabled());
 
     b.horloge.avanceDe(1);
-    QTRY_COMPARE_WITH_TIMEOUT(lus(), apres, 1100);
+    QCOMPARE(lus(), apres);
 }
 
 void TestMain::listeEnPoliceFixe()
