@@ -41,7 +41,7 @@ QString ligneListe(QByteArrayView stockee)
     QString ligne(longueurLigne, QLatin1Char(' '));
     QChar* sortie = ligne.data();
     for (const Piece& p : kPieces) {
-        const QByteArrayView champ = LectureLog::Champ(stockee, p.stockee);
+        const QByteArrayView champ = LectureLog::champ(stockee, p.stockee);
         Cp1252::decodeDans(champ.data(), champ.size(), sortie + p.colonne);
     }
     return ligne;

@@ -327,11 +327,11 @@ Bilan importeFichier(const QString& dossier, const QString& indicatif, const QSt
     for (const auto& [moment, i] : ordre)
         apprendre.append(prenoms.at(i));
     if (!apprendre.isEmpty() && bilan.importes > 0)
-        bilan.statusPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
+        bilan.statutPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
 
     if (!bilan.rejets.empty()) {
-        bilan.statusRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
-        if (bilan.statusRapport)
+        bilan.statutRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
+        if (bilan.statutRapport)
             bilan.rapport = nomRapport(indicatif);
     }
     return bilan;
@@ -379,15 +379,15 @@ QString Bilan::resume() const
         texte += kFinLigne + kFinLigne +
                  QStringLiteral("Les enregistrements ignorés sont décrits dans le fichier %1.")
                      .arg(entreGuillemets(rapport));
-    } else if (!statusRapport) {
+    } else if (!statutRapport) {
         texte += kFinLigne + kFinLigne +
                  QStringLiteral("Le fichier des enregistrements ignorés n'a pas pu être écrit : %1")
-                     .arg(statusRapport.message);
+                     .arg(statutRapport.message);
     }
-    if (!statusPrenoms) {
+    if (!statutPrenoms) {
         texte += kFinLigne + kFinLigne +
                  QStringLiteral("Les prénoms n'ont pas pu être mémorisés : %1")
-                     .arg(statusPrenoms.message);
+                     .arg(statutPrenoms.message);
     }
     return texte;
 }

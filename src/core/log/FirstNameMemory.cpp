@@ -103,7 +103,7 @@ Statut FirstNameMemory::memorisePrenoms(const QStringList& nouvelles)
     if (lu && !changee && dejaEcrites(lignes, octets))
         return Statut::valide();
     return FichierTexte::remplaceTexte(
-        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_vidage);
+        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_synchronisation);
 }
 
 QString FirstNameMemory::formeLigne(const QString& indicatif, const QString& departement,

@@ -2,8 +2,8 @@
 
 #include <QDateTime>
 
-// The time of day as the program sees it. Windows and clock texts take a
-// Clock so that tests can set the time.
+// The time of day as the program sees it. Windows and clock texts take an
+// Horloge so that tests can set the time.
 class Horloge {
 public:
     virtual ~Horloge() = default;

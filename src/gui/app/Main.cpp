@@ -26,7 +26,8 @@
 #include "gui/platform/DialogueFichier.h"
 #include "gui/search/Recherche_Indicatif.h"
 #include "gui/web/Cluster.h"
-#include "gui/web/Pages.h"
+#include "gui/web/Liste_KZT1.h"
+#include "gui/web/Reglement.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 
 #include "core/exchange/Adif.h"
 #include "core/exchange/Importation.h"
-#include "core/exchange/LectureAdi.h"
+#include "core/exchange/Lecture.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
 #include "support/HorlogeReglee.h"
