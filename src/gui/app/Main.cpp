@@ -397,14 +397,14 @@ void Main::Mnu_Date_Man_Click()
 
 void Main::Mnu_New_Indicatif_Click()
 {
-    if (!m_station) {
-        m_station = creeStation();
-        m_station->setScreen(Apparence::ecranDe(this));
-        Apparence::centreFenetre(m_station);
-    }
-    m_station->show();
-    m_station->raise();
-    m_station->activateWindow();
+    // A window of its own, without parent: kept here to be closed with the
+    // program.
+    m_station = Apparence::ouvreUneFois<Station>(nullptr, [this] {
+        Station* station = creeStation();
+        station->setScreen(Apparence::ecranDe(this));
+        Apparence::centreFenetre(station);
+        return station;
+    });
 }
 
 void Main::Mnu_Restaure_Click()
