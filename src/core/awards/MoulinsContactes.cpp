@@ -134,7 +134,7 @@ Statut enregistre(const QString& dossier, const QString& indicatif, const QStrin
     if (!ecrit) {
         return Statut::enEchec(
             QStringLiteral("La liste n'a pas pu être enregistrée sous le nom : ") + *nom +
-            QStringLiteral("\r\n\r\n") + ecrit.message);
+            FichierTexte::finLigne + FichierTexte::finLigne + ecrit.message);
     }
     return ecrit;
 }

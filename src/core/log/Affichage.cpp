@@ -212,7 +212,7 @@ Journal Journal::depuisLignesLog(const QStringList& lignes)
     for (const QString& l : lignes) {
         QByteArray octets;
         Cp1252::encode1252(l, &octets);
-        contenu += octets + "\r\n";
+        contenu += octets + FichierTexte::finLigne.data();
     }
     return Journal(contenu);
 }

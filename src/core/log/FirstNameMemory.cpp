@@ -50,7 +50,7 @@ bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
         if (!Cp1252::encode1252(l, &encodee))
             return false;
         contenu += encodee;
-        contenu += "\r\n";
+        contenu += FichierTexte::finLigne.data();
     }
     return contenu == octets;
 }

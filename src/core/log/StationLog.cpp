@@ -141,7 +141,7 @@ public:
             return;
         }
         m_octets.append(ligne);
-        m_octets.append("\r\n", 2);
+        m_octets.append(FichierTexte::finLigne.data(), FichierTexte::finLigne.size());
     }
     const QByteArray& octets()
     {

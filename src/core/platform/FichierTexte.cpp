@@ -254,12 +254,12 @@ Statut remplace(const QString& cible, const QString& fichierTravail,
 {
     qsizetype total = 0;
     for (const QByteArray& ligne : lignes)
-        total += ligne.size() + 2;
+        total += ligne.size() + finLigne.size();
     QByteArray contenu;
     contenu.reserve(total);
     for (const QByteArray& ligne : lignes) {
         contenu.append(ligne);
-        contenu.append("\r\n", 2);
+        contenu.append(finLigne.data(), finLigne.size());
     }
     return remplaceContenu(cible, fichierTravail, contenu, synchronisation);
 }

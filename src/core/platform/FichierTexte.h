@@ -18,6 +18,10 @@ class QFile;
 // last line without a line end, and never drops or merges a line.
 namespace FichierTexte {
 
+// The line end of every line the program writes, in its files and in its
+// messages: CR LF. For a QByteArray, finLigne.data() (ended by a NUL).
+inline constexpr QLatin1StringView finLigne("\r\n");
+
 // Calls visite(donnees, taille) for each line of the buffer, without its line end.
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 template <typename Visit> void parcourtLignes(const char* donnees, qsizetype taille, Visit&& visite)

@@ -14,6 +14,7 @@
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
 #include "core/platform/BoiteMessage.h"
+#include "core/platform/FichierTexte.h"
 #include "core/platform/StockReglages.h"
 #include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
@@ -51,7 +52,7 @@ namespace {
 // absence: a file access error.
 constexpr int kErreurAcces = 75;
 
-const QString kFinLigne = QStringLiteral("\r\n");
+using FichierTexte::finLigne;
 
 QAction* elementMenu(QWidget* menu, const char* nom, const QString& texte)
 {
@@ -289,8 +290,8 @@ bool Main::demarreProgramme()
 
     if (m_indicatif == Reglages::indicatifAucun) {
         m_services.messages.avise(
-            kFinLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
-            kFinLigne + kFinLigne);
+            finLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
+            finLigne + finLigne);
         ouvreStationModale();
         if (m_termine)
             return false;
@@ -332,7 +333,7 @@ bool Main::Charge_Log()
     }
     if (!lu.statut) {
         m_services.messages.avise(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
-                                  kFinLigne + kFinLigne + lu.statut.message);
+                                  finLigne + finLigne + lu.statut.message);
         termineProgramme();
         return false;
     }
@@ -438,7 +439,7 @@ void Main::Mnu_Restaure_Click()
     const QString nom = choix.textValue();
     const QString question =
         QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
-        kFinLigne + kFinLigne +
+        finLigne + finLigne +
         QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
             .arg(Sauvegardes::nomDossier);
     if (!messages.demandeConfirmation(question))
@@ -468,7 +469,7 @@ void Main::ouvreStationModale()
 void Main::Mnu_APropos_Click()
 {
     m_services.messages.avise(
-        QStringLiteral("RQN_KZT  Révision ") + Version::Texte + kFinLigne + kFinLigne +
+        QStringLiteral("RQN_KZT  Révision ") + Version::Texte + finLigne + finLigne +
         QStringLiteral("Carnet de trafic du diplôme KZT : les moulins des départements "
                        "français contactés, confirmés et comptés par bande."));
 }
