@@ -368,8 +368,8 @@ QString Bilan::resume() const
     for (qsizetype i = 0; i < raisons.size() && i < kMontrees; ++i)
         texte += finLigne + QStringLiteral("   %1 × %2").arg(comptes.at(i)).arg(raisons.at(i));
     if (raisons.size() > kMontrees)
-        texte +=
-            finLigne + QStringLiteral("   et %1 autres raisons").arg(raisons.size() - kMontrees);
+        texte += finLigne + QStringLiteral("   et ") +
+                 nombre(raisons.size() - kMontrees, "autre raison", "autres raisons");
     if (tronque) {
         texte += finLigne + finLigne +
                  QStringLiteral("Le fichier se termine au milieu d'un enregistrement : ce dernier "
