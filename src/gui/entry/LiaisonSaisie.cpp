@@ -144,6 +144,8 @@ void LiaisonSaisie::montre()
         // The windmill name is completed after "M. ": the cursor waits at its end.
         if (w == m_zoneSaisie.Rem_A)
             m_zoneSaisie.Rem_A->end(false);
+        else if (QLineEdit* l = edition(w); l && m_modele.texteSelectionneAuFocus())
+            l->selectAll();
     }
 }
 
