@@ -33,6 +33,7 @@ Liste_KZT1::Liste_KZT1(const Services& services, QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Liste des départements activés de ") + Web::gestionnaireListe);
     setAccessibleName(windowTitle());
     setModal(true);
+    Fenetres::echapFerme(this);
     WebBrowser1 = vue(this);
     resize(Fenetres::taillePage(this));
     Fenetres::placeBasse(this);
@@ -49,6 +50,7 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
 {
     setObjectName(QStringLiteral("Reglement"));
     Apparence::clavier(this);
+    Fenetres::echapFerme(this);
     setWindowTitle(QStringLiteral("Reglement du diplome KZT"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
