@@ -9,9 +9,14 @@
 #include "gui/entry/ZoneSaisie.h"
 
 #include <QAbstractScrollArea>
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QTreeView>
 
 namespace {
@@ -63,6 +68,8 @@ private Q_SLOTS:
     void fenetreEtroiteChampsSurDeuxRangs();
     void carteNetteATouteEchelle_data();
     void carteNetteATouteEchelle();
+    void f1MontreLaSectionDeLaFenetre_data();
+    void f1MontreLaSectionDeLaFenetre();
 
 private:
     QTemporaryDir m_sansModule;
@@ -189,6 +196,49 @@ void TestEcrans::carteNetteATouteEchelle()
     // The boxes stay where the picture has their departments.
     QCOMPARE(carte->Dep[77]->pos(),
              CarteDepartements::positionCase(77) + carte->Picture1->contentsRect().topLeft());
+}
+
+// F1 in a window opens the help at that window's own section, in sight.
+void TestEcrans::f1MontreLaSectionDeLaFenetre_data()
+{
+    QTest::addColumn<int>("fenetre");
+    for (const auto& [nom, f] : kFenetres) {
+        if (f != Fenetre::Aide)
+            QTest::newRow(nom) << int(f);
+    }
+}
+
+void TestEcrans::f1MontreLaSectionDeLaFenetre()
+{
+    QFETCH(int, fenetre);
+    Banc banc(ecran(QString::fromLatin1(kEcrans[0].nom)), Fenetre(fenetre));
+    QWidget* w = banc.fenetre;
+    QVERIFY(w);
+    QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
+    Aide* aide = Aide::ouverte();
+    QVERIFY(aide && aide->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(aide));
+    QApplication::processEvents();
+    QTextBrowser* texte = aide->Texte_Aide;
+    QCOMPARE(texte->source().fragment(), w->objectName());
+
+    // The anchor is in the page, once, and its place is in sight.
+    QTextDocument* page = texte->document();
+    QList<QTextBlock> blocs;
+    for (QTextBlock bloc = page->begin(); bloc.isValid(); bloc = bloc.next()) {
+        for (auto it = bloc.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(w->objectName()))
+                blocs.append(bloc);
+        }
+    }
+    QCOMPARE(blocs.size(), 1);
+    const qreal haut = page->documentLayout()->blockBoundingRect(blocs.first()).top();
+    const int vu = texte->verticalScrollBar()->value();
+    QVERIFY2(haut >= vu && haut < vu + texte->viewport()->height(),
+             qPrintable(QStringLiteral("%1 not within %2 + %3")
+                            .arg(haut)
+                            .arg(vu)
+                            .arg(texte->viewport()->height())));
 }
 
 int main(int argc, char* argv[])

@@ -440,7 +440,8 @@ void TestMenus::aideParF1()
     QVERIFY(aide->isWindow());
     QCOMPARE(aide->windowTitle(), QStringLiteral("Aide de RQN_KZT"));
     const QString texte = aide->Texte_Aide->toPlainText();
-    for (const char* titre : {"Saisir un QSO au clavier", "Les couleurs", "Les menus"})
+    for (const char* titre : {"Saisir un QSO au clavier", "Les couleurs", "Les menus",
+                              "Importer un log ADIF", "Restaurer une sauvegarde du log"})
         QVERIFY2(texte.contains(QString::fromUtf8(titre)), titre);
 
     // Once: F1 again brings the same window forward; Escape closes it.
