@@ -4,19 +4,24 @@
 // main window narrowed puts its fields on two rows, and the map is sharp.
 #include "BancEcrans.h"
 #include "core/awards/CarteDepartements.h"
+#include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
+#include "support/ImprimantePdf.h"
 
 #include <QAbstractScrollArea>
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QToolBar>
 #include <QTreeView>
 
 namespace {
@@ -68,6 +73,8 @@ private Q_SLOTS:
     void fenetreEtroiteChampsSurDeuxRangs();
     void carteNetteATouteEchelle_data();
     void carteNetteATouteEchelle();
+    void apercuEntierSurLEcran_data();
+    void apercuEntierSurLEcran();
     void f1MontreLaSectionDeLaFenetre_data();
     void f1MontreLaSectionDeLaFenetre();
 
@@ -196,6 +203,71 @@ void TestEcrans::carteNetteATouteEchelle()
     // The boxes stay where the picture has their departments.
     QCOMPARE(carte->Dep[77]->pos(),
              CarteDepartements::positionCase(77) + carte->Picture1->contentsRect().topLeft());
+}
+
+// The print preview fits the free area of the screen it opens on, with its
+// whole tool bar in sight (the print button last) and the page fitted to the
+// width at a readable size; F1 in it shows its section of the help.
+void TestEcrans::apercuEntierSurLEcran_data()
+{
+    QTest::addColumn<QString>("ecran");
+    for (const Ecran& e : kEcrans)
+        QTest::newRow(e.nom) << QString::fromLatin1(e.nom);
+}
+
+void TestEcrans::apercuEntierSurLEcran()
+{
+    QFETCH(QString, ecran);
+    QScreen* cible = ::ecran(ecran);
+    QVERIFY(cible);
+    Banc banc(cible, Fenetre::Aff_Contacte);
+    auto* liste = qobject_cast<Aff_Contacte*>(banc.fenetre);
+    QVERIFY(liste);
+    liste->Afficher->click();
+    QVERIFY(!liste->lignesListe().isEmpty());
+
+    QTemporaryDir dossier;
+    ImprimantePdf pdf(dossier.filePath(QStringLiteral("apercu.pdf")));
+    pdf.annuleApercu(true);
+    QStringList fautes;
+    pdf.surApercu([&](QPrintPreviewDialog& apercu) {
+        if (!QTest::qWaitForWindowExposed(&apercu)) {
+            fautes << QStringLiteral("preview not shown");
+            return;
+        }
+        QApplication::processEvents();
+        if (apercu.screen() != cible)
+            fautes << QStringLiteral("on screen %1").arg(apercu.screen()->name());
+        const QRect libre = cible->availableGeometry();
+        if (!libre.contains(apercu.frameGeometry()))
+            fautes << QDebug::toString(apercu.frameGeometry()) + " beyond " +
+                          QDebug::toString(libre);
+        auto* outils = apercu.findChild<QToolBar*>();
+        if (!outils)
+            return void(fautes << QStringLiteral("no tool bar"));
+        for (QAction* a : outils->actions()) {
+            QWidget* bouton = outils->widgetForAction(a);
+            if (!a->isSeparator() && (!bouton || !bouton->isVisible()))
+                fautes << QStringLiteral("tool bar item %1 hidden").arg(a->text());
+        }
+        auto* pages = apercu.findChild<QPrintPreviewWidget*>();
+        if (!pages)
+            return void(fautes << QStringLiteral("no page"));
+        if (pages->zoomMode() != QPrintPreviewWidget::FitToWidth)
+            fautes << QStringLiteral("page not fitted to the width");
+        if (pages->zoomFactor() < 0.9)
+            fautes << QStringLiteral("page at %1 %").arg(qRound(pages->zoomFactor() * 100));
+        QTest::keyClick(&apercu, Qt::Key_F1);
+        Aide* aide = Aide::ouverte();
+        if (!aide || aide->Texte_Aide->source().fragment() != apercu.objectName())
+            fautes << QStringLiteral("F1 does not show the preview's help");
+        if (aide)
+            aide->close();
+    });
+    liste->changeImprimante(&pdf);
+    liste->Imprimer->click();
+    QCOMPARE(pdf.travaux(), 1);
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(QStringLiteral("; "))));
 }
 
 // F1 in a window opens the help at that window's own section, in sight.
