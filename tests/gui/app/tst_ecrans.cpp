@@ -4,10 +4,13 @@
 // main window narrowed puts its fields on two rows, and the map is sharp.
 #include "BancEcrans.h"
 #include "core/awards/CarteDepartements.h"
+#include "core/awards/MoulinsContactes.h"
+#include "core/search/Recherche.h"
 #include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
+#include "gui/search/Recherche_Indicatif.h"
 #include "support/ImprimantePdf.h"
 
 #include <QAbstractScrollArea>
@@ -15,14 +18,21 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QListView>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QScrollBar>
+#include <QSet>
+#include <QStringListModel>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QToolBar>
 #include <QTreeView>
+#include <QtMath>
+
+#include <algorithm>
+#include <span>
 
 namespace {
 
@@ -59,6 +69,88 @@ QString horsDePlace(QWidget* fenetre)
     return {};
 }
 
+// The columns of pixels of the image where something is drawn: those with a
+// pixel away from the image's background, its most frequent colour.
+QList<int> encre(const QImage& image)
+{
+    QHash<QRgb, int> frequences;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++frequences[image.pixel(x, y)];
+    }
+    QRgb fond = 0;
+    int plus = -1;
+    for (auto it = frequences.cbegin(); it != frequences.cend(); ++it) {
+        if (it.value() > plus) {
+            plus = it.value();
+            fond = it.key();
+        }
+    }
+    QList<int> colonnes;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qAbs(qGray(image.pixel(x, y)) - qGray(fond)) > 64) {
+                colonnes.append(x);
+                break;
+            }
+        }
+    }
+    return colonnes;
+}
+
+// Where the label draws its titles against where the list draws the same
+// titles put at their columns in one of its lines: the columns of pixels of
+// the window (within the part both show) inked by one and not by the other,
+// one pixel either way; empty when they stand the same.
+QString titresDecales(QLabel* titres, QAbstractItemView* liste,
+                      std::span<const Affichage::Titre> colonnes)
+{
+    QString ligne;
+    for (const Affichage::Titre& t : colonnes) {
+        ligne = ligne.leftJustified(t.colonne - 1, QLatin1Char(' '));
+        ligne += QString::fromUtf8(t.texte);
+    }
+    QWidget* fenetre = liste->window();
+    QStringListModel modele({ligne});
+    QAbstractItemModel* avant = liste->model();
+    liste->setModel(&modele);
+    liste->horizontalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    const QRect rangee = liste->visualRect(modele.index(0, 0)) & liste->viewport()->rect();
+    const QImage dansLaListe = liste->viewport()->grab(rangee).toImage();
+    liste->setModel(avant);
+    const QImage auDessus = titres->grab().toImage();
+
+    const auto dansLaFenetre = [fenetre](QWidget* w, QPoint origine, const QImage& image) {
+        QSet<int> xs;
+        const int x0 = w->mapTo(fenetre, origine).x();
+        for (int x : encre(image))
+            xs.insert(x0 + qFloor(x / image.devicePixelRatio()));
+        return xs;
+    };
+    const QSet<int> a = dansLaFenetre(titres, QPoint(0, 0), auDessus);
+    const QSet<int> b = dansLaFenetre(liste->viewport(), rangee.topLeft(), dansLaListe);
+    if (a.isEmpty() || b.isEmpty())
+        return QStringLiteral("nothing drawn");
+    const int gauche = qMax(titres->mapTo(fenetre, QPoint(0, 0)).x(),
+                            liste->viewport()->mapTo(fenetre, rangee.topLeft()).x());
+    const int droite = qMin(titres->mapTo(fenetre, QPoint(titres->width(), 0)).x(),
+                            liste->viewport()->mapTo(fenetre, rangee.topRight()).x());
+    QStringList seuls;
+    const auto compare = [&](const QSet<int>& un, const QSet<int>& autre, const char* quoi) {
+        QList<int> xs = un.values();
+        std::sort(xs.begin(), xs.end());
+        for (int x : xs) {
+            if (x >= gauche && x < droite && !autre.contains(x) && !autre.contains(x - 1) &&
+                !autre.contains(x + 1))
+                seuls << QStringLiteral("%1 at x=%2").arg(QLatin1String(quoi)).arg(x);
+        }
+    };
+    compare(a, b, "title without text below");
+    compare(b, a, "text without title above");
+    return seuls.mid(0, 6).join(QStringLiteral(", "));
+}
+
 } // namespace
 
 class TestEcrans : public QObject {
@@ -75,6 +167,8 @@ private Q_SLOTS:
     void carteNetteATouteEchelle();
     void apercuEntierSurLEcran_data();
     void apercuEntierSurLEcran();
+    void titresAuDessusDesColonnes_data();
+    void titresAuDessusDesColonnes();
     void f1MontreLaSectionDeLaFenetre_data();
     void f1MontreLaSectionDeLaFenetre();
 
@@ -268,6 +362,49 @@ void TestEcrans::apercuEntierSurLEcran()
     liste->Imprimer->click();
     QCOMPARE(pdf.travaux(), 1);
     QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(QStringLiteral("; "))));
+}
+
+// The column titles of the main list, of the search results and of the list
+// of windmills stand over their columns, at every scale: the label's titles
+// are drawn where the list draws the same text at those columns.
+void TestEcrans::titresAuDessusDesColonnes_data()
+{
+    QTest::addColumn<QString>("ecran");
+    QTest::addColumn<int>("fenetre");
+    for (const Ecran& e : kEcrans) {
+        for (Fenetre f : {Fenetre::Main, Fenetre::Recherche_Indicatif, Fenetre::Aff_Contacte}) {
+            const char* nom = f == Fenetre::Main                  ? "main list"
+                              : f == Fenetre::Recherche_Indicatif ? "search results"
+                                                                  : "windmills contacted";
+            QTest::addRow("%s %s", nom, e.nom) << QString::fromLatin1(e.nom) << int(f);
+        }
+    }
+}
+
+void TestEcrans::titresAuDessusDesColonnes()
+{
+    QFETCH(QString, ecran);
+    QFETCH(int, fenetre);
+    Banc banc(::ecran(ecran), Fenetre(fenetre));
+    QVERIFY(banc.fenetre);
+    QString faute;
+    switch (Fenetre(fenetre)) {
+    case Fenetre::Main:
+        faute = titresDecales(banc.main->listeLog()->Label_Liste, banc.main->listeLog()->Liste_KZT,
+                              Affichage::titresListe);
+        break;
+    case Fenetre::Recherche_Indicatif: {
+        auto* w = qobject_cast<Recherche_Indicatif*>(banc.fenetre);
+        faute = titresDecales(w->Label13, w->QSO_Effectues, Recherche::titresResultats);
+        break;
+    }
+    default: {
+        auto* w = qobject_cast<Aff_Contacte*>(banc.fenetre);
+        faute = titresDecales(w->Label2, w->Liste_KZT_Contacte, MoulinsContactes::titresListe);
+        break;
+    }
+    }
+    QVERIFY2(faute.isEmpty(), qPrintable(faute));
 }
 
 // F1 in a window opens the help at that window's own section, in sight.
