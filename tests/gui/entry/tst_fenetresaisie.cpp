@@ -368,6 +368,11 @@ private Q_SLOTS:
         this->tape(tape, false);
         QCOMPARE(l->text(), attendu);
         QVERIFY(b->messages.textes().isEmpty());
+        // No other field shows a selection.
+        for (QLineEdit* autre : m->findChildren<QLineEdit*>()) {
+            if (autre != l)
+                QVERIFY2(!autre->hasSelectedText(), qPrintable(autre->objectName()));
+        }
     }
 
     void suppression_data()
