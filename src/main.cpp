@@ -30,7 +30,8 @@ QString dossierExecutable(const char* argv0)
 
 int main(int argc, char* argv[])
 {
-    // --help and --version answer before Qt looks for a display.
+    // --help and --version answer before Qt looks for a display, and so does
+    // an option that neither the program nor Qt knows.
     {
         QStringList arguments;
         for (int i = 1; i < argc; ++i)
@@ -41,8 +42,12 @@ int main(int argc, char* argv[])
             DossierProgramme::chemin(executable, DossierProgramme::dossierDeLUtilisateur()),
             StockReglages().nomDeFichier());
         if (reponse.termine) {
-            std::fputs(reponse.texte.toLocal8Bit().constData(), stdout);
-            return std::fflush(stdout) == 0 ? 0 : 1;
+            // A wrong command line is said on the error output, with its code.
+            std::FILE* sortie = reponse.code == 0 ? stdout : stderr;
+            std::fputs(reponse.texte.toLocal8Bit().constData(), sortie);
+            if (std::fflush(sortie) != 0 && reponse.code == 0)
+                return 1;
+            return reponse.code;
         }
     }
 

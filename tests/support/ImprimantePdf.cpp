@@ -17,6 +17,8 @@ bool ImprimantePdf::montre(QPrintPreviewDialog& apercu)
 {
     ++m_travaux;
     apercu.show();
+    if (m_surApercu)
+        m_surApercu(apercu);
     auto* pages = apercu.findChild<QPrintPreviewWidget*>();
     m_pagesApercu = pages ? pages->pageCount() : -1;
     if (m_annule || !pages) {

@@ -2,6 +2,8 @@
 
 #include "gui/platform/Imprimante.h"
 
+#include <functional>
+
 // A PDF file on A4 paper, without a dialog. The pages go through the real
 // preview window, as the user sees them, and are printed from it, as its
 // print button does once the printer is chosen; or the preview is closed
@@ -15,6 +17,11 @@ public:
     int pagesApercu() const { return m_pagesApercu; }
     // The user closes the next previews without printing.
     void annuleApercu(bool annule) { m_annule = annule; }
+    // Runs on each preview while it is shown, before it is printed or closed.
+    void surApercu(std::function<void(QPrintPreviewDialog&)> action)
+    {
+        m_surApercu = std::move(action);
+    }
     // The pages the user chooses in the printer dialog (from 1).
     void choisitPages(int de, int a)
     {
@@ -33,4 +40,5 @@ private:
     bool m_annule = false;
     int m_de = 0;
     int m_a = 0;
+    std::function<void(QPrintPreviewDialog&)> m_surApercu;
 };

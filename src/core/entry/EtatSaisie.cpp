@@ -90,6 +90,13 @@ void EtatSaisie::donneFocus(Controle c)
     m_focusADonner = true;
 }
 
+bool EtatSaisie::texteSelectionneAuFocus() const
+{
+    if (m_focus == Rem_A || m_etat[m_focus].texte.isEmpty())
+        return false;
+    return m_modeModif || m_focus == Prenom_A || m_focus == Dpt_A;
+}
+
 void EtatSaisie::accepte(Controle c, Controle suivant)
 {
     jaune(c);

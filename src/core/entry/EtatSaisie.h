@@ -68,6 +68,11 @@ public:
     // every change, cleared by the window).
     bool focusADonner() const { return m_focusADonner; }
     void focusDonne() { m_focusADonner = false; }
+    // Whether the field given the focus comes with its text selected, so that
+    // Enter keeps it and a typed key replaces it: the first name and the
+    // department remembered for a callsign, and every field of a QSO opened
+    // for editing. Never the windmill name, whose cursor waits after "M. ".
+    bool texteSelectionneAuFocus() const;
 
     // The items of the mode list or of the band list.
     static const QStringList& elements(Controle c);

@@ -28,6 +28,13 @@ QRegularExpression motif(const QString& indicatif)
                                   .arg(QRegularExpression::escape(indicatif)));
 }
 
+// The day and, when there is one, the time of a copy's name.
+const QRegularExpression& dateDuNom()
+{
+    static const QRegularExpression date(QStringLiteral("_KZT_(\\d{8})(?:_(\\d{6}))?\\.log$"));
+    return date;
+}
+
 } // namespace
 
 Sauvegardes::Sauvegardes(const QString& dossier, const Horloge& horloge)
@@ -57,7 +64,7 @@ Statut Sauvegardes::sauvegardeDuJour(const QString& indicatif, const QByteArray&
     return s;
 }
 
-Statut Sauvegardes::sauvegardeMaintenant(const QString& indicatif)
+Statut Sauvegardes::sauvegardeMaintenant(const QString& indicatif, QString* nomFait)
 {
     QByteArray contenu;
     const Statut lu =
@@ -72,7 +79,10 @@ Statut Sauvegardes::sauvegardeMaintenant(const QString& indicatif)
     QString nom = nomDeSauvegarde(indicatif, maintenant.date());
     if (QFileInfo::exists(QDir(dossier()).filePath(nom)))
         nom.insert(nom.size() - 4, maintenant.toString(QStringLiteral("_HHmmss")));
-    return ecrit(indicatif, nom, contenu);
+    const Statut s = ecrit(indicatif, nom, contenu);
+    if (s && nomFait)
+        *nomFait = nom;
+    return s;
 }
 
 Statut Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu)
@@ -104,6 +114,40 @@ QStringList Sauvegardes::liste(const QString& indicatif) const
     return noms;
 }
 
+QString Sauvegardes::description(const QString& nomSauvegarde) const
+{
+    const QString chemin = QDir(dossier()).filePath(nomSauvegarde);
+    QString quand;
+    const QRegularExpressionMatch m = dateDuNom().match(nomSauvegarde);
+    const QDate jour =
+        m.hasMatch() ? QDate::fromString(m.captured(1), QStringLiteral("yyyyMMdd")) : QDate();
+    QTime heure = m.hasMatch() && m.capturedLength(2) > 0
+                      ? QTime::fromString(m.captured(2), QStringLiteral("HHmmss"))
+                      : QTime();
+    if (jour.isValid()) {
+        if (!heure.isValid()) {
+            const QDateTime ecrite = QFileInfo(chemin).lastModified();
+            if (ecrite.date() == jour)
+                heure = ecrite.time();
+        }
+        quand = jour.toString(QStringLiteral("dd/MM/yyyy"));
+        if (heure.isValid())
+            quand += QStringLiteral(" à ") + heure.toString(QStringLiteral("HH:mm"));
+    }
+
+    qsizetype lignes = 0;
+    const Statut lu =
+        FichierTexte::litChaqueLigne(chemin, [&lignes](const char*, qsizetype) { ++lignes; });
+    const QString contenu = !lu           ? QStringLiteral("illisible")
+                            : lignes == 0 ? QStringLiteral("vide")
+                                          : QStringLiteral("%1 QSO").arg(lignes);
+    QStringList parties;
+    if (!quand.isEmpty())
+        parties << quand;
+    parties << contenu << nomSauvegarde;
+    return parties.join(QStringLiteral(" — "));
+}
+
 // The copy just made is kept whatever its date (a clock set in the past). A
 // copy that cannot be removed stays; the next backup tries again.
 void Sauvegardes::elague(const QString& indicatif, const QString& garde) const
@@ -115,8 +159,11 @@ void Sauvegardes::elague(const QString& indicatif, const QString& garde) const
         QFile::remove(d.filePath(noms.at(i)));
 }
 
-Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde)
+Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde,
+                                       QString* copieAvant)
 {
+    if (copieAvant)
+        copieAvant->clear();
     if (!motif(indicatif).match(nomSauvegarde).hasMatch()) {
         return Statut::enEchec(QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
                                    .arg(entreGuillemets(nomSauvegarde),
@@ -131,7 +178,7 @@ Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& 
         return lu;
     // A log that is gone has nothing to keep.
     const bool present = QFileInfo::exists(QDir(m_dossier).filePath(NomsFichiers::log(indicatif)));
-    const Statut avant = present ? sauvegardeMaintenant(indicatif) : Statut::valide();
+    const Statut avant = present ? sauvegardeMaintenant(indicatif, copieAvant) : Statut::valide();
     if (!avant) {
         return Statut::enEchec(avant.message +
                                QStringLiteral(" Le log n'a pas été remplacé par la sauvegarde."));

@@ -30,14 +30,26 @@ public:
     Statut sauvegardeDuJour(const QString& indicatif, const QByteArray& contenu);
     // A copy of the log as it is now, whatever copies exist (before a restore
     // or an import); named after the time too when the day's copy exists.
-    Statut sauvegardeMaintenant(const QString& indicatif);
+    // nom, when given, receives the name of the copy made.
+    Statut sauvegardeMaintenant(const QString& indicatif, QString* nom = nullptr);
 
     // The copies of the station, most recent first (file names).
     QStringList liste(const QString& indicatif) const;
 
+    // What tells a copy from the others, for the one who chooses: its day and
+    // time, its number of QSOs ("vide" when it has none) and its file name,
+    // e.g. "05/12/2026 à 14:32 — 3 QSO — F1ABC_KZT_20261205.log". The time is
+    // the one of the name, or the time the file was last written when that
+    // was on the day of the name (a copy moved with the folder may have lost
+    // it: the day alone then).
+    QString description(const QString& nomSauvegarde) const;
+
     // Puts the copy back as the station's log, after a copy of the log as it
-    // is now. The copy stays in the folder.
-    Statut restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde);
+    // is now. The copy stays in the folder. copieAvant, when given, receives
+    // the name of the copy of the log as it was (empty when there was no log),
+    // the one to restore to undo this restore.
+    Statut restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde,
+                              QString* copieAvant = nullptr);
 
     // Failed backups not yet shown to the user, each one once per station and
     // day; the list is emptied.

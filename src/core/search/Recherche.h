@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 // Finding QSOs among the display lines of the main list, and the lines of
 // the result list that lead back to them.
 namespace Recherche {
@@ -20,6 +22,30 @@ inline const QString enteteListe = QStringLiteral(
 inline constexpr int longueurResultat = 86;
 // The result line starts with the QSO number, which finds the line again.
 inline constexpr int longueurNumero = 5;
+
+// Where the fields stand in a result line (first column, 1-based): the number
+// and the callsign as in the main list, then two blanks before each field.
+inline constexpr int colonneDate = Affichage::Departement.colonne + 3 + 2;
+inline constexpr int colonneBande = colonneDate + Affichage::Date.largeur() + 2;
+inline constexpr int colonneReference = colonneBande + Affichage::Bande.largeur() + 1 + 2;
+inline constexpr int colonneNomMoulin = colonneReference + Affichage::Reference.largeur() + 2;
+// The windmill name runs to the end of the line, which is the QSL flag.
+inline constexpr int colonneQsl =
+    colonneNomMoulin + Affichage::QSL.colonne - Affichage::Nom_Moulin.colonne;
+static_assert(colonneQsl == longueurResultat);
+
+// The titles over the result lines, each over the first column of its field,
+// as those of the main list: "QSL" ends over the flag.
+inline constexpr std::array<Affichage::Titre, 8> titresResultats = {{
+    {"N°", longueurNumero - 1},
+    {"Indicatif", Affichage::Indicatif.colonne},
+    {"Dpt", Affichage::Departement.colonne},
+    {"Date", colonneDate},
+    {"Bande", colonneBande},
+    {"N° KZT", colonneReference},
+    {"Nom du Chateau", colonneNomMoulin},
+    {"QSL", colonneQsl - 2},
+}};
 
 // A search text that begins with CR LF loses these two characters.
 QString sansCrLf(const QString& texte);

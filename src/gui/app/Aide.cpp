@@ -7,7 +7,10 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPointer>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -25,10 +28,33 @@ protected:
         const auto* touche = static_cast<QKeyEvent*>(evenement);
         if (touche->key() != Qt::Key_F1 || touche->modifiers() != Qt::NoModifier)
             return false;
-        Aide::ouvreFenetre();
+        Aide::ouvreFenetre(static_cast<QWidget*>(objet)->window());
         return true;
     }
 };
+
+// The anchors of the page: each window has its section, named after it.
+QStringList ancres(const QTextDocument* page)
+{
+    QStringList noms;
+    for (QTextBlock bloc = page->begin(); bloc.isValid(); bloc = bloc.next()) {
+        for (auto it = bloc.begin(); !it.atEnd(); ++it)
+            noms += it.fragment().charFormat().anchorNames();
+    }
+    return noms;
+}
+
+// The section of the window; a window without one (a message box, a file
+// dialog) leads to the section of the window it belongs to.
+QString section(const QWidget* fenetre, const QStringList& noms)
+{
+    for (const QWidget* w = fenetre; w;
+         w = w->parentWidget() ? w->parentWidget()->window() : nullptr) {
+        if (noms.contains(w->objectName()))
+            return w->objectName();
+    }
+    return {};
+}
 
 } // namespace
 
@@ -40,6 +66,7 @@ Aide::Aide(QWidget* parent) : QWidget(parent, Qt::Window)
     Apparence::clavier(this);
 
     Texte_Aide = Apparence::nomme(new QTextBrowser(this), "Texte_Aide");
+    Texte_Aide->setAccessibleName(windowTitle());
     Texte_Aide->setOpenExternalLinks(true);
     Texte_Aide->setSource(QUrl(QStringLiteral("qrc:/kzt/aide.html")));
     auto* colonne = new QVBoxLayout(this);
@@ -58,18 +85,32 @@ void Aide::installe()
     qApp->installEventFilter(filtre);
 }
 
-Aide* Aide::ouvreFenetre()
+Aide* Aide::ouvreFenetre(QWidget* depuis)
 {
     // A window under a modal one gets no input: the help then goes above it,
     // and one that belongs to another window gives way to it.
     QWidget* modale = QApplication::activeModalWidget();
     if (Aide* autre = ouverte(); autre && autre->parentWidget() != modale)
         delete autre;
-    return Apparence::ouvreUneFois<Aide>(modale, [modale] {
-        auto* aide = new Aide(modale);
-        Apparence::centreFenetre(aide);
-        return aide;
+    Aide* aide = Apparence::ouvreUneFois<Aide>(modale, [modale, depuis] {
+        auto* nouvelle = new Aide(modale);
+        // On the screen of the window it was asked from, within its free area.
+        QWidget* origine = depuis ? depuis : (modale ? modale : QApplication::activeWindow());
+        if (origine && !modale)
+            nouvelle->setScreen(Apparence::ecranDe(origine));
+        nouvelle->resize(nouvelle->size().boundedTo(Apparence::placeLibre(nouvelle)));
+        Apparence::centreFenetre(nouvelle);
+        return nouvelle;
     });
+    if (depuis && depuis != aide) {
+        const QString nom = section(depuis, ancres(aide->Texte_Aide->document()));
+        QUrl page = aide->Texte_Aide->source();
+        page.setFragment(nom.isEmpty() ? QString() : nom);
+        aide->Texte_Aide->setSource(page);
+        if (nom.isEmpty())
+            aide->Texte_Aide->verticalScrollBar()->setValue(0);
+    }
+    return aide;
 }
 
 Aide* Aide::ouverte()

@@ -18,7 +18,9 @@ public:
     // Shows the help window, made when there is none. Above a modal window
     // (the first-start station window, the error window), the help window
     // belongs to it, so that it can be read and closed while that one waits.
-    static Aide* ouvreFenetre();
+    // Opened from a window (F1), it goes on that window's screen and shows
+    // the window's section of the page.
+    static Aide* ouvreFenetre(QWidget* depuis = nullptr);
 
     // The open help window, or none.
     static Aide* ouverte();

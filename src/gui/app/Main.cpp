@@ -426,17 +426,24 @@ void Main::Mnu_Restaure_Click()
         return;
     }
 
+    // Each copy by its day, time and number of QSOs, the most recent first.
+    QStringList descriptions;
+    for (const QString& n : noms)
+        descriptions << sauvegardes.description(n);
     QInputDialog choix(this);
     choix.setObjectName(QStringLiteral("Choix_Sauvegarde"));
     choix.setWindowTitle(QStringLiteral("Restaurer une sauvegarde du log"));
     choix.setLabelText(QStringLiteral("Sauvegarde à remettre à la place du log « %1 » :").arg(log));
-    choix.setComboBoxItems(noms);
+    choix.setComboBoxItems(descriptions);
     choix.setComboBoxEditable(false);
     choix.setOkButtonText(QStringLiteral("Restaurer"));
     choix.setCancelButtonText(QStringLiteral("Annuler"));
     if (choix.exec() != QDialog::Accepted)
         return;
-    const QString nom = choix.textValue();
+    const qsizetype choisie = descriptions.indexOf(choix.textValue());
+    if (choisie < 0)
+        return;
+    const QString nom = noms.at(choisie);
     const QString question =
         QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
         finLigne + finLigne +
@@ -444,7 +451,8 @@ void Main::Mnu_Restaure_Click()
             .arg(Sauvegardes::nomDossier);
     if (!messages.demandeConfirmation(question))
         return;
-    const Statut fait = sauvegardes.restaureSauvegarde(m_indicatif, nom);
+    QString copieAvant;
+    const Statut fait = sauvegardes.restaureSauvegarde(m_indicatif, nom, &copieAvant);
     if (!fait) {
         messages.avise(fait.message);
         return;
@@ -454,8 +462,15 @@ void Main::Mnu_Restaure_Click()
     if (!Charge_Log())
         return;
     m_liste->selectionneDerniere();
-    messages.avise(
-        QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom));
+    QString fin =
+        QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom);
+    if (!copieAvant.isEmpty())
+        fin +=
+            finLigne + finLigne +
+            QStringLiteral("Le log d'avant la restauration est gardé dans la sauvegarde « %1 » : "
+                           "restaurez-la pour défaire cette restauration.")
+                .arg(copieAvant);
+    messages.avise(fin);
 }
 
 void Main::ouvreStationModale()

@@ -141,9 +141,17 @@ void LiaisonSaisie::montre()
         m_modele.focusDonne();
         QWidget* w = m_champs[size_t(m_modele.focus())];
         w->setFocus(Qt::OtherFocusReason);
+        // The text selected in the field left stays so in Qt: only the field
+        // that has the focus shows a selection.
+        for (QWidget* autre : m_champs) {
+            if (QLineEdit* l = edition(autre); l && autre != w)
+                l->deselect();
+        }
         // The windmill name is completed after "M. ": the cursor waits at its end.
         if (w == m_zoneSaisie.Rem_A)
             m_zoneSaisie.Rem_A->end(false);
+        else if (QLineEdit* l = edition(w); l && m_modele.texteSelectionneAuFocus())
+            l->selectAll();
     }
 }
 

@@ -1,10 +1,49 @@
 #include "Imprimante.h"
 
+#include "Apparence.h"
+
+#include <QAction>
 #include <QFontMetricsF>
 #include <QPageRanges>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QScreen>
+#include <QStyle>
+#include <QToolBar>
+#include <QtMath>
+
+namespace {
+
+// The preview as wide as its whole tool bar (the print button last) and a
+// page shown at its real size, as tall as the screen lets it, within the
+// free area of the screen of the window it is opened from; the page fitted
+// to the width, so that its lines are read at once.
+void dimensionneApercu(QPrintPreviewDialog& apercu, QPrinter& imprimante)
+{
+    const QSize libre = Apparence::placeLibre(&apercu);
+    int largeur = apercu.sizeHint().width();
+    if (auto* outils = apercu.findChild<QToolBar*>()) {
+        const QMargins bords =
+            outils->parentWidget() ? outils->parentWidget()->contentsMargins() : QMargins();
+        largeur = qMax(largeur, outils->sizeHint().width() + bords.left() + bords.right());
+    }
+    // The page at 100 %, with the room the preview keeps around it and its
+    // scroll bar.
+    const QScreen* ecran = Apparence::ecranDe(&apercu);
+    const qreal ppp = ecran ? ecran->logicalDotsPerInchX() : 96.0;
+    const qreal page = imprimante.pageLayout().fullRect(QPageLayout::Inch).width() * ppp;
+    const int marges = 2 * 10 + apercu.style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    largeur = qMax(largeur, qCeil(page) + marges);
+    apercu.resize(QSize(largeur, libre.height()).boundedTo(libre));
+    Apparence::centreFenetre(&apercu);
+    if (auto* largeurPage = apercu.findChild<QAction*>(QStringLiteral("fitWidthAction"))) {
+        if (!largeurPage->isChecked())
+            largeurPage->trigger();
+    }
+}
+
+} // namespace
 
 Imprimante::~Imprimante() = default;
 
@@ -31,6 +70,7 @@ Imprimante::Resultat Imprimante::imprimeLignes(const QStringList& lignes, QWidge
     QPrintPreviewDialog apercu(&imprimante, parent);
     apercu.setObjectName(QStringLiteral("Apercu_Impression"));
     apercu.setWindowTitle(QStringLiteral("Aperçu avant impression"));
+    dimensionneApercu(apercu, imprimante);
     // The preview and the print draw the same way; the status is that of the
     // last drawing, the print's when the user printed.
     Statut dernier;

@@ -25,9 +25,17 @@ std::function<bool(const QUrl&)>& navigateur()
     return ouvre;
 }
 
+FabriqueVueWeb*& remplacement()
+{
+    static FabriqueVueWeb* autre = nullptr;
+    return autre;
+}
+
 // The module, loaded once and kept: the web engine cannot be unloaded.
 FabriqueVueWeb* fabrique()
 {
+    if (FabriqueVueWeb* autre = remplacement())
+        return autre;
     static FabriqueVueWeb* chargee = nullptr;
     if (chargee)
         return chargee;
@@ -43,8 +51,8 @@ VueWeb::VueWeb(QWidget* parent) : QWidget(parent)
 {
     auto* colonne = new QVBoxLayout(this);
     colonne->setContentsMargins(0, 0, 0, 0);
-    if (FabriqueVueWeb* f = fabrique()) {
-        m_vue = f->cree(this, [this](bool valide) { Q_EMIT chargee(valide); });
+    if ((m_fabrique = fabrique())) {
+        m_vue = m_fabrique->cree(this, [this](bool valide) { Q_EMIT chargee(valide); });
         colonne->addWidget(m_vue);
     } else {
         m_note = new QLabel(this);
@@ -60,7 +68,7 @@ void VueWeb::ouvre(const QUrl& adresse)
 {
     m_adresse = adresse;
     if (m_vue) {
-        fabrique()->ouvre(m_vue, adresse);
+        m_fabrique->ouvre(m_vue, adresse);
         return;
     }
     const QString lien = adresse.toDisplayString();
@@ -88,6 +96,11 @@ QString VueWeb::cheminModule()
         dossierModule().isEmpty() ? QCoreApplication::applicationDirPath() : dossierModule();
     // The loader adds the suffix of the platform's modules.
     return QDir(dossier).filePath(QStringLiteral("kzt_web"));
+}
+
+void VueWeb::remplaceFabrique(FabriqueVueWeb* fabrique)
+{
+    remplacement() = fabrique;
 }
 
 void VueWeb::creeNavigateur(std::function<bool(const QUrl&)> ouvre)

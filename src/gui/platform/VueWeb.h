@@ -5,6 +5,7 @@
 
 #include <functional>
 
+class FabriqueVueWeb;
 class QLabel;
 
 // A web page inside a window. The web engine lives in a module of the
@@ -26,12 +27,16 @@ public:
     static QString cheminModule();
     // Opens an address in the system's browser; replaced by tests.
     static void creeNavigateur(std::function<bool(const QUrl&)> ouvre);
+    // Views made by another maker than the module's (tests); nullptr gives
+    // the module back. The maker stays the caller's.
+    static void remplaceFabrique(FabriqueVueWeb* fabrique);
 
 Q_SIGNALS:
     // End of a page load inside the window, with its success.
     void chargee(bool valide);
 
 private:
+    FabriqueVueWeb* m_fabrique = nullptr; // the maker of m_vue
     QWidget* m_vue = nullptr;
     QLabel* m_note = nullptr;
     QUrl m_adresse;

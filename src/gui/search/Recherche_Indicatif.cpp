@@ -2,6 +2,7 @@
 
 #include "gui/entry/ListeLog.h"
 #include "gui/platform/Apparence.h"
+#include "gui/platform/TitresColonnes.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -61,11 +62,6 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, ListeLog& lis
     }
     Option1[1]->setChecked(true);
 
-    Label13 = new QLabel(this);
-    Label13->setObjectName(QStringLiteral("Label13"));
-    Label13->setTextFormat(Qt::PlainText);
-    Label13->setFont(Apparence::policeListe());
-
     m_resultats = new QStringListModel(this);
     QSO_Effectues = new QListView(this);
     QSO_Effectues->setObjectName(QStringLiteral("QSO_Effectues"));
@@ -78,9 +74,11 @@ Recherche_Indicatif::Recherche_Indicatif(const Services& services, ListeLog& lis
     QSO_Effectues->setAccessibleName(QStringLiteral("QSO trouvés"));
     QSO_Effectues->viewport()->installEventFilter(this);
     QSO_Effectues->installEventFilter(this);
-    // The titles start where the text of the lines starts.
-    const int marge = QSO_Effectues->frameWidth() + 2;
-    Label13->setContentsMargins(marge, 0, 0, 0);
+    // Each title over its column of the result lines, as over the main list.
+    Label13 =
+        new TitresColonnes(Recherche::enteteListe, Recherche::titresResultats, QSO_Effectues, this);
+    Label13->setObjectName(QStringLiteral("Label13"));
+    const int marge = Label13->contentsMargins().left();
     const int largeur =
         QFontMetrics(Apparence::policeListe())
             .horizontalAdvance(QString(Recherche::enteteListe.size() + 2, QLatin1Char('0')));

@@ -18,6 +18,7 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
 {
     setObjectName(QStringLiteral("Cluster"));
     Apparence::clavier(this);
+    Fenetres::echapFerme(this);
     setWindowTitle(QStringLiteral("Cluster"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);

@@ -5,11 +5,42 @@
 #include "gui/platform/Apparence.h"
 #include "gui/platform/VueWeb.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QVBoxLayout>
 #include <QWidget>
+
+namespace {
+
+// Sees every key of the application before its control does.
+class EchapFenetre : public QObject {
+public:
+    explicit EchapFenetre(QWidget* fenetre) : QObject(fenetre), m_fenetre(fenetre) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() != QEvent::KeyPress || !objet->isWidgetType())
+            return false;
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        if (touche->key() != Qt::Key_Escape || touche->modifiers() != Qt::NoModifier)
+            return false;
+        // Only the keys of this window: a list opened from it, a message
+        // box over it are windows of their own, and Escape closes them.
+        if (static_cast<QWidget*>(objet)->window() != m_fenetre)
+            return false;
+        m_fenetre->close();
+        return true;
+    }
+
+private:
+    QWidget* m_fenetre;
+};
+
+} // namespace
 
 namespace Fenetres {
 
@@ -27,6 +58,12 @@ VueWeb* vuePage(QWidget* fenetre)
 QUrl adresseKzt(const Services& services, const QString& chemin)
 {
     return Web::adressePage(Web::siteWeb(services.reglages, Web::cleSiteKzt, Web::siteKzt), chemin);
+}
+
+void echapFerme(QWidget* fenetre)
+{
+    // The filter goes with the window.
+    qApp->installEventFilter(new EchapFenetre(fenetre));
 }
 
 QSize taillePage(const QWidget* fenetre)

@@ -26,6 +26,11 @@ QSize taillePage(const QWidget* fenetre);
 // application itself.
 void fermeALaFin(QWidget* fenetre);
 
+// Escape closes the window whatever control of it has the focus. The web
+// page takes every key it is given, Escape included, before the window could
+// see it: the key is caught on its way to any control of the window.
+void echapFerme(QWidget* fenetre);
+
 // Sizes and places the window as the award pages open (see Web::positionBasse
 // and Web::tailleBasse): the whole window on the screen, frame included.
 void placeBasse(QWidget* fenetre);

@@ -10,6 +10,7 @@ Liste_KZT1::Liste_KZT1(const Services& services, QWidget* parent) : QDialog(pare
     setWindowTitle(QStringLiteral("Liste des départements activés de ") + Web::gestionnaireListe);
     setAccessibleName(windowTitle());
     setModal(true);
+    Fenetres::echapFerme(this);
     WebBrowser1 = Fenetres::vuePage(this);
     resize(Fenetres::taillePage(this));
     Fenetres::placeBasse(this);

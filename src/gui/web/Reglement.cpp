@@ -9,6 +9,7 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
 {
     setObjectName(QStringLiteral("Reglement"));
     Apparence::clavier(this);
+    Fenetres::echapFerme(this);
     setWindowTitle(QStringLiteral("Reglement du diplome KZT"));
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);

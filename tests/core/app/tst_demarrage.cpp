@@ -33,15 +33,34 @@ void TestDemarrage::ligneCommande_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("termine");
     QTest::addColumn<QString>("debut");
-    QTest::newRow("none") << QStringList() << false << QString();
-    QTest::newRow("--version") << QStringList{"--version"} << true << "RQN_KZT 1.0.2\n";
-    QTest::newRow("-v") << QStringList{"-v"} << true << "RQN_KZT 1.0.2\n";
-    QTest::newRow("--help") << QStringList{"--help"} << true << "Utilisation : RQN_KZT";
+    QTest::addColumn<int>("code");
+    const QString inconnue = QStringLiteral("RQN_KZT : option inconnue « %1 »\n\nUtilisation");
+    QTest::newRow("none") << QStringList() << false << QString() << 0;
+    QTest::newRow("--version") << QStringList{"--version"} << true << "RQN_KZT 1.0.2\n" << 0;
+    QTest::newRow("-v") << QStringList{"-v"} << true << "RQN_KZT 1.0.2\n" << 0;
+    QTest::newRow("--help") << QStringList{"--help"} << true << "Utilisation : RQN_KZT" << 0;
     QTest::newRow("-h after a Qt option")
-        << QStringList{"-platform", "offscreen", "-h"} << true << "Utilisation : RQN_KZT";
-    QTest::newRow("Qt options only") << QStringList{"-platform", "offscreen"} << false << QString();
-    QTest::newRow("after --") << QStringList{"--", "--help"} << false << QString();
-    QTest::newRow("not an option") << QStringList{"--helper"} << false << QString();
+        << QStringList{"-platform", "offscreen", "-h"} << true << "Utilisation : RQN_KZT" << 0;
+    QTest::newRow("Qt options only")
+        << QStringList{"-platform", "offscreen"} << false << QString() << 0;
+    QTest::newRow("after --") << QStringList{"--", "--help"} << false << QString() << 0;
+    QTest::newRow("not an option")
+        << QStringList{"--helper"} << true << inconnue.arg("--helper") << 2;
+    QTest::newRow("unknown option")
+        << QStringList{"--bogus"} << true << inconnue.arg("--bogus") << 2;
+    QTest::newRow("unknown single-dash option")
+        << QStringList{"-x"} << true << inconnue.arg("-x") << 2;
+    QTest::newRow("unknown option, then --help")
+        << QStringList{"--bogus", "--help"} << true << "Utilisation : RQN_KZT" << 0;
+    QTest::newRow("Qt options with their values and with two dashes")
+        << QStringList{"-style",   "fusion",        "--platform", "offscreen", "-style=fusion",
+                       "-reverse", "-qwindowtitle", "-titre",     "-session",  "-s1"}
+        << false << QString() << 0;
+    QTest::newRow("an argument that is no option")
+        << QStringList{"F1ABC_KZT.log"} << false << QString() << 0;
+    QTest::newRow("a lone dash") << QStringList{"-"} << false << QString() << 0;
+    QTest::newRow("unknown option after --")
+        << QStringList{"--", "--bogus"} << false << QString() << 0;
 }
 
 void TestDemarrage::ligneCommande()
@@ -49,12 +68,14 @@ void TestDemarrage::ligneCommande()
     QFETCH(QStringList, arguments);
     QFETCH(bool, termine);
     QFETCH(QString, debut);
+    QFETCH(int, code);
     const LigneCommande::Reponse r =
         LigneCommande::lit(arguments, QStringLiteral("/home/op/RQN_KZT"),
                            QStringLiteral("/home/op/.config/KZT/KZT.ini"));
     QCOMPARE(r.termine, termine);
+    QCOMPARE(r.code, code);
     QVERIFY2(r.texte.startsWith(debut), qPrintable(r.texte));
-    if (debut.startsWith(QStringLiteral("Utilisation"))) {
+    if (r.texte.contains(QStringLiteral("Utilisation"))) {
         // The help says where the logs and the settings are.
         QVERIFY(r.texte.contains(QStringLiteral("/home/op/RQN_KZT\n")));
         QVERIFY(r.texte.contains(QStringLiteral("/home/op/.config/KZT/KZT.ini\n")));
@@ -128,10 +149,13 @@ void TestDemarrage::programmeSansAffichage_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<bool>("installe");
     QTest::addColumn<QString>("debut");
-    QTest::newRow("--version") << "--version" << false << "RQN_KZT 1.0.2\n";
-    QTest::newRow("--help") << "--help" << false << "Utilisation : RQN_KZT";
+    QTest::addColumn<int>("code"); // not 0: the text is on the error output
+    QTest::newRow("--version") << "--version" << false << "RQN_KZT 1.0.2\n" << 0;
+    QTest::newRow("--help") << "--help" << false << "Utilisation : RQN_KZT" << 0;
     QTest::newRow("--help, installed for every user")
-        << "--help" << true << "Utilisation : RQN_KZT";
+        << "--help" << true << "Utilisation : RQN_KZT" << 0;
+    QTest::newRow("unknown option")
+        << "--bogus" << false << "RQN_KZT : option inconnue « --bogus »" << 2;
 }
 
 void TestDemarrage::programmeSansAffichage()
@@ -139,6 +163,7 @@ void TestDemarrage::programmeSansAffichage()
     QFETCH(QString, option);
     QFETCH(bool, installe);
     QFETCH(QString, debut);
+    QFETCH(int, code);
     QTemporaryDir dossier;
     QTemporaryDir maison;
     QString programme = QStringLiteral(KZT_PROGRAMME);
@@ -159,10 +184,13 @@ void TestDemarrage::programmeSansAffichage()
     p.start(programme, {option});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 0);
-    const QString sortie = QString::fromLocal8Bit(p.readAllStandardOutput());
-    QVERIFY2(sortie.startsWith(debut), qPrintable(sortie));
-    if (option == QStringLiteral("--help")) {
+    QCOMPARE(p.exitCode(), code);
+    const QString normale = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const QString erreurs = QString::fromLocal8Bit(p.readAllStandardError());
+    const QString sortie = code == 0 ? normale : erreurs;
+    QVERIFY2(sortie.startsWith(debut), qPrintable(normale + erreurs));
+    QVERIFY2((code == 0 ? erreurs : normale).isEmpty(), qPrintable(normale + erreurs));
+    if (sortie.contains(QStringLiteral("Utilisation"))) {
         const QString logs = installe ? maison.filePath(QStringLiteral("data/RQN_KZT"))
                                       : QFileInfo(programme).absolutePath();
         QVERIFY2(sortie.contains(logs + QLatin1Char('\n')), qPrintable(sortie));

@@ -220,6 +220,23 @@ private Q_SLOTS:
         QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("77"));
         QCOMPARE(m_modele->etat(M::Prenom_A).texte, QStringLiteral("JEAN"));
         QCOMPARE(m_modele->focus(), M::Prenom_A);
+        // Both come selected, so that a key typed replaces them; the reports
+        // of a new QSO keep their cursor, as the name does after "M. ".
+        QVERIFY(m_modele->texteSelectionneAuFocus());
+        valideParEntree(M::Prenom_A);
+        QCOMPARE(m_modele->focus(), M::Dpt_A);
+        QVERIFY(m_modele->texteSelectionneAuFocus());
+        valideParEntree(M::Dpt_A);
+        QCOMPARE(m_modele->focus(), M::Ref_A);
+        QVERIFY(!m_modele->texteSelectionneAuFocus());
+        type(M::Ref_A, "77121");
+        valideParEntree(M::Mode_A);
+        QCOMPARE(m_modele->focus(), M::RST_A);
+        QVERIFY(!m_modele->texteSelectionneAuFocus());
+        for (M::Controle c : {M::RST_A, M::RSTE_A})
+            valideParEntree(c);
+        QCOMPARE(m_modele->focus(), M::Rem_A);
+        QVERIFY(!m_modele->texteSelectionneAuFocus());
     }
 
     void moulinEnDoubleParGroupe_data()

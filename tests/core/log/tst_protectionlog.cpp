@@ -7,6 +7,9 @@
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QTest>
 
 using namespace JeuxEssai;
@@ -201,10 +204,64 @@ private Q_SLOTS:
         QCOMPARE(litOctets(sauvegardeNommee("F1ABC_KZT_20261208_003000.log")), courant);
         QCOMPARE(s.liste("F1ABC").first(), QString("F1ABC_KZT_20261208_003000.log"));
 
-        const Statut autre = s.restaureSauvegarde("F1ABC", "F5XYZ_KZT_20261208.log");
+        // The restore tells which copy undoes it.
+        QString copieAvant = "left over";
+        m_horlogeReglee.avanceDe(60);
+        QVERIFY(
+            s.restaureSauvegarde("F1ABC", "F1ABC_KZT_20261208_003000.log", &copieAvant).estOk());
+        QCOMPARE(copieAvant, QString("F1ABC_KZT_20261208_003100.log"));
+        QCOMPARE(litOctets(sauvegardeNommee(copieAvant)), fichierDe({ligneQso("F5AAA")}));
+        QCOMPARE(octetsLog(), courant);
+
+        const Statut autre = s.restaureSauvegarde("F1ABC", "F5XYZ_KZT_20261208.log", &copieAvant);
         QVERIFY(!autre.estOk());
-        QCOMPARE(octetsLog(), fichierDe({ligneQso("F5AAA")}));
+        QVERIFY(copieAvant.isEmpty());
+        QCOMPARE(octetsLog(), courant);
         QVERIFY(!s.restaureSauvegarde("F1ABC", "../F1ABC_KZT.log").estOk());
+    }
+
+    // How the chooser shows each copy: day, time, number of QSOs, name.
+    void descriptionDUneSauvegarde_data()
+    {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<int>("qso"); // -1: no file
+        QTest::addColumn<QDateTime>("ecrite");
+        QTest::addColumn<QString>("description");
+        const QDateTime le5(QDate(2026, 12, 5), QTime(9, 41, 7));
+        QTest::newRow("day's copy, written that day")
+            << "F1ABC_KZT_20261205.log" << 3 << le5
+            << "05/12/2026 à 09:41 — 3 QSO — F1ABC_KZT_20261205.log";
+        QTest::newRow("one QSO") << "F1ABC_KZT_20261205.log" << 1 << le5
+                                 << "05/12/2026 à 09:41 — 1 QSO — F1ABC_KZT_20261205.log";
+        QTest::newRow("empty copy") << "F1ABC_KZT_20261205.log" << 0 << le5
+                                    << "05/12/2026 à 09:41 — vide — F1ABC_KZT_20261205.log";
+        QTest::newRow("copied on another day: the day alone")
+            << "F1ABC_KZT_20261205.log" << 2 << le5.addDays(3)
+            << "05/12/2026 — 2 QSO — F1ABC_KZT_20261205.log";
+        QTest::newRow("copy before a restore: the time of its name")
+            << "F1ABC_KZT_20261205_174502.log" << 4 << le5.addDays(1)
+            << "05/12/2026 à 17:45 — 4 QSO — F1ABC_KZT_20261205_174502.log";
+        QTest::newRow("gone") << "F1ABC_KZT_20261205.log" << -1 << le5
+                              << "05/12/2026 — illisible — F1ABC_KZT_20261205.log";
+    }
+    void descriptionDUneSauvegarde()
+    {
+        QFETCH(QString, nom);
+        QFETCH(int, qso);
+        QFETCH(QDateTime, ecrite);
+        QFETCH(QString, description);
+        QVERIFY(QDir(m_dossierTemporaire->path()).mkpath("Sauvegardes"));
+        if (qso >= 0) {
+            QStringList lignes;
+            for (int i = 0; i < qso; ++i)
+                lignes << ligneQso(QString("F5A%1").arg(i));
+            QVERIFY(ecritOctets(sauvegardeNommee(nom), fichierDe(lignes)));
+            QFile f(sauvegardeNommee(nom));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(ecrite, QFileDevice::FileModificationTime));
+        }
+        Sauvegardes s(m_dossierTemporaire->path(), m_horlogeReglee);
+        QCOMPARE(s.description(nom), description);
     }
 };
 

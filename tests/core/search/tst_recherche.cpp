@@ -239,6 +239,20 @@ void TestRecherche::ligneDeResultat()
     QCOMPARE(Recherche::ligneResultat(affichage), attendu);
     QCOMPARE(attendu.size(), 86);
     QCOMPARE(Recherche::enteteListe.size(), 104);
+
+    // Each title over its own field, a blank between two titles; the titles
+    // are the words of the header the window holds.
+    const QString dessous[] = {
+        "34", "F1ABC", "77", "05/06/09", "14 Mhz", "77121", "MOULIN DE LA TOUR", "  *"};
+    int fin = 0;
+    for (size_t i = 0; i < Recherche::titresResultats.size(); ++i) {
+        const Affichage::Titre& t = Recherche::titresResultats[i];
+        QVERIFY2(attendu.mid(t.colonne - 1).startsWith(dessous[i]), t.texte);
+        QVERIFY2(t.colonne > fin + 1, t.texte);
+        QVERIFY2(Recherche::enteteListe.contains(QString::fromUtf8(t.texte)), t.texte);
+        fin = t.colonne + int(QString::fromUtf8(t.texte).size()) - 1;
+    }
+    QCOMPARE(fin, Recherche::longueurResultat);
 }
 
 void TestRecherche::retourALaListe_data()

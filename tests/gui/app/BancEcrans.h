@@ -4,6 +4,7 @@
 // every size and scale, and the windows opened on them.
 
 #include "app/BancProgramme.h"
+#include "gui/app/Aide.h"
 #include "gui/app/Gestion_Erreur.h"
 #include "gui/app/Main.h"
 #include "gui/entry/ZoneSaisie.h"
@@ -78,7 +79,8 @@ enum class Fenetre {
     Recherche_Indicatif,
     Cluster,
     Liste_KZT1,
-    Reglement
+    Reglement,
+    Aide
 };
 
 inline const std::pair<const char*, Fenetre> kFenetres[] = {
@@ -93,6 +95,7 @@ inline const std::pair<const char*, Fenetre> kFenetres[] = {
     {"Cluster", Fenetre::Cluster},
     {"Liste_KZT1", Fenetre::Liste_KZT1},
     {"Reglement", Fenetre::Reglement},
+    {"Aide", Fenetre::Aide},
 };
 
 // A main window started on a screen, over a log of a few QSOs, one of them
@@ -174,6 +177,10 @@ struct Banc {
             return propre.get();
         case Fenetre::Reglement:
             return menu("Mnu_Reglement", "Reglement");
+        case Fenetre::Aide:
+            // F1 in the main window: the help goes on its screen.
+            QTest::keyClick(main->zoneDeSaisie()->Ind_A, Qt::Key_F1);
+            return Aide::ouverte();
         }
         return nullptr;
     }

@@ -4,15 +4,35 @@
 // main window narrowed puts its fields on two rows, and the map is sharp.
 #include "BancEcrans.h"
 #include "core/awards/CarteDepartements.h"
+#include "core/awards/MoulinsContactes.h"
+#include "core/search/Recherche.h"
+#include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
+#include "gui/search/Recherche_Indicatif.h"
+#include "support/ImprimantePdf.h"
 
 #include <QAbstractScrollArea>
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
 #include <QLabel>
 #include <QLayout>
+#include <QListView>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QScrollBar>
+#include <QSet>
+#include <QStringListModel>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QToolBar>
 #include <QTreeView>
+#include <QtMath>
+
+#include <algorithm>
+#include <span>
 
 namespace {
 
@@ -49,6 +69,88 @@ QString horsDePlace(QWidget* fenetre)
     return {};
 }
 
+// The columns of pixels of the image where something is drawn: those with a
+// pixel away from the image's background, its most frequent colour.
+QList<int> encre(const QImage& image)
+{
+    QHash<QRgb, int> frequences;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            ++frequences[image.pixel(x, y)];
+    }
+    QRgb fond = 0;
+    int plus = -1;
+    for (auto it = frequences.cbegin(); it != frequences.cend(); ++it) {
+        if (it.value() > plus) {
+            plus = it.value();
+            fond = it.key();
+        }
+    }
+    QList<int> colonnes;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (qAbs(qGray(image.pixel(x, y)) - qGray(fond)) > 64) {
+                colonnes.append(x);
+                break;
+            }
+        }
+    }
+    return colonnes;
+}
+
+// Where the label draws its titles against where the list draws the same
+// titles put at their columns in one of its lines: the columns of pixels of
+// the window (within the part both show) inked by one and not by the other,
+// one pixel either way; empty when they stand the same.
+QString titresDecales(QLabel* titres, QAbstractItemView* liste,
+                      std::span<const Affichage::Titre> colonnes)
+{
+    QString ligne;
+    for (const Affichage::Titre& t : colonnes) {
+        ligne = ligne.leftJustified(t.colonne - 1, QLatin1Char(' '));
+        ligne += QString::fromUtf8(t.texte);
+    }
+    QWidget* fenetre = liste->window();
+    QStringListModel modele({ligne});
+    QAbstractItemModel* avant = liste->model();
+    liste->setModel(&modele);
+    liste->horizontalScrollBar()->setValue(0);
+    QApplication::processEvents();
+    const QRect rangee = liste->visualRect(modele.index(0, 0)) & liste->viewport()->rect();
+    const QImage dansLaListe = liste->viewport()->grab(rangee).toImage();
+    liste->setModel(avant);
+    const QImage auDessus = titres->grab().toImage();
+
+    const auto dansLaFenetre = [fenetre](QWidget* w, QPoint origine, const QImage& image) {
+        QSet<int> xs;
+        const int x0 = w->mapTo(fenetre, origine).x();
+        for (int x : encre(image))
+            xs.insert(x0 + qFloor(x / image.devicePixelRatio()));
+        return xs;
+    };
+    const QSet<int> a = dansLaFenetre(titres, QPoint(0, 0), auDessus);
+    const QSet<int> b = dansLaFenetre(liste->viewport(), rangee.topLeft(), dansLaListe);
+    if (a.isEmpty() || b.isEmpty())
+        return QStringLiteral("nothing drawn");
+    const int gauche = qMax(titres->mapTo(fenetre, QPoint(0, 0)).x(),
+                            liste->viewport()->mapTo(fenetre, rangee.topLeft()).x());
+    const int droite = qMin(titres->mapTo(fenetre, QPoint(titres->width(), 0)).x(),
+                            liste->viewport()->mapTo(fenetre, rangee.topRight()).x());
+    QStringList seuls;
+    const auto compare = [&](const QSet<int>& un, const QSet<int>& autre, const char* quoi) {
+        QList<int> xs = un.values();
+        std::sort(xs.begin(), xs.end());
+        for (int x : xs) {
+            if (x >= gauche && x < droite && !autre.contains(x) && !autre.contains(x - 1) &&
+                !autre.contains(x + 1))
+                seuls << QStringLiteral("%1 at x=%2").arg(QLatin1String(quoi)).arg(x);
+        }
+    };
+    compare(a, b, "title without text below");
+    compare(b, a, "text without title above");
+    return seuls.mid(0, 6).join(QStringLiteral(", "));
+}
+
 } // namespace
 
 class TestEcrans : public QObject {
@@ -63,6 +165,12 @@ private Q_SLOTS:
     void fenetreEtroiteChampsSurDeuxRangs();
     void carteNetteATouteEchelle_data();
     void carteNetteATouteEchelle();
+    void apercuEntierSurLEcran_data();
+    void apercuEntierSurLEcran();
+    void titresAuDessusDesColonnes_data();
+    void titresAuDessusDesColonnes();
+    void f1MontreLaSectionDeLaFenetre_data();
+    void f1MontreLaSectionDeLaFenetre();
 
 private:
     QTemporaryDir m_sansModule;
@@ -189,6 +297,157 @@ void TestEcrans::carteNetteATouteEchelle()
     // The boxes stay where the picture has their departments.
     QCOMPARE(carte->Dep[77]->pos(),
              CarteDepartements::positionCase(77) + carte->Picture1->contentsRect().topLeft());
+}
+
+// The print preview fits the free area of the screen it opens on, with its
+// whole tool bar in sight (the print button last) and the page fitted to the
+// width at a readable size; F1 in it shows its section of the help.
+void TestEcrans::apercuEntierSurLEcran_data()
+{
+    QTest::addColumn<QString>("ecran");
+    for (const Ecran& e : kEcrans)
+        QTest::newRow(e.nom) << QString::fromLatin1(e.nom);
+}
+
+void TestEcrans::apercuEntierSurLEcran()
+{
+    QFETCH(QString, ecran);
+    QScreen* cible = ::ecran(ecran);
+    QVERIFY(cible);
+    Banc banc(cible, Fenetre::Aff_Contacte);
+    auto* liste = qobject_cast<Aff_Contacte*>(banc.fenetre);
+    QVERIFY(liste);
+    liste->Afficher->click();
+    QVERIFY(!liste->lignesListe().isEmpty());
+
+    QTemporaryDir dossier;
+    ImprimantePdf pdf(dossier.filePath(QStringLiteral("apercu.pdf")));
+    pdf.annuleApercu(true);
+    QStringList fautes;
+    pdf.surApercu([&](QPrintPreviewDialog& apercu) {
+        if (!QTest::qWaitForWindowExposed(&apercu)) {
+            fautes << QStringLiteral("preview not shown");
+            return;
+        }
+        QApplication::processEvents();
+        if (apercu.screen() != cible)
+            fautes << QStringLiteral("on screen %1").arg(apercu.screen()->name());
+        const QRect libre = cible->availableGeometry();
+        if (!libre.contains(apercu.frameGeometry()))
+            fautes << QDebug::toString(apercu.frameGeometry()) + " beyond " +
+                          QDebug::toString(libre);
+        auto* outils = apercu.findChild<QToolBar*>();
+        if (!outils)
+            return void(fautes << QStringLiteral("no tool bar"));
+        for (QAction* a : outils->actions()) {
+            QWidget* bouton = outils->widgetForAction(a);
+            if (!a->isSeparator() && (!bouton || !bouton->isVisible()))
+                fautes << QStringLiteral("tool bar item %1 hidden").arg(a->text());
+        }
+        auto* pages = apercu.findChild<QPrintPreviewWidget*>();
+        if (!pages)
+            return void(fautes << QStringLiteral("no page"));
+        if (pages->zoomMode() != QPrintPreviewWidget::FitToWidth)
+            fautes << QStringLiteral("page not fitted to the width");
+        if (pages->zoomFactor() < 0.9)
+            fautes << QStringLiteral("page at %1 %").arg(qRound(pages->zoomFactor() * 100));
+        QTest::keyClick(&apercu, Qt::Key_F1);
+        Aide* aide = Aide::ouverte();
+        if (!aide || aide->Texte_Aide->source().fragment() != apercu.objectName())
+            fautes << QStringLiteral("F1 does not show the preview's help");
+        if (aide)
+            aide->close();
+    });
+    liste->changeImprimante(&pdf);
+    liste->Imprimer->click();
+    QCOMPARE(pdf.travaux(), 1);
+    QVERIFY2(fautes.isEmpty(), qPrintable(fautes.join(QStringLiteral("; "))));
+}
+
+// The column titles of the main list, of the search results and of the list
+// of windmills stand over their columns, at every scale: the label's titles
+// are drawn where the list draws the same text at those columns.
+void TestEcrans::titresAuDessusDesColonnes_data()
+{
+    QTest::addColumn<QString>("ecran");
+    QTest::addColumn<int>("fenetre");
+    for (const Ecran& e : kEcrans) {
+        for (Fenetre f : {Fenetre::Main, Fenetre::Recherche_Indicatif, Fenetre::Aff_Contacte}) {
+            const char* nom = f == Fenetre::Main                  ? "main list"
+                              : f == Fenetre::Recherche_Indicatif ? "search results"
+                                                                  : "windmills contacted";
+            QTest::addRow("%s %s", nom, e.nom) << QString::fromLatin1(e.nom) << int(f);
+        }
+    }
+}
+
+void TestEcrans::titresAuDessusDesColonnes()
+{
+    QFETCH(QString, ecran);
+    QFETCH(int, fenetre);
+    Banc banc(::ecran(ecran), Fenetre(fenetre));
+    QVERIFY(banc.fenetre);
+    QString faute;
+    switch (Fenetre(fenetre)) {
+    case Fenetre::Main:
+        faute = titresDecales(banc.main->listeLog()->Label_Liste, banc.main->listeLog()->Liste_KZT,
+                              Affichage::titresListe);
+        break;
+    case Fenetre::Recherche_Indicatif: {
+        auto* w = qobject_cast<Recherche_Indicatif*>(banc.fenetre);
+        faute = titresDecales(w->Label13, w->QSO_Effectues, Recherche::titresResultats);
+        break;
+    }
+    default: {
+        auto* w = qobject_cast<Aff_Contacte*>(banc.fenetre);
+        faute = titresDecales(w->Label2, w->Liste_KZT_Contacte, MoulinsContactes::titresListe);
+        break;
+    }
+    }
+    QVERIFY2(faute.isEmpty(), qPrintable(faute));
+}
+
+// F1 in a window opens the help at that window's own section, in sight.
+void TestEcrans::f1MontreLaSectionDeLaFenetre_data()
+{
+    QTest::addColumn<int>("fenetre");
+    for (const auto& [nom, f] : kFenetres) {
+        if (f != Fenetre::Aide)
+            QTest::newRow(nom) << int(f);
+    }
+}
+
+void TestEcrans::f1MontreLaSectionDeLaFenetre()
+{
+    QFETCH(int, fenetre);
+    Banc banc(ecran(QString::fromLatin1(kEcrans[0].nom)), Fenetre(fenetre));
+    QWidget* w = banc.fenetre;
+    QVERIFY(w);
+    QTest::keyClick(w->focusWidget() ? w->focusWidget() : w, Qt::Key_F1);
+    Aide* aide = Aide::ouverte();
+    QVERIFY(aide && aide->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(aide));
+    QApplication::processEvents();
+    QTextBrowser* texte = aide->Texte_Aide;
+    QCOMPARE(texte->source().fragment(), w->objectName());
+
+    // The anchor is in the page, once, and its place is in sight.
+    QTextDocument* page = texte->document();
+    QList<QTextBlock> blocs;
+    for (QTextBlock bloc = page->begin(); bloc.isValid(); bloc = bloc.next()) {
+        for (auto it = bloc.begin(); !it.atEnd(); ++it) {
+            if (it.fragment().charFormat().anchorNames().contains(w->objectName()))
+                blocs.append(bloc);
+        }
+    }
+    QCOMPARE(blocs.size(), 1);
+    const qreal haut = page->documentLayout()->blockBoundingRect(blocs.first()).top();
+    const int vu = texte->verticalScrollBar()->value();
+    QVERIFY2(haut >= vu && haut < vu + texte->viewport()->height(),
+             qPrintable(QStringLiteral("%1 not within %2 + %3")
+                            .arg(haut)
+                            .arg(vu)
+                            .arg(texte->viewport()->height())));
 }
 
 int main(int argc, char* argv[])

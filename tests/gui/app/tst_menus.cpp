@@ -256,6 +256,8 @@ void TestMenus::restaurationDepuisLeMenu_data()
         << QStringLiteral("F1ABC_KZT_20261205.log") << true << 3;
     QTest::newRow("not confirmed") << QStringLiteral("F1ABC_KZT_20261201.log") << false << 5;
     QTest::newRow("chooser cancelled") << QString() << true << 5;
+    QTest::newRow("empty backup, confirmed")
+        << QStringLiteral("F1ABC_KZT_20261130.log") << true << 0;
 }
 
 void TestMenus::restaurationDepuisLeMenu()
@@ -266,6 +268,9 @@ void TestMenus::restaurationDepuisLeMenu()
     BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     QVERIFY(QDir(b.dossier.path()).mkdir(Sauvegardes::nomDossier));
+    QFile vide(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261130.log")));
+    QVERIFY(vide.open(QIODevice::WriteOnly));
+    vide.close();
     b.ecritLog(QStringLiteral("F1ABC"), 1);
     QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
                         b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261201.log"))));
@@ -273,6 +278,13 @@ void TestMenus::restaurationDepuisLeMenu()
     QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
                         b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261205.log"))));
     const QByteArray actuel = b.ecritLog(QStringLiteral("F1ABC"), 5);
+    // Copied on another day than the day of their names: shown without a time.
+    for (const QString& n : QDir(b.chemin(Sauvegardes::nomDossier)).entryList(QDir::Files)) {
+        QFile copie(b.chemin(Sauvegardes::nomDossier + QLatin1Char('/') + n));
+        QVERIFY(copie.open(QIODevice::ReadWrite));
+        QVERIFY(copie.setFileTime(QDateTime(QDate(2027, 1, 15), QTime(8, 0)),
+                                  QFileDevice::FileModificationTime));
+    }
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
 
@@ -280,18 +292,22 @@ void TestMenus::restaurationDepuisLeMenu()
     const auto attente = surModal(QStringLiteral("Choix_Sauvegarde"), [&](QWidget* w) {
         auto* dialogue = qobject_cast<QInputDialog*>(w);
         proposees = dialogue->comboBoxItems();
-        if (choix.isEmpty()) {
+        const QStringList choisie = proposees.filter(choix);
+        if (choix.isEmpty() || choisie.size() != 1) {
             dialogue->reject();
         } else {
-            dialogue->setTextValue(choix);
+            dialogue->setTextValue(choisie.first());
             dialogue->accept();
         }
     });
     b.messages.prevoit(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
     enfant<QAction>(&m, "Mnu_Restaure")->trigger();
 
-    QCOMPARE(proposees, (QStringList{QStringLiteral("F1ABC_KZT_20261205.log"),
-                                     QStringLiteral("F1ABC_KZT_20261201.log")}));
+    // Each copy by its day and number of QSOs, the most recent first.
+    QCOMPARE(proposees,
+             (QStringList{QStringLiteral("05/12/2026 — 3 QSO — F1ABC_KZT_20261205.log"),
+                          QStringLiteral("01/12/2026 — 1 QSO — F1ABC_KZT_20261201.log"),
+                          QStringLiteral("30/11/2026 — vide — F1ABC_KZT_20261130.log")}));
     QCOMPARE(m.listeLog()->nombreLignes(), lignes);
     QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     const bool restauree = !choix.isEmpty() && oui;
@@ -303,8 +319,12 @@ void TestMenus::restaurationDepuisLeMenu()
         QVERIFY(b.messages.affichees().first().texteDonne.startsWith(
             QStringLiteral("Remplacer le log « F1ABC_KZT.log » par la sauvegarde « %1 » ?")
                 .arg(choix)));
+        // The message names the copy that undoes the restore.
         QCOMPARE(b.messages.dernierTexte(),
-                 QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la sauvegarde « %1 ».")
+                 QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la sauvegarde « %1 »."
+                                "\r\n\r\nLe log d'avant la restauration est gardé dans la "
+                                "sauvegarde « F1ABC_KZT_20261206.log » : restaurez-la pour défaire "
+                                "cette restauration.")
                      .arg(choix));
         QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))),
                  BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
@@ -440,7 +460,8 @@ void TestMenus::aideParF1()
     QVERIFY(aide->isWindow());
     QCOMPARE(aide->windowTitle(), QStringLiteral("Aide de RQN_KZT"));
     const QString texte = aide->Texte_Aide->toPlainText();
-    for (const char* titre : {"Saisir un QSO au clavier", "Les couleurs", "Les menus"})
+    for (const char* titre : {"Saisir un QSO au clavier", "Les couleurs", "Les menus",
+                              "Importer un log ADIF", "Restaurer une sauvegarde du log"})
         QVERIFY2(texte.contains(QString::fromUtf8(titre)), titre);
 
     // Once: F1 again brings the same window forward; Escape closes it.

@@ -277,6 +277,104 @@ private Q_SLOTS:
         QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Saisie QSO"));
     }
 
+    // A field reached with text already in it has that text selected: Enter
+    // keeps it, typing replaces it. The windmill name keeps its cursor at the
+    // end of its text.
+    void texteRempliSelectionneAuFocus_data()
+    {
+        QTest::addColumn<bool>("edition"); // the QSO of the list opened for editing
+        QTest::addColumn<int>("entrees");  // Enter pressed before the field
+        QTest::addColumn<QString>("champ");
+        QTest::addColumn<QString>("selection");
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("remembered first name replaced") << false << 0 << "Prenom_A"
+                                                        << "JEAN"
+                                                        << "paul"
+                                                        << "PAUL";
+        QTest::newRow("remembered department replaced") << false << 1 << "Dpt_A"
+                                                        << "77"
+                                                        << "78"
+                                                        << "78";
+        QTest::newRow("edited callsign") << true << 0 << "Ind_A"
+                                         << "F5XYZ"
+                                         << "f6abc"
+                                         << "F6ABC";
+        QTest::newRow("edited first name") << true << 1 << "Prenom_A"
+                                           << "JEAN"
+                                           << "luc"
+                                           << "LUC";
+        QTest::newRow("edited department") << true << 2 << "Dpt_A"
+                                           << "77"
+                                           << "91"
+                                           << "91";
+        QTest::newRow("edited reference") << true << 3 << "Ref_A"
+                                          << "77121"
+                                          << "91005"
+                                          << "91005";
+        QTest::newRow("edited date") << true << 4 << "Date_A"
+                                     << "06/12/26"
+                                     << "07/12/26"
+                                     << "07/12/26";
+        QTest::newRow("edited time") << true << 5 << "Heure_A"
+                                     << "14:05"
+                                     << "15:30"
+                                     << "15:30";
+        QTest::newRow("edited mode") << true << 6 << "Mode_A"
+                                     << "SSB"
+                                     << "cw"
+                                     << "CW";
+        QTest::newRow("edited report") << true << 7 << "RST_A"
+                                       << "59"
+                                       << "57"
+                                       << "57";
+        QTest::newRow("edited report sent") << true << 8 << "RSTE_A"
+                                            << "57"
+                                            << "55"
+                                            << "55";
+        QTest::newRow("edited windmill name, cursor at its end") << true << 9 << "Rem_A"
+                                                                 << ""
+                                                                 << "x"
+                                                                 << "M. GALETTEX";
+    }
+    void texteRempliSelectionneAuFocus()
+    {
+        QFETCH(bool, edition);
+        QFETCH(int, entrees);
+        QFETCH(QString, champ);
+        QFETCH(QString, selection);
+        QFETCH(QString, tape);
+        QFETCH(QString, attendu);
+        demarre(kQso1);
+        QFile prenoms(b->chemin("Liste_Prenom.txt"));
+        QVERIFY(prenoms.open(QIODevice::WriteOnly));
+        prenoms.write("F5XYZ        77 JEAN\r\n");
+        prenoms.close();
+        if (edition) {
+            clique(0, true);
+            QCOMPARE(z->Mode_Aff->text(), QStringLiteral("Modification QSO"));
+        } else {
+            this->tape("f5xyz");
+        }
+        for (int i = 0; i < entrees; ++i)
+            valideParEntree();
+        QCOMPARE(focus()->objectName(), champ);
+        QLineEdit* l = qobject_cast<QLineEdit*>(focus());
+        if (!l)
+            l = qobject_cast<QComboBox*>(focus())->lineEdit();
+        QCOMPARE(l->selectedText(), selection);
+        if (selection.isEmpty())
+            QCOMPARE(l->cursorPosition(), int(l->text().size()));
+        this->tape(tape, false);
+        QCOMPARE(l->text(), attendu);
+        QVERIFY(b->messages.textes().isEmpty());
+        // No other field shows a selection.
+        for (QLineEdit* autre : m->findChildren<QLineEdit*>()) {
+            if (autre != l)
+                QVERIFY2(!autre->hasSelectedText(), qPrintable(autre->objectName()));
+        }
+    }
+
     void suppression_data()
     {
         QTest::addColumn<bool>("oui");

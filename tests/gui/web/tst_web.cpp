@@ -5,6 +5,7 @@
 #include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
 #include "core/web/Web.h"
+#include "gui/platform/FabriqueVueWeb.h"
 #include "gui/platform/VueWeb.h"
 #include "gui/web/Cluster.h"
 #include "gui/web/Liste_KZT1.h"
@@ -16,9 +17,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QOpenGLContext>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +36,37 @@
 #else
 #define EXIGE_MODULE() QSKIP("built without the web engine")
 #endif
+
+namespace {
+
+// A page that takes every key it is given, Escape included, as the web
+// engine's view does.
+class PageFactice : public QWidget {
+public:
+    explicit PageFactice(QWidget* parent) : QWidget(parent) { setFocusPolicy(Qt::StrongFocus); }
+
+protected:
+    bool event(QEvent* evenement) override
+    {
+        if (evenement->type() == QEvent::ShortcutOverride) {
+            evenement->accept();
+            return true;
+        }
+        return QWidget::event(evenement);
+    }
+    void keyPressEvent(QKeyEvent* touche) override { touche->accept(); }
+};
+
+class FabriqueFactice : public FabriqueVueWeb {
+public:
+    QWidget* cree(QWidget* parent, std::function<void(bool)>) override
+    {
+        return new PageFactice(parent);
+    }
+    void ouvre(QWidget*, const QUrl&) override {}
+};
+
+} // namespace
 
 class TestWeb : public QObject {
     Q_OBJECT
@@ -76,6 +111,8 @@ private Q_SLOTS:
     void clusterSuitUnChangementDeStation();
     void clusterOuvertUneFois();
     void pagesDiplomeOuvrentLeursChemins();
+    void echapFermeDepuisLaPage_data();
+    void echapFermeDepuisLaPage();
 };
 
 void TestWeb::chemins_data()
@@ -394,6 +431,87 @@ void TestWeb::pagesDiplomeOuvrentLeursChemins()
     QCOMPARE(titre, QStringLiteral("Liste des départements activés de KZT"));
     QCOMPARE(serveur.chemins.last(),
              QStringLiteral("/index.php?option=com_wrapper&view=wrapper&Itemid=26"));
+}
+
+// Escape closes each web window at once, even when the page has the focus
+// and takes every key; the list of the departments is modal, and the main
+// window would otherwise wait for the mouse.
+void TestWeb::echapFermeDepuisLaPage_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<bool>("module"); // the web engine's page, or one of the tests
+    for (const char* f : {"Cluster", "Reglement", "Liste_KZT1"}) {
+        QTest::addRow("%s, page that takes every key", f) << QString::fromLatin1(f) << false;
+        QTest::addRow("%s, web page", f) << QString::fromLatin1(f) << true;
+    }
+}
+
+void TestWeb::echapFermeDepuisLaPage()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(bool, module);
+    if (module) {
+        EXIGE_MODULE();
+    }
+    ServeurPages serveur;
+    pointeSites(serveur.site());
+    FabriqueFactice factice;
+    if (!module)
+        VueWeb::remplaceFabrique(&factice);
+    const auto retour = qScopeGuard([] { VueWeb::remplaceFabrique(nullptr); });
+
+    // The focus in the page, then Escape: why the window is still open, or
+    // nothing.
+    const auto echap = [module](QWidget* w) -> QString {
+        auto* vue = w->findChild<VueWeb*>(QStringLiteral("WebBrowser1"));
+        if (!vue || !vue->integree())
+            return QStringLiteral("no page in the window");
+        if (module) {
+            QSignalSpy chargee(vue, &VueWeb::chargee);
+            if (!chargee.wait(60000))
+                return QStringLiteral("page not loaded");
+        }
+        QApplication::setActiveWindow(w);
+        if (!QTest::qWaitForWindowActive(w))
+            return QStringLiteral("window not active");
+        QWidget* page = vue->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).value(0);
+        if (!page)
+            return QStringLiteral("no page");
+        page->setFocus();
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || (focus != page && !page->isAncestorOf(focus)))
+            return QStringLiteral("the page has not the focus");
+        QTest::keyClick(focus, Qt::Key_Escape);
+        return w->isVisible() ? QStringLiteral("still open") : QString();
+    };
+
+    QString faute;
+    if (fenetre == QStringLiteral("Liste_KZT1")) {
+        QTimer::singleShot(0, this, [&] {
+            QWidget* liste = QApplication::activeModalWidget();
+            if (!liste || liste->objectName() != fenetre) {
+                faute = QStringLiteral("no modal list");
+                return;
+            }
+            faute = echap(liste);
+            if (liste->isVisible())
+                qobject_cast<QDialog*>(liste)->reject();
+        });
+        QWidget principale;
+        principale.show();
+        Liste_KZT1::ouvreFenetre(services(), &principale);
+    } else {
+        QPointer<QWidget> w;
+        if (fenetre == QStringLiteral("Cluster"))
+            w = Cluster::ouvreFenetre(services(), stationFixe(QStringLiteral("F5ECH")));
+        else
+            w = Reglement::ouvreFenetre(services());
+        QVERIFY(w);
+        faute = echap(w);
+        if (w)
+            delete w;
+    }
+    QVERIFY2(faute.isEmpty(), qPrintable(faute));
 }
 
 QTEST_MAIN(TestWeb)
