@@ -14,6 +14,7 @@
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
 #include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
 #include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
