@@ -232,8 +232,9 @@ void PosteHamlib::perdue(const QString& raison)
         m_perdueDepuis = maintenant;
     const int delai =
         maintenant - m_perdueDepuis < m_delais.duree ? m_delais.premiers : m_delais.suivants;
-    Q_EMIT etat(false, QStringLiteral("Radio non connectée (nouvel essai dans %1 s)")
-                           .arg((delai + 999) / 1000));
+    Q_EMIT etat(
+        false,
+        QStringLiteral("Radio non connectée (nouvel essai dans %1 s)").arg((delai + 999) / 1000));
     m_nouvelEssai->start(delai);
 }
 

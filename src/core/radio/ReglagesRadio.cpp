@@ -21,8 +21,8 @@ ReglagesRadio ReglagesRadio::lit(const StockReglages& reglages)
     r.modele = qMax(0, nombre(reglages, cleModele, aucuneRadio));
     r.port = reglages.lit(section, clePort, QString()).trimmed();
     r.vitesse = qMax(0, nombre(reglages, cleVitesse, 0));
-    r.intervalle = qBound(intervalleMin, nombre(reglages, cleIntervalle, intervalleDefaut),
-                          intervalleMax);
+    r.intervalle =
+        qBound(intervalleMin, nombre(reglages, cleIntervalle, intervalleDefaut), intervalleMax);
     return r;
 }
 

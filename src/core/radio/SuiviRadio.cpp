@@ -14,9 +14,9 @@ QString SuiviRadio::modeDuLog(QStringView modeRadio)
     static const struct {
         const char* radio;
         const char* log;
-    } modes[] = {{"USB", "SSB"}, {"LSB", "SSB"}, {"ECSSUSB", "SSB"}, {"ECSSLSB", "SSB"},
-                 {"CW", "CW"},   {"CWR", "CW"},  {"FM", "FM"},       {"FMN", "FM"},
-                 {"WFM", "FM"}};
+    } modes[] = {{"USB", "SSB"},     {"LSB", "SSB"}, {"ECSSUSB", "SSB"},
+                 {"ECSSLSB", "SSB"}, {"CW", "CW"},   {"CWR", "CW"},
+                 {"FM", "FM"},       {"FMN", "FM"},  {"WFM", "FM"}};
     for (const auto& m : modes) {
         if (modeRadio.compare(QLatin1StringView(m.radio), Qt::CaseInsensitive) == 0)
             return QString::fromLatin1(m.log);
