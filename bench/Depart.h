@@ -19,9 +19,9 @@
 inline long long memoireMaxKo()
 {
     long long hwm = 0;
-    QFile statut(QStringLiteral("/proc/self/status"));
-    if (statut.open(QIODevice::ReadOnly)) {
-        for (const QByteArray& ligne : statut.readAll().split('\n')) {
+    QFile etatProcessus(QStringLiteral("/proc/self/status"));
+    if (etatProcessus.open(QIODevice::ReadOnly)) {
+        for (const QByteArray& ligne : etatProcessus.readAll().split('\n')) {
             if (ligne.startsWith("VmHWM:"))
                 hwm = ligne.mid(6).trimmed().split(' ').first().toLongLong();
         }

@@ -1,7 +1,8 @@
 # The installed program for everyone on the computer, and its Debian package
 # (scripts/package). The program folder goes to lib/rqn-kzt, with a marker
 # that sends each user's logs to their own data folder (see
-# src/core/app/DossierProgramme.h), a link in bin, the menu entry and the icon.
+# src/core/app/DossierProgramme.h), a link in bin, the menu entry, the icon and
+# the Debian copyright file.
 # scripts/run does not use these rules: it installs a portable folder.
 set(KZT_INSTALL_DIR lib/rqn-kzt)
 
@@ -26,6 +27,7 @@ foreach(taille 48 256)
   install(FILES assets/icone/rqn-kzt-${taille}.png
           DESTINATION share/icons/hicolor/${taille}x${taille}/apps RENAME rqn-kzt.png)
 endforeach()
+install(FILES assets/debian/copyright DESTINATION share/doc/rqn-kzt)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME rqn-kzt)

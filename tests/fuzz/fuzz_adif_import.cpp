@@ -12,7 +12,7 @@
 #include "core/entry/ReglesChamps.h"
 #include "core/exchange/Adif.h"
 #include "core/exchange/Importation.h"
-#include "core/exchange/LectureAdi.h"
+#include "core/exchange/Lecture.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
 #include "core/platform/FichierTexte.h"

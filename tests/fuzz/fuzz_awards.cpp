@@ -15,6 +15,7 @@
 #include "core/log/Affichage.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
+#include "core/log/MoulinContacte.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
 
@@ -48,7 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         const QString groupe = nomGroupe(LectureLog::groupeLigne(ligne));
         const qsizetype g = groupesBande().indexOf(groupe);
         FUZZ_CHECK(groupe.isEmpty() == (g < 0));
-        FUZZ_CHECK(LectureLog::Champ(ligne, LogLine::Nom_Moulin).size() <= 30);
+        FUZZ_CHECK(LectureLog::champ(ligne, LogLine::Nom_Moulin).size() <= 30);
         const QByteArrayView dpt = LectureLog::champSansBlancs(ligne, LogLine::Departement);
         const int n = CarteDepartements::caseDepartement(dpt);
         FUZZ_CHECK(n >= -1 && n < CarteDepartements::nombreCases);
@@ -86,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         // for a confirmed one.
         CarteDepartements::Carte carte;
         FUZZ_CHECK(CarteDepartements::Colorie_Carte(log.chemin(), groupe, &carte).estOk());
-        FUZZ_CHECK(carte.contactes == carte.confirmes + carte.non_confirmes);
+        FUZZ_CHECK(carte.contactes == carte.confirmes + carte.nonConfirmes);
         FUZZ_CHECK(carte.contactes <= parGroupe[g].contactes);
         FUZZ_CHECK(carte.confirmes <= parGroupe[g].confirmes);
         FUZZ_CHECK(carte.contactes <= CarteDepartements::nombreCases - 1);

@@ -36,17 +36,17 @@ unsigned couleur(Etat etat)
     case Etat::Contacte:
         return rouge;
     case Etat::Confirme:
-        return Vert;
+        return vert;
     case Etat::NonContacte:
         break;
     }
-    return Jaune;
+    return jaune;
 }
 
 Etat etatDe(unsigned rgb)
 {
     rgb &= 0xFFFFFF;
-    if (rgb == Vert)
+    if (rgb == vert)
         return Etat::Confirme;
     if (rgb == rouge)
         return Etat::Contacte;
@@ -95,7 +95,7 @@ Statut Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* car
 
 void compte(Carte* carte)
 {
-    carte->contactes = carte->non_confirmes = carte->confirmes = 0;
+    carte->contactes = carte->nonConfirmes = carte->confirmes = 0;
     for (int i = 1; i < nombreCases; ++i) {
         switch (carte->cases[size_t(i)]) {
         case Etat::Confirme:
@@ -103,7 +103,7 @@ void compte(Carte* carte)
             ++carte->contactes;
             break;
         case Etat::Contacte:
-            ++carte->non_confirmes;
+            ++carte->nonConfirmes;
             ++carte->contactes;
             break;
         case Etat::NonContacte:

@@ -22,19 +22,19 @@ inline constexpr int case2B = 97;
 enum class Etat { NonContacte, Contacte, Confirme };
 
 // The colour of each state, as the map shows it: red, green and blue bytes.
-inline constexpr unsigned Jaune = 0xFFFF80;
+inline constexpr unsigned jaune = 0xFFFF80;
 inline constexpr unsigned rouge = 0xFFC0C0;
-inline constexpr unsigned Vert = 0x80FF80;
+inline constexpr unsigned vert = 0x80FF80;
 unsigned couleur(Etat etat);
 // The state a box colour stands for (a colour of no state reads as not contacted).
 Etat etatDe(unsigned rgb);
 
 struct Carte {
     std::array<Etat, nombreCases> cases{};
-    int contactes = 0;     // boxes 1 to 99, contacted with or without QSL
-    int non_confirmes = 0; // of them, without QSL
-    int confirmes = 0;     // of them, with QSL
-    int non_contactes() const { return nombreDepartements - (confirmes + non_confirmes); }
+    int contactes = 0;    // boxes 1 to 99, contacted with or without QSL
+    int nonConfirmes = 0; // of them, without QSL
+    int confirmes = 0;    // of them, with QSL
+    int nonContactes() const { return nombreDepartements - (confirmes + nonConfirmes); }
 };
 
 // The box of a department field (blanks around it removed): "2a"/"2A" give

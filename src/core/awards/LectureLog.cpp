@@ -17,7 +17,7 @@ Statut parcourir(const QString& cheminLog, const std::function<void(QByteArrayVi
                                         });
 }
 
-QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne)
+QByteArrayView champ(QByteArrayView ligne, LogLine::Colonne colonne)
 {
     const qsizetype debut = colonne.debut - 1;
     if (debut >= ligne.size())
@@ -27,12 +27,12 @@ QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne)
 
 QByteArrayView champSansBlancs(QByteArrayView ligne, LogLine::Colonne colonne)
 {
-    QByteArrayView champ = Champ(ligne, colonne);
-    while (!champ.isEmpty() && champ.front() == ' ')
-        champ = champ.sliced(1);
-    while (!champ.isEmpty() && champ.back() == ' ')
-        champ.chop(1);
-    return champ;
+    QByteArrayView texte = champ(ligne, colonne);
+    while (!texte.isEmpty() && texte.front() == ' ')
+        texte = texte.sliced(1);
+    while (!texte.isEmpty() && texte.back() == ' ')
+        texte.chop(1);
+    return texte;
 }
 
 Groupe groupeLigne(QByteArrayView ligne)
@@ -43,7 +43,7 @@ Groupe groupeLigne(QByteArrayView ligne)
 
 bool QSL_Recue(QByteArrayView ligne)
 {
-    return Champ(ligne, LogLine::QSL) == QByteArrayView("*");
+    return champ(ligne, LogLine::QSL) == QByteArrayView("*");
 }
 
 } // namespace LectureLog

@@ -19,7 +19,7 @@ namespace LectureLog {
 Statut parcourir(const QString& cheminLog, const std::function<void(QByteArrayView ligne)>& visite);
 
 // The bytes of the field, as stored; shorter (or empty) when the line is.
-QByteArrayView Champ(QByteArrayView ligne, LogLine::Colonne colonne);
+QByteArrayView champ(QByteArrayView ligne, LogLine::Colonne colonne);
 // The same without the blanks at both ends.
 QByteArrayView champSansBlancs(QByteArrayView ligne, LogLine::Colonne colonne);
 

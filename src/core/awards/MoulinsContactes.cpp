@@ -41,7 +41,7 @@ QString ligneListe(QByteArrayView stockee)
     QString ligne(longueurLigne, QLatin1Char(' '));
     QChar* sortie = ligne.data();
     for (const Piece& p : kPieces) {
-        const QByteArrayView champ = LectureLog::Champ(stockee, p.stockee);
+        const QByteArrayView champ = LectureLog::champ(stockee, p.stockee);
         Cp1252::decodeDans(champ.data(), champ.size(), sortie + p.colonne);
     }
     return ligne;
@@ -134,7 +134,7 @@ Statut enregistre(const QString& dossier, const QString& indicatif, const QStrin
     if (!ecrit) {
         return Statut::enEchec(
             QStringLiteral("La liste n'a pas pu être enregistrée sous le nom : ") + *nom +
-            QStringLiteral("\r\n\r\n") + ecrit.message);
+            FichierTexte::finLigne + FichierTexte::finLigne + ecrit.message);
     }
     return ecrit;
 }

@@ -8,12 +8,12 @@ namespace QslNonRecues {
 
 namespace {
 
-using Affichage::Champ;
 using Affichage::Piece;
+using Affichage::textePiece;
 
 QString sansBlancs(const QString& affichage, Piece piece)
 {
-    return Texte::sansBlancs(Champ(affichage, piece));
+    return Texte::sansBlancs(textePiece(affichage, piece));
 }
 
 // The piece without its blanks, read in place: a search reads two pieces of
@@ -42,7 +42,7 @@ QString ligneQsl(const QString& affichage)
     return jusqua(affichage, Date, Mode) + QLatin1Char(' ') + sansBlancs(affichage, Departement) +
            QStringLiteral("   KZT ") + sansBlancs(affichage, Reference) + QStringLiteral("   ") +
            jusqua(affichage, Mode, Nom_Moulin) + QStringLiteral("  ") +
-           Champ(affichage, Nom_Moulin);
+           textePiece(affichage, Nom_Moulin);
 }
 
 QString cleDeRecherche(const QString& saisie)

@@ -197,7 +197,7 @@ bool ModeleSaisie::enregistre()
     StationLog log(m_dossier, m_indicatif);
     // The log and the first-name memory are renamed in the same folder: one
     // flush of the folder, once both are renamed, makes both renames last.
-    log.vidageDossier(FichierTexte::VidageDossier::Differe);
+    log.synchronisationDossier(FichierTexte::Synchronisation::Differee);
     Statut s;
     if (m_modeModif)
         s = log.Remplace_QSO(ligne.ligne,
@@ -214,10 +214,10 @@ bool ModeleSaisie::enregistre()
     // and the entry goes on to the next QSO (saving again would store the
     // QSO twice). So does a folder whose flush the disk does not confirm.
     FirstNameMemory prenoms(m_dossier);
-    prenoms.vidageDossier(FichierTexte::VidageDossier::Differe);
+    prenoms.synchronisationDossier(FichierTexte::Synchronisation::Differee);
     const Statut memoire =
         prenoms.Memorise_Prenom(FirstNameMemory::formeLigne(c.indicatif, c.departement, c.prenom));
-    const Statut confirme = FichierTexte::videDossier(log.chemin());
+    const Statut confirme = FichierTexte::synchroniseDossierDe(log.chemin());
     if (!confirme)
         m_messages.avise(confirme.message);
     if (!memoire)

@@ -4,6 +4,7 @@
 #include "core/app/HorlogeLue.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
+#include "core/log/MoulinContacte.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
 #include "core/platform/BoiteMessage.h"

@@ -22,7 +22,6 @@ namespace Adif {
 namespace {
 
 const QString kFichierTravail = QStringLiteral("Temporaire_ADIF.txt");
-const QByteArray kFinLigne("\r\n");
 
 bool imprimable(char16_t c)
 {
@@ -369,12 +368,13 @@ QByteArray exportationAdif(const QString& indicatif, const QByteArray& log)
     Cp1252::encode1252(QStringLiteral("Exportation du log de la station ") + enAscii(indicatif) +
                            QStringLiteral(" au format ADIF"),
                        &entete);
-    sortie += entete + kFinLigne;
-    sortie += kFinLigne;
-    sortie += avise().toLatin1() + kFinLigne;
-    sortie += kFinLigne;
-    sortie += kFinLigne;
-    sortie += QByteArray("<eoh>") + kFinLigne;
+    const char* const finLigne = FichierTexte::finLigne.data();
+    sortie += entete + finLigne;
+    sortie += finLigne;
+    sortie += avise().toLatin1() + finLigne;
+    sortie += finLigne;
+    sortie += finLigne;
+    sortie += QByteArray("<eoh>") + finLigne;
 
     QString ligne;
     {
@@ -387,7 +387,7 @@ QByteArray exportationAdif(const QString& indicatif, const QByteArray& log)
                 Cp1252::decodeDans(donnees, taille, ligne.data());
                 ecritRecord(ecriture, QStringView(ligne));
             }
-            ecriture.ajoute(kFinLigne);
+            ecriture.ajoute(finLigne);
         });
     }
     return sortie;
@@ -411,7 +411,7 @@ void Mnu_ADIF_Click(const QString& dossier, const QString& indicatif, BoiteMessa
     const Statut fait = exporte(dossier, indicatif);
     if (!fait) {
         messages.avise(QStringLiteral("L'exportation au format ADIF n'a pas pu se faire :") +
-                       QStringLiteral("\r\n\r\n") + fait.message);
+                       FichierTexte::finLigne + FichierTexte::finLigne + fait.message);
         return;
     }
     messages.avise(QStringLiteral("Le fichier a été enregistré sous le nom : ") +

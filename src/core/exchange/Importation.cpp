@@ -23,7 +23,7 @@ namespace Importation {
 
 namespace {
 
-const QString kFinLigne = QStringLiteral("\r\n");
+using FichierTexte::finLigne;
 
 QString entreGuillemets(const QString& texte)
 {
@@ -230,9 +230,9 @@ QByteArray enCp1252(const QString& texte)
 QString lignesCrLf(QStringView texte)
 {
     QString t = texte.toString();
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(finLigne, QLatin1String("\n"));
     t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    t.replace(QLatin1Char('\n'), kFinLigne);
+    t.replace(QLatin1Char('\n'), finLigne);
     return t;
 }
 
@@ -245,12 +245,12 @@ Statut ecritRapport(const QString& dossier, const QString& indicatif, const QStr
                              entreGuillemets(StationLog::nomFichier(indicatif)),
                              maintenant.toString(QStringLiteral("dd/MM/yyyy")),
                              maintenant.toString(QStringLiteral("HH:mm"))) +
-                    kFinLigne +
+                    finLigne +
                     QStringLiteral("Enregistrements ignorés : %1").arg(bilan.rejets.size()) +
-                    kFinLigne;
+                    finLigne;
     for (const Rejet& r : bilan.rejets) {
-        texte += kFinLigne + QStringLiteral("Enregistrement %1 : %2").arg(r.numero).arg(r.raison) +
-                 kFinLigne + lignesCrLf(r.texte) + kFinLigne;
+        texte += finLigne + QStringLiteral("Enregistrement %1 : %2").arg(r.numero).arg(r.raison) +
+                 finLigne + lignesCrLf(r.texte) + finLigne;
     }
     const QDir d(dossier);
     return FichierTexte::remplaceContenu(d.filePath(nomRapport(indicatif)),
@@ -327,11 +327,11 @@ Bilan importeFichier(const QString& dossier, const QString& indicatif, const QSt
     for (const auto& [moment, i] : ordre)
         apprendre.append(prenoms.at(i));
     if (!apprendre.isEmpty() && bilan.importes > 0)
-        bilan.statusPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
+        bilan.statutPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
 
     if (!bilan.rejets.empty()) {
-        bilan.statusRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
-        if (bilan.statusRapport)
+        bilan.statutRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
+        if (bilan.statutRapport)
             bilan.rapport = nomRapport(indicatif);
     }
     return bilan;
@@ -342,14 +342,14 @@ QString Bilan::resume() const
     if (!statut) {
         return QStringLiteral("L'importation du fichier %1 n'a pas pu se faire :")
                    .arg(entreGuillemets(fichier)) +
-               kFinLigne + kFinLigne + statut.message;
+               finLigne + finLigne + statut.message;
     }
     QString texte =
-        QStringLiteral("Importation du fichier %1 :").arg(entreGuillemets(fichier)) + kFinLigne +
-        kFinLigne + nombre(importes, "QSO importé", "QSO importés") + kFinLigne +
+        QStringLiteral("Importation du fichier %1 :").arg(entreGuillemets(fichier)) + finLigne +
+        finLigne + nombre(importes, "QSO importé", "QSO importés") + finLigne +
         nombre(doublons, "doublon (QSO déjà dans le log) ignoré",
                "doublons (QSO déjà dans le log) ignorés") +
-        kFinLigne +
+        finLigne +
         nombre(qsizetype(rejets.size()), "enregistrement ignoré", "enregistrements ignorés");
     // The reasons, each with its count, in the order they first came.
     QStringList raisons;
@@ -366,28 +366,28 @@ QString Bilan::resume() const
     texte += raisons.isEmpty() ? QStringLiteral(".") : QStringLiteral(" :");
     constexpr qsizetype kMontrees = 10;
     for (qsizetype i = 0; i < raisons.size() && i < kMontrees; ++i)
-        texte += kFinLigne + QStringLiteral("   %1 × %2").arg(comptes.at(i)).arg(raisons.at(i));
+        texte += finLigne + QStringLiteral("   %1 × %2").arg(comptes.at(i)).arg(raisons.at(i));
     if (raisons.size() > kMontrees)
-        texte +=
-            kFinLigne + QStringLiteral("   et %1 autres raisons").arg(raisons.size() - kMontrees);
+        texte += finLigne + QStringLiteral("   et ") +
+                 nombre(raisons.size() - kMontrees, "autre raison", "autres raisons");
     if (tronque) {
-        texte += kFinLigne + kFinLigne +
+        texte += finLigne + finLigne +
                  QStringLiteral("Le fichier se termine au milieu d'un enregistrement : ce dernier "
                                 "enregistrement n'est pas importé.");
     }
     if (!rapport.isEmpty()) {
-        texte += kFinLigne + kFinLigne +
+        texte += finLigne + finLigne +
                  QStringLiteral("Les enregistrements ignorés sont décrits dans le fichier %1.")
                      .arg(entreGuillemets(rapport));
-    } else if (!statusRapport) {
-        texte += kFinLigne + kFinLigne +
+    } else if (!statutRapport) {
+        texte += finLigne + finLigne +
                  QStringLiteral("Le fichier des enregistrements ignorés n'a pas pu être écrit : %1")
-                     .arg(statusRapport.message);
+                     .arg(statutRapport.message);
     }
-    if (!statusPrenoms) {
-        texte += kFinLigne + kFinLigne +
+    if (!statutPrenoms) {
+        texte += finLigne + finLigne +
                  QStringLiteral("Les prénoms n'ont pas pu être mémorisés : %1")
-                     .arg(statusPrenoms.message);
+                     .arg(statutPrenoms.message);
     }
     return texte;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LectureAdi.h"
+#include "Lecture.h"
 #include "core/log/LogLine.h"
 #include "core/platform/Statut.h"
 
@@ -61,8 +61,8 @@ struct Bilan {
     std::vector<Rejet> rejets; // a cut last record among them
     bool tronque = false;
     QString rapport;      // the name of the report file, when written
-    Statut statusRapport; // why it could not be written
-    Statut statusPrenoms; // why the first names could not be remembered
+    Statut statutRapport; // why it could not be written
+    Statut statutPrenoms; // why the first names could not be remembered
 
     // The French summary shown to the user.
     QString resume() const;

@@ -71,11 +71,11 @@ QString texteLisible(const QString& affichage)
     if (!numero.isEmpty())
         morceaux << QStringLiteral("QSO ") + numero;
     for (const nomme& n : kNommes) {
-        const QString champ = Champ(affichage, n.piece).trimmed();
+        const QString champ = textePiece(affichage, n.piece).trimmed();
         if (!champ.isEmpty())
             morceaux << QString::fromUtf8(n.avant) + champ;
     }
-    if (Champ(affichage, QSL) == QStringLiteral("*"))
+    if (textePiece(affichage, QSL) == QStringLiteral("*"))
         morceaux << QStringLiteral("QSL reçue");
     return morceaux.join(QStringLiteral(", "));
 }
@@ -212,7 +212,7 @@ Journal Journal::depuisLignesLog(const QStringList& lignes)
     for (const QString& l : lignes) {
         QByteArray octets;
         Cp1252::encode1252(l, &octets);
-        contenu += octets + "\r\n";
+        contenu += octets + FichierTexte::finLigne.data();
     }
     return Journal(contenu);
 }
@@ -268,7 +268,7 @@ void Journal::parcourir(std::initializer_list<Piece> pieces,
     });
 }
 
-QString Champ(const QString& affichage, Piece piece)
+QString textePiece(const QString& affichage, Piece piece)
 {
     return Texte::colonnes(affichage, piece.colonne, piece.largeur());
 }
@@ -278,7 +278,8 @@ QString logLineDepuisAffichage(const QString& affichage, bool nomEnMajuscules)
     QString ligne;
     ligne.reserve(LogLine::Longueur);
     for (int i = 0; i < int(Pieces.size()); ++i) {
-        QString texte = Texte::completeABlancs(Champ(affichage, Pieces[i]), Pieces[i].largeur());
+        QString texte =
+            Texte::completeABlancs(textePiece(affichage, Pieces[i]), Pieces[i].largeur());
         if (i == kNom && nomEnMajuscules)
             texte = Cp1252::majusculesCp1252(texte);
         if (i > 0)
@@ -290,20 +291,20 @@ QString logLineDepuisAffichage(const QString& affichage, bool nomEnMajuscules)
 
 LogLine::Champs champsDepuisAffichage(const QString& affichage)
 {
-    auto t = [&](Piece p) { return Texte::sansBlancs(Champ(affichage, p)); };
+    auto t = [&](Piece p) { return Texte::sansBlancs(textePiece(affichage, p)); };
     LogLine::Champs c;
     c.indicatif = t(Indicatif);
     c.departement = t(Departement);
     c.prenom = t(Prenom);
     c.reference = t(Reference);
-    c.date = Champ(affichage, Date);
-    c.heure = Champ(affichage, Heure);
+    c.date = textePiece(affichage, Date);
+    c.heure = textePiece(affichage, Heure);
     c.mode = t(Mode);
     c.bande = t(Bande);
     c.rstRecu = t(RST_Recu);
     c.rstEnvoye = t(RST_Envoye);
     c.nomMoulin = t(Nom_Moulin);
-    c.qsl = Champ(affichage, QSL) == QLatin1String("*");
+    c.qsl = textePiece(affichage, QSL) == QLatin1String("*");
     return c;
 }
 

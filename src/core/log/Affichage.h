@@ -85,7 +85,7 @@ inline constexpr std::array<Titre, 13> titresListe = {{
 QString texteLisible(const QString& affichage);
 
 // The piece of a display line, as it stands (shorter when the line is).
-QString Champ(const QString& affichage, Piece piece);
+QString textePiece(const QString& affichage, Piece piece);
 
 // The display line of the stored line at position numero (1-based). A stored
 // line shorter than 107 characters (a hand-edited file) is read as if padded

@@ -50,7 +50,7 @@ bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
         if (!Cp1252::encode1252(l, &encodee))
             return false;
         contenu += encodee;
-        contenu += "\r\n";
+        contenu += FichierTexte::finLigne.data();
     }
     return contenu == octets;
 }
@@ -103,7 +103,7 @@ Statut FirstNameMemory::memorisePrenoms(const QStringList& nouvelles)
     if (lu && !changee && dejaEcrites(lignes, octets))
         return Statut::valide();
     return FichierTexte::remplaceTexte(
-        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_vidage);
+        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_synchronisation);
 }
 
 QString FirstNameMemory::formeLigne(const QString& indicatif, const QString& departement,

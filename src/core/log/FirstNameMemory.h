@@ -32,8 +32,11 @@ public:
     // turn: of several lines of one callsign the last one stays.
     Statut memorisePrenoms(const QStringList& nouvelles);
     // The flush of the folder after the rewrite is left to the caller (see
-    // FichierTexte::VidageDossier).
-    void vidageDossier(FichierTexte::VidageDossier vidage) { m_vidage = vidage; }
+    // FichierTexte::Synchronisation).
+    void synchronisationDossier(FichierTexte::Synchronisation synchronisation)
+    {
+        m_synchronisation = synchronisation;
+    }
 
     // callsign padded to 13, department padded to 3, first name.
     static QString formeLigne(const QString& indicatif, const QString& departement,
@@ -41,5 +44,5 @@ public:
 
 private:
     QString m_dossier;
-    FichierTexte::VidageDossier m_vidage = FichierTexte::VidageDossier::Immediat;
+    FichierTexte::Synchronisation m_synchronisation = FichierTexte::Synchronisation::Immediate;
 };

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "core/platform/Statut.h"
-
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -43,10 +41,10 @@ inline constexpr std::array<DefinitionBande, 12> tableBandes = {{
     {u"432 Mhz", Groupe::UHF, "70cm", 420.0, 450.0, "430", 430000, 440000},
 }};
 
-// The band of that label exactly as it stands (case counts); nullptr for a
-// label that is no band of the list.
 // The twelve band labels, in the order of the band list ("1.8 Mhz" ... "432 Mhz").
 const QStringList& listeBandes();
+// The band of that label exactly as it stands (case counts); nullptr for a
+// label that is no band of the list.
 const DefinitionBande* definitionDe(QStringView libelle);
 
 // The band of that ADIF band name, whatever its case ("20M", "70cm");
@@ -75,17 +73,3 @@ QString Groupe_Bande(const QString& bande);
 
 // The three group names, in the order the windows offer them.
 const QStringList& groupesBande();
-
-struct MoulinContacte {
-    bool trouve = false;
-    QString date;  // JJ/MM/AA as stored
-    QString bande; // the band label, trimmed
-};
-
-// The first QSO of the log (file order) with this reference in this group;
-// none for Aucun.
-MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
-                                    Groupe groupe, Statut* statut = nullptr);
-// The same with the group by its name.
-MoulinContacte Moulin_Deja_Contacte(const QString& cheminLog, const QString& reference,
-                                    const QString& groupe, Statut* statut = nullptr);

@@ -7,10 +7,13 @@ namespace LogLine {
 
 namespace {
 
+// A field checked, named as the messages say it: "le prénom" as the
+// subject, "du prénom" after "le caractère".
 struct Controle {
     const QString* texte;
     Colonne colonne;
     const char* nom;
+    const char* duNom;
 };
 
 } // namespace
@@ -22,17 +25,17 @@ Formee forme(const Champs& c)
         Cp1252::majusculesCp1252(Texte::sansBlancs(c.nomMoulin).left(Nom_Moulin.largeur));
 
     const Controle controles[] = {
-        {&c.indicatif, Indicatif, "l'indicatif"},
-        {&c.departement, Departement, "le département"},
-        {&prenom, Prenom, "le prénom"},
-        {&c.reference, Reference, "la référence du moulin"},
-        {&c.date, Date, "la date"},
-        {&c.heure, Heure, "l'heure"},
-        {&c.mode, Mode, "le mode"},
-        {&c.bande, Bande, "la bande"},
-        {&c.rstRecu, RST_Recu, "le report reçu"},
-        {&c.rstEnvoye, RST_Envoye, "le report envoyé"},
-        {&nom, Nom_Moulin, "le nom du moulin"},
+        {&c.indicatif, Indicatif, "l'indicatif", "de l'indicatif"},
+        {&c.departement, Departement, "le département", "du département"},
+        {&prenom, Prenom, "le prénom", "du prénom"},
+        {&c.reference, Reference, "la référence du moulin", "de la référence du moulin"},
+        {&c.date, Date, "la date", "de la date"},
+        {&c.heure, Heure, "l'heure", "de l'heure"},
+        {&c.mode, Mode, "le mode", "du mode"},
+        {&c.bande, Bande, "la bande", "de la bande"},
+        {&c.rstRecu, RST_Recu, "le report reçu", "du report reçu"},
+        {&c.rstEnvoye, RST_Envoye, "le report envoyé", "du report envoyé"},
+        {&nom, Nom_Moulin, "le nom du moulin", "du nom du moulin"},
     };
 
     Formee f;
@@ -50,9 +53,9 @@ Formee forme(const Champs& c)
         qsizetype mauvais = 0;
         if (!Cp1252::estCodable(texte, &mauvais)) {
             f.erreur =
-                QStringLiteral("Le QSO n'est pas enregistré : le caractère %1 de %2 ne peut pas "
+                QStringLiteral("Le QSO n'est pas enregistré : le caractère %1 %2 ne peut pas "
                                "être enregistré dans le log.")
-                    .arg(Cp1252::decrit(texte, mauvais), QString::fromUtf8(ctl.nom));
+                    .arg(Cp1252::decrit(texte, mauvais), QString::fromUtf8(ctl.duNom));
             return f;
         }
         ligne += Texte::completeABlancs(texte, ctl.colonne.largeur);

@@ -141,7 +141,7 @@ public:
             return;
         }
         m_octets.append(ligne);
-        m_octets.append("\r\n", 2);
+        m_octets.append(FichierTexte::finLigne.data(), FichierTexte::finLigne.size());
     }
     const QByteArray& octets()
     {
@@ -219,7 +219,7 @@ Statut StationLog::ecrit(const Contenu& avant, const QByteArray& contenu,
     // A failed copy is reported apart and never stops the change.
     Sauvegardes(m_dossier, *m_horloge).sauvegardeDuJour(m_indicatif, avant.octets);
     return FichierTexte::remplaceContenu(chemin(), QDir(m_dossier).filePath(travail), contenu,
-                                         m_vidage);
+                                         m_synchronisation);
 }
 
 Statut StationLog::prepare(const QString& nouvelle, QByteArray* octets) const

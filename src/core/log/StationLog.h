@@ -55,8 +55,11 @@ public:
 
     // The flush of the folder after a change is left to the caller, who
     // renames another file of the folder right after it (see
-    // FichierTexte::VidageDossier).
-    void vidageDossier(FichierTexte::VidageDossier vidage) { m_vidage = vidage; }
+    // FichierTexte::Synchronisation).
+    void synchronisationDossier(FichierTexte::Synchronisation synchronisation)
+    {
+        m_synchronisation = synchronisation;
+    }
 
     // New line at the place given by its leading number (see Cle).
     Statut Enregistre_QSO(const QString& nouvelle);
@@ -126,5 +129,5 @@ private:
     QString m_dossier;
     QString m_indicatif;
     const Horloge* m_horloge;
-    FichierTexte::VidageDossier m_vidage = FichierTexte::VidageDossier::Immediat;
+    FichierTexte::Synchronisation m_synchronisation = FichierTexte::Synchronisation::Immediate;
 };

@@ -173,25 +173,25 @@ Statut pourChaqueBloc(QFile& fichier, const QString& chemin,
     // Each block is cut after its last LF: the lines before the cut end
     // there as they do in the whole file, and the rest goes with the next
     // block.
-    constexpr qsizetype kBlock = 1024 * 1024;
-    QByteArray block;
-    qint64 position = fichier.pos(); // of the first byte of block in the file
+    constexpr qsizetype kBloc = 1024 * 1024;
+    QByteArray bloc;
+    qint64 position = fichier.pos(); // of the first byte of bloc in the file
     for (;;) {
-        const qsizetype garde = block.size();
-        block.resize(garde + kBlock);
+        const qsizetype garde = bloc.size();
+        bloc.resize(garde + kBloc);
         errno = 0;
-        const qint64 lu = fichier.read(block.data() + garde, kBlock);
+        const qint64 lu = fichier.read(bloc.data() + garde, kBloc);
         if (lu < 0)
             return lectureRatee(chemin);
-        block.resize(garde + lu);
-        const qsizetype lf = lu > 0 ? block.lastIndexOf('\n') : -1;
+        bloc.resize(garde + lu);
+        const qsizetype lf = lu > 0 ? bloc.lastIndexOf('\n') : -1;
         if (lu > 0 && lf < 0)
             continue;
-        const qsizetype cut = lf >= 0 ? lf + 1 : block.size();
+        const qsizetype cut = lf >= 0 ? lf + 1 : bloc.size();
         if (cut > 0)
-            visite(position, block.constData(), cut);
+            visite(position, bloc.constData(), cut);
         position += cut;
-        block.remove(0, cut);
+        bloc.remove(0, cut);
         if (lu == 0)
             return Statut::valide();
     }
@@ -250,22 +250,22 @@ Statut litTexte(const QString& chemin, QStringList* lignes)
 }
 
 Statut remplace(const QString& cible, const QString& fichierTravail,
-                const QList<QByteArray>& lignes, VidageDossier vidage)
+                const QList<QByteArray>& lignes, Synchronisation synchronisation)
 {
     qsizetype total = 0;
     for (const QByteArray& ligne : lignes)
-        total += ligne.size() + 2;
+        total += ligne.size() + finLigne.size();
     QByteArray contenu;
     contenu.reserve(total);
     for (const QByteArray& ligne : lignes) {
         contenu.append(ligne);
-        contenu.append("\r\n", 2);
+        contenu.append(finLigne.data(), finLigne.size());
     }
-    return remplaceContenu(cible, fichierTravail, contenu, vidage);
+    return remplaceContenu(cible, fichierTravail, contenu, synchronisation);
 }
 
 Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
-                       const QByteArray& contenu, VidageDossier vidage)
+                       const QByteArray& contenu, Synchronisation synchronisation)
 {
     if (marqueLectureSeule(cible)) {
         return Statut::enEchec(
@@ -312,10 +312,11 @@ Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
             QStringLiteral("Impossible de remplacer le fichier %1 : %2. Il n'a pas été modifié.")
                 .arg(entreGuillemets(cible), erreurSysteme(erreurRenommage)));
     }
-    return vidage == VidageDossier::Immediat ? videDossier(cible) : Statut::valide();
+    return synchronisation == Synchronisation::Immediate ? synchroniseDossierDe(cible)
+                                                         : Statut::valide();
 }
 
-Statut videDossier(const QString& cible)
+Statut synchroniseDossierDe(const QString& cible)
 {
     const int erreurSynchro = operations().synchroniseDossier(QFileInfo(cible).absolutePath());
     if (erreurSynchro != 0)
@@ -324,7 +325,7 @@ Statut videDossier(const QString& cible)
 }
 
 Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const QStringList& lignes,
-                     VidageDossier vidage)
+                     Synchronisation synchronisation)
 {
     QList<QByteArray> code;
     code.reserve(lignes.size());
@@ -340,7 +341,7 @@ Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const 
         }
         code.append(octets);
     }
-    return remplace(cible, fichierTravail, code, vidage);
+    return remplace(cible, fichierTravail, code, synchronisation);
 }
 
 Statut creeNouveau(const QString& chemin, const QByteArray& contenu)
@@ -366,10 +367,7 @@ Statut creeNouveau(const QString& chemin, const QByteArray& contenu)
         return Statut::enEchec(QStringLiteral("Impossible d'écrire le fichier %1 : %2.")
                                    .arg(entreGuillemets(chemin), erreurSysteme(erreur)));
     }
-    const int erreurSynchro = operations().synchroniseDossier(QFileInfo(chemin).absolutePath());
-    if (erreurSynchro != 0)
-        return Statut::enEchec(nonConfirme(chemin, erreurSynchro));
-    return Statut::valide();
+    return synchroniseDossierDe(chemin);
 }
 
 } // namespace FichierTexte

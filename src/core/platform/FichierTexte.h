@@ -18,6 +18,10 @@ class QFile;
 // last line without a line end, and never drops or merges a line.
 namespace FichierTexte {
 
+// The line end of every line the program writes, in its files and in its
+// messages: CR LF. For a QByteArray, finLigne.data() (ended by a NUL).
+inline constexpr QLatin1StringView finLigne("\r\n");
+
 // Calls visite(donnees, taille) for each line of the buffer, without its line end.
 // A line ends at CR LF, at LF alone or at CR alone (old Mac files).
 template <typename Visit> void parcourtLignes(const char* donnees, qsizetype taille, Visit&& visite)
@@ -87,23 +91,25 @@ Statut litTexte(const QString& chemin, QStringList* lignes);
 // A target marked read-only is refused. The rewrite holds the lock of the
 // work file's folder (VerrouDossier) from the creation of the work file to the
 // rename.
-// When the folder's flush is VidageDossier::Differe, the rewrite ends with the
-// rename and the caller flushes the folder with videDossier: a caller that
-// renames two files of a folder in one operation flushes it once for both.
-enum class VidageDossier { Immediat, Differe };
+// With Synchronisation::Differee, the rewrite ends with the rename and the
+// caller flushes the folder with synchroniseDossierDe: a caller that renames
+// two files of a folder in one operation flushes it once for both.
+enum class Synchronisation { Immediate, Differee };
 Statut remplace(const QString& cible, const QString& fichierTravail,
-                const QList<QByteArray>& lignes, VidageDossier vidage = VidageDossier::Immediat);
+                const QList<QByteArray>& lignes,
+                Synchronisation synchronisation = Synchronisation::Immediate);
 // Same, with the whole new content (lines already ended by CR LF).
 Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
-                       const QByteArray& contenu, VidageDossier vidage = VidageDossier::Immediat);
+                       const QByteArray& contenu,
+                       Synchronisation synchronisation = Synchronisation::Immediate);
 // Flushes the folder of cible, so that the renames made in it last; the
 // message names cible when the disk does not confirm.
-Statut videDossier(const QString& cible);
+Statut synchroniseDossierDe(const QString& cible);
 
 // Same, from text: refused as a whole, with nothing written, when a character
 // has no Windows-1252 byte.
 Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const QStringList& lignes,
-                     VidageDossier vidage = VidageDossier::Immediat);
+                     Synchronisation synchronisation = Synchronisation::Immediate);
 
 // Creates a file that must not exist yet with the given content, flushed to
 // the disk with its folder entry. Nothing is left behind on failure.

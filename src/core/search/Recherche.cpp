@@ -3,6 +3,7 @@
 #include "core/log/Affichage.h"
 #include "core/log/Texte.h"
 #include "core/platform/Cp1252.h"
+#include "core/platform/FichierTexte.h"
 
 #include <QStringView>
 
@@ -56,7 +57,8 @@ QString messageTexteVide(Cle cle)
 
 QString sansCrLf(const QString& texte)
 {
-    return texte.startsWith(QStringLiteral("\r\n")) ? texte.mid(2) : texte;
+    return texte.startsWith(FichierTexte::finLigne) ? texte.mid(FichierTexte::finLigne.size())
+                                                    : texte;
 }
 
 QString texteCompare(Cle cle, const QString& texte)

@@ -12,12 +12,6 @@
 
 namespace {
 
-QPointer<Aide>& fenetreOuverte()
-{
-    static QPointer<Aide> aide;
-    return aide;
-}
-
 // Sees F1 before any control of any window does.
 class ToucheF1 : public QObject {
 public:
@@ -66,22 +60,22 @@ void Aide::installe()
 
 Aide* Aide::ouvreFenetre()
 {
-    // A window under a modal one gets no input: the help then goes above it.
+    // A window under a modal one gets no input: the help then goes above it,
+    // and one that belongs to another window gives way to it.
     QWidget* modale = QApplication::activeModalWidget();
-    QPointer<Aide>& aide = fenetreOuverte();
-    if (aide && aide->parentWidget() != modale)
-        delete aide;
-    if (!aide) {
-        aide = new Aide(modale);
+    if (Aide* autre = ouverte(); autre && autre->parentWidget() != modale)
+        delete autre;
+    return Apparence::ouvreUneFois<Aide>(modale, [modale] {
+        auto* aide = new Aide(modale);
         Apparence::centreFenetre(aide);
-    }
-    Apparence::montreFenetre(aide);
-    return aide;
+        return aide;
+    });
 }
 
 Aide* Aide::ouverte()
 {
-    return fenetreOuverte();
+    // Without a parent, every window counts: the help window of a modal one too.
+    return Apparence::fenetreOuverte<Aide>(nullptr);
 }
 
 void Aide::ajouteAuMenu(QMenu* menu)

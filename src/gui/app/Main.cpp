@@ -14,6 +14,7 @@
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
 #include "core/platform/BoiteMessage.h"
+#include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
 #include "core/radio/Radio.h"
@@ -28,7 +29,8 @@
 #include "gui/platform/DialogueFichier.h"
 #include "gui/search/Recherche_Indicatif.h"
 #include "gui/web/Cluster.h"
-#include "gui/web/Pages.h"
+#include "gui/web/Liste_KZT1.h"
+#include "gui/web/Reglement.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -52,7 +54,7 @@ namespace {
 // absence: a file access error.
 constexpr int kErreurAcces = 75;
 
-const QString kFinLigne = QStringLiteral("\r\n");
+using FichierTexte::finLigne;
 
 QAction* elementMenu(QWidget* menu, const char* nom, const QString& texte)
 {
@@ -297,8 +299,8 @@ bool Main::demarreProgramme()
 
     if (m_indicatif == Reglages::indicatifAucun) {
         m_services.messages.avise(
-            kFinLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
-            kFinLigne + kFinLigne);
+            finLigne + QStringLiteral("Premiere installation, vous devez entrer votre Indicatif") +
+            finLigne + finLigne);
         ouvreStationModale();
         if (m_termine)
             return false;
@@ -340,7 +342,7 @@ bool Main::Charge_Log()
     }
     if (!lu.statut) {
         m_services.messages.avise(QStringLiteral("Erreur N° ") + QString::number(kErreurAcces) +
-                                  kFinLigne + kFinLigne + lu.statut.message);
+                                  finLigne + finLigne + lu.statut.message);
         termineProgramme();
         return false;
     }
@@ -405,14 +407,14 @@ void Main::Mnu_Date_Man_Click()
 
 void Main::Mnu_New_Indicatif_Click()
 {
-    if (!m_station) {
-        m_station = creeStation();
-        m_station->setScreen(Apparence::ecranDe(this));
-        Apparence::centreFenetre(m_station);
-    }
-    m_station->show();
-    m_station->raise();
-    m_station->activateWindow();
+    // A window of its own, without parent: kept here to be closed with the
+    // program.
+    m_station = Apparence::ouvreUneFois<Station>(nullptr, [this] {
+        Station* station = creeStation();
+        station->setScreen(Apparence::ecranDe(this));
+        Apparence::centreFenetre(station);
+        return station;
+    });
 }
 
 void Main::Mnu_Restaure_Click()
@@ -446,7 +448,7 @@ void Main::Mnu_Restaure_Click()
     const QString nom = choix.textValue();
     const QString question =
         QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
-        kFinLigne + kFinLigne +
+        finLigne + finLigne +
         QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
             .arg(Sauvegardes::nomDossier);
     if (!messages.demandeConfirmation(question))
@@ -476,7 +478,7 @@ void Main::ouvreStationModale()
 void Main::Mnu_APropos_Click()
 {
     m_services.messages.avise(
-        QStringLiteral("RQN_KZT  Révision ") + Version::Texte + kFinLigne + kFinLigne +
+        QStringLiteral("RQN_KZT  Révision ") + Version::Texte + finLigne + finLigne +
         QStringLiteral("Carnet de trafic du diplôme KZT : les moulins des départements "
                        "français contactés, confirmés et comptés par bande."));
 }

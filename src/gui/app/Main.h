@@ -25,7 +25,7 @@ class Station;
 // The main window: the station, the clock, the QSO entry area, the log list
 // and the menus from which every other window is opened. The station rules
 // and the entry rules never call it: it connects to their signals and tells
-// them the current station and date mode (MainHost.cpp).
+// them the current station and date mode (MainHote.cpp).
 class Main : public QMainWindow {
     Q_OBJECT
 public:
@@ -80,7 +80,7 @@ protected:
     void closeEvent(QCloseEvent* evenement) override;
 
 private:
-    // What the station rules and the entry rules ask for (MainHost.cpp).
+    // What the station rules and the entry rules ask for (MainHote.cpp).
     void changeIndicatifCourant(const QString& indicatif);
     void afficheStation(const QString& texte);
     // An index outside its list leaves that list without a choice.

@@ -74,14 +74,8 @@ bool Station::eventFilter(QObject* objet, QEvent* evenement)
         Validation->setFocus();
         return true;
     }
-    const QString texte = touche->text();
-    if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
-        return false;
-    const QChar prise = ModeleStation::toucheSaisie(texte.at(0));
-    if (prise == texte.at(0))
-        return false;
-    New_Indicatif->insert(QString(prise));
-    return true;
+    // "/" is typed as "_", the letters as capitals.
+    return Apparence::majusculeTapee(New_Indicatif, touche, ModeleStation::toucheSaisie);
 }
 
 void Station::Validation_Click()

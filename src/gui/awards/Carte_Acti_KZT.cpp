@@ -121,7 +121,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     const std::array<std::pair<QLineEdit*, QColor>, 3> legende = {{
         {Nb_Conf, Apparence::vertClair},
         {Nb_Nconf, couleur(rouge)},
-        {Nb_Ncont, couleur(Jaune)},
+        {Nb_Ncont, couleur(jaune)},
     }};
     int x = 8;
     for (const auto& [boite, fond] : legende) {
@@ -159,7 +159,7 @@ Carte_Acti_KZT::Carte_Acti_KZT(const Services& services, std::function<QString()
     Bande_A->addItems(groupesBande());
     Bande_A->setCurrentIndex(0);
     for (int i = 1; i < nombreCases; ++i)
-        colorie(i, Jaune);
+        colorie(i, jaune);
     Afficher_Click();
 }
 
@@ -243,7 +243,7 @@ void Carte_Acti_KZT::Afficher_Click()
     Bande_Carte->setText(groupe);
     const Carte carte = Colorie_Carte(groupe);
     NB_Dep->setText(QString::number(carte.contactes));
-    Nb_Nconf->setText(legendeNonConfirmes(carte.non_confirmes));
+    Nb_Nconf->setText(legendeNonConfirmes(carte.nonConfirmes));
     Nb_Conf->setText(legendeConfirmes(carte.confirmes));
-    Nb_Ncont->setText(legendeNonContactes(carte.non_contactes()));
+    Nb_Ncont->setText(legendeNonContactes(carte.nonContactes()));
 }

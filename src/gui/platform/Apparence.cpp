@@ -226,15 +226,15 @@ bool toucheEntree(const QKeyEvent* touche)
     return touche->key() == Qt::Key_Return || touche->key() == Qt::Key_Enter;
 }
 
-bool majusculeTapee(QLineEdit* boite, const QKeyEvent* touche)
+bool majusculeTapee(QLineEdit* boite, const QKeyEvent* touche, QChar (*prise)(QChar))
 {
     const QString texte = touche->text();
     if (texte.size() != 1 || (touche->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
         return false;
-    const QChar majuscule = Texte::majusculeTapee(texte.at(0));
-    if (majuscule == texte.at(0))
+    const QChar mise = prise(texte.at(0));
+    if (mise == texte.at(0))
         return false;
-    boite->insert(QString(majuscule));
+    boite->insert(QString(mise));
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/log/Texte.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -74,9 +76,12 @@ QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte);
 QFrame* cadreNomme(QWidget* parent, const char* nom);
 
 // The keys of the boxes that take callsigns: Enter, and the letters a to z
-// typed, which are put in the box as capitals (true: the key is used).
+// typed, which are put in the box as capitals (true: the key is used). A box
+// with a rule of its own gives it as prise: the character it puts in place
+// of the one typed, or that one when it is taken as typed.
 bool toucheEntree(const QKeyEvent* touche);
-bool majusculeTapee(QLineEdit* boite, const QKeyEvent* touche);
+bool majusculeTapee(QLineEdit* boite, const QKeyEvent* touche,
+                    QChar (*prise)(QChar) = Texte::majusculeTapee);
 
 // Each secondary window exists once, and goes when it is closed. The window of
 // that kind already open: a direct child of the parent, or a top-level window

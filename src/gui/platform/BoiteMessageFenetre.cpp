@@ -1,5 +1,7 @@
 #include "BoiteMessageFenetre.h"
 
+#include "core/platform/FichierTexte.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,7 +14,7 @@ BoiteMessage::ReponseBoite BoiteMessageFenetre::montre(const QString& texte, Bou
     boite.setIcon(QMessageBox::NoIcon);
     boite.setTextFormat(Qt::PlainText);
     QString affichees = texte;
-    affichees.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    affichees.replace(FichierTexte::finLigne, QStringLiteral("\n"));
     boite.setText(affichees);
     if (boutons == OuiNon) {
         boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

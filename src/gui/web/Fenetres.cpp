@@ -1,14 +1,33 @@
 #include "Fenetres.h"
 
+#include "core/app/Services.h"
 #include "core/web/Web.h"
 #include "gui/platform/Apparence.h"
+#include "gui/platform/VueWeb.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QVBoxLayout>
 #include <QWidget>
 
 namespace Fenetres {
+
+VueWeb* vuePage(QWidget* fenetre)
+{
+    auto* web = new VueWeb(fenetre);
+    web->setObjectName(QStringLiteral("WebBrowser1"));
+    web->setAccessibleName(fenetre->windowTitle());
+    auto* colonne = new QVBoxLayout(fenetre);
+    colonne->setContentsMargins(0, 0, 0, 0);
+    colonne->addWidget(web);
+    return web;
+}
+
+QUrl adresseKzt(const Services& services, const QString& chemin)
+{
+    return Web::adressePage(Web::siteWeb(services.reglages, Web::cleSiteKzt, Web::siteKzt), chemin);
+}
 
 QSize taillePage(const QWidget* fenetre)
 {

@@ -1,11 +1,23 @@
 #pragma once
 
 #include <QSize>
+#include <QString>
+#include <QUrl>
 
 class QWidget;
+class VueWeb;
+struct Services;
 
 // What the web windows share.
 namespace Fenetres {
+
+// The web view that fills the window of a page: "WebBrowser1", read by a
+// screen reader as the window's title.
+VueWeb* vuePage(QWidget* fenetre);
+
+// The address of a page of the award's site (the site the settings name,
+// or the usual one).
+QUrl adresseKzt(const Services& services, const QString& chemin);
 
 // A size for a web page: most of the screen, within reason.
 QSize taillePage(const QWidget* fenetre);

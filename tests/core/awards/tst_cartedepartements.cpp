@@ -118,7 +118,7 @@ void TestCarteDepartements::coloriage()
         QVERIFY2(carte.cases[size_t(i)] == attendu, qPrintable(QStringLiteral("box %1").arg(i)));
     }
     QCOMPARE(
-        (QList<int>{carte.contactes, carte.non_confirmes, carte.confirmes, carte.non_contactes()}),
+        (QList<int>{carte.contactes, carte.nonConfirmes, carte.confirmes, carte.nonContactes()}),
         comptes);
 }
 
@@ -129,7 +129,7 @@ void TestCarteDepartements::logManquant()
     carte.cases[5] = Etat::Confirme;
     QCOMPARE(Colorie_Carte(dossier.filePath("F1ABC_KZT.log"), "HF", &carte).code, Statut::Absent);
     QCOMPARE(carte.cases[5], Etat::NonContacte);
-    QCOMPARE(carte.non_contactes(), 96);
+    QCOMPARE(carte.nonContactes(), 96);
 }
 
 void TestCarteDepartements::boitesDeSaisie()

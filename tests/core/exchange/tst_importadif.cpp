@@ -3,7 +3,7 @@
 
 #include "core/exchange/Adif.h"
 #include "core/exchange/Importation.h"
-#include "core/exchange/LectureAdi.h"
+#include "core/exchange/Lecture.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
 #include "support/HorlogeReglee.h"
@@ -89,6 +89,8 @@ private Q_SLOTS:
     void prenomsAppris();
     void echecs_data();
     void echecs();
+    void raisonsResumees_data();
+    void raisonsResumees();
 };
 
 // The fields read from a file: "CALL/NAME" of each record, and whether the
@@ -298,7 +300,7 @@ void TestImportAdif::rejets_data()
            "retirez-le.";
     QTest::newRow("character the log cannot hold")
         << avec(kRecord, "NAME", "Жан")
-        << "Le QSO n'est pas enregistré : le caractère « Ж » (U+0416) de le prénom ne peut pas "
+        << "Le QSO n'est pas enregistré : le caractère « Ж » (U+0416) du prénom ne peut pas "
            "être enregistré dans le log.";
 }
 
@@ -494,6 +496,28 @@ void TestImportAdif::echecs()
     QCOMPARE(d.log(), QByteArray());
     QVERIFY(!QFile::exists(d.chemin(Importation::nomRapport(kStation))));
     QVERIFY(!QFile::exists(d.chemin("Sauvegardes")));
+}
+
+// The summary gives the first ten reasons with their counts, and how many
+// other reasons there were.
+void TestImportAdif::raisonsResumees_data()
+{
+    QTest::addColumn<int>("raisons");
+    QTest::addColumn<QString>("fin");
+    QTest::newRow("ten") << 10 << "   1 × raison 10";
+    QTest::newRow("eleven") << 11 << "   1 × raison 10\r\n   et 1 autre raison";
+    QTest::newRow("twelve") << 12 << "   1 × raison 10\r\n   et 2 autres raisons";
+}
+
+void TestImportAdif::raisonsResumees()
+{
+    QFETCH(int, raisons);
+    QFETCH(QString, fin);
+    Importation::Bilan b;
+    b.statutRapport = Statut::valide();
+    for (int i = 1; i <= raisons; ++i)
+        b.rejets.push_back({i, QStringLiteral("raison %1").arg(i), QString()});
+    QVERIFY2(b.resume().endsWith(fin), qPrintable(b.resume()));
 }
 
 QTEST_GUILESS_MAIN(TestImportAdif)

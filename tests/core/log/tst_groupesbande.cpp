@@ -1,6 +1,7 @@
 #include "JeuxEssai.h"
 #include "OutilsTest.h"
 #include "core/log/Groupe.h"
+#include "core/log/MoulinContacte.h"
 
 #include <QTemporaryDir>
 #include <QTest>

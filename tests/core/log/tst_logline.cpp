@@ -93,6 +93,40 @@ private Q_SLOTS:
         QTest::newRow("emoji first name") << "prenom"
                                           << "Jo😀"
                                           << "U+1F600";
+        // The field after "le caractère", with its article joined to "de".
+        QTest::newRow("cyrillic in callsign") << "indicatif"
+                                              << "FЖ1ABC"
+                                              << "(U+0416) de l'indicatif ne peut pas";
+        QTest::newRow("cyrillic in department") << "departement"
+                                                << "7Ж"
+                                                << "(U+0416) du département ne peut pas";
+        QTest::newRow("cyrillic in first name") << "prenom"
+                                                << "Жан"
+                                                << "(U+0416) du prénom ne peut pas";
+        QTest::newRow("cyrillic in reference") << "reference"
+                                               << "77Ж21"
+                                               << "(U+0416) de la référence du moulin ne peut pas";
+        QTest::newRow("cyrillic in date") << "date"
+                                          << "Ж5/06/09"
+                                          << "(U+0416) de la date ne peut pas";
+        QTest::newRow("cyrillic in time") << "heure"
+                                          << "1Ж:05"
+                                          << "(U+0416) de l'heure ne peut pas";
+        QTest::newRow("cyrillic in mode") << "mode"
+                                          << "CЖ"
+                                          << "(U+0416) du mode ne peut pas";
+        QTest::newRow("cyrillic in band") << "bande"
+                                          << "14 Ж"
+                                          << "(U+0416) de la bande ne peut pas";
+        QTest::newRow("cyrillic in received report") << "rstRecu"
+                                                     << "5Ж9"
+                                                     << "(U+0416) du report reçu ne peut pas";
+        QTest::newRow("cyrillic in sent report") << "rstEnvoye"
+                                                 << "5Ж9"
+                                                 << "(U+0416) du report envoyé ne peut pas";
+        QTest::newRow("cyrillic in windmill name") << "nomMoulin"
+                                                   << "Ж"
+                                                   << "(U+0416) du nom du moulin ne peut pas";
     }
     void refuseCeQuiNePeutEtreEnregistre()
     {
@@ -100,10 +134,17 @@ private Q_SLOTS:
         QFETCH(QString, valeur);
         QFETCH(QString, nomme);
         LogLine::Champs c = exemple();
-        QHash<QString, QString*> champsLus = {
-            {"mode", &c.mode},     {"indicatif", &c.indicatif}, {"departement", &c.departement},
-            {"prenom", &c.prenom}, {"bande", &c.bande},         {"rstRecu", &c.rstRecu},
-            {"date", &c.date},     {"nomMoulin", &c.nomMoulin}};
+        QHash<QString, QString*> champsLus = {{"mode", &c.mode},
+                                              {"indicatif", &c.indicatif},
+                                              {"departement", &c.departement},
+                                              {"prenom", &c.prenom},
+                                              {"bande", &c.bande},
+                                              {"rstRecu", &c.rstRecu},
+                                              {"date", &c.date},
+                                              {"nomMoulin", &c.nomMoulin},
+                                              {"heure", &c.heure},
+                                              {"reference", &c.reference},
+                                              {"rstEnvoye", &c.rstEnvoye}};
         *champsLus.value(champ) = valeur;
         const LogLine::Formee f = LogLine::forme(c);
         QVERIFY(!f.valide());

@@ -290,7 +290,7 @@ private Q_SLOTS:
     // No kill can show a missing flush: the order of the calls does. The work
     // file reaches the disk before it is renamed over the target, and the
     // folder after the rename; whichever call fails, the target is complete.
-    void vidagesAutourDuRenommage_data()
+    void synchronisationsAutourDuRenommage_data()
     {
         QTest::addColumn<QString>("operation");
         QTest::addColumn<QString>("echecSur");
@@ -354,7 +354,7 @@ private Q_SLOTS:
             << "Enregistre_QSO, Memorise_Prenom"
             << "syncFolder" << avecPrenom << QByteArray() << "pas confirmé";
     }
-    void vidagesAutourDuRenommage()
+    void synchronisationsAutourDuRenommage()
     {
         QFETCH(QString, operation);
         QFETCH(QString, echecSur);
@@ -397,12 +397,12 @@ private Q_SLOTS:
                 ecritOctets(d.filePath(QStringLiteral("Sauvegardes/F1ABC_KZT_20261207.log")), "");
                 const QString ligne = QStringLiteral("F5XYZ").leftJustified(107, QLatin1Char(' '));
                 StationLog log(dossier.path(), QStringLiteral("F1ABC"), &jour);
-                log.vidageDossier(FichierTexte::VidageDossier::Differe);
+                log.synchronisationDossier(FichierTexte::Synchronisation::Differee);
                 QVERIFY(log.Enregistre_QSO(ligne).estOk());
                 FirstNameMemory prenoms(dossier.path());
-                prenoms.vidageDossier(FichierTexte::VidageDossier::Differe);
+                prenoms.synchronisationDossier(FichierTexte::Synchronisation::Differee);
                 QVERIFY(prenoms.Memorise_Prenom(QStringLiteral("F5XYZ        77 JEAN")).estOk());
-                s = FichierTexte::videDossier(cible);
+                s = FichierTexte::synchroniseDossierDe(cible);
                 apres = ligne.toLatin1() + "\r\n";
                 QCOMPARE(litOctets(prenoms.chemin()), QByteArray("F5XYZ        77 JEAN\r\n"));
             }

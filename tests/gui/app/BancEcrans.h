@@ -8,7 +8,8 @@
 #include "gui/app/Main.h"
 #include "gui/entry/ZoneSaisie.h"
 #include "gui/platform/VueWeb.h"
-#include "gui/web/Pages.h"
+#include "gui/web/Liste_KZT1.h"
+#include "gui/web/Reglement.h"
 
 #include <QAction>
 #include <QApplication>

@@ -62,6 +62,7 @@ private Q_SLOTS:
     void logExistantConserve();
     void modeleAbsent();
     void fenetreUniqueEtNonModale();
+    void fenetreFermeeRemplacee();
     void changementPendantUneEdition();
 
 private:
@@ -420,6 +421,19 @@ void TestStation::fenetreUniqueEtNonModale()
     s->close();
     QTRY_VERIFY(!premiere);
     QCOMPARE(b->station(), QStringLiteral("F1ABC"));
+}
+
+// A window just closed waits to be deleted: the menu opens a new one at once
+// instead of showing the one that is going.
+void TestStation::fenetreFermeeRemplacee()
+{
+    QPointer<Station> fermee = s;
+    s->close();
+    QVERIFY(fermee);
+    ouvre();
+    QVERIFY(s.data() != fermee.data());
+    QTRY_VERIFY(fermee.isNull());
+    QVERIFY(s->isVisible());
 }
 
 // A QSO of the first station's list, being edited when the station changes,

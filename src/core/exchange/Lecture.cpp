@@ -1,4 +1,4 @@
-#include "LectureAdi.h"
+#include "Lecture.h"
 
 #include "core/platform/Cp1252.h"
 
