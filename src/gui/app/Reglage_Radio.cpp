@@ -101,10 +101,12 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
         Resultat_Radio->setAccessibleName(message);
         Q_UNUSED(reussi);
     });
-    connect(Modele_Radio, &QComboBox::activated, this, &Reglage_Radio::modeleChoisi);
+    // Picked in the list or in the search's proposals.
+    connect(Modele_Radio, &QComboBox::currentIndexChanged, this, &Reglage_Radio::modeleChoisi);
     connect(Tester, &QPushButton::clicked, this, &Reglage_Radio::Tester_Click);
     connect(Enregistrer, &QPushButton::clicked, this, &Reglage_Radio::Enregistrer_Click);
     m_radio.demandeModeles();
+    adjustSize();
     Apparence::centreFenetre(this);
 }
 
