@@ -5,11 +5,20 @@
 
 #include <QThread>
 
+#include <clocale>
+
 Radio::Radio(QObject* parent) : Radio(Delais(), parent) {}
 
 Radio::Radio(const Delais& delais, QObject* parent)
     : QObject(parent), m_fil(new QThread), m_poste(new PosteHamlib(delais))
 {
+    // hamlib sets the numbers' locale to "C" around its exchanges and puts
+    // back the one it found through a name that its own change has freed:
+    // with "C" already in place, the name is the library's constant and
+    // nothing is freed. Set here, on the windows' thread, before the worker
+    // starts; the program formats its numbers with QLocale, not the C
+    // library's locale.
+    std::setlocale(LC_NUMERIC, "C");
     qRegisterMetaType<ReglagesRadio>();
     qRegisterMetaType<QList<Radio::Modele>>();
     m_fil->setObjectName(QStringLiteral("Radio"));
