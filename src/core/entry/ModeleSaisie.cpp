@@ -38,6 +38,17 @@ void ModeleSaisie::choixListe(Controle c)
         memoriseIndex(c);
 }
 
+bool ModeleSaisie::choixRadio(Controle c, int index)
+{
+    const QStringList& liste = elements(c);
+    if (m_modeModif || m_modeInsertion || index < 0 || index >= liste.size())
+        return false;
+    m_etat[c].index = index;
+    m_etat[c].texte = liste.at(index);
+    memoriseIndex(c);
+    return true;
+}
+
 ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
 {
     const bool entree = caractere == QLatin1Char('\r');

@@ -33,6 +33,11 @@ public:
 
     // An item of the mode or band list was chosen (mouse, arrow keys).
     void choixListe(Controle c);
+    // The radio moved to the item at that index of the mode or band list:
+    // the list takes it, and it is remembered as an item chosen by hand is.
+    // Refused (false) while a QSO of the list is being edited or inserted:
+    // those are past QSOs.
+    bool choixRadio(Controle c, int index);
 
     // A character typed in a field ('\r' for Enter).
     Touche frappeTouche(Controle c, QChar caractere);

@@ -40,6 +40,16 @@ const DefinitionBande* definitionFrequence(double mhz)
     return nullptr;
 }
 
+const DefinitionBande* definitionRadio(qint64 hz)
+{
+    // Compared in Hz: 14 350 000 Hz is in the band, 14 350 001 Hz is not.
+    for (const DefinitionBande& b : tableBandes) {
+        if (hz >= b.khzRadioBas * 1000 && hz <= b.khzRadioHaut * 1000)
+            return &b;
+    }
+    return nullptr;
+}
+
 Groupe groupeDe(QStringView bande)
 {
     const DefinitionBande* b = definitionDe(Texte::sansBlancs(bande));

@@ -17,6 +17,7 @@
 #include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
+#include "core/radio/Radio.h"
 #include "gui/awards/Aff_Contacte.h"
 #include "gui/awards/Carte_Acti_KZT.h"
 #include "gui/awards/Multi_QSL.h"
@@ -96,6 +97,7 @@ Main::Main(const Services& services, QWidget* parent)
     setCentralWidget(centre);
 
     construitMenus();
+    construitRadio();
     // A settings file that cannot be written is said once; the program goes on.
     BoiteMessage& messages = m_services.messages;
     m_services.reglages.signaleEchecsPar(
@@ -242,6 +244,11 @@ void Main::construitMenus()
     QAction* historique = elementMenu(aide, "Mnu_Historique", QStringLiteral("&Historique"));
     connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
     Aide::ajouteAuMenu(aide);
+
+    QMenu* trafic = menu(barre, "Mnu_Trafic", QStringLiteral("&Trafic"));
+    QAction* reglageRadio =
+        elementMenu(trafic, "Mnu_Reglage_Radio", QStringLiteral("&Réglage de la radio"));
+    connect(reglageRadio, &QAction::triggered, this, &Main::Mnu_Reglage_Radio_Click);
 }
 
 void Main::dimensionne()
@@ -273,6 +280,8 @@ bool Main::demarreProgramme()
     const QString section = Reglages::sectionStation(m_indicatif);
     choisitBandeMode(reglages.litIndex(section, Reglages::bandeUtilisee, 0),
                      reglages.litIndex(section, Reglages::modeUtilise, 0));
+
+    m_radio->configure(ReglagesRadio::lit(reglages));
 
     const QString dateAuto = reglages.lit(section, Reglages::dateAutomatique, Reglages::valeurOui);
     Mnu_Date_Auto->setChecked(dateAuto == Reglages::valeurOui);

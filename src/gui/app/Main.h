@@ -3,6 +3,7 @@
 #include "core/app/ModeleStation.h"
 #include "core/app/Services.h"
 #include "core/entry/ModeleSaisie.h"
+#include "core/radio/SuiviRadio.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -17,6 +18,7 @@ class ListeLog;
 class QAction;
 class QLabel;
 class QTimer;
+class Radio;
 class StockReglages;
 class Station;
 
@@ -55,6 +57,8 @@ public:
     ListeLog* listeLog() const { return m_liste; }
     // The choice of the file to import; nullptr: the platform's file dialog.
     void changeChoixFichier(ChoixFichier* choix);
+    // The station's radio, as the settings of "Réglage de la radio" give it.
+    Radio& radio() const { return *m_radio; }
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -70,6 +74,7 @@ public Q_SLOTS:
     void Mnu_APropos_Click();
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();
+    void Mnu_Reglage_Radio_Click();
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -88,6 +93,9 @@ private:
     Station* creeStation();
 
     void construitMenus();
+    // The radio and its status line (MainRadio.cpp).
+    void construitRadio();
+    void radioLue(qint64 hz, const QString& mode);
     QWidget* construitEntete();
     void dimensionne();
     // First start: the `Station` window, modal; returns when it is closed.
@@ -107,6 +115,9 @@ private:
     QTimer* Timer1;
     QAction* Mnu_Date_Auto;
     QAction* Mnu_Date_Man;
+    QLabel* Statut_Radio;
+    Radio* m_radio;
+    SuiviRadio m_suiviRadio;
     QPointer<Station> m_station;
     std::unique_ptr<DialogueFichier> m_dialogueFichier;
     ChoixFichier* m_choixFichier;

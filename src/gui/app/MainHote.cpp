@@ -40,6 +40,9 @@ void Main::changeIndicatifCourant(const QString& indicatif)
 {
     m_indicatif = indicatif;
     m_liaison->modele().changeIndicatifCourant(indicatif);
+    // The new station remembers its own band and mode: the radio's are
+    // given again at its next reading.
+    m_suiviRadio.oublie();
 }
 
 void Main::afficheStation(const QString& texte)

@@ -84,6 +84,18 @@ void LiaisonSaisie::agit(const std::function<void()>& action)
     montre();
 }
 
+bool LiaisonSaisie::choixRadio(int bande, int mode)
+{
+    bool pris = true;
+    agit([&] {
+        if (bande >= 0)
+            pris = m_modele.choixRadio(M::Bande_A, bande) && pris;
+        if (mode >= 0)
+            pris = m_modele.choixRadio(M::Mode_A, mode) && pris;
+    });
+    return pris;
+}
+
 void LiaisonSaisie::ligneChoisie(int index)
 {
     const QString ligne = m_liste.texteLigne(index);

@@ -26,6 +26,10 @@ public:
     // Runs an action of the model on the state the user left in the widgets,
     // then shows the outcome.
     void agit(const std::function<void()>& action);
+    // The radio's band and mode, list indexes (-1: unchanged), given to the
+    // entry area; false when it refused one of them (a QSO of the list is
+    // being edited or inserted).
+    bool choixRadio(int bande, int mode);
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;

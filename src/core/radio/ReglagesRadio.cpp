@@ -1,0 +1,71 @@
+#include "ReglagesRadio.h"
+
+#include "core/platform/StockReglages.h"
+
+#include <QFileInfo>
+
+namespace {
+
+int nombre(const StockReglages& reglages, const QString& cle, int defaut)
+{
+    bool valide = false;
+    const int n = reglages.lit(ReglagesRadio::section, cle, QString()).trimmed().toInt(&valide);
+    return valide ? n : defaut;
+}
+
+} // namespace
+
+ReglagesRadio ReglagesRadio::lit(const StockReglages& reglages)
+{
+    ReglagesRadio r;
+    r.modele = qMax(0, nombre(reglages, cleModele, aucuneRadio));
+    r.port = reglages.lit(section, clePort, QString()).trimmed();
+    r.vitesse = qMax(0, nombre(reglages, cleVitesse, 0));
+    r.intervalle =
+        qBound(intervalleMin, nombre(reglages, cleIntervalle, intervalleDefaut), intervalleMax);
+    return r;
+}
+
+Statut ReglagesRadio::ecrit(StockReglages& reglages) const
+{
+    for (const auto& [cle, valeur] :
+         {std::pair{cleModele, QString::number(modele)}, std::pair{clePort, port},
+          std::pair{cleVitesse, QString::number(vitesse)},
+          std::pair{cleIntervalle, QString::number(intervalle)}}) {
+        const Statut ecrit = reglages.ecrit(section, cle, valeur);
+        if (!ecrit)
+            return ecrit;
+    }
+    return Statut::valide();
+}
+
+QString ReglagesRadio::defaut(TypePort type) const
+{
+    if (!avecRadio() || type == TypePort::Aucun)
+        return QString();
+    if (port.isEmpty()) {
+        return type == TypePort::Reseau
+                   ? QStringLiteral("Indiquez l'adresse de la radio (hôte:port, par exemple "
+                                    "localhost:4532).")
+                   : QStringLiteral("Indiquez le port de la radio (par exemple /dev/ttyUSB0).");
+    }
+    if (type == TypePort::Reseau) {
+        const qsizetype deuxPoints = port.lastIndexOf(QLatin1Char(':'));
+        bool valide = false;
+        const int numero = deuxPoints > 0 ? port.mid(deuxPoints + 1).toInt(&valide) : 0;
+        if (!valide || numero <= 0 || numero > 65535)
+            return QStringLiteral("L'adresse « %1 » n'est pas de la forme hôte:port (par exemple "
+                                  "localhost:4532).")
+                .arg(port);
+        return QString();
+    }
+    if (type != TypePort::Serie)
+        return QString();
+    const QFileInfo infos(port);
+    if (!infos.exists())
+        return QStringLiteral("Le port « %1 » n'existe pas : la radio est-elle branchée ?")
+            .arg(port);
+    if (infos.isDir() || infos.isFile())
+        return QStringLiteral("« %1 » n'est pas un port série.").arg(port);
+    return QString();
+}

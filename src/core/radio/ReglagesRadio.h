@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/platform/Statut.h"
+
+#include <QMetaType>
+#include <QString>
+
+class StockReglages;
+
+// The radio of the station, as the section "Radio" of the settings gives it
+// (global to the computer): hamlib's model number, the port (a serial device
+// such as /dev/ttyUSB0, or host:port for the models served over the
+// network), the serial speed and the polling interval.
+struct ReglagesRadio {
+    static inline const QString section = QStringLiteral("Radio");
+    static inline const QString cleModele = QStringLiteral("Modele");
+    static inline const QString clePort = QStringLiteral("Port");
+    static inline const QString cleVitesse = QStringLiteral("Vitesse");
+    static inline const QString cleIntervalle = QStringLiteral("Intervalle");
+
+    // How a model is reached: no port at all (hamlib's dummy radio), a
+    // serial device, host:port over the network, or another kind of port
+    // that hamlib names by a path of its own (USB, parallel...).
+    enum class TypePort { Aucun, Serie, Reseau, Autre };
+
+    static constexpr int aucuneRadio = 0;
+    static constexpr int intervalleDefaut = 1000;
+    static constexpr int intervalleMin = 200;
+    static constexpr int intervalleMax = 10000;
+
+    int modele = aucuneRadio;
+    QString port;
+    int vitesse = 0; // bauds; 0: the model's own
+    int intervalle = intervalleDefaut;
+
+    bool avecRadio() const { return modele != aucuneRadio; }
+
+    // What the settings hold; a value that is not a number reads as its
+    // default, and an interval out of its range as the nearest limit.
+    static ReglagesRadio lit(const StockReglages& reglages);
+    Statut ecrit(StockReglages& reglages) const;
+
+    // Why these settings cannot open a radio of a model reached that way, in
+    // French; empty when they can be tried. Checks what can be known without
+    // the radio: the port given, a serial port that is a device, host:port
+    // for a network model.
+    QString defaut(TypePort type) const;
+
+    bool operator==(const ReglagesRadio&) const = default;
+};
+
+Q_DECLARE_METATYPE(ReglagesRadio)

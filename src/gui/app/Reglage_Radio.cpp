@@ -1,0 +1,179 @@
+#include "Reglage_Radio.h"
+
+#include "core/platform/StockReglages.h"
+#include "gui/platform/Apparence.h"
+
+#include <QComboBox>
+#include <QCompleter>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kAucune = QStringLiteral("Aucune radio");
+
+QString nomModele(const Radio::Modele& m)
+{
+    return QStringLiteral("%1 %2 (%3)").arg(m.fabricant, m.nom).arg(m.numero);
+}
+
+} // namespace
+
+Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_reglages(reglages), m_radio(radio)
+{
+    setObjectName(QStringLiteral("Reglage_Radio"));
+    Apparence::clavier(this);
+    setWindowTitle(QStringLiteral("Réglage de la radio"));
+    setAccessibleName(windowTitle());
+
+    // The list is searched by typing any part of a maker's or model's name.
+    Modele_Radio = Apparence::nomme(new QComboBox(this), "Modele_Radio");
+    Modele_Radio->setEditable(true);
+    Modele_Radio->setInsertPolicy(QComboBox::NoInsert);
+    Modele_Radio->completer()->setFilterMode(Qt::MatchContains);
+    Modele_Radio->completer()->setCompletionMode(QCompleter::PopupCompletion);
+    Modele_Radio->setMinimumContentsLength(32);
+    Apparence::nommeListe(Modele_Radio, QStringLiteral("Modèle de la radio"));
+    Modele_Radio->addItem(kAucune, 0);
+
+    Port_Radio = Apparence::nomme(new QLineEdit(this), "Port_Radio");
+    Port_Radio->setAccessibleName(QStringLiteral("Port"));
+
+    Vitesse_Radio = Apparence::nomme(new QComboBox(this), "Vitesse_Radio");
+    Apparence::nommeListe(Vitesse_Radio, QStringLiteral("Vitesse"));
+    Vitesse_Radio->addItem(QStringLiteral("Celle du modèle"), 0);
+    for (int v : {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200})
+        Vitesse_Radio->addItem(QStringLiteral("%1 bauds").arg(v), v);
+
+    Intervalle_Radio = Apparence::nomme(new QSpinBox(this), "Intervalle_Radio");
+    Intervalle_Radio->setRange(ReglagesRadio::intervalleMin, ReglagesRadio::intervalleMax);
+    Intervalle_Radio->setSingleStep(100);
+    Intervalle_Radio->setSuffix(QStringLiteral(" ms"));
+    Intervalle_Radio->setAccessibleName(QStringLiteral("Intervalle de lecture"));
+
+    Tester = Apparence::nomme(new QPushButton(QStringLiteral("&Tester"), this), "Tester");
+    Enregistrer =
+        Apparence::nomme(new QPushButton(QStringLiteral("&Enregistrer"), this), "Enregistrer");
+    Resultat_Radio = Apparence::etiquette(this, "Resultat_Radio", QString());
+    Resultat_Radio->setWordWrap(true);
+    Resultat_Radio->setMinimumHeight(Resultat_Radio->fontMetrics().height() * 2);
+
+    auto* formulaire = new QFormLayout;
+    formulaire->addRow(QStringLiteral("&Modèle :"), Modele_Radio);
+    formulaire->addRow(QStringLiteral("&Port :"), Port_Radio);
+    formulaire->addRow(QStringLiteral("&Vitesse :"), Vitesse_Radio);
+    formulaire->addRow(QStringLiteral("&Intervalle de lecture :"), Intervalle_Radio);
+    auto* boutons = new QHBoxLayout;
+    boutons->addWidget(Tester);
+    boutons->addStretch(1);
+    boutons->addWidget(Enregistrer);
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addLayout(formulaire);
+    colonne->addWidget(Resultat_Radio);
+    colonne->addLayout(boutons);
+
+    const ReglagesRadio r = ReglagesRadio::lit(m_reglages);
+    Port_Radio->setText(r.port);
+    const int vitesse = Vitesse_Radio->findData(r.vitesse);
+    if (vitesse >= 0) {
+        Vitesse_Radio->setCurrentIndex(vitesse);
+    } else {
+        Vitesse_Radio->addItem(QStringLiteral("%1 bauds").arg(r.vitesse), r.vitesse);
+        Vitesse_Radio->setCurrentIndex(Vitesse_Radio->count() - 1);
+    }
+    Intervalle_Radio->setValue(r.intervalle);
+    if (r.avecRadio()) {
+        // Shown by its number until hamlib's list arrives.
+        Modele_Radio->addItem(QStringLiteral("Modèle %1").arg(r.modele), r.modele);
+        Modele_Radio->setCurrentIndex(1);
+    }
+
+    connect(&m_radio, &Radio::modelesRecus, this, &Reglage_Radio::remplitModeles);
+    connect(&m_radio, &Radio::testTermine, this, [this](bool reussi, const QString& message) {
+        Tester->setEnabled(true);
+        Resultat_Radio->setText(message);
+        Resultat_Radio->setAccessibleName(message);
+        Q_UNUSED(reussi);
+    });
+    // Picked in the list or in the search's proposals.
+    connect(Modele_Radio, &QComboBox::currentIndexChanged, this, &Reglage_Radio::modeleChoisi);
+    connect(Tester, &QPushButton::clicked, this, &Reglage_Radio::Tester_Click);
+    connect(Enregistrer, &QPushButton::clicked, this, &Reglage_Radio::Enregistrer_Click);
+    m_radio.demandeModeles();
+    adjustSize();
+    Apparence::centreFenetre(this);
+}
+
+void Reglage_Radio::remplitModeles(const QList<Radio::Modele>& modeles)
+{
+    const int choisi = Modele_Radio->currentData().toInt();
+    m_modeles = modeles;
+    Modele_Radio->clear();
+    Modele_Radio->addItem(kAucune, 0);
+    for (const Radio::Modele& m : modeles)
+        Modele_Radio->addItem(nomModele(m), m.numero);
+    const int index = Modele_Radio->findData(choisi);
+    Modele_Radio->setCurrentIndex(index >= 0 ? index : 0);
+    modeleChoisi();
+}
+
+// The port's hint follows the kind of port the model uses.
+void Reglage_Radio::modeleChoisi()
+{
+    const int numero = Modele_Radio->currentData().toInt();
+    auto type = ReglagesRadio::TypePort::Serie;
+    for (const Radio::Modele& m : std::as_const(m_modeles)) {
+        if (m.numero == numero)
+            type = m.port;
+    }
+    Port_Radio->setPlaceholderText(type == ReglagesRadio::TypePort::Reseau
+                                       ? QStringLiteral("hôte:port, par exemple localhost:4532")
+                                   : type == ReglagesRadio::TypePort::Aucun
+                                       ? QStringLiteral("aucun port pour ce modèle")
+                                       : QStringLiteral("par exemple /dev/ttyUSB0"));
+    const bool serie = type == ReglagesRadio::TypePort::Serie;
+    Vitesse_Radio->setEnabled(serie && numero != ReglagesRadio::aucuneRadio);
+    Port_Radio->setEnabled(numero != ReglagesRadio::aucuneRadio);
+}
+
+ReglagesRadio Reglage_Radio::reglagesAffiches() const
+{
+    ReglagesRadio r;
+    // A model typed and not picked: the one whose name is typed, if any.
+    int index = Modele_Radio->findText(Modele_Radio->currentText(), Qt::MatchFixedString);
+    if (index < 0)
+        index = Modele_Radio->currentIndex();
+    r.modele = index >= 0 ? Modele_Radio->itemData(index).toInt() : 0;
+    r.port = Port_Radio->text().trimmed();
+    r.vitesse = Vitesse_Radio->currentData().toInt();
+    r.intervalle = Intervalle_Radio->value();
+    return r;
+}
+
+void Reglage_Radio::Tester_Click()
+{
+    Tester->setEnabled(false);
+    Resultat_Radio->setText(QStringLiteral("Test en cours…"));
+    m_radio.teste(reglagesAffiches());
+}
+
+void Reglage_Radio::Enregistrer_Click()
+{
+    const ReglagesRadio r = reglagesAffiches();
+    const Statut ecrit = r.ecrit(m_reglages);
+    if (!ecrit) {
+        Resultat_Radio->setText(ecrit.message);
+        return;
+    }
+    m_radio.configure(r);
+    Resultat_Radio->setText(r.avecRadio()
+                                ? QStringLiteral("Réglages enregistrés : la radio est lue avec "
+                                                 "ces réglages.")
+                                : QStringLiteral("Réglages enregistrés : aucune radio."));
+}

@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTest>
+
+// hamlib's own network daemon serving its dummy radio (rigctld -m 1) on a
+// free loopback port, as an operator's rigctld serves a real one. The test
+// talks to it over a connection of its own, with rigctld's commands.
+class Rigctld {
+public:
+    Rigctld()
+    {
+        QTcpServer libre;
+        if (libre.listen(QHostAddress::LocalHost, 0))
+            m_port = libre.serverPort();
+    }
+    ~Rigctld() { arrete(); }
+
+    static QString programme() { return QStandardPaths::findExecutable(QStringLiteral("rigctld")); }
+
+    quint16 port() const { return m_port; }
+    // What the program's settings name: hamlib's network model and host:port.
+    QString adresse() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+
+    // Starts the daemon and waits until it takes connections.
+    bool demarre()
+    {
+        m_processus.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_processus.start(programme(), {QStringLiteral("-m"), QStringLiteral("1"),
+                                        QStringLiteral("-T"), QStringLiteral("127.0.0.1"),
+                                        QStringLiteral("-t"), QString::number(m_port)});
+        if (!m_processus.waitForStarted(10000))
+            return false;
+        QElapsedTimer attente;
+        attente.start();
+        while (attente.elapsed() < 10000) {
+            QTcpSocket essai;
+            essai.connectToHost(QHostAddress::LocalHost, m_port);
+            if (essai.waitForConnected(500))
+                return true;
+            QTest::qWait(50);
+        }
+        return false;
+    }
+
+    // Stops it as a kill would: the radio's connection drops.
+    void arrete()
+    {
+        if (m_processus.state() == QProcess::NotRunning)
+            return;
+        m_processus.kill();
+        m_processus.waitForFinished(5000);
+    }
+
+    // Sends one rigctld command ("F 14250000", "M USB 2400", "f") and
+    // returns its answer, without the line ends.
+    QString commande(const QString& ligne)
+    {
+        QTcpSocket s;
+        s.connectToHost(QHostAddress::LocalHost, m_port);
+        if (!s.waitForConnected(5000))
+            return QStringLiteral("(no connection)");
+        s.write(ligne.toLatin1() + '\n');
+        s.waitForBytesWritten(5000);
+        QByteArray reponse;
+        // One line for a reading, "RPRT 0" for a setting, two lines for "m".
+        const int lignes = ligne.startsWith(QLatin1Char('m')) ? 2 : 1;
+        while (reponse.count('\n') < lignes && s.waitForReadyRead(5000))
+            reponse += s.readAll();
+        return QString::fromLatin1(reponse).trimmed();
+    }
+
+private:
+    QProcess m_processus;
+    quint16 m_port = 0;
+};
