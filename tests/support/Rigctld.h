@@ -58,8 +58,19 @@ public:
     }
 
     // Sends one rigctld command ("F 14250000", "M USB 2400", "f") and
-    // returns its answer, without the line ends.
+    // returns its answer, without the line ends. A connection that rigctld
+    // closes without an answer (seen once, on a loaded machine) is made
+    // again, three times at most.
     QString commande(const QString& ligne)
+    {
+        QString reponse;
+        for (int essai = 0; essai < 3 && reponse.isEmpty(); ++essai)
+            reponse = unEssai(ligne);
+        return reponse;
+    }
+
+private:
+    QString unEssai(const QString& ligne)
     {
         QTcpSocket s;
         s.connectToHost(QHostAddress::LocalHost, m_port);
@@ -75,7 +86,6 @@ public:
         return QString::fromLatin1(reponse).trimmed();
     }
 
-private:
     QProcess m_processus;
     quint16 m_port = 0;
 };
