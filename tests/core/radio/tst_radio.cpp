@@ -332,7 +332,7 @@ private Q_SLOTS:
         rigctld.arrete();
         const qint64 pause = plusLonguePause([&] { return radio.estConnectee(); }, 10000);
         QVERIFY(!radio.estConnectee());
-        QVERIFY2(pause < 300, qPrintable(QString("event loop stalled %1 ms").arg(pause)));
+        QVERIFY2(pause < 500, qPrintable(QString("event loop stalled %1 ms").arg(pause)));
         QCOMPARE(radio.statut(), QStringLiteral("Radio non connectée (nouvel essai dans 1 s)"));
         QVERIFY(!radio.accorde(14250000, "SSB").estOk());
 
@@ -343,7 +343,8 @@ private Q_SLOTS:
     }
 
     // A radio that takes the connection and never answers keeps hamlib
-    // waiting for its time-outs: the event loop goes on all the same.
+    // waiting for its time-outs (a second each): the event loop goes on all
+    // the same, never still for half of that even on a loaded machine.
     void silentRadioNeverStallsTheEventLoop()
     {
         QTcpServer muet;
@@ -356,7 +357,7 @@ private Q_SLOTS:
         QElapsedTimer duree;
         duree.start();
         const qint64 pause = plusLonguePause([&] { return duree.elapsed() < 3000; }, 3000);
-        QVERIFY2(pause < 300, qPrintable(QString("event loop stalled %1 ms").arg(pause)));
+        QVERIFY2(pause < 500, qPrintable(QString("event loop stalled %1 ms").arg(pause)));
         QVERIFY(!radio.estConnectee());
         QVERIFY(radio.statut().startsWith("Radio non connectée"));
     }
