@@ -80,7 +80,8 @@ enum class Fenetre {
     Cluster,
     Liste_KZT1,
     Reglement,
-    Aide
+    Aide,
+    Reglage_Radio
 };
 
 inline const std::pair<const char*, Fenetre> kFenetres[] = {
@@ -96,6 +97,7 @@ inline const std::pair<const char*, Fenetre> kFenetres[] = {
     {"Liste_KZT1", Fenetre::Liste_KZT1},
     {"Reglement", Fenetre::Reglement},
     {"Aide", Fenetre::Aide},
+    {"Reglage_Radio", Fenetre::Reglage_Radio},
 };
 
 // A main window started on a screen, over a log of a few QSOs, one of them
@@ -181,6 +183,8 @@ struct Banc {
             // F1 in the main window: the help goes on its screen.
             QTest::keyClick(main->zoneDeSaisie()->Ind_A, Qt::Key_F1);
             return Aide::ouverte();
+        case Fenetre::Reglage_Radio:
+            return menu("Mnu_Reglage_Radio", "Reglage_Radio");
         }
         return nullptr;
     }

@@ -123,6 +123,8 @@ void TestMenus::menusOuverts_data()
     ligne("Mnu_Reglement", "Mnu_Aide", "Reglement", true);
     ligne("Mnu_Historique", "Mnu_Aide", "Historique", true);
     ligne("Mnu_Mode_Emploi", "Mnu_Aide", "Mode d'emploi\tF1", true);
+    ligne("Mnu_Trafic", "", "Trafic", true);
+    ligne("Mnu_Reglage_Radio", "Mnu_Trafic", "Réglage de la radio", true);
 }
 
 void TestMenus::menusOuverts()
