@@ -5,7 +5,9 @@
 // writes a line that is not one of those, nor the same QSO twice.
 //
 // Input: one byte of options (both low bits set: the file is also imported
-// into a log on disk), then the bytes of the ADI file.
+// into a log on disk; the six others, plus one, the size of the pieces in
+// which the file is also given to the reader), then the bytes of the ADI
+// file.
 
 #include "Aleatoire.h"
 
@@ -29,16 +31,40 @@ void verifieLecture(const Adif::Lecture& l)
     qsizetype avant = 0;
     for (const Adif::Enregistrement& e : l.enregistrements) {
         FUZZ_CHECK(!e.champs.empty());
-        FUZZ_CHECK(e.debut >= avant && e.debut < e.fin && e.fin <= l.texte.size());
+        FUZZ_CHECK(e.debut >= avant && e.debut < e.fin);
+        FUZZ_CHECK(e.texte.size() == e.fin - e.debut);
+        const QChar* debut = e.texte.constData();
         for (const Adif::Champ& c : e.champs) {
             FUZZ_CHECK(!c.nom.isEmpty());
-            FUZZ_CHECK(c.nom.data() >= l.texte.constData() + e.debut);
-            FUZZ_CHECK(c.valeur.data() + c.valeur.size() <= l.texte.constData() + e.fin);
+            FUZZ_CHECK(c.nom.data() > debut &&
+                       c.nom.data() + c.nom.size() < debut + e.texte.size());
+            FUZZ_CHECK(c.valeur.data() >= debut &&
+                       c.valeur.data() + c.valeur.size() <= debut + e.texte.size());
         }
         avant = e.fin;
     }
     if (l.tronque)
-        FUZZ_CHECK(l.debutTronque >= avant && l.debutTronque < l.texte.size());
+        FUZZ_CHECK(l.debutTronque >= avant && !l.texteTronque.isEmpty());
+}
+
+// The records do not depend on where the pieces of the file given to the
+// reader are cut.
+void verifieMorceaux(const Adif::Lecture& l, const QByteArray& fichier, qsizetype morceau)
+{
+    const Adif::Lecture m = Adif::litOctets(fichier, morceau);
+    FUZZ_CHECK(m.utf8 == l.utf8 && m.tronque == l.tronque);
+    FUZZ_CHECK(m.debutTronque == l.debutTronque && m.texteTronque == l.texteTronque);
+    FUZZ_CHECK(m.enregistrements.size() == l.enregistrements.size());
+    for (size_t i = 0; i < m.enregistrements.size(); ++i) {
+        const Adif::Enregistrement& a = m.enregistrements[i];
+        const Adif::Enregistrement& b = l.enregistrements[i];
+        FUZZ_CHECK(a.texte == b.texte && a.debut == b.debut && a.fin == b.fin);
+        FUZZ_CHECK(a.champs.size() == b.champs.size());
+        for (size_t k = 0; k < a.champs.size(); ++k) {
+            FUZZ_CHECK(a.champs[k].nom == b.champs[k].nom);
+            FUZZ_CHECK(a.champs[k].valeur == b.champs[k].valeur);
+        }
+    }
 }
 
 // The QSO made of a record is one that can be typed; when its text is ASCII
@@ -69,6 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t tailleDonne
                              qsizetype(tailleDonnees - 1));
     const Adif::Lecture lecture = Adif::litOctets(fichier);
     verifieLecture(lecture);
+    verifieMorceaux(lecture, fichier, (donnees[0] >> 2) + 1);
 
     QSet<QByteArray> lignes;
     for (const Adif::Enregistrement& e : lecture.enregistrements) {

@@ -282,9 +282,7 @@ Bilan importeFichier(const QString& dossier, const QString& indicatif, const QSt
         ++numero;
         const Qso q = convertit(e);
         if (!q.raison.isEmpty()) {
-            bilan.rejets.push_back(
-                {numero, q.raison,
-                 QStringView(lecture.texte).mid(e.debut, e.fin - e.debut).toString()});
+            bilan.rejets.push_back({numero, q.raison, e.texte});
             continue;
         }
         const LogLine::Formee f = LogLine::forme(q.champs);
@@ -299,7 +297,7 @@ Bilan importeFichier(const QString& dossier, const QString& indicatif, const QSt
         bilan.rejets.push_back({numero + 1,
                                 QStringLiteral("Enregistrement coupé par la fin du fichier "
                                                "(fichier tronqué)"),
-                                QStringView(lecture.texte).mid(lecture.debutTronque).toString()});
+                                lecture.texteTronque});
     }
 
     StationLog log(dossier, indicatif, &horloge);

@@ -147,6 +147,15 @@ void TestImportAdif::lecture_data()
         << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:5>F1A") << un << true;
     QTest::newRow("huge length") << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:999999999>F")
                                  << un << true;
+    // A "<" that opens no tag is over at the next "<".
+    QTest::newRow("many < before a record")
+        << QByteArray(5000, '<') + "CALL:5>F6XYZ<NAME:4>Paul<EOR>" << un << false;
+    QTest::newRow("< without its > before a record")
+        << QByteArray("<CALL:5 <note <CALL:5>F6XYZ<NAME:4>Paul<EOR> <<") << un << false;
+    QTest::newRow("< without its > at the end")
+        << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:4>F1AA<NAME:3") << un << true;
+    QTest::newRow("> alone between fields")
+        << QByteArray("<CALL:5>F6XYZ > <NAME:4>Paul>>\r\n<EOR>") << un << false;
 }
 
 void TestImportAdif::lecture()
@@ -162,6 +171,19 @@ void TestImportAdif::lecture()
     }
     QCOMPARE(lus, attendus);
     QCOMPARE(l.tronque, tronque);
+    // The same records and the same cut text whatever the pieces the file
+    // is read in (a piece may end inside a tag, a value or a character).
+    for (const qsizetype morceau : {1, 2, 3, 5, 7, 64}) {
+        const Adif::Lecture m = Adif::litOctets(fichier, morceau);
+        QCOMPARE(m.enregistrements.size(), l.enregistrements.size());
+        for (size_t i = 0; i < m.enregistrements.size(); ++i) {
+            QCOMPARE(m.enregistrements[i].texte, l.enregistrements[i].texte);
+            QCOMPARE(m.enregistrements[i].valeur(QLatin1StringView("name")),
+                     l.enregistrements[i].valeur(QLatin1StringView("name")));
+        }
+        QCOMPARE(m.tronque, tronque);
+        QCOMPARE(m.texteTronque, l.texteTronque);
+    }
 }
 
 // A record and the stored fields it gives: call, department, first name,
