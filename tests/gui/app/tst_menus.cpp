@@ -319,9 +319,14 @@ void TestMenus::importationDepuisLeMenu_data()
     QTest::addColumn<QByteArray>("fichier"); // empty: the file dialog is cancelled
     QTest::addColumn<int>("lignes");         // QSOs of the log afterwards
     QTest::addColumn<QString>("resume");
+    // Another station's log, each QSO with a windmill of its own.
     QByteArray log;
-    for (int i = 10; i <= 12; ++i)
-        log += BancProgramme::ligne(i) + "\r\n";
+    for (int i = 10; i <= 12; ++i) {
+        QByteArray ligne = BancProgramme::ligne(i);
+        ligne.replace(LogLine::Departement.debut - 1, 2, "59");
+        ligne.replace(LogLine::Reference.debut - 1, 5, "59" + QByteArray::number(100 + i));
+        log += ligne + "\r\n";
+    }
     QTest::newRow("export of the program")
         << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 5
         << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
