@@ -9,6 +9,7 @@
 
 #include <memory>
 
+class Attente;
 class ChoixFichier;
 class DialogueFichier;
 class ZoneSaisie;
@@ -55,6 +56,9 @@ public:
     ListeLog* listeLog() const { return m_liste; }
     // The choice of the file to import; nullptr: the platform's file dialog.
     void changeChoixFichier(ChoixFichier* choix);
+    // Where the import runs while the user waits; nullptr: the platform's
+    // progress window.
+    void changeAttente(Attente* attente);
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -64,8 +68,10 @@ public Q_SLOTS:
     // Puts a backup of the current station's log back in its place, after a
     // copy of the log as it is.
     void Mnu_Restaure_Click();
-    // Imports the QSOs of an ADI file chosen by the user into the log, then
-    // says what was imported and what was skipped.
+    // Imports the QSOs of an ADI file chosen by the user into the log, away
+    // from the windows' thread (a file of tens of megabytes shows its
+    // progress and may be stopped, leaving the log as it was), then says
+    // what was imported and what was skipped.
     void Mnu_Import_ADIF_Click();
     void Mnu_APropos_Click();
     void Mnu_Historique_Click();
@@ -110,4 +116,5 @@ private:
     QPointer<Station> m_station;
     std::unique_ptr<DialogueFichier> m_dialogueFichier;
     ChoixFichier* m_choixFichier;
+    Attente* m_attente = nullptr;
 };

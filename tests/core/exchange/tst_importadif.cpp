@@ -6,12 +6,15 @@
 #include "core/exchange/Lecture.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
+#include "support/AttenteScriptee.h"
 #include "support/HorlogeReglee.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace JeuxEssaiAdif;
 
@@ -88,6 +91,8 @@ private Q_SLOTS:
     void fichierTronque();
     void moulinDejaContacte_data();
     void moulinDejaContacte();
+    void arretParLUtilisateur_data();
+    void arretParLUtilisateur();
     void prenomsAppris_data();
     void prenomsAppris();
     void echecs_data();
@@ -577,6 +582,57 @@ void TestImportAdif::moulinDejaContacte()
     for (const QString& raison : raisons) {
         QVERIFY2(b.resume().contains("1 × " + raison), qPrintable(b.resume()));
         QVERIFY2(rapport.contains(" : " + raison + "\r\n"), qPrintable(rapport));
+    }
+}
+
+// The user may stop the import until the log is rewritten: nothing is then
+// written (no copy of the log, no report, no first name), and the summary
+// says so. The progress only goes forward, up to the end.
+void TestImportAdif::arretParLUtilisateur_data()
+{
+    QTest::addColumn<int>("arret"); // thousandths from which the user stops it; -1: never
+    QTest::addColumn<bool>("arretee");
+    QTest::newRow("never stopped") << -1 << false;
+    QTest::newRow("stopped at once") << 0 << true;
+    QTest::newRow("stopped while the file is checked") << 100 << true;
+    QTest::newRow("stopped while the records are read") << 600 << true;
+    QTest::newRow("too late: the log is being rewritten") << 950 << false;
+}
+
+void TestImportAdif::arretParLUtilisateur()
+{
+    QFETCH(int, arret);
+    QFETCH(bool, arretee);
+    Dossier d;
+    QVERIFY(d.ecritLog({}));
+    QVERIFY(
+        OutilsTest::ecritOctets(d.chemin(FirstNameMemory::nomFichier), "F9ZZZ        59 ZOE\r\n"));
+    const QString ignore = avec(avec(kRecord, "CALL", "F1BBB"), "SIG", QString());
+    OutilsTest::ecritOctets(d.chemin("entree.adi"), (kRecord + ignore).toLatin1());
+    AttenteScriptee utilisateur(arret);
+    Importation::Bilan b;
+    utilisateur.execute(QString(), [&](Progression& p) {
+        b = Importation::importeFichier(d.dossier.path(), kStation, d.chemin("entree.adi"),
+                                        d.horloge, &p);
+    });
+    QCOMPARE(b.annule, arretee);
+    QVERIFY(b.statut.estOk());
+    const QList<qint64>& avancees = utilisateur.avancees();
+    QVERIFY(std::is_sorted(avancees.begin(), avancees.end()));
+    if (arretee) {
+        QCOMPARE(b.resume(), "L'importation du fichier « entree.adi » a été arrêtée : rien n'a "
+                             "été importé, le log n'a pas été modifié.");
+        QCOMPARE(d.log(), QByteArray());
+        QCOMPARE(OutilsTest::litOctets(d.chemin(FirstNameMemory::nomFichier)),
+                 QByteArray("F9ZZZ        59 ZOE\r\n"));
+        QVERIFY(!QFile::exists(d.chemin(Importation::nomRapport(kStation))));
+        QVERIFY(!QFile::exists(d.chemin("Sauvegardes")));
+        QVERIFY(avancees.isEmpty() || avancees.last() < 950);
+    } else {
+        QCOMPARE(b.importes, 1);
+        QCOMPARE(d.log().count("\r\n"), 1);
+        QVERIFY(QFile::exists(d.chemin(Importation::nomRapport(kStation))));
+        QCOMPARE(avancees.last(), 1000);
     }
 }
 

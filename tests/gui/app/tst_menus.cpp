@@ -11,6 +11,7 @@
 #include "gui/app/Aide.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
+#include "support/AttenteScriptee.h"
 #include "support/ChoixFichierScripte.h"
 
 #include <QAction>
@@ -346,6 +347,10 @@ void TestMenus::importationDepuisLeMenu_data()
                "\r\n\r\nLes enregistrements ignorés sont décrits dans le fichier "
                "« F1ABC_KZT_import.txt ».");
     QTest::newRow("dialog cancelled") << QByteArray() << 2 << QString();
+    QTest::newRow("stopped by the user")
+        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 2
+        << QStringLiteral("L'importation du fichier « autre.adi » a été arrêtée : rien n'a été "
+                          "importé, le log n'a pas été modifié.");
 }
 
 // The item after the export in "Fichier": the file chosen in the dialog is
@@ -365,6 +370,10 @@ void TestMenus::importationDepuisLeMenu()
     QVERIFY(m.demarreProgramme());
     ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
     m.changeChoixFichier(&choix);
+    // The import runs in the platform's progress window, or the user stops it.
+    AttenteScriptee arret(0);
+    if (resume.contains(QStringLiteral("arrêtée")))
+        m.changeAttente(&arret);
 
     QStringList elements;
     for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
@@ -380,6 +389,11 @@ void TestMenus::importationDepuisLeMenu()
     QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     QCOMPARE(QFile::exists(b.chemin(Importation::nomRapport(QStringLiteral("F1ABC")))),
              resume.contains(QStringLiteral("_import.txt")));
+    if (resume.contains(QStringLiteral("arrêtée"))) {
+        QCOMPARE(arret.textes(), QStringList{QStringLiteral("Importation du fichier « autre.adi » "
+                                                            "dans le log « F1ABC_KZT.log »…")});
+        QVERIFY(!QFile::exists(b.chemin(QStringLiteral("Sauvegardes"))));
+    }
 }
 
 // The help page opens from every window: by F1 in the main window, in a
