@@ -308,7 +308,7 @@ private:
 Statut litParBlocs(QFile& fichier, const QString& chemin,
                    const std::function<bool(QByteArrayView bloc, qint64 fin)>& lu)
 {
-    constexpr qint64 kBloc = 1024 * 1024;
+    constexpr qint64 kBloc = 256 * 1024;
     if (!fichier.seek(0))
         return FichierTexte::lectureRatee(chemin);
     QByteArray bloc(kBloc, Qt::Uninitialized);
@@ -441,7 +441,7 @@ Bilan importeFichier(const QString& dossier, const QString& indicatif, const QSt
                        : QByteArrayView(ajoutees).sliced((i - dansLeLog) * longueur, longueur);
         };
         IndexQso connus(ligne);
-        connus.reserve(dansLeLog + taille / 200);
+        connus.reserve(dansLeLog);
         IndexMoulins moulins;
         for (qsizetype i = 0; i < dansLeLog; ++i) {
             connus.ajoute(i);
@@ -531,31 +531,23 @@ Bilan importeFichier(const QString& dossier, const QString& indicatif, const QSt
     // importing the file again.
     std::stable_sort(prenoms.begin(), prenoms.end(),
                      [](const Prenom& a, const Prenom& b) { return a.moment < b.moment; });
-    QStringList apprendre;
-    QHash<QString, qsizetype> places; // of each callsign in apprendre
+    QByteArray apprendre;
     for (const Prenom& p : prenoms) {
         const QByteArrayView l =
             p.ligne >= 0 ? QByteArrayView(ajoutees).sliced(p.ligne * longueur, longueur)
                          : QByteArrayView(doublons).sliced(~p.ligne * longueur, longueur);
-        const QString prenom = prenomDe(l);
-        if (prenom.isEmpty())
-            continue;
-        // Of the lines of one callsign the last one stays, where the first
-        // one was: the memory comes out as if each was remembered in turn.
-        const auto deja = places.constFind(prenom.left(12));
-        if (deja != places.cend()) {
-            apprendre[*deja] = prenom;
-        } else {
-            places.insert(prenom.left(12), apprendre.size());
-            apprendre.append(prenom);
+        QByteArray prenom;
+        // From a line of the log: the memory's code page holds it.
+        if (Cp1252::encode1252(prenomDe(l), &prenom) && !prenom.isEmpty()) {
+            apprendre += prenom;
+            apprendre += finLigne.data();
         }
     }
     prenoms = {};
-    places.clear();
     ajoutees.clear();
     doublons.clear();
     if (!apprendre.isEmpty())
-        bilan.statutPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
+        bilan.statutPrenoms = FirstNameMemory(dossier).memoriseLignes(apprendre);
 
     if (!bilan.rejets.empty()) {
         bilan.statutRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
