@@ -243,25 +243,44 @@ QString lignesCrLf(QStringView texte)
     return t;
 }
 
+// Appends the record's text with CR LF line ends, in the log's code page, a
+// piece at a time: a record cut by the end of a big file may hold most of
+// it, and is never copied whole once more.
+void ajouteTexte(QByteArray* octets, QStringView texte)
+{
+    constexpr qsizetype kMorceau = 64 * 1024;
+    for (qsizetype i = 0; i < texte.size();) {
+        qsizetype n = qMin(kMorceau, texte.size() - i);
+        // A CR LF stays one line end.
+        if (i + n < texte.size() && texte.at(i + n - 1) == QLatin1Char('\r'))
+            ++n;
+        *octets += enCp1252(lignesCrLf(texte.sliced(i, n)));
+        i += n;
+    }
+}
+
 Statut ecritRapport(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
                     const Bilan& bilan, const Horloge& horloge)
 {
     const QDateTime maintenant = horloge.localMaintenant();
-    QString texte = QStringLiteral("Importation du fichier %1 dans le log %2, le %3 à %4")
-                        .arg(entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
-                             entreGuillemets(StationLog::nomFichier(indicatif)),
-                             maintenant.toString(QStringLiteral("dd/MM/yyyy")),
-                             maintenant.toString(QStringLiteral("HH:mm"))) +
-                    finLigne +
-                    QStringLiteral("Enregistrements ignorés : %1").arg(bilan.rejets.size()) +
-                    finLigne;
+    QByteArray octets = enCp1252(
+        QStringLiteral("Importation du fichier %1 dans le log %2, le %3 à %4")
+            .arg(entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
+                 entreGuillemets(StationLog::nomFichier(indicatif)),
+                 maintenant.toString(QStringLiteral("dd/MM/yyyy")),
+                 maintenant.toString(QStringLiteral("HH:mm"))) +
+        finLigne + QStringLiteral("Enregistrements ignorés : %1").arg(bilan.rejets.size()) +
+        finLigne);
     for (const Rejet& r : bilan.rejets) {
-        texte += finLigne + QStringLiteral("Enregistrement %1 : %2").arg(r.numero).arg(r.raison) +
-                 finLigne + lignesCrLf(r.texte) + finLigne;
+        octets += enCp1252(finLigne +
+                           QStringLiteral("Enregistrement %1 : %2").arg(r.numero).arg(r.raison) +
+                           finLigne);
+        ajouteTexte(&octets, r.texte);
+        octets += finLigne.data();
     }
     const QDir d(dossier);
     return FichierTexte::remplaceContenu(d.filePath(nomRapport(indicatif)),
-                                         d.filePath(StationLog::fichierTravail), enCp1252(texte));
+                                         d.filePath(StationLog::fichierTravail), octets);
 }
 
 QString nombre(qsizetype n, const char* singulier, const char* pluriel)
