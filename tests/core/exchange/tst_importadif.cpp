@@ -328,6 +328,11 @@ void TestImportAdif::rejets_data()
         << avec(kRecord, "NAME", "Pa\r\nul")
         << "Le champ « Prénom » contient un saut de ligne, qui ne peut pas être enregistré : "
            "retirez-le.";
+    // The report writes a long record a piece at a time: a CR LF across two
+    // pieces stays one line end.
+    QTest::newRow("long record, CR LF where the report cuts it")
+        << "<APP_X_PAD:65518>" + QString(65518, 'p') + "\r\n" + avec(kRecord, "MODE", "RTTY")
+        << "Mode « RTTY » de plus de 3 caractères";
     QTest::newRow("character the log cannot hold")
         << avec(kRecord, "NAME", "Жан")
         << "Le QSO n'est pas enregistré : le caractère « Ж » (U+0416) du prénom ne peut pas "
