@@ -219,6 +219,11 @@ private Q_SLOTS:
             << sauvegarde << "lien vide" << sauvegarde << true;
         QTest::newRow("backup work file, left by a crash")
             << sauvegarde << "ancien" << QString() << true;
+        const QString verrouSauvegardes = "Sauvegardes/" + verrou;
+        QTest::newRow("backups' write lock, link")
+            << verrouSauvegardes << "lien" << verrouSauvegardes << true;
+        QTest::newRow("backups' write lock, pipe")
+            << verrouSauvegardes << "tube" << verrouSauvegardes << true;
         QTest::newRow("instance lock, link") << instance << "lien" << instance << false;
         QTest::newRow("instance lock, link to nothing")
             << instance << "lien vide" << instance << false;
