@@ -5,11 +5,16 @@
 // and the most memory used (resident), each the median of several starts.
 // The start with the cluster window open (web module loaded) is given too.
 //
-//   bench_exchange [runs]     (default 9 starts of each kind)
-//   bench_exchange import     (the import alone)
+// The imports of a file of 10 MB of "<" and of one of 200,000 valid
+// records (27 MB) are timed too, each in a process of its own, with its
+// peak memory beside the file's size.
 //
-// The starts run this program again in a child mode:
+//   bench_exchange [runs]     (default 9 starts of each kind)
+//   bench_exchange import     (the imports alone)
+//
+// The starts and the big imports run this program again in a child mode:
 //   bench_exchange --start empty|program|cluster <folder> <settings.ini>
+//   bench_exchange --importe <folder> <file.adi>
 
 #include "Depart.h"
 #include "LogBanc.h"
@@ -35,6 +40,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -218,6 +224,131 @@ void importation()
                 double(compte.m_log) / 5);
 }
 
+// Record n of a big file: 200,000 QSOs, each with a windmill of its own in
+// its band group (a third of them in each of HF, VHF and UHF), one in four
+// with a first name, in the convention most programs write (SIG "KZT").
+QByteArray enregistrementValide(int n)
+{
+    static const QStringList departements = [] {
+        QStringList d;
+        for (int i = 1; i <= 95; ++i) {
+            if (i != 20)
+                d << QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0'));
+        }
+        d << QStringLiteral("2a") << QStringLiteral("2b");
+        return d;
+    }();
+    const int moulin = n / 3;
+    const QByteArray reference = departements.at(moulin / 1000).toLatin1() +
+                                 QByteArray::number(moulin % 1000).rightJustified(3, '0');
+    const char* bandes[] = {"<BAND:3>20m", "<BAND:2>2m", "<BAND:4>70cm"};
+    const QDateTime t = QDateTime(QDate(2005, 1, 1), QTime(0, 0), Qt::UTC).addSecs(qint64(n) * 60);
+    QByteArray r = "<CALL:7>G" + QByteArray::number(n).rightJustified(6, '0') + "<QSO_DATE:8>" +
+                   t.toString(QStringLiteral("yyyyMMdd")).toLatin1() + "<TIME_ON:4>" +
+                   t.toString(QStringLiteral("HHmm")).toLatin1() + bandes[n % 3] +
+                   "<MODE:3>SSB<SIG:3>KZT<SIG_INFO:5>" + reference + "<RST_RCVD:2>59<RST_SENT:2>57";
+    if (n % 4 == 0)
+        r += "<NAME:4>JEAN";
+    return r + "<EOR>\n";
+}
+
+// Child: imports the file into the empty log of the folder and prints the
+// time it took, the most memory resident (at the end, and before the
+// import: the bare program's), the QSOs imported and the records read.
+int importe(char* argv[])
+{
+    const QString dossier = QString::fromLocal8Bit(argv[2]);
+    const QString fichier = QString::fromLocal8Bit(argv[3]);
+    const HorlogeSysteme horloge;
+    const long long avant = memoireMaxKo();
+    const qint64 debut = maintenantNs();
+    const Importation::Bilan b = Importation::importeFichier(dossier, kIndicatif, fichier, horloge);
+    const qint64 fin = maintenantNs();
+    if (!b.statut)
+        qFatal("import failed: %s", qPrintable(b.statut.message));
+    std::printf("%lld %lld %lld %lld %lld\n", (long long)(fin - debut), memoireMaxKo(), avant,
+                (long long)b.importes, (long long)b.enregistrements);
+    return 0;
+}
+
+// Imports of files of tens of megabytes, each in a process of its own, so
+// that its peak memory is that of the import. Each must take less than 5 s
+// and less memory than three times the file's size.
+void grandesImportations()
+{
+    QTemporaryDir dossier;
+    const QString chevrons = QDir(dossier.path()).filePath(QStringLiteral("chevrons.adi"));
+    const QString moulins = QDir(dossier.path()).filePath(QStringLiteral("moulins.adi"));
+    {
+        QFile f(chevrons);
+        if (!f.open(QIODevice::WriteOnly) || f.write(QByteArray(10 * 1024 * 1024, '<')) < 0)
+            qFatal("cannot write the file of '<'");
+        QFile g(moulins);
+        if (!g.open(QIODevice::WriteOnly))
+            qFatal("cannot write the file of records");
+        for (int n = 0; n < 200000; ++n)
+            g.write(enregistrementValide(n));
+    }
+    std::printf("ADIF import of big files into an empty log (a process each, best of 3)\n");
+    const struct {
+        const char* nom;
+        QString fichier;
+    } fichiers[] = {{"10 MB of '<'", chevrons}, {"200,000 valid records", moulins}};
+    const QString log = QDir(dossier.path()).filePath(kIndicatif + QStringLiteral("_KZT.log"));
+    const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
+    for (const auto& f : fichiers) {
+        const double mo = double(QFileInfo(f.fichier).size()) / (1024.0 * 1024.0);
+        double ms = 1e300;
+        double pic = 1e300;
+        double base = 1e300;
+        long long importes = 0;
+        long long enregistrements = 0;
+        for (int i = 0; i < 3; ++i) {
+            QFile vide(log);
+            if (!vide.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                qFatal("cannot write the log");
+            vide.close();
+            QFile::remove(QDir(dossier.path()).filePath(QStringLiteral("Liste_Prenom.txt")));
+            QDir(QDir(dossier.path()).filePath(QStringLiteral("Sauvegardes"))).removeRecursively();
+            int tube[2];
+            if (pipe(tube) != 0)
+                qFatal("pipe");
+            const QByteArray d = dossier.path().toLocal8Bit();
+            const QByteArray a = f.fichier.toLocal8Bit();
+            const pid_t pid = fork();
+            if (pid == 0) {
+                dup2(tube[1], STDOUT_FILENO);
+                close(tube[0]);
+                execl(moi.constData(), moi.constData(), "--importe", d.constData(), a.constData(),
+                      static_cast<char*>(nullptr));
+                _exit(127);
+            }
+            close(tube[1]);
+            char texte[128] = {};
+            ssize_t lu = 0;
+            ssize_t n;
+            while ((n = read(tube[0], texte + lu, sizeof texte - 1 - size_t(lu))) > 0)
+                lu += n;
+            close(tube[0]);
+            int etat = 0;
+            waitpid(pid, &etat, 0);
+            const QList<QByteArray> lus = QByteArray(texte).trimmed().split(' ');
+            if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != 5)
+                qFatal("the import of %s failed", f.nom);
+            ms = std::min(ms, double(lus.at(0).toLongLong()) / 1e6);
+            pic = std::min(pic, double(lus.at(1).toLongLong()) / 1024.0);
+            base = std::min(base, double(lus.at(2).toLongLong()) / 1024.0);
+            importes = lus.at(3).toLongLong();
+            enregistrements = lus.at(4).toLongLong();
+        }
+        std::printf("  %-22s %5.1f MB %7.1f ms %6.1f MB max resident (x%.2f the file; %.1f MB "
+                    "before the import: x%.2f for the import itself)  %lld of %lld records "
+                    "imported\n",
+                    f.nom, mo, ms, pic, pic / mo, base, (pic - base) / mo, importes,
+                    enregistrements);
+    }
+}
+
 // The window is up: the moment, and the most memory resident so far (this
 // process only: the count starts again at exec), then the end.
 void pret()
@@ -316,16 +447,22 @@ int main(int argc, char* argv[])
 {
     if (argc >= 5 && QByteArray(argv[1]) == "--start")
         return demarre(argc, argv);
+    if (argc >= 4 && QByteArray(argv[1]) == "--importe") {
+        QCoreApplication programme(argc, argv);
+        return importe(argv);
+    }
 
     QApplication programme(argc, argv);
     if (argc > 1 && QByteArray(argv[1]) == "import") {
         importation();
+        grandesImportations();
         return 0;
     }
     const int fois = argc > 1 ? std::max(1, std::atoi(argv[1])) : 9;
     recherche();
     exportation();
     importation();
+    grandesImportations();
     departs(fois);
     return 0;
 }

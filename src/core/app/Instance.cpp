@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QSysInfo>
 
+#include <cerrno>
+
 Instance::Instance(const QString& dossier)
     : m_dossier(dossier),
       m_verrou(std::make_unique<FichierTexte::FichierVerrou>(QDir(dossier).filePath(nomFichier)))
@@ -23,6 +25,16 @@ bool Instance::prend(BoiteMessage& messages)
         m_verrou->ecritInfo(machine.toUtf8() + '\n' +
                             QByteArray::number(QCoreApplication::applicationPid()) + '\n');
         return true;
+    }
+    if (m_verrou->erreurDe() == ELOOP) {
+        // Something of the lock's name that is no plain file was put in the
+        // folder: taking the lock through it would write elsewhere.
+        messages.avise(
+            QStringLiteral("Le fichier de verrou %1 n'est pas un fichier ordinaire (un lien ou un "
+                           "fichier spécial porte ce nom) : RQN_KZT ne l'a pas ouvert. Retirez-le "
+                           "du dossier, puis relancez le programme.")
+                .arg(FichierTexte::cheminEntreGuillemets(QDir(m_dossier).filePath(nomFichier))));
+        return false;
     }
     if (m_verrou->erreurDe() != 0)
         return true;

@@ -24,8 +24,9 @@ public:
     Instance& operator=(const Instance&) = delete;
 
     // Takes the folder. False, after a message, when another program holds
-    // it: the program must end. A folder where no file can be created (read
-    // only) is left to the program, which cannot change anything there.
+    // it, or when the lock's name is taken by a link or a special file: the
+    // program must end. A folder where no file can be created (read only) is
+    // left to the program, which cannot change anything there.
     bool prend(BoiteMessage& messages);
 
 private:

@@ -4,19 +4,26 @@
 #include "core/entry/ReglesChamps.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
+#include "core/log/IndexQso.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
 #include "core/platform/Cp1252.h"
 #include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
+#include "core/platform/Progression.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLocale>
+#include <QSet>
 
 #include <algorithm>
+#include <cerrno>
+#include <functional>
 #include <utility>
 
 namespace Importation {
@@ -236,25 +243,44 @@ QString lignesCrLf(QStringView texte)
     return t;
 }
 
+// Appends the record's text with CR LF line ends, in the log's code page, a
+// piece at a time: a record cut by the end of a big file may hold most of
+// it, and is never copied whole once more.
+void ajouteTexte(QByteArray* octets, QStringView texte)
+{
+    constexpr qsizetype kMorceau = 64 * 1024;
+    for (qsizetype i = 0; i < texte.size();) {
+        qsizetype n = qMin(kMorceau, texte.size() - i);
+        // A CR LF stays one line end.
+        if (i + n < texte.size() && texte.at(i + n - 1) == QLatin1Char('\r'))
+            ++n;
+        *octets += enCp1252(lignesCrLf(texte.sliced(i, n)));
+        i += n;
+    }
+}
+
 Statut ecritRapport(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
                     const Bilan& bilan, const Horloge& horloge)
 {
     const QDateTime maintenant = horloge.localMaintenant();
-    QString texte = QStringLiteral("Importation du fichier %1 dans le log %2, le %3 à %4")
-                        .arg(entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
-                             entreGuillemets(StationLog::nomFichier(indicatif)),
-                             maintenant.toString(QStringLiteral("dd/MM/yyyy")),
-                             maintenant.toString(QStringLiteral("HH:mm"))) +
-                    finLigne +
-                    QStringLiteral("Enregistrements ignorés : %1").arg(bilan.rejets.size()) +
-                    finLigne;
+    QByteArray octets = enCp1252(
+        QStringLiteral("Importation du fichier %1 dans le log %2, le %3 à %4")
+            .arg(entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
+                 entreGuillemets(StationLog::nomFichier(indicatif)),
+                 maintenant.toString(QStringLiteral("dd/MM/yyyy")),
+                 maintenant.toString(QStringLiteral("HH:mm"))) +
+        finLigne + QStringLiteral("Enregistrements ignorés : %1").arg(bilan.rejets.size()) +
+        finLigne);
     for (const Rejet& r : bilan.rejets) {
-        texte += finLigne + QStringLiteral("Enregistrement %1 : %2").arg(r.numero).arg(r.raison) +
-                 finLigne + lignesCrLf(r.texte) + finLigne;
+        octets += enCp1252(finLigne +
+                           QStringLiteral("Enregistrement %1 : %2").arg(r.numero).arg(r.raison) +
+                           finLigne);
+        ajouteTexte(&octets, r.texte);
+        octets += finLigne.data();
     }
     const QDir d(dossier);
     return FichierTexte::remplaceContenu(d.filePath(nomRapport(indicatif)),
-                                         d.filePath(StationLog::fichierTravail), enCp1252(texte));
+                                         d.filePath(StationLog::fichierTravail), octets);
 }
 
 QString nombre(qsizetype n, const char* singulier, const char* pluriel)
@@ -264,81 +290,300 @@ QString nombre(qsizetype n, const char* singulier, const char* pluriel)
 
 } // namespace
 
+QString raisonMoulinDejaContacte(const QString& date, const QString& bande)
+{
+    return QStringLiteral("moulin déjà contacté dans ce groupe le %1 sur %2").arg(date, bande);
+}
+
+namespace {
+
+// Where the import stands, in thousandths: the first reading of the file
+// (whether it is UTF-8) up to 300, the reading of its records up to 900,
+// the rewrite of the log and the first names up to the end.
+constexpr qint64 kTotal = 1000;
+constexpr qint64 kVerifie = 300;
+constexpr qint64 kLu = 900;
+
+class Suivi {
+public:
+    explicit Suivi(Progression* progression) : m_progression(progression) {}
+    void avance(qint64 fait)
+    {
+        if (m_progression && fait != m_fait) {
+            m_fait = fait;
+            m_progression->avance(fait, kTotal);
+        }
+    }
+    bool annulee() const { return m_progression && m_progression->annulee(); }
+
+private:
+    Progression* m_progression;
+    qint64 m_fait = -1;
+};
+
+// Reads the open file from its start a block at a time; lu(bloc, fin)
+// gets each block and where it ends in the file, and stops the reading by
+// returning false.
+Statut litParBlocs(QFile& fichier, const QString& chemin,
+                   const std::function<bool(QByteArrayView bloc, qint64 fin)>& lu)
+{
+    constexpr qint64 kBloc = 256 * 1024;
+    if (!fichier.seek(0))
+        return FichierTexte::lectureRatee(chemin);
+    QByteArray bloc(kBloc, Qt::Uninitialized);
+    qint64 position = 0;
+    for (;;) {
+        errno = 0;
+        const qint64 n = fichier.read(bloc.data(), kBloc);
+        if (n < 0)
+            return FichierTexte::lectureRatee(chemin);
+        if (n == 0)
+            return Statut::valide();
+        position += n;
+        if (!lu(QByteArrayView(bloc.constData(), n), position))
+            return Statut::valide();
+    }
+}
+
+// The windmills already contacted: for each reference and band group, the
+// first QSO that has it, in the order of the log and then of the file. One
+// place for each reference a department may have in each group.
+class IndexMoulins {
+public:
+    IndexMoulins() : m_premier(size_t(CarteDepartements::nombreCases) * 1000 * 3, -1) {}
+
+    // The place of a reference in a group; -1 for a band in no group, or a
+    // text that is no reference as the log stores it.
+    static qsizetype place(QStringView reference, Groupe groupe)
+    {
+        if (groupe == Groupe::Aucun || !referenceValide(reference))
+            return -1;
+        const int departement = CarteDepartements::caseDepartement(reference.first(2).toLatin1());
+        const int numero = reference.sliced(2).toInt();
+        return (qsizetype(departement) * 1000 + numero) * 3 + (int(groupe) - int(Groupe::HF));
+    }
+    // The place of the windmill of a stored line.
+    static qsizetype place(QByteArrayView ligne)
+    {
+        const auto champ = [ligne](LogLine::Colonne c) {
+            const qsizetype debut = c.debut - 1;
+            return debut < ligne.size()
+                       ? QString::fromLatin1(
+                             ligne.sliced(debut, qMin<qsizetype>(c.largeur, ligne.size() - debut)))
+                       : QString();
+        };
+        return place(champ(LogLine::Reference), groupeDe(champ(LogLine::Bande)));
+    }
+
+    // The line of the first QSO of that place; -1 when none.
+    qsizetype premier(qsizetype place) const { return m_premier[size_t(place)]; }
+    void note(qsizetype place, qsizetype ligne)
+    {
+        if (m_premier[size_t(place)] < 0)
+            m_premier[size_t(place)] = qint32(ligne);
+    }
+
+private:
+    std::vector<qint32> m_premier;
+};
+
+// The first-name memory's line of a stored line (callsign, department,
+// first name); empty when the QSO has no first name.
+QString prenomDe(QByteArrayView ligne)
+{
+    const QString texte = Cp1252::decode1252(ligne.data(), ligne.size());
+    const QString prenom = LogLine::champ(texte, LogLine::Prenom).trimmed();
+    if (prenom.isEmpty())
+        return QString();
+    return FirstNameMemory::formeLigne(LogLine::champ(texte, LogLine::Indicatif).trimmed(),
+                                       LogLine::champ(texte, LogLine::Departement).trimmed(),
+                                       prenom);
+}
+
+} // namespace
+
 Bilan importeFichier(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-                     const Horloge& horloge)
+                     const Horloge& horloge, Progression* progression)
 {
     Bilan bilan;
     bilan.fichier = QFileInfo(cheminAdi).fileName();
-    QByteArray octets;
-    bilan.statut = FichierTexte::litTout(cheminAdi, &octets);
+    Suivi suivi(progression);
+    const auto annule = [&bilan] {
+        bilan.annule = true;
+        return bilan;
+    };
+    QFile fichier;
+    bilan.statut = FichierTexte::ouvreEnLecture(cheminAdi, &fichier);
     if (!bilan.statut)
         return bilan;
+    const qint64 taille = qMax<qint64>(fichier.size(), 1);
 
-    const Adif::Lecture lecture = Adif::litOctets(octets);
-    QStringList lignes;
-    QStringList prenoms;
-    qsizetype numero = 0;
-    for (const Adif::Enregistrement& e : lecture.enregistrements) {
-        ++numero;
-        const Qso q = convertit(e);
-        if (!q.raison.isEmpty()) {
-            bilan.rejets.push_back(
-                {numero, q.raison,
-                 QStringView(lecture.texte).mid(e.debut, e.fin - e.debut).toString()});
-            continue;
-        }
-        const LogLine::Formee f = LogLine::forme(q.champs);
-        lignes.append(f.ligne);
-        prenoms.append(
-            FirstNameMemory::formeLigne(q.champs.indicatif, q.champs.departement,
-                                        LogLine::champ(f.ligne, LogLine::Prenom).trimmed()));
-    }
-    bilan.enregistrements = numero;
-    if (lecture.tronque) {
-        bilan.tronque = true;
-        bilan.rejets.push_back({numero + 1,
-                                QStringLiteral("Enregistrement coupé par la fin du fichier "
-                                               "(fichier tronqué)"),
-                                QStringView(lecture.texte).mid(lecture.debutTronque).toString()});
-    }
+    // Whether the file is UTF-8 is known from the whole file only.
+    Adif::VerificationUtf8 verification;
+    bilan.statut = litParBlocs(fichier, cheminAdi, [&](QByteArrayView bloc, qint64 fin) {
+        verification.ajoute(bloc);
+        suivi.avance(qMin(fin, taille) * kVerifie / taille);
+        return !suivi.annulee();
+    });
+    if (!bilan.statut)
+        return bilan;
+    if (suivi.annulee())
+        return annule();
+    const bool utf8 = verification.valide();
 
     StationLog log(dossier, indicatif, &horloge);
-    StationLog::Fusion fusion;
-    bilan.statut = log.fusionneQso(lignes, &fusion);
-    if (!bilan.statut)
-        return bilan;
-    bilan.importes = fusion.ajoutees;
-    bilan.doublons = qsizetype(fusion.doublons.size());
+    constexpr qsizetype longueur = LogLine::Longueur;
+    // The QSOs to add, in the log's code page, one after the other; and
+    // those whose first names are learned (added or already in the log), by
+    // their moment and place in the file.
+    QByteArray ajoutees;
+    QByteArray doublons;
+    struct Prenom {
+        qint64 moment;
+        qsizetype ligne; // in ajoutees, or in doublons after ~
+    };
+    std::vector<Prenom> prenoms;
+    {
+        QByteArray octetsLog;
+        bilan.statut = log.litOctets(&octetsLog);
+        if (!bilan.statut)
+            return bilan;
+        std::vector<QByteArrayView> lignesLog;
+        FichierTexte::parcourtLignes(
+            octetsLog.constData(), octetsLog.size(),
+            [&lignesLog](const char* donnees, qsizetype n) { lignesLog.emplace_back(donnees, n); });
+        // The log's lines, then the file's QSOs to add.
+        const qsizetype dansLeLog = qsizetype(lignesLog.size());
+        const auto ligne = [&](qsizetype i) {
+            return i < dansLeLog
+                       ? lignesLog[size_t(i)]
+                       : QByteArrayView(ajoutees).sliced((i - dansLeLog) * longueur, longueur);
+        };
+        IndexQso connus(ligne);
+        connus.reserve(dansLeLog);
+        IndexMoulins moulins;
+        for (qsizetype i = 0; i < dansLeLog; ++i) {
+            connus.ajoute(i);
+            const qsizetype place = IndexMoulins::place(lignesLog[size_t(i)]);
+            if (place >= 0)
+                moulins.note(place, i);
+        }
 
-    // The first names of the QSOs added, in date order as the log holds
-    // them: the last QSO of a callsign gives its name. A QSO without a first
-    // name leaves the one remembered as it is.
-    std::vector<bool> doublon(size_t(lignes.size()), false);
-    for (const qsizetype i : fusion.doublons)
-        doublon[size_t(i)] = true;
-    std::vector<std::pair<qint64, qsizetype>> ordre;
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
-        if (!doublon[size_t(i)] && prenoms.at(i).size() > 16)
-            ordre.emplace_back(StationLog::momentQso(lignes.at(i).toLatin1()), i);
+        QSet<QString> raisons; // one text for the records skipped for the same reason
+        const auto rejette = [&](const QString& raison, const QString& texte) {
+            bilan.rejets.push_back({bilan.enregistrements, *raisons.insert(raison), texte});
+        };
+        Adif::Lecteur lecteur(utf8);
+        const auto visite = [&](const Adif::Enregistrement& e) {
+            ++bilan.enregistrements;
+            const Qso q = convertit(e);
+            if (!q.raison.isEmpty())
+                return rejette(q.raison, e.texte);
+            const LogLine::Formee f = LogLine::forme(q.champs);
+            QByteArray octets;
+            if (!f.valide() || !Cp1252::encode1252(f.ligne, &octets) || octets.size() != longueur)
+                return rejette(f.valide() ? QStringLiteral("Ligne de log impossible à former")
+                                          : f.erreur,
+                               e.texte);
+            const qint64 moment = StationLog::momentQso(octets);
+            if (connus.contient(octets)) {
+                ++bilan.doublons;
+                prenoms.push_back({moment, ~(doublons.size() / longueur)});
+                doublons.append(octets);
+                return;
+            }
+            const qsizetype place =
+                IndexMoulins::place(q.champs.reference, groupeDe(q.champs.bande));
+            if (place >= 0 && moulins.premier(place) >= 0) {
+                const QByteArrayView premier = ligne(moulins.premier(place));
+                const QString texte = Cp1252::decode1252(premier.data(), premier.size());
+                return rejette(raisonMoulinDejaContacte(
+                                   LogLine::champ(texte, LogLine::Date),
+                                   Texte::sansBlancs(LogLine::champ(texte, LogLine::Bande))),
+                               e.texte);
+            }
+            const qsizetype numero = dansLeLog + ajoutees.size() / longueur;
+            prenoms.push_back({moment, ajoutees.size() / longueur});
+            ajoutees.append(octets);
+            connus.ajoute(numero);
+            if (place >= 0)
+                moulins.note(place, numero);
+        };
+        bilan.statut = litParBlocs(fichier, cheminAdi, [&](QByteArrayView bloc, qint64 fin) {
+            lecteur.ajoute(bloc, visite);
+            suivi.avance(kVerifie + qMin(fin, taille) * (kLu - kVerifie) / taille);
+            return !suivi.annulee();
+        });
+        if (!bilan.statut)
+            return bilan;
+        if (suivi.annulee())
+            return annule();
+        lecteur.termine(visite);
+        if (lecteur.tronque()) {
+            bilan.tronque = true;
+            bilan.rejets.push_back({bilan.enregistrements + 1,
+                                    QStringLiteral("Enregistrement coupé par la fin du fichier "
+                                                   "(fichier tronqué)"),
+                                    lecteur.texteTronque()});
+        }
     }
-    std::stable_sort(ordre.begin(), ordre.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    QStringList apprendre;
-    for (const auto& [moment, i] : ordre)
-        apprendre.append(prenoms.at(i));
-    if (!apprendre.isEmpty() && bilan.importes > 0)
-        bilan.statutPrenoms = FirstNameMemory(dossier).memorisePrenoms(apprendre);
+    fichier.close();
+    if (suivi.annulee())
+        return annule();
+
+    // From here on the import goes to its end: the log is rewritten once.
+    if (!ajoutees.isEmpty()) {
+        StationLog::Fusion fusion;
+        bilan.statut = log.fusionneLignes(ajoutees, &fusion);
+        if (!bilan.statut)
+            return bilan;
+        bilan.importes = fusion.ajoutees;
+        // The log changed since it was read: those are already in it.
+        bilan.doublons += qsizetype(fusion.doublons.size());
+    }
+    suivi.avance(kLu + (kTotal - kLu) / 2);
+
+    // The first names of the file's QSOs, added or already in the log, in
+    // date order: the last QSO of a callsign gives its name, a QSO without
+    // a first name leaves the one remembered as it is. A memory that a
+    // stop between the two rewrites left behind the log is so mended by
+    // importing the file again.
+    std::stable_sort(prenoms.begin(), prenoms.end(),
+                     [](const Prenom& a, const Prenom& b) { return a.moment < b.moment; });
+    QByteArray apprendre;
+    for (const Prenom& p : prenoms) {
+        const QByteArrayView l =
+            p.ligne >= 0 ? QByteArrayView(ajoutees).sliced(p.ligne * longueur, longueur)
+                         : QByteArrayView(doublons).sliced(~p.ligne * longueur, longueur);
+        QByteArray prenom;
+        // From a line of the log: the memory's code page holds it.
+        if (Cp1252::encode1252(prenomDe(l), &prenom) && !prenom.isEmpty()) {
+            apprendre += prenom;
+            apprendre += finLigne.data();
+        }
+    }
+    prenoms = {};
+    ajoutees.clear();
+    doublons.clear();
+    if (!apprendre.isEmpty())
+        bilan.statutPrenoms = FirstNameMemory(dossier).memoriseLignes(apprendre);
 
     if (!bilan.rejets.empty()) {
         bilan.statutRapport = ecritRapport(dossier, indicatif, cheminAdi, bilan, horloge);
         if (bilan.statutRapport)
             bilan.rapport = nomRapport(indicatif);
     }
+    suivi.avance(kTotal);
     return bilan;
 }
 
 QString Bilan::resume() const
 {
+    if (annule) {
+        return QStringLiteral("L'importation du fichier %1 a été arrêtée : rien n'a été importé, "
+                              "le log n'a pas été modifié.")
+            .arg(entreGuillemets(fichier));
+    }
     if (!statut) {
         return QStringLiteral("L'importation du fichier %1 n'a pas pu se faire :")
                    .arg(entreGuillemets(fichier)) +

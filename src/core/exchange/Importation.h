@@ -10,6 +10,7 @@
 #include <vector>
 
 class Horloge;
+class Progression;
 
 // The import of an ADI file into the log of a station: every record of a
 // KZT QSO becomes a stored line, checked as a typed QSO is; the others are
@@ -60,6 +61,7 @@ struct Bilan {
     qsizetype doublons = 0;
     std::vector<Rejet> rejets; // a cut last record among them
     bool tronque = false;
+    bool annule = false;  // stopped by the user: nothing was written
     QString rapport;      // the name of the report file, when written
     Statut statutRapport; // why it could not be written
     Statut statutPrenoms; // why the first names could not be remembered
@@ -68,11 +70,26 @@ struct Bilan {
     QString resume() const;
 };
 
+// The reason a record is skipped for when its windmill is already in the
+// log, or earlier in the file, in the same band group: the date (JJ/MM/AA)
+// and band of that first QSO, as the log stores them.
+QString raisonMoulinDejaContacte(const QString& date, const QString& bande);
+
 // Imports the file into the log of the station in the folder, in one
-// rewrite (StationLog::fusionneQso), remembers the first names of the new
-// QSOs and writes the report of the skipped records beside the log. The
-// clock dates the report and the copy of the log made before the import.
+// rewrite (StationLog::fusionneLignes), remembers the first names of the
+// QSOs of the file (new ones and those already in the log) and writes the
+// report of the skipped records beside the log. The clock dates the report
+// and the copy of the log made before the import.
+//
+// A record passes the rule of a typed QSO on the award too: a windmill
+// already contacted in the band group of its band, in the log or by a
+// record before it, is skipped (a QSO already in the log is a duplicate).
+//
+// The file is read a piece at a time, its records one at a time, so that
+// a file of tens of megabytes never stands whole in memory. The progress
+// goes to progression, when given (from the thread the import runs in);
+// when the user stops it before the log is rewritten, nothing is written.
 Bilan importeFichier(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
-                     const Horloge& horloge);
+                     const Horloge& horloge, Progression* progression = nullptr);
 
 } // namespace Importation

@@ -2,8 +2,6 @@
 
 #include "core/platform/Cp1252.h"
 
-#include <QStringDecoder>
-
 namespace Adif {
 
 namespace {
@@ -32,20 +30,15 @@ struct Tag {
     enum Sorte { Aucun, Champ, FinEntete, FinRecord } sorte = Aucun;
     QStringView nom;
     qsizetype longueur = 0;
-    qsizetype apres = 0; // just after the ">"
 };
 
-// The tag that starts at the "<" at pos; Aucun when what follows is text.
-Tag litTag(QStringView texte, qsizetype pos)
+// The tag whose text between "<" and ">" is dedans; Aucun when it is no
+// tag of a field, of the end of the header or of the end of a record.
+Tag litTag(QStringView dedans)
 {
     Tag tag;
-    const qsizetype fin = texte.indexOf(QLatin1Char('>'), pos + 1);
-    if (fin < 0)
+    if (dedans.isEmpty())
         return tag;
-    const QStringView dedans = texte.mid(pos + 1, fin - pos - 1);
-    if (dedans.isEmpty() || dedans.contains(QLatin1Char('<')))
-        return tag;
-    tag.apres = fin + 1;
     const qsizetype deuxPoints = dedans.indexOf(QLatin1Char(':'));
     if (deuxPoints < 0) {
         if (dedans.compare(QLatin1StringView("eor"), Qt::CaseInsensitive) == 0)
@@ -66,32 +59,27 @@ Tag litTag(QStringView texte, qsizetype pos)
     return tag;
 }
 
-// The index just after n characters from pos, a character outside the
-// basic plane (two UTF-16 units) counting as one; -1 past the end.
-qsizetype avance(QStringView texte, qsizetype pos, qsizetype n, bool paires)
+// The first "<" or ">" from i on; the size of the text when there is none.
+qsizetype chevronSuivant(QStringView texte, qsizetype i)
 {
-    if (!paires)
-        return n <= texte.size() - pos ? pos + n : -1;
-    qsizetype i = pos;
-    for (qsizetype k = 0; k < n; ++k) {
-        if (i >= texte.size())
-            return -1;
-        if (texte.at(i).isHighSurrogate() && i + 1 < texte.size() &&
-            texte.at(i + 1).isLowSurrogate())
-            i += 2;
-        else
-            i += 1;
-    }
+    const char16_t* d = texte.utf16();
+    const qsizetype n = texte.size();
+    while (i < n && d[i] != u'<' && d[i] != u'>')
+        ++i;
     return i;
 }
 
-bool aDesPaires(QStringView texte)
+// Where a piece of bytes is cut so that no character is: before the last
+// byte that is not a UTF-8 continuation byte, within the last four (a
+// character has four bytes at most; four continuation bytes in a row are
+// wrong wherever the cut is).
+qsizetype finDesCaracteresEntiers(QByteArrayView octets)
 {
-    for (const QChar c : texte) {
-        if (c.isSurrogate())
-            return true;
+    for (qsizetype k = 1; k <= 4 && k <= octets.size(); ++k) {
+        if ((uchar(octets.at(octets.size() - k)) & 0xC0) != 0x80)
+            return octets.size() - k;
     }
-    return false;
+    return octets.size();
 }
 
 } // namespace
@@ -114,6 +102,36 @@ bool Enregistrement::contient(QLatin1StringView nom) const
     return false;
 }
 
+void VerificationUtf8::ajoute(QByteArrayView octets)
+{
+    if (!m_valide || octets.isEmpty())
+        return;
+    QByteArray joints;
+    if (!m_reste.isEmpty()) {
+        joints = m_reste;
+        joints.append(octets);
+        octets = joints;
+    }
+    const qsizetype coupe = finDesCaracteresEntiers(octets);
+    m_valide = estUtf8(octets.first(coupe));
+    m_reste = octets.sliced(coupe).toByteArray();
+}
+
+bool VerificationUtf8::valide()
+{
+    if (m_valide && !m_reste.isEmpty())
+        m_valide = estUtf8(m_reste);
+    m_reste.clear();
+    return m_valide;
+}
+
+bool estUtf8(QByteArrayView octets)
+{
+    QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString texte = decodeur.decode(octets);
+    return !decodeur.hasError();
+}
+
 QString texteFichier(const QByteArray& octets, bool* utf8)
 {
     QStringDecoder decodeur(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
@@ -128,56 +146,222 @@ QString texteFichier(const QByteArray& octets, bool* utf8)
     return texte;
 }
 
-Lecture litOctets(const QByteArray& octets)
+Lecteur::Lecteur(bool utf8) : m_utf8(utf8)
+{
+    // Stateful: a character cut by the end of a piece is finished by the next.
+    if (utf8)
+        m_decodeur.emplace(QStringDecoder::Utf8);
+}
+
+void Lecteur::ajoute(QByteArrayView octets, const Visite& visite)
+{
+    if (m_etat == Etat::Fini || octets.isEmpty())
+        return;
+    QString texte =
+        m_decodeur ? m_decodeur->decode(octets) : Cp1252::decode1252(octets.data(), octets.size());
+    // The decoding leaves out the byte-order mark; one more at the start of
+    // the text goes too, as texteFichier does.
+    if (!m_debutVu && !texte.isEmpty()) {
+        m_debutVu = true;
+        if (texte.startsWith(QChar(0xFEFF)))
+            texte.remove(0, 1);
+    }
+    if (texte.isEmpty())
+        return;
+    if (!m_enteteVu) {
+        m_enteteVu = true;
+        m_entete = !texte.startsWith(QLatin1Char('<'));
+    }
+    m_texte += texte;
+    analyse(false, visite);
+}
+
+void Lecteur::termine(const Visite& visite)
+{
+    if (m_etat == Etat::Fini)
+        return;
+    if (!m_enteteVu) {
+        // An empty text: nothing was read, and nothing is cut.
+        m_enteteVu = true;
+        m_entete = true;
+    }
+    analyse(true, visite);
+}
+
+void Lecteur::analyse(bool fin, const Visite& visite)
+{
+    const auto ici = [this](qsizetype position) { return position - m_base; };
+    for (;;) {
+        // Taken again at each turn: giving a record or cutting one may
+        // change the text.
+        const QStringView t(m_texte);
+        switch (m_etat) {
+        case Etat::Chevron: {
+            const qsizetype i = t.indexOf(QLatin1Char('<'), ici(m_pos));
+            if (i < 0) {
+                m_pos = m_base + t.size();
+                if (!fin) {
+                    compacte();
+                    return;
+                }
+                // No <eor> after the last fields.
+                if (!m_entete && !m_champs.empty())
+                    coupe();
+                m_etat = Etat::Fini;
+                return;
+            }
+            m_pos = m_base + i;
+            m_balayage = m_pos + 1;
+            m_etat = Etat::Tag;
+            break;
+        }
+        case Etat::Tag: {
+            const qsizetype j = chevronSuivant(t, ici(m_balayage));
+            if (j == t.size()) {
+                m_balayage = m_base + j;
+                if (!fin) {
+                    compacte();
+                    return;
+                }
+                // No ">" before the end: text, not a tag.
+                m_pos += 1;
+                m_etat = Etat::Chevron;
+                break;
+            }
+            if (t.at(j) == QLatin1Char('<')) {
+                // A "<" before any ">": the first one was text, this one
+                // may open a tag.
+                m_pos = m_base + j;
+                m_balayage = m_pos + 1;
+                break;
+            }
+            const QStringView dedans = t.sliced(ici(m_pos) + 1, j - ici(m_pos) - 1);
+            const Tag tag = litTag(dedans);
+            const qsizetype apres = m_base + j + 1;
+            if (tag.sorte == Tag::Aucun) {
+                m_pos += 1;
+                m_etat = Etat::Chevron;
+            } else if (tag.sorte == Tag::FinEntete) {
+                m_entete = false;
+                m_champs.clear();
+                m_pos = apres;
+                m_etat = Etat::Chevron;
+            } else if (tag.sorte == Tag::FinRecord) {
+                m_entete = false;
+                if (!m_champs.empty())
+                    donne(apres, visite);
+                m_champs.clear();
+                m_pos = apres;
+                m_etat = Etat::Chevron;
+            } else {
+                if (m_champs.empty())
+                    m_debutRecord = m_pos;
+                m_nom = m_pos + 1 + (tag.nom.data() - dedans.data());
+                m_tailleNom = tag.nom.size();
+                m_valeur = apres;
+                m_valeurLue = apres;
+                m_reste = tag.longueur;
+                m_etat = Etat::Valeur;
+            }
+            break;
+        }
+        case Etat::Valeur: {
+            // n characters, one outside the basic plane (two UTF-16 units)
+            // counting as one.
+            qsizetype i = ici(m_valeurLue);
+            if (!m_utf8) {
+                const qsizetype pas = qMin(m_reste, t.size() - i);
+                i += pas;
+                m_reste -= pas;
+            } else {
+                const char16_t* d = t.utf16();
+                while (m_reste > 0 && i < t.size()) {
+                    i += QChar::isHighSurrogate(d[i]) && i + 1 < t.size() &&
+                                 QChar::isLowSurrogate(d[i + 1])
+                             ? 2
+                             : 1;
+                    --m_reste;
+                }
+            }
+            m_valeurLue = m_base + i;
+            if (m_reste > 0) {
+                if (!fin) {
+                    compacte();
+                    return;
+                }
+                // The value runs past the end of the file.
+                if (!m_entete)
+                    coupe();
+                m_etat = Etat::Fini;
+                return;
+            }
+            m_champs.push_back({m_nom, m_tailleNom, m_valeur, m_valeurLue - m_valeur});
+            m_pos = m_valeurLue;
+            m_etat = Etat::Chevron;
+            break;
+        }
+        case Etat::Fini:
+            return;
+        }
+    }
+}
+
+void Lecteur::donne(qsizetype fin, const Visite& visite)
+{
+    Enregistrement e;
+    e.debut = m_debutRecord;
+    e.fin = fin;
+    e.texte = QStringView(m_texte).sliced(m_debutRecord - m_base, fin - m_debutRecord).toString();
+    const QStringView texte(e.texte);
+    e.champs.reserve(m_champs.size());
+    for (const Position& p : m_champs) {
+        e.champs.push_back({texte.sliced(p.nom - m_debutRecord, p.tailleNom),
+                            texte.sliced(p.valeur - m_debutRecord, p.tailleValeur)});
+    }
+    visite(e);
+}
+
+// The record being read is cut by the end of the file: its text, to the
+// end, is kept apart, and nothing else is needed any more.
+void Lecteur::coupe()
+{
+    m_tronque = true;
+    m_debutTronque = m_debutRecord;
+    m_texte.remove(0, m_debutRecord - m_base);
+    m_base = m_debutRecord;
+    m_texteTronque = std::move(m_texte);
+    m_texte = QString();
+    m_champs.clear();
+}
+
+// The text before what is still needed goes, once it is at least half of
+// what is kept: every character is moved a bounded number of times.
+void Lecteur::compacte()
+{
+    const qsizetype garde =
+        m_champs.empty() && m_etat != Etat::Valeur ? m_pos : qMin(m_debutRecord, m_pos);
+    const qsizetype inutile = garde - m_base;
+    if (inutile < 4096 || inutile < m_texte.size() / 2)
+        return;
+    m_texte.remove(0, inutile);
+    m_base = garde;
+}
+
+Lecture litOctets(const QByteArray& octets, qsizetype morceau)
 {
     Lecture lecture;
-    lecture.texte = texteFichier(octets, &lecture.utf8);
-    const QStringView texte(lecture.texte);
-    const bool paires = lecture.utf8 && aDesPaires(texte);
-
-    // Until <eoh>, fields belong to the header; a file whose header lacks
-    // its <eoh> has its first record ended by the first <eor>.
-    bool entete = !texte.startsWith(QLatin1Char('<'));
-    Enregistrement courant;
-    qsizetype pos = texte.indexOf(QLatin1Char('<'));
-    while (pos >= 0) {
-        const Tag tag = litTag(texte, pos);
-        if (tag.sorte == Tag::Aucun) {
-            pos = texte.indexOf(QLatin1Char('<'), pos + 1);
-            continue;
-        }
-        if (tag.sorte == Tag::FinEntete) {
-            entete = false;
-            courant = Enregistrement();
-        } else if (tag.sorte == Tag::FinRecord) {
-            entete = false;
-            if (!courant.champs.empty()) {
-                courant.fin = tag.apres;
-                lecture.enregistrements.push_back(std::move(courant));
-            }
-            courant = Enregistrement();
-        } else {
-            const qsizetype finValeur = avance(texte, tag.apres, tag.longueur, paires);
-            if (courant.champs.empty())
-                courant.debut = pos;
-            if (finValeur < 0) {
-                // The value runs past the end of the file.
-                if (!entete) {
-                    lecture.tronque = true;
-                    lecture.debutTronque = courant.debut;
-                }
-                return lecture;
-            }
-            courant.champs.push_back({tag.nom, texte.mid(tag.apres, finValeur - tag.apres)});
-            pos = texte.indexOf(QLatin1Char('<'), finValeur);
-            continue;
-        }
-        pos = texte.indexOf(QLatin1Char('<'), tag.apres);
-    }
-    if (!entete && !courant.champs.empty()) {
-        lecture.tronque = true;
-        lecture.debutTronque = courant.debut;
-    }
+    lecture.utf8 = estUtf8(octets);
+    Lecteur lecteur(lecture.utf8);
+    const auto garde = [&lecture](const Enregistrement& e) {
+        lecture.enregistrements.push_back(e);
+    };
+    const qsizetype pas = morceau > 0 ? morceau : qMax<qsizetype>(octets.size(), 1);
+    for (qsizetype i = 0; i < octets.size(); i += pas)
+        lecteur.ajoute(QByteArrayView(octets).sliced(i, qMin(pas, octets.size() - i)), garde);
+    lecteur.termine(garde);
+    lecture.tronque = lecteur.tronque();
+    lecture.debutTronque = lecteur.debutTronque();
+    lecture.texteTronque = lecteur.texteTronque();
     return lecture;
 }
 

@@ -37,32 +37,37 @@ FirstNameMemory::Trouve FirstNameMemory::Cherche_Prenom(const QString& indicatif
     return t;
 }
 
-namespace {
-
-// Whether the memory file already holds these lines as a rewrite would
-// write them.
-bool dejaEcrites(const QStringList& lignes, const QByteArray& octets)
-{
-    QByteArray contenu;
-    contenu.reserve(octets.size());
-    for (const QString& l : lignes) {
-        QByteArray encodee;
-        if (!Cp1252::encode1252(l, &encodee))
-            return false;
-        contenu += encodee;
-        contenu += FichierTexte::finLigne.data();
-    }
-    return contenu == octets;
-}
-
-} // namespace
-
 Statut FirstNameMemory::Memorise_Prenom(const QString& ligne)
 {
     return memorisePrenoms({ligne});
 }
 
 Statut FirstNameMemory::memorisePrenoms(const QStringList& nouvelles)
+{
+    QByteArray octets;
+    for (const QString& ligne : nouvelles) {
+        QByteArray encodee;
+        // A line end within a line would make two lines of it in the file.
+        qsizetype mauvais = -1;
+        for (qsizetype i = 0; i < ligne.size() && mauvais < 0; ++i) {
+            if (ligne.at(i) == QLatin1Char('\r') || ligne.at(i) == QLatin1Char('\n'))
+                mauvais = i;
+        }
+        if (mauvais >= 0 || !Cp1252::encode1252(ligne, &encodee, &mauvais)) {
+            return memoriseLignes(
+                {}, Statut::enEchec(
+                        QStringLiteral("Le caractère %1 ne peut pas être enregistré dans le "
+                                       "fichier %2. Rien n'a été écrit.")
+                            .arg(Cp1252::decrit(ligne, mauvais),
+                                 FichierTexte::cheminEntreGuillemets(chemin()))));
+        }
+        octets += encodee;
+        octets += FichierTexte::finLigne.data();
+    }
+    return memoriseLignes(octets);
+}
+
+Statut FirstNameMemory::memoriseLignes(const QByteArray& nouvelles, const Statut& refus)
 {
     // Held from the reading to the replacement: another program of the
     // folder cannot slip its change in between and lose it.
@@ -73,37 +78,63 @@ Statut FirstNameMemory::memorisePrenoms(const QStringList& nouvelles)
     const Statut lu = FichierTexte::litTout(chemin(), &octets);
     if (!lu && lu.code != Statut::Absent)
         return lu;
-    QStringList lignes;
-    FichierTexte::pourChaqueLigne(octets, [&lignes](const char* donnees, qsizetype taille) {
-        lignes.append(Cp1252::decode1252(donnees, taille));
-    });
+    if (!refus)
+        return refus;
 
-    // Where the lines of each callsign stand in the memory.
-    QHash<QString, QList<qsizetype>> places;
-    for (qsizetype i = 0; i < lignes.size(); ++i)
-        places[lignes.at(i).left(12)].append(i);
+    // The lines of the memory, each one as it stands in the file (or in
+    // nouvelles, once replaced), and where those of each callsign (first
+    // twelve characters) stand: the first one, and after each the next.
+    std::vector<QByteArrayView> lignes;
+    FichierTexte::parcourtLignes(
+        octets.constData(), octets.size(),
+        [&lignes](const char* donnees, qsizetype taille) { lignes.emplace_back(donnees, taille); });
+    const auto cle = [](QByteArrayView ligne) {
+        return ligne.first(qMin<qsizetype>(12, ligne.size()));
+    };
+    QHash<QByteArrayView, qsizetype> premieres;
+    std::vector<qsizetype> suivantes(lignes.size(), -1);
+    for (qsizetype i = qsizetype(lignes.size()) - 1; i >= 0; --i) {
+        qsizetype& premiere = premieres[cle(lignes[size_t(i)])];
+        if (premiere > 0)
+            suivantes[size_t(i)] = premiere - 1;
+        premiere = i + 1;
+    }
+    for (auto it = premieres.begin(); it != premieres.end(); ++it)
+        --*it;
     bool changee = false;
-    for (const QString& ligne : nouvelles) {
-        const QString cle = ligne.left(12);
-        auto it = places.find(cle);
-        if (it == places.end()) {
-            places.insert(cle, {lignes.size()});
-            lignes.append(ligne);
-            changee = true;
-            continue;
-        }
-        for (const qsizetype i : *it) {
-            changee = changee || lignes.at(i) != ligne;
-            lignes[i] = ligne;
-        }
+    FichierTexte::parcourtLignes(nouvelles.constData(), nouvelles.size(),
+                                 [&](const char* donnees, qsizetype taille) {
+                                     const QByteArrayView ligne(donnees, taille);
+                                     const auto place = premieres.constFind(cle(ligne));
+                                     if (place == premieres.cend()) {
+                                         premieres.insert(cle(ligne), qsizetype(lignes.size()));
+                                         lignes.push_back(ligne);
+                                         suivantes.push_back(-1);
+                                         changee = true;
+                                         return;
+                                     }
+                                     for (qsizetype i = *place; i >= 0; i = suivantes[size_t(i)]) {
+                                         changee = changee || lignes[size_t(i)] != ligne;
+                                         lignes[size_t(i)] = ligne;
+                                     }
+                                 });
+
+    QByteArray contenu;
+    qsizetype total = 0;
+    for (const QByteArrayView l : lignes)
+        total += l.size() + FichierTexte::finLigne.size();
+    contenu.reserve(total);
+    for (const QByteArrayView l : lignes) {
+        contenu += l;
+        contenu += FichierTexte::finLigne.data();
     }
     // A station saved again with the same first name (an edited QSO, a new
     // QSO with a known station) leaves the file as it is: nothing to write
     // nor to flush to the disk.
-    if (lu && !changee && dejaEcrites(lignes, octets))
+    if (lu && !changee && contenu == octets)
         return Statut::valide();
-    return FichierTexte::remplaceTexte(
-        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), lignes, m_synchronisation);
+    return FichierTexte::remplaceContenu(
+        chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), contenu, m_synchronisation);
 }
 
 QString FirstNameMemory::formeLigne(const QString& indicatif, const QString& departement,

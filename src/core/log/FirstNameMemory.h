@@ -31,6 +31,12 @@ public:
     // The same for many lines in one rewrite, as if each was remembered in
     // turn: of several lines of one callsign the last one stays.
     Statut memorisePrenoms(const QStringList& nouvelles);
+    // The same with the lines already in the file's code page, each ended by
+    // CR LF (an import of many QSOs keeps them so). The lines of the memory
+    // are kept byte for byte, and only where each stands is remembered.
+    // refus, when failed, is the reason the lines cannot be written: it is
+    // given once the memory could be read, and nothing is written.
+    Statut memoriseLignes(const QByteArray& nouvelles, const Statut& refus = Statut::valide());
     // The flush of the folder after the rewrite is left to the caller (see
     // FichierTexte::Synchronisation).
     void synchronisationDossier(FichierTexte::Synchronisation synchronisation)

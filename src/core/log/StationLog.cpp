@@ -1,6 +1,7 @@
 #include "StationLog.h"
 
 #include "Affichage.h"
+#include "IndexQso.h"
 #include "LogLine.h"
 #include "Sauvegardes.h"
 #include "core/platform/Cp1252.h"
@@ -11,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
@@ -120,9 +120,10 @@ StationLog::Lignes StationLog::Charge_Log() const
 
 class StationLog::Ecriture {
 public:
-    explicit Ecriture(const Contenu& contenu) : m_source(contenu.octets)
+    // enPlus: the bytes the new lines will add, when known.
+    explicit Ecriture(const Contenu& contenu, qsizetype enPlus = 256) : m_source(contenu.octets)
     {
-        m_octets.reserve(contenu.octets.size() + 256);
+        m_octets.reserve(contenu.octets.size() + enPlus);
     }
     // Lines of the log that already end with CR LF there, one after the
     // other, are copied together.
@@ -244,6 +245,15 @@ Statut StationLog::prepare(const QString& nouvelle, QByteArray* octets) const
     return Statut::valide();
 }
 
+Statut StationLog::litOctets(QByteArray* octets) const
+{
+    Contenu contenu;
+    const Statut statut = lit(&contenu);
+    if (statut)
+        *octets = std::move(contenu.octets);
+    return statut;
+}
+
 StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
 {
     statut = verrou ? log.lit(&contenu) : verrou.statut();
@@ -349,25 +359,50 @@ QByteArray StationLog::cleQso(QByteArrayView ligne)
 Statut StationLog::fusionneQso(const QStringList& nouvelles, Fusion* fusion)
 {
     *fusion = Fusion();
-    struct Nouvelle {
-        QByteArray octets;
-        qint64 moment;
-    };
-    std::vector<Nouvelle> lignes;
-    lignes.reserve(size_t(nouvelles.size()));
+    QByteArray lignes;
+    lignes.reserve(nouvelles.size() * LogLine::Longueur);
     for (const QString& n : nouvelles) {
-        Nouvelle nouvelle;
-        const Statut statut = prepare(n, &nouvelle.octets);
+        QByteArray octets;
+        const Statut statut = prepare(n, &octets);
         if (!statut)
             return statut;
-        nouvelle.moment = momentQso(nouvelle.octets);
-        if (nouvelle.moment < 0) {
+        lignes.append(octets);
+    }
+    return fusionneLignes(lignes, fusion);
+}
+
+Statut StationLog::fusionneLignes(const QByteArray& nouvelles, Fusion* fusion)
+{
+    *fusion = Fusion();
+    constexpr qsizetype longueur = LogLine::Longueur;
+    if (nouvelles.size() % longueur != 0) {
+        return Statut::enEchec(
+            QStringLiteral("Lignes de log invalides (pas de %1 caractères chacune) : rien n'a été "
+                           "enregistré.")
+                .arg(longueur));
+    }
+    const qsizetype nombre = nouvelles.size() / longueur;
+    const auto nouvelle = [&nouvelles](qsizetype i) {
+        return QByteArrayView(nouvelles).sliced(i * longueur, longueur);
+    };
+    std::vector<qint64> moments(size_t(nombre), 0);
+    for (qsizetype i = 0; i < nombre; ++i) {
+        const QByteArrayView l = nouvelle(i);
+        // A line end within a line would cut the QSO in two in the file.
+        if (l.contains('\r') || l.contains('\n')) {
+            return Statut::enEchec(
+                QStringLiteral("Ligne de log coupée par un saut de ligne : rien n'a été "
+                               "enregistré."));
+        }
+        moments[size_t(i)] = momentQso(l);
+        if (moments[size_t(i)] < 0) {
+            const QString texte = Cp1252::decode1252(l.data(), l.size());
             return Statut::enEchec(
                 QStringLiteral("Le %1 à %2 n'est pas une date du calendrier : rien n'a été "
                                "enregistré.")
-                    .arg(LogLine::champ(n, LogLine::Date), LogLine::champ(n, LogLine::Heure)));
+                    .arg(LogLine::champ(texte, LogLine::Date),
+                         LogLine::champ(texte, LogLine::Heure)));
         }
-        lignes.push_back(std::move(nouvelle));
     }
 
     const Lecture lecture(*this);
@@ -375,25 +410,29 @@ Statut StationLog::fusionneQso(const QStringList& nouvelles, Fusion* fusion)
         return lecture.statut;
     const Contenu& contenu = lecture.contenu;
 
-    QSet<QByteArray> connus;
-    connus.reserve(qsizetype(contenu.lignes.size() + lignes.size()));
-    for (QByteArrayView l : contenu.lignes)
-        connus.insert(cleQso(l));
-    std::vector<const Nouvelle*> gardees;
-    gardees.reserve(lignes.size());
-    for (size_t i = 0; i < lignes.size(); ++i) {
-        const QByteArray cle = cleQso(lignes[i].octets);
-        if (connus.contains(cle)) {
-            fusion->doublons.push_back(qsizetype(i));
+    // The lines of the log first, then the new ones: a new line of a QSO
+    // met before it is left out.
+    const qsizetype dansLeLog = qsizetype(contenu.lignes.size());
+    IndexQso connus([&](qsizetype i) {
+        return i < dansLeLog ? contenu.lignes[size_t(i)] : nouvelle(i - dansLeLog);
+    });
+    connus.reserve(dansLeLog + nombre);
+    for (qsizetype i = 0; i < dansLeLog; ++i)
+        connus.ajoute(i);
+    std::vector<qsizetype> gardees;
+    gardees.reserve(size_t(nombre));
+    for (qsizetype i = 0; i < nombre; ++i) {
+        if (!connus.ajoute(dansLeLog + i)) {
+            fusion->doublons.push_back(i);
             continue;
         }
-        connus.insert(cle);
-        gardees.push_back(&lignes[i]);
+        gardees.push_back(i);
     }
     if (gardees.empty())
         return Statut::valide();
-    std::stable_sort(gardees.begin(), gardees.end(),
-                     [](const Nouvelle* a, const Nouvelle* b) { return a->moment < b->moment; });
+    std::stable_sort(gardees.begin(), gardees.end(), [&moments](qsizetype a, qsizetype b) {
+        return moments[size_t(a)] < moments[size_t(b)];
+    });
 
     // The day's copy would not hold today's earlier changes: this one holds
     // the log just before the import.
@@ -401,17 +440,18 @@ Statut StationLog::fusionneQso(const QStringList& nouvelles, Fusion* fusion)
     if (!copie)
         return Statut::enEchec(copie.message + QStringLiteral(" Rien n'a été importé."));
 
-    Ecriture ecriture(contenu);
+    Ecriture ecriture(contenu, qsizetype(gardees.size()) * (longueur + 2));
     size_t suivante = 0;
     for (QByteArrayView l : contenu.lignes) {
         // A line whose date cannot be read has no place in time: passed over.
         const qint64 moment = momentQso(l);
-        while (moment >= 0 && suivante < gardees.size() && gardees[suivante]->moment <= moment)
-            ecriture.ajoute(gardees[suivante++]->octets);
+        while (moment >= 0 && suivante < gardees.size() &&
+               moments[size_t(gardees[suivante])] <= moment)
+            ecriture.ajoute(nouvelle(gardees[suivante++]));
         ecriture.ajoute(l);
     }
     while (suivante < gardees.size())
-        ecriture.ajoute(gardees[suivante++]->octets);
+        ecriture.ajoute(nouvelle(gardees[suivante++]));
     const Statut ecrit = this->ecrit(contenu, ecriture.octets(), fichierTravailChrono);
     if (ecrit)
         fusion->ajoutees = qsizetype(gardees.size());

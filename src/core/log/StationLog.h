@@ -52,6 +52,9 @@ public:
     };
     // Reads the log into display lines: at most Affichage::numeroMaxi of them.
     Lignes Charge_Log() const;
+    // The bytes of the log as they are, with the same failures as a change
+    // (a missing log is Failed, with a message that says so).
+    Statut litOctets(QByteArray* octets) const;
 
     // The flush of the folder after a change is left to the caller, who
     // renames another file of the folder right after it (see
@@ -85,6 +88,10 @@ public:
     // Nothing is written either when every line is left out. Each line must
     // have a calendar date and a time: otherwise nothing is written.
     Statut fusionneQso(const QStringList& nouvelles, Fusion* fusion);
+    // The same with the new lines already in the log's code page, one after
+    // the other without line ends, LogLine::Longueur bytes each (an import
+    // of a hundred thousand QSOs keeps them so, at one byte a character).
+    Statut fusionneLignes(const QByteArray& nouvelles, Fusion* fusion);
 
     // The key of a QSO for the duplicates: callsign, date, time and band.
     static QByteArray cleQso(QByteArrayView ligne);

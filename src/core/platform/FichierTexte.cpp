@@ -59,6 +59,56 @@ QString nonConfirme(const QString& chemin, int erreur)
         .arg(entreGuillemets(chemin), FichierTexte::erreurSysteme(erreur));
 }
 
+// Creates the file at chemin for writing, only when no file, link or
+// anything else bears its name, and opens fichier on it. 0, or the system
+// error number (EEXIST when the name is taken). NewOnly is the system's
+// exclusive creation (O_CREAT | O_EXCL), which never follows a link, even one
+// that leads nowhere.
+int creeExclusif(const QString& chemin, QFile* fichier)
+{
+    errno = 0;
+    if (fichier->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return 0;
+    const int erreur = errno;
+    if (erreur == EEXIST || QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink())
+        return EEXIST;
+    return erreur ? erreur : EIO;
+}
+
+// Makes the work file anew, the folder's lock held: a work file left by a
+// rewrite that was cut short (a crash, a power cut) is removed first; a link,
+// a folder or a special file of that name is left where it is and refused
+// (ELOOP, EISDIR), since the program never makes one.
+int creeTravail(const QString& chemin, QFile* fichier)
+{
+#ifndef Q_OS_WIN
+    const QByteArray nom = QFile::encodeName(chemin);
+    struct stat st;
+    if (::lstat(nom.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode))
+            return EISDIR;
+        if (!S_ISREG(st.st_mode))
+            return ELOOP;
+        if (::unlink(nom.constData()) != 0 && errno != ENOENT)
+            return errno;
+    } else if (errno != ENOENT) {
+        return errno;
+    }
+    // Something that bears the name again now was put there by someone else
+    // while the folder was locked: it is refused like a link.
+    const int erreur = creeExclusif(chemin, fichier);
+    return erreur == EEXIST || erreur == ELOOP ? ELOOP : erreur;
+#else
+    if (QFileInfo(chemin).isDir())
+        return EISDIR;
+    if (QFileInfo(chemin).isSymLink())
+        return ELOOP;
+    QFile::remove(chemin);
+    const int erreur = creeExclusif(chemin, fichier);
+    return erreur == EEXIST ? ELOOP : erreur;
+#endif
+}
+
 // Index of the first CR or LF of the line; -1 when it holds none.
 qsizetype finDeLigneDans(const QString& ligne)
 {
@@ -278,13 +328,16 @@ Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
     if (!lock)
         return lock.statut();
 
+    // Anyone who may write into the folder may have left something under
+    // the work file's name: a link opened as it stands would have the new
+    // content written into the file it points to. The work file is made new.
     QFile travail(fichierTravail);
-    errno = 0;
-    if (!travail.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const int erreur = errno;
-        return Statut::enEchec(
-            QStringLiteral("Impossible de créer le fichier de travail %1 : %2.")
-                .arg(entreGuillemets(fichierTravail), erreurSysteme(erreur ? erreur : EIO)));
+    const int erreurCreation = creeTravail(fichierTravail, &travail);
+    if (erreurCreation != 0) {
+        return Statut::enEchec(QStringLiteral("Impossible de créer le fichier de travail %1 : %2. "
+                                              "%3 n'a pas été modifié.")
+                                   .arg(entreGuillemets(fichierTravail),
+                                        erreurSysteme(erreurCreation), entreGuillemets(cible)));
     }
     // Keep the access rights of the file being replaced.
     if (QFileInfo::exists(cible))
@@ -346,15 +399,14 @@ Statut remplaceTexte(const QString& cible, const QString& fichierTravail, const 
 
 Statut creeNouveau(const QString& chemin, const QByteArray& contenu)
 {
-    // NewOnly: the file is created only when no file of that name exists.
+    // Created only when nothing of that name exists, not even a link.
     QFile fichier(chemin);
-    errno = 0;
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        const int erreur = QFileInfo::exists(chemin) ? EEXIST : errno;
+    const int erreurCreation = creeExclusif(chemin, &fichier);
+    if (erreurCreation != 0) {
         return Statut::enEchec(QStringLiteral("Impossible de créer le fichier %1 : %2.")
                                    .arg(entreGuillemets(chemin),
-                                        erreur == EEXIST ? QStringLiteral("il existe déjà")
-                                                         : erreurSysteme(erreur ? erreur : EIO)));
+                                        erreurCreation == EEXIST ? QStringLiteral("il existe déjà")
+                                                                 : erreurSysteme(erreurCreation)));
     }
     int erreur = operations().ecrit(fichier, contenu);
     if (erreur == 0)

@@ -34,6 +34,29 @@ QString cleVerrou(const QString& dossier)
     return canonique.isEmpty() ? infos.absoluteFilePath() : canonique;
 }
 
+#ifndef Q_OS_WIN
+// Opens the lock file, made when missing, for reading and writing: the
+// descriptor, or minus the system error number. The lock's holder writes
+// into the file, so a name that leads anywhere else than to a plain file of
+// the folder of its own is refused (-ELOOP): a link, which would have the
+// file it points to overwritten, a pipe or a device, or a second name of
+// another file.
+int ouvreVerrou(const QByteArray& nom)
+{
+    const int fd =
+        ::open(nom.constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return errno == ELOOP || errno == ENXIO ? -ELOOP : -(errno ? errno : EIO);
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink > 1) {
+        ::close(fd);
+        return -ELOOP;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+#endif
+
 } // namespace
 
 namespace FichierTexte {
@@ -64,6 +87,8 @@ QString erreurSysteme(int erreur)
         return QStringLiteral("le fichier est utilisé par un autre programme");
     case EISDIR:
         return QStringLiteral("un dossier porte ce nom");
+    case ELOOP:
+        return QStringLiteral("un lien ou un fichier spécial porte ce nom, retirez-le du dossier");
     case EIO:
         return QStringLiteral("erreur d'entrée-sortie du disque");
     default:
@@ -89,9 +114,9 @@ bool FichierVerrou::verrouille(int attenteMs)
     attendu.start();
     int pause = 2;
     for (;;) {
-        const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        const int fd = ouvreVerrou(name);
         if (fd < 0) {
-            m_erreur = errno ? errno : EIO;
+            m_erreur = -fd;
             return false;
         }
         struct flock entier = {};
@@ -117,7 +142,7 @@ bool FichierVerrou::verrouille(int attenteMs)
             // The holder before may have removed the file as it let go: the
             // lock is only good on the file that still bears the name.
             struct stat tenu, nomme;
-            if (::fstat(fd, &tenu) == 0 && ::stat(name.constData(), &nomme) == 0 &&
+            if (::fstat(fd, &tenu) == 0 && ::lstat(name.constData(), &nomme) == 0 &&
                 tenu.st_dev == nomme.st_dev && tenu.st_ino == nomme.st_ino) {
                 m_descripteur = fd;
                 return true;
@@ -169,8 +194,25 @@ bool FichierVerrou::ecritInfo(const QByteArray& infos)
 
 QByteArray FichierVerrou::litInfo(const QString& chemin)
 {
+#ifndef Q_OS_WIN
+    // Never through a link, and never waiting on a pipe that bears the name.
+    const int fd = ::open(QFile::encodeName(chemin).constData(),
+                          O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return {};
+    struct stat st;
+    QByteArray infos;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        infos.resize(4096);
+        const ssize_t lu = ::pread(fd, infos.data(), size_t(infos.size()), 0);
+        infos.resize(lu > 0 ? qsizetype(lu) : 0);
+    }
+    ::close(fd);
+    return infos;
+#else
     QFile fichier(chemin);
     return fichier.open(QIODevice::ReadOnly) ? fichier.read(4096) : QByteArray();
+#endif
 }
 
 VerrouDossier::VerrouDossier(const QString& dossier) : m_cle(cleVerrou(dossier))

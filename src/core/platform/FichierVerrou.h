@@ -27,13 +27,16 @@ public:
 
     // Waits at most attenteMs for the holder to let go. False when it did not
     // (error() is then 0) or when the lock file cannot be made (error() is
-    // the system error number).
+    // the system error number). The lock file is only ever a plain file: a
+    // link, a pipe or another special file of that name, or a second name of
+    // another file, is neither opened through nor written (error() ELOOP).
     bool verrouille(int attenteMs);
     void deverrouille();
     bool estVerrouille() const { return m_descripteur >= 0; }
     int erreurDe() const { return m_erreur; }
 
-    // Who holds the lock, for those who wait: written by the holder.
+    // Who holds the lock, for those who wait: written by the holder. Reading
+    // gives nothing, at once, when the name is not that of a plain file.
     bool ecritInfo(const QByteArray& infos);
     static QByteArray litInfo(const QString& chemin);
 

@@ -48,10 +48,16 @@ int StockReglages::litIndex(const QString& section, const QString& cle, int vale
 Statut StockReglages::ecrit(const QString& section, const QString& cle, const QString& valeur)
 {
     // Every write goes to the disk and waits for it: a value already stored
-    // is not written again. After a failed write the file may not hold what
-    // the store remembers, so every value is written then.
+    // is not written again. Stored means in the file as it is now: another
+    // program on the same file may have changed it since this store last read
+    // it, so the store reads it again first (a file that cannot be read again
+    // tells nothing new). After a failed write the file may not hold what the
+    // store remembers, so every value is written then.
     if (m_qsettings->status() == QSettings::NoError) {
-        const QVariant stocke = m_qsettings->value(cheminReglages(section, cle));
+        QVariant stocke = m_qsettings->value(cheminReglages(section, cle));
+        m_qsettings->sync();
+        if (m_qsettings->status() == QSettings::NoError)
+            stocke = m_qsettings->value(cheminReglages(section, cle));
         if (stocke.isValid() && stocke.toString() == valeur)
             return Statut::valide();
     }

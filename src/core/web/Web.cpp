@@ -4,6 +4,8 @@
 #include "core/log/Groupe.h"
 #include "core/platform/StockReglages.h"
 
+#include <QDir>
+
 #include <cmath>
 
 namespace Web {
@@ -47,18 +49,49 @@ QString cheminCluster(int index)
            QStringLiteral("_MHz.html");
 }
 
-QString siteWeb(const StockReglages& reglages, const QString& cle, const QString& defaut)
-{
-    const QString lu = reglages.lit(Reglages::sectionGlobale, cle, QString()).trimmed();
-    return lu.isEmpty() ? defaut : lu;
-}
+namespace {
 
-QUrl adressePage(const QString& site, const QString& chemin)
+// The site with its scheme (http when it has none) and without a last "/".
+QString baseDuSite(const QString& site)
 {
     QString base = site.contains(QStringLiteral("://")) ? site : QStringLiteral("http://") + site;
     while (base.endsWith(QLatin1Char('/')))
         base.chop(1);
-    return QUrl(base + chemin);
+    return base;
+}
+
+bool adresseWeb(const QString& site)
+{
+    const QUrl adresse(baseDuSite(site));
+    const QString schema = adresse.scheme();
+    return adresse.isValid() && !adresse.host().isEmpty() &&
+           (schema == QLatin1String("http") || schema == QLatin1String("https"));
+}
+
+} // namespace
+
+QString siteWeb(const StockReglages& reglages, const QString& cle, const QString& defaut,
+                QString* refus)
+{
+    if (refus)
+        refus->clear();
+    const QString lu = reglages.lit(Reglages::sectionGlobale, cle, QString()).trimmed();
+    if (lu.isEmpty())
+        return defaut;
+    if (adresseWeb(lu))
+        return lu;
+    if (refus) {
+        *refus = QStringLiteral("L'adresse « %1 » du réglage « %2 » (fichier « %3 ») n'est pas une "
+                                "adresse web en http:// ou https:// : la page est ouverte sur le "
+                                "site habituel, %4.")
+                     .arg(lu, cle, QDir::toNativeSeparators(reglages.nomDeFichier()), defaut);
+    }
+    return defaut;
+}
+
+QUrl adressePage(const QString& site, const QString& chemin)
+{
+    return QUrl(baseDuSite(site) + chemin);
 }
 
 int bandeLue(const StockReglages& reglages, const QString& indicatif)

@@ -37,8 +37,13 @@ inline constexpr int bandeDefaut = 0;
 // gives the page of "All HF".
 QString cheminCluster(int index);
 
-// The site as the settings give it, or the default.
-QString siteWeb(const StockReglages& reglages, const QString& cle, const QString& defaut);
+// The site as the settings give it, or the default. Only a web address is
+// taken (http or https, with a host): any other one given in the settings
+// (a local file, another scheme) gives the default, and refus, when asked
+// for, a French message that says so for the windows to show; it stays empty
+// otherwise.
+QString siteWeb(const StockReglages& reglages, const QString& cle, const QString& defaut,
+                QString* refus = nullptr);
 QUrl adressePage(const QString& site, const QString& chemin);
 
 // The band last shown by the station, an index of the list; "All HF" when

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class Attente;
 class ChoixFichier;
 class DialogueFichier;
 class ZoneSaisie;
@@ -59,6 +60,9 @@ public:
     void changeChoixFichier(ChoixFichier* choix);
     // The station's radio, as the settings of "Réglage de la radio" give it.
     Radio& radio() const { return *m_radio; }
+    // Where the import runs while the user waits; nullptr: the platform's
+    // progress window.
+    void changeAttente(Attente* attente);
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -68,8 +72,10 @@ public Q_SLOTS:
     // Puts a backup of the current station's log back in its place, after a
     // copy of the log as it is.
     void Mnu_Restaure_Click();
-    // Imports the QSOs of an ADI file chosen by the user into the log, then
-    // says what was imported and what was skipped.
+    // Imports the QSOs of an ADI file chosen by the user into the log, away
+    // from the windows' thread (a file of tens of megabytes shows its
+    // progress and may be stopped, leaving the log as it was), then says
+    // what was imported and what was skipped.
     void Mnu_Import_ADIF_Click();
     void Mnu_APropos_Click();
     void Mnu_Historique_Click();
@@ -121,4 +127,5 @@ private:
     QPointer<Station> m_station;
     std::unique_ptr<DialogueFichier> m_dialogueFichier;
     ChoixFichier* m_choixFichier;
+    Attente* m_attente = nullptr;
 };

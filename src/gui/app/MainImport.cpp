@@ -4,13 +4,23 @@
 #include "core/app/Reglages.h"
 #include "core/exchange/Importation.h"
 #include "core/log/StationLog.h"
+#include "core/platform/Attente.h"
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/ChoixFichier.h"
+#include "core/platform/Horloge.h"
 #include "gui/platform/DialogueFichier.h"
+#include "gui/platform/DialogueProgression.h"
+
+#include <QFileInfo>
 
 void Main::changeChoixFichier(ChoixFichier* choix)
 {
     m_choixFichier = choix ? choix : m_dialogueFichier.get();
+}
+
+void Main::changeAttente(Attente* attente)
+{
+    m_attente = attente;
 }
 
 void Main::Mnu_Import_ADIF_Click()
@@ -27,8 +37,18 @@ void Main::Mnu_Import_ADIF_Click()
                                        m_services.dossier, Importation::Filtre);
     if (chemin.isEmpty())
         return;
-    const Importation::Bilan bilan =
-        Importation::importeFichier(m_services.dossier, m_indicatif, chemin, m_services.horloge);
+    Importation::Bilan bilan;
+    const QString dossier = m_services.dossier;
+    const QString indicatif = m_indicatif;
+    const Horloge& horloge = m_services.horloge;
+    DialogueProgression fenetre(this);
+    Attente& attente = m_attente ? *m_attente : fenetre;
+    attente.execute(QStringLiteral("Importation du fichier « %1 » dans le log « %2 »…")
+                        .arg(QFileInfo(chemin).fileName(), StationLog::nomFichier(indicatif)),
+                    [&](Progression& progression) {
+                        bilan = Importation::importeFichier(dossier, indicatif, chemin, horloge,
+                                                            &progression);
+                    });
     if (bilan.importes > 0)
         rechargeListe();
     messages.avise(bilan.resume());

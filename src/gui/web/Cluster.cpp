@@ -1,6 +1,7 @@
 #include "Cluster.h"
 
 #include "Fenetres.h"
+#include "core/platform/BoiteMessage.h"
 #include "core/platform/StockReglages.h"
 #include "core/web/Web.h"
 #include "gui/platform/Apparence.h"
@@ -78,7 +79,14 @@ void Cluster::Afficher_Click()
     if (index < 0)
         index = Web::bandeDefaut;
     Web::bandeEcrite(m_services.reglages, m_indicatif(), index);
-    const QString site = Web::siteWeb(m_services.reglages, Web::cleSiteCluster, Web::siteCluster);
+    QString refus;
+    const QString site =
+        Web::siteWeb(m_services.reglages, Web::cleSiteCluster, Web::siteCluster, &refus);
+    if (!refus.isEmpty() && !m_siteRefuseSignale) {
+        // Once for the window: each band shown would say it again.
+        m_siteRefuseSignale = true;
+        m_services.messages.avise(refus);
+    }
     WebBrowser1->ouvre(Web::adressePage(site, Web::cheminCluster(index)));
 }
 

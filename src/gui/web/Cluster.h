@@ -41,4 +41,5 @@ public Q_SLOTS:
 private:
     Services m_services;
     std::function<QString()> m_indicatif;
+    bool m_siteRefuseSignale = false;
 };

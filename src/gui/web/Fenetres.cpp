@@ -1,6 +1,7 @@
 #include "Fenetres.h"
 
 #include "core/app/Services.h"
+#include "core/platform/BoiteMessage.h"
 #include "core/web/Web.h"
 #include "gui/platform/Apparence.h"
 #include "gui/platform/VueWeb.h"
@@ -57,7 +58,11 @@ VueWeb* vuePage(QWidget* fenetre)
 
 QUrl adresseKzt(const Services& services, const QString& chemin)
 {
-    return Web::adressePage(Web::siteWeb(services.reglages, Web::cleSiteKzt, Web::siteKzt), chemin);
+    QString refus;
+    const QString site = Web::siteWeb(services.reglages, Web::cleSiteKzt, Web::siteKzt, &refus);
+    if (!refus.isEmpty())
+        services.messages.avise(refus);
+    return Web::adressePage(site, chemin);
 }
 
 void echapFerme(QWidget* fenetre)

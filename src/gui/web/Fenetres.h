@@ -16,7 +16,7 @@ namespace Fenetres {
 VueWeb* vuePage(QWidget* fenetre);
 
 // The address of a page of the award's site (the site the settings name,
-// or the usual one).
+// or the usual one, after a message when the settings name no web address).
 QUrl adresseKzt(const Services& services, const QString& chemin);
 
 // A size for a web page: most of the screen, within reason.

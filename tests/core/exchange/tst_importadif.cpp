@@ -6,12 +6,15 @@
 #include "core/exchange/Lecture.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
+#include "support/AttenteScriptee.h"
 #include "support/HorlogeReglee.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
 
 using namespace JeuxEssaiAdif;
 
@@ -86,6 +89,11 @@ private Q_SLOTS:
     void ordreDesDates();
     void doublons();
     void fichierTronque();
+    void moulinDejaContacte_data();
+    void moulinDejaContacte();
+    void arretParLUtilisateur_data();
+    void arretParLUtilisateur();
+    void prenomsAppris_data();
     void prenomsAppris();
     void echecs_data();
     void echecs();
@@ -147,6 +155,15 @@ void TestImportAdif::lecture_data()
         << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:5>F1A") << un << true;
     QTest::newRow("huge length") << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:999999999>F")
                                  << un << true;
+    // A "<" that opens no tag is over at the next "<".
+    QTest::newRow("many < before a record")
+        << QByteArray(5000, '<') + "CALL:5>F6XYZ<NAME:4>Paul<EOR>" << un << false;
+    QTest::newRow("< without its > before a record")
+        << QByteArray("<CALL:5 <note <CALL:5>F6XYZ<NAME:4>Paul<EOR> <<") << un << false;
+    QTest::newRow("< without its > at the end")
+        << QByteArray("<CALL:5>F6XYZ<NAME:4>Paul<EOR><CALL:4>F1AA<NAME:3") << un << true;
+    QTest::newRow("> alone between fields")
+        << QByteArray("<CALL:5>F6XYZ > <NAME:4>Paul>>\r\n<EOR>") << un << false;
 }
 
 void TestImportAdif::lecture()
@@ -162,6 +179,19 @@ void TestImportAdif::lecture()
     }
     QCOMPARE(lus, attendus);
     QCOMPARE(l.tronque, tronque);
+    // The same records and the same cut text whatever the pieces the file
+    // is read in (a piece may end inside a tag, a value or a character).
+    for (const qsizetype morceau : {1, 2, 3, 5, 7, 64}) {
+        const Adif::Lecture m = Adif::litOctets(fichier, morceau);
+        QCOMPARE(m.enregistrements.size(), l.enregistrements.size());
+        for (size_t i = 0; i < m.enregistrements.size(); ++i) {
+            QCOMPARE(m.enregistrements[i].texte, l.enregistrements[i].texte);
+            QCOMPARE(m.enregistrements[i].valeur(QLatin1StringView("name")),
+                     l.enregistrements[i].valeur(QLatin1StringView("name")));
+        }
+        QCOMPARE(m.tronque, tronque);
+        QCOMPARE(m.texteTronque, l.texteTronque);
+    }
 }
 
 // A record and the stored fields it gives: call, department, first name,
@@ -298,6 +328,11 @@ void TestImportAdif::rejets_data()
         << avec(kRecord, "NAME", "Pa\r\nul")
         << "Le champ « Prénom » contient un saut de ligne, qui ne peut pas être enregistré : "
            "retirez-le.";
+    // The report writes a long record a piece at a time: a CR LF across two
+    // pieces stays one line end.
+    QTest::newRow("long record, CR LF where the report cuts it")
+        << "<APP_X_PAD:65518>" + QString(65518, 'p') + "\r\n" + avec(kRecord, "MODE", "RTTY")
+        << "Mode « RTTY » de plus de 3 caractères";
     QTest::newRow("character the log cannot hold")
         << avec(kRecord, "NAME", "Жан")
         << "Le QSO n'est pas enregistré : le caractère « Ж » (U+0416) du prénom ne peut pas "
@@ -337,10 +372,14 @@ void TestImportAdif::allerRetour_data()
     QTest::addColumn<QStringList>("attendues"); // empty: the lines themselves
     QTest::newRow("the worked example") << QStringList{ligne(champs())} << QStringList();
     QTest::newRow("every band and mode, both centuries") << journalAscii() << QStringList();
+    // A windmill once in each band group, as the entry keeps it.
     QStringList logLong;
-    for (int n = 1; n <= 500; ++n)
-        logLong << LignesQso::ligne(
-            LignesQso::numero(n, QDateTime(QDate(2009, 6, 5), QTime(12, 0), Qt::UTC), 997));
+    for (int n = 1; n <= 500; ++n) {
+        LogLine::Champs c =
+            LignesQso::numero(n, QDateTime(QDate(2009, 6, 5), QTime(12, 0), Qt::UTC), 997);
+        c.reference = QStringLiteral("77%1").arg(n, 3, 10, QLatin1Char('0'));
+        logLong << LignesQso::ligne(c);
+    }
     QTest::newRow("long log") << logLong << QStringList();
     QTest::newRow("empty log") << QStringList() << QStringList();
     LogLine::Champs accents = champs();
@@ -381,8 +420,13 @@ void TestImportAdif::ordreDesDates()
         c.heure = heure;
         return LignesQso::ligne(c);
     };
-    const auto enregistrement = [](const char* indicatif, const char* date, const char* heure) {
-        return avec(avec(avec(kRecord, "CALL", indicatif), "QSO_DATE", date), "TIME_ON", heure);
+    // Each record has a windmill of its own.
+    int moulin = 100;
+    const auto enregistrement = [&moulin](const char* indicatif, const char* date,
+                                          const char* heure) {
+        return avec(
+            avec(avec(avec(kRecord, "CALL", indicatif), "QSO_DATE", date), "TIME_ON", heure), "SIG",
+            QStringLiteral("77%1").arg(++moulin));
     };
     Dossier d;
     // A hand-edited line without a date stays where it is.
@@ -417,7 +461,9 @@ void TestImportAdif::doublons()
     deja.heure = "17:26";
     deja.mode = "CW"; // another mode: still the same QSO
     QVERIFY(d.ecritLog({LignesQso::ligne(deja)}));
-    const QString autreBande = avec(avec(kRecord, "BAND", "40m"), "NAME", "Pierre");
+    // Another band and another windmill: another QSO.
+    const QString autreBande =
+        avec(avec(avec(kRecord, "BAND", "40m"), "NAME", "Pierre"), "SIG", "77122");
     const QByteArray fichier = (kRecord + autreBande + autreBande).toLatin1();
 
     Importation::Bilan b = d.importe(fichier);
@@ -453,20 +499,210 @@ void TestImportAdif::fichierTronque()
     }
 }
 
-// The first-name memory learns the names of the new QSOs: the latest QSO
-// of a callsign gives its name, a QSO without a name takes none away.
-void TestImportAdif::prenomsAppris()
+// A windmill already contacted in a band group, in the log or earlier in the
+// file, is skipped as the entry refuses it: the award counts it once per
+// group. "10 Mhz" belongs to no group; a QSO already in the log stays a
+// duplicate.
+void TestImportAdif::moulinDejaContacte_data()
 {
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<int>("importes");
+    QTest::addColumn<int>("doublons");
+    QTest::addColumn<QStringList>("raisons"); // of the records skipped, in order
+    const auto qso = [](const char* indicatif, const char* reference, const char* bande,
+                        const char* date) {
+        LogLine::Champs c = LignesQso::ordinaire();
+        c.indicatif = indicatif;
+        c.reference = reference;
+        c.bande = bande;
+        c.date = date;
+        c.heure = "17:26";
+        return LignesQso::ligne(c);
+    };
+    const QString sur20m = kRecord; // F6XYZ, 77121, 20m, 17/02/23 17:26
+    const QString sur40m = avec(avec(kRecord, "BAND", "40m"), "CALL", "F1AAA");
+    const QString sur2m = avec(kRecord, "BAND", "2m");
+    const QString sur30m = avec(kRecord, "BAND", "30m");
+    const QString autreMoulin = avec(avec(kRecord, "SIG", "77122"), "CALL", "F2BBB");
+    const QString dejaHF = "moulin déjà contacté dans ce groupe le 01/02/08 sur 1.8 Mhz";
+    const QStringList log160 = {qso("F5AAA", "77121", "1.8 Mhz", "01/02/08")};
+    QTest::newRow("same group, another band") << log160 << sur20m << 0 << 0 << QStringList{dejaHF};
+    QTest::newRow("same group, with another windmill beside")
+        << log160 << autreMoulin + sur20m << 1 << 0 << QStringList{dejaHF};
+    QTest::newRow("another group") << log160 << sur2m << 1 << 0 << QStringList();
+    QTest::newRow("VHF already, HF accepted")
+        << QStringList{qso("F5AAA", "77121", "144 Mhz", "01/02/08")} << sur20m << 1 << 0
+        << QStringList();
+    QTest::newRow("UHF already, VHF accepted")
+        << QStringList{qso("F5AAA", "77121", "432 Mhz", "01/02/08")} << sur2m << 1 << 0
+        << QStringList();
+    QTest::newRow("another windmill of the department")
+        << QStringList{qso("F5AAA", "77122", "1.8 Mhz", "01/02/08")} << sur20m << 1 << 0
+        << QStringList();
+    QTest::newRow("twice in one file")
+        << QStringList() << sur20m + sur40m << 1 << 0
+        << QStringList{"moulin déjà contacté dans ce groupe le 17/02/23 sur 14 Mhz"};
+    QTest::newRow("twice in one file, the first one skipped itself")
+        << QStringList() << avec(sur20m, "MODE", "RTTY") + sur40m << 1 << 0
+        << QStringList{"Mode « RTTY » de plus de 3 caractères"};
+    QTest::newRow("10 Mhz belongs to no group")
+        << QStringList{qso("F5AAA", "77121", "10 Mhz", "01/02/08")} << sur30m << 1 << 0
+        << QStringList();
+    QTest::newRow("10 Mhz twice in one file")
+        << QStringList() << sur30m + avec(sur30m, "CALL", "F1AAA") << 2 << 0 << QStringList();
+    QTest::newRow("10 Mhz in the log, HF accepted")
+        << QStringList{qso("F5AAA", "77121", "10 Mhz", "01/02/08")} << sur20m << 1 << 0
+        << QStringList();
+    QTest::newRow("a QSO of the log is a duplicate")
+        << QStringList{qso("F6XYZ", "77121", "14 Mhz", "17/02/23")} << sur20m << 0 << 1
+        << QStringList();
+    QTest::newRow("a QSO of the log, then its windmill on another band")
+        << QStringList{qso("F6XYZ", "77121", "14 Mhz", "17/02/23")} << sur20m + sur40m << 0 << 1
+        << QStringList{"moulin déjà contacté dans ce groupe le 17/02/23 sur 14 Mhz"};
+}
+
+void TestImportAdif::moulinDejaContacte()
+{
+    QFETCH(QStringList, log);
+    QFETCH(QString, fichier);
+    QFETCH(int, importes);
+    QFETCH(int, doublons);
+    QFETCH(QStringList, raisons);
+    Dossier d;
+    QVERIFY(d.ecritLog(log));
+    const Importation::Bilan b = d.importe(fichier.toUtf8());
+    QVERIFY2(b.statut.estOk(), qPrintable(b.statut.message));
+    QCOMPARE(b.importes, importes);
+    QCOMPARE(b.doublons, doublons);
+    QStringList lues;
+    for (const Importation::Rejet& r : b.rejets)
+        lues << r.raison;
+    QCOMPARE(lues, raisons);
+    // Nothing of a skipped record is written: the log holds its QSOs and the
+    // new ones, each windmill once in each group but "10 Mhz".
+    QCOMPARE(d.log().count("\r\n"), log.size() + importes);
+    const QString rapport =
+        Cp1252::decode1252(OutilsTest::litOctets(d.chemin(Importation::nomRapport(kStation))));
+    for (const QString& raison : raisons) {
+        QVERIFY2(b.resume().contains("1 × " + raison), qPrintable(b.resume()));
+        QVERIFY2(rapport.contains(" : " + raison + "\r\n"), qPrintable(rapport));
+    }
+}
+
+// The user may stop the import until the log is rewritten: nothing is then
+// written (no copy of the log, no report, no first name), and the summary
+// says so. The progress only goes forward, up to the end.
+void TestImportAdif::arretParLUtilisateur_data()
+{
+    QTest::addColumn<int>("arret"); // thousandths from which the user stops it; -1: never
+    QTest::addColumn<bool>("arretee");
+    QTest::newRow("never stopped") << -1 << false;
+    QTest::newRow("stopped at once") << 0 << true;
+    QTest::newRow("stopped while the file is checked") << 100 << true;
+    QTest::newRow("stopped while the records are read") << 600 << true;
+    QTest::newRow("too late: the log is being rewritten") << 950 << false;
+}
+
+void TestImportAdif::arretParLUtilisateur()
+{
+    QFETCH(int, arret);
+    QFETCH(bool, arretee);
     Dossier d;
     QVERIFY(d.ecritLog({}));
-    QVERIFY(OutilsTest::ecritOctets(d.chemin(FirstNameMemory::nomFichier),
-                                    "F6XYZ        77 ANCIEN\r\nF9ZZZ        59 ZOE\r\n"));
+    QVERIFY(
+        OutilsTest::ecritOctets(d.chemin(FirstNameMemory::nomFichier), "F9ZZZ        59 ZOE\r\n"));
+    const QString ignore = avec(avec(kRecord, "CALL", "F1BBB"), "SIG", QString());
+    OutilsTest::ecritOctets(d.chemin("entree.adi"), (kRecord + ignore).toLatin1());
+    AttenteScriptee utilisateur(arret);
+    Importation::Bilan b;
+    utilisateur.execute(QString(), [&](Progression& p) {
+        b = Importation::importeFichier(d.dossier.path(), kStation, d.chemin("entree.adi"),
+                                        d.horloge, &p);
+    });
+    QCOMPARE(b.annule, arretee);
+    QVERIFY(b.statut.estOk());
+    const QList<qint64>& avancees = utilisateur.avancees();
+    QVERIFY(std::is_sorted(avancees.begin(), avancees.end()));
+    if (arretee) {
+        QCOMPARE(b.resume(), "L'importation du fichier « entree.adi » a été arrêtée : rien n'a "
+                             "été importé, le log n'a pas été modifié.");
+        QCOMPARE(d.log(), QByteArray());
+        QCOMPARE(OutilsTest::litOctets(d.chemin(FirstNameMemory::nomFichier)),
+                 QByteArray("F9ZZZ        59 ZOE\r\n"));
+        QVERIFY(!QFile::exists(d.chemin(Importation::nomRapport(kStation))));
+        QVERIFY(!QFile::exists(d.chemin("Sauvegardes")));
+        QVERIFY(avancees.isEmpty() || avancees.last() < 950);
+    } else {
+        QCOMPARE(b.importes, 1);
+        QCOMPARE(d.log().count("\r\n"), 1);
+        QVERIFY(QFile::exists(d.chemin(Importation::nomRapport(kStation))));
+        QCOMPARE(avancees.last(), 1000);
+    }
+}
+
+// The first-name memory learns the names of the QSOs of the file: the
+// latest QSO of a callsign gives its name, a QSO without a name takes none
+// away. Those already in the log count too, so that importing the file again
+// mends a memory that a stop between the rewrite of the log and its own left
+// behind; a record skipped teaches nothing.
+void TestImportAdif::prenomsAppris_data()
+{
+    QTest::addColumn<QStringList>("log");
+    QTest::addColumn<QString>("fichier");
+    QTest::addColumn<bool>("coupure"); // imported once, the memory as before, then again
+    QTest::addColumn<int>("importes");
+    QTest::addColumn<QByteArray>("apres");
     const QString recent = avec(avec(kRecord, "QSO_DATE", "20240101"), "NAME", "Pierre");
-    const QString sansNom = avec(avec(kRecord, "CALL", "F9ZZZ"), "NAME", QString());
-    const QString autre = avec(avec(kRecord, "CALL", "F1NEW"), "NAME", "Zoé");
-    QCOMPARE(d.importe((recent + kRecord + sansNom + autre).toUtf8()).importes, 4);
-    QCOMPARE(OutilsTest::litOctets(d.chemin(FirstNameMemory::nomFichier)),
-             latin1("F6XYZ        77 PIERRE\r\nF9ZZZ        59 ZOE\r\nF1NEW        77 ZOÉ\r\n"));
+    const QString paul = avec(kRecord, "SIG", "77122");
+    const QString sansNom =
+        avec(avec(avec(kRecord, "CALL", "F9ZZZ"), "NAME", QString()), "SIG", "77123");
+    const QString autre = avec(avec(avec(kRecord, "CALL", "F1NEW"), "NAME", "Zoé"), "SIG", "77124");
+    const QByteArray appris =
+        latin1("F6XYZ        77 PIERRE\r\nF9ZZZ        59 ZOE\r\nF1NEW        77 ZOÉ\r\n");
+    const QString tout = recent + paul + sansNom + autre;
+    QTest::newRow("new QSOs") << QStringList() << tout << false << 4 << appris;
+    QTest::newRow("the same file again after a stop")
+        << QStringList() << tout << true << 0 << appris;
+    LogLine::Champs deja = LignesQso::ordinaire();
+    deja.indicatif = "F1NEW";
+    deja.date = "17/02/23";
+    deja.heure = "17:26";
+    deja.reference = "77124";
+    deja.prenom = "";
+    QTest::newRow("a QSO already in the log")
+        << QStringList{LignesQso::ligne(deja)} << autre << false << 0
+        << latin1("F6XYZ        77 ANCIEN\r\nF9ZZZ        59 ZOE\r\nF1NEW        77 ZOÉ\r\n");
+    LogLine::Champs moulin = LignesQso::ordinaire();
+    moulin.indicatif = "F5AAA";
+    moulin.reference = "77124";
+    moulin.bande = "1.8 Mhz";
+    QTest::newRow("a windmill already contacted teaches nothing")
+        << QStringList{LignesQso::ligne(moulin)} << autre << false << 0
+        << latin1("F6XYZ        77 ANCIEN\r\nF9ZZZ        59 ZOE\r\n");
+}
+
+void TestImportAdif::prenomsAppris()
+{
+    QFETCH(QStringList, log);
+    QFETCH(QString, fichier);
+    QFETCH(bool, coupure);
+    QFETCH(int, importes);
+    QFETCH(QByteArray, apres);
+    Dossier d;
+    QVERIFY(d.ecritLog(log));
+    const QByteArray avant = "F6XYZ        77 ANCIEN\r\nF9ZZZ        59 ZOE\r\n";
+    QVERIFY(OutilsTest::ecritOctets(d.chemin(FirstNameMemory::nomFichier), avant));
+    if (coupure) {
+        QVERIFY(d.importe(fichier.toUtf8()).importes > 0);
+        QVERIFY(OutilsTest::ecritOctets(d.chemin(FirstNameMemory::nomFichier), avant));
+    }
+    const QByteArray logAvant = d.log();
+    const Importation::Bilan b = d.importe(fichier.toUtf8());
+    QCOMPARE(b.importes, importes);
+    if (importes == 0)
+        QCOMPARE(d.log(), logAvant);
+    QCOMPARE(OutilsTest::litOctets(d.chemin(FirstNameMemory::nomFichier)), apres);
 }
 
 // A file or a log that cannot be read: nothing is written, the summary says

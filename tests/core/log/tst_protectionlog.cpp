@@ -1,16 +1,24 @@
 // What keeps the log whole: writes refused or failed leave it as it was,
 // a copy of it before the first change of each day, thirty copies kept, a
-// copy that cannot be made, and a copy restored.
+// copy that cannot be made, a copy restored, and the files others may leave
+// in the folder in place of the program's work files and locks.
 #include "BancStationLog.h"
 #include "JeuxEssai.h"
 #include "OutilsTest.h"
+#include "core/app/Instance.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
+#include "core/platform/FichierTexte.h"
+#include "support/BoiteMessageScriptee.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace JeuxEssai;
 using namespace OutilsTest;
@@ -187,6 +195,114 @@ private Q_SLOTS:
         m_horlogeReglee.avanceDe(24 * 3600);
         QVERIFY(log().Supprime_QSO(ligneQso("F1NEW")).estOk());
         QCOMPARE(Sauvegardes::echecsASignaler().size(), 1);
+    }
+
+    // Anyone who may write into a shared program folder may leave a link, a
+    // pipe or a second name of another file where the program makes its work
+    // files and its locks: the program never writes through it, and the file
+    // it leads to stays byte for byte as it was. A work file left behind by a
+    // crash is simply replaced.
+    void fichierPlanteNeMeneNullePart_data()
+    {
+        QTest::addColumn<QString>("nom");     // in the program folder
+        QTest::addColumn<QString>("plante");  // what was left under that name
+        QTest::addColumn<QString>("echec");   // the message that names it, or empty
+        QTest::addColumn<bool>("enregistre"); // the QSO reaches the log
+        const QString travail = "Temporaire.txt", sauvegarde = "Sauvegardes/Temporaire.txt",
+                      instance = Instance::nomFichier,
+                      verrou = FichierTexte::VerrouDossier::NomFichierVerrou;
+        QTest::newRow("work file, link") << travail << "lien" << travail << false;
+        QTest::newRow("work file, link to nothing") << travail << "lien vide" << travail << false;
+        QTest::newRow("work file, pipe") << travail << "tube" << travail << false;
+        QTest::newRow("work file, second name") << travail << "second nom" << QString() << true;
+        QTest::newRow("work file, left by a crash") << travail << "ancien" << QString() << true;
+        // A backup that cannot be made never stops the change.
+        QTest::newRow("backup work file, link") << sauvegarde << "lien" << sauvegarde << true;
+        QTest::newRow("backup work file, link to nothing")
+            << sauvegarde << "lien vide" << sauvegarde << true;
+        QTest::newRow("backup work file, left by a crash")
+            << sauvegarde << "ancien" << QString() << true;
+        const QString verrouSauvegardes = "Sauvegardes/" + verrou;
+        QTest::newRow("backups' write lock, link")
+            << verrouSauvegardes << "lien" << verrouSauvegardes << true;
+        QTest::newRow("backups' write lock, pipe")
+            << verrouSauvegardes << "tube" << verrouSauvegardes << true;
+        QTest::newRow("instance lock, link") << instance << "lien" << instance << false;
+        QTest::newRow("instance lock, link to nothing")
+            << instance << "lien vide" << instance << false;
+        QTest::newRow("instance lock, pipe") << instance << "tube" << instance << false;
+        QTest::newRow("instance lock, second name")
+            << instance << "second nom" << instance << false;
+        QTest::newRow("instance lock, left by a crash")
+            << instance << "ancien" << QString() << true;
+        QTest::newRow("write lock, link") << verrou << "lien" << verrou << false;
+        QTest::newRow("write lock, link to nothing") << verrou << "lien vide" << verrou << false;
+        QTest::newRow("write lock, pipe") << verrou << "tube" << verrou << false;
+        QTest::newRow("write lock, second name") << verrou << "second nom" << verrou << false;
+        QTest::newRow("write lock, left by a crash") << verrou << "ancien" << QString() << true;
+    }
+    void fichierPlanteNeMeneNullePart()
+    {
+        QFETCH(QString, nom);
+        QFETCH(QString, plante);
+        QFETCH(QString, echec);
+        QFETCH(bool, enregistre);
+        ecritLeLog({ligneQso("F5AAA")});
+        const QByteArray avant = octetsLog();
+        // The operator's other file, outside the program folder.
+        QTemporaryDir ailleurs;
+        const QString autre = ailleurs.filePath("notes.txt");
+        const QByteArray octetsAutre = "Mes notes, à garder telles quelles.\n";
+        QVERIFY(ecritOctets(autre, octetsAutre));
+        QVERIFY(QDir(m_dossierTemporaire->path()).mkpath("Sauvegardes"));
+        const QString chemin = m_dossierTemporaire->filePath(nom);
+        const QString vide = ailleurs.filePath("absent.txt");
+        if (plante == "lien")
+            QVERIFY(QFile::link(autre, chemin));
+        else if (plante == "lien vide")
+            QVERIFY(QFile::link(vide, chemin));
+        else if (plante == "tube")
+            QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0644), 0);
+        else if (plante == "second nom")
+            QCOMPARE(
+                ::link(QFile::encodeName(autre).constData(), QFile::encodeName(chemin).constData()),
+                0);
+        else
+            QVERIFY(ecritOctets(chemin, "restes d'un arrêt brutal"));
+
+        Statut s;
+        BoiteMessageScriptee messages;
+        if (nom == Instance::nomFichier) {
+            Instance instance(m_dossierTemporaire->path());
+            s = instance.prend(messages) ? log().Enregistre_QSO(ligneQso("F1NEW"))
+                                         : Statut::enEchec(messages.dernierTexte());
+            QCOMPARE(messages.affichees().size(), s.estOk() ? 0 : 1);
+        } else {
+            s = log().Enregistre_QSO(ligneQso("F1NEW"));
+        }
+        const QStringList sauvegardesRatees = Sauvegardes::echecsASignaler();
+
+        QCOMPARE(litOctets(autre), octetsAutre);
+        QVERIFY(!QFileInfo::exists(vide));
+        QVERIFY(!QFileInfo(m_cheminFichier).isSymLink());
+        QVERIFY(QFileInfo(m_cheminFichier).isFile());
+        QCOMPARE(octetsLog(),
+                 enregistre ? fichierDe({ligneQso("F5AAA"), ligneQso("F1NEW")}) : avant);
+        QCOMPARE(s.estOk(), enregistre);
+        const QString nomme = FichierTexte::cheminEntreGuillemets(chemin);
+        if (echec.isEmpty()) {
+            QVERIFY(sauvegardesRatees.isEmpty());
+        } else {
+            const QString message = s.estOk() ? sauvegardesRatees.value(0) : s.message;
+            QVERIFY2(message.contains(nomme) &&
+                         message.contains("un lien ou un fichier spécial porte ce nom"),
+                     qPrintable(message));
+        }
+        // What was refused stays for the operator to look at; the rest is gone.
+        QCOMPARE(QFileInfo(chemin).isSymLink(), plante.startsWith("lien") && !echec.isEmpty());
+        if (!echec.isEmpty() || plante == "second nom")
+            QFile::remove(chemin);
+        QVERIFY(!QFileInfo::exists(chemin) && !QFileInfo(chemin).isSymLink());
     }
 
     void restaurerGardeDAbordLeLogActuel()

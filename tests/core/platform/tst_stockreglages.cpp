@@ -5,6 +5,12 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
+
+#include <memory>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestStockReglages : public QObject {
     Q_OBJECT
@@ -108,6 +114,69 @@ private Q_SLOTS:
                             QStringLiteral("F5XYZ"))
                      .estOk());
         QCOMPARE(rapports.size(), 2);
+    }
+
+    // Two programs on one settings file: each choice of this one reaches the
+    // file, even when its own copy of the file already held that value. The
+    // other program is another process, which writes the file a little later.
+    void deuxProgrammesSurUnFichier_data()
+    {
+        QTest::addColumn<QStringList>("choix"); // "ici=value" or "autre=value", in turn
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("back to its own choice")
+            << QStringList{"ici=Non", "autre=Oui", "ici=Non"} << QStringLiteral("Non");
+        QTest::newRow("the value it read at start")
+            << QStringList{"autre=Non", "ici?", "autre=Oui", "ici=Non"} << QStringLiteral("Non");
+        QTest::newRow("the other's choice kept")
+            << QStringList{"ici=Non", "autre=Oui"} << QStringLiteral("Oui");
+        QTest::newRow("the same twice")
+            << QStringList{"ici=Oui", "ici=Oui"} << QStringLiteral("Oui");
+    }
+    void deuxProgrammesSurUnFichier()
+    {
+        QFETCH(QStringList, choix);
+        QFETCH(QString, attendu);
+        QTemporaryDir dossier;
+        const QString fichier = dossier.filePath(QStringLiteral("kzt.ini"));
+        const QString section = Reglages::sectionGlobale, cle = Reglages::dateAutomatique;
+        // The value as the file holds it, read from its bytes.
+        const auto dansLeFichier = [&fichier] {
+            QFile f(fichier);
+            if (!f.open(QIODevice::ReadOnly))
+                return QString();
+            for (const QByteArray& ligne : f.readAll().split('\n')) {
+                if (ligne.trimmed().startsWith("Date%20Auto="))
+                    return QString::fromLatin1(ligne.trimmed().mid(12));
+            }
+            return QString();
+        };
+        // This program starts at its first step.
+        std::unique_ptr<StockReglages> ici;
+        for (const QString& c : choix) {
+            if (c.startsWith("ici") && !ici)
+                ici = std::make_unique<StockReglages>(fichier);
+            const QString valeur = c.section(QLatin1Char('='), 1);
+            if (c == "ici?") {
+                QCOMPARE(ici->lit(section, cle, {}), dansLeFichier());
+            } else if (c.startsWith("ici")) {
+                QVERIFY(ici->ecrit(section, cle, valeur).estOk());
+            } else {
+                // Later than the last write here, in any file system's clock.
+                QThread::msleep(30);
+                const pid_t autre = ::fork();
+                QVERIFY(autre >= 0);
+                if (autre == 0) {
+                    StockReglages stock(fichier);
+                    ::_exit(stock.ecrit(section, cle, valeur).estOk() ? 0 : 1);
+                }
+                int etat = -1;
+                QCOMPARE(::waitpid(autre, &etat, 0), autre);
+                QVERIFY(WIFEXITED(etat) && WEXITSTATUS(etat) == 0);
+            }
+            if (!valeur.isEmpty())
+                QCOMPARE(dansLeFichier(), valeur);
+        }
+        QCOMPARE(dansLeFichier(), attendu);
     }
 
     // A value already stored is not written again: with a file that can no

@@ -11,6 +11,7 @@
 #include "gui/app/Aide.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
+#include "support/AttenteScriptee.h"
 #include "support/ChoixFichierScripte.h"
 
 #include <QAction>
@@ -341,9 +342,14 @@ void TestMenus::importationDepuisLeMenu_data()
     QTest::addColumn<QByteArray>("fichier"); // empty: the file dialog is cancelled
     QTest::addColumn<int>("lignes");         // QSOs of the log afterwards
     QTest::addColumn<QString>("resume");
+    // Another station's log, each QSO with a windmill of its own.
     QByteArray log;
-    for (int i = 10; i <= 12; ++i)
-        log += BancProgramme::ligne(i) + "\r\n";
+    for (int i = 10; i <= 12; ++i) {
+        QByteArray ligne = BancProgramme::ligne(i);
+        ligne.replace(LogLine::Departement.debut - 1, 2, "59");
+        ligne.replace(LogLine::Reference.debut - 1, 5, "59" + QByteArray::number(100 + i));
+        log += ligne + "\r\n";
+    }
     QTest::newRow("export of the program")
         << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 5
         << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
@@ -363,6 +369,10 @@ void TestMenus::importationDepuisLeMenu_data()
                "\r\n\r\nLes enregistrements ignorés sont décrits dans le fichier "
                "« F1ABC_KZT_import.txt ».");
     QTest::newRow("dialog cancelled") << QByteArray() << 2 << QString();
+    QTest::newRow("stopped by the user")
+        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 2
+        << QStringLiteral("L'importation du fichier « autre.adi » a été arrêtée : rien n'a été "
+                          "importé, le log n'a pas été modifié.");
 }
 
 // The item after the export in "Fichier": the file chosen in the dialog is
@@ -382,6 +392,10 @@ void TestMenus::importationDepuisLeMenu()
     QVERIFY(m.demarreProgramme());
     ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
     m.changeChoixFichier(&choix);
+    // The import runs in the platform's progress window, or the user stops it.
+    AttenteScriptee arret(0);
+    if (resume.contains(QStringLiteral("arrêtée")))
+        m.changeAttente(&arret);
 
     QStringList elements;
     for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
@@ -397,6 +411,11 @@ void TestMenus::importationDepuisLeMenu()
     QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     QCOMPARE(QFile::exists(b.chemin(Importation::nomRapport(QStringLiteral("F1ABC")))),
              resume.contains(QStringLiteral("_import.txt")));
+    if (resume.contains(QStringLiteral("arrêtée"))) {
+        QCOMPARE(arret.textes(), QStringList{QStringLiteral("Importation du fichier « autre.adi » "
+                                                            "dans le log « F1ABC_KZT.log »…")});
+        QVERIFY(!QFile::exists(b.chemin(QStringLiteral("Sauvegardes"))));
+    }
 }
 
 // The help page opens from every window: by F1 in the main window, in a

@@ -1,11 +1,16 @@
+#include "core/platform/Progression.h"
 #include "gui/platform/BoiteMessageFenetre.h"
+#include "gui/platform/DialogueProgression.h"
 #include "support/BoiteMessageScriptee.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -103,6 +108,85 @@ private Q_SLOTS:
         QCOMPARE(boite.textes(),
                  (QStringList{"Voulez vous Supprimer ce QSO ?", "encore ?", "fin"}));
         QCOMPARE(boite.affichees().at(2).boutons, BoiteMessage::Ok);
+    }
+
+    // The progress window of long work: the work runs in a thread of its
+    // own while the windows' thread goes on; a short one shows no window, a
+    // long one a modal window whose "Annuler", Escape or close box asks the
+    // work to stop, and which stays until the work has ended.
+    void progressionDUnTravailLong_data()
+    {
+        QTest::addColumn<int>("dureeMs");   // of the work when nobody stops it
+        QTest::addColumn<QString>("geste"); // of the user once the window shows
+        QTest::addColumn<bool>("montree");
+        QTest::newRow("short work: no window") << 50 << QString() << false;
+        QTest::newRow("long work, left to its end") << 900 << QString() << true;
+        QTest::newRow("stopped by Annuler") << 20000 << "Annuler" << true;
+        QTest::newRow("stopped by Escape") << 20000 << "Escape" << true;
+        QTest::newRow("stopped by the close box") << 20000 << "close" << true;
+    }
+    void progressionDUnTravailLong()
+    {
+        QFETCH(int, dureeMs);
+        QFETCH(QString, geste);
+        QFETCH(bool, montree);
+        QWidget principale;
+        principale.show();
+        DialogueProgression attente(&principale);
+        // The windows' thread is never held up.
+        int tours = 0;
+        QTimer horloge;
+        QObject::connect(&horloge, &QTimer::timeout, [&tours] { ++tours; });
+        horloge.start(20);
+        bool vue = false, modale = false, arretDit = false;
+        QString texte;
+        QTimer regard;
+        QObject::connect(&regard, &QTimer::timeout, [&] {
+            auto* fenetre = principale.findChild<QProgressDialog*>("Progression");
+            if (!fenetre || !fenetre->isVisible())
+                return;
+            if (!vue) {
+                vue = true;
+                modale = fenetre->isModal() && QApplication::activeModalWidget() == fenetre;
+                texte = fenetre->labelText();
+                if (geste == "Annuler")
+                    fenetre->findChild<QPushButton*>()->click();
+                else if (geste == "Escape")
+                    QTest::keyClick(fenetre, Qt::Key_Escape);
+                else if (geste == "close")
+                    fenetre->close();
+            } else if (!geste.isEmpty()) {
+                arretDit = fenetre->labelText() == "Arrêt en cours…";
+            }
+        });
+        regard.start(10);
+        bool arrete = false;
+        attente.execute("Importation du fichier « a.adi »…", [&](Progression& p) {
+            QElapsedTimer travail;
+            travail.start();
+            while (travail.elapsed() < dureeMs) {
+                if (p.annulee()) {
+                    // Winding down takes a moment too: the window stays.
+                    QThread::msleep(150);
+                    arrete = true;
+                    return;
+                }
+                p.avance(travail.elapsed(), dureeMs);
+                QThread::msleep(5);
+            }
+        });
+        QCOMPARE(vue, montree);
+        QCOMPARE(arrete, !geste.isEmpty());
+        if (montree) {
+            QVERIFY2(tours > 3, qPrintable(QString::number(tours)));
+            QVERIFY(modale);
+            QCOMPARE(texte, QString("Importation du fichier « a.adi »…"));
+        }
+        if (!geste.isEmpty())
+            QVERIFY(arretDit);
+        auto* fenetre = principale.findChild<QProgressDialog*>("Progression");
+        QVERIFY(!fenetre || !fenetre->isVisible());
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 

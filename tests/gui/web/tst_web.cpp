@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QOpenGLContext>
@@ -93,6 +94,7 @@ private Q_SLOTS:
     void initTestCase() { VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR)); }
     // Without the module first: once loaded, the engine stays.
     void sansModuleOuvreLeNavigateurSysteme();
+    void siteRefuseDitUneFoisParOuverture();
     void chemins_data();
     void chemins();
     void listeDesBandesFixe();
@@ -181,23 +183,45 @@ void TestWeb::siteDepuisReglages_data()
 {
     QTest::addColumn<QString>("stocke");
     QTest::addColumn<QString>("address");
-    QTest::newRow("default") << QString() << "http://www.dxcluster.info/dxc/top_50_14_MHz.html";
+    QTest::addColumn<bool>("refuse"); // with a message
+    const QString defaut = "http://www.dxcluster.info/dxc/top_50_14_MHz.html";
+    QTest::newRow("default") << QString() << defaut << false;
     QTest::newRow("host alone") << "dx.example.org"
-                                << "http://dx.example.org/dxc/top_50_14_MHz.html";
+                                << "http://dx.example.org/dxc/top_50_14_MHz.html" << false;
     QTest::newRow("with port and slash") << "http://127.0.0.1:8080/"
-                                         << "http://127.0.0.1:8080/dxc/top_50_14_MHz.html";
+                                         << "http://127.0.0.1:8080/dxc/top_50_14_MHz.html" << false;
+    QTest::newRow("https") << "https://dx.example.org"
+                           << "https://dx.example.org/dxc/top_50_14_MHz.html" << false;
+    QTest::newRow("scheme in capitals") << "HTTPS://dx.example.org"
+                                        << "https://dx.example.org/dxc/top_50_14_MHz.html" << false;
+    // Only web pages: a local file or another scheme gives the usual site.
+    QTest::newRow("local file") << "file:///home/f1abc/.ssh" << defaut << true;
+    QTest::newRow("local file, host form") << "file://localhost/etc" << defaut << true;
+    QTest::newRow("ftp") << "ftp://dx.example.org" << defaut << true;
+    QTest::newRow("script") << "javascript:alert(1)" << defaut << true;
+    QTest::newRow("data") << "data://text/html,<b>x</b>" << defaut << true;
+    QTest::newRow("no host") << "http://" << defaut << true;
 }
 
 void TestWeb::siteDepuisReglages()
 {
     QFETCH(QString, stocke);
     QFETCH(QString, address);
+    QFETCH(bool, refuse);
     QTemporaryDir dossier;
     StockReglages reglages(dossier.filePath(QStringLiteral("KZT.ini")));
     if (!stocke.isNull())
         reglages.ecrit(Reglages::sectionGlobale, Web::cleSiteCluster, stocke);
-    const QString site = Web::siteWeb(reglages, Web::cleSiteCluster, Web::siteCluster);
+    QString refus = "left from before";
+    const QString site = Web::siteWeb(reglages, Web::cleSiteCluster, Web::siteCluster, &refus);
     QCOMPARE(Web::adressePage(site, Web::cheminCluster(5)).toString(), address);
+    QCOMPARE(!refus.isEmpty(), refuse);
+    if (refuse) {
+        QCOMPARE(refus, "L'adresse « " + stocke + " » du réglage « Site Cluster » (fichier « " +
+                            QDir::toNativeSeparators(reglages.nomDeFichier()) +
+                            " ») n'est pas une adresse web en http:// ou https:// : la page est "
+                            "ouverte sur le site habituel, http://www.dxcluster.info.");
+    }
     QCOMPARE(Web::adressePage(Web::siteKzt, Web::cheminReglement).toString(),
              Web::siteKzt + "/index.php?option=com_content&view=article&id=18&Itemid=9");
 }
@@ -291,6 +315,53 @@ void TestWeb::sansModuleOuvreLeNavigateurSysteme()
     QVERIFY(note->text().contains("aucun navigateur"));
     QVERIFY(note->text().contains(serveur.site() + "/dxc/top_250_HF.html"));
 
+    VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR));
+}
+
+// A site of the settings that is no web address: each window that opens
+// says so once and shows the usual site's page, a band changed in the cluster
+// window says nothing more.
+void TestWeb::siteRefuseDitUneFoisParOuverture()
+{
+    QTemporaryDir vide;
+    VueWeb::dossierDuModule(vide.path());
+    m_navigateur.clear();
+    VueWeb::creeNavigateur([this](const QUrl& u) {
+        m_navigateur.append(u);
+        return true;
+    });
+    m_messages.vide();
+    pointeSites(QStringLiteral("file:///etc/passwd"));
+    const auto ditSite = [this](int n, const QString& cle) {
+        QCOMPARE(m_messages.affichees().size(), n);
+        QVERIFY2(m_messages.dernierTexte().startsWith("L'adresse « file:///etc/passwd » du "
+                                                      "réglage « " +
+                                                      cle + " »"),
+                 qPrintable(m_messages.dernierTexte()));
+    };
+    {
+        Cluster fenetre(services(), stationFixe(QStringLiteral("F1SITE")));
+        ditSite(1, "Site Cluster");
+        fenetre.Bande_CL->setCurrentIndex(5);
+        fenetre.Afficher->click();
+        QCOMPARE(m_messages.affichees().size(), 1);
+    }
+    Cluster encore(services(), stationFixe(QStringLiteral("F1SITE")));
+    ditSite(2, "Site Cluster");
+    Reglement reglement(services());
+    ditSite(3, "Site KZT");
+    Liste_KZT1 liste(services());
+    ditSite(4, "Site KZT");
+    QCOMPARE(m_navigateur.size(), 5);
+    QCOMPARE(m_navigateur.at(0).toString(), Web::siteCluster + "/dxc/top_250_HF.html");
+    QCOMPARE(m_navigateur.at(1).toString(), Web::siteCluster + "/dxc/top_50_14_MHz.html");
+    QCOMPARE(m_navigateur.at(2).toString(), Web::siteCluster + "/dxc/top_50_14_MHz.html");
+    QCOMPARE(m_navigateur.at(3).toString(), Web::siteKzt + Web::cheminReglement);
+    QCOMPARE(m_navigateur.at(4).toString(), Web::siteKzt + Web::cheminListeKzt);
+    for (const QUrl& u : std::as_const(m_navigateur))
+        QCOMPARE(u.scheme(), QStringLiteral("http"));
+    pointeSites(QString());
+    m_messages.vide();
     VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR));
 }
 
