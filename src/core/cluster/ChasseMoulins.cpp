@@ -31,7 +31,7 @@ ChasseMoulins::Reception ChasseMoulins::recoit(const QList<QByteArray>& lignes)
         if (presents > 0)
             continue;
         ++presents;
-        Ligne ligne{std::move(*spot), {}};
+        Ligne ligne{std::move(*spot), {}, ++m_numero};
         ligne.marque = m_index.marque(ligne.spot.reference, ligne.spot.hz);
         if (IndexMoulins::aContacter(ligne.marque.etat)) {
             if (!maintenant.isValid()) {

@@ -29,6 +29,7 @@ public:
     struct Ligne {
         Spot spot;
         IndexMoulins::Marque marque;
+        quint64 numero = 0; // the order of arrival, from 1: the same spot across the changes
     };
 
     // The clock dates the alerts.
@@ -69,6 +70,7 @@ private:
     const Horloge& m_horloge;
     IndexMoulins m_index;
     std::deque<Ligne> m_lignes;
+    quint64 m_numero = 0;
     QHash<QString, int> m_presents;      // the spots of the list, by cle()
     QHash<QString, QDateTime> m_alertes; // reference and group: when it last rang
 };

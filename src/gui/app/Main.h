@@ -2,6 +2,7 @@
 
 #include "core/app/ModeleStation.h"
 #include "core/app/Services.h"
+#include "core/cluster/Sonnerie.h"
 #include "core/entry/ModeleSaisie.h"
 #include "core/radio/SuiviRadio.h"
 
@@ -21,6 +22,7 @@ class QTimer;
 class Radio;
 class StockReglages;
 class Station;
+struct Spot;
 
 // The main window: the station, the clock, the QSO entry area, the log list
 // and the menus from which every other window is opened. The station rules
@@ -59,6 +61,8 @@ public:
     void changeChoixFichier(ChoixFichier* choix);
     // The station's radio, as the settings of "Réglage de la radio" give it.
     Radio& radio() const { return *m_radio; }
+    // The sound of the windmill hunt's alerts; nullptr: the system's beep.
+    void changeSonnerie(Sonnerie* sonnerie) { m_sonnerie = sonnerie; }
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -75,6 +79,7 @@ public Q_SLOTS:
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();
     void Mnu_Reglage_Radio_Click();
+    void Mnu_Chasse_Click();
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -96,6 +101,11 @@ private:
     // The radio and its status line (MainRadio.cpp).
     void construitRadio();
     void radioLue(qint64 hz, const QString& mode);
+    // The windmill hunt (MainChasse.cpp): a spot taken as a new QSO, and
+    // the spots marked again when the log changed.
+    void prendSpot(const Spot& spot);
+    void chasseLogChange();
+    Sonnerie& sonnerie();
     QWidget* construitEntete();
     void dimensionne();
     // First start: the `Station` window, modal; returns when it is closed.
@@ -121,4 +131,6 @@ private:
     QPointer<Station> m_station;
     std::unique_ptr<DialogueFichier> m_dialogueFichier;
     ChoixFichier* m_choixFichier;
+    std::unique_ptr<Sonnerie> m_sonnerieSysteme;
+    Sonnerie* m_sonnerie = nullptr;
 };
