@@ -8,7 +8,7 @@ ChasseMoulins::ChasseMoulins(const Horloge& horloge) : m_horloge(horloge) {}
 QString ChasseMoulins::cle(const Spot& s)
 {
     return s.indicatif + QLatin1Char('|') + QString::number(s.hz) + QLatin1Char('|') + s.heure +
-           QLatin1Char('|') + s.spotteur;
+           QLatin1Char('|') + s.spotteur + QLatin1Char('|') + s.reference;
 }
 
 ChasseMoulins::Reception ChasseMoulins::recoit(const QList<QByteArray>& lignes)

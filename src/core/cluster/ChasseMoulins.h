@@ -42,7 +42,8 @@ public:
     };
     // The lines of the node, cleaned (Spot::nettoie): the spots are marked
     // and kept, the same spot sent again (a history asked again after a new
-    // login) is kept once.
+    // login: same callsign, frequency, time, spotter and windmill) is kept
+    // once.
     Reception recoit(const QList<QByteArray>& lignes);
 
     // The log changed (a QSO saved, edited, deleted, imported, another
