@@ -176,10 +176,24 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
         montreConnexion(true);
     }
 
+    // Room for the columns of the list, within the screen whatever its
+    // frame turns out to be once shown.
     adjustSize();
     const QSize libre = Apparence::placeLibre(this);
-    resize(size().expandedTo(QSize(940, 560)).boundedTo(libre).expandedTo(minimumSizeHint()));
+    resize(size()
+               .expandedTo(QSize(940, 560))
+               .boundedTo(QSize(libre.width() * 95 / 100, libre.height() * 90 / 100))
+               .expandedTo(minimumSizeHint()));
     Apparence::centreFenetre(this);
+}
+
+Chasse_Moulins::~Chasse_Moulins()
+{
+    // The connection, the list and its model use the hunt's spots until they
+    // go: they go before them.
+    delete m_client;
+    delete Liste_Spots;
+    delete m_modele;
 }
 
 ReglagesCluster Chasse_Moulins::reglagesAffiches() const

@@ -39,6 +39,7 @@ public:
 
     Chasse_Moulins(const Services& services, Radio& radio, Sonnerie& sonnerie, Liens liens,
                    QWidget* parent = nullptr);
+    ~Chasse_Moulins() override;
 
     // The log changed: every spot is marked again.
     void logChange();
