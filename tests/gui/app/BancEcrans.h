@@ -78,7 +78,8 @@ enum class Fenetre {
     Recherche_Indicatif,
     Cluster,
     Liste_KZT1,
-    Reglement
+    Reglement,
+    Chasse_Moulins
 };
 
 inline const std::pair<const char*, Fenetre> kFenetres[] = {
@@ -93,6 +94,7 @@ inline const std::pair<const char*, Fenetre> kFenetres[] = {
     {"Cluster", Fenetre::Cluster},
     {"Liste_KZT1", Fenetre::Liste_KZT1},
     {"Reglement", Fenetre::Reglement},
+    {"Chasse_Moulins", Fenetre::Chasse_Moulins},
 };
 
 // A main window started on a screen, over a log of a few QSOs, one of them
@@ -174,6 +176,8 @@ struct Banc {
             return propre.get();
         case Fenetre::Reglement:
             return menu("Mnu_Reglement", "Reglement");
+        case Fenetre::Chasse_Moulins:
+            return menu("Mnu_Chasse", "Chasse_Moulins");
         }
         return nullptr;
     }
