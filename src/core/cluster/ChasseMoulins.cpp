@@ -34,14 +34,14 @@ ChasseMoulins::Reception ChasseMoulins::recoit(const QList<QByteArray>& lignes)
         Ligne ligne{std::move(*spot), {}, ++m_numero};
         ligne.marque = m_index.marque(ligne.spot.reference, ligne.spot.hz);
         if (IndexMoulins::aContacter(ligne.marque.etat)) {
-            if (!maintenant.isValid()) {
+            if (!maintenant.isValid())
                 maintenant = m_horloge.utcMaintenant();
-                oublieAlertesAnciennes(maintenant);
-            }
+            oublieAlertes(maintenant);
             const QString alerte =
                 ligne.spot.reference + QLatin1Char('|') + nomGroupe(ligne.marque.bande->groupe);
             if (!m_alertes.contains(alerte)) {
                 m_alertes.insert(alerte, maintenant);
+                m_ordreAlertes.emplace_back(alerte, maintenant);
                 ++r.alertes;
             }
         }
@@ -57,13 +57,17 @@ ChasseMoulins::Reception ChasseMoulins::recoit(const QList<QByteArray>& lignes)
     return r;
 }
 
-void ChasseMoulins::oublieAlertesAnciennes(const QDateTime& maintenant)
+// The alerts older than minutesAlerte, or beyond the alertesMax last ones.
+void ChasseMoulins::oublieAlertes(const QDateTime& maintenant)
 {
-    for (auto i = m_alertes.begin(); i != m_alertes.end();) {
-        if (i.value().secsTo(maintenant) >= qint64(minutesAlerte) * 60 || i.value() > maintenant)
-            i = m_alertes.erase(i);
-        else
-            ++i;
+    const qint64 duree = qint64(minutesAlerte) * 60;
+    while (!m_ordreAlertes.empty()) {
+        const auto& [cle, moment] = m_ordreAlertes.front();
+        const bool ancienne = moment.secsTo(maintenant) >= duree || moment > maintenant;
+        if (!ancienne && qsizetype(m_ordreAlertes.size()) <= alertesMax)
+            break;
+        m_alertes.remove(cle);
+        m_ordreAlertes.pop_front();
     }
 }
 

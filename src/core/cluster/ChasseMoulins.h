@@ -25,6 +25,9 @@ public:
     static constexpr qsizetype messagesMax = 100;
     // A needed windmill rings once in that time for its group.
     static constexpr int minutesAlerte = 30;
+    // The windmills rung for that are remembered, at most: a node that
+    // floods the list with needed windmills never makes the memory grow.
+    static constexpr qsizetype alertesMax = 2000;
 
     struct Ligne {
         Spot spot;
@@ -66,12 +69,14 @@ public:
 
 private:
     static QString cle(const Spot& spot);
-    void oublieAlertesAnciennes(const QDateTime& maintenant);
+    void oublieAlertes(const QDateTime& maintenant);
 
     const Horloge& m_horloge;
     IndexMoulins m_index;
     std::deque<Ligne> m_lignes;
     quint64 m_numero = 0;
-    QHash<QString, int> m_presents;      // the spots of the list, by cle()
-    QHash<QString, QDateTime> m_alertes; // reference and group: when it last rang
+    QHash<QString, int> m_presents; // the spots of the list, by cle()
+    // Reference and group: when it rang; and the same in the order they rang.
+    QHash<QString, QDateTime> m_alertes;
+    std::deque<std::pair<QString, QDateTime>> m_ordreAlertes;
 };

@@ -674,6 +674,27 @@ private Q_SLOTS:
         }
     }
 
+    // A node that floods the list with needed windmills: the last ones rung
+    // for are remembered, the oldest forgotten beyond alertesMax.
+    void alertesBornees()
+    {
+        HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
+        ChasseMoulins chasse(horloge);
+        const auto spot = [](int i) {
+            return QStringLiteral("DX de F5ABC: 14250.0 F4XYZ KZT %1%2 1359Z")
+                .arg(i / 1000 + 1, 2, 10, QLatin1Char('0'))
+                .arg(i % 1000, 3, 10, QLatin1Char('0'))
+                .toLatin1();
+        };
+        const int n = int(ChasseMoulins::alertesMax) + 1000;
+        QList<QByteArray> lignes;
+        for (int i = 0; i < n; ++i)
+            lignes << spot(i);
+        QCOMPARE(chasse.recoit(lignes).alertes, n);
+        QCOMPARE(chasse.recoit({spot(n - 1).replace("F4XYZ", "F4AAA")}).alertes, 0);
+        QCOMPARE(chasse.recoit({spot(0).replace("F4XYZ", "F4AAA")}).alertes, 1);
+    }
+
     // A QSO saved, then deleted: the status of the listed spots follows.
     void etatSuitLeLog()
     {
