@@ -75,15 +75,6 @@ QByteArrayView piece(QByteArrayView l, const Mot& m)
     return l.sliced(m.debut, m.fin - m.debut);
 }
 
-QByteArrayView sansBlancs(QByteArrayView v)
-{
-    while (!v.isEmpty() && v.front() == ' ')
-        v = v.sliced(1);
-    while (!v.isEmpty() && v.back() == ' ')
-        v.chop(1);
-    return v;
-}
-
 // "1359Z": hours and minutes of a day, then Z.
 bool estHeure(QByteArrayView m)
 {
@@ -250,7 +241,7 @@ std::optional<Spot> litDirect(QByteArrayView l, qsizetype debut)
 
     qsizetype finCommentaire = 0;
     heureEtLieu(l, mots[1].fin, &s, &finCommentaire);
-    s.commentaire = Spot::texte(sansBlancs(l.sliced(mots[1].fin, finCommentaire - mots[1].fin)));
+    s.commentaire = Spot::texte(l.sliced(mots[1].fin, finCommentaire - mots[1].fin)).trimmed();
     return s;
 }
 
@@ -277,7 +268,7 @@ std::optional<Spot> litHistorique(QByteArrayView l)
             finCommentaire = fin[0].debut;
         }
     }
-    s.commentaire = Spot::texte(sansBlancs(l.sliced(mots[3].fin, finCommentaire - mots[3].fin)));
+    s.commentaire = Spot::texte(l.sliced(mots[3].fin, finCommentaire - mots[3].fin)).trimmed();
     return s;
 }
 
