@@ -171,9 +171,14 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     Indicatif_Cluster->setText(r.indicatif);
     Commandes_Cluster->setText(r.commandes);
     logChange();
+    // The operator goes to the spots with the keyboard; without a node yet,
+    // to its host.
     if (!r.hote.isEmpty() && r.defaut().isEmpty()) {
         m_client->connecte(r);
         montreConnexion(true);
+        Liste_Spots->setFocus(Qt::OtherFocusReason);
+    } else {
+        Hote_Cluster->setFocus(Qt::OtherFocusReason);
     }
 
     // Room for the columns of the list, within the screen whatever its
