@@ -13,6 +13,7 @@
 #include "gui/platform/Apparence.h"
 #include "support/LignesQso.h"
 #include "support/NoeudCluster.h"
+#include "support/Rigctld.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -68,7 +69,7 @@ class TestChasse : public QObject {
 
     // The main window over a log holding 77121 on 14 MHz, and the hunt
     // opened from its menu, connected to the node when there is one.
-    void demarre(bool avecNoeud = true)
+    void demarre(bool avecNoeud = true, const std::function<void(StockReglages&)>& avant = {})
     {
         b = std::make_unique<BancProgramme>();
         b->choisitStation(kStation);
@@ -87,6 +88,8 @@ class TestChasse : public QObject {
             b->reglages.ecrit("Cluster", "Hote", "127.0.0.1");
             b->reglages.ecrit("Cluster", "Port", QString::number(noeud->port()));
         }
+        if (avant)
+            avant(b->reglages);
         m = std::make_unique<Main>(b->services());
         m->changeSonnerie(&sonneries);
         QVERIFY(m->demarreProgramme());
@@ -267,6 +270,37 @@ private Q_SLOTS:
                  QStringLiteral("Connecté au cluster 127.0.0.1:%1 sous l'indicatif F1ABC.")
                      .arg(noeud->port()));
         QCOMPARE(noeud->commandes(), (QStringList{"sh/dx 30", "sh/dx 30"}));
+    }
+
+    // A connected radio goes to the spot's frequency, in the spot's mode;
+    // the band chosen for the QSO stays as the radio's readings come.
+    void radioAccordeeSurLeSpot()
+    {
+        if (Rigctld::programme().isEmpty())
+            QFAIL("rigctld (Debian package libhamlib-utils) is not installed: scripts/test "
+                  "installs it.");
+        Rigctld rigctld;
+        QVERIFY(rigctld.demarre());
+        QCOMPARE(rigctld.commande("F 7050000"), QStringLiteral("RPRT 0"));
+        QCOMPARE(rigctld.commande("M LSB 2400"), QStringLiteral("RPRT 0"));
+        demarre(true, [&](StockReglages& r) {
+            r.ecrit("Radio", "Modele", "2");
+            r.ecrit("Radio", "Port", rigctld.adresse());
+            r.ecrit("Radio", "Intervalle", "200");
+        });
+        QTRY_COMPARE_WITH_TIMEOUT(z->Bande_A->currentText(), QStringLiteral("7.0 Mhz"), 10000);
+        QTRY_COMPARE(f->Frequence_Annonce->text(), QStringLiteral("7050.0"));
+        noeud->envoie("DX de F5ABC:     14025.0  F4XYZ        KZT 78001 cw             1359Z\r\n");
+        QTRY_COMPARE(spots().rowCount(), 1);
+        prend(QStringLiteral("F4XYZ"));
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F4XYZ"));
+        QCOMPARE(z->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+        QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("14025000"), 5000);
+        QVERIFY(rigctld.commande("m").startsWith(QStringLiteral("CW")));
+        QTRY_COMPARE_WITH_TIMEOUT(z->Mode_A->currentText(), QStringLiteral("CW"), 5000);
+        QTest::qWait(600);
+        QCOMPARE(z->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F4XYZ"));
     }
 
     // The spots of the list stay as the log changes by any road: a QSO
