@@ -121,7 +121,7 @@ QByteArray rafale(int premier)
     return octets;
 }
 
-// What the session does with a read: lines cut, each one cleaned.
+// What the connection does with a read: lines cut, each one cleaned.
 QList<QByteArray> lignesPropres(const QByteArray& octets)
 {
     DecoupeLignes decoupe;

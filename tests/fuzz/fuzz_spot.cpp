@@ -9,9 +9,9 @@
 #include "Aleatoire.h"
 
 #include "core/cluster/ChasseMoulins.h"
+#include "core/cluster/ConnexionCluster.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/IndexMoulins.h"
-#include "core/cluster/SessionCluster.h"
 #include "core/cluster/Spot.h"
 #include "core/exchange/Importation.h"
 #include "core/platform/Horloge.h"
@@ -73,8 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     QByteArray partiel;
     FUZZ_CHECK(lignes == lignesOctetParOctet(octets, &partiel));
     FUZZ_CHECK(decoupe.partiel() == partiel);
-    SessionCluster::inviteIdentification(Spot::nettoie(decoupe.partiel()));
-    SessionCluster::inviteCommande(Spot::nettoie(decoupe.partiel()));
+    ConnexionCluster::inviteIdentification(Spot::nettoie(decoupe.partiel()));
+    ConnexionCluster::inviteCommande(Spot::nettoie(decoupe.partiel()));
 
     IndexMoulins index;
     for (QByteArray& l : lignes) {

@@ -9,18 +9,18 @@
 #include <QString>
 
 class QThread;
-class SessionCluster;
+class ConnexionCluster;
 
 // The connection to a DX cluster node. The socket lives on a worker thread
-// of its own (SessionCluster): this object, on the windows' thread, only
+// of its own (ConnexionCluster): this object, on the windows' thread, only
 // sends it orders and receives the lines it read, so that nothing here ever
-// waits for the network. Once asked to connect, the session logs in at the
+// waits for the network. Once asked to connect, the connection logs in at the
 // node's prompt, sends the start commands, and comes back by itself after a
 // loss or a silence of the node, until it is asked to disconnect.
 class ClientCluster : public QObject {
     Q_OBJECT
 public:
-    // How long the session waits, in ms.
+    // How long the connection waits, in ms.
     struct Delais {
         int premier = 5000;    // before the first new try after a loss
         int deuxieme = 15000;  // before the second
@@ -63,7 +63,7 @@ private:
     void recoitEtat(bool connecte, const QString& statut);
 
     QThread* m_fil;
-    SessionCluster* m_session;
+    ConnexionCluster* m_connexion;
     bool m_actif = false;
     bool m_connecte = false;
     QString m_statut;

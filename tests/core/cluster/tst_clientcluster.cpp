@@ -4,7 +4,7 @@
 // connection, a node that went down and a node gone silent.
 #include "core/cluster/ChasseMoulins.h"
 #include "core/cluster/ClientCluster.h"
-#include "core/cluster/SessionCluster.h"
+#include "core/cluster/ConnexionCluster.h"
 #include "support/HorlogeReglee.h"
 #include "support/NoeudCluster.h"
 
@@ -77,8 +77,8 @@ private Q_SLOTS:
         QFETCH(QByteArray, ligne);
         QFETCH(bool, identification);
         QFETCH(bool, commande);
-        QCOMPARE(SessionCluster::inviteIdentification(ligne), identification);
-        QCOMPARE(SessionCluster::inviteCommande(ligne), commande);
+        QCOMPARE(ConnexionCluster::inviteIdentification(ligne), identification);
+        QCOMPARE(ConnexionCluster::inviteCommande(ligne), commande);
     }
 
     // Both prompts, and a node that asks nothing: the callsign is given,

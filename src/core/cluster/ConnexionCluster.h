@@ -12,10 +12,10 @@ class QTimer;
 // The node's side of ClientCluster, living on its worker thread: the only
 // code that touches the socket. Its slots are called through queued
 // connections.
-class SessionCluster : public QObject {
+class ConnexionCluster : public QObject {
     Q_OBJECT
 public:
-    explicit SessionCluster(const ClientCluster::Delais& delais);
+    explicit ConnexionCluster(const ClientCluster::Delais& delais);
 
     // A node's prompt for the callsign: "login:", "Please enter your call:".
     static bool inviteIdentification(QByteArrayView ligne);

@@ -1,4 +1,4 @@
-#include "SessionCluster.h"
+#include "ConnexionCluster.h"
 
 #include "Spot.h"
 
@@ -47,19 +47,19 @@ QString raisonErreur(QAbstractSocket::SocketError erreur, const QString& texte)
 
 } // namespace
 
-SessionCluster::SessionCluster(const ClientCluster::Delais& delais)
+ConnexionCluster::ConnexionCluster(const ClientCluster::Delais& delais)
     : m_delais(delais), m_socket(new QTcpSocket(this)), m_silence(new QTimer(this)),
       m_nouvelEssai(new QTimer(this)), m_delaiConnexion(new QTimer(this)),
       m_invite(new QTimer(this))
 {
     for (QTimer* t : {m_silence, m_nouvelEssai, m_delaiConnexion, m_invite})
         t->setSingleShot(true);
-    connect(m_socket, &QTcpSocket::connected, this, &SessionCluster::connexionEtablie);
-    connect(m_socket, &QTcpSocket::readyRead, this, &SessionCluster::lit);
-    connect(m_socket, &QTcpSocket::errorOccurred, this, &SessionCluster::erreur);
+    connect(m_socket, &QTcpSocket::connected, this, &ConnexionCluster::connexionEtablie);
+    connect(m_socket, &QTcpSocket::readyRead, this, &ConnexionCluster::lit);
+    connect(m_socket, &QTcpSocket::errorOccurred, this, &ConnexionCluster::erreur);
     connect(m_socket, &QTcpSocket::disconnected, this,
             [this] { perdue(QStringLiteral("le cluster a fermé la connexion")); });
-    connect(m_nouvelEssai, &QTimer::timeout, this, &SessionCluster::ouvre);
+    connect(m_nouvelEssai, &QTimer::timeout, this, &ConnexionCluster::ouvre);
     connect(m_delaiConnexion, &QTimer::timeout, this,
             [this] { perdue(QStringLiteral("pas de réponse")); });
     connect(m_silence, &QTimer::timeout, this, [this] {
@@ -75,25 +75,25 @@ SessionCluster::SessionCluster(const ClientCluster::Delais& delais)
     });
 }
 
-bool SessionCluster::inviteIdentification(QByteArrayView ligne)
+bool ConnexionCluster::inviteIdentification(QByteArrayView ligne)
 {
     const QByteArrayView l = finSansBlancs(ligne);
     return finitPar(l, "login:") || finitPar(l, "call:") || finitPar(l, "callsign:") ||
            finitPar(l, "login");
 }
 
-bool SessionCluster::inviteCommande(QByteArrayView ligne)
+bool ConnexionCluster::inviteCommande(QByteArrayView ligne)
 {
     const QByteArrayView l = finSansBlancs(ligne);
     return !l.isEmpty() && l.back() == '>' && !l.contains('<');
 }
 
-QString SessionCluster::adresse() const
+QString ConnexionCluster::adresse() const
 {
     return QStringLiteral("%1:%2").arg(m_reglages.hote).arg(m_reglages.port);
 }
 
-void SessionCluster::connecte(const ReglagesCluster& reglages)
+void ConnexionCluster::connecte(const ReglagesCluster& reglages)
 {
     m_reglages = reglages;
     m_actif = true;
@@ -101,25 +101,25 @@ void SessionCluster::connecte(const ReglagesCluster& reglages)
     ouvre();
 }
 
-void SessionCluster::deconnecte()
+void ConnexionCluster::deconnecte()
 {
     m_actif = false;
     ferme();
     Q_EMIT etat(false, QStringLiteral("Déconnecté du cluster."));
 }
 
-void SessionCluster::arrete()
+void ConnexionCluster::arrete()
 {
     m_actif = false;
     ferme();
 }
 
-void SessionCluster::changeDelais(const ClientCluster::Delais& delais)
+void ConnexionCluster::changeDelais(const ClientCluster::Delais& delais)
 {
     m_delais = delais;
 }
 
-void SessionCluster::ferme()
+void ConnexionCluster::ferme()
 {
     for (QTimer* t : {m_silence, m_nouvelEssai, m_delaiConnexion, m_invite})
         t->stop();
@@ -131,7 +131,7 @@ void SessionCluster::ferme()
     m_decoupe.vide();
 }
 
-void SessionCluster::ouvre()
+void ConnexionCluster::ouvre()
 {
     if (!m_actif)
         return;
@@ -142,7 +142,7 @@ void SessionCluster::ouvre()
     m_socket->connectToHost(m_reglages.hote, quint16(m_reglages.port));
 }
 
-void SessionCluster::connexionEtablie()
+void ConnexionCluster::connexionEtablie()
 {
     m_delaiConnexion->stop();
     // The system's keep-alive finds a dead link even when the node has
@@ -154,12 +154,12 @@ void SessionCluster::connexionEtablie()
                 QStringLiteral("Connecté au cluster %1, en attente de l'invite…").arg(adresse()));
 }
 
-void SessionCluster::erreur(QAbstractSocket::SocketError e)
+void ConnexionCluster::erreur(QAbstractSocket::SocketError e)
 {
     perdue(raisonErreur(e, m_socket->errorString()));
 }
 
-void SessionCluster::perdue(const QString& raison)
+void ConnexionCluster::perdue(const QString& raison)
 {
     if (!m_ouverte)
         return;
@@ -175,7 +175,7 @@ void SessionCluster::perdue(const QString& raison)
                            .arg(adresse(), raison, duree(attente)));
 }
 
-void SessionCluster::lit()
+void ConnexionCluster::lit()
 {
     m_silence->start(m_delais.silence);
     const QByteArray octets = m_socket->readAll();
@@ -209,7 +209,7 @@ void SessionCluster::lit()
         Q_EMIT lignesRecues(propres);
 }
 
-void SessionCluster::identifie()
+void ConnexionCluster::identifie()
 {
     m_identifie = true;
     ecrit(m_reglages.indicatif);
@@ -218,7 +218,7 @@ void SessionCluster::identifie()
                            .arg(adresse(), m_reglages.indicatif));
 }
 
-void SessionCluster::envoieCommandes()
+void ConnexionCluster::envoieCommandes()
 {
     m_commandesEnvoyees = true;
     m_invite->stop();
@@ -230,13 +230,13 @@ void SessionCluster::envoieCommandes()
                           .arg(adresse(), m_reglages.indicatif));
 }
 
-void SessionCluster::envoie(const QByteArray& ligne)
+void ConnexionCluster::envoie(const QByteArray& ligne)
 {
     if (m_commandesEnvoyees)
         m_socket->write(ligne + "\r\n");
 }
 
-void SessionCluster::ecrit(const QString& ligne)
+void ConnexionCluster::ecrit(const QString& ligne)
 {
     m_socket->write(ligne.toUtf8() + "\r\n");
 }
