@@ -6,6 +6,8 @@
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/StockReglages.h"
 
+#include <utility>
+
 namespace {
 
 const QString kSaisie = QStringLiteral("Saisie QSO");
@@ -102,6 +104,12 @@ void EtatSaisie::accepte(Controle c, Controle suivant)
     jaune(c);
     active(suivant);
     vert(suivant);
+    // The department and windmill of a spot come into their fields as the
+    // chain reaches them, to be checked by their rules in turn.
+    if (suivant == Dpt_A && !m_spotDepartement.isEmpty())
+        m_etat[Dpt_A].texte = std::exchange(m_spotDepartement, QString());
+    else if (suivant == Ref_A && !m_spotReference.isEmpty())
+        m_etat[Ref_A].texte = std::exchange(m_spotReference, QString());
     donneFocus(suivant);
 }
 
@@ -138,6 +146,8 @@ void EtatSaisie::videChamps(bool garderDate)
     selectionneIndex(Bande_A, Reglages::bandeUtilisee);
     selectionneIndex(Mode_A, Reglages::modeUtilise);
     m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
+    m_spotDepartement.clear();
+    m_spotReference.clear();
     active(Valide_A, false);
     m_modeAff = kSaisie;
 }

@@ -110,4 +110,8 @@ protected:
     bool m_modeInsertion = false;
     bool m_listeVerrouillee = false;
     QString m_ligneSelection;
+    // A QSO taken from a cluster spot: its department and windmill, given
+    // to their fields when the Enter chain reaches them.
+    QString m_spotDepartement;
+    QString m_spotReference;
 };

@@ -24,6 +24,11 @@ bool enMajuscules(ModeleSaisie::Controle c)
     }
 }
 
+const QString kPremiereInstallation =
+    QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
+                   "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
+                   "dans Station puis Nouvel Indicatif.");
+
 } // namespace
 
 ModeleSaisie::ModeleSaisie(const QString& dossier, StockReglages& reglages, BoiteMessage& messages,
@@ -49,16 +54,45 @@ bool ModeleSaisie::choixRadio(Controle c, int index)
     return true;
 }
 
+QString ModeleSaisie::refusSpot(int indexBande) const
+{
+    if (m_indicatif == Reglages::indicatifAucun)
+        return kPremiereInstallation;
+    if (m_modeModif)
+        return QStringLiteral("Un QSO de la liste est en cours de modification : validez-le ou "
+                              "effacez-le avant de prendre un spot.");
+    if (m_modeInsertion)
+        return QStringLiteral("Un QSO est en cours d'insertion : validez-le ou effacez-le avant "
+                              "de prendre un spot.");
+    if (indexBande < 0 || indexBande >= listeBandes().size())
+        return QStringLiteral("La fréquence de ce spot n'est dans aucune bande du log : le QSO "
+                              "ne peut pas y être noté.");
+    return QString();
+}
+
+bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
+                                     const QString& departement, const QString& reference)
+{
+    const QString refus = refusSpot(indexBande);
+    if (!refus.isEmpty())
+        return refuse(refus);
+    Prepare_Saisie();
+    m_etat[Ind_A].texte = Texte::majusculesTapees(indicatif.trimmed());
+    m_etat[Bande_A].index = indexBande;
+    m_etat[Bande_A].texte = listeBandes().at(indexBande);
+    memoriseIndex(Bande_A);
+    m_spotDepartement = departement.trimmed().toLower();
+    m_spotReference = reference.trimmed().toLower();
+    return true;
+}
+
 ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
 {
     const bool entree = caractere == QLatin1Char('\r');
     Touche t{entree ? Touche::Avalee : Touche::Prise, caractere};
 
     if (c == Ind_A && m_indicatif == Reglages::indicatifAucun) {
-        m_messages.avise(
-            QStringLiteral("\r\n         Premiere installation, vous devez entrer votre "
-                           "Indicatif\r\n\r\nPour cela dans la barre des menus allez "
-                           "dans Station puis Nouvel Indicatif."));
+        m_messages.avise(kPremiereInstallation);
         return t;
     }
     if (entree) {
@@ -75,6 +109,9 @@ ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
 void ModeleSaisie::remplitDepuis(const QString& ligne)
 {
     const LogLine::Champs c = Affichage::champsDepuisAffichage(ligne);
+    // A QSO of the list replaces the one taken from a spot.
+    m_spotDepartement.clear();
+    m_spotReference.clear();
     m_etat[Ind_A].texte = c.indicatif;
     m_etat[Dpt_A].texte = c.departement;
     m_etat[Prenom_A].texte = c.prenom;

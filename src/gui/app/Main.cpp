@@ -246,6 +246,8 @@ void Main::construitMenus()
     Aide::ajouteAuMenu(aide);
 
     QMenu* trafic = menu(barre, "Mnu_Trafic", QStringLiteral("&Trafic"));
+    QAction* chasse = elementMenu(trafic, "Mnu_Chasse", QStringLiteral("&Chasse aux moulins"));
+    connect(chasse, &QAction::triggered, this, &Main::Mnu_Chasse_Click);
     QAction* reglageRadio =
         elementMenu(trafic, "Mnu_Reglage_Radio", QStringLiteral("&Réglage de la radio"));
     connect(reglageRadio, &QAction::triggered, this, &Main::Mnu_Reglage_Radio_Click);
@@ -362,6 +364,7 @@ bool Main::Charge_Log()
                 .arg(lu.total)
                 .arg(Affichage::numeroMaxi));
     }
+    chasseLogChange();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/app/ModeleStation.h"
 #include "core/app/Services.h"
+#include "core/cluster/Sonnerie.h"
 #include "core/entry/ModeleSaisie.h"
 #include "core/radio/SuiviRadio.h"
 
@@ -22,6 +23,7 @@ class QTimer;
 class Radio;
 class StockReglages;
 class Station;
+struct Spot;
 
 // The main window: the station, the clock, the QSO entry area, the log list
 // and the menus from which every other window is opened. The station rules
@@ -63,6 +65,8 @@ public:
     // Where the import runs while the user waits; nullptr: the platform's
     // progress window.
     void changeAttente(Attente* attente);
+    // The sound of the windmill hunt's alerts; nullptr: the system's beep.
+    void changeSonnerie(Sonnerie* sonnerie) { m_sonnerie = sonnerie; }
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -81,6 +85,7 @@ public Q_SLOTS:
     void Mnu_Historique_Click();
     void Mnu_Quitter_Click();
     void Mnu_Reglage_Radio_Click();
+    void Mnu_Chasse_Click();
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -102,6 +107,11 @@ private:
     // The radio and its status line (MainRadio.cpp).
     void construitRadio();
     void radioLue(qint64 hz, const QString& mode);
+    // The windmill hunt (MainChasse.cpp): a spot taken as a new QSO, and
+    // the spots marked again when the log changed.
+    void prendSpot(const Spot& spot);
+    void chasseLogChange();
+    Sonnerie& sonnerie();
     QWidget* construitEntete();
     void dimensionne();
     // First start: the `Station` window, modal; returns when it is closed.
@@ -128,4 +138,6 @@ private:
     std::unique_ptr<DialogueFichier> m_dialogueFichier;
     ChoixFichier* m_choixFichier;
     Attente* m_attente = nullptr;
+    std::unique_ptr<Sonnerie> m_sonnerieSysteme;
+    Sonnerie* m_sonnerie = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "OutilsTest.h"
 #include "core/app/Reglages.h"
 #include "core/entry/ModeleSaisie.h"
+#include "core/entry/ReglesChamps.h"
 #include "core/platform/BoiteMessage.h"
 
 #include <QTest>
@@ -342,6 +343,139 @@ private Q_SLOTS:
         QCOMPARE(m_modele->focus(), M::Date_A);
         QVERIFY(m_modele->etat(M::Date_A).actif);
         QCOMPARE(m_modele->etat(M::Date_A).texte, QString());
+    }
+
+    // A QSO from a cluster spot: the callsign and the band at once, the
+    // spot's department and windmill as the Enter chain reaches them, each
+    // still checked by its rule.
+    void qsoDepuisUnSpot_data()
+    {
+        QTest::addColumn<QByteArray>("prenoms");      // the first-name memory
+        QTest::addColumn<QString>("departementTape"); // typed over Dpt_A; empty: kept
+        QTest::addColumn<QString>("departement");     // Dpt_A once accepted
+        QTest::addColumn<QString>("refus");           // the reference's refusal; empty: none
+        QTest::newRow("the spot's department and windmill") << QByteArray() << ""
+                                                            << "78"
+                                                            << "";
+        QTest::newRow("the spot's department over the remembered one")
+            << QByteArray("F4XYZ        77 paul\r\n") << ""
+            << "78"
+            << "";
+        QTest::newRow("department changed by hand")
+            << QByteArray() << "77"
+            << "77"
+            << ReglesChamps::controleReference(QStringLiteral("78001"), QStringLiteral("77"));
+    }
+    void qsoDepuisUnSpot()
+    {
+        QFETCH(QByteArray, prenoms);
+        QFETCH(QString, departementTape);
+        QFETCH(QString, departement);
+        QFETCH(QString, refus);
+        QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Liste_Prenom.txt"), prenoms));
+        type(M::Ind_A, "f6old", false);
+        QVERIFY(m_modele->prepareDepuisSpot("f4xyz", 4, "78", "78001"));
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F4XYZ"));
+        QCOMPARE(m_modele->etat(M::Bande_A).texte, QStringLiteral("14 Mhz"));
+        QCOMPARE(m_modele->etat(M::Bande_A).index, 4);
+        QCOMPARE(
+            m_reglages->litIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, -1),
+            4);
+        QCOMPARE(m_modele->focus(), M::Ind_A);
+        QVERIFY(m_modele->etat(M::Dpt_A).texte.isEmpty());
+        QVERIFY(m_modele->etat(M::Ref_A).texte.isEmpty());
+
+        valideParEntree(M::Ind_A);
+        QCOMPARE(m_modele->focus(), M::Prenom_A);
+        if (!prenoms.isEmpty())
+            QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("77"));
+        m_modele->changeTexte(M::Prenom_A, QString());
+        type(M::Prenom_A, "paul");
+        QCOMPARE(m_modele->focus(), M::Dpt_A);
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("78"));
+        QVERIFY(m_modele->etat(M::Ref_A).texte.isEmpty());
+        if (!departementTape.isEmpty())
+            m_modele->changeTexte(M::Dpt_A, departementTape);
+        valideParEntree(M::Dpt_A);
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, departement);
+        QCOMPARE(m_modele->focus(), M::Ref_A);
+        QCOMPARE(m_modele->etat(M::Ref_A).texte, QStringLiteral("78001"));
+        valideParEntree(M::Ref_A);
+        if (!refus.isEmpty()) {
+            QCOMPARE(m_messages.dernierTexte(), refus);
+            QCOMPARE(m_modele->focus(), M::Ref_A);
+            return;
+        }
+        QCOMPARE(m_messages.textes(), QStringList());
+        for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
+            valideParEntree(c);
+        m_modele->Valide_A_Click();
+        QVERIFY(octetsLog().startsWith("F4XYZ        78   PAUL            78001 07/12/26 21:42 "));
+        QVERIFY(octetsLog().contains(" 14 Mhz "));
+        // The next QSO starts without the spot's fields.
+        type(M::Ind_A, "f6new");
+        type(M::Prenom_A, "");
+        QVERIFY(m_modele->etat(M::Dpt_A).texte.isEmpty());
+    }
+
+    // A QSO of the list shown in the fields drops what the spot had left.
+    void spotOubliePourUneLigneDeLaListe()
+    {
+        QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
+        QVERIFY(m_modele->prepareDepuisSpot("F4XYZ", 4, "78", "78001"));
+        m_hote.rechargeListeLog();
+        m_modele->doubleClic();
+        QVERIFY(m_modele->Mode_Modif());
+        valideParEntree(M::Ind_A);
+        valideParEntree(M::Prenom_A);
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("91"));
+        valideParEntree(M::Dpt_A);
+        QCOMPARE(m_modele->etat(M::Ref_A).texte, QStringLiteral("91005"));
+    }
+
+    void spotRefuse_data()
+    {
+        QTest::addColumn<int>("cas");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a QSO of the list being edited")
+            << 0
+            << "Un QSO de la liste est en cours de modification : validez-le ou effacez-le avant "
+               "de prendre un spot.";
+        QTest::newRow("a QSO being inserted")
+            << 1
+            << "Un QSO est en cours d'insertion : validez-le ou effacez-le avant de prendre "
+               "un spot.";
+        QTest::newRow("no station yet")
+            << 2
+            << "\r\n         Premiere installation, vous devez entrer votre Indicatif\r\n\r\n"
+               "Pour cela dans la barre des menus allez dans Station puis Nouvel Indicatif.";
+        QTest::newRow("in no band of the log")
+            << 3
+            << "La fréquence de ce spot n'est dans aucune bande du log : le QSO ne peut pas "
+               "y être noté.";
+    }
+    void spotRefuse()
+    {
+        QFETCH(int, cas);
+        QFETCH(QString, message);
+        QVERIFY(ecritOctets(cheminDuLog(), kAncien.toLatin1() + "\r\n"));
+        m_hote.rechargeListeLog();
+        if (cas == 0)
+            m_modele->doubleClic();
+        else if (cas == 1)
+            m_modele->Ajout_QSO_Click();
+        else if (cas == 2)
+            m_hote.changeIndicatif("FXXXX");
+        type(M::Ind_A, "F6ABC", false);
+        const auto avant = std::array{m_modele->etat(M::Ind_A).texte,
+                                      m_modele->etat(M::Bande_A).texte, m_modele->Mode_Aff()};
+        m_messages.vide();
+        QCOMPARE(m_modele->refusSpot(cas == 3 ? -1 : 4), message);
+        QVERIFY(!m_modele->prepareDepuisSpot("F4XYZ", cas == 3 ? -1 : 4, "78", "78001"));
+        QCOMPARE(m_messages.textes(), QStringList{message});
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, avant[0]);
+        QCOMPARE(m_modele->etat(M::Bande_A).texte, avant[1]);
+        QCOMPARE(m_modele->Mode_Aff(), avant[2]);
     }
 };
 

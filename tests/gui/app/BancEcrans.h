@@ -81,7 +81,8 @@ enum class Fenetre {
     Liste_KZT1,
     Reglement,
     Aide,
-    Reglage_Radio
+    Reglage_Radio,
+    Chasse_Moulins
 };
 
 inline const std::pair<const char*, Fenetre> kFenetres[] = {
@@ -98,6 +99,7 @@ inline const std::pair<const char*, Fenetre> kFenetres[] = {
     {"Reglement", Fenetre::Reglement},
     {"Aide", Fenetre::Aide},
     {"Reglage_Radio", Fenetre::Reglage_Radio},
+    {"Chasse_Moulins", Fenetre::Chasse_Moulins},
 };
 
 // A main window started on a screen, over a log of a few QSOs, one of them
@@ -185,6 +187,8 @@ struct Banc {
             return Aide::ouverte();
         case Fenetre::Reglage_Radio:
             return menu("Mnu_Reglage_Radio", "Reglage_Radio");
+        case Fenetre::Chasse_Moulins:
+            return menu("Mnu_Chasse", "Chasse_Moulins");
         }
         return nullptr;
     }

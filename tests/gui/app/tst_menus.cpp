@@ -125,6 +125,7 @@ void TestMenus::menusOuverts_data()
     ligne("Mnu_Historique", "Mnu_Aide", "Historique", true);
     ligne("Mnu_Mode_Emploi", "Mnu_Aide", "Mode d'emploi\tF1", true);
     ligne("Mnu_Trafic", "", "Trafic", true);
+    ligne("Mnu_Chasse", "Mnu_Trafic", "Chasse aux moulins", true);
     ligne("Mnu_Reglage_Radio", "Mnu_Trafic", "Réglage de la radio", true);
 }
 

@@ -1,0 +1,497 @@
+#include "Spot.h"
+
+#include "core/exchange/Importation.h"
+
+#include <array>
+
+namespace {
+
+bool chiffre(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool chiffre(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+char minuscule(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+bool alphanumerique(char c)
+{
+    return chiffre(c) || (minuscule(c) >= 'a' && minuscule(c) <= 'z');
+}
+
+// A piece of a line between blanks, and where it stands.
+struct Mot {
+    qsizetype debut = 0;
+    qsizetype fin = 0; // one past its last byte
+};
+
+// The pieces of the line from `depuis` on; at most `max` of them, the last
+// one then running to the end of the line.
+std::array<Mot, 4> premiersMots(QByteArrayView l, qsizetype depuis, int* nombre)
+{
+    std::array<Mot, 4> mots{};
+    int n = 0;
+    qsizetype i = depuis;
+    while (n < int(mots.size())) {
+        while (i < l.size() && l[i] == ' ')
+            ++i;
+        if (i == l.size())
+            break;
+        const qsizetype debut = i;
+        while (i < l.size() && l[i] != ' ')
+            ++i;
+        mots[size_t(n++)] = {debut, i};
+    }
+    *nombre = n;
+    return mots;
+}
+
+// The last pieces of the line after `depuis`, the last one first.
+std::array<Mot, 3> derniersMots(QByteArrayView l, qsizetype depuis, int* nombre)
+{
+    std::array<Mot, 3> mots{};
+    int n = 0;
+    qsizetype i = l.size();
+    while (n < int(mots.size())) {
+        while (i > depuis && l[i - 1] == ' ')
+            --i;
+        if (i == depuis)
+            break;
+        const qsizetype fin = i;
+        while (i > depuis && l[i - 1] != ' ')
+            --i;
+        mots[size_t(n++)] = {i, fin};
+    }
+    *nombre = n;
+    return mots;
+}
+
+QByteArrayView piece(QByteArrayView l, const Mot& m)
+{
+    return l.sliced(m.debut, m.fin - m.debut);
+}
+
+// "1359Z": hours and minutes of a day, then Z.
+bool estHeure(QByteArrayView m)
+{
+    if (m.size() != 5 || (m[4] != 'Z' && m[4] != 'z'))
+        return false;
+    for (int i = 0; i < 4; ++i) {
+        if (!chiffre(m[i]))
+            return false;
+    }
+    return (m[0] - '0') * 10 + (m[1] - '0') < 24 && m[2] < '6';
+}
+
+// "7-Dec-2026" or "07-Dec-2026".
+bool estDate(QByteArrayView m)
+{
+    const qsizetype t = m.indexOf('-');
+    if (t < 1 || t > 2 || m.size() != t + 9 || m[t + 4] != '-')
+        return false;
+    for (qsizetype i = 0; i < t; ++i) {
+        if (!chiffre(m[i]))
+            return false;
+    }
+    for (qsizetype i = t + 1; i < t + 4; ++i) {
+        if (!alphanumerique(m[i]) || chiffre(m[i]))
+            return false;
+    }
+    for (qsizetype i = t + 5; i < m.size(); ++i) {
+        if (!chiffre(m[i]))
+            return false;
+    }
+    return true;
+}
+
+// A callsign as spotted: letters, digits and "/", at most 20 characters,
+// with at least one letter and one digit.
+bool estIndicatif(QByteArrayView m)
+{
+    if (m.isEmpty() || m.size() > 20)
+        return false;
+    bool lettre = false, nombre = false;
+    for (char c : m) {
+        if (chiffre(c))
+            nombre = true;
+        else if (alphanumerique(c))
+            lettre = true;
+        else if (c != '/')
+            return false;
+    }
+    return lettre && nombre;
+}
+
+// kHz with a decimal point, to Hz (the first three decimals).
+bool khzEnHz(QByteArrayView m, qint64* hz)
+{
+    qint64 entier = 0;
+    qsizetype i = 0;
+    for (; i < m.size() && chiffre(m[i]); ++i) {
+        if (i >= 12)
+            return false;
+        entier = entier * 10 + (m[i] - '0');
+    }
+    if (i == 0)
+        return false;
+    qint64 fraction = 0;
+    int decimales = 0;
+    if (i < m.size()) {
+        if (m[i] != '.' || i + 1 == m.size())
+            return false;
+        for (++i; i < m.size(); ++i) {
+            if (!chiffre(m[i]) || decimales == 3)
+                return false;
+            fraction = fraction * 10 + (m[i] - '0');
+            ++decimales;
+        }
+    }
+    for (; decimales < 3; ++decimales)
+        fraction *= 10;
+    const qint64 valeur = entier * 1000 + fraction;
+    if (valeur < Spot::hzMin || valeur > Spot::hzMax)
+        return false;
+    *hz = valeur;
+    return true;
+}
+
+QString majuscules(QByteArrayView m)
+{
+    return Spot::texte(m).toUpper();
+}
+
+// Where the live spot's "DX de " starts: at the start of the line or right
+// after a node's prompt ("... dxspider >DX de ..."); -1 when there is none.
+qsizetype debutDirect(QByteArrayView l)
+{
+    for (qsizetype i = 0; i + 6 <= l.size(); ++i) {
+        if (minuscule(l[i]) != 'd' || minuscule(l[i + 1]) != 'x' || l[i + 2] != ' ' ||
+            minuscule(l[i + 3]) != 'd' || minuscule(l[i + 4]) != 'e' || l[i + 5] != ' ')
+            continue;
+        qsizetype avant = i;
+        while (avant > 0 && l[avant - 1] == ' ')
+            --avant;
+        if (avant == 0 || l[avant - 1] == '>')
+            return i;
+    }
+    return -1;
+}
+
+// The time, and a grid or zone after it, among the last pieces after
+// `depuis`; the comment runs up to where the time starts.
+void heureEtLieu(QByteArrayView l, qsizetype depuis, Spot* s, qsizetype* finCommentaire)
+{
+    *finCommentaire = l.size();
+    int n = 0;
+    const std::array<Mot, 3> fin = derniersMots(l, depuis, &n);
+    for (int k = 0; k < n && k < 2; ++k) {
+        if (!estHeure(piece(l, fin[size_t(k)])))
+            continue;
+        if (k == 1) {
+            const QByteArrayView lieu = piece(l, fin[0]);
+            if (lieu.size() > 6)
+                return;
+            for (char c : lieu) {
+                if (!alphanumerique(c))
+                    return;
+            }
+            s->lieu = Spot::texte(lieu).toUpper();
+        }
+        s->heure = Spot::texte(piece(l, fin[size_t(k)])).toUpper();
+        *finCommentaire = fin[size_t(k)].debut;
+        return;
+    }
+    // A comment cut by the node right against the time: "...moulin1359Z".
+    if (n > 0) {
+        const QByteArrayView dernier = piece(l, fin[0]);
+        if (dernier.size() > 5 && estHeure(dernier.last(5))) {
+            s->heure = Spot::texte(dernier.last(5)).toUpper();
+            *finCommentaire = fin[0].fin - 5;
+        }
+    }
+}
+
+std::optional<Spot> litDirect(QByteArrayView l, qsizetype debut)
+{
+    Spot s;
+    s.forme = Spot::Forme::Direct;
+    qsizetype i = debut + 6;
+    while (i < l.size() && l[i] == ' ')
+        ++i;
+    const qsizetype debutSpotteur = i;
+    while (i < l.size() && l[i] != ':' && l[i] != ' ')
+        ++i;
+    const qsizetype finSpotteur = i;
+    while (i < l.size() && l[i] == ' ')
+        ++i;
+    if (finSpotteur == debutSpotteur || finSpotteur - debutSpotteur > 32 || i == l.size() ||
+        l[i] != ':')
+        return std::nullopt;
+    s.spotteur = majuscules(l.sliced(debutSpotteur, finSpotteur - debutSpotteur));
+
+    int n = 0;
+    const std::array<Mot, 4> mots = premiersMots(l, i + 1, &n);
+    if (n < 2 || !khzEnHz(piece(l, mots[0]), &s.hz) || !estIndicatif(piece(l, mots[1])))
+        return std::nullopt;
+    s.indicatif = majuscules(piece(l, mots[1]));
+
+    qsizetype finCommentaire = 0;
+    heureEtLieu(l, mots[1].fin, &s, &finCommentaire);
+    s.commentaire = Spot::texte(l.sliced(mots[1].fin, finCommentaire - mots[1].fin)).trimmed();
+    return s;
+}
+
+std::optional<Spot> litHistorique(QByteArrayView l)
+{
+    int n = 0;
+    const std::array<Mot, 4> mots = premiersMots(l, 0, &n);
+    Spot s;
+    s.forme = Spot::Forme::Historique;
+    if (n < 4 || !khzEnHz(piece(l, mots[0]), &s.hz) || !estIndicatif(piece(l, mots[1])) ||
+        !estDate(piece(l, mots[2])) || !estHeure(piece(l, mots[3])))
+        return std::nullopt;
+    s.indicatif = majuscules(piece(l, mots[1]));
+    s.date = Spot::texte(piece(l, mots[2]));
+    s.heure = Spot::texte(piece(l, mots[3])).toUpper();
+
+    qsizetype finCommentaire = l.size();
+    int m = 0;
+    const std::array<Mot, 3> fin = derniersMots(l, mots[3].fin, &m);
+    if (m > 0) {
+        const QByteArrayView dernier = piece(l, fin[0]);
+        if (dernier.size() > 2 && dernier.front() == '<' && dernier.back() == '>') {
+            s.spotteur = majuscules(dernier.sliced(1, dernier.size() - 2));
+            finCommentaire = fin[0].debut;
+        }
+    }
+    s.commentaire = Spot::texte(l.sliced(mots[3].fin, finCommentaire - mots[3].fin)).trimmed();
+    return s;
+}
+
+bool alphanumerique(QChar c)
+{
+    return c.isLetterOrNumber();
+}
+
+// The department written at i ("77", "2a", "2A"), as the log stores it;
+// empty when it is no department of the award.
+QString departementA(QStringView t, qsizetype i)
+{
+    if (i + 2 > t.size() || !chiffre(t[i]))
+        return QString();
+    const QString d = t.sliced(i, 2).toString().toLower();
+    return Importation::departementValide(d) ? d : QString();
+}
+
+// Nothing that continues the number after j: no letter, no digit, and no
+// decimal point or comma followed by a digit ("14250.5").
+bool finDeNombre(QStringView t, qsizetype j)
+{
+    if (j >= t.size())
+        return true;
+    if (alphanumerique(t[j]))
+        return false;
+    const bool separateur = t[j] == QLatin1Char('.') || t[j] == QLatin1Char(',');
+    return !(separateur && j + 1 < t.size() && chiffre(t[j + 1]));
+}
+
+// Nothing that the number at i continues: the mirror of finDeNombre.
+bool debutDeNombre(QStringView t, qsizetype i)
+{
+    if (i == 0)
+        return true;
+    if (alphanumerique(t[i - 1]))
+        return false;
+    const bool separateur = t[i - 1] == QLatin1Char('.') || t[i - 1] == QLatin1Char(',');
+    return !(separateur && i >= 2 && chiffre(t[i - 2]));
+}
+
+bool troisChiffres(QStringView t, qsizetype i)
+{
+    return i + 3 <= t.size() && chiffre(t[i]) && chiffre(t[i + 1]) && chiffre(t[i + 2]);
+}
+
+// The reference written at i as "77121", or also as "77-121" when
+// `tiret`; empty when there is none.
+QString referenceA(QStringView t, qsizetype i, bool tiret)
+{
+    const QString d = departementA(t, i);
+    if (d.isEmpty())
+        return QString();
+    if (troisChiffres(t, i + 2) && finDeNombre(t, i + 5))
+        return d + t.sliced(i + 2, 3).toString();
+    if (tiret && i + 2 < t.size() && t[i + 2] == QLatin1Char('-') && troisChiffres(t, i + 3) &&
+        finDeNombre(t, i + 6))
+        return d + t.sliced(i + 3, 3).toString();
+    return QString();
+}
+
+bool motA(QStringView t, qsizetype i, QLatin1StringView mot)
+{
+    return i + mot.size() <= t.size() &&
+           t.sliced(i, mot.size()).compare(mot, Qt::CaseInsensitive) == 0;
+}
+
+bool debutDeMot(QStringView t, qsizetype i)
+{
+    return i == 0 || !alphanumerique(t[i - 1]);
+}
+
+} // namespace
+
+QString Spot::texteKhz(qint64 hz)
+{
+    const qint64 centaines = (hz + 50) / 100;
+    return QStringLiteral("%1.%2").arg(centaines / 10).arg(centaines % 10);
+}
+
+QByteArray Spot::nettoie(QByteArrayView brut)
+{
+    QByteArray propre;
+    propre.reserve(brut.size());
+    const qsizetype n = brut.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(brut[i]);
+        if (c == 0xFF && i + 1 < n) {
+            // Telnet: IAC IAC is the byte 255 itself; IAC WILL/WONT/DO/DONT
+            // take an option byte; IAC SB ... IAC SE a whole negotiation.
+            const auto commande = static_cast<unsigned char>(brut[i + 1]);
+            if (commande == 0xFF) {
+                propre += char(0xFF);
+                ++i;
+            } else if (commande >= 0xFB) {
+                i += 2;
+            } else if (commande == 0xFA) {
+                i += 2;
+                while (i + 1 < n && !(static_cast<unsigned char>(brut[i]) == 0xFF &&
+                                      static_cast<unsigned char>(brut[i + 1]) == 0xF0))
+                    ++i;
+                ++i;
+            } else {
+                ++i;
+            }
+            continue;
+        }
+        if (c == 0x1B) {
+            // ESC [ parameters and a final byte (colours, cursor); ESC and
+            // one byte otherwise.
+            if (i + 1 < n && brut[i + 1] == '[') {
+                i += 2;
+                while (i < n && !(brut[i] >= 0x40 && brut[i] <= 0x7E))
+                    ++i;
+            } else {
+                ++i;
+            }
+            continue;
+        }
+        if (c == '\t')
+            propre += ' ';
+        else if (c >= 0x20 && c != 0x7F)
+            propre += char(c);
+    }
+    return propre;
+}
+
+QString Spot::texte(QByteArrayView ligne)
+{
+    return ligne.isValidUtf8() ? QString::fromUtf8(ligne) : QString::fromLatin1(ligne);
+}
+
+std::optional<Spot> Spot::lit(QByteArrayView ligne)
+{
+    const qsizetype debut = debutDirect(ligne);
+    std::optional<Spot> s = debut >= 0 ? litDirect(ligne, debut) : litHistorique(ligne);
+    if (s) {
+        s->reference = referenceDans(s->commentaire);
+        s->mode = modeDans(s->commentaire);
+    }
+    return s;
+}
+
+QString Spot::referenceDans(QStringView t)
+{
+    const QLatin1StringView kzt("kzt");
+    bool motCle = false;
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!debutDeMot(t, i))
+            continue;
+        if (motA(t, i, kzt)) {
+            qsizetype j = i + 3;
+            if (j < t.size() && (t[j] == QLatin1Char(' ') || t[j] == QLatin1Char('-')))
+                ++j;
+            const QString r = referenceA(t, j, false);
+            if (!r.isEmpty())
+                return r;
+            if (i + 3 == t.size() || !t[i + 3].isLetter())
+                motCle = true;
+        } else if (motA(t, i, QLatin1StringView("moulin"))) {
+            motCle = true;
+        }
+    }
+    if (!motCle)
+        return QString();
+    for (qsizetype i = 0; i + 5 <= t.size(); ++i) {
+        if (!debutDeNombre(t, i))
+            continue;
+        const QString r = referenceA(t, i, true);
+        if (!r.isEmpty())
+            return r;
+    }
+    return QString();
+}
+
+QString Spot::modeDans(QStringView t)
+{
+    for (qsizetype i = 0; i < t.size(); ++i) {
+        if (!debutDeMot(t, i))
+            continue;
+        qsizetype fin = i;
+        while (fin < t.size() && alphanumerique(t[fin]))
+            ++fin;
+        const QStringView mot = t.sliced(i, fin - i);
+        const auto est = [&](const char* m) {
+            return mot.compare(QLatin1StringView(m), Qt::CaseInsensitive) == 0;
+        };
+        if (est("CW"))
+            return QStringLiteral("CW");
+        if (est("SSB") || est("USB") || est("LSB"))
+            return QStringLiteral("SSB");
+        if (est("FM"))
+            return QStringLiteral("FM");
+        i = fin;
+    }
+    return QString();
+}
+
+bool Spot::indicatifValide(QByteArrayView indicatif)
+{
+    return estIndicatif(indicatif);
+}
+
+bool Spot::indicatifValide(const QString& indicatif)
+{
+    for (QChar c : indicatif) {
+        if (c.unicode() > 0x7F)
+            return false;
+    }
+    return estIndicatif(indicatif.toLatin1());
+}
+
+bool Spot::frequenceKhz(QStringView texte, qint64* hz)
+{
+    QByteArray chiffres;
+    for (QChar c : texte) {
+        if (c == QLatin1Char(' ') || c == QChar(0x00A0) || c == QChar(0x202F))
+            continue;
+        if (c == QLatin1Char(','))
+            c = QLatin1Char('.');
+        if (c.unicode() > 0x7F)
+            return false;
+        chiffres += char(c.unicode());
+    }
+    return khzEnHz(chiffres, hz);
+}

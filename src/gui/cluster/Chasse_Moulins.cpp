@@ -1,0 +1,320 @@
+#include "Chasse_Moulins.h"
+
+#include "ModeleSpots.h"
+#include "core/cluster/Sonnerie.h"
+#include "core/platform/BoiteMessage.h"
+#include "core/platform/StockReglages.h"
+#include "core/radio/Radio.h"
+#include "gui/platform/Apparence.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kConnecter = QStringLiteral("&Connecter");
+const QString kDeconnecter = QStringLiteral("&Déconnecter");
+
+} // namespace
+
+Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie& sonnerie,
+                               Liens liens, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_services(services), m_sonnerie(sonnerie),
+      m_liens(std::move(liens)), m_chasse(services.horloge),
+      m_modele(new ModeleSpots(m_chasse, this)), m_client(new ClientCluster(this))
+{
+    setObjectName(QStringLiteral("Chasse_Moulins"));
+    Apparence::clavier(this);
+    setWindowTitle(QStringLiteral("Chasse aux moulins"));
+    setAccessibleName(windowTitle());
+
+    Hote_Cluster = Apparence::nomme(new QLineEdit(this), "Hote_Cluster");
+    Hote_Cluster->setAccessibleName(QStringLiteral("Hôte du cluster"));
+    Hote_Cluster->setPlaceholderText(QStringLiteral("par exemple dxc.example.org"));
+    Port_Cluster = Apparence::nomme(new QSpinBox(this), "Port_Cluster");
+    Port_Cluster->setRange(1, 65535);
+    Port_Cluster->setAccessibleName(QStringLiteral("Port du cluster"));
+    Indicatif_Cluster = Apparence::nomme(new QLineEdit(this), "Indicatif_Cluster");
+    Indicatif_Cluster->setAccessibleName(QStringLiteral("Indicatif donné au cluster"));
+    Commandes_Cluster = Apparence::nomme(new QLineEdit(this), "Commandes_Cluster");
+    Commandes_Cluster->setAccessibleName(QStringLiteral("Commandes envoyées à la connexion"));
+    Commandes_Cluster->setPlaceholderText(QStringLiteral("séparées par « ; »"));
+    Connecter = Apparence::nomme(new QPushButton(kConnecter, this), "Connecter");
+    Connecter->setAccessibleName(QStringLiteral("Connecter"));
+    Etat_Cluster = Apparence::etiquette(this, "Etat_Cluster", QStringLiteral("Non connecté."));
+    Etat_Cluster->setWordWrap(true);
+
+    Seulement_A_Contacter =
+        Apparence::nomme(new QCheckBox(QStringLiteral("&Seulement les moulins à contacter"), this),
+                         "Seulement_A_Contacter");
+    Seulement_A_Contacter->setAccessibleName(QStringLiteral("Seulement les moulins à contacter"));
+    Alerte_Sonore =
+        Apparence::nomme(new QCheckBox(QStringLiteral("&Alerte sonore"), this), "Alerte_Sonore");
+    Alerte_Sonore->setAccessibleName(QStringLiteral("Alerte sonore"));
+    Alerte_Sonore->setChecked(true);
+
+    Liste_Spots = Apparence::nomme(new QTreeView(this), "Liste_Spots");
+    Liste_Spots->setAccessibleName(QStringLiteral("Spots du cluster"));
+    Liste_Spots->setModel(m_modele);
+    Liste_Spots->setRootIsDecorated(false);
+    Liste_Spots->setUniformRowHeights(true);
+    Liste_Spots->setAllColumnsShowFocus(true);
+    Liste_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
+    Liste_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Liste_Spots->installEventFilter(this);
+    const QFontMetrics m = Liste_Spots->fontMetrics();
+    const int largeurs[ModeleSpots::nombreColonnes] = {
+        m.horizontalAdvance(QStringLiteral("00000Z")),
+        m.horizontalAdvance(QStringLiteral("10368000.0")),
+        m.horizontalAdvance(QStringLiteral("F4ABC/MM00")),
+        m.horizontalAdvance(QStringLiteral("Réf.000")),
+        m.horizontalAdvance(QStringLiteral("432 Mhz0")),
+        m.horizontalAdvance(QStringLiteral("Déjà contacté le 00/00/00 sur 432 Mhz")),
+        m.horizontalAdvance(QStringLiteral("KZT 77121 Moulin de la Galette")),
+        m.horizontalAdvance(QStringLiteral("DL1ABC-12"))};
+    for (int c = 0; c < ModeleSpots::nombreColonnes; ++c)
+        Liste_Spots->header()->resizeSection(c, largeurs[c] + m.averageCharWidth() * 2);
+
+    Messages_Cluster = Apparence::nomme(new QPlainTextEdit(this), "Messages_Cluster");
+    Messages_Cluster->setAccessibleName(QStringLiteral("Messages du cluster"));
+    Messages_Cluster->setReadOnly(true);
+    Messages_Cluster->setMaximumBlockCount(200);
+    Messages_Cluster->setFixedHeight(m.lineSpacing() * 4 + 2 * Messages_Cluster->frameWidth() + 8);
+
+    Frequence_Annonce = Apparence::nomme(new QLineEdit(this), "Frequence_Annonce");
+    Frequence_Annonce->setAccessibleName(QStringLiteral("Fréquence annoncée en kHz"));
+    Frequence_Annonce->setPlaceholderText(QStringLiteral("14250.0"));
+    Annoncer = Apparence::nomme(new QPushButton(QStringLiteral("A&nnoncer"), this), "Annoncer");
+    Annoncer->setAccessibleName(QStringLiteral("Annoncer"));
+
+    auto* connexion = new QGroupBox(QStringLiteral("Connexion"), this);
+    connexion->setObjectName(QStringLiteral("Connexion"));
+    auto* ligne1 = new QHBoxLayout;
+    auto* hote = new QLabel(QStringLiteral("&Hôte :"), connexion);
+    hote->setBuddy(Hote_Cluster);
+    ligne1->addWidget(hote);
+    ligne1->addWidget(Hote_Cluster, 2);
+    auto* port = new QLabel(QStringLiteral("P&ort :"), connexion);
+    port->setBuddy(Port_Cluster);
+    ligne1->addWidget(port);
+    ligne1->addWidget(Port_Cluster);
+    auto* indicatif = new QLabel(QStringLiteral("&Indicatif :"), connexion);
+    indicatif->setBuddy(Indicatif_Cluster);
+    ligne1->addWidget(indicatif);
+    ligne1->addWidget(Indicatif_Cluster, 1);
+    auto* ligne2 = new QHBoxLayout;
+    auto* commandes = new QLabel(QStringLiteral("Co&mmandes :"), connexion);
+    commandes->setBuddy(Commandes_Cluster);
+    ligne2->addWidget(commandes);
+    ligne2->addWidget(Commandes_Cluster, 1);
+    ligne2->addWidget(Connecter);
+    auto* cadre = new QVBoxLayout(connexion);
+    cadre->addLayout(ligne1);
+    cadre->addLayout(ligne2);
+    cadre->addWidget(Etat_Cluster);
+
+    auto* filtres = new QHBoxLayout;
+    filtres->addWidget(Seulement_A_Contacter);
+    filtres->addSpacing(24);
+    filtres->addWidget(Alerte_Sonore);
+    filtres->addStretch(1);
+
+    auto* annonce = new QHBoxLayout;
+    auto* frequence = new QLabel(QStringLiteral("&Fréquence du QSO (kHz) :"), this);
+    frequence->setBuddy(Frequence_Annonce);
+    annonce->addWidget(frequence);
+    annonce->addWidget(Frequence_Annonce);
+    annonce->addWidget(Annoncer);
+    annonce->addStretch(1);
+
+    auto* colonne = new QVBoxLayout(this);
+    colonne->addWidget(connexion);
+    colonne->addLayout(filtres);
+    colonne->addWidget(Liste_Spots, 1);
+    colonne->addWidget(Messages_Cluster);
+    colonne->addLayout(annonce);
+
+    connect(Connecter, &QPushButton::clicked, this, &Chasse_Moulins::Connecter_Click);
+    connect(Annoncer, &QPushButton::clicked, this, &Chasse_Moulins::Annoncer_Click);
+    connect(Seulement_A_Contacter, &QCheckBox::toggled, this, [this](bool seulement) {
+        m_modele->filtre(seulement);
+        actualiseListe();
+    });
+    connect(Liste_Spots, &QTreeView::doubleClicked, this, &Chasse_Moulins::prendSpot);
+    connect(m_client, &ClientCluster::lignesRecues, this, &Chasse_Moulins::recoit);
+    connect(m_client, &ClientCluster::statutChange, this, [this](const QString& statut) {
+        Etat_Cluster->setText(statut);
+        Etat_Cluster->setAccessibleName(statut);
+    });
+    // The radio's frequency is the QSO's, unless the operator is typing one.
+    connect(&radio, &Radio::lu, this, [this](qint64 hz) {
+        if (!Frequence_Annonce->hasFocus())
+            Frequence_Annonce->setText(Spot::texteKhz(hz));
+    });
+
+    // The settings of the last connection; the node is reached at once when
+    // they name one.
+    const ReglagesCluster r = ReglagesCluster::lit(m_services.reglages, m_liens.indicatifStation());
+    Hote_Cluster->setText(r.hote);
+    Port_Cluster->setValue(qBound(1, r.port, 65535));
+    Indicatif_Cluster->setText(r.indicatif);
+    Commandes_Cluster->setText(r.commandes);
+    logChange();
+    // The operator goes to the spots with the keyboard; without a node yet,
+    // to its host.
+    if (!r.hote.isEmpty() && r.defaut().isEmpty()) {
+        m_client->connecte(r);
+        montreConnexion(true);
+        Liste_Spots->setFocus(Qt::OtherFocusReason);
+    } else {
+        Hote_Cluster->setFocus(Qt::OtherFocusReason);
+    }
+
+    // Room for the columns of the list, within the screen whatever its
+    // frame turns out to be once shown.
+    adjustSize();
+    const QSize libre = Apparence::placeLibre(this);
+    resize(size()
+               .expandedTo(QSize(940, 560))
+               .boundedTo(QSize(libre.width() * 95 / 100, libre.height() * 90 / 100))
+               .expandedTo(minimumSizeHint()));
+    Apparence::centreFenetre(this);
+}
+
+Chasse_Moulins::~Chasse_Moulins()
+{
+    // The connection, the list and its model use the hunt's spots until they
+    // go: they go before them.
+    delete m_client;
+    delete Liste_Spots;
+    delete m_modele;
+}
+
+ReglagesCluster Chasse_Moulins::reglagesAffiches() const
+{
+    ReglagesCluster r;
+    r.hote = Hote_Cluster->text().trimmed();
+    r.port = Port_Cluster->value();
+    r.indicatif = Indicatif_Cluster->text().trimmed().toUpper();
+    r.commandes = Commandes_Cluster->text();
+    return r;
+}
+
+void Chasse_Moulins::montreConnexion(bool active)
+{
+    Connecter->setText(active ? kDeconnecter : kConnecter);
+    Connecter->setAccessibleName(QString(Connecter->text()).remove(QLatin1Char('&')));
+}
+
+void Chasse_Moulins::Connecter_Click()
+{
+    if (m_client->estActif()) {
+        m_client->deconnecte();
+        montreConnexion(false);
+        return;
+    }
+    const ReglagesCluster r = reglagesAffiches();
+    const Statut demande = m_client->connecte(r);
+    if (!demande) {
+        Etat_Cluster->setText(demande.message);
+        Etat_Cluster->setAccessibleName(demande.message);
+        return;
+    }
+    // Kept for the next time; a settings file that cannot be written is
+    // reported by the store itself.
+    r.ecrit(m_services.reglages);
+    montreConnexion(true);
+}
+
+void Chasse_Moulins::logChange()
+{
+    m_chasse.changeLog(m_liens.cheminLog());
+    actualiseListe();
+}
+
+void Chasse_Moulins::actualiseListe()
+{
+    const ChasseMoulins::Ligne* avant = m_modele->ligne(Liste_Spots->currentIndex().row());
+    const quint64 numero = avant ? avant->numero : 0;
+    const int colonne = qMax(0, Liste_Spots->currentIndex().column());
+    m_modele->actualise();
+    if (!avant)
+        return;
+    for (int r = 0; r < m_modele->rowCount(); ++r) {
+        if (m_modele->ligne(r)->numero == numero) {
+            Liste_Spots->setCurrentIndex(m_modele->index(r, colonne));
+            return;
+        }
+    }
+}
+
+void Chasse_Moulins::recoit(const QList<QByteArray>& lignes)
+{
+    const ChasseMoulins::Reception r = m_chasse.recoit(lignes);
+    for (const QString& m : r.messages)
+        Messages_Cluster->appendPlainText(m);
+    if (r.spots > 0)
+        actualiseListe();
+    if (r.alertes > 0 && Alerte_Sonore->isChecked())
+        m_sonnerie.sonne();
+}
+
+void Chasse_Moulins::prendSpot(const QModelIndex& index)
+{
+    const ChasseMoulins::Ligne* l = m_modele->ligne(index.row());
+    if (!l)
+        return;
+    if (l->spot.reference.isEmpty()) {
+        m_services.messages.avise(
+            QStringLiteral("Le spot de %1 ne donne pas de référence de moulin.")
+                .arg(l->spot.indicatif));
+        return;
+    }
+    const Spot spot = l->spot;
+    Frequence_Annonce->setText(spot.texteKhz());
+    Q_EMIT spotChoisi(spot);
+}
+
+void Chasse_Moulins::Annoncer_Click()
+{
+    const auto [indicatif, reference] = m_liens.qsoEnCours();
+    const ChasseMoulins::Annonce a =
+        ChasseMoulins::annonce(Frequence_Annonce->text(), indicatif, reference);
+    BoiteMessage& messages = m_services.messages;
+    if (!a.erreur.isEmpty()) {
+        messages.avise(a.erreur);
+        return;
+    }
+    if (!m_client->estConnecte()) {
+        messages.avise(QStringLiteral("Le cluster n'est pas connecté : l'annonce ne peut pas "
+                                      "être envoyée."));
+        return;
+    }
+    if (!messages.demandeConfirmation(QStringLiteral("Envoyer cette annonce au cluster ?") +
+                                      QStringLiteral("\r\n\r\n") + a.ligne))
+        return;
+    const Statut envoi = m_client->envoie(a.ligne);
+    if (!envoi)
+        messages.avise(envoi.message);
+}
+
+bool Chasse_Moulins::eventFilter(QObject* objet, QEvent* evenement)
+{
+    if (objet == Liste_Spots && evenement->type() == QEvent::KeyPress &&
+        Apparence::toucheEntree(static_cast<QKeyEvent*>(evenement))) {
+        prendSpot(Liste_Spots->currentIndex());
+        return true;
+    }
+    return QWidget::eventFilter(objet, evenement);
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "core/app/Services.h"
+#include "core/cluster/ChasseMoulins.h"
+#include "core/cluster/ClientCluster.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class ModeleSpots;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QModelIndex;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+class QTreeView;
+class Radio;
+class Sonnerie;
+
+// "Chasse aux moulins": the spots of a DX cluster node, each windmill marked
+// against the log of the station (new windmill, new department, already
+// contacted, out of the groups), the needed ones highlighted and rung for.
+// Enter or a double-click on a windmill spot gives it to the main window
+// (spotChoisi), which starts the QSO; "Annoncer" spots the QSO being worked.
+class Chasse_Moulins : public QWidget {
+    Q_OBJECT
+public:
+    // What the window asks of the main window.
+    struct Liens {
+        std::function<QString()> indicatifStation;
+        // The log of the current station, that the spots are marked against.
+        std::function<QString()> cheminLog;
+        // The callsign and the windmill reference of the QSO being typed.
+        std::function<std::pair<QString, QString>()> qsoEnCours;
+    };
+
+    Chasse_Moulins(const Services& services, Radio& radio, Sonnerie& sonnerie, Liens liens,
+                   QWidget* parent = nullptr);
+    ~Chasse_Moulins() override;
+
+    // The log changed: every spot is marked again.
+    void logChange();
+
+    ClientCluster& client() { return *m_client; }
+    const ChasseMoulins& chasse() const { return m_chasse; }
+    ModeleSpots& modeleSpots() const { return *m_modele; }
+    // The settings as the window shows them.
+    ReglagesCluster reglagesAffiches() const;
+
+    QLineEdit* Hote_Cluster;
+    QSpinBox* Port_Cluster;
+    QLineEdit* Indicatif_Cluster;
+    QLineEdit* Commandes_Cluster;
+    QPushButton* Connecter;
+    QLabel* Etat_Cluster;
+    QCheckBox* Seulement_A_Contacter;
+    QCheckBox* Alerte_Sonore;
+    QTreeView* Liste_Spots;
+    QPlainTextEdit* Messages_Cluster;
+    QLineEdit* Frequence_Annonce;
+    QPushButton* Annoncer;
+
+Q_SIGNALS:
+    // A windmill spot was chosen to be worked.
+    void spotChoisi(const Spot& spot);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void Connecter_Click();
+    void Annoncer_Click();
+    void recoit(const QList<QByteArray>& lignes);
+    void prendSpot(const QModelIndex& index);
+    // The list made again, the spot that had the cursor keeping it.
+    void actualiseListe();
+    void montreConnexion(bool active);
+
+    Services m_services;
+    Sonnerie& m_sonnerie;
+    Liens m_liens;
+    ChasseMoulins m_chasse;
+    ModeleSpots* m_modele;
+    ClientCluster* m_client;
+};

@@ -1,0 +1,8 @@
+#include "SonnerieSysteme.h"
+
+#include <QApplication>
+
+void SonnerieSysteme::sonne()
+{
+    QApplication::beep();
+}
