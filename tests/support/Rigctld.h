@@ -8,6 +8,9 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#include <csignal>
+#include <sys/prctl.h>
+
 // hamlib's own network daemon serving its dummy radio (rigctld -m 1) on a
 // free loopback port, as an operator's rigctld serves a real one. The test
 // talks to it over a connection of its own, with rigctld's commands.
@@ -31,6 +34,10 @@ public:
     bool demarre()
     {
         m_processus.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The daemon ends with the test, even a test that crashes or is
+        // stopped by its time-out: left behind, it would keep the test's
+        // output open and hold the test runner.
+        m_processus.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
         m_processus.start(programme(), {QStringLiteral("-m"), QStringLiteral("1"),
                                         QStringLiteral("-T"), QStringLiteral("127.0.0.1"),
                                         QStringLiteral("-t"), QString::number(m_port)});
