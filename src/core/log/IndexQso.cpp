@@ -1,8 +1,22 @@
 #include "IndexQso.h"
 
-#include "StationLog.h"
+#include "LogLine.h"
 
 #include <QHash>
+
+QByteArray IndexQso::cleQso(QByteArrayView ligne)
+{
+    const auto champ = [ligne](LogLine::Colonne c) {
+        QByteArrayView p = ligne.size() >= c.debut ? ligne.sliced(c.debut - 1) : QByteArrayView();
+        return p.first(qMin<qsizetype>(p.size(), c.largeur)).trimmed();
+    };
+    QByteArray cle;
+    cle.reserve(40);
+    cle.append(champ(LogLine::Indicatif).toByteArray().toUpper());
+    for (const LogLine::Colonne c : {LogLine::Date, LogLine::Heure, LogLine::Bande})
+        cle.append('|').append(champ(c));
+    return cle;
+}
 
 IndexQso::IndexQso(std::function<QByteArrayView(qsizetype)> ligne) : m_ligne(std::move(ligne))
 {
@@ -33,8 +47,8 @@ size_t IndexQso::place(const QByteArray& cle, quint32 hache, bool* trouvee) cons
     for (size_t p = hache & masque;; p = (p + 1) & masque) {
         const quint64 c = m_cases[p];
         *trouvee = c != 0;
-        if (c == 0 || (quint32(c >> 32) == hache &&
-                       StationLog::cleQso(m_ligne(qsizetype(c & 0xFFFFFFFFu) - 1)) == cle))
+        if (c == 0 ||
+            (quint32(c >> 32) == hache && cleQso(m_ligne(qsizetype(c & 0xFFFFFFFFu) - 1)) == cle))
             return p;
     }
 }
@@ -42,7 +56,7 @@ size_t IndexQso::place(const QByteArray& cle, quint32 hache, bool* trouvee) cons
 bool IndexQso::ajoute(qsizetype i)
 {
     Q_ASSERT(i >= 0 && i < 0xFFFFFFFFLL);
-    const QByteArray cle = StationLog::cleQso(m_ligne(i));
+    const QByteArray cle = cleQso(m_ligne(i));
     const quint32 hache = hacheCle(cle);
     bool trouvee = false;
     const size_t p = place(cle, hache, &trouvee);
@@ -56,7 +70,7 @@ bool IndexQso::ajoute(qsizetype i)
 
 bool IndexQso::contient(QByteArrayView ligne) const
 {
-    const QByteArray cle = StationLog::cleQso(ligne);
+    const QByteArray cle = cleQso(ligne);
     bool trouvee = false;
     place(cle, hacheCle(cle), &trouvee);
     return trouvee;

@@ -1,17 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 
 #include <functional>
 #include <vector>
 
-// The QSOs met so far, by their key (StationLog::cleQso: callsign, date,
-// time and band): whether a line holds a QSO already met. The index keeps
+// The QSOs met so far, by their key (cleQso: callsign, date, time and
+// band): whether a line holds a QSO already met. The index keeps
 // only the number of each line and a hash of its key, and asks the caller
 // for the line itself when two hashes agree, so that a log of a hundred
 // thousand QSOs costs a few bytes a QSO.
 class IndexQso {
 public:
+    // The key of a QSO for the duplicates: callsign, date, time and band.
+    static QByteArray cleQso(QByteArrayView ligne);
+
     // ligne(i) gives line i, for as long as the index lives.
     explicit IndexQso(std::function<QByteArrayView(qsizetype)> ligne);
 

@@ -344,16 +344,7 @@ Statut StationLog::Supprime_QSO(const QString& ligne)
 
 QByteArray StationLog::cleQso(QByteArrayView ligne)
 {
-    const auto piece = [ligne](LogLine::Colonne c) {
-        QByteArrayView p = ligne.size() >= c.debut ? ligne.sliced(c.debut - 1) : QByteArrayView();
-        return p.first(qMin<qsizetype>(p.size(), c.largeur)).trimmed();
-    };
-    QByteArray cle;
-    cle.reserve(40);
-    cle.append(piece(LogLine::Indicatif).toByteArray().toUpper());
-    for (const LogLine::Colonne c : {LogLine::Date, LogLine::Heure, LogLine::Bande})
-        cle.append('|').append(piece(c));
-    return cle;
+    return IndexQso::cleQso(ligne);
 }
 
 Statut StationLog::fusionneQso(const QStringList& nouvelles, Fusion* fusion)
