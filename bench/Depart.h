@@ -41,25 +41,29 @@ struct Depart {
     double mo;
 };
 
-inline Depart lance(const char* genre, const QString& dossier, const QString& fichierIni)
+// Starts this benchmark again with the arguments, and returns the words that
+// the child printed; stops the benchmark when the child failed or printed
+// another number of words.
+inline QList<QByteArray> relance(const QList<QByteArray>& arguments, qsizetype mots,
+                                 const char* quoi)
 {
     const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
-    const QByteArray d = dossier.toLocal8Bit();
-    const QByteArray i = fichierIni.toLocal8Bit();
+    QList<const char*> argv{moi.constData()};
+    for (const QByteArray& a : arguments)
+        argv.append(a.constData());
+    argv.append(nullptr);
     int tube[2];
     if (pipe(tube) != 0)
         qFatal("pipe");
-    const qint64 debut = maintenantNs();
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(tube[1], STDOUT_FILENO);
         close(tube[0]);
-        execl(moi.constData(), moi.constData(), "--start", genre, d.constData(), i.constData(),
-              static_cast<char*>(nullptr));
+        execv(moi.constData(), const_cast<char* const*>(argv.data()));
         _exit(127);
     }
     close(tube[1]);
-    char texte[64] = {};
+    char texte[128] = {};
     ssize_t lu = 0;
     ssize_t n;
     while ((n = read(tube[0], texte + lu, sizeof texte - 1 - size_t(lu))) > 0)
@@ -68,7 +72,15 @@ inline Depart lance(const char* genre, const QString& dossier, const QString& fi
     int etat = 0;
     waitpid(pid, &etat, 0);
     const QList<QByteArray> lus = QByteArray(texte).trimmed().split(' ');
-    if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != 2)
-        qFatal("the start '%s' failed", genre);
+    if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != mots)
+        qFatal("%s failed", quoi);
+    return lus;
+}
+
+inline Depart lance(const char* genre, const QString& dossier, const QString& fichierIni)
+{
+    const qint64 debut = maintenantNs();
+    const QList<QByteArray> lus =
+        relance({"--start", genre, dossier.toLocal8Bit(), fichierIni.toLocal8Bit()}, 2, genre);
     return {double(lus.at(0).toLongLong() - debut) / 1e6, double(lus.at(1).toLongLong()) / 1024.0};
 }

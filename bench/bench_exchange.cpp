@@ -295,7 +295,6 @@ void grandesImportations()
         QString fichier;
     } fichiers[] = {{"10 MB of '<'", chevrons}, {"200,000 valid records", moulins}};
     const QString log = QDir(dossier.path()).filePath(kIndicatif + QStringLiteral("_KZT.log"));
-    const QByteArray moi = QCoreApplication::applicationFilePath().toLocal8Bit();
     for (const auto& f : fichiers) {
         const double mo = double(QFileInfo(f.fichier).size()) / (1024.0 * 1024.0);
         double ms = 1e300;
@@ -310,31 +309,8 @@ void grandesImportations()
             vide.close();
             QFile::remove(QDir(dossier.path()).filePath(QStringLiteral("Liste_Prenom.txt")));
             QDir(QDir(dossier.path()).filePath(QStringLiteral("Sauvegardes"))).removeRecursively();
-            int tube[2];
-            if (pipe(tube) != 0)
-                qFatal("pipe");
-            const QByteArray d = dossier.path().toLocal8Bit();
-            const QByteArray a = f.fichier.toLocal8Bit();
-            const pid_t pid = fork();
-            if (pid == 0) {
-                dup2(tube[1], STDOUT_FILENO);
-                close(tube[0]);
-                execl(moi.constData(), moi.constData(), "--importe", d.constData(), a.constData(),
-                      static_cast<char*>(nullptr));
-                _exit(127);
-            }
-            close(tube[1]);
-            char texte[128] = {};
-            ssize_t lu = 0;
-            ssize_t n;
-            while ((n = read(tube[0], texte + lu, sizeof texte - 1 - size_t(lu))) > 0)
-                lu += n;
-            close(tube[0]);
-            int etat = 0;
-            waitpid(pid, &etat, 0);
-            const QList<QByteArray> lus = QByteArray(texte).trimmed().split(' ');
-            if (!WIFEXITED(etat) || WEXITSTATUS(etat) != 0 || lus.size() != 5)
-                qFatal("the import of %s failed", f.nom);
+            const QList<QByteArray> lus = relance(
+                {"--importe", dossier.path().toLocal8Bit(), f.fichier.toLocal8Bit()}, 5, f.nom);
             ms = std::min(ms, double(lus.at(0).toLongLong()) / 1e6);
             pic = std::min(pic, double(lus.at(1).toLongLong()) / 1024.0);
             base = std::min(base, double(lus.at(2).toLongLong()) / 1024.0);
