@@ -16,6 +16,7 @@
 #include "core/exchange/Importation.h"
 #include "core/exchange/Lecture.h"
 #include "core/log/LogLine.h"
+#include "core/log/ReferenceMoulin.h"
 #include "core/log/StationLog.h"
 #include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
@@ -91,15 +92,20 @@ LectureSimple litSimplement(const QByteArray& octets)
     LectureSimple l;
     bool utf8 = false;
     const QString texte = Adif::texteFichier(octets, &utf8);
+    // n characters; in UTF-8, n bytes when they are all read as a tag starts.
     const auto caracteres = [&](qsizetype pos, qsizetype n) -> qsizetype {
         qsizetype i = pos;
+        qsizetype octets = 0;
         for (qsizetype k = 0; k < n; ++k) {
             if (i >= texte.size())
                 return -1;
-            i += utf8 && texte.at(i).isHighSurrogate() && i + 1 < texte.size() &&
-                         texte.at(i + 1).isLowSurrogate()
-                     ? 2
-                     : 1;
+            if (utf8 && octets == n && texte.at(i) == QLatin1Char('<'))
+                return i;
+            const bool paire = utf8 && texte.at(i).isHighSurrogate() && i + 1 < texte.size() &&
+                               texte.at(i + 1).isLowSurrogate();
+            const char16_t u = texte.at(i).unicode();
+            octets += paire ? 4 : u < 0x80 ? 1 : u < 0x800 ? 2 : 3;
+            i += paire ? 2 : 1;
         }
         return i;
     };
@@ -184,7 +190,7 @@ void verifieQso(const LogLine::Champs& c)
     const LogLine::Formee f = LogLine::forme(c);
     FUZZ_CHECK(f.valide() && f.ligne.size() == LogLine::Longueur);
     FUZZ_CHECK(ReglesChamps::controleQso(c).isEmpty());
-    FUZZ_CHECK(Importation::referenceValide(c.reference));
+    FUZZ_CHECK(ReferenceMoulin::referenceValide(c.reference));
     FUZZ_CHECK(c.reference.left(2) == c.departement);
     if (Adif::enAscii(f.ligne) != f.ligne)
         return;

@@ -8,12 +8,12 @@
 #include "Aleatoire.h"
 
 #include "core/awards/CarteDepartements.h"
-#include "core/awards/LectureLog.h"
 #include "core/awards/MoulinsContactes.h"
 #include "core/awards/QslNonRecues.h"
 #include "core/awards/Scores.h"
 #include "core/log/Affichage.h"
 #include "core/log/Groupe.h"
+#include "core/log/LectureLog.h"
 #include "core/log/LogLine.h"
 #include "core/log/MoulinContacte.h"
 #include "core/log/StationLog.h"

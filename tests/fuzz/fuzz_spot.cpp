@@ -13,7 +13,7 @@
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/IndexMoulins.h"
 #include "core/cluster/Spot.h"
-#include "core/exchange/Importation.h"
+#include "core/log/ReferenceMoulin.h"
 #include "core/platform/Horloge.h"
 
 namespace {
@@ -52,7 +52,7 @@ QList<QByteArray> lignesOctetParOctet(const QByteArray& octets, QByteArray* part
 
 bool reference(const QString& r)
 {
-    return r.isEmpty() || (r.size() == 5 && Importation::referenceValide(r));
+    return r.isEmpty() || (r.size() == 5 && ReferenceMoulin::referenceValide(r));
 }
 
 } // namespace

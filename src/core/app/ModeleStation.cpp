@@ -72,6 +72,10 @@ ModeleStation::Issue ModeleStation::valide(const QString& saisie)
         m_messages.avise(refus.message);
         return refus.vide ? Issue::RefuseVidage : Issue::Refuse;
     }
+    bool accepte = true;
+    Q_EMIT changementAAccepter(&accepte);
+    if (!accepte)
+        return Issue::Refuse;
 
     Q_EMIT indicatifCourantChange(candidat);
     Q_EMIT stationAffichee(QString());

@@ -49,6 +49,9 @@ public:
     Issue valide(const QString& saisie);
 
 Q_SIGNALS:
+    // Before anything changes: *accepte set to false keeps the station as
+    // it is (a QSO being typed that the operator keeps). Connected directly.
+    void changementAAccepter(bool* accepte);
     // The station now current.
     void indicatifCourantChange(const QString& indicatif);
     // The caption of `I_Station`.

@@ -1,6 +1,6 @@
 #include "CarteDepartements.h"
 
-#include "LectureLog.h"
+#include "core/log/LectureLog.h"
 
 namespace CarteDepartements {
 
@@ -22,11 +22,6 @@ constexpr std::array<std::array<int, 2>, nombreCases> kPositions = {{
     {384, 152}, {288, 176}, {416, 192}, {256, 144}, {0, 40},    {48, 16},   {48, 48},   {248, 120},
     {416, 472}, {448, 448}, {32, 416},  {8, 416},
 }};
-
-bool chiffre(char c)
-{
-    return c >= '0' && c <= '9';
-}
 
 } // namespace
 
@@ -51,25 +46,6 @@ Etat etatDe(unsigned rgb)
     if (rgb == rouge)
         return Etat::Contacte;
     return Etat::NonContacte;
-}
-
-int caseDepartement(QByteArrayView departement)
-{
-    if (departement == "2a" || departement == "2A")
-        return case2A;
-    if (departement == "2b" || departement == "2B")
-        return case2B;
-    if (departement.isEmpty())
-        return -1;
-    int n = 0;
-    for (const char c : departement) {
-        if (!chiffre(c))
-            return -1;
-        n = n * 10 + (c - '0');
-        if (n >= nombreCases)
-            return -1;
-    }
-    return n;
 }
 
 Statut Colorie_Carte(const QString& cheminLog, const QString& groupe, Carte* carte)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/log/ReferenceMoulin.h"
 #include "core/platform/Statut.h"
 
 #include <QByteArrayView>
@@ -12,12 +13,12 @@
 // department number, 0 to 99.
 namespace CarteDepartements {
 
-inline constexpr int nombreCases = 100;
+inline constexpr int nombreCases = ReferenceMoulin::numeros;
 // The departments of the award: the visible boxes.
 inline constexpr int nombreDepartements = 96;
 // The boxes of Corsica.
-inline constexpr int case2A = 96;
-inline constexpr int case2B = 97;
+inline constexpr int case2A = ReferenceMoulin::numero2A;
+inline constexpr int case2B = ReferenceMoulin::numero2B;
 
 enum class Etat { NonContacte, Contacte, Confirme };
 
@@ -37,11 +38,12 @@ struct Carte {
     int nonContactes() const { return nombreDepartements - (confirmes + nonConfirmes); }
 };
 
-// The box of a department field (blanks around it removed): "2a"/"2A" give
-// 96, "2b"/"2B" 97, a number from 0 to 99 written in digits its value ("07"
-// and "7" give 7). -1 for an empty field, a field that does not start with a
-// digit, and any other text ("7b", "100"): such a QSO has no place on the map.
-int caseDepartement(QByteArrayView departement);
+// The box of a department field: its number (ReferenceMoulin). A QSO whose
+// department has none (-1) has no place on the map.
+inline int caseDepartement(QByteArrayView departement)
+{
+    return ReferenceMoulin::numeroDepartement(departement);
+}
 
 // Colours the boxes from the QSOs of the group: light red when contacted,
 // light green as soon as one QSO of the department has its QSL, whatever the

@@ -1,7 +1,7 @@
 #include "MoulinsContactes.h"
 
-#include "LectureLog.h"
 #include "core/app/Version.h"
+#include "core/log/LectureLog.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
 #include "core/platform/Cp1252.h"

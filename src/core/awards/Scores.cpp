@@ -1,6 +1,6 @@
 #include "Scores.h"
 
-#include "LectureLog.h"
+#include "core/log/LectureLog.h"
 
 namespace Scores {
 

@@ -1,6 +1,6 @@
 #include "ChasseMoulins.h"
 
-#include "core/exchange/Importation.h"
+#include "core/log/ReferenceMoulin.h"
 #include "core/platform/Horloge.h"
 
 ChasseMoulins::ChasseMoulins(const Horloge& horloge) : m_horloge(horloge) {}
@@ -95,7 +95,7 @@ ChasseMoulins::Annonce ChasseMoulins::annonce(const QString& frequenceKhz, const
     } else if (!Spot::indicatifValide(appel)) {
         a.erreur = QStringLiteral("L'indicatif « %1 » ne peut pas être annoncé au cluster.")
                        .arg(indicatif.trimmed());
-    } else if (!Importation::referenceValide(ref)) {
+    } else if (!ReferenceMoulin::referenceValide(ref)) {
         a.erreur = QStringLiteral("Le QSO en cours n'a pas de référence de moulin : tapez-la "
                                   "d'abord.");
     } else {

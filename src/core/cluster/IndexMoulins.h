@@ -1,19 +1,15 @@
 #pragma once
 
 #include "core/log/Groupe.h"
+#include "core/log/RegistreMoulins.h"
 #include "core/platform/Statut.h"
 
 #include <QByteArrayView>
-#include <QHash>
 #include <QString>
 
-#include <array>
-#include <bitset>
-
-// What the log of the station holds for the windmill hunt: for each band
-// group, the first QSO (file order) of each windmill reference, with its date
-// and band, and the departments contacted. Built in one pass over the log
-// file; a spot is then marked by two look-ups, never by reading the log.
+// The windmill hunt's statuses of the spots, from the windmills of the log
+// (RegistreMoulins, built in one pass over the log file): a spot is marked
+// by two look-ups, never by reading the log.
 class IndexMoulins {
 public:
     // What a spot is for the award.
@@ -41,7 +37,9 @@ public:
     void ajouteLigne(QByteArrayView ligne);
 
     // The mark of a windmill reference (as the log stores it, "77121",
-    // "2a003"; empty for a spot without one) spotted at that frequency.
+    // "2a003", see ReferenceMoulin::lue; empty for a spot without one)
+    // spotted at that frequency. A reference the log holds in another form
+    // (a hand-edited "2A003") is not that windmill, as for the entry.
     Marque marque(const QString& reference, qint64 hz) const;
 
     // A spot the operator still needs: a new windmill or a new department.
@@ -53,20 +51,8 @@ public:
     // empty for a spot without a windmill.
     static QString nom(Etat etat);
 
-    qsizetype nombreReferences() const { return m_premiers.size(); }
+    qsizetype nombreReferences() const { return m_registre.nombreReferences(); }
 
 private:
-    // The first QSO of a reference in a group: its date as stored and its
-    // band's place in the band table.
-    struct Premier {
-        std::array<char, 8> date{};
-        qint8 bande = -1;
-    };
-
-    static int indexGroupe(Groupe groupe);
-    // The key of a reference in a group; -1 when the text is no reference.
-    static int cle(int groupe, QByteArrayView reference);
-
-    QHash<int, Premier> m_premiers;
-    std::array<std::bitset<100>, 3> m_departements;
+    RegistreMoulins m_registre;
 };

@@ -1,6 +1,6 @@
 #include "Spot.h"
 
-#include "core/exchange/Importation.h"
+#include "core/log/ReferenceMoulin.h"
 
 #include <array>
 
@@ -9,10 +9,6 @@ namespace {
 bool chiffre(char c)
 {
     return c >= '0' && c <= '9';
-}
-bool chiffre(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
 }
 char minuscule(char c)
 {
@@ -277,65 +273,6 @@ bool alphanumerique(QChar c)
     return c.isLetterOrNumber();
 }
 
-// The department written at i ("77", "2a", "2A"), as the log stores it;
-// empty when it is no department of the award.
-QString departementA(QStringView t, qsizetype i)
-{
-    if (i + 2 > t.size() || !chiffre(t[i]))
-        return QString();
-    const QString d = t.sliced(i, 2).toString().toLower();
-    return Importation::departementValide(d) ? d : QString();
-}
-
-// Nothing that continues the number after j: no letter, no digit, and no
-// decimal point or comma followed by a digit ("14250.5").
-bool finDeNombre(QStringView t, qsizetype j)
-{
-    if (j >= t.size())
-        return true;
-    if (alphanumerique(t[j]))
-        return false;
-    const bool separateur = t[j] == QLatin1Char('.') || t[j] == QLatin1Char(',');
-    return !(separateur && j + 1 < t.size() && chiffre(t[j + 1]));
-}
-
-// Nothing that the number at i continues: the mirror of finDeNombre.
-bool debutDeNombre(QStringView t, qsizetype i)
-{
-    if (i == 0)
-        return true;
-    if (alphanumerique(t[i - 1]))
-        return false;
-    const bool separateur = t[i - 1] == QLatin1Char('.') || t[i - 1] == QLatin1Char(',');
-    return !(separateur && i >= 2 && chiffre(t[i - 2]));
-}
-
-bool troisChiffres(QStringView t, qsizetype i)
-{
-    return i + 3 <= t.size() && chiffre(t[i]) && chiffre(t[i + 1]) && chiffre(t[i + 2]);
-}
-
-// The reference written at i as "77121", or also as "77-121" when
-// `tiret`; empty when there is none.
-QString referenceA(QStringView t, qsizetype i, bool tiret)
-{
-    const QString d = departementA(t, i);
-    if (d.isEmpty())
-        return QString();
-    if (troisChiffres(t, i + 2) && finDeNombre(t, i + 5))
-        return d + t.sliced(i + 2, 3).toString();
-    if (tiret && i + 2 < t.size() && t[i + 2] == QLatin1Char('-') && troisChiffres(t, i + 3) &&
-        finDeNombre(t, i + 6))
-        return d + t.sliced(i + 3, 3).toString();
-    return QString();
-}
-
-bool motA(QStringView t, qsizetype i, QLatin1StringView mot)
-{
-    return i + mot.size() <= t.size() &&
-           t.sliced(i, mot.size()).compare(mot, Qt::CaseInsensitive) == 0;
-}
-
 bool debutDeMot(QStringView t, qsizetype i)
 {
     return i == 0 || !alphanumerique(t[i - 1]);
@@ -414,34 +351,7 @@ std::optional<Spot> Spot::lit(QByteArrayView ligne)
 
 QString Spot::referenceDans(QStringView t)
 {
-    const QLatin1StringView kzt("kzt");
-    bool motCle = false;
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        if (!debutDeMot(t, i))
-            continue;
-        if (motA(t, i, kzt)) {
-            qsizetype j = i + 3;
-            if (j < t.size() && (t[j] == QLatin1Char(' ') || t[j] == QLatin1Char('-')))
-                ++j;
-            const QString r = referenceA(t, j, false);
-            if (!r.isEmpty())
-                return r;
-            if (i + 3 == t.size() || !t[i + 3].isLetter())
-                motCle = true;
-        } else if (motA(t, i, QLatin1StringView("moulin"))) {
-            motCle = true;
-        }
-    }
-    if (!motCle)
-        return QString();
-    for (qsizetype i = 0; i + 5 <= t.size(); ++i) {
-        if (!debutDeNombre(t, i))
-            continue;
-        const QString r = referenceA(t, i, true);
-        if (!r.isEmpty())
-            return r;
-    }
-    return QString();
+    return ReferenceMoulin::lue(t);
 }
 
 QString Spot::modeDans(QStringView t)

@@ -156,10 +156,31 @@ void ModeleSaisie::doubleClic()
     donneFocus(Ind_A);
 }
 
-void ModeleSaisie::changeStation()
+void ModeleSaisie::logRemplace()
 {
-    if (m_modeModif)
-        Prepare_Saisie();
+    Prepare_Saisie();
+}
+
+bool ModeleSaisie::saisieEnCours() const
+{
+    if (m_modeModif || m_modeInsertion)
+        return true;
+    for (Controle c :
+         {Prenom_A, Dpt_A, Ref_A, Date_A, Heure_A, Mode_A, RST_A, RSTE_A, Rem_A, Valide_A}) {
+        if (m_etat[c].actif)
+            return true;
+    }
+    const QString& appel = m_etat[Ind_A].texte;
+    if (appel.isEmpty())
+        return false;
+    return m_ligneSelection.isEmpty() ||
+           appel != Affichage::champsDepuisAffichage(m_ligneSelection).indicatif;
+}
+
+bool ModeleSaisie::abandonAccepte()
+{
+    return !saisieEnCours() ||
+           m_messages.demandeConfirmation(QStringLiteral("Abandonner le QSO en cours de saisie ?"));
 }
 
 void ModeleSaisie::Annule_Saisie_Click()

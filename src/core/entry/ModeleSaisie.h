@@ -61,10 +61,20 @@ public:
     // The selected line of the log list changed (click or program).
     void selection(const QString& ligne);
     void doubleClic();
-    // The station changed and its log is now the list: a QSO taken from the
-    // list of the previous station is no longer there to be replaced, so its
-    // edit ends (it would otherwise be added to the new station's log).
-    void changeStation();
+    // The station changed, or its log was replaced (import, restore): the
+    // entry starts a new QSO as at the end of start-up. A QSO taken from the
+    // list before is no longer there to be replaced, so its edit ends (it
+    // would otherwise be added to the new log).
+    void logRemplace();
+
+    // A QSO is being typed (a field of a new QSO holds typed text, or the
+    // Enter chain went past the callsign) or a QSO of the list is being
+    // edited or inserted. A QSO of the list shown by a click is none.
+    bool saisieEnCours() const;
+    // What comes next would clear the entry area: true when nothing is being
+    // typed, or when the operator agrees to abandon it ("Abandonner le QSO
+    // en cours de saisie ?", Oui/Non).
+    bool abandonAccepte();
 
 Q_SIGNALS:
     // The log list is to be reloaded and its last line selected; the

@@ -26,31 +26,41 @@ inline const QString Filtre = QStringLiteral("Fichiers ADIF (*.adi *.adif)");
 struct Qso {
     LogLine::Champs champs;
     QString raison; // why the record is skipped; empty when it is a QSO to store
+    // What was changed so that the log can hold the QSO, in French, one
+    // phrase a field.
+    QStringList adaptations;
 };
 
 // The QSO of one record:
-// - CALL, NAME, RST_RCVD, RST_SENT as they are (blanks around them removed,
-//   the callsign in upper case); QSL_RCVD "Y" or "V" ticks the QSL;
+// - CALL as it is (blanks around it removed, in upper case); QSL_RCVD "Y"
+//   or "V" ticks the QSL;
 // - QSO_DATE (AAAAMMJJ) and TIME_ON (HHMM or HHMMSS) as JJ/MM/AA and HH:MM;
 // - MODE: USB and LSB (as the mode or the SUBMODE) and SSB are "SSB",
 //   another mode of at most 3 characters stays, in upper case;
 // - BAND, or FREQ in MHz without it, one of the bands of the log;
-// - SIG "KZT" (any case): SIG_INFO is the windmill reference; otherwise a SIG
-//   that is a reference is the reference, and SIG_INFO the windmill name;
-// - STATE when it is a department of the award, otherwise the first two
-//   characters of the reference.
+// - SIG "KZT" (any case): SIG_INFO is the windmill reference, in the forms
+//   the windmill hunt reads ("77-121", "KZT 77121"); otherwise a SIG that is
+//   a reference is the reference, and SIG_INFO the windmill name;
+// - the department is the reference's: the station was at the windmill.
+// A record is skipped only for its callsign, date, time, mode, band or
+// windmill reference. Another field the entry would refuse is adapted, and
+// said in `adaptations`: a report absent or refused becomes "59", a NAME
+// longer than the field its first word (cut to the field), a character the
+// log cannot hold leaves the first name empty and is "?" in the windmill
+// name, a line break is a blank, a windmill name is cut to its field.
 // Then every rule of a typed QSO.
 Qso convertit(const Adif::Enregistrement& enregistrement);
-
-// A department of the award as stored: "01" to "95" but "20", "2a", "2b".
-bool departementValide(QStringView departement);
-// A windmill reference as stored: a department, then three digits.
-bool referenceValide(QStringView reference);
 
 struct Rejet {
     qsizetype numero = 0; // 1-based, in the file
     QString raison;
     QString texte; // the record as the file holds it
+};
+
+// A record imported with fields adapted: its adaptations on one line.
+struct Adapte {
+    qsizetype numero = 0; // 1-based, in the file
+    QString texte;
 };
 
 struct Bilan {
@@ -60,6 +70,7 @@ struct Bilan {
     qsizetype importes = 0;
     qsizetype doublons = 0;
     std::vector<Rejet> rejets; // a cut last record among them
+    std::vector<Adapte> adaptes;
     bool tronque = false;
     bool annule = false;  // stopped by the user: nothing was written
     QString rapport;      // the name of the report file, when written
@@ -75,10 +86,15 @@ struct Bilan {
 // and band of that first QSO, as the log stores them.
 QString raisonMoulinDejaContacte(const QString& date, const QString& bande);
 
+// Writes the report beside the log: the records adapted, one line each,
+// then the records skipped with their reason and their text.
+Statut ecritRapport(const QString& dossier, const QString& indicatif, const QString& cheminAdi,
+                    const Bilan& bilan, const Horloge& horloge);
+
 // Imports the file into the log of the station in the folder, in one
 // rewrite (StationLog::fusionneLignes), remembers the first names of the
 // QSOs of the file (new ones and those already in the log) and writes the
-// report of the skipped records beside the log. The clock dates the report
+// report of the adapted and skipped records beside the log. The clock dates the report
 // and the copy of the log made before the import.
 //
 // A record passes the rule of a typed QSO on the award too: a windmill

@@ -261,6 +261,9 @@ void Lecteur::analyse(bool fin, const Visite& visite)
                 m_valeur = apres;
                 m_valeurLue = apres;
                 m_reste = tag.longueur;
+                m_longueur = tag.longueur;
+                m_octetsLus = 0;
+                m_finOctets = tag.longueur == 0 ? apres : -1;
                 m_etat = Etat::Valeur;
             }
             break;
@@ -276,11 +279,23 @@ void Lecteur::analyse(bool fin, const Visite& visite)
             } else {
                 const char16_t* d = t.utf16();
                 while (m_reste > 0 && i < t.size()) {
-                    i += QChar::isHighSurrogate(d[i]) && i + 1 < t.size() &&
-                                 QChar::isLowSurrogate(d[i + 1])
-                             ? 2
-                             : 1;
+                    // Its bytes are all read and a tag follows: the length
+                    // counted bytes, as some programs write it.
+                    if (m_finOctets >= 0 && d[i] == u'<')
+                        break;
+                    const bool paire = QChar::isHighSurrogate(d[i]) && i + 1 < t.size() &&
+                                       QChar::isLowSurrogate(d[i + 1]);
+                    m_octetsLus += paire ? 4 : d[i] < 0x80 ? 1 : d[i] < 0x800 ? 2 : 3;
+                    i += paire ? 2 : 1;
                     --m_reste;
+                    if (m_finOctets < 0 && m_octetsLus == m_longueur)
+                        m_finOctets = m_base + i;
+                }
+                if (m_reste > 0 && i < t.size()) {
+                    m_champs.push_back({m_nom, m_tailleNom, m_valeur, m_finOctets - m_valeur});
+                    m_pos = m_finOctets;
+                    m_etat = Etat::Chevron;
+                    break;
                 }
             }
             m_valeurLue = m_base + i;

@@ -16,7 +16,9 @@
 // <NAME:length:type> followed by their value, each record ended by <eor>.
 // Tags are read in any case; the text between fields is ignored. The file is
 // UTF-8 when its bytes are valid UTF-8, Windows-1252 otherwise, and a length
-// counts the characters of the value in that encoding.
+// counts the characters of the value in that encoding. Some programs count
+// the bytes of a UTF-8 value instead: a value whose bytes are all read when
+// a tag starts ends there, and does not swallow the next field.
 namespace Adif {
 
 struct Champ {
@@ -108,6 +110,11 @@ private:
     qsizetype m_valeur = 0;
     qsizetype m_valeurLue = 0;
     qsizetype m_reste = 0;
+    // A UTF-8 file may count the bytes of a value instead: how many bytes
+    // are read, and where the value ends when it does (-1: not yet).
+    qsizetype m_longueur = 0;
+    qsizetype m_octetsLus = 0;
+    qsizetype m_finOctets = -1;
     // The record being read: where its first tag starts, and its fields.
     qsizetype m_debutRecord = 0;
     std::vector<Position> m_champs;

@@ -56,22 +56,6 @@ constexpr int kErreurAcces = 75;
 
 using FichierTexte::finLigne;
 
-QAction* elementMenu(QWidget* menu, const char* nom, const QString& texte)
-{
-    auto* action = new QAction(texte, menu);
-    action->setObjectName(QLatin1String(nom));
-    menu->addAction(action);
-    return action;
-}
-
-QMenu* menu(QMenuBar* barre, const char* nom, const QString& texte)
-{
-    QMenu* m = barre->addMenu(texte);
-    m->setObjectName(QLatin1String(nom));
-    m->menuAction()->setObjectName(QLatin1String(nom));
-    return m;
-}
-
 } // namespace
 
 Main::Main(const Services& services, QWidget* parent)
@@ -168,89 +152,6 @@ QWidget* Main::construitEntete()
     ligne->addWidget(frame2);
     ligne->addWidget(frame7);
     return entete;
-}
-
-void Main::construitMenus()
-{
-    QMenuBar* barre = menuBar();
-
-    QMenu* fichier = menu(barre, "Mnu_Fichier", QStringLiteral("&Fichier"));
-    QAction* quitter = elementMenu(fichier, "Mnu_Quitter", QStringLiteral("&Quitter RQN_KZT"));
-    connect(quitter, &QAction::triggered, this, &Main::Mnu_Quitter_Click);
-    QAction* adif =
-        elementMenu(fichier, "Mnu_ADIF", QStringLiteral("&Exporter le log au format ADIF"));
-    connect(adif, &QAction::triggered, this,
-            [this] { Adif::Mnu_ADIF_Click(m_services.dossier, m_indicatif, m_services.messages); });
-    QAction* importation =
-        elementMenu(fichier, "Mnu_Import_ADIF", QStringLiteral("&Importer un log ADIF"));
-    connect(importation, &QAction::triggered, this, &Main::Mnu_Import_ADIF_Click);
-
-    QMenu* date = menu(barre, "Mnu_Date", QStringLiteral("&Date"));
-    Mnu_Date_Auto = elementMenu(date, "Mnu_Date_Auto", QStringLiteral("&Automatique"));
-    Mnu_Date_Man = elementMenu(date, "Mnu_Date_Man", QStringLiteral("&Manuelle"));
-    for (QAction* a : {Mnu_Date_Auto, Mnu_Date_Man})
-        a->setCheckable(true);
-    connect(Mnu_Date_Auto, &QAction::triggered, this, &Main::Mnu_Date_Auto_Click);
-    connect(Mnu_Date_Man, &QAction::triggered, this, &Main::Mnu_Date_Man_Click);
-
-    QMenu* station = menu(barre, "Mnu_Station", QStringLiteral("&Station"));
-    QAction* nouvel =
-        elementMenu(station, "Mnu_New_Indicatif", QStringLiteral("&Nouvel Indicatif"));
-    connect(nouvel, &QAction::triggered, this, &Main::Mnu_New_Indicatif_Click);
-    QAction* restaure =
-        elementMenu(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
-    connect(restaure, &QAction::triggered, this, &Main::Mnu_Restaure_Click);
-
-    QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
-    QAction* contactes =
-        elementMenu(liste, "Mnu_M_Contacte", QStringLiteral("&des Moulins contactés"));
-    QMenu* carte = menu(barre, "Mnu_Carte", QStringLiteral("&Carte"));
-    QAction* departements =
-        elementMenu(carte, "Mnu_Carte_HB", QStringLiteral("&des départements contactés"));
-
-    // Menus without items: the title itself is the command.
-    QAction* scoresCalcules = elementMenu(barre, "Mnu_Score", QStringLiteral("Sco&res"));
-    QAction* nonRecues = elementMenu(barre, "Mnu_Non_Recues", QStringLiteral("&QSL's non reçues"));
-
-    // The award windows read the log of the station current when they need it.
-    const auto indicatif = [this] { return m_indicatif; };
-    connect(contactes, &QAction::triggered, this, [this, indicatif] {
-        Apparence::ouvreUneFois<Aff_Contacte>(
-            this, [&] { return new Aff_Contacte(m_services, indicatif, this); });
-    });
-    connect(departements, &QAction::triggered, this, [this, indicatif] {
-        Apparence::ouvreUneFois<Carte_Acti_KZT>(
-            this, [&] { return new Carte_Acti_KZT(m_services, indicatif, this); });
-    });
-    connect(scoresCalcules, &QAction::triggered, this, [this] {
-        Apparence::ouvreUneFois<Scores_Moulins>(
-            this, [&] { return new Scores_Moulins(m_services, m_indicatif, this); });
-    });
-    connect(nonRecues, &QAction::triggered, this, [this, indicatif] {
-        const auto journal = [this] { return m_liste->journalAffiche(); };
-        Apparence::ouvreUneFois<Multi_QSL>(
-            this, [&] { return new Multi_QSL(m_services, journal, indicatif, this); });
-    });
-    QAction* cluster = elementMenu(barre, "Mnu_Cluster", QStringLiteral("Afficher Cl&uster"));
-    connect(cluster, &QAction::triggered, this,
-            [this, indicatif] { Cluster::ouvreFenetre(m_services, indicatif, this); });
-
-    QMenu* aide = menu(barre, "Mnu_Aide", QStringLiteral("&Aide"));
-    QAction* apropos = elementMenu(aide, "Mnu_APropos", QStringLiteral("&A_Propos"));
-    connect(apropos, &QAction::triggered, this, &Main::Mnu_APropos_Click);
-    QAction* reglement = elementMenu(aide, "Mnu_Reglement", QStringLiteral("&Reglement"));
-    connect(reglement, &QAction::triggered, this,
-            [this] { Reglement::ouvreFenetre(m_services, this); });
-    QAction* historique = elementMenu(aide, "Mnu_Historique", QStringLiteral("&Historique"));
-    connect(historique, &QAction::triggered, this, &Main::Mnu_Historique_Click);
-    Aide::ajouteAuMenu(aide);
-
-    QMenu* trafic = menu(barre, "Mnu_Trafic", QStringLiteral("&Trafic"));
-    QAction* chasse = elementMenu(trafic, "Mnu_Chasse", QStringLiteral("&Chasse aux moulins"));
-    connect(chasse, &QAction::triggered, this, &Main::Mnu_Chasse_Click);
-    QAction* reglageRadio =
-        elementMenu(trafic, "Mnu_Reglage_Radio", QStringLiteral("&Réglage de la radio"));
-    connect(reglageRadio, &QAction::triggered, this, &Main::Mnu_Reglage_Radio_Click);
 }
 
 void Main::dimensionne()
@@ -418,71 +319,6 @@ void Main::Mnu_New_Indicatif_Click()
         Apparence::centreFenetre(station);
         return station;
     });
-}
-
-void Main::Mnu_Restaure_Click()
-{
-    BoiteMessage& messages = m_services.messages;
-    if (m_indicatif == Reglages::indicatifAucun) {
-        messages.avise(QStringLiteral("Choisissez d'abord l'indicatif de la station (menu "
-                                      "« Station », « Nouvel Indicatif »)."));
-        return;
-    }
-    const QString log = StationLog::nomFichier(m_indicatif);
-    Sauvegardes sauvegardes(m_services.dossier, m_services.horloge);
-    const QStringList noms = sauvegardes.liste(m_indicatif);
-    if (noms.isEmpty()) {
-        messages.avise(
-            QStringLiteral("Le dossier « %1 » ne contient aucune sauvegarde du log « %2 ».")
-                .arg(Sauvegardes::nomDossier, log));
-        return;
-    }
-
-    // Each copy by its day, time and number of QSOs, the most recent first.
-    QStringList descriptions;
-    for (const QString& n : noms)
-        descriptions << sauvegardes.description(n);
-    QInputDialog choix(this);
-    choix.setObjectName(QStringLiteral("Choix_Sauvegarde"));
-    choix.setWindowTitle(QStringLiteral("Restaurer une sauvegarde du log"));
-    choix.setLabelText(QStringLiteral("Sauvegarde à remettre à la place du log « %1 » :").arg(log));
-    choix.setComboBoxItems(descriptions);
-    choix.setComboBoxEditable(false);
-    choix.setOkButtonText(QStringLiteral("Restaurer"));
-    choix.setCancelButtonText(QStringLiteral("Annuler"));
-    if (choix.exec() != QDialog::Accepted)
-        return;
-    const qsizetype choisie = descriptions.indexOf(choix.textValue());
-    if (choisie < 0)
-        return;
-    const QString nom = noms.at(choisie);
-    const QString question =
-        QStringLiteral("Remplacer le log « %1 » par la sauvegarde « %2 » ?").arg(log, nom) +
-        finLigne + finLigne +
-        QStringLiteral("Le log actuel est d'abord copié lui aussi dans le dossier « %1 ».")
-            .arg(Sauvegardes::nomDossier);
-    if (!messages.demandeConfirmation(question))
-        return;
-    QString copieAvant;
-    const Statut fait = sauvegardes.restaureSauvegarde(m_indicatif, nom, &copieAvant);
-    if (!fait) {
-        messages.avise(fait.message);
-        return;
-    }
-    // A QSO being edited belonged to the log that is gone.
-    m_liaison->agit([this] { m_liaison->modele().changeStation(); });
-    if (!Charge_Log())
-        return;
-    m_liste->selectionneDerniere();
-    QString fin =
-        QStringLiteral("Le log « %1 » a été remplacé par la sauvegarde « %2 ».").arg(log, nom);
-    if (!copieAvant.isEmpty())
-        fin +=
-            finLigne + finLigne +
-            QStringLiteral("Le log d'avant la restauration est gardé dans la sauvegarde « %1 » : "
-                           "restaurez-la pour défaire cette restauration.")
-                .arg(copieAvant);
-    messages.avise(fin);
 }
 
 void Main::ouvreStationModale()

@@ -27,6 +27,10 @@ Station* Main::creeStation()
     auto* station = new Station(m_services);
     station->setAttribute(Qt::WA_DeleteOnClose);
     ModeleStation& modele = station->modele();
+    // The new station's log replaces the list: a QSO being typed is not
+    // dropped without a word.
+    connect(&modele, &ModeleStation::changementAAccepter, this,
+            [this](bool* accepte) { *accepte = m_liaison->modele().abandonAccepte(); });
     connect(&modele, &ModeleStation::indicatifCourantChange, this, &Main::changeIndicatifCourant);
     connect(&modele, &ModeleStation::stationAffichee, this, &Main::afficheStation);
     connect(&modele, &ModeleStation::bandeModeChoisis, this, &Main::choisitBandeMode);
@@ -62,7 +66,7 @@ bool Main::rechargeLog()
 {
     if (!Charge_Log())
         return false;
-    m_liaison->agit([this] { m_liaison->modele().changeStation(); });
+    m_liaison->agit([this] { m_liaison->modele().logRemplace(); });
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/ChoixFichier.h"
 #include "core/platform/Horloge.h"
+#include "gui/entry/LiaisonSaisie.h"
 #include "gui/platform/DialogueFichier.h"
 #include "gui/platform/DialogueProgression.h"
 
@@ -35,7 +36,7 @@ void Main::Mnu_Import_ADIF_Click()
         m_choixFichier->fichierAOuvrir(QStringLiteral("Importer un log ADIF dans le log « %1 »")
                                            .arg(StationLog::nomFichier(m_indicatif)),
                                        m_services.dossier, Importation::Filtre);
-    if (chemin.isEmpty())
+    if (chemin.isEmpty() || !m_liaison->modele().abandonAccepte())
         return;
     Importation::Bilan bilan;
     const QString dossier = m_services.dossier;
@@ -51,5 +52,8 @@ void Main::Mnu_Import_ADIF_Click()
                     });
     if (bilan.importes > 0)
         rechargeListe();
+    // The list shows the log as it now is: the entry starts a new QSO.
+    if (bilan.statut && !bilan.annule)
+        m_liaison->agit([this] { m_liaison->modele().logRemplace(); });
     messages.avise(bilan.resume());
 }

@@ -84,6 +84,8 @@ private Q_SLOTS:
     void conversion();
     void rejets_data();
     void rejets();
+    void adaptations_data();
+    void adaptations();
     void allerRetour_data();
     void allerRetour();
     void ordreDesDates();
@@ -136,6 +138,17 @@ void TestImportAdif::lecture_data()
     QTest::newRow("UTF-8: lengths in characters")
         << QByteArray("<CALL:5>F6XYZ<NAME:6>H\xc3\xa9l\xc3\xa8ne<EOR>")
         << QStringList{"F6XYZ/Hélène"} << false;
+    // Some programs count the bytes of a UTF-8 value: it ends where a tag
+    // starts once its bytes are read, and never swallows the next field.
+    QTest::newRow("UTF-8: lengths in bytes")
+        << QByteArray("<CALL:5>F6XYZ<NAME:6>Agn\xc3\xa8s<SIG:3>KZT<EOR>")
+        << QStringList{"F6XYZ/Agnès"} << false;
+    QTest::newRow("UTF-8: lengths in bytes, last field of the record")
+        << QByteArray("<CALL:5>F6XYZ<NAME:8>H\xc3\xa9l\xc3\xa8ne<EOR><CALL:5>F1AAA<EOR>")
+        << QStringList{"F6XYZ/Hélène", "F1AAA/"} << false;
+    QTest::newRow("UTF-8: lengths in characters, a tag after the value")
+        << QByteArray("<CALL:5>F6XYZ<NAME:5>Agn\xc3\xa8s<SIG:3>KZT<EOR>")
+        << QStringList{"F6XYZ/Agnès"} << false;
     QTest::newRow("UTF-8 with a byte-order mark")
         << QByteArray("\xef\xbb\xbf<CALL:5>F6XYZ<NAME:6>H\xc3\xa9l\xc3\xa8ne<EOR>")
         << QStringList{"F6XYZ/Hélène"} << false;
@@ -287,9 +300,6 @@ void TestImportAdif::rejets_data()
         << avec(avec(kRecord, "SIG", "KZT"), "SIG_INFO", QString()) << pasKzt;
     QTest::newRow("reference of no department") << avec(kRecord, "SIG", "96001") << pasKzt;
     QTest::newRow("reference with letters") << avec(kRecord, "SIG", "77A21") << pasKzt;
-    QTest::newRow("STATE not the reference's department")
-        << avec(kRecord, "STATE", "75")
-        << "Attention la référence ne correspond pas au N° du département";
     QTest::newRow("no CALL") << avec(kRecord, "CALL", QString()) << "Champ CALL absent";
     QTest::newRow("CALL too long")
         << avec(kRecord, "CALL", "F6XYZ/P/MM/QRP") << "12 caracteres maxi pour l'indicatif";
@@ -313,30 +323,15 @@ void TestImportAdif::rejets_data()
     QTest::newRow("frequency outside the bands")
         << avec(avec(kRecord, "BAND", QString()), "FREQ", "5.3")
         << "Fréquence FREQ « 5.3 » hors des bandes de la liste";
-    QTest::newRow("no RST_RCVD") << avec(kRecord, "RST_RCVD", QString()) << "Champ RST_RCVD absent";
-    QTest::newRow("no RST_SENT") << avec(kRecord, "RST_SENT", QString()) << "Champ RST_SENT absent";
-    QTest::newRow("report of a digital mode")
-        << avec(kRecord, "RST_SENT", "-10") << "R (de RST)doit etre compris entre 0 et 5";
-    QTest::newRow("report too long")
-        << avec(kRecord, "RST_RCVD", "5999") << "3 caracteres maxi pour le Report";
-    QTest::newRow("first name too long")
-        << avec(kRecord, "NAME", "Jean-Christophe-Marie") << "15 caracteres maxi pour le Prenom";
-    QTest::newRow("windmill name too long")
-        << avec(kRecord, "SIG_INFO", "Moulin de la Galette du Nord et du Sud")
-        << "30 caracteres maxi pour le nom du Chateau";
-    QTest::newRow("line break in a field")
-        << avec(kRecord, "NAME", "Pa\r\nul")
-        << "Le champ « Prénom » contient un saut de ligne, qui ne peut pas être enregistré : "
+    QTest::newRow("line break in the callsign")
+        << avec(kRecord, "CALL", "F6\r\nXY")
+        << "Le champ « Indicatif » contient un saut de ligne, qui ne peut pas être enregistré : "
            "retirez-le.";
     // The report writes a long record a piece at a time: a CR LF across two
     // pieces stays one line end.
     QTest::newRow("long record, CR LF where the report cuts it")
         << "<APP_X_PAD:65518>" + QString(65518, 'p') + "\r\n" + avec(kRecord, "MODE", "RTTY")
         << "Mode « RTTY » de plus de 3 caractères";
-    QTest::newRow("character the log cannot hold")
-        << avec(kRecord, "NAME", "Жан")
-        << "Le QSO n'est pas enregistré : le caractère « Ж » (U+0416) du prénom ne peut pas "
-           "être enregistré dans le log.";
 }
 
 void TestImportAdif::rejets()
@@ -362,6 +357,105 @@ void TestImportAdif::rejets()
              qPrintable(texte));
     QVERIFY(texte.contains(
         QString(enregistrement).replace("\r\n", "\n").replace('\n', "\r\n").replace("Жан", "???")));
+}
+
+// A field that the entry would refuse but that is none of the callsign,
+// date, time, mode, band and windmill: the QSO is imported with the field
+// adapted, the summary counts it and the report gives one line for it.
+void TestImportAdif::adaptations_data()
+{
+    QTest::addColumn<QString>("enregistrement");
+    QTest::addColumn<QString>("attendu"); // the stored line, field by field
+    QTest::addColumn<QString>("rapport");
+    const QString base = "F6XYZ|77|PAUL|77121|17/02/23|17:26|SSB|14 Mhz|59|57|MOULIN|";
+    const QString kzt = avec(kRecord, "SIG", "KZT");
+    const QString parKzt = "F6XYZ|77|PAUL|77121|17/02/23|17:26|SSB|14 Mhz|59|57||";
+    QTest::newRow("STATE of another department")
+        << avec(kRecord, "STATE", "75") << base
+        << "STATE « 75 » remplacé par le département « 77 » de la référence";
+    QTest::newRow("STATE of a US state")
+        << avec(kRecord, "STATE", "NY") << base
+        << "STATE « NY » remplacé par le département « 77 » de la référence";
+    QTest::newRow("no RST_RCVD") << avec(kRecord, "RST_RCVD", QString()) << base
+                                 << "RST_RCVD absent : « 59 »";
+    QTest::newRow("no RST_SENT") << avec(kRecord, "RST_SENT", QString())
+                                 << QString(base).replace("|59|57|", "|59|59|")
+                                 << "RST_SENT absent : « 59 »";
+    QTest::newRow("no report at all (LoTW)")
+        << avec(avec(kRecord, "RST_SENT", QString()), "RST_RCVD", QString())
+        << QString(base).replace("|59|57|", "|59|59|")
+        << "RST_RCVD absent : « 59 » ; RST_SENT absent : « 59 »";
+    QTest::newRow("report of a digital mode")
+        << avec(avec(kRecord, "RST_SENT", "-10"), "MODE", "FT8")
+        << QString(base).replace("|SSB|", "|FT8|").replace("|59|57|", "|59|59|")
+        << "RST_SENT « -10 » remplacé par « 59 »";
+    QTest::newRow("report of a digital mode, with its sign")
+        << avec(kRecord, "RST_RCVD", "+03") << base << "RST_RCVD « +03 » remplacé par « 59 »";
+    QTest::newRow("report too long")
+        << avec(kRecord, "RST_RCVD", "5999") << base << "RST_RCVD « 5999 » remplacé par « 59 »";
+    QTest::newRow("whole name from a callbook")
+        << avec(kRecord, "NAME", "Jean-Pierre Dupont")
+        << QString(base).replace("|PAUL|", "|JEAN-PIERRE|")
+        << "NAME « Jean-Pierre Dupont » pris comme prénom « JEAN-PIERRE »";
+    QTest::newRow("first name too long")
+        << avec(kRecord, "NAME", "Jean-Christophe-Marie")
+        << QString(base).replace("|PAUL|", "|JEAN-CHRISTOPHE|")
+        << "NAME « Jean-Christophe-Marie » pris comme prénom « JEAN-CHRISTOPHE »";
+    QTest::newRow("line break in a field")
+        << avec(kRecord, "NAME", "Pa\r\nul") << QString(base).replace("|PAUL|", "|PA UL|")
+        << "NAME « Pa??ul » pris comme prénom « PA UL »";
+    QTest::newRow("character the log cannot hold")
+        << avec(kRecord, "NAME", "Жан") << QString(base).replace("|PAUL|", "||")
+        << "NAME « Жан » que le log ne peut pas enregistrer : pas de prénom";
+    QTest::newRow("windmill name too long")
+        << avec(kRecord, "SIG_INFO", "Moulin de la Galette du Nord et du Sud")
+        << QString(base).replace("|MOULIN|", "|MOULIN DE LA GALETTE DU NORD E|")
+        << "nom du moulin « Moulin de la Galette du Nord et du Sud » enregistré comme « Moulin de "
+           "la Galette du Nord e »";
+    QTest::newRow("SIG_INFO 77-121") << avec(kzt, "SIG_INFO", "77-121") << parKzt
+                                     << "SIG_INFO « 77-121 » lu comme la référence « 77121 »";
+    QTest::newRow("SIG_INFO KZT-77121") << avec(kzt, "SIG_INFO", "KZT-77121") << parKzt
+                                        << "SIG_INFO « KZT-77121 » lu comme la référence « 77121 »";
+    QTest::newRow("SIG_INFO kzt 2A003") << avec(avec(kzt, "SIG_INFO", "kzt 2A003"), "STATE", "2A")
+                                        << "F6XYZ|2a|PAUL|2a003|17/02/23|17:26|SSB|14 Mhz|59|57||"
+                                        << "SIG_INFO « kzt 2A003 » lu comme la référence « 2a003 »";
+}
+
+void TestImportAdif::adaptations()
+{
+    QFETCH(QString, enregistrement);
+    QFETCH(QString, attendu);
+    QFETCH(QString, rapport);
+    Dossier d;
+    QVERIFY(d.ecritLog({}));
+    const Importation::Bilan b = d.importe("x<eoh>" + enregistrement.toUtf8());
+    QVERIFY2(b.statut.estOk(), qPrintable(b.statut.message));
+    QCOMPARE(b.importes, 1);
+    QCOMPARE(b.rejets.size(), size_t(0));
+    QCOMPARE(b.adaptes.size(), size_t(1));
+    QVERIFY2(b.resume().contains("\r\n1 QSO adapté (voir le rapport)\r\n"), qPrintable(b.resume()));
+    QVERIFY(b.resume().contains("Les QSO adaptés sont décrits dans le fichier « "
+                                "F5ABC_KZT_import.txt »."));
+    // The stored line of the adapted QSO, field by field.
+    const QStringList lignes = Cp1252::decode1252(d.log()).split("\r\n", Qt::SkipEmptyParts);
+    QCOMPARE(lignes.size(), 1);
+    const QString stockee = lignes.at(0);
+    QStringList champs;
+    for (const LogLine::Colonne c :
+         {LogLine::Indicatif, LogLine::Departement, LogLine::Prenom, LogLine::Reference,
+          LogLine::Date, LogLine::Heure, LogLine::Mode, LogLine::Bande, LogLine::RST_Recu,
+          LogLine::RST_Envoye, LogLine::Nom_Moulin})
+        champs << LogLine::champ(stockee, c).trimmed();
+    champs << LogLine::champ(stockee, LogLine::QSL).trimmed();
+    QCOMPARE(champs.join('|'), attendu);
+    QByteArray octets;
+    QVERIFY(FichierTexte::litTout(d.chemin(Importation::nomRapport(kStation)), &octets).estOk());
+    const QString texte = Cp1252::decode1252(octets);
+    QVERIFY2(texte.contains("\r\nQSO adaptés : 1\r\n"), qPrintable(texte));
+    // One line for the record; what the log's code page cannot hold is "?".
+    const QString ligne = "Enregistrement 1 adapté : " + rapport;
+    const QString attendue = QString(ligne).replace("Жан", "???");
+    QVERIFY2(texte.contains(attendue + "\r\n"), qPrintable(texte));
 }
 
 // Exporting a log and importing the export into an empty log gives the log

@@ -9,9 +9,10 @@
 
 #include <functional>
 
-// The award windows read the station log themselves, from the first line to
-// the last, and pick their fields out of each stored line by column. The log
-// is Windows-1252, one byte a character, so a column is a byte offset.
+// The reading of the station log as stored: the award windows, the windmill
+// index and the import read it from the first line to the last, and pick
+// their fields out of each stored line by column. The log is Windows-1252,
+// one byte a character, so a column is a byte offset.
 namespace LectureLog {
 
 // Calls visite(ligne) for each line of the log, without its line end.
