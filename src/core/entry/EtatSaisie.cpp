@@ -148,6 +148,7 @@ void EtatSaisie::videChamps(bool garderDate)
     m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
     m_spotDepartement.clear();
     m_spotReference.clear();
+    m_moulinVerifie = {};
     active(Valide_A, false);
     m_modeAff = kSaisie;
 }

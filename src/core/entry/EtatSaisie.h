@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/log/Groupe.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -114,4 +116,11 @@ protected:
     // to their fields when the Enter chain reaches them.
     QString m_spotDepartement;
     QString m_spotReference;
+    // The reference and band group last checked against the log (Ref_A).
+    struct MoulinVerifie {
+        QString reference;
+        Groupe groupe = Groupe::Aucun;
+        bool operator==(const MoulinVerifie&) const = default;
+    };
+    MoulinVerifie m_moulinVerifie;
 };

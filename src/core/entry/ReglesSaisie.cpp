@@ -165,18 +165,8 @@ void ReglesSaisie::regleReference(Controle c)
         return;
     if (!verifieCaracteres(c))
         return;
-    if (!m_modeModif) {
-        const Groupe groupe = groupeDe(m_etat[Bande_A].texte);
-        const StationLog log(m_dossier, m_indicatif);
-        const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), texte, groupe);
-        if (m.trouve) {
-            m_messages.avise(texte + QStringLiteral(" Chateau deja contacté le ") + m.date +
-                             QStringLiteral(" sur ") + m.bande);
-            texte.clear();
-            Prepare_Saisie();
-            return;
-        }
-    }
+    if (!m_modeModif && dejaContacte())
+        return;
     jaune(Ref_A);
     if (m_dateAuto && !m_modeInsertion && !m_modeModif) {
         active(Mode_A);
@@ -191,6 +181,26 @@ void ReglesSaisie::regleReference(Controle c)
         vert(Date_A);
         donneFocus(Date_A);
     }
+}
+
+// A windmill already contacted in the group of the band: said, and the QSO
+// being entered is dropped. Otherwise the reference and group checked are
+// remembered.
+bool ReglesSaisie::dejaContacte()
+{
+    QString& reference = m_etat[Ref_A].texte;
+    const Groupe groupe = groupeDe(m_etat[Bande_A].texte);
+    const StationLog log(m_dossier, m_indicatif);
+    const MoulinContacte m = Moulin_Deja_Contacte(log.chemin(), reference, groupe);
+    if (!m.trouve) {
+        m_moulinVerifie = {reference, groupe};
+        return false;
+    }
+    m_messages.avise(reference + QStringLiteral(" Chateau deja contacté le ") + m.date +
+                     QStringLiteral(" sur ") + m.bande);
+    reference.clear();
+    Prepare_Saisie();
+    return true;
 }
 
 // Bande_A: outside the chain, Enter in it leads back to the callsign.
@@ -243,5 +253,10 @@ bool ReglesSaisie::verifieAvantEnregistrement()
         return refuse(messageBande(m_etat[Bande_A].texte));
     prendItem(Bande_A);
     prendItem(Mode_A);
+    // The band may have changed since the reference was checked (the radio,
+    // a spot, the list): a windmill is never stored twice in its group.
+    const MoulinVerifie maintenant{m_etat[Ref_A].texte, groupeDe(m_etat[Bande_A].texte)};
+    if (!m_modeModif && !(maintenant == m_moulinVerifie) && dejaContacte())
+        return false;
     return true;
 }

@@ -20,5 +20,6 @@ private:
     void regleBande(Controle c);
     void regleReport(Controle c);
     bool verifieControles(Controle c);
+    bool dejaContacte();
     bool verifieCaracteres(Controle c);
 };

@@ -244,15 +244,22 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("bande");
         QTest::addColumn<bool>("averti");
-        QTest::newRow("same band") << 10 << true; // 144 Mhz
-        QTest::newRow("432") << 11 << false;
-        QTest::newRow("14") << 4 << false;
-        QTest::newRow("10 never") << 3 << false;
+        // The band chosen after the reference was checked (the radio, a
+        // spot, the list), before the QSO is saved; -1: none.
+        QTest::addColumn<int>("apres");
+        QTest::newRow("same band") << 10 << true << -1; // 144 Mhz
+        QTest::newRow("432") << 11 << false << -1;
+        QTest::newRow("14") << 4 << false << -1;
+        QTest::newRow("10 never") << 3 << false << -1;
+        QTest::newRow("14, then 144 before saving") << 4 << true << 10;
+        QTest::newRow("14, then 432 before saving") << 4 << false << 11;
+        QTest::newRow("14, then 21: the same group") << 4 << false << 6;
     }
     void moulinEnDoubleParGroupe()
     {
         QFETCH(int, bande);
         QFETCH(bool, averti);
+        QFETCH(int, apres);
         QString ligne = kAncien;
         ligne.replace("14 Mhz ", "144 Mhz").replace("91005", "77121").replace("91   ", "77   ");
         QVERIFY(ecritOctets(cheminDuLog(), ligne.toLatin1() + "\r\n"));
@@ -262,6 +269,14 @@ private Q_SLOTS:
         valideParEntree(M::Prenom_A);
         type(M::Dpt_A, "77");
         type(M::Ref_A, "77121");
+        if (apres >= 0) {
+            for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
+                valideParEntree(c);
+            QVERIFY(m_modele->choixRadio(M::Bande_A, apres));
+            m_messages.prevoit(BoiteMessage::ReponseOui);
+            m_modele->Valide_A_Click();
+            QCOMPARE(octetsLog().count("\r\n"), averti ? 1 : 2);
+        }
         if (averti) {
             QCOMPARE(m_messages.dernierTexte(),
                      QStringLiteral("77121 Chateau deja contacté le 03/04/09 sur 144 Mhz"));
@@ -270,9 +285,12 @@ private Q_SLOTS:
             QCOMPARE(m_modele->etat(M::Ref_A).texte, QString());
             QVERIFY(!m_modele->etat(M::Ref_A).actif);
             QVERIFY(!m_modele->etat(M::Mode_A).actif);
-        } else {
+        } else if (apres < 0) {
             QCOMPARE(m_messages.textes(), QStringList());
             QCOMPARE(m_modele->focus(), M::Mode_A);
+        } else {
+            QCOMPARE(m_messages.textes(),
+                     QStringList{QStringLiteral("Voulez vous enregistrer ces données ?")});
         }
     }
 

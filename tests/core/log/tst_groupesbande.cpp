@@ -1,7 +1,11 @@
 #include "JeuxEssai.h"
 #include "OutilsTest.h"
+#include "core/cluster/IndexMoulins.h"
+#include "core/exchange/Importation.h"
 #include "core/log/Groupe.h"
 #include "core/log/MoulinContacte.h"
+#include "core/log/ReferenceMoulin.h"
+#include "core/platform/Horloge.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +99,97 @@ private Q_SLOTS:
         QCOMPARE(m.trouve, estTrouve);
         QCOMPARE(m.date, date);
         QCOMPARE(m.bande, bandeTrouvee);
+    }
+
+    // One log, and the same windmill asked by the three that ask it: the
+    // entry (the reference typed, lower-cased), the import (SIG_INFO of a
+    // record) and the windmill hunt (a spot's comment). They always agree.
+    void memeReponsePartout_data()
+    {
+        QTest::addColumn<QString>("tapee");     // in Ref_A, after Enter
+        QTest::addColumn<QString>("exterieur"); // SIG_INFO, and the comment after "KZT "
+        QTest::addColumn<QString>("bande");
+        QTest::addColumn<QString>("date"); // of the first QSO; empty: none
+        QTest::newRow("VHF only, asked on 20 m") << "77121"
+                                                 << "77121"
+                                                 << "14 Mhz"
+                                                 << "";
+        QTest::newRow("VHF, first in file") << "77121"
+                                            << "77-121"
+                                            << "144 Mhz"
+                                            << "01/02/09";
+        QTest::newRow("HF, another band of the group") << "91005"
+                                                       << "91005"
+                                                       << "7.0 Mhz"
+                                                       << "03/04/09";
+        QTest::newRow("Corsica as stored") << "2a002"
+                                           << "2A002"
+                                           << "21 Mhz"
+                                           << "06/04/09";
+        QTest::newRow("hand-edited 2A001 is not 2a001") << "2a001"
+                                                        << "2a001"
+                                                        << "14 Mhz"
+                                                        << "";
+        QTest::newRow("96 is not Corsica") << "96002"
+                                           << "96002"
+                                           << "14 Mhz"
+                                           << "";
+        QTest::newRow("10 Mhz counts for no group") << "2b001"
+                                                    << "2B001"
+                                                    << "10 Mhz"
+                                                    << "";
+    }
+    void memeReponsePartout()
+    {
+        QFETCH(QString, tapee);
+        QFETCH(QString, exterieur);
+        QFETCH(QString, bande);
+        QFETCH(QString, date);
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath("F1ABC_KZT.log");
+        const QStringList log = {
+            ligneQso("F5AAA", "01/02/09", "10:00", "144 Mhz", "77121"),
+            ligneQso("F5CCC", "03/04/09", "10:00", "14 Mhz", "91005"),
+            ligneQso("F5EEE", "05/04/09", "10:00", "10 Mhz", "2b001"),
+            ligneQso("F5FFF", "05/04/09", "11:00", "14 Mhz", "2A001"),
+            ligneQso("F5GGG", "06/04/09", "10:00", "18 Mhz", "2a002"),
+        };
+        QVERIFY(ecritOctets(chemin, fichierDe(log)));
+        const DefinitionBande* b = definitionDe(bande);
+        QVERIFY(b);
+
+        // The entry's warning.
+        const MoulinContacte m = Moulin_Deja_Contacte(chemin, tapee, b->groupe);
+        QCOMPARE(m.trouve, !date.isEmpty());
+        QCOMPARE(m.date, date);
+
+        // The hunt's status of a spot on that band.
+        IndexMoulins index;
+        QVERIFY(index.construit(chemin).estOk());
+        const qint64 hz = (b->khzRadioBas + 10) * 1000;
+        const IndexMoulins::Marque marque =
+            index.marque(ReferenceMoulin::lue(QStringLiteral("KZT ") + exterieur), hz);
+        QCOMPARE(marque.etat == IndexMoulins::Etat::DejaContacte, !date.isEmpty());
+        if (!date.isEmpty())
+            QCOMPARE(marque.texte, QStringLiteral("Déjà contacté le %1 sur %2").arg(date, m.bande));
+
+        // The import's rule for a record of that windmill.
+        const QString record =
+            QStringLiteral("<CALL:5>F4NEW<QSO_DATE:8>20240101<TIME_ON:4>1200<BAND:%1>%2<MODE:2>CW"
+                           "<SIG:3>KZT<SIG_INFO:%3>%4<EOR>")
+                .arg(qstrlen(b->adif))
+                .arg(QLatin1String(b->adif))
+                .arg(exterieur.size())
+                .arg(exterieur);
+        QVERIFY(ecritOctets(dossier.filePath("entree.adi"), record.toUtf8()));
+        const HorlogeSysteme horloge;
+        const Importation::Bilan bilan = Importation::importeFichier(
+            dossier.path(), "F1ABC", dossier.filePath("entree.adi"), horloge);
+        QVERIFY(bilan.statut.estOk());
+        const bool rejeteCommeContacte =
+            !bilan.rejets.empty() &&
+            bilan.rejets.front().raison == Importation::raisonMoulinDejaContacte(date, m.bande);
+        QCOMPARE(rejeteCommeContacte, !date.isEmpty());
     }
 
     void logVideOuAbsentNeTrouveRien()

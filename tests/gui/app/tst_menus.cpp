@@ -343,6 +343,9 @@ void TestMenus::importationDepuisLeMenu_data()
     QTest::addColumn<QByteArray>("fichier"); // empty: the file dialog is cancelled
     QTest::addColumn<int>("lignes");         // QSOs of the log afterwards
     QTest::addColumn<QString>("resume");
+    // A callsign typed before the import, and the answer to "abandon it?".
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<bool>("abandon");
     // Another station's log, each QSO with a windmill of its own.
     QByteArray log;
     for (int i = 10; i <= 12; ++i) {
@@ -351,10 +354,27 @@ void TestMenus::importationDepuisLeMenu_data()
         ligne.replace(LogLine::Reference.debut - 1, 5, "59" + QByteArray::number(100 + i));
         log += ligne + "\r\n";
     }
-    QTest::newRow("export of the program")
-        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 5
-        << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
-                          "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré.");
+    const QString exporte =
+        QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
+                       "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré.");
+    QTest::newRow("export of the program") << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log)
+                                           << 5 << exporte << QString() << false;
+    QTest::newRow("QSO being typed, abandoned")
+        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 5 << exporte << "F5BBB" << true;
+    QTest::newRow("QSO being typed, kept")
+        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 2
+        << QStringLiteral("Abandonner le QSO en cours de saisie ?") << "F5BBB" << false;
+    QTest::newRow("records of another logger, adapted")
+        << QByteArray("<CALL:5>F6XYZ<QSO_DATE:8>20230217<TIME_ON:4>1726<BAND:3>40m<MODE:3>FT8"
+                      "<NAME:18>Jean-Pierre Dupont<STATE:2>75<SIG:3>KZT<SIG_INFO:6>59-001"
+                      "<RST_SENT:3>-07<EOR>\n")
+        << 3
+        << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n1 QSO importé\r\n"
+                          "1 QSO adapté (voir le rapport)\r\n"
+                          "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré."
+                          "\r\n\r\nLes QSO adaptés sont décrits dans le fichier "
+                          "« F1ABC_KZT_import.txt ».")
+        << QString() << false;
     QTest::newRow("SIG KZT, one QSO of the log, one of another award")
         << QByteArray("<CALL:4>F1AB<QSO_DATE:8>20080201<TIME_ON:4>1200<BAND:3>20m<MODE:3>SSB"
                       "<SIG:3>KZT<SIG_INFO:5>77121<RST_RCVD:2>59<RST_SENT:2>59<EOR>\n"
@@ -368,21 +388,27 @@ void TestMenus::importationDepuisLeMenu_data()
                "1 doublon (QSO déjà dans le log) ignoré\r\n1 enregistrement ignoré :\r\n"
                "   1 × Pas de référence de moulin KZT (SIG, SIG_INFO) : pas un QSO du diplôme"
                "\r\n\r\nLes enregistrements ignorés sont décrits dans le fichier "
-               "« F1ABC_KZT_import.txt ».");
-    QTest::newRow("dialog cancelled") << QByteArray() << 2 << QString();
+               "« F1ABC_KZT_import.txt ».")
+        << QString() << false;
+    QTest::newRow("dialog cancelled") << QByteArray() << 2 << QString() << QString() << false;
     QTest::newRow("stopped by the user")
         << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 2
         << QStringLiteral("L'importation du fichier « autre.adi » a été arrêtée : rien n'a été "
-                          "importé, le log n'a pas été modifié.");
+                          "importé, le log n'a pas été modifié.")
+        << QString() << false;
 }
 
 // The item after the export in "Fichier": the file chosen in the dialog is
 // imported, the list shows the new QSOs and the summary says what was done.
+// A QSO being typed is abandoned only when the operator says so; after the
+// import, the entry is ready for a new QSO.
 void TestMenus::importationDepuisLeMenu()
 {
     QFETCH(QByteArray, fichier);
     QFETCH(int, lignes);
     QFETCH(QString, resume);
+    QFETCH(QString, tape);
+    QFETCH(bool, abandon);
     BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 2);
@@ -402,6 +428,10 @@ void TestMenus::importationDepuisLeMenu()
     for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
         elements << a->objectName();
     QCOMPARE(elements, (QStringList{"Mnu_Quitter", "Mnu_ADIF", "Mnu_Import_ADIF"}));
+    QLineEdit* indicatif = m.zoneDeSaisie()->Ind_A;
+    QTest::keyClicks(indicatif, tape);
+    if (!tape.isEmpty())
+        b.messages.prevoit(abandon ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
     enfant<QAction>(&m, "Mnu_Import_ADIF")->trigger();
 
     QCOMPARE(choix.demandes().size(), 1);
@@ -412,6 +442,11 @@ void TestMenus::importationDepuisLeMenu()
     QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
     QCOMPARE(QFile::exists(b.chemin(Importation::nomRapport(QStringLiteral("F1ABC")))),
              resume.contains(QStringLiteral("_import.txt")));
+    // A callsign typed at once starts a new QSO (a kept one goes on).
+    const bool garde = !tape.isEmpty() && !abandon;
+    QCOMPARE(indicatif->text(), garde ? tape : QString());
+    QTest::keyClicks(indicatif, QStringLiteral("f6xyz"));
+    QCOMPARE(indicatif->text(), garde ? tape + QStringLiteral("F6XYZ") : QStringLiteral("F6XYZ"));
     if (resume.contains(QStringLiteral("arrêtée"))) {
         QCOMPARE(arret.textes(), QStringList{QStringLiteral("Importation du fichier « autre.adi » "
                                                             "dans le log « F1ABC_KZT.log »…")});
