@@ -22,12 +22,12 @@ const QString kEnteteImpression =
     QStringLiteral("        N°  Ref         Nom du Moulin               Date   Indicatif     QSL");
 const QString kAvis = QStringLiteral("Liste établie par RQN_KZT  Révision") + Version::Texte;
 
-struct Piece {
+struct PieceListe {
     int colonne; // 0-based in the list line
     LogLine::Colonne stockee;
 };
 
-constexpr Piece kPieces[] = {
+constexpr PieceListe kPieces[] = {
     {colonneReference, LogLine::Reference},
     {colonneNom, LogLine::Nom_Moulin},
     {colonneDate, LogLine::Date},
@@ -40,7 +40,7 @@ QString ligneListe(QByteArrayView stockee)
 {
     QString ligne(longueurLigne, QLatin1Char(' '));
     QChar* sortie = ligne.data();
-    for (const Piece& p : kPieces) {
+    for (const PieceListe& p : kPieces) {
         const QByteArrayView champ = LectureLog::champ(stockee, p.stockee);
         Cp1252::decodeDans(champ.data(), champ.size(), sortie + p.colonne);
     }

@@ -45,36 +45,84 @@ int bandeStockee(QByteArrayView bande)
 
 } // namespace
 
-qint64 RegistreMoulins::cle(QByteArrayView reference, int groupe)
+namespace {
+
+constexpr int kGroupes = 3;
+constexpr int kNumeros = 1000;
+
+// The place of a reference in the stored form in a group; -1 for another
+// text. Its characters come one at a time.
+template <typename Caractere> int placeStockee(Caractere c, qsizetype taille, int groupe)
+{
+    if (taille != LogLine::Reference.largeur)
+        return -1;
+    const QChar departement[2] = {c(0), c(1)};
+    if (!ReferenceMoulin::departementValide(QStringView(departement, 2)))
+        return -1;
+    int numero = 0;
+    for (int i = 2; i < 5; ++i) {
+        const QChar ch = c(i);
+        if (ch < QLatin1Char('0') || ch > QLatin1Char('9'))
+            return -1;
+        numero = numero * 10 + (ch.unicode() - u'0');
+    }
+    const char d[2] = {char(departement[0].unicode()), char(departement[1].unicode())};
+    return (groupe * ReferenceMoulin::numeros +
+            ReferenceMoulin::numeroDepartement(QByteArrayView(d, 2))) *
+               kNumeros +
+           numero;
+}
+
+} // namespace
+
+RegistreMoulins::RegistreMoulins()
+{
+    vide();
+}
+
+RegistreMoulins::Cle RegistreMoulins::cle(QByteArrayView reference, int groupe)
 {
     if (groupe < 0 || reference.size() != LogLine::Reference.largeur)
-        return -1;
+        return {};
+    const int place = placeStockee([reference](int i) { return QLatin1Char(reference[i]); },
+                                   reference.size(), groupe);
+    if (place >= 0)
+        return {place, true};
     qint64 c = groupe;
     for (const char octet : reference)
         c = (c << 8) | quint8(octet);
-    return c;
+    return {c, false};
 }
 
-qint64 RegistreMoulins::cle(QStringView reference, Groupe groupe)
+RegistreMoulins::Cle RegistreMoulins::cle(QStringView reference, Groupe groupe)
 {
+    const int g = indexGroupe(groupe);
+    if (g < 0)
+        return {};
+    const int place =
+        placeStockee([reference](int i) { return reference[i]; }, reference.size(), g);
+    if (place >= 0)
+        return {place, true};
     QByteArray octets;
     if (!Cp1252::encode1252(reference.toString(), &octets))
-        return -1;
-    return cle(QByteArrayView(octets), indexGroupe(groupe));
+        return {};
+    return cle(QByteArrayView(octets), g);
 }
 
-qint64 RegistreMoulins::cleLigne(QByteArrayView ligne, int* bande)
+RegistreMoulins::Cle RegistreMoulins::cleLigne(QByteArrayView ligne, int* bande)
 {
     *bande = bandeStockee(LectureLog::champSansBlancs(ligne, LogLine::Bande));
     if (*bande < 0)
-        return -1;
+        return {};
     return cle(LectureLog::champ(ligne, LogLine::Reference),
                indexGroupe(tableBandes[size_t(*bande)].groupe));
 }
 
 void RegistreMoulins::vide()
 {
-    m_premiers.clear();
+    m_places.assign(size_t(kGroupes) * ReferenceMoulin::numeros * kNumeros, -1);
+    m_autres.clear();
+    m_entrees.clear();
     for (auto& d : m_departements)
         d.reset();
     m_lignes = 0;
@@ -90,11 +138,19 @@ Statut RegistreMoulins::construit(const QString& cheminLog)
     return lu;
 }
 
+const RegistreMoulins::Entree* RegistreMoulins::trouve(Cle c) const
+{
+    if (!c.valide())
+        return nullptr;
+    const qint32 i = c.place ? m_places[size_t(c.valeur)] : m_autres.value(c.valeur, -1);
+    return i >= 0 ? &m_entrees[size_t(i)] : nullptr;
+}
+
 void RegistreMoulins::ajouteLigne(QByteArrayView ligne)
 {
     const qsizetype numero = m_lignes++;
     int bande = -1;
-    const qint64 c = cleLigne(ligne, &bande);
+    const Cle c = cleLigne(ligne, &bande);
     if (bande < 0)
         return;
     const int groupe = indexGroupe(tableBandes[size_t(bande)].groupe);
@@ -104,9 +160,14 @@ void RegistreMoulins::ajouteLigne(QByteArrayView ligne)
         LectureLog::champSansBlancs(ligne, LogLine::Departement));
     if (departement >= 0)
         m_departements[size_t(groupe)].set(size_t(departement));
-    if (c < 0 || m_premiers.contains(c))
+    if (!c.valide() || trouve(c))
         return;
-    m_premiers.insert(c, entreeDe(ligne, numero, bande));
+    const auto i = qint32(m_entrees.size());
+    m_entrees.push_back(entreeDe(ligne, numero, bande));
+    if (c.place)
+        m_places[size_t(c.valeur)] = i;
+    else
+        m_autres.insert(c.valeur, i);
 }
 
 RegistreMoulins::Entree RegistreMoulins::entreeDe(QByteArrayView ligne, qsizetype numero, int bande)
@@ -131,11 +192,8 @@ RegistreMoulins::Premier RegistreMoulins::premierDe(const Entree& e)
 
 RegistreMoulins::Premier RegistreMoulins::premier(QStringView reference, Groupe groupe) const
 {
-    const qint64 c = cle(reference, groupe);
-    if (c < 0)
-        return {};
-    const auto trouve = m_premiers.constFind(c);
-    return trouve == m_premiers.constEnd() ? Premier() : premierDe(trouve.value());
+    const Entree* e = trouve(cle(reference, groupe));
+    return e ? premierDe(*e) : Premier();
 }
 
 bool RegistreMoulins::departementContacte(Groupe groupe, int numero) const
@@ -149,14 +207,15 @@ RegistreMoulins::Premier RegistreMoulins::cherche(const QString& cheminLog, QStr
                                                   Groupe groupe, Statut* statut)
 {
     Premier resultat;
-    const qint64 voulue = cle(reference, groupe);
+    const Cle voulue = cle(reference, groupe);
     qsizetype numero = 0;
     const Statut lu = LectureLog::parcourir(cheminLog, [&](QByteArrayView ligne) {
         const qsizetype ici = numero++;
-        if (voulue < 0 || resultat.trouve())
+        if (!voulue.valide() || resultat.trouve())
             return;
         int bande = -1;
-        if (cleLigne(ligne, &bande) != voulue)
+        const Cle c = cleLigne(ligne, &bande);
+        if (c.valeur != voulue.valeur || c.place != voulue.place)
             return;
         resultat = premierDe(entreeDe(ligne, ici, bande));
     });

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <bitset>
+#include <vector>
 
 // The windmills of the log: for each band group, the first QSO of each
 // windmill reference (in the order the lines are given: the log's, then the
@@ -24,6 +25,8 @@
 // for nothing.
 class RegistreMoulins {
 public:
+    RegistreMoulins();
+
     struct Premier {
         qsizetype ligne = -1; // its place among the lines given, from 0
         QString date;         // JJ/MM/AA as stored (columns 41-48)
@@ -39,7 +42,7 @@ public:
     // The next stored line (without its line end).
     void ajouteLigne(QByteArrayView ligne);
     qsizetype nombreLignes() const { return m_lignes; }
-    qsizetype nombreReferences() const { return m_premiers.size(); }
+    qsizetype nombreReferences() const { return qsizetype(m_entrees.size()); }
 
     // The first QSO with this reference (as stored) in the group; none for
     // Aucun or a text that no stored line can hold.
@@ -60,15 +63,25 @@ private:
         qint8 tailleDate = 0;
         qint8 bande = -1; // its place in the band table
     };
-    // The key of a reference's five stored bytes in a group; -1 for none.
-    static qint64 cle(QByteArrayView reference, int groupe);
-    static qint64 cle(QStringView reference, Groupe groupe);
+    // Where a reference of a group is kept: a reference in the stored form
+    // ("77121", "2a003") has a place of its own among all the references a
+    // group may hold; any other five bytes (a hand-edited "2A003") a key.
+    struct Cle {
+        qint64 valeur = -1;
+        bool place = false;
+        bool valide() const { return valeur >= 0; }
+    };
+    static Cle cle(QByteArrayView reference, int groupe);
+    static Cle cle(QStringView reference, Groupe groupe);
     // The line's place in the band table (-1: a band of no group) and key.
-    static qint64 cleLigne(QByteArrayView ligne, int* bande);
+    static Cle cleLigne(QByteArrayView ligne, int* bande);
     static Entree entreeDe(QByteArrayView ligne, qsizetype numero, int bande);
     static Premier premierDe(const Entree& e);
+    const Entree* trouve(Cle c) const;
 
-    QHash<qint64, Entree> m_premiers;
+    std::vector<qint32> m_places; // the entry of each place; -1: none
+    QHash<qint64, qint32> m_autres;
+    std::vector<Entree> m_entrees;
     std::array<std::bitset<100>, 3> m_departements;
     qsizetype m_lignes = 0;
 };

@@ -167,7 +167,7 @@ Statut StationLog::litOctets(QByteArray* octets) const
     return statut;
 }
 
-StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
+StationLog::LectureVerrouillee::LectureVerrouillee(const StationLog& log) : verrou(log.m_dossier)
 {
     statut = verrou ? log.lit(&contenu) : verrou.statut();
 }
@@ -175,7 +175,7 @@ StationLog::Lecture::Lecture(const StationLog& log) : verrou(log.m_dossier)
 template <typename Nouveau>
 Statut StationLog::reecrit(const QString& travail, Nouveau&& nouveau) const
 {
-    const Lecture lecture(*this);
+    const LectureVerrouillee lecture(*this);
     if (!lecture.statut)
         return lecture.statut;
     return ecrit(lecture.contenu, nouveau(lecture.contenu), travail);

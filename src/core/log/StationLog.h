@@ -118,8 +118,8 @@ private:
     class Ecriture;
     // The log read under the folder's lock, which stays held until the
     // rewrite that follows has ended, so that no other writer comes between.
-    struct Lecture {
-        explicit Lecture(const StationLog& log);
+    struct LectureVerrouillee {
+        explicit LectureVerrouillee(const StationLog& log);
         FichierTexte::VerrouDossier verrou;
         Contenu contenu;
         Statut statut;

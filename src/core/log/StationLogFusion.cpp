@@ -63,7 +63,7 @@ Statut StationLog::fusionneLignes(const QByteArray& nouvelles, Fusion* fusion)
         }
     }
 
-    const Lecture lecture(*this);
+    const LectureVerrouillee lecture(*this);
     if (!lecture.statut)
         return lecture.statut;
     const Contenu& contenu = lecture.contenu;
