@@ -12,7 +12,7 @@
 #include "Depart.h"
 #include "LogBanc.h"
 #include "core/app/Services.h"
-#include "core/cluster/ChasseMoulins.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/Sonnerie.h"
 #include "core/log/Groupe.h"
@@ -179,7 +179,7 @@ void calculs(const QString& cheminLog)
 
     std::vector<double> seuls;
     for (int k = 0; k < executions; ++k) {
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.changeLog(cheminLog);
         QElapsedTimer t;
         t.start();
@@ -188,10 +188,10 @@ void calculs(const QString& cheminLog)
     }
     imprime("10,000 lines read and marked", LogBanc::mediane(seuls));
 
-    ChasseMoulins::Reception r;
+    TableauChasse::Reception r;
     qsizetype gardes = 0;
     const double tout = LogBanc::medianeMs(executions, [&] {
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.changeLog(cheminLog);
         r = chasse.recoit(lignesPropres(burst));
         gardes = qsizetype(chasse.lignes().size());
@@ -201,7 +201,7 @@ void calculs(const QString& cheminLog)
                 static_cast<long long>(r.spots), static_cast<long long>(gardes),
                 static_cast<long long>(r.alertes), static_cast<long long>(r.messages.size()));
 
-    ChasseMoulins chasse(horloge);
+    TableauChasse chasse(horloge);
     chasse.changeLog(cheminLog);
     chasse.recoit(lignes);
     const double apres = LogBanc::medianeMs(executions, [&] { chasse.changeLog(cheminLog); });
@@ -267,7 +267,7 @@ bool fenetre(const QString& dossier)
         t.start();
         noeud.envoie(burst);
         while (t.elapsed() < 10000) {
-            const ChasseMoulins::Ligne* l = f->modeleSpots().ligne(0);
+            const TableauChasse::Ligne* l = f->modeleSpots().ligne(0);
             if (l && l->spot.indicatif == fin)
                 break;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);

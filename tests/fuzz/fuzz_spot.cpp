@@ -8,7 +8,7 @@
 
 #include "Aleatoire.h"
 
-#include "core/cluster/ChasseMoulins.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/cluster/ConnexionCluster.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/IndexMoulins.h"
@@ -101,18 +101,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     }
 
     HorlogeFixe horloge;
-    ChasseMoulins chasse(horloge);
-    const ChasseMoulins::Reception r = chasse.recoit(lignes);
-    FUZZ_CHECK(qsizetype(chasse.lignes().size()) <= ChasseMoulins::spotsMax);
-    FUZZ_CHECK(r.messages.size() <= ChasseMoulins::messagesMax);
+    TableauChasse chasse(horloge);
+    const TableauChasse::Reception r = chasse.recoit(lignes);
+    FUZZ_CHECK(qsizetype(chasse.lignes().size()) <= TableauChasse::spotsMax);
+    FUZZ_CHECK(r.messages.size() <= TableauChasse::messagesMax);
     FUZZ_CHECK(r.alertes <= r.spots);
     quint64 numero = 0;
-    for (const ChasseMoulins::Ligne& l : chasse.lignes()) {
+    for (const TableauChasse::Ligne& l : chasse.lignes()) {
         FUZZ_CHECK(l.numero > numero);
         numero = l.numero;
     }
     // The same lines again add nothing: each spot is kept once.
     FUZZ_CHECK(chasse.recoit(lignes).spots == 0 ||
-               qsizetype(lignes.size()) > ChasseMoulins::spotsMax);
+               qsizetype(lignes.size()) > TableauChasse::spotsMax);
     return 0;
 }

@@ -70,8 +70,27 @@ QString ModeleSaisie::refusSpot(int indexBande) const
     return QString();
 }
 
+bool ModeleSaisie::saisieEnCours() const
+{
+    if (m_modeModif || m_modeInsertion)
+        return false;
+    for (Controle c : {Ind_A, Prenom_A, Dpt_A, Ref_A}) {
+        if (!m_etat[c].texte.trimmed().isEmpty())
+            return true;
+    }
+    // The reports and the windmill name as a new QSO starts them.
+    for (Controle c : {RST_A, RSTE_A}) {
+        const QString t = m_etat[c].texte.trimmed();
+        if (!t.isEmpty() && t != QLatin1String("59"))
+            return true;
+    }
+    const QString nom = m_etat[Rem_A].texte.trimmed();
+    return !nom.isEmpty() && nom != QLatin1String("M.");
+}
+
 bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
-                                     const QString& departement, const QString& reference)
+                                     const QString& departement, const QString& reference,
+                                     int indexMode)
 {
     const QString refus = refusSpot(indexBande);
     if (!refus.isEmpty())
@@ -81,6 +100,11 @@ bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
     m_etat[Bande_A].index = indexBande;
     m_etat[Bande_A].texte = listeBandes().at(indexBande);
     memoriseIndex(Bande_A);
+    if (indexMode >= 0 && indexMode < listeModes().size()) {
+        m_etat[Mode_A].index = indexMode;
+        m_etat[Mode_A].texte = listeModes().at(indexMode);
+        memoriseIndex(Mode_A);
+    }
     m_spotDepartement = departement.trimmed().toLower();
     m_spotReference = reference.trimmed().toLower();
     return true;

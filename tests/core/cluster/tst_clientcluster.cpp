@@ -2,7 +2,7 @@
 // as real nodes do: the login at either prompt, the start commands, the
 // spots as the node writes them, and the way back after a dropped
 // connection, a node that went down and a node gone silent.
-#include "core/cluster/ChasseMoulins.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/cluster/ClientCluster.h"
 #include "core/cluster/ConnexionCluster.h"
 #include "support/HorlogeReglee.h"
@@ -139,10 +139,10 @@ private Q_SLOTS:
         QTRY_VERIFY(recus.lignes.contains("WWV de W0MU <18>:   SFI=150, A=8, K=2"));
 
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.recoit(recus.lignes);
         QStringList vus;
-        for (const ChasseMoulins::Ligne& l : chasse.lignes())
+        for (const TableauChasse::Ligne& l : chasse.lignes())
             vus << l.spot.indicatif + QLatin1Char(' ') + l.spot.reference;
         QCOMPARE(vus, (QStringList{"F4XYZ 78001", "DL1ABC/P ", "F4XYZ 77122", "F4AAA 2a003",
                                    "F4XYZ 77121"}));

@@ -2,7 +2,7 @@
 // both forms, their windmill reference and their status against a log, the
 // other lines, the cutting of what the node sends into lines, and the list
 // of the last spots with its alerts.
-#include "core/cluster/ChasseMoulins.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/IndexMoulins.h"
 #include "core/cluster/ReglagesCluster.h"
@@ -600,16 +600,16 @@ private Q_SLOTS:
     void derniersSpotsGardes()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         QList<QByteArray> lignes;
         for (int i = 0; i < 600; ++i)
             lignes << QStringLiteral("DX de F5ABC: %1.0 F4X%2 up  1359Z")
                           .arg(14000 + i)
                           .arg(i)
                           .toLatin1();
-        const ChasseMoulins::Reception r = chasse.recoit(lignes);
+        const TableauChasse::Reception r = chasse.recoit(lignes);
         QCOMPARE(r.spots, 600);
-        QCOMPARE(qsizetype(chasse.lignes().size()), ChasseMoulins::spotsMax);
+        QCOMPARE(qsizetype(chasse.lignes().size()), TableauChasse::spotsMax);
         QCOMPARE(chasse.lignes().front().spot.indicatif, QStringLiteral("F4X100"));
         QCOMPARE(chasse.lignes().front().numero, quint64(101));
         QCOMPARE(chasse.lignes().back().spot.indicatif, QStringLiteral("F4X599"));
@@ -619,20 +619,20 @@ private Q_SLOTS:
         // Gone from the list: it may come back.
         QCOMPARE(chasse.recoit({lignes.first()}).spots, 1);
         QCOMPARE(chasse.lignes().back().spot.indicatif, QStringLiteral("F4X0"));
-        QCOMPARE(qsizetype(chasse.lignes().size()), ChasseMoulins::spotsMax);
+        QCOMPARE(qsizetype(chasse.lignes().size()), TableauChasse::spotsMax);
     }
 
     void messagesDuNoeud()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         QList<QByteArray> lignes = {"  Hello F4ABC  ", "", "   ",
                                     "DX de F5ABC: 14250.0 F4XYZ KZT 77121 1359Z"};
         for (int i = 0; i < 150; ++i)
             lignes << "WWV " + QByteArray::number(i);
-        const ChasseMoulins::Reception r = chasse.recoit(lignes);
+        const TableauChasse::Reception r = chasse.recoit(lignes);
         QCOMPARE(r.spots, 1);
-        QCOMPARE(r.messages.size(), ChasseMoulins::messagesMax);
+        QCOMPARE(r.messages.size(), TableauChasse::messagesMax);
         QCOMPARE(r.messages.first(), QStringLiteral("WWV 50"));
         QCOMPARE(r.messages.last(), QStringLiteral("WWV 149"));
         QCOMPARE(chasse.recoit({"  Hello F4ABC  "}).messages, QStringList{"Hello F4ABC"});
@@ -666,7 +666,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, alertes);
         const QDateTime debut(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC);
         HorlogeReglee horloge(debut);
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.changeLog(m_log);
         for (qsizetype i = 0; i < lignes.size(); ++i) {
             horloge.changeUtc(debut.addSecs(minutes.at(i) * 60));
@@ -679,14 +679,14 @@ private Q_SLOTS:
     void alertesBornees()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         const auto spot = [](int i) {
             return QStringLiteral("DX de F5ABC: 14250.0 F4XYZ KZT %1%2 1359Z")
                 .arg(i / 1000 + 1, 2, 10, QLatin1Char('0'))
                 .arg(i % 1000, 3, 10, QLatin1Char('0'))
                 .toLatin1();
         };
-        const int n = int(ChasseMoulins::alertesMax) + 1000;
+        const int n = int(TableauChasse::alertesMax) + 1000;
         QList<QByteArray> lignes;
         for (int i = 0; i < n; ++i)
             lignes << spot(i);
@@ -702,13 +702,13 @@ private Q_SLOTS:
         const QString chemin = dossier.filePath(QStringLiteral("F1ABC_KZT.log"));
         QVERIFY(ecrit(chemin, LignesQso::fichier(lignesDuLog())));
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         QVERIFY(chasse.changeLog(chemin).estOk());
         chasse.recoit({"DX de F5ABC: 7012.0 F4AAA KZT 78001 1359Z",
                        "DX de F5ABC: 14250.0 F4XYZ KZT 77122 1359Z"});
         const auto etats = [&] {
             QStringList e;
-            for (const ChasseMoulins::Ligne& l : chasse.lignes())
+            for (const TableauChasse::Ligne& l : chasse.lignes())
                 e << l.marque.texte;
             return e;
         };
@@ -780,7 +780,7 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, ligne);
         QFETCH(QString, erreur);
-        const ChasseMoulins::Annonce a = ChasseMoulins::annonce(frequence, indicatif, reference);
+        const TableauChasse::Annonce a = TableauChasse::annonce(frequence, indicatif, reference);
         QCOMPARE(a.ligne, ligne);
         QVERIFY2(erreur.isEmpty() ? a.erreur.isEmpty() : a.erreur.startsWith(erreur),
                  qPrintable(a.erreur));
