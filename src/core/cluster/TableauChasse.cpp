@@ -75,7 +75,13 @@ const TableauChasse::Ligne* TableauChasse::ligneNumero(quint64 numero) const
 
 QDateTime TableauChasse::momentDe(const Spot& spot, const QDateTime& maintenant)
 {
-    const QTime heure = QTime::fromString(spot.heure.left(4), QStringLiteral("HHmm"));
+    // "1359Z", as Spot has read it: four digits, then Z.
+    if (spot.heure.size() != 5)
+        return maintenant;
+    const auto chiffres = [&spot](int i) {
+        return (spot.heure.at(i).unicode() - u'0') * 10 + (spot.heure.at(i + 1).unicode() - u'0');
+    };
+    const QTime heure(chiffres(0), chiffres(2));
     if (!heure.isValid())
         return maintenant;
     if (!spot.date.isEmpty()) {
