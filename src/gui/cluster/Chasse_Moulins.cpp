@@ -246,7 +246,7 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     adjustSize();
     const QSize libre = Apparence::placeLibre(this);
     resize(size()
-               .expandedTo(QSize(940, 560))
+               .expandedTo(QSize(1100, 560))
                .boundedTo(QSize(libre.width() * 95 / 100, libre.height() * 90 / 100))
                .expandedTo(minimumSizeHint()));
     Apparence::centreFenetre(this);

@@ -68,8 +68,10 @@ void ModeleSpots::trie()
     };
     std::vector<std::pair<QVariant, quint64>> cles;
     cles.reserve(m_rangees.size());
-    for (quint64 n : m_rangees)
-        cles.emplace_back(cle(*m_chasse.ligneNumero(n)), n);
+    for (quint64 n : m_rangees) {
+        const TableauChasse::Ligne* l = m_chasse.ligneNumero(n);
+        cles.emplace_back(l ? cle(*l) : QVariant(), n);
+    }
     const bool croissant = m_ordre == Qt::AscendingOrder;
     std::stable_sort(cles.begin(), cles.end(), [croissant](const auto& a, const auto& b) {
         const QPartialOrdering o = QVariant::compare(a.first, b.first);
