@@ -96,6 +96,8 @@ void Main::prendSpot(const Spot& spot)
         modele.prepareDepuisSpot(spot.indicatif, bande, spot.departement(), spot.reference,
                                  int(listeModes().indexOf(spot.mode)));
     });
+    if (auto* chasse = qobject_cast<Chasse_Moulins*>(sender()))
+        chasse->spotPris(spot);
     Apparence::montreFenetre(this);
 }
 

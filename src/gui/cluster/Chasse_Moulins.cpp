@@ -355,8 +355,12 @@ void Chasse_Moulins::prendSpot(const QModelIndex& index)
         return;
     }
     const Spot spot = l->spot;
-    Frequence_Annonce->setText(spot.texteKhz());
     Q_EMIT spotChoisi(spot);
+}
+
+void Chasse_Moulins::spotPris(const Spot& spot)
+{
+    Frequence_Annonce->setText(spot.texteKhz());
 }
 
 void Chasse_Moulins::Annoncer_Click()

@@ -44,6 +44,9 @@ public:
 
     // The log changed: every spot is marked again.
     void logChange();
+    // The main window took the spot chosen as a new QSO: its frequency is
+    // the one to announce.
+    void spotPris(const Spot& spot);
 
     ClientCluster& client() { return *m_client; }
     const TableauChasse& chasse() const { return m_chasse; }

@@ -405,6 +405,7 @@ private Q_SLOTS:
         QCOMPARE(b->messages.dernierTexte(),
                  QStringLiteral("Abandonner le QSO en cours de saisie ?"));
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F6ABC"));
+        QCOMPARE(f->Frequence_Annonce->text(), QString());
 
         prend(QStringLiteral("F4CCC")); // Yes
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F4CCC"));
