@@ -12,9 +12,9 @@
 #include "Depart.h"
 #include "LogBanc.h"
 #include "core/app/Services.h"
-#include "core/cluster/ChasseMoulins.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/Sonnerie.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
@@ -33,7 +33,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -179,7 +181,7 @@ void calculs(const QString& cheminLog)
 
     std::vector<double> seuls;
     for (int k = 0; k < executions; ++k) {
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.changeLog(cheminLog);
         QElapsedTimer t;
         t.start();
@@ -188,10 +190,10 @@ void calculs(const QString& cheminLog)
     }
     imprime("10,000 lines read and marked", LogBanc::mediane(seuls));
 
-    ChasseMoulins::Reception r;
+    TableauChasse::Reception r;
     qsizetype gardes = 0;
     const double tout = LogBanc::medianeMs(executions, [&] {
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.changeLog(cheminLog);
         r = chasse.recoit(lignesPropres(burst));
         gardes = qsizetype(chasse.lignes().size());
@@ -201,7 +203,7 @@ void calculs(const QString& cheminLog)
                 static_cast<long long>(r.spots), static_cast<long long>(gardes),
                 static_cast<long long>(r.alertes), static_cast<long long>(r.messages.size()));
 
-    ChasseMoulins chasse(horloge);
+    TableauChasse chasse(horloge);
     chasse.changeLog(cheminLog);
     chasse.recoit(lignes);
     const double apres = LogBanc::medianeMs(executions, [&] { chasse.changeLog(cheminLog); });
@@ -267,7 +269,7 @@ bool fenetre(const QString& dossier)
         t.start();
         noeud.envoie(burst);
         while (t.elapsed() < 10000) {
-            const ChasseMoulins::Ligne* l = f->modeleSpots().ligne(0);
+            const TableauChasse::Ligne* l = f->modeleSpots().ligne(0);
             if (l && l->spot.indicatif == fin)
                 break;
             QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -275,6 +277,36 @@ bool fenetre(const QString& dossier)
         temps.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     imprime("the burst from a node on loopback to the window's list", LogBanc::mediane(temps));
+
+    // 1.6 MB of random bytes from the node, then a spot: the longest pause
+    // of the windows' event loop until that spot is listed, seen by a timer
+    // that beats every 5 ms.
+    QByteArray bruit(1600 * 1024, Qt::Uninitialized);
+    quint32 alea = 987654321u;
+    for (char& c : bruit) {
+        alea = alea * 1664525u + 1013904223u;
+        c = char(alea >> 24);
+    }
+    const QString finBruit = QStringLiteral("F9BRUIT");
+    QElapsedTimer depuis, total;
+    qint64 pire = 0;
+    QTimer battement;
+    QObject::connect(&battement, &QTimer::timeout, [&] { pire = qMax(pire, depuis.restart()); });
+    battement.start(5);
+    depuis.start();
+    total.start();
+    noeud.envoie(bruit + "\r\nDX de F5ABC:  14250.0  " + finBruit.toLatin1() + "  fin  1406Z\r\n");
+    while (total.elapsed() < 30000) {
+        const TableauChasse::Ligne* l = f->modeleSpots().ligne(0);
+        if (l && l->spot.indicatif == finBruit)
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    pire = qMax(pire, depuis.elapsed());
+    imprime("1.6 MB of random bytes from the node, to the spot after them",
+            double(total.elapsed()));
+    imprime("  longest pause of the event loop meanwhile", double(pire));
+    std::printf("  %d lines in the messages pane\n", f->Messages_Cluster->blockCount());
     std::printf("  %lld rows listed, %d alerts rung, resident memory %lld kB (peak %lld kB)\n",
                 static_cast<long long>(f->modeleSpots().rowCount()), sonnerie.fois, memoireKo(),
                 memoireMaxKo());

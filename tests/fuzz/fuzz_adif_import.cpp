@@ -92,20 +92,24 @@ LectureSimple litSimplement(const QByteArray& octets)
     LectureSimple l;
     bool utf8 = false;
     const QString texte = Adif::texteFichier(octets, &utf8);
-    // n characters; in UTF-8, n bytes when they are all read as a tag starts.
+    // n characters; in UTF-8, its first n bytes when a tag starts after
+    // they are all read and before the n-th character.
     const auto caracteres = [&](qsizetype pos, qsizetype n) -> qsizetype {
         qsizetype i = pos;
         qsizetype octets = 0;
+        qsizetype finOctets = -1;
         for (qsizetype k = 0; k < n; ++k) {
             if (i >= texte.size())
                 return -1;
-            if (utf8 && octets == n && texte.at(i) == QLatin1Char('<'))
-                return i;
+            if (finOctets >= 0 && texte.at(i) == QLatin1Char('<'))
+                return finOctets;
             const bool paire = utf8 && texte.at(i).isHighSurrogate() && i + 1 < texte.size() &&
                                texte.at(i + 1).isLowSurrogate();
             const char16_t u = texte.at(i).unicode();
             octets += paire ? 4 : u < 0x80 ? 1 : u < 0x800 ? 2 : 3;
             i += paire ? 2 : 1;
+            if (utf8 && finOctets < 0 && octets == n)
+                finOctets = i;
         }
         return i;
     };

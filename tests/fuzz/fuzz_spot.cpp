@@ -8,11 +8,11 @@
 
 #include "Aleatoire.h"
 
-#include "core/cluster/ChasseMoulins.h"
 #include "core/cluster/ConnexionCluster.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/IndexMoulins.h"
 #include "core/cluster/Spot.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/log/ReferenceMoulin.h"
 #include "core/platform/Horloge.h"
 
@@ -27,23 +27,26 @@ public:
     QDateTime heureLocale(const QDateTime& utc) const override { return utc; }
 };
 
-// The lines a plain reading byte by byte gives: each ends at LF, a CR just
-// before it is dropped, a line longer than the cutter keeps is left out,
-// and what follows the last LF is the line being received.
+// The lines a plain reading byte by byte gives: each ends at LF, CR LF or
+// a CR alone, a line longer than the cutter keeps is left out, and what
+// follows the last line end is the line being received.
 QList<QByteArray> lignesOctetParOctet(const QByteArray& octets, QByteArray* partiel)
 {
     QList<QByteArray> lignes;
     QByteArray ligne;
+    bool apresCr = false;
     for (char c : octets) {
-        if (c != '\n') {
+        if (c == '\n' && apresCr) {
+            apresCr = false;
+            continue;
+        }
+        apresCr = c == '\r';
+        if (c != '\n' && c != '\r') {
             ligne += c;
             continue;
         }
-        if (ligne.size() <= DecoupeLignes::longueurMax) {
-            if (ligne.endsWith('\r'))
-                ligne.chop(1);
+        if (ligne.size() <= DecoupeLignes::longueurMax)
             lignes.append(ligne);
-        }
         ligne.clear();
     }
     *partiel = ligne.left(DecoupeLignes::longueurMax);
@@ -84,8 +87,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
             FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7F);
         const std::optional<Spot> s = Spot::lit(l);
         FUZZ_CHECK(reference(Spot::referenceDans(Spot::texte(l))));
+        // The pieces of the line are the whole line, in order.
+        QByteArray ensemble;
+        for (const QByteArrayView m : Spot::morceaux(l))
+            ensemble += m;
+        FUZZ_CHECK(ensemble == l);
         if (!s)
             continue;
+        FUZZ_CHECK(QStringList({"CW", "USB", "LSB", "FM"}).contains(s->modeRadio));
+        FUZZ_CHECK(QStringList({"CW", "SSB", "FM"}).contains(s->mode));
         FUZZ_CHECK(s->hz >= Spot::hzMin && s->hz <= Spot::hzMax);
         FUZZ_CHECK(Spot::indicatifValide(s->indicatif));
         FUZZ_CHECK(reference(s->reference));
@@ -101,18 +111,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
     }
 
     HorlogeFixe horloge;
-    ChasseMoulins chasse(horloge);
-    const ChasseMoulins::Reception r = chasse.recoit(lignes);
-    FUZZ_CHECK(qsizetype(chasse.lignes().size()) <= ChasseMoulins::spotsMax);
-    FUZZ_CHECK(r.messages.size() <= ChasseMoulins::messagesMax);
+    TableauChasse chasse(horloge);
+    const TableauChasse::Reception r = chasse.recoit(lignes);
+    FUZZ_CHECK(qsizetype(chasse.lignes().size()) <= TableauChasse::spotsMax);
+    FUZZ_CHECK(r.messages.size() <= TableauChasse::messagesMax);
     FUZZ_CHECK(r.alertes <= r.spots);
     quint64 numero = 0;
-    for (const ChasseMoulins::Ligne& l : chasse.lignes()) {
+    for (const TableauChasse::Ligne& l : chasse.lignes()) {
         FUZZ_CHECK(l.numero > numero);
+        FUZZ_CHECK(chasse.ligneNumero(l.numero) == &l);
+        FUZZ_CHECK(l.moment.isValid());
         numero = l.numero;
     }
     // The same lines again add nothing: each spot is kept once.
     FUZZ_CHECK(chasse.recoit(lignes).spots == 0 ||
-               qsizetype(lignes.size()) > ChasseMoulins::spotsMax);
+               qsizetype(lignes.size()) > TableauChasse::spotsMax);
     return 0;
 }

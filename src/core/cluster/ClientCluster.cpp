@@ -17,6 +17,7 @@ ClientCluster::ClientCluster(const Delais& delais, QObject* parent)
     connect(m_fil, &QThread::finished, m_connexion, &QObject::deleteLater);
     connect(m_connexion, &ConnexionCluster::lignesRecues, this, &ClientCluster::lignesRecues);
     connect(m_connexion, &ConnexionCluster::etat, this, &ClientCluster::recoitEtat);
+    connect(m_connexion, &ConnexionCluster::envoiTermine, this, &ClientCluster::envoiTermine);
     m_fil->start();
 }
 

@@ -58,6 +58,10 @@ Q_SIGNALS:
     void lignesRecues(const QList<QByteArray>& lignes);
     void statutChange(const QString& statut);
     void connexionChange(bool connecte);
+    // A line of envoie() left for the node (erreur empty), or why it did
+    // not, in French: the connection may drop between the order and its
+    // sending.
+    void envoiTermine(const QString& ligne, const QString& erreur);
 
 private:
     void recoitEtat(bool connecte, const QString& statut);

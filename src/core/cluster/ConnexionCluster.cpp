@@ -5,6 +5,8 @@
 #include <QTcpSocket>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 QByteArrayView finSansBlancs(QByteArrayView v)
@@ -70,9 +72,14 @@ ConnexionCluster::ConnexionCluster(const ClientCluster::Delais& delais)
     connect(m_invite, &QTimer::timeout, this, [this] {
         if (!m_identifie)
             identifie();
-        else if (!m_commandesEnvoyees)
+        else if (!m_commandesEnvoyees && m_entendu)
             envoieCommandes();
+        else if (!m_commandesEnvoyees)
+            Q_EMIT etat(false, QStringLiteral("Cluster %1 : connexion établie, le cluster ne "
+                                              "répond pas.")
+                                   .arg(adresse()));
     });
+    connect(m_socket, &QTcpSocket::bytesWritten, this, &ConnexionCluster::envoisPartis);
 }
 
 bool ConnexionCluster::inviteIdentification(QByteArrayView ligne)
@@ -104,6 +111,7 @@ void ConnexionCluster::connecte(const ReglagesCluster& reglages)
 void ConnexionCluster::deconnecte()
 {
     m_actif = false;
+    echoueEnvois(QStringLiteral("déconnecté du cluster"));
     ferme();
     Q_EMIT etat(false, QStringLiteral("Déconnecté du cluster."));
 }
@@ -123,7 +131,8 @@ void ConnexionCluster::ferme()
 {
     for (QTimer* t : {m_silence, m_nouvelEssai, m_delaiConnexion, m_invite})
         t->stop();
-    m_ouverte = m_identifie = m_commandesEnvoyees = false;
+    echoueEnvois(QStringLiteral("la connexion au cluster a été fermée"));
+    m_ouverte = m_identifie = m_commandesEnvoyees = m_entendu = false;
     // A connection closed here is not a loss to report.
     const bool bloque = m_socket->blockSignals(true);
     m_socket->abort();
@@ -150,8 +159,11 @@ void ConnexionCluster::connexionEtablie()
     m_socket->setSocketOption(QAbstractSocket::KeepAliveOption, 1);
     m_silence->start(m_delais.silence);
     m_invite->start(m_delais.invite);
-    Q_EMIT etat(false,
-                QStringLiteral("Connecté au cluster %1, en attente de l'invite…").arg(adresse()));
+    // Connected only once the node has spoken: a port that takes the
+    // connection and never answers is no node.
+    Q_EMIT etat(
+        false,
+        QStringLiteral("Cluster %1 : connexion établie, en attente de l'invite…").arg(adresse()));
 }
 
 void ConnexionCluster::erreur(QAbstractSocket::SocketError e)
@@ -163,6 +175,7 @@ void ConnexionCluster::perdue(const QString& raison)
 {
     if (!m_ouverte)
         return;
+    echoueEnvois(raison);
     ferme();
     if (!m_actif)
         return;
@@ -185,6 +198,7 @@ void ConnexionCluster::lit()
     propres.reserve(lignes.size());
     for (const QByteArray& l : std::as_const(lignes)) {
         const QByteArray propre = Spot::nettoie(l);
+        m_entendu = m_entendu || !finSansBlancs(propre).isEmpty();
         if (!m_identifie && inviteIdentification(propre)) {
             identifie();
             continue;
@@ -198,6 +212,7 @@ void ConnexionCluster::lit()
     }
     // A prompt waits without a line end for its answer.
     const QByteArray partiel = Spot::nettoie(m_decoupe.partiel());
+    m_entendu = m_entendu || !finSansBlancs(partiel).isEmpty();
     if (!m_identifie && inviteIdentification(partiel)) {
         m_decoupe.videPartiel();
         identifie();
@@ -214,7 +229,7 @@ void ConnexionCluster::identifie()
     m_identifie = true;
     ecrit(m_reglages.indicatif);
     m_invite->start(m_delais.invite);
-    Q_EMIT etat(false, QStringLiteral("Connecté au cluster %1, identification sous %2…")
+    Q_EMIT etat(false, QStringLiteral("Cluster %1 : connexion établie, identification sous %2…")
                            .arg(adresse(), m_reglages.indicatif));
 }
 
@@ -232,8 +247,36 @@ void ConnexionCluster::envoieCommandes()
 
 void ConnexionCluster::envoie(const QByteArray& ligne)
 {
-    if (m_commandesEnvoyees)
-        m_socket->write(ligne + "\r\n");
+    // The window believed the connection up; it may have dropped since.
+    if (!m_commandesEnvoyees || m_socket->state() != QAbstractSocket::ConnectedState) {
+        Q_EMIT envoiTermine(QString::fromUtf8(ligne),
+                            QStringLiteral("le cluster n'est pas connecté"));
+        return;
+    }
+    if (m_socket->write(ligne + "\r\n") < 0) {
+        Q_EMIT envoiTermine(QString::fromUtf8(ligne), m_socket->errorString());
+        return;
+    }
+    m_envois.append(QString::fromUtf8(ligne));
+    m_socket->flush();
+    envoisPartis();
+}
+
+void ConnexionCluster::envoisPartis()
+{
+    // Handed to the system whole: what was waiting has left.
+    if (m_envois.isEmpty() || m_socket->bytesToWrite() > 0)
+        return;
+    const QStringList partis = std::exchange(m_envois, {});
+    for (const QString& l : partis)
+        Q_EMIT envoiTermine(l, QString());
+}
+
+void ConnexionCluster::echoueEnvois(const QString& raison)
+{
+    const QStringList perdus = std::exchange(m_envois, {});
+    for (const QString& l : perdus)
+        Q_EMIT envoiTermine(l, raison);
 }
 
 void ConnexionCluster::ecrit(const QString& ligne)

@@ -5,6 +5,7 @@
 
 #include <QAbstractSocket>
 #include <QObject>
+#include <QStringList>
 
 class QTcpSocket;
 class QTimer;
@@ -34,6 +35,9 @@ Q_SIGNALS:
     void lignesRecues(const QList<QByteArray>& lignes);
     // connecte: logged in, the start commands sent.
     void etat(bool connecte, const QString& statut);
+    // A line given to envoie(): handed to the system (erreur empty), or why
+    // it did not leave, in French.
+    void envoiTermine(const QString& ligne, const QString& erreur);
 
 private:
     void ouvre();
@@ -45,6 +49,8 @@ private:
     void identifie();
     void envoieCommandes();
     void ecrit(const QString& ligne);
+    void envoisPartis();
+    void echoueEnvois(const QString& raison);
     void ferme();
     QString adresse() const;
 
@@ -60,5 +66,7 @@ private:
     bool m_ouverte = false; // a connection is being made or is up
     bool m_identifie = false;
     bool m_commandesEnvoyees = false;
-    int m_echecs = 0; // losses since the last full login
+    bool m_entendu = false; // the node sent something since the connection
+    QStringList m_envois;   // lines given to envoie(), not handed to the system yet
+    int m_echecs = 0;       // losses since the last full login
 };

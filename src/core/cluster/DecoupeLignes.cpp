@@ -2,9 +2,17 @@
 
 void DecoupeLignes::ajoute(QByteArrayView octets, QList<QByteArray>* lignes)
 {
+    if (octets.isEmpty())
+        return;
+    // The LF of a CR LF whose CR ended the previous read.
+    if (m_apresCr && octets.front() == '\n')
+        octets = octets.sliced(1);
+    m_apresCr = false;
     while (!octets.isEmpty()) {
-        const qsizetype fin = octets.indexOf('\n');
-        const QByteArrayView morceau = fin < 0 ? octets : octets.first(fin);
+        qsizetype fin = 0;
+        while (fin < octets.size() && octets[fin] != '\n' && octets[fin] != '\r')
+            ++fin;
+        const QByteArrayView morceau = octets.first(fin);
         if (!m_coupee) {
             const qsizetype place = m_max - m_partiel.size();
             if (morceau.size() > place) {
@@ -14,18 +22,22 @@ void DecoupeLignes::ajoute(QByteArrayView octets, QList<QByteArray>* lignes)
                 m_partiel.append(morceau);
             }
         }
-        if (fin < 0)
+        if (fin == octets.size())
             return;
-        if (m_coupee) {
+        if (m_coupee)
             ++m_tropLongues;
-        } else {
-            if (m_partiel.endsWith('\r'))
-                m_partiel.chop(1);
+        else
             lignes->append(m_partiel);
-        }
         m_partiel.clear();
         m_coupee = false;
-        octets = octets.sliced(fin + 1);
+        qsizetype suite = fin + 1;
+        if (octets[fin] == '\r') {
+            if (suite == octets.size())
+                m_apresCr = true;
+            else if (octets[suite] == '\n')
+                ++suite;
+        }
+        octets = octets.sliced(suite);
     }
 }
 
@@ -38,5 +50,6 @@ void DecoupeLignes::videPartiel()
 void DecoupeLignes::vide()
 {
     videPartiel();
+    m_apresCr = false;
     m_tropLongues = 0;
 }

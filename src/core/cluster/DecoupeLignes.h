@@ -4,8 +4,8 @@
 #include <QByteArrayView>
 #include <QList>
 
-// Cuts what a node sends into lines: a line ends at LF, with or without a
-// CR before it, and may come in several pieces. What is kept of the line
+// Cuts what a node sends into lines: a line ends at CR LF, LF, or a CR
+// alone, and may come in several pieces. What is kept of the line
 // being received never exceeds longueurMax bytes: a longer line is dropped
 // whole when its end comes, so that a node sending without end never makes
 // the program's memory grow.
@@ -32,5 +32,6 @@ private:
     qsizetype m_max;
     QByteArray m_partiel;
     bool m_coupee = false;
+    bool m_apresCr = false; // the last read ended with a CR
     qsizetype m_tropLongues = 0;
 };

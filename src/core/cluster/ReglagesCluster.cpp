@@ -28,6 +28,17 @@ Statut ReglagesCluster::ecrit(StockReglages& reglages) const
     return Statut::valide();
 }
 
+bool ReglagesCluster::auDemarrage(const StockReglages& reglages)
+{
+    return reglages.lit(section, cleAuDemarrage, QString()).trimmed() == QLatin1String("Oui");
+}
+
+Statut ReglagesCluster::changeAuDemarrage(StockReglages& reglages, bool oui)
+{
+    return reglages.ecrit(section, cleAuDemarrage,
+                          oui ? QStringLiteral("Oui") : QStringLiteral("Non"));
+}
+
 QString ReglagesCluster::indicatifDeStation(const QString& indicatifStation)
 {
     QString i = indicatifStation;

@@ -18,6 +18,7 @@ struct ReglagesCluster {
     static inline const QString clePort = QStringLiteral("Port");
     static inline const QString cleIndicatif = QStringLiteral("Indicatif");
     static inline const QString cleCommandes = QStringLiteral("Commandes");
+    static inline const QString cleAuDemarrage = QStringLiteral("AuDemarrage");
 
     static constexpr int portDefaut = 7300;
     static inline const QString commandesDefaut = QStringLiteral("sh/dx 30");
@@ -32,6 +33,11 @@ struct ReglagesCluster {
     // a number reads as the default.
     static ReglagesCluster lit(const StockReglages& reglages, const QString& indicatifStation);
     Statut ecrit(StockReglages& reglages) const;
+
+    // "Se connecter au démarrage": the hunt connects when the program starts,
+    // its window closed ("Oui"; anything else, or nothing, is no).
+    static bool auDemarrage(const StockReglages& reglages);
+    static Statut changeAuDemarrage(StockReglages& reglages, bool oui);
 
     // The station callsign as a node knows it: "_" written "/".
     static QString indicatifDeStation(const QString& indicatifStation);

@@ -1,7 +1,5 @@
 #include "Spot.h"
 
-#include "core/log/ReferenceMoulin.h"
-
 #include <array>
 
 namespace {
@@ -224,13 +222,16 @@ std::optional<Spot> litDirect(QByteArrayView l, qsizetype debut)
     const qsizetype finSpotteur = i;
     while (i < l.size() && l[i] == ' ')
         ++i;
-    if (finSpotteur == debutSpotteur || finSpotteur - debutSpotteur > 32 || i == l.size() ||
-        l[i] != ':')
+    if (finSpotteur == debutSpotteur || finSpotteur - debutSpotteur > 32 || i == l.size())
         return std::nullopt;
+    // Some nodes write a long spotter without its colon ("DX de EI55WAW
+    // 7046.5 ..."): the frequency that must follow tells it from any text.
+    if (l[i] == ':')
+        ++i;
     s.spotteur = majuscules(l.sliced(debutSpotteur, finSpotteur - debutSpotteur));
 
     int n = 0;
-    const std::array<Mot, 4> mots = premiersMots(l, i + 1, &n);
+    const std::array<Mot, 4> mots = premiersMots(l, i, &n);
     if (n < 2 || !khzEnHz(piece(l, mots[0]), &s.hz) || !estIndicatif(piece(l, mots[1])))
         return std::nullopt;
     s.indicatif = majuscules(piece(l, mots[1]));
@@ -268,74 +269,48 @@ std::optional<Spot> litHistorique(QByteArrayView l)
     return s;
 }
 
-bool alphanumerique(QChar c)
+// Whether a history spot starts at i, after blanks: a frequency, a
+// callsign, a date and a time. The frequency is looked at first, so that
+// each place of a line of garbage costs a few bytes.
+bool debutHistorique(QByteArrayView l, qsizetype i)
 {
-    return c.isLetterOrNumber();
-}
-
-bool debutDeMot(QStringView t, qsizetype i)
-{
-    return i == 0 || !alphanumerique(t[i - 1]);
+    while (i < l.size() && l[i] == ' ')
+        ++i;
+    qsizetype j = i;
+    while (j < l.size() && j - i <= 16 && (chiffre(l[j]) || l[j] == '.'))
+        ++j;
+    qint64 hz = 0;
+    if (j == i || j == l.size() || l[j] != ' ' || !khzEnHz(l.sliced(i, j - i), &hz))
+        return false;
+    int n = 0;
+    const std::array<Mot, 4> mots = premiersMots(l, j, &n);
+    return n >= 3 && estIndicatif(piece(l, mots[0])) && estDate(piece(l, mots[1])) &&
+           estHeure(piece(l, mots[2]));
 }
 
 } // namespace
+
+QList<QByteArrayView> Spot::morceaux(QByteArrayView ligne)
+{
+    QList<QByteArrayView> pieces;
+    qsizetype debut = 0;
+    for (qsizetype i = 0; i < ligne.size(); ++i) {
+        if (ligne[i] != '>')
+            continue;
+        // A live spot right after a prompt is read with its prompt (lit()).
+        if (debutHistorique(ligne, i + 1)) {
+            pieces.append(ligne.sliced(debut, i + 1 - debut));
+            debut = i + 1;
+        }
+    }
+    pieces.append(ligne.sliced(debut));
+    return pieces;
+}
 
 QString Spot::texteKhz(qint64 hz)
 {
     const qint64 centaines = (hz + 50) / 100;
     return QStringLiteral("%1.%2").arg(centaines / 10).arg(centaines % 10);
-}
-
-QByteArray Spot::nettoie(QByteArrayView brut)
-{
-    QByteArray propre;
-    propre.reserve(brut.size());
-    const qsizetype n = brut.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(brut[i]);
-        if (c == 0xFF && i + 1 < n) {
-            // Telnet: IAC IAC is the byte 255 itself; IAC WILL/WONT/DO/DONT
-            // take an option byte; IAC SB ... IAC SE a whole negotiation.
-            const auto commande = static_cast<unsigned char>(brut[i + 1]);
-            if (commande == 0xFF) {
-                propre += char(0xFF);
-                ++i;
-            } else if (commande >= 0xFB) {
-                i += 2;
-            } else if (commande == 0xFA) {
-                i += 2;
-                while (i + 1 < n && !(static_cast<unsigned char>(brut[i]) == 0xFF &&
-                                      static_cast<unsigned char>(brut[i + 1]) == 0xF0))
-                    ++i;
-                ++i;
-            } else {
-                ++i;
-            }
-            continue;
-        }
-        if (c == 0x1B) {
-            // ESC [ parameters and a final byte (colours, cursor); ESC and
-            // one byte otherwise.
-            if (i + 1 < n && brut[i + 1] == '[') {
-                i += 2;
-                while (i < n && !(brut[i] >= 0x40 && brut[i] <= 0x7E))
-                    ++i;
-            } else {
-                ++i;
-            }
-            continue;
-        }
-        if (c == '\t')
-            propre += ' ';
-        else if (c >= 0x20 && c != 0x7F)
-            propre += char(c);
-    }
-    return propre;
-}
-
-QString Spot::texte(QByteArrayView ligne)
-{
-    return ligne.isValidUtf8() ? QString::fromUtf8(ligne) : QString::fromLatin1(ligne);
 }
 
 std::optional<Spot> Spot::lit(QByteArrayView ligne)
@@ -344,37 +319,10 @@ std::optional<Spot> Spot::lit(QByteArrayView ligne)
     std::optional<Spot> s = debut >= 0 ? litDirect(ligne, debut) : litHistorique(ligne);
     if (s) {
         s->reference = referenceDans(s->commentaire);
-        s->mode = modeDans(s->commentaire);
+        s->modeRadio = modeRadioDans(s->commentaire, s->hz);
+        s->mode = s->modeRadio.endsWith(QLatin1String("SB")) ? QStringLiteral("SSB") : s->modeRadio;
     }
     return s;
-}
-
-QString Spot::referenceDans(QStringView t)
-{
-    return ReferenceMoulin::lue(t);
-}
-
-QString Spot::modeDans(QStringView t)
-{
-    for (qsizetype i = 0; i < t.size(); ++i) {
-        if (!debutDeMot(t, i))
-            continue;
-        qsizetype fin = i;
-        while (fin < t.size() && alphanumerique(t[fin]))
-            ++fin;
-        const QStringView mot = t.sliced(i, fin - i);
-        const auto est = [&](const char* m) {
-            return mot.compare(QLatin1StringView(m), Qt::CaseInsensitive) == 0;
-        };
-        if (est("CW"))
-            return QStringLiteral("CW");
-        if (est("SSB") || est("USB") || est("LSB"))
-            return QStringLiteral("SSB");
-        if (est("FM"))
-            return QStringLiteral("FM");
-        i = fin;
-    }
-    return QString();
 }
 
 bool Spot::indicatifValide(QByteArrayView indicatif)

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -27,7 +28,11 @@ struct Spot {
     QString date;        // "7-Dec-2026", history lines only
     QString lieu;        // a grid or zone after the time ("JN18"), if any
     QString reference;   // the windmill of the comment as the log stores it ("77121", "2a003")
-    QString mode;        // "CW", "SSB" or "FM" when the comment names it
+    // The mode to work it in: the comment's mode word, otherwise the band
+    // plan's segment of the frequency (modePlan). The log's mode ("CW",
+    // "SSB", "FM") and the radio's ("CW", "USB", "LSB", "FM").
+    QString mode;
+    QString modeRadio;
 
     QString departement() const { return reference.left(2); }
     // The frequency in kHz with one decimal, as nodes write it: "14250.0".
@@ -46,6 +51,12 @@ struct Spot {
     // Latin-1, so that no byte is lost.
     static QString texte(QByteArrayView ligne);
 
+    // The pieces of a cleaned line that are read one by one: a node's prompt
+    // left without a line end and the history spot that follows it, or two
+    // history spots glued on one line (some nodes answer "sh/dx" so). Most
+    // lines are one piece.
+    static QList<QByteArrayView> morceaux(QByteArrayView ligne);
+
     // The spot of a cleaned line, in either form; none for any other line
     // (announcements, WWV, prompts, talk, garbage).
     static std::optional<Spot> lit(QByteArrayView ligne);
@@ -59,9 +70,14 @@ struct Spot {
     // A reference is a department of the award (01 to 95 but 20, 2A, 2B)
     // and three digits, standing apart from other letters and digits.
     static QString referenceDans(QStringView commentaire);
-    // "CW", "SSB" (also for USB and LSB) or "FM" when the comment holds one
-    // of these words; empty otherwise.
+    // The log's mode of the first mode word of the comment: "CW", "FM", or
+    // "SSB" for SSB, USB, LSB and the data modes worked on a sideband (FT8,
+    // FT4, RTTY, PSK31...); empty when the comment names none.
     static QString modeDans(QStringView commentaire);
+    // The radio's mode for a spot at that frequency: "CW", "USB", "LSB" or
+    // "FM", from the comment's mode word (data modes on USB), otherwise from
+    // the band plan (SSB on LSB below 10 MHz, on USB above).
+    static QString modeRadioDans(QStringView commentaire, qint64 hz);
 
     // A callsign as nodes spot it: letters, digits and "/", at most 20
     // characters, with at least one letter and one digit.

@@ -71,7 +71,8 @@ QString ModeleSaisie::refusSpot(int indexBande) const
 }
 
 bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
-                                     const QString& departement, const QString& reference)
+                                     const QString& departement, const QString& reference,
+                                     int indexMode)
 {
     const QString refus = refusSpot(indexBande);
     if (!refus.isEmpty())
@@ -81,6 +82,11 @@ bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
     m_etat[Bande_A].index = indexBande;
     m_etat[Bande_A].texte = listeBandes().at(indexBande);
     memoriseIndex(Bande_A);
+    if (indexMode >= 0 && indexMode < listeModes().size()) {
+        m_etat[Mode_A].index = indexMode;
+        m_etat[Mode_A].texte = listeModes().at(indexMode);
+        memoriseIndex(Mode_A);
+    }
     m_spotDepartement = departement.trimmed().toLower();
     m_spotReference = reference.trimmed().toLower();
     return true;

@@ -40,17 +40,17 @@ public:
     bool choixRadio(Controle c, int index);
 
     // A QSO from a cluster spot: a new QSO as Prepare_Saisie starts it, with
-    // the spotted callsign in Ind_A (the focus there) and the band of the
-    // list at that index; the spot's department and windmill reference go
+    // the spotted callsign in Ind_A (the focus there), the band of the list
+    // at that index and the mode at its index (-1: the mode stays as the
+    // new QSO starts it); the spot's department and windmill reference go
     // into Dpt_A and Ref_A when the Enter chain reaches them. Refused, with
     // the message shown, while a QSO of the list is being edited or
     // inserted, before the station is chosen, or for a frequency in no band
     // of the log (index -1).
     bool prepareDepuisSpot(const QString& indicatif, int indexBande, const QString& departement,
-                           const QString& reference);
+                           const QString& reference, int indexMode = -1);
     // Why a spot cannot be taken now; empty when it can.
     QString refusSpot(int indexBande) const;
-
     // A character typed in a field ('\r' for Enter).
     Touche frappeTouche(Controle c, QChar caractere);
 

@@ -50,6 +50,18 @@ const DefinitionBande* definitionRadio(qint64 hz)
     return nullptr;
 }
 
+QString modePlan(qint64 hz)
+{
+    // On the edge of two segments, the later one: 432 000 kHz starts the
+    // CW part of 70 cm.
+    const SegmentMode* trouve = nullptr;
+    for (const SegmentMode& s : planBandes) {
+        if (hz >= s.khzBas * 1000 && hz <= s.khzHaut * 1000)
+            trouve = &s;
+    }
+    return trouve ? QString::fromLatin1(trouve->mode) : QStringLiteral("SSB");
+}
+
 Groupe groupeDe(QStringView bande)
 {
     const DefinitionBande* b = definitionDe(Texte::sansBlancs(bande));

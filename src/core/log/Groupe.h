@@ -41,6 +41,37 @@ inline constexpr std::array<DefinitionBande, 12> tableBandes = {{
     {u"432 Mhz", Groupe::UHF, "70cm", 420.0, 450.0, "430", 430000, 440000},
 }};
 
+// The band plan's segments in kHz (edges included) that are not worked in
+// SSB: the CW part at the bottom of each band, and the FM parts of 2 m and
+// 70 cm. Anywhere else in a band, SSB: LSB below 10 MHz, USB above.
+struct SegmentMode {
+    qint64 khzBas;
+    qint64 khzHaut;
+    const char* mode; // the log's mode: "CW" or "FM"
+};
+
+inline constexpr std::array<SegmentMode, 15> planBandes = {{
+    {1810, 1838, "CW"},
+    {3500, 3570, "CW"},
+    {7000, 7040, "CW"},
+    {10100, 10130, "CW"},
+    {14000, 14070, "CW"},
+    {18068, 18095, "CW"},
+    {21000, 21070, "CW"},
+    {24890, 24915, "CW"},
+    {28000, 28070, "CW"},
+    {50000, 50100, "CW"},
+    {144000, 144150, "CW"},
+    {145000, 145800, "FM"},
+    {430000, 432000, "FM"},
+    {432000, 432100, "CW"},
+    {433000, 435000, "FM"},
+}};
+
+// The log's mode that the band plan gives a frequency in Hz: "CW" or "FM"
+// in their segments, "SSB" anywhere else.
+QString modePlan(qint64 hz);
+
 // The twelve band labels, in the order of the band list ("1.8 Mhz" ... "432 Mhz").
 const QStringList& listeBandes();
 // The band of that label exactly as it stands (case counts); nullptr for a

@@ -63,7 +63,8 @@ Statut Radio::accorde(qint64 hz, const QString& mode)
     QString modeRadio;
     if (mode == QLatin1String("SSB"))
         modeRadio = hz < 10000000 ? QStringLiteral("LSB") : QStringLiteral("USB");
-    else if (mode == QLatin1String("CW") || mode == QLatin1String("FM"))
+    else if (mode == QLatin1String("CW") || mode == QLatin1String("FM") ||
+             mode == QLatin1String("USB") || mode == QLatin1String("LSB"))
         modeRadio = mode;
     QMetaObject::invokeMethod(m_poste, "accorde", Qt::QueuedConnection, Q_ARG(qint64, hz),
                               Q_ARG(QString, modeRadio));

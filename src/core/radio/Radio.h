@@ -49,7 +49,8 @@ public:
     const QString& statut() const { return m_statut; }
 
     // Tunes the radio to the frequency in Hz and the log's mode ("SSB",
-    // "CW", "FM"; empty: the mode stays). Refused with a French message when
+    // "CW", "FM"), or a sideband given ("USB", "LSB"); empty: the mode
+    // stays. Refused with a French message when
     // no radio is connected; otherwise sent, and the next reading shows it.
     Statut accorde(qint64 hz, const QString& mode);
 

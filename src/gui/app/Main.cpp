@@ -220,6 +220,7 @@ bool Main::demarreProgramme()
         return false;
 
     m_liste->selectionneDerniere();
+    demarreChasse();
 
     reglages.ecrit(Reglages::sectionStation(m_indicatif), Reglages::revision, Version::Texte);
 

@@ -12,6 +12,7 @@
 #include <memory>
 
 class Attente;
+class Chasse_Moulins;
 class ChoixFichier;
 class DialogueFichier;
 class ZoneSaisie;
@@ -111,6 +112,9 @@ private:
     // the spots marked again when the log changed.
     void prendSpot(const Spot& spot);
     void chasseLogChange();
+    Chasse_Moulins* creeChasse();
+    // The hunt connected at the start when its settings ask for it.
+    void demarreChasse();
     Sonnerie& sonnerie();
     QWidget* construitEntete();
     void dimensionne();
@@ -132,6 +136,8 @@ private:
     QAction* Mnu_Date_Auto;
     QAction* Mnu_Date_Man;
     QLabel* Statut_Radio;
+    QLabel* Statut_Chasse = nullptr;
+    QPointer<Chasse_Moulins> m_chasse; // the hunt that runs from the start
     Radio* m_radio;
     SuiviRadio m_suiviRadio;
     QPointer<Station> m_station;

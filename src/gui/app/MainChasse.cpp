@@ -3,7 +3,9 @@
 
 #include "Main.h"
 #include "core/app/Reglages.h"
+#include "core/cluster/ReglagesCluster.h"
 #include "core/cluster/Spot.h"
+#include "core/log/LogLine.h"
 #include "core/log/StationLog.h"
 #include "core/platform/BoiteMessage.h"
 #include "core/radio/Radio.h"
@@ -14,7 +16,9 @@
 #include "gui/entry/ZoneSaisie.h"
 #include "gui/platform/Apparence.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QStatusBar>
 
 Sonnerie& Main::sonnerie()
 {
@@ -25,44 +29,78 @@ Sonnerie& Main::sonnerie()
     return *m_sonnerieSysteme;
 }
 
+Chasse_Moulins* Main::creeChasse()
+{
+    Chasse_Moulins::Liens liens;
+    liens.indicatifStation = [this] {
+        return m_indicatif == Reglages::indicatifAucun ? QString() : m_indicatif;
+    };
+    liens.cheminLog = [this] { return StationLog(m_services.dossier, m_indicatif).chemin(); };
+    liens.qsoEnCours = [this] {
+        return std::pair{m_saisie->Ind_A->text(), m_saisie->Ref_A->text()};
+    };
+    auto* fenetre = new Chasse_Moulins(m_services, *m_radio, sonnerie(), liens, this);
+    connect(fenetre, &Chasse_Moulins::spotChoisi, this, &Main::prendSpot);
+    connect(fenetre, &Chasse_Moulins::moulinAContacter, this, [this](const QString& moulin) {
+        if (!Statut_Chasse) {
+            Statut_Chasse = Apparence::etiquette(this, "Statut_Chasse", QString());
+            Statut_Chasse->setAccessibleName(QStringLiteral("Chasse aux moulins"));
+            statusBar()->addPermanentWidget(Statut_Chasse);
+        }
+        Statut_Chasse->setText(QStringLiteral("Moulin à contacter : ") + moulin);
+        statusBar()->show();
+    });
+    return fenetre;
+}
+
 void Main::Mnu_Chasse_Click()
 {
-    Apparence::ouvreUneFois<Chasse_Moulins>(this, [this] {
-        Chasse_Moulins::Liens liens;
-        liens.indicatifStation = [this] {
-            return m_indicatif == Reglages::indicatifAucun ? QString() : m_indicatif;
-        };
-        liens.cheminLog = [this] { return StationLog(m_services.dossier, m_indicatif).chemin(); };
-        liens.qsoEnCours = [this] {
-            return std::pair{m_saisie->Ind_A->text(), m_saisie->Ref_A->text()};
-        };
-        auto* fenetre = new Chasse_Moulins(m_services, *m_radio, sonnerie(), liens, this);
-        connect(fenetre, &Chasse_Moulins::spotChoisi, this, &Main::prendSpot);
-        return fenetre;
-    });
+    if (m_chasse) {
+        Apparence::montreFenetre(m_chasse);
+        return;
+    }
+    Apparence::ouvreUneFois<Chasse_Moulins>(this, [this] { return creeChasse(); });
+}
+
+void Main::demarreChasse()
+{
+    // "Se connecter au démarrage": the hunt runs from the start, its window
+    // closed; closing it later only hides it, so that the alert goes on.
+    if (!ReglagesCluster::auDemarrage(m_services.reglages) || m_chasse)
+        return;
+    m_chasse = creeChasse();
 }
 
 void Main::prendSpot(const Spot& spot)
 {
     ModeleSaisie& modele = m_liaison->modele();
     const int bande = SuiviRadio::indexBande(spot.hz);
-    const QString refus = modele.refusSpot(bande);
+    QString refus;
+    m_liaison->agit([&] { refus = modele.refusSpot(bande); });
     if (!refus.isEmpty()) {
         m_services.messages.avise(refus);
         return;
     }
+    // A QSO being typed is given up only when the operator says so.
+    if (!modele.abandonAccepte())
+        return;
     // The radio goes to the spot first: its next reading then gives the
-    // entry the band chosen here.
+    // entry the band and mode chosen here.
     if (m_radio->estConnectee())
-        m_radio->accorde(spot.hz, spot.mode);
+        m_radio->accorde(spot.hz, spot.modeRadio);
     m_liaison->agit([&] {
-        modele.prepareDepuisSpot(spot.indicatif, bande, spot.departement(), spot.reference);
+        modele.prepareDepuisSpot(spot.indicatif, bande, spot.departement(), spot.reference,
+                                 int(listeModes().indexOf(spot.mode)));
     });
+    if (auto* chasse = qobject_cast<Chasse_Moulins*>(sender()))
+        chasse->spotPris(spot);
     Apparence::montreFenetre(this);
 }
 
 void Main::chasseLogChange()
 {
-    if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
+    if (m_chasse)
+        m_chasse->logChange();
+    else if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
         fenetre->logChange();
 }

@@ -23,7 +23,8 @@ void Main::construitRadio()
     statusBar()->hide();
     connect(m_radio, &Radio::statutChange, this, [this](const QString& statut) {
         Statut_Radio->setText(statut);
-        statusBar()->setVisible(!statut.isEmpty());
+        // The hunt's line, once it named a windmill, keeps the bar shown.
+        statusBar()->setVisible(!statut.isEmpty() || Statut_Chasse);
     });
     connect(m_radio, &Radio::lu, this, &Main::radioLue);
 }

@@ -2,12 +2,16 @@
 
 #include "ModeleSpots.h"
 #include "core/cluster/Sonnerie.h"
+#include "core/log/Groupe.h"
+#include "core/log/LogLine.h"
 #include "core/platform/BoiteMessage.h"
+#include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
 #include "core/radio/Radio.h"
 #include "gui/platform/Apparence.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -17,7 +21,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -32,7 +38,7 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
                                Liens liens, QWidget* parent)
     : QWidget(parent, Qt::Window), m_services(services), m_sonnerie(sonnerie),
       m_liens(std::move(liens)), m_chasse(services.horloge),
-      m_modele(new ModeleSpots(m_chasse, this)), m_client(new ClientCluster(this))
+      m_modele(new ModeleSpots(m_chasse, services.horloge, this)), m_client(new ClientCluster(this))
 {
     setObjectName(QStringLiteral("Chasse_Moulins"));
     Apparence::clavier(this);
@@ -54,6 +60,10 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     Connecter->setAccessibleName(QStringLiteral("Connecter"));
     Etat_Cluster = Apparence::etiquette(this, "Etat_Cluster", QStringLiteral("Non connecté."));
     Etat_Cluster->setWordWrap(true);
+    Connecter_Demarrage = Apparence::nomme(
+        new QCheckBox(QStringLiteral("Se connecter au &démarrage"), this), "Connecter_Demarrage");
+    Connecter_Demarrage->setAccessibleName(QStringLiteral("Se connecter au démarrage"));
+    Connecter_Demarrage->setChecked(ReglagesCluster::auDemarrage(m_services.reglages));
 
     Seulement_A_Contacter =
         Apparence::nomme(new QCheckBox(QStringLiteral("&Seulement les moulins à contacter"), this),
@@ -63,6 +73,14 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
         Apparence::nomme(new QCheckBox(QStringLiteral("&Alerte sonore"), this), "Alerte_Sonore");
     Alerte_Sonore->setAccessibleName(QStringLiteral("Alerte sonore"));
     Alerte_Sonore->setChecked(true);
+    Filtre_Bande = Apparence::nomme(new QComboBox(this), "Filtre_Bande");
+    Filtre_Bande->setAccessibleName(QStringLiteral("Bande des spots listés"));
+    Filtre_Bande->addItem(QStringLiteral("Toutes"));
+    Filtre_Bande->addItems(listeBandes());
+    Filtre_Mode = Apparence::nomme(new QComboBox(this), "Filtre_Mode");
+    Filtre_Mode->setAccessibleName(QStringLiteral("Mode des spots listés"));
+    Filtre_Mode->addItem(QStringLiteral("Tous"));
+    Filtre_Mode->addItems(listeModes());
 
     Liste_Spots = Apparence::nomme(new QTreeView(this), "Liste_Spots");
     Liste_Spots->setAccessibleName(QStringLiteral("Spots du cluster"));
@@ -73,16 +91,22 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     Liste_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
     Liste_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_Spots->installEventFilter(this);
+    // A click on a column's title sorts by it; at first the newest first.
+    Liste_Spots->header()->setSortIndicator(ModeleSpots::Heure, Qt::DescendingOrder);
+    Liste_Spots->setSortingEnabled(true);
     const QFontMetrics m = Liste_Spots->fontMetrics();
     const int largeurs[ModeleSpots::nombreColonnes] = {
         m.horizontalAdvance(QStringLiteral("00000Z")),
+        m.horizontalAdvance(QStringLiteral("il y a 00 h 000")),
         m.horizontalAdvance(QStringLiteral("10368000.0")),
         m.horizontalAdvance(QStringLiteral("F4ABC/MM00")),
         m.horizontalAdvance(QStringLiteral("Réf.000")),
         m.horizontalAdvance(QStringLiteral("432 Mhz0")),
+        m.horizontalAdvance(QStringLiteral("Mode0")),
         m.horizontalAdvance(QStringLiteral("Déjà contacté le 00/00/00 sur 432 Mhz")),
         m.horizontalAdvance(QStringLiteral("KZT 77121 Moulin de la Galette")),
-        m.horizontalAdvance(QStringLiteral("DL1ABC-12"))};
+        m.horizontalAdvance(QStringLiteral("DL1ABC-12")),
+        m.horizontalAdvance(QStringLiteral("00-Dec-00000"))};
     for (int c = 0; c < ModeleSpots::nombreColonnes; ++c)
         Liste_Spots->header()->resizeSection(c, largeurs[c] + m.averageCharWidth() * 2);
 
@@ -123,11 +147,21 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     cadre->addLayout(ligne1);
     cadre->addLayout(ligne2);
     cadre->addWidget(Etat_Cluster);
+    cadre->addWidget(Connecter_Demarrage);
 
     auto* filtres = new QHBoxLayout;
     filtres->addWidget(Seulement_A_Contacter);
     filtres->addSpacing(24);
     filtres->addWidget(Alerte_Sonore);
+    filtres->addSpacing(24);
+    auto* bande = new QLabel(QStringLiteral("&Bande :"), this);
+    bande->setBuddy(Filtre_Bande);
+    filtres->addWidget(bande);
+    filtres->addWidget(Filtre_Bande);
+    auto* mode = new QLabel(QStringLiteral("M&ode :"), this);
+    mode->setBuddy(Filtre_Mode);
+    filtres->addWidget(mode);
+    filtres->addWidget(Filtre_Mode);
     filtres->addStretch(1);
 
     auto* annonce = new QHBoxLayout;
@@ -151,7 +185,33 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
         m_modele->filtre(seulement);
         actualiseListe();
     });
+    connect(Filtre_Bande, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_modele->filtreBande(i > 0 ? Filtre_Bande->itemText(i) : QString());
+        actualiseListe();
+    });
+    connect(Filtre_Mode, &QComboBox::currentIndexChanged, this, [this](int i) {
+        m_modele->filtreMode(i > 0 ? Filtre_Mode->itemText(i) : QString());
+        actualiseListe();
+    });
+    connect(Connecter_Demarrage, &QCheckBox::toggled, this,
+            [this](bool oui) { ReglagesCluster::changeAuDemarrage(m_services.reglages, oui); });
     connect(Liste_Spots, &QTreeView::doubleClicked, this, &Chasse_Moulins::prendSpot);
+    connect(m_client, &ClientCluster::envoiTermine, this,
+            [this](const QString& ligne, const QString& erreur) {
+                if (erreur.isEmpty())
+                    Messages_Cluster->appendPlainText(QStringLiteral("Annonce envoyée : ") + ligne);
+                else
+                    m_services.messages.avise(QStringLiteral("Annonce non envoyée : ") + erreur +
+                                              QLatin1Char('.'));
+            });
+    // The ages follow the clock, once a minute.
+    m_services.horloge.cadence(new QTimer(this), [this] {
+        const QDateTime maintenant = m_services.horloge.utcMaintenant();
+        if (maintenant.time().minute() == m_minuteAges)
+            return;
+        m_minuteAges = maintenant.time().minute();
+        m_modele->vieillit();
+    });
     connect(m_client, &ClientCluster::lignesRecues, this, &Chasse_Moulins::recoit);
     connect(m_client, &ClientCluster::statutChange, this, [this](const QString& statut) {
         Etat_Cluster->setText(statut);
@@ -186,7 +246,7 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     adjustSize();
     const QSize libre = Apparence::placeLibre(this);
     resize(size()
-               .expandedTo(QSize(940, 560))
+               .expandedTo(QSize(1100, 560))
                .boundedTo(QSize(libre.width() * 95 / 100, libre.height() * 90 / 100))
                .expandedTo(minimumSizeHint()));
     Apparence::centreFenetre(this);
@@ -245,34 +305,47 @@ void Chasse_Moulins::logChange()
 
 void Chasse_Moulins::actualiseListe()
 {
-    const ChasseMoulins::Ligne* avant = m_modele->ligne(Liste_Spots->currentIndex().row());
+    // The rows hold their spots by their order of arrival: read before the
+    // list is made again, they are the spots the operator saw.
+    const TableauChasse::Ligne* avant = m_modele->ligne(Liste_Spots->currentIndex().row());
     const quint64 numero = avant ? avant->numero : 0;
     const int colonne = qMax(0, Liste_Spots->currentIndex().column());
+    QScrollBar* defilement = Liste_Spots->verticalScrollBar();
+    const bool enHaut = defilement->value() == defilement->minimum();
+    const TableauChasse::Ligne* enTete = m_modele->ligne(Liste_Spots->indexAt(QPoint(0, 0)).row());
+    const quint64 numeroEnTete = enTete ? enTete->numero : 0;
+
     m_modele->actualise();
-    if (!avant)
-        return;
-    for (int r = 0; r < m_modele->rowCount(); ++r) {
-        if (m_modele->ligne(r)->numero == numero) {
+    if (numero) {
+        const int r = m_modele->rangeeNumero(numero);
+        if (r >= 0)
             Liste_Spots->setCurrentIndex(m_modele->index(r, colonne));
-            return;
-        }
     }
+    // The newest spots stay in sight, unless the operator scrolled away:
+    // then the spot at the top stays there.
+    if (enHaut || m_modele->rangeeNumero(numeroEnTete) < 0)
+        Liste_Spots->scrollToTop();
+    else
+        Liste_Spots->scrollTo(m_modele->index(m_modele->rangeeNumero(numeroEnTete), 0),
+                              QAbstractItemView::PositionAtTop);
 }
 
 void Chasse_Moulins::recoit(const QList<QByteArray>& lignes)
 {
-    const ChasseMoulins::Reception r = m_chasse.recoit(lignes);
+    const TableauChasse::Reception r = m_chasse.recoit(lignes);
     for (const QString& m : r.messages)
         Messages_Cluster->appendPlainText(m);
     if (r.spots > 0)
         actualiseListe();
     if (r.alertes > 0 && Alerte_Sonore->isChecked())
         m_sonnerie.sonne();
+    if (r.alertes > 0)
+        Q_EMIT moulinAContacter(m_chasse.dernierAContacter());
 }
 
 void Chasse_Moulins::prendSpot(const QModelIndex& index)
 {
-    const ChasseMoulins::Ligne* l = m_modele->ligne(index.row());
+    const TableauChasse::Ligne* l = m_modele->ligne(index.row());
     if (!l)
         return;
     if (l->spot.reference.isEmpty()) {
@@ -282,15 +355,19 @@ void Chasse_Moulins::prendSpot(const QModelIndex& index)
         return;
     }
     const Spot spot = l->spot;
-    Frequence_Annonce->setText(spot.texteKhz());
     Q_EMIT spotChoisi(spot);
+}
+
+void Chasse_Moulins::spotPris(const Spot& spot)
+{
+    Frequence_Annonce->setText(spot.texteKhz());
 }
 
 void Chasse_Moulins::Annoncer_Click()
 {
     const auto [indicatif, reference] = m_liens.qsoEnCours();
-    const ChasseMoulins::Annonce a =
-        ChasseMoulins::annonce(Frequence_Annonce->text(), indicatif, reference);
+    const TableauChasse::Annonce a =
+        TableauChasse::annonce(Frequence_Annonce->text(), indicatif, reference);
     BoiteMessage& messages = m_services.messages;
     if (!a.erreur.isEmpty()) {
         messages.avise(a.erreur);
@@ -304,9 +381,10 @@ void Chasse_Moulins::Annoncer_Click()
     if (!messages.demandeConfirmation(QStringLiteral("Envoyer cette annonce au cluster ?") +
                                       QStringLiteral("\r\n\r\n") + a.ligne))
         return;
+    // Said once the line left, or why it did not (envoiTermine).
     const Statut envoi = m_client->envoie(a.ligne);
     if (!envoi)
-        messages.avise(envoi.message);
+        messages.avise(QStringLiteral("Annonce non envoyée : ") + envoi.message);
 }
 
 bool Chasse_Moulins::eventFilter(QObject* objet, QEvent* evenement)

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/app/Services.h"
-#include "core/cluster/ChasseMoulins.h"
 #include "core/cluster/ClientCluster.h"
+#include "core/cluster/TableauChasse.h"
 
 #include <QWidget>
 
@@ -10,6 +10,7 @@
 
 class ModeleSpots;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QModelIndex;
@@ -43,9 +44,12 @@ public:
 
     // The log changed: every spot is marked again.
     void logChange();
+    // The main window took the spot chosen as a new QSO: its frequency is
+    // the one to announce.
+    void spotPris(const Spot& spot);
 
     ClientCluster& client() { return *m_client; }
-    const ChasseMoulins& chasse() const { return m_chasse; }
+    const TableauChasse& chasse() const { return m_chasse; }
     ModeleSpots& modeleSpots() const { return *m_modele; }
     // The settings as the window shows them.
     ReglagesCluster reglagesAffiches() const;
@@ -56,8 +60,11 @@ public:
     QLineEdit* Commandes_Cluster;
     QPushButton* Connecter;
     QLabel* Etat_Cluster;
+    QCheckBox* Connecter_Demarrage;
     QCheckBox* Seulement_A_Contacter;
     QCheckBox* Alerte_Sonore;
+    QComboBox* Filtre_Bande;
+    QComboBox* Filtre_Mode;
     QTreeView* Liste_Spots;
     QPlainTextEdit* Messages_Cluster;
     QLineEdit* Frequence_Annonce;
@@ -66,6 +73,9 @@ public:
 Q_SIGNALS:
     // A windmill spot was chosen to be worked.
     void spotChoisi(const Spot& spot);
+    // A windmill still to contact was spotted and rung for: "F4XYZ KZT
+    // 77121 (14 Mhz)".
+    void moulinAContacter(const QString& moulin);
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -82,7 +92,8 @@ private:
     Services m_services;
     Sonnerie& m_sonnerie;
     Liens m_liens;
-    ChasseMoulins m_chasse;
+    TableauChasse m_chasse;
     ModeleSpots* m_modele;
     ClientCluster* m_client;
+    int m_minuteAges = -1; // the minute of the clock the ages were shown at
 };

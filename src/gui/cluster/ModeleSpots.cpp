@@ -1,6 +1,9 @@
 #include "ModeleSpots.h"
 
+#include "core/platform/Horloge.h"
 #include "gui/platform/Apparence.h"
+
+#include <algorithm>
 
 #include <QBrush>
 #include <QFont>
@@ -15,9 +18,19 @@ const QColor fondNouveauDepartement(0xFF, 0xD8, 0x90);
 
 } // namespace
 
-ModeleSpots::ModeleSpots(const ChasseMoulins& chasse, QObject* parent)
-    : QAbstractTableModel(parent), m_chasse(chasse)
+ModeleSpots::ModeleSpots(const TableauChasse& chasse, const Horloge& horloge, QObject* parent)
+    : QAbstractTableModel(parent), m_chasse(chasse), m_horloge(horloge)
 {
+}
+
+bool ModeleSpots::garde(const TableauChasse::Ligne& l) const
+{
+    if (m_filtre && !IndexMoulins::aContacter(l.marque.etat))
+        return false;
+    if (!m_bande.isEmpty() &&
+        (!l.marque.bande || QString::fromUtf16(l.marque.bande->libelle) != m_bande))
+        return false;
+    return m_mode.isEmpty() || l.spot.mode == m_mode;
 }
 
 void ModeleSpots::actualise()
@@ -26,11 +39,65 @@ void ModeleSpots::actualise()
     m_rangees.clear();
     const auto& lignes = m_chasse.lignes();
     m_rangees.reserve(lignes.size());
-    for (int i = int(lignes.size()) - 1; i >= 0; --i) {
-        if (!m_filtre || IndexMoulins::aContacter(lignes[size_t(i)].marque.etat))
-            m_rangees.push_back(i);
+    for (auto l = lignes.rbegin(); l != lignes.rend(); ++l) {
+        if (garde(*l))
+            m_rangees.push_back(l->numero);
     }
+    trie();
     endResetModel();
+}
+
+// The rows in the order of the column chosen; the same key, the newest
+// first. By time, the spots are in the order they were made, not received:
+// a history comes after the live spots, the newest first.
+void ModeleSpots::trie()
+{
+    if (m_colonneTri < 0 || m_colonneTri >= nombreColonnes)
+        return;
+    const auto cle = [this](const TableauChasse::Ligne& l) -> QVariant {
+        switch (m_colonneTri) {
+        case Heure:
+        case Age:
+        case Date:
+            return l.moment;
+        case Frequence:
+            return l.spot.hz;
+        default:
+            return texte(l, m_colonneTri);
+        }
+    };
+    std::vector<std::pair<QVariant, quint64>> cles;
+    cles.reserve(m_rangees.size());
+    for (quint64 n : m_rangees) {
+        const TableauChasse::Ligne* l = m_chasse.ligneNumero(n);
+        cles.emplace_back(l ? cle(*l) : QVariant(), n);
+    }
+    const bool croissant = m_ordre == Qt::AscendingOrder;
+    std::stable_sort(cles.begin(), cles.end(), [croissant](const auto& a, const auto& b) {
+        const QPartialOrdering o = QVariant::compare(a.first, b.first);
+        if (o == QPartialOrdering::Equivalent || o == QPartialOrdering::Unordered)
+            return a.second > b.second;
+        return croissant ? o == QPartialOrdering::Less : o == QPartialOrdering::Greater;
+    });
+    for (size_t i = 0; i < cles.size(); ++i)
+        m_rangees[i] = cles[i].second;
+}
+
+void ModeleSpots::sort(int colonne, Qt::SortOrder ordre)
+{
+    m_colonneTri = colonne;
+    m_ordre = ordre;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList avant = persistentIndexList();
+    std::vector<quint64> numeros;
+    for (const QModelIndex& i : avant)
+        numeros.push_back(i.row() < int(m_rangees.size()) ? m_rangees[size_t(i.row())] : 0);
+    trie();
+    QModelIndexList apres;
+    for (size_t k = 0; k < numeros.size(); ++k)
+        apres.append(index(rangeeNumero(numeros[k]), avant[qsizetype(k)].column()));
+    changePersistentIndexList(avant, apres);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ModeleSpots::filtre(bool seulementAContacter)
@@ -39,12 +106,38 @@ void ModeleSpots::filtre(bool seulementAContacter)
     actualise();
 }
 
-const ChasseMoulins::Ligne* ModeleSpots::ligne(int rangee) const
+void ModeleSpots::filtreBande(const QString& bande)
+{
+    m_bande = bande;
+    actualise();
+}
+
+void ModeleSpots::filtreMode(const QString& mode)
+{
+    m_mode = mode;
+    actualise();
+}
+
+void ModeleSpots::vieillit()
+{
+    if (!m_rangees.empty())
+        Q_EMIT dataChanged(index(0, Age), index(rowCount() - 1, Age), {Qt::DisplayRole});
+}
+
+int ModeleSpots::rangeeNumero(quint64 numero) const
+{
+    for (size_t r = 0; r < m_rangees.size(); ++r) {
+        if (m_rangees[r] == numero)
+            return int(r);
+    }
+    return -1;
+}
+
+const TableauChasse::Ligne* ModeleSpots::ligne(int rangee) const
 {
     if (rangee < 0 || rangee >= int(m_rangees.size()))
         return nullptr;
-    const size_t i = size_t(m_rangees[size_t(rangee)]);
-    return i < m_chasse.lignes().size() ? &m_chasse.lignes()[i] : nullptr;
+    return m_chasse.ligneNumero(m_rangees[size_t(rangee)]);
 }
 
 int ModeleSpots::rowCount(const QModelIndex& parent) const
@@ -57,11 +150,17 @@ int ModeleSpots::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : nombreColonnes;
 }
 
-QString ModeleSpots::texte(const ChasseMoulins::Ligne& l, int colonne) const
+QString ModeleSpots::texte(const TableauChasse::Ligne& l, int colonne) const
 {
     switch (colonne) {
     case Heure:
         return l.spot.heure;
+    case Age:
+        return TableauChasse::age(l.moment, m_horloge.utcMaintenant());
+    case Mode:
+        return l.spot.mode;
+    case Date:
+        return l.spot.date;
     case Frequence:
         return l.spot.texteKhz();
     case Indicatif:
@@ -83,7 +182,7 @@ QString ModeleSpots::texte(const ChasseMoulins::Ligne& l, int colonne) const
 
 QVariant ModeleSpots::data(const QModelIndex& index, int role) const
 {
-    const ChasseMoulins::Ligne* l = ligne(index.row());
+    const TableauChasse::Ligne* l = ligne(index.row());
     if (!l || index.column() < 0 || index.column() >= nombreColonnes)
         return {};
     const E etat = l->marque.etat;
@@ -131,8 +230,9 @@ QVariant ModeleSpots::headerData(int section, Qt::Orientation orientation, int r
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char* const titres[nombreColonnes] = {"Heure", "kHz",  "Indicatif",   "Réf.",
-                                                       "Bande", "État", "Commentaire", "Spotteur"};
+    static const char* const titres[nombreColonnes] = {
+        "Heure", "Âge",  "kHz",         "Indicatif", "Réf.", "Bande",
+        "Mode",  "État", "Commentaire", "Spotteur",  "Date"};
     return section >= 0 && section < nombreColonnes ? QString::fromUtf8(titres[section])
                                                     : QVariant();
 }

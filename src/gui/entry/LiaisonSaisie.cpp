@@ -84,8 +84,25 @@ void LiaisonSaisie::agit(const std::function<void()>& action)
     montre();
 }
 
+bool LiaisonSaisie::enFrappe(int controle) const
+{
+    auto* combo = qobject_cast<QComboBox*>(m_champs[size_t(controle)]);
+    if (!combo || !combo->lineEdit())
+        return false;
+    // Changed since the entry last read it, or typed in the field that has
+    // the focus and not yet taken by Enter.
+    return combo->currentText() != m_modele.etat(M::Controle(controle)).texte ||
+           (combo->hasFocus() && combo->lineEdit()->isModified());
+}
+
 bool LiaisonSaisie::choixRadio(int bande, int mode)
 {
+    // A field being typed in is never changed under the operator's hands:
+    // the radio's band or mode is left, as one chosen by hand would be.
+    if (bande >= 0 && enFrappe(M::Bande_A))
+        bande = -1;
+    if (mode >= 0 && enFrappe(M::Mode_A))
+        mode = -1;
     bool pris = true;
     agit([&] {
         if (bande >= 0)

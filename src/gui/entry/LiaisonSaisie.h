@@ -28,7 +28,7 @@ public:
     void agit(const std::function<void()>& action);
     // The radio's band and mode, list indexes (-1: unchanged), given to the
     // entry area; false when it refused one of them (a QSO of the list is
-    // being edited or inserted).
+    // being edited or inserted). A band or mode being typed stays as typed.
     bool choixRadio(int bande, int mode);
 
 protected:
@@ -39,6 +39,8 @@ private:
     void montre();
     void ligneChoisie(int index);
     int controle(QObject* objet) const;
+    // The operator is typing in that combo box's text.
+    bool enFrappe(int controle) const;
 
     ZoneSaisie& m_zoneSaisie;
     ListeLog& m_liste;

@@ -2,9 +2,9 @@
 // as real nodes do: the login at either prompt, the start commands, the
 // spots as the node writes them, and the way back after a dropped
 // connection, a node that went down and a node gone silent.
-#include "core/cluster/ChasseMoulins.h"
 #include "core/cluster/ClientCluster.h"
 #include "core/cluster/ConnexionCluster.h"
+#include "core/cluster/TableauChasse.h"
 #include "support/HorlogeReglee.h"
 #include "support/NoeudCluster.h"
 
@@ -139,10 +139,10 @@ private Q_SLOTS:
         QTRY_VERIFY(recus.lignes.contains("WWV de W0MU <18>:   SFI=150, A=8, K=2"));
 
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.recoit(recus.lignes);
         QStringList vus;
-        for (const ChasseMoulins::Ligne& l : chasse.lignes())
+        for (const TableauChasse::Ligne& l : chasse.lignes())
             vus << l.spot.indicatif + QLatin1Char(' ') + l.spot.reference;
         QCOMPARE(vus, (QStringList{"F4XYZ 78001", "DL1ABC/P ", "F4XYZ 77122", "F4AAA 2a003",
                                    "F4XYZ 77121"}));
@@ -246,6 +246,55 @@ private Q_SLOTS:
         while (total.elapsed() < 1500)
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
         QVERIFY2(pire < 200, qPrintable(QString::number(pire)));
+        // The port took the connection, but no node spoke: not connected.
+        QTRY_COMPARE(client.statut(),
+                     QStringLiteral("Cluster 127.0.0.1:%1 : connexion établie, le cluster ne "
+                                    "répond pas.")
+                         .arg(muet.serverPort()));
+        QVERIFY(!client.estConnecte());
+    }
+
+    // A node that says nothing until the callsign is given, then greets:
+    // connected only once it spoke.
+    void connecteQuandLeNoeudParle()
+    {
+        NoeudCluster noeud{NoeudCluster::Invite::Aucune};
+        QVERIFY(noeud.demarre());
+        ClientCluster client(delaisCourts(), nullptr);
+        QStringList statuts;
+        connect(&client, &ClientCluster::statutChange, [&](const QString& s) { statuts << s; });
+        QVERIFY(client.connecte(reglagesDe(noeud)).estOk());
+        QTRY_VERIFY(client.estConnecte());
+        const QStringList avant = statuts.mid(0, statuts.size() - 1);
+        QVERIFY2(avant.filter(QStringLiteral("Connecté")).isEmpty(), qPrintable(avant.join('|')));
+        QCOMPARE(avant.value(1), QStringLiteral("Cluster 127.0.0.1:%1 : connexion établie, en "
+                                                "attente de l'invite…")
+                                     .arg(noeud.port()));
+    }
+
+    // A line sent is said sent once it left; a line given after the link
+    // dropped is said lost, with the reason.
+    void envoiTermine()
+    {
+        NoeudCluster noeud;
+        QVERIFY(noeud.demarre());
+        ConnexionCluster connexion(delaisCourts());
+        QSignalSpy etats(&connexion, &ConnexionCluster::etat);
+        QSignalSpy envois(&connexion, &ConnexionCluster::envoiTermine);
+        connexion.connecte(reglagesDe(noeud));
+        QTRY_VERIFY(!etats.isEmpty() && etats.last().at(0).toBool());
+        connexion.envoie("DX 14250.0 F4XYZ KZT 77121");
+        QTRY_COMPARE(envois.size(), 1);
+        QCOMPARE(envois.at(0), (QVariantList{"DX 14250.0 F4XYZ KZT 77121", QString()}));
+        QTRY_COMPARE(noeud.commandes().last(), QStringLiteral("DX 14250.0 F4XYZ KZT 77121"));
+
+        noeud.coupe();
+        QTRY_VERIFY(etats.last().at(1).toString().contains(QStringLiteral("Nouvel essai")));
+        connexion.envoie("DX 14250.0 F4XYZ KZT 77122");
+        QCOMPARE(envois.size(), 2);
+        QCOMPARE(envois.at(1), (QVariantList{"DX 14250.0 F4XYZ KZT 77122",
+                                             QStringLiteral("le cluster n'est pas connecté")}));
+        connexion.arrete();
     }
 
     void envoi()
@@ -261,12 +310,21 @@ private Q_SLOTS:
         QTRY_COMPARE(noeud.commandes().size(), 2);
         QCOMPARE(noeud.commandes().last(), QStringLiteral("DX 14250.0 F4XYZ KZT 77121"));
 
-        // Disconnected by the operator: no new try.
+        // Disconnected by the operator: no new try, however soon it would
+        // come. A connection to a closed port after it is refused: by then
+        // a try left behind would have reached the node.
+        client.changeDelais({1, 1, 1, 1500, 2000, 500});
         client.deconnecte();
         QTRY_COMPARE(client.statut(), QStringLiteral("Déconnecté du cluster."));
         QVERIFY(!client.estConnecte());
-        QTest::qWait(400);
+        NoeudCluster ferme;
+        QVERIFY(ferme.demarre());
+        ReglagesCluster r = reglagesDe(ferme);
+        ferme.arrete();
+        QVERIFY(client.connecte(r).estOk());
+        QTRY_VERIFY(client.statut().contains(QStringLiteral("connexion refusée")));
         QCOMPARE(noeud.connexions(), 1);
+        client.deconnecte();
     }
 
     void reglagesRefuses()

@@ -2,11 +2,11 @@
 // both forms, their windmill reference and their status against a log, the
 // other lines, the cutting of what the node sends into lines, and the list
 // of the last spots with its alerts.
-#include "core/cluster/ChasseMoulins.h"
 #include "core/cluster/DecoupeLignes.h"
 #include "core/cluster/IndexMoulins.h"
 #include "core/cluster/ReglagesCluster.h"
 #include "core/cluster/Spot.h"
+#include "core/cluster/TableauChasse.h"
 #include "core/platform/StockReglages.h"
 #include "support/HorlogeReglee.h"
 #include "support/LignesQso.h"
@@ -75,6 +75,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("bande");
         QTest::addColumn<QString>("etat");
+        QTest::addColumn<int>("rang"); // the spot's place among those of the line
         const QString deja14 = QStringLiteral("Déjà contacté le 01/02/08 sur 14 Mhz");
         const QString nouveau = QStringLiteral("Nouveau moulin");
         const QString departement = QStringLiteral("Nouveau département");
@@ -90,7 +91,7 @@ private Q_SLOTS:
             << "1359Z"
             << ""
             << "77121"
-            << "14 Mhz" << deja14;
+            << "14 Mhz" << deja14 << 0;
         QTest::newRow("contacted: the first QSO of the file, not that band's")
             << QByteArray("DX de F5ABC:     21250.0  F4XYZ        KZT 77121                    "
                           "1400Z")
@@ -101,7 +102,7 @@ private Q_SLOTS:
             << "1400Z"
             << ""
             << "77121"
-            << "21 Mhz" << deja14;
+            << "21 Mhz" << deja14 << 0;
         QTest::newRow("long spotter against the frequency, grid after the time")
             << QByteArray("DX de DL1ABC-12:14250.0 F4XYZ KZT-77122 1359Z JN18") << "DL1ABC-12"
             << "14250.0"
@@ -110,7 +111,7 @@ private Q_SLOTS:
             << "1359Z"
             << "JN18"
             << "77122"
-            << "14 Mhz" << nouveau;
+            << "14 Mhz" << nouveau << 0;
         QTest::newRow("department contacted in another group only")
             << QByteArray("DX de F5ABC:      7012.0  F4AAA        kzt78001 cw                  "
                           "0812Z")
@@ -121,7 +122,7 @@ private Q_SLOTS:
             << "0812Z"
             << ""
             << "78001"
-            << "7.0 Mhz" << departement;
+            << "7.0 Mhz" << departement << 0;
         QTest::newRow("department contacted in that group")
             << QByteArray("DX de F5ABC:    144300.0  F4AAA        KZT 78001 FM                 "
                           "0812Z")
@@ -132,7 +133,7 @@ private Q_SLOTS:
             << "0812Z"
             << ""
             << "78001"
-            << "144 Mhz" << nouveau;
+            << "144 Mhz" << nouveau << 0;
         QTest::newRow("10 MHz, in no group")
             << QByteArray("DX de F5ABC:     10120.0  F4AAA        KZT 77123                    "
                           "0812Z")
@@ -143,7 +144,7 @@ private Q_SLOTS:
             << "0812Z"
             << ""
             << "77123"
-            << "10 Mhz" << hors;
+            << "10 Mhz" << hors << 0;
         QTest::newRow("a windmill contacted on 10 MHz counts for no group")
             << QByteArray("DX de F5ABC:     14120.0  F4AAA        KZT 59001                    "
                           "0812Z")
@@ -154,7 +155,7 @@ private Q_SLOTS:
             << "0812Z"
             << ""
             << "59001"
-            << "14 Mhz" << departement;
+            << "14 Mhz" << departement << 0;
         QTest::newRow("60 m, in no band of the log")
             << QByteArray("DX de F5ABC:      5357.0  F4AAA        KZT 77123                    "
                           "0812Z")
@@ -165,7 +166,7 @@ private Q_SLOTS:
             << "0812Z"
             << ""
             << "77123"
-            << "" << hors;
+            << "" << hors << 0;
         QTest::newRow("10 GHz, an eight-digit frequency")
             << QByteArray("DX de G4ABC:  10368000.0  G3XYZ        moulin 77-124                "
                           "0812Z IO91")
@@ -176,7 +177,7 @@ private Q_SLOTS:
             << "0812Z"
             << "IO91"
             << "77124"
-            << "" << hors;
+            << "" << hors << 0;
         QTest::newRow("160 m, lowest band edge")
             << QByteArray("DX de F5ABC:      1810.0  F4AAA        KZT 77125                    "
                           "2359Z")
@@ -187,7 +188,7 @@ private Q_SLOTS:
             << "2359Z"
             << ""
             << "77125"
-            << "1.8 Mhz" << nouveau;
+            << "1.8 Mhz" << nouveau << 0;
         QTest::newRow("bells and colours")
             << QByteArray("\a\aDX de F5ABC:\x1b[1;33m    14250.0\x1b[0m  F4XYZ        KZT 2A003   "
                           "                 1359Z\a")
@@ -198,7 +199,7 @@ private Q_SLOTS:
             << "1359Z"
             << ""
             << "2a003"
-            << "14 Mhz" << departement;
+            << "14 Mhz" << departement << 0;
         QTest::newRow("Corsica contacted in UHF")
             << QByteArray("DX de F5ABC:    432200.0  F4XYZ        kzt 2a003                    "
                           "1359Z")
@@ -210,7 +211,7 @@ private Q_SLOTS:
             << ""
             << "2a003"
             << "432 Mhz"
-            << "Déjà contacté le 07/08/10 sur 432 Mhz";
+            << "Déjà contacté le 07/08/10 sur 432 Mhz" << 0;
         QTest::newRow("no windmill")
             << QByteArray("DX de W3LPL:     14025.0  JA1ABC       up 2                         "
                           "  1359Z EU")
@@ -222,7 +223,7 @@ private Q_SLOTS:
             << "EU"
             << ""
             << "14 Mhz"
-            << "";
+            << "" << 0;
         QTest::newRow("five digits without KZT or moulin")
             << QByteArray("DX de F5ABC:     14250.0  F4XYZ        QSY 77121 tnx                "
                           "1359Z")
@@ -234,7 +235,7 @@ private Q_SLOTS:
             << ""
             << ""
             << "14 Mhz"
-            << "";
+            << "" << 0;
         QTest::newRow("comment cut by the node against the time")
             << QByteArray(
                    "DX de F5ABC:     14250.0  F4XYZ        KZT 77126 Moulin de la Grande1359Z")
@@ -245,7 +246,7 @@ private Q_SLOTS:
             << "1359Z"
             << ""
             << "77126"
-            << "14 Mhz" << nouveau;
+            << "14 Mhz" << nouveau << 0;
         QTest::newRow("time written in the comment, then the spot's")
             << QByteArray("DX de F5ABC:     14250.0  F4XYZ        KZT 77127 QRT 1400Z          "
                           "1359Z")
@@ -256,7 +257,7 @@ private Q_SLOTS:
             << "1359Z"
             << ""
             << "77127"
-            << "14 Mhz" << nouveau;
+            << "14 Mhz" << nouveau << 0;
         QTest::newRow("no time") << QByteArray("DX de F5ABC: 14250.0 F4XYZ KZT 77127") << "F5ABC"
                                  << "14250.0"
                                  << "F4XYZ"
@@ -264,7 +265,7 @@ private Q_SLOTS:
                                  << ""
                                  << ""
                                  << "77127"
-                                 << "14 Mhz" << nouveau;
+                                 << "14 Mhz" << nouveau << 0;
         QTest::newRow("after a prompt left without a line end")
             << QByteArray("F4ABC de KZT-1  7-Dec-2026 1359Z dxspider >DX de F5ABC:  14250.0  "
                           "F4XYZ  KZT 77121  1359Z")
@@ -275,7 +276,7 @@ private Q_SLOTS:
             << "1359Z"
             << ""
             << "77121"
-            << "14 Mhz" << deja14;
+            << "14 Mhz" << deja14 << 0;
         QTest::newRow("history")
             << QByteArray(
                    "14250.0  F4XYZ        7-Dec-2026 1359Z KZT 78001 moulin de Saint-Cyr <F5ABC>")
@@ -286,7 +287,7 @@ private Q_SLOTS:
             << "1359Z"
             << ""
             << "78001"
-            << "14 Mhz" << departement;
+            << "14 Mhz" << departement << 0;
         QTest::newRow("history, long spotter, portable call")
             << QByteArray("  7020.5  DL1ABC/P    07-Dec-2026 1352Z cq contest                   "
                           "<DL2XYZ-12>")
@@ -298,7 +299,7 @@ private Q_SLOTS:
             << ""
             << ""
             << "7.0 Mhz"
-            << "";
+            << "" << 0;
         QTest::newRow("history without a comment")
             << QByteArray("144300.0 F4XYZ 7-Dec-2026 0001Z <F5ABC>") << "F5ABC"
             << "144300.0"
@@ -308,8 +309,58 @@ private Q_SLOTS:
             << ""
             << ""
             << "144 Mhz"
-            << "";
+            << "" << 0;
+        QTest::newRow("long spotter without a colon")
+            << QByteArray("DX de EI55WAW     7046.5  EI55WAW  ses rtty  1604Z") << "EI55WAW"
+            << "7046.5"
+            << "EI55WAW"
+            << "ses rtty"
+            << "1604Z"
+            << ""
+            << ""
+            << "7.0 Mhz"
+            << "" << 0;
+        QTest::newRow("spotter without a colon, short")
+            << QByteArray("DX de F5ABC 14250.0 F4XYZ KZT 77121 1359Z") << "F5ABC"
+            << "14250.0"
+            << "F4XYZ"
+            << "KZT 77121"
+            << "1359Z"
+            << ""
+            << "77121"
+            << "14 Mhz" << deja14 << 0;
+        const QByteArray colles = "7160.0 GB70RS 7-Dec-2026 1600Z KZT 77124 <2E0MNG> 50313.0 "
+                                  "TZ1CE 7-Dec-2026 1558Z FT8 <GW7SMV>";
+        QTest::newRow("two history spots glued, the first") << colles << "2E0MNG"
+                                                            << "7160.0"
+                                                            << "GB70RS"
+                                                            << "KZT 77124"
+                                                            << "1600Z"
+                                                            << ""
+                                                            << "77124"
+                                                            << "7.0 Mhz" << nouveau << 0;
+        QTest::newRow("two history spots glued, the second") << colles << "GW7SMV"
+                                                             << "50313.0"
+                                                             << "TZ1CE"
+                                                             << "FT8"
+                                                             << "1558Z"
+                                                             << ""
+                                                             << ""
+                                                             << "50 Mhz"
+                                                             << "" << 1;
+        QTest::newRow("history after a prompt left without a line end")
+            << QByteArray("F4ABC de KZT-1  7-Dec-2026 1359Z dxspider >14250.0  F4XYZ  "
+                          "7-Dec-2026 1358Z KZT 77121 <F5ABC>")
+            << "F5ABC"
+            << "14250.0"
+            << "F4XYZ"
+            << "KZT 77121"
+            << "1358Z"
+            << ""
+            << "77121"
+            << "14 Mhz" << deja14 << 0;
     }
+
     void lignesDeSpot()
     {
         QFETCH(QByteArray, ligne);
@@ -322,8 +373,19 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, bande);
         QFETCH(QString, etat);
-        const std::optional<Spot> s = Spot::lit(Spot::nettoie(ligne));
-        QVERIFY(s);
+        QFETCH(int, rang);
+        // Each piece of the line read on its own, as the hunt reads them.
+        const QByteArray propre = Spot::nettoie(ligne);
+        QList<Spot> spots;
+        for (const QByteArrayView morceau : Spot::morceaux(propre)) {
+            if (const std::optional<Spot> lu = Spot::lit(morceau))
+                spots.append(*lu);
+            else
+                QVERIFY2(Spot::texte(morceau).contains(QLatin1String("dxspider >")),
+                         morceau.data());
+        }
+        QVERIFY(rang < spots.size());
+        const std::optional<Spot> s = spots.at(rang);
         QCOMPARE(s->spotteur, spotteur);
         QCOMPARE(s->texteKhz(), khz);
         QCOMPARE(s->indicatif, indicatif);
@@ -354,7 +416,7 @@ private Q_SLOTS:
         QTest::newRow("greeting") << QByteArray("Hello F4ABC, this is KZT-1 in Paris");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("DX de alone") << QByteArray("DX de");
-        QTest::newRow("no colon") << QByteArray("DX de F5ABC 14250.0 F4XYZ KZT 77121 1359Z");
+        QTest::newRow("no colon, no frequency") << QByteArray("DX de F5ABC F4XYZ KZT 77121 1359Z");
         QTest::newRow("frequency not a number") << QByteArray("DX de F5ABC: abc F4XYZ 1359Z");
         QTest::newRow("no callsign") << QByteArray("DX de F5ABC:  14250.0");
         QTest::newRow("frequency too low") << QByteArray("DX de F5ABC: 0.5 F4XYZ x 1359Z");
@@ -433,30 +495,68 @@ private Q_SLOTS:
         QCOMPARE(Spot::referenceDans(commentaire), reference);
     }
 
+    // The mode word of a comment, and the radio's mode of a spot: that
+    // word, otherwise the band plan at its frequency.
     void modes_data()
     {
         QTest::addColumn<QString>("commentaire");
-        QTest::addColumn<QString>("mode");
-        QTest::newRow("cw") << "KZT 77121 cw"
+        QTest::addColumn<qint64>("hz");
+        QTest::addColumn<QString>("mode");  // the log's, from the word alone
+        QTest::addColumn<QString>("radio"); // the radio's
+        QTest::newRow("cw") << "KZT 77121 cw" << qint64(14250000) << "CW"
                             << "CW";
-        QTest::newRow("USB") << "USB KZT 77121"
-                             << "SSB";
-        QTest::newRow("lsb") << "lsb up 5"
-                             << "SSB";
-        QTest::newRow("FM") << "FM 145.500"
+        QTest::newRow("USB") << "USB KZT 77121" << qint64(7100000) << "SSB"
+                             << "USB";
+        QTest::newRow("lsb") << "lsb up 5" << qint64(14250000) << "SSB"
+                             << "LSB";
+        QTest::newRow("SSB below 10 MHz") << "ssb" << qint64(3700000) << "SSB"
+                                          << "LSB";
+        QTest::newRow("FM") << "FM 145.500" << qint64(145500000) << "FM"
                             << "FM";
-        QTest::newRow("first one") << "SSB/CW"
-                                   << "SSB";
-        QTest::newRow("in a word") << "CWT test"
-                                   << "";
-        QTest::newRow("none") << "KZT 77121"
-                              << "";
+        QTest::newRow("first one") << "SSB/CW" << qint64(14250000) << "SSB"
+                                   << "USB";
+        QTest::newRow("FT8 on 40 m") << "ft8 -12dB" << qint64(7074000) << "SSB"
+                                     << "USB";
+        QTest::newRow("RTTY") << "ses rtty" << qint64(7046500) << "SSB"
+                              << "USB";
+        QTest::newRow("FT4") << "FT4" << qint64(14080000) << "SSB"
+                             << "USB";
+        QTest::newRow("in a word") << "CWT test" << qint64(14025000) << ""
+                                   << "CW";
+        QTest::newRow("none, CW segment") << "KZT 77121" << qint64(7012000) << ""
+                                          << "CW";
+        QTest::newRow("none, SSB on 40 m") << "KZT 77121" << qint64(7150000) << ""
+                                           << "LSB";
+        QTest::newRow("none, SSB on 20 m") << "KZT 77121" << qint64(14270000) << ""
+                                           << "USB";
+        QTest::newRow("none, CW edge of 20 m") << "" << qint64(14070000) << ""
+                                               << "CW";
+        QTest::newRow("none, 2 m SSB") << "" << qint64(144300000) << ""
+                                       << "USB";
+        QTest::newRow("none, 2 m FM") << "" << qint64(145500000) << ""
+                                      << "FM";
+        QTest::newRow("none, 70 cm FM") << "" << qint64(433500000) << ""
+                                        << "FM";
+        QTest::newRow("none, 70 cm CW") << "" << qint64(432050000) << ""
+                                        << "CW";
+        QTest::newRow("none, 70 cm SSB") << "" << qint64(432200000) << ""
+                                         << "USB";
     }
     void modes()
     {
         QFETCH(QString, commentaire);
+        QFETCH(qint64, hz);
         QFETCH(QString, mode);
+        QFETCH(QString, radio);
         QCOMPARE(Spot::modeDans(commentaire), mode);
+        QCOMPARE(Spot::modeRadioDans(commentaire, hz), radio);
+        // A spot gives the log the mode the radio is tuned to.
+        const std::optional<Spot> s = Spot::lit(QStringLiteral("DX de F5ABC: %1 F4XYZ %2 1359Z")
+                                                    .arg(Spot::texteKhz(hz), commentaire)
+                                                    .toUtf8());
+        QVERIFY(s);
+        QCOMPARE(s->modeRadio, radio);
+        QCOMPARE(s->mode, radio.endsWith(QLatin1String("SB")) ? QStringLiteral("SSB") : radio);
     }
 
     void frequences_data()
@@ -527,6 +627,10 @@ private Q_SLOTS:
         QTest::newRow("empty lines") << L{"\r\n\n"} << L{"", ""} << QByteArray();
         QTest::newRow("split line") << L{"DX de F5A", "BC: 14250.0", " F4XYZ\r", "\nWWV"}
                                     << L{"DX de F5ABC: 14250.0 F4XYZ"} << QByteArray("WWV");
+        QTest::newRow("bare CR") << L{"a\rb\r\rc"} << L{"a", "b", ""} << QByteArray("c");
+        QTest::newRow("CR LF cut between two reads")
+            << L{"a\r", "\nb\r", "", "\n"} << L{"a", "b"} << QByteArray();
+        QTest::newRow("LF CR: two ends") << L{"a\n\rb\n"} << L{"a", "", "b"} << QByteArray();
         QTest::newRow("prompt without end") << L{"login: "} << L{} << QByteArray("login: ");
         QTest::newRow("longest line kept")
             << L{QByteArray(DecoupeLignes::longueurMax - 1, 'x') + "\r\n"}
@@ -600,42 +704,104 @@ private Q_SLOTS:
     void derniersSpotsGardes()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         QList<QByteArray> lignes;
         for (int i = 0; i < 600; ++i)
             lignes << QStringLiteral("DX de F5ABC: %1.0 F4X%2 up  1359Z")
                           .arg(14000 + i)
                           .arg(i)
                           .toLatin1();
-        const ChasseMoulins::Reception r = chasse.recoit(lignes);
+        const TableauChasse::Reception r = chasse.recoit(lignes);
         QCOMPARE(r.spots, 600);
-        QCOMPARE(qsizetype(chasse.lignes().size()), ChasseMoulins::spotsMax);
+        QCOMPARE(qsizetype(chasse.lignes().size()), TableauChasse::spotsMax);
         QCOMPARE(chasse.lignes().front().spot.indicatif, QStringLiteral("F4X100"));
         QCOMPARE(chasse.lignes().front().numero, quint64(101));
         QCOMPARE(chasse.lignes().back().spot.indicatif, QStringLiteral("F4X599"));
+        // A spot is found by its order of arrival, whatever left the list.
+        QCOMPARE(chasse.ligneNumero(101)->spot.indicatif, QStringLiteral("F4X100"));
+        QCOMPARE(chasse.ligneNumero(600)->spot.indicatif, QStringLiteral("F4X599"));
+        QVERIFY(!chasse.ligneNumero(100));
+        QVERIFY(!chasse.ligneNumero(601));
 
         // Sent again (a history after a new login): kept once.
         QCOMPARE(chasse.recoit({lignes.last(), lignes.at(550)}).spots, 0);
         // Gone from the list: it may come back.
         QCOMPARE(chasse.recoit({lignes.first()}).spots, 1);
         QCOMPARE(chasse.lignes().back().spot.indicatif, QStringLiteral("F4X0"));
-        QCOMPARE(qsizetype(chasse.lignes().size()), ChasseMoulins::spotsMax);
+        QCOMPARE(qsizetype(chasse.lignes().size()), TableauChasse::spotsMax);
+    }
+
+    // When a spot was made, and its age as the list shows it.
+    void ages_data()
+    {
+        QTest::addColumn<QByteArray>("ligne");
+        QTest::addColumn<QString>("maintenant"); // UTC, ISO
+        QTest::addColumn<QString>("moment");
+        QTest::addColumn<QString>("age");
+        QTest::newRow("live, 3 min ago")
+            << QByteArray("DX de F5ABC: 14250.0 F4XYZ x 1357Z") << "2026-12-07T14:00:30"
+            << "2026-12-07T13:57:00"
+            << "il y a 3 min";
+        QTest::newRow("live, just now")
+            << QByteArray("DX de F5ABC: 14250.0 F4XYZ x 1400Z") << "2026-12-07T14:00:30"
+            << "2026-12-07T14:00:00"
+            << "à l'instant";
+        QTest::newRow("live, before midnight")
+            << QByteArray("DX de F5ABC: 14250.0 F4XYZ x 2350Z") << "2026-12-08T00:10:00"
+            << "2026-12-07T23:50:00"
+            << "il y a 20 min";
+        QTest::newRow("live, node's clock a little ahead")
+            << QByteArray("DX de F5ABC: 14250.0 F4XYZ x 1402Z") << "2026-12-07T14:00:00"
+            << "2026-12-07T14:02:00"
+            << "à l'instant";
+        QTest::newRow("history, its own date")
+            << QByteArray("14250.0 F4XYZ 5-Dec-2026 0930Z x <F5ABC>") << "2026-12-07T14:00:00"
+            << "2026-12-05T09:30:00"
+            << "il y a 2 j";
+        QTest::newRow("history, hours")
+            << QByteArray("14250.0 F4XYZ 07-Dec-2026 1155Z <F5ABC>") << "2026-12-07T14:00:00"
+            << "2026-12-07T11:55:00"
+            << "il y a 2 h 05";
+        QTest::newRow("no time") << QByteArray("DX de F5ABC: 14250.0 F4XYZ x")
+                                 << "2026-12-07T14:00:00"
+                                 << "2026-12-07T14:00:00"
+                                 << "à l'instant";
+    }
+    void ages()
+    {
+        QFETCH(QByteArray, ligne);
+        QFETCH(QString, maintenant);
+        QFETCH(QString, moment);
+        QFETCH(QString, age);
+        const auto utc = [](const QString& t) {
+            QDateTime d = QDateTime::fromString(t, Qt::ISODate);
+            d.setTimeSpec(Qt::UTC);
+            return d;
+        };
+        HorlogeReglee horloge(utc(maintenant));
+        TableauChasse chasse(horloge);
+        QCOMPARE(chasse.recoit({ligne}).spots, 1);
+        QCOMPARE(chasse.lignes().back().moment, utc(moment));
+        QCOMPARE(TableauChasse::age(chasse.lignes().back().moment, utc(maintenant)), age);
     }
 
     void messagesDuNoeud()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         QList<QByteArray> lignes = {"  Hello F4ABC  ", "", "   ",
                                     "DX de F5ABC: 14250.0 F4XYZ KZT 77121 1359Z"};
         for (int i = 0; i < 150; ++i)
             lignes << "WWV " + QByteArray::number(i);
-        const ChasseMoulins::Reception r = chasse.recoit(lignes);
+        const TableauChasse::Reception r = chasse.recoit(lignes);
         QCOMPARE(r.spots, 1);
-        QCOMPARE(r.messages.size(), ChasseMoulins::messagesMax);
+        QCOMPARE(r.messages.size(), TableauChasse::messagesMax);
         QCOMPARE(r.messages.first(), QStringLiteral("WWV 50"));
         QCOMPARE(r.messages.last(), QStringLiteral("WWV 149"));
         QCOMPARE(chasse.recoit({"  Hello F4ABC  "}).messages, QStringList{"Hello F4ABC"});
+        // A line of garbage costs no more to show than a line of text.
+        QCOMPARE(chasse.recoit({QByteArray(2000, 'g')}).messages.value(0).size(),
+                 TableauChasse::longueurMessageMax);
     }
 
     // Each step: minutes since the start, the spot's line, the alerts due.
@@ -666,7 +832,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, alertes);
         const QDateTime debut(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC);
         HorlogeReglee horloge(debut);
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         chasse.changeLog(m_log);
         for (qsizetype i = 0; i < lignes.size(); ++i) {
             horloge.changeUtc(debut.addSecs(minutes.at(i) * 60));
@@ -679,14 +845,14 @@ private Q_SLOTS:
     void alertesBornees()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         const auto spot = [](int i) {
             return QStringLiteral("DX de F5ABC: 14250.0 F4XYZ KZT %1%2 1359Z")
                 .arg(i / 1000 + 1, 2, 10, QLatin1Char('0'))
                 .arg(i % 1000, 3, 10, QLatin1Char('0'))
                 .toLatin1();
         };
-        const int n = int(ChasseMoulins::alertesMax) + 1000;
+        const int n = int(TableauChasse::alertesMax) + 1000;
         QList<QByteArray> lignes;
         for (int i = 0; i < n; ++i)
             lignes << spot(i);
@@ -702,13 +868,13 @@ private Q_SLOTS:
         const QString chemin = dossier.filePath(QStringLiteral("F1ABC_KZT.log"));
         QVERIFY(ecrit(chemin, LignesQso::fichier(lignesDuLog())));
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(14, 0), Qt::UTC));
-        ChasseMoulins chasse(horloge);
+        TableauChasse chasse(horloge);
         QVERIFY(chasse.changeLog(chemin).estOk());
         chasse.recoit({"DX de F5ABC: 7012.0 F4AAA KZT 78001 1359Z",
                        "DX de F5ABC: 14250.0 F4XYZ KZT 77122 1359Z"});
         const auto etats = [&] {
             QStringList e;
-            for (const ChasseMoulins::Ligne& l : chasse.lignes())
+            for (const TableauChasse::Ligne& l : chasse.lignes())
                 e << l.marque.texte;
             return e;
         };
@@ -780,7 +946,7 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, ligne);
         QFETCH(QString, erreur);
-        const ChasseMoulins::Annonce a = ChasseMoulins::annonce(frequence, indicatif, reference);
+        const TableauChasse::Annonce a = TableauChasse::annonce(frequence, indicatif, reference);
         QCOMPARE(a.ligne, ligne);
         QVERIFY2(erreur.isEmpty() ? a.erreur.isEmpty() : a.erreur.startsWith(erreur),
                  qPrintable(a.erreur));

@@ -5,6 +5,7 @@
 // again after the node went down.
 #include "app/BancProgramme.h"
 #include "core/cluster/Sonnerie.h"
+#include "core/radio/Radio.h"
 #include "gui/cluster/Chasse_Moulins.h"
 #include "gui/cluster/ModeleSpots.h"
 #include "gui/entry/LiaisonSaisie.h"
@@ -21,7 +22,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTreeView>
 
@@ -69,7 +73,8 @@ class TestChasse : public QObject {
 
     // The main window over a log holding 77121 on 14 MHz, and the hunt
     // opened from its menu, connected to the node when there is one.
-    void demarre(bool avecNoeud = true, const std::function<void(StockReglages&)>& avant = {})
+    void demarre(bool avecNoeud = true, const std::function<void(StockReglages&)>& avant = {},
+                 bool ouvre = true)
     {
         b = std::make_unique<BancProgramme>();
         b->choisitStation(kStation);
@@ -94,6 +99,8 @@ class TestChasse : public QObject {
         m->changeSonnerie(&sonneries);
         QVERIFY(m->demarreProgramme());
         z = m->zoneDeSaisie();
+        if (!ouvre)
+            return;
         m->findChild<QAction*>("Mnu_Chasse")->trigger();
         f = Apparence::fenetreOuverte<Chasse_Moulins>(m.get());
         QVERIFY(f);
@@ -298,9 +305,149 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("14025000"), 5000);
         QVERIFY(rigctld.commande("m").startsWith(QStringLiteral("CW")));
         QTRY_COMPARE_WITH_TIMEOUT(z->Mode_A->currentText(), QStringLiteral("CW"), 5000);
-        QTest::qWait(600);
+        QSignalSpy lectures(&m->radio(), &Radio::lu);
+        const auto troisLectures = [&] {
+            lectures.clear();
+            while (lectures.size() < 3) {
+                if (!lectures.wait(5000))
+                    return false;
+            }
+            return true;
+        };
+        QVERIFY(troisLectures());
         QCOMPARE(z->Bande_A->currentText(), QStringLiteral("14 Mhz"));
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F4XYZ"));
+
+        // A mode being typed stays as typed while the radio reads another.
+        for (int i = 0; i < 4; ++i)
+            entree(); // callsign, first name, department, reference
+        QCOMPARE(champ(), z->Mode_A);
+        z->Mode_A->lineEdit()->selectAll();
+        QTest::keyClick(z->Mode_A->lineEdit(), Qt::Key_F);
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("F"));
+        QCOMPARE(rigctld.commande("M USB 2400"), QStringLiteral("RPRT 0"));
+        QVERIFY(troisLectures());
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("F"));
+        QTest::keyClick(z->Mode_A->lineEdit(), Qt::Key_M);
+        entree();
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("FM"));
+        QVERIFY(troisLectures());
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("FM"));
+
+        // A spot without a mode word: the band plan's mode. The radio in
+        // FM on 20 m goes to USB, and the QSO to SSB; the QSO being typed
+        // is given up on Yes.
+        QCOMPARE(rigctld.commande("M FM 15000"), QStringLiteral("RPRT 0"));
+        noeud->envoie("DX de F5ABC:     14270.0  F4ZZZ        KZT 78002              1401Z\r\n");
+        QTRY_COMPARE(spots().rowCount(), 2);
+        prend(QStringLiteral("F4ZZZ"));
+        QCOMPARE(b->messages.dernierTexte(),
+                 QStringLiteral("Abandonner le QSO en cours de saisie ?"));
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F4ZZZ"));
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("SSB"));
+        QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("14270000"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(rigctld.commande("m").startsWith(QStringLiteral("USB")), 5000);
+        QVERIFY(troisLectures());
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("SSB"));
+    }
+
+    // The spot chosen stays the same spot when the list, full, drops its
+    // oldest; the newest stay in sight unless the operator scrolled away.
+    void spotChoisiGardeQuandLaListeEstPleine()
+    {
+        demarre();
+        QByteArray cinqCents;
+        for (int i = 0; i < 500; ++i)
+            cinqCents += QStringLiteral("DX de F6ABC: %1.0 F5S%2 KZT 78001 1359Z\r\n")
+                             .arg(14200 + i)
+                             .arg(i)
+                             .toLatin1();
+        noeud->envoie(cinqCents);
+        QTRY_COMPARE(spots().rowCount(), 500);
+        QTRY_VERIFY(f->Liste_Spots->verticalScrollBar()->maximum() > 0);
+        const int r = rangeeDe(QStringLiteral("F5S74"));
+        f->Liste_Spots->setCurrentIndex(spots().index(r, 0));
+        f->Liste_Spots->scrollToTop();
+
+        noeud->envoie("DX de F6ABC: 14100.0 F5S500 KZT 78001 1359Z\r\n");
+        QTRY_COMPARE(spots().ligne(0)->spot.indicatif, QStringLiteral("F5S500"));
+        QCOMPARE(rangeeDe(QStringLiteral("F5S0")), -1);
+        QCOMPARE(f->Liste_Spots->verticalScrollBar()->value(), 0);
+        QCOMPARE(spots().ligne(f->Liste_Spots->currentIndex().row())->spot.indicatif,
+                 QStringLiteral("F5S74"));
+
+        // Scrolled away: the spot at the top stays there.
+        f->Liste_Spots->scrollTo(spots().index(200, 0), QAbstractItemView::PositionAtTop);
+        const QString enHaut =
+            spots().ligne(f->Liste_Spots->indexAt(QPoint(0, 0)).row())->spot.indicatif;
+        noeud->envoie("DX de F6ABC: 14101.0 F5S501 KZT 78001 1359Z\r\n");
+        QTRY_COMPARE(spots().ligne(0)->spot.indicatif, QStringLiteral("F5S501"));
+        QCOMPARE(spots().ligne(f->Liste_Spots->indexAt(QPoint(0, 0)).row())->spot.indicatif,
+                 enHaut);
+
+        QTest::keyClick(f->Liste_Spots, Qt::Key_Return);
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F5S74"));
+        QCOMPARE(f->Frequence_Annonce->text(), QStringLiteral("14274.0"));
+    }
+
+    // A QSO being typed is not thrown away without a word; the spot's mode
+    // goes to the entry, even without a radio.
+    void saisieEnCoursEtModeDuSpot()
+    {
+        demarre();
+        noeud->envoie(kManquant +
+                      "DX de F5ABC:     14025.0  F4CCC        KZT 78003 cw            1400Z\r\n");
+        QTRY_COMPARE(spots().rowCount(), 2);
+        QTest::keyClicks(z->Ind_A, QStringLiteral("f6abc"));
+        b->messages.prevoit(BoiteMessage::ReponseNon);
+        prend(QStringLiteral("F4XYZ"));
+        QCOMPARE(b->messages.affichees().last().boutons, BoiteMessage::OuiNon);
+        QCOMPARE(b->messages.dernierTexte(),
+                 QStringLiteral("Abandonner le QSO en cours de saisie ?"));
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F6ABC"));
+        QCOMPARE(f->Frequence_Annonce->text(), QString());
+
+        prend(QStringLiteral("F4CCC")); // Yes
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F4CCC"));
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("CW"));
+        QCOMPARE(z->Bande_A->currentText(), QStringLiteral("14 Mhz"));
+
+        // A new QSO as it starts holds nothing typed: no question.
+        z->Efface_A->click();
+        const qsizetype questions = b->messages.affichees().size();
+        prend(QStringLiteral("F4XYZ"));
+        QCOMPARE(b->messages.affichees().size(), questions);
+        QCOMPARE(z->Ind_A->text(), QStringLiteral("F4XYZ"));
+        QCOMPARE(z->Mode_A->currentText(), QStringLiteral("SSB"));
+    }
+
+    // "Se connecter au démarrage": the hunt runs without its window, rings,
+    // and the main window's status line names the windmill.
+    void connexionAuDemarrage()
+    {
+        demarre(
+            true, [](StockReglages& r) { r.ecrit("Cluster", "AuDemarrage", "Oui"); }, false);
+        auto* cachee = m->findChild<Chasse_Moulins*>();
+        QVERIFY(cachee);
+        QVERIFY(!cachee->isVisible());
+        QTRY_VERIFY(cachee->client().estConnecte());
+        noeud->envoie(kManquant);
+        QTRY_COMPARE(sonneries.fois, 1);
+        auto* statut = m->findChild<QLabel*>("Statut_Chasse");
+        QVERIFY(statut);
+        QCOMPARE(statut->text(), QStringLiteral("Moulin à contacter : F4XYZ KZT 78001 (14 Mhz)"));
+
+        // The menu shows that window; closing it leaves the hunt running.
+        m->findChild<QAction*>("Mnu_Chasse")->trigger();
+        QVERIFY(cachee->isVisible());
+        QVERIFY(cachee->Connecter_Demarrage->isChecked());
+        QCOMPARE(m->findChildren<Chasse_Moulins*>().size(), 1);
+        cachee->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(m->findChildren<Chasse_Moulins*>().size(), 1);
+        QVERIFY(cachee->client().estConnecte());
+        cachee->Connecter_Demarrage->setChecked(false);
+        QCOMPARE(b->reglages.lit("Cluster", "AuDemarrage", ""), QStringLiteral("Non"));
     }
 
     // The spots of the list stay as the log changes by any road: a QSO
@@ -392,6 +539,27 @@ private Q_SLOTS:
             QVERIFY(etat(r).startsWith(QStringLiteral("Nouveau")));
         f->Seulement_A_Contacter->setChecked(false);
         QCOMPARE(spots().rowCount(), 8);
+
+        // By band, by mode, and sorted by any column.
+        f->Filtre_Bande->setCurrentText(QStringLiteral("14 Mhz"));
+        QCOMPARE(spots().rowCount(), 5);
+        f->Filtre_Mode->setCurrentText(QStringLiteral("CW"));
+        QCOMPARE(spots().rowCount(), 1);
+        QCOMPARE(spots().ligne(0)->spot.indicatif, QStringLiteral("JA1ABC"));
+        f->Filtre_Bande->setCurrentIndex(0);
+        f->Filtre_Mode->setCurrentIndex(0);
+        QCOMPARE(spots().rowCount(), 8);
+        f->Liste_Spots->sortByColumn(ModeleSpots::Frequence, Qt::AscendingOrder);
+        QCOMPARE(spots().index(0, ModeleSpots::Frequence).data().toString(),
+                 QStringLiteral("10120.0"));
+        QCOMPARE(spots().index(7, ModeleSpots::Frequence).data().toString(),
+                 QStringLiteral("144300.0"));
+        // Each spot's age beside its time, following the clock.
+        QCOMPARE(spots().index(0, ModeleSpots::Age).data().toString(),
+                 QStringLiteral("il y a 34 min"));
+        b->horloge.avanceDe(60);
+        QCOMPARE(spots().index(0, ModeleSpots::Age).data().toString(),
+                 QStringLiteral("il y a 35 min"));
     }
 
     // "Annoncer": the exact line in the question, sent on Yes only.
@@ -407,15 +575,22 @@ private Q_SLOTS:
         QCOMPARE(b->messages.dernierTexte(),
                  QStringLiteral("Envoyer cette annonce au cluster ?\r\n\r\nDX 14250.5 F4XYZ KZT "
                                 "2A003"));
-        QTest::qWait(200);
-        QCOMPARE(noeud->commandes(), QStringList{"sh/dx 30"});
-
-        f->Annoncer->click(); // Yes
+        f->Annoncer->click(); // Yes: the one sent, not the one refused before
         QTRY_COMPARE(noeud->commandes().size(), 2);
         QCOMPARE(noeud->commandes().last(), QStringLiteral("DX 14250.5 F4XYZ KZT 2A003"));
         // The node sends it back as a spot.
         QTRY_COMPARE(spots().rowCount(), 1);
         QCOMPARE(spots().ligne(0)->spot.spotteur, kStation);
+        QCOMPARE(f->Messages_Cluster->toPlainText().count(
+                     QStringLiteral("Annonce envoyée : DX 14250.5 F4XYZ KZT 2A003")),
+                 1);
+
+        // The link drops: the announce says it did not leave.
+        noeud->coupe();
+        f->Annoncer->click(); // Yes, when the window still believed it connected
+        QTRY_VERIFY2(
+            b->messages.dernierTexte().startsWith(QStringLiteral("Annonce non envoyée : ")),
+            qPrintable(b->messages.dernierTexte()));
 
         z->Ref_A->clear();
         f->Annoncer->click();
