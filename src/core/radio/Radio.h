@@ -7,15 +7,19 @@
 #include <QObject>
 #include <QString>
 
-class QThread;
-class PosteHamlib;
+#include <memory>
 
-// The station's radio, read through hamlib. Every hamlib call runs on one
-// worker thread that owns the radio's handle (hamlib is not thread-safe):
-// this object, on the windows' thread, only sends it orders and receives
-// what it read, so that nothing here ever waits for the radio. A radio that
-// stops answering is closed and opened again, every 5 s during the first
-// minute, then every 30 s.
+class FilDeTravail;
+class Horloge;
+class TravailRadio;
+
+// The station's radio, read through hamlib or through a rigctld daemon.
+// Every call to the radio runs on one worker thread that owns its handle
+// (hamlib is not thread-safe): this object, on the windows' thread, only
+// sends it orders and receives what it read, so that nothing here ever waits
+// for the radio. A radio that stops answering is closed and opened again,
+// every 5 s during the first minute, then every 30 s. An order the radio
+// refuses (a mode it lacks) is said in the status line; the radio stays.
 class Radio : public QObject {
     Q_OBJECT
 public:
@@ -34,7 +38,8 @@ public:
     };
 
     explicit Radio(QObject* parent = nullptr);
-    Radio(const Delais& delais, QObject* parent);
+    // The clock, when given, times the first minute after a loss.
+    Radio(const Delais& delais, QObject* parent, const Horloge* horloge = nullptr);
     ~Radio() override;
 
     // Opens the radio of these settings (closes the previous one); no radio
@@ -68,15 +73,20 @@ Q_SIGNALS:
     void testTermine(bool reussi, const QString& message);
 
 private:
-    void connecteEtat(bool connectee, const QString& statut);
+    void recoitEtat(bool connectee, const QString& statut);
     void recoitLecture(qint64 hz, const QString& mode);
+    void recoitRefus(const QString& statut);
     void changeStatut(const QString& statut);
 
-    QThread* m_fil;
-    PosteHamlib* m_poste;
+    TravailRadio* m_travail;
+    std::unique_ptr<FilDeTravail> m_fil;
     ReglagesRadio m_reglages;
     bool m_connectee = false;
     QString m_statut;
+    // A refusal stays said until the radio shows something else.
+    QString m_refus;
+    qint64 m_hz = -1;
+    QString m_mode;
 };
 
 Q_DECLARE_METATYPE(Radio::Modele)

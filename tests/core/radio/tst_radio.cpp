@@ -333,8 +333,13 @@ private Q_SLOTS:
         const qint64 pause = plusLonguePause([&] { return radio.estConnectee(); }, 10000);
         QVERIFY(!radio.estConnectee());
         QVERIFY2(pause < 500, qPrintable(QString("event loop stalled %1 ms").arg(pause)));
-        QCOMPARE(radio.statut(), QStringLiteral("Radio non connectée (nouvel essai dans 1 s)"));
+        QCOMPARE(radio.statut(), QStringLiteral("Radio non connectée : erreur de communication "
+                                                "avec la radio (nouvel essai dans 1 s)"));
         QVERIFY(!radio.accorde(14250000, "SSB").estOk());
+        // The next try says why it failed.
+        QTRY_COMPARE_WITH_TIMEOUT(
+            radio.statut(),
+            QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 1 s)"), 5000);
 
         // Started again on the same port: found at the next try.
         QVERIFY(rigctld.demarre());
