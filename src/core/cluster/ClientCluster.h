@@ -8,8 +8,10 @@
 #include <QObject>
 #include <QString>
 
-class QThread;
+#include <memory>
+
 class ConnexionCluster;
+class FilDeTravail;
 
 // The connection to a DX cluster node. The socket lives on a worker thread
 // of its own (ConnexionCluster): this object, on the windows' thread, only
@@ -62,8 +64,8 @@ Q_SIGNALS:
 private:
     void recoitEtat(bool connecte, const QString& statut);
 
-    QThread* m_fil;
     ConnexionCluster* m_connexion;
+    std::unique_ptr<FilDeTravail> m_fil;
     bool m_actif = false;
     bool m_connecte = false;
     QString m_statut;
