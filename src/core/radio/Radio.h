@@ -68,7 +68,8 @@ Q_SIGNALS:
     // mode ("USB", "CW", "PKTUSB"...).
     void lu(qint64 hz, const QString& mode);
     void statutChange(const QString& statut);
-    void modelesRecus(const QList<Radio::Modele>& modeles);
+    // hamlib's models; when hamlib cannot be loaded, none, and why.
+    void modelesRecus(const QList<Radio::Modele>& modeles, const QString& manque);
     // The result of teste(), in French: what was read, or why it failed.
     void testTermine(bool reussi, const QString& message);
 

@@ -162,9 +162,9 @@ void TravailRadio::accorde(qint64 hz, const QString& modeRadio)
 void TravailRadio::demandeModeles()
 {
 #ifdef KZT_HAMLIB
-    Q_EMIT modelesRecus(PosteHamlib::modeles());
+    Q_EMIT modelesRecus(PosteHamlib::modeles(), PosteHamlib::absent());
 #else
-    Q_EMIT modelesRecus({});
+    Q_EMIT modelesRecus({}, QString());
 #endif
 }
 

@@ -35,7 +35,7 @@ Q_SIGNALS:
     void etat(bool connectee, const QString& statut);
     // An order the radio refused; it stays connected.
     void refus(const QString& statut);
-    void modelesRecus(const QList<Radio::Modele>& modeles);
+    void modelesRecus(const QList<Radio::Modele>& modeles, const QString& manque);
     void testTermine(bool reussi, const QString& message);
 
 private:

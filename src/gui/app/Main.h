@@ -106,6 +106,8 @@ private:
     void construitMenus();
     // The radio and its status line (MainRadio.cpp).
     void construitRadio();
+    // Closes the windmill hunt's window, if open (MainChasse.cpp).
+    void fermeChasse();
     void radioLue(qint64 hz, const QString& mode);
     // The windmill hunt (MainChasse.cpp): a spot taken as a new QSO, and
     // the spots marked again when the log changed.

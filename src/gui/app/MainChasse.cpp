@@ -66,3 +66,9 @@ void Main::chasseLogChange()
     if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
         fenetre->logChange();
 }
+
+void Main::fermeChasse()
+{
+    if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
+        fenetre->close();
+}
