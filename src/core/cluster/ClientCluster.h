@@ -30,6 +30,12 @@ public:
         int silence = 600000;  // no byte from the node for that long: the connection is lost
         int connexion = 30000; // a connection not made by then has failed
         int invite = 10000;    // no login prompt (or greeting) by then: answered all the same
+
+        // The wait before the next try, after that many losses in a row.
+        int attente(int echecs) const
+        {
+            return echecs <= 0 ? premier : echecs == 1 ? deuxieme : suivants;
+        }
     };
 
     explicit ClientCluster(QObject* parent = nullptr);

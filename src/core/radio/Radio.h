@@ -35,6 +35,9 @@ public:
         int premiers = 5000;  // during the first minute after a loss
         int suivants = 30000; // afterwards
         int duree = 60000;    // the first minute
+
+        // The wait before the next try, that long after the loss.
+        int attente(qint64 depuisPerte) const { return depuisPerte < duree ? premiers : suivants; }
     };
 
     explicit Radio(QObject* parent = nullptr);

@@ -125,7 +125,7 @@ void TravailRadio::perdue(const QString& raison)
     const qint64 t = maintenant();
     if (m_perdueDepuis < 0)
         m_perdueDepuis = t;
-    const int delai = t - m_perdueDepuis < m_delais.duree ? m_delais.premiers : m_delais.suivants;
+    const int delai = m_delais.attente(t - m_perdueDepuis);
     Q_EMIT etat(false, QStringLiteral("Radio non connectée : %1 (nouvel essai dans %2 s)")
                            .arg(raison)
                            .arg((delai + 999) / 1000));

@@ -1,8 +1,10 @@
 #include "core/log/Groupe.h"
+#include "core/platform/FilDeTravail.h"
 #include "core/platform/StockReglages.h"
 #include "core/radio/Radio.h"
 #include "core/radio/ReglagesRadio.h"
 #include "core/radio/SuiviRadio.h"
+#include "support/HorlogeReglee.h"
 #include "support/Rigctld.h"
 
 #include <QElapsedTimer>
@@ -285,9 +287,11 @@ private Q_SLOTS:
         r.modele = modele;
         r.port = port;
         radio.configure(r);
-        if (!statut.isEmpty())
-            QTRY_COMPARE(radio.statut(), statut);
-        QTest::qWait(50);
+        // The worker takes its orders in turn: once the list of models
+        // arrives, the settings were taken and their state said.
+        QSignalSpy listes(&radio, &Radio::modelesRecus);
+        radio.demandeModeles();
+        QVERIFY(listes.wait(10000));
         QCOMPARE(radio.statut(), statut);
         QVERIFY(!radio.estConnectee());
         QVERIFY(!radio.accorde(14250000, "SSB").estOk());
@@ -295,8 +299,15 @@ private Q_SLOTS:
 
     // The radio served by rigctld: what the test sets is read, the tuning
     // call reaches the radio, a stopped daemon is said and found again.
+    void followsRigctld_data()
+    {
+        QTest::addColumn<bool>("client"); // the program's rigctld client, or hamlib's
+        QTest::newRow("hamlib's network model") << false;
+        QTest::newRow("rigctld client") << true;
+    }
     void followsRigctld()
     {
+        QFETCH(bool, client);
         Rigctld rigctld;
         QVERIFY(rigctld.demarre());
         QCOMPARE(rigctld.commande("F 14250000"), QStringLiteral("RPRT 0"));
@@ -308,6 +319,12 @@ private Q_SLOTS:
         r.modele = kModeleReseau;
         r.port = rigctld.adresse();
         r.intervalle = 200;
+        if (client) {
+            r = ReglagesRadio();
+            r.liaison = ReglagesRadio::Liaison::Rigctld;
+            r.rigctld = rigctld.adresse();
+            r.intervalle = 200;
+        }
         radio.configure(r);
         QTRY_COMPARE_WITH_TIMEOUT(radio.statut(), QStringLiteral("Radio : 14 250,0 kHz USB"),
                                   10000);
@@ -339,7 +356,8 @@ private Q_SLOTS:
         // The next try says why it failed.
         QTRY_COMPARE_WITH_TIMEOUT(
             radio.statut(),
-            QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 1 s)"), 5000);
+            QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 1 s)"),
+            5000);
 
         // Started again on the same port: found at the next try.
         QVERIFY(rigctld.demarre());
@@ -350,21 +368,149 @@ private Q_SLOTS:
     // A radio that takes the connection and never answers keeps hamlib
     // waiting for its time-outs (a second each): the event loop goes on all
     // the same, never still for half of that even on a loaded machine.
+    // Its end is bounded as well: the worker caught in a wait is left to
+    // the end of the process.
+    void silentRadioNeverStallsTheEventLoop_data() { followsRigctld_data(); }
     void silentRadioNeverStallsTheEventLoop()
     {
+        QFETCH(bool, client);
         QTcpServer muet;
         QVERIFY(muet.listen(QHostAddress::LocalHost, 0));
-        Radio radio(Radio::Delais{300, 600, 1000}, nullptr);
+        auto radio = std::make_unique<Radio>(Radio::Delais{300, 600, 1000}, nullptr);
+        QSignalSpy statuts(radio.get(), &Radio::statutChange);
         ReglagesRadio r;
         r.modele = kModeleReseau;
         r.port = QStringLiteral("127.0.0.1:%1").arg(muet.serverPort());
-        radio.configure(r);
-        QElapsedTimer duree;
-        duree.start();
-        const qint64 pause = plusLonguePause([&] { return duree.elapsed() < 3000; }, 3000);
+        r.liaison = client ? ReglagesRadio::Liaison::Rigctld : ReglagesRadio::Liaison::Hamlib;
+        r.rigctld = r.port;
+        radio->configure(r);
+        const qint64 pause = plusLonguePause([&] { return statuts.isEmpty(); }, 10000);
         QVERIFY2(pause < 500, qPrintable(QString("event loop stalled %1 ms").arg(pause)));
-        QVERIFY(!radio.estConnectee());
-        QVERIFY(radio.statut().startsWith("Radio non connectée"));
+        QVERIFY(!radio->estConnectee());
+        QCOMPARE(radio->statut(),
+                 QStringLiteral("Radio non connectée : pas de réponse (nouvel essai dans 1 s)"));
+        // Tried again, and ended while the radio keeps the worker waiting.
+        radio->configure(r);
+        QElapsedTimer fin;
+        fin.start();
+        radio.reset();
+        QVERIFY2(fin.elapsed() < FilDeTravail::borne + 200,
+                 qPrintable(QString::number(fin.elapsed())));
+    }
+
+    // An order the radio refuses leaves it connected, said in the status
+    // until the radio shows something else; a link that fails is lost.
+    void refusedOrders_data()
+    {
+        QTest::addColumn<QByteArray>("refusee");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<qint64>("hz");
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("statut");
+        QTest::addColumn<bool>("connectee");
+        const QString fm = QStringLiteral("Radio : mode FM refusé par la radio");
+        QTest::newRow("rejected") << QByteArray("M FM") << -9 << qint64(145500000) << "FM" << fm
+                                  << true;
+        QTest::newRow("invalid parameter")
+            << QByteArray("M FM") << -1 << qint64(145500000) << "FM" << fm << true;
+        QTest::newRow("not implemented")
+            << QByteArray("M FM") << -4 << qint64(145500000) << "FM" << fm << true;
+        QTest::newRow("not available")
+            << QByteArray("M FM") << -11 << qint64(145500000) << "FM" << fm << true;
+        QTest::newRow("VFO not targetable")
+            << QByteArray("M FM") << -12 << qint64(145500000) << "FM" << fm << true;
+        QTest::newRow("frequency out of range")
+            << QByteArray("F ") << -17 << qint64(432100000) << "SSB"
+            << "Radio : fréquence 432 100,0 kHz refusée par la radio" << true;
+        QTest::newRow("time-out is a loss")
+            << QByteArray("M FM") << -5 << qint64(145500000) << "FM"
+            << "Radio non connectée : pas de réponse (nouvel essai dans 1 s)" << false;
+        QTest::newRow("I/O error is a loss")
+            << QByteArray("F ") << -6 << qint64(7050000) << "CW"
+            << "Radio non connectée : erreur de communication avec la radio (nouvel essai dans 1 s)"
+            << false;
+        QTest::newRow("powered off is a loss")
+            << QByteArray("F ") << -20 << qint64(7050000) << "CW"
+            << "Radio non connectée : radio éteinte (nouvel essai dans 1 s)" << false;
+    }
+    void refusedOrders()
+    {
+        QFETCH(QByteArray, refusee);
+        QFETCH(int, code);
+        QFETCH(qint64, hz);
+        QFETCH(QString, mode);
+        QFETCH(QString, statut);
+        QFETCH(bool, connectee);
+        RigctldRefusant poste(refusee, code);
+        Radio radio(Radio::Delais{300, 600, 1000}, nullptr);
+        ReglagesRadio r;
+        r.liaison = ReglagesRadio::Liaison::Rigctld;
+        r.rigctld = poste.adresse();
+        r.intervalle = 200;
+        radio.configure(r);
+        QTRY_COMPARE_WITH_TIMEOUT(radio.statut(), QStringLiteral("Radio : 14 250,0 kHz USB"),
+                                  10000);
+        QVERIFY(radio.accorde(hz, mode).estOk());
+        QTRY_COMPARE_WITH_TIMEOUT(radio.statut(), statut, 5000);
+        QCOMPARE(radio.estConnectee(), connectee);
+        if (!connectee)
+            return;
+        // Said over the next readings, until the radio shows another thing.
+        QSignalSpy lectures(&radio, &Radio::lu);
+        QTRY_VERIFY_WITH_TIMEOUT(lectures.size() >= 2, 5000);
+        QCOMPARE(radio.statut(), statut);
+        poste.hz = 14074000;
+        QTRY_COMPARE_WITH_TIMEOUT(radio.statut().left(21), QStringLiteral("Radio : 14 074,0 kHz "),
+                                  5000);
+    }
+
+    // The waits before a new try: 5 s during the first minute after a loss,
+    // 30 s afterwards, for the radio; 5 s, 15 s, then 60 s for the cluster.
+    void backOff_data()
+    {
+        QTest::addColumn<qint64>("depuis"); // ms since the loss
+        QTest::addColumn<int>("attente");
+        QTest::newRow("at the loss") << qint64(0) << 5000;
+        QTest::newRow("within the minute") << qint64(59999) << 5000;
+        QTest::newRow("after the minute") << qint64(60000) << 30000;
+        QTest::newRow("an hour later") << qint64(3600000) << 30000;
+    }
+    void backOff()
+    {
+        QFETCH(qint64, depuis);
+        QFETCH(int, attente);
+        QCOMPARE(Radio::Delais().attente(depuis), attente);
+    }
+
+    // The worker times the first minute by the clock it is given.
+    void backOffFollowsTheClock()
+    {
+        HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC));
+        QTcpServer ferme;
+        QVERIFY(ferme.listen(QHostAddress::LocalHost, 0));
+        const QString adresse = QStringLiteral("127.0.0.1:%1").arg(ferme.serverPort());
+        ferme.close(); // refused from now on
+        Radio radio(Radio::Delais{100, 30000, 60000}, nullptr, &horloge);
+        QSignalSpy statuts(&radio, &Radio::statutChange);
+        ReglagesRadio r;
+        r.liaison = ReglagesRadio::Liaison::Rigctld;
+        r.rigctld = adresse;
+        radio.configure(r);
+        QVERIFY(statuts.wait(5000));
+        QCOMPARE(radio.statut(),
+                 QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 1 s)"));
+        horloge.avanceDe(61);
+        QVERIFY(statuts.wait(5000));
+        QCOMPARE(
+            radio.statut(),
+            QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 30 s)"));
+        // The first try with the default delays says 5 s.
+        Radio parDefaut(nullptr);
+        QSignalSpy premiers(&parDefaut, &Radio::statutChange);
+        parDefaut.configure(r);
+        QVERIFY(premiers.wait(5000));
+        QCOMPARE(parDefaut.statut(),
+                 QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 5 s)"));
     }
 
     void testOfSettings()
