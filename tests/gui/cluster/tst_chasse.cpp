@@ -5,6 +5,7 @@
 // again after the node went down.
 #include "app/BancProgramme.h"
 #include "core/cluster/Sonnerie.h"
+#include "core/radio/Radio.h"
 #include "gui/cluster/Chasse_Moulins.h"
 #include "gui/cluster/ModeleSpots.h"
 #include "gui/entry/LiaisonSaisie.h"
@@ -22,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTreeView>
 
@@ -298,7 +300,9 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("14025000"), 5000);
         QVERIFY(rigctld.commande("m").startsWith(QStringLiteral("CW")));
         QTRY_COMPARE_WITH_TIMEOUT(z->Mode_A->currentText(), QStringLiteral("CW"), 5000);
-        QTest::qWait(600);
+        // Later readings of the radio keep the QSO's band.
+        QSignalSpy lectures(&m->radio(), &Radio::lu);
+        QTRY_VERIFY_WITH_TIMEOUT(lectures.size() >= 3, 5000);
         QCOMPARE(z->Bande_A->currentText(), QStringLiteral("14 Mhz"));
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F4XYZ"));
     }
