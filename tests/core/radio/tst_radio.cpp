@@ -539,6 +539,37 @@ private Q_SLOTS:
         QVERIFY(resultats.at(1).at(1).toString().startsWith("Échec : "));
     }
 
+    // hamlib hidden (tst_radio_sans_hamlib): a radio of hamlib says so,
+    // its list is empty with the reason, and rigctld still serves.
+    void withoutHamlib()
+    {
+        if (!qEnvironmentVariableIsSet("KZT_SANS_HAMLIB"))
+            QSKIP("run with hamlib hidden by tst_radio_sans_hamlib");
+        const QString manque = QStringLiteral("hamlib n'est pas installé (paquet libhamlib4)");
+        Radio radio(Radio::Delais{300, 600, 1000}, nullptr);
+        ReglagesRadio r;
+        r.modele = 1;
+        radio.configure(r);
+        QTRY_COMPARE(radio.statut(), QStringLiteral("Radio : ") + manque);
+        QSignalSpy listes(&radio, &Radio::modelesRecus);
+        radio.demandeModeles();
+        QVERIFY(listes.wait(10000));
+        QVERIFY(listes.at(0).at(0).value<QList<Radio::Modele>>().isEmpty());
+        QCOMPARE(listes.at(0).at(1).toString(), manque);
+        QSignalSpy resultats(&radio, &Radio::testTermine);
+        radio.teste(r);
+        QVERIFY(resultats.wait(10000));
+        QCOMPARE(resultats.at(0).at(1).toString(),
+                 QStringLiteral("Hamlib n'est pas installé (paquet libhamlib4)."));
+
+        RigctldRefusant poste({}, 0);
+        r.liaison = ReglagesRadio::Liaison::Rigctld;
+        r.rigctld = poste.adresse();
+        radio.configure(r);
+        QTRY_COMPARE_WITH_TIMEOUT(radio.statut(), QStringLiteral("Radio : 14 250,0 kHz USB"),
+                                  10000);
+    }
+
     void modelsOfHamlib()
     {
         Radio radio;
