@@ -283,7 +283,7 @@ bool Main::demarreProgramme()
     choisitBandeMode(reglages.litIndex(section, Reglages::bandeUtilisee, 0),
                      reglages.litIndex(section, Reglages::modeUtilise, 0));
 
-    m_radio->configure(ReglagesRadio::lit(reglages));
+    demarreRadio();
 
     const QString dateAuto = reglages.lit(section, Reglages::dateAutomatique, Reglages::valeurOui);
     Mnu_Date_Auto->setChecked(dateAuto == Reglages::valeurOui);

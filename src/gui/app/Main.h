@@ -106,6 +106,8 @@ private:
     void construitMenus();
     // The radio and its status line (MainRadio.cpp).
     void construitRadio();
+    // Opens the radio of the settings once the window is drawn.
+    void demarreRadio();
     // Closes the windmill hunt's window, if open (MainChasse.cpp).
     void fermeChasse();
     void radioLue(qint64 hz, const QString& mode);
