@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTreeView>
@@ -203,6 +204,16 @@ private Q_SLOTS:
 
         QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
+
+        // Closing the main window closes the hunt too, which would otherwise
+        // keep the program going.
+        trafic->actions().at(0)->trigger();
+        QPointer<Chasse_Moulins> chasse = Apparence::fenetreOuverte<Chasse_Moulins>(m.get());
+        QVERIFY(chasse && chasse->isVisible());
+        m->show();
+        m->close();
+        QVERIFY(!chasse || !chasse->isVisible());
+        f = nullptr;
     }
 
     // The whole hunt: three statuses, the needed windmill saved through the
