@@ -107,14 +107,17 @@ public:
     {
         m_serveur.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&m_serveur, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* s = m_serveur.nextPendingConnection())
+            while (QTcpSocket* s = m_serveur.nextPendingConnection()) {
+                ++connexions;
                 QObject::connect(s, &QTcpSocket::readyRead, this, [this, s] { repond(s); });
+            }
         });
     }
     QString adresse() const { return QStringLiteral("127.0.0.1:%1").arg(m_serveur.serverPort()); }
     qint64 hz = 14250000;
     QByteArray mode = "USB";
-    int refus = 0; // commands refused so far
+    int refus = 0;      // commands refused so far
+    int connexions = 0; // connections taken so far
 
 private:
     void repond(QTcpSocket* s)

@@ -570,6 +570,42 @@ private Q_SLOTS:
                                   10000);
     }
 
+    // "Tester" reads through the radio in use only with exactly its
+    // settings (the interval aside); any other (a speed) is tried on a
+    // connection of its own.
+    void testOfSettingsInUse_data()
+    {
+        QTest::addColumn<int>("vitesse");
+        QTest::addColumn<int>("intervalle");
+        QTest::addColumn<int>("connexions");
+        QTest::newRow("same settings") << 0 << 200 << 1;
+        QTest::newRow("another interval alone") << 0 << 500 << 1;
+        // The port in use is left for the test, and taken again after.
+        QTest::newRow("another speed") << 4800 << 200 << 3;
+    }
+    void testOfSettingsInUse()
+    {
+        QFETCH(int, vitesse);
+        QFETCH(int, intervalle);
+        QFETCH(int, connexions);
+        RigctldRefusant poste({}, 0);
+        Radio radio(Radio::Delais{300, 600, 1000}, nullptr);
+        ReglagesRadio r;
+        r.liaison = ReglagesRadio::Liaison::Rigctld;
+        r.rigctld = poste.adresse();
+        r.intervalle = 200;
+        radio.configure(r);
+        QTRY_VERIFY_WITH_TIMEOUT(radio.estConnectee(), 10000);
+        QSignalSpy resultats(&radio, &Radio::testTermine);
+        r.vitesse = vitesse;
+        r.intervalle = intervalle;
+        radio.teste(r);
+        QVERIFY(resultats.wait(10000));
+        QCOMPARE(resultats.at(0).at(1).toString(),
+                 QStringLiteral("Radio trouvée : 14 250,0 kHz, mode USB."));
+        QCOMPARE(poste.connexions, connexions);
+    }
+
     void modelsOfHamlib()
     {
         Radio radio;
