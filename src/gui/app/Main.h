@@ -2,8 +2,8 @@
 
 #include "core/app/ModeleStation.h"
 #include "core/app/Services.h"
-#include "core/cluster/Sonnerie.h"
 #include "core/entry/ModeleSaisie.h"
+#include "core/platform/Sonnerie.h"
 #include "core/radio/SuiviRadio.h"
 
 #include <QMainWindow>

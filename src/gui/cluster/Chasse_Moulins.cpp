@@ -1,8 +1,8 @@
 #include "Chasse_Moulins.h"
 
 #include "ModeleSpots.h"
-#include "core/cluster/Sonnerie.h"
 #include "core/platform/BoiteMessage.h"
+#include "core/platform/Sonnerie.h"
 #include "core/platform/StockReglages.h"
 #include "core/radio/Radio.h"
 #include "gui/platform/Apparence.h"

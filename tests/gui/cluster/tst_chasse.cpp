@@ -4,7 +4,7 @@
 // following the log, the announce of the QSO being worked, and the login
 // again after the node went down.
 #include "app/BancProgramme.h"
-#include "core/cluster/Sonnerie.h"
+#include "core/platform/Sonnerie.h"
 #include "core/radio/Radio.h"
 #include "gui/cluster/Chasse_Moulins.h"
 #include "gui/cluster/ModeleSpots.h"
@@ -22,8 +22,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTreeView>
