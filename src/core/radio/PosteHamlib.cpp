@@ -16,6 +16,9 @@
 
 #include <unistd.h>
 
+namespace {
+
+// The numbers of ErreurRadio are hamlib's.
 constexpr bool memeCode(ErreurRadio::Code a, rig_errcode_e b)
 {
     return int(a) == int(b);
@@ -26,8 +29,6 @@ static_assert(memeCode(ErreurRadio::Delai, RIG_ETIMEOUT) &&
               memeCode(ErreurRadio::VfoNonCible, RIG_ENTARGET) &&
               memeCode(ErreurRadio::Domaine, RIG_EDOM) &&
               memeCode(ErreurRadio::Eteinte, RIG_EPOWER));
-
-namespace {
 
 // The functions of hamlib that the program calls.
 struct Fonctions {

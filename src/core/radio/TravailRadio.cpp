@@ -108,11 +108,14 @@ void TravailRadio::interroge()
     QString mode;
     const int code = m_poste->lit(&hz, &mode);
     if (code != 0) {
-        if (ErreurRadio::estRefus(code))
+        // A radio that refuses to be read is still there.
+        if (ErreurRadio::estRefus(code)) {
+            Q_EMIT etat(true, QString());
             Q_EMIT refus(
                 QStringLiteral("Radio : lecture refusée (%1)").arg(ErreurRadio::raison(code)));
-        else
+        } else {
             perdue(ErreurRadio::raison(code));
+        }
         return;
     }
     Q_EMIT etat(true, QString());
