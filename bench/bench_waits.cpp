@@ -5,7 +5,8 @@
 // - start: from exec to the end of the last drawing of the filled list (the
 //   paint of the list and the flush of the window that follow it), beside a
 //   bare Qt window with one label, from exec to its label drawn; with the
-//   most memory resident (VmHWM) at that moment;
+//   most memory resident (VmHWM) at that moment; without a radio set (hamlib
+//   never loaded), and with hamlib's dummy radio set;
 // - memory once the five award and search windows are open and drawn;
 // - save: from the "Oui" of the question to the list redrawn;
 // - a callsign search and an unreceived-QSL search, from Enter or the button
@@ -158,6 +159,7 @@ int demarre(int argc, char* argv[])
 struct Dossier {
     QTemporaryDir temporaire;
     QString fichierIni;
+    QString fichierIniRadio;
     QString log;
 
     explicit Dossier(int ligneQso)
@@ -167,6 +169,12 @@ struct Dossier {
         fichierIni = QDir(temporaire.path()).filePath(QStringLiteral("KZT.ini"));
         StockReglages reglages(fichierIni);
         reglages.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
+        // The same, with hamlib's dummy radio set: hamlib is loaded and the
+        // radio read from the start.
+        fichierIniRadio = QDir(temporaire.path()).filePath(QStringLiteral("KZT-radio.ini"));
+        StockReglages avecRadio(fichierIniRadio);
+        avecRadio.ecrit(Reglages::sectionGlobale, Reglages::indicatifStation, kIndicatif);
+        avecRadio.ecrit(QStringLiteral("Radio"), QStringLiteral("Modele"), QStringLiteral("1"));
     }
     void ecritLog(int ligneQso) const
     {
@@ -206,7 +214,7 @@ void departs(int fois)
                 fois);
     for (const int taille : kTailles) {
         const Dossier d(taille);
-        std::vector<double> nu, nuMo, programme, programmeMo, fen, fenMo;
+        std::vector<double> nu, nuMo, programme, programmeMo, fen, fenMo, radio, radioMo;
         lance("label", d.chemin(), d.fichierIni); // warms the disk cache
         lance("program", d.chemin(), d.fichierIni);
         for (int i = 0; i < fois; ++i) {
@@ -216,6 +224,9 @@ void departs(int fois)
             r = lance("program", d.chemin(), d.fichierIni);
             programme.push_back(r.ms);
             programmeMo.push_back(r.mo);
+            r = lance("program", d.chemin(), d.fichierIniRadio);
+            radio.push_back(r.ms);
+            radioMo.push_back(r.mo);
             if (taille == 99999) {
                 r = lance("windows", d.chemin(), d.fichierIni);
                 fen.push_back(r.mo);
@@ -226,6 +237,10 @@ void departs(int fois)
         note(QStringLiteral("start to the list drawn, %1 QSOs").arg(n), mediane(programme),
              mediane(nu), "ms", taille < 50000 ? 1.3 : 1.5);
         note(QStringLiteral("peak memory at start, %1 QSOs").arg(n), mediane(programmeMo),
+             mediane(nuMo), "MB", 1.5);
+        note(QStringLiteral("start, a radio set, %1 QSOs").arg(n), mediane(radio), mediane(nu),
+             "ms", taille < 50000 ? 1.3 : 1.5);
+        note(QStringLiteral("peak memory at start, a radio set, %1 QSOs").arg(n), mediane(radioMo),
              mediane(nuMo), "MB", 1.5);
         if (!fen.empty())
             note(QStringLiteral("memory, five windows open, %1 QSOs").arg(n), mediane(fen),

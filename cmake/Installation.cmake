@@ -47,8 +47,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The printer font "Courier New" resolves to Liberation Mono; Qt's own dialogs
-# speak French with Qt's translations.
+# speak French with Qt's translations. hamlib is opened at run time when a
+# radio is set, so that no shared library dependency names it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, libhamlib4")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

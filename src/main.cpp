@@ -2,6 +2,7 @@
 #include "core/app/DossierProgramme.h"
 #include "core/app/Instance.h"
 #include "core/app/LigneCommande.h"
+#include "core/platform/FilDeTravail.h"
 #include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
 #include "gui/platform/BoiteMessageFenetre.h"
@@ -26,9 +27,7 @@ QString dossierExecutable(const char* argv0)
     return QFileInfo(chemin).absolutePath();
 }
 
-} // namespace
-
-int main(int argc, char* argv[])
+int lance(int argc, char* argv[])
 {
     // --help and --version answer before Qt looks for a display, and so does
     // an option that neither the program nor Qt knows.
@@ -88,4 +87,14 @@ int main(int argc, char* argv[])
     if (!fenetre.demarreProgramme() || termine)
         return 0;
     return application.exec();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    // Everything has ended here, the program's folder released; a worker
+    // thread still caught in a radio that never answers ends with the
+    // process, now.
+    return FilDeTravail::sortie(lance(argc, argv));
 }

@@ -96,3 +96,54 @@ private:
     QProcess m_processus;
     quint16 m_port = 0;
 };
+
+// A stand-in for rigctld, in the test's own thread: it answers "f", "m",
+// "F" and "M" as rigctld does, remembers what it is set to, and answers
+// "RPRT <code>" to every command that starts with `refusee` (a mode the
+// radio lacks: "M FM", a frequency out of its range: "F").
+class RigctldRefusant : public QObject {
+public:
+    RigctldRefusant(const QByteArray& refusee, int code) : m_refusee(refusee), m_code(code)
+    {
+        m_serveur.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&m_serveur, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* s = m_serveur.nextPendingConnection()) {
+                ++connexions;
+                QObject::connect(s, &QTcpSocket::readyRead, this, [this, s] { repond(s); });
+            }
+        });
+    }
+    QString adresse() const { return QStringLiteral("127.0.0.1:%1").arg(m_serveur.serverPort()); }
+    qint64 hz = 14250000;
+    QByteArray mode = "USB";
+    int refus = 0;      // commands refused so far
+    int connexions = 0; // connections taken so far
+
+private:
+    void repond(QTcpSocket* s)
+    {
+        while (s->canReadLine()) {
+            const QByteArray ligne = s->readLine().trimmed();
+            if (!m_refusee.isEmpty() && ligne.startsWith(m_refusee)) {
+                ++refus;
+                s->write("RPRT " + QByteArray::number(m_code) + '\n');
+            } else if (ligne == "f") {
+                s->write(QByteArray::number(hz) + '\n');
+            } else if (ligne == "m") {
+                s->write(mode + "\n2400\n");
+            } else if (ligne.startsWith("F ")) {
+                hz = ligne.mid(2).toLongLong();
+                s->write("RPRT 0\n");
+            } else if (ligne.startsWith("M ")) {
+                mode = ligne.split(' ').value(1);
+                s->write("RPRT 0\n");
+            } else {
+                s->write("RPRT -4\n");
+            }
+        }
+    }
+
+    QTcpServer m_serveur;
+    QByteArray m_refusee;
+    int m_code;
+};

@@ -2,33 +2,24 @@
 
 #include "ConnexionCluster.h"
 #include "core/log/Texte.h"
-
-#include <QThread>
+#include "core/platform/FilDeTravail.h"
 
 ClientCluster::ClientCluster(QObject* parent) : ClientCluster(Delais(), parent) {}
 
 ClientCluster::ClientCluster(const Delais& delais, QObject* parent)
-    : QObject(parent), m_fil(new QThread), m_connexion(new ConnexionCluster(delais))
+    : QObject(parent), m_connexion(new ConnexionCluster(delais))
 {
     qRegisterMetaType<ReglagesCluster>();
     qRegisterMetaType<ClientCluster::Delais>();
-    m_fil->setObjectName(QStringLiteral("Cluster"));
-    m_connexion->moveToThread(m_fil);
-    connect(m_fil, &QThread::finished, m_connexion, &QObject::deleteLater);
     connect(m_connexion, &ConnexionCluster::lignesRecues, this, &ClientCluster::lignesRecues);
     connect(m_connexion, &ConnexionCluster::etat, this, &ClientCluster::recoitEtat);
     connect(m_connexion, &ConnexionCluster::envoiTermine, this, &ClientCluster::envoiTermine);
-    m_fil->start();
+    m_fil = std::make_unique<FilDeTravail>(QStringLiteral("Cluster"), m_connexion);
 }
 
 ClientCluster::~ClientCluster()
 {
-    QMetaObject::invokeMethod(m_connexion, &ConnexionCluster::arrete, Qt::QueuedConnection);
-    m_fil->quit();
-    // Nothing on the connection's thread waits for long (the socket never
-    // blocks): past that, the thread is left to end with the process.
-    if (m_fil->wait(3000))
-        delete m_fil;
+    m_fil->arrete([c = m_connexion] { c->arrete(); });
 }
 
 Statut ClientCluster::connecte(const ReglagesCluster& reglages)
@@ -38,15 +29,14 @@ Statut ClientCluster::connecte(const ReglagesCluster& reglages)
         return Statut::enEchec(defaut);
     m_actif = true;
     m_connecte = false;
-    QMetaObject::invokeMethod(m_connexion, "connecte", Qt::QueuedConnection,
-                              Q_ARG(ReglagesCluster, reglages));
+    m_fil->ordonne([c = m_connexion, reglages] { c->connecte(reglages); });
     return Statut::valide();
 }
 
 void ClientCluster::deconnecte()
 {
     m_actif = false;
-    QMetaObject::invokeMethod(m_connexion, &ConnexionCluster::deconnecte, Qt::QueuedConnection);
+    m_fil->ordonne([c = m_connexion] { c->deconnecte(); });
 }
 
 Statut ClientCluster::envoie(const QString& ligne)
@@ -56,15 +46,13 @@ Statut ClientCluster::envoie(const QString& ligne)
             QStringLiteral("Le cluster n'est pas connecté : rien n'a été envoyé."));
     if (Texte::premierControle(ligne) >= 0)
         return Statut::enEchec(QStringLiteral("Une ligne envoyée au cluster tient sur une ligne."));
-    QMetaObject::invokeMethod(m_connexion, "envoie", Qt::QueuedConnection,
-                              Q_ARG(QByteArray, ligne.toUtf8()));
+    m_fil->ordonne([c = m_connexion, octets = ligne.toUtf8()] { c->envoie(octets); });
     return Statut::valide();
 }
 
 void ClientCluster::changeDelais(const Delais& delais)
 {
-    QMetaObject::invokeMethod(m_connexion, "changeDelais", Qt::QueuedConnection,
-                              Q_ARG(ClientCluster::Delais, delais));
+    m_fil->ordonne([c = m_connexion, delais] { c->changeDelais(delais); });
 }
 
 void ClientCluster::recoitEtat(bool connecte, const QString& statut)

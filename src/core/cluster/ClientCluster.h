@@ -8,8 +8,10 @@
 #include <QObject>
 #include <QString>
 
-class QThread;
+#include <memory>
+
 class ConnexionCluster;
+class FilDeTravail;
 
 // The connection to a DX cluster node. The socket lives on a worker thread
 // of its own (ConnexionCluster): this object, on the windows' thread, only
@@ -28,6 +30,12 @@ public:
         int silence = 600000;  // no byte from the node for that long: the connection is lost
         int connexion = 30000; // a connection not made by then has failed
         int invite = 10000;    // no login prompt (or greeting) by then: answered all the same
+
+        // The wait before the next try, after that many losses in a row.
+        int attente(int echecs) const
+        {
+            return echecs <= 0 ? premier : echecs == 1 ? deuxieme : suivants;
+        }
     };
 
     explicit ClientCluster(QObject* parent = nullptr);
@@ -66,8 +74,8 @@ Q_SIGNALS:
 private:
     void recoitEtat(bool connecte, const QString& statut);
 
-    QThread* m_fil;
     ConnexionCluster* m_connexion;
+    std::unique_ptr<FilDeTravail> m_fil;
     bool m_actif = false;
     bool m_connecte = false;
     QString m_statut;

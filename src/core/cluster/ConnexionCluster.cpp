@@ -179,9 +179,7 @@ void ConnexionCluster::perdue(const QString& raison)
     ferme();
     if (!m_actif)
         return;
-    const int attente = m_echecs == 0   ? m_delais.premier
-                        : m_echecs == 1 ? m_delais.deuxieme
-                                        : m_delais.suivants;
+    const int attente = m_delais.attente(m_echecs);
     ++m_echecs;
     m_nouvelEssai->start(attente);
     Q_EMIT etat(false, QStringLiteral("Cluster %1 : %2. Nouvel essai dans %3.")

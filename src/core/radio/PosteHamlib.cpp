@@ -1,137 +1,144 @@
 #include "PosteHamlib.h"
 
-#include "SuiviRadio.h"
+#include "ErreurRadio.h"
 
-#include <QDateTime>
-#include <QTimer>
+#include <QFileInfo>
+#include <QLibrary>
 
+// Only the types and constants of hamlib's header are used here: its
+// functions are found in the library once it is loaded.
 #include <hamlib/rig.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <mutex>
+
+#include <unistd.h>
 
 namespace {
 
-// Once for the process: hamlib quiet on the terminal and every backend
-// known (its list of models), and a write to a radio's socket closed by the
-// other end an error rather than the end of the program.
-void prepareHamlib()
+// The numbers of ErreurRadio are hamlib's.
+constexpr bool memeCode(ErreurRadio::Code a, rig_errcode_e b)
 {
-    static std::once_flag fait;
-    std::call_once(fait, [] {
-        rig_set_debug(RIG_DEBUG_NONE);
-        rig_load_all_backends();
-        std::signal(SIGPIPE, SIG_IGN);
-    });
+    return int(a) == int(b);
 }
+static_assert(memeCode(ErreurRadio::Delai, RIG_ETIMEOUT) &&
+              memeCode(ErreurRadio::EntreeSortie, RIG_EIO) &&
+              memeCode(ErreurRadio::Rejetee, RIG_ERJCTED) &&
+              memeCode(ErreurRadio::VfoNonCible, RIG_ENTARGET) &&
+              memeCode(ErreurRadio::Domaine, RIG_EDOM) &&
+              memeCode(ErreurRadio::Eteinte, RIG_EPOWER));
 
-// A hamlib error code in French.
-QString erreurHamlib(int code)
-{
-    switch (std::abs(code)) {
-    case RIG_ETIMEOUT:
-        return QStringLiteral("la radio ne répond pas");
-    case RIG_EIO:
-        return QStringLiteral("erreur de communication avec la radio");
-    case RIG_ECONF:
-    case RIG_EINVAL:
-        return QStringLiteral("réglages refusés par hamlib");
-    case RIG_ENOMEM:
-        return QStringLiteral("mémoire insuffisante");
-    case RIG_ENIMPL:
-    case RIG_ENAVAIL:
-        return QStringLiteral("commande non disponible sur ce modèle");
-    case RIG_EPROTO:
-    case RIG_ERJCTED:
-        return QStringLiteral("réponse incomprise de la radio");
-    case RIG_ENTARGET:
-        return QStringLiteral("modèle de radio introuvable");
-    default:
-        return QStringLiteral("erreur hamlib %1 (%2)")
-            .arg(std::abs(code))
-            .arg(QString::fromLatin1(rigerror(code)).trimmed());
-    }
-}
-
-int rappelModele(const rig_caps* caps, rig_ptr_t donnees)
-{
-    auto* modeles = static_cast<QList<Radio::Modele>*>(donnees);
-    Radio::Modele m;
-    m.numero = int(caps->rig_model);
-    m.fabricant = QString::fromLatin1(caps->mfg_name).trimmed();
-    m.nom = QString::fromLatin1(caps->model_name).trimmed();
-    m.port = PosteHamlib::typePort(m.numero);
-    modeles->append(m);
-    return 1; // go on
-}
-
-struct Lecture {
-    int code = RIG_OK;
-    qint64 hz = 0;
-    QString mode;
+// The functions of hamlib that the program calls.
+struct Fonctions {
+    decltype(&rig_set_debug) setDebug = nullptr;
+    decltype(&rig_load_all_backends) chargeTout = nullptr;
+    decltype(&rig_get_caps) caps = nullptr;
+    decltype(&rig_list_foreach) pourChaque = nullptr;
+    decltype(&rig_init) init = nullptr;
+    decltype(&rig_token_lookup) jeton = nullptr;
+    decltype(&rig_set_conf) setConf = nullptr;
+    decltype(&rig_open) open = nullptr;
+    decltype(&rig_close) close = nullptr;
+    decltype(&rig_cleanup) cleanup = nullptr;
+    decltype(&rig_set_cache_timeout_ms) cache = nullptr;
+    decltype(&rig_get_freq) getFreq = nullptr;
+    decltype(&rig_set_freq) setFreq = nullptr;
+    decltype(&rig_get_mode) getMode = nullptr;
+    decltype(&rig_set_mode) setMode = nullptr;
+    decltype(&rig_strrmode) texteMode = nullptr;
+    decltype(&rig_parse_mode) litMode = nullptr;
 };
 
-Lecture litRadio(RIG* rig)
+template <typename F> bool resous(QLibrary& bibliotheque, F& f, const char* nom)
 {
-    Lecture l;
-    freq_t frequence = 0;
-    l.code = rig_get_freq(rig, RIG_VFO_CURR, &frequence);
-    if (l.code != RIG_OK)
-        return l;
-    rmode_t mode = RIG_MODE_NONE;
-    pbwidth_t largeur = 0;
-    l.code = rig_get_mode(rig, RIG_VFO_CURR, &mode, &largeur);
-    l.hz = qint64(frequence + 0.5);
-    l.mode = QString::fromLatin1(rig_strrmode(mode));
-    return l;
+    f = reinterpret_cast<F>(bibliotheque.resolve(nom));
+    return f != nullptr;
 }
 
-// A handle of the radio of these settings, opened; nullptr with the reason.
-RIG* ouvreRadio(const ReglagesRadio& reglages, QString* raison)
+// Loaded once for the process, and kept: hamlib's backends stay registered
+// with it. Null when the library or one of its functions is missing.
+const Fonctions* hamlib()
 {
-    RIG* rig = rig_init(rig_model_t(reglages.modele));
-    if (!rig) {
-        *raison = QStringLiteral("le modèle %1 est inconnu de hamlib").arg(reglages.modele);
-        return nullptr;
+    static const Fonctions* fonctions = nullptr;
+    static std::once_flag fait;
+    std::call_once(fait, [] {
+        static QLibrary bibliotheque(PosteHamlib::nomBibliotheque());
+        static Fonctions f;
+        if (!bibliotheque.load())
+            return;
+        const bool complet = resous(bibliotheque, f.setDebug, "rig_set_debug") &&
+                             resous(bibliotheque, f.chargeTout, "rig_load_all_backends") &&
+                             resous(bibliotheque, f.caps, "rig_get_caps") &&
+                             resous(bibliotheque, f.pourChaque, "rig_list_foreach") &&
+                             resous(bibliotheque, f.init, "rig_init") &&
+                             resous(bibliotheque, f.jeton, "rig_token_lookup") &&
+                             resous(bibliotheque, f.setConf, "rig_set_conf") &&
+                             resous(bibliotheque, f.open, "rig_open") &&
+                             resous(bibliotheque, f.close, "rig_close") &&
+                             resous(bibliotheque, f.cleanup, "rig_cleanup") &&
+                             resous(bibliotheque, f.cache, "rig_set_cache_timeout_ms") &&
+                             resous(bibliotheque, f.getFreq, "rig_get_freq") &&
+                             resous(bibliotheque, f.setFreq, "rig_set_freq") &&
+                             resous(bibliotheque, f.getMode, "rig_get_mode") &&
+                             resous(bibliotheque, f.setMode, "rig_set_mode") &&
+                             resous(bibliotheque, f.texteMode, "rig_strrmode") &&
+                             resous(bibliotheque, f.litMode, "rig_parse_mode");
+        if (!complet)
+            return;
+        // Quiet on the terminal, every backend known (the list of models),
+        // and a write to a radio's socket closed by the other end an error
+        // rather than the end of the program.
+        f.setDebug(RIG_DEBUG_NONE);
+        f.chargeTout();
+        std::signal(SIGPIPE, SIG_IGN);
+        fonctions = &f;
+    });
+    return fonctions;
+}
+
+// The reason of a failed open: the port's own state says more than hamlib's
+// code (an I/O error for a missing device as for a refused connection).
+QString raisonOuverture(int code, int erreurSysteme, const ReglagesRadio& reglages)
+{
+    if (std::abs(code) == RIG_EIO || std::abs(code) == RIG_ECONF) {
+        if (erreurSysteme == ECONNREFUSED)
+            return QStringLiteral("connexion refusée");
+        if (PosteHamlib::typePort(reglages.modele) == ReglagesRadio::TypePort::Serie &&
+            !reglages.port.isEmpty()) {
+            const QByteArray chemin = QFile::encodeName(reglages.port);
+            if (!QFileInfo::exists(reglages.port))
+                return QStringLiteral("port série introuvable");
+            if (::access(chemin.constData(), R_OK | W_OK) != 0)
+                return QStringLiteral("accès au port refusé : ajoutez-vous au groupe dialout");
+        }
     }
-    const auto regle = [rig](const char* nom, const QByteArray& valeur) {
-        const token_t jeton = rig_token_lookup(rig, nom);
-        return jeton == RIG_CONF_END || rig_set_conf(rig, jeton, valeur.constData()) == RIG_OK;
-    };
-    if (!reglages.port.isEmpty())
-        regle("rig_pathname", reglages.port.toLocal8Bit());
-    if (reglages.vitesse > 0)
-        regle("serial_speed", QByteArray::number(reglages.vitesse));
-    // Short waits: a silent radio keeps this thread from the next order
-    // for one second, not for hamlib's default retries.
-    regle("timeout", "1000");
-    regle("retry", "0");
-    const int code = rig_open(rig);
-    if (code != RIG_OK) {
-        *raison = erreurHamlib(code);
-        rig_cleanup(rig);
-        return nullptr;
-    }
-    // Every reading asks the radio: a change is seen at the next poll.
-    rig_set_cache_timeout_ms(rig, HAMLIB_CACHE_ALL, 0);
-    return rig;
+    return ErreurRadio::raison(code);
 }
 
 } // namespace
 
-PosteHamlib::PosteHamlib(const Radio::Delais& delais) : m_delais(delais) {}
-
-PosteHamlib::~PosteHamlib()
+QString PosteHamlib::nomBibliotheque()
 {
-    ferme();
+    return QStringLiteral("libhamlib.so.4");
+}
+
+QString PosteHamlib::absent()
+{
+    return hamlib() ? QString() : QStringLiteral("hamlib n'est pas installé (paquet libhamlib4)");
+}
+
+bool PosteHamlib::connu(int numero)
+{
+    const Fonctions* f = hamlib();
+    return f && f->caps(rig_model_t(numero)) != nullptr;
 }
 
 ReglagesRadio::TypePort PosteHamlib::typePort(int numero)
 {
-    prepareHamlib();
-    const rig_caps* caps = rig_get_caps(rig_model_t(numero));
+    const Fonctions* f = hamlib();
+    const rig_caps* caps = f ? f->caps(rig_model_t(numero)) : nullptr;
     if (!caps)
         return ReglagesRadio::TypePort::Serie;
     switch (caps->port_type) {
@@ -148,170 +155,107 @@ ReglagesRadio::TypePort PosteHamlib::typePort(int numero)
     }
 }
 
-void PosteHamlib::configure(const ReglagesRadio& reglages)
+QList<Radio::Modele> PosteHamlib::modeles()
 {
-    prepareHamlib();
-    if (!m_interrogation) {
-        m_interrogation = new QTimer(this);
-        connect(m_interrogation, &QTimer::timeout, this, &PosteHamlib::interroge);
-        m_nouvelEssai = new QTimer(this);
-        m_nouvelEssai->setSingleShot(true);
-        connect(m_nouvelEssai, &QTimer::timeout, this, &PosteHamlib::essaie);
-    }
-    ferme();
-    m_nouvelEssai->stop();
-    m_reglages = reglages;
-    m_perdueDepuis = -1;
-    if (!reglages.avecRadio()) {
-        Q_EMIT etat(false, QString());
-        return;
-    }
-    if (!rig_get_caps(rig_model_t(reglages.modele))) {
-        Q_EMIT etat(false, QStringLiteral("Radio : le modèle %1 est inconnu de hamlib, "
-                                          "voir « Réglage de la radio »")
-                               .arg(reglages.modele));
-        return;
-    }
-    const QString defaut = reglages.defaut(typePort(reglages.modele));
-    if (!defaut.isEmpty()) {
-        Q_EMIT etat(false, QStringLiteral("Radio : ") + defaut);
-        return;
-    }
-    essaie();
-}
-
-void PosteHamlib::essaie()
-{
-    QString raison;
-    if (!ouvre(&raison)) {
-        perdue(raison);
-        return;
-    }
-    m_perdueDepuis = -1;
-    m_interrogation->start(m_reglages.intervalle);
-    interroge();
-}
-
-bool PosteHamlib::ouvre(QString* raison)
-{
-    ferme();
-    m_rig = ouvreRadio(m_reglages, raison);
-    return m_rig != nullptr;
-}
-
-void PosteHamlib::ferme()
-{
-    if (m_interrogation)
-        m_interrogation->stop();
-    if (!m_rig)
-        return;
-    rig_close(m_rig);
-    rig_cleanup(m_rig);
-    m_rig = nullptr;
-}
-
-void PosteHamlib::interroge()
-{
-    if (!m_rig)
-        return;
-    const Lecture l = litRadio(m_rig);
-    if (l.code != RIG_OK) {
-        perdue(erreurHamlib(l.code));
-        return;
-    }
-    Q_EMIT etat(true, QString());
-    Q_EMIT lu(l.hz, l.mode);
-}
-
-void PosteHamlib::perdue(const QString& raison)
-{
-    Q_UNUSED(raison);
-    ferme();
-    const qint64 maintenant = QDateTime::currentMSecsSinceEpoch();
-    if (m_perdueDepuis < 0)
-        m_perdueDepuis = maintenant;
-    const int delai =
-        maintenant - m_perdueDepuis < m_delais.duree ? m_delais.premiers : m_delais.suivants;
-    Q_EMIT etat(
-        false,
-        QStringLiteral("Radio non connectée (nouvel essai dans %1 s)").arg((delai + 999) / 1000));
-    m_nouvelEssai->start(delai);
-}
-
-void PosteHamlib::accorde(qint64 hz, const QString& modeRadio)
-{
-    if (!m_rig)
-        return;
-    int code = rig_set_freq(m_rig, RIG_VFO_CURR, freq_t(hz));
-    if (code == RIG_OK && !modeRadio.isEmpty()) {
-        const rmode_t mode = rig_parse_mode(modeRadio.toLatin1().constData());
-        if (mode != RIG_MODE_NONE)
-            code = rig_set_mode(m_rig, RIG_VFO_CURR, mode, RIG_PASSBAND_NOCHANGE);
-    }
-    if (code != RIG_OK) {
-        perdue(erreurHamlib(code));
-        return;
-    }
-    interroge();
-}
-
-void PosteHamlib::demandeModeles()
-{
-    prepareHamlib();
     QList<Radio::Modele> modeles;
-    rig_list_foreach(rappelModele, &modeles);
+    const Fonctions* f = hamlib();
+    if (!f)
+        return modeles;
+    f->pourChaque(
+        [](const rig_caps* caps, rig_ptr_t donnees) {
+            Radio::Modele m;
+            m.numero = int(caps->rig_model);
+            m.fabricant = QString::fromLatin1(caps->mfg_name).trimmed();
+            m.nom = QString::fromLatin1(caps->model_name).trimmed();
+            m.port = PosteHamlib::typePort(m.numero);
+            static_cast<QList<Radio::Modele>*>(donnees)->append(m);
+            return 1; // go on
+        },
+        &modeles);
     std::sort(modeles.begin(), modeles.end(), [](const Radio::Modele& a, const Radio::Modele& b) {
-        const int f = QString::compare(a.fabricant, b.fabricant, Qt::CaseInsensitive);
-        if (f != 0)
-            return f < 0;
+        const int fab = QString::compare(a.fabricant, b.fabricant, Qt::CaseInsensitive);
+        if (fab != 0)
+            return fab < 0;
         const int n = QString::compare(a.nom, b.nom, Qt::CaseInsensitive);
         return n != 0 ? n < 0 : a.numero < b.numero;
     });
-    Q_EMIT modelesRecus(modeles);
+    return modeles;
 }
 
-void PosteHamlib::teste(const ReglagesRadio& reglages)
+PosteHamlib::~PosteHamlib()
 {
-    prepareHamlib();
-    if (!reglages.avecRadio()) {
-        Q_EMIT testTermine(false, QStringLiteral("Choisissez d'abord le modèle de la radio."));
+    if (!m_rig)
         return;
-    }
-    if (!rig_get_caps(rig_model_t(reglages.modele))) {
-        Q_EMIT testTermine(
-            false, QStringLiteral("Le modèle %1 est inconnu de hamlib.").arg(reglages.modele));
-        return;
-    }
-    const QString defaut = reglages.defaut(typePort(reglages.modele));
-    if (!defaut.isEmpty()) {
-        Q_EMIT testTermine(false, defaut);
-        return;
-    }
-    // The radio in use answers through its own handle: a serial port is not
-    // opened twice.
-    Lecture l;
-    QString raison;
-    if (m_rig && reglages.modele == m_reglages.modele && reglages.port == m_reglages.port) {
-        l = litRadio(m_rig);
-    } else if (RIG* rig = ouvreRadio(reglages, &raison)) {
-        l = litRadio(rig);
-        rig_close(rig);
-        rig_cleanup(rig);
-    } else {
-        Q_EMIT testTermine(false, QStringLiteral("Échec : %1.").arg(raison));
-        return;
-    }
-    if (l.code != RIG_OK) {
-        Q_EMIT testTermine(false, QStringLiteral("Échec : %1.").arg(erreurHamlib(l.code)));
-        return;
-    }
-    Q_EMIT testTermine(true, QStringLiteral("Radio trouvée : %1, mode %2.")
-                                 .arg(SuiviRadio::texteFrequence(l.hz), l.mode));
+    const Fonctions* f = hamlib();
+    f->close(m_rig);
+    f->cleanup(m_rig);
 }
 
-void PosteHamlib::arrete()
+int PosteHamlib::ouvre(const ReglagesRadio& reglages, QString* raison)
 {
-    if (m_nouvelEssai)
-        m_nouvelEssai->stop();
-    ferme();
+    const Fonctions* f = hamlib();
+    if (!f) {
+        *raison = absent();
+        return ErreurRadio::Configuration;
+    }
+    RIG* rig = f->init(rig_model_t(reglages.modele));
+    if (!rig) {
+        *raison = QStringLiteral("le modèle %1 est inconnu de hamlib").arg(reglages.modele);
+        return ErreurRadio::Configuration;
+    }
+    const auto regle = [f, rig](const char* nom, const QByteArray& valeur) {
+        const token_t jeton = f->jeton(rig, nom);
+        return jeton == RIG_CONF_END || f->setConf(rig, jeton, valeur.constData()) == RIG_OK;
+    };
+    if (!reglages.port.isEmpty())
+        regle("rig_pathname", reglages.port.toLocal8Bit());
+    if (reglages.vitesse > 0)
+        regle("serial_speed", QByteArray::number(reglages.vitesse));
+    // Short waits: a silent radio keeps the worker from the next order for
+    // one second, not for hamlib's default retries.
+    regle("timeout", "1000");
+    regle("retry", "0");
+    errno = 0;
+    const int code = f->open(rig);
+    const int erreurSysteme = errno;
+    if (code != RIG_OK) {
+        *raison = raisonOuverture(code, erreurSysteme, reglages);
+        f->cleanup(rig);
+        return std::abs(code);
+    }
+    // Every reading asks the radio: a change is seen at the next poll.
+    f->cache(rig, HAMLIB_CACHE_ALL, 0);
+    m_rig = rig;
+    return 0;
+}
+
+int PosteHamlib::lit(qint64* hz, QString* mode)
+{
+    const Fonctions* f = hamlib();
+    freq_t frequence = 0;
+    int code = f->getFreq(m_rig, RIG_VFO_CURR, &frequence);
+    if (code != RIG_OK)
+        return std::abs(code);
+    rmode_t m = RIG_MODE_NONE;
+    pbwidth_t largeur = 0;
+    code = f->getMode(m_rig, RIG_VFO_CURR, &m, &largeur);
+    if (code != RIG_OK)
+        return std::abs(code);
+    *hz = qint64(frequence + 0.5);
+    *mode = QString::fromLatin1(f->texteMode(m));
+    return 0;
+}
+
+int PosteHamlib::regleFrequence(qint64 hz)
+{
+    return std::abs(hamlib()->setFreq(m_rig, RIG_VFO_CURR, freq_t(hz)));
+}
+
+int PosteHamlib::regleMode(const QString& mode)
+{
+    const Fonctions* f = hamlib();
+    const rmode_t m = f->litMode(mode.toLatin1().constData());
+    if (m == RIG_MODE_NONE)
+        return ErreurRadio::Invalide;
+    return std::abs(f->setMode(m_rig, RIG_VFO_CURR, m, RIG_PASSBAND_NOCHANGE));
 }

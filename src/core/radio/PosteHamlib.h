@@ -1,51 +1,37 @@
 #pragma once
 
+#include "PosteRadio.h"
 #include "Radio.h"
 
-#include <QObject>
-
-class QTimer;
 struct s_rig;
 
-// The radio's side of Radio, living on its worker thread: the only code
-// that calls hamlib. Its slots are called through queued connections.
-class PosteHamlib : public QObject {
-    Q_OBJECT
+// A radio read through hamlib's C library, which is opened at run time
+// (libhamlib.so.4) the first time a radio of hamlib is set or its list of
+// models is asked for: a program without a radio never loads hamlib and its
+// backends, and a computer without hamlib still runs the program. The only
+// code that calls hamlib.
+class PosteHamlib : public PosteRadio {
 public:
-    explicit PosteHamlib(const Radio::Delais& delais);
+    PosteHamlib() = default;
     ~PosteHamlib() override;
+    PosteHamlib(const PosteHamlib&) = delete;
+    PosteHamlib& operator=(const PosteHamlib&) = delete;
 
+    // Why hamlib cannot be used, in French; empty once it is loaded.
+    static QString absent();
+    // The library's file name, that tests hide.
+    static QString nomBibliotheque();
+    static bool connu(int numero);
     // How the hamlib model of that number is reached.
     static ReglagesRadio::TypePort typePort(int numero);
+    // hamlib's models, by maker and name.
+    static QList<Radio::Modele> modeles();
 
-public Q_SLOTS:
-    void configure(const ReglagesRadio& reglages);
-    void accorde(qint64 hz, const QString& modeRadio);
-    void demandeModeles();
-    void teste(const ReglagesRadio& reglages);
-    // Closes the radio, before the thread ends.
-    void arrete();
-
-Q_SIGNALS:
-    void lu(qint64 hz, const QString& mode);
-    void etat(bool connectee, const QString& statut);
-    void modelesRecus(const QList<Radio::Modele>& modeles);
-    void testTermine(bool reussi, const QString& message);
+    int ouvre(const ReglagesRadio& reglages, QString* raison) override;
+    int lit(qint64* hz, QString* mode) override;
+    int regleFrequence(qint64 hz) override;
+    int regleMode(const QString& mode) override;
 
 private:
-    // Opens the radio of m_reglages; false with the reason on failure.
-    bool ouvre(QString* raison);
-    void ferme();
-    void interroge();
-    // The radio was lost: closed, and tried again after the delay due.
-    void perdue(const QString& raison);
-    void essaie();
-
-    Radio::Delais m_delais;
-    ReglagesRadio m_reglages;
     s_rig* m_rig = nullptr;
-    QTimer* m_interrogation = nullptr;
-    QTimer* m_nouvelEssai = nullptr;
-    qint64 m_perdueDepuis = -1; // ms since the epoch; -1 while connected
-    int m_generation = 0;
 };

@@ -1,16 +1,15 @@
 #include "Radio.h"
 
-#include "PosteHamlib.h"
 #include "SuiviRadio.h"
-
-#include <QThread>
+#include "TravailRadio.h"
+#include "core/platform/FilDeTravail.h"
 
 #include <clocale>
 
 Radio::Radio(QObject* parent) : Radio(Delais(), parent) {}
 
-Radio::Radio(const Delais& delais, QObject* parent)
-    : QObject(parent), m_fil(new QThread), m_poste(new PosteHamlib(delais))
+Radio::Radio(const Delais& delais, QObject* parent, const Horloge* horloge)
+    : QObject(parent), m_travail(new TravailRadio(delais, horloge))
 {
     // hamlib sets the numbers' locale to "C" around its exchanges and puts
     // back the one it found through a name that its own change has freed:
@@ -21,33 +20,26 @@ Radio::Radio(const Delais& delais, QObject* parent)
     std::setlocale(LC_NUMERIC, "C");
     qRegisterMetaType<ReglagesRadio>();
     qRegisterMetaType<QList<Radio::Modele>>();
-    m_fil->setObjectName(QStringLiteral("Radio"));
-    m_poste->moveToThread(m_fil);
-    connect(m_fil, &QThread::finished, m_poste, &QObject::deleteLater);
-    connect(m_poste, &PosteHamlib::lu, this, &Radio::recoitLecture);
-    connect(m_poste, &PosteHamlib::etat, this, &Radio::connecteEtat);
-    connect(m_poste, &PosteHamlib::modelesRecus, this, &Radio::modelesRecus);
-    connect(m_poste, &PosteHamlib::testTermine, this, &Radio::testTermine);
-    m_fil->start();
+    connect(m_travail, &TravailRadio::lu, this, &Radio::recoitLecture);
+    connect(m_travail, &TravailRadio::etat, this, &Radio::recoitEtat);
+    connect(m_travail, &TravailRadio::refus, this, &Radio::recoitRefus);
+    connect(m_travail, &TravailRadio::modelesRecus, this, &Radio::modelesRecus);
+    connect(m_travail, &TravailRadio::testTermine, this, &Radio::testTermine);
+    m_fil = std::make_unique<FilDeTravail>(QStringLiteral("Radio"), m_travail);
 }
 
 Radio::~Radio()
 {
-    QMetaObject::invokeMethod(m_poste, &PosteHamlib::arrete, Qt::QueuedConnection);
-    m_fil->quit();
-    // A radio that keeps hamlib waiting (one second at most for a read)
-    // must not hold the program's end: past that, the thread is left to end
-    // by itself with the process.
-    if (m_fil->wait(3000))
-        delete m_fil;
+    // A radio that keeps the worker waiting never holds the program's end.
+    m_fil->arrete([t = m_travail] { t->arrete(); });
 }
 
 void Radio::configure(const ReglagesRadio& reglages)
 {
     m_reglages = reglages;
     m_connectee = false;
-    QMetaObject::invokeMethod(m_poste, "configure", Qt::QueuedConnection,
-                              Q_ARG(ReglagesRadio, reglages));
+    m_refus.clear();
+    m_fil->ordonne([t = m_travail, reglages] { t->configure(reglages); });
 }
 
 Statut Radio::accorde(qint64 hz, const QString& mode)
@@ -66,35 +58,48 @@ Statut Radio::accorde(qint64 hz, const QString& mode)
     else if (mode == QLatin1String("CW") || mode == QLatin1String("FM") ||
              mode == QLatin1String("USB") || mode == QLatin1String("LSB"))
         modeRadio = mode;
-    QMetaObject::invokeMethod(m_poste, "accorde", Qt::QueuedConnection, Q_ARG(qint64, hz),
-                              Q_ARG(QString, modeRadio));
+    m_refus.clear();
+    m_fil->ordonne([t = m_travail, hz, modeRadio] { t->accorde(hz, modeRadio); });
     return Statut::valide();
 }
 
 void Radio::demandeModeles()
 {
-    QMetaObject::invokeMethod(m_poste, &PosteHamlib::demandeModeles, Qt::QueuedConnection);
+    m_fil->ordonne([t = m_travail] { t->demandeModeles(); });
 }
 
 void Radio::teste(const ReglagesRadio& reglages)
 {
-    QMetaObject::invokeMethod(m_poste, "teste", Qt::QueuedConnection,
-                              Q_ARG(ReglagesRadio, reglages));
+    m_fil->ordonne([t = m_travail, reglages] { t->teste(reglages); });
 }
 
-void Radio::connecteEtat(bool connectee, const QString& statut)
+void Radio::recoitEtat(bool connectee, const QString& statut)
 {
     m_connectee = connectee;
     // While connected, the status line shows the readings.
-    if (!connectee)
+    if (!connectee) {
+        m_refus.clear();
+        m_hz = -1;
         changeStatut(statut);
+    }
 }
 
 void Radio::recoitLecture(qint64 hz, const QString& mode)
 {
     m_connectee = true;
-    changeStatut(SuiviRadio::texteLecture(hz, mode));
+    if (m_refus.isEmpty() || hz != m_hz || mode != m_mode) {
+        m_refus.clear();
+        m_hz = hz;
+        m_mode = mode;
+        changeStatut(SuiviRadio::texteLecture(hz, mode));
+    }
     Q_EMIT lu(hz, mode);
+}
+
+void Radio::recoitRefus(const QString& statut)
+{
+    m_refus = statut;
+    changeStatut(statut);
 }
 
 void Radio::changeStatut(const QString& statut)

@@ -7,15 +7,19 @@
 #include <QObject>
 #include <QString>
 
-class QThread;
-class PosteHamlib;
+#include <memory>
 
-// The station's radio, read through hamlib. Every hamlib call runs on one
-// worker thread that owns the radio's handle (hamlib is not thread-safe):
-// this object, on the windows' thread, only sends it orders and receives
-// what it read, so that nothing here ever waits for the radio. A radio that
-// stops answering is closed and opened again, every 5 s during the first
-// minute, then every 30 s.
+class FilDeTravail;
+class Horloge;
+class TravailRadio;
+
+// The station's radio, read through hamlib or through a rigctld daemon.
+// Every call to the radio runs on one worker thread that owns its handle
+// (hamlib is not thread-safe): this object, on the windows' thread, only
+// sends it orders and receives what it read, so that nothing here ever waits
+// for the radio. A radio that stops answering is closed and opened again,
+// every 5 s during the first minute, then every 30 s. An order the radio
+// refuses (a mode it lacks) is said in the status line; the radio stays.
 class Radio : public QObject {
     Q_OBJECT
 public:
@@ -31,10 +35,14 @@ public:
         int premiers = 5000;  // during the first minute after a loss
         int suivants = 30000; // afterwards
         int duree = 60000;    // the first minute
+
+        // The wait before the next try, that long after the loss.
+        int attente(qint64 depuisPerte) const { return depuisPerte < duree ? premiers : suivants; }
     };
 
     explicit Radio(QObject* parent = nullptr);
-    Radio(const Delais& delais, QObject* parent);
+    // The clock, when given, times the first minute after a loss.
+    Radio(const Delais& delais, QObject* parent, const Horloge* horloge = nullptr);
     ~Radio() override;
 
     // Opens the radio of these settings (closes the previous one); no radio
@@ -64,20 +72,26 @@ Q_SIGNALS:
     // mode ("USB", "CW", "PKTUSB"...).
     void lu(qint64 hz, const QString& mode);
     void statutChange(const QString& statut);
-    void modelesRecus(const QList<Radio::Modele>& modeles);
+    // hamlib's models; when hamlib cannot be loaded, none, and why.
+    void modelesRecus(const QList<Radio::Modele>& modeles, const QString& manque);
     // The result of teste(), in French: what was read, or why it failed.
     void testTermine(bool reussi, const QString& message);
 
 private:
-    void connecteEtat(bool connectee, const QString& statut);
+    void recoitEtat(bool connectee, const QString& statut);
     void recoitLecture(qint64 hz, const QString& mode);
+    void recoitRefus(const QString& statut);
     void changeStatut(const QString& statut);
 
-    QThread* m_fil;
-    PosteHamlib* m_poste;
+    TravailRadio* m_travail;
+    std::unique_ptr<FilDeTravail> m_fil;
     ReglagesRadio m_reglages;
     bool m_connectee = false;
     QString m_statut;
+    // A refusal stays said until the radio shows something else.
+    QString m_refus;
+    qint64 m_hz = -1;
+    QString m_mode;
 };
 
 Q_DECLARE_METATYPE(Radio::Modele)

@@ -23,6 +23,11 @@ ReglagesRadio ReglagesRadio::lit(const StockReglages& reglages)
     r.vitesse = qMax(0, nombre(reglages, cleVitesse, 0));
     r.intervalle =
         qBound(intervalleMin, nombre(reglages, cleIntervalle, intervalleDefaut), intervalleMax);
+    if (reglages.lit(section, cleLiaison, QString())
+            .trimmed()
+            .compare(liaisonRigctld, Qt::CaseInsensitive) == 0)
+        r.liaison = Liaison::Rigctld;
+    r.rigctld = reglages.lit(section, cleRigctld, QString()).trimmed();
     return r;
 }
 
@@ -31,7 +36,9 @@ Statut ReglagesRadio::ecrit(StockReglages& reglages) const
     for (const auto& [cle, valeur] :
          {std::pair{cleModele, QString::number(modele)}, std::pair{clePort, port},
           std::pair{cleVitesse, QString::number(vitesse)},
-          std::pair{cleIntervalle, QString::number(intervalle)}}) {
+          std::pair{cleIntervalle, QString::number(intervalle)},
+          std::pair{cleLiaison, liaison == Liaison::Rigctld ? liaisonRigctld : liaisonHamlib},
+          std::pair{cleRigctld, rigctld}}) {
         const Statut ecrit = reglages.ecrit(section, cle, valeur);
         if (!ecrit)
             return ecrit;
@@ -41,31 +48,34 @@ Statut ReglagesRadio::ecrit(StockReglages& reglages) const
 
 QString ReglagesRadio::defaut(TypePort type) const
 {
+    if (liaison == Liaison::Rigctld)
+        type = TypePort::Reseau;
     if (!avecRadio() || type == TypePort::Aucun)
         return QString();
-    if (port.isEmpty()) {
+    const QString& lieu = adresse();
+    if (lieu.isEmpty()) {
         return type == TypePort::Reseau
                    ? QStringLiteral("Indiquez l'adresse de la radio (hôte:port, par exemple "
                                     "localhost:4532).")
                    : QStringLiteral("Indiquez le port de la radio (par exemple /dev/ttyUSB0).");
     }
     if (type == TypePort::Reseau) {
-        const qsizetype deuxPoints = port.lastIndexOf(QLatin1Char(':'));
+        const qsizetype deuxPoints = lieu.lastIndexOf(QLatin1Char(':'));
         bool valide = false;
-        const int numero = deuxPoints > 0 ? port.mid(deuxPoints + 1).toInt(&valide) : 0;
+        const int numero = deuxPoints > 0 ? lieu.mid(deuxPoints + 1).toInt(&valide) : 0;
         if (!valide || numero <= 0 || numero > 65535)
             return QStringLiteral("L'adresse « %1 » n'est pas de la forme hôte:port (par exemple "
                                   "localhost:4532).")
-                .arg(port);
+                .arg(lieu);
         return QString();
     }
     if (type != TypePort::Serie)
         return QString();
-    const QFileInfo infos(port);
+    const QFileInfo infos(lieu);
     if (!infos.exists())
         return QStringLiteral("Le port « %1 » n'existe pas : la radio est-elle branchée ?")
-            .arg(port);
+            .arg(lieu);
     if (infos.isDir() || infos.isFile())
-        return QStringLiteral("« %1 » n'est pas un port série.").arg(port);
+        return QStringLiteral("« %1 » n'est pas un port série.").arg(lieu);
     return QString();
 }

@@ -8,15 +8,24 @@
 class StockReglages;
 
 // The radio of the station, as the section "Radio" of the settings gives it
-// (global to the computer): hamlib's model number, the port (a serial device
-// such as /dev/ttyUSB0, or host:port for the models served over the
-// network), the serial speed and the polling interval.
+// (global to the computer): how it is reached (through hamlib's library, or
+// through a rigctld daemon at host:port), hamlib's model number, the port (a
+// serial device such as /dev/ttyUSB0, or host:port for the models served
+// over the network), the serial speed and the polling interval.
 struct ReglagesRadio {
     static inline const QString section = QStringLiteral("Radio");
     static inline const QString cleModele = QStringLiteral("Modele");
     static inline const QString clePort = QStringLiteral("Port");
     static inline const QString cleVitesse = QStringLiteral("Vitesse");
     static inline const QString cleIntervalle = QStringLiteral("Intervalle");
+    static inline const QString cleLiaison = QStringLiteral("Liaison");
+    static inline const QString cleRigctld = QStringLiteral("Rigctld");
+    // The values of cleLiaison; absent: hamlib.
+    static inline const QString liaisonHamlib = QStringLiteral("hamlib");
+    static inline const QString liaisonRigctld = QStringLiteral("rigctld");
+
+    // hamlib's library in the program, or rigctld's network protocol.
+    enum class Liaison { Hamlib, Rigctld };
 
     // How a model is reached: no port at all (hamlib's dummy radio), a
     // serial device, host:port over the network, or another kind of port
@@ -28,12 +37,17 @@ struct ReglagesRadio {
     static constexpr int intervalleMin = 200;
     static constexpr int intervalleMax = 10000;
 
+    Liaison liaison = Liaison::Hamlib;
     int modele = aucuneRadio;
     QString port;
     int vitesse = 0; // bauds; 0: the model's own
     int intervalle = intervalleDefaut;
+    QString rigctld; // host:port of the daemon
 
-    bool avecRadio() const { return modele != aucuneRadio; }
+    bool avecRadio() const { return liaison == Liaison::Rigctld || modele != aucuneRadio; }
+    // Where the radio is reached: the daemon's host:port through rigctld,
+    // the port otherwise.
+    const QString& adresse() const { return liaison == Liaison::Rigctld ? rigctld : port; }
 
     // What the settings hold; a value that is not a number reads as its
     // default, and an interval out of its range as the nearest limit.
@@ -43,7 +57,7 @@ struct ReglagesRadio {
     // Why these settings cannot open a radio of a model reached that way, in
     // French; empty when they can be tried. Checks what can be known without
     // the radio: the port given, a serial port that is a device, host:port
-    // for a network model.
+    // for a network model and for rigctld.
     QString defaut(TypePort type) const;
 
     bool operator==(const ReglagesRadio&) const = default;

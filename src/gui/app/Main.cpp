@@ -184,7 +184,7 @@ bool Main::demarreProgramme()
     choisitBandeMode(reglages.litIndex(section, Reglages::bandeUtilisee, 0),
                      reglages.litIndex(section, Reglages::modeUtilise, 0));
 
-    m_radio->configure(ReglagesRadio::lit(reglages));
+    demarreRadio();
 
     const QString dateAuto = reglages.lit(section, Reglages::dateAutomatique, Reglages::valeurOui);
     Mnu_Date_Auto->setChecked(dateAuto == Reglages::valeurOui);
@@ -346,9 +346,11 @@ void Main::Mnu_Historique_Click()
 // The close box closes the main window only: the windows opened from it stay
 // open, and the program ends when the last of them is closed. Qt does not
 // count a window that has a parent among those that keep the program going,
-// so they lose that tie to the main window now.
+// so they lose that tie to the main window now. The windmill hunt, which
+// keeps the cluster's link, closes with it.
 void Main::closeEvent(QCloseEvent* evenement)
 {
+    fermeChasse();
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (w->isWindow() && w->isVisible() && w->windowHandle())
             w->windowHandle()->setTransientParent(nullptr);

@@ -2,8 +2,8 @@
 
 #include "core/app/ModeleStation.h"
 #include "core/app/Services.h"
-#include "core/cluster/Sonnerie.h"
 #include "core/entry/ModeleSaisie.h"
+#include "core/platform/Sonnerie.h"
 #include "core/radio/SuiviRadio.h"
 
 #include <QMainWindow>
@@ -107,6 +107,10 @@ private:
     void construitMenus();
     // The radio and its status line (MainRadio.cpp).
     void construitRadio();
+    // Opens the radio of the settings once the window is drawn.
+    void demarreRadio();
+    // Closes the windmill hunt's window, if open (MainChasse.cpp).
+    void fermeChasse();
     void radioLue(qint64 hz, const QString& mode);
     // The windmill hunt (MainChasse.cpp): a spot taken as a new QSO, and
     // the spots marked again when the log changed.

@@ -104,3 +104,9 @@ void Main::chasseLogChange()
     else if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
         fenetre->logChange();
 }
+
+void Main::fermeChasse()
+{
+    if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
+        fenetre->close();
+}

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 
 void Main::construitRadio()
 {
@@ -27,6 +28,15 @@ void Main::construitRadio()
         statusBar()->setVisible(!statut.isEmpty() || Statut_Chasse);
     });
     connect(m_radio, &Radio::lu, this, &Main::radioLue);
+}
+
+// hamlib and its backends load with the radio: started with the window, they
+// would compete with it for the disk and the library loader. Half a second
+// later, the window is drawn and the radio is read at once all the same.
+void Main::demarreRadio()
+{
+    QTimer::singleShot(500, this,
+                       [this] { m_radio->configure(ReglagesRadio::lit(m_services.reglages)); });
 }
 
 void Main::radioLue(qint64 hz, const QString& mode)

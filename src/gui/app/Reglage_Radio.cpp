@@ -10,12 +10,15 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
 
 const QString kAucune = QStringLiteral("Aucune radio");
+const QString kRigctld = QStringLiteral("rigctld (réseau)");
+const QString kAdresseRigctld = QStringLiteral("localhost:4532");
 
 QString nomModele(const Radio::Modele& m)
 {
@@ -41,6 +44,7 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
     Modele_Radio->setMinimumContentsLength(32);
     Apparence::nommeListe(Modele_Radio, QStringLiteral("Modèle de la radio"));
     Modele_Radio->addItem(kAucune, 0);
+    Modele_Radio->addItem(kRigctld, choixRigctld);
 
     Port_Radio = Apparence::nomme(new QLineEdit(this), "Port_Radio");
     Port_Radio->setAccessibleName(QStringLiteral("Port"));
@@ -79,7 +83,10 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
     colonne->addLayout(boutons);
 
     const ReglagesRadio r = ReglagesRadio::lit(m_reglages);
-    Port_Radio->setText(r.port);
+    m_portHamlib = r.port;
+    m_adresseRigctld = r.rigctld.isEmpty() ? kAdresseRigctld : r.rigctld;
+    m_rigctldAffiche = r.liaison == ReglagesRadio::Liaison::Rigctld;
+    Port_Radio->setText(m_rigctldAffiche ? m_adresseRigctld : m_portHamlib);
     const int vitesse = Vitesse_Radio->findData(r.vitesse);
     if (vitesse >= 0) {
         Vitesse_Radio->setCurrentIndex(vitesse);
@@ -88,11 +95,14 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
         Vitesse_Radio->setCurrentIndex(Vitesse_Radio->count() - 1);
     }
     Intervalle_Radio->setValue(r.intervalle);
-    if (r.avecRadio()) {
+    if (m_rigctldAffiche) {
+        Modele_Radio->setCurrentIndex(1);
+    } else if (r.avecRadio()) {
         // Shown by its number until hamlib's list arrives.
         Modele_Radio->addItem(QStringLiteral("Modèle %1").arg(r.modele), r.modele);
-        Modele_Radio->setCurrentIndex(1);
+        Modele_Radio->setCurrentIndex(2);
     }
+    modeleChoisi();
 
     connect(&m_radio, &Radio::modelesRecus, this, &Reglage_Radio::remplitModeles);
     connect(&m_radio, &Radio::testTermine, this, [this](bool reussi, const QString& message) {
@@ -110,24 +120,44 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
     Apparence::centreFenetre(this);
 }
 
-void Reglage_Radio::remplitModeles(const QList<Radio::Modele>& modeles)
+void Reglage_Radio::remplitModeles(const QList<Radio::Modele>& modeles, const QString& manque)
 {
     const int choisi = Modele_Radio->currentData().toInt();
     m_modeles = modeles;
+    const QSignalBlocker bloque(Modele_Radio);
     Modele_Radio->clear();
     Modele_Radio->addItem(kAucune, 0);
+    Modele_Radio->addItem(kRigctld, choixRigctld);
     for (const Radio::Modele& m : modeles)
         Modele_Radio->addItem(nomModele(m), m.numero);
-    const int index = Modele_Radio->findData(choisi);
+    int index = Modele_Radio->findData(choisi);
+    // A saved model that the list lacks (hamlib missing) stays as it is.
+    if (index < 0 && choisi > 0) {
+        Modele_Radio->addItem(QStringLiteral("Modèle %1").arg(choisi), choisi);
+        index = Modele_Radio->count() - 1;
+    }
     Modele_Radio->setCurrentIndex(index >= 0 ? index : 0);
     modeleChoisi();
+    if (!manque.isEmpty()) {
+        const QString texte =
+            QStringLiteral("Radio : %1 ; seul « %2 » peut être choisi.").arg(manque, kRigctld);
+        Resultat_Radio->setText(texte);
+        Resultat_Radio->setAccessibleName(texte);
+    }
 }
 
 // The port's hint follows the kind of port the model uses.
 void Reglage_Radio::modeleChoisi()
 {
     const int numero = Modele_Radio->currentData().toInt();
-    auto type = ReglagesRadio::TypePort::Serie;
+    // The port of the way left is kept, the one of the way chosen shown.
+    const bool rigctld = numero == choixRigctld;
+    if (rigctld != m_rigctldAffiche) {
+        (m_rigctldAffiche ? m_adresseRigctld : m_portHamlib) = Port_Radio->text().trimmed();
+        Port_Radio->setText(rigctld ? m_adresseRigctld : m_portHamlib);
+        m_rigctldAffiche = rigctld;
+    }
+    auto type = rigctld ? ReglagesRadio::TypePort::Reseau : ReglagesRadio::TypePort::Serie;
     for (const Radio::Modele& m : std::as_const(m_modeles)) {
         if (m.numero == numero)
             type = m.port;
@@ -150,7 +180,14 @@ ReglagesRadio Reglage_Radio::reglagesAffiches() const
     if (index < 0)
         index = Modele_Radio->currentIndex();
     r.modele = index >= 0 ? Modele_Radio->itemData(index).toInt() : 0;
-    r.port = Port_Radio->text().trimmed();
+    r.port = m_portHamlib;
+    r.rigctld = m_adresseRigctld;
+    (m_rigctldAffiche ? r.rigctld : r.port) = Port_Radio->text().trimmed();
+    if (r.modele == choixRigctld) {
+        // hamlib's model saved stays, for the day hamlib is chosen again.
+        r.liaison = ReglagesRadio::Liaison::Rigctld;
+        r.modele = qMax(0, ReglagesRadio::lit(m_reglages).modele);
+    }
     r.vitesse = Vitesse_Radio->currentData().toInt();
     r.intervalle = Intervalle_Radio->value();
     return r;

@@ -11,7 +11,8 @@ class QPushButton;
 class QSpinBox;
 class StockReglages;
 
-// "Réglage de la radio": the model from hamlib's list, its port, speed and
+// "Réglage de la radio": the model from hamlib's list, or a rigctld daemon
+// reached over the network; the port (host:port for rigctld), speed and
 // polling interval, a test of these settings and their saving. Saved
 // settings are read again by the radio at once.
 class Reglage_Radio : public QWidget {
@@ -30,8 +31,11 @@ public:
     QPushButton* Enregistrer;
     QLabel* Resultat_Radio;
 
+    // The list's entry of a rigctld daemon, before hamlib's models.
+    static constexpr int choixRigctld = -1;
+
 private:
-    void remplitModeles(const QList<Radio::Modele>& modeles);
+    void remplitModeles(const QList<Radio::Modele>& modeles, const QString& manque);
     void modeleChoisi();
     void Tester_Click();
     void Enregistrer_Click();
@@ -39,4 +43,8 @@ private:
     StockReglages& m_reglages;
     Radio& m_radio;
     QList<Radio::Modele> m_modeles;
+    // The port of each way, kept while the other is shown.
+    QString m_portHamlib;
+    QString m_adresseRigctld;
+    bool m_rigctldAffiche = false;
 };

@@ -1,11 +1,11 @@
 #include "Chasse_Moulins.h"
 
 #include "ModeleSpots.h"
-#include "core/cluster/Sonnerie.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/Horloge.h"
+#include "core/platform/Sonnerie.h"
 #include "core/platform/StockReglages.h"
 #include "core/radio/Radio.h"
 #include "gui/platform/Apparence.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/cluster/Sonnerie.h"
+#include "core/platform/Sonnerie.h"
 
 // The system's beep.
 class SonnerieSysteme : public Sonnerie {

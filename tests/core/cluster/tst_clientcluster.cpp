@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 
@@ -325,6 +326,36 @@ private Q_SLOTS:
         QTRY_VERIFY(client.statut().contains(QStringLiteral("connexion refusée")));
         QCOMPARE(noeud.connexions(), 1);
         client.deconnecte();
+    }
+
+    // The waits before a new try: 5 s, 15 s, then 60 s after each loss.
+    void attentes_data()
+    {
+        QTest::addColumn<int>("echecs");
+        QTest::addColumn<int>("attente");
+        QTest::newRow("first loss") << 0 << 5000;
+        QTest::newRow("second") << 1 << 15000;
+        QTest::newRow("third") << 2 << 60000;
+        QTest::newRow("tenth") << 9 << 60000;
+    }
+    void attentes()
+    {
+        QFETCH(int, echecs);
+        QFETCH(int, attente);
+        QCOMPARE(ClientCluster::Delais().attente(echecs), attente);
+        // The client says the first one.
+        if (echecs == 0) {
+            QTcpServer ferme;
+            QVERIFY(ferme.listen(QHostAddress::LocalHost, 0));
+            ReglagesCluster r;
+            r.hote = QStringLiteral("127.0.0.1");
+            r.port = ferme.serverPort();
+            r.indicatif = QStringLiteral("F4ABC");
+            ferme.close();
+            ClientCluster client;
+            QVERIFY(client.connecte(r).estOk());
+            QTRY_VERIFY(client.statut().endsWith(QStringLiteral("Nouvel essai dans 5 s.")));
+        }
     }
 
     void reglagesRefuses()

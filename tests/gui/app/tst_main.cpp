@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QSysInfo>
 #include <QTreeView>
@@ -516,7 +517,7 @@ void TestMain::radioDonneBandeEtMode()
     rigctld.commande("M CW 500");
     QTRY_COMPARE_WITH_TIMEOUT(m.findChild<QLabel*>("Statut_Radio")->text(),
                               QStringLiteral("Radio : 14 250,0 kHz CW"), 5000);
-    QTest::qWait(50);
+    // The status and the entry follow one reading, together.
     const bool passe = pendant.isEmpty() || pendant == "main";
     QCOMPARE(mode->currentText(), passe ? QStringLiteral("CW") : QStringLiteral("SSB"));
     QCOMPARE(bande->currentText(), bandeAvant);
@@ -524,7 +525,6 @@ void TestMain::radioDonneBandeEtMode()
     rigctld.commande("F 7050000");
     QTRY_COMPARE_WITH_TIMEOUT(m.findChild<QLabel*>("Statut_Radio")->text(),
                               QStringLiteral("Radio : 7 050,0 kHz CW"), 5000);
-    QTest::qWait(50);
     QCOMPARE(bande->currentText(), passe ? QStringLiteral("7.0 Mhz") : bandeAvant);
 
     if (!passe) {
@@ -548,7 +548,11 @@ void TestMain::sansRadioPasDeLigneDEtat()
     b.ecritLog(QStringLiteral("F1ABC"), 2);
     Main m(b.services());
     QVERIFY(m.demarreProgramme());
-    QTest::qWait(100);
+    // The radio's worker takes its orders in turn: the settings were taken
+    // once the list of models arrives.
+    QSignalSpy listes(&m.radio(), &Radio::modelesRecus);
+    m.radio().demandeModeles();
+    QVERIFY(listes.wait(10000));
     QVERIFY(!m.statusBar()->isVisible());
     QCOMPARE(m.findChild<QLabel*>("Statut_Radio")->text(), QString());
     QVERIFY(!m.radio().accorde(14250000, "SSB").estOk());

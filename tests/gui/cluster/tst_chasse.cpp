@@ -4,7 +4,7 @@
 // following the log, the announce of the QSO being worked, and the login
 // again after the node went down.
 #include "app/BancProgramme.h"
-#include "core/cluster/Sonnerie.h"
+#include "core/platform/Sonnerie.h"
 #include "core/radio/Radio.h"
 #include "gui/cluster/Chasse_Moulins.h"
 #include "gui/cluster/ModeleSpots.h"
@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -208,6 +209,16 @@ private Q_SLOTS:
 
         QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
+
+        // Closing the main window closes the hunt too, which would otherwise
+        // keep the program going.
+        trafic->actions().at(0)->trigger();
+        QPointer<Chasse_Moulins> chasse = Apparence::fenetreOuverte<Chasse_Moulins>(m.get());
+        QVERIFY(chasse && chasse->isVisible());
+        m->show();
+        m->close();
+        QVERIFY(!chasse || !chasse->isVisible());
+        f = nullptr;
     }
 
     // The whole hunt: three statuses, the needed windmill saved through the
@@ -305,6 +316,7 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("14025000"), 5000);
         QVERIFY(rigctld.commande("m").startsWith(QStringLiteral("CW")));
         QTRY_COMPARE_WITH_TIMEOUT(z->Mode_A->currentText(), QStringLiteral("CW"), 5000);
+        // Later readings of the radio keep the QSO's band.
         QSignalSpy lectures(&m->radio(), &Radio::lu);
         const auto troisLectures = [&] {
             lectures.clear();

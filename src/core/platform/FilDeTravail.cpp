@@ -1,0 +1,65 @@
+#include "FilDeTravail.h"
+
+#include <QThread>
+
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::atomic<int> gEnCours{0};
+
+} // namespace
+
+FilDeTravail::FilDeTravail(const QString& nom, QObject* travailleur)
+    : m_fil(new QThread), m_travailleur(travailleur)
+{
+    m_fil->setObjectName(nom);
+    m_travailleur->moveToThread(m_fil);
+    QObject::connect(m_fil, &QThread::finished, m_travailleur, &QObject::deleteLater);
+    // Counted off on the worker's thread itself, as the thread ends: a
+    // thread left blocked is counted until then.
+    QObject::connect(
+        m_fil, &QThread::finished, m_fil, [] { --gEnCours; }, Qt::DirectConnection);
+    ++gEnCours;
+    m_fil->start();
+}
+
+FilDeTravail::~FilDeTravail()
+{
+    arrete();
+}
+
+bool FilDeTravail::arrete(const std::function<void()>& dernier)
+{
+    if (m_arrete)
+        return true;
+    m_arrete = true;
+    if (dernier)
+        ordonne(dernier);
+    m_fil->quit();
+    if (m_fil->wait(borne)) {
+        delete m_fil;
+        return true;
+    }
+    // Still blocked: the thread deletes itself once it ends, if the
+    // windows' thread is still there to do it.
+    QObject::connect(m_fil, &QThread::finished, m_fil, &QObject::deleteLater);
+    if (m_fil->isFinished())
+        m_fil->deleteLater();
+    return false;
+}
+
+int FilDeTravail::enCours()
+{
+    return gEnCours;
+}
+
+int FilDeTravail::sortie(int code)
+{
+    if (gEnCours == 0)
+        return code;
+    std::fflush(nullptr);
+    std::_Exit(code);
+}
