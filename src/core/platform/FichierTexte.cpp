@@ -70,9 +70,10 @@ int creeExclusif(const QString& chemin, QFile* fichier)
 #ifdef Q_OS_WIN
     // Written through to the disk: the bytes do not wait in the system's
     // cache for the flush that follows.
-    HANDLE h = CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(chemin).utf16()),
-                           GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    HANDLE h =
+        CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(chemin).utf16()),
+                    GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         const DWORD raison = GetLastError();
         if (raison == ERROR_ACCESS_DENIED && QFileInfo(chemin).isDir())
@@ -177,9 +178,8 @@ int OperationsFichier::renomme(const QString& depuis, const QString& vers)
     const QString cible = QDir::toNativeSeparators(vers);
     const auto* nomSource = reinterpret_cast<const wchar_t*>(source.utf16());
     const auto* nomCible = reinterpret_cast<const wchar_t*>(cible.utf16());
-    if (QFileInfo::exists(vers) &&
-        ReplaceFileW(nomCible, nomSource, nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                     nullptr))
+    if (QFileInfo::exists(vers) && ReplaceFileW(nomCible, nomSource, nullptr,
+                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
         return 0;
     if (MoveFileExW(nomSource, nomCible, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;

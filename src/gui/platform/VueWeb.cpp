@@ -93,12 +93,14 @@ void VueWeb::ouvre(const QUrl& adresse)
         return;
     }
     if (navigateur()(adresse)) {
-        m_note->setText(sansModule() + QStringLiteral("la page a été ouverte dans votre navigateur "
-                                                      "web.\n\n") +
+        m_note->setText(sansModule() +
+                        QStringLiteral("la page a été ouverte dans votre navigateur "
+                                       "web.\n\n") +
                         lien);
     } else {
-        m_note->setText(sansModule() + QStringLiteral("aucun navigateur web n'a pu ouvrir la page. "
-                                                      "Son adresse est :\n\n") +
+        m_note->setText(sansModule() +
+                        QStringLiteral("aucun navigateur web n'a pu ouvrir la page. "
+                                       "Son adresse est :\n\n") +
                         lien);
     }
 }

@@ -327,7 +327,8 @@ void TestWeb::sansModuleOuvreLeNavigateurSysteme()
         return true;
     });
     m_navigateur.clear();
-    for (const char* adresse : {"file:///etc/passwd", "javascript:alert(1)", "mailto:f1abc@x.org"}) {
+    for (const char* adresse :
+         {"file:///etc/passwd", "javascript:alert(1)", "mailto:f1abc@x.org"}) {
         fenetre.WebBrowser1->ouvre(QUrl(QString::fromLatin1(adresse)));
         QVERIFY2(note->text().contains("pas celle d'une page web"), adresse);
     }
