@@ -174,8 +174,9 @@ int OperationsFichier::renomme(const QString& depuis, const QString& vers)
     // rights); a file that does not exist yet, or a file system that cannot
     // replace, takes the work file by a move that reaches the disk before it
     // returns.
-    const QString source = QDir::toNativeSeparators(depuis);
-    const QString cible = QDir::toNativeSeparators(vers);
+    // ReplaceFileW wants whole paths.
+    const QString source = QDir::toNativeSeparators(QFileInfo(depuis).absoluteFilePath());
+    const QString cible = QDir::toNativeSeparators(QFileInfo(vers).absoluteFilePath());
     const auto* nomSource = reinterpret_cast<const wchar_t*>(source.utf16());
     const auto* nomCible = reinterpret_cast<const wchar_t*>(cible.utf16());
     if (QFileInfo::exists(vers) && ReplaceFileW(nomCible, nomSource, nullptr,
