@@ -262,6 +262,7 @@ private Q_SLOTS:
         QVERIFY(ecritOctets(cible, avant));
         Statut s;
         {
+            EXIGE_LIMITE_TAILLE();
             LimiteTailleFichier limite(1000);
             s = FichierTexte::remplace(cible, travail, {QByteArray(4000, 'y')});
         }
