@@ -29,6 +29,7 @@ VIAddVersionKey /LANG=1036 "ProductName" "RQN_KZT"
 VIAddVersionKey /LANG=1036 "FileDescription" "Installation de RQN_KZT"
 VIAddVersionKey /LANG=1036 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1036 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1036 "LegalCopyright" "RQN_KZT"
 
 !define MUI_ICON "${ICONE}"
 !define MUI_UNICON "${ICONE}"
@@ -44,14 +45,23 @@ VIAddVersionKey /LANG=1036 "ProductVersion" "${VERSION}"
 
 !define CLE_DESINSTALLATION "Software\Microsoft\Windows\CurrentVersion\Uninstall\RQN_KZT"
 
-; A folder under "Program Files" is not writable by the program: refused.
-Function .onVerifyInstDir
+; A folder under "Program Files" is not writable by the program: refused,
+; in the folder page and for /D of a silent setup alike. $R9 is 1 for such a folder.
+Function DossierProgramFiles
+  StrCpy $R9 0
   ${StrStr} $0 "$INSTDIR\" "$PROGRAMFILES64\"
   ${If} $0 == "$INSTDIR\"
-    Abort
+    StrCpy $R9 1
   ${EndIf}
   ${StrStr} $0 "$INSTDIR\" "$PROGRAMFILES32\"
   ${If} $0 == "$INSTDIR\"
+    StrCpy $R9 1
+  ${EndIf}
+FunctionEnd
+
+Function .onVerifyInstDir
+  Call DossierProgramFiles
+  ${If} $R9 == 1
     Abort
   ${EndIf}
 FunctionEnd
@@ -65,6 +75,12 @@ Function un.onInit
 FunctionEnd
 
 Section "RQN_KZT"
+  Call DossierProgramFiles
+  ${If} $R9 == 1
+    MessageBox MB_OK|MB_ICONSTOP "RQN_KZT garde ses logs dans son propre dossier : il ne peut pas être installé dans « $INSTDIR ». Choisissez un dossier qui vous appartient." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
   SetOutPath "$INSTDIR"
   !include "${FICHIERS}"
   ; The first-name memory is the user's: delivered empty once, never replaced.
