@@ -16,12 +16,22 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
+
 namespace {
 
 // The folder of the executable, links followed (the packaged program is
 // started through a link in /usr/bin), read before Qt is there.
 QString dossierExecutable(const char* argv0)
 {
+#ifdef Q_OS_WIN
+    wchar_t nom[32768];
+    const DWORD taille = GetModuleFileNameW(nullptr, nom, DWORD(std::size(nom)));
+    if (taille > 0 && taille < std::size(nom))
+        return QFileInfo(QString::fromWCharArray(nom, int(taille))).absolutePath();
+#endif
     const QFileInfo soi(QStringLiteral("/proc/self/exe"));
     const QString chemin = soi.exists() ? soi.canonicalFilePath() : QString::fromLocal8Bit(argv0);
     return QFileInfo(chemin).absolutePath();

@@ -6,7 +6,9 @@
 #include <QTest>
 
 #include <csignal>
+#ifndef Q_OS_WIN
 #include <sys/resource.h>
+#endif
 
 namespace OutilsTest {
 
@@ -23,6 +25,15 @@ inline bool ecritOctets(const QString& chemin, const QByteArray& octets)
 }
 
 // Caps the size of any file this process writes, as a full disk would.
+// Windows has no such cap: the tests that need it skip there.
+#ifdef Q_OS_WIN
+#define EXIGE_LIMITE_TAILLE() QSKIP("Windows cannot cap the size of a process's files")
+class LimiteTailleFichier {
+public:
+    explicit LimiteTailleFichier(qint64) {}
+};
+#else
+#define EXIGE_LIMITE_TAILLE()
 class LimiteTailleFichier {
 public:
     explicit LimiteTailleFichier(rlim_t octets)
@@ -38,5 +49,6 @@ public:
 private:
     rlimit m_ancienne{};
 };
+#endif
 
 } // namespace OutilsTest

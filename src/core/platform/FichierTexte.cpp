@@ -39,7 +39,8 @@ FichierTexte::OperationsFichier& operations()
 bool marqueLectureSeule(const QString& chemin)
 {
 #ifdef Q_OS_WIN
-    return !QFileInfo(chemin).isWritable();
+    const QFileInfo infos(chemin);
+    return infos.exists() && !infos.isDir() && !infos.isWritable();
 #else
     struct stat st;
     const QByteArray name = QFile::encodeName(chemin);
@@ -66,6 +67,30 @@ QString nonConfirme(const QString& chemin, int erreur)
 // that leads nowhere.
 int creeExclusif(const QString& chemin, QFile* fichier)
 {
+#ifdef Q_OS_WIN
+    // Written through to the disk: the bytes do not wait in the system's
+    // cache for the flush that follows.
+    HANDLE h =
+        CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(chemin).utf16()),
+                    GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
+    if (h == INVALID_HANDLE_VALUE) {
+        const DWORD raison = GetLastError();
+        if (raison == ERROR_ACCESS_DENIED && QFileInfo(chemin).isDir())
+            return EISDIR;
+        return FichierTexte::erreurWindows(raison);
+    }
+    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), 0);
+    if (fd < 0) {
+        CloseHandle(h);
+        return EMFILE;
+    }
+    if (!fichier->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        _close(fd);
+        return EIO;
+    }
+    return 0;
+#else
     errno = 0;
     if (fichier->open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return 0;
@@ -73,6 +98,7 @@ int creeExclusif(const QString& chemin, QFile* fichier)
     if (erreur == EEXIST || QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink())
         return EEXIST;
     return erreur ? erreur : EIO;
+#endif
 }
 
 // Makes the work file anew, the folder's lock held: a work file left by a
@@ -134,7 +160,8 @@ int OperationsFichier::ecrit(QFile& fichier, const QByteArray& octets)
 int OperationsFichier::synchronise(QFile& fichier)
 {
 #ifdef Q_OS_WIN
-    return _commit(fichier.handle()) == 0 ? 0 : EIO;
+    HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(fichier.handle()));
+    return FlushFileBuffers(h) ? 0 : FichierTexte::erreurWindows(GetLastError());
 #else
     return ::fsync(fichier.handle()) == 0 ? 0 : errno;
 #endif
@@ -143,11 +170,21 @@ int OperationsFichier::synchronise(QFile& fichier)
 int OperationsFichier::renomme(const QString& depuis, const QString& vers)
 {
 #ifdef Q_OS_WIN
-    const bool ok =
-        MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(depuis).utf16()),
-                    reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(vers).utf16()),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    return ok ? 0 : EACCES;
+    // ReplaceFileW keeps the replaced file's identity (its attributes, its
+    // rights); a file that does not exist yet, or a file system that cannot
+    // replace, takes the work file by a move that reaches the disk before it
+    // returns.
+    // ReplaceFileW wants whole paths.
+    const QString source = QDir::toNativeSeparators(QFileInfo(depuis).absoluteFilePath());
+    const QString cible = QDir::toNativeSeparators(QFileInfo(vers).absoluteFilePath());
+    const auto* nomSource = reinterpret_cast<const wchar_t*>(source.utf16());
+    const auto* nomCible = reinterpret_cast<const wchar_t*>(cible.utf16());
+    if (QFileInfo::exists(vers) && ReplaceFileW(nomCible, nomSource, nullptr,
+                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+        return 0;
+    if (MoveFileExW(nomSource, nomCible, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return FichierTexte::erreurWindows(GetLastError());
 #else
     return ::rename(QFile::encodeName(depuis).constData(), QFile::encodeName(vers).constData()) == 0
                ? 0

@@ -10,6 +10,11 @@ namespace FichierTexte {
 // French explanation of a system error number ("disque plein", ...).
 QString erreurSysteme(int erreur);
 
+#ifdef Q_OS_WIN
+// The system error number of a Windows error code (GetLastError()).
+int erreurWindows(unsigned long code);
+#endif
+
 // A path as the messages show it: « path », with the system's separators.
 QString cheminEntreGuillemets(const QString& chemin);
 

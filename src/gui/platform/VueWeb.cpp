@@ -25,6 +25,17 @@ std::function<bool(const QUrl&)>& navigateur()
     return ouvre;
 }
 
+// Why the page is not shown in the window. Windows builds have no web
+// engine at all: the browser is simply the way pages are shown there.
+QString sansModule()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Pages web : ");
+#else
+    return QStringLiteral("L'affichage des pages web n'est pas installé avec le programme : ");
+#endif
+}
+
 FabriqueVueWeb*& remplacement()
 {
     static FabriqueVueWeb* autre = nullptr;
@@ -72,14 +83,23 @@ void VueWeb::ouvre(const QUrl& adresse)
         return;
     }
     const QString lien = adresse.toDisplayString();
+    // The browser is handed web pages only: a local file or a program's own
+    // link would be opened by whatever the system ties to it.
+    const QString schema = adresse.scheme().toLower();
+    if (schema != QLatin1String("http") && schema != QLatin1String("https")) {
+        m_note->setText(QStringLiteral("Cette adresse n'est pas celle d'une page web : elle n'a "
+                                       "pas été ouverte.\n\n") +
+                        lien);
+        return;
+    }
     if (navigateur()(adresse)) {
-        m_note->setText(QStringLiteral("L'affichage des pages web n'est pas installé avec le "
-                                       "programme : la page a été ouverte dans votre navigateur "
+        m_note->setText(sansModule() +
+                        QStringLiteral("la page a été ouverte dans votre navigateur "
                                        "web.\n\n") +
                         lien);
     } else {
-        m_note->setText(QStringLiteral("L'affichage des pages web n'est pas installé avec le "
-                                       "programme, et aucun navigateur web n'a pu ouvrir la page. "
+        m_note->setText(sansModule() +
+                        QStringLiteral("aucun navigateur web n'a pu ouvrir la page. "
                                        "Son adresse est :\n\n") +
                         lien);
     }

@@ -2,11 +2,13 @@
 #include "core/app/LigneCommande.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/StationLog.h"
+#include "core/platform/StockReglages.h"
 
 #include "OutilsTest.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,7 +170,7 @@ void TestDemarrage::programmeSansAffichage()
     QTemporaryDir maison;
     QString programme = QStringLiteral(KZT_PROGRAMME);
     if (installe) {
-        const QString copie = dossier.filePath(QStringLiteral("RQN_KZT"));
+        const QString copie = dossier.filePath(QFileInfo(programme).fileName());
         QVERIFY(QFile::copy(programme, copie));
         QVERIFY(ecritOctets(dossier.filePath(DossierProgramme::nomMarque()), "x\n"));
         programme = copie;
@@ -185,16 +187,33 @@ void TestDemarrage::programmeSansAffichage()
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), code);
-    const QString normale = QString::fromLocal8Bit(p.readAllStandardOutput());
-    const QString erreurs = QString::fromLocal8Bit(p.readAllStandardError());
+    // Windows' console texts end their lines with CR LF.
+    const QString normale =
+        QString::fromLocal8Bit(p.readAllStandardOutput()).replace(QStringLiteral("\r\n"), "\n");
+    const QString erreurs =
+        QString::fromLocal8Bit(p.readAllStandardError()).replace(QStringLiteral("\r\n"), "\n");
     const QString sortie = code == 0 ? normale : erreurs;
     QVERIFY2(sortie.startsWith(debut), qPrintable(normale + erreurs));
     QVERIFY2((code == 0 ? erreurs : normale).isEmpty(), qPrintable(normale + erreurs));
+#ifdef Q_OS_WIN
+    // Windows names the user's folders itself: the settings in
+    // %APPDATA%\KZT\KZT.ini, the logs of an installation for every user in
+    // %LOCALAPPDATA%\RQN_KZT.
+    const QString donnees = QDir(QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA")))
+                                .filePath(QStringLiteral("RQN_KZT"));
+    const QString reglages = QDir(QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA")))
+                                 .filePath(QStringLiteral("KZT/KZT.ini"));
+    QCOMPARE(DossierProgramme::dossierDeLUtilisateur(), donnees);
+    QCOMPARE(QDir::fromNativeSeparators(StockReglages().nomDeFichier()), reglages);
+#else
+    const QString donnees = maison.filePath(QStringLiteral("data/RQN_KZT"));
+    const QString reglages = maison.filePath(QStringLiteral("config/KZT/KZT.ini"));
+#endif
     if (sortie.contains(QStringLiteral("Utilisation"))) {
-        const QString logs = installe ? maison.filePath(QStringLiteral("data/RQN_KZT"))
-                                      : QFileInfo(programme).absolutePath();
-        QVERIFY2(sortie.contains(logs + QLatin1Char('\n')), qPrintable(sortie));
-        QVERIFY(sortie.contains(maison.filePath(QStringLiteral("config/KZT/KZT.ini"))));
+        const QString logs = installe ? donnees : QFileInfo(programme).absolutePath();
+        const QString lu = QDir::fromNativeSeparators(sortie);
+        QVERIFY2(lu.contains(logs + QLatin1Char('\n')), qPrintable(sortie));
+        QVERIFY2(lu.contains(reglages), qPrintable(sortie));
     }
     QCOMPARE(QDir(maison.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 }

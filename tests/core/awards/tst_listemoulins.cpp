@@ -251,6 +251,7 @@ void TestListeMoulins::echecEnregistrementGardeAncienneListe()
         longue << MoulinsContactes::ligneDeListe(bande("14 Mhz"));
     Statut s;
     {
+        EXIGE_LIMITE_TAILLE();
         OutilsTest::LimiteTailleFichier disquePlein(4096);
         s = MoulinsContactes::enregistre(dossier.path(), "FXXXX", "HF", jour, longue, &nom);
     }

@@ -276,6 +276,7 @@ void TestAdif::disquePleinGardeLExportPrecedent()
     QVERIFY(OutilsTest::ecritOctets(dossier.filePath("F1ABC_KZT.adi"), ancien));
     Statut fait;
     {
+        EXIGE_LIMITE_TAILLE();
         OutilsTest::LimiteTailleFichier limite(64 * 1024);
         fait = Adif::exporte(dossier.path(), "F1ABC");
     }

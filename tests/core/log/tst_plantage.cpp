@@ -21,7 +21,11 @@ namespace {
 
 QString cheminEcrivain()
 {
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/crash_writer.exe");
+#else
     return QCoreApplication::applicationDirPath() + QStringLiteral("/crash_writer");
+#endif
 }
 
 // The last change number the writer reported, or none.
@@ -78,7 +82,9 @@ private Q_SLOTS:
             QVERIFY(enfant.waitForStarted());
             QVERIFY(enfant.waitForReadyRead(30000));
             QThread::usleep(hasard.bounded(2000, 25000));
-            ::kill(pid_t(enfant.processId()), SIGKILL);
+            // SIGKILL, or TerminateProcess on Windows: nothing of the writer
+            // runs after it, the system lets its locks go.
+            enfant.kill();
             QVERIFY(enfant.waitForFinished());
             if (enfant.exitStatus() != QProcess::CrashExit)
                 QFAIL(qPrintable(QString("the writer stopped by itself (code %1): %2")

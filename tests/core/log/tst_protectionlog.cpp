@@ -93,6 +93,7 @@ private Q_SLOTS:
             QVERIFY(QFile::setPermissions(m_cheminFichier, QFile::ReadOwner | QFile::ReadGroup));
             s = changeLog(operation, ligneQso("F1NEW"), lignes.first());
         } else {
+            EXIGE_LIMITE_TAILLE();
             LimiteTailleFichier limite(avant.size() / 2);
             s = changeLog(operation, ligneQso("F1NEW"), lignes.first());
         }
@@ -257,16 +258,23 @@ private Q_SLOTS:
         QVERIFY(QDir(m_dossierTemporaire->path()).mkpath("Sauvegardes"));
         const QString chemin = m_dossierTemporaire->filePath(nom);
         const QString vide = ailleurs.filePath("absent.txt");
+#ifdef Q_OS_WIN
+        // Links, pipes and second names are made by administrators alone there.
+        if (plante != "ancien")
+            QSKIP("no link, pipe or second name made by a user on Windows");
+#endif
         if (plante == "lien")
             QVERIFY(QFile::link(autre, chemin));
         else if (plante == "lien vide")
             QVERIFY(QFile::link(vide, chemin));
+#ifndef Q_OS_WIN
         else if (plante == "tube")
             QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0644), 0);
         else if (plante == "second nom")
             QCOMPARE(
                 ::link(QFile::encodeName(autre).constData(), QFile::encodeName(chemin).constData()),
                 0);
+#endif
         else
             QVERIFY(ecritOctets(chemin, "restes d'un arrêt brutal"));
 

@@ -262,6 +262,7 @@ private Q_SLOTS:
         QVERIFY(ecritOctets(cible, avant));
         Statut s;
         {
+            EXIGE_LIMITE_TAILLE();
             LimiteTailleFichier limite(1000);
             s = FichierTexte::remplace(cible, travail, {QByteArray(4000, 'y')});
         }
@@ -431,6 +432,14 @@ private Q_SLOTS:
         {
             FichierTexte::FichierVerrou autre(cheminVerrou);
             QVERIFY(autre.verrouille(0));
+            // Who holds it is read while it is held (Windows' locks forbid
+            // the reading of the bytes they cover), the last words alone.
+            QVERIFY(autre.ecritInfo("pid 4242 F1ABC"));
+            QVERIFY(autre.ecritInfo("pid 42"));
+            QCOMPARE(FichierTexte::FichierVerrou::litInfo(cheminVerrou), QByteArray("pid 42"));
+            FichierTexte::FichierVerrou second(cheminVerrou);
+            QVERIFY(!second.verrouille(0));
+            QCOMPARE(second.erreurDe(), 0);
             QElapsedTimer attendu;
             attendu.start();
             const Statut s = FichierTexte::remplace(cible, travail, {"new"});

@@ -20,7 +20,9 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
+#ifdef KZT_MODULE_WEB
 #include <QOpenGLContext>
+#endif
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -314,6 +316,23 @@ void TestWeb::sansModuleOuvreLeNavigateurSysteme()
     fenetre.Afficher->click();
     QVERIFY(note->text().contains("aucun navigateur"));
     QVERIFY(note->text().contains(serveur.site() + "/dxc/top_250_HF.html"));
+#ifdef Q_OS_WIN
+    // Windows has no web engine to install: the note does not speak of one.
+    QVERIFY(!note->text().contains("pas installé"));
+#endif
+
+    // Only web pages go to the browser.
+    VueWeb::creeNavigateur([this](const QUrl& u) {
+        m_navigateur.append(u);
+        return true;
+    });
+    m_navigateur.clear();
+    for (const char* adresse :
+         {"file:///etc/passwd", "javascript:alert(1)", "mailto:f1abc@x.org"}) {
+        fenetre.WebBrowser1->ouvre(QUrl(QString::fromLatin1(adresse)));
+        QVERIFY2(note->text().contains("pas celle d'une page web"), adresse);
+    }
+    QVERIFY(m_navigateur.isEmpty());
 
     VueWeb::dossierDuModule(QStringLiteral(KZT_PROGRAM_DIR));
 }
@@ -388,8 +407,10 @@ void TestWeb::moduleDonneUnContextePartage()
     EXIGE_MODULE();
     VueWeb vue;
     QVERIFY2(vue.integree(), qPrintable(VueWeb::cheminModule()));
+#ifdef KZT_MODULE_WEB
     QVERIFY2(QOpenGLContext::globalShareContext(),
              "the web-view module did not set the shared OpenGL context");
+#endif
 }
 
 void TestWeb::clusterMontreEtRetientLaBande()
