@@ -128,14 +128,16 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
 
 // The reference and windmill name of either convention; false when the
 // record holds no windmill reference. With SIG "KZT", SIG_INFO is read as
-// the windmill hunt reads a spot ("77-121", "KZT 77121"...).
+// the windmill hunt reads a spot ("77-121", "KZT 77121"...); without SIG,
+// only when SIG_INFO itself says KZT ("KZT 77121", "kzt-77121").
 bool moulin(const Adif::Enregistrement& e, QString* reference, QString* nom,
             QStringList* adaptations)
 {
     const QString sig = valeur(e, "SIG");
     const QString infos = valeur(e, "SIG_INFO");
-    if (sig.compare(QLatin1String("KZT"), Qt::CaseInsensitive) == 0) {
-        *reference = ReferenceMoulin::lue(infos, true);
+    const bool kzt = sig.compare(QLatin1String("KZT"), Qt::CaseInsensitive) == 0;
+    if (kzt || (sig.isEmpty() && !ReferenceMoulin::lue(infos).isEmpty())) {
+        *reference = ReferenceMoulin::lue(infos, kzt);
         nom->clear();
         if (!reference->isEmpty() && *reference != infos)
             adaptations->append(QStringLiteral("SIG_INFO %1 lu comme la référence %2")

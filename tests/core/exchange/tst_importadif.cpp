@@ -296,6 +296,8 @@ void TestImportAdif::rejets_data()
     const QString pasKzt = "Pas de référence de moulin KZT (SIG, SIG_INFO) : pas un QSO du diplôme";
     QTest::newRow("no SIG") << avec(kRecord, "SIG", QString()) << pasKzt;
     QTest::newRow("SIG of another award") << avec(kRecord, "SIG", "POTA") << pasKzt;
+    QTest::newRow("no SIG, a bare reference in SIG_INFO")
+        << avec(avec(kRecord, "SIG", QString()), "SIG_INFO", "77-121") << pasKzt;
     QTest::newRow("SIG KZT without SIG_INFO")
         << avec(avec(kRecord, "SIG", "KZT"), "SIG_INFO", QString()) << pasKzt;
     QTest::newRow("reference of no department") << avec(kRecord, "SIG", "96001") << pasKzt;
@@ -416,6 +418,9 @@ void TestImportAdif::adaptations_data()
                                      << "SIG_INFO « 77-121 » lu comme la référence « 77121 »";
     QTest::newRow("SIG_INFO KZT-77121") << avec(kzt, "SIG_INFO", "KZT-77121") << parKzt
                                         << "SIG_INFO « KZT-77121 » lu comme la référence « 77121 »";
+    QTest::newRow("no SIG, SIG_INFO KZT 77121")
+        << avec(avec(kRecord, "SIG", QString()), "SIG_INFO", "KZT 77121") << parKzt
+        << "SIG_INFO « KZT 77121 » lu comme la référence « 77121 »";
     QTest::newRow("SIG_INFO kzt 2A003") << avec(avec(kzt, "SIG_INFO", "kzt 2A003"), "STATE", "2A")
                                         << "F6XYZ|2a|PAUL|2a003|17/02/23|17:26|SSB|14 Mhz|59|57||"
                                         << "SIG_INFO « kzt 2A003 » lu comme la référence « 2a003 »";
