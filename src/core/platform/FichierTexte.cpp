@@ -68,28 +68,16 @@ QString nonConfirme(const QString& chemin, int erreur)
 int creeExclusif(const QString& chemin, QFile* fichier)
 {
 #ifdef Q_OS_WIN
-    // Written through to the disk: the bytes do not wait in the system's
-    // cache for the flush that follows.
-    HANDLE h =
-        CreateFileW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(chemin).utf16()),
-                    GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_WRITE_THROUGH, nullptr);
-    if (h == INVALID_HANDLE_VALUE) {
-        const DWORD raison = GetLastError();
-        if (raison == ERROR_ACCESS_DENIED && QFileInfo(chemin).isDir())
-            return EISDIR;
-        return FichierTexte::erreurWindows(raison);
-    }
-    const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(h), 0);
-    if (fd < 0) {
-        CloseHandle(h);
-        return EMFILE;
-    }
-    if (!fichier->open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        _close(fd);
-        return EIO;
-    }
-    return 0;
+    // NewOnly is CreateFileW's CREATE_NEW here. The bytes reach the disk by
+    // the flush (FlushFileBuffers) that comes before the file takes its place.
+    if (fichier->open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        return 0;
+    const QFileInfo infos(chemin);
+    if (infos.isDir())
+        return EISDIR;
+    if (infos.exists() || infos.isSymLink())
+        return EEXIST;
+    return fichier->error() == QFileDevice::PermissionsError ? EACCES : EIO;
 #else
     errno = 0;
     if (fichier->open(QIODevice::WriteOnly | QIODevice::NewOnly))
@@ -170,19 +158,17 @@ int OperationsFichier::synchronise(QFile& fichier)
 int OperationsFichier::renomme(const QString& depuis, const QString& vers)
 {
 #ifdef Q_OS_WIN
-    // ReplaceFileW keeps the replaced file's identity (its attributes, its
-    // rights); a file that does not exist yet, or a file system that cannot
-    // replace, takes the work file by a move that reaches the disk before it
-    // returns.
-    // ReplaceFileW wants whole paths.
+    // One move that replaces the file in a single step and reaches the disk
+    // before it returns. (ReplaceFileW is not used: it may move the replaced
+    // file away first, and a crash in between would leave no file of that
+    // name.) A folder is never replaced.
+    if (QFileInfo(vers).isDir())
+        return EISDIR;
     const QString source = QDir::toNativeSeparators(QFileInfo(depuis).absoluteFilePath());
     const QString cible = QDir::toNativeSeparators(QFileInfo(vers).absoluteFilePath());
-    const auto* nomSource = reinterpret_cast<const wchar_t*>(source.utf16());
-    const auto* nomCible = reinterpret_cast<const wchar_t*>(cible.utf16());
-    if (QFileInfo::exists(vers) && ReplaceFileW(nomCible, nomSource, nullptr,
-                                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return 0;
-    if (MoveFileExW(nomSource, nomCible, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    if (MoveFileExW(reinterpret_cast<const wchar_t*>(source.utf16()),
+                    reinterpret_cast<const wchar_t*>(cible.utf16()),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
     return FichierTexte::erreurWindows(GetLastError());
 #else
@@ -378,7 +364,7 @@ Statut remplaceContenu(const QString& cible, const QString& fichierTravail,
     }
     // Keep the access rights of the file being replaced.
     if (QFileInfo::exists(cible))
-        travail.setPermissions(QFile::permissions(cible));
+        QFile::setPermissions(fichierTravail, QFile::permissions(cible));
 
     int erreurEcriture = operations().ecrit(travail, contenu);
     if (erreurEcriture == 0)

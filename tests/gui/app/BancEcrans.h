@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -221,8 +222,19 @@ template <typename Test> int executeSurTroisEcrans(int argc, char* argv[])
     if (!configuration.open(QIODevice::WriteOnly) || configuration.write(configurationEcrans()) < 0)
         return 1;
     configuration.close();
+#ifdef Q_OS_WIN
+    // The platform's options are separated by colons, as a drive letter is:
+    // the file is named from its own folder, the current one while the
+    // screens are made.
+    const QString avant = QDir::currentPath();
+    QDir::setCurrent(dossier.path());
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=ecrans.json");
+    QApplication programme(argc, argv);
+    QDir::setCurrent(avant);
+#else
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + configuration.fileName().toLocal8Bit());
     QApplication programme(argc, argv);
+#endif
     Test test;
     return QTest::qExec(&test, argc, argv);
 }

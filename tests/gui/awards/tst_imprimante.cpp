@@ -112,8 +112,13 @@ QStringList sansBlancsFinaux(QStringList lignes)
 
 void TestImprimante::initTestCase()
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+#ifdef Q_OS_WIN
+        QSKIP("pdftotext (poppler-utils) reads the printed pages back in the Linux suite");
+#else
         QFAIL("pdftotext (poppler-utils) is needed to read the printed pages back");
+#endif
+    }
     QVERIFY2(QFontInfo(Imprimante::policeImpression()).fixedPitch(),
              "no fixed-pitch font for \"Courier New\" (fonts-liberation2)");
 }
