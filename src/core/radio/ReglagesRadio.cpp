@@ -57,7 +57,8 @@ QString ReglagesRadio::defaut(TypePort type) const
         return type == TypePort::Reseau
                    ? QStringLiteral("Indiquez l'adresse de la radio (hôte:port, par exemple "
                                     "localhost:4532).")
-                   : QStringLiteral("Indiquez le port de la radio (par exemple /dev/ttyUSB0).");
+                   : QStringLiteral("Indiquez le port de la radio (par exemple %1).")
+                         .arg(exemplePortSerie());
     }
     if (type == TypePort::Reseau) {
         const qsizetype deuxPoints = lieu.lastIndexOf(QLatin1Char(':'));
@@ -78,4 +79,13 @@ QString ReglagesRadio::defaut(TypePort type) const
     if (infos.isDir() || infos.isFile())
         return QStringLiteral("« %1 » n'est pas un port série.").arg(lieu);
     return QString();
+}
+
+QString ReglagesRadio::exemplePortSerie()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("COM3");
+#else
+    return QStringLiteral("/dev/ttyUSB0");
+#endif
 }

@@ -59,6 +59,8 @@ struct ReglagesRadio {
     // the radio: the port given, a serial port that is a device, host:port
     // for a network model and for rigctld.
     QString defaut(TypePort type) const;
+    // A serial port as the system names them, for the examples shown.
+    static QString exemplePortSerie();
 
     bool operator==(const ReglagesRadio&) const = default;
 };

@@ -166,7 +166,8 @@ void Reglage_Radio::modeleChoisi()
                                        ? QStringLiteral("hôte:port, par exemple localhost:4532")
                                    : type == ReglagesRadio::TypePort::Aucun
                                        ? QStringLiteral("aucun port pour ce modèle")
-                                       : QStringLiteral("par exemple /dev/ttyUSB0"));
+                                       : QStringLiteral("par exemple ") +
+                                             ReglagesRadio::exemplePortSerie());
     const bool serie = type == ReglagesRadio::TypePort::Serie;
     Vitesse_Radio->setEnabled(serie && numero != ReglagesRadio::aucuneRadio);
     Port_Radio->setEnabled(numero != ReglagesRadio::aucuneRadio);
