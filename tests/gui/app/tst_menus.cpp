@@ -421,13 +421,6 @@ void TestMenus::importationDepuisLeMenu()
     m.changeChoixFichier(&choix);
     // The import runs in the platform's progress window, or the user stops it.
     AttenteScriptee arret(0);
-#ifdef Q_OS_WIN
-    // Under Wine, a test process in which the progress window's thread ran
-    // never ends (its exit waits on a heap lock): the work runs in place
-    // there, and the window's thread is tested in the Linux suite.
-    AttenteScriptee enPlace;
-    m.changeAttente(&enPlace);
-#endif
     if (resume.contains(QStringLiteral("arrêtée")))
         m.changeAttente(&arret);
 
