@@ -17,18 +17,19 @@ namespace {
 
 const QString kReportParDefaut = QStringLiteral("59");
 
-QString entreGuillemets(const QString& texte)
+// Each line break or other control character of the text replaced by c.
+QString controlesEn(QString texte, QChar c)
 {
-    return QStringLiteral("« %1 »").arg(texte);
+    for (qsizetype i = Texte::premierControle(texte); i >= 0; i = Texte::premierControle(texte))
+        texte[i] = c;
+    return texte;
 }
 
 // A value of the file as the report line shows it: a line break or other
 // control character as "?", so that the line stays one line.
-QString montre(QString texte)
+QString montre(const QString& texte)
 {
-    for (qsizetype i = Texte::premierControle(texte); i >= 0; i = Texte::premierControle(texte))
-        texte[i] = QLatin1Char('?');
-    return entreGuillemets(texte);
+    return Texte::entreGuillemets(controlesEn(texte, QLatin1Char('?')));
 }
 
 QString valeur(const Adif::Enregistrement& e, const char* nom)
@@ -60,13 +61,13 @@ QString date(const QString& texte, QString* raison)
             : QDate();
     if (!d.isValid()) {
         *raison = QStringLiteral("Date QSO_DATE %1 invalide (AAAAMMJJ attendu)")
-                      .arg(entreGuillemets(texte));
+                      .arg(Texte::entreGuillemets(texte));
         return QString();
     }
     if (LogLine::annee(d.year() % 100) != d.year()) {
         *raison = QStringLiteral("Date QSO_DATE %1 hors des années 1950 à 2049 que le log "
                                  "enregistre")
-                      .arg(entreGuillemets(texte));
+                      .arg(Texte::entreGuillemets(texte));
         return QString();
     }
     return d.toString(QStringLiteral("dd/MM/yy"));
@@ -77,8 +78,8 @@ QString heure(const QString& texte, QString* raison)
     const bool forme = (texte.size() == 4 || texte.size() == 6) && chiffres(texte);
     if (!forme || texte.left(2).toInt() > 23 || texte.mid(2, 2).toInt() > 59 ||
         texte.mid(4).toInt() > 59) {
-        *raison =
-            QStringLiteral("Heure TIME_ON %1 invalide (HHMM attendu)").arg(entreGuillemets(texte));
+        *raison = QStringLiteral("Heure TIME_ON %1 invalide (HHMM attendu)")
+                      .arg(Texte::entreGuillemets(texte));
         return QString();
     }
     return texte.left(2) + QLatin1Char(':') + texte.mid(2, 2);
@@ -96,7 +97,8 @@ QString mode(const QString& brut, const QString& sousMode, QString* raison)
         sous == QLatin1String("USB") || sous == QLatin1String("LSB"))
         return QStringLiteral("SSB");
     if (m.size() > LogLine::Mode.largeur) {
-        *raison = QStringLiteral("Mode %1 de plus de 3 caractères").arg(entreGuillemets(brut));
+        *raison =
+            QStringLiteral("Mode %1 de plus de 3 caractères").arg(Texte::entreGuillemets(brut));
         return QString();
     }
     return m;
@@ -109,7 +111,7 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
         if (const DefinitionBande* b = definitionAdif(nom))
             return QString::fromUtf16(b->libelle);
         *raison = QStringLiteral("Bande BAND %1 absente de la liste des bandes")
-                      .arg(entreGuillemets(nom));
+                      .arg(Texte::entreGuillemets(nom));
         return QString();
     }
     const QString frequence = valeur(e, "FREQ");
@@ -122,7 +124,7 @@ QString bande(const Adif::Enregistrement& e, QString* raison)
     if (const DefinitionBande* b = valide ? definitionFrequence(mhz) : nullptr)
         return QString::fromUtf16(b->libelle);
     *raison = QStringLiteral("Fréquence FREQ %1 hors des bandes de la liste")
-                  .arg(entreGuillemets(frequence));
+                  .arg(Texte::entreGuillemets(frequence));
     return QString();
 }
 
@@ -141,7 +143,7 @@ bool moulin(const Adif::Enregistrement& e, QString* reference, QString* nom,
         nom->clear();
         if (!reference->isEmpty() && *reference != infos)
             adaptations->append(QStringLiteral("SIG_INFO %1 lu comme la référence %2")
-                                    .arg(montre(infos), entreGuillemets(*reference)));
+                                    .arg(montre(infos), Texte::entreGuillemets(*reference)));
     } else {
         *reference = sig.toLower();
         *nom = infos;
@@ -150,11 +152,9 @@ bool moulin(const Adif::Enregistrement& e, QString* reference, QString* nom,
 }
 
 // A line break or other control character in a free text becomes a blank.
-QString sansControles(QString texte)
+QString sansControles(const QString& texte)
 {
-    for (qsizetype i = Texte::premierControle(texte); i >= 0; i = Texte::premierControle(texte))
-        texte[i] = QLatin1Char(' ');
-    return texte.simplified();
+    return controlesEn(texte, QLatin1Char(' ')).simplified();
 }
 
 // The first name as the entry would take it: the first word of a whole name
@@ -174,8 +174,8 @@ QString prenom(const QString& nom, QStringList* adaptations)
         return QString();
     }
     if (p != Cp1252::majusculesCp1252(nom))
-        adaptations->append(
-            QStringLiteral("NAME %1 pris comme prénom %2").arg(montre(nom), entreGuillemets(p)));
+        adaptations->append(QStringLiteral("NAME %1 pris comme prénom %2")
+                                .arg(montre(nom), Texte::entreGuillemets(p)));
     return p;
 }
 
@@ -191,7 +191,7 @@ QString nomMoulin(const QString& nom, QStringList* adaptations)
     n = n.left(LogLine::Nom_Moulin.largeur).trimmed();
     if (n != nom)
         adaptations->append(QStringLiteral("nom du moulin %1 enregistré comme %2")
-                                .arg(montre(nom), entreGuillemets(n)));
+                                .arg(montre(nom), Texte::entreGuillemets(n)));
     return n;
 }
 
@@ -200,14 +200,15 @@ QString report(const Adif::Enregistrement& e, const char* nom, QStringList* adap
 {
     const QString r = valeur(e, nom);
     if (r.isEmpty()) {
-        adaptations->append(QStringLiteral("%1 absent : %2")
-                                .arg(QLatin1StringView(nom), entreGuillemets(kReportParDefaut)));
+        adaptations->append(
+            QStringLiteral("%1 absent : %2")
+                .arg(QLatin1StringView(nom), Texte::entreGuillemets(kReportParDefaut)));
         return kReportParDefaut;
     }
     if (!ReglesChamps::controleReport(r).isEmpty() || Texte::premierControle(r) >= 0) {
         adaptations->append(
             QStringLiteral("%1 %2 remplacé par %3")
-                .arg(QLatin1StringView(nom), montre(r), entreGuillemets(kReportParDefaut)));
+                .arg(QLatin1StringView(nom), montre(r), Texte::entreGuillemets(kReportParDefaut)));
         return kReportParDefaut;
     }
     return r;
@@ -231,7 +232,7 @@ Qso convertit(const Adif::Enregistrement& e)
     const QString etat = valeur(e, "STATE");
     if (!etat.isEmpty() && etat.toLower() != c.departement)
         adaptations.append(QStringLiteral("STATE %1 remplacé par le département %2 de la référence")
-                               .arg(montre(etat), entreGuillemets(c.departement)));
+                               .arg(montre(etat), Texte::entreGuillemets(c.departement)));
 
     c.indicatif = Texte::majusculesTapees(valeur(e, "CALL"));
     if (c.indicatif.isEmpty())

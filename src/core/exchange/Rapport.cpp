@@ -3,6 +3,7 @@
 #include "Importation.h"
 
 #include "core/log/StationLog.h"
+#include "core/log/Texte.h"
 #include "core/platform/Cp1252.h"
 #include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
@@ -15,11 +16,6 @@ namespace Importation {
 namespace {
 
 using FichierTexte::finLigne;
-
-QString entreGuillemets(const QString& texte)
-{
-    return QStringLiteral("« %1 »").arg(texte);
-}
 
 // The text in the log's code page, a character it cannot hold as "?".
 QByteArray enCp1252(const QString& texte)
@@ -80,8 +76,8 @@ Statut ecritRapport(const QString& dossier, const QString& indicatif, const QStr
     const QDateTime maintenant = horloge.localMaintenant();
     QByteArray octets = enCp1252(
         QStringLiteral("Importation du fichier %1 dans le log %2, le %3 à %4")
-            .arg(entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
-                 entreGuillemets(StationLog::nomFichier(indicatif)),
+            .arg(Texte::entreGuillemets(QDir::toNativeSeparators(cheminAdi)),
+                 Texte::entreGuillemets(StationLog::nomFichier(indicatif)),
                  maintenant.toString(QStringLiteral("dd/MM/yyyy")),
                  maintenant.toString(QStringLiteral("HH:mm"))) +
         finLigne + QStringLiteral("Enregistrements ignorés : %1").arg(bilan.rejets.size()) +
@@ -112,16 +108,16 @@ QString Bilan::resume() const
     if (annule) {
         return QStringLiteral("L'importation du fichier %1 a été arrêtée : rien n'a été importé, "
                               "le log n'a pas été modifié.")
-            .arg(entreGuillemets(fichier));
+            .arg(Texte::entreGuillemets(fichier));
     }
     if (!statut) {
         return QStringLiteral("L'importation du fichier %1 n'a pas pu se faire :")
-                   .arg(entreGuillemets(fichier)) +
+                   .arg(Texte::entreGuillemets(fichier)) +
                finLigne + finLigne + statut.message;
     }
-    QString texte = QStringLiteral("Importation du fichier %1 :").arg(entreGuillemets(fichier)) +
-                    finLigne + finLigne + nombre(importes, "QSO importé", "QSO importés") +
-                    finLigne;
+    QString texte =
+        QStringLiteral("Importation du fichier %1 :").arg(Texte::entreGuillemets(fichier)) +
+        finLigne + finLigne + nombre(importes, "QSO importé", "QSO importés") + finLigne;
     if (!adaptes.empty()) {
         texte += nombre(qsizetype(adaptes.size()), "QSO adapté (voir le rapport)",
                         "QSO adaptés (voir le rapport)") +
@@ -158,11 +154,11 @@ QString Bilan::resume() const
     if (!rapport.isEmpty() && !rejets.empty()) {
         texte += finLigne + finLigne +
                  QStringLiteral("Les enregistrements ignorés sont décrits dans le fichier %1.")
-                     .arg(entreGuillemets(rapport));
+                     .arg(Texte::entreGuillemets(rapport));
     } else if (!rapport.isEmpty()) {
         texte += finLigne + finLigne +
                  QStringLiteral("Les QSO adaptés sont décrits dans le fichier %1.")
-                     .arg(entreGuillemets(rapport));
+                     .arg(Texte::entreGuillemets(rapport));
     } else if (!statutRapport) {
         texte += finLigne + finLigne +
                  QStringLiteral("Le fichier des enregistrements ignorés n'a pas pu être écrit : %1")

@@ -43,10 +43,6 @@ int bandeStockee(QByteArrayView bande)
     return -1;
 }
 
-} // namespace
-
-namespace {
-
 constexpr int kGroupes = 3;
 constexpr int kNumeros = 1000;
 

@@ -1,6 +1,7 @@
 #include "Sauvegardes.h"
 
 #include "NomsFichiers.h"
+#include "Texte.h"
 #include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
 
@@ -16,11 +17,6 @@ namespace {
 QMutex gVerrou;
 QStringList gEchecs;
 QSet<QString> gSignales;
-
-QString entreGuillemets(const QString& nom)
-{
-    return QStringLiteral("« %1 »").arg(nom);
-}
 
 QRegularExpression motif(const QString& indicatif)
 {
@@ -92,15 +88,17 @@ Statut Sauvegardes::ecrit(const QString& indicatif, const QString& nom, const QB
         return Statut::enEchec(
             QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : le dossier %2 ne "
                            "peut pas être créé dans %3.")
-                .arg(entreGuillemets(NomsFichiers::log(indicatif)), entreGuillemets(nomDossier),
-                     entreGuillemets(QDir::toNativeSeparators(m_dossier))));
+                .arg(Texte::entreGuillemets(NomsFichiers::log(indicatif)),
+                     Texte::entreGuillemets(nomDossier),
+                     Texte::entreGuillemets(QDir::toNativeSeparators(m_dossier))));
     }
     const QDir d(dossier());
     const Statut s =
         FichierTexte::remplaceContenu(d.filePath(nom), d.filePath(NomsFichiers::travail), contenu);
     if (!s) {
-        return Statut::enEchec(QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
-                                   .arg(entreGuillemets(NomsFichiers::log(indicatif)), s.message));
+        return Statut::enEchec(
+            QStringLiteral("La sauvegarde du log %1 n'a pas pu être faite : %2")
+                .arg(Texte::entreGuillemets(NomsFichiers::log(indicatif)), s.message));
     }
     elague(indicatif, nom);
     return s;
@@ -166,8 +164,8 @@ Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& 
         copieAvant->clear();
     if (!motif(indicatif).match(nomSauvegarde).hasMatch()) {
         return Statut::enEchec(QStringLiteral("%1 n'est pas une sauvegarde du log %2.")
-                                   .arg(entreGuillemets(nomSauvegarde),
-                                        entreGuillemets(NomsFichiers::log(indicatif))));
+                                   .arg(Texte::entreGuillemets(nomSauvegarde),
+                                        Texte::entreGuillemets(NomsFichiers::log(indicatif))));
     }
     const FichierTexte::VerrouDossier verrou(m_dossier);
     if (!verrou)

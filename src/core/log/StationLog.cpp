@@ -5,6 +5,7 @@
 #include "IndexQso.h"
 #include "LogLine.h"
 #include "Sauvegardes.h"
+#include "Texte.h"
 #include "core/platform/Cp1252.h"
 #include "core/platform/FichierTexte.h"
 #include "core/platform/Horloge.h"
@@ -18,15 +19,6 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
-
-namespace {
-
-QString entreGuillemets(const QString& nom)
-{
-    return QStringLiteral("« %1 »").arg(nom);
-}
-
-} // namespace
 
 namespace {
 const HorlogeSysteme kHorlogeSysteme;
@@ -56,7 +48,7 @@ Statut indicatifRefuse(const QString& indicatif)
     return Statut::enEchec(QStringLiteral("L'indicatif de station %1 n'est pas valide (lettres A à "
                                           "Z, chiffres et « _ », 12 caractères au plus) : aucun "
                                           "fichier n'est ouvert sous ce nom.")
-                               .arg(entreGuillemets(indicatif)));
+                               .arg(Texte::entreGuillemets(indicatif)));
 }
 
 } // namespace
@@ -74,13 +66,13 @@ Statut StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
     const QString cible = QDir(dossier).filePath(nom);
     if (QFile::exists(cible) || QFileInfo(cible).isSymLink())
         return Statut::enEchec(QStringLiteral("Le log %1 existe déjà : il est conservé tel quel.")
-                                   .arg(entreGuillemets(nom)));
+                                   .arg(Texte::entreGuillemets(nom)));
 
     QByteArray modele;
     const Statut lu = FichierTexte::litTout(QDir(dossier).filePath(nomModele), &modele);
     if (!lu) {
         return Statut::enEchec(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
-                                   .arg(entreGuillemets(nom), lu.message));
+                                   .arg(Texte::entreGuillemets(nom), lu.message));
     }
 
     // Created only when no file of that name exists, even if one appeared
@@ -88,7 +80,7 @@ Statut StationLog::Cree_Log(const QString& dossier, const QString& indicatif)
     const Statut cree = FichierTexte::creeNouveau(cible, modele);
     if (!cree) {
         return Statut::enEchec(QStringLiteral("Le log %1 n'a pas pu être créé : %2")
-                                   .arg(entreGuillemets(nom), cree.message));
+                                   .arg(Texte::entreGuillemets(nom), cree.message));
     }
     return Statut::valide();
 }
@@ -115,7 +107,7 @@ Statut StationLog::lit(Contenu* contenu) const
     if (statut.code == Statut::Absent) {
         return Statut::enEchec(
             QStringLiteral("Le log %1 est introuvable : rien n'a été enregistré.")
-                .arg(entreGuillemets(nomFichier(m_indicatif))));
+                .arg(Texte::entreGuillemets(nomFichier(m_indicatif))));
     }
     if (!statut)
         return statut;

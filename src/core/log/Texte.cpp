@@ -30,6 +30,11 @@ QString majusculesTapees(QString texte)
     return texte;
 }
 
+QString entreGuillemets(const QString& texte)
+{
+    return QStringLiteral("« %1 »").arg(texte);
+}
+
 QString completeABlancs(const QString& texte, qsizetype largeur)
 {
     return texte.size() >= largeur ? texte

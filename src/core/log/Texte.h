@@ -17,6 +17,10 @@ QStringView sansBlancs(QStringView texte);
 QChar majusculeTapee(QChar c);
 QString majusculesTapees(QString texte);
 
+// The text between French quotes, as the messages and reports name a value:
+// « texte ».
+QString entreGuillemets(const QString& texte);
+
 // Pads with blanks on the right to the width (never cuts).
 QString completeABlancs(const QString& texte, qsizetype largeur);
 
