@@ -229,7 +229,7 @@ void calculs(const QString& cheminLog)
 }
 
 // The burst from a node on loopback to the window's list.
-bool fenetre(const QString& dossier)
+bool chasseDansSaFenetre(const QString& dossier)
 {
     QTemporaryDir reglagesDir;
     StockReglages reglages(reglagesDir.filePath(QStringLiteral("KZT.ini")));
@@ -335,5 +335,5 @@ int main(int argc, char* argv[])
     modele.open(QIODevice::WriteOnly);
     std::printf("log of %d QSOs, bursts of %d lines\n\n", kQso, kLignes);
     calculs(log.chemin());
-    return fenetre(dossier) ? 0 : 1;
+    return chasseDansSaFenetre(dossier) ? 0 : 1;
 }

@@ -6,7 +6,7 @@
 #include "core/platform/Cp1252.h"
 #include "core/platform/FichierTexte.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace {
 
@@ -172,7 +172,7 @@ RegistreMoulins::Entree RegistreMoulins::entreeDe(QByteArrayView ligne, qsizetyp
     e.ligne = qint32(numero);
     const QByteArrayView date = LectureLog::champ(ligne, LogLine::Date);
     e.tailleDate = qint8(date.size());
-    std::memcpy(e.date.data(), date.data(), size_t(date.size()));
+    std::copy_n(date.begin(), date.size(), e.date.begin());
     e.bande = qint8(bande);
     return e;
 }
@@ -181,7 +181,7 @@ RegistreMoulins::Premier RegistreMoulins::premierDe(const Entree& e)
 {
     Premier p;
     p.ligne = e.ligne;
-    p.date = Cp1252::decode1252(e.date.data(), e.tailleDate);
+    p.date = Cp1252::decode1252(&e.date.front(), e.tailleDate);
     p.bande = QString::fromUtf16(tableBandes[size_t(e.bande)].libelle);
     return p;
 }
