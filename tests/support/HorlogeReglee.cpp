@@ -35,9 +35,14 @@ QDateTime HorlogeReglee::heureLocale(const QDateTime& utc) const
     return utc.toOffsetFromUtc(m_decalage);
 }
 
-void HorlogeReglee::cadence(QTimer* minuterie, std::function<void()> tic)
+bool HorlogeReglee::cadence(QTimer* minuterie, std::function<void()> tic)
 {
+    // The same contract as the system's clock, though the timer never runs.
+    Q_ASSERT_X(minuterie->interval() > 0, "HorlogeReglee::cadence", "a timer without an interval");
+    if (minuterie->interval() <= 0)
+        return false;
     m_abonnes.append({minuterie, std::move(tic)});
+    return true;
 }
 
 void HorlogeReglee::bat()

@@ -17,7 +17,7 @@ public:
     void avanceDe(int secondes);
     QDateTime utcMaintenant() const override;
     QDateTime heureLocale(const QDateTime& utc) const override;
-    void cadence(QTimer* minuterie, std::function<void()> tic) override;
+    bool cadence(QTimer* minuterie, std::function<void()> tic) override;
 
 private:
     void bat();

@@ -40,9 +40,16 @@ TableauChasse::Reception TableauChasse::recoit(const QList<QByteArray>& lignes)
             ligne.moment = momentDe(ligne.spot, maintenant);
             ligne.marque = m_index.marque(ligne.spot.reference, ligne.spot.hz);
             if (IndexMoulins::aContacter(ligne.marque.etat)) {
-                m_dernierAContacter = QStringLiteral("%1 KZT %2 (%3)")
-                                          .arg(ligne.spot.indicatif, ligne.spot.reference.toUpper(),
-                                               QString::fromUtf16(ligne.marque.bande->libelle));
+                // The newest spot is named: a history comes the newest first,
+                // live spots the newest last.
+                if (m_dernierAContacter.isEmpty() || ligne.moment > m_momentDernier ||
+                    (ligne.moment == m_momentDernier && ligne.spot.forme == Spot::Forme::Direct)) {
+                    m_momentDernier = ligne.moment;
+                    m_dernierAContacter =
+                        QStringLiteral("%1 KZT %2 (%3)")
+                            .arg(ligne.spot.indicatif, ligne.spot.reference.toUpper(),
+                                 QString::fromUtf16(ligne.marque.bande->libelle));
+                }
                 oublieAlertes(maintenant);
                 const QString alerte =
                     ligne.spot.reference + QLatin1Char('|') + nomGroupe(ligne.marque.bande->groupe);

@@ -69,8 +69,9 @@ public:
     static QDateTime momentDe(const Spot& spot, const QDateTime& maintenant);
     // "il y a 3 min", "il y a 2 h 05", "il y a 3 j": how old a spot is.
     static QString age(const QDateTime& moment, const QDateTime& maintenant);
-    // The last windmill still to contact that the node spotted:
-    // "F4XYZ KZT 77121 (14 Mhz)"; empty before the first one.
+    // The newest spot of a windmill still to contact that the node sent
+    // (by the time it was made, not the order it came in): "F4XYZ KZT 77121
+    // (14 Mhz)"; empty before the first one.
     const QString& dernierAContacter() const { return m_dernierAContacter; }
 
     // The spot line of a QSO being worked, as a node takes it:
@@ -91,6 +92,7 @@ private:
     std::deque<Ligne> m_lignes;
     quint64 m_numero = 0;
     QString m_dernierAContacter;
+    QDateTime m_momentDernier;      // when the spot of m_dernierAContacter was made
     QHash<QString, int> m_presents; // the spots of the list, by cle()
     // Reference and group: when it rang; and the same in the order they rang.
     QHash<QString, QDateTime> m_alertes;

@@ -16,11 +16,15 @@ public:
     // rules applied.
     virtual QDateTime heureLocale(const QDateTime& utc) const = 0;
     QDateTime localMaintenant() const { return heureLocale(utcMaintenant()); }
-    // Runs `tic` at each second of this clock, for as long as `minuterie`
-    // lives. The system's clock ticks with `minuterie`, a one-second timer of
-    // the window that shows the time, which it starts; a clock set by hand
-    // ticks each time it is moved, and never starts the timer.
-    virtual void cadence(QTimer* minuterie, std::function<void()> tic);
+    // Runs `tic` as this clock moves, for as long as `minuterie` lives. The
+    // system's clock ticks with `minuterie`, which it starts: a timer of the
+    // window that shows the time, whose interval the caller sets (one second
+    // for a clock, longer for what changes less often; `tic` may set it
+    // again). A timer without an interval would wake the program without
+    // end: it is refused (an assertion in a debug build, never started
+    // otherwise) and the answer is false. A clock set by hand ticks each
+    // time it is moved, and never starts the timer.
+    virtual bool cadence(QTimer* minuterie, std::function<void()> tic);
 };
 
 class HorlogeSysteme : public Horloge {

@@ -53,19 +53,20 @@ Chasse_Moulins* Main::creeChasse()
     return fenetre;
 }
 
+// One hunt at a time, with or without its window. Its window closed, the
+// hunt ends, unless "Se connecter au démarrage" is ticked: then closing only
+// hides it, so that the link and the alert go on (the window sees to it).
 void Main::Mnu_Chasse_Click()
 {
-    if (m_chasse) {
-        Apparence::montreFenetre(m_chasse);
-        return;
-    }
-    Apparence::ouvreUneFois<Chasse_Moulins>(this, [this] { return creeChasse(); });
+    if (!m_chasse)
+        m_chasse = creeChasse();
+    Apparence::montreFenetre(m_chasse);
 }
 
 void Main::demarreChasse()
 {
     // "Se connecter au démarrage": the hunt runs from the start, its window
-    // closed; closing it later only hides it, so that the alert goes on.
+    // closed.
     if (!ReglagesCluster::auDemarrage(m_services.reglages) || m_chasse)
         return;
     m_chasse = creeChasse();
@@ -101,12 +102,15 @@ void Main::chasseLogChange()
 {
     if (m_chasse)
         m_chasse->logChange();
-    else if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
-        fenetre->logChange();
 }
 
+// The main window closes: the hunt ends with it, its link too, whatever the
+// box says.
 void Main::fermeChasse()
 {
-    if (auto* fenetre = Apparence::fenetreOuverte<Chasse_Moulins>(this))
-        fenetre->close();
+    if (!m_chasse)
+        return;
+    m_chasse->hide();
+    m_chasse->deleteLater();
+    m_chasse = nullptr;
 }

@@ -91,6 +91,7 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     Liste_Spots->setSelectionMode(QAbstractItemView::SingleSelection);
     Liste_Spots->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Liste_Spots->installEventFilter(this);
+    Liste_Spots->viewport()->installEventFilter(this);
     // A click on a column's title sorts by it; at first the newest first.
     Liste_Spots->header()->setSortIndicator(ModeleSpots::Heure, Qt::DescendingOrder);
     Liste_Spots->setSortingEnabled(true);
@@ -193,8 +194,12 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
         m_modele->filtreMode(i > 0 ? Filtre_Mode->itemText(i) : QString());
         actualiseListe();
     });
-    connect(Connecter_Demarrage, &QCheckBox::toggled, this,
-            [this](bool oui) { ReglagesCluster::changeAuDemarrage(m_services.reglages, oui); });
+    // Ticked, the hunt outlives its window: closing it only hides it.
+    setAttribute(Qt::WA_DeleteOnClose, !Connecter_Demarrage->isChecked());
+    connect(Connecter_Demarrage, &QCheckBox::toggled, this, [this](bool oui) {
+        ReglagesCluster::changeAuDemarrage(m_services.reglages, oui);
+        setAttribute(Qt::WA_DeleteOnClose, !oui);
+    });
     connect(Liste_Spots, &QTreeView::doubleClicked, this, &Chasse_Moulins::prendSpot);
     connect(m_client, &ClientCluster::envoiTermine, this,
             [this](const QString& ligne, const QString& erreur) {
@@ -204,8 +209,17 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
                     m_services.messages.avise(QStringLiteral("Annonce non envoyée : ") + erreur +
                                               QLatin1Char('.'));
             });
-    // The ages follow the clock, once a minute.
-    m_services.horloge.cadence(new QTimer(this), [this] {
+    // The ages follow the clock, once a minute: the timer wakes just after
+    // each minute of the clock begins, and at no other time.
+    auto* ages = new QTimer(this);
+    ages->setObjectName(QStringLiteral("Minuterie_Ages"));
+    const auto jusquaLaMinute = [this] {
+        const QTime t = m_services.horloge.utcMaintenant().time();
+        return 60'000 - (t.second() * 1000 + t.msec()) + 50;
+    };
+    ages->setInterval(jusquaLaMinute());
+    m_services.horloge.cadence(ages, [this, ages, jusquaLaMinute] {
+        ages->setInterval(jusquaLaMinute());
         const QDateTime maintenant = m_services.horloge.utcMaintenant();
         if (maintenant.time().minute() == m_minuteAges)
             return;
@@ -305,29 +319,26 @@ void Chasse_Moulins::logChange()
 
 void Chasse_Moulins::actualiseListe()
 {
-    // The rows hold their spots by their order of arrival: read before the
-    // list is made again, they are the spots the operator saw.
-    const TableauChasse::Ligne* avant = m_modele->ligne(Liste_Spots->currentIndex().row());
-    const quint64 numero = avant ? avant->numero : 0;
-    const int colonne = qMax(0, Liste_Spots->currentIndex().column());
-    QScrollBar* defilement = Liste_Spots->verticalScrollBar();
-    const bool enHaut = defilement->value() == defilement->minimum();
+    // The spot at the top of the list, read before the rows change.
     const TableauChasse::Ligne* enTete = m_modele->ligne(Liste_Spots->indexAt(QPoint(0, 0)).row());
     const quint64 numeroEnTete = enTete ? enTete->numero : 0;
+    QScrollBar* defilement = Liste_Spots->verticalScrollBar();
+    // Where the operator left the list, before it was held for the pointer.
+    if (!m_pointeurSurListe || !m_nouveauxRetenus)
+        m_suitNouveaux = defilement->value() == defilement->minimum();
 
     m_modele->actualise();
-    if (numero) {
-        const int r = m_modele->rangeeNumero(numero);
-        if (r >= 0)
-            Liste_Spots->setCurrentIndex(m_modele->index(r, colonne));
-    }
-    // The newest spots stay in sight, unless the operator scrolled away:
-    // then the spot at the top stays there.
-    if (enHaut || m_modele->rangeeNumero(numeroEnTete) < 0)
+    // The newest spots come into sight, unless the operator scrolled away or
+    // the pointer is over the list: then the spots in sight stay where they
+    // are, so that a click, or the second click of a double-click, lands on
+    // the spot the operator aimed at. They come once the pointer leaves.
+    const int rangeeEnTete = m_modele->rangeeNumero(numeroEnTete);
+    if ((m_suitNouveaux && !m_pointeurSurListe) || rangeeEnTete < 0) {
         Liste_Spots->scrollToTop();
-    else
-        Liste_Spots->scrollTo(m_modele->index(m_modele->rangeeNumero(numeroEnTete), 0),
-                              QAbstractItemView::PositionAtTop);
+        return;
+    }
+    Liste_Spots->scrollTo(m_modele->index(rangeeEnTete, 0), QAbstractItemView::PositionAtTop);
+    m_nouveauxRetenus = m_pointeurSurListe;
 }
 
 void Chasse_Moulins::recoit(const QList<QByteArray>& lignes)
@@ -389,6 +400,24 @@ void Chasse_Moulins::Annoncer_Click()
 
 bool Chasse_Moulins::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (objet == Liste_Spots->viewport()) {
+        switch (evenement->type()) {
+        case QEvent::Enter:
+        case QEvent::MouseMove:
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            m_pointeurSurListe = true;
+            break;
+        case QEvent::Leave:
+            m_pointeurSurListe = false;
+            if (m_nouveauxRetenus && m_suitNouveaux)
+                Liste_Spots->scrollToTop();
+            m_nouveauxRetenus = false;
+            break;
+        default:
+            break;
+        }
+    }
     if (objet == Liste_Spots && evenement->type() == QEvent::KeyPress &&
         Apparence::toucheEntree(static_cast<QKeyEvent*>(evenement))) {
         prendSpot(Liste_Spots->currentIndex());

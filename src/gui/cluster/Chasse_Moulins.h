@@ -85,7 +85,7 @@ private:
     void Annoncer_Click();
     void recoit(const QList<QByteArray>& lignes);
     void prendSpot(const QModelIndex& index);
-    // The list made again, the spot that had the cursor keeping it.
+    // The spots of the list follow the hunt's, each row keeping its spot.
     void actualiseListe();
     void montreConnexion(bool active);
 
@@ -96,4 +96,11 @@ private:
     ModeleSpots* m_modele;
     ClientCluster* m_client;
     int m_minuteAges = -1; // the minute of the clock the ages were shown at
+    // The pointer is over the list: the spots in sight do not move.
+    bool m_pointeurSurListe = false;
+    // The list shows the newest spots at its top, as long as the operator
+    // did not scroll away.
+    bool m_suitNouveaux = true;
+    // Spots came while the pointer held the list.
+    bool m_nouveauxRetenus = false;
 };

@@ -4,6 +4,7 @@
 #include "gui/platform/Apparence.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include <QBrush>
 #include <QFont>
@@ -33,24 +34,91 @@ bool ModeleSpots::garde(const TableauChasse::Ligne& l) const
     return m_mode.isEmpty() || l.spot.mode == m_mode;
 }
 
-void ModeleSpots::actualise()
+std::vector<quint64> ModeleSpots::rangeesVoulues() const
 {
-    beginResetModel();
-    m_rangees.clear();
+    std::vector<quint64> rangees;
     const auto& lignes = m_chasse.lignes();
-    m_rangees.reserve(lignes.size());
+    rangees.reserve(lignes.size());
     for (auto l = lignes.rbegin(); l != lignes.rend(); ++l) {
         if (garde(*l))
-            m_rangees.push_back(l->numero);
+            rangees.push_back(l->numero);
     }
-    trie();
-    endResetModel();
+    trie(rangees);
+    return rangees;
+}
+
+// The list follows the spots row by row: the spots that left are removed,
+// those that came inserted, and the others stay the same rows for the view
+// (its current row, its selection and the row the operator pressed stay on
+// their spots). Only a change of order moves them, as a sort does.
+void ModeleSpots::actualise()
+{
+    const std::vector<quint64> voulues = rangeesVoulues();
+    const std::unordered_set<quint64> gardees(voulues.begin(), voulues.end());
+    for (int r = int(m_rangees.size()) - 1; r >= 0;) {
+        if (gardees.count(m_rangees[size_t(r)])) {
+            --r;
+            continue;
+        }
+        int debut = r;
+        while (debut > 0 && !gardees.count(m_rangees[size_t(debut - 1)]))
+            --debut;
+        beginRemoveRows({}, debut, r);
+        m_rangees.erase(m_rangees.begin() + debut, m_rangees.begin() + r + 1);
+        endRemoveRows();
+        r = debut - 1;
+    }
+
+    const std::unordered_set<quint64> presentes(m_rangees.begin(), m_rangees.end());
+    std::vector<quint64> restantes;
+    restantes.reserve(m_rangees.size());
+    for (quint64 n : voulues) {
+        if (presentes.count(n))
+            restantes.push_back(n);
+    }
+    if (restantes != m_rangees)
+        reordonne(std::move(restantes));
+
+    for (size_t j = 0; j < voulues.size();) {
+        if (j < m_rangees.size() && m_rangees[j] == voulues[j]) {
+            ++j;
+            continue;
+        }
+        size_t k = j;
+        while (k < voulues.size() && !presentes.count(voulues[k]))
+            ++k;
+        beginInsertRows({}, int(j), int(k) - 1);
+        m_rangees.insert(m_rangees.begin() + qsizetype(j), voulues.begin() + qsizetype(j),
+                         voulues.begin() + qsizetype(k));
+        endInsertRows();
+        j = k;
+    }
+    // The marks may have changed with the log.
+    if (!m_rangees.empty())
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, nombreColonnes - 1));
+}
+
+// The same rows in another order: the view's rows follow their spots.
+void ModeleSpots::reordonne(std::vector<quint64> rangees)
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList avant = persistentIndexList();
+    std::vector<quint64> numeros;
+    numeros.reserve(size_t(avant.size()));
+    for (const QModelIndex& i : avant)
+        numeros.push_back(i.row() < int(m_rangees.size()) ? m_rangees[size_t(i.row())] : 0);
+    m_rangees = std::move(rangees);
+    QModelIndexList apres;
+    for (size_t k = 0; k < numeros.size(); ++k)
+        apres.append(index(rangeeNumero(numeros[k]), avant[qsizetype(k)].column()));
+    changePersistentIndexList(avant, apres);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 // The rows in the order of the column chosen; the same key, the newest
 // first. By time, the spots are in the order they were made, not received:
 // a history comes after the live spots, the newest first.
-void ModeleSpots::trie()
+void ModeleSpots::trie(std::vector<quint64>& rangees) const
 {
     if (m_colonneTri < 0 || m_colonneTri >= nombreColonnes)
         return;
@@ -67,8 +135,8 @@ void ModeleSpots::trie()
         }
     };
     std::vector<std::pair<QVariant, quint64>> cles;
-    cles.reserve(m_rangees.size());
-    for (quint64 n : m_rangees) {
+    cles.reserve(rangees.size());
+    for (quint64 n : rangees) {
         const TableauChasse::Ligne* l = m_chasse.ligneNumero(n);
         cles.emplace_back(l ? cle(*l) : QVariant(), n);
     }
@@ -80,24 +148,16 @@ void ModeleSpots::trie()
         return croissant ? o == QPartialOrdering::Less : o == QPartialOrdering::Greater;
     });
     for (size_t i = 0; i < cles.size(); ++i)
-        m_rangees[i] = cles[i].second;
+        rangees[i] = cles[i].second;
 }
 
 void ModeleSpots::sort(int colonne, Qt::SortOrder ordre)
 {
     m_colonneTri = colonne;
     m_ordre = ordre;
-    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    const QModelIndexList avant = persistentIndexList();
-    std::vector<quint64> numeros;
-    for (const QModelIndex& i : avant)
-        numeros.push_back(i.row() < int(m_rangees.size()) ? m_rangees[size_t(i.row())] : 0);
-    trie();
-    QModelIndexList apres;
-    for (size_t k = 0; k < numeros.size(); ++k)
-        apres.append(index(rangeeNumero(numeros[k]), avant[qsizetype(k)].column()));
-    changePersistentIndexList(avant, apres);
-    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<quint64> rangees = m_rangees;
+    trie(rangees);
+    reordonne(std::move(rangees));
 }
 
 void ModeleSpots::filtre(bool seulementAContacter)

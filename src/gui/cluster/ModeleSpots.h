@@ -34,7 +34,8 @@ public:
 
     ModeleSpots(const TableauChasse& chasse, const Horloge& horloge, QObject* parent = nullptr);
 
-    // The spots or their marks changed: the list is made again.
+    // The spots or their marks changed: the rows of the spots that left are
+    // removed, those of the spots that came inserted, the others kept.
     void actualise();
     void filtre(bool seulementAContacter);
     bool estFiltre() const { return m_filtre; }
@@ -58,7 +59,10 @@ public:
 private:
     QString texte(const TableauChasse::Ligne& l, int colonne) const;
     bool garde(const TableauChasse::Ligne& l) const;
-    void trie();
+    // The spots to list, filtered and in the order chosen.
+    std::vector<quint64> rangeesVoulues() const;
+    void trie(std::vector<quint64>& rangees) const;
+    void reordonne(std::vector<quint64> rangees);
 
     const TableauChasse& m_chasse;
     const Horloge& m_horloge;

@@ -3,6 +3,7 @@
 #include "support/HorlogeReglee.h"
 
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -136,6 +137,35 @@ private Q_SLOTS:
         QCOMPARE(lue.dateUtc, date);
         QCOMPARE(lue.heureUtc, heureUtcAttendue);
         QCOMPARE(lue.heureLocale, heureLocaleAttendue);
+    }
+
+    // The system's clock starts the timer it is given only with an
+    // interval: a timer without one would fire at every turn of the event
+    // loop. (A debug build stops on it instead.)
+    void cadenceDemandeUnIntervalle_data()
+    {
+        QTest::addColumn<int>("intervalle");
+        QTest::addColumn<bool>("demarree");
+        QTest::newRow("one second") << 1000 << true;
+        QTest::newRow("one minute") << 60000 << true;
+#ifdef QT_NO_DEBUG
+        QTest::newRow("none") << 0 << false;
+#endif
+    }
+    void cadenceDemandeUnIntervalle()
+    {
+        QFETCH(int, intervalle);
+        QFETCH(bool, demarree);
+        HorlogeSysteme horloge;
+        QTimer minuterie;
+        minuterie.setInterval(intervalle);
+        QCOMPARE(horloge.cadence(&minuterie, [] {}), demarree);
+        QCOMPARE(minuterie.isActive(), demarree);
+        HorlogeReglee reglee;
+        QTimer autre;
+        autre.setInterval(intervalle);
+        QCOMPARE(reglee.cadence(&autre, [] {}), demarree);
+        QVERIFY(!autre.isActive());
     }
 
     void anneeSurDeuxChiffres()
