@@ -77,17 +77,21 @@ int mesure(int etat, int secondes)
     if (etat == 2 || etat == 3) {
         if (!noeud.demarre())
             return 1;
-        reglages.ecrit("Cluster", "Hote", "127.0.0.1");
-        reglages.ecrit("Cluster", "Port", QString::number(noeud.port()));
+        reglages.ecrit(QStringLiteral("Cluster"), QStringLiteral("Hote"),
+                       QStringLiteral("127.0.0.1"));
+        reglages.ecrit(QStringLiteral("Cluster"), QStringLiteral("Port"),
+                       QString::number(noeud.port()));
         if (etat == 3)
-            reglages.ecrit("Cluster", "AuDemarrage", "Oui");
+            reglages.ecrit(QStringLiteral("Cluster"), QStringLiteral("AuDemarrage"),
+                           QStringLiteral("Oui"));
     }
     if (etat == 4) {
         if (!rigctld.demarre())
             return 1;
-        reglages.ecrit("Radio", "Modele", "2");
-        reglages.ecrit("Radio", "Port", rigctld.adresse());
-        reglages.ecrit("Radio", "Intervalle", "500");
+        reglages.ecrit(QStringLiteral("Radio"), QStringLiteral("Modele"), QStringLiteral("2"));
+        reglages.ecrit(QStringLiteral("Radio"), QStringLiteral("Port"), rigctld.adresse());
+        reglages.ecrit(QStringLiteral("Radio"), QStringLiteral("Intervalle"),
+                       QStringLiteral("500"));
     }
     Services services{dossier.path(), reglages, horloge, messages, [] {}};
     Main fenetre(services);

@@ -19,6 +19,9 @@ struct ReglagesCluster {
     static inline const QString cleIndicatif = QStringLiteral("Indicatif");
     static inline const QString cleCommandes = QStringLiteral("Commandes");
     static inline const QString cleAuDemarrage = QStringLiteral("AuDemarrage");
+    // The place of the hunt's window when it was last closed: "x y largeur
+    // hauteur", its frame's corner and its size.
+    static inline const QString cleFenetre = QStringLiteral("Fenetre");
 
     static constexpr int portDefaut = 7300;
     static inline const QString commandesDefaut = QStringLiteral("sh/dx 30");

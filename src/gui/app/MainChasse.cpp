@@ -60,6 +60,18 @@ void Main::Mnu_Chasse_Click()
 {
     if (!m_chasse)
         m_chasse = creeChasse();
+    // Shown for the first time: where the operator left it last, or else
+    // beside the entry fields and the clock, so that the spots and the QSO
+    // being typed are both in sight.
+    if (!m_chasse->isVisible() && !m_chasse->property("place").toBool()) {
+        if (!Apparence::reprendPlace(m_chasse, m_chasse->placeEnregistree())) {
+            const QRect cadre = frameGeometry();
+            const int basSaisie = m_saisie->mapToGlobal(QPoint(0, m_saisie->height())).y();
+            Apparence::placeHorsDe(m_chasse,
+                                   QRect(cadre.topLeft(), QPoint(cadre.right(), basSaisie)));
+        }
+        m_chasse->setProperty("place", true);
+    }
     Apparence::montreFenetre(m_chasse);
 }
 

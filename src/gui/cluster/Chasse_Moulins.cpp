@@ -16,6 +16,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -264,6 +265,26 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
                .boundedTo(QSize(libre.width() * 95 / 100, libre.height() * 90 / 100))
                .expandedTo(minimumSizeHint()));
     Apparence::centreFenetre(this);
+}
+
+QRect Chasse_Moulins::placeEnregistree() const
+{
+    const QStringList n =
+        m_services.reglages.lit(ReglagesCluster::section, ReglagesCluster::cleFenetre, QString())
+            .split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (n.size() != 4)
+        return {};
+    return QRect(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
+}
+
+void Chasse_Moulins::hideEvent(QHideEvent* evenement)
+{
+    // The place the operator gave the window, for the next time it opens.
+    if (!evenement->spontaneous() && !isMinimized())
+        m_services.reglages.ecrit(
+            ReglagesCluster::section, ReglagesCluster::cleFenetre,
+            QStringLiteral("%1 %2 %3 %4").arg(pos().x()).arg(pos().y()).arg(width()).arg(height()));
+    QWidget::hideEvent(evenement);
 }
 
 Chasse_Moulins::~Chasse_Moulins()

@@ -48,6 +48,10 @@ public:
     // the one to announce.
     void spotPris(const Spot& spot);
 
+    // Where the window was when last closed (its frame's corner and its
+    // size); empty when the settings hold none.
+    QRect placeEnregistree() const;
+
     ClientCluster& client() { return *m_client; }
     const TableauChasse& chasse() const { return m_chasse; }
     ModeleSpots& modeleSpots() const { return *m_modele; }
@@ -79,6 +83,7 @@ Q_SIGNALS:
 
 protected:
     bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void hideEvent(QHideEvent* evenement) override;
 
 private:
     void Connecter_Click();

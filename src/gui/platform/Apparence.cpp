@@ -156,6 +156,64 @@ void centreFenetre(QWidget* fenetre)
                   zone.top() + qMax(0, (zone.height() - taille.height()) / 2));
 }
 
+void placeHorsDe(QWidget* fenetre, const QRect& aGarder)
+{
+    QScreen* ecran = ecranDe(fenetre);
+    if (!ecran)
+        return;
+    if (fenetre->isWindow() && !fenetre->isVisible())
+        fenetre->setScreen(ecran);
+    const QRect zone = ecran->availableGeometry();
+    QSize bord = bordFenetre(fenetre);
+    // Until the window is shown its frame is known by its title bar alone:
+    // the sides are counted too.
+    if (!fenetre->isVisible())
+        bord += QSize(8, 8);
+    const QRect garde = aGarder.intersected(zone);
+    // The four bands of the free area around what stays in sight.
+    const QRect bandes[] = {
+        QRect(zone.topLeft(), QPoint(zone.right(), garde.top() - 1)),
+        QRect(QPoint(zone.left(), garde.bottom() + 1), zone.bottomRight()),
+        QRect(zone.topLeft(), QPoint(garde.left() - 1, zone.bottom())),
+        QRect(QPoint(garde.right() + 1, zone.top()), zone.bottomRight()),
+    };
+    const QSize minimum = fenetre->minimumSizeHint().expandedTo(fenetre->minimumSize()) + bord;
+    QRect choisie;
+    for (const QRect& b : bandes) {
+        if (b.width() < minimum.width() || b.height() < minimum.height())
+            continue;
+        if (choisie.isNull() || b.width() * b.height() > choisie.width() * choisie.height())
+            choisie = b;
+    }
+    if (choisie.isNull()) {
+        centreFenetre(fenetre);
+        return;
+    }
+    // The whole band: the more room, the more of each spot in sight.
+    fenetre->resize((choisie.size() - bord).boundedTo(fenetre->maximumSize()));
+    fenetre->move(choisie.left(), choisie.top());
+}
+
+bool reprendPlace(QWidget* fenetre, const QRect& place)
+{
+    if (!place.isValid() || place.width() < fenetre->minimumSizeHint().width() ||
+        place.height() < fenetre->minimumSizeHint().height())
+        return false;
+    // On a screen still there, whole within its free area (a screen taken
+    // away since would leave the window out of reach).
+    for (QScreen* ecran : QGuiApplication::screens()) {
+        const QRect zone = ecran->availableGeometry();
+        if (!zone.contains(QRect(place.topLeft(), place.size() + bordFenetre(fenetre))))
+            continue;
+        if (fenetre->isWindow() && !fenetre->isVisible())
+            fenetre->setScreen(ecran);
+        fenetre->resize(place.size());
+        fenetre->move(place.topLeft());
+        return true;
+    }
+    return false;
+}
+
 namespace {
 
 // A list as a screen reader sees it: named by what it holds, its value the

@@ -48,6 +48,16 @@ QScreen* ecranDe(const QWidget* fenetre);
 // Puts the window in the middle of that screen, within its free area.
 void centreFenetre(QWidget* fenetre);
 
+// Places a window on its screen beside what must stay in sight (a place on
+// the screen): in the largest of the free area's bands above, below, left or
+// right of it that holds the window's smallest size, and as large as that
+// band. Without such a band, the window is centred.
+void placeHorsDe(QWidget* fenetre, const QRect& aGarder);
+// Puts a window back at a place it had (its frame's top left corner and its
+// size), when that place is whole on one of the screens and holds the
+// window; false otherwise, the window untouched.
+bool reprendPlace(QWidget* fenetre, const QRect& place);
+
 // The room a window can take on its screen: the free area less the frame that
 // the window system puts around the window (its size until the window is
 // shown, the style's title bar height when the window has no frame yet).

@@ -231,15 +231,15 @@ private Q_SLOTS:
     void doubleClicPendantLesSpots()
     {
         demarre();
-        QByteArray vingt;
-        for (int i = 0; i < 20; ++i)
-            vingt += QStringLiteral("DX de F6ABC: %1.0 F5D%2 KZT 78%3 1359Z\r\n")
+        QByteArray quarante;
+        for (int i = 0; i < 40; ++i)
+            quarante += QStringLiteral("DX de F6ABC: %1.0 F5D%2 KZT 78%3 1359Z\r\n")
                          .arg(14200 + i)
                          .arg(i)
                          .arg(i, 3, 10, QLatin1Char('0'))
                          .toLatin1();
-        noeud->envoie(vingt);
-        QTRY_COMPARE(spots().rowCount(), 20);
+        noeud->envoie(quarante);
+        QTRY_COMPARE(spots().rowCount(), 40);
         QTRY_VERIFY(f->Liste_Spots->verticalScrollBar()->maximum() > 10);
         QWidget* vue = f->Liste_Spots->viewport();
         const QPoint point = f->Liste_Spots->visualRect(spots().index(2, 0)).center();
@@ -252,7 +252,7 @@ private Q_SLOTS:
                               .arg(i)
                               .arg(i + 200)
                               .toLatin1());
-            QTRY_COMPARE(spots().rowCount(), 21 + i);
+            QTRY_COMPARE(spots().rowCount(), 41 + i);
             QTest::mouseDClick(vue, Qt::LeftButton, {}, point);
             QCOMPARE(z->Ind_A->text(), vise);
             QCOMPARE(spots().ligne(f->Liste_Spots->currentIndex().row())->spot.indicatif, vise);
