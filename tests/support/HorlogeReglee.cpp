@@ -8,30 +8,41 @@ HorlogeReglee::HorlogeReglee(const QDateTime& utc, int decalageLocalSecondes)
 
 void HorlogeReglee::regleA(const QDateTime& utc, int decalageLocalSecondes)
 {
-    m_utc = utc.toUTC();
-    m_decalage = decalageLocalSecondes;
+    {
+        const QMutexLocker verrou(&m_verrou);
+        m_utc = utc.toUTC();
+        m_decalage = decalageLocalSecondes;
+    }
     bat();
 }
 
 void HorlogeReglee::changeUtc(const QDateTime& utc)
 {
-    m_utc = utc.toUTC();
+    {
+        const QMutexLocker verrou(&m_verrou);
+        m_utc = utc.toUTC();
+    }
     bat();
 }
 
 void HorlogeReglee::avanceDe(int secondes)
 {
-    m_utc = m_utc.addSecs(secondes);
+    {
+        const QMutexLocker verrou(&m_verrou);
+        m_utc = m_utc.addSecs(secondes);
+    }
     bat();
 }
 
 QDateTime HorlogeReglee::utcMaintenant() const
 {
+    const QMutexLocker verrou(&m_verrou);
     return m_utc;
 }
 
 QDateTime HorlogeReglee::heureLocale(const QDateTime& utc) const
 {
+    const QMutexLocker verrou(&m_verrou);
     return utc.toOffsetFromUtc(m_decalage);
 }
 

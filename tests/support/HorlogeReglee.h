@@ -3,12 +3,14 @@
 #include "core/platform/Horloge.h"
 
 #include <QList>
+#include <QMutex>
 #include <QPointer>
 #include <QTimer>
 
 // A clock that shows what it is told: a UTC moment and the offset of local
 // time from UTC. The windows that show the time see each move at once, as
-// the tick of a second, so that no test waits for the system's timer.
+// the tick of a second, so that no test waits for the system's timer. It is
+// moved on the windows' thread and may be read from any thread.
 class HorlogeReglee : public Horloge {
 public:
     explicit HorlogeReglee(const QDateTime& utc = {}, int decalageLocalSecondes = 0);
@@ -26,6 +28,7 @@ private:
         QPointer<QTimer> minuterie;
         std::function<void()> tic;
     };
+    mutable QMutex m_verrou; // m_utc and m_decalage, read by other threads
     QDateTime m_utc;
     int m_decalage = 0;
     QList<Abonne> m_abonnes;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReglagesCluster.h"
+#include "core/platform/Reprise.h"
 #include "core/platform/Statut.h"
 
 #include <QByteArray>
@@ -31,11 +32,9 @@ public:
         int connexion = 30000; // a connection not made by then has failed
         int invite = 10000;    // no login prompt (or greeting) by then: answered all the same
 
+        DelaisReprise reprise() const { return {premier, deuxieme, suivants}; }
         // The wait before the next try, after that many losses in a row.
-        int attente(int echecs) const
-        {
-            return echecs <= 0 ? premier : echecs == 1 ? deuxieme : suivants;
-        }
+        int attente(int echecs) const { return reprise().attente(echecs, 0); }
     };
 
     explicit ClientCluster(QObject* parent = nullptr);

@@ -1,6 +1,7 @@
 #include "ConnexionCluster.h"
 
 #include "Spot.h"
+#include "core/platform/ErreurReseau.h"
 
 #include <QTcpSocket>
 #include <QTimer>
@@ -29,39 +30,20 @@ QString duree(int ms)
     return QStringLiteral("%1 s").arg(qMax(1, (ms + 500) / 1000));
 }
 
-QString raisonErreur(QAbstractSocket::SocketError erreur, const QString& texte)
-{
-    switch (erreur) {
-    case QAbstractSocket::ConnectionRefusedError:
-        return QStringLiteral("connexion refusée");
-    case QAbstractSocket::RemoteHostClosedError:
-        return QStringLiteral("le cluster a fermé la connexion");
-    case QAbstractSocket::HostNotFoundError:
-        return QStringLiteral("hôte introuvable");
-    case QAbstractSocket::SocketTimeoutError:
-        return QStringLiteral("pas de réponse");
-    case QAbstractSocket::NetworkError:
-        return QStringLiteral("réseau inaccessible");
-    default:
-        return QStringLiteral("erreur de réseau (%1)").arg(texte);
-    }
-}
-
 } // namespace
 
 ConnexionCluster::ConnexionCluster(const ClientCluster::Delais& delais)
     : m_delais(delais), m_socket(new QTcpSocket(this)), m_silence(new QTimer(this)),
-      m_nouvelEssai(new QTimer(this)), m_delaiConnexion(new QTimer(this)),
+      m_nouvelEssai(this, [this] { ouvre(); }), m_delaiConnexion(new QTimer(this)),
       m_invite(new QTimer(this))
 {
-    for (QTimer* t : {m_silence, m_nouvelEssai, m_delaiConnexion, m_invite})
+    for (QTimer* t : {m_silence, m_delaiConnexion, m_invite})
         t->setSingleShot(true);
     connect(m_socket, &QTcpSocket::connected, this, &ConnexionCluster::connexionEtablie);
     connect(m_socket, &QTcpSocket::readyRead, this, &ConnexionCluster::lit);
     connect(m_socket, &QTcpSocket::errorOccurred, this, &ConnexionCluster::erreur);
     connect(m_socket, &QTcpSocket::disconnected, this,
             [this] { perdue(QStringLiteral("le cluster a fermé la connexion")); });
-    connect(m_nouvelEssai, &QTimer::timeout, this, &ConnexionCluster::ouvre);
     connect(m_delaiConnexion, &QTimer::timeout, this,
             [this] { perdue(QStringLiteral("pas de réponse")); });
     connect(m_silence, &QTimer::timeout, this, [this] {
@@ -104,7 +86,7 @@ void ConnexionCluster::connecte(const ReglagesCluster& reglages)
 {
     m_reglages = reglages;
     m_actif = true;
-    m_echecs = 0;
+    m_nouvelEssai.retablie();
     ouvre();
 }
 
@@ -129,8 +111,9 @@ void ConnexionCluster::changeDelais(const ClientCluster::Delais& delais)
 
 void ConnexionCluster::ferme()
 {
-    for (QTimer* t : {m_silence, m_nouvelEssai, m_delaiConnexion, m_invite})
+    for (QTimer* t : {m_silence, m_delaiConnexion, m_invite})
         t->stop();
+    m_nouvelEssai.annule();
     echoueEnvois(QStringLiteral("la connexion au cluster a été fermée"));
     m_ouverte = m_identifie = m_commandesEnvoyees = m_entendu = false;
     // A connection closed here is not a loss to report.
@@ -168,7 +151,8 @@ void ConnexionCluster::connexionEtablie()
 
 void ConnexionCluster::erreur(QAbstractSocket::SocketError e)
 {
-    perdue(raisonErreur(e, m_socket->errorString()));
+    perdue(ErreurReseau::raison(e, m_reglages.hote, QStringLiteral("le cluster"),
+                                m_socket->errorString()));
 }
 
 void ConnexionCluster::perdue(const QString& raison)
@@ -179,9 +163,7 @@ void ConnexionCluster::perdue(const QString& raison)
     ferme();
     if (!m_actif)
         return;
-    const int attente = m_delais.attente(m_echecs);
-    ++m_echecs;
-    m_nouvelEssai->start(attente);
+    const int attente = m_nouvelEssai.perte(m_delais.reprise());
     Q_EMIT etat(false, QStringLiteral("Cluster %1 : %2. Nouvel essai dans %3.")
                            .arg(adresse(), raison, duree(attente)));
 }
@@ -238,7 +220,7 @@ void ConnexionCluster::envoieCommandes()
     for (const QString& c : m_reglages.listeCommandes())
         ecrit(c);
     // A full login: the next loss starts the delays again from the first.
-    m_echecs = 0;
+    m_nouvelEssai.retablie();
     Q_EMIT etat(true, QStringLiteral("Connecté au cluster %1 sous l'indicatif %2.")
                           .arg(adresse(), m_reglages.indicatif));
 }

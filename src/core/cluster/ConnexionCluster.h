@@ -58,7 +58,7 @@ private:
     ReglagesCluster m_reglages;
     QTcpSocket* m_socket;
     QTimer* m_silence;
-    QTimer* m_nouvelEssai;
+    Reprise m_nouvelEssai;
     QTimer* m_delaiConnexion;
     QTimer* m_invite;
     DecoupeLignes m_decoupe;
@@ -68,5 +68,4 @@ private:
     bool m_commandesEnvoyees = false;
     bool m_entendu = false; // the node sent something since the connection
     QStringList m_envois;   // lines given to envoie(), not handed to the system yet
-    int m_echecs = 0;       // losses since the last full login
 };

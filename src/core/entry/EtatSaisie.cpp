@@ -145,6 +145,11 @@ void EtatSaisie::videChamps(bool garderDate)
     donneFocus(Ind_A);
     selectionneIndex(Bande_A, Reglages::bandeUtilisee);
     selectionneIndex(Mode_A, Reglages::modeUtilise);
+    // What the radio moved to while the operator typed comes now.
+    for (Controle c : {Bande_A, Mode_A}) {
+        if (const int index = std::exchange(radioRetenue(c), -1); index >= 0)
+            prendRadio(c, index);
+    }
     m_modeModif = m_listeVerrouillee = m_modeInsertion = false;
     m_spotDepartement.clear();
     m_spotReference.clear();
@@ -187,6 +192,13 @@ void EtatSaisie::memoriseIndex(Controle c)
         return;
     m_reglages.ecritIndex(Reglages::sectionStation(m_indicatif),
                           c == Mode_A ? Reglages::modeUtilise : Reglages::bandeUtilisee, index);
+}
+
+void EtatSaisie::prendRadio(Controle c, int index)
+{
+    m_etat[c].index = index;
+    m_etat[c].texte = elements(c).at(index);
+    memoriseIndex(c);
 }
 
 // The text of the combo box replaced by the item it names, when it names one.

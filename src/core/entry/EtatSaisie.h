@@ -94,6 +94,9 @@ protected:
     void active(Controle c, bool actif = true);
     void donneFocus(Controle c);
     void memoriseIndex(Controle c);
+    // The item at that index of the mode or band list, from the radio:
+    // shown, and remembered as an item chosen by hand is.
+    void prendRadio(Controle c, int index);
     void selectionneIndex(Controle c, const QString& cle);
     void videChamps(bool garderDate);
 
@@ -123,4 +126,9 @@ protected:
         bool operator==(const MoulinVerifie&) const = default;
     };
     MoulinVerifie m_moulinVerifie;
+    // The radio's band and mode (list indexes) held back while the operator
+    // typed in their field: taken at the next reset; -1: none.
+    int m_radioBande = -1;
+    int m_radioMode = -1;
+    int& radioRetenue(Controle c) { return c == Mode_A ? m_radioMode : m_radioBande; }
 };

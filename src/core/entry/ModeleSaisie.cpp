@@ -10,6 +10,8 @@
 #include "core/platform/BoiteMessage.h"
 #include "core/platform/Cp1252.h"
 
+#include <utility>
+
 namespace {
 
 bool enMajuscules(ModeleSaisie::Controle c)
@@ -39,19 +41,33 @@ ModeleSaisie::ModeleSaisie(const QString& dossier, StockReglages& reglages, Boit
 
 void ModeleSaisie::choixListe(Controle c)
 {
-    if ((c == Mode_A || c == Bande_A) && !m_modeModif)
+    if ((c == Mode_A || c == Bande_A) && !m_modeModif) {
+        radioRetenue(c) = -1;
         memoriseIndex(c);
+    }
 }
 
 bool ModeleSaisie::choixRadio(Controle c, int index)
 {
-    const QStringList& liste = elements(c);
-    if (m_modeModif || m_modeInsertion || index < 0 || index >= liste.size())
+    if (m_modeModif || m_modeInsertion || index < 0 || index >= elements(c).size())
         return false;
-    m_etat[c].index = index;
-    m_etat[c].texte = liste.at(index);
-    memoriseIndex(c);
+    radioRetenue(c) = -1;
+    prendRadio(c, index);
     return true;
+}
+
+bool ModeleSaisie::retientRadio(Controle c, int index)
+{
+    if (m_modeModif || m_modeInsertion || index < 0 || index >= elements(c).size())
+        return false;
+    radioRetenue(c) = index;
+    return true;
+}
+
+void ModeleSaisie::appliqueRadioRetenue(Controle c)
+{
+    if (const int index = std::exchange(radioRetenue(c), -1); index >= 0)
+        choixRadio(c, index);
 }
 
 QString ModeleSaisie::refusSpot(int indexBande) const

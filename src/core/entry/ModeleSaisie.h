@@ -38,6 +38,14 @@ public:
     // Refused (false) while a QSO of the list is being edited or inserted:
     // those are past QSOs.
     bool choixRadio(Controle c, int index);
+    // The same for a field the operator is typing in: its text stays, and
+    // the radio's item is held back, to be taken at the next reset or when
+    // the field is left as the entry last showed it (appliqueRadioRetenue).
+    // The operator's own item, taken by Enter or from the list, drops it.
+    bool retientRadio(Controle c, int index);
+    // The mode or band field was left unchanged: the radio's item held back
+    // for it, if any, is taken.
+    void appliqueRadioRetenue(Controle c);
 
     // A QSO from a cluster spot: a new QSO as Prepare_Saisie starts it, with
     // the spotted callsign in Ind_A (the focus there), the band of the list

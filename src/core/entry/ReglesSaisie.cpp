@@ -112,8 +112,10 @@ void ReglesSaisie::regle(Controle c)
         if (!verifieCaracteres(c))
             return;
         prendItem(Mode_A);
-        if (!m_modeModif)
+        if (!m_modeModif) {
+            radioRetenue(Mode_A) = -1;
             memoriseIndex(Mode_A);
+        }
         return accepte(Mode_A, RST_A);
     case Bande_A:
         return regleBande(c);
@@ -184,9 +186,10 @@ void ReglesSaisie::regleReference(Controle c)
 }
 
 // A windmill already contacted in the group of the band: said, and the QSO
-// being entered is dropped. Otherwise the reference and group checked are
-// remembered.
-bool ReglesSaisie::dejaContacte()
+// being entered is dropped. Found again at the save, after the band changed,
+// the QSO stays as it is for the operator to correct the band or the
+// reference. Otherwise the reference and group checked are remembered.
+bool ReglesSaisie::dejaContacte(bool aLEnregistrement)
 {
     QString& reference = m_etat[Ref_A].texte;
     const Groupe groupe = groupeDe(m_etat[Bande_A].texte);
@@ -196,8 +199,17 @@ bool ReglesSaisie::dejaContacte()
         m_moulinVerifie = {reference, groupe};
         return false;
     }
-    m_messages.avise(reference + QStringLiteral(" Chateau deja contacté le ") + m.date +
-                     QStringLiteral(" sur ") + m.bande);
+    const QString contacte = reference + QStringLiteral(" Chateau deja contacté le ") + m.date +
+                             QStringLiteral(" sur ") + m.bande;
+    if (aLEnregistrement) {
+        donneFocus(Bande_A);
+        return !refuse(
+            QStringLiteral("La bande a changé depuis la vérification de la référence : %1, dans "
+                           "le même groupe de bandes.\r\n\r\nLe QSO n'est pas enregistré : "
+                           "corrigez la bande ou la référence.")
+                .arg(contacte));
+    }
+    m_messages.avise(contacte);
     reference.clear();
     Prepare_Saisie();
     return true;
@@ -216,8 +228,10 @@ void ReglesSaisie::regleBande(Controle c)
     prendItem(Bande_A);
     if (itemNomme(Bande_A, texte) < 0)
         return void(refuse(messageBande(texte)));
-    if (!m_modeModif)
+    if (!m_modeModif) {
+        radioRetenue(Bande_A) = -1;
         memoriseIndex(Bande_A);
+    }
     active(RST_A);
     jaune(Bande_A);
     vert(Ind_A);
@@ -256,7 +270,7 @@ bool ReglesSaisie::verifieAvantEnregistrement()
     // The band may have changed since the reference was checked (the radio,
     // a spot, the list): a windmill is never stored twice in its group.
     const MoulinVerifie maintenant{m_etat[Ref_A].texte, groupeDe(m_etat[Bande_A].texte)};
-    if (!m_modeModif && !(maintenant == m_moulinVerifie) && dejaContacte())
+    if (!m_modeModif && !(maintenant == m_moulinVerifie) && dejaContacte(true))
         return false;
     return true;
 }

@@ -20,6 +20,8 @@ private:
     void regleBande(Controle c);
     void regleReport(Controle c);
     bool verifieControles(Controle c);
-    bool dejaContacte();
+    // At the save, the QSO stays in the fields and the message says why the
+    // check came again.
+    bool dejaContacte(bool aLEnregistrement = false);
     bool verifieCaracteres(Controle c);
 };

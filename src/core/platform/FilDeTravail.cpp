@@ -22,10 +22,12 @@ FilDeTravail::FilDeTravail(const QString& nom, QObject* travailleur)
     m_fil->setObjectName(nom);
     m_travailleur->moveToThread(m_fil);
     QObject::connect(m_fil, &QThread::finished, m_travailleur, &QObject::deleteLater);
-    // Counted off on the worker's thread itself, as the thread ends: a
-    // thread left blocked is counted until then.
+    // Counted off once the worker is deleted, on its thread, as the thread
+    // ends: what its destructor closes (a radio's handle) is closed by then.
+    // The thread emits `finished` before it runs that deletion, so a thread
+    // left blocked, or still deleting, is counted until then.
     QObject::connect(
-        m_fil, &QThread::finished, m_fil, [] { --gEnCours; }, Qt::DirectConnection);
+        m_travailleur, &QObject::destroyed, m_fil, [] { --gEnCours; }, Qt::DirectConnection);
     ++gEnCours;
     m_fil->start();
 }
@@ -39,16 +41,22 @@ bool FilDeTravail::arrete(const std::function<void()>& dernier)
 {
     if (m_arrete)
         return true;
+    // The thread ends itself after the last order: a quit() from here could
+    // end its event loop before the orders already queued are run.
+    ordonne([dernier] {
+        if (dernier)
+            dernier();
+        QThread::currentThread()->quit();
+    });
     m_arrete = true;
-    if (dernier)
-        ordonne(dernier);
-    m_fil->quit();
     if (m_fil->wait(borne)) {
         delete m_fil;
         return true;
     }
-    // Still blocked: the thread deletes itself once it ends, if the
-    // windows' thread is still there to do it.
+    // Still blocked: once free, it ends without running the orders still
+    // queued, and the thread deletes itself once it ends, if the windows'
+    // thread is still there to do it.
+    m_fil->quit();
     QObject::connect(m_fil, &QThread::finished, m_fil, &QObject::deleteLater);
     if (m_fil->isFinished())
         m_fil->deleteLater();

@@ -28,18 +28,25 @@ public:
     FilDeTravail(const FilDeTravail&) = delete;
     FilDeTravail& operator=(const FilDeTravail&) = delete;
 
-    // Queues an order (a call on the worker) for the worker's thread.
+    // Queues an order (a call on the worker) for the worker's thread. Once
+    // arrete() was called, the worker is gone or going: the order is dropped.
     template <typename Ordre> void ordonne(Ordre&& ordre) const
     {
+        if (m_arrete)
+            return;
         QMetaObject::invokeMethod(m_travailleur, std::forward<Ordre>(ordre), Qt::QueuedConnection);
     }
 
     // Runs `dernier` on the worker's thread after the orders already given
     // (it closes what the worker holds), then ends the thread. True when the
-    // thread ended within the bound; otherwise it ends by itself, later.
+    // thread ended within the bound; otherwise it ends by itself, later, as
+    // soon as it is free, without `dernier` nor the orders still queued (the
+    // worker's destructor closes what it holds). Orders given afterwards are
+    // dropped.
     bool arrete(const std::function<void()>& dernier = {});
 
-    // Worker threads not ended yet, in the whole process.
+    // Workers not deleted yet, in the whole process: a worker is counted
+    // until its destructor has run on its thread.
     static int enCours();
     // The program's exit code, at the end of main: with a worker thread
     // still blocked, the process ends here at once (what it wrote is flushed

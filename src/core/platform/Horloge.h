@@ -7,7 +7,10 @@
 class QTimer;
 
 // The time of day as the program sees it. Windows and clock texts take an
-// Horloge so that tests can set the time.
+// Horloge so that tests can set the time. A clock is read from other threads
+// than its own (the radio's worker times its tries by it): utcMaintenant()
+// and heureLocale() are safe to call from any thread, also while the clock
+// is moved.
 class Horloge {
 public:
     virtual ~Horloge() = default;

@@ -1,6 +1,7 @@
 #include "PosteRigctld.h"
 
 #include "ErreurRadio.h"
+#include "core/platform/ErreurReseau.h"
 
 #include <QDeadlineTimer>
 #include <QTcpSocket>
@@ -27,20 +28,8 @@ int PosteRigctld::ouvre(const ReglagesRadio& reglages, QString* raison)
     m_socket->connectToHost(hote, port);
     if (m_socket->waitForConnected(delai))
         return 0;
-    switch (m_socket->error()) {
-    case QAbstractSocket::ConnectionRefusedError:
-        *raison = QStringLiteral("connexion refusée");
-        break;
-    case QAbstractSocket::HostNotFoundError:
-        *raison = QStringLiteral("hôte « %1 » introuvable").arg(hote);
-        break;
-    case QAbstractSocket::SocketTimeoutError:
-        *raison = QStringLiteral("pas de réponse");
-        break;
-    default:
-        *raison = QStringLiteral("réseau inaccessible");
-        break;
-    }
+    *raison = ErreurReseau::raison(m_socket->error(), hote, QStringLiteral("rigctld"),
+                                   m_socket->errorString());
     m_socket.reset();
     return ErreurRadio::EntreeSortie;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReglagesRadio.h"
+#include "core/platform/Reprise.h"
 #include "core/platform/Statut.h"
 
 #include <QList>
@@ -36,8 +37,9 @@ public:
         int suivants = 30000; // afterwards
         int duree = 60000;    // the first minute
 
-        // The wait before the next try, that long after the loss.
-        int attente(qint64 depuisPerte) const { return depuisPerte < duree ? premiers : suivants; }
+        DelaisReprise reprise() const { return {premiers, suivants, suivants, duree}; }
+        // The wait before a try, that long after the loss.
+        int attente(qint64 depuisPerte) const { return reprise().attente(1, depuisPerte); }
     };
 
     explicit Radio(QObject* parent = nullptr);

@@ -8,7 +8,6 @@
 #include "PosteHamlib.h"
 #endif
 
-#include <QDateTime>
 #include <QTimer>
 
 namespace {
@@ -26,13 +25,25 @@ std::unique_ptr<PosteRadio> nouveauPoste(const ReglagesRadio& reglages)
 
 } // namespace
 
+namespace {
+
+// The first minute after a loss is timed by the clock given, when there is
+// one (it is safe to read from this thread), otherwise by the system's.
+std::function<qint64()> horlogeDe(const Horloge* horloge)
+{
+    if (!horloge)
+        return {};
+    return [horloge] { return horloge->utcMaintenant().toMSecsSinceEpoch(); };
+}
+
+} // namespace
+
 TravailRadio::TravailRadio(const Radio::Delais& delais, const Horloge* horloge)
-    : m_delais(delais), m_horloge(horloge), m_interrogation(new QTimer(this)),
-      m_nouvelEssai(new QTimer(this))
+    : m_delais(delais), m_interrogation(new QTimer(this)),
+      m_nouvelEssai(
+          this, [this] { essaie(); }, horlogeDe(horloge))
 {
     connect(m_interrogation, &QTimer::timeout, this, &TravailRadio::interroge);
-    m_nouvelEssai->setSingleShot(true);
-    connect(m_nouvelEssai, &QTimer::timeout, this, &TravailRadio::essaie);
 }
 
 TravailRadio::~TravailRadio() = default;
@@ -54,18 +65,12 @@ QString TravailRadio::defautReglages(const ReglagesRadio& reglages)
 #endif
 }
 
-qint64 TravailRadio::maintenant() const
-{
-    return (m_horloge ? m_horloge->utcMaintenant() : QDateTime::currentDateTimeUtc())
-        .toMSecsSinceEpoch();
-}
-
 void TravailRadio::configure(const ReglagesRadio& reglages)
 {
     ferme();
-    m_nouvelEssai->stop();
+    m_nouvelEssai.annule();
+    m_nouvelEssai.retablie();
     m_reglages = reglages;
-    m_perdueDepuis = -1;
     if (!reglages.avecRadio()) {
         Q_EMIT etat(false, QString());
         return;
@@ -89,7 +94,7 @@ void TravailRadio::essaie()
         return;
     }
     m_poste = std::move(poste);
-    m_perdueDepuis = -1;
+    m_nouvelEssai.retablie();
     m_interrogation->start(m_reglages.intervalle);
     interroge();
 }
@@ -125,14 +130,10 @@ void TravailRadio::interroge()
 void TravailRadio::perdue(const QString& raison)
 {
     ferme();
-    const qint64 t = maintenant();
-    if (m_perdueDepuis < 0)
-        m_perdueDepuis = t;
-    const int delai = m_delais.attente(t - m_perdueDepuis);
+    const int delai = m_nouvelEssai.perte(m_delais.reprise());
     Q_EMIT etat(false, QStringLiteral("Radio non connectée : %1 (nouvel essai dans %2 s)")
                            .arg(raison)
                            .arg((delai + 999) / 1000));
-    m_nouvelEssai->start(delai);
 }
 
 void TravailRadio::accorde(qint64 hz, const QString& modeRadio)
@@ -223,6 +224,6 @@ void TravailRadio::teste(const ReglagesRadio& reglages)
 
 void TravailRadio::arrete()
 {
-    m_nouvelEssai->stop();
+    m_nouvelEssai.annule();
     ferme();
 }

@@ -44,13 +44,10 @@ private:
     // The radio was lost: closed, and tried again after the delay due.
     void perdue(const QString& raison);
     void ferme();
-    qint64 maintenant() const;
 
     Radio::Delais m_delais;
-    const Horloge* m_horloge;
     ReglagesRadio m_reglages;
     std::unique_ptr<PosteRadio> m_poste;
     QTimer* m_interrogation;
-    QTimer* m_nouvelEssai;
-    qint64 m_perdueDepuis = -1; // ms; -1 while connected
+    Reprise m_nouvelEssai;
 };

@@ -33,6 +33,7 @@
 #include "gui/web/Reglement.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -347,9 +348,17 @@ void Main::Mnu_Historique_Click()
 // open, and the program ends when the last of them is closed. Qt does not
 // count a window that has a parent among those that keep the program going,
 // so they lose that tie to the main window now. The windmill hunt, which
-// keeps the cluster's link, closes with it.
+// keeps the cluster's link, closes with it. A QSO being typed is given up
+// only when the operator says so; otherwise the window stays, and the QSO.
 void Main::closeEvent(QCloseEvent* evenement)
 {
+    bool abandon = true;
+    if (!m_termine)
+        m_liaison->agit([&] { abandon = m_liaison->modele().abandonAccepte(); });
+    if (!abandon) {
+        evenement->ignore();
+        return;
+    }
     fermeChasse();
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (w->isWindow() && w->isVisible() && w->windowHandle())
@@ -360,6 +369,6 @@ void Main::closeEvent(QCloseEvent* evenement)
 
 void Main::Mnu_Quitter_Click()
 {
-    close();
-    termineProgramme();
+    if (close())
+        termineProgramme();
 }

@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -98,19 +99,34 @@ bool LiaisonSaisie::enFrappe(int controle) const
 bool LiaisonSaisie::choixRadio(int bande, int mode)
 {
     // A field being typed in is never changed under the operator's hands:
-    // the radio's band or mode is left, as one chosen by hand would be.
-    if (bande >= 0 && enFrappe(M::Bande_A))
-        bande = -1;
-    if (mode >= 0 && enFrappe(M::Mode_A))
-        mode = -1;
+    // the radio's band or mode is held back for it. Seen before the widgets
+    // are read, which makes their text the entry's.
+    const bool bandeEnFrappe = bande >= 0 && enFrappe(M::Bande_A);
+    const bool modeEnFrappe = mode >= 0 && enFrappe(M::Mode_A);
     bool pris = true;
     agit([&] {
         if (bande >= 0)
-            pris = m_modele.choixRadio(M::Bande_A, bande) && pris;
+            pris = (bandeEnFrappe ? m_modele.retientRadio(M::Bande_A, bande)
+                                  : m_modele.choixRadio(M::Bande_A, bande)) &&
+                   pris;
         if (mode >= 0)
-            pris = m_modele.choixRadio(M::Mode_A, mode) && pris;
+            pris = (modeEnFrappe ? m_modele.retientRadio(M::Mode_A, mode)
+                                 : m_modele.choixRadio(M::Mode_A, mode)) &&
+                   pris;
     });
     return pris;
+}
+
+void LiaisonSaisie::champQuitte(int controle)
+{
+    if (controle != M::Mode_A && controle != M::Bande_A)
+        return;
+    // Left with the text the entry gave it: nothing typed is lost by taking
+    // the radio's item held back for it.
+    auto* combo = static_cast<QComboBox*>(m_champs[size_t(controle)]);
+    if (m_dansModele || combo->currentText() != m_texteDonne[size_t(controle)])
+        return;
+    agit([this, controle] { m_modele.appliqueRadioRetenue(M::Controle(controle)); });
 }
 
 void LiaisonSaisie::ligneChoisie(int index)
@@ -149,10 +165,17 @@ void LiaisonSaisie::montre()
         const M::Etat& e = m_modele.etat(M::Controle(i));
         QWidget* w = m_champs[size_t(i)];
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            if (combo->currentIndex() != e.index)
+            bool donne = m_texteDonne[size_t(i)].isNull();
+            if (combo->currentIndex() != e.index) {
                 combo->setCurrentIndex(e.index);
-            if (combo->currentText() != e.texte)
+                donne = true;
+            }
+            if (combo->currentText() != e.texte) {
                 combo->setEditText(e.texte);
+                donne = true;
+            }
+            if (donne)
+                m_texteDonne[size_t(i)] = combo->currentText();
         } else if (auto* ligne = qobject_cast<QLineEdit*>(w)) {
             if (ligne->text() != e.texte)
                 ligne->setText(e.texte);
@@ -186,6 +209,11 @@ void LiaisonSaisie::montre()
 
 bool LiaisonSaisie::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (evenement->type() == QEvent::FocusOut &&
+        static_cast<QFocusEvent*>(evenement)->reason() != Qt::PopupFocusReason) {
+        champQuitte(controle(objet));
+        return false;
+    }
     if (evenement->type() != QEvent::KeyPress)
         return QObject::eventFilter(objet, evenement);
     const int i = controle(objet);

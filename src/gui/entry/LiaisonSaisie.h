@@ -28,7 +28,9 @@ public:
     void agit(const std::function<void()>& action);
     // The radio's band and mode, list indexes (-1: unchanged), given to the
     // entry area; false when it refused one of them (a QSO of the list is
-    // being edited or inserted). A band or mode being typed stays as typed.
+    // being edited or inserted). A band or mode being typed stays as typed:
+    // the radio's comes at the next reset of the entry, or when the field is
+    // left unchanged.
     bool choixRadio(int bande, int mode);
 
 protected:
@@ -41,10 +43,14 @@ private:
     int controle(QObject* objet) const;
     // The operator is typing in that combo box's text.
     bool enFrappe(int controle) const;
+    // The focus left that field.
+    void champQuitte(int controle);
 
     ZoneSaisie& m_zoneSaisie;
     ListeLog& m_liste;
     ModeleSaisie m_modele;
     std::array<QWidget*, ModeleSaisie::NombreControles> m_champs{};
+    // The text of each combo box as the entry last set it.
+    std::array<QString, ModeleSaisie::NombreControles> m_texteDonne{};
     bool m_dansModele = false;
 };

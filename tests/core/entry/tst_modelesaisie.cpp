@@ -254,6 +254,7 @@ private Q_SLOTS:
         QTest::newRow("14, then 144 before saving") << 4 << true << 10;
         QTest::newRow("14, then 432 before saving") << 4 << false << 11;
         QTest::newRow("14, then 21: the same group") << 4 << false << 6;
+        QTest::newRow("432, then 144 before saving") << 11 << true << 10;
     }
     void moulinEnDoubleParGroupe()
     {
@@ -277,7 +278,21 @@ private Q_SLOTS:
             m_modele->Valide_A_Click();
             QCOMPARE(octetsLog().count("\r\n"), averti ? 1 : 2);
         }
-        if (averti) {
+        if (averti && apres >= 0) {
+            // Said with the reason the check came again; the QSO stays to
+            // be corrected.
+            QCOMPARE(m_messages.dernierTexte(),
+                     QStringLiteral("La bande a changé depuis la vérification de la référence : "
+                                    "77121 Chateau deja contacté le 03/04/09 sur 144 Mhz, dans le "
+                                    "même groupe de bandes.\r\n\r\nLe QSO n'est pas enregistré : "
+                                    "corrigez la bande ou la référence."));
+            QCOMPARE(m_modele->focus(), M::Bande_A);
+            QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F6NEW"));
+            QCOMPARE(m_modele->etat(M::Ref_A).texte, QStringLiteral("77121"));
+            QCOMPARE(m_modele->etat(M::Bande_A).texte, QStringLiteral("144 Mhz"));
+            QVERIFY(m_modele->etat(M::Valide_A).actif);
+            QVERIFY(m_modele->saisieEnCours());
+        } else if (averti) {
             QCOMPARE(m_messages.dernierTexte(),
                      QStringLiteral("77121 Chateau deja contacté le 03/04/09 sur 144 Mhz"));
             QCOMPARE(m_modele->focus(), M::Ind_A);

@@ -5,13 +5,11 @@
 #include "BancProgramme.h"
 
 #include "core/app/Instance.h"
-#include "core/radio/Radio.h"
 #include "gui/app/Gestion_Erreur.h"
 #include "gui/app/Station.h"
 #include "gui/entry/LiaisonSaisie.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
-#include "support/Rigctld.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -45,9 +43,6 @@ private Q_SLOTS:
     void instanceUnique_data();
     void instanceUnique();
     void reglagesNonEnregistresSignalesUneFois();
-    void radioDonneBandeEtMode_data();
-    void radioDonneBandeEtMode();
-    void sansRadioPasDeLigneDEtat();
 };
 
 namespace {
@@ -459,103 +454,6 @@ void TestMain::reglagesNonEnregistresSignalesUneFois()
                                       QStringLiteral("F1ABC"));
     QVERIFY(!s.estOk());
     QVERIFY(s.message.contains(QDir::toNativeSeparators(fichierIni)));
-}
-
-// The radio served by hamlib's rigctld: what it is tuned to becomes the
-// band and mode of the entry, remembered as a choice by hand, never while a
-// QSO of the list is edited or inserted; a band picked by hand stays until
-// the radio changes band.
-void TestMain::radioDonneBandeEtMode_data()
-{
-    QTest::addColumn<QString>("pendant"); // "", "edition", "insertion", "main"
-    QTest::newRow("entry") << "";
-    QTest::newRow("edit of a listed QSO") << "edition";
-    QTest::newRow("insertion") << "insertion";
-    QTest::newRow("band picked by hand") << "main";
-}
-
-void TestMain::radioDonneBandeEtMode()
-{
-    QFETCH(QString, pendant);
-    Rigctld rigctld;
-    QVERIFY(rigctld.demarre());
-    QCOMPARE(rigctld.commande("F 14250000"), QStringLiteral("RPRT 0"));
-    QCOMPARE(rigctld.commande("M USB 2400"), QStringLiteral("RPRT 0"));
-
-    BancProgramme b;
-    b.choisitStation(QStringLiteral("F1ABC"));
-    b.ecritLog(QStringLiteral("F1ABC"), 2);
-    const QString section = Reglages::sectionStation(QStringLiteral("F1ABC"));
-    b.reglages.ecrit(section, Reglages::bandeUtilisee, QStringLiteral("10")); // 144 Mhz
-    b.reglages.ecrit(section, Reglages::modeUtilise, QStringLiteral("2"));    // FM
-    b.reglages.ecrit("Radio", "Modele", "2");
-    b.reglages.ecrit("Radio", "Port", rigctld.adresse());
-    b.reglages.ecrit("Radio", "Intervalle", "200");
-    Main m(b.services());
-    QVERIFY(m.demarreProgramme());
-    QComboBox* bande = m.zoneDeSaisie()->Bande_A;
-    QComboBox* mode = m.zoneDeSaisie()->Mode_A;
-    LiaisonSaisie* saisie = m.liaisonSaisie();
-
-    QTRY_COMPARE_WITH_TIMEOUT(bande->currentText(), QStringLiteral("14 Mhz"), 10000);
-    QCOMPARE(mode->currentText(), QStringLiteral("SSB"));
-    QCOMPARE(b.reglageStation("F1ABC", Reglages::bandeUtilisee), QStringLiteral("4"));
-    QCOMPARE(b.reglageStation("F1ABC", Reglages::modeUtilise), QStringLiteral("0"));
-    QCOMPARE(m.findChild<QLabel*>("Statut_Radio")->text(),
-             QStringLiteral("Radio : 14 250,0 kHz USB"));
-    QVERIFY(m.statusBar()->isVisible());
-
-    if (pendant == "edition")
-        saisie->agit([saisie] { saisie->modele().doubleClic(); });
-    else if (pendant == "insertion")
-        QTest::mouseClick(m.zoneDeSaisie()->Ajout_QSO, Qt::LeftButton);
-    else if (pendant == "main")
-        bande->setCurrentIndex(0), Q_EMIT bande->activated(0);
-    const QString bandeAvant = bande->currentText();
-
-    // A change of mode alone: a band picked by hand stays.
-    rigctld.commande("M CW 500");
-    QTRY_COMPARE_WITH_TIMEOUT(m.findChild<QLabel*>("Statut_Radio")->text(),
-                              QStringLiteral("Radio : 14 250,0 kHz CW"), 5000);
-    // The status and the entry follow one reading, together.
-    const bool passe = pendant.isEmpty() || pendant == "main";
-    QCOMPARE(mode->currentText(), passe ? QStringLiteral("CW") : QStringLiteral("SSB"));
-    QCOMPARE(bande->currentText(), bandeAvant);
-
-    rigctld.commande("F 7050000");
-    QTRY_COMPARE_WITH_TIMEOUT(m.findChild<QLabel*>("Statut_Radio")->text(),
-                              QStringLiteral("Radio : 7 050,0 kHz CW"), 5000);
-    QCOMPARE(bande->currentText(), passe ? QStringLiteral("7.0 Mhz") : bandeAvant);
-
-    if (!passe) {
-        // Once the edit or the insertion ends, the radio's band and mode come.
-        QTest::mouseClick(m.zoneDeSaisie()->Efface_A, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(bande->currentText(), QStringLiteral("7.0 Mhz"), 5000);
-        QCOMPARE(mode->currentText(), QStringLiteral("CW"));
-    }
-
-    // rigctld stopped: said in the status line, the entry works on.
-    rigctld.arrete();
-    QTRY_VERIFY_WITH_TIMEOUT(
-        m.findChild<QLabel*>("Statut_Radio")->text().startsWith("Radio non connectée"), 10000);
-    QCOMPARE(b.messages.affichees().size(), 0);
-}
-
-void TestMain::sansRadioPasDeLigneDEtat()
-{
-    BancProgramme b;
-    b.choisitStation(QStringLiteral("F1ABC"));
-    b.ecritLog(QStringLiteral("F1ABC"), 2);
-    Main m(b.services());
-    QVERIFY(m.demarreProgramme());
-    // The radio's worker takes its orders in turn: the settings were taken
-    // once the list of models arrives.
-    QSignalSpy listes(&m.radio(), &Radio::modelesRecus);
-    m.radio().demandeModeles();
-    QVERIFY(listes.wait(10000));
-    QVERIFY(!m.statusBar()->isVisible());
-    QCOMPARE(m.findChild<QLabel*>("Statut_Radio")->text(), QString());
-    QVERIFY(!m.radio().accorde(14250000, "SSB").estOk());
 }
 
 QTEST_MAIN(TestMain)

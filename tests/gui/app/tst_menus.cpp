@@ -1,18 +1,13 @@
 // The menus of the main window and what they do: the date mode, the about
 // box, the history and Quit, the close box with other windows open, a failed
-// backup, the restore of a backup, the import of an ADIF file, and the help
-// page.
+// backup, and the help page. The restore and the import: tst_menuslog.cpp.
 #include "BancProgramme.h"
 
-#include "core/exchange/Adif.h"
-#include "core/exchange/Importation.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"
 #include "gui/app/Aide.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
-#include "support/AttenteScriptee.h"
-#include "support/ChoixFichierScripte.h"
 
 #include <QAction>
 #include <QInputDialog>
@@ -31,13 +26,10 @@ private Q_SLOTS:
     void modeDate();
     void menusOuverts_data();
     void menusOuverts();
+    void aProposHistoriqueQuitter_data();
     void aProposHistoriqueQuitter();
     void fermetureLaisseLesFenetresOuvertes();
     void sauvegardeRateeSignaleeUneFois();
-    void restaurationDepuisLeMenu_data();
-    void restaurationDepuisLeMenu();
-    void importationDepuisLeMenu_data();
-    void importationDepuisLeMenu();
     void aideParF1_data();
     void aideParF1();
 };
@@ -168,8 +160,28 @@ void TestMenus::menusOuverts()
     QCOMPARE(lettres.size(), barre.size());
 }
 
+void TestMenus::aProposHistoriqueQuitter_data()
+{
+    // A callsign typed before, the answer to "abandon it?", and the way out:
+    // "Quitter RQN_KZT" or the close box.
+    QTest::addColumn<QString>("tape");
+    QTest::addColumn<bool>("abandon");
+    QTest::addColumn<bool>("parLaCase");
+    QTest::newRow("nothing typed") << QString() << false << false;
+    QTest::newRow("QSO being typed, abandoned") << "F5BBB" << true << false;
+    QTest::newRow("QSO being typed, kept") << "F5BBB" << false << false;
+    QTest::newRow("close box, nothing typed") << QString() << false << true;
+    QTest::newRow("close box, QSO abandoned") << "F5BBB" << true << true;
+    QTest::newRow("close box, QSO kept") << "F5BBB" << false << true;
+}
+
+// Quit and the close box ask before a QSO being typed is lost; "Non" keeps
+// the program and the QSO.
 void TestMenus::aProposHistoriqueQuitter()
 {
+    QFETCH(QString, tape);
+    QFETCH(bool, abandon);
+    QFETCH(bool, parLaCase);
     BancProgramme b;
     b.choisitStation(QStringLiteral("F1ABC"));
     b.ecritLog(QStringLiteral("F1ABC"), 1);
@@ -190,9 +202,25 @@ void TestMenus::aProposHistoriqueQuitter()
                             "<SIG_INFO>\r\n"));
     QCOMPARE(b.termine, 0);
 
-    enfant<QAction>(&m, "Mnu_Quitter")->trigger();
-    QCOMPARE(b.termine, 1);
-    QVERIFY(!m.isVisible());
+    QLineEdit* indicatif = m.zoneDeSaisie()->Ind_A;
+    QTest::keyClicks(indicatif, tape);
+    b.messages.vide();
+    if (!tape.isEmpty())
+        b.messages.prevoit(abandon ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
+    if (parLaCase)
+        m.close();
+    else
+        enfant<QAction>(&m, "Mnu_Quitter")->trigger();
+    QCOMPARE(b.messages.textes(),
+             tape.isEmpty()
+                 ? QStringList()
+                 : QStringList{QStringLiteral("Abandonner le QSO en cours de saisie ?")});
+    const bool quitte = tape.isEmpty() || abandon;
+    // The close box ends the program once the last window is closed.
+    QCOMPARE(b.termine, quitte && !parLaCase ? 1 : 0);
+    QCOMPARE(m.isVisible(), !quitte);
+    if (!quitte)
+        QCOMPARE(indicatif->text(), tape);
 }
 
 // The main window's close box: a window opened from the menus stays open and
@@ -247,211 +275,6 @@ void TestMenus::sauvegardeRateeSignaleeUneFois()
                  QStringLiteral("La sauvegarde du log « F1ABC_KZT.log » n'a pas pu être faite")),
              qPrintable(b.messages.dernierTexte()));
     QCOMPARE(b.messages.affichees().first().boutons, BoiteMessage::Ok);
-}
-
-void TestMenus::restaurationDepuisLeMenu_data()
-{
-    QTest::addColumn<QString>("choix"); // the backup chosen; empty: the chooser is cancelled
-    QTest::addColumn<bool>("oui");
-    QTest::addColumn<int>("lignes"); // QSOs of the log afterwards
-    QTest::newRow("oldest backup, confirmed")
-        << QStringLiteral("F1ABC_KZT_20261201.log") << true << 1;
-    QTest::newRow("newest backup, confirmed")
-        << QStringLiteral("F1ABC_KZT_20261205.log") << true << 3;
-    QTest::newRow("not confirmed") << QStringLiteral("F1ABC_KZT_20261201.log") << false << 5;
-    QTest::newRow("chooser cancelled") << QString() << true << 5;
-    QTest::newRow("empty backup, confirmed")
-        << QStringLiteral("F1ABC_KZT_20261130.log") << true << 0;
-}
-
-void TestMenus::restaurationDepuisLeMenu()
-{
-    QFETCH(QString, choix);
-    QFETCH(bool, oui);
-    QFETCH(int, lignes);
-    BancProgramme b;
-    b.choisitStation(QStringLiteral("F1ABC"));
-    QVERIFY(QDir(b.dossier.path()).mkdir(Sauvegardes::nomDossier));
-    QFile vide(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261130.log")));
-    QVERIFY(vide.open(QIODevice::WriteOnly));
-    vide.close();
-    b.ecritLog(QStringLiteral("F1ABC"), 1);
-    QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
-                        b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261201.log"))));
-    b.ecritLog(QStringLiteral("F1ABC"), 3);
-    QVERIFY(QFile::copy(b.cheminLog(QStringLiteral("F1ABC")),
-                        b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261205.log"))));
-    const QByteArray actuel = b.ecritLog(QStringLiteral("F1ABC"), 5);
-    // Copied on another day than the day of their names: shown without a time.
-    for (const QString& n : QDir(b.chemin(Sauvegardes::nomDossier)).entryList(QDir::Files)) {
-        QFile copie(b.chemin(Sauvegardes::nomDossier + QLatin1Char('/') + n));
-        QVERIFY(copie.open(QIODevice::ReadWrite));
-        QVERIFY(copie.setFileTime(QDateTime(QDate(2027, 1, 15), QTime(8, 0)),
-                                  QFileDevice::FileModificationTime));
-    }
-    Main m(b.services());
-    QVERIFY(m.demarreProgramme());
-
-    QStringList proposees;
-    const auto attente = surModal(QStringLiteral("Choix_Sauvegarde"), [&](QWidget* w) {
-        auto* dialogue = qobject_cast<QInputDialog*>(w);
-        proposees = dialogue->comboBoxItems();
-        const QStringList choisie = proposees.filter(choix);
-        if (choix.isEmpty() || choisie.size() != 1) {
-            dialogue->reject();
-        } else {
-            dialogue->setTextValue(choisie.first());
-            dialogue->accept();
-        }
-    });
-    b.messages.prevoit(oui ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
-    enfant<QAction>(&m, "Mnu_Restaure")->trigger();
-
-    // Each copy by its day and number of QSOs, the most recent first.
-    QCOMPARE(proposees,
-             (QStringList{QStringLiteral("05/12/2026 — 3 QSO — F1ABC_KZT_20261205.log"),
-                          QStringLiteral("01/12/2026 — 1 QSO — F1ABC_KZT_20261201.log"),
-                          QStringLiteral("30/11/2026 — vide — F1ABC_KZT_20261130.log")}));
-    QCOMPARE(m.listeLog()->nombreLignes(), lignes);
-    QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
-    const bool restauree = !choix.isEmpty() && oui;
-    // The log before the restore is kept, named after the day of the clock.
-    QCOMPARE(BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
-             restauree ? actuel : QByteArray());
-    if (restauree) {
-        QCOMPARE(b.messages.affichees().size(), 2);
-        QVERIFY(b.messages.affichees().first().texteDonne.startsWith(
-            QStringLiteral("Remplacer le log « F1ABC_KZT.log » par la sauvegarde « %1 » ?")
-                .arg(choix)));
-        // The message names the copy that undoes the restore.
-        QCOMPARE(b.messages.dernierTexte(),
-                 QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la sauvegarde « %1 »."
-                                "\r\n\r\nLe log d'avant la restauration est gardé dans la "
-                                "sauvegarde « F1ABC_KZT_20261206.log » : restaurez-la pour défaire "
-                                "cette restauration.")
-                     .arg(choix));
-        QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))),
-                 BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/") + choix)));
-    } else {
-        QCOMPARE(b.messages.affichees().size(), choix.isEmpty() ? 0 : 1);
-        QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
-    }
-}
-
-void TestMenus::importationDepuisLeMenu_data()
-{
-    QTest::addColumn<QByteArray>("fichier"); // empty: the file dialog is cancelled
-    QTest::addColumn<int>("lignes");         // QSOs of the log afterwards
-    QTest::addColumn<QString>("resume");
-    // A callsign typed before the import, and the answer to "abandon it?".
-    QTest::addColumn<QString>("tape");
-    QTest::addColumn<bool>("abandon");
-    // Another station's log, each QSO with a windmill of its own.
-    QByteArray log;
-    for (int i = 10; i <= 12; ++i) {
-        QByteArray ligne = BancProgramme::ligne(i);
-        ligne.replace(LogLine::Departement.debut - 1, 2, "59");
-        ligne.replace(LogLine::Reference.debut - 1, 5, "59" + QByteArray::number(100 + i));
-        log += ligne + "\r\n";
-    }
-    const QString exporte =
-        QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n3 QSO importés\r\n"
-                       "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré.");
-    QTest::newRow("export of the program") << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log)
-                                           << 5 << exporte << QString() << false;
-    QTest::newRow("QSO being typed, abandoned")
-        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 5 << exporte << "F5BBB" << true;
-    QTest::newRow("QSO being typed, kept")
-        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 2
-        << QStringLiteral("Abandonner le QSO en cours de saisie ?") << "F5BBB" << false;
-    QTest::newRow("records of another logger, adapted")
-        << QByteArray("<CALL:5>F6XYZ<QSO_DATE:8>20230217<TIME_ON:4>1726<BAND:3>40m<MODE:3>FT8"
-                      "<NAME:18>Jean-Pierre Dupont<STATE:2>75<SIG:3>KZT<SIG_INFO:6>59-001"
-                      "<RST_SENT:3>-07<EOR>\n")
-        << 3
-        << QStringLiteral("Importation du fichier « autre.adi » :\r\n\r\n1 QSO importé\r\n"
-                          "1 QSO adapté (voir le rapport)\r\n"
-                          "0 doublon (QSO déjà dans le log) ignoré\r\n0 enregistrement ignoré."
-                          "\r\n\r\nLes QSO adaptés sont décrits dans le fichier "
-                          "« F1ABC_KZT_import.txt ».")
-        << QString() << false;
-    QTest::newRow("SIG KZT, one QSO of the log, one of another award")
-        << QByteArray("<CALL:4>F1AB<QSO_DATE:8>20080201<TIME_ON:4>1200<BAND:3>20m<MODE:3>SSB"
-                      "<SIG:3>KZT<SIG_INFO:5>77121<RST_RCVD:2>59<RST_SENT:2>59<EOR>\n"
-                      "<CALL:5>F6XYZ<QSO_DATE:8>20230217<TIME_ON:4>1726<BAND:3>40m<MODE:2>CW"
-                      "<SIG:3>KZT<SIG_INFO:5>59001<RST_RCVD:3>599<RST_SENT:3>579<EOR>\n"
-                      "<CALL:5>F6XYZ<QSO_DATE:8>20230217<TIME_ON:4>1800<BAND:3>40m<MODE:2>CW"
-                      "<SIG:4>POTA<SIG_INFO:6>F-0001<RST_RCVD:3>599<RST_SENT:3>579<EOR>\n")
-        << 3
-        << QStringLiteral(
-               "Importation du fichier « autre.adi » :\r\n\r\n1 QSO importé\r\n"
-               "1 doublon (QSO déjà dans le log) ignoré\r\n1 enregistrement ignoré :\r\n"
-               "   1 × Pas de référence de moulin KZT (SIG, SIG_INFO) : pas un QSO du diplôme"
-               "\r\n\r\nLes enregistrements ignorés sont décrits dans le fichier "
-               "« F1ABC_KZT_import.txt ».")
-        << QString() << false;
-    QTest::newRow("dialog cancelled") << QByteArray() << 2 << QString() << QString() << false;
-    QTest::newRow("stopped by the user")
-        << Adif::exportationAdif(QStringLiteral("F9ZZZ"), log) << 2
-        << QStringLiteral("L'importation du fichier « autre.adi » a été arrêtée : rien n'a été "
-                          "importé, le log n'a pas été modifié.")
-        << QString() << false;
-}
-
-// The item after the export in "Fichier": the file chosen in the dialog is
-// imported, the list shows the new QSOs and the summary says what was done.
-// A QSO being typed is abandoned only when the operator says so; after the
-// import, the entry is ready for a new QSO.
-void TestMenus::importationDepuisLeMenu()
-{
-    QFETCH(QByteArray, fichier);
-    QFETCH(int, lignes);
-    QFETCH(QString, resume);
-    QFETCH(QString, tape);
-    QFETCH(bool, abandon);
-    BancProgramme b;
-    b.choisitStation(QStringLiteral("F1ABC"));
-    b.ecritLog(QStringLiteral("F1ABC"), 2);
-    QFile f(b.chemin(QStringLiteral("autre.adi")));
-    QVERIFY(f.open(QIODevice::WriteOnly) && f.write(fichier) == fichier.size());
-    f.close();
-    Main m(b.services());
-    QVERIFY(m.demarreProgramme());
-    ChoixFichierScripte choix(fichier.isEmpty() ? QString() : f.fileName());
-    m.changeChoixFichier(&choix);
-    // The import runs in the platform's progress window, or the user stops it.
-    AttenteScriptee arret(0);
-    if (resume.contains(QStringLiteral("arrêtée")))
-        m.changeAttente(&arret);
-
-    QStringList elements;
-    for (QAction* a : enfant<QMenu>(&m, "Mnu_Fichier")->actions())
-        elements << a->objectName();
-    QCOMPARE(elements, (QStringList{"Mnu_Quitter", "Mnu_ADIF", "Mnu_Import_ADIF"}));
-    QLineEdit* indicatif = m.zoneDeSaisie()->Ind_A;
-    QTest::keyClicks(indicatif, tape);
-    if (!tape.isEmpty())
-        b.messages.prevoit(abandon ? BoiteMessage::ReponseOui : BoiteMessage::ReponseNon);
-    enfant<QAction>(&m, "Mnu_Import_ADIF")->trigger();
-
-    QCOMPARE(choix.demandes().size(), 1);
-    QCOMPARE(choix.demandes().first().dossier, b.dossier.path());
-    QCOMPARE(choix.demandes().first().filtre, QStringLiteral("Fichiers ADIF (*.adi *.adif)"));
-    QCOMPARE(b.messages.dernierTexte(), resume);
-    QCOMPARE(m.listeLog()->nombreLignes(), lignes);
-    QCOMPARE(m.listeLog()->indexSelection(), lignes - 1);
-    QCOMPARE(QFile::exists(b.chemin(Importation::nomRapport(QStringLiteral("F1ABC")))),
-             resume.contains(QStringLiteral("_import.txt")));
-    // A callsign typed at once starts a new QSO (a kept one goes on).
-    const bool garde = !tape.isEmpty() && !abandon;
-    QCOMPARE(indicatif->text(), garde ? tape : QString());
-    QTest::keyClicks(indicatif, QStringLiteral("f6xyz"));
-    QCOMPARE(indicatif->text(), garde ? tape + QStringLiteral("F6XYZ") : QStringLiteral("F6XYZ"));
-    if (resume.contains(QStringLiteral("arrêtée"))) {
-        QCOMPARE(arret.textes(), QStringList{QStringLiteral("Importation du fichier « autre.adi » "
-                                                            "dans le log « F1ABC_KZT.log »…")});
-        QVERIFY(!QFile::exists(b.chemin(QStringLiteral("Sauvegardes"))));
-    }
 }
 
 // The help page opens from every window: by F1 in the main window, in a
