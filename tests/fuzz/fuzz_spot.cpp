@@ -13,6 +13,7 @@
 #include "core/cluster/IndexMoulins.h"
 #include "core/cluster/Spot.h"
 #include "core/cluster/TableauChasse.h"
+#include "core/log/ModesLog.h"
 #include "core/log/ReferenceMoulin.h"
 #include "core/platform/Horloge.h"
 
@@ -89,13 +90,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         FUZZ_CHECK(reference(Spot::referenceDans(Spot::texte(l))));
         // The pieces of the line are the whole line, in order.
         QByteArray ensemble;
-        for (const QByteArrayView m : Spot::morceaux(l))
+        for (const QByteArrayView m : Spot::morceaux(l)) {
             ensemble += m;
+            // A piece is read whole: no spot is left inside it.
+            FUZZ_CHECK(Spot::morceaux(m).size() == 1);
+        }
         FUZZ_CHECK(ensemble == l);
         if (!s)
             continue;
-        FUZZ_CHECK(QStringList({"CW", "USB", "LSB", "FM"}).contains(s->modeRadio));
-        FUZZ_CHECK(QStringList({"CW", "SSB", "FM"}).contains(s->mode));
+        FUZZ_CHECK(QStringList({"CW", "USB", "LSB", "FM", "PKTUSB"}).contains(s->modeRadio));
+        // The log's mode, or a data mode it cannot hold as the comment says it.
+        FUZZ_CHECK(ModesLog::court(s->mode) == s->mode ||
+                   ModesLog::genre(s->mode) == ModesLog::Genre::Donnees);
         FUZZ_CHECK(s->hz >= Spot::hzMin && s->hz <= Spot::hzMax);
         FUZZ_CHECK(Spot::indicatifValide(s->indicatif));
         FUZZ_CHECK(reference(s->reference));

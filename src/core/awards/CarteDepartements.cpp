@@ -25,6 +25,16 @@ constexpr std::array<std::array<int, 2>, nombreCases> kPositions = {{
 
 } // namespace
 
+int caseDepartement(QByteArrayView departement)
+{
+    const int n = ReferenceMoulin::numeroDepartement(departement);
+    if (n == ReferenceMoulin::numero2A)
+        return case2A;
+    if (n == ReferenceMoulin::numero2B)
+        return case2B;
+    return n == case2A || n == case2B ? -1 : n;
+}
+
 unsigned couleur(Etat etat)
 {
     switch (etat) {

@@ -13,12 +13,12 @@
 // department number, 0 to 99.
 namespace CarteDepartements {
 
-inline constexpr int nombreCases = ReferenceMoulin::numeros;
+inline constexpr int nombreCases = 100;
 // The departments of the award: the visible boxes.
 inline constexpr int nombreDepartements = 96;
-// The boxes of Corsica.
-inline constexpr int case2A = ReferenceMoulin::numero2A;
-inline constexpr int case2B = ReferenceMoulin::numero2B;
+// The boxes of Corsica, where the map shows them.
+inline constexpr int case2A = 96;
+inline constexpr int case2B = 97;
 
 enum class Etat { NonContacte, Contacte, Confirme };
 
@@ -38,12 +38,11 @@ struct Carte {
     int nonContactes() const { return nombreDepartements - (confirmes + nonConfirmes); }
 };
 
-// The box of a department field: its number (ReferenceMoulin). A QSO whose
-// department has none (-1) has no place on the map.
-inline int caseDepartement(QByteArrayView departement)
-{
-    return ReferenceMoulin::numeroDepartement(departement);
-}
+// The box of a department field: its number (ReferenceMoulin), Corsica in
+// its own boxes. A QSO whose department has none (-1), or whose number is
+// that of a Corsica box ("96", "97": no department of the award), has no
+// place on the map.
+int caseDepartement(QByteArrayView departement);
 
 // Colours the boxes from the QSOs of the group: light red when contacted,
 // light green as soon as one QSO of the department has its QSL, whatever the

@@ -1,5 +1,7 @@
 #include "Spot.h"
 
+#include "core/log/Groupe.h"
+
 #include <array>
 
 namespace {
@@ -158,18 +160,54 @@ QString majuscules(QByteArrayView m)
     return Spot::texte(m).toUpper();
 }
 
-// Where the live spot's "DX de " starts: at the start of the line or right
-// after a node's prompt ("... dxspider >DX de ..."); -1 when there is none.
+// Whether "DX de " starts at i, in any case.
+bool dxDe(QByteArrayView l, qsizetype i)
+{
+    return i + 6 <= l.size() && minuscule(l[i]) == 'd' && minuscule(l[i + 1]) == 'x' &&
+           l[i + 2] == ' ' && minuscule(l[i + 3]) == 'd' && minuscule(l[i + 4]) == 'e' &&
+           l[i + 5] == ' ';
+}
+
+// Whether the "DX de " at i is where the line, or a node's prompt, leaves
+// off: nothing but blanks since `depuis`, or since a prompt's ">".
+bool dxDeEnTete(QByteArrayView l, qsizetype depuis, qsizetype i)
+{
+    qsizetype avant = i;
+    while (avant > depuis && l[avant - 1] == ' ')
+        --avant;
+    return avant == depuis || l[avant - 1] == '>';
+}
+
+bool directEntier(QByteArrayView l, qsizetype i);
+
+// Whether the text from `depuis` is a message that may quote a spot: an
+// announcement ("To ALL de F5ABC: ...") or a talk ("F4ABC de F5ABC: ...").
+bool message(QByteArrayView l, qsizetype depuis)
+{
+    int n = 0;
+    const std::array<Mot, 4> mots = premiersMots(l, depuis, &n);
+    if (n < 2)
+        return false;
+    const QByteArrayView premier = piece(l, mots[0]);
+    if (premier.compare("to", Qt::CaseInsensitive) == 0)
+        return true;
+    return estIndicatif(premier) && piece(l, mots[1]).compare("de", Qt::CaseInsensitive) == 0;
+}
+
+// Whether a live spot glued after other text starts at i.
+bool directColle(QByteArrayView l, qsizetype depuis, qsizetype i)
+{
+    return dxDe(l, i) && !dxDeEnTete(l, depuis, i) && !message(l, depuis) && directEntier(l, i);
+}
+
+// Where the live spot's "DX de " starts: at the start of the line, right
+// after a node's prompt ("... dxspider >DX de ..."), or after any other
+// text but a message when a whole spot follows (directEntier); -1 when
+// there is none.
 qsizetype debutDirect(QByteArrayView l)
 {
     for (qsizetype i = 0; i + 6 <= l.size(); ++i) {
-        if (minuscule(l[i]) != 'd' || minuscule(l[i + 1]) != 'x' || l[i + 2] != ' ' ||
-            minuscule(l[i + 3]) != 'd' || minuscule(l[i + 4]) != 'e' || l[i + 5] != ' ')
-            continue;
-        qsizetype avant = i;
-        while (avant > 0 && l[avant - 1] == ' ')
-            --avant;
-        if (avant == 0 || l[avant - 1] == '>')
+        if ((dxDe(l, i) && dxDeEnTete(l, 0, i)) || directColle(l, 0, i))
             return i;
     }
     return -1;
@@ -242,6 +280,18 @@ std::optional<Spot> litDirect(QByteArrayView l, qsizetype debut)
     return s;
 }
 
+// Whether a whole live spot starts at i, as one glued after other text
+// must be: a spotter that is a callsign (with its "-2" after it, if any), a
+// frequency in a band of the log, a callsign, and its time at the end.
+bool directEntier(QByteArrayView l, qsizetype i)
+{
+    const std::optional<Spot> s = litDirect(l, i);
+    if (!s || s->heure.isEmpty() || !definitionRadio(s->hz))
+        return false;
+    const qsizetype tiret = s->spotteur.indexOf(QLatin1Char('-'));
+    return Spot::indicatifValide(tiret < 0 ? s->spotteur : s->spotteur.first(tiret));
+}
+
 std::optional<Spot> litHistorique(QByteArrayView l)
 {
     int n = 0;
@@ -295,12 +345,15 @@ QList<QByteArrayView> Spot::morceaux(QByteArrayView ligne)
     QList<QByteArrayView> pieces;
     qsizetype debut = 0;
     for (qsizetype i = 0; i < ligne.size(); ++i) {
-        if (ligne[i] != '>')
-            continue;
-        // A live spot right after a prompt is read with its prompt (lit()).
-        if (debutHistorique(ligne, i + 1)) {
+        if (ligne[i] == '>' && debutHistorique(ligne, i + 1)) {
             pieces.append(ligne.sliced(debut, i + 1 - debut));
             debut = i + 1;
+        } else if (i > debut && directColle(ligne, debut, i)) {
+            // A live spot right after a prompt is read with its prompt
+            // (lit()); after any other text, or glued to the end of another
+            // spot ("...0800ZDX de"), it is a piece of its own.
+            pieces.append(ligne.sliced(debut, i - debut));
+            debut = i;
         }
     }
     pieces.append(ligne.sliced(debut));
@@ -320,7 +373,9 @@ std::optional<Spot> Spot::lit(QByteArrayView ligne)
     if (s) {
         s->reference = referenceDans(s->commentaire);
         s->modeRadio = modeRadioDans(s->commentaire, s->hz);
-        s->mode = s->modeRadio.endsWith(QLatin1String("SB")) ? QStringLiteral("SSB") : s->modeRadio;
+        s->mode = modeDans(s->commentaire);
+        if (s->mode.isEmpty())
+            s->mode = modePlan(s->hz);
     }
     return s;
 }

@@ -30,7 +30,9 @@ struct Spot {
     QString reference;   // the windmill of the comment as the log stores it ("77121", "2a003")
     // The mode to work it in: the comment's mode word, otherwise the band
     // plan's segment of the frequency (modePlan). The log's mode ("CW",
-    // "SSB", "FM") and the radio's ("CW", "USB", "LSB", "FM").
+    // "SSB", "FM", "FT8", "RTY"...; a data mode that the log cannot hold as
+    // the comment names it, "JT65") and the radio's ("CW", "USB", "LSB",
+    // "FM", "PKTUSB").
     QString mode;
     QString modeRadio;
 
@@ -52,13 +54,18 @@ struct Spot {
     static QString texte(QByteArrayView ligne);
 
     // The pieces of a cleaned line that are read one by one: a node's prompt
-    // left without a line end and the history spot that follows it, or two
-    // history spots glued on one line (some nodes answer "sh/dx" so). Most
-    // lines are one piece.
+    // left without a line end and the history spot that follows it, two
+    // spots of either form glued on one line (some nodes answer "sh/dx" so;
+    // a live spot may follow another without a line end), or the tail of
+    // some garbage and the whole live spot after it. Most lines are one
+    // piece.
     static QList<QByteArrayView> morceaux(QByteArrayView ligne);
 
     // The spot of a cleaned line, in either form; none for any other line
-    // (announcements, WWV, prompts, talk, garbage).
+    // (announcements, WWV, prompts, talk, garbage). A live spot is read at
+    // the start of the line, after a prompt, or after any other text when it
+    // is whole: a spotter, a frequency in a band of the log, a callsign and
+    // its time at the end.
     static std::optional<Spot> lit(QByteArrayView ligne);
 
     // The windmill reference a comment gives, as the log stores it (the
@@ -70,13 +77,14 @@ struct Spot {
     // A reference is a department of the award (01 to 95 but 20, 2A, 2B)
     // and three digits, standing apart from other letters and digits.
     static QString referenceDans(QStringView commentaire);
-    // The log's mode of the first mode word of the comment: "CW", "FM", or
-    // "SSB" for SSB, USB, LSB and the data modes worked on a sideband (FT8,
-    // FT4, RTTY, PSK31...); empty when the comment names none.
+    // The mode of the first mode word of the comment: the log's short form
+    // (ModesLog::court: "CW", "SSB" for USB, "FT8", "RTY" for RTTY, "PSK" for
+    // PSK31...), or the word in upper case for a data mode that has none
+    // ("JT65"); empty when the comment names none.
     static QString modeDans(QStringView commentaire);
-    // The radio's mode for a spot at that frequency: "CW", "USB", "LSB" or
-    // "FM", from the comment's mode word (data modes on USB), otherwise from
-    // the band plan (SSB on LSB below 10 MHz, on USB above).
+    // The radio's mode for a spot at that frequency (ModesLog::modeRadio):
+    // "CW", "USB", "LSB", "FM" or "PKTUSB", from the comment's mode word,
+    // otherwise from the band plan (SSB on LSB below 10 MHz, on USB above).
     static QString modeRadioDans(QStringView commentaire, qint64 hz);
 
     // A callsign as nodes spot it: letters, digits and "/", at most 20

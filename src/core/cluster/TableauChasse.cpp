@@ -1,7 +1,10 @@
 #include "TableauChasse.h"
 
+#include "core/log/LogLine.h"
 #include "core/log/ReferenceMoulin.h"
 #include "core/platform/Horloge.h"
+
+#include <algorithm>
 
 TableauChasse::TableauChasse(const Horloge& horloge) : m_horloge(horloge) {}
 
@@ -78,6 +81,24 @@ const TableauChasse::Ligne* TableauChasse::ligneNumero(quint64 numero) const
         return nullptr;
     const quint64 i = numero - m_lignes.front().numero;
     return i < m_lignes.size() ? &m_lignes[size_t(i)] : nullptr;
+}
+
+QStringList TableauChasse::modesVus() const
+{
+    QStringList autres;
+    QStringList liste;
+    for (const QString& m : listeModes()) {
+        if (std::any_of(m_lignes.begin(), m_lignes.end(),
+                        [&m](const Ligne& l) { return l.spot.mode == m; }))
+            liste.append(m);
+    }
+    for (const Ligne& l : m_lignes) {
+        if (!l.spot.mode.isEmpty() && !listeModes().contains(l.spot.mode) &&
+            !autres.contains(l.spot.mode))
+            autres.append(l.spot.mode);
+    }
+    autres.sort();
+    return liste + autres;
 }
 
 QDateTime TableauChasse::momentDe(const Spot& spot, const QDateTime& maintenant)

@@ -61,6 +61,10 @@ public:
 
     // The spots kept, the oldest first.
     const std::deque<Ligne>& lignes() const { return m_lignes; }
+    // The modes of the spots kept, each once, for the mode filter: those of
+    // the log's list ("SSB", "CW", "FM") in its order, then the others
+    // ("FT8", "RTY"...) in alphabetical order.
+    QStringList modesVus() const;
     // The spot of that order of arrival; nullptr once it left the list.
     const Ligne* ligneNumero(quint64 numero) const;
 

@@ -5,6 +5,7 @@
 #include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
+#include "core/log/ModesLog.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
 #include "core/platform/BoiteMessage.h"
@@ -52,6 +53,10 @@ bool ModeleSaisie::choixRadio(Controle c, int index)
     if (m_modeModif || m_modeInsertion || index < 0 || index >= elements(c).size())
         return false;
     radioRetenue(c) = -1;
+    // Data modes are worked on a sideband: the radio on USB leaves "FT8".
+    if (c == Mode_A && ModesLog::genre(elements(c).at(index)) == ModesLog::Genre::Phonie &&
+        ModesLog::genre(m_etat[c].texte) == ModesLog::Genre::Donnees)
+        return true;
     prendRadio(c, index);
     return true;
 }
@@ -88,7 +93,7 @@ QString ModeleSaisie::refusSpot(int indexBande) const
 
 bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
                                      const QString& departement, const QString& reference,
-                                     int indexMode)
+                                     const QString& mode)
 {
     const QString refus = refusSpot(indexBande);
     if (!refus.isEmpty())
@@ -98,10 +103,11 @@ bool ModeleSaisie::prepareDepuisSpot(const QString& indicatif, int indexBande,
     m_etat[Bande_A].index = indexBande;
     m_etat[Bande_A].texte = listeBandes().at(indexBande);
     memoriseIndex(Bande_A);
-    if (indexMode >= 0 && indexMode < listeModes().size()) {
-        m_etat[Mode_A].index = indexMode;
-        m_etat[Mode_A].texte = listeModes().at(indexMode);
-        memoriseIndex(Mode_A);
+    if (const QString court = ModesLog::court(mode); !court.isEmpty()) {
+        m_etat[Mode_A].index = int(listeModes().indexOf(court));
+        m_etat[Mode_A].texte = court;
+        if (m_etat[Mode_A].index >= 0)
+            memoriseIndex(Mode_A);
     }
     m_spotDepartement = departement.trimmed().toLower();
     m_spotReference = reference.trimmed().toLower();

@@ -36,7 +36,8 @@ public:
     // The radio moved to the item at that index of the mode or band list:
     // the list takes it, and it is remembered as an item chosen by hand is.
     // Refused (false) while a QSO of the list is being edited or inserted:
-    // those are past QSOs.
+    // those are past QSOs. A data mode in Mode_A ("FT8") stays when the
+    // radio goes to a sideband: it is worked there.
     bool choixRadio(Controle c, int index);
     // The same for a field the operator is typing in: its text stays, and
     // the radio's item is held back, to be taken at the next reset or when
@@ -49,14 +50,15 @@ public:
 
     // A QSO from a cluster spot: a new QSO as Prepare_Saisie starts it, with
     // the spotted callsign in Ind_A (the focus there), the band of the list
-    // at that index and the mode at its index (-1: the mode stays as the
-    // new QSO starts it); the spot's department and windmill reference go
+    // at that index and the spot's mode as the log holds it ("FT8", "RTY";
+    // a mode the log cannot hold, or none: the mode stays as the new QSO
+    // starts it); the spot's department and windmill reference go
     // into Dpt_A and Ref_A when the Enter chain reaches them. Refused, with
     // the message shown, while a QSO of the list is being edited or
     // inserted, before the station is chosen, or for a frequency in no band
     // of the log (index -1).
     bool prepareDepuisSpot(const QString& indicatif, int indexBande, const QString& departement,
-                           const QString& reference, int indexMode = -1);
+                           const QString& reference, const QString& mode = QString());
     // Why a spot cannot be taken now; empty when it can.
     QString refusSpot(int indexBande) const;
     // A character typed in a field ('\r' for Enter).

@@ -2,6 +2,7 @@
 
 #include "core/app/HorlogeLue.h"
 #include "core/log/Groupe.h"
+#include "core/log/ModesLog.h"
 #include "core/log/Texte.h"
 
 namespace ReglesChamps {
@@ -65,6 +66,9 @@ QString controleMode(const QString& texte)
         return QStringLiteral("Entrez un Mode");
     if (texte.size() > 6)
         return QStringLiteral("6 caracteres maxi pour le Mode");
+    if (ModesLog::court(texte).isEmpty())
+        return QStringLiteral("Le mode %1 ne tient pas dans le log.")
+            .arg(Texte::entreGuillemets(Texte::sansBlancs(texte)));
     return QString();
 }
 

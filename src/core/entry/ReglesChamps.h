@@ -17,6 +17,8 @@ QString controleDepartement(const QString& texte);
 QString controleReference(const QString& texte, const QString& departement);
 QString controleDate(const QString& texte);
 QString controleHeure(const QString& texte);
+// A mode that the log holds in its three characters, or shortens to them
+// (ModesLog::court: "RTTY" is "RTY").
 QString controleMode(const QString& texte);
 QString controleReport(const QString& texte);
 QString controleNomMoulin(const QString& texte);

@@ -4,6 +4,7 @@
 #include "core/app/HorlogeLue.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
+#include "core/log/ModesLog.h"
 #include "core/log/MoulinContacte.h"
 #include "core/log/StationLog.h"
 #include "core/log/Texte.h"
@@ -111,6 +112,8 @@ void ReglesSaisie::regle(Controle c)
             return;
         if (!verifieCaracteres(c))
             return;
+        // The mode as the log holds it: "RTTY" typed becomes "RTY".
+        texte = ModesLog::court(texte);
         prendItem(Mode_A);
         if (!m_modeModif) {
             radioRetenue(Mode_A) = -1;
@@ -259,8 +262,15 @@ bool ReglesSaisie::verifieAvantEnregistrement()
         if (!verifieControles(c))
             return false;
     }
-    if (Texte::sansBlancs(m_etat[Mode_A].texte).isEmpty())
-        return refuse(ReglesChamps::controleMode(m_etat[Mode_A].texte));
+    QString& mode = m_etat[Mode_A].texte;
+    if (Texte::sansBlancs(mode).isEmpty())
+        return refuse(ReglesChamps::controleMode(mode));
+    // A mode put there without Enter (the mouse, the editing mode).
+    if (mode.size() > LogLine::Mode.largeur) {
+        if (refuseSi(ReglesChamps::controleMode(mode)))
+            return false;
+        mode = ModesLog::court(mode);
+    }
     if (Texte::sansBlancs(m_etat[Bande_A].texte).isEmpty())
         return refuse(ReglesChamps::controleBande(QString()));
     if (itemNomme(Bande_A, m_etat[Bande_A].texte) < 0)

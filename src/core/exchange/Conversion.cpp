@@ -4,6 +4,7 @@
 
 #include "core/entry/ReglesChamps.h"
 #include "core/log/Groupe.h"
+#include "core/log/ModesLog.h"
 #include "core/log/ReferenceMoulin.h"
 #include "core/log/Texte.h"
 #include "core/platform/Cp1252.h"
@@ -37,15 +38,6 @@ QString valeur(const Adif::Enregistrement& e, const char* nom)
     return e.valeur(QLatin1StringView(nom)).trimmed().toString();
 }
 
-bool chiffres(QStringView texte)
-{
-    for (const QChar c : texte) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
 QString absent(const char* nom)
 {
     return QStringLiteral("Champ %1 absent").arg(QLatin1StringView(nom));
@@ -56,7 +48,7 @@ QString absent(const char* nom)
 QString date(const QString& texte, QString* raison)
 {
     const QDate d =
-        texte.size() == 8 && chiffres(texte)
+        texte.size() == 8 && Texte::chiffres(texte)
             ? QDate(texte.left(4).toInt(), texte.mid(4, 2).toInt(), texte.right(2).toInt())
             : QDate();
     if (!d.isValid()) {
@@ -75,7 +67,7 @@ QString date(const QString& texte, QString* raison)
 
 QString heure(const QString& texte, QString* raison)
 {
-    const bool forme = (texte.size() == 4 || texte.size() == 6) && chiffres(texte);
+    const bool forme = (texte.size() == 4 || texte.size() == 6) && Texte::chiffres(texte);
     if (!forme || texte.left(2).toInt() > 23 || texte.mid(2, 2).toInt() > 59 ||
         texte.mid(4).toInt() > 59) {
         *raison = QStringLiteral("Heure TIME_ON %1 invalide (HHMM attendu)")
@@ -85,22 +77,31 @@ QString heure(const QString& texte, QString* raison)
     return texte.left(2) + QLatin1Char(':') + texte.mid(2, 2);
 }
 
-QString mode(const QString& brut, const QString& sousMode, QString* raison)
+// The log's short form (ModesLog) of SUBMODE when it has one, otherwise of
+// MODE ("MFSK" and "FT4" give "FT4", "RTTY" gives "RTY"); a mode shortened
+// is said, a sideband taken as SSB is not.
+QString mode(const QString& brut, const QString& sousMode, QString* raison,
+             QStringList* adaptations)
 {
-    const QString m = brut.toUpper();
-    const QString sous = sousMode.toUpper();
-    if (m.isEmpty()) {
+    if (brut.isEmpty()) {
         *raison = absent("MODE");
         return QString();
     }
-    if (m == QLatin1String("SSB") || m == QLatin1String("USB") || m == QLatin1String("LSB") ||
-        sous == QLatin1String("USB") || sous == QLatin1String("LSB"))
-        return QStringLiteral("SSB");
-    if (m.size() > LogLine::Mode.largeur) {
+    const QString sous = ModesLog::court(sousMode);
+    const QString m = sous.isEmpty() ? ModesLog::court(brut) : sous;
+    if (m.isEmpty()) {
         *raison =
             QStringLiteral("Mode %1 de plus de 3 caractères").arg(Texte::entreGuillemets(brut));
         return QString();
     }
+    if (m == brut.toUpper() || (m == QLatin1String("SSB") && ModesLog::court(brut) == m))
+        return m;
+    if (sous.isEmpty())
+        adaptations->append(QStringLiteral("MODE %1 enregistré comme %2")
+                                .arg(montre(brut), Texte::entreGuillemets(m)));
+    else
+        adaptations->append(QStringLiteral("MODE %1 et SUBMODE %2 enregistrés comme %3")
+                                .arg(montre(brut), montre(sousMode), Texte::entreGuillemets(m)));
     return m;
 }
 
@@ -244,7 +245,7 @@ Qso convertit(const Adif::Enregistrement& e)
     if (raison.isEmpty())
         c.heure = h.isEmpty() ? (raison = absent("TIME_ON"), QString()) : heure(h, &raison);
     if (raison.isEmpty())
-        c.mode = mode(valeur(e, "MODE"), valeur(e, "SUBMODE"), &raison);
+        c.mode = mode(valeur(e, "MODE"), valeur(e, "SUBMODE"), &raison, &adaptations);
     if (raison.isEmpty())
         c.bande = bande(e, &raison);
     if (!raison.isEmpty())

@@ -35,8 +35,10 @@ struct Qso {
 // - CALL as it is (blanks around it removed, in upper case); QSL_RCVD "Y"
 //   or "V" ticks the QSL;
 // - QSO_DATE (AAAAMMJJ) and TIME_ON (HHMM or HHMMSS) as JJ/MM/AA and HH:MM;
-// - MODE: USB and LSB (as the mode or the SUBMODE) and SSB are "SSB",
-//   another mode of at most 3 characters stays, in upper case;
+// - SUBMODE when the log has a short form of it (ModesLog::court), otherwise
+//   MODE: USB and LSB are "SSB", RTTY "RTY", PSK31 "PSK"..., another mode of
+//   at most 3 characters stays, in upper case; a mode shortened is said in
+//   `adaptations`;
 // - BAND, or FREQ in MHz without it, one of the bands of the log;
 // - SIG "KZT" (any case): SIG_INFO is the windmill reference, in the forms
 //   the windmill hunt reads ("77-121", "KZT 77121"); otherwise a SIG that is

@@ -1,27 +1,14 @@
 #include "ReferenceMoulin.h"
 
+#include "Texte.h"
+
 namespace ReferenceMoulin {
 
 namespace {
 
-bool chiffre(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-bool chiffres(QStringView texte)
-{
-    for (const QChar c : texte) {
-        if (!chiffre(c))
-            return false;
-    }
-    return true;
-}
-
-bool alphanumerique(QChar c)
-{
-    return c.isLetterOrNumber();
-}
+using Texte::chiffre;
+using Texte::chiffres;
+using Texte::debutDeMot;
 
 // The department written at i ("77", "2a", "2A"), as the log stores it;
 // empty when it is no department of the award.
@@ -39,7 +26,7 @@ bool finDeNombre(QStringView t, qsizetype j)
 {
     if (j >= t.size())
         return true;
-    if (alphanumerique(t[j]))
+    if (t[j].isLetterOrNumber())
         return false;
     const bool separateur = t[j] == QLatin1Char('.') || t[j] == QLatin1Char(',');
     return !(separateur && j + 1 < t.size() && chiffre(t[j + 1]));
@@ -48,10 +35,10 @@ bool finDeNombre(QStringView t, qsizetype j)
 // Nothing that the number at i continues: the mirror of finDeNombre.
 bool debutDeNombre(QStringView t, qsizetype i)
 {
+    if (!debutDeMot(t, i))
+        return false;
     if (i == 0)
         return true;
-    if (alphanumerique(t[i - 1]))
-        return false;
     const bool separateur = t[i - 1] == QLatin1Char('.') || t[i - 1] == QLatin1Char(',');
     return !(separateur && i >= 2 && chiffre(t[i - 2]));
 }
@@ -82,11 +69,6 @@ bool motA(QStringView t, qsizetype i, QLatin1StringView mot)
            t.sliced(i, mot.size()).compare(mot, Qt::CaseInsensitive) == 0;
 }
 
-bool debutDeMot(QStringView t, qsizetype i)
-{
-    return i == 0 || !alphanumerique(t[i - 1]);
-}
-
 } // namespace
 
 int numeroDepartement(QByteArrayView departement)
@@ -102,7 +84,7 @@ int numeroDepartement(QByteArrayView departement)
         if (c < '0' || c > '9')
             return -1;
         n = n * 10 + (c - '0');
-        if (n >= numeros)
+        if (n >= numero2A)
             return -1;
     }
     return n;

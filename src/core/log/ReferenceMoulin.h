@@ -10,13 +10,15 @@
 // then three digits.
 namespace ReferenceMoulin {
 
-// The number of a department field (blanks around it removed): "2a"/"2A"
-// give 96, "2b"/"2B" 97, a number from 0 to 99 written in digits its value
-// ("07" and "7" give 7). -1 for an empty field, a field that does not start
+// The number of a department field (blanks around it removed): a number
+// from 0 to 99 written in digits its value ("07" and "7" give 7), "2a"/"2A"
+// 100 and "2b"/"2B" 101, so that no department typed in digits ("96") is
+// taken for Corsica. -1 for an empty field, a field that does not start
 // with a digit, and any other text ("7b", "100").
-inline constexpr int numeros = 100;
-inline constexpr int numero2A = 96;
-inline constexpr int numero2B = 97;
+// Corsica after the hundred numbers written in digits.
+inline constexpr int numero2A = 100;
+inline constexpr int numero2B = 101;
+inline constexpr int numeros = 102;
 int numeroDepartement(QByteArrayView departement);
 
 // A department of the award as stored: "01" to "95" but "20", "2a", "2b".

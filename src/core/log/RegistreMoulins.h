@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Groupe.h"
+#include "ReferenceMoulin.h"
 #include "core/platform/Statut.h"
 
 #include <QByteArrayView>
@@ -82,6 +83,6 @@ private:
     std::vector<qint32> m_places; // the entry of each place; -1: none
     QHash<qint64, qint32> m_autres;
     std::vector<Entree> m_entrees;
-    std::array<std::bitset<100>, 3> m_departements;
+    std::array<std::bitset<ReferenceMoulin::numeros>, 3> m_departements;
     qsizetype m_lignes = 0;
 };

@@ -35,6 +35,32 @@ QString entreGuillemets(const QString& texte)
     return QStringLiteral("« %1 »").arg(texte);
 }
 
+bool chiffre(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool chiffres(QStringView texte)
+{
+    for (const QChar c : texte) {
+        if (!chiffre(c))
+            return false;
+    }
+    return true;
+}
+
+bool debutDeMot(QStringView texte, qsizetype i)
+{
+    return i == 0 || !texte.at(i - 1).isLetterOrNumber();
+}
+
+qsizetype finDeMot(QStringView texte, qsizetype i)
+{
+    while (i < texte.size() && texte.at(i).isLetterOrNumber())
+        ++i;
+    return i;
+}
+
 QString completeABlancs(const QString& texte, qsizetype largeur)
 {
     return texte.size() >= largeur ? texte

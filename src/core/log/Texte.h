@@ -21,6 +21,16 @@ QString majusculesTapees(QString texte);
 // « texte ».
 QString entreGuillemets(const QString& texte);
 
+// The digits 0 to 9 (no other script's digits), and a text of them only
+// (true for the empty text).
+bool chiffre(QChar c);
+bool chiffres(QStringView texte);
+// Whether a word of letters and digits starts at i: nothing of one right
+// before it.
+bool debutDeMot(QStringView texte, qsizetype i);
+// Where the word of letters and digits that starts at i ends (one past it).
+qsizetype finDeMot(QStringView texte, qsizetype i);
+
 // Pads with blanks on the right to the width (never cuts).
 QString completeABlancs(const QString& texte, qsizetype largeur);
 

@@ -1,5 +1,7 @@
 #include "Cp1252.h"
 
+#include "core/log/Texte.h"
+
 #include <array>
 
 namespace {
@@ -121,8 +123,9 @@ QString decrit(const QString& texte, qsizetype index)
         longueur = 2;
     }
     const QString affichees = QChar::isPrint(code) ? texte.mid(index, longueur) : QString();
-    return QStringLiteral("« %1 » (U+%2)")
-        .arg(affichees, QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return QStringLiteral("%1 (U+%2)")
+        .arg(Texte::entreGuillemets(affichees),
+             QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 
 } // namespace Cp1252

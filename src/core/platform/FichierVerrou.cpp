@@ -1,5 +1,7 @@
 #include "FichierVerrou.h"
 
+#include "core/log/Texte.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -102,7 +104,7 @@ namespace FichierTexte {
 
 QString cheminEntreGuillemets(const QString& chemin)
 {
-    return QStringLiteral("« %1 »").arg(QDir::toNativeSeparators(chemin));
+    return Texte::entreGuillemets(QDir::toNativeSeparators(chemin));
 }
 
 QString erreurSysteme(int erreur)

@@ -2,6 +2,7 @@
 
 #include "SuiviRadio.h"
 #include "TravailRadio.h"
+#include "core/log/ModesLog.h"
 #include "core/platform/FilDeTravail.h"
 
 #include <clocale>
@@ -52,12 +53,7 @@ Statut Radio::accorde(qint64 hz, const QString& mode)
                 : QStringLiteral("Aucune radio n'est réglée (menu « Trafic », « Réglage de la "
                                  "radio »)."));
     }
-    QString modeRadio;
-    if (mode == QLatin1String("SSB"))
-        modeRadio = hz < 10000000 ? QStringLiteral("LSB") : QStringLiteral("USB");
-    else if (mode == QLatin1String("CW") || mode == QLatin1String("FM") ||
-             mode == QLatin1String("USB") || mode == QLatin1String("LSB"))
-        modeRadio = mode;
+    const QString modeRadio = ModesLog::modeRadio(mode, hz);
     m_refus.clear();
     m_fil->ordonne([t = m_travail, hz, modeRadio] { t->accorde(hz, modeRadio); });
     return Statut::valide();

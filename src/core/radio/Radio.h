@@ -59,9 +59,11 @@ public:
     const QString& statut() const { return m_statut; }
 
     // Tunes the radio to the frequency in Hz and the log's mode ("SSB",
-    // "CW", "FM"), or a sideband given ("USB", "LSB"); empty: the mode
-    // stays. Refused with a French message when
-    // no radio is connected; otherwise sent, and the next reading shows it.
+    // "CW", "FM", a data mode such as "FT8"), or a sideband given ("USB",
+    // "LSB", "PKTUSB"): ModesLog::modeRadio. A data mode puts the radio in
+    // its data mode on USB, or on USB itself when it has none. Any other
+    // mode, or none: the mode stays. Refused with a French message when no
+    // radio is connected; otherwise sent, and the next reading shows it.
     Statut accorde(qint64 hz, const QString& mode);
 
     // Asks for hamlib's list of models (modelesRecus), and for a test of

@@ -3,6 +3,7 @@
 #include "ErreurRadio.h"
 #include "PosteRigctld.h"
 #include "SuiviRadio.h"
+#include "core/log/ModesLog.h"
 #include "core/platform/Horloge.h"
 #ifdef KZT_HAMLIB
 #include "PosteHamlib.h"
@@ -148,6 +149,10 @@ void TravailRadio::accorde(qint64 hz, const QString& modeRadio)
         code = 0;
     } else if (code == 0 && !modeRadio.isEmpty()) {
         code = m_poste->regleMode(modeRadio);
+        // A radio without a data mode works data on the sideband itself.
+        if (code != 0 && ErreurRadio::estRefus(code) &&
+            modeRadio.startsWith(ModesLog::prefixeDonnees))
+            code = m_poste->regleMode(modeRadio.sliced(ModesLog::prefixeDonnees.size()));
         if (code != 0 && ErreurRadio::estRefus(code)) {
             refuse = QStringLiteral("Radio : mode %1 refusé par la radio").arg(modeRadio);
             code = 0;

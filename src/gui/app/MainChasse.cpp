@@ -103,7 +103,7 @@ void Main::prendSpot(const Spot& spot)
         m_radio->accorde(spot.hz, spot.modeRadio);
     m_liaison->agit([&] {
         modele.prepareDepuisSpot(spot.indicatif, bande, spot.departement(), spot.reference,
-                                 int(listeModes().indexOf(spot.mode)));
+                                 spot.mode);
     });
     if (auto* chasse = qobject_cast<Chasse_Moulins*>(sender()))
         chasse->spotPris(spot);

@@ -36,6 +36,8 @@ void TestCarteDepartements::boiteDepartement_data()
     QTest::newRow("077") << QByteArray("077") << 77;
     QTest::newRow("95") << QByteArray("95") << 95;
     QTest::newRow("99") << QByteArray("99") << 99;
+    QTest::newRow("96 is not 2A's box") << QByteArray("96") << -1;
+    QTest::newRow("97 is not 2B's box") << QByteArray("97") << -1;
     QTest::newRow("00") << QByteArray("00") << 0;
     QTest::newRow("100") << QByteArray("100") << -1;
     QTest::newRow("7b") << QByteArray("7b") << -1;
@@ -87,6 +89,10 @@ void TestCarteDepartements::coloriage_data()
         << QStringList{ligneQso("14 Mhz", "20"), ligneQso("14 Mhz", "98", true),
                        ligneQso("14 Mhz", "99"), ligneQso("14 Mhz", "00", true)}
         << "HF" << v({{20, R}, {98, G}, {99, R}, {0, G}}) << QList<int>{3, 2, 1, 93};
+    QTest::newRow("96 and 97 beside Corsica")
+        << QStringList{ligneQso("14 Mhz", "96", true), ligneQso("14 Mhz", "97"),
+                       ligneQso("14 Mhz", "2a")}
+        << "HF" << v({{96, R}}) << QList<int>{1, 1, 0, 95};
     QTest::newRow("codes of no department skipped")
         << QStringList{ligneQso("14 Mhz", "7b", true), ligneQso("14 Mhz", "A1"),
                        ligneQso("14 Mhz", ""), ligneQso("14 Mhz", "2c"),

@@ -115,6 +115,13 @@ private Q_SLOTS:
             << int(M::Mode_A) << "cw" << valide << int(M::RST_A) << "CW";
         QTest::newRow("mode of blanks") << int(M::Mode_A) << "   "
                                         << "Entrez un Mode" << int(M::Mode_A) << "   ";
+        // The mode as the log holds it, in three characters.
+        QTest::newRow("RTTY typed") << int(M::Mode_A) << "rtty" << valide << int(M::RST_A) << "RTY";
+        QTest::newRow("PSK31 typed")
+            << int(M::Mode_A) << "PSK31" << valide << int(M::RST_A) << "PSK";
+        QTest::newRow("mode with no short form")
+            << int(M::Mode_A) << "OLIVIA"
+            << "Le mode « OLIVIA » ne tient pas dans le log." << int(M::Mode_A) << "OLIVIA";
 
         // Line breaks, tabs and other control characters, typed or pasted,
         // would split the stored line or shift its columns.
@@ -376,79 +383,6 @@ private Q_SLOTS:
         QCOMPARE(m_modele->focus(), M::Date_A);
         QVERIFY(m_modele->etat(M::Date_A).actif);
         QCOMPARE(m_modele->etat(M::Date_A).texte, QString());
-    }
-
-    // A QSO from a cluster spot: the callsign and the band at once, the
-    // spot's department and windmill as the Enter chain reaches them, each
-    // still checked by its rule.
-    void qsoDepuisUnSpot_data()
-    {
-        QTest::addColumn<QByteArray>("prenoms");      // the first-name memory
-        QTest::addColumn<QString>("departementTape"); // typed over Dpt_A; empty: kept
-        QTest::addColumn<QString>("departement");     // Dpt_A once accepted
-        QTest::addColumn<QString>("refus");           // the reference's refusal; empty: none
-        QTest::newRow("the spot's department and windmill") << QByteArray() << ""
-                                                            << "78"
-                                                            << "";
-        QTest::newRow("the spot's department over the remembered one")
-            << QByteArray("F4XYZ        77 paul\r\n") << ""
-            << "78"
-            << "";
-        QTest::newRow("department changed by hand")
-            << QByteArray() << "77"
-            << "77"
-            << ReglesChamps::controleReference(QStringLiteral("78001"), QStringLiteral("77"));
-    }
-    void qsoDepuisUnSpot()
-    {
-        QFETCH(QByteArray, prenoms);
-        QFETCH(QString, departementTape);
-        QFETCH(QString, departement);
-        QFETCH(QString, refus);
-        QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Liste_Prenom.txt"), prenoms));
-        type(M::Ind_A, "f6old", false);
-        QVERIFY(m_modele->prepareDepuisSpot("f4xyz", 4, "78", "78001"));
-        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F4XYZ"));
-        QCOMPARE(m_modele->etat(M::Bande_A).texte, QStringLiteral("14 Mhz"));
-        QCOMPARE(m_modele->etat(M::Bande_A).index, 4);
-        QCOMPARE(
-            m_reglages->litIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, -1),
-            4);
-        QCOMPARE(m_modele->focus(), M::Ind_A);
-        QVERIFY(m_modele->etat(M::Dpt_A).texte.isEmpty());
-        QVERIFY(m_modele->etat(M::Ref_A).texte.isEmpty());
-
-        valideParEntree(M::Ind_A);
-        QCOMPARE(m_modele->focus(), M::Prenom_A);
-        if (!prenoms.isEmpty())
-            QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("77"));
-        m_modele->changeTexte(M::Prenom_A, QString());
-        type(M::Prenom_A, "paul");
-        QCOMPARE(m_modele->focus(), M::Dpt_A);
-        QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("78"));
-        QVERIFY(m_modele->etat(M::Ref_A).texte.isEmpty());
-        if (!departementTape.isEmpty())
-            m_modele->changeTexte(M::Dpt_A, departementTape);
-        valideParEntree(M::Dpt_A);
-        QCOMPARE(m_modele->etat(M::Dpt_A).texte, departement);
-        QCOMPARE(m_modele->focus(), M::Ref_A);
-        QCOMPARE(m_modele->etat(M::Ref_A).texte, QStringLiteral("78001"));
-        valideParEntree(M::Ref_A);
-        if (!refus.isEmpty()) {
-            QCOMPARE(m_messages.dernierTexte(), refus);
-            QCOMPARE(m_modele->focus(), M::Ref_A);
-            return;
-        }
-        QCOMPARE(m_messages.textes(), QStringList());
-        for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
-            valideParEntree(c);
-        m_modele->Valide_A_Click();
-        QVERIFY(octetsLog().startsWith("F4XYZ        78   PAUL            78001 07/12/26 21:42 "));
-        QVERIFY(octetsLog().contains(" 14 Mhz "));
-        // The next QSO starts without the spot's fields.
-        type(M::Ind_A, "f6new");
-        type(M::Prenom_A, "");
-        QVERIFY(m_modele->etat(M::Dpt_A).texte.isEmpty());
     }
 
     // A QSO of the list shown in the fields drops what the spot had left.

@@ -5,9 +5,11 @@
 #include "OutilsTest.h"
 #include "core/app/Reglages.h"
 #include "core/entry/ModeleSaisie.h"
+#include "core/entry/ReglesChamps.h"
 #include "core/log/Affichage.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
+#include "core/log/ModesLog.h"
 #include "core/log/Texte.h"
 #include "core/platform/BoiteMessage.h"
 
@@ -144,6 +146,9 @@ private Q_SLOTS:
                                               << "n'est pas une bande de la liste";
         QTest::newRow("blank mode") << int(M::Mode_A) << " "
                                     << "Entrez un Mode";
+        QTest::newRow("mode with no short form, put there without Enter")
+            << int(M::Mode_A) << "OLIVIA"
+            << "Le mode « OLIVIA » ne tient pas dans le log.";
     }
     void qsoRefuseNeChangeAucunFichier()
     {
@@ -340,6 +345,111 @@ private Q_SLOTS:
         QCOMPARE(m_modele->etat(M::RST_A).texte, QStringLiteral("59"));
         QCOMPARE(m_modele->etat(M::Rem_A).texte, QStringLiteral("M. "));
         QCOMPARE(octetsLog(), kAncien.toLatin1() + "\r\n");
+    }
+
+    // A QSO from a cluster spot: the callsign and the band at once, the
+    // spot's department and windmill as the Enter chain reaches them, each
+    // still checked by its rule.
+    void qsoDepuisUnSpot_data()
+    {
+        QTest::addColumn<QByteArray>("prenoms");      // the first-name memory
+        QTest::addColumn<QString>("departementTape"); // typed over Dpt_A; empty: kept
+        QTest::addColumn<QString>("departement");     // Dpt_A once accepted
+        QTest::addColumn<QString>("refus");           // the reference's refusal; empty: none
+        QTest::addColumn<QString>("mode");            // the spot's; empty: none
+        QTest::addColumn<QString>("modeAttendu");     // Mode_A; empty: as it was
+        QTest::newRow("the spot's department and windmill") << QByteArray() << ""
+                                                            << "78"
+                                                            << ""
+                                                            << ""
+                                                            << "";
+        QTest::newRow("the spot's department over the remembered one")
+            << QByteArray("F4XYZ        77 paul\r\n") << ""
+            << "78"
+            << ""
+            << "CW"
+            << "CW";
+        QTest::newRow("department changed by hand")
+            << QByteArray() << "77"
+            << "77"
+            << ReglesChamps::controleReference(QStringLiteral("78001"), QStringLiteral("77")) << ""
+            << "";
+        QTest::newRow("FT8 spot, the radio on USB") << QByteArray() << ""
+                                                    << "78"
+                                                    << ""
+                                                    << "FT8"
+                                                    << "FT8";
+        QTest::newRow("RTTY spot") << QByteArray() << ""
+                                   << "78"
+                                   << ""
+                                   << "RTTY"
+                                   << "RTY";
+        QTest::newRow("a mode the log cannot hold") << QByteArray() << ""
+                                                    << "78"
+                                                    << ""
+                                                    << "JT65"
+                                                    << "";
+    }
+    void qsoDepuisUnSpot()
+    {
+        QFETCH(QByteArray, prenoms);
+        QFETCH(QString, departementTape);
+        QFETCH(QString, departement);
+        QFETCH(QString, refus);
+        QFETCH(QString, mode);
+        QFETCH(QString, modeAttendu);
+        QVERIFY(ecritOctets(m_dossierTemporaire->filePath("Liste_Prenom.txt"), prenoms));
+        type(M::Ind_A, "f6old", false);
+        const QString avant = m_modele->etat(M::Mode_A).texte;
+        QVERIFY(m_modele->prepareDepuisSpot("f4xyz", 4, "78", "78001", mode));
+        QCOMPARE(m_modele->etat(M::Mode_A).texte, modeAttendu.isEmpty() ? avant : modeAttendu);
+        // The radio tuned for the spot then reads USB: a data mode is worked
+        // there and stays.
+        if (ModesLog::genre(modeAttendu) == ModesLog::Genre::Donnees) {
+            QVERIFY(m_modele->choixRadio(M::Mode_A, int(listeModes().indexOf("SSB"))));
+            QCOMPARE(m_modele->etat(M::Mode_A).texte, modeAttendu);
+        }
+        QCOMPARE(m_modele->etat(M::Ind_A).texte, QStringLiteral("F4XYZ"));
+        QCOMPARE(m_modele->etat(M::Bande_A).texte, QStringLiteral("14 Mhz"));
+        QCOMPARE(m_modele->etat(M::Bande_A).index, 4);
+        QCOMPARE(
+            m_reglages->litIndex(Reglages::sectionStation("F1ABC"), Reglages::bandeUtilisee, -1),
+            4);
+        QCOMPARE(m_modele->focus(), M::Ind_A);
+        QVERIFY(m_modele->etat(M::Dpt_A).texte.isEmpty());
+        QVERIFY(m_modele->etat(M::Ref_A).texte.isEmpty());
+
+        valideParEntree(M::Ind_A);
+        QCOMPARE(m_modele->focus(), M::Prenom_A);
+        if (!prenoms.isEmpty())
+            QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("77"));
+        m_modele->changeTexte(M::Prenom_A, QString());
+        type(M::Prenom_A, "paul");
+        QCOMPARE(m_modele->focus(), M::Dpt_A);
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, QStringLiteral("78"));
+        QVERIFY(m_modele->etat(M::Ref_A).texte.isEmpty());
+        if (!departementTape.isEmpty())
+            m_modele->changeTexte(M::Dpt_A, departementTape);
+        valideParEntree(M::Dpt_A);
+        QCOMPARE(m_modele->etat(M::Dpt_A).texte, departement);
+        QCOMPARE(m_modele->focus(), M::Ref_A);
+        QCOMPARE(m_modele->etat(M::Ref_A).texte, QStringLiteral("78001"));
+        valideParEntree(M::Ref_A);
+        if (!refus.isEmpty()) {
+            QCOMPARE(m_messages.dernierTexte(), refus);
+            QCOMPARE(m_modele->focus(), M::Ref_A);
+            return;
+        }
+        QCOMPARE(m_messages.textes(), QStringList());
+        for (M::Controle c : {M::Mode_A, M::RST_A, M::RSTE_A, M::Rem_A, M::QSL_A})
+            valideParEntree(c);
+        m_modele->Valide_A_Click();
+        QVERIFY(octetsLog().startsWith("F4XYZ        78   PAUL            78001 07/12/26 21:42 "));
+        QVERIFY(octetsLog().contains(" 14 Mhz "));
+        // The next QSO starts without the spot's fields.
+        type(M::Ind_A, "f6new");
+        type(M::Prenom_A, "");
+        QVERIFY(m_modele->etat(M::Dpt_A).texte.isEmpty());
     }
 };
 

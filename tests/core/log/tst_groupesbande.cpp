@@ -109,35 +109,48 @@ private Q_SLOTS:
         QTest::addColumn<QString>("tapee");     // in Ref_A, after Enter
         QTest::addColumn<QString>("exterieur"); // SIG_INFO, and the comment after "KZT "
         QTest::addColumn<QString>("bande");
-        QTest::addColumn<QString>("date"); // of the first QSO; empty: none
+        QTest::addColumn<QString>("date");   // of the first QSO; empty: none
+        QTest::addColumn<QString>("chasse"); // the hunt's status when not contacted
         QTest::newRow("VHF only, asked on 20 m") << "77121"
                                                  << "77121"
                                                  << "14 Mhz"
-                                                 << "";
+                                                 << ""
+                                                 << "Nouveau département";
         QTest::newRow("VHF, first in file") << "77121"
                                             << "77-121"
                                             << "144 Mhz"
-                                            << "01/02/09";
+                                            << "01/02/09"
+                                            << "";
         QTest::newRow("HF, another band of the group") << "91005"
                                                        << "91005"
                                                        << "7.0 Mhz"
-                                                       << "03/04/09";
+                                                       << "03/04/09"
+                                                       << "";
         QTest::newRow("Corsica as stored") << "2a002"
                                            << "2A002"
                                            << "21 Mhz"
-                                           << "06/04/09";
+                                           << "06/04/09"
+                                           << "";
         QTest::newRow("hand-edited 2A001 is not 2a001") << "2a001"
                                                         << "2a001"
                                                         << "14 Mhz"
-                                                        << "";
+                                                        << ""
+                                                        << "Nouveau moulin";
         QTest::newRow("96 is not Corsica") << "96002"
                                            << "96002"
                                            << "14 Mhz"
+                                           << ""
                                            << "";
+        QTest::newRow("2a after a 96 on 2 m: a new department") << "2a005"
+                                                                << "2A005"
+                                                                << "144 Mhz"
+                                                                << ""
+                                                                << "Nouveau département";
         QTest::newRow("10 Mhz counts for no group") << "2b001"
                                                     << "2B001"
                                                     << "10 Mhz"
-                                                    << "";
+                                                    << ""
+                                                    << "Hors groupe";
     }
     void memeReponsePartout()
     {
@@ -145,14 +158,17 @@ private Q_SLOTS:
         QFETCH(QString, exterieur);
         QFETCH(QString, bande);
         QFETCH(QString, date);
+        QFETCH(QString, chasse);
         QTemporaryDir dossier;
         const QString chemin = dossier.filePath("F1ABC_KZT.log");
+        // "96" is typed as a department now and then; it is not Corsica.
         const QStringList log = {
             ligneQso("F5AAA", "01/02/09", "10:00", "144 Mhz", "77121"),
             ligneQso("F5CCC", "03/04/09", "10:00", "14 Mhz", "91005"),
             ligneQso("F5EEE", "05/04/09", "10:00", "10 Mhz", "2b001"),
             ligneQso("F5FFF", "05/04/09", "11:00", "14 Mhz", "2A001"),
             ligneQso("F5GGG", "06/04/09", "10:00", "18 Mhz", "2a002"),
+            ligneQso("F5HHH", "07/04/09", "10:00", "144 Mhz", "96002"),
         };
         QVERIFY(ecritOctets(chemin, fichierDe(log)));
         const DefinitionBande* b = definitionDe(bande);
@@ -172,6 +188,8 @@ private Q_SLOTS:
         QCOMPARE(marque.etat == IndexMoulins::Etat::DejaContacte, !date.isEmpty());
         if (!date.isEmpty())
             QCOMPARE(marque.texte, QStringLiteral("Déjà contacté le %1 sur %2").arg(date, m.bande));
+        else
+            QCOMPARE(marque.texte, chasse);
 
         // The import's rule for a record of that windmill.
         const QString record =
