@@ -30,11 +30,6 @@ QString majusculesTapees(QString texte)
     return texte;
 }
 
-QString entreGuillemets(const QString& texte)
-{
-    return QStringLiteral("« %1 »").arg(texte);
-}
-
 bool chiffre(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');

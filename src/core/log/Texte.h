@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Guillemets.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -18,8 +20,8 @@ QChar majusculeTapee(QChar c);
 QString majusculesTapees(QString texte);
 
 // The text between French quotes, as the messages and reports name a value:
-// « texte ».
-QString entreGuillemets(const QString& texte);
+// « texte ». (The platform's messages use it too: its home is there.)
+using ::entreGuillemets;
 
 // The digits 0 to 9 (no other script's digits), and a text of them only
 // (true for the empty text).

@@ -1,6 +1,6 @@
 #include "Cp1252.h"
 
-#include "core/log/Texte.h"
+#include "Guillemets.h"
 
 #include <array>
 
@@ -124,7 +124,7 @@ QString decrit(const QString& texte, qsizetype index)
     }
     const QString affichees = QChar::isPrint(code) ? texte.mid(index, longueur) : QString();
     return QStringLiteral("%1 (U+%2)")
-        .arg(Texte::entreGuillemets(affichees),
+        .arg(entreGuillemets(affichees),
              QString::number(code, 16).toUpper().rightJustified(4, QLatin1Char('0')));
 }
 

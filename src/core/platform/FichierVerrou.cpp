@@ -1,6 +1,6 @@
 #include "FichierVerrou.h"
 
-#include "core/log/Texte.h"
+#include "Guillemets.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -104,7 +104,7 @@ namespace FichierTexte {
 
 QString cheminEntreGuillemets(const QString& chemin)
 {
-    return Texte::entreGuillemets(QDir::toNativeSeparators(chemin));
+    return entreGuillemets(QDir::toNativeSeparators(chemin));
 }
 
 QString erreurSysteme(int erreur)
