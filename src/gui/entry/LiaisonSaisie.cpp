@@ -121,10 +121,10 @@ void LiaisonSaisie::champQuitte(int controle)
 {
     if (controle != M::Mode_A && controle != M::Bande_A)
         return;
-    // Left with the text the entry gave it: nothing typed is lost by taking
-    // the radio's item held back for it.
+    // Left with the text it had when the operator came into it: nothing
+    // typed is lost by taking the radio's item held back for it.
     auto* combo = static_cast<QComboBox*>(m_champs[size_t(controle)]);
-    if (m_dansModele || combo->currentText() != m_texteDonne[size_t(controle)])
+    if (m_dansModele || combo->currentText() != m_texteAuFocus[size_t(controle)])
         return;
     agit([this, controle] { m_modele.appliqueRadioRetenue(M::Controle(controle)); });
 }
@@ -165,17 +165,10 @@ void LiaisonSaisie::montre()
         const M::Etat& e = m_modele.etat(M::Controle(i));
         QWidget* w = m_champs[size_t(i)];
         if (auto* combo = qobject_cast<QComboBox*>(w)) {
-            bool donne = m_texteDonne[size_t(i)].isNull();
-            if (combo->currentIndex() != e.index) {
+            if (combo->currentIndex() != e.index)
                 combo->setCurrentIndex(e.index);
-                donne = true;
-            }
-            if (combo->currentText() != e.texte) {
+            if (combo->currentText() != e.texte)
                 combo->setEditText(e.texte);
-                donne = true;
-            }
-            if (donne)
-                m_texteDonne[size_t(i)] = combo->currentText();
         } else if (auto* ligne = qobject_cast<QLineEdit*>(w)) {
             if (ligne->text() != e.texte)
                 ligne->setText(e.texte);
@@ -209,6 +202,12 @@ void LiaisonSaisie::montre()
 
 bool LiaisonSaisie::eventFilter(QObject* objet, QEvent* evenement)
 {
+    if (evenement->type() == QEvent::FocusIn) {
+        const int i = controle(objet);
+        if (i == M::Mode_A || i == M::Bande_A)
+            m_texteAuFocus[size_t(i)] = static_cast<QComboBox*>(m_champs[size_t(i)])->currentText();
+        return false;
+    }
     if (evenement->type() == QEvent::FocusOut &&
         static_cast<QFocusEvent*>(evenement)->reason() != Qt::PopupFocusReason) {
         champQuitte(controle(objet));

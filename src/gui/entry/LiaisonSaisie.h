@@ -50,7 +50,7 @@ private:
     ListeLog& m_liste;
     ModeleSaisie m_modele;
     std::array<QWidget*, ModeleSaisie::NombreControles> m_champs{};
-    // The text of each combo box as the entry last set it.
-    std::array<QString, ModeleSaisie::NombreControles> m_texteDonne{};
+    // The text of the band and the mode when the operator came into them.
+    std::array<QString, ModeleSaisie::NombreControles> m_texteAuFocus{};
     bool m_dansModele = false;
 };

@@ -37,6 +37,7 @@ void TestMainRadio::radioDonneBandeEtMode_data()
     QTest::newRow("insertion") << "insertion";
     QTest::newRow("band picked by hand") << "main";
     QTest::newRow("mode being typed") << "frappe";
+    QTest::newRow("mode typed, then put back and left") << "frappe rendue";
 }
 
 void TestMainRadio::radioDonneBandeEtMode()
