@@ -81,7 +81,6 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     Filtre_Mode = Apparence::nomme(new QComboBox(this), "Filtre_Mode");
     Filtre_Mode->setAccessibleName(QStringLiteral("Mode des spots listés"));
     Filtre_Mode->addItem(QStringLiteral("Tous"));
-    Filtre_Mode->addItems(listeModes());
 
     Liste_Spots = Apparence::nomme(new QTreeView(this), "Liste_Spots");
     Liste_Spots->setAccessibleName(QStringLiteral("Spots du cluster"));
@@ -362,13 +361,34 @@ void Chasse_Moulins::actualiseListe()
     m_nouveauxRetenus = m_pointeurSurListe;
 }
 
+// The mode filter offers the modes of the spots, the one chosen kept.
+void Chasse_Moulins::actualiseModes()
+{
+    QStringList modes = m_chasse.modesVus();
+    const QString choisi = Filtre_Mode->currentIndex() > 0 ? Filtre_Mode->currentText() : QString();
+    if (!choisi.isEmpty() && !modes.contains(choisi))
+        modes.append(choisi);
+    QStringList offerts;
+    for (int i = 1; i < Filtre_Mode->count(); ++i)
+        offerts.append(Filtre_Mode->itemText(i));
+    if (offerts == modes)
+        return;
+    const QSignalBlocker silence(Filtre_Mode);
+    Filtre_Mode->clear();
+    Filtre_Mode->addItem(QStringLiteral("Tous"));
+    Filtre_Mode->addItems(modes);
+    Filtre_Mode->setCurrentIndex(choisi.isEmpty() ? 0 : Filtre_Mode->findText(choisi));
+}
+
 void Chasse_Moulins::recoit(const QList<QByteArray>& lignes)
 {
     const TableauChasse::Reception r = m_chasse.recoit(lignes);
     for (const QString& m : r.messages)
         Messages_Cluster->appendPlainText(m);
-    if (r.spots > 0)
+    if (r.spots > 0) {
+        actualiseModes();
         actualiseListe();
+    }
     if (r.alertes > 0 && Alerte_Sonore->isChecked())
         m_sonnerie.sonne();
     if (r.alertes > 0)

@@ -93,6 +93,7 @@ private:
     // The spots of the list follow the hunt's, each row keeping its spot.
     void actualiseListe();
     void montreConnexion(bool active);
+    void actualiseModes();
 
     Services m_services;
     Sonnerie& m_sonnerie;

@@ -234,10 +234,10 @@ private Q_SLOTS:
         QByteArray quarante;
         for (int i = 0; i < 40; ++i)
             quarante += QStringLiteral("DX de F6ABC: %1.0 F5D%2 KZT 78%3 1359Z\r\n")
-                         .arg(14200 + i)
-                         .arg(i)
-                         .arg(i, 3, 10, QLatin1Char('0'))
-                         .toLatin1();
+                            .arg(14200 + i)
+                            .arg(i)
+                            .arg(i, 3, 10, QLatin1Char('0'))
+                            .toLatin1();
         noeud->envoie(quarante);
         QTRY_COMPARE(spots().rowCount(), 40);
         QTRY_VERIFY(f->Liste_Spots->verticalScrollBar()->maximum() > 10);
@@ -344,16 +344,27 @@ private Q_SLOTS:
         // By band, by mode, and sorted by any column.
         f->Filtre_Bande->setCurrentText(QStringLiteral("14 Mhz"));
         QCOMPARE(spots().rowCount(), 5);
+        // The modes offered are those of the spots, digital ones too.
+        noeud->envoie("DX de F6XYZ:     14074.0  F4FT8        KZT 78004 FT8 -10dB 1438Z\r\n");
+        QTRY_COMPARE(spots().rowCount(), 6);
+        QStringList offerts;
+        for (int i = 0; i < f->Filtre_Mode->count(); ++i)
+            offerts << f->Filtre_Mode->itemText(i);
+        QCOMPARE(offerts, (QStringList{"Tous", "SSB", "CW", "FT8"}));
+        QCOMPARE(spots().index(rangeeDe(QStringLiteral("F4FT8")), ModeleSpots::Mode).data(),
+                 QVariant(QStringLiteral("FT8")));
+        f->Filtre_Mode->setCurrentText(QStringLiteral("FT8"));
+        QCOMPARE(spots().rowCount(), 1);
         f->Filtre_Mode->setCurrentText(QStringLiteral("CW"));
         QCOMPARE(spots().rowCount(), 1);
         QCOMPARE(spots().ligne(0)->spot.indicatif, QStringLiteral("JA1ABC"));
         f->Filtre_Bande->setCurrentIndex(0);
         f->Filtre_Mode->setCurrentIndex(0);
-        QCOMPARE(spots().rowCount(), 8);
+        QCOMPARE(spots().rowCount(), 9);
         f->Liste_Spots->sortByColumn(ModeleSpots::Frequence, Qt::AscendingOrder);
         QCOMPARE(spots().index(0, ModeleSpots::Frequence).data().toString(),
                  QStringLiteral("10120.0"));
-        QCOMPARE(spots().index(7, ModeleSpots::Frequence).data().toString(),
+        QCOMPARE(spots().index(8, ModeleSpots::Frequence).data().toString(),
                  QStringLiteral("144300.0"));
         // Each spot's age beside its time, following the clock.
         QCOMPARE(spots().index(0, ModeleSpots::Age).data().toString(),
