@@ -17,6 +17,7 @@
 #include "gui/platform/Apparence.h"
 
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QStatusBar>
 
@@ -65,6 +66,9 @@ void Main::Mnu_Chasse_Click()
     // being typed are both in sight.
     if (!m_chasse->isVisible() && !m_chasse->property("place").toBool()) {
         if (!Apparence::reprendPlace(m_chasse, m_chasse->placeEnregistree())) {
+            // The fields where the window shows them, even before it is shown.
+            if (layout())
+                layout()->activate();
             const QRect cadre = frameGeometry();
             const int basSaisie = m_saisie->mapToGlobal(QPoint(0, m_saisie->height())).y();
             Apparence::placeHorsDe(m_chasse,

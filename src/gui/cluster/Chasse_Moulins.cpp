@@ -1,5 +1,6 @@
 #include "Chasse_Moulins.h"
 
+#include "ColonnesSpots.h"
 #include "ModeleSpots.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
@@ -95,27 +96,17 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     // A click on a column's title sorts by it; at first the newest first.
     Liste_Spots->header()->setSortIndicator(ModeleSpots::Heure, Qt::DescendingOrder);
     Liste_Spots->setSortingEnabled(true);
+    new ColonnesSpots(Liste_Spots);
     const QFontMetrics m = Liste_Spots->fontMetrics();
-    const int largeurs[ModeleSpots::nombreColonnes] = {
-        m.horizontalAdvance(QStringLiteral("00000Z")),
-        m.horizontalAdvance(QStringLiteral("il y a 00 h 000")),
-        m.horizontalAdvance(QStringLiteral("10368000.0")),
-        m.horizontalAdvance(QStringLiteral("F4ABC/MM00")),
-        m.horizontalAdvance(QStringLiteral("Réf.000")),
-        m.horizontalAdvance(QStringLiteral("432 Mhz0")),
-        m.horizontalAdvance(QStringLiteral("Mode0")),
-        m.horizontalAdvance(QStringLiteral("Déjà contacté le 00/00/00 sur 432 Mhz")),
-        m.horizontalAdvance(QStringLiteral("KZT 77121 Moulin de la Galette")),
-        m.horizontalAdvance(QStringLiteral("DL1ABC-12")),
-        m.horizontalAdvance(QStringLiteral("00-Dec-00000"))};
-    for (int c = 0; c < ModeleSpots::nombreColonnes; ++c)
-        Liste_Spots->header()->resizeSection(c, largeurs[c] + m.averageCharWidth() * 2);
 
     Messages_Cluster = Apparence::nomme(new QPlainTextEdit(this), "Messages_Cluster");
     Messages_Cluster->setAccessibleName(QStringLiteral("Messages du cluster"));
     Messages_Cluster->setReadOnly(true);
     Messages_Cluster->setMaximumBlockCount(200);
-    Messages_Cluster->setFixedHeight(m.lineSpacing() * 4 + 2 * Messages_Cluster->frameWidth() + 8);
+    // Two lines at least, more as the window grows, beside a list that
+    // grows more.
+    Messages_Cluster->setMinimumHeight(m.lineSpacing() * 2 + 2 * Messages_Cluster->frameWidth() +
+                                       8);
 
     Frequence_Annonce = Apparence::nomme(new QLineEdit(this), "Frequence_Annonce");
     Frequence_Annonce->setAccessibleName(QStringLiteral("Fréquence annoncée en kHz"));
@@ -147,8 +138,10 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     auto* cadre = new QVBoxLayout(connexion);
     cadre->addLayout(ligne1);
     cadre->addLayout(ligne2);
-    cadre->addWidget(Etat_Cluster);
-    cadre->addWidget(Connecter_Demarrage);
+    auto* ligne3 = new QHBoxLayout;
+    ligne3->addWidget(Etat_Cluster, 1);
+    ligne3->addWidget(Connecter_Demarrage);
+    cadre->addLayout(ligne3);
 
     auto* filtres = new QHBoxLayout;
     filtres->addWidget(Seulement_A_Contacter);
@@ -173,11 +166,16 @@ Chasse_Moulins::Chasse_Moulins(const Services& services, Radio& radio, Sonnerie&
     annonce->addWidget(Annoncer);
     annonce->addStretch(1);
 
+    // Close together: the window shares the screen with the entry fields.
+    cadre->setContentsMargins(6, 4, 6, 4);
+    cadre->setSpacing(4);
     auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(6, 6, 6, 6);
+    colonne->setSpacing(4);
     colonne->addWidget(connexion);
     colonne->addLayout(filtres);
-    colonne->addWidget(Liste_Spots, 1);
-    colonne->addWidget(Messages_Cluster);
+    colonne->addWidget(Liste_Spots, 4);
+    colonne->addWidget(Messages_Cluster, 1);
     colonne->addLayout(annonce);
 
     connect(Connecter, &QPushButton::clicked, this, &Chasse_Moulins::Connecter_Click);

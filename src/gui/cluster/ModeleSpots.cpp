@@ -249,6 +249,11 @@ QVariant ModeleSpots::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         return texte(*l, index.column());
+    case Qt::ToolTipRole:
+        // A status or a comment too long for its column, whole.
+        if (index.column() == Etat || index.column() == Commentaire)
+            return texte(*l, index.column());
+        return {};
     case Qt::AccessibleTextRole: {
         // The whole spot for a screen reader, its status first.
         QStringList parties;

@@ -190,6 +190,10 @@ struct Banc {
         case Fenetre::Reglage_Radio:
             return menu("Mnu_Reglage_Radio", "Reglage_Radio");
         case Fenetre::Chasse_Moulins:
+            // Placed beside the fields of a main window in sight.
+            main->show();
+            if (!QTest::qWaitForWindowExposed(main.get()))
+                return nullptr;
             return menu("Mnu_Chasse", "Chasse_Moulins");
         }
         return nullptr;

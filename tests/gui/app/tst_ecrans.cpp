@@ -16,6 +16,7 @@
 #include <QAbstractScrollArea>
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QListView>
@@ -215,6 +216,21 @@ void TestEcrans::chaqueFenetreTientDansLEcran()
                         QDebug::toString(w->minimumSizeHint())));
     const QString faute = horsDePlace(w);
     QVERIFY2(faute.isEmpty(), qPrintable(faute));
+    if (Fenetre(fenetre) == Fenetre::Chasse_Moulins) {
+        // Beside the clock and the entry fields: the spots and the QSO being
+        // typed both in sight, every column of the spots whole.
+        QWidget* saisie = banc.main->zoneDeSaisie();
+        const QRect champs(banc.main->frameGeometry().topLeft(),
+                           saisie->mapToGlobal(QPoint(saisie->width(), saisie->height())));
+        QVERIFY2(
+            !w->frameGeometry().intersects(champs),
+            qPrintable(QDebug::toString(w->frameGeometry()) + " over " + QDebug::toString(champs)));
+        auto* spots = w->findChild<QTreeView*>(QStringLiteral("Liste_Spots"));
+        QVERIFY2(spots->header()->length() <= spots->viewport()->width(),
+                 qPrintable(QStringLiteral("%1 > %2")
+                                .arg(spots->header()->length())
+                                .arg(spots->viewport()->width())));
+    }
 }
 
 void TestEcrans::fenetreEtroiteChampsSurDeuxRangs_data()

@@ -58,8 +58,20 @@ private Q_SLOTS:
         QVERIFY(!f->client().estActif());
         QCOMPARE(b->reglages.lit("Cluster", "Hote", "absent"), QStringLiteral("absent"));
 
+        // The window comes back where the operator left it.
+        f->resize(700, 420);
+        f->move(40, 60);
+        const QRect place(f->pos(), f->size());
         QTest::keyClick(f, Qt::Key_Escape);
         QVERIFY(!f->isVisible());
+        QCOMPARE(b->reglages.lit("Cluster", "Fenetre", ""),
+                 QStringLiteral("%1 %2 700 420").arg(place.x()).arg(place.y()));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        trafic->actions().at(0)->trigger();
+        f = Apparence::fenetreOuverte<Chasse_Moulins>(m.get());
+        QVERIFY(f);
+        QCOMPARE(QRect(f->pos(), f->size()), place);
+        QTest::keyClick(f, Qt::Key_Escape);
 
         // Closing the main window closes the hunt too, which would otherwise
         // keep the program going.
