@@ -109,9 +109,14 @@ void Main::prendSpot(const Spot& spot)
         modele.prepareDepuisSpot(spot.indicatif, bande, spot.departement(), spot.reference,
                                  spot.mode);
     });
-    if (auto* chasse = qobject_cast<Chasse_Moulins*>(sender()))
+    auto* chasse = qobject_cast<Chasse_Moulins*>(sender());
+    if (chasse)
         chasse->spotPris(spot);
+    // The keys go to the entry fields; the spots stay in sight beside them,
+    // the hunt's window above the log list it was placed over.
     Apparence::montreFenetre(this);
+    if (chasse && chasse->isVisible())
+        chasse->raise();
 }
 
 void Main::chasseLogChange()
