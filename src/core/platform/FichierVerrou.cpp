@@ -30,7 +30,19 @@ struct Tenu {
     FichierTexte::FichierVerrou fichier;
     int profondeur = 0;
 };
-thread_local QHash<QString, Tenu*> tTenus;
+// The folders whose lock this thread holds, made with the first lock taken
+// and deleted with the last one released: a plain pointer, so that nothing of
+// it is left for the end of the thread. (A thread-local variable with a
+// destructor is destroyed after its storage is freed by MinGW's emulated
+// thread-local storage: the heap is damaged at the end of any thread that
+// took a lock.)
+using Tenus = QHash<QString, Tenu*>;
+thread_local Tenus* tTenus = nullptr;
+
+Tenu* tenuDe(const QString& cle)
+{
+    return tTenus ? tTenus->value(cle) : nullptr;
+}
 
 QString cleVerrou(const QString& dossier)
 {
@@ -366,7 +378,7 @@ QByteArray FichierVerrou::litInfo(const QString& chemin)
 
 VerrouDossier::VerrouDossier(const QString& dossier) : m_cle(cleVerrou(dossier))
 {
-    if (Tenu* tenu = tTenus.value(m_cle)) {
+    if (Tenu* tenu = tenuDe(m_cle)) {
         ++tenu->profondeur;
         return;
     }
@@ -388,17 +400,23 @@ VerrouDossier::VerrouDossier(const QString& dossier) : m_cle(cleVerrou(dossier))
         return;
     }
     tenu->profondeur = 1;
-    tTenus.insert(m_cle, tenu.release());
+    if (!tTenus)
+        tTenus = new Tenus;
+    tTenus->insert(m_cle, tenu.release());
 }
 
 VerrouDossier::~VerrouDossier()
 {
     if (m_cle.isEmpty())
         return;
-    Tenu* tenu = tTenus.value(m_cle);
+    Tenu* tenu = tenuDe(m_cle);
     if (tenu && --tenu->profondeur == 0) {
-        tTenus.remove(m_cle);
+        tTenus->remove(m_cle);
         delete tenu;
+        if (tTenus->isEmpty()) {
+            delete tTenus;
+            tTenus = nullptr;
+        }
     }
 }
 
