@@ -3,6 +3,7 @@
 #include "Texte.h"
 #include "core/platform/Cp1252.h"
 #include "core/platform/FichierTexte.h"
+#include "core/platform/Systeme.h"
 
 #include <QFile>
 
@@ -170,14 +171,15 @@ Journal::Journal(QByteArray contenu)
 
 Statut Journal::litFichier(const QString& chemin, Journal* journal)
 {
-#ifdef Q_OS_WIN
-    // An open file cannot be renamed over there: the bytes are kept instead.
-    QByteArray contenu;
-    const Statut lu = FichierTexte::litTout(chemin, &contenu);
-    if (lu)
-        *journal = Journal(std::move(contenu));
-    return lu;
-#else
+    if (!Systeme::renommeSurFichierOuvert()) {
+        // An open file cannot be renamed over there: the bytes are kept
+        // instead.
+        QByteArray contenu;
+        const Statut lu = FichierTexte::litTout(chemin, &contenu);
+        if (lu)
+            *journal = Journal(std::move(contenu));
+        return lu;
+    }
     auto donnees = std::make_shared<Donnees>();
     donnees->fichier = std::make_unique<QFile>();
     QFile& fichier = *donnees->fichier;
@@ -203,7 +205,6 @@ Statut Journal::litFichier(const QString& chemin, Journal* journal)
     resultat.m_donnees = std::move(donnees);
     *journal = std::move(resultat);
     return Statut::valide();
-#endif
 }
 
 Journal Journal::depuisLignesLog(const QStringList& lignes)

@@ -1,6 +1,7 @@
 #include "FichierTexte.h"
 
 #include "Cp1252.h"
+#include "FichierSysteme.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,16 +11,11 @@
 #include <cerrno>
 #include <cstring>
 
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 namespace {
+
+using FichierTexte::systeme::creeExclusif;
+using FichierTexte::systeme::creeTravail;
+using FichierTexte::systeme::marqueLectureSeule;
 
 QString entreGuillemets(const QString& chemin)
 {
@@ -34,93 +30,11 @@ FichierTexte::OperationsFichier& operations()
     return *gOperations.load();
 }
 
-// A file the user marked read-only, or that this user may not write, is not
-// replaced behind his back: renaming over it would ignore the mark.
-bool marqueLectureSeule(const QString& chemin)
-{
-#ifdef Q_OS_WIN
-    const QFileInfo infos(chemin);
-    return infos.exists() && !infos.isDir() && !infos.isWritable();
-#else
-    struct stat st;
-    const QByteArray name = QFile::encodeName(chemin);
-    if (::stat(name.constData(), &st) != 0 || S_ISDIR(st.st_mode))
-        return false;
-    if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-        return true;
-    // A file system mounted read-only is said by the creation of the work file.
-    return ::access(name.constData(), W_OK) != 0 && errno != EROFS;
-#endif
-}
-
 QString nonConfirme(const QString& chemin, int erreur)
 {
     return QStringLiteral("Le fichier %1 a été écrit, mais le disque n'a pas confirmé son "
                           "enregistrement : %2. Vérifiez-le avant de recommencer.")
         .arg(entreGuillemets(chemin), FichierTexte::erreurSysteme(erreur));
-}
-
-// Creates the file at chemin for writing, only when no file, link or
-// anything else bears its name, and opens fichier on it. 0, or the system
-// error number (EEXIST when the name is taken). NewOnly is the system's
-// exclusive creation (O_CREAT | O_EXCL), which never follows a link, even one
-// that leads nowhere.
-int creeExclusif(const QString& chemin, QFile* fichier)
-{
-#ifdef Q_OS_WIN
-    // NewOnly is CreateFileW's CREATE_NEW here. The bytes reach the disk by
-    // the flush (FlushFileBuffers) that comes before the file takes its place.
-    if (fichier->open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return 0;
-    const QFileInfo infos(chemin);
-    if (infos.isDir())
-        return EISDIR;
-    if (infos.exists() || infos.isSymLink())
-        return EEXIST;
-    return fichier->error() == QFileDevice::PermissionsError ? EACCES : EIO;
-#else
-    errno = 0;
-    if (fichier->open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        return 0;
-    const int erreur = errno;
-    if (erreur == EEXIST || QFileInfo::exists(chemin) || QFileInfo(chemin).isSymLink())
-        return EEXIST;
-    return erreur ? erreur : EIO;
-#endif
-}
-
-// Makes the work file anew, the folder's lock held: a work file left by a
-// rewrite that was cut short (a crash, a power cut) is removed first; a link,
-// a folder or a special file of that name is left where it is and refused
-// (ELOOP, EISDIR), since the program never makes one.
-int creeTravail(const QString& chemin, QFile* fichier)
-{
-#ifndef Q_OS_WIN
-    const QByteArray nom = QFile::encodeName(chemin);
-    struct stat st;
-    if (::lstat(nom.constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return EISDIR;
-        if (!S_ISREG(st.st_mode))
-            return ELOOP;
-        if (::unlink(nom.constData()) != 0 && errno != ENOENT)
-            return errno;
-    } else if (errno != ENOENT) {
-        return errno;
-    }
-    // Something that bears the name again now was put there by someone else
-    // while the folder was locked: it is refused like a link.
-    const int erreur = creeExclusif(chemin, fichier);
-    return erreur == EEXIST || erreur == ELOOP ? ELOOP : erreur;
-#else
-    if (QFileInfo(chemin).isDir())
-        return EISDIR;
-    if (QFileInfo(chemin).isSymLink())
-        return ELOOP;
-    QFile::remove(chemin);
-    const int erreur = creeExclusif(chemin, fichier);
-    return erreur == EEXIST ? ELOOP : erreur;
-#endif
 }
 
 // Index of the first CR or LF of the line; -1 when it holds none.
@@ -143,59 +57,6 @@ int OperationsFichier::ecrit(QFile& fichier, const QByteArray& octets)
     if (fichier.write(octets) == octets.size() && fichier.flush())
         return 0;
     return errno ? errno : EIO;
-}
-
-int OperationsFichier::synchronise(QFile& fichier)
-{
-#ifdef Q_OS_WIN
-    HANDLE h = reinterpret_cast<HANDLE>(_get_osfhandle(fichier.handle()));
-    return FlushFileBuffers(h) ? 0 : FichierTexte::erreurWindows(GetLastError());
-#else
-    return ::fsync(fichier.handle()) == 0 ? 0 : errno;
-#endif
-}
-
-int OperationsFichier::renomme(const QString& depuis, const QString& vers)
-{
-#ifdef Q_OS_WIN
-    // One move that replaces the file in a single step and reaches the disk
-    // before it returns. (ReplaceFileW is not used: it may move the replaced
-    // file away first, and a crash in between would leave no file of that
-    // name.) A folder is never replaced.
-    if (QFileInfo(vers).isDir())
-        return EISDIR;
-    const QString source = QDir::toNativeSeparators(QFileInfo(depuis).absoluteFilePath());
-    const QString cible = QDir::toNativeSeparators(QFileInfo(vers).absoluteFilePath());
-    if (MoveFileExW(reinterpret_cast<const wchar_t*>(source.utf16()),
-                    reinterpret_cast<const wchar_t*>(cible.utf16()),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 0;
-    return FichierTexte::erreurWindows(GetLastError());
-#else
-    return ::rename(QFile::encodeName(depuis).constData(), QFile::encodeName(vers).constData()) == 0
-               ? 0
-               : errno;
-#endif
-}
-
-// A rename or a new file only lasts through a power cut once the folder entry
-// itself reaches the disk. A folder that cannot be opened for that (no read
-// right) or a file system that has no such flush leave nothing to report.
-int OperationsFichier::synchroniseDossier(const QString& dossier)
-{
-#ifndef Q_OS_WIN
-    const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return errno == EACCES || errno == EPERM ? 0 : errno;
-    int erreur = ::fsync(fd) == 0 ? 0 : errno;
-    ::close(fd);
-    if (erreur == EINVAL || erreur == ENOTSUP || erreur == EOPNOTSUPP)
-        erreur = 0;
-    return erreur;
-#else
-    Q_UNUSED(dossier);
-    return 0;
-#endif
 }
 
 OperationsFichier* changeOperationsFichier(OperationsFichier* suivant)

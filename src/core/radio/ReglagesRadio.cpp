@@ -1,5 +1,7 @@
 #include "ReglagesRadio.h"
 
+#include "core/platform/Systeme.h"
+
 #include "core/platform/StockReglages.h"
 
 #include <QFileInfo>
@@ -83,9 +85,5 @@ QString ReglagesRadio::defaut(TypePort type) const
 
 QString ReglagesRadio::exemplePortSerie()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("COM3");
-#else
-    return QStringLiteral("/dev/ttyUSB0");
-#endif
+    return Systeme::exemplePortSerie();
 }

@@ -1,6 +1,7 @@
 #include "VueWeb.h"
 
 #include "FabriqueVueWeb.h"
+#include "core/platform/Systeme.h"
 
 #include <QCoreApplication>
 #include <QDesktopServices>
@@ -29,11 +30,9 @@ std::function<bool(const QUrl&)>& navigateur()
 // engine at all: the browser is simply the way pages are shown there.
 QString sansModule()
 {
-#ifdef Q_OS_WIN
-    return QStringLiteral("Pages web : ");
-#else
+    if (!Systeme::pagesDansLeProgramme())
+        return QStringLiteral("Pages web : ");
     return QStringLiteral("L'affichage des pages web n'est pas installé avec le programme : ");
-#endif
 }
 
 FabriqueVueWeb*& remplacement()
