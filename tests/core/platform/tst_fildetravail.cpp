@@ -1,12 +1,18 @@
+#include "core/platform/FichierVerrou.h"
 #include "core/platform/FilDeTravail.h"
 #include "support/HorlogeReglee.h"
 
 #include <QSemaphore>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
 #include <memory>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -132,6 +138,31 @@ private Q_SLOTS:
         lecteur->wait();
         delete lecteur;
         QCOMPARE(incoherences.load(), 0);
+    }
+
+    // A thread that takes and releases a folder's lock, then ends, a hundred
+    // times: the threads' ends leave the heap whole (on Windows, the
+    // system's own check of the heap), and the lock free for this thread.
+    void verrouSurDesFilsQuiFinissent()
+    {
+        QTemporaryDir dossier;
+        QVERIFY(dossier.isValid());
+        for (int i = 0; i < 100; ++i) {
+            bool tenu = false;
+            std::unique_ptr<QThread> fil(QThread::create([&] {
+                const FichierTexte::VerrouDossier verrou(dossier.path());
+                const FichierTexte::VerrouDossier encore(dossier.path());
+                tenu = verrou.statut().estOk() && encore.statut().estOk();
+            }));
+            fil->start();
+            QVERIFY(fil->wait(10000));
+            QVERIFY(tenu);
+        }
+#ifdef Q_OS_WIN
+        QVERIFY(HeapValidate(GetProcessHeap(), 0, nullptr));
+#endif
+        const FichierTexte::VerrouDossier ici(dossier.path());
+        QVERIFY(ici.statut().estOk());
     }
 };
 
