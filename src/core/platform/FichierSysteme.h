@@ -8,6 +8,11 @@ class QString;
 // answers 0 or the system's error number, as errno gives it.
 namespace FichierTexte::systeme {
 
+// How long a file held for a moment by another program (an antivirus, an
+// indexer, a sync client) is waited for before the system's refusal is
+// said, in ms.
+inline constexpr int reessaiMs = 1000;
+
 // A file the user marked read-only, or that this user may not write, is not
 // replaced behind his back: renaming over it would ignore the mark.
 bool marqueLectureSeule(const QString& chemin);

@@ -1,8 +1,11 @@
 #include "FichierSysteme.h"
 #include "FichierTexte.h"
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 
 #include <cerrno>
 
@@ -73,11 +76,26 @@ int OperationsFichier::renomme(const QString& depuis, const QString& vers)
         return EISDIR;
     const QString source = QDir::toNativeSeparators(QFileInfo(depuis).absoluteFilePath());
     const QString cible = QDir::toNativeSeparators(QFileInfo(vers).absoluteFilePath());
-    if (MoveFileExW(reinterpret_cast<const wchar_t*>(source.utf16()),
-                    reinterpret_cast<const wchar_t*>(cible.utf16()),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return 0;
-    return FichierTexte::erreurWindows(GetLastError());
+    // Programs that open files behind the user's back (an antivirus, the
+    // search indexer, a backup or sync client) hold the log or the work file
+    // for a few milliseconds: the move is tried again for about a second
+    // before the save is refused.
+    QElapsedTimer attendu;
+    attendu.start();
+    int pause = 5;
+    for (;;) {
+        if (MoveFileExW(reinterpret_cast<const wchar_t*>(source.utf16()),
+                        reinterpret_cast<const wchar_t*>(cible.utf16()),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD raison = GetLastError();
+        const bool passager = raison == ERROR_SHARING_VIOLATION || raison == ERROR_LOCK_VIOLATION ||
+                              raison == ERROR_ACCESS_DENIED;
+        if (!passager || attendu.elapsed() >= systeme::reessaiMs)
+            return FichierTexte::erreurWindows(raison);
+        QThread::msleep(DWORD(pause));
+        pause = qMin(pause * 2, 50);
+    }
 }
 
 // A rename or a new file only lasts through a power cut once the folder entry

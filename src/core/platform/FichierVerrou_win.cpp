@@ -1,5 +1,7 @@
 #include "FichierVerrou.h"
 
+#include "FichierSysteme.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -95,8 +97,12 @@ bool FichierVerrou::verrouille(int attenteMs)
     for (;;) {
         int erreur = 0;
         HANDLE h = ouvreVerrou(m_cheminFichier, &erreur);
-        // A holder that is letting go may be removing the file just now.
-        const bool occupe = erreur == EBUSY;
+        // A holder that is letting go may be removing the file just now (a
+        // file being deleted refuses to open, "access denied"), or another
+        // program may read it behind the user's back: tried again, the
+        // refusal for about a second.
+        const bool occupe =
+            erreur == EBUSY || (erreur == EACCES && attendu.elapsed() < systeme::reessaiMs);
         if (h == INVALID_HANDLE_VALUE && !occupe) {
             m_erreur = erreur;
             return false;
