@@ -140,14 +140,27 @@ QSize placeLibre(const QWidget* fenetre)
     return ecran->availableGeometry().size() - bordFenetre(fenetre);
 }
 
-void centreFenetre(QWidget* fenetre)
+namespace {
+
+// The free area of the window's screen, where it goes when it is not shown
+// yet; empty without a screen.
+QRect zoneDe(QWidget* fenetre)
 {
     QScreen* ecran = ecranDe(fenetre);
     if (!ecran)
-        return;
+        return {};
     if (fenetre->isWindow() && !fenetre->isVisible())
         fenetre->setScreen(ecran);
-    const QRect zone = ecran->availableGeometry();
+    return ecran->availableGeometry();
+}
+
+} // namespace
+
+void centreFenetre(QWidget* fenetre)
+{
+    const QRect zone = zoneDe(fenetre);
+    if (zone.isEmpty())
+        return;
     const QSize taille =
         fenetre->frameGeometry().size().expandedTo(fenetre->size() + bordFenetre(fenetre));
     // A window larger than the free area starts at its top left corner, so
@@ -158,12 +171,9 @@ void centreFenetre(QWidget* fenetre)
 
 void placeHorsDe(QWidget* fenetre, const QRect& aGarder)
 {
-    QScreen* ecran = ecranDe(fenetre);
-    if (!ecran)
+    const QRect zone = zoneDe(fenetre);
+    if (zone.isEmpty())
         return;
-    if (fenetre->isWindow() && !fenetre->isVisible())
-        fenetre->setScreen(ecran);
-    const QRect zone = ecran->availableGeometry();
     QSize bord = bordFenetre(fenetre);
     // Until the window is shown its frame is known by its title bar alone:
     // the sides are counted too.

@@ -1,11 +1,15 @@
 #pragma once
 
 // The log the windmill hunt's tests read spots against, and how they write it.
+#include "core/cluster/IndexMoulins.h"
 #include "support/LignesQso.h"
 
 #include <QFile>
+#include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
 
 namespace JeuxEssaiChasse {
 
@@ -37,5 +41,20 @@ inline bool ecrit(const QString& chemin, const QByteArray& octets)
     QFile f(chemin);
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
 }
+
+// The tests over that log: written in a folder of their own, and indexed.
+class BancLog : public QObject {
+protected:
+    QTemporaryDir m_dossier;
+    QString m_log;
+    IndexMoulins m_index;
+
+    void ecritLog()
+    {
+        m_log = m_dossier.filePath(QStringLiteral("F1ABC_KZT.log"));
+        QVERIFY(ecrit(m_log, LignesQso::fichier(lignesDuLog())));
+        QVERIFY(m_index.construit(m_log).estOk());
+    }
+};
 
 } // namespace JeuxEssaiChasse

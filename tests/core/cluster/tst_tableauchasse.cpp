@@ -14,20 +14,11 @@
 
 using namespace JeuxEssaiChasse;
 
-class TestTableauChasse : public QObject {
+class TestTableauChasse : public BancLog {
     Q_OBJECT
 
-    QTemporaryDir m_dossier;
-    QString m_log;
-    IndexMoulins m_index;
-
 private Q_SLOTS:
-    void initTestCase()
-    {
-        m_log = m_dossier.filePath(QStringLiteral("F1ABC_KZT.log"));
-        QVERIFY(ecrit(m_log, LignesQso::fichier(lignesDuLog())));
-        QVERIFY(m_index.construit(m_log).estOk());
-    }
+    void initTestCase() { ecritLog(); }
 
     void indexDuLog()
     {
