@@ -97,7 +97,7 @@ QStringList TableauChasse::modesVus() const
             !autres.contains(l.spot.mode))
             autres.append(l.spot.mode);
     }
-    autres.sort();
+    std::sort(autres.begin(), autres.end());
     return liste + autres;
 }
 
