@@ -33,8 +33,12 @@ constexpr Mot kMots[] = {
 
 const Mot* motDe(QStringView mot)
 {
+    // Every word of every spot's comment comes here: the length first.
+    if (mot.size() < 2 || mot.size() > 9)
+        return nullptr;
     for (const Mot& m : kMots) {
-        if (mot.compare(QLatin1StringView(m.mot), Qt::CaseInsensitive) == 0)
+        const QLatin1StringView nom(m.mot);
+        if (nom.size() == mot.size() && mot.compare(nom, Qt::CaseInsensitive) == 0)
             return &m;
     }
     return nullptr;
