@@ -289,6 +289,8 @@ Chasse_Moulins::~Chasse_Moulins()
     // The connection, the list and its model use the hunt's spots until they
     // go: they go before them.
     delete m_client;
+    Liste_Spots->viewport()->removeEventFilter(this);
+    Liste_Spots->removeEventFilter(this);
     delete Liste_Spots;
     delete m_modele;
 }

@@ -8,7 +8,8 @@
 
 #include <numeric>
 
-ColonnesSpots::ColonnesSpots(QTreeView* liste) : QObject(liste), m_liste(liste)
+ColonnesSpots::ColonnesSpots(QTreeView* liste)
+    : QObject(liste), m_liste(liste), m_vue(liste->viewport())
 {
     static_assert(std::tuple_size_v<decltype(m_largeurs)> == ModeleSpots::nombreColonnes);
     const QFontMetrics m = liste->fontMetrics();
@@ -35,7 +36,7 @@ ColonnesSpots::ColonnesSpots(QTreeView* liste) : QObject(liste), m_liste(liste)
     titres->setMinimumSectionSize(qMin(titres->minimumSectionSize(), m_commentaireMin));
     for (int c = 0; c < ModeleSpots::nombreColonnes; ++c)
         titres->resizeSection(c, m_largeurs[size_t(c)]);
-    liste->viewport()->installEventFilter(this);
+    m_vue->installEventFilter(this);
 }
 
 void ColonnesSpots::ajuste()
@@ -51,7 +52,9 @@ void ColonnesSpots::ajuste()
 
 bool ColonnesSpots::eventFilter(QObject* objet, QEvent* evenement)
 {
-    if (objet == m_liste->viewport() && evenement->type() == QEvent::Resize)
+    // The list is not asked for anything else: the filter also sees the
+    // events of its end, when it is half gone.
+    if (evenement->type() == QEvent::Resize && objet == m_vue)
         ajuste();
     return QObject::eventFilter(objet, evenement);
 }

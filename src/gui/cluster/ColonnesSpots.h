@@ -26,6 +26,7 @@ protected:
 
 private:
     QTreeView* m_liste;
+    QObject* m_vue;                   // the list's port, whose size is watched
     std::array<int, 11> m_largeurs{}; // each column's usual width
     int m_etatMin = 0;                // the status at its narrowest
     int m_commentaireMin = 0;         // the comment at its narrowest
