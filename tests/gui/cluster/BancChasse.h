@@ -14,7 +14,6 @@
 #include "gui/platform/Apparence.h"
 #include "support/LignesQso.h"
 #include "support/NoeudCluster.h"
-#include "support/Rigctld.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -4,6 +4,7 @@
 // announce of the QSO being worked, and the login again after the node went
 // down.
 #include "BancChasse.h"
+#include "support/Rigctld.h"
 
 class TestChasse : public BancChasse {
     Q_OBJECT
