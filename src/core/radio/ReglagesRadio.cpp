@@ -25,11 +25,15 @@ ReglagesRadio ReglagesRadio::lit(const StockReglages& reglages)
     r.vitesse = qMax(0, nombre(reglages, cleVitesse, 0));
     r.intervalle =
         qBound(intervalleMin, nombre(reglages, cleIntervalle, intervalleDefaut), intervalleMax);
-    if (reglages.lit(section, cleLiaison, QString())
-            .trimmed()
-            .compare(liaisonRigctld, Qt::CaseInsensitive) == 0)
+    const QString liaison = reglages.lit(section, cleLiaison, QString()).trimmed();
+    if (liaison.compare(liaisonRigctld, Qt::CaseInsensitive) == 0)
         r.liaison = Liaison::Rigctld;
+    else if (liaison.compare(liaisonRigctldLance, Qt::CaseInsensitive) == 0)
+        r.liaison = Liaison::RigctldLance;
     r.rigctld = reglages.lit(section, cleRigctld, QString()).trimmed();
+    const QString dossier = reglages.lit(section, cleDossierHamlib, QString()).trimmed();
+    if (!dossier.isEmpty())
+        r.dossierHamlib = dossier;
     return r;
 }
 
@@ -39,8 +43,10 @@ Statut ReglagesRadio::ecrit(StockReglages& reglages) const
          {std::pair{cleModele, QString::number(modele)}, std::pair{clePort, port},
           std::pair{cleVitesse, QString::number(vitesse)},
           std::pair{cleIntervalle, QString::number(intervalle)},
-          std::pair{cleLiaison, liaison == Liaison::Rigctld ? liaisonRigctld : liaisonHamlib},
-          std::pair{cleRigctld, rigctld}}) {
+          std::pair{cleLiaison, liaison == Liaison::Rigctld        ? liaisonRigctld
+                                : liaison == Liaison::RigctldLance ? liaisonRigctldLance
+                                                                   : liaisonHamlib},
+          std::pair{cleRigctld, rigctld}, std::pair{cleDossierHamlib, dossierHamlib}}) {
         const Statut ecrit = reglages.ecrit(section, cle, valeur);
         if (!ecrit)
             return ecrit;
@@ -81,6 +87,11 @@ QString ReglagesRadio::defaut(TypePort type) const
     if (infos.isDir() || infos.isFile())
         return QStringLiteral("« %1 » n'est pas un port série.").arg(lieu);
     return QString();
+}
+
+QString ReglagesRadio::defautDossierHamlib()
+{
+    return Systeme::dossierHamlib();
 }
 
 QString ReglagesRadio::exemplePortSerie()
