@@ -98,3 +98,8 @@ QString ReglagesRadio::exemplePortSerie()
 {
     return Systeme::exemplePortSerie();
 }
+
+QStringList ReglagesRadio::portsSerie()
+{
+    return Systeme::portsSerie();
+}

@@ -4,6 +4,7 @@
 
 #include <QMetaType>
 #include <QString>
+#include <QStringList>
 
 class StockReglages;
 
@@ -68,6 +69,8 @@ struct ReglagesRadio {
     QString defaut(TypePort type) const;
     // A serial port as the system names them, for the examples shown.
     static QString exemplePortSerie();
+    // The serial ports the system knows of, for the choice of a port.
+    static QStringList portsSerie();
 
     // The folder of hamlib's programs when the settings name none.
     static QString defautDossierHamlib();
