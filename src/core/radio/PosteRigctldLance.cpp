@@ -175,7 +175,7 @@ int PosteRigctldLance::ouvre(const ReglagesRadio& reglages, QString* raison)
     }
     // A serial device that is not there is said at once: rigctld would try
     // it again and again without a word.
-    if (QDir::isAbsolutePath(m_port) && !QFileInfo::exists(m_port)) {
+    if (m_port.startsWith(QLatin1Char('/')) && !QFileInfo::exists(m_port)) {
         *raison = enFrancais(QStringLiteral("No such file"), m_port);
         return ErreurRadio::EntreeSortie;
     }
@@ -190,6 +190,10 @@ int PosteRigctldLance::ouvre(const ReglagesRadio& reglages, QString* raison)
               << QString::number(ecoute) << QStringLiteral("-vv");
     m_processus = std::make_unique<QProcess>();
     m_processus->setStandardOutputFile(QProcess::nullDevice());
+    // Read as it comes, so that a radio that fails for days never fills
+    // the memory with what rigctld says of it.
+    QObject::connect(m_processus.get(), &QProcess::readyReadStandardError, m_processus.get(),
+                     [this] { litErreurs(); });
     Systeme::prepareAuxiliaire(*m_processus);
     m_processus->start(chemin, arguments);
     if (!m_processus->waitForStarted(delaiDemarrage)) {
