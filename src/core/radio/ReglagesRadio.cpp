@@ -32,8 +32,7 @@ ReglagesRadio ReglagesRadio::lit(const StockReglages& reglages)
         r.liaison = Liaison::RigctldLance;
     r.rigctld = reglages.lit(section, cleRigctld, QString()).trimmed();
     const QString dossier = reglages.lit(section, cleDossierHamlib, QString()).trimmed();
-    if (!dossier.isEmpty())
-        r.dossierHamlib = dossier;
+    r.dossierHamlib = dossier.isEmpty() ? defautDossierHamlib() : dossier;
     return r;
 }
 

@@ -49,8 +49,9 @@ struct ReglagesRadio {
     int vitesse = 0; // bauds; 0: the model's own
     int intervalle = intervalleDefaut;
     QString rigctld; // host:port of the daemon
-    // The folder that holds rigctld, for the one the program starts.
-    QString dossierHamlib = defautDossierHamlib();
+    // The folder that holds rigctld, for the one the program starts; read
+    // as defautDossierHamlib() when the settings name none.
+    QString dossierHamlib;
 
     bool avecRadio() const { return liaison == Liaison::Rigctld || modele != aucuneRadio; }
     // Where the radio is reached: the daemon's host:port through rigctld,
