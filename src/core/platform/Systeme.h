@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+class QProcess;
 
 // What the program asks of the system it runs on, answered once for POSIX
 // systems (Systeme_posix.cpp) and once for Windows (Systeme_win.cpp): the
@@ -18,5 +21,18 @@ bool renommeSurFichierOuvert();
 // Windows, where the web engine is not built for this compiler, they open in
 // the browser).
 bool pagesDansLeProgramme();
+
+// The folder of hamlib's programs (rigctld) when the operator named none:
+// /usr/bin; on Windows, the "bin" folder of hamlib's installation under the
+// programs' folder (%ProgramFiles%\hamlib-w64-4.5\bin), empty when none.
+QString dossierHamlib();
+// The serial ports the system knows of, as they are named in a radio's
+// settings; a port plugged in later may still be typed.
+QStringList portsSerie();
+// A helper program the program starts (rigctld): without a console window,
+// and ended by the system with the program, however the program ends.
+// prepareAuxiliaire() before it is started, lieAuxiliaire() once started.
+void prepareAuxiliaire(QProcess& processus);
+void lieAuxiliaire(QProcess& processus);
 
 } // namespace Systeme

@@ -20,4 +20,8 @@ public:
     virtual int regleFrequence(qint64 hz) = 0;
     // hamlib's name of a mode ("USB", "LSB", "CW", "FM").
     virtual int regleMode(const QString& mode) = 0;
+    // After a failed call, why the radio was lost, in French, when this way
+    // knows better than the error code (a helper program that ended, and
+    // what it said); empty otherwise.
+    virtual QString raison() { return QString(); }
 };

@@ -59,9 +59,9 @@ Statut Radio::accorde(qint64 hz, const QString& mode)
     return Statut::valide();
 }
 
-void Radio::demandeModeles()
+void Radio::demandeModeles(const ReglagesRadio& reglages)
 {
-    m_fil->ordonne([t = m_travail] { t->demandeModeles(); });
+    m_fil->ordonne([t = m_travail, reglages] { t->demandeModeles(reglages); });
 }
 
 void Radio::teste(const ReglagesRadio& reglages)

@@ -66,9 +66,11 @@ public:
     // radio is connected; otherwise sent, and the next reading shows it.
     Statut accorde(qint64 hz, const QString& mode);
 
-    // Asks for hamlib's list of models (modelesRecus), and for a test of
-    // settings without changing the radio in use (testTermine).
-    void demandeModeles();
+    // Asks for hamlib's list of models (modelesRecus): the library's, or,
+    // for a rigctld the program starts, that of the rigctld these settings
+    // name. And for a test of settings without changing the radio in use
+    // (testTermine).
+    void demandeModeles(const ReglagesRadio& reglages = ReglagesRadio());
     void teste(const ReglagesRadio& reglages);
 
 Q_SIGNALS:

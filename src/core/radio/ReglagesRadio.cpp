@@ -25,11 +25,14 @@ ReglagesRadio ReglagesRadio::lit(const StockReglages& reglages)
     r.vitesse = qMax(0, nombre(reglages, cleVitesse, 0));
     r.intervalle =
         qBound(intervalleMin, nombre(reglages, cleIntervalle, intervalleDefaut), intervalleMax);
-    if (reglages.lit(section, cleLiaison, QString())
-            .trimmed()
-            .compare(liaisonRigctld, Qt::CaseInsensitive) == 0)
+    const QString liaison = reglages.lit(section, cleLiaison, QString()).trimmed();
+    if (liaison.compare(liaisonRigctld, Qt::CaseInsensitive) == 0)
         r.liaison = Liaison::Rigctld;
+    else if (liaison.compare(liaisonRigctldLance, Qt::CaseInsensitive) == 0)
+        r.liaison = Liaison::RigctldLance;
     r.rigctld = reglages.lit(section, cleRigctld, QString()).trimmed();
+    const QString dossier = reglages.lit(section, cleDossierHamlib, QString()).trimmed();
+    r.dossierHamlib = dossier.isEmpty() ? defautDossierHamlib() : dossier;
     return r;
 }
 
@@ -39,8 +42,10 @@ Statut ReglagesRadio::ecrit(StockReglages& reglages) const
          {std::pair{cleModele, QString::number(modele)}, std::pair{clePort, port},
           std::pair{cleVitesse, QString::number(vitesse)},
           std::pair{cleIntervalle, QString::number(intervalle)},
-          std::pair{cleLiaison, liaison == Liaison::Rigctld ? liaisonRigctld : liaisonHamlib},
-          std::pair{cleRigctld, rigctld}}) {
+          std::pair{cleLiaison, liaison == Liaison::Rigctld        ? liaisonRigctld
+                                : liaison == Liaison::RigctldLance ? liaisonRigctldLance
+                                                                   : liaisonHamlib},
+          std::pair{cleRigctld, rigctld}, std::pair{cleDossierHamlib, dossierHamlib}}) {
         const Statut ecrit = reglages.ecrit(section, cle, valeur);
         if (!ecrit)
             return ecrit;
@@ -83,7 +88,17 @@ QString ReglagesRadio::defaut(TypePort type) const
     return QString();
 }
 
+QString ReglagesRadio::defautDossierHamlib()
+{
+    return Systeme::dossierHamlib();
+}
+
 QString ReglagesRadio::exemplePortSerie()
 {
     return Systeme::exemplePortSerie();
+}
+
+QStringList ReglagesRadio::portsSerie()
+{
+    return Systeme::portsSerie();
 }

@@ -2,6 +2,7 @@
 
 #include "ErreurRadio.h"
 #include "PosteRigctld.h"
+#include "PosteRigctldLance.h"
 #include "SuiviRadio.h"
 #include "core/log/ModesLog.h"
 #include "core/platform/Horloge.h"
@@ -15,6 +16,8 @@ namespace {
 
 std::unique_ptr<PosteRadio> nouveauPoste(const ReglagesRadio& reglages)
 {
+    if (reglages.liaison == ReglagesRadio::Liaison::RigctldLance)
+        return std::make_unique<PosteRigctldLance>();
 #ifdef KZT_HAMLIB
     if (reglages.liaison == ReglagesRadio::Liaison::Hamlib)
         return std::make_unique<PosteHamlib>();
@@ -53,6 +56,9 @@ QString TravailRadio::defautReglages(const ReglagesRadio& reglages)
 {
     if (reglages.liaison == ReglagesRadio::Liaison::Rigctld)
         return reglages.defaut(ReglagesRadio::TypePort::Reseau);
+    // rigctld itself says what it lacks, once started.
+    if (reglages.liaison == ReglagesRadio::Liaison::RigctldLance)
+        return PosteRigctldLance::absent(reglages.dossierHamlib);
 #ifdef KZT_HAMLIB
     const QString absent = PosteHamlib::absent();
     if (!absent.isEmpty())
@@ -120,7 +126,7 @@ void TravailRadio::interroge()
             Q_EMIT refus(
                 QStringLiteral("Radio : lecture refusée (%1)").arg(ErreurRadio::raison(code)));
         } else {
-            perdue(ErreurRadio::raison(code));
+            perdue(raisonPerte(code));
         }
         return;
     }
@@ -159,7 +165,7 @@ void TravailRadio::accorde(qint64 hz, const QString& modeRadio)
         }
     }
     if (code != 0) {
-        perdue(ErreurRadio::raison(code));
+        perdue(raisonPerte(code));
         return;
     }
     // The reading first: the refusal is said over what the radio shows.
@@ -168,11 +174,25 @@ void TravailRadio::accorde(qint64 hz, const QString& modeRadio)
         Q_EMIT refus(refuse);
 }
 
-void TravailRadio::demandeModeles()
+QString TravailRadio::raisonPerte(int code)
 {
+    const QString raison = m_poste ? m_poste->raison() : QString();
+    return raison.isEmpty() ? ErreurRadio::raison(code) : raison;
+}
+
+void TravailRadio::demandeModeles(const ReglagesRadio& reglages)
+{
+    if (reglages.liaison == ReglagesRadio::Liaison::RigctldLance) {
+        QString manque;
+        const QList<Radio::Modele> modeles =
+            PosteRigctldLance::modeles(reglages.dossierHamlib, &manque);
+        Q_EMIT modelesRecus(modeles, manque);
+        return;
+    }
 #ifdef KZT_HAMLIB
     Q_EMIT modelesRecus(PosteHamlib::modeles(), PosteHamlib::absent());
 #else
+    Q_UNUSED(reglages);
     Q_EMIT modelesRecus({}, QString());
 #endif
 }
@@ -211,8 +231,11 @@ void TravailRadio::teste(const ReglagesRadio& reglages)
         {
             const auto poste = nouveauPoste(reglages);
             code = poste->ouvre(reglages, &raison);
-            if (code == 0)
+            if (code == 0) {
                 code = poste->lit(&hz, &mode);
+                if (code != 0)
+                    raison = poste->raison();
+            }
         }
         if (rouvre)
             essaie();

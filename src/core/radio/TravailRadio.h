@@ -25,7 +25,7 @@ public:
 
     void configure(const ReglagesRadio& reglages);
     void accorde(qint64 hz, const QString& modeRadio);
-    void demandeModeles();
+    void demandeModeles(const ReglagesRadio& reglages);
     void teste(const ReglagesRadio& reglages);
     // Closes the radio, before the thread ends.
     void arrete();
@@ -44,6 +44,8 @@ private:
     // The radio was lost: closed, and tried again after the delay due.
     void perdue(const QString& raison);
     void ferme();
+    // Why the radio in use was lost, after a call that failed with `code`.
+    QString raisonPerte(int code);
 
     Radio::Delais m_delais;
     ReglagesRadio m_reglages;

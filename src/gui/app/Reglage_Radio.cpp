@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QCompleter>
+#include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,6 +20,8 @@ namespace {
 const QString kAucune = QStringLiteral("Aucune radio");
 const QString kRigctld = QStringLiteral("rigctld (réseau)");
 const QString kAdresseRigctld = QStringLiteral("localhost:4532");
+const QString kHamlib = QStringLiteral("hamlib");
+const QString kRigctldLance = QStringLiteral("hamlib (rigctld lancé par RQN_KZT)");
 
 QString nomModele(const Radio::Modele& m)
 {
@@ -35,6 +38,14 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
     setWindowTitle(QStringLiteral("Réglage de la radio"));
     setAccessibleName(windowTitle());
 
+    Liaison_Radio = Apparence::nomme(new QComboBox(this), "Liaison_Radio");
+    Apparence::nommeListe(Liaison_Radio, QStringLiteral("Liaison avec hamlib"));
+    Liaison_Radio->addItem(kHamlib, int(ReglagesRadio::Liaison::Hamlib));
+    Liaison_Radio->addItem(kRigctldLance, int(ReglagesRadio::Liaison::RigctldLance));
+    Dossier_Hamlib = Apparence::nomme(new QLineEdit(this), "Dossier_Hamlib");
+    Dossier_Hamlib->setAccessibleName(QStringLiteral("Dossier de hamlib"));
+    Dossier_Hamlib->setPlaceholderText(QStringLiteral("le dossier qui contient rigctld"));
+
     // The list is searched by typing any part of a maker's or model's name.
     Modele_Radio = Apparence::nomme(new QComboBox(this), "Modele_Radio");
     Modele_Radio->setEditable(true);
@@ -48,6 +59,13 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
 
     Port_Radio = Apparence::nomme(new QLineEdit(this), "Port_Radio");
     Port_Radio->setAccessibleName(QStringLiteral("Port"));
+    // The ports the system knows of are proposed; another may be typed.
+    const QStringList ports = ReglagesRadio::portsSerie();
+    auto* proposes = new QCompleter(ports, Port_Radio);
+    proposes->setFilterMode(Qt::MatchContains);
+    Port_Radio->setCompleter(proposes);
+    if (!ports.isEmpty())
+        Port_Radio->setToolTip(QStringLiteral("Ports série : ") + ports.join(QStringLiteral(", ")));
 
     Vitesse_Radio = Apparence::nomme(new QComboBox(this), "Vitesse_Radio");
     Apparence::nommeListe(Vitesse_Radio, QStringLiteral("Vitesse"));
@@ -69,6 +87,8 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
     Resultat_Radio->setMinimumHeight(Resultat_Radio->fontMetrics().height() * 2);
 
     auto* formulaire = new QFormLayout;
+    formulaire->addRow(QStringLiteral("&Liaison :"), Liaison_Radio);
+    formulaire->addRow(QStringLiteral("&Dossier de hamlib :"), Dossier_Hamlib);
     formulaire->addRow(QStringLiteral("&Modèle :"), Modele_Radio);
     formulaire->addRow(QStringLiteral("&Port :"), Port_Radio);
     formulaire->addRow(QStringLiteral("&Vitesse :"), Vitesse_Radio);
@@ -95,6 +115,8 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
         Vitesse_Radio->setCurrentIndex(Vitesse_Radio->count() - 1);
     }
     Intervalle_Radio->setValue(r.intervalle);
+    Liaison_Radio->setCurrentIndex(r.liaison == ReglagesRadio::Liaison::RigctldLance ? 1 : 0);
+    Dossier_Hamlib->setText(QDir::toNativeSeparators(r.dossierHamlib));
     if (m_rigctldAffiche) {
         Modele_Radio->setCurrentIndex(1);
     } else if (r.avecRadio()) {
@@ -115,9 +137,30 @@ Reglage_Radio::Reglage_Radio(StockReglages& reglages, Radio& radio, QWidget* par
     connect(Modele_Radio, &QComboBox::currentIndexChanged, this, &Reglage_Radio::modeleChoisi);
     connect(Tester, &QPushButton::clicked, this, &Reglage_Radio::Tester_Click);
     connect(Enregistrer, &QPushButton::clicked, this, &Reglage_Radio::Enregistrer_Click);
-    m_radio.demandeModeles();
+    connect(Liaison_Radio, &QComboBox::currentIndexChanged, this, &Reglage_Radio::demandeModeles);
+    connect(Dossier_Hamlib, &QLineEdit::editingFinished, this, [this] {
+        if (rigctldLance())
+            demandeModeles();
+    });
+    demandeModeles();
     adjustSize();
     Apparence::centreFenetre(this);
+}
+
+bool Reglage_Radio::rigctldLance() const
+{
+    return Liaison_Radio->currentData().toInt() == int(ReglagesRadio::Liaison::RigctldLance);
+}
+
+void Reglage_Radio::demandeModeles()
+{
+    ReglagesRadio r;
+    if (rigctldLance()) {
+        r.liaison = ReglagesRadio::Liaison::RigctldLance;
+        r.dossierHamlib = QDir::fromNativeSeparators(Dossier_Hamlib->text().trimmed());
+    }
+    modeleChoisi();
+    m_radio.demandeModeles(r);
 }
 
 void Reglage_Radio::remplitModeles(const QList<Radio::Modele>& modeles, const QString& manque)
@@ -139,8 +182,10 @@ void Reglage_Radio::remplitModeles(const QList<Radio::Modele>& modeles, const QS
     Modele_Radio->setCurrentIndex(index >= 0 ? index : 0);
     modeleChoisi();
     if (!manque.isEmpty()) {
-        const QString texte =
-            QStringLiteral("Radio : %1 ; seul « %2 » peut être choisi.").arg(manque, kRigctld);
+        const QString texte = rigctldLance()
+                                  ? QStringLiteral("Radio : %1.").arg(manque)
+                                  : QStringLiteral("Radio : %1 ; seul « %2 » peut être choisi.")
+                                        .arg(manque, kRigctld);
         Resultat_Radio->setText(texte);
         Resultat_Radio->setAccessibleName(texte);
     }
@@ -171,6 +216,8 @@ void Reglage_Radio::modeleChoisi()
     const bool serie = type == ReglagesRadio::TypePort::Serie;
     Vitesse_Radio->setEnabled(serie && numero != ReglagesRadio::aucuneRadio);
     Port_Radio->setEnabled(numero != ReglagesRadio::aucuneRadio);
+    Liaison_Radio->setEnabled(!rigctld);
+    Dossier_Hamlib->setEnabled(!rigctld && rigctldLance());
 }
 
 ReglagesRadio Reglage_Radio::reglagesAffiches() const
@@ -188,7 +235,9 @@ ReglagesRadio Reglage_Radio::reglagesAffiches() const
         // hamlib's model saved stays, for the day hamlib is chosen again.
         r.liaison = ReglagesRadio::Liaison::Rigctld;
         r.modele = qMax(0, ReglagesRadio::lit(m_reglages).modele);
-    }
+    } else if (rigctldLance())
+        r.liaison = ReglagesRadio::Liaison::RigctldLance;
+    r.dossierHamlib = QDir::fromNativeSeparators(Dossier_Hamlib->text().trimmed());
     r.vitesse = Vitesse_Radio->currentData().toInt();
     r.intervalle = Intervalle_Radio->value();
     return r;

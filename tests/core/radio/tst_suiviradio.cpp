@@ -4,6 +4,7 @@
 // a new try after a loss.
 #include "core/log/Groupe.h"
 #include "core/platform/StockReglages.h"
+#include "core/radio/PosteRigctldLance.h"
 #include "core/radio/Radio.h"
 #include "core/radio/ReglagesRadio.h"
 #include "core/radio/SuiviRadio.h"
@@ -254,6 +255,86 @@ private Q_SLOTS:
         QCOMPARE(ReglagesRadio::lit(StockReglages(dossier.filePath("KZT.ini"))), ecrits);
         QCOMPARE(reglages.lit("Radio", "Liaison", ""), QStringLiteral("rigctld"));
         QCOMPARE(reglages.lit("Radio", "Port", ""), QStringLiteral("127.0.0.1:4532"));
+        // The rigctld the program starts: hamlib's model, port and speed,
+        // and the folder that holds rigctld.
+        QCOMPARE(r.dossierHamlib, QStringLiteral("/usr/bin"));
+        ecrits.liaison = ReglagesRadio::Liaison::RigctldLance;
+        ecrits.dossierHamlib = "/opt/hamlib/bin";
+        QVERIFY(ecrits.ecrit(reglages).estOk());
+        QCOMPARE(ReglagesRadio::lit(StockReglages(dossier.filePath("KZT.ini"))), ecrits);
+        QCOMPARE(reglages.lit("Radio", "Liaison", ""), QStringLiteral("rigctld-lance"));
+        QCOMPARE(reglages.lit("Radio", "DossierHamlib", ""), QStringLiteral("/opt/hamlib/bin"));
+    }
+
+    // The list of "rigctld -l": its columns where its heading puts them.
+    void listeRigctld_data()
+    {
+        const QByteArray entete =
+            " Rig #  Mfg                    Model                   Version   "
+            "      Status      Macro\n";
+        const QByteArray factice = "     1  Hamlib                 Dummy                   "
+                                   "20221128.0      Stable      RIG_MODEL_DUMMY\n";
+        const QByteArray long_ = "  23003  DTTS Microwave Society DttSP IPC               "
+                                 "20200319.0      Beta        RIG_MODEL_DTTSP\n";
+        QTest::addColumn<QByteArray>("sortie");
+        QTest::addColumn<QStringList>("modeles"); // number|maker|model
+        QTest::newRow("as written")
+            << entete + factice + long_
+            << QStringList{"1|Hamlib|Dummy", "23003|DTTS Microwave Society|DttSP IPC"};
+        QByteArray windows = entete + factice;
+        windows.replace("\n", "\r\n");
+        QTest::newRow("Windows' line ends") << windows << QStringList{"1|Hamlib|Dummy"};
+        QTest::newRow("noise and blank lines")
+            << "initrigs4_dummy: _init called\n" + entete + "\n" + factice + "  rigs: 1\n"
+            << QStringList{"1|Hamlib|Dummy"};
+        QTest::newRow("no heading") << factice << QStringList();
+        QTest::newRow("nothing") << QByteArray() << QStringList();
+    }
+    void listeRigctld()
+    {
+        QFETCH(QByteArray, sortie);
+        QFETCH(QStringList, modeles);
+        QStringList lus;
+        for (const Radio::Modele& m : PosteRigctldLance::lisListe(sortie))
+            lus << QStringLiteral("%1|%2|%3").arg(m.numero).arg(m.fabricant, m.nom);
+        QCOMPARE(lus, modeles);
+    }
+
+    // What rigctld says on its error output, as the status line says it.
+    void erreursRigctld_data()
+    {
+        QTest::addColumn<QByteArray>("erreurs");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("raison");
+        QTest::newRow("serial port missing")
+            << QByteArray("serial_open: Unable to open /dev/ttyUSB0 - No such file or directory\n"
+                          "port_open: serial_open(/dev/ttyUSB0) status=-6\n")
+            << "/dev/ttyUSB0"
+            << "port /dev/ttyUSB0 introuvable";
+        QTest::newRow("COM port missing")
+            << QByteArray("serial_open: Unable to open COM3 - No such file or directory\r\n")
+            << "COM3"
+            << "port COM3 introuvable";
+        QTest::newRow("port taken")
+            << QByteArray("serial_open: Unable to open COM3 - Permission denied\n") << "COM3"
+            << "accès refusé au port COM3 (utilisé par un autre programme ?)";
+        QTest::newRow("advice after the error")
+            << QByteArray("Unknown rig num 999999, or initialization error.\nPlease check with "
+                          "--list option.\n")
+            << ""
+            << "modèle inconnu de ce rigctld";
+        QTest::newRow("unknown error, as it is")
+            << QByteArray("rig_open: error = Protocol error\n\n") << "COM3"
+            << "rigctld : rig_open: error = Protocol error";
+        QTest::newRow("nothing said") << QByteArray() << "COM3"
+                                      << "";
+    }
+    void erreursRigctld()
+    {
+        QFETCH(QByteArray, erreurs);
+        QFETCH(QString, port);
+        QFETCH(QString, raison);
+        QCOMPARE(PosteRigctldLance::traduit(erreurs, port), raison);
     }
 
     // The waits before a new try: 5 s during the first minute after a loss,

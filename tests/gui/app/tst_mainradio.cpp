@@ -2,13 +2,16 @@
 // and its status line.
 #include "BancProgramme.h"
 
+#include "core/radio/PosteRigctldLance.h"
 #include "core/radio/Radio.h"
+#include "gui/app/Reglage_Radio.h"
 #include "gui/entry/LiaisonSaisie.h"
 #include "gui/entry/ListeLog.h"
 #include "gui/entry/ZoneSaisie.h"
 #include "support/Rigctld.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +25,8 @@ private Q_SLOTS:
     void radioDonneBandeEtMode_data();
     void radioDonneBandeEtMode();
     void sansRadioPasDeLigneDEtat();
+    void reglageRigctldLance_data();
+    void reglageRigctldLance();
 };
 
 // The radio served by hamlib's rigctld: what it is tuned to becomes the
@@ -145,6 +150,60 @@ void TestMainRadio::sansRadioPasDeLigneDEtat()
     QVERIFY(!m.statusBar()->isVisible());
     QCOMPARE(m.findChild<QLabel*>("Statut_Radio")->text(), QString());
     QVERIFY(!m.radio().accorde(14250000, "SSB").estOk());
+}
+
+// The way of a rigctld the program starts, in "Réglage de la radio": its
+// models from "rigctld -l" of the folder given, a test on a rigctld of its
+// own, ended once done, and the settings saved in their keys.
+void TestMainRadio::reglageRigctldLance_data()
+{
+    QTest::addColumn<QString>("dossier"); // empty: the system's rigctld
+    QTest::addColumn<QString>("resultat");
+    QTest::newRow("found") << QString() << "Radio trouvée : 145 000,0 kHz, mode FM.";
+    QTest::newRow("no rigctld in the folder")
+        << "/nulle/part"
+        << "Rigctld est introuvable dans « /nulle/part », voir « Réglage de la radio ».";
+}
+
+void TestMainRadio::reglageRigctldLance()
+{
+    QFETCH(QString, dossier);
+    QFETCH(QString, resultat);
+    if (dossier.isEmpty())
+        dossier = QFileInfo(Rigctld::programme()).absolutePath();
+    BancProgramme b;
+    b.reglages.ecrit("Radio", "Modele", "1");
+    Radio radio;
+    Reglage_Radio f(b.reglages, radio);
+    QCOMPARE(f.Liaison_Radio->currentIndex(), 0);
+    QVERIFY(!f.Dossier_Hamlib->isEnabled());
+    QSignalSpy listes(&radio, &Radio::modelesRecus);
+    f.Dossier_Hamlib->setText(dossier);
+    f.Liaison_Radio->setCurrentIndex(1);
+    QCOMPARE(f.Liaison_Radio->currentText(), QStringLiteral("hamlib (rigctld lancé par RQN_KZT)"));
+    QVERIFY(f.Dossier_Hamlib->isEnabled());
+    // hamlib's list asked by the window at its opening, then rigctld's.
+    QTRY_COMPARE_WITH_TIMEOUT(listes.size(), 2, 10000);
+    const bool trouve = listes.last().at(1).toString().isEmpty();
+    QCOMPARE(f.Modele_Radio->currentText(),
+             trouve ? QStringLiteral("Hamlib Dummy (1)") : QStringLiteral("Modèle 1"));
+    if (!trouve)
+        QCOMPARE(f.Resultat_Radio->text(), "Radio : rigctld est introuvable dans « " + dossier +
+                                               " », voir « Réglage de la radio ».");
+
+    QSignalSpy tests(&radio, &Radio::testTermine);
+    f.Tester->click();
+    QTRY_COMPARE_WITH_TIMEOUT(tests.size(), 1, 10000);
+    QCOMPARE(f.Resultat_Radio->text(), resultat);
+    QVERIFY(PosteRigctldLance::enCours().isEmpty());
+
+    f.Enregistrer->click();
+    QCOMPARE(b.reglages.lit("Radio", "Liaison", ""), QStringLiteral("rigctld-lance"));
+    QCOMPARE(b.reglages.lit("Radio", "DossierHamlib", ""), dossier);
+    QCOMPARE(b.reglages.lit("Radio", "Modele", ""), QStringLiteral("1"));
+    QCOMPARE(ReglagesRadio::lit(b.reglages), f.reglagesAffiches());
+    if (trouve)
+        QTRY_VERIFY_WITH_TIMEOUT(radio.estConnectee(), 10000);
 }
 
 QTEST_MAIN(TestMainRadio)
