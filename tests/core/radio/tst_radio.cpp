@@ -68,7 +68,7 @@ private Q_SLOTS:
                   "installs it.");
     }
 
-    void settingsThatCannotOpenARadio_data()
+    void reglagesQuiNOuvrentPasDeRadio_data()
     {
         QTest::addColumn<int>("modele");
         QTest::addColumn<QString>("port");
@@ -82,7 +82,7 @@ private Q_SLOTS:
             << kModeleReseau << ""
             << "Radio : Indiquez l'adresse de la radio (hôte:port, par exemple localhost:4532).";
     }
-    void settingsThatCannotOpenARadio()
+    void reglagesQuiNOuvrentPasDeRadio()
     {
         QFETCH(int, modele);
         QFETCH(QString, port);
@@ -105,13 +105,13 @@ private Q_SLOTS:
 
     // The radio served by rigctld: what the test sets is read, the tuning
     // call reaches the radio, a stopped daemon is said and found again.
-    void followsRigctld_data()
+    void suitRigctld_data()
     {
         QTest::addColumn<bool>("client"); // the program's rigctld client, or hamlib's
         QTest::newRow("hamlib's network model") << false;
         QTest::newRow("rigctld client") << true;
     }
-    void followsRigctld()
+    void suitRigctld()
     {
         QFETCH(bool, client);
         Rigctld rigctld;
@@ -176,8 +176,8 @@ private Q_SLOTS:
     // the same, never still for half of that even on a loaded machine.
     // Its end is bounded as well: the worker caught in a wait is left to
     // the end of the process.
-    void silentRadioNeverStallsTheEventLoop_data() { followsRigctld_data(); }
-    void silentRadioNeverStallsTheEventLoop()
+    void radioMuetteNeBloqueJamaisLaBoucle_data() { suitRigctld_data(); }
+    void radioMuetteNeBloqueJamaisLaBoucle()
     {
         QFETCH(bool, client);
         QTcpServer muet;
@@ -206,7 +206,7 @@ private Q_SLOTS:
 
     // An order the radio refuses leaves it connected, said in the status
     // until the radio shows something else; a link that fails is lost.
-    void refusedOrders_data()
+    void ordresRefuses_data()
     {
         QTest::addColumn<QByteArray>("refusee");
         QTest::addColumn<int>("code");
@@ -239,7 +239,7 @@ private Q_SLOTS:
             << QByteArray("F ") << -20 << qint64(7050000) << "CW"
             << "Radio non connectée : radio éteinte (nouvel essai dans 1 s)" << false;
     }
-    void refusedOrders()
+    void ordresRefuses()
     {
         QFETCH(QByteArray, refusee);
         QFETCH(int, code);
@@ -271,7 +271,7 @@ private Q_SLOTS:
     }
 
     // The worker times the first minute by the clock it is given.
-    void backOffFollowsTheClock()
+    void reprisesSuiventLHorloge()
     {
         HorlogeReglee horloge(QDateTime(QDate(2026, 12, 7), QTime(12, 0), Qt::UTC));
         QTcpServer ferme;
@@ -301,7 +301,7 @@ private Q_SLOTS:
                  QStringLiteral("Radio non connectée : connexion refusée (nouvel essai dans 5 s)"));
     }
 
-    void testOfSettings()
+    void testDesReglages()
     {
         Rigctld rigctld;
         QVERIFY(rigctld.demarre());
@@ -329,7 +329,7 @@ private Q_SLOTS:
 
     // hamlib hidden (tst_radio_sans_hamlib): a radio of hamlib says so,
     // its list is empty with the reason, and rigctld still serves.
-    void withoutHamlib()
+    void sansHamlib()
     {
         if (!qEnvironmentVariableIsSet("KZT_SANS_HAMLIB"))
             QSKIP("run with hamlib hidden by tst_radio_sans_hamlib");
@@ -361,7 +361,7 @@ private Q_SLOTS:
     // "Tester" reads through the radio in use only with exactly its
     // settings (the interval aside); any other (a speed) is tried on a
     // connection of its own.
-    void testOfSettingsInUse_data()
+    void testDesReglagesEnService_data()
     {
         QTest::addColumn<int>("vitesse");
         QTest::addColumn<int>("intervalle");
@@ -371,7 +371,7 @@ private Q_SLOTS:
         // The port in use is left for the test, and taken again after.
         QTest::newRow("another speed") << 4800 << 200 << 3;
     }
-    void testOfSettingsInUse()
+    void testDesReglagesEnService()
     {
         QFETCH(int, vitesse);
         QFETCH(int, intervalle);
@@ -394,13 +394,13 @@ private Q_SLOTS:
         QCOMPARE(poste.connexions, connexions);
     }
 
-    void modelsOfHamlib_data()
+    void modelesDeHamlib_data()
     {
         QTest::addColumn<bool>("lance"); // from "rigctld -l", or hamlib's library
         QTest::newRow("library") << false;
         QTest::newRow("rigctld -l") << true;
     }
-    void modelsOfHamlib()
+    void modelesDeHamlib()
     {
         QFETCH(bool, lance);
         Radio radio;
@@ -424,7 +424,7 @@ private Q_SLOTS:
 
     // A rigctld the program starts: read and tuned, tested on one of its own,
     // killed and started again after the back-off, none left at the end.
-    void launchedRigctld()
+    void rigctldDuProgramme()
     {
         auto radio = std::make_unique<Radio>(Radio::Delais{300, 600, 1000}, nullptr);
         QSignalSpy resultats(radio.get(), &Radio::testTermine);
@@ -469,7 +469,7 @@ private Q_SLOTS:
     }
 
     // What keeps a rigctld from serving, said in the status line.
-    void launchedRigctldFails_data()
+    void rigctldDuProgrammeEchoue_data()
     {
         QTest::addColumn<ReglagesRadio>("reglages");
         QTest::addColumn<QString>("statut");
@@ -485,7 +485,7 @@ private Q_SLOTS:
             << rigctldLance(999999)
             << "Radio non connectée : modèle inconnu de ce rigctld (nouvel essai dans 1 s)";
     }
-    void launchedRigctldFails()
+    void rigctldDuProgrammeEchoue()
     {
         QFETCH(ReglagesRadio, reglages);
         QFETCH(QString, statut);
