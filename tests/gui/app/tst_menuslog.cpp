@@ -36,6 +36,8 @@ private Q_SLOTS:
     void copieDeFin_data();
     void copieDeFin();
     void copieDeFinAbandonnee();
+    void restaurationDepuisUneCopie_data();
+    void restaurationDepuisUneCopie();
 };
 
 void TestMenusLog::restaurationDepuisLeMenu_data()
@@ -406,6 +408,70 @@ void TestMenusLog::copieDeFinAbandonnee()
     QVERIFY(b.messages.dernierTexte().startsWith(
         QStringLiteral("La dernière copie de sécurité, faite à la fermeture du programme le "
                        "06/12/2026 à 15:05:00, n'a pas pu être achevée.")));
+}
+
+void TestMenusLog::restaurationDepuisUneCopie_data()
+{
+    QTest::addColumn<bool>("lien"); // the copy's log is a link planted in its place
+    QTest::newRow("log of a complete copy") << false;
+    QTest::newRow("planted link") << true;
+}
+
+// The logs of the second copy are offered with the backups, and restored
+// through the same steps: the log as it was goes to "Sauvegardes" first.
+// An unfinished copy, or a link in place of a log, is never offered.
+void TestMenusLog::restaurationDepuisUneCopie()
+{
+    QFETCH(bool, lien);
+    BancProgramme b;
+    b.choisitStation(QStringLiteral("F1ABC"));
+    const QByteArray ancien = b.ecritLog(QStringLiteral("F1ABC"), 2);
+    QTemporaryDir cle;
+    const CopieSecurite copie(b.dossier.path(), b.reglages.nomDeFichier());
+    QVERIFY(copie.copie(cle.path(), QDateTime(QDate(2026, 12, 5), QTime(10, 0))));
+    QVERIFY(copie.copie(cle.path(), QDateTime(QDate(2026, 12, 5), QTime(11, 0))));
+    QVERIFY(QDir(cle.path())
+                .rename(QStringLiteral("RQN_KZT_20261205_110000"),
+                        QStringLiteral("RQN_KZT_20261205_110000.partiel")));
+    const QString logCopie = cle.filePath(QStringLiteral("RQN_KZT_20261205_100000/F1ABC_KZT.log"));
+    if (lien) {
+        QVERIFY(QFile::remove(logCopie));
+        QVERIFY(QFile::link(b.cheminLog(QStringLiteral("F1ABC")), logCopie));
+    }
+    const QByteArray actuel = b.ecritLog(QStringLiteral("F1ABC"), 5);
+    b.reglages.ecrit(CopieEnFond::section, CopieEnFond::cleDossier, cle.path());
+    Main m(b.services());
+    QVERIFY(m.demarreProgramme());
+    AttenteScriptee attente;
+    m.changeAttente(&attente);
+
+    QStringList proposees;
+    const auto choix = surModal(QStringLiteral("Choix_Sauvegarde"), [&](QWidget* w) {
+        auto* dialogue = qobject_cast<QInputDialog*>(w);
+        proposees = dialogue->comboBoxItems();
+        dialogue->setTextValue(proposees.first());
+        dialogue->accept();
+    });
+    b.messages.prevoit(BoiteMessage::ReponseOui);
+    enfant<QAction>(&m, "Mnu_Restaure")->trigger();
+
+    if (lien) {
+        QVERIFY(proposees.isEmpty());
+        QVERIFY(b.messages.dernierTexte().contains(QStringLiteral("aucune sauvegarde")));
+        QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))), actuel);
+        return;
+    }
+    QCOMPARE(proposees, QStringList{QStringLiteral("05/12/2026 à 10:00 — 2 QSO — copie de "
+                                                   "sécurité « RQN_KZT_20261205_100000 »")});
+    QCOMPARE(m.listeLog()->nombreLignes(), 2);
+    QCOMPARE(BancProgramme::lit(b.cheminLog(QStringLiteral("F1ABC"))), ancien);
+    QCOMPARE(BancProgramme::lit(b.chemin(QStringLiteral("Sauvegardes/F1ABC_KZT_20261206.log"))),
+             actuel);
+    QVERIFY(b.messages.dernierTexte().startsWith(
+        QStringLiteral("Le log « F1ABC_KZT.log » a été remplacé par la copie de sécurité "
+                       "« RQN_KZT_20261205_100000 ».")));
+    // The copy stays as it was.
+    QCOMPARE(BancProgramme::lit(logCopie), ancien);
 }
 
 QTEST_MAIN(TestMenusLog)
