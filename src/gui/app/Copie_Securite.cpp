@@ -4,6 +4,7 @@
 #include "core/platform/ChoixFichier.h"
 #include "gui/platform/Apparence.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -91,6 +92,12 @@ void Copie_Securite::Copier_Click()
     }
     if (m_copie.lance())
         afficheDerniere();
+}
+
+void Copie_Securite::closeEvent(QCloseEvent* evenement)
+{
+    enregistreDossier();
+    QWidget::closeEvent(evenement);
 }
 
 void Copie_Securite::enregistreDossier()

@@ -24,6 +24,10 @@ public:
     QLabel* Resultat_Copie;
     QPushButton* Fermer;
 
+protected:
+    // A folder typed and left without Enter is kept all the same.
+    void closeEvent(QCloseEvent* evenement) override;
+
 private:
     void Choisir_Click();
     void Copier_Click();

@@ -307,6 +307,12 @@ void TestMenusLog::copieMaintenant()
         QCOMPARE(m.statusBar()->currentMessage(), resultat);
         QVERIFY(b.messages.affichees().isEmpty());
     }
+    // A folder typed, then the window closed: kept without Enter.
+    fenetre->Dossier_Copie->clear();
+    QTest::keyClicks(fenetre->Dossier_Copie, cle.filePath(QStringLiteral("autre")));
+    fenetre->close();
+    QCOMPARE(b.reglages.lit(CopieEnFond::section, CopieEnFond::cleDossier, QString()),
+             cle.filePath(QStringLiteral("autre")));
 }
 
 void TestMenusLog::copieDeFin_data()
