@@ -84,7 +84,8 @@ void Copie_Securite::Choisir_Click()
 
 void Copie_Securite::Copier_Click()
 {
-    enregistreDossier();
+    if (!enregistreDossier())
+        return;
     if (m_copie.dossier().isEmpty()) {
         Resultat_Copie->setText(QStringLiteral("Choisissez d'abord le dossier de la copie."));
         Dossier_Copie->setFocus();
@@ -100,9 +101,20 @@ void Copie_Securite::closeEvent(QCloseEvent* evenement)
     QWidget::closeEvent(evenement);
 }
 
-void Copie_Securite::enregistreDossier()
+// Only a whole path is kept: a relative one would name a folder of the
+// program's working directory, on the disk of the logs.
+bool Copie_Securite::enregistreDossier()
 {
-    m_copie.changeDossier(QDir::fromNativeSeparators(Dossier_Copie->text().trimmed()));
+    const QString dossier = QDir::fromNativeSeparators(Dossier_Copie->text().trimmed());
+    if (!dossier.isEmpty() && QDir::isRelativePath(dossier)) {
+        Resultat_Copie->setText(QStringLiteral("Donnez le chemin complet du dossier (par "
+                                               "exemple celui d'une clé USB ou d'un autre "
+                                               "disque) : « %1 » n'en est pas un.")
+                                    .arg(Dossier_Copie->text()));
+        return false;
+    }
+    m_copie.changeDossier(dossier);
+    return true;
 }
 
 void Copie_Securite::afficheDerniere()

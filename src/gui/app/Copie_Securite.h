@@ -31,7 +31,7 @@ protected:
 private:
     void Choisir_Click();
     void Copier_Click();
-    void enregistreDossier();
+    bool enregistreDossier();
     void afficheDerniere();
 
     CopieEnFond& m_copie;

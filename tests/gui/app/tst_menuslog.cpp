@@ -313,6 +313,20 @@ void TestMenusLog::copieMaintenant()
     fenetre->close();
     QCOMPARE(b.reglages.lit(CopieEnFond::section, CopieEnFond::cleDossier, QString()),
              cle.filePath(QStringLiteral("autre")));
+    // A relative path would name a folder on the disk of the logs: refused.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    enfant<QAction>(&m, "Mnu_Copie")->trigger();
+    fenetre = m.findChild<Copie_Securite*>(QStringLiteral("Copie_Securite"));
+    QVERIFY(fenetre && fenetre->isVisible());
+    QCOMPARE(fenetre->Dossier_Copie->text(),
+             QDir::toNativeSeparators(cle.filePath(QStringLiteral("autre"))));
+    fenetre->Dossier_Copie->setText(QStringLiteral("copies"));
+    fenetre->Copier->click();
+    QVERIFY(fenetre->Resultat_Copie->text().startsWith(QStringLiteral("Donnez le chemin complet")));
+    fenetre->close();
+    QCOMPARE(b.reglages.lit(CopieEnFond::section, CopieEnFond::cleDossier, QString()),
+             cle.filePath(QStringLiteral("autre")));
+    QVERIFY(!m.copieSecurite().enCours());
 }
 
 void TestMenusLog::copieDeFin_data()
