@@ -24,6 +24,11 @@ public:
         m_demandes.append({titre, dossier, filtre});
         return m_reponse;
     }
+    QString dossierAChoisir(const QString& titre, const QString& dossier) override
+    {
+        m_demandes.append({titre, dossier, QString()});
+        return m_reponse;
+    }
 
 private:
     QString m_reponse;

@@ -87,6 +87,12 @@ QStringList CopieSecurite::inacheves(const QString& destination)
     return sousDossiers(destination, suffixePartiel);
 }
 
+QDateTime CopieSecurite::dateDe(const QString& nomCopie)
+{
+    return QDateTime::fromString(nomCopie.mid(prefixe.size(), 15),
+                                 QStringLiteral("yyyyMMdd_HHmmss"));
+}
+
 Statut CopieSecurite::copie(const QString& destination, const QDateTime& moment,
                             const std::atomic<bool>* abandon, QString* nomCopie) const
 {

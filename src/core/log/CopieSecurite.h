@@ -40,6 +40,8 @@ public:
     static QStringList copies(const QString& destination);
     // The unfinished ones ("….partiel").
     static QStringList inacheves(const QString& destination);
+    // The day and time of a copy, from its name (local time).
+    static QDateTime dateDe(const QString& nomCopie);
 
 private:
     QStringList sources() const;

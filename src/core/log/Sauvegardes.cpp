@@ -24,6 +24,22 @@ QRegularExpression motif(const QString& indicatif)
                                   .arg(QRegularExpression::escape(indicatif)));
 }
 
+// A copy for the one who chooses: when, how many QSOs, which file.
+QString decrit(const QString& chemin, const QString& quand, const QString& nom)
+{
+    qsizetype lignes = 0;
+    const Statut lu =
+        FichierTexte::litChaqueLigne(chemin, [&lignes](const char*, qsizetype) { ++lignes; });
+    const QString contenu = !lu           ? QStringLiteral("illisible")
+                            : lignes == 0 ? QStringLiteral("vide")
+                                          : QStringLiteral("%1 QSO").arg(lignes);
+    QStringList parties;
+    if (!quand.isEmpty())
+        parties << quand;
+    parties << contenu << nom;
+    return parties.join(QStringLiteral(" — "));
+}
+
 // The day and, when there is one, the time of a copy's name.
 const QRegularExpression& dateDuNom()
 {
@@ -133,17 +149,15 @@ QString Sauvegardes::description(const QString& nomSauvegarde) const
             quand += QStringLiteral(" à ") + heure.toString(QStringLiteral("HH:mm"));
     }
 
-    qsizetype lignes = 0;
-    const Statut lu =
-        FichierTexte::litChaqueLigne(chemin, [&lignes](const char*, qsizetype) { ++lignes; });
-    const QString contenu = !lu           ? QStringLiteral("illisible")
-                            : lignes == 0 ? QStringLiteral("vide")
-                                          : QStringLiteral("%1 QSO").arg(lignes);
-    QStringList parties;
-    if (!quand.isEmpty())
-        parties << quand;
-    parties << contenu << nomSauvegarde;
-    return parties.join(QStringLiteral(" — "));
+    return decrit(chemin, quand, nomSauvegarde);
+}
+
+QString Sauvegardes::descriptionFichier(const QString& chemin, const QDateTime& quand,
+                                        const QString& nom)
+{
+    return decrit(
+        chemin, quand.isValid() ? quand.toString(QStringLiteral("dd/MM/yyyy à HH:mm")) : QString(),
+        nom);
 }
 
 // The copy just made is kept whatever its date (a clock set in the past). A
@@ -167,11 +181,31 @@ Statut Sauvegardes::restaureSauvegarde(const QString& indicatif, const QString& 
                                    .arg(Texte::entreGuillemets(nomSauvegarde),
                                         Texte::entreGuillemets(NomsFichiers::log(indicatif))));
     }
+    return restaureDepuis(indicatif, QDir(dossier()).filePath(nomSauvegarde), copieAvant);
+}
+
+Statut Sauvegardes::restaureFichier(const QString& indicatif, const QString& chemin,
+                                    QString* copieAvant)
+{
+    if (copieAvant)
+        copieAvant->clear();
+    const QFileInfo fichier(chemin);
+    if (fichier.isSymLink() || (fichier.exists() && !fichier.isFile())) {
+        return Statut::enEchec(QStringLiteral("%1 n'est pas un fichier ; le log n'a pas été "
+                                              "remplacé.")
+                                   .arg(Texte::entreGuillemets(QDir::toNativeSeparators(chemin))));
+    }
+    return restaureDepuis(indicatif, chemin, copieAvant);
+}
+
+Statut Sauvegardes::restaureDepuis(const QString& indicatif, const QString& chemin,
+                                   QString* copieAvant)
+{
     const FichierTexte::VerrouDossier verrou(m_dossier);
     if (!verrou)
         return verrou.statut();
     QByteArray copie;
-    const Statut lu = FichierTexte::litTout(QDir(dossier()).filePath(nomSauvegarde), &copie);
+    const Statut lu = FichierTexte::litTout(chemin, &copie);
     if (!lu)
         return lu;
     // A log that is gone has nothing to keep.

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
@@ -50,12 +51,22 @@ public:
     // the one to restore to undo this restore.
     Statut restaureSauvegarde(const QString& indicatif, const QString& nomSauvegarde,
                               QString* copieAvant = nullptr);
+    // The same for a log kept outside this folder (a second copy on another
+    // disk): the file at `chemin`, never a link nor anything but a file.
+    Statut restaureFichier(const QString& indicatif, const QString& chemin,
+                           QString* copieAvant = nullptr);
+
+    // A log kept elsewhere, as description() shows a copy of this folder:
+    // the date given, its number of QSOs and its name.
+    static QString descriptionFichier(const QString& chemin, const QDateTime& quand,
+                                      const QString& nom);
 
     // Failed backups not yet shown to the user, each one once per station and
     // day; the list is emptied.
     static QStringList echecsASignaler();
 
 private:
+    Statut restaureDepuis(const QString& indicatif, const QString& chemin, QString* copieAvant);
     Statut ecrit(const QString& indicatif, const QString& nom, const QByteArray& contenu);
     void elague(const QString& indicatif, const QString& garde) const;
     void signale(const QString& indicatif, const Statut& echec) const;

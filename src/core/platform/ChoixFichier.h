@@ -2,8 +2,8 @@
 
 #include <QString>
 
-// The choice of a file to open, made by the user in the platform's file
-// dialog; tests give their own answer.
+// The choice of a file to open or of a folder, made by the user in the
+// platform's file dialog; tests give their own answer.
 class ChoixFichier {
 public:
     virtual ~ChoixFichier() = default;
@@ -12,4 +12,7 @@ public:
     // user cancelled.
     virtual QString fichierAOuvrir(const QString& titre, const QString& dossier,
                                    const QString& filtre) = 0;
+    // The path of the folder chosen, starting in `dossier`; empty when the
+    // user cancelled.
+    virtual QString dossierAChoisir(const QString& titre, const QString& dossier) = 0;
 };

@@ -8,6 +8,7 @@
 #include "core/app/Version.h"
 #include "core/exchange/Adif.h"
 #include "core/log/Affichage.h"
+#include "core/log/CopieEnFond.h"
 #include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
 #include "core/log/LogLine.h"
@@ -83,6 +84,7 @@ Main::Main(const Services& services, QWidget* parent)
 
     construitMenus();
     construitRadio();
+    construitCopie();
     // A settings file that cannot be written is said once; the program goes on.
     BoiteMessage& messages = m_services.messages;
     m_services.reglages.signaleEchecsPar(
@@ -223,6 +225,10 @@ bool Main::demarreProgramme()
     m_liste->selectionneDerniere();
     demarreChasse();
 
+    // A copy that the last end had to abandon: said once.
+    if (const QString avis = copieSecurite().avisDemarrage(); !avis.isEmpty())
+        m_services.messages.avise(avis);
+
     reglages.ecrit(Reglages::sectionStation(m_indicatif), Reglages::revision, Version::Texte);
 
     // The entry area starts ready for a new QSO.
@@ -360,6 +366,7 @@ void Main::closeEvent(QCloseEvent* evenement)
         return;
     }
     fermeChasse();
+    copieDeFin();
     for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (w->isWindow() && w->isVisible() && w->windowHandle())
             w->windowHandle()->setTransientParent(nullptr);

@@ -14,6 +14,7 @@
 class Attente;
 class Chasse_Moulins;
 class ChoixFichier;
+class CopieEnFond;
 class DialogueFichier;
 class ZoneSaisie;
 class LiaisonSaisie;
@@ -68,6 +69,10 @@ public:
     void changeAttente(Attente* attente);
     // The sound of the windmill hunt's alerts; nullptr: the system's beep.
     void changeSonnerie(Sonnerie* sonnerie) { m_sonnerie = sonnerie; }
+    // The second copy of the logs, in the folder of the settings.
+    CopieEnFond& copieSecurite() const { return *m_copie; }
+    // How long the end waits for its copy (ms).
+    void changeBorneCopie(int ms) { m_borneCopie = ms; }
 
 public Q_SLOTS:
     void Timer1_Timer();
@@ -87,6 +92,7 @@ public Q_SLOTS:
     void Mnu_Quitter_Click();
     void Mnu_Reglage_Radio_Click();
     void Mnu_Chasse_Click();
+    void Mnu_Copie_Click();
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -124,6 +130,10 @@ private:
     void dimensionne();
     // First start: the `Station` window, modal; returns when it is closed.
     void ouvreStationModale();
+    // The second copy (MainCopie.cpp): its failures in the status line, and
+    // the copy of the end.
+    void construitCopie();
+    void copieDeFin();
 
     Services m_services;
     QString m_indicatif;
@@ -150,4 +160,7 @@ private:
     Attente* m_attente = nullptr;
     std::unique_ptr<Sonnerie> m_sonnerieSysteme;
     Sonnerie* m_sonnerie = nullptr;
+    CopieEnFond* m_copie = nullptr;
+    int m_borneCopie;
+    bool m_copieDeFinFaite = false;
 };

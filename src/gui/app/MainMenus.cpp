@@ -66,6 +66,8 @@ void Main::construitMenus()
     QAction* restaure =
         elementMenu(station, "Mnu_Restaure", QStringLiteral("&Restaurer une sauvegarde du log"));
     connect(restaure, &QAction::triggered, this, &Main::Mnu_Restaure_Click);
+    QAction* copie = elementMenu(station, "Mnu_Copie", QStringLiteral("Copie de &sécurité"));
+    connect(copie, &QAction::triggered, this, &Main::Mnu_Copie_Click);
 
     QMenu* liste = menu(barre, "Mnu_Liste", QStringLiteral("&Liste"));
     QAction* contactes =

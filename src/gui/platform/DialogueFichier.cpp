@@ -7,3 +7,8 @@ QString DialogueFichier::fichierAOuvrir(const QString& titre, const QString& dos
 {
     return QFileDialog::getOpenFileName(m_parent, titre, dossier, filtre);
 }
+
+QString DialogueFichier::dossierAChoisir(const QString& titre, const QString& dossier)
+{
+    return QFileDialog::getExistingDirectory(m_parent, titre, dossier);
+}

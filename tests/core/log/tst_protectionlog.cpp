@@ -346,6 +346,16 @@ private Q_SLOTS:
         QVERIFY(copieAvant.isEmpty());
         QCOMPARE(octetsLog(), courant);
         QVERIFY(!s.restaureSauvegarde("F1ABC", "../F1ABC_KZT.log").estOk());
+        // A log kept elsewhere goes through the same steps; a link is refused.
+        QTemporaryDir ailleurs;
+        const QString copie = ailleurs.filePath("F1ABC_KZT.log"), lien = copie + ".lnk";
+        QVERIFY(ecritOctets(copie, fichierDe({ligneQso("F6BBB")})) && QFile::link(copie, lien));
+        QVERIFY(!s.restaureFichier("F1ABC", lien).estOk());
+        QCOMPARE(octetsLog(), courant);
+        m_horlogeReglee.avanceDe(60);
+        QVERIFY(s.restaureFichier("F1ABC", copie, &copieAvant).estOk());
+        QCOMPARE(octetsLog(), fichierDe({ligneQso("F6BBB")}));
+        QCOMPARE(litOctets(sauvegardeNommee(copieAvant)), courant);
     }
 
     // How the chooser shows each copy: day, time, number of QSOs, name.

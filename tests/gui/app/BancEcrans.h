@@ -84,7 +84,8 @@ enum class Fenetre {
     Reglement,
     Aide,
     Reglage_Radio,
-    Chasse_Moulins
+    Chasse_Moulins,
+    Copie_Securite
 };
 
 inline const std::pair<const char*, Fenetre> kFenetres[] = {
@@ -102,6 +103,7 @@ inline const std::pair<const char*, Fenetre> kFenetres[] = {
     {"Aide", Fenetre::Aide},
     {"Reglage_Radio", Fenetre::Reglage_Radio},
     {"Chasse_Moulins", Fenetre::Chasse_Moulins},
+    {"Copie_Securite", Fenetre::Copie_Securite},
 };
 
 // A main window started on a screen, over a log of a few QSOs, one of them
@@ -195,6 +197,8 @@ struct Banc {
             if (!QTest::qWaitForWindowExposed(main.get()))
                 return nullptr;
             return menu("Mnu_Chasse", "Chasse_Moulins");
+        case Fenetre::Copie_Securite:
+            return menu("Mnu_Copie", "Copie_Securite");
         }
         return nullptr;
     }

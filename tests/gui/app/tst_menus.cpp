@@ -104,6 +104,7 @@ void TestMenus::menusOuverts_data()
     ligne("Mnu_Station", "", "Station", true);
     ligne("Mnu_New_Indicatif", "Mnu_Station", "Nouvel Indicatif", true);
     ligne("Mnu_Restaure", "Mnu_Station", "Restaurer une sauvegarde du log", true);
+    ligne("Mnu_Copie", "Mnu_Station", "Copie de sécurité", true);
     ligne("Mnu_Liste", "", "Liste", true);
     ligne("Mnu_M_Contacte", "Mnu_Liste", "des Moulins contactés", true);
     ligne("Mnu_Carte", "", "Carte", true);
