@@ -4,6 +4,7 @@
 // a new try after a loss.
 #include "core/log/Groupe.h"
 #include "core/platform/StockReglages.h"
+#include "core/platform/Systeme.h"
 #include "core/radio/PosteRigctldLance.h"
 #include "core/radio/Radio.h"
 #include "core/radio/ReglagesRadio.h"
@@ -256,8 +257,9 @@ private Q_SLOTS:
         QCOMPARE(reglages.lit("Radio", "Liaison", ""), QStringLiteral("rigctld"));
         QCOMPARE(reglages.lit("Radio", "Port", ""), QStringLiteral("127.0.0.1:4532"));
         // The rigctld the program starts: hamlib's model, port and speed,
-        // and the folder that holds rigctld.
-        QCOMPARE(r.dossierHamlib, QStringLiteral("/usr/bin"));
+        // and the folder that holds rigctld (by default the system's own:
+        // /usr/bin, or hamlib's folder found on Windows).
+        QCOMPARE(r.dossierHamlib, Systeme::dossierHamlib());
         ecrits.liaison = ReglagesRadio::Liaison::RigctldLance;
         ecrits.dossierHamlib = "/opt/hamlib/bin";
         QVERIFY(ecrits.ecrit(reglages).estOk());
