@@ -455,6 +455,9 @@ void TestMenusLog::restaurationDepuisUneCopie()
                         QStringLiteral("RQN_KZT_20261205_110000.partiel")));
     const QString logCopie = cle.filePath(QStringLiteral("RQN_KZT_20261205_100000/F1ABC_KZT.log"));
     if (lien) {
+#ifdef Q_OS_WIN
+        QSKIP("no link made by a user on Windows");
+#endif
         QVERIFY(QFile::remove(logCopie));
         QVERIFY(QFile::link(b.cheminLog(QStringLiteral("F1ABC")), logCopie));
     }
