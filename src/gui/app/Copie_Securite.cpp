@@ -72,6 +72,13 @@ Copie_Securite::Copie_Securite(CopieEnFond& copie, ChoixFichier*& choix, QWidget
     Apparence::centreFenetre(this);
 }
 
+Copie_Securite::~Copie_Securite()
+{
+    // The folder's box, closed with the window, loses the focus once this
+    // window is gone: its last word is not heard.
+    Dossier_Copie->disconnect(this);
+}
+
 void Copie_Securite::Choisir_Click()
 {
     const QString choisi = m_choix->dossierAChoisir(

@@ -16,6 +16,7 @@ class Copie_Securite : public QWidget {
     Q_OBJECT
 public:
     Copie_Securite(CopieEnFond& copie, ChoixFichier*& choix, QWidget* parent = nullptr);
+    ~Copie_Securite() override;
 
     QLineEdit* Dossier_Copie;
     QPushButton* Choisir;
