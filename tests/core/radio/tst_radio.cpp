@@ -146,7 +146,8 @@ private Q_SLOTS:
         // The tuning call.
         QVERIFY(radio.accorde(21285000, "SSB").estOk());
         QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("21285000"), 5000);
-        QVERIFY(rigctld.commande("m").startsWith("USB"));
+        // The mode follows the frequency, as a command of its own.
+        QTRY_VERIFY_WITH_TIMEOUT(rigctld.commande("m").startsWith("USB"), 5000);
         QVERIFY(radio.accorde(3650000, "SSB").estOk());
         QTRY_VERIFY_WITH_TIMEOUT(rigctld.commande("m").startsWith("LSB"), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(radio.statut(), QStringLiteral("Radio : 3 650,0 kHz LSB"), 5000);

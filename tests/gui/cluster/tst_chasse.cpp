@@ -105,7 +105,7 @@ private Q_SLOTS:
         QCOMPARE(z->Ind_A->text(), QStringLiteral("F4XYZ"));
         QCOMPARE(z->Bande_A->currentText(), QStringLiteral("14 Mhz"));
         QTRY_COMPARE_WITH_TIMEOUT(rigctld.commande("f"), QStringLiteral("14025000"), 5000);
-        QVERIFY(rigctld.commande("m").startsWith(QStringLiteral("CW")));
+        QTRY_VERIFY_WITH_TIMEOUT(rigctld.commande("m").startsWith(QStringLiteral("CW")), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(z->Mode_A->currentText(), QStringLiteral("CW"), 5000);
         // Later readings of the radio keep the QSO's band.
         QSignalSpy lectures(&m->radio(), &Radio::lu);
