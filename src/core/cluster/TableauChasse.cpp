@@ -4,7 +4,7 @@
 #include "core/log/ReferenceMoulin.h"
 #include "core/platform/Horloge.h"
 
-#include <algorithm>
+#include <set>
 
 TableauChasse::TableauChasse(const Horloge& horloge) : m_horloge(horloge) {}
 
@@ -85,20 +85,20 @@ const TableauChasse::Ligne* TableauChasse::ligneNumero(quint64 numero) const
 
 QStringList TableauChasse::modesVus() const
 {
-    QStringList autres;
+    // Each mode once, the others in alphabetical order after the log's.
+    std::set<QString> vus;
+    for (const Ligne& l : m_lignes) {
+        if (!l.spot.mode.isEmpty())
+            vus.insert(l.spot.mode);
+    }
     QStringList liste;
     for (const QString& m : listeModes()) {
-        if (std::any_of(m_lignes.begin(), m_lignes.end(),
-                        [&m](const Ligne& l) { return l.spot.mode == m; }))
+        if (vus.erase(m))
             liste.append(m);
     }
-    for (const Ligne& l : m_lignes) {
-        if (!l.spot.mode.isEmpty() && !listeModes().contains(l.spot.mode) &&
-            !autres.contains(l.spot.mode))
-            autres.append(l.spot.mode);
-    }
-    std::sort(autres.begin(), autres.end());
-    return liste + autres;
+    for (const QString& m : vus)
+        liste.append(m);
+    return liste;
 }
 
 QDateTime TableauChasse::momentDe(const Spot& spot, const QDateTime& maintenant)

@@ -1,6 +1,6 @@
 #include "Copie_Securite.h"
 
-#include "core/log/CopieEnFond.h"
+#include "core/app/CopieEnFond.h"
 #include "core/platform/ChoixFichier.h"
 #include "gui/platform/Apparence.h"
 

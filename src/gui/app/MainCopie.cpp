@@ -4,7 +4,7 @@
 #include "Main.h"
 
 #include "Copie_Securite.h"
-#include "core/log/CopieEnFond.h"
+#include "core/app/CopieEnFond.h"
 #include "core/platform/StockReglages.h"
 #include "gui/platform/Apparence.h"
 

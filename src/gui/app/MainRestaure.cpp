@@ -3,8 +3,8 @@
 
 #include "Main.h"
 
+#include "core/app/CopieEnFond.h"
 #include "core/app/Reglages.h"
-#include "core/log/CopieEnFond.h"
 #include "core/log/CopieSecurite.h"
 #include "core/log/Sauvegardes.h"
 #include "core/log/StationLog.h"

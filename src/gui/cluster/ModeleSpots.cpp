@@ -131,7 +131,7 @@ void ModeleSpots::trie(std::vector<quint64>& rangees) const
         case Frequence:
             return l.spot.hz;
         default:
-            return texte(l, m_colonneTri);
+            return texteColonne(l, m_colonneTri);
         }
     };
     std::vector<std::pair<QVariant, quint64>> cles;
@@ -210,7 +210,7 @@ int ModeleSpots::columnCount(const QModelIndex& parent) const
     return parent.isValid() ? 0 : nombreColonnes;
 }
 
-QString ModeleSpots::texte(const TableauChasse::Ligne& l, int colonne) const
+QString ModeleSpots::texteColonne(const TableauChasse::Ligne& l, int colonne) const
 {
     switch (colonne) {
     case Heure:
@@ -248,11 +248,11 @@ QVariant ModeleSpots::data(const QModelIndex& index, int role) const
     const E etat = l->marque.etat;
     switch (role) {
     case Qt::DisplayRole:
-        return texte(*l, index.column());
+        return texteColonne(*l, index.column());
     case Qt::ToolTipRole:
         // A status or a comment too long for its column, whole.
         if (index.column() == Etat || index.column() == Commentaire)
-            return texte(*l, index.column());
+            return texteColonne(*l, index.column());
         return {};
     case Qt::AccessibleTextRole: {
         // The whole spot for a screen reader, its status first.

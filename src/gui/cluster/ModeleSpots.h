@@ -57,7 +57,7 @@ public:
     void sort(int colonne, Qt::SortOrder ordre) override;
 
 private:
-    QString texte(const TableauChasse::Ligne& l, int colonne) const;
+    QString texteColonne(const TableauChasse::Ligne& l, int colonne) const;
     bool garde(const TableauChasse::Ligne& l) const;
     // The spots to list, filtered and in the order chosen.
     std::vector<quint64> rangeesVoulues() const;

@@ -2,7 +2,7 @@
 // a backup, the import of an ADIF file and the second copy on another disk.
 #include "BancProgramme.h"
 
-#include "core/log/CopieEnFond.h"
+#include "core/app/CopieEnFond.h"
 #include "gui/app/Copie_Securite.h"
 
 #include "core/exchange/Adif.h"

@@ -1,6 +1,6 @@
 #include "CopieEnFond.h"
 
-#include "core/app/Reglages.h"
+#include "Reglages.h"
 #include "core/platform/FichierTexte.h"
 #include "core/platform/FichierVerrou.h"
 #include "core/platform/FilDeTravail.h"

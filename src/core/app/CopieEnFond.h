@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CopieSecurite.h"
+#include "core/log/CopieSecurite.h"
 
 #include <QObject>
 #include <QString>
