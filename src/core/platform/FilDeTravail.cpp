@@ -6,10 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 namespace {
 
 std::atomic<int> gEnCours{0};
@@ -70,14 +66,6 @@ int FilDeTravail::enCours()
 
 int FilDeTravail::sortie(int code)
 {
-#ifdef Q_OS_WIN
-    // Everything is written and released here. Windows' own end of a
-    // process still runs each library's clean-up, which can wait for ever on
-    // a lock held by a thread the system has just stopped (seen under Wine
-    // after an import): the process ends without it.
-    std::fflush(nullptr);
-    TerminateProcess(GetCurrentProcess(), UINT(code));
-#endif
     if (gEnCours == 0)
         return code;
     std::fflush(nullptr);

@@ -74,14 +74,6 @@ void DialogueProgression::execute(const QString& texte,
                                   const std::function<void(Progression&)>& travail)
 {
     ProgressionPartagee progression;
-#ifdef Q_OS_WIN
-    // Under Windows (seen under Wine), the heap of a process in which this
-    // work ran on a thread of its own was found damaged afterwards: the work
-    // runs here, the windows waiting for it.
-    travail(progression);
-    Q_UNUSED(texte);
-    return;
-#endif
     std::atomic<bool> fini{false};
     std::unique_ptr<QThread> fil(QThread::create([&] {
         travail(progression);

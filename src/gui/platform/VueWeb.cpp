@@ -3,11 +3,16 @@
 #include "FabriqueVueWeb.h"
 #include "core/platform/Systeme.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPluginLoader>
+#include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -65,13 +70,37 @@ VueWeb::VueWeb(QWidget* parent) : QWidget(parent)
         m_vue = m_fabrique->cree(this, [this](bool valide) { Q_EMIT chargee(valide); });
         colonne->addWidget(m_vue);
     } else {
+        // A short note instead of the page: what became of it, its address
+        // and a button that copies it.
+        colonne->setContentsMargins(12, 12, 12, 12);
+        auto* ligne = new QHBoxLayout;
+        m_icone = new QLabel(this);
+        m_icone->setObjectName(QStringLiteral("Icone_Navigateur"));
+        ligne->addWidget(m_icone, 0, Qt::AlignTop);
         m_note = new QLabel(this);
         m_note->setObjectName(QStringLiteral("Note_Navigateur"));
         m_note->setWordWrap(true);
-        m_note->setAlignment(Qt::AlignCenter);
-        m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        colonne->addWidget(m_note);
+        m_note->setMinimumWidth(360);
+        m_note->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        ligne->addWidget(m_note, 1);
+        colonne->addLayout(ligne);
+        auto* copier = new QPushButton(QStringLiteral("&Copier l'adresse"), this);
+        copier->setObjectName(QStringLiteral("Copier_Adresse"));
+        connect(copier, &QPushButton::clicked, this,
+                [this] { QGuiApplication::clipboard()->setText(m_adresse.toDisplayString()); });
+        colonne->addWidget(copier, 0, Qt::AlignRight);
+        colonne->addStretch(1);
     }
+}
+
+void VueWeb::dit(const QString& texte, bool echec)
+{
+    m_note->setText(texte);
+    const int cote = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
+    const QStyle::StandardPixmap icone =
+        echec ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxInformation;
+    m_icone->setPixmap(style()->standardIcon(icone, nullptr, this).pixmap(cote, cote));
+    m_note->setAccessibleName(echec ? QStringLiteral("Échec") : QString());
 }
 
 void VueWeb::ouvre(const QUrl& adresse)
@@ -86,21 +115,22 @@ void VueWeb::ouvre(const QUrl& adresse)
     // link would be opened by whatever the system ties to it.
     const QString schema = adresse.scheme().toLower();
     if (schema != QLatin1String("http") && schema != QLatin1String("https")) {
-        m_note->setText(QStringLiteral("Cette adresse n'est pas celle d'une page web : elle n'a "
-                                       "pas été ouverte.\n\n") +
-                        lien);
+        dit(QStringLiteral("Cette adresse n'est pas celle d'une page web : elle n'a "
+                           "pas été ouverte.\n\n") +
+                lien,
+            true);
         return;
     }
     if (navigateur()(adresse)) {
-        m_note->setText(sansModule() +
-                        QStringLiteral("la page a été ouverte dans votre navigateur "
-                                       "web.\n\n") +
-                        lien);
+        dit(sansModule() + QStringLiteral("la page a été ouverte dans votre navigateur web.\n\n") +
+                lien,
+            false);
     } else {
-        m_note->setText(sansModule() +
-                        QStringLiteral("aucun navigateur web n'a pu ouvrir la page. "
-                                       "Son adresse est :\n\n") +
-                        lien);
+        dit(sansModule() +
+                QStringLiteral("échec, aucun navigateur web n'a pu ouvrir la page. "
+                               "Son adresse est :\n\n") +
+                lien,
+            true);
     }
 }
 

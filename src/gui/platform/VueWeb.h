@@ -10,7 +10,8 @@ class QLabel;
 
 // A web page inside a window. The web engine lives in a module of the
 // program folder that is loaded the first time a page is shown; when it is
-// not there, the page opens in the system's web browser and the view says so.
+// not there, the page opens in the system's web browser and the view says so
+// in a short note, with the page's address and a button that copies it.
 class VueWeb : public QWidget {
     Q_OBJECT
 public:
@@ -36,8 +37,12 @@ Q_SIGNALS:
     void chargee(bool valide);
 
 private:
+    // The note shown in place of the page, as a failure or not.
+    void dit(const QString& texte, bool echec);
+
     FabriqueVueWeb* m_fabrique = nullptr; // the maker of m_vue
     QWidget* m_vue = nullptr;
     QLabel* m_note = nullptr;
+    QLabel* m_icone = nullptr;
     QUrl m_adresse;
 };

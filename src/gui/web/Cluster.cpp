@@ -65,12 +65,12 @@ Cluster::Cluster(const Services& services, std::function<QString()> indicatif, Q
 
     connect(Afficher, &QPushButton::clicked, this, &Cluster::Afficher_Click);
 
-    resize(Fenetres::taillePage(this));
-    Apparence::centreFenetre(this);
-
     Bande_CL->addItems(Web::bandesCluster());
     Bande_CL->setCurrentIndex(Web::bandeLue(m_services.reglages, m_indicatif()));
     Afficher_Click();
+
+    resize(Fenetres::taillePage(this, WebBrowser1));
+    Apparence::centreFenetre(this);
 }
 
 void Cluster::Afficher_Click()

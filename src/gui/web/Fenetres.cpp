@@ -71,8 +71,11 @@ void echapFerme(QWidget* fenetre)
     qApp->installEventFilter(new EchapFenetre(fenetre));
 }
 
-QSize taillePage(const QWidget* fenetre)
+QSize taillePage(const QWidget* fenetre, const VueWeb* vue)
 {
+    // The page opened in the browser: the window holds its short note only.
+    if (!vue->integree())
+        return fenetre->sizeHint();
     const QSize zone = Apparence::placeLibre(fenetre);
     return {qMin(1100, zone.width() * 85 / 100), qMin(780, zone.height() * 75 / 100)};
 }

@@ -19,8 +19,9 @@ VueWeb* vuePage(QWidget* fenetre);
 // or the usual one, after a message when the settings name no web address).
 QUrl adresseKzt(const Services& services, const QString& chemin);
 
-// A size for a web page: most of the screen, within reason.
-QSize taillePage(const QWidget* fenetre);
+// A size for a web page: most of the screen, within reason; the size of
+// its note when the page opens in the browser.
+QSize taillePage(const QWidget* fenetre, const VueWeb* vue);
 
 // The window goes when the program ends, with its web view, before the
 // application itself.

@@ -12,9 +12,9 @@ Liste_KZT1::Liste_KZT1(const Services& services, QWidget* parent) : QDialog(pare
     setModal(true);
     Fenetres::echapFerme(this);
     WebBrowser1 = Fenetres::vuePage(this);
-    resize(Fenetres::taillePage(this));
-    Fenetres::placeBasse(this);
     WebBrowser1->ouvre(Fenetres::adresseKzt(services, Web::cheminListeKzt));
+    resize(Fenetres::taillePage(this, WebBrowser1));
+    Fenetres::placeBasse(this);
 }
 
 void Liste_KZT1::ouvreFenetre(const Services& services, QWidget* parent)

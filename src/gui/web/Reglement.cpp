@@ -14,9 +14,9 @@ Reglement::Reglement(const Services& services, QWidget* parent) : QWidget(parent
     setAccessibleName(windowTitle());
     setAttribute(Qt::WA_DeleteOnClose);
     WebBrowser1 = Fenetres::vuePage(this);
-    resize(Fenetres::taillePage(this));
-    Fenetres::placeBasse(this);
     WebBrowser1->ouvre(Fenetres::adresseKzt(services, Web::cheminReglement));
+    resize(Fenetres::taillePage(this, WebBrowser1));
+    Fenetres::placeBasse(this);
 }
 
 Reglement* Reglement::ouvreFenetre(const Services& services, QWidget* parent)

@@ -130,10 +130,6 @@ private Q_SLOTS:
         QFETCH(int, dureeMs);
         QFETCH(QString, geste);
         QFETCH(bool, montree);
-#ifdef Q_OS_WIN
-        if (montree)
-            QSKIP("On Windows the work runs on the windows' thread: no window, no stop");
-#endif
         QWidget principale;
         principale.show();
         DialogueProgression attente(&principale);

@@ -15,9 +15,11 @@
 #include "support/Stations.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #ifdef KZT_MODULE_WEB
@@ -310,12 +312,20 @@ void TestWeb::sansModuleOuvreLeNavigateurSysteme()
     auto* note = fenetre.WebBrowser1->findChild<QLabel*>(QStringLiteral("Note_Navigateur"));
     QVERIFY(note);
     QVERIFY2(note->text().contains("ouverte dans votre navigateur"), qPrintable(note->text()));
+    QVERIFY(note->accessibleName().isEmpty());
+    // A short window, not a page's: its controls and the note.
+    QVERIFY2(fenetre.height() < 300, qPrintable(QString::number(fenetre.height())));
+    // The address can be copied from it.
+    QGuiApplication::clipboard()->clear();
+    fenetre.WebBrowser1->findChild<QPushButton*>(QStringLiteral("Copier_Adresse"))->click();
+    QCOMPARE(QGuiApplication::clipboard()->text(), serveur.site() + "/dxc/top_250_HF.html");
 
-    // No browser either: the window says so and gives the address.
+    // No browser either: the window says so as a failure and gives the address.
     VueWeb::creeNavigateur([](const QUrl&) { return false; });
     fenetre.Afficher->click();
     QVERIFY(note->text().contains("aucun navigateur"));
     QVERIFY(note->text().contains(serveur.site() + "/dxc/top_250_HF.html"));
+    QCOMPARE(note->accessibleName(), QStringLiteral("Échec"));
 #ifdef Q_OS_WIN
     // Windows has no web engine to install: the note does not speak of one.
     QVERIFY(!note->text().contains("pas installé"));
