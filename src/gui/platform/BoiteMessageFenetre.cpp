@@ -5,6 +5,20 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+// The lines of a message may be broken between a Windows path's drive and its
+// first folder ("C:" at the end of one line, "\Users\..." on the next), which
+// reads as two paths: a word joiner keeps the two together.
+QString cheminsEntiers(QString texte)
+{
+    static const QRegularExpression lecteur(QStringLiteral("(?<![\\w])([A-Za-z]:)(?=\\\\)"));
+    return texte.replace(lecteur, QStringLiteral("\\1") + QChar(0x2060));
+}
+
+} // namespace
 
 BoiteMessage::ReponseBoite BoiteMessageFenetre::montre(const QString& texte, Boutons boutons)
 {
@@ -15,7 +29,7 @@ BoiteMessage::ReponseBoite BoiteMessageFenetre::montre(const QString& texte, Bou
     boite.setTextFormat(Qt::PlainText);
     QString affichees = texte;
     affichees.replace(FichierTexte::finLigne, QStringLiteral("\n"));
-    boite.setText(affichees);
+    boite.setText(cheminsEntiers(affichees));
     if (boutons == OuiNon) {
         boite.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         boite.setDefaultButton(QMessageBox::Yes);

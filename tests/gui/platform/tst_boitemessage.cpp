@@ -10,6 +10,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
+#include <QTextBoundaryFinder>
 #include <QThread>
 #include <QTimer>
 
@@ -61,6 +62,12 @@ private Q_SLOTS:
                                             << false << "OK"
                                             << "\nPremiere installation\n\n"
                                             << int(BoiteMessage::ReponseOk);
+        QTest::newRow("Windows path kept whole")
+            << "RQN_KZT est déjà ouvert sur le dossier « C:\\Users\\Jean\\RQN_KZT »." << false
+            << "OK"
+            << "RQN_KZT est déjà ouvert sur le dossier « C:" + QString(QChar(0x2060)) +
+                   "\\Users\\Jean\\RQN_KZT »."
+            << int(BoiteMessage::ReponseOk);
         QTest::newRow("yes") << "Voulez vous Supprimer ce QSO ?" << true << "Oui"
                              << "Voulez vous Supprimer ce QSO ?" << int(BoiteMessage::ReponseOui);
         QTest::newRow("no") << "Voulez vous Supprimer ce QSO ?" << true << "Non"
@@ -84,6 +91,14 @@ private Q_SLOTS:
         QCOMPARE(vus.icone, QMessageBox::NoIcon);
         QVERIFY(vus.modal);
         QCOMPARE(vus.boutons.size(), ouiNon ? 2 : 1);
+        // No line is broken inside a path, its drive included.
+        QTextBoundaryFinder coupures(QTextBoundaryFinder::Line, vus.texte);
+        for (qsizetype j = vus.texte.indexOf('\\'); j > 1; j = vus.texte.indexOf('\\', j + 1)) {
+            for (const qsizetype p : {j, j - 1}) {
+                coupures.setPosition(p);
+                QVERIFY2(!coupures.isAtBoundary(), qPrintable(vus.texte.left(p)));
+            }
+        }
     }
 
     void entreeRepondOui()
