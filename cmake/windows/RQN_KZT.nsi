@@ -59,6 +59,47 @@ Function DossierProgramFiles
   ${EndIf}
 FunctionEnd
 
+; The program works on its folder while it holds its lock file open, and
+; Windows then refuses to delete it: $R8 is 1 while RQN_KZT is open on
+; $INSTDIR (here or from another computer, through a shared folder). A lock
+; left by a program that has ended is deleted; the program makes it again.
+Function ProgrammeOuvert
+  StrCpy $R8 0
+  ${If} ${FileExists} "$INSTDIR\RQN_KZT.lock"
+    ClearErrors
+    Delete "$INSTDIR\RQN_KZT.lock"
+    ${If} ${Errors}
+      StrCpy $R8 1
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; Whether the user can write the folder, without administrator rights, tried
+; by writing in it: names alone miss "Program Files (x86)", short names and
+; the folders of other users. $R7 is 1 for a folder that can be written.
+Function DossierInscriptible
+  StrCpy $R7 0
+  StrCpy $1 0
+  ${IfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $1 1
+  ${EndIf}
+  ClearErrors
+  CreateDirectory "$INSTDIR"
+  FileOpen $0 "$INSTDIR\RQN_KZT_essai.tmp" w
+  ${IfNot} ${Errors}
+    FileWrite $0 "RQN_KZT"
+    FileClose $0
+    ${IfNot} ${Errors}
+      StrCpy $R7 1
+    ${EndIf}
+  ${EndIf}
+  Delete "$INSTDIR\RQN_KZT_essai.tmp"
+  ${If} $R7 == 0
+  ${AndIf} $1 == 1
+    RMDir "$INSTDIR"
+  ${EndIf}
+FunctionEnd
+
 Function .onVerifyInstDir
   Call DossierProgramFiles
   ${If} $R9 == 1
@@ -81,6 +122,21 @@ Section "RQN_KZT"
     SetErrorLevel 2
     Quit
   ${EndIf}
+  Call DossierInscriptible
+  ${If} $R7 == 0
+    MessageBox MB_OK|MB_ICONSTOP "Le dossier « $INSTDIR » ne peut pas être écrit sans les droits d'administrateur : RQN_KZT, qui y garde ses logs, ne peut pas y être installé. Choisissez un dossier qui vous appartient." /SD IDOK
+    SetErrorLevel 2
+    Quit
+  ${EndIf}
+  ; Its files are in use while the program is open: nothing is replaced
+  ; before it is closed.
+  Call ProgrammeOuvert
+  ${While} $R8 == 1
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "RQN_KZT est ouvert sur le dossier « $INSTDIR ». Fermez-le, puis choisissez « Réessayer » ; « Annuler » arrête l'installation sans rien changer." /SD IDCANCEL IDRETRY +3
+    SetErrorLevel 3
+    Quit
+    Call ProgrammeOuvert
+  ${EndWhile}
   SetOutPath "$INSTDIR"
   !include "${FICHIERS}"
   ; The first-name memory is the user's: delivered empty once, never replaced.

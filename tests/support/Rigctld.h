@@ -8,8 +8,10 @@
 #include <QTcpSocket>
 #include <QTest>
 
+#ifndef Q_OS_WIN
 #include <csignal>
 #include <sys/prctl.h>
+#endif
 
 // hamlib's own network daemon serving its dummy radio (rigctld -m 1) on a
 // free loopback port, as an operator's rigctld serves a real one. The test
@@ -24,11 +26,27 @@ public:
     }
     ~Rigctld() { arrete(); }
 
-    static QString programme() { return QStandardPaths::findExecutable(QStringLiteral("rigctld")); }
+    // The system's rigctld; on Windows, where the tests have no hamlib, the
+    // test support's stand-in (RigctldSubstitut.cpp).
+    static QString programme()
+    {
+#ifdef KZT_DOSSIER_SUBSTITUT
+        return QStandardPaths::findExecutable(QStringLiteral("rigctld"),
+                                              {QStringLiteral(KZT_DOSSIER_SUBSTITUT)});
+#else
+        return QStandardPaths::findExecutable(QStringLiteral("rigctld"));
+#endif
+    }
 
-    quint16 port() const { return m_port; }
+    quint16 port() const
+    {
+        return m_port;
+    }
     // What the program's settings name: hamlib's network model and host:port.
-    QString adresse() const { return QStringLiteral("127.0.0.1:%1").arg(m_port); }
+    QString adresse() const
+    {
+        return QStringLiteral("127.0.0.1:%1").arg(m_port);
+    }
 
     // Starts the daemon and waits until it takes connections.
     bool demarre()
@@ -37,7 +55,9 @@ public:
         // The daemon ends with the test, even a test that crashes or is
         // stopped by its time-out: left behind, it would keep the test's
         // output open and hold the test runner.
+#ifndef Q_OS_WIN
         m_processus.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+#endif
         m_processus.start(programme(), {QStringLiteral("-m"), QStringLiteral("1"),
                                         QStringLiteral("-T"), QStringLiteral("127.0.0.1"),
                                         QStringLiteral("-t"), QString::number(m_port)});
@@ -103,9 +123,11 @@ private:
 // radio lacks: "M FM", a frequency out of its range: "F").
 class RigctldRefusant : public QObject {
 public:
-    RigctldRefusant(const QByteArray& refusee, int code) : m_refusee(refusee), m_code(code)
+    RigctldRefusant(const QByteArray& refusee, int code,
+                    const QHostAddress& hote = QHostAddress::LocalHost, quint16 port = 0)
+        : m_refusee(refusee), m_code(code)
     {
-        m_serveur.listen(QHostAddress::LocalHost, 0);
+        m_serveur.listen(hote, port);
         QObject::connect(&m_serveur, &QTcpServer::newConnection, this, [this] {
             while (QTcpSocket* s = m_serveur.nextPendingConnection()) {
                 ++connexions;
@@ -114,6 +136,7 @@ public:
         });
     }
     QString adresse() const { return QStringLiteral("127.0.0.1:%1").arg(m_serveur.serverPort()); }
+    bool ecoute() const { return m_serveur.isListening(); }
     qint64 hz = 14250000;
     QByteArray mode = "USB";
     int refus = 0;      // commands refused so far
@@ -130,7 +153,7 @@ private:
             } else if (ligne == "f") {
                 s->write(QByteArray::number(hz) + '\n');
             } else if (ligne == "m") {
-                s->write(mode + "\n2400\n");
+                s->write(mode + (mode == "FM" ? "\n15000\n" : "\n2400\n"));
             } else if (ligne.startsWith("F ")) {
                 hz = ligne.mid(2).toLongLong();
                 s->write("RPRT 0\n");

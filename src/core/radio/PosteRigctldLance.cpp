@@ -59,6 +59,19 @@ QString enFrancais(const QString& ligne, const QString& port)
     return QString();
 }
 
+// The known error among rigctld's last lines, in French; empty when none is.
+QString connue(const QByteArray& erreurs, const QString& port)
+{
+    // An error is often followed by a line of advice ("Please check with
+    // --list option.") or by the status of the call that failed.
+    for (const QString& ligne : dernieresLignes(erreurs, 3)) {
+        const QString francais = enFrancais(ligne, port);
+        if (!francais.isEmpty())
+            return francais;
+    }
+    return QString();
+}
+
 } // namespace
 
 PosteRigctldLance::PosteRigctldLance() = default;
@@ -146,14 +159,10 @@ QList<Radio::Modele> PosteRigctldLance::lisListe(const QByteArray& sortie)
 
 QString PosteRigctldLance::traduit(const QByteArray& erreurs, const QString& port)
 {
-    // An error is often followed by a line of advice ("Please check with
-    // --list option.").
-    const QStringList dernieres = dernieresLignes(erreurs, 3);
-    for (const QString& ligne : dernieres) {
-        const QString francais = enFrancais(ligne, port);
-        if (!francais.isEmpty())
-            return francais;
-    }
+    const QString francais = connue(erreurs, port);
+    if (!francais.isEmpty())
+        return francais;
+    const QStringList dernieres = dernieresLignes(erreurs, 1);
     return dernieres.isEmpty() ? QString() : QStringLiteral("rigctld : ") + dernieres.first();
 }
 
@@ -259,7 +268,12 @@ QString PosteRigctldLance::raison()
     if (m_processus && m_processus->state() != QProcess::NotRunning)
         m_processus->waitForFinished(200);
     QString pourquoi;
-    return termine(&pourquoi) ? pourquoi : QString();
+    if (termine(&pourquoi))
+        return pourquoi;
+    // Still there: rigctld opens a serial radio at each connection and,
+    // when it cannot, says why and goes on listening.
+    litErreurs();
+    return connue(m_erreurs, m_port);
 }
 
 void PosteRigctldLance::arreteDaemon()
@@ -285,7 +299,13 @@ void PosteRigctldLance::arreteDaemon()
 
 int PosteRigctldLance::lit(qint64* hz, QString* mode)
 {
-    return m_client ? m_client->lit(hz, mode) : int(ErreurRadio::EntreeSortie);
+    const int code = m_client ? m_client->lit(hz, mode) : int(ErreurRadio::EntreeSortie);
+    // What rigctld said before a good reading is not why a later one fails.
+    if (code == 0 && !m_erreurs.isEmpty()) {
+        litErreurs();
+        m_erreurs.clear();
+    }
+    return code;
 }
 
 int PosteRigctldLance::regleFrequence(qint64 hz)

@@ -6,15 +6,21 @@
 #include "support/HorlogeReglee.h"
 #include "support/Rigctld.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
 
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
 #include <cerrno>
 #include <csignal>
+#endif
 
 namespace {
 
@@ -36,7 +42,30 @@ ReglagesRadio rigctldLance(int modele = 1, const QString& port = QString())
 // A process of that number still runs (or is left unreaped).
 bool vivant(qint64 pid)
 {
+#ifdef Q_OS_WIN
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!h)
+        return false;
+    const bool enCours = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+    CloseHandle(h);
+    return enCours;
+#else
     return ::kill(pid_t(pid), 0) == 0 || errno != ESRCH;
+#endif
+}
+
+// Ends a process at once, as a crash would.
+bool tue(qint64 pid)
+{
+#ifdef Q_OS_WIN
+    HANDLE h = OpenProcess(PROCESS_TERMINATE, FALSE, DWORD(pid));
+    const bool fait = h && TerminateProcess(h, 9);
+    if (h)
+        CloseHandle(h);
+    return fait;
+#else
+    return ::kill(pid_t(pid), SIGKILL) == 0;
+#endif
 }
 
 // The longest the event loop went without running a 10 ms timer while
@@ -409,7 +438,11 @@ private Q_SLOTS:
         radio.demandeModeles(lance ? rigctldLance() : ReglagesRadio());
         QTRY_COMPARE_WITH_TIMEOUT(listes.size(), 1, 10000);
         const auto modeles = listes.at(0).at(0).value<QList<Radio::Modele>>();
+#ifdef KZT_DOSSIER_SUBSTITUT
+        QCOMPARE(modeles.size(), 3); // the stand-in's own list
+#else
         QVERIFY(modeles.size() > 100);
+#endif
         QCOMPARE(listes.at(0).at(1).toString(), QString());
         bool reseau = false, factice = false;
         for (const Radio::Modele& m : modeles) {
@@ -446,7 +479,7 @@ private Q_SLOTS:
 
         // Killed: said, then started again, on a process of its own.
         QSignalSpy statuts(radio.get(), &Radio::statutChange);
-        QCOMPARE(::kill(pid_t(premier.first()), SIGKILL), 0);
+        QVERIFY(tue(premier.first()));
         QTRY_VERIFY_WITH_TIMEOUT(!statuts.isEmpty(), 5000);
         QCOMPARE(
             statuts.first().first().toString(),
@@ -474,22 +507,36 @@ private Q_SLOTS:
     {
         QTest::addColumn<ReglagesRadio>("reglages");
         QTest::addColumn<QString>("statut");
+        // What the test support's stand-in says and exits with, as rigctld
+        // does (the Windows suite); hamlib's own rigctld fails by itself.
+        QTest::addColumn<QByteArray>("erreurSubstitut");
         ReglagesRadio sansDossier = rigctldLance();
         sansDossier.dossierHamlib = "/nulle/part";
         QTest::newRow("no rigctld in the folder")
             << sansDossier
-            << "Radio : rigctld est introuvable dans « /nulle/part », voir « Réglage de la radio »";
+            << "Radio : rigctld est introuvable dans « " + QDir::toNativeSeparators("/nulle/part") +
+                   " », voir « Réglage de la radio »"
+            << QByteArray();
         QTest::newRow("serial port missing")
             << rigctldLance(1, "/dev/ttyUSB97")
-            << "Radio non connectée : port /dev/ttyUSB97 introuvable (nouvel essai dans 1 s)";
+            << "Radio non connectée : port /dev/ttyUSB97 introuvable (nouvel essai dans 1 s)"
+            << QByteArray();
+        QTest::newRow("COM port missing, in rigctld's words")
+            << rigctldLance(3073, "COM97")
+            << "Radio non connectée : port COM97 introuvable (nouvel essai dans 1 s)"
+            << QByteArray("serial_open: Unable to open COM97 - No such file or directory");
         QTest::newRow("model unknown to rigctld")
             << rigctldLance(999999)
-            << "Radio non connectée : modèle inconnu de ce rigctld (nouvel essai dans 1 s)";
+            << "Radio non connectée : modèle inconnu de ce rigctld (nouvel essai dans 1 s)"
+            << QByteArray();
     }
     void rigctldDuProgrammeEchoue()
     {
         QFETCH(ReglagesRadio, reglages);
         QFETCH(QString, statut);
+        QFETCH(QByteArray, erreurSubstitut);
+        qputenv("KZT_RIGCTLD_ERREUR", erreurSubstitut);
+        const auto remet = qScopeGuard([] { qunsetenv("KZT_RIGCTLD_ERREUR"); });
         Radio radio(Radio::Delais{300, 600, 1000}, nullptr);
         radio.configure(reglages);
         QTRY_COMPARE_WITH_TIMEOUT(radio.statut(), statut, 10000);
