@@ -1,5 +1,7 @@
 #include "FilDeTravail.h"
 
+#include "Systeme.h"
+
 #include <QThread>
 
 #include <atomic>
@@ -66,6 +68,7 @@ int FilDeTravail::enCours()
 
 int FilDeTravail::sortie(int code)
 {
+    Systeme::finDuProcessus(code);
     if (gEnCours == 0)
         return code;
     std::fflush(nullptr);

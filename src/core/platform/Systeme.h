@@ -35,4 +35,12 @@ QStringList portsSerie();
 void prepareAuxiliaire(QProcess& processus);
 void lieAuxiliaire(QProcess& processus);
 
+// The end of the process, once everything is written and released, when the
+// libraries' own clean-up cannot be run safely: on Windows it does not return.
+// The program built with MinGW runs the thread-local objects of its main
+// thread (Qt's animation timers among them) in the C++ library's own unloading,
+// after Qt is unloaded: they then wait for ever on what is gone, and the
+// process never ends. Elsewhere it returns, and the process ends as usual.
+void finDuProcessus(int code);
+
 } // namespace Systeme

@@ -61,4 +61,6 @@ void lieAuxiliaire(QProcess& processus)
     Q_UNUSED(processus);
 }
 
+void finDuProcessus(int) {}
+
 } // namespace Systeme

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 namespace Systeme {
 
 QString exemplePortSerie()
@@ -101,6 +103,12 @@ void lieAuxiliaire(QProcess& processus)
         ::AssignProcessToJobObject(travail, h);
         ::CloseHandle(h);
     }
+}
+
+void finDuProcessus(int code)
+{
+    std::fflush(nullptr);
+    TerminateProcess(GetCurrentProcess(), UINT(code));
 }
 
 } // namespace Systeme
