@@ -7,9 +7,11 @@
 #include "core/platform/Horloge.h"
 #include "support/HorlogeReglee.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -286,6 +288,47 @@ private Q_SLOTS:
         QCOMPARE(litOctets(cible), QByteArray("keep\r\n"));
         QVERIFY(!QFile::exists(travail));
         QCOMPARE(QFile::permissions(cible) & QFile::WriteOwner, QFile::Permissions());
+    }
+
+    // Another program holds the log open for a while, without letting it be
+    // replaced (an antivirus, an indexer, a sync client on Windows): a short
+    // hold only delays the save; a long one refuses it, the log untouched.
+    void logTenuParUnAutreProgramme_data()
+    {
+        QTest::addColumn<int>("tenuMs");
+        QTest::addColumn<bool>("enregistre");
+        QTest::newRow("held 300 ms: saved") << 300 << true;
+        QTest::newRow("held 5 s: refused") << 5000 << false;
+    }
+    void logTenuParUnAutreProgramme()
+    {
+#ifndef Q_OS_WIN
+        QSKIP("a sharing mode that forbids the replacement is Windows' own");
+#endif
+        QFETCH(int, tenuMs);
+        QFETCH(bool, enregistre);
+        QTemporaryDir dossier;
+        const QString cible = dossier.filePath(QStringLiteral("log.txt"));
+        const QString travail = dossier.filePath(QStringLiteral("Temporaire.txt"));
+        ecritOctets(cible, "keep\r\n");
+        QProcess tient;
+        tient.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tient_fichier"),
+                    {QDir::toNativeSeparators(cible), QString::number(tenuMs)});
+        QVERIFY(tient.waitForReadyRead(20000));
+        QCOMPARE(tient.readAll().trimmed(), QByteArray("tenu"));
+        const Statut s = FichierTexte::remplace(cible, travail, {"new"});
+        QCOMPARE(s.estOk(), enregistre);
+        if (enregistre) {
+            QCOMPARE(litOctets(cible), QByteArray("new\r\n"));
+        } else {
+            // Windows says "sharing violation" or "access denied", as it
+            // pleases: the message is the one of any refused replacement.
+            QVERIFY2(s.message.startsWith(QLatin1String("Impossible de remplacer le fichier")),
+                     qPrintable(s.message));
+            QCOMPARE(litOctets(cible), QByteArray("keep\r\n"));
+        }
+        QVERIFY(!QFile::exists(travail));
+        QVERIFY(tient.waitForFinished(20000));
     }
 
     // No kill can show a missing flush: the order of the calls does. The work
