@@ -20,12 +20,38 @@
 #include <QTest>
 
 #include <atomic>
+#include <cerrno>
+#include <functional>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace JeuxEssai;
 using namespace OutilsTest;
+
+namespace {
+
+// The system's writes, each one told first to `avant`, which may end it with
+// an error number of its own (0: the write goes on).
+class EcrituresSurveillees : public FichierTexte::OperationsFichier {
+public:
+    explicit EcrituresSurveillees(std::function<int(const QString&)> avant)
+        : m_avant(std::move(avant)), m_precedent(FichierTexte::changeOperationsFichier(this))
+    {
+    }
+    ~EcrituresSurveillees() override { FichierTexte::changeOperationsFichier(m_precedent); }
+    int ecrit(QFile& fichier, const QByteArray& octets) override
+    {
+        const int erreur = m_avant(fichier.fileName());
+        return erreur != 0 ? erreur : OperationsFichier::ecrit(fichier, octets);
+    }
+
+private:
+    std::function<int(const QString&)> m_avant;
+    FichierTexte::OperationsFichier* m_precedent;
+};
+
+} // namespace
 
 class TestProtectionLog : public QObject, protected BancStationLog {
     Q_OBJECT
@@ -422,6 +448,12 @@ private Q_SLOTS:
                                        << "";
         QTest::newRow("cut short, then the next copy") << "interrompue"
                                                        << "interrompue";
+        QTest::newRow("read-only medium") << "lecture seule"
+                                          << "lecture seule";
+        QTest::newRow("folder removed during the copy") << "disparu"
+                                                        << "introuvable";
+        QTest::newRow("pipes planted, never opened") << "tubes"
+                                                     << "";
     }
     void copieDeSecurite()
     {
@@ -454,7 +486,30 @@ private Q_SLOTS:
             QVERIFY(QFile::link(dehors, cible + "/RQN_KZT_20200101_000001"));
         } else if (cas == "interrompue") {
             abandon = true;
+        } else if (cas == "tubes") {
+#ifdef Q_OS_WIN
+            QSKIP("no pipe made by a user on Windows");
+#else
+            // A pipe opened for reading waits for a writer that never comes.
+            QCOMPARE(::mkfifo(QFile::encodeName(programme.filePath("F_TUBE_KZT.log")), 0644), 0);
+            QCOMPARE(::mkfifo(QFile::encodeName(cible + "/RQN_KZT_20200101_000000.partiel"), 0644),
+                     0);
+#endif
         }
+        int ecrituresCle = 0;
+        EcrituresSurveillees surveillees([&](const QString& fichier) {
+            if (!fichier.startsWith(cible + "/"))
+                return 0;
+            ++ecrituresCle;
+            if (cas == "lecture seule")
+                return EROFS;
+            if (cas == "disparu" && ecrituresCle == 2) {
+                // Gone under the file being written (Windows keeps what is open).
+                QDir(cible).removeRecursively();
+                return ENOENT;
+            }
+            return 0;
+        });
         if (cas == "plein") {
             EXIGE_LIMITE_TAILLE();
             LimiteTailleFichier limite(octetsLog().size() / 2);
@@ -470,6 +525,8 @@ private Q_SLOTS:
             QVERIFY2(s.message.startsWith("Copie de sécurité"), qPrintable(s.message));
             if (QFileInfo(cible).isDir())
                 QCOMPARE(CopieSecurite::copies(cible), QStringList());
+            if (cas == "lecture seule")
+                QCOMPARE(CopieSecurite::inacheves(cible).size(), 1);
             if (cas != "interrompue")
                 return;
             QCOMPARE(CopieSecurite::inacheves(cible).size(), 1);
