@@ -1,13 +1,16 @@
 // Times of the station log store on logs of 1,000, 10,000 and 99,999 QSOs:
 // reading the log for the list (and making every display line at once), and
-// each rewrite beside a plain copy of the same file with fsync.
+// each rewrite beside a plain copy of the same file with fsync, and the second
+// copy of the program folder (every log, read back) into another folder.
 //
 //   bench_store [folder]     (default: a temporary folder)
 
 #include "LogBanc.h"
+#include "core/log/CopieSecurite.h"
 #include "core/log/StationLog.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -50,8 +53,9 @@ int main(int argc, char* argv[])
     const QString dossier = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temporaire.path();
     QDir().mkpath(dossier);
 
-    std::printf("%-8s %10s %10s %10s %10s %10s %10s %10s  %s\n", "QSOs", "load", "all lines",
-                "copy+fsync", "append", "chrono", "replace", "delete", "worst rewrite / copy");
+    std::printf("%-8s %10s %10s %10s %10s %10s %10s %10s %10s  %s\n", "QSOs", "load", "all lines",
+                "copy+fsync", "append", "chrono", "replace", "delete", "2nd copy",
+                "worst rewrite / copy");
     for (int taille : {1000, 10000, 99999}) {
         const QByteArray contenu = LogBanc::fichier(taille, 2);
         StationLog log(dossier, QStringLiteral("BENCH"));
@@ -104,9 +108,18 @@ int main(int argc, char* argv[])
         verifieStatut(log.Enregistre_QSO(supplement));
         const double retire = chronometre([&] { verifieStatut(log.Supprime_QSO(supplement)); },
                                           [&] { verifieStatut(log.Enregistre_QSO(supplement)); });
+        // The second copy: the folder's logs into a dated subfolder, read back.
+        QTemporaryDir ailleurs;
+        const CopieSecurite securite(dossier, QString());
+        int copies = 0;
+        const double seconde = LogBanc::medianeMs(executions, [&] {
+            verifieStatut(securite.copie(
+                ailleurs.path(), QDateTime(QDate(2026, 12, 8), QTime(10, 0)).addSecs(++copies)));
+        });
         const double pire = std::max({ajout, chrono, replace, retire});
-        std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n", taille,
-                    charge, tout, copie, ajout, chrono, replace, retire, pire / copie);
+        std::printf("%-8d %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms %8.2fms  %.2f\n",
+                    taille, charge, tout, copie, ajout, chrono, replace, retire, seconde,
+                    pire / copie);
         QFile::remove(log.chemin());
         QFile::remove(QDir(dossier).filePath(QStringLiteral("copy.txt")));
     }
