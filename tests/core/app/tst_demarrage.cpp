@@ -185,7 +185,9 @@ void TestDemarrage::programmeSansAffichage()
     QProcess p;
     p.setProcessEnvironment(env);
     p.start(programme, {option});
-    QVERIFY(p.waitForFinished(60000));
+    // A process that ended before the wait began is finished all the same
+    // (seen under Wine on a loaded machine).
+    QVERIFY(p.waitForFinished(60000) || p.state() == QProcess::NotRunning);
     QCOMPARE(p.exitStatus(), QProcess::NormalExit);
     QCOMPARE(p.exitCode(), code);
     // Windows' console texts end their lines with CR LF.
