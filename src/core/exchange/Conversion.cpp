@@ -160,10 +160,11 @@ QString sansControles(const QString& texte)
 
 // The first name as the entry would take it: the first word of a whole name
 // (hyphens kept) when it is longer than the field, cut to the field, in
-// upper case; left empty when the log cannot hold its characters.
+// upper case, a letter the log lacks as its base letter ("Łukasz": LUKASZ);
+// left empty when the log still cannot hold its characters.
 QString prenom(const QString& nom, QStringList* adaptations)
 {
-    QString p = sansControles(nom);
+    QString p = Cp1252::lettresDeBase(sansControles(nom));
     const qsizetype largeur = LogLine::Prenom.largeur;
     if (p.size() > largeur)
         p = p.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).left(largeur);

@@ -113,6 +113,48 @@ QString majusculesCp1252(const QString& texte)
     return resultat;
 }
 
+QString lettresDeBase(const QString& texte)
+{
+    QString resultat;
+    resultat.reserve(texte.size());
+    for (const QChar c : texte) {
+        if (estCodable(c) || !c.isLetter()) {
+            resultat += c;
+            continue;
+        }
+        // Letters with a stroke or a bar have no decomposition.
+        switch (c.unicode()) {
+        case u'Ł':
+            resultat += u'L';
+            continue;
+        case u'ł':
+            resultat += u'l';
+            continue;
+        case u'Đ':
+            resultat += u'D';
+            continue;
+        case u'đ':
+            resultat += u'd';
+            continue;
+        case u'Ħ':
+            resultat += u'H';
+            continue;
+        case u'ħ':
+            resultat += u'h';
+            continue;
+        case u'ı':
+            resultat += u'i';
+            continue;
+        default:
+            break;
+        }
+        const QString decompose = QString(c).normalized(QString::NormalizationForm_D);
+        const QChar base = decompose.at(0);
+        resultat += decompose.size() > 1 && estCodable(base) ? base : c;
+    }
+    return resultat;
+}
+
 QString decrit(const QString& texte, qsizetype index)
 {
     char32_t code = texte.at(index).unicode();

@@ -30,6 +30,11 @@ bool estCodable(QChar c);
 // The length of the text never changes.
 QString majusculesCp1252(const QString& texte);
 
+// The letters that Windows-1252 lacks as their base letter, the accent
+// dropped ("Łukasz" gives "Lukasz", "Đorđe" gives "Dorde", "Ăsa" gives "Asa");
+// the letters it has, and every other character, stay as they are.
+QString lettresDeBase(const QString& texte);
+
 // Describes the character at index for a message: « Ж » (U+0416).
 QString decrit(const QString& texte, qsizetype index);
 

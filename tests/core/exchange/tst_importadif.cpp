@@ -352,6 +352,12 @@ void TestImportAdif::adaptations_data()
     QTest::newRow("line break in a field")
         << avec(kRecord, "NAME", "Pa\r\nul") << QString(base).replace("|PAUL|", "|PA UL|")
         << "NAME « Pa??ul » pris comme prénom « PA UL »";
+    QTest::newRow("letters the log lacks, as their base letter")
+        << avec(kRecord, "NAME", "Łukasz") << QString(base).replace("|PAUL|", "|LUKASZ|")
+        << "NAME « ?ukasz » pris comme prénom « LUKASZ »"; // the report is in Windows-1252
+    QTest::newRow("accents the log lacks, dropped")
+        << avec(kRecord, "NAME", "Đorđe Ţuţea") << QString(base).replace("|PAUL|", "|DORDE TUTEA|")
+        << "NAME « ?or?e ?u?ea » pris comme prénom « DORDE TUTEA »";
     QTest::newRow("character the log cannot hold")
         << avec(kRecord, "NAME", "Жан") << QString(base).replace("|PAUL|", "||")
         << "NAME « Жан » que le log ne peut pas enregistrer : pas de prénom";
