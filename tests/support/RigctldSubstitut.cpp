@@ -46,8 +46,9 @@ int main(int argc, char* argv[])
     };
     const int modele = valeur("-m").toInt();
     if (modele != 1 && modele != 3073) {
-        std::fprintf(stderr, "rigctld: Unknown rig num %d, or initialization error.\n"
-                             "Please check with --list option.\n",
+        std::fprintf(stderr,
+                     "rigctld: Unknown rig num %d, or initialization error.\n"
+                     "Please check with --list option.\n",
                      modele);
         return 2;
     }
