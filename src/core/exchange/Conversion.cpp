@@ -3,6 +3,7 @@
 #include "Importation.h"
 
 #include "core/entry/ReglesChamps.h"
+#include "core/log/FirstNameMemory.h"
 #include "core/log/Groupe.h"
 #include "core/log/ModesLog.h"
 #include "core/log/ReferenceMoulin.h"
@@ -158,18 +159,13 @@ QString sansControles(const QString& texte)
     return controlesEn(texte, QLatin1Char(' ')).simplified();
 }
 
-// The first name as the entry would take it: the first word of a whole name
-// (hyphens kept) when it is longer than the field, cut to the field, in
-// upper case, a letter the log lacks as its base letter ("Łukasz": LUKASZ);
-// left empty when the log still cannot hold its characters.
+// The first name as the entry would take it (FirstNameMemory::prenomDe),
+// each change said in the report.
 QString prenom(const QString& nom, QStringList* adaptations)
 {
-    QString p = Cp1252::lettresDeBase(sansControles(nom));
-    const qsizetype largeur = LogLine::Prenom.largeur;
-    if (p.size() > largeur)
-        p = p.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).left(largeur);
-    p = Cp1252::majusculesCp1252(p);
-    if (!Cp1252::estCodable(p)) {
+    bool codable = true;
+    const QString p = FirstNameMemory::prenomDe(nom, &codable);
+    if (!codable) {
         adaptations->append(QStringLiteral("NAME %1 que le log ne peut pas enregistrer : pas de "
                                            "prénom")
                                 .arg(montre(nom)));

@@ -1,5 +1,6 @@
 #include "FirstNameMemory.h"
 
+#include "LogLine.h"
 #include "StationLog.h"
 #include "Texte.h"
 #include "core/platform/Cp1252.h"
@@ -135,6 +136,22 @@ Statut FirstNameMemory::memoriseLignes(const QByteArray& nouvelles, const Statut
         return Statut::valide();
     return FichierTexte::remplaceContenu(
         chemin(), QDir(m_dossier).filePath(StationLog::fichierTravail), contenu, m_synchronisation);
+}
+
+QString FirstNameMemory::prenomDe(const QString& nom, bool* codable)
+{
+    QString p = nom;
+    for (qsizetype i = Texte::premierControle(p); i >= 0; i = Texte::premierControle(p))
+        p[i] = QLatin1Char(' ');
+    p = Cp1252::lettresDeBase(p.simplified());
+    const qsizetype largeur = LogLine::Prenom.largeur;
+    if (p.size() > largeur)
+        p = p.section(QLatin1Char(' '), 0, 0, QString::SectionSkipEmpty).left(largeur);
+    p = Cp1252::majusculesCp1252(p);
+    const bool ok = Cp1252::estCodable(p);
+    if (codable)
+        *codable = ok;
+    return ok ? p : QString();
 }
 
 QString FirstNameMemory::formeLigne(const QString& indicatif, const QString& departement,

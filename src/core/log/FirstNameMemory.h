@@ -44,6 +44,13 @@ public:
         m_synchronisation = synchronisation;
     }
 
+    // The first name the log keeps of a name from elsewhere (an ADIF file, an
+    // online callbook): control characters as blanks, the letters the log
+    // lacks as their base letter, the first word of a whole name (hyphens
+    // kept) when it is longer than the field, cut to the field, in upper
+    // case. Empty, with *codable false, when the log still cannot hold it.
+    static QString prenomDe(const QString& nom, bool* codable = nullptr);
+
     // callsign padded to 13, department padded to 3, first name.
     static QString formeLigne(const QString& indicatif, const QString& departement,
                               const QString& prenom);
