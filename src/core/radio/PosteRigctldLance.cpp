@@ -271,9 +271,17 @@ QString PosteRigctldLance::raison()
     if (termine(&pourquoi))
         return pourquoi;
     // Still there: rigctld opens a serial radio at each connection and,
-    // when it cannot, says why and goes on listening.
-    litErreurs();
-    return connue(m_erreurs, m_port);
+    // when it cannot, says why (after its own tries, about 2 s) and goes on
+    // listening. What it says is waited for a moment, on this worker thread.
+    const QDeadlineTimer fin(attenteErreurMs);
+    for (;;) {
+        litErreurs();
+        const QString dit = connue(m_erreurs, m_port);
+        if (!dit.isEmpty() || fin.hasExpired() || !m_processus ||
+            m_processus->state() == QProcess::NotRunning)
+            return dit;
+        m_processus->waitForReadyRead(int(fin.remainingTime()));
+    }
 }
 
 void PosteRigctldLance::arreteDaemon()

@@ -28,6 +28,10 @@ public:
 
     // How long rigctld has to take connections once started, in ms.
     static constexpr int delaiDemarrage = 5000;
+    // How long, after a failed reading, rigctld still running has to say
+    // why (it tries a serial port for about 2 s before it says it cannot
+    // open it), in ms.
+    static constexpr int attenteErreurMs = 3000;
 
     // rigctld in that folder (rigctld.exe on Windows); empty when missing.
     static QString programme(const QString& dossier);
