@@ -7,6 +7,7 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QScopeGuard>
 #include <QUrlQuery>
 
 #include <functional>
@@ -220,6 +221,7 @@ bool Annuaire::cherche(const QString& indicatif)
     if (connu != m_connus.constEnd()) {
         if (!connu->isEmpty())
             Q_EMIT prenomTrouve(indicatif, *connu);
+        Q_EMIT repondu(indicatif);
         return true;
     }
     Demande d{indicatif, {}, false};
@@ -259,6 +261,7 @@ void Annuaire::recoit(int numero, const QString& indicatif, int genre, const QSt
         m_connus.insert(indicatif, p);
     if (g == Genre::Refuse)
         m_refuse = true;
+    const auto fin = qScopeGuard([this, indicatif] { Q_EMIT repondu(indicatif); });
     if (d.test) {
         if (g == Genre::Fiche)
             return Q_EMIT testTermine(

@@ -53,6 +53,8 @@ Q_SIGNALS:
     // For the status line, each kind of failure once until the settings change.
     void message(const QString& texte);
     void testTermine(bool reussi, const QString& texte);
+    // A look-up has its answer, whatever it is (given by the other signals).
+    void repondu(const QString& indicatif);
 
 private:
     void recoit(int numero, const QString& indicatif, int genre, const QString& prenom,
