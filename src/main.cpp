@@ -6,6 +6,7 @@
 #include "core/platform/Horloge.h"
 #include "core/platform/StockReglages.h"
 #include "gui/platform/BoiteMessageFenetre.h"
+#include "gui/platform/TrousseauSysteme.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -88,10 +89,16 @@ int lance(int argc, char* argv[])
     // Start-up may end the program before the event loop runs (a missing or
     // unreadable log): the flag tells, since there is no loop to leave yet.
     bool termine = false;
-    const Services services{dossier, reglages, horloge, messages, [&termine] {
+    TrousseauSysteme trousseau;
+    const Services services{dossier,
+                            reglages,
+                            horloge,
+                            messages,
+                            [&termine] {
                                 termine = true;
                                 QCoreApplication::exit(0);
-                            }};
+                            },
+                            &trousseau};
 
     Main fenetre(services);
     if (!fenetre.demarreProgramme() || termine)

@@ -119,6 +119,11 @@ protected:
     // to their fields when the Enter chain reaches them.
     QString m_spotDepartement;
     QString m_spotReference;
+    // A callsign the first-name memory did not know, accepted by Enter: its
+    // first name may come from the online callbook.
+    QString m_indicatifAChercher;
+    // A key typed in Prenom_A since the callsign was accepted.
+    bool m_prenomTape = false;
     // The reference and band group last checked against the log (Ref_A).
     struct MoulinVerifie {
         QString reference;

@@ -125,13 +125,28 @@ ModeleSaisie::Touche ModeleSaisie::frappeTouche(Controle c, QChar caractere)
     }
     if (entree) {
         regle(c);
+        if (!m_indicatifAChercher.isEmpty()) {
+            m_prenomTape = false;
+            Q_EMIT indicatifInconnu(std::exchange(m_indicatifAChercher, QString()));
+        }
         return t;
     }
+    if (c == Prenom_A)
+        m_prenomTape = true;
     if ((c == Mode_A || c == Bande_A) && !m_modeModif)
         memoriseIndex(c);
     if (enMajuscules(c))
         t.caractere = Texte::majusculeTapee(caractere);
     return t;
+}
+
+bool ModeleSaisie::prenomAnnuaire(const QString& indicatif, const QString& prenom)
+{
+    if (m_modeModif || m_prenomTape || prenom.isEmpty() || m_etat[Ind_A].texte != indicatif ||
+        !m_etat[Prenom_A].actif || !m_etat[Prenom_A].texte.isEmpty())
+        return false;
+    m_etat[Prenom_A].texte = prenom;
+    return true;
 }
 
 void ModeleSaisie::remplitDepuis(const QString& ligne)

@@ -63,6 +63,10 @@ public:
     QString refusSpot(int indexBande) const;
     // A character typed in a field ('\r' for Enter).
     Touche frappeTouche(Controle c, QChar caractere);
+    // The first name of the online callbook for the callsign of
+    // indicatifInconnu(): taken only while that callsign is still in Ind_A,
+    // Prenom_A still empty and no key typed in it since. True when taken.
+    bool prenomAnnuaire(const QString& indicatif, const QString& prenom);
 
     void Valide_A_Click();
     void Efface_A_Click() { Prepare_Saisie(); }
@@ -94,6 +98,9 @@ Q_SIGNALS:
     // The last line of the list is to be selected (selection() runs),
     // without a reload.
     void derniereASelectionner();
+    // A new QSO's callsign accepted by Enter that the first-name memory does
+    // not know (never one of a QSO edited from the list).
+    void indicatifInconnu(const QString& indicatif);
 
 private:
     void remplitDepuis(const QString& ligne);

@@ -155,6 +155,8 @@ void ReglesSaisie::regleIndicatif(Controle c)
         if (t.trouve) {
             m_etat[Dpt_A].texte = t.departement;
             m_etat[Prenom_A].texte = t.prenom;
+        } else if (lu) {
+            m_indicatifAChercher = texte;
         }
     }
     return accepte(Ind_A, Prenom_A);

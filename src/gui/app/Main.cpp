@@ -96,6 +96,7 @@ Main::Main(const Services& services, QWidget* parent)
 
     m_liaison = new LiaisonSaisie(*m_saisie, *m_liste, m_services, this);
     relieSaisie();
+    construitAnnuaire();
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -188,6 +189,7 @@ bool Main::demarreProgramme()
                      reglages.litIndex(section, Reglages::modeUtilise, 0));
 
     demarreRadio();
+    appliqueAnnuaire();
 
     const QString dateAuto = reglages.lit(section, Reglages::dateAutomatique, Reglages::valeurOui);
     Mnu_Date_Auto->setChecked(dateAuto == Reglages::valeurOui);

@@ -6,11 +6,13 @@
 #include "core/platform/Sonnerie.h"
 #include "core/radio/SuiviRadio.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
 #include <memory>
 
+class Annuaire;
 class Attente;
 class Chasse_Moulins;
 class ChoixFichier;
@@ -71,6 +73,8 @@ public:
     void changeSonnerie(Sonnerie* sonnerie) { m_sonnerie = sonnerie; }
     // The second copy of the logs, in the folder of the settings.
     CopieEnFond& copieSecurite() const { return *m_copie; }
+    // The online callbook of the entry.
+    Annuaire& annuaire() const { return *m_annuaire; }
     // How long the end waits for its copy (ms).
     void changeBorneCopie(int ms) { m_borneCopie = ms; }
 
@@ -93,6 +97,7 @@ public Q_SLOTS:
     void Mnu_Reglage_Radio_Click();
     void Mnu_Chasse_Click();
     void Mnu_Copie_Click();
+    void Mnu_Annuaire_Click();
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
@@ -134,6 +139,10 @@ private:
     // the copy of the end.
     void construitCopie();
     void copieDeFin();
+    // The online callbook (MainAnnuaire.cpp), and its settings and password
+    // put in service.
+    void construitAnnuaire();
+    void appliqueAnnuaire();
 
     Services m_services;
     QString m_indicatif;
@@ -163,4 +172,6 @@ private:
     CopieEnFond* m_copie = nullptr;
     int m_borneCopie;
     bool m_copieDeFinFaite = false;
+    Annuaire* m_annuaire = nullptr;
+    QHash<QString, QString> m_motDePasseSession; // where no keychain answers
 };

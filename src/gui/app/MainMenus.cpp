@@ -119,4 +119,6 @@ void Main::construitMenus()
     QAction* reglageRadio =
         elementMenu(trafic, "Mnu_Reglage_Radio", QStringLiteral("&Réglage de la radio"));
     connect(reglageRadio, &QAction::triggered, this, &Main::Mnu_Reglage_Radio_Click);
+    QAction* annuaire = elementMenu(trafic, "Mnu_Annuaire", QStringLiteral("Annuaire en &ligne"));
+    connect(annuaire, &QAction::triggered, this, &Main::Mnu_Annuaire_Click);
 }
