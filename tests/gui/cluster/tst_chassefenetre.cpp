@@ -20,10 +20,12 @@ private Q_SLOTS:
         QVERIFY(m->demarreProgramme());
         auto* trafic = m->findChild<QMenu*>("Mnu_Trafic");
         QVERIFY(trafic);
-        QCOMPARE(trafic->actions().size(), 2);
+        QCOMPARE(trafic->actions().size(), 3);
         QCOMPARE(trafic->actions().at(0)->objectName(), QStringLiteral("Mnu_Chasse"));
         QCOMPARE(trafic->actions().at(0)->text(), QStringLiteral("&Chasse aux moulins"));
         QCOMPARE(trafic->actions().at(1)->objectName(), QStringLiteral("Mnu_Reglage_Radio"));
+        // The online callbook's settings come after the specified items.
+        QCOMPARE(trafic->actions().at(2)->objectName(), QStringLiteral("Mnu_Annuaire"));
 
         trafic->actions().at(0)->trigger();
         f = Apparence::fenetreOuverte<Chasse_Moulins>(m.get());
