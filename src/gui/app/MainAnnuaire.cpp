@@ -37,8 +37,10 @@ void Main::construitAnnuaire()
                 bool pris = false;
                 m_liaison->agit(
                     [&] { pris = m_liaison->modele().prenomAnnuaire(indicatif, prenom); });
-                if (pris)
-                    statusBar()->showMessage(QStringLiteral("Annuaire : %1 (%2)")
+                if (!pris)
+                    return;
+                statusBar()->show();
+                statusBar()->showMessage(QStringLiteral("Annuaire : %1 (%2)")
                                                  .arg(prenom, m_annuaire->reglages().nomService()));
             });
     connect(m_annuaire, &Annuaire::message, this, [this](const QString& texte) {
