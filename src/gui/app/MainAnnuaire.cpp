@@ -41,7 +41,7 @@ void Main::construitAnnuaire()
                     return;
                 statusBar()->show();
                 statusBar()->showMessage(QStringLiteral("Annuaire : %1 (%2)")
-                                                 .arg(prenom, m_annuaire->reglages().nomService()));
+                                             .arg(prenom, m_annuaire->reglages().nomService()));
             });
     connect(m_annuaire, &Annuaire::message, this, [this](const QString& texte) {
         statusBar()->show();
