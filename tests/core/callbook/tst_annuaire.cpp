@@ -2,8 +2,12 @@
 #include "core/callbook/ReponseAnnuaire.h"
 #include "core/log/FirstNameMemory.h"
 #include "support/AnnuaireBoucle.h"
+#include "support/CertificatEssai.h"
 
 #include <QSignalSpy>
+#include <QSslCertificate>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTest>
 
 using Genre = ReponseAnnuaire::Genre;
@@ -179,6 +183,11 @@ private Q_SLOTS:
             << "OK7AN"
             << ""
             << "Annuaire : le service renvoie ailleurs : refusé (HamQTH)" << 1;
+        QTest::newRow("certificate no authority signed")
+            << false << "certificat"
+            << "OK7AN"
+            << ""
+            << "Annuaire : certificat du service refusé (connexion non sûre) (HamQTH)" << 0;
         QTest::newRow("network down")
             << true << "coupe"
             << "AA7BQ"
@@ -204,6 +213,17 @@ private Q_SLOTS:
             QVERIFY(ferme.listen(QHostAddress::LocalHost, 0));
             r.adresseQrz =
                 QStringLiteral("http://127.0.0.1:%1/xml/current/").arg(ferme.serverPort());
+        }
+        // A server of https whose certificate no authority signed.
+        QSslServer chiffre;
+        if (cas == "certificat") {
+            QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+            tls.setLocalCertificate(QSslCertificate(CertificatEssai::certificat));
+            tls.setPrivateKey(QSslKey(CertificatEssai::cle, QSsl::Rsa));
+            chiffre.setSslConfiguration(tls);
+            QVERIFY(chiffre.listen(QHostAddress::LocalHost, 0));
+            r.adresseHamQth =
+                QStringLiteral("https://127.0.0.1:%1/xml.php").arg(chiffre.serverPort());
         }
         boucle.sessionExpiree = cas == "expiree";
         if (cas == "lente") {
