@@ -6,6 +6,7 @@
 #include "core/platform/Trousseau.h"
 #include "gui/app/Annuaire_En_Ligne.h"
 #include "gui/app/MotDePasseAnnuaire.h"
+#include "gui/entry/LiaisonSaisie.h"
 #include "gui/entry/ZoneSaisie.h"
 #include "support/AnnuaireBoucle.h"
 
@@ -51,10 +52,11 @@ class TestAnnuaireFenetre : public QObject {
             QTest::keyClick(focus(), Qt::Key_Return);
     }
     // The program of a station whose callbook is the loopback's HamQTH.
-    std::unique_ptr<Main> demarre(BancProgramme& b, AnnuaireBoucle& boucle, Trousseau* trousseau)
+    std::unique_ptr<Main> demarre(BancProgramme& b, AnnuaireBoucle& boucle, Trousseau* trousseau,
+                                  int qsos = 0)
     {
         b.choisitStation("F1ABC");
-        b.ecritLog("F1ABC", 0);
+        b.ecritLog("F1ABC", qsos);
         ReglagesAnnuaire r;
         r.service = ReglagesAnnuaire::Service::HamQth;
         r.utilisateur = boucle.utilisateur;
@@ -96,6 +98,7 @@ private Q_SLOTS:
         QFETCH(QString, prenom);
         QFETCH(int, recherches);
         BancProgramme b;
+        QVERIFY(!indicatif.isEmpty());
         {
             QFile memoire(b.chemin("Liste_Prenom.txt"));
             QVERIFY(memoire.open(QIODevice::WriteOnly));
@@ -124,6 +127,27 @@ private Q_SLOTS:
         // The password is in no file of the program or of its settings.
         for (const QString& f : {b.reglages.nomDeFichier(), b.chemin("Liste_Prenom.txt")})
             QVERIFY(!BancProgramme::lit(f).contains(boucle.motDePasse.toUtf8()));
+    }
+
+    // A QSO edited from the list is a past QSO: its callsign is never
+    // looked up, whatever the memory knows.
+    void jamaisPourUnQsoDeLaListe()
+    {
+        BancProgramme b;
+        AnnuaireBoucle boucle;
+        TrousseauMemoire trousseau;
+        trousseau.secrets.insert("annuaire/HamQTH/" + boucle.utilisateur, boucle.motDePasse);
+        const auto m = demarre(b, boucle, &trousseau, 1);
+        QVERIFY(QTest::qWaitForWindowActive(m.get()));
+        QSignalSpy inconnus(&m->liaisonSaisie()->modele(), &ModeleSaisie::indicatifInconnu);
+        QTest::keyClick(focus(), Qt::Key_Backtab);
+        QTest::keyClick(focus(), Qt::Key_Home);
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QCOMPARE(focus(), m->zoneDeSaisie()->Ind_A);
+        QVERIFY(m->liaisonSaisie()->modele().Mode_Modif());
+        QTest::keyClick(focus(), Qt::Key_Return);
+        QCOMPARE(focus(), m->zoneDeSaisie()->Prenom_A);
+        QCOMPARE(inconnus.size(), 0);
     }
 
     // Where no keychain answers, the password is asked once, in its own
