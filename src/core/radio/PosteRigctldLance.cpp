@@ -199,6 +199,8 @@ int PosteRigctldLance::ouvre(const ReglagesRadio& reglages, QString* raison)
               << QString::number(ecoute) << QStringLiteral("-vv");
     m_processus = std::make_unique<QProcess>();
     m_processus->setStandardOutputFile(QProcess::nullDevice());
+    // What it says is on its error output: the channel a wait reads.
+    m_processus->setReadChannel(QProcess::StandardError);
     // Read as it comes, so that a radio that fails for days never fills
     // the memory with what rigctld says of it.
     QObject::connect(m_processus.get(), &QProcess::readyReadStandardError, m_processus.get(),
