@@ -232,7 +232,16 @@ int PosteRigctldLance::ouvre(const ReglagesRadio& reglages, QString* raison)
         m_client.reset();
         if (termine(raison))
             return ErreurRadio::EntreeSortie;
-        m_processus->waitForFinished(50);
+        // rigctld opens a serial radio before it listens: what it says of
+        // a radio it cannot open is the reason, at once.
+        litErreurs();
+        const QString dit = connue(m_erreurs, m_port);
+        if (!dit.isEmpty()) {
+            *raison = dit;
+            arreteDaemon();
+            return ErreurRadio::EntreeSortie;
+        }
+        m_processus->waitForReadyRead(50);
     }
     litErreurs();
     const QString dit = traduit(m_erreurs, m_port);
