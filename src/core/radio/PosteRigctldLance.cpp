@@ -309,11 +309,11 @@ void PosteRigctldLance::arreteDaemon()
             m_processus->waitForFinished(1000);
         }
     }
-    // A process still there (a loaded machine) is killed and waited for by
-    // its object's destructor: none is left running after this.
+    if (m_processus->state() == QProcess::NotRunning) {
+        const QMutexLocker verrou(&g_verrou);
+        g_enCours.remove(m_pid);
+    }
     m_processus.reset();
-    const QMutexLocker verrou(&g_verrou);
-    g_enCours.remove(m_pid);
 }
 
 int PosteRigctldLance::lit(qint64* hz, QString* mode)
